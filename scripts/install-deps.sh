@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs everything Kestrava needs to build, run and test on Debian 12.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends \
+  build-essential cmake ninja-build pkg-config \
+  qt6-base-dev libpng-dev zlib1g-dev \
+  libgtest-dev libbenchmark-dev \
+  default-jdk-headless \
+  fonts-dejavu-core xvfb xauth

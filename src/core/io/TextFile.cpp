@@ -1,0 +1,142 @@
+#include "io/TextFile.h"
+
+#include "io/Cp1251.h"
+#include "io/Error.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::io {
+
+LineReader::LineReader(QString path, QByteArray content) : m_path(std::move(path)), m_data(std::move(content)) {}
+
+LineReader LineReader::open(const QString& path)
+{
+    return LineReader(path, readWholeFile(path));
+}
+
+QString LineReader::text()
+{
+    if (atEnd()) {
+        ++m_line;
+        fail(u"файл обрывается: ожидалась ещё одна строка"_s);
+    }
+    qsizetype end = m_pos;
+    while (end < m_data.size() && m_data.at(end) != '\r' && m_data.at(end) != '\n')
+        ++end;
+    const QByteArray raw = m_data.mid(m_pos, end - m_pos);
+    if (end < m_data.size()) {
+        if (m_data.at(end) == '\r' && end + 1 < m_data.size() && m_data.at(end + 1) == '\n')
+            ++end;
+        ++end;
+    }
+    m_pos = end;
+    ++m_line;
+    return Cp1251::decode(raw);
+}
+
+int LineReader::integer()
+{
+    const QString line = text();
+    int value = 0;
+    if (!parseInteger(line, &value)) {
+        if (line.trimmed().isEmpty())
+            fail(u"ожидалось целое число, а строка пуста"_s);
+        fail(u"«%1» не является целым числом"_s.arg(line));
+    }
+    return value;
+}
+
+void LineReader::fail(const QString& what) const
+{
+    throw Error::atLine(m_path, m_line, what);
+}
+
+LineWriter::LineWriter(QString path) : m_path(std::move(path)) {}
+
+void LineWriter::text(const QString& line)
+{
+    if (line.contains(u'\r') || line.contains(u'\n'))
+        throw Error::inFile(m_path, u"текст «%1» содержит перевод строки, а в файле каждое значение занимает одну строку"_s
+                                        .arg(QString(line).replace(u'\r', u' ').replace(u'\n', u' ')));
+    const auto bytes = Cp1251::encode(line);
+    if (!bytes) {
+        const qsizetype at = Cp1251::firstUnencodable(line);
+        const QString ch = at >= 0 ? line.mid(at, line.at(at).isHighSurrogate() ? 2 : 1) : QString();
+        throw Error::inFile(m_path, u"текст «%1» содержит символ «%2», которого нет в кодировке windows-1251; "
+                                    u"файл не записан"_s.arg(line, ch));
+    }
+    m_data.append(*bytes);
+    m_data.append("\r\n", 2);
+}
+
+void LineWriter::integer(int value)
+{
+    m_data.append(QByteArray::number(value));
+    m_data.append("\r\n", 2);
+}
+
+void LineWriter::commit() const
+{
+    writeFileAtomically(m_path, m_data);
+}
+
+bool parseInteger(const QString& text, int* value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    qsizetype i = 0;
+    bool negative = false;
+    if (t.at(0) == u'-' || t.at(0) == u'+') {
+        negative = t.at(0) == u'-';
+        i = 1;
+    }
+    if (i == t.size())
+        return false;
+    qint64 v = 0;
+    for (; i < t.size(); ++i) {
+        const char16_t c = t.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+        if (v > qint64(std::numeric_limits<int>::max()) + 1)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        return false;
+    *value = static_cast<int>(v);
+    return true;
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error::inFile(path, u"не удаётся создать файл: %1"_s.arg(file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(why));
+    }
+    if (!file.commit())
+        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(file.errorString()));
+}
+
+QByteArray readWholeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw Error::inFile(path, u"файл не найден"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error::inFile(path, u"не удаётся открыть файл: %1"_s.arg(file.errorString()));
+    return file.readAll();
+}
+
+} // namespace kestrava::io

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kestrava::io {
+
+// Reads a system text file: windows-1251, one value per line. Lines end with
+// CR LF; a lone CR or LF also ends a line, as files edited by hand may have.
+// Every failure names the file and the line.
+class LineReader {
+public:
+    LineReader(QString path, QByteArray content);
+    // Reads the whole file; a file that cannot be opened is an Error.
+    static LineReader open(const QString& path);
+
+    // The next line; running past the end of the file is an Error.
+    QString text();
+    // The next line as a signed 32-bit decimal integer.
+    int integer();
+    bool atEnd() const { return m_pos >= m_data.size(); }
+    // Number of the line read last (1-based; 0 before the first read).
+    int lineNumber() const { return m_line; }
+    const QString& path() const { return m_path; }
+
+    // An Error at the line read last.
+    [[noreturn]] void fail(const QString& what) const;
+
+private:
+    QString m_path;
+    QByteArray m_data;
+    qsizetype m_pos = 0;
+    int m_line = 0;
+};
+
+// Builds a system text file in memory, then writes it in one go through
+// QSaveFile, so a failure never leaves a truncated file behind. A text that
+// windows-1251 cannot hold, or one holding a line break, is refused before
+// anything is written.
+class LineWriter {
+public:
+    explicit LineWriter(QString path);
+
+    void text(const QString& line);
+    void integer(int value);
+    void commit() const;
+
+    const QByteArray& bytes() const { return m_data; }
+    const QString& path() const { return m_path; }
+
+private:
+    QString m_path;
+    QByteArray m_data;
+};
+
+// Parses a decimal int32 ("-12", blanks around allowed); false when it is not one.
+bool parseInteger(const QString& text, int* value);
+
+// Writes bytes to path through QSaveFile (written beside, committed by rename).
+void writeFileAtomically(const QString& path, const QByteArray& bytes);
+// Reads a whole file; an Error when it cannot be opened.
+QByteArray readWholeFile(const QString& path);
+
+} // namespace kestrava::io

@@ -1,0 +1,239 @@
+#pragma once
+
+#include "model/Capacities.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace kestrava::model {
+
+// Background group: one tile map imported from an .obf file.
+struct FonGroupData {
+    QString FileName;
+    QString BmpName;
+    QString PngName;
+    QString PictureName;
+    int TileWidth = 0;
+    int TileHeight = 0;
+    int Columns = 0;
+    int Rows = 0;
+    int ListSlot = 0;
+    int Index = 0;
+    int Obstacle = 0;
+    // Rows x Columns tile numbers, row by row; see cell().
+    std::vector<int> Cells;
+    bool Loaded = false;
+
+    // Tile number of map cell [row][column], both 1-based; 0 outside the map.
+    int cell(int row, int column) const;
+    void setCell(int row, int column, int tile);
+    // Resizes the map to columns x rows cleared cells (within 100 x 100).
+    void setMapSize(int columns, int rows);
+
+    bool operator==(const FonGroupData&) const = default;
+};
+
+// Placed background object.
+struct FonObjectData {
+    QString Ref;
+    int X = 0;
+    int Y = 0;
+    int Layer = 0;
+    int Group = 0;
+    QString FileName;
+    int Width = 0;
+    int Height = 0;
+    bool Exists = false;
+
+    bool operator==(const FonObjectData&) const = default;
+};
+
+// Active group: an animated sprite imported from an .oba file.
+struct ActiveGroupData {
+    QString FileName;
+    QString BmpName;
+    QString PngName;
+    QString Caption;
+    QString PictureName;
+    int TileWidth = 0;
+    int TileHeight = 0;
+    int FrameCount = 0;
+    int ListSlot = 0;
+    int Index = 0;
+    // [sequence position 1..6][direction 1..4][state 1..4]; 0 = empty.
+    int Anim[kAnimPositions + 1][kAnimDirections + 1][kAnimStates + 1] = {};
+    bool Loaded = false;
+
+    bool operator==(const ActiveGroupData&) const = default;
+};
+
+struct PathPoint {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const PathPoint&) const = default;
+};
+
+// Placed active object.
+struct ActiveObjectData {
+    QString Ref;
+    int X = 0;
+    int Y = 0;
+    int Layer = 0;
+    int GroupValue = 0;
+    QString FileName;
+    int Width = 0;
+    int Height = 0;
+    bool Exists = false;
+    std::array<PathPoint, kMaxPathPoints + 1> Path{}; // 1-based
+    int PathCount = 0;
+
+    bool operator==(const ActiveObjectData&) const = default;
+};
+
+struct TextObjectData {
+    int ListSlot = 0;
+    // The six integers of the .obt file, in file order.
+    int FontFace = 0;
+    int FontSize = 0;
+    int Bold = 0;
+    int Italic = 0;
+    int Underline = 0;
+    int Colour = 0;
+    int LineCount = 0;
+    std::array<QString, kMaxTextLines + 1> Lines; // 1-based
+    int X = 0;
+    int Y = 0;
+
+    bool operator==(const TextObjectData&) const = default;
+};
+
+struct LivesBarData {
+    int X = 0;
+    int Y = 0;
+    QString BmpName;
+    int Width = 0;
+    int Height = 0;
+    QString Direction; // "vert" or "gor"
+    bool Present = false;
+
+    bool operator==(const LivesBarData&) const = default;
+};
+
+struct EventRowData {
+    QString CondText;
+    QString CondCode;
+    std::array<QString, kMaxObjectRefs + 1> CondObjects;                          // 1-based
+    std::array<QString, kMaxActions + 1> ActionText;                              // 1-based
+    std::array<QString, kMaxActions + 1> ActionCode;                              // 1-based
+    std::array<std::array<QString, kMaxObjectRefs + 1>, kMaxActions + 1> ActionObjects; // [1..20][1..5]
+    QString Kind; // "event", "group", "comment" or empty
+    std::array<int, 5> Extra{};
+
+    bool operator==(const EventRowData&) const = default;
+};
+
+// Everything one stage holds. Tables are allocated once, 1-based (entry 0
+// unused, except ActiveType[0], which is ChosenType).
+struct StageData {
+    StageData();
+
+    // Background stage record.
+    int FonObjCount = 0;
+    int FonGroupCount = 0;
+    bool FonDragFlag = false;
+    QString FonDragPicture;
+    int FonMoveIndex = 0;
+    int FonLastX = 0;
+    int FonLastY = 0;
+
+    // Active stage record.
+    std::array<int, kMaxActiveGroups + 1> ActiveType{};
+    int ActiveObjCount = 0;
+    int ActiveGroupCount = 0;
+    QString MoveModeText;
+    int DragGroup = 0;
+    bool ActiveDragFlag = false;
+    QString ActiveDragPicture;
+    int ActiveMoveIndex = 0;
+    int ActiveLastX = 0;
+    int ActiveLastY = 0;
+
+    // Text stage record.
+    bool TextDragFlag = false;
+    int CurText = 0;
+    int TextCount = 0;
+    int TextLastX = 0;
+    int TextLastY = 0;
+
+    int ListSlotCount = 0;
+    int ListSlotCountTmp = 0;
+
+    std::vector<FonGroupData> FonGroup;       // [1..100]
+    std::vector<FonObjectData> FonObject;     // [1..100]
+    std::vector<ActiveGroupData> ActiveGroup; // [1..100]
+    std::vector<ActiveObjectData> ActiveObject; // [1..100]
+    std::vector<TextObjectData> TextObject;   // [1..20]
+    LivesBarData LivesBar;
+
+    // Event sheet.
+    int EventCurRow = 0;
+    int EventCount = 0;
+    int ActionCount = 0;
+    std::vector<EventRowData> EventRow;       // [1..50]
+
+    int& ChosenType() { return ActiveType[0]; }
+    int ChosenType() const { return ActiveType[0]; }
+
+    bool operator==(const StageData&) const = default;
+};
+
+// The whole project in memory. The main window owns the one instance; every
+// pane and dialog reads and writes it in place.
+class Project {
+public:
+    Project();
+
+    static inline const QString kNoProjectDir = QStringLiteral("c:");
+
+    // Main window fields.
+    QString ProjectDir = kNoProjectDir;
+    int CurLevel = 1;
+    QString ObjFileName;
+    QString ObjPicture;
+    int SaveAsFlag = 0;
+
+    // Scenario editor fields.
+    int LevelCount = 1;
+    int SelLevel = 1;
+
+    // Stage L, 1..20; anything else is a programming error (std::out_of_range).
+    StageData& stage(int level);
+    const StageData& stage(int level) const;
+    StageData& current() { return stage(CurLevel); }
+    const StageData& current() const { return stage(CurLevel); }
+
+    // True once "Новый" or "Открыть" chose a project folder.
+    bool hasProjectDir() const;
+
+    // Back to a fresh one-stage project: every table and count of every
+    // stage, LevelCount, SelLevel, CurLevel and the project folder.
+    void reset();
+
+    // The slot rule: the stage's next list slot and the next index of the
+    // kind. Each returns the new index and throws io::Error, changing
+    // nothing, when the stage has no room left.
+    int addFonGroup(int level);
+    int addActiveGroup(int level);
+    int addTextObject(int level);
+    // Adds a stage ("новый уровень"); io::Error at 20 stages.
+    int addLevel();
+
+    bool operator==(const Project&) const = default;
+
+private:
+    std::vector<StageData> m_stages; // [1..20]
+};
+
+} // namespace kestrava::model

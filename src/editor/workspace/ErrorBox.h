@@ -1,0 +1,20 @@
+#pragma once
+
+#include "io/Error.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace kestrava::editor {
+
+// The one place where failures reach the author: the standard error box.
+void showError(QWidget* parent, const QString& message);
+
+// Runs an author's command; an io::Error (or any other failure) it throws is
+// shown in the error box. Returns false when the command failed.
+bool guarded(QWidget* parent, const std::function<void()>& command);
+
+} // namespace kestrava::editor

@@ -1,0 +1,130 @@
+#include "io/Cp1251.h"
+#include "io/Error.h"
+#include "io/TextFile.h"
+#include "support/TempAppFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+TEST(Cp1251, EveryByteSurvivesARoundTrip)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = io::Cp1251::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(text.at(0xC0), QChar(u'А'));
+    EXPECT_EQ(text.at(0xFF), QChar(u'я'));
+    EXPECT_EQ(text.at(0xA8), QChar(u'Ё'));
+    EXPECT_EQ(text.at(0xB9), QChar(u'№'));
+    const auto back = io::Cp1251::encode(text);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, all);
+}
+
+TEST(Cp1251, RefusesCharactersOutsideTheCodePage)
+{
+    EXPECT_FALSE(io::Cp1251::encode(u"Этап ☺"_s).has_value());
+    EXPECT_EQ(io::Cp1251::firstUnencodable(u"Этап ☺"_s), 5);
+    EXPECT_FALSE(io::Cp1251::encode(u"日本"_s).has_value());
+    EXPECT_EQ(io::Cp1251::firstUnencodable(u"Этап"_s), -1);
+}
+
+TEST(LineWriter, WritesCrLfLinesInWindows1251)
+{
+    test::TempAppFolder tmp;
+    const QString path = tmp.root() + u"/out.txt"_s;
+    io::LineWriter w(path);
+    w.text(u"proekt"_s);
+    w.integer(-12);
+    w.text(QString());
+    w.text(u"Этап №"_s);
+    w.commit();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("proekt\r\n-12\r\n\r\n\xDD\xF2\xE0\xEF \xB9\r\n"));
+}
+
+TEST(LineWriter, RefusesUnencodableTextAndLineBreaksBeforeWriting)
+{
+    test::TempAppFolder tmp;
+    const QString path = tmp.root() + u"/keep.txt"_s;
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old\r\n");
+    }
+    io::LineWriter w(path);
+    w.text(u"good"_s);
+    try {
+        w.text(u"снег ❄"_s);
+        FAIL() << "accepted a character outside windows-1251";
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().contains(u"снег ❄"_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"keep.txt"_s));
+    }
+    EXPECT_THROW(w.text(u"two\nlines"_s), io::Error);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old\r\n"));
+}
+
+TEST(LineReader, ReadsLinesAndIntegers)
+{
+    io::LineReader r(u"x.prg"_s, QByteArray("fon\r\n-5\r\n\r\n\xDD\xF2\xE0\xEF\r\n 42 \nlast"));
+    EXPECT_EQ(r.text(), u"fon"_s);
+    EXPECT_EQ(r.integer(), -5);
+    EXPECT_EQ(r.text(), QString());
+    EXPECT_EQ(r.text(), u"Этап"_s);
+    EXPECT_EQ(r.integer(), 42);
+    EXPECT_EQ(r.lineNumber(), 5);
+    EXPECT_FALSE(r.atEnd());
+    EXPECT_EQ(r.text(), u"last"_s);
+    EXPECT_TRUE(r.atEnd());
+}
+
+TEST(LineReader, ABadIntegerNamesTheFileAndTheLine)
+{
+    io::LineReader r(u"/tmp/proj/project.prg"_s, QByteArray("1\r\n2\r\n1x\r\n"));
+    r.integer();
+    r.integer();
+    try {
+        r.integer();
+        FAIL();
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().contains(u"project.prg"_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"строка 3"_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"1x"_s));
+    }
+    // Past the end is an error too, not an empty value.
+    EXPECT_THROW(r.text(), io::Error);
+}
+
+TEST(LineReader, IntegerRange)
+{
+    int v = 0;
+    EXPECT_TRUE(io::parseInteger(u"2147483647"_s, &v));
+    EXPECT_EQ(v, 2147483647);
+    EXPECT_TRUE(io::parseInteger(u"-2147483648"_s, &v));
+    EXPECT_EQ(v, -2147483647 - 1);
+    EXPECT_FALSE(io::parseInteger(u"2147483648"_s, &v));
+    EXPECT_FALSE(io::parseInteger(u"-"_s, &v));
+    EXPECT_FALSE(io::parseInteger(u"1.5"_s, &v));
+    EXPECT_FALSE(io::parseInteger(u"0x10"_s, &v));
+}
+
+TEST(LineReader, MissingFileIsAClearError)
+{
+    try {
+        io::LineReader::open(u"/nonexistent/dir/forest.obf"_s);
+        FAIL();
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().contains(u"forest.obf"_s));
+        EXPECT_TRUE(e.message().contains(u"не найден"_s));
+    }
+}
