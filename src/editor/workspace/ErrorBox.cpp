@@ -6,8 +6,25 @@
 
 namespace kestrava::editor {
 
+namespace {
+std::function<void(const QString&)>& errorSink()
+{
+    static std::function<void(const QString&)> sink;
+    return sink;
+}
+} // namespace
+
+void setErrorSink(std::function<void(const QString&)> sink)
+{
+    errorSink() = std::move(sink);
+}
+
 void showError(QWidget* parent, const QString& message)
 {
+    if (const auto& sink = errorSink()) {
+        sink(message);
+        return;
+    }
     QMessageBox::critical(parent, QStringLiteral("Ошибка"), message);
 }
 

@@ -17,4 +17,8 @@ void showError(QWidget* parent, const QString& message);
 // shown in the error box. Returns false when the command failed.
 bool guarded(QWidget* parent, const std::function<void()>& command);
 
+// Redirects showError to a sink instead of the modal box, so widget tests can
+// read the messages; nullptr restores the box.
+void setErrorSink(std::function<void(const QString&)> sink);
+
 } // namespace kestrava::editor
