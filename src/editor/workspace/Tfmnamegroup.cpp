@@ -1,0 +1,41 @@
+#include "editor/workspace/Tfmnamegroup.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::editor {
+
+Tfmnamegroup::Tfmnamegroup(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(u"fmnamegroup"_s);
+    setWindowTitle(u"Название группы"_s);
+
+    auto* frame = new QGroupBox(u"Введите название группы"_s, this);
+    frame->setObjectName(u"GroupBox1"_s);
+    m_eNameGroup = new QLineEdit(frame);
+    m_eNameGroup->setObjectName(u"eNameGroup"_s);
+    m_eNameGroup->setMinimumWidth(240);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(m_eNameGroup);
+
+    auto* yes = new QPushButton(u"Да"_s, this);
+    yes->setObjectName(u"bYes"_s);
+    yes->setDefault(true);
+    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addWidget(yes, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString Tfmnamegroup::name() const
+{
+    return m_eNameGroup->text();
+}
+
+} // namespace kestrava::editor
