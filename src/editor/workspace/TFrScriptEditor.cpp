@@ -26,6 +26,8 @@ QPushButton* headerButton(const QString& text, int left, int width, QWidget* par
     button->setFlat(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(left, 0, width, TFrScriptEditor::kHeaderHeight);
+    // Framed like the table below it; neighbours share their border pixel.
+    button->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid black; background: palette(button); }"));
     return button;
 }
 
@@ -37,6 +39,7 @@ TFrScriptEditor::TFrScriptEditor(model::Project& project, QWidget* parent)
     : QWidget(parent), m_project(project)
 {
     setObjectName(u"FrScriptEditor1"_s);
+    setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 
     m_scroll = new QScrollArea(this);
@@ -148,7 +151,7 @@ void TFrScriptEditor::pereris()
 void TFrScriptEditor::drawTable()
 {
     const int n = levelCount();
-    const QSize viewport = m_scroll->viewport()->size();
+    const QSize viewport = m_scroll->maximumViewportSize();
     const QSize size(std::max(viewport.width(), kTableRight + 1),
                      std::max(viewport.height(), rowTop(n + 1) + kShortButtonHeight + 1));
 

@@ -1,0 +1,247 @@
+#include "ErrorCapture.h"
+
+#include "editor/events/TFrEventsEditor.h"
+#include "editor/level/TFrLevelEditor.h"
+#include "editor/workspace/TAbout.h"
+#include "editor/workspace/TFrScriptEditor.h"
+#include "editor/workspace/TMainform.h"
+#include "io/Png.h"
+#include "support/TempAppFolder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+using kestrava::editor::TMainform;
+
+namespace {
+
+class MainformTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<TMainform>(folder.app());
+        window->show();
+    }
+
+    QAction* action(const char* name) const
+    {
+        auto* found = window->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QMenu* menu(const char* name) const { return window->findChild<QMenu*>(QString::fromLatin1(name)); }
+
+    // The one visible pane, by object name; empty when none or several are.
+    QString visiblePane() const
+    {
+        QStringList shown;
+        for (QWidget* pane : {static_cast<QWidget*>(window->FrScriptEditor1()),
+                              static_cast<QWidget*>(window->FrLevelEditor1()),
+                              static_cast<QWidget*>(window->FrEventsEditor1())})
+            if (pane->isVisible())
+                shown << pane->objectName();
+        return shown.size() == 1 ? shown.first() : shown.join(u'+');
+    }
+
+    // The commands that need a project, in menu order.
+    QList<QAction*> projectCommands() const
+    {
+        return {action("N_Save"), action("N_SaveAs"), action("N_GameSettings"), menu("N_Objects")->menuAction(),
+                menu("N_Editors")->menuAction(), menu("N_Run")->menuAction()};
+    }
+
+    kestrava::test::TempAppFolder folder;
+    std::unique_ptr<TMainform> window;
+};
+
+QStringList captions(const QList<QAction*>& actions)
+{
+    QStringList result;
+    for (const QAction* a : actions)
+        result << (a->isSeparator() ? u"—"_s : a->text());
+    return result;
+}
+
+TEST_F(MainformTest, MenuCaptionsAndStartState)
+{
+    EXPECT_EQ(captions(window->menuBar()->actions()),
+              (QStringList{u"Файл"_s, u"Объекты"_s, u"Редакторы"_s, u"Запуск"_s, u"Справка"_s}));
+    EXPECT_EQ(captions(menu("N_File")->actions()),
+              (QStringList{u"Открыть"_s, u"Новый"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
+                           u"Настройки игры"_s, u"—"_s, u"Выход"_s}));
+    EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
+    EXPECT_EQ(captions(menu("N_Editors")->actions()),
+              (QStringList{u"Редактор сценария"_s, u"Редактор уровня"_s, u"Редактор событий"_s}));
+    EXPECT_EQ(captions(menu("N_Run")->actions()), QStringList{u"Конвертировать"_s});
+    EXPECT_EQ(captions(menu("N_Help")->actions()), QStringList{u"Об авторах"_s});
+
+    for (const char* name : {"N_Open", "N_New", "N_Exit", "N_About"})
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    EXPECT_TRUE(menu("N_File")->menuAction()->isEnabled());
+    EXPECT_TRUE(menu("N_Help")->menuAction()->isEnabled());
+    for (QAction* a : projectCommands())
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window->locale().language(), QLocale::Russian);
+    EXPECT_EQ(visiblePane(), QString()) << "no pane before a project exists";
+    EXPECT_EQ(window->project().ProjectDir, u"c:"_s);
+    EXPECT_EQ(window->project().CurLevel, 1);
+}
+
+TEST_F(MainformTest, NewAndOpenEnableTheMenusAndShowTheScenario)
+{
+    action("N_New")->trigger();
+    for (QAction* a : projectCommands())
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
+
+    // "Открыть" on a window that never had a project.
+    auto second = std::make_unique<TMainform>(folder.app());
+    second->show();
+    second->findChild<QAction*>(u"N_Open"_s)->trigger();
+    for (const char* name : {"N_Save", "N_SaveAs", "N_GameSettings"})
+        EXPECT_TRUE(second->findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+    for (const char* name : {"N_Objects", "N_Editors", "N_Run"})
+        EXPECT_TRUE(second->findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isEnabled()) << name;
+    EXPECT_TRUE(second->FrScriptEditor1()->isVisible());
+    EXPECT_FALSE(second->FrLevelEditor1()->isVisible());
+    EXPECT_FALSE(second->FrEventsEditor1()->isVisible());
+}
+
+TEST_F(MainformTest, SwitchingPanesSetsTitleAndShowsExactlyOne)
+{
+    kestrava::test::ErrorCapture errors;
+    action("N_New")->trigger();
+
+    action("N_LevelEditor")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор уровня"_s);
+    EXPECT_EQ(visiblePane(), u"FrLevelEditor1"_s);
+
+    action("N_EventsEditor")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор событий"_s);
+    EXPECT_EQ(visiblePane(), u"FrEventsEditor1"_s);
+
+    action("N_ScriptEditor")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+    EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
+
+    // "Новый" from another pane brings back the scenario with its title.
+    action("N_LevelEditor")->trigger();
+    action("N_New")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+    EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
+{
+    kestrava::test::ErrorCapture errors;
+    action("N_New")->trigger();
+    auto& project = window->project();
+    auto* scenario = window->FrScriptEditor1();
+
+    // An older picture of stage 2 is replaced.
+    const QString stage2 = folder.app().objectFile(u"etap2.bmp"_s);
+    QImage old(5, 5, QImage::Format_RGB32);
+    old.fill(Qt::red);
+    kestrava::io::writeBmp(old, stage2);
+
+    scenario->N2Click();
+    QTest::mouseClick(scenario->stageButton(2), Qt::LeftButton);
+    ASSERT_EQ(project.CurLevel, 2);
+    action("N_LevelEditor")->trigger();
+    action("N_ScriptEditor")->trigger();
+
+    const QImage stored = kestrava::io::readBmp(stage2);
+    EXPECT_EQ(stored.size(), window->FrLevelEditor1()->levelPicture().size());
+    EXPECT_FALSE(QFile::exists(folder.app().objectFile(u"etap1.bmp"_s)));
+    const QPixmap thumbnail = scenario->stagePicture(2)->pixmap();
+    ASSERT_FALSE(thumbnail.isNull());
+    EXPECT_LE(thumbnail.width(), kestrava::editor::TFrScriptEditor::kPictureWidth);
+    EXPECT_LE(thumbnail.height(), kestrava::editor::TFrScriptEditor::kPictureHeight);
+    EXPECT_TRUE(scenario->stagePicture(1)->pixmap().isNull());
+    EXPECT_EQ(project.CurLevel, 2);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+
+    // A new project does not show the old project's pictures.
+    action("N_New")->trigger();
+    EXPECT_TRUE(scenario->stagePicture(2)->pixmap().isNull());
+}
+
+TEST_F(MainformTest, ThumbnailWriteFailureIsReportedAndThePaneStillShows)
+{
+    kestrava::test::ErrorCapture errors;
+    action("N_New")->trigger();
+    action("N_LevelEditor")->trigger();
+
+    // A file where the objects folder should be: nothing can be written there.
+    ASSERT_TRUE(QDir(folder.app().objects()).removeRecursively());
+    QFile blocker(folder.app().objects());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    action("N_ScriptEditor")->trigger();
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages.first().contains(u"etap1.bmp"_s)) << errors.messages.first().toStdString();
+    EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+}
+
+TEST_F(MainformTest, NewResetsTheWholeModel)
+{
+    auto& project = window->project();
+    action("N_New")->trigger();
+    auto* scenario = window->FrScriptEditor1();
+    scenario->N2Click();
+    scenario->N2Click();
+    scenario->levels_rowClick(3);
+
+    project.ProjectDir = u"/tmp/old project"_s;
+    project.addFonGroup(1);
+    project.addActiveGroup(2);
+    project.addTextObject(3);
+    project.stage(2).ActiveObjCount = 4;
+    project.stage(2).ActiveObject[4].Exists = true;
+    project.stage(3).TextObject[1].Lines[1] = u"Привет"_s;
+    project.stage(3).EventCount = 2;
+    project.stage(3).EventRow[2].Kind = u"event"_s;
+    project.stage(3).EventRow[2].ActionCode[20] = u"score++;"_s;
+    project.stage(1).LivesBar.Present = true;
+    project.stage(20).ActiveType[0] = 2;
+    project.ObjFileName = u"hero.oba"_s;
+    project.SaveAsFlag = 1;
+    ASSERT_EQ(project.CurLevel, 3);
+
+    action("N_New")->trigger();
+    EXPECT_TRUE(project == kestrava::model::Project()) << "something of the old project survived";
+    EXPECT_TRUE(scenario->stageCaption(1)->isVisible());
+    EXPECT_FALSE(scenario->stageCaption(2)->isVisible());
+    EXPECT_FALSE(scenario->stageButton(3)->isVisible());
+}
+
+TEST(AboutBoxTest, ShowsNameVersionAndDevelopers)
+{
+    kestrava::editor::TAbout about;
+    EXPECT_EQ(about.windowTitle(), u"О нас"_s);
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        texts << label->text();
+    for (const QString& expected : {u"Kestrava"_s, u"конструктор мобильных игр"_s, u"V. alpha[1.0.2]"_s,
+                                    u"Разработчики:"_s, u"Команда Kestrava"_s})
+        EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
+}
+
+} // namespace
