@@ -184,10 +184,10 @@ TEST(ObjectFiles, BadFilesAreRefusedNamingFileAndLine)
         {u"bad_number.obf"_s, u"строка 8: «x» не является целым числом"_s},
         {u"wrong_keyword.obf"_s, u"строка 1: это не файл объекта: первая строка «Fon»"_s},
         {u"truncated.oba"_s, u"строка 16: файл обрывается"_s},
-        {u"map_too_wide.obf"_s, u"строка 5: число столбцов карты равно 101, а допускается не более 100"_s},
-        {u"negative_rows.obf"_s, u"строка 6: число строк карты равно -1, а оно не может быть отрицательным"_s},
-        {u"too_many_lines.obt"_s, u"строка 8: число строк текста равно 11, а допускается не более 10"_s},
-        {u"negative_lines.obt"_s, u"строка 8: число строк текста равно -1"_s},
+        {u"map_too_wide.obf"_s, u"строка 5: число столбцов карты = 101, а допускается не более 100"_s},
+        {u"negative_rows.obf"_s, u"строка 6: число строк карты = -1: отрицательное значение недопустимо"_s},
+        {u"too_many_lines.obt"_s, u"строка 8: число строк текста = 11, а допускается не более 10"_s},
+        {u"negative_lines.obt"_s, u"строка 8: число строк текста = -1"_s},
         {u"bad_direction.obl"_s, u"строка 4: направление полосы «diag», а должно быть «vert» или «gor»"_s},
         {u"not_an_object.obf"_s, u"строка 1: это не файл объекта: первая строка «привет»"_s},
     };
@@ -218,7 +218,7 @@ TEST(ObjectFiles, WritersRefuseWhatNoReaderTakesAndKeepTheOldFile)
     TextObjectFile tooLong;
     for (int i = 0; i < 11; ++i)
         tooLong.lines.append(u"строка"_s);
-    EXPECT_TRUE(errorOf([&] { tooLong.write(path); }).contains(u"число строк текста равно 11"_s));
+    EXPECT_TRUE(errorOf([&] { tooLong.write(path); }).contains(u"число строк текста = 11"_s));
     TextObjectFile smiley;
     smiley.lines = {u"улыбка ☺"_s};
     EXPECT_TRUE(errorOf([&] { smiley.write(path); }).contains(u"windows-1251"_s));

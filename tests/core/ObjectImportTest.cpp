@@ -178,8 +178,8 @@ TEST(ObjectImport, BadImportsChangeNothing)
 
     EXPECT_TRUE(f.refused(u"nowhere.obf"_s).contains(u"nowhere.obf»: файл объекта не найден"_s));
     EXPECT_TRUE(f.refused(u"bad_number.obf"_s).contains(u"строка 8: «x» не является целым числом"_s));
-    EXPECT_TRUE(f.refused(u"map_too_wide.obf"_s).contains(u"число столбцов карты равно 101"_s));
-    EXPECT_TRUE(f.refused(u"too_many_lines.obt"_s).contains(u"число строк текста равно 11"_s));
+    EXPECT_TRUE(f.refused(u"map_too_wide.obf"_s).contains(u"число столбцов карты = 101"_s));
+    EXPECT_TRUE(f.refused(u"too_many_lines.obt"_s).contains(u"число строк текста = 11"_s));
     EXPECT_TRUE(f.refused(u"bad_direction.obl"_s).contains(u"«diag»"_s));
     EXPECT_TRUE(f.refused(u"not_an_object.obf"_s).contains(u"это не файл объекта"_s));
     EXPECT_TRUE(f.refused(u"truncated.oba"_s).contains(u"файл обрывается"_s));

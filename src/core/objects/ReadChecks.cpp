@@ -10,9 +10,9 @@ namespace kestrava::objects {
 QString boundsProblem(int value, int max, const QString& what)
 {
     if (value < 0)
-        return u"%1 равно %2, а оно не может быть отрицательным"_s.arg(what).arg(value);
+        return u"%1 = %2: отрицательное значение недопустимо"_s.arg(what).arg(value);
     if (value > max)
-        return u"%1 равно %2, а допускается не более %3"_s.arg(what).arg(value).arg(max);
+        return u"%1 = %2, а допускается не более %3"_s.arg(what).arg(value).arg(max);
     return QString();
 }
 
