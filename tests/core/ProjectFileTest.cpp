@@ -349,3 +349,20 @@ TEST(ProjectFile, AProjectFolderOpensWithoutTheLibrary)
     EXPECT_EQ(there.stage(1).ActiveGroup[1].Anim[6][4][4], 3);
     EXPECT_TRUE(QDir(other.app().objects()).isEmpty());
 }
+
+TEST(ProjectFile, TheDemoProjectOpens)
+{
+    test::TempAppFolder tmp; // no library: the demo folder carries its objects
+    model::Project p;
+    persist::load(p, tmp.app(), test::sourceFile(u"examples/demo/project.prg"_s));
+    EXPECT_EQ(p.LevelCount, 2);
+    const model::StageData& s = p.stage(1);
+    EXPECT_EQ(s.FonGroup[1].Columns, 20);
+    EXPECT_EQ(s.FonGroup[1].Rows, 12);
+    EXPECT_EQ(s.ActiveGroupCount, 2);
+    EXPECT_EQ(s.ActiveObjCount, 3);
+    EXPECT_EQ(s.TextObject[1].Lines[1], u"Лесная прогулка"_s);
+    EXPECT_EQ(s.EventRow[2].ActionCode[1], u"{life=life+1;}"_s);
+    EXPECT_EQ(p.stage(2).FonObjCount, 2);
+    EXPECT_TRUE(QDir(tmp.app().objects()).isEmpty());
+}
