@@ -92,8 +92,8 @@ void writeStage(io::LineWriter& w, const model::StageData& s)
     w.text(u"active"_s);
     w.integer(activeObjects);
     w.integer(activeGroups);
-    // One movement type per placed active object: the layout files already
-    // written have.
+    // One movement type per placed active object, as project files have
+    // always held them.
     for (int i = 1; i <= activeObjects; ++i)
         w.integer(s.ActiveType[size_t(i)]);
     w.text(u"active_gr"_s);
@@ -365,13 +365,6 @@ private:
 };
 
 } // namespace
-
-QByteArray projectFileBytes(const model::Project& project, const QString& header, const QString& path)
-{
-    io::LineWriter w(path);
-    writeProject(w, project, header);
-    return w.bytes();
-}
 
 void save(const model::Project& project, const QString& target)
 {
