@@ -1,0 +1,68 @@
+#include "objects/BarObjectFile.h"
+
+#include "io/Error.h"
+#include "io/TextFile.h"
+#include "objects/ReadChecks.h"
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+namespace {
+
+constexpr int kAnySize = std::numeric_limits<int>::max();
+
+QString directionProblem(const QString& direction)
+{
+    if (direction == BarObjectFile::vertical() || direction == BarObjectFile::horizontal())
+        return QString();
+    return u"направление полосы «%1», а должно быть «vert» или «gor»"_s.arg(direction);
+}
+
+} // namespace
+
+QString BarObjectFile::keyword() { return u"lives"_s; }
+QString BarObjectFile::vertical() { return u"vert"_s; }
+QString BarObjectFile::horizontal() { return u"gor"_s; }
+
+BarObjectFile BarObjectFile::read(const QString& path)
+{
+    io::LineReader reader = io::LineReader::open(path);
+    expectKeyword(reader, keyword(), u"файл объекта жизней"_s);
+    return readBody(reader);
+}
+
+BarObjectFile BarObjectFile::readBody(io::LineReader& reader)
+{
+    BarObjectFile f;
+    f.Width = readBounded(reader, kAnySize, u"ширина полосы"_s);
+    f.Height = readBounded(reader, kAnySize, u"высота полосы"_s);
+    f.Direction = reader.text();
+    const QString problem = directionProblem(f.Direction);
+    if (!problem.isEmpty())
+        reader.fail(problem);
+    return f;
+}
+
+void BarObjectFile::writeTo(io::LineWriter& w) const
+{
+    checkBounded(w.path(), Width, kAnySize, u"ширина полосы"_s);
+    checkBounded(w.path(), Height, kAnySize, u"высота полосы"_s);
+    const QString problem = directionProblem(Direction);
+    if (!problem.isEmpty())
+        throw io::Error::inFile(w.path(), problem + u"; файл не записан"_s);
+    w.text(keyword());
+    w.integer(Width);
+    w.integer(Height);
+    w.text(Direction);
+}
+
+void BarObjectFile::write(const QString& path) const
+{
+    io::LineWriter w(path);
+    writeTo(w);
+    w.commit();
+}
+
+} // namespace kestrava::objects

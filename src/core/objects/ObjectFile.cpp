@@ -1,0 +1,48 @@
+#include "objects/ObjectFile.h"
+
+#include "io/AppFolder.h"
+#include "io/Paths.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+
+ObjectFile readObjectFile(const QString& path)
+{
+    io::LineReader reader = io::LineReader::open(path);
+    const QString kind = reader.text();
+    if (kind == BackgroundObjectFile::keyword())
+        return BackgroundObjectFile::readBody(reader);
+    if (kind == ActiveObjectFile::keyword())
+        return ActiveObjectFile::readBody(reader);
+    if (kind == BarObjectFile::keyword())
+        return BarObjectFile::readBody(reader);
+    if (kind == TextObjectFile::keyword())
+        return TextObjectFile::readBody(reader);
+    reader.fail(u"это не файл объекта: первая строка «%1», а должна быть «fon», «active», «lives» или «text»"_s
+                    .arg(kind));
+}
+
+QString pngNameOf(const QString& objectFile)
+{
+    return io::changeExtension(io::fileNamePart(objectFile), u".png"_s);
+}
+
+QString bmpNameOf(const QString& objectFile)
+{
+    return io::changeExtension(io::fileNamePart(objectFile), u".bmp"_s);
+}
+
+void writeObjectPng(const io::AppFolder& app, const QString& objectFile, const QImage& picture)
+{
+    io::writePng(picture, app.objectFile(pngNameOf(objectFile)));
+}
+
+void writeObjectBmp(const io::AppFolder& app, const QString& objectFile, const QImage& picture)
+{
+    io::writeBmp(picture, app.objectFile(bmpNameOf(objectFile)));
+}
+
+} // namespace kestrava::objects

@@ -1,0 +1,42 @@
+#include "objects/ReadChecks.h"
+
+#include "io/Error.h"
+#include "io/TextFile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+
+QString boundsProblem(int value, int max, const QString& what)
+{
+    if (value < 0)
+        return u"%1 = %2: отрицательное значение недопустимо"_s.arg(what).arg(value);
+    if (value > max)
+        return u"%1 = %2, а допускается не более %3"_s.arg(what).arg(value).arg(max);
+    return QString();
+}
+
+int readBounded(io::LineReader& reader, int max, const QString& what)
+{
+    const int value = reader.integer();
+    const QString problem = boundsProblem(value, max, what);
+    if (!problem.isEmpty())
+        reader.fail(problem);
+    return value;
+}
+
+void checkBounded(const QString& path, int value, int max, const QString& what)
+{
+    const QString problem = boundsProblem(value, max, what);
+    if (!problem.isEmpty())
+        throw io::Error::inFile(path, problem + u"; файл не записан"_s);
+}
+
+void expectKeyword(io::LineReader& reader, const QString& keyword, const QString& kindName)
+{
+    const QString first = reader.text();
+    if (first != keyword)
+        reader.fail(u"это не %1: первая строка «%2», а должна быть «%3»"_s.arg(kindName, first, keyword));
+}
+
+} // namespace kestrava::objects

@@ -1,0 +1,57 @@
+#include "objects/TextObjectFile.h"
+
+#include "io/TextFile.h"
+#include "model/Capacities.h"
+#include "objects/ReadChecks.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+
+QString TextObjectFile::keyword() { return u"text"_s; }
+
+TextObjectFile TextObjectFile::read(const QString& path)
+{
+    io::LineReader reader = io::LineReader::open(path);
+    expectKeyword(reader, keyword(), u"файл текстового объекта"_s);
+    return readBody(reader);
+}
+
+TextObjectFile TextObjectFile::readBody(io::LineReader& reader)
+{
+    TextObjectFile f;
+    f.FontFace = reader.integer();
+    f.FontSize = reader.integer();
+    f.Bold = reader.integer();
+    f.Italic = reader.integer();
+    f.Underline = reader.integer();
+    f.Colour = reader.integer();
+    const int n = readBounded(reader, model::kMaxTextLines, u"число строк текста"_s);
+    for (int i = 0; i < n; ++i)
+        f.lines.append(reader.text());
+    return f;
+}
+
+void TextObjectFile::writeTo(io::LineWriter& w) const
+{
+    checkBounded(w.path(), int(lines.size()), model::kMaxTextLines, u"число строк текста"_s);
+    w.text(keyword());
+    w.integer(FontFace);
+    w.integer(FontSize);
+    w.integer(Bold);
+    w.integer(Italic);
+    w.integer(Underline);
+    w.integer(Colour);
+    w.integer(int(lines.size()));
+    for (const QString& line : lines)
+        w.text(line);
+}
+
+void TextObjectFile::write(const QString& path) const
+{
+    io::LineWriter w(path);
+    writeTo(w);
+    w.commit();
+}
+
+} // namespace kestrava::objects

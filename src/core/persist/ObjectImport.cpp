@@ -1,0 +1,187 @@
+#include "persist/ObjectImport.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "model/Project.h"
+#include "objects/ObjectFile.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::persist {
+namespace {
+
+QString kindName(ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Background: return u"фоновым объектом"_s;
+    case ObjectKind::Active: return u"активным объектом"_s;
+    case ObjectKind::LivesBar: return u"объектом жизней"_s;
+    case ObjectKind::Text: return u"текстовым объектом"_s;
+    }
+    return QString();
+}
+
+ObjectKind kindOf(const objects::ObjectFile& file)
+{
+    switch (file.index()) {
+    case 0: return ObjectKind::Background;
+    case 1: return ObjectKind::Active;
+    case 2: return ObjectKind::LivesBar;
+    default: return ObjectKind::Text;
+    }
+}
+
+QString projectObjects(const model::Project& project)
+{
+    return project.ProjectDir + u"/objects"_s;
+}
+
+void fill(model::FonGroupData& g, const QString& name, const objects::BackgroundObjectFile& f)
+{
+    g.PngName = io::changeExtension(name, u".png"_s);
+    g.BmpName = io::changeExtension(name, u".bmp"_s);
+    g.FileName = name;
+    g.PictureName = f.PictureName;
+    g.TileWidth = f.TileWidth;
+    g.TileHeight = f.TileHeight;
+    g.Columns = f.Columns;
+    g.Rows = f.Rows;
+    g.Cells = f.cells;
+    g.Loaded = true;
+}
+
+void fill(model::ActiveGroupData& g, const QString& name, const objects::ActiveObjectFile& f)
+{
+    g.PngName = io::changeExtension(name, u".png"_s);
+    g.BmpName = io::changeExtension(name, u".bmp"_s);
+    g.FileName = name;
+    g.PictureName = f.PictureName;
+    g.FrameCount = f.FrameCount;
+    g.TileWidth = f.TileWidth;
+    g.TileHeight = f.TileHeight;
+    std::copy(&f.Anim[0][0][0], &f.Anim[0][0][0] + sizeof f.Anim / sizeof(int), &g.Anim[0][0][0]);
+    g.Loaded = true;
+}
+
+void fill(model::TextObjectData& t, const objects::TextObjectFile& f)
+{
+    t.FontFace = f.FontFace;
+    t.FontSize = f.FontSize;
+    t.Bold = f.Bold;
+    t.Italic = f.Italic;
+    t.Underline = f.Underline;
+    t.Colour = f.Colour;
+    t.LineCount = int(f.lines.size());
+    for (int i = 1; i <= t.LineCount; ++i)
+        t.Lines[size_t(i)] = f.lines.at(i - 1);
+}
+
+} // namespace
+
+ObjectImporter::ObjectImporter(model::Project& project, const io::AppFolder& app, Copies copies)
+    : m_project(project), m_app(app), m_copies(copies)
+{
+}
+
+ImportedObject ObjectImporter::import(int level, const QString& name, std::optional<ObjectKind> expected)
+{
+    if (!m_project.hasProjectDir())
+        throw io::Error(u"Проект ещё не создан: сначала выберите «Новый» или «Открыть», "
+                        u"объект «%1» не загружен"_s.arg(name));
+    if (!io::isPlainFileName(name))
+        throw io::Error(u"Имя файла объекта «%1» недопустимо: это должно быть простое имя файла "
+                        u"без папок и «..»; объект не загружен"_s.arg(name));
+
+    // The library first; a project brought from another machine carries its
+    // own copies.
+    const QString library = m_app.objectFile(name);
+    const QString ownCopy = projectObjects(m_project) + u'/' + name;
+    bool fromLibrary = true;
+    QString path = library;
+    if (!QFileInfo::exists(library)) {
+        if (!QFileInfo::exists(ownCopy))
+            throw io::Error::inFile(library, u"файл объекта не найден ни в библиотеке объектов программы, "
+                                             u"ни в папке objects проекта"_s);
+        fromLibrary = false;
+        path = ownCopy;
+    }
+
+    const objects::ObjectFile file = objects::readObjectFile(path);
+    const ObjectKind kind = kindOf(file);
+    if (expected && kind != *expected)
+        throw io::Error::inFile(path, u"файл не является %1"_s.arg(kindName(*expected)));
+
+    // Everything is read and checked; only the capacity checks below may
+    // still refuse, and they change nothing when they do.
+    model::StageData& stage = m_project.stage(level);
+    ImportedObject result{kind, 0};
+    switch (kind) {
+    case ObjectKind::Background: {
+        const int g = m_project.addFonGroup(level);
+        fill(stage.FonGroup[size_t(g)], name, std::get<objects::BackgroundObjectFile>(file));
+        result.index = g;
+        break;
+    }
+    case ObjectKind::Active: {
+        const int g = m_project.addActiveGroup(level);
+        fill(stage.ActiveGroup[size_t(g)], name, std::get<objects::ActiveObjectFile>(file));
+        result.index = g;
+        break;
+    }
+    case ObjectKind::LivesBar: {
+        const auto& bar = std::get<objects::BarObjectFile>(file);
+        stage.LivesBar.BmpName = io::changeExtension(name, u".bmp"_s);
+        stage.LivesBar.Width = bar.Width;
+        stage.LivesBar.Height = bar.Height;
+        stage.LivesBar.Direction = bar.Direction;
+        stage.LivesBar.Present = true;
+        return result; // a lives bar takes no slot and is not copied
+    }
+    case ObjectKind::Text: {
+        const int t = m_project.addTextObject(level);
+        fill(stage.TextObject[size_t(t)], std::get<objects::TextObjectFile>(file));
+        return {kind, t};
+    }
+    }
+
+    if (fromLibrary && std::find(m_pending.begin(), m_pending.end(), name) == m_pending.end())
+        m_pending.push_back(name);
+    if (m_copies == Copies::Now)
+        copyPending();
+    return result;
+}
+
+void ObjectImporter::copyPending()
+{
+    if (m_pending.empty())
+        return;
+    const QString target = projectObjects(m_project);
+    try {
+        io::makeFolder(target);
+    } catch (const io::Error&) {
+        // The copies below then fail, and a failed copy is not an error.
+    }
+    for (const QString& name : m_pending)
+        for (const QString& file : {name, io::changeExtension(name, u".png"_s), io::changeExtension(name, u".bmp"_s)})
+            io::copyFileNoOverwrite(m_app.objectFile(file), target + u'/' + file);
+    m_pending.clear();
+}
+
+void Load_object(model::Project& project, const io::AppFolder& app, const std::function<void()>& start1)
+{
+    ObjectImporter importer(project, app, ObjectImporter::Copies::Now);
+    const ImportedObject imported = importer.import(project.CurLevel, project.ObjFileName);
+    if (imported.kind == ObjectKind::LivesBar)
+        return;
+    if (imported.kind != ObjectKind::Text)
+        project.ObjPicture = io::changeExtension(project.ObjFileName, u".bmp"_s);
+    if (start1)
+        start1();
+}
+
+} // namespace kestrava::persist

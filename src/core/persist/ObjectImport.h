@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kestrava::model { class Project; }
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::persist {
+
+// "Объекты" → "Загрузить": imports the object file project.ObjFileName (a bare
+// name) from the application's objects folder into stage project.CurLevel,
+// copies it and its pictures into the project's objects folder, then calls
+// start1 (not for a lives bar). Throws io::Error and changes nothing when the
+// file is missing, malformed, too large for the stage or named unsafely, or
+// when no project folder was chosen yet.
+void Load_object(model::Project& project, const io::AppFolder& app, const std::function<void()>& start1 = {});
+
+enum class ObjectKind { Background, Active, LivesBar, Text };
+
+struct ImportedObject {
+    ObjectKind kind;
+    int index; // group or text object number; 0 for a lives bar
+};
+
+// The import itself, shared by Load_object and the project reader. The whole
+// file is read and checked before the stage changes. An object is read from
+// the application's library, or, when the library lacks it, from the
+// project's own objects folder (a project folder brought from elsewhere).
+class ObjectImporter {
+public:
+    // Later: copies wait for copyPending(), so a project file that fails to
+    // read leaves the project folder as it was.
+    enum class Copies { Now, Later };
+
+    ObjectImporter(model::Project& project, const io::AppFolder& app, Copies copies);
+
+    // Imports fileName into stage level; expected, when given, refuses a
+    // file of another kind.
+    ImportedObject import(int level, const QString& fileName, std::optional<ObjectKind> expected = {});
+    // Copies each imported file and its pictures into the project's objects
+    // folder, never replacing a file there; a failed copy is ignored.
+    void copyPending();
+
+private:
+    model::Project& m_project;
+    const io::AppFolder& m_app;
+    Copies m_copies;
+    std::vector<QString> m_pending; // object file names read from the library
+};
+
+} // namespace kestrava::persist

@@ -1,0 +1,410 @@
+#include "persist/ProjectFile.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "io/TextFile.h"
+#include "model/Project.h"
+#include "objects/ReadChecks.h"
+#include "persist/ObjectImport.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::persist {
+namespace {
+
+const QString kHeaderNew = u"proekt"_s;
+const QString kHeaderSaved = u"fdgdf"_s;
+const QString kProjectFileName = u"project.prg"_s;
+
+QString flag(bool value) { return value ? u"TRUE"_s : u"FALSE"_s; }
+
+// A count as the model can hold it: the writer never writes past a table.
+int bounded(int count, int max) { return std::clamp(count, 0, max); }
+
+bool rowHoldsAction(const model::EventRowData& row)
+{
+    for (int m = 1; m <= model::kMaxActions; ++m)
+        if (!row.ActionText[size_t(m)].isEmpty() || !row.ActionCode[size_t(m)].isEmpty())
+            return true;
+    return false;
+}
+
+// ActionCount counts placed actions, not rows; a row below it may still hold
+// actions, and those must reach the file.
+int actionRowsToWrite(const model::StageData& s)
+{
+    int rows = bounded(s.ActionCount, model::kMaxEventRows);
+    for (int r = model::kMaxEventRows; r > rows; --r)
+        if (rowHoldsAction(s.EventRow[size_t(r)])) {
+            rows = r;
+            break;
+        }
+    return rows;
+}
+
+void writePlaced(io::LineWriter& w, const QString& ref, int x, int y, int layer, int group, const QString& fileName,
+                 int width, int height, bool exists)
+{
+    w.text(ref);
+    w.integer(x);
+    w.integer(y);
+    w.integer(layer);
+    w.integer(group);
+    w.text(fileName);
+    w.integer(width);
+    w.integer(height);
+    w.text(flag(exists));
+}
+
+void writeStage(io::LineWriter& w, const model::StageData& s)
+{
+    const int fonGroups = bounded(s.FonGroupCount, model::kMaxFonGroups);
+    const int fonObjects = bounded(s.FonObjCount, model::kMaxFonObjects);
+    const int activeGroups = bounded(s.ActiveGroupCount, model::kMaxActiveGroups);
+    const int activeObjects = bounded(s.ActiveObjCount, model::kMaxActiveObjects);
+    const int texts = bounded(s.TextCount, model::kMaxTextObjects);
+    const int events = bounded(s.EventCount, model::kMaxEventRows);
+    const int actionRows = actionRowsToWrite(s);
+
+    w.integer(bounded(s.ListSlotCount, model::kMaxListSlots));
+    w.text(u"fon"_s);
+    w.integer(fonGroups);
+    w.integer(fonObjects);
+    w.text(u"fon_gr"_s);
+    for (int g = 1; g <= fonGroups; ++g) {
+        const model::FonGroupData& group = s.FonGroup[size_t(g)];
+        w.text(group.FileName);
+        w.integer(group.Obstacle);
+        w.integer(group.ListSlot);
+    }
+    w.text(u"fon_ob"_s);
+    for (int i = 1; i <= fonObjects; ++i) {
+        const model::FonObjectData& o = s.FonObject[size_t(i)];
+        writePlaced(w, o.Ref, o.X, o.Y, o.Layer, o.Group, o.FileName, o.Width, o.Height, o.Exists);
+    }
+
+    w.text(u"active"_s);
+    w.integer(activeObjects);
+    w.integer(activeGroups);
+    // One movement type per placed active object, as project files have
+    // always held them.
+    for (int i = 1; i <= activeObjects; ++i)
+        w.integer(s.ActiveType[size_t(i)]);
+    w.text(u"active_gr"_s);
+    for (int g = 1; g <= activeGroups; ++g) {
+        const model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
+        w.text(group.FileName);
+        w.text(group.Caption);
+        w.integer(group.ListSlot);
+    }
+    w.text(u"active_ob"_s);
+    for (int i = 1; i <= activeObjects; ++i) {
+        const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+        writePlaced(w, o.Ref, o.X, o.Y, o.Layer, o.GroupValue, o.FileName, o.Width, o.Height, o.Exists);
+    }
+
+    w.text(u"text"_s);
+    w.integer(texts);
+    w.text(u"text_gr"_s);
+    for (int t = 1; t <= texts; ++t) {
+        const model::TextObjectData& o = s.TextObject[size_t(t)];
+        const int lines = bounded(o.LineCount, model::kMaxTextLines);
+        w.integer(o.ListSlot);
+        w.integer(o.FontFace);
+        w.integer(o.FontSize);
+        w.integer(o.Bold);
+        w.integer(o.Italic);
+        w.integer(o.Underline);
+        w.integer(o.Colour);
+        w.integer(lines);
+        for (int k = 1; k <= lines; ++k)
+            w.text(o.Lines[size_t(k)]);
+        w.integer(o.X);
+        w.integer(o.Y);
+    }
+
+    w.text(u"events"_s);
+    w.integer(events);
+    for (int r = 1; r <= events; ++r) {
+        const model::EventRowData& row = s.EventRow[size_t(r)];
+        w.text(row.CondCode);
+        w.text(row.CondText);
+        w.text(row.Kind);
+    }
+    w.text(u"action"_s);
+    w.integer(actionRows);
+    for (int r = 1; r <= actionRows; ++r) {
+        const model::EventRowData& row = s.EventRow[size_t(r)];
+        for (int m = 1; m <= model::kMaxActions; ++m) {
+            w.text(row.ActionCode[size_t(m)]);
+            w.text(row.ActionText[size_t(m)]);
+        }
+    }
+}
+
+void writeProject(io::LineWriter& w, const model::Project& project, const QString& header)
+{
+    const int levels = std::clamp(project.LevelCount, 1, model::kMaxLevels);
+    w.text(header);
+    w.text(u"numb_level"_s);
+    w.integer(levels);
+    for (int level = 1; level <= levels; ++level)
+        writeStage(w, project.stage(level));
+}
+
+void requireProjectDir(const model::Project& project, const QString& target)
+{
+    if (!project.hasProjectDir())
+        throw io::Error(u"Проект ещё не создан: сначала выберите «Новый» или «Открыть»; файл «%1» не записан"_s
+                            .arg(target));
+}
+
+// ---- reading ----
+
+int readInRange(io::LineReader& r, int min, int max, const QString& what)
+{
+    const int value = r.integer();
+    if (value < min || value > max)
+        r.fail(u"%1 = %2, а допускается от %3 до %4"_s.arg(what).arg(value).arg(min).arg(max));
+    return value;
+}
+
+struct PlacedLines {
+    QString ref;
+    int x, y, layer, group;
+    QString fileName;
+    int width, height;
+    bool exists;
+};
+
+PlacedLines readPlaced(io::LineReader& r, int maxGroup, const QString& groupWhat)
+{
+    PlacedLines p;
+    p.ref = r.text();
+    p.x = r.integer();
+    p.y = r.integer();
+    p.layer = r.integer();
+    p.group = objects::readBounded(r, maxGroup, groupWhat);
+    p.fileName = r.text();
+    p.width = r.integer();
+    p.height = r.integer();
+    p.exists = r.text() == u"TRUE"_s;
+    return p;
+}
+
+class ProjectReader {
+public:
+    ProjectReader(model::Project& fresh, const io::AppFolder& app, const QString& path)
+        : m_project(fresh), m_reader(io::LineReader::open(path)),
+          m_importer(fresh, app, ObjectImporter::Copies::Later)
+    {
+    }
+
+    void read()
+    {
+        m_reader.text(); // header: "proekt" or "fdgdf"
+        m_reader.text(); // "numb_level"
+        m_project.LevelCount = readInRange(m_reader, 1, model::kMaxLevels, u"число этапов"_s);
+        for (int level = 1; level <= m_project.LevelCount; ++level)
+            readStage(level);
+        m_project.SelLevel = 1;
+        m_project.CurLevel = 1;
+        for (int level = 1; level <= m_project.LevelCount; ++level) {
+            model::StageData& s = m_project.stage(level);
+            s.ListSlotCount = s.ListSlotCountTmp;
+        }
+    }
+
+    void copyObjects() { m_importer.copyPending(); }
+
+private:
+    // A keyword that does not match skips its section and the file is then
+    // read out of step, as it always was.
+    bool keyword(const char16_t* expected) { return m_reader.text() == QStringView(expected); }
+
+    int count(int max, const QString& what) { return objects::readBounded(m_reader, max, what); }
+
+    int groupSlot() { return readInRange(m_reader, 1, model::kMaxListSlots, u"номер значка группы в списке объектов"_s); }
+
+    // Re-imports one group with its saved slot; returns its index.
+    int importGroup(int level, const QString& name, int nameLine, int slot, ObjectKind kind)
+    {
+        model::StageData& s = m_project.stage(level);
+        s.ListSlotCount = slot - 1;
+        m_project.ObjFileName = name;
+        try {
+            return m_importer.import(level, name, kind).index;
+        } catch (const io::Error& e) {
+            throw io::Error::atLine(m_reader.path(), nameLine,
+                                    u"объект «%1» не загружен. %2"_s.arg(name, e.message()));
+        }
+    }
+
+    void readStage(int level)
+    {
+        io::LineReader& r = m_reader;
+        m_project.CurLevel = level;
+        model::StageData& s = m_project.stage(level);
+        s.ListSlotCountTmp = count(model::kMaxListSlots, u"число значков в списке объектов"_s);
+
+        if (keyword(u"fon")) {
+            m_fonGroups = count(model::kMaxFonGroups, u"число фоновых групп"_s);
+            s.FonObjCount = count(model::kMaxFonObjects, u"число размещённых фоновых объектов"_s);
+        }
+        if (keyword(u"fon_gr")) {
+            for (int g = 1; g <= m_fonGroups; ++g) {
+                const QString name = r.text();
+                const int nameLine = r.lineNumber();
+                const int obstacle = r.integer();
+                const int slot = groupSlot();
+                const int index = importGroup(level, name, nameLine, slot, ObjectKind::Background);
+                s.FonGroup[size_t(index)].Obstacle = obstacle;
+            }
+        }
+        if (keyword(u"fon_ob")) {
+            for (int i = 1; i <= s.FonObjCount; ++i) {
+                const PlacedLines p = readPlaced(r, model::kMaxFonGroups, u"номер фоновой группы"_s);
+                model::FonObjectData& o = s.FonObject[size_t(i)];
+                o.Ref = p.ref;
+                o.X = p.x;
+                o.Y = p.y;
+                o.Layer = p.layer;
+                o.Group = p.group;
+                o.FileName = p.fileName;
+                o.Width = p.width;
+                o.Height = p.height;
+                o.Exists = p.exists;
+            }
+        }
+
+        if (keyword(u"active")) {
+            s.ActiveObjCount = count(model::kMaxActiveObjects, u"число размещённых активных объектов"_s);
+            m_activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
+        }
+        for (int i = 1; i <= s.ActiveObjCount; ++i)
+            s.ActiveType[size_t(i)] = r.integer();
+        if (keyword(u"active_gr")) {
+            for (int g = 1; g <= m_activeGroups; ++g) {
+                const QString name = r.text();
+                const int nameLine = r.lineNumber();
+                const QString caption = r.text();
+                const int slot = groupSlot();
+                const int index = importGroup(level, name, nameLine, slot, ObjectKind::Active);
+                s.ActiveGroup[size_t(index)].Caption = caption;
+            }
+        }
+        if (keyword(u"active_ob")) {
+            for (int i = 1; i <= s.ActiveObjCount; ++i) {
+                const PlacedLines p = readPlaced(r, model::kMaxActiveGroups, u"номер активной группы"_s);
+                model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+                o.Ref = p.ref;
+                o.X = p.x;
+                o.Y = p.y;
+                o.Layer = p.layer;
+                o.GroupValue = p.group;
+                o.FileName = p.fileName;
+                o.Width = p.width;
+                o.Height = p.height;
+                o.Exists = p.exists;
+            }
+        }
+
+        r.text(); // "text"
+        s.TextCount = count(model::kMaxTextObjects, u"число текстовых объектов"_s);
+        r.text(); // "text_gr"
+        for (int t = 1; t <= s.TextCount; ++t) {
+            model::TextObjectData& o = s.TextObject[size_t(t)];
+            o.ListSlot = readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
+            o.FontFace = r.integer();
+            o.FontSize = r.integer();
+            o.Bold = r.integer();
+            o.Italic = r.integer();
+            o.Underline = r.integer();
+            o.Colour = r.integer();
+            o.LineCount = count(model::kMaxTextLines, u"число строк текста"_s);
+            for (int k = 1; k <= o.LineCount; ++k)
+                o.Lines[size_t(k)] = r.text();
+            o.X = r.integer();
+            o.Y = r.integer();
+        }
+
+        r.text(); // "events"
+        s.EventCount = count(model::kMaxEventRows, u"число строк событий"_s);
+        s.EventCurRow = s.EventCount;
+        for (int row = 1; row <= s.EventCount; ++row) {
+            model::EventRowData& e = s.EventRow[size_t(row)];
+            e.CondCode = r.text();
+            e.CondText = r.text();
+            e.Kind = r.text();
+        }
+
+        r.text(); // "action"
+        s.ActionCount = count(model::kMaxEventRows, u"число строк с действиями"_s);
+        for (int row = 1; row <= s.ActionCount; ++row) {
+            model::EventRowData& e = s.EventRow[size_t(row)];
+            for (int m = 1; m <= model::kMaxActions; ++m) {
+                e.ActionCode[size_t(m)] = r.text();
+                e.ActionText[size_t(m)] = r.text();
+            }
+        }
+    }
+
+    model::Project& m_project;
+    io::LineReader m_reader;
+    ObjectImporter m_importer;
+    // Group counts of the last "fon" and "active" lines; a stage whose
+    // keyword line is wrong goes on with the previous stage's counts.
+    int m_fonGroups = 0;
+    int m_activeGroups = 0;
+};
+
+} // namespace
+
+void save(const model::Project& project, const QString& target)
+{
+    requireProjectDir(project, target);
+    io::LineWriter w(target);
+    writeProject(w, project, kHeaderSaved);
+    w.commit();
+}
+
+void save_project(model::Project& project, const QString& chosenFile)
+{
+    if (chosenFile.isEmpty())
+        throw io::Error(u"Не выбран файл нового проекта; проект не создан"_s);
+    const QFileInfo chosen(chosenFile);
+    const QString dir = chosen.absolutePath();
+    if (dir == model::Project::kNoProjectDir)
+        throw io::Error(u"Папка «%1» не годится для проекта; проект не создан"_s.arg(dir));
+    const QString file = dir + u'/' + kProjectFileName;
+    // The dialog only asked about the name it was given; a project file of
+    // the same folder must not be replaced behind the author's back.
+    if (QFileInfo::exists(file) && chosen.absoluteFilePath() != QFileInfo(file).absoluteFilePath())
+        throw io::Error::inFile(file, u"в папке «%1» уже есть проект; выберите для нового проекта другую папку"_s
+                                          .arg(dir));
+
+    io::LineWriter w(file);
+    writeProject(w, project, kHeaderNew); // refuses unencodable text before anything is created
+    for (const QString& sub : {u"objects"_s, u"res"_s, u"src"_s})
+        io::makeFolder(dir + u'/' + sub);
+    w.commit();
+    project.ProjectDir = dir;
+}
+
+void load(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+{
+    auto fresh = std::make_unique<model::Project>();
+    fresh->ProjectDir = QFileInfo(chosenFile).absolutePath();
+    ProjectReader reader(*fresh, app, chosenFile);
+    reader.read();
+    reader.copyObjects();
+    project = std::move(*fresh);
+}
+
+} // namespace kestrava::persist

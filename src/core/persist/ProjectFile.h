@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace kestrava::model { class Project; }
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::persist {
+
+// The project file project.prg: the stage count and, per stage, the groups
+// (by object file name), placed objects, text objects and event rows.
+// Every function throws io::Error with a Russian message naming the file (and
+// the line, for load). After load, SelLevel = CurLevel = 1 and the caller
+// refreshes its panes once. save_project refuses a folder that already holds
+// another project's project.prg.
+
+// "Новый" (project just reset): ProjectDir := chosenFile's folder; makes objects, res, src; writes project.prg ("proekt").
+void save_project(model::Project& project, const QString& chosenFile);
+
+// "Сохранить" / "Сохранить как ...": writes the project to target ("fdgdf") in one step; refused without a project folder.
+void save(const model::Project& project, const QString& target);
+
+// "Открыть": reads chosenFile and its groups' object files; the project is replaced only when all of it was read.
+void load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+
+} // namespace kestrava::persist

@@ -1,0 +1,49 @@
+#include "persist/SaveTarget.h"
+
+#include "model/Project.h"
+#include "persist/ProjectFile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::persist {
+namespace {
+
+QString projectFileOf(const model::Project& project)
+{
+    return project.ProjectDir + u"/project.prg"_s;
+}
+
+} // namespace
+
+void SaveTarget::newProject(model::Project& project, const QString& chosenFile)
+{
+    save_project(project, chosenFile);
+    m_target = projectFileOf(project);
+}
+
+void SaveTarget::openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+{
+    load(project, app, chosenFile);
+    // A target left from another project would let a cancelled
+    // "Сохранить как ..." write this project over that one.
+    m_target = projectFileOf(project);
+}
+
+void SaveTarget::saveProject(const model::Project& project)
+{
+    const QString file = projectFileOf(project);
+    save(project, file);
+    m_target = file;
+}
+
+QString SaveTarget::saveAs(const model::Project& project, const QString& chosenFile)
+{
+    const QString file = chosenFile.isEmpty() ? m_target : chosenFile;
+    if (file.isEmpty())
+        return QString();
+    save(project, file);
+    m_target = file;
+    return file;
+}
+
+} // namespace kestrava::persist

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace kestrava::model { class Project; }
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::persist {
+
+// Where "Сохранить как ..." writes when its dialog is cancelled: the file of
+// the last save in this run. The main window holds one for the whole run.
+class SaveTarget {
+public:
+    // "Новый" on a reset project: save_project(chosenFile); target := ProjectDir/project.prg.
+    void newProject(model::Project& project, const QString& chosenFile);
+    // "Открыть": load(chosenFile); target := the opened ProjectDir/project.prg.
+    void openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+    // "Сохранить": always writes ProjectDir/project.prg, which becomes the target.
+    void saveProject(const model::Project& project);
+    // "Сохранить как ...": chosenFile is the dialog's file, empty when it was cancelled (then the
+    // previous target is written again, or nothing before any save); returns the file written or "".
+    QString saveAs(const model::Project& project, const QString& chosenFile);
+
+    const QString& target() const { return m_target; }
+
+private:
+    QString m_target;
+};
+
+} // namespace kestrava::persist

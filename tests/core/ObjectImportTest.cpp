@@ -1,0 +1,214 @@
+#include "io/Error.h"
+#include "model/Project.h"
+#include "objects/ObjectFile.h"
+#include "persist/ObjectImport.h"
+#include "support/ObjectLibrary.h"
+#include "support/TempAppFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Fixture {
+    test::TempAppFolder tmp;
+    model::Project project;
+    QString projectObjects;
+    int start1Calls = 0;
+
+    Fixture()
+    {
+        test::writeSampleLibrary(tmp.app());
+        project.ProjectDir = tmp.makeDir(u"game"_s);
+        projectObjects = tmp.makeDir(u"game/objects"_s);
+    }
+
+    void import(const QString& name)
+    {
+        project.ObjFileName = name;
+        persist::Load_object(project, tmp.app(), [this] { ++start1Calls; });
+    }
+
+    // Import that must fail; returns the message and checks nothing changed.
+    QString refused(const QString& name)
+    {
+        project.ObjFileName = name;
+        const model::Project before = project;
+        const QString files = test::folderSnapshot(tmp.root());
+        const int calls = start1Calls;
+        QString message;
+        try {
+            persist::Load_object(project, tmp.app(), [this] { ++start1Calls; });
+        } catch (const io::Error& e) {
+            message = e.message();
+        }
+        EXPECT_FALSE(message.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(project == before) << name.toStdString();
+        EXPECT_EQ(start1Calls, calls);
+        EXPECT_EQ(test::folderSnapshot(tmp.root()), files) << name.toStdString();
+        return message;
+    }
+};
+
+} // namespace
+
+TEST(ObjectImport, AllFourKindsIntoTheCurrentStage)
+{
+    Fixture f;
+    f.project.CurLevel = 2;
+    f.import(u"forest.obf"_s);
+    f.import(u"hero.oba"_s);
+    f.import(u"lives.obl"_s);
+    f.import(u"title.obt"_s);
+    EXPECT_EQ(f.start1Calls, 3); // not for the lives bar
+
+    const model::StageData& s = f.project.stage(2);
+    EXPECT_EQ(f.project.stage(1), model::StageData());
+    EXPECT_EQ(s.ListSlotCount, 3);
+
+    const model::FonGroupData& fon = s.FonGroup[1];
+    EXPECT_EQ(s.FonGroupCount, 1);
+    EXPECT_EQ(fon.FileName, u"forest.obf"_s);
+    EXPECT_EQ(fon.PngName, u"forest.png"_s);
+    EXPECT_EQ(fon.BmpName, u"forest.bmp"_s);
+    EXPECT_EQ(fon.PictureName, u"forest.png"_s);
+    EXPECT_EQ(fon.TileWidth, 16);
+    EXPECT_EQ(fon.Columns, 3);
+    EXPECT_EQ(fon.Rows, 2);
+    EXPECT_EQ(fon.cell(1, 2), 2);
+    EXPECT_EQ(fon.cell(2, 3), 4);
+    EXPECT_EQ(fon.ListSlot, 1);
+    EXPECT_EQ(fon.Index, 1);
+    EXPECT_TRUE(fon.Loaded);
+
+    const model::ActiveGroupData& hero = s.ActiveGroup[1];
+    EXPECT_EQ(s.ActiveGroupCount, 1);
+    EXPECT_EQ(hero.FileName, u"hero.oba"_s);
+    EXPECT_EQ(hero.FrameCount, 3);
+    EXPECT_EQ(hero.TileWidth, 16);
+    EXPECT_EQ(hero.TileHeight, 24);
+    EXPECT_EQ(hero.Anim[1][1][2], 2);
+    EXPECT_EQ(hero.Anim[2][1][2], 3);
+    EXPECT_EQ(hero.Anim[6][4][4], 3);
+    EXPECT_EQ(hero.ListSlot, 2);
+    EXPECT_EQ(hero.Index, 1);
+    EXPECT_TRUE(hero.Caption.isEmpty());
+    EXPECT_EQ(f.project.ObjPicture, u"hero.bmp"_s);
+
+    EXPECT_TRUE(s.LivesBar.Present);
+    EXPECT_EQ(s.LivesBar.BmpName, u"lives.bmp"_s);
+    EXPECT_EQ(s.LivesBar.Width, 30);
+    EXPECT_EQ(s.LivesBar.Height, 8);
+    EXPECT_EQ(s.LivesBar.Direction, u"vert"_s);
+
+    const model::TextObjectData& text = s.TextObject[1];
+    EXPECT_EQ(s.TextCount, 1);
+    EXPECT_EQ(text.ListSlot, 3);
+    EXPECT_EQ(text.FontFace, 2);
+    EXPECT_EQ(text.FontSize, 1);
+    EXPECT_EQ(text.Bold, 1);
+    EXPECT_EQ(text.Colour, 0x0000FF);
+    EXPECT_EQ(text.LineCount, 2);
+    EXPECT_EQ(text.Lines[1], u"Уровень 1"_s);
+    EXPECT_EQ(text.Lines[2], u"жизни = 3"_s);
+
+    // Groups bring their file and both pictures; the bar and text bring none.
+    for (const char16_t* name : {u"forest.obf", u"forest.png", u"forest.bmp", u"hero.oba", u"hero.png", u"hero.bmp"})
+        EXPECT_TRUE(QFileInfo::exists(f.projectObjects + u'/' + QString::fromUtf16(name)));
+    for (const char16_t* name : {u"lives.obl", u"lives.bmp", u"title.obt"})
+        EXPECT_FALSE(QFileInfo::exists(f.projectObjects + u'/' + QString::fromUtf16(name)));
+}
+
+TEST(ObjectImport, EdgeCases)
+{
+    Fixture f;
+    // The same file twice: two groups, consecutive slots; the second copy
+    // leaves the project's file alone.
+    f.import(u"forest.obf"_s);
+    QFile copy(f.projectObjects + u"/forest.obf"_s);
+    ASSERT_TRUE(copy.open(QIODevice::Append));
+    copy.write("edited\r\n");
+    copy.close();
+    const QString edited = test::folderSnapshot(f.projectObjects);
+    f.import(u"forest.obf"_s);
+    const model::StageData& s = f.project.stage(1);
+    EXPECT_EQ(s.FonGroupCount, 2);
+    EXPECT_EQ(s.FonGroup[2].Index, 2);
+    EXPECT_EQ(s.FonGroup[1].ListSlot, 1);
+    EXPECT_EQ(s.FonGroup[2].ListSlot, 2);
+    EXPECT_EQ(s.FonGroup[2].Cells, s.FonGroup[1].Cells);
+    EXPECT_EQ(test::folderSnapshot(f.projectObjects), edited);
+
+    // Rows 0 and no text lines.
+    f.import(u"empty.obf"_s);
+    EXPECT_EQ(s.FonGroup[3].Rows, 0);
+    EXPECT_EQ(s.FonGroup[3].Columns, 5);
+    EXPECT_TRUE(s.FonGroup[3].Cells.empty());
+    f.import(u"blank.obt"_s);
+    EXPECT_EQ(s.TextObject[1].LineCount, 0);
+    EXPECT_EQ(s.TextObject[1].ListSlot, 4);
+
+    // A second lives bar replaces the first and takes no slot.
+    f.import(u"lives.obl"_s);
+    objects::BarObjectFile other;
+    other.Width = 50;
+    other.Height = 6;
+    other.write(f.tmp.app().objectFile(u"other.obl"_s));
+    const int calls = f.start1Calls;
+    f.import(u"other.obl"_s);
+    EXPECT_EQ(s.LivesBar.BmpName, u"other.bmp"_s);
+    EXPECT_EQ(s.LivesBar.Width, 50);
+    EXPECT_EQ(s.LivesBar.Direction, u"gor"_s);
+    EXPECT_EQ(s.ListSlotCount, 4);
+    EXPECT_EQ(f.start1Calls, calls);
+}
+
+TEST(ObjectImport, BadImportsChangeNothing)
+{
+    Fixture f;
+    f.import(u"forest.obf"_s);
+    for (const QString& bad : {u"bad_number.obf"_s, u"map_too_wide.obf"_s, u"too_many_lines.obt"_s,
+                               u"bad_direction.obl"_s, u"not_an_object.obf"_s, u"truncated.oba"_s})
+        QFile::copy(test::testData(u"objects/"_s + bad), f.tmp.app().objectFile(bad));
+
+    EXPECT_TRUE(f.refused(u"nowhere.obf"_s).contains(u"nowhere.obf»: файл объекта не найден"_s));
+    EXPECT_TRUE(f.refused(u"bad_number.obf"_s).contains(u"строка 8: «x» не является целым числом"_s));
+    EXPECT_TRUE(f.refused(u"map_too_wide.obf"_s).contains(u"число столбцов карты = 101"_s));
+    EXPECT_TRUE(f.refused(u"too_many_lines.obt"_s).contains(u"число строк текста = 11"_s));
+    EXPECT_TRUE(f.refused(u"bad_direction.obl"_s).contains(u"«diag»"_s));
+    EXPECT_TRUE(f.refused(u"not_an_object.obf"_s).contains(u"это не файл объекта"_s));
+    EXPECT_TRUE(f.refused(u"truncated.oba"_s).contains(u"файл обрывается"_s));
+
+    // Names that leave the objects folders are refused before anything is read.
+    QFile::copy(f.tmp.app().objectFile(u"forest.obf"_s), f.tmp.app().root() + u"/secret.obf"_s);
+    for (const QString& name : {u"../secret.obf"_s, u"..\\secret.obf"_s, u"/etc/passwd"_s, u".."_s, QString()})
+        EXPECT_TRUE(f.refused(name).contains(u"недопустимо"_s)) << name.toStdString();
+
+    // A full table.
+    for (int i = 0; i < 20; ++i)
+        f.import(u"blank.obt"_s);
+    EXPECT_TRUE(f.refused(u"title.obt"_s).contains(u"текстовых объектов"_s));
+
+    // No project folder chosen yet: nothing is imported or copied.
+    f.project.ProjectDir = model::Project::kNoProjectDir;
+    EXPECT_TRUE(f.refused(u"hero.oba"_s).contains(u"Проект ещё не создан"_s));
+}
+
+TEST(ObjectImport, ReadsTheProjectsOwnCopyWhenTheLibraryLacksIt)
+{
+    Fixture f;
+    f.import(u"hero.oba"_s);
+    objects::ActiveObjectFile moved = objects::ActiveObjectFile::read(f.tmp.app().objectFile(u"hero.oba"_s));
+    ASSERT_TRUE(QFile::remove(f.tmp.app().objectFile(u"hero.oba"_s)));
+    moved.FrameCount = 9;
+    moved.write(f.projectObjects + u"/hero.oba"_s);
+    f.import(u"hero.oba"_s);
+    EXPECT_EQ(f.project.stage(1).ActiveGroup[2].FrameCount, 9);
+    // Read only; the library gains nothing.
+    EXPECT_FALSE(QFileInfo::exists(f.tmp.app().objectFile(u"hero.oba"_s)));
+}

@@ -1,0 +1,368 @@
+#include "io/Error.h"
+#include "io/TextFile.h"
+#include "model/Project.h"
+#include "persist/ObjectImport.h"
+#include "persist/ProjectFile.h"
+#include "support/ObjectLibrary.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+template <typename F>
+QString errorOf(F&& call)
+{
+    try {
+        call();
+    } catch (const io::Error& e) {
+        return e.message();
+    }
+    return QString();
+}
+
+void importInto(model::Project& p, const io::AppFolder& app, int level, const QString& name)
+{
+    p.CurLevel = level;
+    p.ObjFileName = name;
+    persist::Load_object(p, app);
+}
+
+// What a save and a load give back of a project: the fields the file does
+// not hold are those a fresh read sets.
+model::Project asReadBack(model::Project p, const model::Project& loaded)
+{
+    for (int level = 1; level <= p.LevelCount; ++level) {
+        model::StageData& s = p.stage(level);
+        s.ListSlotCountTmp = s.ListSlotCount;
+        s.EventCurRow = s.EventCount;
+    }
+    p.ObjFileName = loaded.ObjFileName;
+    p.ObjPicture = loaded.ObjPicture;
+    p.SelLevel = 1;
+    p.CurLevel = 1;
+    return p;
+}
+
+// Places objects, texts and event rows in stage level (groups already imported).
+void fillStage(model::StageData& s, int placed, int rows, int seed)
+{
+    s.FonObjCount = placed;
+    s.ActiveObjCount = placed;
+    for (int i = 1; i <= placed; ++i) {
+        model::FonObjectData& f = s.FonObject[size_t(i)];
+        f.Group = 1 + i % std::max(1, s.FonGroupCount);
+        f.Ref = QString::number(f.Group);
+        f.X = i * 7 + seed;
+        f.Y = -i;
+        f.Layer = s.FonGroup[size_t(f.Group)].ListSlot;
+        f.FileName = s.FonGroup[size_t(f.Group)].FileName;
+        f.Width = 16;
+        f.Height = 16;
+        f.Exists = i % 3 != 0;
+        model::ActiveObjectData& a = s.ActiveObject[size_t(i)];
+        a.GroupValue = 1 + i % std::max(1, s.ActiveGroupCount);
+        a.Ref = QString::number(a.GroupValue);
+        a.X = 1000 - i;
+        a.Y = i * 9 + seed;
+        a.Layer = s.ActiveGroup[size_t(a.GroupValue)].ListSlot;
+        a.FileName = s.ActiveGroup[size_t(a.GroupValue)].BmpName;
+        a.Width = 16;
+        a.Height = 24;
+        a.Exists = i % 4 != 1;
+        s.ActiveType[size_t(i)] = i % 4;
+    }
+    for (int t = 1; t <= s.TextCount; ++t) {
+        s.TextObject[size_t(t)].X = 10 * t;
+        s.TextObject[size_t(t)].Y = 20 * t + seed;
+    }
+    s.EventCount = rows;
+    s.ActionCount = rows;
+    for (int r = 1; r <= rows; ++r) {
+        model::EventRowData& e = s.EventRow[size_t(r)];
+        e.Kind = r % 5 == 0 ? u"comment"_s : u"event"_s;
+        e.CondText = r % 2 ? u"Таймер больше %1"_s.arg(r) : QString();
+        e.CondCode = u"(obtime>%1)"_s.arg(r + seed);
+        for (int m = 1; m <= model::kMaxActions; m += 1 + r % 3) {
+            e.ActionText[size_t(m)] = u"жизни + %1"_s.arg(m);
+            e.ActionCode[size_t(m)] = u"{life=life+%1;}"_s.arg(m);
+        }
+    }
+}
+
+struct Folders {
+    test::TempAppFolder tmp;
+    QString dir;
+    QString file;
+    Folders()
+    {
+        test::writeSampleLibrary(tmp.app());
+        dir = tmp.makeDir(u"game"_s);
+        file = dir + u"/project.prg"_s;
+    }
+};
+
+} // namespace
+
+TEST(ProjectFile, NewProjectInAFreshRunWritesThe21Lines)
+{
+    Folders f;
+    model::Project p;
+    persist::save_project(p, f.dir + u"/мой.prg"_s);
+    EXPECT_EQ(p.ProjectDir, f.dir);
+    EXPECT_EQ(bytesOf(f.file), QByteArray("proekt\r\nnumb_level\r\n1\r\n0\r\nfon\r\n0\r\n0\r\nfon_gr\r\nfon_ob\r\n"
+                                          "active\r\n0\r\n0\r\nactive_gr\r\nactive_ob\r\ntext\r\n0\r\ntext_gr\r\n"
+                                          "events\r\n0\r\naction\r\n0\r\n"));
+    for (const char16_t* sub : {u"/objects", u"/res", u"/src"})
+        EXPECT_TRUE(QFileInfo(f.dir + QString::fromUtf16(sub)).isDir());
+    EXPECT_FALSE(QFileInfo::exists(f.dir + u"/мой.prg"_s));
+
+    // Another "Новый" into that folder would silently replace its project.
+    p.reset();
+    EXPECT_TRUE(errorOf([&] { persist::save_project(p, f.dir + u"/другой.prg"_s); }).contains(u"уже есть проект"_s));
+    EXPECT_FALSE(p.hasProjectDir());
+    // Choosing project.prg itself was confirmed in the dialog.
+    persist::save_project(p, f.file);
+    EXPECT_EQ(p.ProjectDir, f.dir);
+}
+
+TEST(ProjectFile, FullStageRoundTrip)
+{
+    Folders f;
+    model::Project p;
+    p.ProjectDir = f.dir;
+    // 100 list slots: groups and texts interleaved.
+    for (int i = 0; i < 20; ++i) {
+        importInto(p, f.tmp.app(), 1, i % 2 ? u"forest.obf"_s : u"empty.obf"_s);
+        importInto(p, f.tmp.app(), 1, u"forest.obf"_s);
+        importInto(p, f.tmp.app(), 1, i % 3 ? u"hero.oba"_s : u"ghost.oba"_s);
+        importInto(p, f.tmp.app(), 1, u"title.obt"_s);
+        importInto(p, f.tmp.app(), 1, i % 2 ? u"forest.obf"_s : u"ghost.oba"_s);
+    }
+    model::StageData& s = p.stage(1);
+    ASSERT_EQ(s.ListSlotCount, model::kMaxListSlots);
+    ASSERT_EQ(s.TextCount, model::kMaxTextObjects);
+    for (int g = 1; g <= s.FonGroupCount; g += 3)
+        s.FonGroup[size_t(g)].Obstacle = 1;
+    for (int g = 1; g <= s.ActiveGroupCount; g += 2)
+        s.ActiveGroup[size_t(g)].Caption = g % 4 == 1 ? u"1"_s : u"2"_s;
+    fillStage(s, model::kMaxFonObjects, model::kMaxEventRows, 0);
+    s.LivesBar = model::LivesBarData(); // not kept by the file
+
+    persist::save(p, f.file);
+    model::Project loaded;
+    loaded.stage(5).EventCount = 3; // whatever was open is replaced
+    persist::load(loaded, f.tmp.app(), f.file);
+    EXPECT_TRUE(loaded == asReadBack(p, loaded));
+    EXPECT_EQ(loaded.stage(1).FonGroup[7], p.stage(1).FonGroup[7]);
+    EXPECT_EQ(loaded.stage(1).EventRow[50], p.stage(1).EventRow[50]);
+    // Saving what was read gives the same file.
+    const QByteArray first = bytesOf(f.file);
+    persist::save(loaded, f.file);
+    EXPECT_EQ(bytesOf(f.file), first);
+}
+
+TEST(ProjectFile, SeveralStagesRoundTrip)
+{
+    Folders f;
+    model::Project p;
+    p.ProjectDir = f.dir;
+    p.LevelCount = 3;
+    importInto(p, f.tmp.app(), 1, u"hero.oba"_s);
+    importInto(p, f.tmp.app(), 1, u"forest.obf"_s);
+    importInto(p, f.tmp.app(), 1, u"title.obt"_s);
+    importInto(p, f.tmp.app(), 1, u"ghost.oba"_s);
+    importInto(p, f.tmp.app(), 1, u"hero.oba"_s);
+    fillStage(p.stage(1), 2, 4, 1);
+    // A movement type of a group beyond the placed objects is not kept.
+    p.stage(1).ActiveType[3] = 2;
+    // One action placed in row 3 while ActionCount says 1.
+    p.stage(1).ActionCount = 1;
+    p.stage(1).EventRow[2].ActionText = {};
+    p.stage(1).EventRow[2].ActionCode = {};
+    p.stage(1).EventRow[4].ActionText = {};
+    p.stage(1).EventRow[4].ActionCode = {};
+    p.stage(1).EventRow[3] = model::EventRowData();
+    p.stage(1).EventRow[3].Kind = u"event"_s;
+    p.stage(1).EventRow[3].ActionText[20] = u"Счёт = 5"_s;
+    p.stage(1).EventRow[3].ActionCode[20] = u"{score=5;}"_s;
+    // Stage 2 stays empty; stage 3 has groups but nothing placed.
+    importInto(p, f.tmp.app(), 3, u"ghost.oba"_s);
+    importInto(p, f.tmp.app(), 3, u"empty.obf"_s);
+    importInto(p, f.tmp.app(), 3, u"blank.obt"_s);
+    p.stage(3).ActionCount = 70; // counts placements; more than the sheet has rows
+    p.stage(3).EventCount = 1;
+    p.stage(3).EventRow[1].CondCode = u"(anykey==1)"_s;
+    persist::save(p, f.file);
+
+    const QByteArray bytes = bytesOf(f.file);
+    EXPECT_TRUE(bytes.contains("active\r\n2\r\n3\r\n1\r\n2\r\nactive_gr\r\n")) << bytes.left(400).constData();
+    EXPECT_TRUE(bytes.contains("active\r\n0\r\n1\r\nactive_gr\r\nghost.oba\r\n\r\n1\r\nactive_ob\r\n"));
+
+    model::Project loaded;
+    persist::load(loaded, f.tmp.app(), f.file);
+    model::Project expected = asReadBack(p, loaded);
+    expected.stage(1).ActiveType[3] = 0;
+    expected.stage(1).ActionCount = 3;
+    expected.stage(3).ActionCount = 50;
+    EXPECT_TRUE(loaded == expected);
+    EXPECT_EQ(loaded.stage(1).EventRow[3].ActionText[20], u"Счёт = 5"_s);
+    EXPECT_EQ(loaded.stage(1).EventRow[2].CondText, QString());
+    EXPECT_EQ(loaded.stage(1).EventCurRow, 4);
+    EXPECT_EQ(loaded.stage(3).FonGroup[1].ListSlot, 2);
+    EXPECT_EQ(loaded.LevelCount, 3);
+}
+
+TEST(ProjectFile, GroupsComeBackInTheirSavedSlots)
+{
+    Folders f;
+    const QString dir = f.tmp.makeDir(u"slots"_s);
+    QFile::copy(test::testData(u"projects/slot3.prg"_s), dir + u"/project.prg"_s);
+    model::Project p;
+    persist::load(p, f.tmp.app(), dir + u"/project.prg"_s);
+    const model::StageData& s = p.stage(1);
+    EXPECT_EQ(p.ProjectDir, dir);
+    EXPECT_EQ(s.ListSlotCount, 3);
+    EXPECT_EQ(s.FonGroup[1].ListSlot, 3);
+    EXPECT_EQ(s.FonGroup[1].Index, 1);
+    EXPECT_EQ(s.FonGroup[1].Obstacle, 1);
+    EXPECT_EQ(s.FonGroup[1].cell(2, 3), 4);
+    EXPECT_EQ(s.ActiveGroup[1].ListSlot, 1);
+    EXPECT_EQ(s.ActiveGroup[1].Caption, u"1"_s);
+    EXPECT_EQ(s.TextObject[1].ListSlot, 2);
+    EXPECT_EQ(s.TextObject[1].Colour, 255);
+    EXPECT_EQ(s.TextObject[1].Lines[1], u"Привет"_s);
+    EXPECT_EQ(s.TextObject[1].Lines[2], u"Мир = 1"_s);
+    EXPECT_EQ(s.TextObject[1].Y, 20);
+    // The groups' files came into the project.
+    EXPECT_TRUE(QFileInfo::exists(dir + u"/objects/forest.png"_s));
+    EXPECT_TRUE(QFileInfo::exists(dir + u"/objects/hero.oba"_s));
+
+    // A wrong keyword before an empty section costs nothing.
+    QFile::copy(test::testData(u"projects/wrong_keyword_harmless.prg"_s), dir + u"/harmless.prg"_s);
+    persist::load(p, f.tmp.app(), dir + u"/harmless.prg"_s);
+    EXPECT_EQ(p.stage(1).EventCount, 1);
+    EXPECT_EQ(p.stage(1).EventCurRow, 1);
+    EXPECT_EQ(p.stage(1).EventRow[1].CondCode, u"(obtime>0)"_s);
+    EXPECT_EQ(p.stage(1).EventRow[1].Kind, u"event"_s);
+}
+
+TEST(ProjectFile, BadFilesLeaveTheOpenProjectAndTheDisk)
+{
+    Folders f;
+    model::Project open;
+    open.ProjectDir = f.dir;
+    importInto(open, f.tmp.app(), 1, u"forest.obf"_s);
+    fillStage(open.stage(1), 3, 2, 5);
+    persist::save(open, f.file);
+    persist::load(open, f.tmp.app(), f.file);
+    const model::Project before = open;
+    QFile::copy(test::testData(u"objects/map_too_wide.obf"_s), f.tmp.app().objectFile(u"map_too_wide.obf"_s));
+
+    struct Case {
+        const char16_t* file;
+        const char16_t* fragment;
+    };
+    const Case cases[] = {
+        {u"non_number.prg", u"строка 14: «12a» не является целым числом"},
+        {u"wrong_keyword.prg", u"строка 15: «text» не является целым числом"},
+        {u"truncated.prg", u"строка 37: файл обрывается"},
+        {u"too_many_levels.prg", u"строка 3: число этапов = 21, а допускается от 1 до 20"},
+        {u"too_many_groups.prg", u"строка 6: число фоновых групп = 101, а допускается не более 100"},
+        {u"too_many_lines.prg", u"строка 25: число строк текста = 11"},
+        {u"too_many_events.prg", u"строка 19: число строк событий = 51"},
+        {u"too_many_actions.prg", u"строка 21: число строк с действиями = 51"},
+        {u"slot_over.prg", u"строка 11: номер значка группы в списке объектов = 101"},
+        {u"missing_object.prg", u"строка 9: объект «nowhere.obf» не загружен"},
+        {u"dotdot.prg", u"строка 9: объект «../secret.obf» не загружен. Имя файла объекта «../secret.obf» недопустимо"},
+        {u"wrong_kind.prg", u"hero.oba»: файл не является фоновым объектом"},
+        {u"bad_object.prg", u"map_too_wide.obf», строка 5: число столбцов карты = 101"},
+        {u"second_stage_bad.prg", u"строка 41: число размещённых активных объектов = -3"},
+    };
+    QFile::copy(f.tmp.app().objectFile(u"forest.obf"_s), f.tmp.root() + u"/secret.obf"_s);
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf16(c.file);
+        const QString bad = f.tmp.makeDir(u"bad/"_s + name) + u'/' + name;
+        ASSERT_TRUE(QFile::copy(test::testData(u"projects/"_s + name), bad));
+        const QString files = test::folderSnapshot(f.tmp.root());
+        const QString message = errorOf([&] { persist::load(open, f.tmp.app(), bad); });
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(bad))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf16(c.fragment))) << message.toStdString();
+        EXPECT_TRUE(open == before) << name.toStdString();
+        EXPECT_EQ(test::folderSnapshot(f.tmp.root()), files) << name.toStdString();
+    }
+    EXPECT_TRUE(errorOf([&] { persist::load(open, f.tmp.app(), f.dir + u"/none.prg"_s); }).contains(u"файл не найден"_s));
+    EXPECT_TRUE(open == before);
+}
+
+TEST(ProjectFile, SavesThatMustNotWrite)
+{
+    Folders f;
+    model::Project p;
+    persist::save_project(p, f.file);
+    const QByteArray saved = bytesOf(f.file);
+
+    // Text outside windows-1251: refused before the file is touched.
+    p.stage(1).EventCount = 1;
+    p.stage(1).EventRow[1].CondText = u"Улыбка ☺"_s;
+    EXPECT_TRUE(errorOf([&] { persist::save(p, f.file); }).contains(u"windows-1251"_s));
+    EXPECT_EQ(bytesOf(f.file), saved);
+    EXPECT_EQ(QDir(f.dir).entryList(QDir::Files), QStringList{u"project.prg"_s});
+
+    // No project folder chosen: nothing is written anywhere.
+    model::Project none;
+    const QString target = none.ProjectDir + u"/project.prg"_s;
+    EXPECT_TRUE(errorOf([&] { persist::save(none, target); }).contains(u"Проект ещё не создан"_s));
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_FALSE(errorOf([&] { persist::save(none, f.dir + u"/x.prg"_s); }).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(f.dir + u"/x.prg"_s));
+}
+
+TEST(ProjectFile, AProjectFolderOpensWithoutTheLibrary)
+{
+    Folders f;
+    model::Project p;
+    persist::save_project(p, f.file);
+    importInto(p, f.tmp.app(), 1, u"forest.obf"_s);
+    importInto(p, f.tmp.app(), 1, u"hero.oba"_s);
+    persist::save(p, f.file);
+
+    // Another machine: an application folder without these objects.
+    test::TempAppFolder other;
+    model::Project there;
+    persist::load(there, other.app(), f.file);
+    EXPECT_EQ(there.stage(1).FonGroup[1], p.stage(1).FonGroup[1]);
+    EXPECT_EQ(there.stage(1).ActiveGroup[1].Anim[6][4][4], 3);
+    EXPECT_TRUE(QDir(other.app().objects()).isEmpty());
+}
+
+TEST(ProjectFile, TheDemoProjectOpens)
+{
+    test::TempAppFolder tmp; // no library: the demo folder carries its objects
+    model::Project p;
+    persist::load(p, tmp.app(), test::sourceFile(u"examples/demo/project.prg"_s));
+    EXPECT_EQ(p.LevelCount, 2);
+    const model::StageData& s = p.stage(1);
+    EXPECT_EQ(s.FonGroup[1].Columns, 20);
+    EXPECT_EQ(s.FonGroup[1].Rows, 12);
+    EXPECT_EQ(s.ActiveGroupCount, 2);
+    EXPECT_EQ(s.ActiveObjCount, 3);
+    EXPECT_EQ(s.TextObject[1].Lines[1], u"Лесная прогулка"_s);
+    EXPECT_EQ(s.EventRow[2].ActionCode[1], u"{life=life+1;}"_s);
+    EXPECT_EQ(p.stage(2).FonObjCount, 2);
+    EXPECT_TRUE(QDir(tmp.app().objects()).isEmpty());
+}

@@ -1,0 +1,462 @@
+// Paints the demo's pictures and writes the demo object library
+// (examples/library) and the demo project (examples/demo) through the same
+// writers the editor uses.
+//
+//   make_demo [SOURCE_DIR]
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "io/Png.h"
+#include "model/Numbers.h"
+#include "model/Project.h"
+#include "objects/ObjectFile.h"
+#include "persist/ObjectImport.h"
+#include "persist/ProjectFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kTile = 16;
+
+// ---- pictures ----
+
+QImage transparent(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// Tiles 1..8 of the forest sheet, 4 across, 2 down.
+enum Tile { Grass = 1, Path, Water, Stone, Tree, Bush, Flower, Bridge };
+
+void paintTile(QPainter& p, int k)
+{
+    const int x = kTile * ((k - 1) % 4);
+    const int y = kTile * ((k - 1) / 4);
+    const QRect r(x, y, kTile, kTile);
+    const QColor grass(86, 170, 70);
+    p.fillRect(r, grass);
+    p.setPen(Qt::NoPen);
+    switch (k) {
+    case Grass:
+        p.setBrush(QColor(60, 140, 50));
+        for (const QPoint d : {QPoint(3, 4), QPoint(11, 2), QPoint(7, 10), QPoint(13, 12), QPoint(2, 13)})
+            p.drawRect(x + d.x(), y + d.y(), 1, 2);
+        break;
+    case Path:
+        p.fillRect(r, QColor(196, 160, 104));
+        p.setBrush(QColor(170, 134, 84));
+        for (const QPoint d : {QPoint(4, 3), QPoint(10, 8), QPoint(5, 12)})
+            p.drawEllipse(QPoint(x + d.x(), y + d.y()), 1, 1);
+        break;
+    case Water:
+        p.fillRect(r, QColor(52, 110, 200));
+        p.setPen(QPen(QColor(150, 200, 255), 1));
+        p.drawLine(x + 2, y + 5, x + 7, y + 5);
+        p.drawLine(x + 8, y + 11, x + 13, y + 11);
+        break;
+    case Stone:
+        p.fillRect(r, QColor(128, 128, 132));
+        p.setPen(QPen(QColor(90, 90, 96), 1));
+        p.drawLine(x, y + 7, x + 15, y + 7);
+        p.drawLine(x + 7, y, x + 7, y + 7);
+        p.drawLine(x + 3, y + 8, x + 3, y + 15);
+        p.drawLine(x + 11, y + 8, x + 11, y + 15);
+        break;
+    case Tree:
+        p.setBrush(QColor(110, 70, 30));
+        p.drawRect(x + 6, y + 10, 4, 6);
+        p.setBrush(QColor(30, 100, 40));
+        p.drawEllipse(QRect(x + 1, y + 1, 14, 11));
+        break;
+    case Bush:
+        p.setBrush(QColor(40, 120, 45));
+        p.drawEllipse(QRect(x + 2, y + 6, 12, 9));
+        p.setBrush(QColor(200, 40, 60));
+        p.drawEllipse(QPoint(x + 6, y + 10), 1, 1);
+        p.drawEllipse(QPoint(x + 10, y + 9), 1, 1);
+        break;
+    case Flower:
+        p.setBrush(QColor(250, 230, 60));
+        p.drawEllipse(QPoint(x + 5, y + 5), 2, 2);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawEllipse(QPoint(x + 11, y + 10), 2, 2);
+        break;
+    case Bridge:
+        p.fillRect(r, QColor(52, 110, 200));
+        p.setBrush(QColor(150, 100, 50));
+        p.drawRect(x, y + 2, kTile, 12);
+        p.setPen(QPen(QColor(100, 64, 30), 1));
+        for (int i = 3; i < kTile; i += 4)
+            p.drawLine(x + i, y + 2, x + i, y + 13);
+        break;
+    }
+    p.setPen(Qt::NoPen);
+}
+
+QImage forestSheet()
+{
+    QImage sheet = transparent(4 * kTile, 2 * kTile);
+    QPainter p(&sheet);
+    for (int k = Grass; k <= Bridge; ++k)
+        paintTile(p, k);
+    return sheet;
+}
+
+objects::BackgroundObjectFile forestMap()
+{
+    objects::BackgroundObjectFile map;
+    map.PictureName = u"forest.png"_s;
+    map.TileWidth = kTile;
+    map.TileHeight = kTile;
+    map.setMapSize(20, 12);
+    for (int row = 1; row <= map.Rows; ++row)
+        for (int column = 1; column <= map.Columns; ++column) {
+            int tile = Grass;
+            if (row == 1 || row == map.Rows || column == 1 || column == map.Columns)
+                tile = Tree;
+            else if (row == 6)
+                tile = Path;
+            else if (column >= 13 && column <= 17 && row >= 8 && row <= 10)
+                tile = Water;
+            else if (column == 15 && row == 7)
+                tile = Bridge;
+            else if ((row * 7 + column * 3) % 11 == 0)
+                tile = Flower;
+            else if ((row * 5 + column) % 13 == 0)
+                tile = Bush;
+            else if (row == 3 && column >= 4 && column <= 7)
+                tile = Stone;
+            map.setCell(row, column, tile);
+        }
+    // A gap in the hedge where the path leaves the stage.
+    map.setCell(6, 1, Path);
+    map.setCell(6, 20, Path);
+    return map;
+}
+
+// The map composed on the editor's canvas colour, scaled into the top left
+// of a white 137 x 129 preview, its longer side filling the preview.
+QImage mapPreview(const objects::BackgroundObjectFile& map, const QImage& sheet)
+{
+    const int a = map.Columns * map.TileWidth;
+    const int b = map.Rows * map.TileHeight;
+    QImage canvas(a, b, QImage::Format_RGB32);
+    canvas.fill(QColor(255, 245, 255));
+    {
+        QPainter p(&canvas);
+        const int across = sheet.width() / map.TileWidth;
+        for (int row = 1; row <= map.Rows; ++row)
+            for (int column = 1; column <= map.Columns; ++column) {
+                const int k = map.cell(row, column);
+                if (k == 0)
+                    continue;
+                const QRect from(map.TileWidth * ((k - 1) % across), map.TileHeight * ((k - 1) / across),
+                                 map.TileWidth, map.TileHeight);
+                p.drawImage(QPoint(map.TileWidth * (column - 1), map.TileHeight * (row - 1)), sheet, from);
+            }
+    }
+    QImage preview(137, 129, QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    const double f = a >= b ? double(a) / preview.width() : double(b) / preview.height();
+    QPainter p(&preview);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(0, 0, model::nearest(a / f), model::nearest(b / f)), canvas);
+    return preview;
+}
+
+// The hero: four 24 x 24 frames (standing, two steps, a swing of the sword).
+QImage heroStrip()
+{
+    constexpr int s = 24;
+    QImage strip = transparent(4 * s, s);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int f = 0; f < 4; ++f) {
+        const int x = f * s;
+        const int step = f == 1 ? -2 : f == 2 ? 1 : 0;
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 60, 160)); // legs
+        p.drawRect(x + 8 + step, 16, 3, 7);
+        p.drawRect(x + 13 - step, 16, 3, 7);
+        p.setBrush(QColor(220, 60, 50)); // tunic
+        p.drawRoundedRect(QRectF(x + 6, 8, 12, 10), 3, 3);
+        p.setBrush(QColor(250, 210, 170)); // head
+        p.drawEllipse(QRectF(x + 7, 1, 10, 9));
+        p.setBrush(QColor(20, 20, 20));
+        p.drawEllipse(QPointF(x + 14, 5), 1, 1);
+        if (f == 3) { // sword
+            p.setPen(QPen(QColor(200, 200, 210), 2));
+            p.drawLine(QPointF(x + 17, 12), QPointF(x + 23, 4));
+        }
+    }
+    return strip;
+}
+
+// The ghost: three 16 x 16 frames of a floating sheet.
+QImage ghostStrip()
+{
+    QImage strip = transparent(3 * kTile, kTile);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int f = 0; f < 3; ++f) {
+        const double x = f * kTile;
+        const double lift = f == 1 ? 1 : 0;
+        QPainterPath body;
+        body.moveTo(x + 2, 15 - lift);
+        body.lineTo(x + 2, 7 - lift);
+        body.arcTo(QRectF(x + 2, 1 - lift, 12, 12), 180, -180);
+        body.lineTo(x + 14, 15 - lift);
+        for (int i = 0; i < 3; ++i) { // a ragged hem that flutters from frame to frame
+            const double right = x + 14 - 4 * i;
+            body.lineTo(right - 2, (i + f) % 2 ? 12 - lift : 13 - lift);
+            body.lineTo(right - 4, 15 - lift);
+        }
+        body.closeSubpath();
+        p.setPen(QPen(QColor(120, 120, 160), 1));
+        p.setBrush(QColor(235, 235, 250, f == 2 ? 160 : 230));
+        p.drawPath(body);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 30, 60));
+        p.drawEllipse(QPointF(x + 6, 7 - lift), 1.5, 2);
+        p.drawEllipse(QPointF(x + 10, 7 - lift), 1.5, 2);
+    }
+    return strip;
+}
+
+QImage livesBar()
+{
+    QImage bar(40, 8, QImage::Format_RGB32);
+    bar.fill(QColor(60, 20, 20));
+    QPainter p(&bar);
+    p.fillRect(1, 1, 38, 6, QColor(220, 30, 40));
+    p.fillRect(1, 1, 38, 2, QColor(250, 120, 120));
+    return bar;
+}
+
+// A BMP keeps no transparency: the first frame is laid on white.
+QImage firstFrame(const QImage& strip, int w, int h)
+{
+    QImage frame(w, h, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    QPainter p(&frame);
+    p.drawImage(QPoint(0, 0), strip, QRect(0, 0, w, h));
+    return frame;
+}
+
+// ---- object files ----
+
+void writeLibrary(const QString& library)
+{
+    const auto at = [&](const QString& name) { return library + u'/' + name; };
+
+    const QImage sheet = forestSheet();
+    const objects::BackgroundObjectFile forest = forestMap();
+    forest.write(at(u"forest.obf"_s));
+    io::writePng(sheet, at(u"forest.png"_s));
+    io::writeBmp(mapPreview(forest, sheet), at(u"forest.bmp"_s));
+
+    // hero: 1 stand, 2 and 3 steps, 4 sword.
+    const QImage hero = heroStrip();
+    objects::ActiveObjectFile h;
+    h.PictureName = u"hero.png"_s;
+    h.FrameCount = 4;
+    h.TileWidth = model::nearest(double(hero.width()) / h.FrameCount);
+    h.TileHeight = hero.height();
+    for (int d = 1; d <= model::kAnimDirections; ++d) {
+        h.Anim[1][d][1] = 1;             // rest
+        h.Anim[1][d][2] = 2;             // moving: step, stand, step, stand
+        h.Anim[2][d][2] = 1;
+        h.Anim[3][d][2] = 3;
+        h.Anim[4][d][2] = 1;
+        h.Anim[1][d][3] = 1;             // attack: raise and swing
+        h.Anim[2][d][3] = 4;
+        h.Anim[3][d][3] = 4;
+        h.Anim[1][d][4] = 4;             // destroyed
+        h.Anim[2][d][4] = 1;
+    }
+    h.write(at(u"hero.oba"_s));
+    io::writePng(hero, at(u"hero.png"_s));
+    io::writeBmp(firstFrame(hero, h.TileWidth, h.TileHeight), at(u"hero.bmp"_s));
+
+    const QImage ghost = ghostStrip();
+    objects::ActiveObjectFile g;
+    g.PictureName = u"ghost.png"_s;
+    g.FrameCount = 3;
+    g.TileWidth = model::nearest(double(ghost.width()) / g.FrameCount);
+    g.TileHeight = ghost.height();
+    for (int d = 1; d <= model::kAnimDirections; ++d) {
+        g.Anim[1][d][1] = 1;             // rest: hover
+        g.Anim[2][d][1] = 2;
+        g.Anim[1][d][2] = 1;             // moving
+        g.Anim[2][d][2] = 2;
+        g.Anim[3][d][2] = 1;
+        g.Anim[1][d][3] = 2;             // attack
+        g.Anim[1][d][4] = 3;             // destroyed: fades
+    }
+    g.write(at(u"ghost.oba"_s));
+    io::writePng(ghost, at(u"ghost.png"_s));
+    io::writeBmp(firstFrame(ghost, g.TileWidth, g.TileHeight), at(u"ghost.bmp"_s));
+
+    const QImage bar = livesBar();
+    objects::BarObjectFile lives;
+    lives.Width = bar.width();
+    lives.Height = bar.height();
+    lives.Direction = objects::BarObjectFile::horizontal();
+    lives.write(at(u"lives.obl"_s));
+    io::writeBmp(bar, at(u"lives.bmp"_s));
+
+    objects::TextObjectFile title;
+    title.FontFace = 2;
+    title.FontSize = 2;
+    title.Bold = 1;
+    title.Colour = 0x803000; // dark blue: 0x00BBGGRR
+    title.lines = {u"Лесная прогулка"_s, u"Собери все монеты!"_s};
+    title.write(at(u"title.obt"_s));
+}
+
+// ---- the project ----
+
+void import(model::Project& p, const io::AppFolder& app, int level, const QString& name)
+{
+    p.CurLevel = level;
+    p.ObjFileName = name;
+    persist::Load_object(p, app);
+}
+
+void placeFon(model::StageData& s, int group, int x, int y)
+{
+    const model::FonGroupData& g = s.FonGroup[size_t(group)];
+    model::FonObjectData& o = s.FonObject[size_t(++s.FonObjCount)];
+    o.Ref = QString::number(group);
+    o.X = x;
+    o.Y = y;
+    o.Layer = g.ListSlot;
+    o.Group = g.Index;
+    o.FileName = g.BmpName;
+    o.Width = g.TileWidth;
+    o.Height = g.TileHeight;
+    o.Exists = true;
+}
+
+void placeActive(model::StageData& s, int group, int x, int y)
+{
+    const model::ActiveGroupData& g = s.ActiveGroup[size_t(group)];
+    model::ActiveObjectData& o = s.ActiveObject[size_t(++s.ActiveObjCount)];
+    o.Ref = QString::number(group);
+    o.X = x;
+    o.Y = y;
+    o.Layer = g.ListSlot;
+    o.GroupValue = g.Index;
+    o.FileName = g.BmpName;
+    o.Width = g.TileWidth;
+    o.Height = g.TileHeight;
+    o.Exists = true;
+}
+
+void eventRow(model::StageData& s, const QString& condText, const QString& condCode,
+              const QList<std::pair<QString, QString>>& actions)
+{
+    model::EventRowData& row = s.EventRow[size_t(++s.EventCount)];
+    row.Kind = u"event"_s;
+    row.CondText = condText;
+    row.CondCode = condCode;
+    int m = 0;
+    for (const auto& [text, code] : actions) {
+        ++m;
+        row.ActionText[size_t(m)] = text;
+        row.ActionCode[size_t(m)] = code;
+        ++s.ActionCount;
+    }
+}
+
+void writeProject(const QString& demo, const QString& library)
+{
+    // Import from a scratch application folder whose library is ours.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        throw io::Error(u"не удаётся создать временную папку"_s);
+    const io::AppFolder app(scratch.path());
+    app.ensureFolders();
+    for (const QString& name : QDir(library).entryList(QDir::Files))
+        QFile::copy(library + u'/' + name, app.objectFile(name));
+
+    // The copies are made afresh, so they match the library.
+    QDir(demo + u"/objects"_s).removeRecursively();
+    QFile::remove(demo + u"/project.prg"_s);
+
+    model::Project p;
+    persist::save_project(p, demo + u"/project.prg"_s);
+    p.LevelCount = 2;
+
+    // Stage 1: the forest, the hero, two ghosts and the title. (A lives bar
+    // is not kept by the project file; the library offers one.)
+    import(p, app, 1, u"forest.obf"_s);
+    import(p, app, 1, u"hero.oba"_s);
+    import(p, app, 1, u"ghost.oba"_s);
+    import(p, app, 1, u"title.obt"_s);
+    model::StageData& s1 = p.stage(1);
+    placeFon(s1, 1, 0, 0);
+    placeActive(s1, 1, 24, 84);
+    placeActive(s1, 2, 150, 40);
+    placeActive(s1, 2, 250, 120);
+    s1.ActiveGroup[1].Caption = u"1"_s;
+    s1.ActiveType[1] = 1; // hero: "8 направлений"
+    s1.ActiveType[2] = 3; // ghosts: "Статический"
+    s1.TextObject[1].X = 90;
+    s1.TextObject[1].Y = 200;
+    eventRow(s1, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {{u"жизни = 3"_s, u"{life=3;}"_s}});
+    eventRow(s1, u"Таймер больше 500"_s, u"(obtime>500)"_s,
+             {{u"увеличение жизней = 1"_s, u"{life=life+1;}"_s}});
+    eventRow(s1, u"Число жизней равно 0"_s, u"(life==0)"_s, {{u"жизни = 3"_s, u"{life=3;}"_s}});
+
+    // Stage 2: the same forest further along, the hero alone.
+    import(p, app, 2, u"forest.obf"_s);
+    import(p, app, 2, u"hero.oba"_s);
+    model::StageData& s2 = p.stage(2);
+    placeFon(s2, 1, 0, 0);
+    placeFon(s2, 1, 320, 0);
+    placeActive(s2, 1, 40, 84);
+    s2.ActiveGroup[1].Caption = u"1"_s;
+    s2.ActiveType[1] = 1;
+    eventRow(s2, u"Всегда"_s, u"(obtime>0)"_s, {});
+    s2.EventRow[1].ActionText[1] = u"увеличение жизней = 1"_s;
+    s2.EventRow[1].ActionCode[1] = u"{life=life+1;}"_s;
+    s2.ActionCount = 1;
+
+    p.CurLevel = 1;
+    persist::save(p, demo + u"/project.prg"_s);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KESTRAVA_SOURCE_DIR);
+    const QString library = source + u"/examples/library"_s;
+    const QString demo = source + u"/examples/demo"_s;
+    try {
+        io::makeFolder(library);
+        io::makeFolder(demo);
+        writeLibrary(library);
+        writeProject(demo, library);
+    } catch (const io::Error& e) {
+        std::fprintf(stderr, "make_demo: %s\n", e.what());
+        return 1;
+    }
+    std::printf("make_demo: wrote %s and %s\n", qPrintable(library), qPrintable(demo));
+    return 0;
+}
