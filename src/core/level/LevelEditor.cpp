@@ -664,16 +664,21 @@ ContextMenu LevelEditor::frPos_Obj1ImPositionObjectsContextPopup(int x, int y)
     return menu;
 }
 
+// The selection frame goes with the object it framed.
 void LevelEditor::N4Click()
 {
-    if (MenuObject >= 1 && MenuObject <= std::min(stage().FonObjCount, model::kMaxFonObjects))
+    if (MenuObject >= 1 && MenuObject <= std::min(stage().FonObjCount, model::kMaxFonObjects)) {
         stage().FonObject[size_t(MenuObject)].Exists = false;
+        SelRect = SelectionRect();
+    }
 }
 
 void LevelEditor::N7Click()
 {
-    if (activeValid(MenuObject))
+    if (activeValid(MenuObject)) {
         stage().ActiveObject[size_t(MenuObject)].Exists = false;
+        SelRect = SelectionRect();
+    }
 }
 
 void LevelEditor::N2Click(const std::function<void(int)>& openFonSettings)
