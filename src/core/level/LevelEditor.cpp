@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -73,6 +74,11 @@ void linePixels(QImage& image, qint64 x0, qint64 y0, qint64 x1, qint64 y1, QRgb 
             y0 += sy;
         }
     }
+}
+
+int clampToInt(qint64 v)
+{
+    return int(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Strictly inside (low, low + extent).
@@ -265,8 +271,9 @@ const LevelEditor::GroupRender* LevelEditor::groupRender(int g)
     fresh->rows = group.Rows;
     fresh->cells = group.Cells;
     fresh->sheet = sheet;
-    const qint64 pixels = qint64(group.TileWidth) * group.Columns * qint64(group.TileHeight) * group.Rows;
-    if (pixels <= kMaxRenderPixels)
+    const qint64 width = qint64(group.TileWidth) * group.Columns;
+    const qint64 height = qint64(group.TileHeight) * group.Rows;
+    if (width <= 4 * model::kMapSize && height <= 4 * model::kMapSize && width * height <= kMaxRenderPixels)
         fresh->image = renderTileMap(sheet->image, sheet->rects, group, nullptr);
     render = fresh;
     return render.get();
@@ -629,7 +636,8 @@ void LevelEditor::ImPositionObjectsMouseUp()
         const model::FonObjectData& o = s.FonObject[size_t(i)];
         const model::FonGroupData& g = s.FonGroup[size_t(o.Group)];
         MenuObject = i + 1000;
-        SelRect = SelectionRect{o.X, o.X + o.Width * g.Columns, o.Y, o.Y + o.Height * g.Rows};
+        SelRect = SelectionRect{o.X, clampToInt(o.X + qint64(o.Width) * g.Columns), o.Y,
+                                clampToInt(o.Y + qint64(o.Height) * g.Rows)};
     }
     for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
         const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
@@ -638,7 +646,7 @@ void LevelEditor::ImPositionObjectsMouseUp()
         MenuObject = i;
         if (o.GroupValue >= 1 && o.GroupValue <= model::kMaxActiveGroups)
             s.ActiveType[size_t(o.GroupValue)] = s.ChosenType();
-        SelRect = SelectionRect{o.X, o.X + o.Width, o.Y, o.Y + o.Height};
+        SelRect = SelectionRect{o.X, clampToInt(qint64(o.X) + o.Width), o.Y, clampToInt(qint64(o.Y) + o.Height)};
     }
     // No group's Caption changes here: only the movement dialog sets it.
     ResetDrag = true;

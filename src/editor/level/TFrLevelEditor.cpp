@@ -38,6 +38,7 @@ TFrLevelEditor::TFrLevelEditor(model::Project& project, const io::AppFolder& app
 
     Label1 = new QLabel;
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(QStringLiteral("-00000x-00000")));
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("StatusLabel"));
 
