@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+
+namespace kestrava::level {
+
+// A decoded picture as the map draws it: RGB32 when opaque, premultiplied
+// ARGB otherwise, so QPainter blits it on its fast paths.
+struct CachedPicture {
+    QImage image;
+    // Changes whenever the picture is decoded again; data derived from the
+    // picture (tile rectangles, rendered maps) is keyed to it.
+    std::uint64_t serial = 0;
+};
+
+// Decoded pictures by path. The map is redrawn on every pointer move, so a
+// file is read again only when its size or modification time changed, and
+// its metadata is looked at no more than once per pass (one redraw).
+class PictureCache {
+public:
+    // The picture at path, decoded when new or changed since it was last
+    // read. A missing or unreadable file is an io::Error naming it; a
+    // broken file is not decoded again until it changes.
+    CachedPicture load(const QString& path);
+
+    // Starts a new pass: every file is checked again on its next load.
+    void beginPass() { ++m_pass; }
+
+    // Off: every load decodes the file anew (for measuring what the cache saves).
+    void setEnabled(bool enabled);
+    bool enabled() const { return m_enabled; }
+
+    // Number of decodes since construction (failed ones included).
+    int decodeCount() const { return m_decodes; }
+    void clear() { m_entries.clear(); }
+
+private:
+    struct Entry {
+        CachedPicture picture;
+        QString error;          // the message of a failed read, else empty
+        bool present = false;   // the file existed at the last check
+        qint64 size = -1;
+        qint64 modified = 0;    // ns since the epoch
+        std::uint64_t checkedPass = 0;
+        bool decoded = false;
+    };
+
+    void decode(const QString& path, Entry& entry);
+
+    QHash<QString, Entry> m_entries;
+    std::uint64_t m_pass = 1;
+    std::uint64_t m_nextSerial = 1;
+    int m_decodes = 0;
+    bool m_enabled = true;
+};
+
+// Reads a PNG (through libpng) or BMP picture, told apart by its first bytes,
+// in the format the map draws fastest.
+QImage readPicture(const QString& path);
+
+} // namespace kestrava::level

@@ -1,0 +1,55 @@
+#include "editor/level/ObjectListPanel.h"
+
+#include "level/LevelEditor.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace kestrava::editor {
+
+ObjectListPanel::ObjectListPanel(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("pnObjectsList"));
+    setMouseTracking(true);
+    setFixedSize(kWidth, kMinHeight);
+}
+
+void ObjectListPanel::setIcons(const std::vector<level::ListIcon>& icons)
+{
+    for (QWidget* w : m_icons)
+        delete w;
+    m_icons.clear();
+    int bottom = kMinHeight;
+    for (size_t p = 1; p < icons.size(); ++p) {
+        const level::ListIcon& icon = icons[p];
+        if (icon.kind == level::SlotKind::Blank)
+            continue;
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("icon%1").arg(p));
+        label->setGeometry(icon.geometry);
+        label->setPixmap(QPixmap::fromImage(icon.image));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->show();
+        m_icons.push_back(label);
+        bottom = std::max(bottom, icon.geometry.bottom() + 10);
+    }
+    setFixedSize(kWidth, bottom);
+}
+
+void ObjectListPanel::mouseMoveEvent(QMouseEvent* event)
+{
+    emit pointerMoved(event->position().toPoint());
+}
+
+void ObjectListPanel::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void ObjectListPanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit buttonReleased(event->position().toPoint());
+}
+
+} // namespace kestrava::editor

@@ -1,0 +1,252 @@
+#include "editor/level/ObjectListPanel.h"
+#include "editor/level/PositionImage.h"
+#include "editor/level/TFrLevelEditor.h"
+#include "editor/level/TfmMovementType.h"
+#include "editor/level/TfmType_fon.h"
+#include "editor/level/TfmsbPlan.h"
+#include "io/Png.h"
+#include "level/LevelEditor.h"
+#include "model/Project.h"
+#include "support/TempAppFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class LevelPane : public ::testing::Test {
+protected:
+    LevelPane()
+    {
+        project.ProjectDir = tmp.makeDir(u"proj"_s);
+        QDir().mkpath(project.ProjectDir + u"/objects"_s);
+        model::StageData& s = project.current();
+
+        const int g = project.addFonGroup(1);
+        model::FonGroupData& group = s.FonGroup[size_t(g)];
+        group.BmpName = u"back.bmp"_s;
+        group.PictureName = u"back.png"_s;
+        group.TileWidth = 16;
+        group.TileHeight = 16;
+        group.setMapSize(2, 2);
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 2; ++c)
+                group.setCell(r, c, 1);
+        QImage sheet(32, 32, QImage::Format_RGB32);
+        sheet.fill(qRgb(0, 120, 0));
+        io::writePng(sheet, tmp.app().objectFile(u"back.png"_s));
+        writeBmp(u"back.bmp"_s, qRgb(5, 5, 5));
+
+        const int a = project.addActiveGroup(1);
+        s.ActiveGroup[size_t(a)].BmpName = u"hero.bmp"_s;
+        writeBmp(u"hero.bmp"_s, qRgb(200, 0, 0));
+
+        pane = std::make_unique<editor::TFrLevelEditor>(project, tmp.app());
+        pane->setMessageSink([this](const QString& m) { messages << m; });
+        pane->resize(1100, 760);
+        pane->show();
+        pane->start();
+        list = pane->findChild<editor::ObjectListPanel*>(u"pnObjectsList"_s);
+        map = pane->findChild<editor::PositionImage*>(u"ImPositionObjects"_s);
+    }
+
+    void writeBmp(const QString& name, QRgb colour)
+    {
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(colour);
+        io::writeBmp(image, project.ProjectDir + u"/objects/"_s + name);
+    }
+
+    static void move(QWidget* w, QPoint pos)
+    {
+        QMouseEvent event(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+
+    // Picks list slot p with the mouse, then clicks the map at pos.
+    void place(int p, QPoint pos)
+    {
+        const QPoint onIcon(20, 50 * (p - 1) + 20);
+        move(list, onIcon);
+        QTest::mouseClick(list, Qt::LeftButton, {}, onIcon);
+        move(map, pos);
+        QTest::mouseClick(map, Qt::LeftButton, {}, pos);
+        move(map, pos + QPoint(1, 0));
+    }
+
+    model::StageData& s() { return project.current(); }
+
+    test::TempAppFolder tmp;
+    model::Project project;
+    std::unique_ptr<editor::TFrLevelEditor> pane;
+    editor::ObjectListPanel* list = nullptr;
+    editor::PositionImage* map = nullptr;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(LevelPane, AnIconReleasedAndAClickOnTheMapPlaceAnObject)
+{
+    ASSERT_TRUE(list && map);
+    EXPECT_TRUE(list->findChild<QLabel*>(u"icon1"_s));
+    EXPECT_TRUE(list->findChild<QLabel*>(u"icon2"_s));
+    place(1, QPoint(120, 45));
+    ASSERT_EQ(s().FonObjCount, 1);
+    EXPECT_EQ(s().FonObject[1].X, 120);
+    EXPECT_EQ(s().FonObject[1].Y, 45);
+    EXPECT_EQ(s().FonObject[1].Ref, u"1"_s);
+    EXPECT_FALSE(s().FonDragFlag);
+    EXPECT_EQ(pane->findChild<QLabel*>(u"Label1"_s)->text(), u"121x45"_s);
+    EXPECT_EQ(pane->levelPicture().pixel(130, 50), qRgb(0, 120, 0));
+
+    // A release far from the icons picks nothing; a click then places nothing.
+    move(list, QPoint(60, 300));
+    QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(60, 300));
+    move(map, QPoint(400, 400));
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(400, 400));
+    EXPECT_EQ(s().FonObjCount, 1);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+}
+
+TEST_F(LevelPane, DraggingWithTheMouseMovesTheObject)
+{
+    place(2, QPoint(300, 300));
+    ASSERT_EQ(s().ActiveObjCount, 1);
+    move(map, QPoint(305, 305));
+    QTest::mousePress(map, Qt::LeftButton, {}, QPoint(305, 305));
+    QMouseEvent drag(QEvent::MouseMove, QPoint(307, 302), map->mapToGlobal(QPoint(307, 302)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(map, &drag);
+    QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(307, 302));
+    EXPECT_EQ(s().ActiveObject[1].X, 302);
+    EXPECT_EQ(s().ActiveObject[1].Y, 297);
+    EXPECT_EQ(s().ActiveMoveIndex, 0);
+    // The release selects what lies under the press, where the object now is.
+    EXPECT_EQ(pane->editor().SelRect, (level::SelectionRect{302, 322, 297, 317}));
+}
+
+TEST_F(LevelPane, ContextMenuDeleteClearsExistsAndEmptyMapShowsNoMenu)
+{
+    place(2, QPoint(300, 300));
+    place(1, QPoint(600, 600));
+    QMenu* shown = nullptr;
+    QStringList texts;
+    pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        shown = menu;
+        texts.clear();
+        for (QAction* a : menu->actions())
+            texts << (a->isSeparator() ? u"-"_s : a->text());
+        QAction* remove = menu->actions().last();
+        EXPECT_TRUE(remove->isEnabled());
+        remove->trigger();
+        return remove;
+    });
+
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(800, 100));
+    EXPECT_EQ(shown, nullptr);
+
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+    EXPECT_EQ(shown, pane->PopupMenu3);
+    EXPECT_EQ(texts, (QStringList{u"свойства"_s, u"-"_s, u"удалить"_s}));
+    EXPECT_FALSE(s().ActiveObject[1].Exists);
+    EXPECT_EQ(s().ActiveObjCount, 1);
+    EXPECT_EQ(pane->levelPicture().pixel(305, 305), qRgb(255, 255, 255));
+
+    shown = nullptr;
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(610, 610));
+    EXPECT_EQ(shown, pane->PopupMenu2);
+    EXPECT_FALSE(s().FonObject[1].Exists);
+    EXPECT_EQ(pane->levelPicture().pixel(610, 610), qRgb(255, 255, 255));
+}
+
+TEST_F(LevelPane, PlannedMovementOpensThePathDialogAndOnlyTheMovementDialogSetsCaption)
+{
+    place(2, QPoint(300, 300));
+    s().MoveModeText = u"1"_s;
+    pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        menu->actions().first()->trigger(); // "свойства"
+        return menu->actions().first();
+    });
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->windowTitle(), u"Выбор типа движения"_s);
+        dialog->ButtonPlanned->click();
+    });
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+    EXPECT_EQ(s().ChosenType(), 2);
+    EXPECT_EQ(s().ActiveType[1], 2);
+    EXPECT_EQ(s().ActiveGroup[1].Caption, u"1"_s);
+    EXPECT_EQ(pane->editor().CurObject, 1);
+
+    editor::TfmsbPlan* plan = pane->findChild<editor::TfmsbPlan*>();
+    ASSERT_TRUE(plan);
+    EXPECT_TRUE(plan->isVisible());
+    EXPECT_FALSE(plan->isModal());
+    plan->ButtonLine->click();
+    for (QPoint p : {QPoint(10, 10), QPoint(50, 10), QPoint(50, 60)})
+        QTest::mouseClick(map, Qt::LeftButton, {}, p);
+    EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
+    EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::LevelEditor::kPathPointColour);
+    plan->ButtonDelete->click();
+    EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
+    plan->ButtonYes->click();
+    EXPECT_EQ(pane->editor().PathEditMode, 0);
+    EXPECT_EQ(s().MoveModeText, u"2"_s);
+    EXPECT_EQ(s().ActiveGroup[1].Caption, u"1"_s);
+}
+
+TEST_F(LevelPane, MissingPicturesAreShownOnceThroughTheSink)
+{
+    QFile::remove(tmp.app().objectFile(u"back.png"_s));
+    place(1, QPoint(100, 100));
+    for (int i = 0; i < 20; ++i)
+        move(map, QPoint(200 + i, 200));
+    ASSERT_EQ(messages.size(), 1) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(messages[0].contains(u"back.png"_s));
+}
+
+TEST(BackgroundSettings, YesWritesTheObstacleOnlyWhenAButtonIsChosen)
+{
+    test::TempAppFolder tmp;
+    model::Project project;
+    level::LevelEditor core(project, tmp.app());
+    model::StageData& s = project.current();
+    const int g = project.addFonGroup(1);
+    s.FonGroup[size_t(g)].Obstacle = 5;
+    s.FonObjCount = 1;
+    s.FonObject[1].Group = g;
+    s.FonObject[1].Exists = true;
+
+    editor::TfmType_fon untouched(core, 1);
+    EXPECT_EQ(untouched.windowTitle(), u"Настройка фонового объекта"_s);
+    EXPECT_FALSE(untouched.RadioObstacle->isChecked());
+    EXPECT_FALSE(untouched.RadioPassable->isChecked());
+    EXPECT_EQ(untouched.RadioPassable->text(), u"не является припятствием"_s);
+    untouched.ButtonYes->click();
+    EXPECT_EQ(untouched.result(), QDialog::Accepted);
+    EXPECT_EQ(s.FonGroup[size_t(g)].Obstacle, 5);
+
+    editor::TfmType_fon obstacle(core, 1);
+    obstacle.RadioObstacle->click();
+    obstacle.ButtonYes->click();
+    EXPECT_EQ(s.FonGroup[size_t(g)].Obstacle, 1);
+
+    editor::TfmType_fon passable(core, 1);
+    passable.RadioPassable->click();
+    passable.ButtonYes->click();
+    EXPECT_EQ(s.FonGroup[size_t(g)].Obstacle, 0);
+}
