@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QFont>
 #include <QLocale>
 #include <QScreen>
@@ -44,12 +45,12 @@ int main(int argc, char* argv[])
 
     kestrava::editor::TMainform window(app);
     const QString projectFile = parser.positionalArguments().value(0);
-    // Seam: opening projectFile arrives with the project file reader.
-    Q_UNUSED(projectFile);
     // Without a window manager (a bare X server) maximising does nothing, so
     // the window starts over the whole screen anyway.
     if (const QScreen* screen = window.screen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
+    if (!projectFile.isEmpty())
+        window.openProjectFile(QFileInfo(projectFile).absoluteFilePath());
     return application.exec();
 }

@@ -1,4 +1,5 @@
 #include "ErrorCapture.h"
+#include "FakeFileDialogs.h"
 
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
@@ -28,9 +29,13 @@ namespace {
 
 class MainformTest : public ::testing::Test {
 protected:
+    std::shared_ptr<kestrava::test::FakeFileDialogs::Log> dialogs =
+        std::make_shared<kestrava::test::FakeFileDialogs::Log>();
     void SetUp() override
     {
         window = std::make_unique<TMainform>(folder.app());
+        // Every file dialog is cancelled unless a test queues an answer.
+        window->setFileDialogs(std::make_unique<kestrava::test::FakeFileDialogs>(dialogs));
         window->show();
     }
 
@@ -110,6 +115,7 @@ TEST_F(MainformTest, NewAndOpenEnableTheMenusAndShowTheScenario)
 
     // "Открыть" on a window that never had a project.
     auto second = std::make_unique<TMainform>(folder.app());
+    second->setFileDialogs(std::make_unique<kestrava::test::FakeFileDialogs>(dialogs));
     second->show();
     second->findChild<QAction*>(u"N_Open"_s)->trigger();
     for (const char* name : {"N_Save", "N_SaveAs", "N_GameSettings"})

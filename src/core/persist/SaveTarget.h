@@ -22,6 +22,8 @@ public:
     QString saveAs(const model::Project& project, const QString& chosenFile);
 
     const QString& target() const { return m_target; }
+    // The project was discarded ("Новый", "Открыть"): forget its file.
+    void clear() { m_target.clear(); }
 
 private:
     QString m_target;

@@ -2,11 +2,15 @@
 
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
+#include "editor/settings/TfmFeature.h"
 #include "editor/workspace/ErrorBox.h"
+#include "editor/workspace/FileDialogs.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "io/AppFolder.h"
+#include "io/Paths.h"
 #include "io/Png.h"
+#include "persist/ObjectImport.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -22,7 +26,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace kestrava::editor {
 
 TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app)
+    : QMainWindow(parent), m_app(app), m_fileDialogs(std::make_unique<FileDialogs>())
 {
     setObjectName(u"Mainform"_s);
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
@@ -147,9 +151,17 @@ void TMainform::showOnly(QWidget* pane, const QString& title)
     pane->show();
 }
 
+void TMainform::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)
+{
+    m_fileDialogs = std::move(dialogs);
+}
+
 void TMainform::resetProject()
 {
     m_project.reset();
+    // The target belonged to the project just discarded; a cancelled
+    // "Сохранить как ..." must not write the new one over it.
+    m_saveTarget.clear();
     m_FrScriptEditor1->clear();
     m_FrLevelEditor1->clear();
     m_FrEventsEditor1->clear();
@@ -165,12 +177,22 @@ void TMainform::enableProjectMenus()
     showOnly(m_FrScriptEditor1, kTitleScript);
 }
 
+void TMainform::refreshPanes()
+{
+    m_FrScriptEditor1->pereris();
+    m_FrLevelEditor1->start1();
+    m_FrLevelEditor1->pereris();
+    m_FrEventsEditor1->start1();
+}
+
 void TMainform::N_NewClick()
 {
     guarded(this, [this] {
         resetProject();
-        // Seam: the project file writer asks for the file (starting in m_app.project()),
-        // sets ProjectDir, creates the project folders and writes project.prg.
+        const QString file = m_fileDialogs->saveFileName(this, m_app.project(), kProjectFileFilter, u"prg"_s);
+        if (file.isEmpty())
+            return;
+        m_saveTarget.newProject(m_project, file);
     });
     // The reset has happened whatever the file dialog did, so the menus follow it.
     enableProjectMenus();
@@ -180,7 +202,21 @@ void TMainform::N_OpenClick()
 {
     guarded(this, [this] {
         resetProject();
-        // Seam: the project file reader asks for project.prg and fills the model.
+        const QString file = m_fileDialogs->openFileName(this, m_app.project(), QString());
+        if (file.isEmpty())
+            return;
+        m_saveTarget.openProject(m_project, m_app, file);
+        refreshPanes();
+    });
+    enableProjectMenus();
+}
+
+void TMainform::openProjectFile(const QString& file)
+{
+    guarded(this, [this, &file] {
+        resetProject();
+        m_saveTarget.openProject(m_project, m_app, file);
+        refreshPanes();
     });
     enableProjectMenus();
 }
@@ -189,7 +225,7 @@ void TMainform::N_SaveClick()
 {
     guarded(this, [this] {
         m_project.SaveAsFlag = 0;
-        // Seam: the project file writer writes project.prg in ProjectDir.
+        m_saveTarget.saveProject(m_project);
     });
 }
 
@@ -197,14 +233,16 @@ void TMainform::N_SaveAsClick()
 {
     guarded(this, [this] {
         m_project.SaveAsFlag = 1;
-        // Seam: the project file writer asks for a file name (starting in m_app.src()).
+        const QString file = m_fileDialogs->saveFileName(this, m_app.src(), kProjectFileFilter, u"prg"_s);
+        m_saveTarget.saveAs(m_project, file);
     });
 }
 
 void TMainform::N_GameSettingsClick()
 {
-    guarded(this, [] {
-        // Seam: the game properties dialog, created for this showing only.
+    guarded(this, [this] {
+        if (showGameSettings(this, m_FrLevelEditor1->editor()) && m_FrLevelEditor1->isVisible())
+            m_FrLevelEditor1->pereris();
     });
 }
 
@@ -222,9 +260,16 @@ void TMainform::N_CreateObjectClick()
 
 void TMainform::N_LoadObjectClick()
 {
-    guarded(this, [] {
-        // Seam: the object-file dialog (kObjectFileFilter, starting in m_app.objects()) sets
-        // ObjFileName and ObjPicture, then the object import loads it into CurLevel.
+    guarded(this, [this] {
+        const QString chosen = m_fileDialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
+        if (chosen.isEmpty())
+            return;
+        // The file of that name is always taken from the application's library.
+        m_project.ObjFileName = io::fileNamePart(chosen);
+        m_project.ObjPicture = io::changeExtension(m_project.ObjFileName, u".png"_s);
+        persist::Load_object(m_project, m_app, [this] { m_FrLevelEditor1->start1(); });
+        if (m_FrLevelEditor1->isVisible())
+            m_FrLevelEditor1->pereris();
     });
 }
 

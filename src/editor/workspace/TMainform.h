@@ -1,9 +1,12 @@
 #pragma once
 
 #include "model/Project.h"
+#include "persist/SaveTarget.h"
 
 #include <QMainWindow>
 #include <QString>
+
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -16,6 +19,7 @@ namespace kestrava::editor {
 class TFrScriptEditor;
 class TFrLevelEditor;
 class TFrEventsEditor;
+class FileDialogs;
 
 // The main window: owns the project and the three editor panes, one of which
 // is shown at a time, and carries the main menu.
@@ -59,6 +63,15 @@ public:
     // Lays the panes over the client area.
     void razmer();
 
+    // Opens a project file as "Открыть" does, without the dialog (command line).
+    void openProjectFile(const QString& file);
+    // Tests answer the file dialogs through this seam.
+    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    const persist::SaveTarget& saveTarget() const { return m_saveTarget; }
+
+    // Filter of the project file dialogs.
+    static inline const QString kProjectFileFilter = QStringLiteral("файл проекта (*.prg)");
+
 private:
     void FormCreate();
     void buildMenu();
@@ -67,9 +80,13 @@ private:
     void resetProject();
     void enableProjectMenus();
     void showOnly(QWidget* pane, const QString& title);
+    // After a project was read: every pane shows the new model.
+    void refreshPanes();
 
     model::Project m_project;
     const io::AppFolder& m_app;
+    persist::SaveTarget m_saveTarget;
+    std::unique_ptr<FileDialogs> m_fileDialogs;
 
     TFrScriptEditor* m_FrScriptEditor1 = nullptr;
     TFrLevelEditor* m_FrLevelEditor1 = nullptr;
