@@ -1,7 +1,13 @@
 // Converting the largest project the model holds: 20 stages, each with 100
 // placed background objects (100 x 100 maps) and 100 placed active objects,
-// every object with its own group and its own 256 x 256 picture, and a full
-// event sheet of 50 rows x 20 actions.
+// every object with its own group and its own 256 x 256 picture (4000 picture
+// files), and a full event sheet of 50 rows x 20 actions.
+//
+// Two kinds of pictures: game art of at most 256 colours, and the same art with
+// a patch of true-colour noise. The pictures lie in the project as the object
+// editors write them (io::writePng, default options). "Again" converts a
+// project converted before (the usual case); "First" converts into empty
+// src and res folders.
 #include "codegen/Converter.h"
 #include "io/AppFolder.h"
 #include "io/Png.h"
@@ -9,6 +15,7 @@
 #include "model/Project.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -23,8 +30,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Sprite-like art: flat shapes on a transparent ground, with a textured patch.
-QImage picture(quint32 seed)
+// Game art: flat shapes on a transparent ground, with or without a noise patch.
+QImage picture(quint32 seed, bool trueColour)
 {
     QRandomGenerator random(seed);
     QImage image(256, 256, QImage::Format_ARGB32);
@@ -40,7 +47,7 @@ QImage picture(quint32 seed)
             painter.drawRect(r);
     }
     painter.end();
-    for (int y = 96; y < 160; ++y) {
+    for (int y = 96; y < (trueColour ? 160 : 96); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 96; x < 160; ++x)
             line[x] = qRgba(random.bounded(256), random.bounded(256), random.bounded(256), 255);
@@ -52,8 +59,19 @@ struct Fixture {
     QTemporaryDir dir;
     std::unique_ptr<io::AppFolder> app;
     model::Project project;
+    int freshFolders = 0;
 
-    Fixture()
+    // A new project folder that reads the same objects.
+    void useFreshProjectFolder()
+    {
+        const QString root = dir.path() + u"/fresh%1"_s.arg(++freshFolders);
+        for (const char* sub : {"res", "src"})
+            QDir().mkpath(root + u'/' + QString::fromLatin1(sub));
+        QFile::link(dir.path() + u"/game/objects"_s, root + u"/objects"_s);
+        project.ProjectDir = root;
+    }
+
+    explicit Fixture(bool trueColour)
     {
         app = std::make_unique<io::AppFolder>(dir.path() + u"/app"_s);
         app->ensureFolders();
@@ -71,11 +89,12 @@ struct Fixture {
         // Distinct files; the pixels repeat every 64 pictures to keep the set-up short.
         std::vector<QByteArray> encoded;
         for (quint32 k = 0; k < 64; ++k)
-            encoded.push_back(io::encodePng(picture(k), u"p.png"_s));
+            encoded.push_back(io::encodePng(picture(k, trueColour), u"p.png"_s));
         int fileNumber = 0;
         auto newPicture = [&](const QString& stem) {
             const QString name = u"%1%2"_s.arg(stem).arg(fileNumber);
-            io::writeFileAtomically(root + u"/objects/"_s + name + u".png"_s, encoded[size_t(fileNumber % 64)]);
+            io::writeFileAtomically(root + u"/objects/"_s + name + u".png"_s, encoded[size_t(fileNumber % 64)],
+                                    io::FileSync::LeaveToSystem);
             ++fileNumber;
             return name;
         };
@@ -139,12 +158,33 @@ struct Fixture {
     }
 };
 
-void BM_ConvertLargestProject(benchmark::State& state)
+Fixture& fixture(bool trueColour)
 {
-    static Fixture fixture;
-    for (auto _ : state)
-        codegen::convertProject(fixture.project, *fixture.app);
+    static Fixture art(false);
+    static Fixture noisy(true);
+    return trueColour ? noisy : art;
 }
-BENCHMARK(BM_ConvertLargestProject)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_ConvertAgain(benchmark::State& state)
+{
+    Fixture& f = fixture(state.range(0) != 0);
+    codegen::convertProject(f.project, *f.app);
+    for (auto _ : state)
+        codegen::convertProject(f.project, *f.app);
+}
+
+void BM_ConvertFirst(benchmark::State& state)
+{
+    Fixture& f = fixture(state.range(0) != 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.useFreshProjectFolder();
+        state.ResumeTiming();
+        codegen::convertProject(f.project, *f.app);
+    }
+}
+
+BENCHMARK(BM_ConvertAgain)->ArgName("true_colour")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ConvertFirst)->ArgName("true_colour")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "codegen/DataClass.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
@@ -28,9 +30,14 @@ void list(JavaText& out, std::string_view head, const Objects& objects, Each eac
     out.ascii("};").endLine();
 }
 
+size_t cellCount(const model::FonGroupData& group)
+{
+    return group.Rows > 0 && group.Columns > 0 ? size_t(group.Rows) * size_t(group.Columns) : 0;
+}
+
 void cells(JavaText& out, const model::FonGroupData& group)
 {
-    const size_t count = size_t(group.Rows) * size_t(group.Columns);
+    const size_t count = cellCount(group);
     if (group.Cells.size() >= count) {
         const int* cell = group.Cells.data();
         for (size_t k = 0; k < count; ++k)
@@ -79,7 +86,7 @@ void writeDataClass(JavaText& out, const model::StageData& stage, const StageObj
 
     size_t estimate = 4096 + 64 * size_t(quanfon + quanobj);
     for (const EmittedFon& f : fon)
-        estimate += 4 * size_t(f.group->Rows) * size_t(f.group->Columns) + 4;
+        estimate += 4 * std::min(cellCount(*f.group), f.group->Cells.size()) + 4;
     out.reserve(estimate);
 
     out.ascii("public class Etap").number(n).ascii("data{boolean left,right,up,down,dvfire,dvobj1;int porag=4;").endLine();
