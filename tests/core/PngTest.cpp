@@ -65,3 +65,41 @@ TEST(Png, CorruptOrMissingFilesAreClearErrors)
     EXPECT_THROW(io::readPng(u"/no/such/file.png"_s), io::Error);
     EXPECT_THROW(io::readBmp(u"/no/such/file.bmp"_s), io::Error);
 }
+
+TEST(Png, FastOptionsKeepEveryPixelIndexedOrNot)
+{
+    io::PngOptions fast;
+    fast.compressionLevel = 1;
+    fast.runLength = true;
+    fast.indexedWhenFew = true;
+
+    // 256 colours, some translucent: an indexed picture with a tRNS chunk.
+    QImage few(32, 16, QImage::Format_ARGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            few.setPixel(x, y, qRgba((x % 16) * 16, y * 16, 7, (x % 16 + y) % 2 ? 255 : (x % 16) * 16));
+    const QByteArray indexed = io::encodePng(few, u"few.png"_s, fast);
+    EXPECT_EQ(static_cast<unsigned char>(indexed.at(25)), 3) << "colour type of IHDR: palette";
+    EXPECT_TRUE(indexed.contains("tRNS"));
+    // 257 colours: true colour.
+    QImage many = few;
+    many.setPixel(0, 0, qRgba(1, 2, 3, 4));
+    const QByteArray truecolour = io::encodePng(many, u"many.png"_s, fast);
+    EXPECT_EQ(static_cast<unsigned char>(truecolour.at(25)), 6) << "colour type of IHDR: RGBA";
+    // Opaque and few colours: no tRNS.
+    QImage opaque(8, 8, QImage::Format_RGB32);
+    opaque.fill(qRgb(9, 8, 7));
+    EXPECT_FALSE(io::encodePng(opaque, u"o.png"_s, fast).contains("tRNS"));
+
+    for (const auto& [image, bytes] : {std::pair{few, indexed}, std::pair{many, truecolour}}) {
+        const QImage back = io::decodePng(bytes, u"x.png"_s);
+        ASSERT_EQ(back.size(), image.size());
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ASSERT_EQ(back.pixel(x, y), image.pixel(x, y)) << x << "," << y;
+        QImage viaQt;
+        ASSERT_TRUE(viaQt.loadFromData(bytes, "PNG"));
+        EXPECT_EQ(viaQt.convertToFormat(QImage::Format_ARGB32).pixel(3, 5), image.pixel(3, 5));
+    }
+    EXPECT_EQ(io::decodePng(io::encodePng(opaque, u"o.png"_s, fast), u"o.png"_s).pixel(7, 7), qRgb(9, 8, 7));
+}

@@ -3,6 +3,7 @@
 #include "io/TextFile.h"
 #include "support/TempAppFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -127,4 +128,20 @@ TEST(LineReader, MissingFileIsAClearError)
         EXPECT_TRUE(e.message().contains(u"forest.obf"_s));
         EXPECT_TRUE(e.message().contains(u"не найден"_s));
     }
+}
+
+TEST(WriteFileAtomically, WithoutAFlushItStillReplacesWholeAndLeavesNoTemporaryFile)
+{
+    test::TempAppFolder tmp;
+    const QString dir = tmp.makeDir(u"out"_s);
+    const QString path = dir + u"/картинка.png"_s;
+    io::writeFileAtomically(path, "first", io::FileSync::LeaveToSystem);
+    EXPECT_EQ(io::readWholeFile(path), QByteArray("first"));
+    io::writeFileAtomically(path, "second, longer", io::FileSync::LeaveToSystem);
+    EXPECT_EQ(io::readWholeFile(path), QByteArray("second, longer"));
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{u"картинка.png"_s});
+
+    // A folder that is not there: an error naming the file, nothing created.
+    EXPECT_THROW(io::writeFileAtomically(dir + u"/missing/x.png"_s, "x", io::FileSync::LeaveToSystem), io::Error);
+    EXPECT_FALSE(QFileInfo::exists(dir + u"/missing"_s));
 }

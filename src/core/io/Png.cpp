@@ -6,8 +6,10 @@
 #include <QBuffer>
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -54,6 +56,135 @@ void writeBytes(png_structp png, png_bytep data, png_size_t count)
 
 void flushBytes(png_structp) {}
 
+// libpng and zlib allocate the same few buffers of some 64 KB for every
+// picture. Fresh memory costs a page fault per page, which for a run of many
+// pictures costs more than the coding itself, so each thread keeps the blocks
+// it freed and hands them out again.
+class BlockPool {
+public:
+    ~BlockPool()
+    {
+        for (Header* block : m_free)
+            std::free(block);
+    }
+
+    void* take(size_t size)
+    {
+        for (size_t k = 0; k < m_free.size(); ++k) {
+            Header* block = m_free[k];
+            if (block->size == size) {
+                m_free[k] = m_free.back();
+                m_free.pop_back();
+                m_kept -= size;
+                return block + 1;
+            }
+        }
+        auto* block = static_cast<Header*>(std::malloc(sizeof(Header) + size));
+        if (!block)
+            return nullptr;
+        block->size = size;
+        return block + 1;
+    }
+
+    void give(void* p)
+    {
+        if (!p)
+            return;
+        Header* block = static_cast<Header*>(p) - 1;
+        if (block->size >= kSmallest && m_kept + block->size <= kMostKept) {
+            m_free.push_back(block);
+            m_kept += block->size;
+            return;
+        }
+        std::free(block);
+    }
+
+private:
+    struct alignas(16) Header {
+        size_t size;
+    };
+    static constexpr size_t kSmallest = 4096;
+    static constexpr size_t kMostKept = 2 * 1024 * 1024;
+    std::vector<Header*> m_free;
+    size_t m_kept = 0;
+};
+
+BlockPool& pool()
+{
+    thread_local BlockPool p;
+    return p;
+}
+
+png_voidp poolMalloc(png_structp, png_alloc_size_t size)
+{
+    return pool().take(size);
+}
+
+void poolFree(png_structp, png_voidp p)
+{
+    pool().give(p);
+}
+
+// The colours of an ARGB32/RGB32 picture and each pixel's index among them;
+// false as soon as a 257th colour turns up. Colours with transparency come
+// first, so the tRNS chunk can stop at the last of them.
+bool indexColours(const QImage& image, std::vector<QRgb>& colours, std::vector<unsigned char>& indices, int* translucent)
+{
+    constexpr int kSlots = 1024; // a power of two, well above 256
+    QRgb keys[kSlots];
+    short slot[kSlots];
+    std::fill(std::begin(slot), std::end(slot), short(-1));
+    colours.clear();
+    const int width = image.width();
+    const int height = image.height();
+    indices.resize(size_t(width) * size_t(height));
+    unsigned char* out = indices.data();
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        QRgb last = ~line[0];
+        unsigned char lastIndex = 0;
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = line[x];
+            if (c != last) {
+                unsigned h = (c * 0x9E3779B1u) >> 22;
+                while (slot[h] >= 0 && keys[h] != c)
+                    h = (h + 1) & (kSlots - 1);
+                if (slot[h] < 0) {
+                    if (colours.size() == 256)
+                        return false;
+                    keys[h] = c;
+                    slot[h] = short(colours.size());
+                    colours.push_back(c);
+                }
+                last = c;
+                lastIndex = static_cast<unsigned char>(slot[h]);
+            }
+            *out++ = lastIndex;
+        }
+    }
+    // Translucent colours to the front.
+    unsigned char remap[256];
+    std::vector<QRgb> ordered;
+    ordered.reserve(colours.size());
+    for (int pass = 0; pass < 2; ++pass)
+        for (size_t k = 0; k < colours.size(); ++k)
+            if ((qAlpha(colours[k]) < 255) == (pass == 0)) {
+                remap[k] = static_cast<unsigned char>(ordered.size());
+                ordered.push_back(colours[k]);
+            }
+    *translucent = 0;
+    while (*translucent < int(ordered.size()) && qAlpha(ordered[size_t(*translucent)]) < 255)
+        ++*translucent;
+    bool identity = true;
+    for (size_t k = 0; k < colours.size(); ++k)
+        identity = identity && remap[k] == k;
+    if (!identity)
+        for (unsigned char& i : indices)
+            i = remap[i];
+    colours.swap(ordered);
+    return true;
+}
+
 } // namespace
 
 QImage decodePng(const QByteArray& bytes, const QString& path)
@@ -64,7 +195,7 @@ QImage decodePng(const QByteArray& bytes, const QString& path)
     PngIo io;
     io.data = reinterpret_cast<const unsigned char*>(bytes.constData());
     io.size = static_cast<size_t>(bytes.size());
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &io, onError, onWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &io, onError, onWarning, nullptr, poolMalloc, poolFree);
     if (!png)
         throw Error::inFile(path, u"не хватает памяти для чтения рисунка PNG"_s);
     png_infop info = png_create_info_struct(png);
@@ -75,6 +206,11 @@ QImage decodePng(const QByteArray& bytes, const QString& path)
         throw Error::inFile(path, u"рисунок PNG повреждён (%1)"_s.arg(QString::fromLatin1(io.message)));
     }
     png_set_read_fn(png, &io, readBytes);
+#ifdef PNG_IGNORE_ADLER32
+    // Every chunk's CRC is still checked, which covers the compressed data; the
+    // second checksum over the inflated pixels only costs time.
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
     png_set_user_limits(png, kMaxSide, kMaxSide);
     png_read_info(png, info);
 
@@ -118,11 +254,22 @@ QByteArray encodePng(const QImage& source, const QString& path, const PngOptions
     const bool alpha = source.hasAlphaChannel();
     const QImage image = source.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 
+    std::vector<QRgb> colours;
+    std::vector<unsigned char> indices;
+    int translucent = 0;
+    const bool indexed = options.indexedWhenFew && indexColours(image, colours, indices, &translucent);
+    png_color plte[256];
+    png_byte trns[256];
+    for (size_t k = 0; k < colours.size(); ++k) {
+        plte[k] = {png_byte(qRed(colours[k])), png_byte(qGreen(colours[k])), png_byte(qBlue(colours[k]))};
+        trns[k] = png_byte(qAlpha(colours[k]));
+    }
+
     QByteArray out;
-    out.reserve(image.width() * image.height() / 2 + 1024);
+    out.reserve(image.width() * image.height() / (indexed ? 8 : 2) + 1024);
     PngIo io;
     io.out = &out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io, onError, onWarning);
+    png_structp png = png_create_write_struct_2(PNG_LIBPNG_VER_STRING, &io, onError, onWarning, nullptr, poolMalloc, poolFree);
     if (!png)
         throw Error::inFile(path, u"не хватает памяти для записи рисунка PNG"_s);
     png_infop info = png_create_info_struct(png);
@@ -133,11 +280,28 @@ QByteArray encodePng(const QImage& source, const QString& path, const PngOptions
     }
     png_set_write_fn(png, &io, writeBytes, flushBytes);
     png_set_compression_level(png, options.compressionLevel);
-    if (!options.filterRows)
+    if (options.runLength) {
+        // Indices of neighbouring pixels repeat as they are; colour bytes repeat after Sub.
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, indexed ? PNG_FILTER_NONE : PNG_FILTER_SUB);
+        png_set_compression_strategy(png, Z_RLE);
+    } else if (!options.filterRows || indexed) {
         png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    }
     png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+                 indexed ? PNG_COLOR_TYPE_PALETTE : alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    if (indexed) {
+        png_set_PLTE(png, info, plte, int(colours.size()));
+        if (translucent > 0)
+            png_set_tRNS(png, info, trns, translucent, nullptr);
+        png_write_info(png, info);
+        for (int y = 0; y < image.height(); ++y)
+            rows[size_t(y)] = indices.data() + size_t(y) * size_t(image.width());
+        png_write_image(png, rows.data());
+        png_write_end(png, nullptr);
+        png_destroy_write_struct(&png, &info);
+        return out;
+    }
     png_write_info(png, info);
     png_set_bgr(png);
     if (!alpha)

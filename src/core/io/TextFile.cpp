@@ -3,10 +3,16 @@
 #include "io/Cp1251.h"
 #include "io/Error.h"
 
+#include "io/Paths.h"
+
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -115,8 +121,44 @@ bool parseInteger(const QString& text, int* value)
     return true;
 }
 
-void writeFileAtomically(const QString& path, const QByteArray& bytes)
+namespace {
+
+void replaceWithoutFlush(const QString& path, const QByteArray& bytes)
 {
+    const QString folder = folderPart(path);
+    const QString temp = (folder.isEmpty() ? QString() : folder + u'/') + u"."_s + fileNamePart(path) + u".%1.tmp"_s;
+    QFile file;
+    for (int attempt = 0;; ++attempt) {
+        file.setFileName(temp.arg(QRandomGenerator::global()->generate64(), 0, 36));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        if (attempt == 8 || file.error() != QFileDevice::OpenError || !QFileInfo::exists(file.fileName()))
+            throw Error::inFile(path, u"не удаётся создать файл: %1"_s.arg(file.errorString()));
+    }
+    const bool complete = file.write(bytes) == bytes.size() && file.flush();
+    const QString why = file.errorString();
+    file.close();
+    if (!complete) {
+        file.remove();
+        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(why));
+    }
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(file.fileName().toStdU16String()),
+                            std::filesystem::path(path.toStdU16String()), error);
+    if (error) {
+        file.remove();
+        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(QString::fromLocal8Bit(error.message())));
+    }
+}
+
+} // namespace
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes, FileSync sync)
+{
+    if (sync == FileSync::LeaveToSystem) {
+        replaceWithoutFlush(path, bytes);
+        return;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Error::inFile(path, u"не удаётся создать файл: %1"_s.arg(file.errorString()));

@@ -56,8 +56,17 @@ private:
 // Parses a decimal int32 ("-12", blanks around allowed); false when it is not one.
 bool parseInteger(const QString& text, int* value);
 
-// Writes bytes to path through QSaveFile (written beside, committed by rename).
-void writeFileAtomically(const QString& path, const QByteArray& bytes);
+// How a replaced file reaches the disk. Either way the file is written beside
+// the target and renamed over it, so it is replaced whole or not at all.
+enum class FileSync {
+    Now,           // QSaveFile: flushed to disk before the rename
+    LeaveToSystem, // no flush of its own; for many files made again from the
+                   // project at will (the converter's output), where a flush
+                   // per file would cost more than all the rest of the work
+};
+
+// Writes bytes to path (written beside, committed by rename).
+void writeFileAtomically(const QString& path, const QByteArray& bytes, FileSync sync = FileSync::Now);
 // Reads a whole file; an Error when it cannot be opened.
 QByteArray readWholeFile(const QString& path);
 

@@ -1,0 +1,190 @@
+// Converting the largest project the model holds: 20 stages, each with 100
+// placed background objects (100 x 100 maps) and 100 placed active objects,
+// every object with its own group and its own 256 x 256 picture (4000 picture
+// files), and a full event sheet of 50 rows x 20 actions.
+//
+// Two kinds of pictures: game art of at most 256 colours, and the same art with
+// a patch of true-colour noise. The pictures lie in the project as the object
+// editors write them (io::writePng, default options). "Again" converts a
+// project converted before (the usual case); "First" converts into empty
+// src and res folders.
+#include "codegen/Converter.h"
+#include "io/AppFolder.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "model/Project.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Game art: flat shapes on a transparent ground, with or without a noise patch.
+QImage picture(quint32 seed, bool trueColour)
+{
+    QRandomGenerator random(seed);
+    QImage image(256, 256, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    for (int k = 0; k < 16; ++k) {
+        painter.setBrush(QColor::fromRgb(random.generate() | 0xFF000000u));
+        const QRect r(random.bounded(200), random.bounded(200), random.bounded(10, 120), random.bounded(10, 120));
+        if (k % 2)
+            painter.drawEllipse(r);
+        else
+            painter.drawRect(r);
+    }
+    painter.end();
+    for (int y = 96; y < (trueColour ? 160 : 96); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 96; x < 160; ++x)
+            line[x] = qRgba(random.bounded(256), random.bounded(256), random.bounded(256), 255);
+    }
+    return image;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    std::unique_ptr<io::AppFolder> app;
+    model::Project project;
+    int freshFolders = 0;
+
+    // A new project folder that reads the same objects.
+    void useFreshProjectFolder()
+    {
+        const QString root = dir.path() + u"/fresh%1"_s.arg(++freshFolders);
+        for (const char* sub : {"res", "src"})
+            QDir().mkpath(root + u'/' + QString::fromLatin1(sub));
+        QFile::link(dir.path() + u"/game/objects"_s, root + u"/objects"_s);
+        project.ProjectDir = root;
+    }
+
+    explicit Fixture(bool trueColour)
+    {
+        app = std::make_unique<io::AppFolder>(dir.path() + u"/app"_s);
+        app->ensureFolders();
+        io::writeFileAtomically(app->draftFile(u"Etap0.java"_s),
+                                "public class Etap0 extends GameStage{\r\nEtap0data data=new Etap0data();\r\nvoid events(){\r\n");
+        io::writeFileAtomically(app->draftFile(u"dorv.java"_s), "public class dorv{}\r\n");
+        io::writeFileAtomically(app->draftFile(u"MyGameCanvas.java"_s), "public class MyGameCanvas{}\r\n");
+
+        const QString root = dir.path() + u"/game"_s;
+        for (const char* sub : {"objects", "res", "src"})
+            QDir().mkpath(root + u'/' + QString::fromLatin1(sub));
+        project.ProjectDir = root;
+        project.LevelCount = model::kMaxLevels;
+
+        // Distinct files; the pixels repeat every 64 pictures to keep the set-up short.
+        std::vector<QByteArray> encoded;
+        for (quint32 k = 0; k < 64; ++k)
+            encoded.push_back(io::encodePng(picture(k, trueColour), u"p.png"_s));
+        int fileNumber = 0;
+        auto newPicture = [&](const QString& stem) {
+            const QString name = u"%1%2"_s.arg(stem).arg(fileNumber);
+            io::writeFileAtomically(root + u"/objects/"_s + name + u".png"_s, encoded[size_t(fileNumber % 64)],
+                                    io::FileSync::LeaveToSystem);
+            ++fileNumber;
+            return name;
+        };
+
+        QRandomGenerator random(7);
+        for (int level = 1; level <= model::kMaxLevels; ++level) {
+            model::StageData& s = project.stage(level);
+            for (int g = 1; g <= model::kMaxFonGroups; ++g) {
+                model::FonGroupData& group = s.FonGroup[size_t(g)];
+                const QString name = newPicture(u"fon"_s);
+                group.FileName = name + u".obf"_s;
+                group.PngName = name + u".png"_s;
+                group.TileWidth = group.TileHeight = 16;
+                group.setMapSize(100, 100);
+                for (int& cell : group.Cells)
+                    cell = random.bounded(257);
+                group.Obstacle = g % 2;
+                group.Index = group.ListSlot = g;
+                model::FonObjectData& o = s.FonObject[size_t(g)];
+                o = {QString::number(g), random.bounded(1000), random.bounded(1000), g, g, group.FileName, 1600, 1600, true};
+            }
+            s.FonGroupCount = s.FonObjCount = model::kMaxFonGroups;
+            for (int g = 1; g <= model::kMaxActiveGroups; ++g) {
+                model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
+                const QString name = newPicture(u"act"_s);
+                group.FileName = name + u".oba"_s;
+                group.PngName = name + u".png"_s;
+                group.TileWidth = group.TileHeight = 32;
+                for (int p = 1; p <= model::kAnimPositions; ++p)
+                    for (int d = 1; d <= model::kAnimDirections; ++d)
+                        for (int b = 1; b <= model::kAnimStates; ++b)
+                            group.Anim[p][d][b] = random.bounded(9);
+                group.Index = g;
+                group.ListSlot = 100 + g;
+                s.ActiveType[size_t(g)] = 1 + g % 3;
+                model::ActiveObjectData& o = s.ActiveObject[size_t(g)];
+                o.Ref = QString::number(g);
+                o.X = random.bounded(1000);
+                o.Y = random.bounded(1000);
+                o.Layer = 100 + g;
+                o.GroupValue = g;
+                o.FileName = group.FileName;
+                o.Exists = true;
+            }
+            s.ActiveGroupCount = s.ActiveObjCount = model::kMaxActiveGroups;
+            for (int r = 1; r <= model::kMaxEventRows; ++r) {
+                model::EventRowData& row = s.EventRow[size_t(r)];
+                row.Kind = u"event"_s;
+                row.CondText = u"столкновение 1 с 2"_s;
+                row.CondCode = u"(obj[gr_obj[1][kr1]].collidesWith(obj[gr_obj[2][kr2]],false))"_s;
+                row.CondObjects[1] = u"1"_s;
+                row.CondObjects[2] = u"2"_s;
+                for (int m = 1; m <= model::kMaxActions; ++m) {
+                    row.ActionText[size_t(m)] = u"видимый"_s;
+                    row.ActionCode[size_t(m)] = u"{vis_obj[gr_obj[3][kr3]]=true;}"_s;
+                    row.ActionObjects[size_t(m)][1] = u"3"_s;
+                }
+            }
+            s.EventCount = s.EventCurRow = model::kMaxEventRows;
+        }
+    }
+};
+
+Fixture& fixture(bool trueColour)
+{
+    static Fixture art(false);
+    static Fixture noisy(true);
+    return trueColour ? noisy : art;
+}
+
+void BM_ConvertAgain(benchmark::State& state)
+{
+    Fixture& f = fixture(state.range(0) != 0);
+    codegen::convertProject(f.project, *f.app);
+    for (auto _ : state)
+        codegen::convertProject(f.project, *f.app);
+}
+
+void BM_ConvertFirst(benchmark::State& state)
+{
+    Fixture& f = fixture(state.range(0) != 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.useFreshProjectFolder();
+        state.ResumeTiming();
+        codegen::convertProject(f.project, *f.app);
+    }
+}
+
+BENCHMARK(BM_ConvertAgain)->ArgName("true_colour")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ConvertFirst)->ArgName("true_colour")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+} // namespace

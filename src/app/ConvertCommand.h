@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QTextStream>
+
+namespace kestrava::model { class Project; }
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::app {
+
+// kestrava --convert PROJECT.prg: converts a project already read, without a
+// window. Prints every file written to `out`, one a line; on failure prints the
+// message to `err` and returns non-zero.
+int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, QTextStream& out, QTextStream& err);
+
+} // namespace kestrava::app

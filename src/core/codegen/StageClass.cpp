@@ -1,0 +1,126 @@
+#include "codegen/StageClass.h"
+
+#include "io/Cp1251.h"
+#include "io/Error.h"
+
+#include <QDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::codegen {
+namespace {
+
+const QString kEventKind = u"event"_s;
+
+void appendLoop(QString& line, QString& closing, const QString& n)
+{
+    line += u"for(int kr"_s + n + u"=0;kr"_s + n + u"<=kol_obj["_s + n + u"]-1;kr"_s + n + u"++){"_s;
+    closing += u'}';
+}
+
+void appendEncoded(QByteArray& out, const QString& line, const QString& where, const QString& path)
+{
+    const auto bytes = io::Cp1251::encode(line);
+    if (!bytes) {
+        const qsizetype at = io::Cp1251::firstUnencodable(line);
+        const QString ch = at >= 0 ? line.mid(at, line.at(at).isHighSurrogate() ? 2 : 1) : QString();
+        throw io::Error(u"%1: символа «%2» нет в кодировке windows-1251, файл «%3» не записан"_s
+                            .arg(where, ch, QDir::toNativeSeparators(path)));
+    }
+    out.append(*bytes);
+    out.append("\r\n", 2);
+}
+
+} // namespace
+
+QStringList templateLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype pos = 0;
+    const qsizetype size = text.size();
+    for (;;) {
+        while (pos < size && text.at(pos).unicode() <= 32)
+            ++pos;
+        if (pos >= size)
+            break;
+        qsizetype end = pos;
+        while (end < size && text.at(end) != u'\r' && text.at(end) != u'\n')
+            ++end;
+        lines.append(text.mid(pos, end - pos));
+        pos = end;
+    }
+    return lines;
+}
+
+QString renameStage(const QString& line, int level)
+{
+    const QString n = QString::number(level - 1);
+    QString result = line;
+    result.replace(u"etap0"_s, u"etap"_s + n);
+    result.replace(u"Etap0"_s, u"Etap"_s + n);
+    return result;
+}
+
+QString eventLine(const model::EventRowData& row, int action)
+{
+    QString line;
+    QString closing;
+    QStringList looped;
+    // Two loops with one variable would not compile, so a number named again
+    // (by the condition or earlier in the action) gets no second loop.
+    auto loop = [&](const QString& n) {
+        if (n.isEmpty() || looped.contains(n))
+            return;
+        looped.append(n);
+        appendLoop(line, closing, n);
+    };
+    for (int t = 1; t <= model::kMaxObjectRefs; ++t)
+        loop(row.CondObjects[size_t(t)]);
+    for (int t = 1; t <= model::kMaxObjectRefs; ++t)
+        loop(row.ActionObjects[size_t(action)][size_t(t)]);
+    line += u"if("_s + row.CondCode + u"){"_s + row.ActionCode[size_t(action)] + u"};"_s + closing;
+    return line;
+}
+
+QStringList stageClassLines(const QStringList& templ, const model::StageData& stage, int level)
+{
+    QStringList lines;
+    lines.reserve(templ.size() + 64);
+    for (const QString& line : templ)
+        lines.append(renameStage(line, level));
+    for (int r = 1; r <= model::kMaxEventRows; ++r) {
+        const model::EventRowData& row = stage.EventRow[size_t(r)];
+        if (row.Kind != kEventKind)
+            continue;
+        for (int m = 1; m <= model::kMaxActions; ++m)
+            if (!row.ActionText[size_t(m)].isEmpty())
+                lines.append(eventLine(row, m));
+    }
+    lines.append(u"}}"_s);
+    return lines;
+}
+
+QByteArray stageClass(const QStringList& templ, const model::StageData& stage, int level, const QString& path)
+{
+    QByteArray out;
+    const QString stageName = u"Этап %1"_s.arg(level);
+    for (const QString& line : templ)
+        appendEncoded(out, renameStage(line, level), stageName + u", шаблон класса этапа"_s, path);
+    for (int r = 1; r <= model::kMaxEventRows; ++r) {
+        const model::EventRowData& row = stage.EventRow[size_t(r)];
+        if (row.Kind != kEventKind)
+            continue;
+        for (int m = 1; m <= model::kMaxActions; ++m)
+            if (!row.ActionText[size_t(m)].isEmpty())
+                appendEncoded(out, eventLine(row, m), u"%1, строка событий %2, действие %3"_s.arg(stageName).arg(r).arg(m), path);
+    }
+    out.append("}}\r\n", 4);
+    return out;
+}
+
+QString stageClassFileName(int level)
+{
+    return u"Etap%1.java"_s.arg(level - 1);
+}
+
+} // namespace kestrava::codegen

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/Project.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kestrava::codegen {
+
+// The lines of the stage class template: leading white space (every character
+// up to code 32) dropped from each line, so empty lines disappear too.
+QStringList templateLines(const QString& templateText);
+
+// A template line for stage `level`: "etap0" -> "etap<n>", then "Etap0" -> "Etap<n>", n = level - 1.
+QString renameStage(const QString& line, int level);
+
+// The Java line of action `action` (1..20) of an event row: the loops over the
+// objects the condition and the action name, then if(condition){action};
+// An object number gets one loop only, however often it is named.
+QString eventLine(const model::EventRowData& row, int action);
+
+// The whole stage class: the renamed template, one event line per present
+// action of every event row (rows 1..50), then "}}".
+QStringList stageClassLines(const QStringList& templateLines, const model::StageData& stage, int level);
+
+// The same, windows-1251 with CR LF. A text outside windows-1251 is an io::Error
+// naming the stage, the row and the file `pathForMessages`.
+QByteArray stageClass(const QStringList& templateLines, const model::StageData& stage, int level,
+                      const QString& pathForMessages);
+
+// "Etap0.java" for level 1.
+QString stageClassFileName(int level);
+
+} // namespace kestrava::codegen

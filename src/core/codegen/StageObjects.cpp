@@ -1,0 +1,119 @@
+#include "codegen/StageObjects.h"
+
+#include "io/Cp1251.h"
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "model/Numbers.h"
+
+#include <cmath>
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::codegen {
+namespace {
+
+QString objectLabel(int level, const QString& kind, int number, const QString& fileName)
+{
+    QString label = u"Этап %1, %2 %3"_s.arg(level).arg(kind).arg(number);
+    if (!fileName.isEmpty())
+        label += u" (файл «%1»)"_s.arg(fileName);
+    return label;
+}
+
+// The group a Ref names, checked against the stage's groups of that kind.
+int resolveGroup(const QString& label, const QString& ref, int groupCount, const QString& kindOfGroups)
+{
+    int group = 0;
+    if (!groupOfRef(ref, &group))
+        throw io::Error(u"%1: номер группы «%2» не является числом"_s.arg(label, ref));
+    if (group < 1 || group > groupCount)
+        throw io::Error(u"%1: группы %2 в этапе нет (%3 в этапе: %4)"_s.arg(label).arg(group).arg(kindOfGroups).arg(groupCount));
+    return group;
+}
+
+QString checkedPicture(const QString& label, const QString& pngName, int group)
+{
+    const QString name = pictureName(pngName);
+    if (name.isEmpty() || name == u".png"_s)
+        throw io::Error(u"%1: у группы %2 нет файла рисунка"_s.arg(label).arg(group));
+    if (io::Cp1251::firstUnencodable(name) >= 0)
+        throw io::Error(u"%1: имя рисунка «%2» содержит символы вне кодировки windows-1251"_s.arg(label, name));
+    return name;
+}
+
+void requireCount(int level, int count, int capacity, const QString& what)
+{
+    if (count < 0 || count > capacity)
+        throw io::Error(u"Этап %1: число %2 (%3) вне допустимых 0..%4"_s.arg(level).arg(what).arg(count).arg(capacity));
+}
+
+} // namespace
+
+bool groupOfRef(const QString& ref, int* group)
+{
+    const QString t = ref.trimmed();
+    if (t.isEmpty())
+        return false;
+    bool ok = false;
+    // The author's locale writes decimals with a comma.
+    const double value = QString(t).replace(u',', u'.').toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return false;
+    *group = model::nearest(value);
+    return true;
+}
+
+QString pictureName(const QString& pngName)
+{
+    const QString name = io::fileNamePart(pngName);
+    if (name.isEmpty())
+        return QString();
+    return io::changeExtension(name, u".png"_s);
+}
+
+QString fonObjectLabel(int level, int number, const QString& fileName)
+{
+    return objectLabel(level, u"фоновый объект"_s, number, fileName);
+}
+
+QString activeObjectLabel(int level, int number, const QString& fileName)
+{
+    return objectLabel(level, u"активный объект"_s, number, fileName);
+}
+
+StageObjects emittedObjects(const model::Project& project, int level)
+{
+    const model::StageData& stage = project.stage(level);
+    requireCount(level, stage.FonObjCount, model::kMaxFonObjects, u"фоновых объектов"_s);
+    requireCount(level, stage.FonGroupCount, model::kMaxFonGroups, u"фоновых групп"_s);
+    requireCount(level, stage.ActiveObjCount, model::kMaxActiveObjects, u"активных объектов"_s);
+    requireCount(level, stage.ActiveGroupCount, model::kMaxActiveGroups, u"активных групп"_s);
+
+    StageObjects result;
+    result.level = level;
+    result.fon.reserve(size_t(stage.FonObjCount));
+    result.active.reserve(size_t(stage.ActiveObjCount));
+
+    for (int j = 1; j <= stage.ActiveObjCount; ++j) {
+        const model::ActiveObjectData& object = stage.ActiveObject[size_t(j)];
+        if (!object.Exists)
+            continue;
+        const QString label = activeObjectLabel(level, j, object.FileName);
+        const int g = resolveGroup(label, object.Ref, stage.ActiveGroupCount, u"активных групп"_s);
+        const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];
+        result.active.push_back({j, &object, &group, checkedPicture(label, group.PngName, g)});
+    }
+    for (int i = 1; i <= stage.FonObjCount; ++i) {
+        const model::FonObjectData& object = stage.FonObject[size_t(i)];
+        if (!object.Exists)
+            continue;
+        const QString label = fonObjectLabel(level, i, object.FileName);
+        const int g = resolveGroup(label, object.Ref, stage.FonGroupCount, u"фоновых групп"_s);
+        const model::FonGroupData& group = stage.FonGroup[size_t(g)];
+        result.fon.push_back({i, &object, &group, checkedPicture(label, group.PngName, g)});
+    }
+    return result;
+}
+
+} // namespace kestrava::codegen

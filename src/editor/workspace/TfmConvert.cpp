@@ -1,0 +1,57 @@
+#include "editor/workspace/TfmConvert.h"
+
+#include "codegen/Converter.h"
+#include "editor/workspace/ErrorBox.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace kestrava::editor {
+
+bool TfmConvert::run(QWidget* parent, const model::Project& project, const io::AppFolder& app)
+{
+    // The conversion comes first: its success message must not appear for a
+    // conversion that stopped.
+    if (!guarded(parent, [&] { codegen::convertProject(project, app); }))
+        return false;
+    TfmConvert window(parent);
+    window.exec();
+    return true;
+}
+
+TfmConvert::TfmConvert(QWidget* parent) : QDialog(parent), m_label(new QLabel(this))
+{
+    setObjectName(QStringLiteral("fmConvert"));
+    setWindowTitle(QStringLiteral("Конвертирование проекта"));
+    setModal(true);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setText(QStringLiteral("Конвертирование успешно завершено"));
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->addWidget(m_label);
+    setMinimumSize(320, 90);
+}
+
+void TfmConvert::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        accept();
+    else
+        QDialog::mouseReleaseEvent(event);
+}
+
+bool TfmConvert::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_label && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace kestrava::editor

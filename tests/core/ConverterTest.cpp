@@ -1,0 +1,371 @@
+#include "codegen/Converter.h"
+#include "io/Error.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "model/Project.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QImage picture(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    image.setPixel(0, 0, qRgba(10, 20, 30, 0));
+    return image;
+}
+
+struct Game {
+    test::TempAppFolder tmp;
+    QString dir;
+    model::Project project;
+
+    Game()
+    {
+        dir = tmp.makeDir(u"game"_s);
+        for (const char* sub : {"objects", "res", "src"})
+            QDir().mkpath(dir + u'/' + QString::fromLatin1(sub));
+        project.ProjectDir = dir;
+    }
+
+    QString src(const QString& name) const { return dir + u"/src/"_s + name; }
+    QString res(const QString& name) const { return dir + u"/res/"_s + name; }
+    QString objects(const QString& name) const { return dir + u"/objects/"_s + name; }
+    QByteArray read(const QString& path) const { return io::readWholeFile(path); }
+
+    void useGoldenTemplate() const
+    {
+        QFile::remove(tmp.app().draftFile(u"Etap0.java"_s));
+        QFile::copy(test::testData(u"codegen/draft/Etap0.java"_s), tmp.app().draftFile(u"Etap0.java"_s));
+    }
+
+    int addFon(int level, const QString& name, int columns, int rows, int obstacle)
+    {
+        const int g = project.addFonGroup(level);
+        model::FonGroupData& group = project.stage(level).FonGroup[size_t(g)];
+        group.FileName = name + u".obf"_s;
+        group.BmpName = name + u".bmp"_s;
+        group.PngName = name + u".png"_s;
+        group.TileWidth = 16;
+        group.TileHeight = 8;
+        group.setMapSize(columns, rows);
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= columns; ++c)
+                group.setCell(r, c, r * 10 + c);
+        group.Obstacle = obstacle;
+        io::writePng(picture(64, 8, qRgb(0, 200, 0)), objects(group.PngName));
+        return g;
+    }
+
+    int addActive(int level, const QString& name, int type)
+    {
+        const int g = project.addActiveGroup(level);
+        model::ActiveGroupData& group = project.stage(level).ActiveGroup[size_t(g)];
+        group.FileName = name + u".oba"_s;
+        group.PngName = name + u".png"_s;
+        group.TileWidth = 24;
+        group.TileHeight = 32;
+        project.stage(level).ActiveType[size_t(g)] = type;
+        io::writePng(picture(48, 32, qRgb(200, 0, 0)), objects(group.PngName));
+        return g;
+    }
+
+    void placeFon(int level, int g, int x, int y, bool exists = true)
+    {
+        model::StageData& s = project.stage(level);
+        const model::FonGroupData& group = s.FonGroup[size_t(g)];
+        s.FonObject[size_t(++s.FonObjCount)] = {QString::number(g), x, y, group.ListSlot, g, group.FileName, 0, 0, exists};
+    }
+
+    void placeActive(int level, int g, int x, int y, bool exists = true)
+    {
+        model::StageData& s = project.stage(level);
+        model::ActiveObjectData& o = s.ActiveObject[size_t(++s.ActiveObjCount)];
+        o.Ref = QString::number(g);
+        o.X = x;
+        o.Y = y;
+        o.Layer = s.ActiveGroup[size_t(g)].ListSlot;
+        o.GroupValue = g;
+        o.FileName = s.ActiveGroup[size_t(g)].FileName;
+        o.Exists = exists;
+    }
+
+    model::EventRowData& addRow(int level, const QString& kind, const QString& cond)
+    {
+        model::StageData& s = project.stage(level);
+        model::EventRowData& row = s.EventRow[size_t(++s.EventCurRow)];
+        ++s.EventCount;
+        row.Kind = kind;
+        row.CondText = cond;
+        row.CondCode = cond;
+        return row;
+    }
+
+    QStringList convert()
+    {
+        QStringList written;
+        codegen::convertProject(project, tmp.app(), [&](const QString& f) { written.append(f); });
+        return written;
+    }
+
+    QStringList files(const QString& sub) const { return QDir(dir + u'/' + sub).entryList(QDir::Files, QDir::Name); }
+};
+
+// Stage 1 holds a bit of everything, deleted objects included; stage 2 nothing placed.
+void buildGoldenProject(Game& game)
+{
+    game.project.LevelCount = 2;
+    const int wall = game.addFon(1, u"стена"_s, 3, 2, 1);
+    const int grass = game.addFon(1, u"grass"_s, 2, 1, 0);
+    game.addFon(1, u"unused"_s, 1, 1, 1);
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    const int enemy = game.addActive(1, u"enemy"_s, 2);
+    model::ActiveGroupData& h = game.project.stage(1).ActiveGroup[size_t(hero)];
+    h.Anim[1][1][1] = 1;
+    h.Anim[1][1][2] = 2;
+    h.Anim[2][1][2] = 3;
+    h.Anim[4][2][2] = 4;
+    h.Anim[1][4][4] = 6;
+    model::ActiveGroupData& e = game.project.stage(1).ActiveGroup[size_t(enemy)];
+    e.Anim[3][3][2] = 1;
+    e.Anim[6][1][1] = 2;
+    e.Anim[2][1][3] = 5; // attack frames are not exported
+
+    game.placeFon(1, wall, 0, 0);
+    game.placeFon(1, grass, 100, 50, false);
+    game.placeFon(1, grass, -20, 300);
+    game.placeFon(1, wall, 48, 16);
+    game.placeActive(1, enemy, 10, 20);
+    game.placeActive(1, hero, 30, 40, false);
+    game.placeActive(1, hero, 50, 60);
+
+    model::EventRowData& r1 = game.addRow(1, u"event"_s, u"(obtime>0)"_s);
+    r1.ActionText[3] = u"уровень+1"_s;
+    r1.ActionCode[3] = u"{etap=etap+1;}"_s;
+    game.addRow(1, u"group"_s, u"Враги"_s).ActionText[1] = u"x"_s;
+    model::EventRowData& r3 = game.addRow(1, u"event"_s, u"(objtip[gr_obj[1][kr1]]==1)"_s);
+    r3.CondObjects[1] = u"1"_s;
+    r3.ActionText[8] = u"режим: преследование"_s;
+    r3.ActionCode[8] = u"{objtip[gr_obj[1][kr1]]=2;kd=kr2;}"_s;
+    r3.ActionObjects[8][1] = u"1"_s;
+    r3.ActionObjects[8][2] = u"2"_s;
+    r3.ActionText[9] = u"видимый"_s;
+    r3.ActionCode[9] = u"{vis_obj[gr_obj[2][kr2]]=true;}"_s;
+    r3.ActionObjects[9][1] = u"2"_s;
+    game.addRow(1, u"comment"_s, u"Примечание"_s);
+    for (int r = 5; r <= 11; ++r)
+        game.addRow(1, u"event"_s, u"(obtime>%1)"_s.arg(r));
+    model::EventRowData& r12 = game.addRow(1, u"event"_s, u"(etap1data.keyCode1==53)"_s);
+    r12.ActionText[6] = u"жизни = 3"_s;
+    r12.ActionCode[6] = u"{life=3;}"_s;
+    r12.ActionText[20] = u"управление: игнорировать"_s;
+    r12.ActionCode[20] = u"{control=false;}"_s;
+}
+
+void expectGolden(const Game& game, const QString& name)
+{
+    const QByteArray expected = io::readWholeFile(test::testData(u"codegen/golden/"_s + name));
+    const QByteArray actual = game.read(game.src(name));
+    EXPECT_EQ(actual, expected) << name.toStdString() << ":\n" << actual.toStdString();
+}
+
+} // namespace
+
+TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
+{
+    Game game;
+    game.useGoldenTemplate();
+    buildGoldenProject(game);
+    const QStringList written = game.convert();
+
+    for (const char* name : {"Etap0data.java", "Etap0.java", "Etap1data.java", "Etap1.java"})
+        expectGolden(game, QString::fromLatin1(name));
+    EXPECT_EQ(game.files(u"src"_s), (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap1.java"_s,
+                                                 u"Etap1data.java"_s, u"MyGameCanvas.java"_s, u"dorv.java"_s}));
+    // Only the pictures of existing placed objects: grass only lies under a
+    // deleted object too, "unused" is never placed.
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"enemy.png"_s, u"grass.png"_s, u"hero.png"_s, u"стена.png"_s}));
+    EXPECT_EQ(written.size(), 10);
+    EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
+    EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
+    EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
+}
+
+TEST(Converter, PicturesAreDecodedAndEncodedAgainWithTheSamePixels)
+{
+    Game game;
+    const int few = game.addFon(1, u"few"_s, 1, 1, 0);
+    const int many = game.addActive(1, u"many"_s, 1);
+    QImage colourful(40, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            colourful.setPixel(x, y, qRgba(x * 6, y * 8, (x * y) % 256, 128 + x));
+    io::writePng(colourful, game.objects(u"many.png"_s));
+    game.placeFon(1, few, 0, 0);
+    game.placeFon(1, few, 5, 5);
+    game.placeActive(1, many, 0, 0);
+    game.convert();
+
+    for (const char* name : {"few.png", "many.png"}) {
+        const QImage source = io::readPng(game.objects(QString::fromLatin1(name)));
+        const QImage copy = io::readPng(game.res(QString::fromLatin1(name)));
+        ASSERT_EQ(copy.size(), source.size()) << name;
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                ASSERT_EQ(copy.pixel(x, y), source.pixel(x, y)) << name << " " << x << "," << y;
+    }
+    // Qt's own reader agrees: the copies are ordinary PNG files.
+    QImage viaQt;
+    ASSERT_TRUE(viaQt.load(game.res(u"many.png"_s), "PNG"));
+    EXPECT_EQ(viaQt.pixel(39, 29), colourful.pixel(39, 29));
+}
+
+TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
+{
+    Game game;
+    game.project.LevelCount = 2;
+    game.convert();
+    const QByteArray stage0 = game.read(game.src(u"Etap0.java"_s));
+    const QByteArray dorv = game.read(game.src(u"dorv.java"_s));
+    EXPECT_EQ(dorv, io::readWholeFile(game.tmp.app().draftFile(u"dorv.java"_s)));
+
+    io::writeFileAtomically(game.src(u"MyGameCanvas.java"_s), "// the author's own canvas\r\n");
+    io::writeFileAtomically(game.src(u"Etap0.java"_s), "stale");
+    io::writeFileAtomically(game.src(u"Etap1data.java"_s), "stale");
+    QFile::remove(game.src(u"dorv.java"_s));
+    model::EventRowData& row = game.addRow(1, u"event"_s, u"(life==0)"_s);
+    row.ActionText[1] = u"уровень-1"_s;
+    row.ActionCode[1] = u"{etap=etap-1;}"_s;
+    const QStringList written = game.convert();
+
+    EXPECT_EQ(game.read(game.src(u"MyGameCanvas.java"_s)), QByteArray("// the author's own canvas\r\n"));
+    EXPECT_FALSE(written.contains(game.src(u"MyGameCanvas.java"_s)));
+    EXPECT_EQ(game.read(game.src(u"dorv.java"_s)), dorv);
+    const QByteArray again = game.read(game.src(u"Etap0.java"_s));
+    EXPECT_TRUE(again.endsWith("if((life==0)){{etap=etap-1;}};\r\n}}\r\n"));
+    EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
+    EXPECT_TRUE(game.read(game.src(u"Etap1data.java"_s)).startsWith("public class Etap1data{"));
+    // No temporary files are left behind.
+    EXPECT_EQ(game.files(u"src"_s).size(), 6);
+}
+
+TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
+{
+    Game game;
+    game.useGoldenTemplate();
+    game.project.LevelCount = 12;
+    const QString own = game.tmp.app().src() + u"/Etap11.java"_s;
+    io::writeFileAtomically(own, "the application's own file");
+    game.convert();
+
+    EXPECT_EQ(game.files(u"src"_s).size(), 2 * 12 + 2);
+    EXPECT_TRUE(game.read(game.src(u"Etap11data.java"_s)).startsWith("public class Etap11data{"));
+    const QByteArray stage = game.read(game.src(u"Etap11.java"_s));
+    EXPECT_TRUE(stage.contains("public class Etap11 extends MyGameCanvas.Stage {\r\n"));
+    EXPECT_TRUE(stage.contains("Etap11data data = new Etap11data(); // Etap11data etap11data\r\n"));
+    EXPECT_TRUE(stage.contains("return etap1data.keyCode1 + etap11; }   \r\n"));
+    EXPECT_EQ(game.read(own), QByteArray("the application's own file"));
+}
+
+TEST(Converter, RefusesWithoutAProjectFolderAndWritesNothing)
+{
+    test::TempAppFolder tmp;
+    model::Project project; // ProjectDir is still "c:"
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(tmp.root());
+    try {
+        codegen::convertProject(project, tmp.app());
+        ADD_FAILURE() << "converted without a project folder";
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().contains(u"Папка проекта не выбрана"_s)) << e.message().toStdString();
+    }
+    QDir::setCurrent(cwd);
+    EXPECT_FALSE(QFileInfo::exists(tmp.root() + u"/data.java"_s));
+    EXPECT_TRUE(QDir(tmp.app().src()).isEmpty());
+
+    project.ProjectDir = tmp.root() + u"/nowhere"_s;
+    EXPECT_THROW(codegen::convertProject(project, tmp.app()), io::Error);
+    EXPECT_FALSE(QFileInfo::exists(project.ProjectDir));
+}
+
+TEST(Converter, AMissingPictureNamesStageObjectAndFileAndWritesNothing)
+{
+    Game game;
+    game.project.LevelCount = 2;
+    const int g = game.addActive(2, u"ghost"_s, 1);
+    game.placeActive(2, g, 0, 0, false);
+    game.placeActive(2, g, 0, 0);
+    QFile::remove(game.objects(u"ghost.png"_s));
+    try {
+        game.convert();
+        ADD_FAILURE() << "converted without the picture";
+    } catch (const io::Error& e) {
+        const QString m = e.message();
+        EXPECT_TRUE(m.startsWith(u"Этап 2, активный объект 2 (файл «ghost.oba»)"_s)) << m.toStdString();
+        EXPECT_TRUE(m.contains(QDir::toNativeSeparators(game.objects(u"ghost.png"_s)))) << m.toStdString();
+    }
+    EXPECT_TRUE(game.files(u"src"_s).isEmpty());
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+}
+
+TEST(Converter, ACorruptPictureStopsTheConversionWithItsName)
+{
+    Game game;
+    const int g = game.addFon(1, u"broken"_s, 1, 1, 0);
+    game.placeFon(1, g, 0, 0);
+    io::writeFileAtomically(game.objects(u"broken.png"_s), "not a picture");
+    bool told = false;
+    try {
+        game.convert();
+    } catch (const io::Error& e) {
+        told = true;
+        EXPECT_TRUE(e.message().startsWith(u"Этап 1, фоновый объект 1 (файл «broken.obf»): Файл «"_s))
+            << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"broken.png"_s));
+    }
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(QFileInfo::exists(game.res(u"broken.png"_s)));
+    EXPECT_FALSE(QFileInfo::exists(game.src(u"MyGameCanvas.java"_s)));
+}
+
+TEST(Converter, ABadRefOrAMissingTemplateWritesNothing)
+{
+    Game game;
+    const int g = game.addFon(1, u"tree"_s, 1, 1, 0);
+    game.placeFon(1, g, 0, 0);
+    game.project.stage(1).FonObject[1].Ref = u"три"_s;
+    try {
+        game.convert();
+        ADD_FAILURE();
+    } catch (const io::Error& e) {
+        EXPECT_EQ(e.message(), u"Этап 1, фоновый объект 1 (файл «tree.obf»): номер группы «три» не является числом"_s);
+    }
+    game.project.stage(1).FonObject[1].Ref = u"7"_s;
+    try {
+        game.convert();
+        ADD_FAILURE();
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().startsWith(u"Этап 1, фоновый объект 1 (файл «tree.obf»): группы 7 в этапе нет"_s))
+            << e.message().toStdString();
+    }
+    game.project.stage(1).FonObject[1].Ref = u"1"_s;
+    QFile::remove(game.tmp.app().draftFile(u"Etap0.java"_s));
+    try {
+        game.convert();
+        ADD_FAILURE();
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().startsWith(u"Этап 1, класс этапа Etap0.java"_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(game.tmp.app().draftFile(u"Etap0.java"_s))));
+    }
+    EXPECT_TRUE(game.files(u"src"_s).isEmpty());
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+}

@@ -1,0 +1,32 @@
+public class Etap0data{boolean left,right,up,down,dvfire,dvobj1;int porag=4;
+int keyCode1;int keyCode2;
+int quanfon=3;
+boolean[]fon_obstacle={true,false,true,};
+int kol_events=12;
+int[]columns={3,2,3,};
+int[]rows={2,1,2,};
+int kolfon=3;
+int[]tileWidth={16,16,16,};
+int[]tileHeight={8,8,8,};
+String[]adfon={"/стена.png","/grass.png","/стена.png",};
+int[][]pole={{11,12,13,21,22,23,},{11,12,},{11,12,13,21,22,23,},};
+int[]fonxt={0,-20,48,};
+int[]fonyt={0,300,16,};
+int quanobj=2;
+int[]group_obj={2,1,};
+int[]type_obj={0,1,2,};
+String[]adobj={"/enemy.png","/hero.png",};
+int[]tileWidthob={24,24,};
+int[]tileHeightob={32,32,};
+String adlives="/lives.png";int lives_xt=11;int lives_yt=19;int lives_w=14;int lives_h=5;int kolstr=2;
+int[]raspxob={10,50,};
+int[]raspyob={20,60,};
+int[][][]obj_go={{{},{1,2,},},{{},{3,},},{{0,},{},},{{},{},},};
+int[][][]obj_stop={{{1,},{0,},},{{},{},},{{},{},},{{},{},},};
+int[][][]obj_dead={{{},{},},{{},{},},{{},{},},{{},{5,},},};
+int[]number_act={5,4,};
+int[]number_fon={1,2,1,};
+int skorobj1=2;int skorobj2=5;
+int[]pk={10,10,10,10,10,10,10,10,10,10};int[]pk2={5,5,5,5,5,5,5,5,5,5};
+void keyPressed(int keyCode){keyCode1=keyCode;switch(keyCode){case 52:left=true;dvobj1=true;break;case 54:right=true;dvobj1=true;break;case 50:up=true;dvobj1=true;break;case 56:down=true;dvobj1=true;break;case 53: dvfire=true;break;}}
+void keyReleased(int keyCode){switch(keyCode){case 52:left=false;break;case 54:right=false;break;case 50:up=false;break;case 56:down=false;break;}}}

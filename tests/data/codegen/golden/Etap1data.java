@@ -1,0 +1,32 @@
+public class Etap1data{boolean left,right,up,down,dvfire,dvobj1;int porag=4;
+int keyCode1;int keyCode2;
+int quanfon=0;
+boolean[]fon_obstacle={};
+int kol_events=0;
+int[]columns={};
+int[]rows={};
+int kolfon=0;
+int[]tileWidth={};
+int[]tileHeight={};
+String[]adfon={};
+int[][]pole={};
+int[]fonxt={1};
+int[]fonyt={1};
+int quanobj=0;
+int[]group_obj={};
+int[]type_obj={0,};
+String[]adobj={};
+int[]tileWidthob={};
+int[]tileHeightob={};
+String adlives="/lives.png";int lives_xt=11;int lives_yt=19;int lives_w=14;int lives_h=5;int kolstr=2;
+int[]raspxob={};
+int[]raspyob={};
+int[][][]obj_go={{},{},{},{},};
+int[][][]obj_stop={{},{},{},{},};
+int[][][]obj_dead={{},{},{},{},};
+int[]number_act={};
+int[]number_fon={};
+int skorobj1=2;int skorobj2=5;
+int[]pk={10,10,10,10,10,10,10,10,10,10};int[]pk2={5,5,5,5,5,5,5,5,5,5};
+void keyPressed(int keyCode){keyCode1=keyCode;switch(keyCode){case 52:left=true;dvobj1=true;break;case 54:right=true;dvobj1=true;break;case 50:up=true;dvobj1=true;break;case 56:down=true;dvobj1=true;break;case 53: dvfire=true;break;}}
+void keyReleased(int keyCode){switch(keyCode){case 52:left=false;break;case 54:right=false;break;case 50:up=false;break;case 56:down=false;break;}}}

@@ -1,0 +1,16 @@
+# The generated game must compile: convert a fixture project that uses every
+# condition and action form, then compile its src folder with javac against
+# MIDP 2.0 / CLDC 1.1 API stubs (tests/java/stubs).
+find_program(KESTRAVA_JAVAC javac)
+
+add_executable(kestrava_java_fixture ${CMAKE_CURRENT_SOURCE_DIR}/java/ConvertFixture.cpp)
+target_link_libraries(kestrava_java_fixture PRIVATE kestrava_core)
+
+add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
+         COMMAND ${CMAKE_COMMAND}
+                 -DJAVAC=${KESTRAVA_JAVAC}
+                 -DFIXTURE=$<TARGET_FILE:kestrava_java_fixture>
+                 -DDRAFT=${CMAKE_SOURCE_DIR}/resources/draft
+                 -DSTUBS=${CMAKE_CURRENT_SOURCE_DIR}/java/stubs
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-check
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileGenerated.cmake)
