@@ -7,3 +7,13 @@ add_test(NAME kestrava_cli_usage COMMAND kestrava --no-such-option)
 set_tests_properties(kestrava_cli_usage PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
   PASS_REGULAR_EXPRESSION "--app-dir" TIMEOUT 30)
+
+# --convert works without any display and fails loudly on a project it cannot read.
+add_test(NAME kestrava_cli_convert_missing_project COMMAND kestrava --convert /nonexistent/project.prg)
+set_tests_properties(kestrava_cli_convert_missing_project PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=xcb;DISPLAY=:no-such-display"
+  WILL_FAIL TRUE TIMEOUT 30)
+add_test(NAME kestrava_cli_convert_names_the_file COMMAND kestrava --convert /nonexistent/project.prg)
+set_tests_properties(kestrava_cli_convert_names_the_file PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=xcb;DISPLAY=:no-such-display"
+  PASS_REGULAR_EXPRESSION "project.prg" TIMEOUT 30)

@@ -14,3 +14,14 @@ add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
                  -DSTUBS=${CMAKE_CURRENT_SOURCE_DIR}/java/stubs
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-check
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileGenerated.cmake)
+
+# The demo converted from the command line, as a build pipeline would.
+add_test(NAME GeneratedJava.DemoCompiles
+         COMMAND ${CMAKE_COMMAND}
+                 -DJAVAC=${KESTRAVA_JAVAC}
+                 -DKESTRAVA=$<TARGET_FILE:kestrava>
+                 -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
+                 -DDEMO=${CMAKE_SOURCE_DIR}/examples/demo
+                 -DSTUBS=${CMAKE_CURRENT_SOURCE_DIR}/java/stubs
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-demo
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileDemo.cmake)

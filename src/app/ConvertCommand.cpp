@@ -2,6 +2,8 @@
 
 #include "codegen/Converter.h"
 #include "io/Error.h"
+#include "model/Project.h"
+#include "persist/ProjectFile.h"
 
 #include <QDir>
 
@@ -22,6 +24,18 @@ int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, Q
         return 1;
     }
     return 0;
+}
+
+int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err)
+{
+    model::Project project;
+    try {
+        persist::load(project, app, projectFile);
+    } catch (const io::Error& e) {
+        err << e.message() << Qt::endl;
+        return 1;
+    }
+    return runConvertCommand(project, app, out, err);
 }
 
 } // namespace kestrava::app

@@ -12,4 +12,7 @@ namespace kestrava::app {
 // message to `err` and returns non-zero.
 int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, QTextStream& out, QTextStream& err);
 
+// Reads PROJECT.prg with the same reader as "Открыть", then converts it as above.
+int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err);
+
 } // namespace kestrava::app

@@ -1,3 +1,4 @@
+#include "app/ConvertCommand.h"
 #include "editor/workspace/TMainform.h"
 #include "io/AppFolder.h"
 
@@ -7,35 +8,92 @@
 #include <QFont>
 #include <QLocale>
 #include <QScreen>
+#include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
-int main(int argc, char* argv[])
-{
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(u"kestrava"_s);
-    QApplication::setApplicationVersion(u"1.0.2"_s);
+namespace {
 
+struct CommandLine {
+    QString appDir;
+    QString projectFile;
+    bool convert = false;
+};
+
+// Parses the arguments; prints the usage and returns false when they are wrong.
+bool parseCommandLine(const QStringList& arguments, CommandLine* result)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Kestrava — конструктор мобильных игр"_s);
     parser.addHelpOption();
     const QCommandLineOption appDirOption(u"app-dir"_s, u"Папка программы (objects, images, draft, ...)."_s,
                                           u"DIR"_s);
+    const QCommandLineOption convertOption(u"convert"_s,
+                                           u"Конвертировать проект в исходные тексты игры без окна."_s);
     parser.addOption(appDirOption);
+    parser.addOption(convertOption);
     parser.addPositionalArgument(u"PROJECT.prg"_s, u"Проект, который открыть."_s, u"[PROJECT.prg]"_s);
-    if (!parser.parse(QApplication::arguments()) || parser.positionalArguments().size() > 1) {
-        const QString error = parser.errorText().isEmpty() ? u"Слишком много аргументов."_s : parser.errorText();
+    QString error;
+    if (!parser.parse(arguments))
+        error = parser.errorText();
+    else if (parser.positionalArguments().size() > 1)
+        error = u"Слишком много аргументов."_s;
+    else if (parser.isSet(convertOption) && parser.positionalArguments().isEmpty())
+        error = u"--convert: не указан файл проекта."_s;
+    if (!error.isEmpty()) {
         std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
-        return 2;
+        return false;
     }
     if (parser.isSet(u"help"_s))
         parser.showHelp(0);
+    result->appDir = parser.value(appDirOption);
+    result->projectFile = parser.positionalArguments().value(0);
+    result->convert = parser.isSet(convertOption);
+    return true;
+}
+
+// Conversion runs without a display, so it must not start the widget application.
+bool asksForConversion(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--convert") == 0)
+            return true;
+    return false;
+}
+
+int convert(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    CommandLine line;
+    if (!parseCommandLine(QCoreApplication::arguments(), &line))
+        return 2;
+    const kestrava::io::AppFolder app(
+        kestrava::io::AppFolder::locate(line.appDir, QCoreApplication::applicationDirPath()));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return kestrava::app::runConvertFile(QFileInfo(line.projectFile).absoluteFilePath(), app, out, err);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    if (asksForConversion(argc, argv))
+        return convert(argc, argv);
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"kestrava"_s);
+    QApplication::setApplicationVersion(u"1.0.2"_s);
+    CommandLine line;
+    if (!parseCommandLine(QApplication::arguments(), &line))
+        return 2;
 
     const kestrava::io::AppFolder app(
-        kestrava::io::AppFolder::locate(parser.value(appDirOption), QApplication::applicationDirPath()));
+        kestrava::io::AppFolder::locate(line.appDir, QApplication::applicationDirPath()));
     app.ensureFolders();
 
     // Tahoma where installed, else a face with Cyrillic letters.
@@ -44,13 +102,12 @@ int main(int argc, char* argv[])
     QApplication::setFont(font);
 
     kestrava::editor::TMainform window(app);
-    const QString projectFile = parser.positionalArguments().value(0);
     // Without a window manager (a bare X server) maximising does nothing, so
     // the window starts over the whole screen anyway.
     if (const QScreen* screen = window.screen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
-    if (!projectFile.isEmpty())
-        window.openProjectFile(QFileInfo(projectFile).absoluteFilePath());
+    if (!line.projectFile.isEmpty())
+        window.openProjectFile(QFileInfo(line.projectFile).absoluteFilePath());
     return application.exec();
 }

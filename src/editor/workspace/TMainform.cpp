@@ -6,6 +6,7 @@
 #include "editor/workspace/ErrorBox.h"
 #include "editor/workspace/FileDialogs.h"
 #include "editor/workspace/TAbout.h"
+#include "editor/workspace/TfmConvert.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
@@ -275,9 +276,8 @@ void TMainform::N_LoadObjectClick()
 
 void TMainform::N_ConvertClick()
 {
-    guarded(this, [] {
-        // Seam: the converter dialog, created for this showing only.
-    });
+    // Converts first; the window with its success label shows only when that worked.
+    TfmConvert::run(this, m_project, m_app);
 }
 
 void TMainform::N_AboutClick()
