@@ -82,20 +82,31 @@ QString eventLine(const model::EventRowData& row, int action)
     return line;
 }
 
-QStringList stageClassLines(const QStringList& templ, const model::StageData& stage, int level)
+namespace {
+
+// Every event line of the stage, in order, with the row and action it came from.
+template <class OnLine>
+void forEachEventLine(const model::StageData& stage, OnLine onLine)
 {
-    QStringList lines;
-    lines.reserve(templ.size() + 64);
-    for (const QString& line : templ)
-        lines.append(renameStage(line, level));
     for (int r = 1; r <= model::kMaxEventRows; ++r) {
         const model::EventRowData& row = stage.EventRow[size_t(r)];
         if (row.Kind != kEventKind)
             continue;
         for (int m = 1; m <= model::kMaxActions; ++m)
             if (!row.ActionText[size_t(m)].isEmpty())
-                lines.append(eventLine(row, m));
+                onLine(eventLine(row, m), r, m);
     }
+}
+
+} // namespace
+
+QStringList stageClassLines(const QStringList& templ, const model::StageData& stage, int level)
+{
+    QStringList lines;
+    lines.reserve(templ.size() + 64);
+    for (const QString& line : templ)
+        lines.append(renameStage(line, level));
+    forEachEventLine(stage, [&](const QString& line, int, int) { lines.append(line); });
     lines.append(u"}}"_s);
     return lines;
 }
@@ -106,14 +117,9 @@ QByteArray stageClass(const QStringList& templ, const model::StageData& stage, i
     const QString stageName = u"Этап %1"_s.arg(level);
     for (const QString& line : templ)
         appendEncoded(out, renameStage(line, level), stageName + u", шаблон класса этапа"_s, path);
-    for (int r = 1; r <= model::kMaxEventRows; ++r) {
-        const model::EventRowData& row = stage.EventRow[size_t(r)];
-        if (row.Kind != kEventKind)
-            continue;
-        for (int m = 1; m <= model::kMaxActions; ++m)
-            if (!row.ActionText[size_t(m)].isEmpty())
-                appendEncoded(out, eventLine(row, m), u"%1, строка событий %2, действие %3"_s.arg(stageName).arg(r).arg(m), path);
-    }
+    forEachEventLine(stage, [&](const QString& line, int r, int m) {
+        appendEncoded(out, line, u"%1, строка событий %2, действие %3"_s.arg(stageName).arg(r).arg(m), path);
+    });
     out.append("}}\r\n", 4);
     return out;
 }

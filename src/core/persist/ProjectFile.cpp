@@ -48,18 +48,18 @@ int actionRowsToWrite(const model::StageData& s)
     return rows;
 }
 
-void writePlaced(io::LineWriter& w, const QString& ref, int x, int y, int layer, int group, const QString& fileName,
-                 int width, int height, bool exists)
+template <class Placed>
+void writePlaced(io::LineWriter& w, const Placed& o, int Placed::*group)
 {
-    w.text(ref);
-    w.integer(x);
-    w.integer(y);
-    w.integer(layer);
-    w.integer(group);
-    w.text(fileName);
-    w.integer(width);
-    w.integer(height);
-    w.text(flag(exists));
+    w.text(o.Ref);
+    w.integer(o.X);
+    w.integer(o.Y);
+    w.integer(o.Layer);
+    w.integer(o.*group);
+    w.text(o.FileName);
+    w.integer(o.Width);
+    w.integer(o.Height);
+    w.text(flag(o.Exists));
 }
 
 void writeStage(io::LineWriter& w, const model::StageData& s)
@@ -84,10 +84,8 @@ void writeStage(io::LineWriter& w, const model::StageData& s)
         w.integer(group.ListSlot);
     }
     w.text(u"fon_ob"_s);
-    for (int i = 1; i <= fonObjects; ++i) {
-        const model::FonObjectData& o = s.FonObject[size_t(i)];
-        writePlaced(w, o.Ref, o.X, o.Y, o.Layer, o.Group, o.FileName, o.Width, o.Height, o.Exists);
-    }
+    for (int i = 1; i <= fonObjects; ++i)
+        writePlaced(w, s.FonObject[size_t(i)], &model::FonObjectData::Group);
 
     w.text(u"active"_s);
     w.integer(activeObjects);
@@ -104,10 +102,8 @@ void writeStage(io::LineWriter& w, const model::StageData& s)
         w.integer(group.ListSlot);
     }
     w.text(u"active_ob"_s);
-    for (int i = 1; i <= activeObjects; ++i) {
-        const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-        writePlaced(w, o.Ref, o.X, o.Y, o.Layer, o.GroupValue, o.FileName, o.Width, o.Height, o.Exists);
-    }
+    for (int i = 1; i <= activeObjects; ++i)
+        writePlaced(w, s.ActiveObject[size_t(i)], &model::ActiveObjectData::GroupValue);
 
     w.text(u"text"_s);
     w.integer(texts);
@@ -175,27 +171,20 @@ int readInRange(io::LineReader& r, int min, int max, const QString& what)
     return value;
 }
 
-struct PlacedLines {
-    QString ref;
-    int x, y, layer, group;
-    QString fileName;
-    int width, height;
-    bool exists;
-};
-
-PlacedLines readPlaced(io::LineReader& r, int maxGroup, const QString& groupWhat)
+// The nine lines of a placed object; background and active objects differ
+// only in the name of their group field.
+template <class Placed>
+void readPlaced(io::LineReader& r, Placed& o, int Placed::*group, int maxGroup, const QString& groupWhat)
 {
-    PlacedLines p;
-    p.ref = r.text();
-    p.x = r.integer();
-    p.y = r.integer();
-    p.layer = r.integer();
-    p.group = objects::readBounded(r, maxGroup, groupWhat);
-    p.fileName = r.text();
-    p.width = r.integer();
-    p.height = r.integer();
-    p.exists = r.text() == u"TRUE"_s;
-    return p;
+    o.Ref = r.text();
+    o.X = r.integer();
+    o.Y = r.integer();
+    o.Layer = r.integer();
+    o.*group = objects::readBounded(r, maxGroup, groupWhat);
+    o.FileName = r.text();
+    o.Width = r.integer();
+    o.Height = r.integer();
+    o.Exists = r.text() == u"TRUE"_s;
 }
 
 class ProjectReader {
@@ -268,19 +257,9 @@ private:
             }
         }
         if (keyword(u"fon_ob")) {
-            for (int i = 1; i <= s.FonObjCount; ++i) {
-                const PlacedLines p = readPlaced(r, model::kMaxFonGroups, u"номер фоновой группы"_s);
-                model::FonObjectData& o = s.FonObject[size_t(i)];
-                o.Ref = p.ref;
-                o.X = p.x;
-                o.Y = p.y;
-                o.Layer = p.layer;
-                o.Group = p.group;
-                o.FileName = p.fileName;
-                o.Width = p.width;
-                o.Height = p.height;
-                o.Exists = p.exists;
-            }
+            for (int i = 1; i <= s.FonObjCount; ++i)
+                readPlaced(r, s.FonObject[size_t(i)], &model::FonObjectData::Group, model::kMaxFonGroups,
+                           u"номер фоновой группы"_s);
         }
 
         if (keyword(u"active")) {
@@ -300,19 +279,9 @@ private:
             }
         }
         if (keyword(u"active_ob")) {
-            for (int i = 1; i <= s.ActiveObjCount; ++i) {
-                const PlacedLines p = readPlaced(r, model::kMaxActiveGroups, u"номер активной группы"_s);
-                model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-                o.Ref = p.ref;
-                o.X = p.x;
-                o.Y = p.y;
-                o.Layer = p.layer;
-                o.GroupValue = p.group;
-                o.FileName = p.fileName;
-                o.Width = p.width;
-                o.Height = p.height;
-                o.Exists = p.exists;
-            }
+            for (int i = 1; i <= s.ActiveObjCount; ++i)
+                readPlaced(r, s.ActiveObject[size_t(i)], &model::ActiveObjectData::GroupValue,
+                           model::kMaxActiveGroups, u"номер активной группы"_s);
         }
 
         r.text(); // "text"

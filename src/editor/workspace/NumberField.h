@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <limits>
 
@@ -13,6 +17,30 @@ inline QSpinBox* makeNumberField(QWidget* parent)
     field->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     field->setValue(0);
     field->setMinimumWidth(120);
+    return field;
+}
+
+// Lays out a one-number dialog: a label, the number field and "Да", which
+// calls onYes. Returns the field.
+template <class OnYes>
+QSpinBox* buildNumberDialog(QDialog* dialog, const QString& labelText, OnYes onYes)
+{
+    auto* label = new QLabel(labelText, dialog);
+    label->setObjectName(QStringLiteral("Label1"));
+    QSpinBox* field = makeNumberField(dialog);
+    field->setObjectName(QStringLiteral("seNumber"));
+    label->setBuddy(field);
+
+    auto* yes = new QPushButton(QStringLiteral("Да"), dialog);
+    yes->setObjectName(QStringLiteral("bYes"));
+    yes->setDefault(true);
+    QObject::connect(yes, &QPushButton::clicked, dialog, onYes);
+
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(label);
+    layout->addWidget(field);
+    layout->addWidget(yes, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     return field;
 }
 

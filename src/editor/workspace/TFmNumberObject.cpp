@@ -2,10 +2,6 @@
 
 #include "editor/workspace/NumberField.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
@@ -15,22 +11,7 @@ TFmNumberObject::TFmNumberObject(QWidget* parent) : QDialog(parent)
     setObjectName(u"FmNumberObject"_s);
     setWindowTitle(u"FmNumberObject"_s);
 
-    auto* label = new QLabel(u"Введите номер объекта"_s, this);
-    label->setObjectName(u"Label1"_s);
-    m_seNumber = makeNumberField(this);
-    m_seNumber->setObjectName(u"seNumber"_s);
-    label->setBuddy(m_seNumber);
-
-    auto* yes = new QPushButton(u"Да"_s, this);
-    yes->setObjectName(u"bYes"_s);
-    yes->setDefault(true);
-    connect(yes, &QPushButton::clicked, this, [this] { bYesClick(); });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
-    layout->addWidget(m_seNumber);
-    layout->addWidget(yes, 0, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_seNumber = buildNumberDialog(this, u"Введите номер объекта"_s, [this] { bYesClick(); });
 }
 
 void TFmNumberObject::bYesClick()
