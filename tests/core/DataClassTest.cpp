@@ -196,4 +196,15 @@ TEST(DataClass, ObjectsThatCannotBeEmittedAreNamedInTheMessage)
     } catch (const io::Error& e) {
         EXPECT_EQ(e.message(), u"Этап 3, активный объект 1: у группы 1 нет файла рисунка"_s);
     }
+
+    // A file name holding "%2" is shown as it is, not filled in.
+    p.stage(3).ActiveGroup[size_t(a)].PngName = u"a1.png"_s;
+    p.stage(3).ActiveObject[1].Ref = u"4"_s;
+    p.stage(3).ActiveObject[1].FileName = u"50%2.oba"_s;
+    try {
+        codegen::emittedObjects(p, 3);
+        ADD_FAILURE();
+    } catch (const io::Error& e) {
+        EXPECT_EQ(e.message(), u"Этап 3, активный объект 1 (файл «50%2.oba»): группы 4 в этапе нет (активных групп в этапе: 1)"_s);
+    }
 }

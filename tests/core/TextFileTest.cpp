@@ -145,3 +145,23 @@ TEST(WriteFileAtomically, WithoutAFlushItStillReplacesWholeAndLeavesNoTemporaryF
     EXPECT_THROW(io::writeFileAtomically(dir + u"/missing/x.png"_s, "x", io::FileSync::LeaveToSystem), io::Error);
     EXPECT_FALSE(QFileInfo::exists(dir + u"/missing"_s));
 }
+
+TEST(WriteFileAtomically, APercentSignInTheFolderNameIsNoPlaceholder)
+{
+    test::TempAppFolder tmp;
+    for (const QString& name : {u"100%1 game"_s, u"a%0b"_s}) {
+        const QString dir = tmp.makeDir(name);
+        const QString path = dir + u"/Etap0.java"_s;
+        io::writeFileAtomically(path, "class", io::FileSync::LeaveToSystem);
+        EXPECT_EQ(io::readWholeFile(path), QByteArray("class")) << name.toStdString();
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{u"Etap0.java"_s});
+    }
+}
+
+TEST(Error, MessagesKeepPercentSignsOfPathsAndTexts)
+{
+    const QString path = u"/home/a/Игра%2 %1/project.prg"_s;
+    EXPECT_EQ(io::Error::atLine(path, 7, u"«50%3» не является целым числом"_s).message(),
+              u"Файл «/home/a/Игра%2 %1/project.prg», строка 7: «50%3» не является целым числом"_s);
+    EXPECT_EQ(io::Error::inFile(path, u"%1"_s).message(), u"Файл «/home/a/Игра%2 %1/project.prg»: %1"_s);
+}

@@ -28,7 +28,8 @@ int resolveGroup(const QString& label, const QString& ref, int groupCount, const
     if (!groupOfRef(ref, &group))
         throw io::Error(u"%1: номер группы «%2» не является числом"_s.arg(label, ref));
     if (group < 1 || group > groupCount)
-        throw io::Error(u"%1: группы %2 в этапе нет (%3 в этапе: %4)"_s.arg(label).arg(group).arg(kindOfGroups).arg(groupCount));
+        throw io::Error(u"%1: группы %2 в этапе нет (%3 в этапе: %4)"_s.arg(label, QString::number(group), kindOfGroups,
+                                                                          QString::number(groupCount)));
     return group;
 }
 
@@ -36,7 +37,7 @@ QString checkedPicture(const QString& label, const QString& pngName, int group)
 {
     const QString name = pictureName(pngName);
     if (name.isEmpty() || name == u".png"_s)
-        throw io::Error(u"%1: у группы %2 нет файла рисунка"_s.arg(label).arg(group));
+        throw io::Error(u"%1: у группы %2 нет файла рисунка"_s.arg(label, QString::number(group)));
     if (io::Cp1251::firstUnencodable(name) >= 0)
         throw io::Error(u"%1: имя рисунка «%2» содержит символы вне кодировки windows-1251"_s.arg(label, name));
     return name;

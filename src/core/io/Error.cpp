@@ -15,7 +15,8 @@ Error Error::inFile(const QString& path, const QString& what)
 
 Error Error::atLine(const QString& path, int line, const QString& what)
 {
-    return Error(u"Файл «%1», строка %2: %3"_s.arg(QDir::toNativeSeparators(path)).arg(line).arg(what));
+    // One pass over the pattern: a "%2" in the path or the text stays as it is.
+    return Error(u"Файл «%1», строка %2: %3"_s.arg(QDir::toNativeSeparators(path), QString::number(line), what));
 }
 
 } // namespace kestrava::io

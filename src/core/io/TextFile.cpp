@@ -126,10 +126,11 @@ namespace {
 void replaceWithoutFlush(const QString& path, const QByteArray& bytes)
 {
     const QString folder = folderPart(path);
-    const QString temp = (folder.isEmpty() ? QString() : folder + u'/') + u"."_s + fileNamePart(path) + u".%1.tmp"_s;
+    // Built by concatenation: a "%1" in the user's folder name is no placeholder.
+    const QString prefix = (folder.isEmpty() ? QString() : folder + u'/') + u"."_s + fileNamePart(path) + u'.';
     QFile file;
     for (int attempt = 0;; ++attempt) {
-        file.setFileName(temp.arg(QRandomGenerator::global()->generate64(), 0, 36));
+        file.setFileName(prefix + QString::number(QRandomGenerator::global()->generate64(), 36) + u".tmp"_s);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             break;
         if (attempt == 8 || file.error() != QFileDevice::OpenError || !QFileInfo::exists(file.fileName()))
