@@ -16,9 +16,12 @@ namespace kestrava::codegen {
 //
 // Everything that can be checked without writing (project folder, templates,
 // object references, picture names, texts outside windows-1251) is checked
-// first, so such a failure writes nothing. The pictures are copied next; the
-// Java files are written only after every picture was copied. Throws io::Error.
-// onWritten is called with the path of every file written, in order.
+// first, so such a failure writes nothing. The pictures are then copied on
+// helper threads while the stage files are written; a picture that cannot be
+// copied stops the stages not yet written, and the fixed sources are not
+// copied. Throws io::Error. onWritten is called with the path of every file
+// written (pictures first, then the stage files, then the fixed sources), also
+// when the conversion stops.
 void convertProject(const model::Project& project, const io::AppFolder& app,
                     const std::function<void(const QString& writtenFile)>& onWritten = {});
 
