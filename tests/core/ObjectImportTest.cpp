@@ -192,7 +192,9 @@ TEST(ObjectImport, BadImportsChangeNothing)
     // A full table.
     for (int i = 0; i < 20; ++i)
         f.import(u"blank.obt"_s);
-    EXPECT_TRUE(f.refused(u"title.obt"_s).contains(u"текстовых объектов"_s));
+    const QString full = f.refused(u"title.obt"_s);
+    EXPECT_TRUE(full.contains(u"текстовых объектов"_s)) << full.toStdString();
+    EXPECT_TRUE(full.contains(u"title.obt»: объект не загружен"_s)) << full.toStdString();
 
     // No project folder chosen yet: nothing is imported or copied.
     f.project.ProjectDir = model::Project::kNoProjectDir;

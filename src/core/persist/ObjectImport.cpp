@@ -41,11 +41,18 @@ QString projectObjects(const model::Project& project)
     return project.ProjectDir + u"/objects"_s;
 }
 
+// The names every group takes from its object file's name.
+template <class Group>
+void fillNames(Group& g, const QString& name)
+{
+    g.PngName = objects::pngNameOf(name);
+    g.BmpName = objects::bmpNameOf(name);
+    g.FileName = name;
+}
+
 void fill(model::FonGroupData& g, const QString& name, const objects::BackgroundObjectFile& f)
 {
-    g.PngName = io::changeExtension(name, u".png"_s);
-    g.BmpName = io::changeExtension(name, u".bmp"_s);
-    g.FileName = name;
+    fillNames(g, name);
     g.PictureName = f.PictureName;
     g.TileWidth = f.TileWidth;
     g.TileHeight = f.TileHeight;
@@ -57,9 +64,7 @@ void fill(model::FonGroupData& g, const QString& name, const objects::Background
 
 void fill(model::ActiveGroupData& g, const QString& name, const objects::ActiveObjectFile& f)
 {
-    g.PngName = io::changeExtension(name, u".png"_s);
-    g.BmpName = io::changeExtension(name, u".bmp"_s);
-    g.FileName = name;
+    fillNames(g, name);
     g.PictureName = f.PictureName;
     g.FrameCount = f.FrameCount;
     g.TileWidth = f.TileWidth;
@@ -119,23 +124,30 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     // Everything is read and checked; only the capacity checks below may
     // still refuse, and they change nothing when they do.
     model::StageData& stage = m_project.stage(level);
+    auto add = [&](int (model::Project::*addTo)(int)) {
+        try {
+            return (m_project.*addTo)(level);
+        } catch (const io::Error& e) {
+            throw io::Error::inFile(path, u"объект не загружен: %1"_s.arg(e.message()));
+        }
+    };
     ImportedObject result{kind, 0};
     switch (kind) {
     case ObjectKind::Background: {
-        const int g = m_project.addFonGroup(level);
+        const int g = add(&model::Project::addFonGroup);
         fill(stage.FonGroup[size_t(g)], name, std::get<objects::BackgroundObjectFile>(file));
         result.index = g;
         break;
     }
     case ObjectKind::Active: {
-        const int g = m_project.addActiveGroup(level);
+        const int g = add(&model::Project::addActiveGroup);
         fill(stage.ActiveGroup[size_t(g)], name, std::get<objects::ActiveObjectFile>(file));
         result.index = g;
         break;
     }
     case ObjectKind::LivesBar: {
         const auto& bar = std::get<objects::BarObjectFile>(file);
-        stage.LivesBar.BmpName = io::changeExtension(name, u".bmp"_s);
+        stage.LivesBar.BmpName = objects::bmpNameOf(name);
         stage.LivesBar.Width = bar.Width;
         stage.LivesBar.Height = bar.Height;
         stage.LivesBar.Direction = bar.Direction;
@@ -143,7 +155,7 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
         return result; // a lives bar takes no slot and is not copied
     }
     case ObjectKind::Text: {
-        const int t = m_project.addTextObject(level);
+        const int t = add(&model::Project::addTextObject);
         fill(stage.TextObject[size_t(t)], std::get<objects::TextObjectFile>(file));
         return {kind, t};
     }
@@ -167,7 +179,7 @@ void ObjectImporter::copyPending()
         // The copies below then fail, and a failed copy is not an error.
     }
     for (const QString& name : m_pending)
-        for (const QString& file : {name, io::changeExtension(name, u".png"_s), io::changeExtension(name, u".bmp"_s)})
+        for (const QString& file : {name, objects::pngNameOf(name), objects::bmpNameOf(name)})
             io::copyFileNoOverwrite(m_app.objectFile(file), target + u'/' + file);
     m_pending.clear();
 }
@@ -179,7 +191,7 @@ void Load_object(model::Project& project, const io::AppFolder& app, const std::f
     if (imported.kind == ObjectKind::LivesBar)
         return;
     if (imported.kind != ObjectKind::Text)
-        project.ObjPicture = io::changeExtension(project.ObjFileName, u".bmp"_s);
+        project.ObjPicture = objects::bmpNameOf(project.ObjFileName);
     if (start1)
         start1();
 }
