@@ -8,25 +8,36 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::model {
 
+long long mapCellOffset(int columns, int rows, int row, int column)
+{
+    if (row < 1 || row > rows || column < 1 || column > columns)
+        return -1;
+    return (long long)(row - 1) * columns + (column - 1);
+}
+
+void checkMapSize(int columns, int rows)
+{
+    if (columns < 0 || rows < 0 || columns > kMaxMapColumns || rows > kMaxMapRows)
+        throw std::out_of_range("map larger than the model holds");
+}
+
 int FonGroupData::cell(int row, int column) const
 {
-    if (row < 1 || row > Rows || column < 1 || column > Columns)
-        return 0;
-    const size_t at = size_t(row - 1) * size_t(Columns) + size_t(column - 1);
-    return at < Cells.size() ? Cells[at] : 0;
+    const long long at = mapCellOffset(Columns, Rows, row, column);
+    return at >= 0 && size_t(at) < Cells.size() ? Cells[size_t(at)] : 0;
 }
 
 void FonGroupData::setCell(int row, int column, int tile)
 {
-    if (row < 1 || row > Rows || column < 1 || column > Columns)
+    const long long at = mapCellOffset(Columns, Rows, row, column);
+    if (at < 0)
         throw std::out_of_range("map cell outside the map");
-    Cells[size_t(row - 1) * size_t(Columns) + size_t(column - 1)] = tile;
+    Cells.at(size_t(at)) = tile;
 }
 
 void FonGroupData::setMapSize(int columns, int rows)
 {
-    if (columns < 0 || rows < 0 || columns > kMaxMapColumns || rows > kMaxMapRows)
-        throw std::out_of_range("map larger than the model holds");
+    checkMapSize(columns, rows);
     Columns = columns;
     Rows = rows;
     Cells.assign(size_t(columns) * size_t(rows), 0);

@@ -9,6 +9,12 @@
 
 namespace kestrava::model {
 
+// Where map cell [row][column] (both 1-based) of a columns x rows map lies in
+// its row-by-row vector; -1 outside the map.
+long long mapCellOffset(int columns, int rows, int row, int column);
+// A map size the model can hold (0..100 each); std::out_of_range otherwise.
+void checkMapSize(int columns, int rows);
+
 // Background group: one tile map imported from an .obf file.
 struct FonGroupData {
     QString FileName;

@@ -3,24 +3,15 @@
 #include "io/TextFile.h"
 #include "objects/ReadChecks.h"
 
-#include <limits>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
-namespace {
-
-constexpr int kAnySize = std::numeric_limits<int>::max();
-
-} // namespace
 
 QString ActiveObjectFile::keyword() { return u"active"_s; }
 
 ActiveObjectFile ActiveObjectFile::read(const QString& path)
 {
-    io::LineReader reader = io::LineReader::open(path);
-    expectKeyword(reader, keyword(), u"файл активного объекта"_s);
-    return readBody(reader);
+    return readObjectFileOfKind<ActiveObjectFile>(path, u"файл активного объекта"_s);
 }
 
 ActiveObjectFile ActiveObjectFile::readBody(io::LineReader& reader)
@@ -55,9 +46,7 @@ void ActiveObjectFile::writeTo(io::LineWriter& w) const
 
 void ActiveObjectFile::write(const QString& path) const
 {
-    io::LineWriter w(path);
-    writeTo(w);
-    w.commit();
+    writeObjectFile(*this, path);
 }
 
 } // namespace kestrava::objects

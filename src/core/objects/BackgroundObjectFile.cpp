@@ -1,45 +1,34 @@
 #include "objects/BackgroundObjectFile.h"
 
-#include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Capacities.h"
+#include "model/Project.h"
 #include "objects/ReadChecks.h"
 
-#include <limits>
 #include <stdexcept>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
-namespace {
-
-constexpr int kAnySize = std::numeric_limits<int>::max();
-
-const QString kKindName = u"файл фонового объекта"_s;
-
-} // namespace
-
 QString BackgroundObjectFile::keyword() { return u"fon"_s; }
 
 int BackgroundObjectFile::cell(int row, int column) const
 {
-    if (row < 1 || row > Rows || column < 1 || column > Columns)
-        return 0;
-    const size_t at = size_t(row - 1) * size_t(Columns) + size_t(column - 1);
-    return at < cells.size() ? cells[at] : 0;
+    const long long at = model::mapCellOffset(Columns, Rows, row, column);
+    return at >= 0 && size_t(at) < cells.size() ? cells[size_t(at)] : 0;
 }
 
 void BackgroundObjectFile::setCell(int row, int column, int tile)
 {
-    if (row < 1 || row > Rows || column < 1 || column > Columns)
+    const long long at = model::mapCellOffset(Columns, Rows, row, column);
+    if (at < 0)
         throw std::out_of_range("map cell outside the map");
-    cells[size_t(row - 1) * size_t(Columns) + size_t(column - 1)] = tile;
+    cells.at(size_t(at)) = tile;
 }
 
 void BackgroundObjectFile::setMapSize(int columns, int rows)
 {
-    if (columns < 0 || rows < 0 || columns > model::kMaxMapColumns || rows > model::kMaxMapRows)
-        throw std::out_of_range("map larger than the model holds");
+    model::checkMapSize(columns, rows);
     Columns = columns;
     Rows = rows;
     cells.assign(size_t(columns) * size_t(rows), 0);
@@ -47,9 +36,7 @@ void BackgroundObjectFile::setMapSize(int columns, int rows)
 
 BackgroundObjectFile BackgroundObjectFile::read(const QString& path)
 {
-    io::LineReader reader = io::LineReader::open(path);
-    expectKeyword(reader, keyword(), kKindName);
-    return readBody(reader);
+    return readObjectFileOfKind<BackgroundObjectFile>(path, u"файл фонового объекта"_s);
 }
 
 BackgroundObjectFile BackgroundObjectFile::readBody(io::LineReader& reader)
@@ -85,9 +72,7 @@ void BackgroundObjectFile::writeTo(io::LineWriter& w) const
 
 void BackgroundObjectFile::write(const QString& path) const
 {
-    io::LineWriter w(path);
-    writeTo(w);
-    w.commit();
+    writeObjectFile(*this, path);
 }
 
 } // namespace kestrava::objects

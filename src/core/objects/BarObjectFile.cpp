@@ -4,14 +4,10 @@
 #include "io/TextFile.h"
 #include "objects/ReadChecks.h"
 
-#include <limits>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
 namespace {
-
-constexpr int kAnySize = std::numeric_limits<int>::max();
 
 QString directionProblem(const QString& direction)
 {
@@ -28,9 +24,7 @@ QString BarObjectFile::horizontal() { return u"gor"_s; }
 
 BarObjectFile BarObjectFile::read(const QString& path)
 {
-    io::LineReader reader = io::LineReader::open(path);
-    expectKeyword(reader, keyword(), u"файл объекта жизней"_s);
-    return readBody(reader);
+    return readObjectFileOfKind<BarObjectFile>(path, u"файл объекта жизней"_s);
 }
 
 BarObjectFile BarObjectFile::readBody(io::LineReader& reader)
@@ -60,9 +54,7 @@ void BarObjectFile::writeTo(io::LineWriter& w) const
 
 void BarObjectFile::write(const QString& path) const
 {
-    io::LineWriter w(path);
-    writeTo(w);
-    w.commit();
+    writeObjectFile(*this, path);
 }
 
 } // namespace kestrava::objects

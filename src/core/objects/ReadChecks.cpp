@@ -6,7 +6,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
+namespace {
 
+// The message of a value outside 0..max ("" when it lies within).
 QString boundsProblem(int value, int max, const QString& what)
 {
     if (value < 0)
@@ -15,6 +17,8 @@ QString boundsProblem(int value, int max, const QString& what)
         return u"%1 = %2, а допускается не более %3"_s.arg(what).arg(value).arg(max);
     return QString();
 }
+
+} // namespace
 
 int readBounded(io::LineReader& reader, int max, const QString& what)
 {

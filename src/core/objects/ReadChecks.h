@@ -1,19 +1,40 @@
 #pragma once
 
+#include "io/TextFile.h"
+
 #include <QString>
 
-namespace kestrava::io { class LineReader; }
+#include <limits>
 
 namespace kestrava::objects {
+
+// A size with no bound of its own (tile and frame sizes): only negatives are refused.
+inline constexpr int kAnySize = std::numeric_limits<int>::max();
 
 // Counts and sizes read from a file must fit the tables that receive them:
 // a value outside 0..max is refused with a message naming it, never clamped.
 int readBounded(io::LineReader& reader, int max, const QString& what);
 // The same rule before a value is written; the message names the file.
 void checkBounded(const QString& path, int value, int max, const QString& what);
-// The message both use ("" when value lies within 0..max).
-QString boundsProblem(int value, int max, const QString& what);
 // Reads the first line and refuses a file of another kind.
 void expectKeyword(io::LineReader& reader, const QString& keyword, const QString& kindName);
+
+// The whole file of one kind: its keyword, then its body.
+template <class File>
+File readObjectFileOfKind(const QString& path, const QString& kindName)
+{
+    io::LineReader reader = io::LineReader::open(path);
+    expectKeyword(reader, File::keyword(), kindName);
+    return File::readBody(reader);
+}
+
+// Writes a whole file (replacing it) once every value was accepted.
+template <class File>
+void writeObjectFile(const File& file, const QString& path)
+{
+    io::LineWriter writer(path);
+    file.writeTo(writer);
+    writer.commit();
+}
 
 } // namespace kestrava::objects

@@ -12,9 +12,7 @@ QString TextObjectFile::keyword() { return u"text"_s; }
 
 TextObjectFile TextObjectFile::read(const QString& path)
 {
-    io::LineReader reader = io::LineReader::open(path);
-    expectKeyword(reader, keyword(), u"файл текстового объекта"_s);
-    return readBody(reader);
+    return readObjectFileOfKind<TextObjectFile>(path, u"файл текстового объекта"_s);
 }
 
 TextObjectFile TextObjectFile::readBody(io::LineReader& reader)
@@ -49,9 +47,7 @@ void TextObjectFile::writeTo(io::LineWriter& w) const
 
 void TextObjectFile::write(const QString& path) const
 {
-    io::LineWriter w(path);
-    writeTo(w);
-    w.commit();
+    writeObjectFile(*this, path);
 }
 
 } // namespace kestrava::objects
