@@ -18,12 +18,7 @@ TextObjectFile TextObjectFile::read(const QString& path)
 TextObjectFile TextObjectFile::readBody(io::LineReader& reader)
 {
     TextObjectFile f;
-    f.FontFace = reader.integer();
-    f.FontSize = reader.integer();
-    f.Bold = reader.integer();
-    f.Italic = reader.integer();
-    f.Underline = reader.integer();
-    f.Colour = reader.integer();
+    readTextStyle(reader, f);
     const int n = readBounded(reader, model::kMaxTextLines, u"число строк текста"_s);
     for (int i = 0; i < n; ++i)
         f.lines.append(reader.text());
@@ -34,12 +29,7 @@ void TextObjectFile::writeTo(io::LineWriter& w) const
 {
     checkBounded(w.path(), int(lines.size()), model::kMaxTextLines, u"число строк текста"_s);
     w.text(keyword());
-    w.integer(FontFace);
-    w.integer(FontSize);
-    w.integer(Bold);
-    w.integer(Italic);
-    w.integer(Underline);
-    w.integer(Colour);
+    writeTextStyle(w, *this);
     w.integer(int(lines.size()));
     for (const QString& line : lines)
         w.text(line);

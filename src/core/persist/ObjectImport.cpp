@@ -75,12 +75,7 @@ void fill(model::ActiveGroupData& g, const QString& name, const objects::ActiveO
 
 void fill(model::TextObjectData& t, const objects::TextObjectFile& f)
 {
-    t.FontFace = f.FontFace;
-    t.FontSize = f.FontSize;
-    t.Bold = f.Bold;
-    t.Italic = f.Italic;
-    t.Underline = f.Underline;
-    t.Colour = f.Colour;
+    objects::copyTextStyle(t, f);
     t.LineCount = int(f.lines.size());
     for (int i = 1; i <= t.LineCount; ++i)
         t.Lines[size_t(i)] = f.lines.at(i - 1);

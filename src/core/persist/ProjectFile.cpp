@@ -6,6 +6,7 @@
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "objects/ReadChecks.h"
+#include "objects/TextObjectFile.h"
 #include "persist/ObjectImport.h"
 
 #include <QFileInfo>
@@ -112,12 +113,7 @@ void writeStage(io::LineWriter& w, const model::StageData& s)
         const model::TextObjectData& o = s.TextObject[size_t(t)];
         const int lines = bounded(o.LineCount, model::kMaxTextLines);
         w.integer(o.ListSlot);
-        w.integer(o.FontFace);
-        w.integer(o.FontSize);
-        w.integer(o.Bold);
-        w.integer(o.Italic);
-        w.integer(o.Underline);
-        w.integer(o.Colour);
+        objects::writeTextStyle(w, o);
         w.integer(lines);
         for (int k = 1; k <= lines; ++k)
             w.text(o.Lines[size_t(k)]);
@@ -290,12 +286,7 @@ private:
         for (int t = 1; t <= s.TextCount; ++t) {
             model::TextObjectData& o = s.TextObject[size_t(t)];
             o.ListSlot = readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
-            o.FontFace = r.integer();
-            o.FontSize = r.integer();
-            o.Bold = r.integer();
-            o.Italic = r.integer();
-            o.Underline = r.integer();
-            o.Colour = r.integer();
+            objects::readTextStyle(r, o);
             o.LineCount = count(model::kMaxTextLines, u"число строк текста"_s);
             for (int k = 1; k <= o.LineCount; ++k)
                 o.Lines[size_t(k)] = r.text();
