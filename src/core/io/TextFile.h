@@ -45,7 +45,6 @@ public:
     void integer(int value);
     void commit() const;
 
-    const QByteArray& bytes() const { return m_data; }
     const QString& path() const { return m_path; }
 
 private:

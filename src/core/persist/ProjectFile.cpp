@@ -21,7 +21,6 @@ namespace {
 
 const QString kHeaderNew = u"proekt"_s;
 const QString kHeaderSaved = u"fdgdf"_s;
-const QString kProjectFileName = u"project.prg"_s;
 
 QString flag(bool value) { return value ? u"TRUE"_s : u"FALSE"_s; }
 
@@ -326,6 +325,11 @@ private:
 
 } // namespace
 
+QString projectFileIn(const QString& dir)
+{
+    return dir + u"/project.prg"_s;
+}
+
 void save(const model::Project& project, const QString& target)
 {
     requireProjectDir(project, target);
@@ -340,9 +344,7 @@ void save_project(model::Project& project, const QString& chosenFile)
         throw io::Error(u"Не выбран файл нового проекта; проект не создан"_s);
     const QFileInfo chosen(chosenFile);
     const QString dir = chosen.absolutePath();
-    if (dir == model::Project::kNoProjectDir)
-        throw io::Error(u"Папка «%1» не годится для проекта; проект не создан"_s.arg(dir));
-    const QString file = dir + u'/' + kProjectFileName;
+    const QString file = projectFileIn(dir);
     // The dialog only asked about the name it was given; a project file of
     // the same folder must not be replaced behind the author's back.
     if (QFileInfo::exists(file) && chosen.absoluteFilePath() != QFileInfo(file).absoluteFilePath())

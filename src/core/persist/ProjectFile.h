@@ -14,6 +14,9 @@ namespace kestrava::persist {
 // refreshes its panes once. save_project refuses a folder that already holds
 // another project's project.prg.
 
+// The project file of a project folder: dir/project.prg.
+QString projectFileIn(const QString& dir);
+
 // "Новый" (project just reset): ProjectDir := chosenFile's folder; makes objects, res, src; writes project.prg ("proekt").
 void save_project(model::Project& project, const QString& chosenFile);
 

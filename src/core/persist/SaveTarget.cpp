@@ -10,7 +10,7 @@ namespace {
 
 QString projectFileOf(const model::Project& project)
 {
-    return project.ProjectDir + u"/project.prg"_s;
+    return projectFileIn(project.ProjectDir);
 }
 
 } // namespace
