@@ -189,6 +189,13 @@ TEST(ObjectImport, BadImportsChangeNothing)
     for (const QString& name : {u"../secret.obf"_s, u"..\\secret.obf"_s, u"/etc/passwd"_s, u".."_s, QString()})
         EXPECT_TRUE(f.refused(name).contains(u"недопустимо"_s)) << name.toStdString();
 
+    // A name the project file could not hold would leave a project that can
+    // never be saved again.
+    QFile::copy(f.tmp.app().objectFile(u"forest.obf"_s), f.tmp.app().objectFile(u"лес☺.obf"_s));
+    const QString smiley = f.refused(u"лес☺.obf"_s);
+    EXPECT_TRUE(smiley.contains(u"«☺»"_s)) << smiley.toStdString();
+    EXPECT_TRUE(smiley.contains(u"windows-1251"_s)) << smiley.toStdString();
+
     // A full table.
     for (int i = 0; i < 20; ++i)
         f.import(u"blank.obt"_s);

@@ -34,6 +34,8 @@ TEST(Cp1251, RefusesCharactersOutsideTheCodePage)
     EXPECT_EQ(io::Cp1251::firstUnencodable(u"Этап ☺"_s), 5);
     EXPECT_FALSE(io::Cp1251::encode(u"日本"_s).has_value());
     EXPECT_EQ(io::Cp1251::firstUnencodable(u"Этап"_s), -1);
+    EXPECT_EQ(io::Cp1251::firstUnencodableCharacter(u"лес 😀 ☺"_s), u"😀"_s);
+    EXPECT_EQ(io::Cp1251::firstUnencodableCharacter(u"лес"_s), QString());
 }
 
 TEST(LineWriter, WritesCrLfLinesInWindows1251)

@@ -22,10 +22,8 @@ void appendEncoded(QByteArray& out, const QString& line, const QString& where, c
 {
     const auto bytes = io::Cp1251::encode(line);
     if (!bytes) {
-        const qsizetype at = io::Cp1251::firstUnencodable(line);
-        const QString ch = at >= 0 ? line.mid(at, line.at(at).isHighSurrogate() ? 2 : 1) : QString();
         throw io::Error(u"%1: символа «%2» нет в кодировке windows-1251, файл «%3» не записан"_s
-                            .arg(where, ch, QDir::toNativeSeparators(path)));
+                            .arg(where, io::Cp1251::firstUnencodableCharacter(line), QDir::toNativeSeparators(path)));
     }
     out.append(*bytes);
     out.append("\r\n", 2);

@@ -140,4 +140,12 @@ qsizetype Cp1251::firstUnencodable(const QString& text)
     return -1;
 }
 
+QString Cp1251::firstUnencodableCharacter(const QString& text)
+{
+    const qsizetype at = firstUnencodable(text);
+    if (at < 0)
+        return QString();
+    return text.mid(at, text.at(at).isHighSurrogate() ? 2 : 1);
+}
+
 } // namespace kestrava::io

@@ -17,6 +17,8 @@ public:
     static std::optional<QByteArray> encode(const QString& text);
     // Index of the first character that has no byte, or -1.
     static qsizetype firstUnencodable(const QString& text);
+    // That character itself (a surrogate pair whole), for messages; "" when none.
+    static QString firstUnencodableCharacter(const QString& text);
 };
 
 } // namespace kestrava::io

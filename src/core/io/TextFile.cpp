@@ -71,10 +71,8 @@ void LineWriter::text(const QString& line)
                                         .arg(QString(line).replace(u'\r', u' ').replace(u'\n', u' ')));
     const auto bytes = Cp1251::encode(line);
     if (!bytes) {
-        const qsizetype at = Cp1251::firstUnencodable(line);
-        const QString ch = at >= 0 ? line.mid(at, line.at(at).isHighSurrogate() ? 2 : 1) : QString();
         throw Error::inFile(m_path, u"текст «%1» содержит символ «%2», которого нет в кодировке windows-1251; "
-                                    u"файл не записан"_s.arg(line, ch));
+                                    u"файл не записан"_s.arg(line, Cp1251::firstUnencodableCharacter(line)));
     }
     m_data.append(*bytes);
     m_data.append("\r\n", 2);

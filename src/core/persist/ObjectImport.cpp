@@ -1,6 +1,7 @@
 #include "persist/ObjectImport.h"
 
 #include "io/AppFolder.h"
+#include "io/Cp1251.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "model/Project.h"
@@ -96,6 +97,12 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     if (!io::isPlainFileName(name))
         throw io::Error(u"Имя файла объекта «%1» недопустимо: это должно быть простое имя файла "
                         u"без папок и «..»; объект не загружен"_s.arg(name));
+    // The project file keeps the name; one it cannot hold would make the
+    // project impossible to save from then on.
+    if (const QString ch = io::Cp1251::firstUnencodableCharacter(name); !ch.isEmpty())
+        throw io::Error(u"Имя файла объекта «%1» содержит символ «%2», которого нет в кодировке windows-1251, "
+                        u"и не может быть записано в файл проекта; переименуйте файл. Объект не загружен"_s
+                            .arg(name, ch));
 
     // The library first; a project brought from another machine carries its
     // own copies.
