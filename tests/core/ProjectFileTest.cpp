@@ -316,10 +316,23 @@ TEST(ProjectFile, SavesThatMustNotWrite)
     persist::save_project(p, f.file);
     const QByteArray saved = bytesOf(f.file);
 
-    // Text outside windows-1251: refused before the file is touched.
+    // Text outside windows-1251: refused before the file is touched; the
+    // message says where the text is.
+    p.LevelCount = 2;
+    p.stage(2).EventCount = 3;
+    p.stage(2).EventRow[3].CondText = u"Улыбка ☺"_s;
+    const QString smiley = errorOf([&] { persist::save(p, f.file); });
+    EXPECT_TRUE(smiley.contains(u"этап 2, строка событий 3: текст «Улыбка ☺» содержит символ «☺»"_s)) << smiley.toStdString();
+    EXPECT_TRUE(smiley.contains(u"windows-1251"_s));
+    p.stage(2).EventRow[3].CondText.clear();
+    p.stage(2).TextCount = 1;
+    p.stage(2).TextObject[1].LineCount = 1;
+    p.stage(2).TextObject[1].Lines[1] = u"две\nстроки"_s;
+    EXPECT_TRUE(errorOf([&] { persist::save(p, f.file); }).contains(u"этап 2, текстовый объект 1: текст «две строки» содержит перевод строки"_s));
+    p.LevelCount = 1;
     p.stage(1).EventCount = 1;
-    p.stage(1).EventRow[1].CondText = u"Улыбка ☺"_s;
-    EXPECT_TRUE(errorOf([&] { persist::save(p, f.file); }).contains(u"windows-1251"_s));
+    p.stage(1).EventRow[1].ActionText[4] = u"☺"_s;
+    EXPECT_TRUE(errorOf([&] { persist::save(p, f.file); }).contains(u"этап 1, строка событий 1: текст «☺»"_s));
     EXPECT_EQ(bytesOf(f.file), saved);
     EXPECT_EQ(QDir(f.dir).entryList(QDir::Files), QStringList{u"project.prg"_s});
 

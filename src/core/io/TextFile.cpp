@@ -64,16 +64,20 @@ void LineReader::fail(const QString& what) const
 
 LineWriter::LineWriter(QString path) : m_path(std::move(path)) {}
 
+void LineWriter::refuse(const QString& what) const
+{
+    throw Error::inFile(m_path, m_place.isEmpty() ? what : m_place + u": "_s + what);
+}
+
 void LineWriter::text(const QString& line)
 {
     if (line.contains(u'\r') || line.contains(u'\n'))
-        throw Error::inFile(m_path, u"текст «%1» содержит перевод строки, а в файле каждое значение занимает одну строку"_s
-                                        .arg(QString(line).replace(u'\r', u' ').replace(u'\n', u' ')));
+        refuse(u"текст «%1» содержит перевод строки, а в файле каждое значение занимает одну строку; файл не записан"_s
+                   .arg(QString(line).replace(u'\r', u' ').replace(u'\n', u' ')));
     const auto bytes = Cp1251::encode(line);
-    if (!bytes) {
-        throw Error::inFile(m_path, u"текст «%1» содержит символ «%2», которого нет в кодировке windows-1251; "
-                                    u"файл не записан"_s.arg(line, Cp1251::firstUnencodableCharacter(line)));
-    }
+    if (!bytes)
+        refuse(u"текст «%1» содержит символ «%2», которого нет в кодировке windows-1251; файл не записан"_s.arg(
+            line, Cp1251::firstUnencodableCharacter(line)));
     m_data.append(*bytes);
     m_data.append("\r\n", 2);
 }

@@ -41,6 +41,9 @@ class LineWriter {
 public:
     explicit LineWriter(QString path);
 
+    // Where in the file the next values belong ("этап 2, строка событий 5"),
+    // named by a refused text's message; empty for nowhere in particular.
+    void setPlace(QString place) { m_place = std::move(place); }
     void text(const QString& line);
     void integer(int value);
     void commit() const;
@@ -48,7 +51,10 @@ public:
     const QString& path() const { return m_path; }
 
 private:
+    [[noreturn]] void refuse(const QString& what) const;
+
     QString m_path;
+    QString m_place;
     QByteArray m_data;
 };
 

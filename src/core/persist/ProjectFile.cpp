@@ -62,8 +62,10 @@ void writePlaced(io::LineWriter& w, const Placed& o, int Placed::*group)
     w.text(flag(o.Exists));
 }
 
-void writeStage(io::LineWriter& w, const model::StageData& s)
+void writeStage(io::LineWriter& w, const model::StageData& s, int level)
 {
+    const QString stage = u"этап %1"_s.arg(level);
+    w.setPlace(stage);
     const int fonGroups = bounded(s.FonGroupCount, model::kMaxFonGroups);
     const int fonObjects = bounded(s.FonObjCount, model::kMaxFonObjects);
     const int activeGroups = bounded(s.ActiveGroupCount, model::kMaxActiveGroups);
@@ -111,6 +113,7 @@ void writeStage(io::LineWriter& w, const model::StageData& s)
     for (int t = 1; t <= texts; ++t) {
         const model::TextObjectData& o = s.TextObject[size_t(t)];
         const int lines = bounded(o.LineCount, model::kMaxTextLines);
+        w.setPlace(u"%1, текстовый объект %2"_s.arg(stage).arg(t));
         w.integer(o.ListSlot);
         objects::writeTextStyle(w, o);
         w.integer(lines);
@@ -120,18 +123,22 @@ void writeStage(io::LineWriter& w, const model::StageData& s)
         w.integer(o.Y);
     }
 
+    w.setPlace(stage);
     w.text(u"events"_s);
     w.integer(events);
     for (int r = 1; r <= events; ++r) {
         const model::EventRowData& row = s.EventRow[size_t(r)];
+        w.setPlace(u"%1, строка событий %2"_s.arg(stage).arg(r));
         w.text(row.CondCode);
         w.text(row.CondText);
         w.text(row.Kind);
     }
+    w.setPlace(stage);
     w.text(u"action"_s);
     w.integer(actionRows);
     for (int r = 1; r <= actionRows; ++r) {
         const model::EventRowData& row = s.EventRow[size_t(r)];
+        w.setPlace(u"%1, строка событий %2"_s.arg(stage).arg(r));
         for (int m = 1; m <= model::kMaxActions; ++m) {
             w.text(row.ActionCode[size_t(m)]);
             w.text(row.ActionText[size_t(m)]);
@@ -146,7 +153,7 @@ void writeProject(io::LineWriter& w, const model::Project& project, const QStrin
     w.text(u"numb_level"_s);
     w.integer(levels);
     for (int level = 1; level <= levels; ++level)
-        writeStage(w, project.stage(level));
+        writeStage(w, project.stage(level), level);
 }
 
 void requireProjectDir(const model::Project& project, const QString& target)
