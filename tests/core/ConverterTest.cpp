@@ -369,3 +369,22 @@ TEST(Converter, ABadRefOrAMissingTemplateWritesNothing)
     EXPECT_TRUE(game.files(u"src"_s).isEmpty());
     EXPECT_TRUE(game.files(u"res"_s).isEmpty());
 }
+
+TEST(Converter, AStageFileThatCannotBeWrittenStopsAndTheFilesBeforeItAreReported)
+{
+    Game game;
+    game.project.LevelCount = 2;
+    const int g = game.addFon(1, u"tree"_s, 1, 1, 0);
+    game.placeFon(1, g, 0, 0);
+    ASSERT_TRUE(QDir().mkpath(game.src(u"Etap1data.java"_s))); // a folder where the file should go
+    QStringList written;
+    try {
+        codegen::convertProject(game.project, game.tmp.app(), [&](const QString& f) { written.append(f); });
+        ADD_FAILURE() << "a stage file could not be written, yet the conversion succeeded";
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().contains(u"Etap1data.java"_s)) << e.message().toStdString();
+    }
+    EXPECT_EQ(written, (QStringList{game.res(u"tree.png"_s), game.src(u"Etap0data.java"_s), game.src(u"Etap0.java"_s)}));
+    EXPECT_FALSE(QFileInfo::exists(game.src(u"MyGameCanvas.java"_s)));
+    EXPECT_EQ(game.files(u"src"_s), (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s}));
+}

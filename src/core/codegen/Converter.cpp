@@ -118,25 +118,30 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     copier.start(PictureCopier::helperThreads());
 
     QStringList sources;
-    JavaText data;
-    for (int level = 1; level <= project.LevelCount && !copier.failed(); ++level) {
-        data.clear();
-        writeDataClass(data, project.stage(level), stages[size_t(level - 1)]);
-        const QString dataPath = srcDir + u'/' + dataClassFileName(level);
-        io::writeFileAtomically(dataPath, data.view(), io::FileSync::LeaveToSystem);
-        sources.append(dataPath);
-
-        const QString classPath = srcDir + u'/' + stageClassFileName(level);
-        io::writeFileAtomically(classPath, stageClasses[size_t(level - 1)], io::FileSync::LeaveToSystem);
-        sources.append(classPath);
-    }
-
     auto reportWritten = [&] {
         for (const PictureJob* job : copier.done())
             written(resDir + u'/' + job->name);
         for (const QString& path : sources)
             written(path);
     };
+    JavaText data;
+    try {
+        for (int level = 1; level <= project.LevelCount && !copier.failed(); ++level) {
+            data.clear();
+            writeDataClass(data, project.stage(level), stages[size_t(level - 1)]);
+            const QString dataPath = srcDir + u'/' + dataClassFileName(level);
+            io::writeFileAtomically(dataPath, data.view(), io::FileSync::LeaveToSystem);
+            sources.append(dataPath);
+
+            const QString classPath = srcDir + u'/' + stageClassFileName(level);
+            io::writeFileAtomically(classPath, stageClasses[size_t(level - 1)], io::FileSync::LeaveToSystem);
+            sources.append(classPath);
+        }
+    } catch (const io::Error&) {
+        copier.stop();
+        reportWritten();
+        throw;
+    }
     try {
         copier.finish();
     } catch (const io::Error&) {

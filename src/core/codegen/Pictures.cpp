@@ -44,10 +44,16 @@ PictureCopier::PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, Q
 
 PictureCopier::~PictureCopier()
 {
+    stop();
+}
+
+void PictureCopier::stop()
+{
     m_failed = true; // helpers stop after their current picture
     for (std::thread& t : m_threads)
         if (t.joinable())
             t.join();
+    m_threads.clear();
 }
 
 int PictureCopier::helperThreads()

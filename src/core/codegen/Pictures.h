@@ -38,7 +38,9 @@ public:
     // Throws the io::Error of the first failing job in list order, its message
     // starting with the job's user; pictures already written stay.
     void finish();
-    // Jobs whose picture was written, in list order (valid after finish()).
+    // Stops taking jobs and waits for the helpers (the caller failed elsewhere).
+    void stop();
+    // Jobs whose picture was written, in list order (valid after finish() or stop()).
     std::vector<const PictureJob*> done() const;
 
     // Helper threads worth starting beside the caller's on this machine.
