@@ -1,3 +1,4 @@
+#include "codegen/StageClass.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
@@ -378,4 +379,31 @@ TEST(ProjectFile, TheDemoProjectOpens)
     EXPECT_EQ(s.EventRow[2].ActionCode[1], u"{life=life+1;}"_s);
     EXPECT_EQ(p.stage(2).FonObjCount, 2);
     EXPECT_TRUE(QDir(tmp.app().objects()).isEmpty());
+}
+
+TEST(ProjectFile, ObjectListsOfEventRowsAreNotKeptSoLoopsAreGoneAfterOpening)
+{
+    Folders f;
+    model::Project p;
+    persist::save_project(p, f.file);
+    model::StageData& s = p.stage(1);
+    s.EventCount = 1;
+    s.ActionCount = 1;
+    model::EventRowData& row = s.EventRow[1];
+    row.Kind = u"event"_s;
+    row.CondCode = u"(a>0)"_s;
+    row.CondObjects[1] = u"3"_s;
+    row.ActionText[1] = u"b = 1"_s;
+    row.ActionCode[1] = u"{b=1;}"_s;
+    row.ActionObjects[1][1] = u"5"_s;
+    ASSERT_TRUE(codegen::eventLine(row, 1).startsWith(u"for(int kr3=0;"_s));
+    persist::save(p, f.file);
+
+    model::Project loaded;
+    persist::load(loaded, f.tmp.app(), f.file);
+    const model::EventRowData& back = loaded.stage(1).EventRow[1];
+    EXPECT_EQ(back.CondObjects, (std::array<QString, model::kMaxObjectRefs + 1>{}));
+    EXPECT_EQ(back.ActionObjects[1], (std::array<QString, model::kMaxObjectRefs + 1>{}));
+    EXPECT_EQ(back.ActionCode[1], u"{b=1;}"_s);
+    EXPECT_EQ(codegen::eventLine(back, 1), u"if((a>0)){{b=1;}};"_s);
 }
