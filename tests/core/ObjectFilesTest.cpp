@@ -3,6 +3,7 @@
 #include "io/Png.h"
 #include "io/TextFile.h"
 #include "objects/ObjectFile.h"
+#include "support/ErrorOf.h"
 #include "support/TempAppFolder.h"
 
 #include <QFile>
@@ -12,21 +13,15 @@
 
 using namespace kestrava;
 using namespace kestrava::objects;
+using test::errorOf;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
-
 // The lines of a file, each of which must end with CR LF.
 QList<QByteArray> linesOf(const QString& path)
 {
-    QByteArray data = bytesOf(path);
+    QByteArray data = io::readWholeFile(path);
     EXPECT_TRUE(data.endsWith("\r\n"));
     data.chop(1);
     QList<QByteArray> lines = data.split('\n');
@@ -42,18 +37,6 @@ void appendJunk(const QString& path)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::Append));
     f.write("junk\r\n12\r\n");
-}
-
-// The message of the error a call throws ("" when it throws none).
-template <typename F>
-QString errorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const io::Error& e) {
-        return e.message();
-    }
-    return QString();
 }
 
 } // namespace
@@ -72,7 +55,7 @@ TEST(ObjectFiles, BackgroundFileIsLineForLineAndReadsBack)
     f.setCell(2, 3, -1);
     f.write(path);
 
-    EXPECT_EQ(bytesOf(path), QByteArray("fon\r\na.b.png\r\n33\r\n30\r\n3\r\n2\r\n0\r\n7\r\n0\r\n5\r\n0\r\n-1\r\n"));
+    EXPECT_EQ(io::readWholeFile(path), QByteArray("fon\r\na.b.png\r\n33\r\n30\r\n3\r\n2\r\n0\r\n7\r\n0\r\n5\r\n0\r\n-1\r\n"));
     EXPECT_EQ(linesOf(path).size(), 12);
     EXPECT_EQ(BackgroundObjectFile::read(path), f);
 
@@ -129,7 +112,7 @@ TEST(ObjectFiles, BarAndTextFilesReadBack)
     b.Width = 30;
     b.Height = 8;
     b.write(bar);
-    EXPECT_EQ(bytesOf(bar), QByteArray("lives\r\n30\r\n8\r\ngor\r\n"));
+    EXPECT_EQ(io::readWholeFile(bar), QByteArray("lives\r\n30\r\n8\r\ngor\r\n"));
     b.Direction = BarObjectFile::vertical();
     b.write(bar);
     appendJunk(bar);
@@ -139,14 +122,14 @@ TEST(ObjectFiles, BarAndTextFilesReadBack)
     TextObjectFile t;
     t.write(text);
     // An empty box ends after the count.
-    EXPECT_EQ(bytesOf(text), QByteArray("text\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"));
+    EXPECT_EQ(io::readWholeFile(text), QByteArray("text\r\n0\r\n-1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"));
     t.FontFace = 1;
     t.Italic = 1;
     t.Colour = 0xFF0080;
     t.lines = {u"Счёт = 10"_s, QString(), u"  конец  "_s};
     t.write(text);
     EXPECT_EQ(linesOf(text).size(), 11);
-    EXPECT_TRUE(bytesOf(text).contains("\xD1\xF7\xB8\xF2 = 10\r\n\r\n  \xEA\xEE\xED\xE5\xF6  \r\n"));
+    EXPECT_TRUE(io::readWholeFile(text).contains("\xD1\xF7\xB8\xF2 = 10\r\n\r\n  \xEA\xEE\xED\xE5\xF6  \r\n"));
     EXPECT_EQ(TextObjectFile::read(text), t);
 }
 
@@ -213,7 +196,7 @@ TEST(ObjectFiles, WritersRefuseWhatNoReaderTakesAndKeepTheOldFile)
     TextObjectFile old;
     old.lines = {u"старый"_s};
     old.write(path);
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = io::readWholeFile(path);
 
     TextObjectFile tooLong;
     for (int i = 0; i < 11; ++i)
@@ -222,7 +205,7 @@ TEST(ObjectFiles, WritersRefuseWhatNoReaderTakesAndKeepTheOldFile)
     TextObjectFile smiley;
     smiley.lines = {u"улыбка ☺"_s};
     EXPECT_TRUE(errorOf([&] { smiley.write(path); }).contains(u"windows-1251"_s));
-    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_EQ(io::readWholeFile(path), before);
 
     BarObjectFile bar;
     bar.Direction = u"diag"_s;

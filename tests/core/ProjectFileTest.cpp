@@ -4,6 +4,7 @@
 #include "model/Project.h"
 #include "persist/ObjectImport.h"
 #include "persist/ProjectFile.h"
+#include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -14,27 +15,10 @@
 #include <gtest/gtest.h>
 
 using namespace kestrava;
+using test::errorOf;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
-
-template <typename F>
-QString errorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const io::Error& e) {
-        return e.message();
-    }
-    return QString();
-}
 
 void importInto(model::Project& p, const io::AppFolder& app, int level, const QString& name)
 {
@@ -125,7 +109,7 @@ TEST(ProjectFile, NewProjectInAFreshRunWritesThe21Lines)
     model::Project p;
     persist::save_project(p, f.dir + u"/мой.prg"_s);
     EXPECT_EQ(p.ProjectDir, f.dir);
-    EXPECT_EQ(bytesOf(f.file), QByteArray("proekt\r\nnumb_level\r\n1\r\n0\r\nfon\r\n0\r\n0\r\nfon_gr\r\nfon_ob\r\n"
+    EXPECT_EQ(io::readWholeFile(f.file), QByteArray("proekt\r\nnumb_level\r\n1\r\n0\r\nfon\r\n0\r\n0\r\nfon_gr\r\nfon_ob\r\n"
                                           "active\r\n0\r\n0\r\nactive_gr\r\nactive_ob\r\ntext\r\n0\r\ntext_gr\r\n"
                                           "events\r\n0\r\naction\r\n0\r\n"));
     for (const char16_t* sub : {u"/objects", u"/res", u"/src"})
@@ -172,9 +156,9 @@ TEST(ProjectFile, FullStageRoundTrip)
     EXPECT_EQ(loaded.stage(1).FonGroup[7], p.stage(1).FonGroup[7]);
     EXPECT_EQ(loaded.stage(1).EventRow[50], p.stage(1).EventRow[50]);
     // Saving what was read gives the same file.
-    const QByteArray first = bytesOf(f.file);
+    const QByteArray first = io::readWholeFile(f.file);
     persist::save(loaded, f.file);
-    EXPECT_EQ(bytesOf(f.file), first);
+    EXPECT_EQ(io::readWholeFile(f.file), first);
 }
 
 TEST(ProjectFile, SeveralStagesRoundTrip)
@@ -210,7 +194,7 @@ TEST(ProjectFile, SeveralStagesRoundTrip)
     p.stage(3).EventRow[1].CondCode = u"(anykey==1)"_s;
     persist::save(p, f.file);
 
-    const QByteArray bytes = bytesOf(f.file);
+    const QByteArray bytes = io::readWholeFile(f.file);
     EXPECT_TRUE(bytes.contains("active\r\n2\r\n3\r\n1\r\n2\r\nactive_gr\r\n")) << bytes.left(400).constData();
     EXPECT_TRUE(bytes.contains("active\r\n0\r\n1\r\nactive_gr\r\nghost.oba\r\n\r\n1\r\nactive_ob\r\n"));
 
@@ -315,7 +299,7 @@ TEST(ProjectFile, SavesThatMustNotWrite)
     Folders f;
     model::Project p;
     persist::save_project(p, f.file);
-    const QByteArray saved = bytesOf(f.file);
+    const QByteArray saved = io::readWholeFile(f.file);
 
     // Text outside windows-1251: refused before the file is touched; the
     // message says where the text is.
@@ -334,7 +318,7 @@ TEST(ProjectFile, SavesThatMustNotWrite)
     p.stage(1).EventCount = 1;
     p.stage(1).EventRow[1].ActionText[4] = u"☺"_s;
     EXPECT_TRUE(errorOf([&] { persist::save(p, f.file); }).contains(u"этап 1, строка событий 1: текст «☺»"_s));
-    EXPECT_EQ(bytesOf(f.file), saved);
+    EXPECT_EQ(io::readWholeFile(f.file), saved);
     EXPECT_EQ(QDir(f.dir).entryList(QDir::Files), QStringList{u"project.prg"_s});
 
     // No project folder chosen: nothing is written anywhere.
