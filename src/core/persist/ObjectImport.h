@@ -16,8 +16,8 @@ namespace kestrava::persist {
 // name) from the application's objects folder into stage project.CurLevel,
 // copies it and its pictures into the project's objects folder, then calls
 // start1 (not for a lives bar). Throws io::Error and changes nothing when the
-// file is missing, malformed, too large for the stage or named unsafely, or
-// when no project folder was chosen yet.
+// file is missing, malformed, too large for the stage, named unsafely or with
+// a character windows-1251 lacks, or when no project folder was chosen yet.
 void Load_object(model::Project& project, const io::AppFolder& app, const std::function<void()>& start1 = {});
 
 enum class ObjectKind { Background, Active, LivesBar, Text };

@@ -3,8 +3,6 @@
 #include "model/Project.h"
 #include "persist/ProjectFile.h"
 
-using namespace Qt::Literals::StringLiterals;
-
 namespace kestrava::persist {
 namespace {
 
