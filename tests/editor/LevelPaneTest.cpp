@@ -201,8 +201,12 @@ TEST_F(LevelPane, PlannedMovementOpensThePathDialogAndOnlyTheMovementDialogSetsC
         QTest::mouseClick(map, Qt::LeftButton, {}, p);
     EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
     EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::LevelEditor::kPathPointColour);
+    level::BlinkColour once = pane->editor().Blink;
+    once.advance();
     plan->ButtonDelete->click();
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
+    EXPECT_EQ(pane->editor().Blink.red, once.red) << "\"удалить\" redraws the map once";
+    EXPECT_EQ(pane->levelPicture().pixel(49, 59), qRgb(255, 255, 255)) << "the dropped point is gone";
     plan->ButtonYes->click();
     EXPECT_EQ(pane->editor().PathEditMode, 0);
     EXPECT_EQ(s().MoveModeText, u"2"_s);

@@ -220,7 +220,7 @@ void TFrLevelEditor::N7Click()
 void TFrLevelEditor::openPathDialog()
 {
     // Modeless and new each time; it works on CurObject.
-    auto* dialog = new TfmsbPlan(*m_editor, [this] { pereris(); }, this);
+    auto* dialog = new TfmsbPlan(*m_editor, [this] { showState(); }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
