@@ -1,3 +1,5 @@
+#include "ErrorCapture.h"
+
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
 #include "editor/level/TFrLevelEditor.h"
@@ -54,7 +56,6 @@ protected:
         writeBmp(u"hero.bmp"_s, qRgb(200, 0, 0));
 
         pane = std::make_unique<editor::TFrLevelEditor>(project, tmp.app());
-        pane->setMessageSink([this](const QString& m) { messages << m; });
         pane->resize(1100, 760);
         pane->show();
         pane->start();
@@ -93,7 +94,8 @@ protected:
     std::unique_ptr<editor::TFrLevelEditor> pane;
     editor::ObjectListPanel* list = nullptr;
     editor::PositionImage* map = nullptr;
-    QStringList messages;
+    test::ErrorCapture errors;
+    QStringList& messages = errors.messages;
 };
 
 } // namespace
