@@ -36,7 +36,6 @@ public:
 
     // Number of decodes since construction (failed ones included).
     int decodeCount() const { return m_decodes; }
-    void clear() { m_entries.clear(); }
 
 private:
     struct Entry {
