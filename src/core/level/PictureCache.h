@@ -57,8 +57,4 @@ private:
     bool m_enabled = true;
 };
 
-// Reads a PNG (through libpng) or BMP picture, told apart by its first bytes,
-// in the format the map draws fastest.
-QImage readPicture(const QString& path);
-
 } // namespace kestrava::level
