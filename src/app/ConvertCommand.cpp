@@ -8,33 +8,42 @@
 #include <QDir>
 
 #include <exception>
+#include <functional>
 
 namespace kestrava::app {
 
-int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, QTextStream& out, QTextStream& err)
+namespace {
+
+// Runs one step; a failure is printed to err. Returns whether it succeeded.
+bool reported(QTextStream& err, const std::function<void()>& step)
 {
     try {
-        codegen::convertProject(loadedProject, app,
-                                [&](const QString& file) { out << QDir::toNativeSeparators(file) << Qt::endl; });
+        step();
+        return true;
     } catch (const io::Error& e) {
         err << e.message() << Qt::endl;
-        return 1;
     } catch (const std::exception& e) {
         err << QString::fromLocal8Bit(e.what()) << Qt::endl;
-        return 1;
     }
-    return 0;
+    return false;
+}
+
+} // namespace
+
+int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, QTextStream& out, QTextStream& err)
+{
+    const bool done = reported(err, [&] {
+        codegen::convertProject(loadedProject, app,
+                                [&](const QString& file) { out << QDir::toNativeSeparators(file) << Qt::endl; });
+    });
+    return done ? 0 : 1;
 }
 
 int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err)
 {
     model::Project project;
-    try {
-        persist::load(project, app, projectFile);
-    } catch (const io::Error& e) {
-        err << e.message() << Qt::endl;
+    if (!reported(err, [&] { persist::load(project, app, projectFile); }))
         return 1;
-    }
     return runConvertCommand(project, app, out, err);
 }
 

@@ -659,6 +659,31 @@ TEST_F(LevelFixture, AMissingPictureIsReportedOnceAndTheRestIsDrawn)
     EXPECT_EQ(editor.takeMessages().size(), 1);
 }
 
+TEST_F(LevelFixture, ABrokenPictureIsReadOnceAndReportedOnce)
+{
+    s().LivesBar.BmpName = u"bar.bmp"_s;
+    QFile bar(tmp.app().objectFile(u"bar.bmp"_s));
+    ASSERT_TRUE(bar.open(QIODevice::WriteOnly));
+    bar.write("BM not really a picture");
+    bar.close();
+    editor.pereris();
+    const int decodes = editor.pictures().decodeCount();
+    for (int i = 0; i < 20; ++i)
+        editor.ImPositionObjectsMouseMove(300 + i, 300);
+    EXPECT_EQ(editor.pictures().decodeCount(), decodes);
+    const QStringList messages = editor.takeMessages();
+    ASSERT_EQ(messages.size(), 1) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(messages[0].contains(u"bar.bmp"_s));
+    EXPECT_TRUE(messages[0].contains(u"повреждён"_s)) << messages[0].toStdString();
+    EXPECT_EQ(px(1, 1), kWhite);
+
+    // Mended on disk: read again and drawn.
+    writeBmp(tmp.app().objectFile(u"bar.bmp"_s), 6, 6, qRgb(250, 0, 0));
+    editor.pereris();
+    EXPECT_EQ(editor.pictures().decodeCount(), decodes + 1);
+    EXPECT_EQ(px(1, 1), qRgb(250, 0, 0));
+}
+
 TEST_F(LevelFixture, SheetsComeFromTheProjectWhenTheLibraryLacksThem)
 {
     const int g = addFonGroup(u"a"_s, 1, 1, 2);

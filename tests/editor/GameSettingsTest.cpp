@@ -1,3 +1,5 @@
+#include "ErrorCapture.h"
+
 #include "editor/settings/TfmDisplay.h"
 #include "editor/settings/TfmFeature.h"
 #include "level/LevelEditor.h"
@@ -17,9 +19,9 @@ using namespace Qt::Literals::StringLiterals;
 
 TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
 {
+    test::ErrorCapture capture;
+    const QStringList& errors = capture.messages;
     editor::TfmDisplay dialog({0, 0});
-    QStringList errors;
-    dialog.setErrorSink([&](const QString& m) { errors << m; });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), u"fmDisplay"_s);
     EXPECT_FALSE(dialog.EditWidth->isEnabled());

@@ -1,3 +1,5 @@
+#include "ErrorCapture.h"
+
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
 #include "editor/level/TFrLevelEditor.h"
@@ -54,7 +56,6 @@ protected:
         writeBmp(u"hero.bmp"_s, qRgb(200, 0, 0));
 
         pane = std::make_unique<editor::TFrLevelEditor>(project, tmp.app());
-        pane->setMessageSink([this](const QString& m) { messages << m; });
         pane->resize(1100, 760);
         pane->show();
         pane->start();
@@ -93,7 +94,8 @@ protected:
     std::unique_ptr<editor::TFrLevelEditor> pane;
     editor::ObjectListPanel* list = nullptr;
     editor::PositionImage* map = nullptr;
-    QStringList messages;
+    test::ErrorCapture errors;
+    QStringList& messages = errors.messages;
 };
 
 } // namespace
@@ -201,8 +203,12 @@ TEST_F(LevelPane, PlannedMovementOpensThePathDialogAndOnlyTheMovementDialogSetsC
         QTest::mouseClick(map, Qt::LeftButton, {}, p);
     EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
     EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::LevelEditor::kPathPointColour);
+    level::BlinkColour once = pane->editor().Blink;
+    once.advance();
     plan->ButtonDelete->click();
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
+    EXPECT_EQ(pane->editor().Blink.red, once.red) << "\"удалить\" redraws the map once";
+    EXPECT_EQ(pane->levelPicture().pixel(49, 59), qRgb(255, 255, 255)) << "the dropped point is gone";
     plan->ButtonYes->click();
     EXPECT_EQ(pane->editor().PathEditMode, 0);
     EXPECT_EQ(s().MoveModeText, u"2"_s);

@@ -3,20 +3,26 @@
 
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
+#include "editor/settings/TfmDisplay.h"
+#include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
+#include "level/LevelEditor.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +191,68 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     // A new project does not show the old project's pictures.
     action("N_New")->trigger();
     EXPECT_TRUE(scenario->stagePicture(2)->pixmap().isNull());
+}
+
+TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor)
+{
+    kestrava::test::ErrorCapture errors;
+    dialogs->answers << folder.makeDir(u"game"_s) + u"/project.prg"_s;
+    action("N_New")->trigger();
+    auto& project = window->project();
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(qRgb(250, 0, 0));
+    kestrava::io::writeBmp(red, project.ProjectDir + u"/objects/red.bmp"_s);
+
+    // Stage 2 holds a sprite; the level editor last drew stage 1, which is empty.
+    auto* scenario = window->FrScriptEditor1();
+    scenario->N2Click();
+    auto& stage2 = project.stage(2);
+    stage2.ActiveObjCount = 1;
+    stage2.ActiveObject[1].FileName = u"red.bmp"_s;
+    stage2.ActiveObject[1].X = 300;
+    stage2.ActiveObject[1].Y = 200;
+    stage2.ActiveObject[1].Exists = true;
+    QTest::mouseClick(scenario->stageButton(2), Qt::LeftButton);
+    action("N_ScriptEditor")->trigger();
+
+    const QImage stored = kestrava::io::readBmp(folder.app().objectFile(u"etap2.bmp"_s));
+    EXPECT_EQ(stored.pixel(305, 205), qRgb(250, 0, 0));
+    EXPECT_EQ(stored.pixel(295, 205), qRgb(255, 255, 255));
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+TEST_F(MainformTest, GameSettingsReachTheLevelMap)
+{
+    kestrava::test::ErrorCapture errors;
+    dialogs->answers << folder.makeDir(u"game"_s) + u"/project.prg"_s;
+    action("N_New")->trigger();
+    action("N_LevelEditor")->trigger();
+    ASSERT_TRUE(action("N_GameSettings")->isEnabled());
+
+    // "размер: " → "128 x 176" → "Да", then " Да".
+    QTimer::singleShot(0, [] {
+        auto* feature = qobject_cast<kestrava::editor::TfmFeature*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(feature);
+        QTimer::singleShot(0, [] {
+            auto* display = qobject_cast<kestrava::editor::TfmDisplay*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(display);
+            display->Radio128x176->click();
+            display->ButtonYes->click();
+        });
+        feature->ButtonSize->click();
+        feature->ButtonYes->click();
+    });
+    action("N_GameSettings")->trigger();
+
+    auto& level = window->FrLevelEditor1()->editor();
+    EXPECT_EQ(level.ScreenWidth, 128);
+    EXPECT_EQ(level.ScreenHeight, 176);
+    // The shown map frames the screen at once.
+    const QImage map = window->FrLevelEditor1()->levelPicture();
+    EXPECT_EQ(map.pixel(127, 50), kestrava::level::LevelEditor::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(50, 175), kestrava::level::LevelEditor::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(128, 50), qRgb(255, 255, 255));
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
 
 TEST_F(MainformTest, ThumbnailWriteFailureIsReportedAndThePaneStillShows)

@@ -113,9 +113,6 @@ QRgb BlinkColour::rgb() const
 
 struct LevelEditor::TileSheet {
     std::uint64_t serial = 0;
-    int tileWidth = 0;
-    int tileHeight = 0;
-    QString path;
     QImage image;
     std::vector<QRect> rects;
 };
@@ -135,7 +132,7 @@ LevelEditor::LevelEditor(model::Project& project, const io::AppFolder& app)
     : m_project(project), m_app(app), m_map(model::kMapSize, model::kMapSize, QImage::Format_RGB32)
 {
     m_map.fill(Qt::white);
-    m_icons.resize(kBlankIcons + 1);
+    blankIcons(kBlankIcons);
 }
 
 QString LevelEditor::projectObject(const QString& name) const
@@ -233,9 +230,6 @@ std::shared_ptr<const LevelEditor::TileSheet> LevelEditor::tileSheet(const model
         auto fresh = std::make_shared<TileSheet>();
         fresh->rects = tileRects(picture.image, group.TileWidth, group.TileHeight, path);
         fresh->serial = picture.serial;
-        fresh->tileWidth = group.TileWidth;
-        fresh->tileHeight = group.TileHeight;
-        fresh->path = path;
         fresh->image = picture.image;
         sheet = fresh;
         forget(reportKey);
@@ -274,7 +268,7 @@ const LevelEditor::GroupRender* LevelEditor::groupRender(int g)
     const qint64 width = qint64(group.TileWidth) * group.Columns;
     const qint64 height = qint64(group.TileHeight) * group.Rows;
     if (width <= 4 * model::kMapSize && height <= 4 * model::kMapSize && width * height <= kMaxRenderPixels)
-        fresh->image = renderTileMap(sheet->image, sheet->rects, group, nullptr);
+        fresh->image = renderTileMap(sheet->image, sheet->rects, group);
     render = fresh;
     return render.get();
 }
@@ -288,11 +282,16 @@ void LevelEditor::setPictureCaching(bool on)
 
 // ---------------------------------------------------------------- lifecycle
 
+void LevelEditor::blankIcons(int count)
+{
+    m_icons.assign(size_t(count) + 1, ListIcon());
+    for (int p = 1; p <= count; ++p)
+        m_icons[size_t(p)].geometry = QRect(kIconLeft, kIconStep * (p - 1), kIconWidth, kIconHeight);
+}
+
 void LevelEditor::clear()
 {
-    m_icons.assign(kBlankIcons + 1, ListIcon());
-    for (size_t p = 1; p < m_icons.size(); ++p)
-        m_icons[p].geometry = QRect(kIconLeft, kIconStep * (int(p) - 1), kIconWidth, kIconHeight);
+    blankIcons(kBlankIcons);
     for (int level = 1; level <= model::kMaxLevels; ++level) {
         m_project.stage(level).ListSlotCount = 0;
         m_project.stage(level).FonGroupCount = 0;
@@ -331,9 +330,7 @@ void LevelEditor::start1()
                    .arg(count).arg(model::kMaxListSlots));
         count = model::kMaxListSlots;
     }
-    m_icons.assign(size_t(std::max(kBlankIcons, count)) + 1, ListIcon());
-    for (size_t p = 1; p < m_icons.size(); ++p)
-        m_icons[p].geometry = QRect(kIconLeft, kIconStep * (int(p) - 1), kIconWidth, kIconHeight);
+    blankIcons(std::max(kBlankIcons, count));
     for (int p = 1; p <= count; ++p) {
         for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
             if (s.FonGroup[size_t(g)].ListSlot == p)
@@ -357,7 +354,6 @@ void LevelEditor::obnov(int slot, SlotKind kind, int tag, const QString& picture
     icon = ListIcon();
     icon.kind = kind;
     icon.tag = tag;
-    icon.picturePath = picturePath;
     icon.geometry = QRect(kIconLeft, kIconStep * (slot - 1), kIconWidth, kIconHeight);
     icon.image = QImage(kIconWidth, kIconHeight, QImage::Format_RGB32);
     icon.image.fill(kIconFaceColour);
@@ -387,49 +383,40 @@ void LevelEditor::pnObjectsListMouseUp()
 {
     model::StageData& s = stage();
     const int slotCount = std::min<int>(s.ListSlotCount, int(m_icons.size()) - 1);
-    auto matches = [&](int p, SlotKind kind) {
-        const ListIcon& icon = m_icons[size_t(p)];
-        const QRect& r = icon.geometry;
-        return icon.kind == kind && r.left() - kPickMargin < ListX && ListX < r.left() + r.width() + kPickMargin
-            && r.top() - kPickMargin < ListY && ListY < r.top() + r.height() + kPickMargin;
+    // One pass per kind, slots in order; a later match overwrites an earlier one.
+    auto pass = [&](SlotKind kind, int kindCount, const auto& pick) {
+        if (kindCount <= 0 || s.ListSlotCount <= 0)
+            return;
+        for (int p = 1; p <= slotCount; ++p) {
+            const ListIcon& icon = m_icons[size_t(p)];
+            const QRect& r = icon.geometry;
+            if (icon.kind == kind && r.left() - kPickMargin < ListX && ListX < r.left() + r.width() + kPickMargin
+                && r.top() - kPickMargin < ListY && ListY < r.top() + r.height() + kPickMargin)
+                pick(icon.tag);
+        }
     };
-    if (s.FonGroupCount > 0 && s.ListSlotCount > 0) {
-        for (int p = 1; p <= slotCount; ++p) {
-            if (!matches(p, SlotKind::Fon))
-                continue;
-            const int g = m_icons[size_t(p)].tag;
-            const model::FonGroupData& group = s.FonGroup[size_t(g)];
-            s.FonDragFlag = true;
-            s.FonDragPicture = group.BmpName;
-            DragRef = QString::number(g);
-            DragLayer = group.ListSlot;
-            DragGroupIndex = group.Index;
-        }
-    }
-    if (s.ActiveGroupCount > 0 && s.ListSlotCount > 0) {
-        for (int p = 1; p <= slotCount; ++p) {
-            if (!matches(p, SlotKind::Active))
-                continue;
-            const int g = m_icons[size_t(p)].tag;
-            const model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
-            s.ActiveDragFlag = true;
-            s.DragGroup = group.Index;
-            DragRef = QString::number(g);
-            s.ActiveDragPicture = group.BmpName;
-            DragLayer = group.ListSlot;
-        }
-    }
-    if (s.TextCount > 0 && s.ListSlotCount > 0) {
-        for (int p = 1; p <= slotCount; ++p) {
-            if (!matches(p, SlotKind::Text))
-                continue;
-            const int t = m_icons[size_t(p)].tag;
-            s.TextDragFlag = true;
-            s.CurText = t;
-            DragRef = QString::number(t);
-            DragLayer = s.TextObject[size_t(t)].ListSlot;
-        }
-    }
+    pass(SlotKind::Fon, s.FonGroupCount, [&](int g) {
+        const model::FonGroupData& group = s.FonGroup[size_t(g)];
+        s.FonDragFlag = true;
+        s.FonDragPicture = group.BmpName;
+        DragRef = QString::number(g);
+        DragLayer = group.ListSlot;
+        DragGroupIndex = group.Index;
+    });
+    pass(SlotKind::Active, s.ActiveGroupCount, [&](int g) {
+        const model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
+        s.ActiveDragFlag = true;
+        s.DragGroup = group.Index;
+        DragRef = QString::number(g);
+        s.ActiveDragPicture = group.BmpName;
+        DragLayer = group.ListSlot;
+    });
+    pass(SlotKind::Text, s.TextCount, [&](int t) {
+        s.TextDragFlag = true;
+        s.CurText = t;
+        DragRef = QString::number(t);
+        DragLayer = s.TextObject[size_t(t)].ListSlot;
+    });
 }
 
 // ---------------------------------------------------------------- map
@@ -773,7 +760,6 @@ void LevelEditor::setScreenSize(int width, int height)
 void LevelEditor::pereris()
 {
     m_pictures.beginPass();
-    ++m_redraws;
     {
         QPainter painter(&m_map);
         painter.fillRect(m_map.rect(), Qt::white);

@@ -25,7 +25,6 @@ enum class SlotKind { Blank, Fon, Active, Text };
 struct ListIcon {
     SlotKind kind = SlotKind::Blank;
     int tag = 0;          // the group or text object number
-    QString picturePath;
     QImage image;         // the icon as shown; null for a blank slot
     QRect geometry;       // on the list panel
 };
@@ -90,10 +89,6 @@ public:
     int ScreenWidth = 0;
     int ScreenHeight = 0;
 
-    model::Project& project() { return m_project; }
-    const io::AppFolder& app() const { return m_app; }
-    model::StageData& stage() { return m_project.current(); }
-
     // "Новый": blank icons, empty object lists, no drag or selection.
     void clear();
     // Once, when the main window is made: drag flags off, blink colour reset, list and map drawn.
@@ -152,11 +147,14 @@ public:
     PictureCache& pictures() { return m_pictures; }
     // Off: every picture is decoded again each time it is drawn (for measurements).
     void setPictureCaching(bool on);
-    int redrawCount() const { return m_redraws; }
 
 private:
     struct GroupRender;
     struct TileSheet;
+
+    model::StageData& stage() { return m_project.current(); }
+    // The icon table of `count` blank slots at their places on the panel.
+    void blankIcons(int count);
 
     QString projectObject(const QString& name) const;
     // A picture, its problem reported once under key; false when it cannot be had.
@@ -193,7 +191,6 @@ private:
     QHash<QString, std::shared_ptr<TileSheet>> m_sheets;
     QHash<int, std::shared_ptr<GroupRender>> m_renders;
     int m_renderLevel = 0;
-    int m_redraws = 0;
 };
 
 } // namespace kestrava::level

@@ -2,6 +2,7 @@
 
 #include "io/Error.h"
 #include "io/Png.h"
+#include "io/TextFile.h"
 
 #include <QFile>
 
@@ -11,21 +12,28 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::level {
 
+namespace {
+
+// A PNG (through libpng) or BMP picture, told apart by its first bytes, in
+// the format the map draws fastest.
 QImage readPicture(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         throw io::Error::inFile(path, u"рисунок не найден"_s);
-    if (!file.open(QIODevice::ReadOnly))
-        throw io::Error::inFile(path, u"не удаётся открыть рисунок: %1"_s.arg(file.errorString()));
-    const QByteArray head = file.read(8);
-    file.close();
+    // Read once; the first bytes tell PNG from BMP.
+    const QByteArray bytes = io::readWholeFile(path);
     static const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
-    QImage image = head == pngSignature ? io::readPng(path) : io::readBmp(path);
+    QImage image;
+    if (bytes.startsWith(pngSignature))
+        image = io::decodePng(bytes, path);
+    else if (!image.loadFromData(bytes, "BMP"))
+        throw io::Error::inFile(path, u"это не рисунок PNG или BMP, или он повреждён"_s);
     if (image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return image.convertToFormat(QImage::Format_RGB32);
 }
+
+} // namespace
 
 void PictureCache::setEnabled(bool enabled)
 {

@@ -36,7 +36,6 @@ public:
 
     // Number of decodes since construction (failed ones included).
     int decodeCount() const { return m_decodes; }
-    void clear() { m_entries.clear(); }
 
 private:
     struct Entry {
@@ -57,9 +56,5 @@ private:
     int m_decodes = 0;
     bool m_enabled = true;
 };
-
-// Reads a PNG (through libpng) or BMP picture, told apart by its first bytes,
-// in the format the map draws fastest.
-QImage readPicture(const QString& path);
 
 } // namespace kestrava::level

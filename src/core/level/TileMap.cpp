@@ -9,23 +9,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::level {
 
-int tilesAcross(const QImage& sheet, int tileWidth)
-{
-    return tileWidth > 0 ? model::nearest(double(sheet.width()) / tileWidth) : 0;
-}
-
-int tilesDown(const QImage& sheet, int tileHeight)
-{
-    return tileHeight > 0 ? model::nearest(double(sheet.height()) / tileHeight) : 0;
-}
-
 std::vector<QRect> tileRects(const QImage& sheet, int tileWidth, int tileHeight, const QString& sheetPath)
 {
     if (tileWidth <= 0 || tileHeight <= 0)
         throw io::Error::inFile(sheetPath, u"размер плитки %1 x %2 — плитки должны быть не меньше 1 x 1 точки"_s
                                                .arg(tileWidth).arg(tileHeight));
-    const int across = tilesAcross(sheet, tileWidth);
-    const int down = tilesDown(sheet, tileHeight);
+    const int across = model::nearest(double(sheet.width()) / tileWidth);
+    const int down = model::nearest(double(sheet.height()) / tileHeight);
     const qint64 count = qint64(across) * down;
     if (count > model::kMaxTiles)
         throw io::Error::inFile(sheetPath, u"рисунок делится на %1 плиток %2 x %3, а больше %4 плиток не поддерживается"_s
@@ -50,8 +40,7 @@ QRect cellSource(const std::vector<QRect>& rects, int tile)
 
 } // namespace
 
-QImage renderTileMap(const QImage& sheet, const std::vector<QRect>& rects, const model::FonGroupData& group,
-                     bool* opaque)
+QImage renderTileMap(const QImage& sheet, const std::vector<QRect>& rects, const model::FonGroupData& group)
 {
     const int tw = group.TileWidth;
     const int th = group.TileHeight;
@@ -73,8 +62,6 @@ QImage renderTileMap(const QImage& sheet, const std::vector<QRect>& rects, const
             }
         }
     }
-    if (opaque)
-        *opaque = covered;
     if (covered)
         return out.convertToFormat(QImage::Format_RGB32);
     return out;

@@ -21,7 +21,6 @@ TFrLevelEditor::TFrLevelEditor(model::Project& project, const io::AppFolder& app
     : QWidget(parent), m_editor(std::make_unique<level::LevelEditor>(project, app))
 {
     setObjectName(QStringLiteral("FrLevelEditor1"));
-    m_sink = [this](const QString& message) { showError(this, message); };
     m_runMenu = [](QMenu* menu, const QPoint& at) { return menu->exec(at); };
 
     pnObjectsList = new ObjectListPanel;
@@ -77,11 +76,6 @@ TFrLevelEditor::TFrLevelEditor(model::Project& project, const io::AppFolder& app
 
 TFrLevelEditor::~TFrLevelEditor() = default;
 
-void TFrLevelEditor::setMessageSink(std::function<void(const QString&)> sink)
-{
-    m_sink = std::move(sink);
-}
-
 void TFrLevelEditor::setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)> runner)
 {
     m_runMenu = std::move(runner);
@@ -135,7 +129,7 @@ void TFrLevelEditor::showState()
         return;
     const QStringList messages = std::exchange(m_pendingMessages, {});
     for (const QString& message : messages)
-        m_sink(message);
+        showError(this, message);
 }
 
 void TFrLevelEditor::pnObjectsListMouseMove(QPoint pos)
@@ -220,7 +214,7 @@ void TFrLevelEditor::N7Click()
 void TFrLevelEditor::openPathDialog()
 {
     // Modeless and new each time; it works on CurObject.
-    auto* dialog = new TfmsbPlan(*m_editor, [this] { pereris(); }, this);
+    auto* dialog = new TfmsbPlan(*m_editor, [this] { showState(); }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

@@ -42,8 +42,6 @@ public:
     // The editor's state and operations (game settings, tests).
     level::LevelEditor& editor() { return *m_editor; }
 
-    // Where picture problems are shown: the standard error box unless replaced.
-    void setMessageSink(std::function<void(const QString&)> sink);
     // How a context menu is run: QMenu::exec unless replaced; returns the chosen action.
     void setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)> runner);
 
@@ -81,7 +79,6 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* m_status = nullptr;
     QStringList m_pendingMessages;
-    std::function<void(const QString&)> m_sink;
     std::function<QAction*(QMenu*, const QPoint&)> m_runMenu;
 };
 

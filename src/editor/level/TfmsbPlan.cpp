@@ -8,8 +8,8 @@
 
 namespace kestrava::editor {
 
-TfmsbPlan::TfmsbPlan(level::LevelEditor& editor, std::function<void()> redraw, QWidget* parent)
-    : QDialog(parent), m_editor(editor), m_redraw(std::move(redraw))
+TfmsbPlan::TfmsbPlan(level::LevelEditor& editor, std::function<void()> showMap, QWidget* parent)
+    : QDialog(parent), m_editor(editor), m_showMap(std::move(showMap))
 {
     setObjectName(QStringLiteral("fmsbPlan"));
     setWindowTitle(QStringLiteral("Настройка заданного движения объекта"));
@@ -33,19 +33,25 @@ TfmsbPlan::TfmsbPlan(level::LevelEditor& editor, std::function<void()> redraw, Q
     layout->addLayout(answers);
 
     connect(ButtonLine, &QPushButton::clicked, this, [this] { m_editor.pathStraight(); });
+    // "удалить" redraws the map itself.
     connect(ButtonDelete, &QPushButton::clicked, this, [this] {
         m_editor.pathDeleteLast();
-        if (m_redraw)
-            m_redraw();
+        redrawn();
     });
     connect(ButtonYes, &QPushButton::clicked, this, [this] {
         m_editor.pathConfirm();
-        if (m_redraw)
-            m_redraw();
+        m_editor.pereris();
+        redrawn();
         close();
     });
-    if (m_redraw)
-        m_redraw();
+    m_editor.pereris();
+    redrawn();
+}
+
+void TfmsbPlan::redrawn()
+{
+    if (m_showMap)
+        m_showMap();
 }
 
 } // namespace kestrava::editor

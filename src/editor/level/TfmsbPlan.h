@@ -15,8 +15,8 @@ namespace kestrava::editor {
 class TfmsbPlan : public QDialog {
     Q_OBJECT
 public:
-    // redraw repaints the level map after a change of the path.
-    TfmsbPlan(level::LevelEditor& editor, std::function<void()> redraw, QWidget* parent = nullptr);
+    // showMap shows the level map after the editor redrew it.
+    TfmsbPlan(level::LevelEditor& editor, std::function<void()> showMap, QWidget* parent = nullptr);
 
     QPushButton* ButtonLine = nullptr;   // "прямая"
     QPushButton* ButtonDelete = nullptr; // "удалить"
@@ -24,8 +24,10 @@ public:
     QPushButton* ButtonNo = nullptr;     // "Нет"
 
 private:
+    void redrawn();
+
     level::LevelEditor& m_editor;
-    std::function<void()> m_redraw;
+    std::function<void()> m_showMap;
 };
 
 } // namespace kestrava::editor

@@ -14,7 +14,6 @@ TfmDisplay::TfmDisplay(settings::ScreenSize choice, QWidget* parent) : QDialog(p
 {
     setObjectName(QStringLiteral("fmDisplay"));
     setWindowTitle(QStringLiteral("fmDisplay"));
-    m_sink = [this](const QString& message) { showError(this, message); };
 
     Radio128x128 = new QRadioButton(QStringLiteral("128 x 128"));
     Radio128x176 = new QRadioButton(QStringLiteral("128 x 176"));
@@ -41,11 +40,6 @@ TfmDisplay::TfmDisplay(settings::ScreenSize choice, QWidget* parent) : QDialog(p
     connect(ButtonYes, &QPushButton::clicked, this, &TfmDisplay::yes);
 }
 
-void TfmDisplay::setErrorSink(std::function<void(const QString&)> sink)
-{
-    m_sink = std::move(sink);
-}
-
 void TfmDisplay::yes()
 {
     settings::ScreenSizeOption option = settings::ScreenSizeOption::None;
@@ -59,7 +53,7 @@ void TfmDisplay::yes()
         m_choice = settings::applySizeChoice(m_choice, option, EditWidth->text(), EditHeight->text());
     } catch (const io::Error& e) {
         // The dialog stays open for the author to mend the box.
-        m_sink(e.message());
+        showError(this, e.message());
         return;
     }
     accept();

@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -20,8 +18,6 @@ public:
     explicit TfmDisplay(settings::ScreenSize choice, QWidget* parent = nullptr);
 
     settings::ScreenSize choice() const { return m_choice; }
-    // Where a bad size box is reported: the standard error box unless replaced.
-    void setErrorSink(std::function<void(const QString&)> sink);
 
     QRadioButton* Radio128x128 = nullptr;
     QRadioButton* Radio128x176 = nullptr;
@@ -34,7 +30,6 @@ private:
     void yes();
 
     settings::ScreenSize m_choice;
-    std::function<void(const QString&)> m_sink;
 };
 
 } // namespace kestrava::editor

@@ -20,13 +20,14 @@ TfmFeature::TfmFeature(level::LevelEditor& editor, QWidget* parent) : QDialog(pa
     layout->addWidget(ButtonYes, 0, Qt::AlignRight);
 
     connect(ButtonSize, &QPushButton::clicked, this, [this] {
-        TfmDisplay display(m_choice, this);
+        TfmDisplay display({ScreenWidthChoice, ScreenHeightChoice}, this);
         display.exec();
-        m_choice = display.choice();
-        ButtonSize->setText(settings::sizeButtonCaption(m_choice));
+        ScreenWidthChoice = display.choice().width;
+        ScreenHeightChoice = display.choice().height;
+        ButtonSize->setText(settings::sizeButtonCaption(display.choice()));
     });
     connect(ButtonYes, &QPushButton::clicked, this, [this] {
-        m_editor.setScreenSize(m_choice.width, m_choice.height);
+        m_editor.setScreenSize(ScreenWidthChoice, ScreenHeightChoice);
         accept();
     });
 }

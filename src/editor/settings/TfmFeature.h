@@ -16,14 +16,15 @@ class TfmFeature : public QDialog {
 public:
     explicit TfmFeature(level::LevelEditor& editor, QWidget* parent = nullptr);
 
-    settings::ScreenSize choice() const { return m_choice; }
+    // The size chosen so far; 0 x 0 on every opening.
+    int ScreenHeightChoice = 0;
+    int ScreenWidthChoice = 0;
 
     QPushButton* ButtonSize = nullptr; // "размер: "
     QPushButton* ButtonYes = nullptr;  // " Да"
 
 private:
     level::LevelEditor& m_editor;
-    settings::ScreenSize m_choice; // starts at 0 x 0 on every opening
 };
 
 // "Настройки игры": runs the game properties dialog; true when " Да" set the

@@ -65,7 +65,6 @@ public:
     QLabel* stagePicture(int p) const;
     QMenu* PopupMenu1() const { return m_popupMenu; }
     QAction* newLevelAction() const { return m_newLevelAction; }
-    QScrollArea* scrollArea() const { return m_scroll; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -294,6 +294,9 @@ void TMainform::N_ScriptEditorClick()
     // When the thumbnail cannot be stored the pane stays as it was drawn last.
     guarded(this, [this] {
         const QString path = m_app.objectFile(u"etap%1.bmp"_s.arg(m_project.SelLevel));
+        // The map last drawn may be of another stage (chosen here since);
+        // the thumbnail must show the selected one.
+        m_FrLevelEditor1->pereris();
         io::writeBmp(m_FrLevelEditor1->levelPicture(), path);
         m_FrScriptEditor1->setStagePicture(m_project.CurLevel, io::readBmp(path));
         m_FrScriptEditor1->pereris();

@@ -1,11 +1,9 @@
 #include "editor/workspace/TfmNumberCadre.h"
 
-#include "editor/workspace/NumberField.h"
+#include "editor/workspace/EntryDialog.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,15 +22,7 @@ TfmNumberCadre::TfmNumberCadre(QWidget* parent) : QDialog(parent)
     auto* panelLayout = new QHBoxLayout(panel);
     panelLayout->addWidget(m_seNumberCadre);
 
-    auto* yes = new QPushButton(u"Да"_s, this);
-    yes->setObjectName(u"bYes"_s);
-    yes->setDefault(true);
-    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel);
-    layout->addWidget(yes, 0, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutEntryDialog(this, {panel}, [this] { accept(); });
 }
 
 int TfmNumberCadre::number() const

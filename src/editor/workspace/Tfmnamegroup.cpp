@@ -1,8 +1,9 @@
 #include "editor/workspace/Tfmnamegroup.h"
 
+#include "editor/workspace/EntryDialog.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,15 +23,7 @@ Tfmnamegroup::Tfmnamegroup(QWidget* parent) : QDialog(parent)
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(m_eNameGroup);
 
-    auto* yes = new QPushButton(u"Да"_s, this);
-    yes->setObjectName(u"bYes"_s);
-    yes->setDefault(true);
-    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
-    layout->addWidget(yes, 0, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutEntryDialog(this, {frame}, [this] { accept(); });
 }
 
 QString Tfmnamegroup::name() const

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <initializer_list>
 #include <limits>
 
 namespace kestrava::editor {
@@ -20,8 +21,24 @@ inline QSpinBox* makeNumberField(QWidget* parent)
     return field;
 }
 
-// Lays out a one-number dialog: a label, the number field and "Да", which
-// calls onYes. Returns the field.
+// Lays out a small entry dialog: its controls one under the other, then
+// "Да", which calls onYes (the Enter key answers it too).
+template <class OnYes>
+void layOutEntryDialog(QDialog* dialog, std::initializer_list<QWidget*> controls, OnYes onYes)
+{
+    auto* yes = new QPushButton(QStringLiteral("Да"), dialog);
+    yes->setObjectName(QStringLiteral("bYes"));
+    yes->setDefault(true);
+    QObject::connect(yes, &QPushButton::clicked, dialog, onYes);
+
+    auto* layout = new QVBoxLayout(dialog);
+    for (QWidget* control : controls)
+        layout->addWidget(control);
+    layout->addWidget(yes, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// A one-number dialog: a label, the number field and "Да". Returns the field.
 template <class OnYes>
 QSpinBox* buildNumberDialog(QDialog* dialog, const QString& labelText, OnYes onYes)
 {
@@ -30,17 +47,7 @@ QSpinBox* buildNumberDialog(QDialog* dialog, const QString& labelText, OnYes onY
     QSpinBox* field = makeNumberField(dialog);
     field->setObjectName(QStringLiteral("seNumber"));
     label->setBuddy(field);
-
-    auto* yes = new QPushButton(QStringLiteral("Да"), dialog);
-    yes->setObjectName(QStringLiteral("bYes"));
-    yes->setDefault(true);
-    QObject::connect(yes, &QPushButton::clicked, dialog, onYes);
-
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(label);
-    layout->addWidget(field);
-    layout->addWidget(yes, 0, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutEntryDialog(dialog, {label, field}, onYes);
     return field;
 }
 
