@@ -129,7 +129,7 @@ struct Fixture {
                             group.Anim[p][d][b] = random.bounded(9);
                 group.Index = g;
                 group.ListSlot = 100 + g;
-                s.ActiveType[size_t(g)] = 1 + g % 3;
+                s.ActiveType[size_t(g)] = model::MovementType(1 + g % 3);
                 model::ActiveObjectData& o = s.ActiveObject[size_t(g)];
                 o.Ref = QString::number(g);
                 o.X = random.bounded(1000);

@@ -31,7 +31,7 @@ struct BusyStage {
     {
         app.ensureFolders();
         project.ProjectDir = dir.path() + u"/proj"_s;
-        QDir().mkpath(project.ProjectDir + u"/objects"_s);
+        QDir().mkpath(project.projectPath(u"objects"_s));
         model::StageData& s = project.current();
 
         for (int k = 0; k < 3; ++k) {
@@ -58,7 +58,7 @@ struct BusyStage {
             QImage sprite(24, 32, QImage::Format_RGB32);
             sprite.fill(qRgb(200, 40 * k, 90));
             const QString base = u"sprite%1"_s.arg(k);
-            io::writeBmp(sprite, project.ProjectDir + u"/objects/"_s + base + u".bmp"_s);
+            io::writeBmp(sprite, project.projectPath(u"objects/"_s + base + u".bmp"_s));
             const int g = project.addActiveGroup(1);
             s.ActiveGroup[size_t(g)].BmpName = base + u".bmp"_s;
         }

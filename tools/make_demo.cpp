@@ -333,8 +333,7 @@ void writeLibrary(const QString& library)
 void import(model::Project& p, const io::AppFolder& app, int level, const QString& name)
 {
     p.CurLevel = level;
-    p.ObjFileName = name;
-    persist::Load_object(p, app);
+    persist::Load_object(p, app, name);
 }
 
 void placeFon(model::StageData& s, int group, int x, int y)
@@ -414,8 +413,8 @@ void writeProject(const QString& demo, const QString& library)
     placeActive(s1, 2, 150, 40);
     placeActive(s1, 2, 250, 120);
     s1.ActiveGroup[1].Caption = u"1"_s;
-    s1.ActiveType[1] = 1; // hero: "8 направлений"
-    s1.ActiveType[2] = 3; // ghosts: "Статический"
+    s1.ActiveType[1] = model::MovementType::EightWay;
+    s1.ActiveType[2] = model::MovementType::Static;
     s1.TextObject[1].X = 90;
     s1.TextObject[1].Y = 200;
     eventRow(s1, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {{u"жизни = 3"_s, u"{life=3;}"_s}});
@@ -431,7 +430,7 @@ void writeProject(const QString& demo, const QString& library)
     placeFon(s2, 1, 320, 0);
     placeActive(s2, 1, 40, 84);
     s2.ActiveGroup[1].Caption = u"1"_s;
-    s2.ActiveType[1] = 1;
+    s2.ActiveType[1] = model::MovementType::EightWay;
     eventRow(s2, u"Всегда"_s, u"(obtime>0)"_s, {});
     s2.EventRow[1].ActionText[1] = u"увеличение жизней = 1"_s;
     s2.EventRow[1].ActionCode[1] = u"{life=life+1;}"_s;

@@ -74,7 +74,7 @@ struct Game {
         group.PngName = name + u".png"_s;
         group.TileWidth = 24;
         group.TileHeight = 32;
-        project.stage(level).ActiveType[size_t(g)] = type;
+        project.stage(level).ActiveType[size_t(g)] = model::MovementType(type);
         io::writePng(picture(48, 32, qRgb(200, 0, 0)), objects(group.PngName));
         return g;
     }
@@ -279,7 +279,7 @@ TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
 TEST(Converter, RefusesWithoutAProjectFolderAndWritesNothing)
 {
     test::TempAppFolder tmp;
-    model::Project project; // ProjectDir is still "c:"
+    model::Project project; // no project folder yet
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(tmp.root());
     try {
@@ -294,7 +294,7 @@ TEST(Converter, RefusesWithoutAProjectFolderAndWritesNothing)
 
     project.ProjectDir = tmp.root() + u"/nowhere"_s;
     EXPECT_THROW(codegen::convertProject(project, tmp.app()), io::Error);
-    EXPECT_FALSE(QFileInfo::exists(project.ProjectDir));
+    EXPECT_FALSE(QFileInfo::exists(*project.ProjectDir));
 }
 
 TEST(Converter, AMissingPictureNamesStageObjectAndFileAndWritesNothing)

@@ -127,8 +127,8 @@ TEST(DataClass, OnlyExistingObjectsAreListedAndCounted)
     placeFon(p, 1, u"1"_s);
     const int h = addActive(p, 1);
     addActive(p, 1);
-    p.stage(1).ActiveType[1] = 3;
-    p.stage(1).ActiveType[2] = 1;
+    p.stage(1).ActiveType[1] = model::MovementType::Static;
+    p.stage(1).ActiveType[2] = model::MovementType::EightWay;
     p.stage(1).ActiveGroup[size_t(h)].TileWidth = 24;
     placeActive(p, 1, u"1"_s, false);
     placeActive(p, 1, u"2"_s);

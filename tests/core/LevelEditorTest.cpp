@@ -28,11 +28,11 @@ protected:
     LevelFixture() : editor(project, tmp.app())
     {
         project.ProjectDir = tmp.makeDir(u"proj"_s);
-        QDir().mkpath(project.ProjectDir + u"/objects"_s);
+        QDir().mkpath(project.projectPath(u"objects"_s));
     }
 
     model::StageData& s() { return project.current(); }
-    QString own(const QString& name) const { return project.ProjectDir + u"/objects/"_s + name; }
+    QString own(const QString& name) const { return project.projectPath(u"objects/"_s + name); }
 
     // A tile sheet of across x down tiles of the given size, tile n filled with tileColour(n).
     void writeSheet(const QString& path, int across, int down, int tw, int th)
@@ -469,26 +469,26 @@ TEST_F(LevelFixture, MovementChoiceReachesTheGroupOnlyWhenTheDialogCloses)
         ++opened;
         EXPECT_EQ(i, sprite);
         EXPECT_EQ(editor.CurObject, sprite);
-        editor.chooseMovementType(3); // "Статический"
+        editor.chooseMovementType(model::MovementType::Static);
     });
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(s().ActiveType[size_t(g2)], 3);
+    EXPECT_EQ(s().ActiveType[size_t(g2)], model::MovementType::Static);
     EXPECT_EQ(s().ActiveGroup[size_t(g2)].Caption, u"1"_s);
-    EXPECT_EQ(s().ActiveType[1], 0);
-    EXPECT_EQ(s().ActiveType[3], 0);
+    EXPECT_EQ(s().ActiveType[1], model::MovementType::NotSet);
+    EXPECT_EQ(s().ActiveType[3], model::MovementType::NotSet);
 
     // "Отмена" changes nothing but the copy still happens.
-    s().ActiveType[size_t(g2)] = 0;
+    s().ActiveType[size_t(g2)] = model::MovementType::NotSet;
     s().MoveModeText = u"2"_s;
     editor.N5Click([](int) {});
-    EXPECT_EQ(s().ActiveType[size_t(g2)], 3);
+    EXPECT_EQ(s().ActiveType[size_t(g2)], model::MovementType::Static);
     EXPECT_EQ(s().ActiveGroup[size_t(g2)].Caption, u"2"_s);
 
     // Selecting an object gives its group the type chosen last.
-    editor.chooseMovementType(1);
+    editor.chooseMovementType(model::MovementType::EightWay);
     editor.ImPositionObjectsMouseDown(101, 101);
     editor.ImPositionObjectsMouseUp();
-    EXPECT_EQ(s().ActiveType[size_t(g2)], 1);
+    EXPECT_EQ(s().ActiveType[size_t(g2)], model::MovementType::EightWay);
     EXPECT_EQ(editor.MenuObject, sprite);
 }
 

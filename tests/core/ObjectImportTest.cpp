@@ -19,7 +19,7 @@ struct Fixture {
     test::TempAppFolder tmp;
     model::Project project;
     QString projectObjects;
-    int start1Calls = 0;
+    std::vector<persist::ImportedObject> imported;
 
     Fixture()
     {
@@ -30,26 +30,22 @@ struct Fixture {
 
     void import(const QString& name)
     {
-        project.ObjFileName = name;
-        persist::Load_object(project, tmp.app(), [this] { ++start1Calls; });
+        imported.push_back(persist::Load_object(project, tmp.app(), name));
     }
 
     // Import that must fail; returns the message and checks nothing changed.
     QString refused(const QString& name)
     {
-        project.ObjFileName = name;
         const model::Project before = project;
         const QString files = test::folderSnapshot(tmp.root());
-        const int calls = start1Calls;
         QString message;
         try {
-            persist::Load_object(project, tmp.app(), [this] { ++start1Calls; });
+            persist::Load_object(project, tmp.app(), name);
         } catch (const io::Error& e) {
             message = e.message();
         }
         EXPECT_FALSE(message.isEmpty()) << name.toStdString();
         EXPECT_TRUE(project == before) << name.toStdString();
-        EXPECT_EQ(start1Calls, calls);
         EXPECT_EQ(test::folderSnapshot(tmp.root()), files) << name.toStdString();
         return message;
     }
@@ -65,7 +61,13 @@ TEST(ObjectImport, AllFourKindsIntoTheCurrentStage)
     f.import(u"hero.oba"_s);
     f.import(u"lives.obl"_s);
     f.import(u"title.obt"_s);
-    EXPECT_EQ(f.start1Calls, 3); // not for the lives bar
+    ASSERT_EQ(f.imported.size(), 4u);
+    EXPECT_EQ(f.imported[0].kind, persist::ObjectKind::Background);
+    EXPECT_EQ(f.imported[1].kind, persist::ObjectKind::Active);
+    EXPECT_EQ(f.imported[2].kind, persist::ObjectKind::LivesBar);
+    EXPECT_EQ(f.imported[2].index, 0);
+    EXPECT_EQ(f.imported[3].kind, persist::ObjectKind::Text);
+    EXPECT_EQ(f.imported[3].index, 1);
 
     const model::StageData& s = f.project.stage(2);
     EXPECT_EQ(f.project.stage(1), model::StageData());
@@ -98,7 +100,6 @@ TEST(ObjectImport, AllFourKindsIntoTheCurrentStage)
     EXPECT_EQ(hero.ListSlot, 2);
     EXPECT_EQ(hero.Index, 1);
     EXPECT_TRUE(hero.Caption.isEmpty());
-    EXPECT_EQ(f.project.ObjPicture, u"hero.bmp"_s);
 
     EXPECT_TRUE(s.LivesBar.Present);
     EXPECT_EQ(s.LivesBar.BmpName, u"lives.bmp"_s);
@@ -159,13 +160,11 @@ TEST(ObjectImport, EdgeCases)
     other.Width = 50;
     other.Height = 6;
     other.write(f.tmp.app().objectFile(u"other.obl"_s));
-    const int calls = f.start1Calls;
     f.import(u"other.obl"_s);
     EXPECT_EQ(s.LivesBar.BmpName, u"other.bmp"_s);
     EXPECT_EQ(s.LivesBar.Width, 50);
     EXPECT_EQ(s.LivesBar.Direction, u"gor"_s);
     EXPECT_EQ(s.ListSlotCount, 4);
-    EXPECT_EQ(f.start1Calls, calls);
 }
 
 TEST(ObjectImport, BadImportsChangeNothing)
@@ -204,7 +203,7 @@ TEST(ObjectImport, BadImportsChangeNothing)
     EXPECT_TRUE(full.contains(u"title.obt»: объект не загружен"_s)) << full.toStdString();
 
     // No project folder chosen yet: nothing is imported or copied.
-    f.project.ProjectDir = model::Project::kNoProjectDir;
+    f.project.ProjectDir.reset();
     EXPECT_TRUE(f.refused(u"hero.oba"_s).contains(u"Проект ещё не создан"_s));
 }
 

@@ -23,8 +23,7 @@ namespace {
 void importInto(model::Project& p, const io::AppFolder& app, int level, const QString& name)
 {
     p.CurLevel = level;
-    p.ObjFileName = name;
-    persist::Load_object(p, app);
+    persist::Load_object(p, app, name);
 }
 
 // What a save and a load give back of a project: the fields the file does
@@ -33,11 +32,8 @@ model::Project asReadBack(model::Project p, const model::Project& loaded)
 {
     for (int level = 1; level <= p.LevelCount; ++level) {
         model::StageData& s = p.stage(level);
-        s.ListSlotCountTmp = s.ListSlotCount;
         s.EventCurRow = s.EventCount;
     }
-    p.ObjFileName = loaded.ObjFileName;
-    p.ObjPicture = loaded.ObjPicture;
     p.SelLevel = 1;
     p.CurLevel = 1;
     return p;
@@ -69,7 +65,7 @@ void fillStage(model::StageData& s, int placed, int rows, int seed)
         a.Width = 16;
         a.Height = 24;
         a.Exists = i % 4 != 1;
-        s.ActiveType[size_t(i)] = i % 4;
+        s.ActiveType[size_t(i)] = model::MovementType(i % 4);
     }
     for (int t = 1; t <= s.TextCount; ++t) {
         s.TextObject[size_t(t)].X = 10 * t;
@@ -174,7 +170,7 @@ TEST(ProjectFile, SeveralStagesRoundTrip)
     importInto(p, f.tmp.app(), 1, u"hero.oba"_s);
     fillStage(p.stage(1), 2, 4, 1);
     // A movement type of a group beyond the placed objects is not kept.
-    p.stage(1).ActiveType[3] = 2;
+    p.stage(1).ActiveType[3] = model::MovementType::Planned;
     // One action placed in row 3 while ActionCount says 1.
     p.stage(1).ActionCount = 1;
     p.stage(1).EventRow[2].ActionText = {};
@@ -201,7 +197,7 @@ TEST(ProjectFile, SeveralStagesRoundTrip)
     model::Project loaded;
     persist::load(loaded, f.tmp.app(), f.file);
     model::Project expected = asReadBack(p, loaded);
-    expected.stage(1).ActiveType[3] = 0;
+    expected.stage(1).ActiveType[3] = model::MovementType::NotSet;
     expected.stage(1).ActionCount = 3;
     expected.stage(3).ActionCount = 50;
     EXPECT_TRUE(loaded == expected);
@@ -323,7 +319,7 @@ TEST(ProjectFile, SavesThatMustNotWrite)
 
     // No project folder chosen: nothing is written anywhere.
     model::Project none;
-    const QString target = none.ProjectDir + u"/project.prg"_s;
+    const QString target = u"/project.prg"_s;
     EXPECT_TRUE(errorOf([&] { persist::save(none, target); }).contains(u"Проект ещё не создан"_s));
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_FALSE(errorOf([&] { persist::save(none, f.dir + u"/x.prg"_s); }).isEmpty());

@@ -75,7 +75,7 @@ TEST(ProjectModel, ResetClearsEveryStageAndCount)
         s.EventCurRow = 7;
         s.EventRow[30].CondCode = u"(obtime>0)"_s;
         s.LivesBar.Present = true;
-        s.ActiveType[1] = 2;
+        s.ActiveType[1] = model::MovementType::Planned;
     }
     p.reset();
     EXPECT_TRUE(p == Project());

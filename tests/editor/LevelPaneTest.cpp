@@ -33,7 +33,7 @@ protected:
     LevelPane()
     {
         project.ProjectDir = tmp.makeDir(u"proj"_s);
-        QDir().mkpath(project.ProjectDir + u"/objects"_s);
+        QDir().mkpath(project.projectPath(u"objects"_s));
         model::StageData& s = project.current();
 
         const int g = project.addFonGroup(1);
@@ -67,7 +67,7 @@ protected:
     {
         QImage image(20, 20, QImage::Format_RGB32);
         image.fill(colour);
-        io::writeBmp(image, project.ProjectDir + u"/objects/"_s + name);
+        io::writeBmp(image, project.projectPath(u"objects/"_s + name));
     }
 
     static void move(QWidget* w, QPoint pos)
@@ -189,8 +189,8 @@ TEST_F(LevelPane, PlannedMovementOpensThePathDialogAndOnlyTheMovementDialogSetsC
         dialog->ButtonPlanned->click();
     });
     QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
-    EXPECT_EQ(s().ChosenType(), 2);
-    EXPECT_EQ(s().ActiveType[1], 2);
+    EXPECT_EQ(s().ChosenType(), model::MovementType::Planned);
+    EXPECT_EQ(s().ActiveType[1], model::MovementType::Planned);
     EXPECT_EQ(s().ActiveGroup[1].Caption, u"1"_s);
     EXPECT_EQ(pane->editor().CurObject, 1);
 

@@ -108,7 +108,7 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(window->locale().language(), QLocale::Russian);
     EXPECT_EQ(visiblePane(), QString()) << "no pane before a project exists";
-    EXPECT_EQ(window->project().ProjectDir, u"c:"_s);
+    EXPECT_FALSE(window->project().hasProjectDir());
     EXPECT_EQ(window->project().CurLevel, 1);
 }
 
@@ -201,7 +201,7 @@ TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor
     auto& project = window->project();
     QImage red(10, 10, QImage::Format_RGB32);
     red.fill(qRgb(250, 0, 0));
-    kestrava::io::writeBmp(red, project.ProjectDir + u"/objects/red.bmp"_s);
+    kestrava::io::writeBmp(red, project.projectPath(u"objects/red.bmp"_s));
 
     // Stage 2 holds a sprite; the level editor last drew stage 1, which is empty.
     auto* scenario = window->FrScriptEditor1();
@@ -294,9 +294,7 @@ TEST_F(MainformTest, NewResetsTheWholeModel)
     project.stage(3).EventRow[2].Kind = u"event"_s;
     project.stage(3).EventRow[2].ActionCode[20] = u"score++;"_s;
     project.stage(1).LivesBar.Present = true;
-    project.stage(20).ActiveType[0] = 2;
-    project.ObjFileName = u"hero.oba"_s;
-    project.SaveAsFlag = 1;
+    project.stage(20).ActiveType[0] = kestrava::model::MovementType::Planned;
     ASSERT_EQ(project.CurLevel, 3);
 
     action("N_New")->trigger();

@@ -101,8 +101,7 @@ TEST_F(ProjectMenuTest, LoadObjectTakesTheFileOfThatNameFromTheLibrary)
     const auto& stage = window->project().stage(1);
     EXPECT_EQ(stage.FonGroupCount, 1);
     EXPECT_EQ(stage.FonGroup[1].FileName, u"forest.obf"_s);
-    EXPECT_EQ(window->project().ObjFileName, u"forest.obf"_s);
-    EXPECT_TRUE(QFileInfo::exists(window->project().ProjectDir + u"/objects/forest.png"_s));
+    EXPECT_TRUE(QFileInfo::exists(window->project().projectPath(u"objects/forest.png"_s)));
     // The level editor's list was rebuilt with the new icon.
     const auto& icons = window->FrLevelEditor1()->editor().icons();
     ASSERT_GE(icons.size(), 2u);

@@ -70,7 +70,7 @@ TEST(TfmConvert, SuccessShowsTheLabelAndAClickCloses)
     EXPECT_EQ(seen.caption, u"Конвертирование проекта"_s);
     EXPECT_TRUE(seen.labelShown);
     EXPECT_EQ(seen.labelText, u"Конвертирование успешно завершено"_s);
-    EXPECT_TRUE(QFileInfo::exists(project.ProjectDir + u"/src/Etap0.java"_s));
+    EXPECT_TRUE(QFileInfo::exists(project.projectPath(u"src/Etap0.java"_s)));
 }
 
 TEST(TfmConvert, FailureShowsTheErrorAndNoSuccessLabel)

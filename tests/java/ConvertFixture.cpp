@@ -203,7 +203,7 @@ void fillStage(model::Project& project, int level, const QString& objects, bool 
         group.Anim[1][1][2] = 1;
         group.Anim[2][1][2] = 2;
         group.Anim[1][3][4] = 2;
-        s.ActiveType[size_t(index)] = 1 + g % 3;
+        s.ActiveType[size_t(index)] = model::MovementType(1 + g % 3);
         writePicture(objects + u'/' + group.PngName, 32, 16, qRgb(200, 0, 0));
     }
     // Two objects of every group, one more deleted.

@@ -70,7 +70,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     if (!project.hasProjectDir())
         throw io::Error(u"Папка проекта не выбрана: создайте проект («Файл» → «Новый») или откройте его, "
                         u"затем конвертируйте. Ничего не записано."_s);
-    const QString projectDir = project.ProjectDir;
+    const QString projectDir = *project.ProjectDir;
     if (!QFileInfo(projectDir).isDir())
         throw io::Error::inFile(projectDir, u"папка проекта не найдена; ничего не записано"_s);
     if (project.LevelCount < 1 || project.LevelCount > model::kMaxLevels)

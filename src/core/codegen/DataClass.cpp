@@ -116,7 +116,7 @@ void writeDataClass(JavaText& out, const model::StageData& stage, const StageObj
     list(out, "int[]group_obj={", active, [&](const EmittedActive& a) { out.element(a.object->GroupValue); });
     out.ascii("int[]type_obj={0,");
     for (int g = 1; g <= stage.ActiveGroupCount; ++g)
-        out.element(stage.ActiveType[size_t(g)]);
+        out.element(static_cast<int>(stage.ActiveType[size_t(g)]));
     out.ascii("};").endLine();
     list(out, "String[]adobj={", active, [&](const EmittedActive& a) { pictureElement(out, a.picture); });
     list(out, "int[]tileWidthob={", active, [&](const EmittedActive& a) { out.element(a.group->TileWidth); });

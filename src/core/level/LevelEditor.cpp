@@ -137,7 +137,7 @@ LevelEditor::LevelEditor(model::Project& project, const io::AppFolder& app)
 
 QString LevelEditor::projectObject(const QString& name) const
 {
-    return m_project.ProjectDir + u"/objects/"_s + name;
+    return m_project.projectPath(u"objects/"_s + name);
 }
 
 void LevelEditor::report(const QString& key, const QString& message)
@@ -703,7 +703,7 @@ void LevelEditor::N5Click(const std::function<void(int)>& openMovementType)
 
 // ---------------------------------------------------------------- behaviour dialogs
 
-void LevelEditor::chooseMovementType(int type)
+void LevelEditor::chooseMovementType(model::MovementType type)
 {
     stage().ChosenType() = type;
 }

@@ -123,7 +123,7 @@ public:
     void N5Click(const std::function<void(int)>& openMovementType);
 
     // The behaviour dialogs.
-    void chooseMovementType(int type);
+    void chooseMovementType(model::MovementType type);
     void movementDialogClosed(int object);
     void pathStraight();
     void pathDeleteLast();

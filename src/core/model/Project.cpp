@@ -69,9 +69,9 @@ const StageData& Project::stage(int level) const
     return m_stages[size_t(level)];
 }
 
-bool Project::hasProjectDir() const
+QString Project::projectPath(const QString& relative) const
 {
-    return !ProjectDir.isEmpty() && ProjectDir != kNoProjectDir;
+    return ProjectDir ? *ProjectDir + u'/' + relative : QString();
 }
 
 void Project::reset()

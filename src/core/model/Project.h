@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace kestrava::model {
@@ -14,6 +15,10 @@ namespace kestrava::model {
 long long mapCellOffset(int columns, int rows, int row, int column);
 // A map size the model can hold (0..100 each); std::out_of_range otherwise.
 void checkMapSize(int columns, int rows);
+
+// How the objects of an active group move. A project file may hold any
+// number; one that names no type here is kept as it is.
+enum class MovementType : int { NotSet = 0, EightWay = 1, Planned = 2, Static = 3 };
 
 // Background group: one tile map imported from an .obf file.
 struct FonGroupData {
@@ -155,7 +160,7 @@ struct StageData {
     int FonLastY = 0;
 
     // Active stage record.
-    std::array<int, kMaxActiveGroups + 1> ActiveType{};
+    std::array<MovementType, kMaxActiveGroups + 1> ActiveType{};
     int ActiveObjCount = 0;
     int ActiveGroupCount = 0;
     QString MoveModeText;
@@ -174,7 +179,6 @@ struct StageData {
     int TextLastY = 0;
 
     int ListSlotCount = 0;
-    int ListSlotCountTmp = 0;
 
     std::vector<FonGroupData> FonGroup;       // [1..100]
     std::vector<FonObjectData> FonObject;     // [1..100]
@@ -189,8 +193,8 @@ struct StageData {
     int ActionCount = 0;
     std::vector<EventRowData> EventRow;       // [1..50]
 
-    int& ChosenType() { return ActiveType[0]; }
-    int ChosenType() const { return ActiveType[0]; }
+    MovementType& ChosenType() { return ActiveType[0]; }
+    MovementType ChosenType() const { return ActiveType[0]; }
 
     bool operator==(const StageData&) const = default;
 };
@@ -201,14 +205,10 @@ class Project {
 public:
     Project();
 
-    static inline const QString kNoProjectDir = QStringLiteral("c:");
-
-    // Main window fields.
-    QString ProjectDir = kNoProjectDir;
+    // The folder that holds project.prg, objects, res and src; none until
+    // "Новый" or "Открыть" chose one.
+    std::optional<QString> ProjectDir;
     int CurLevel = 1;
-    QString ObjFileName;
-    QString ObjPicture;
-    int SaveAsFlag = 0;
 
     // Scenario editor fields.
     int LevelCount = 1;
@@ -221,7 +221,10 @@ public:
     const StageData& current() const { return stage(CurLevel); }
 
     // True once "Новый" or "Открыть" chose a project folder.
-    bool hasProjectDir() const;
+    bool hasProjectDir() const { return ProjectDir.has_value(); }
+    // A file or folder inside the project folder ("objects/a.bmp"); empty
+    // without a project folder, so that nothing is ever read from "/objects".
+    QString projectPath(const QString& relative) const;
 
     // Back to a fresh one-stage project: every table and count of every
     // stage, LevelCount, SelLevel, CurLevel and the project folder.

@@ -39,7 +39,7 @@ ObjectKind kindOf(const objects::ObjectFile& file)
 
 QString projectObjects(const model::Project& project)
 {
-    return project.ProjectDir + u"/objects"_s;
+    return project.projectPath(u"objects"_s);
 }
 
 // The names every group takes from its object file's name.
@@ -186,16 +186,10 @@ void ObjectImporter::copyPending()
     m_pending.clear();
 }
 
-void Load_object(model::Project& project, const io::AppFolder& app, const std::function<void()>& start1)
+ImportedObject Load_object(model::Project& project, const io::AppFolder& app, const QString& fileName)
 {
     ObjectImporter importer(project, app, ObjectImporter::Copies::Now);
-    const ImportedObject imported = importer.import(project.CurLevel, project.ObjFileName);
-    if (imported.kind == ObjectKind::LivesBar)
-        return;
-    if (imported.kind != ObjectKind::Text)
-        project.ObjPicture = objects::bmpNameOf(project.ObjFileName);
-    if (start1)
-        start1();
+    return importer.import(project.CurLevel, fileName);
 }
 
 } // namespace kestrava::persist

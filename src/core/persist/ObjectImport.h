@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -12,20 +11,20 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::persist {
 
-// "Объекты" → "Загрузить": imports the object file project.ObjFileName (a bare
-// name) from the application's objects folder into stage project.CurLevel,
-// copies it and its pictures into the project's objects folder, then calls
-// start1 (not for a lives bar). Throws io::Error and changes nothing when the
-// file is missing, malformed, too large for the stage, named unsafely or with
-// a character windows-1251 lacks, or when no project folder was chosen yet.
-void Load_object(model::Project& project, const io::AppFolder& app, const std::function<void()>& start1 = {});
-
 enum class ObjectKind { Background, Active, LivesBar, Text };
 
 struct ImportedObject {
     ObjectKind kind;
     int index; // group or text object number; 0 for a lives bar
 };
+
+// "Объекты" → "Загрузить": imports the object file fileName (a bare name)
+// from the application's objects folder into stage project.CurLevel and
+// copies it and its pictures into the project's objects folder. Throws
+// io::Error and changes nothing when the file is missing, malformed, too
+// large for the stage, named unsafely or with a character windows-1251
+// lacks, or when no project folder was chosen yet.
+ImportedObject Load_object(model::Project& project, const io::AppFolder& app, const QString& fileName);
 
 // The import itself, shared by Load_object and the project reader. The whole
 // file is read and checked before the stage changes. An object is read from

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -95,7 +96,7 @@ void writeStage(io::LineWriter& w, const model::StageData& s, int level)
     // One movement type per placed active object, as project files have
     // always held them.
     for (int i = 1; i <= activeObjects; ++i)
-        w.integer(s.ActiveType[size_t(i)]);
+        w.integer(static_cast<int>(s.ActiveType[size_t(i)]));
     w.text(u"active_gr"_s);
     for (int g = 1; g <= activeGroups; ++g) {
         const model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
@@ -206,10 +207,8 @@ public:
             readStage(level);
         m_project.SelLevel = 1;
         m_project.CurLevel = 1;
-        for (int level = 1; level <= m_project.LevelCount; ++level) {
-            model::StageData& s = m_project.stage(level);
-            s.ListSlotCount = s.ListSlotCountTmp;
-        }
+        for (int level = 1; level <= m_project.LevelCount; ++level)
+            m_project.stage(level).ListSlotCount = m_slotCounts[size_t(level)];
     }
 
     void copyObjects() { m_importer.copyPending(); }
@@ -228,7 +227,6 @@ private:
     {
         model::StageData& s = m_project.stage(level);
         s.ListSlotCount = slot - 1;
-        m_project.ObjFileName = name;
         try {
             return m_importer.import(level, name, kind).index;
         } catch (const io::Error& e) {
@@ -242,7 +240,7 @@ private:
         io::LineReader& r = m_reader;
         m_project.CurLevel = level;
         model::StageData& s = m_project.stage(level);
-        s.ListSlotCountTmp = count(model::kMaxListSlots, u"число значков в списке объектов"_s);
+        m_slotCounts[size_t(level)] = count(model::kMaxListSlots, u"число значков в списке объектов"_s);
 
         if (keyword(u"fon")) {
             m_fonGroups = count(model::kMaxFonGroups, u"число фоновых групп"_s);
@@ -269,7 +267,7 @@ private:
             m_activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
         }
         for (int i = 1; i <= s.ActiveObjCount; ++i)
-            s.ActiveType[size_t(i)] = r.integer();
+            s.ActiveType[size_t(i)] = model::MovementType(r.integer());
         if (keyword(u"active_gr")) {
             for (int g = 1; g <= m_activeGroups; ++g) {
                 const QString name = r.text();
@@ -328,6 +326,9 @@ private:
     // keyword line is wrong goes on with the previous stage's counts.
     int m_fonGroups = 0;
     int m_activeGroups = 0;
+    // Each stage's slot count as the file says; the re-imports use the
+    // stage's own count meanwhile.
+    std::array<int, model::kMaxLevels + 1> m_slotCounts{};
 };
 
 } // namespace

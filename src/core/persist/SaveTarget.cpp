@@ -8,7 +8,7 @@ namespace {
 
 QString projectFileOf(const model::Project& project)
 {
-    return projectFileIn(project.ProjectDir);
+    return projectFileIn(project.ProjectDir.value_or(QString()));
 }
 
 } // namespace

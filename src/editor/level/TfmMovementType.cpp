@@ -37,17 +37,17 @@ TfmMovementType::TfmMovementType(level::LevelEditor& editor, std::function<void(
     layout->addLayout(groups);
     layout->addLayout(buttons);
 
-    connect(Button8, &QPushButton::clicked, this, [this] { choose(1); });
+    connect(Button8, &QPushButton::clicked, this, [this] { choose(model::MovementType::EightWay); });
     connect(ButtonPlanned, &QPushButton::clicked, this, [this] {
         if (m_openPathDialog)
             m_openPathDialog();
-        choose(2);
+        choose(model::MovementType::Planned);
     });
-    connect(ButtonStatic, &QPushButton::clicked, this, [this] { choose(3); });
+    connect(ButtonStatic, &QPushButton::clicked, this, [this] { choose(model::MovementType::Static); });
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfmMovementType::choose(int type)
+void TfmMovementType::choose(model::MovementType type)
 {
     m_editor.chooseMovementType(type);
     accept();

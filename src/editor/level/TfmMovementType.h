@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Project.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -24,7 +26,7 @@ public:
     QPushButton* ButtonCancel = nullptr;  // "Отмена"
 
 private:
-    void choose(int type);
+    void choose(model::MovementType type);
 
     level::LevelEditor& m_editor;
     std::function<void()> m_openPathDialog;

@@ -121,7 +121,6 @@ void TMainform::buildMenu()
 void TMainform::FormCreate()
 {
     guarded(this, [this] {
-        m_project.ProjectDir = model::Project::kNoProjectDir;
         razmer();
         m_project.CurLevel = 1;
         m_FrEventsEditor1->start();
@@ -170,8 +169,6 @@ void TMainform::resetProject()
 
 void TMainform::enableProjectMenus()
 {
-    if (m_project.ProjectDir.isEmpty())
-        return;
     for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_objectsMenu->menuAction(),
                             m_editorsMenu->menuAction(), m_runMenu->menuAction()})
         action->setEnabled(true);
@@ -225,7 +222,6 @@ void TMainform::openProjectFile(const QString& file)
 void TMainform::N_SaveClick()
 {
     guarded(this, [this] {
-        m_project.SaveAsFlag = 0;
         m_saveTarget.saveProject(m_project);
     });
 }
@@ -233,7 +229,6 @@ void TMainform::N_SaveClick()
 void TMainform::N_SaveAsClick()
 {
     guarded(this, [this] {
-        m_project.SaveAsFlag = 1;
         const QString file = m_fileDialogs->saveFileName(this, m_app.src(), kProjectFileFilter, u"prg"_s);
         m_saveTarget.saveAs(m_project, file);
     });
@@ -266,9 +261,8 @@ void TMainform::N_LoadObjectClick()
         if (chosen.isEmpty())
             return;
         // The file of that name is always taken from the application's library.
-        m_project.ObjFileName = io::fileNamePart(chosen);
-        m_project.ObjPicture = io::changeExtension(m_project.ObjFileName, u".png"_s);
-        persist::Load_object(m_project, m_app, [this] { m_FrLevelEditor1->start1(); });
+        persist::Load_object(m_project, m_app, io::fileNamePart(chosen));
+        m_FrLevelEditor1->start1();
         if (m_FrLevelEditor1->isVisible())
             m_FrLevelEditor1->pereris();
     });
