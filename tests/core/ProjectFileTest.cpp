@@ -142,7 +142,6 @@ TEST(ProjectFile, FullStageRoundTrip)
     for (int g = 1; g <= s.ActiveGroupCount; g += 2)
         s.ActiveGroup[size_t(g)].Caption = g % 4 == 1 ? u"1"_s : u"2"_s;
     fillStage(s, model::kMaxFonObjects, model::kMaxEventRows, 0);
-    s.LivesBar = model::LivesBarData(); // not kept by the file
 
     persist::save(p, f.file);
     model::Project loaded;
@@ -169,7 +168,7 @@ TEST(ProjectFile, SeveralStagesRoundTrip)
     importInto(p, f.tmp.app(), 1, u"ghost.oba"_s);
     importInto(p, f.tmp.app(), 1, u"hero.oba"_s);
     fillStage(p.stage(1), 2, 4, 1);
-    // A movement type of a group beyond the placed objects is not kept.
+    // A movement type of a group beyond the placed objects is kept (by the extras file).
     p.stage(1).ActiveType[3] = model::MovementType::Planned;
     // One action placed in row 3 while ActionCount says 1.
     p.stage(1).ActionCount = 1;
@@ -197,7 +196,7 @@ TEST(ProjectFile, SeveralStagesRoundTrip)
     model::Project loaded;
     persist::load(loaded, f.tmp.app(), f.file);
     model::Project expected = asReadBack(p, loaded);
-    expected.stage(1).ActiveType[3] = model::MovementType::NotSet;
+    EXPECT_EQ(loaded.stage(1).ActiveType[3], model::MovementType::Planned);
     expected.stage(1).ActionCount = 3;
     expected.stage(3).ActionCount = 50;
     EXPECT_TRUE(loaded == expected);
@@ -296,6 +295,7 @@ TEST(ProjectFile, SavesThatMustNotWrite)
     model::Project p;
     persist::save_project(p, f.file);
     const QByteArray saved = io::readWholeFile(f.file);
+    const QByteArray savedExtras = io::readWholeFile(f.dir + u"/project.kestrava.json"_s);
 
     // Text outside windows-1251: refused before the file is touched; the
     // message says where the text is.
@@ -315,7 +315,8 @@ TEST(ProjectFile, SavesThatMustNotWrite)
     p.stage(1).EventRow[1].ActionText[4] = u"☺"_s;
     EXPECT_TRUE(errorOf([&] { persist::save(p, f.file); }).contains(u"этап 1, строка событий 1: текст «☺»"_s));
     EXPECT_EQ(io::readWholeFile(f.file), saved);
-    EXPECT_EQ(QDir(f.dir).entryList(QDir::Files), QStringList{u"project.prg"_s});
+    EXPECT_EQ(io::readWholeFile(f.dir + u"/project.kestrava.json"_s), savedExtras);
+    EXPECT_EQ(QDir(f.dir).entryList(QDir::Files), (QStringList{u"project.kestrava.json"_s, u"project.prg"_s}));
 
     // No project folder chosen: nothing is written anywhere.
     model::Project none;

@@ -5,6 +5,7 @@
 
 #include "io/Paths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <system_error>
 
 using namespace Qt::Literals::StringLiterals;
@@ -162,16 +164,36 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes, FileSync 
         replaceWithoutFlush(path, bytes);
         return;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error::inFile(path, u"не удаётся создать файл: %1"_s.arg(file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(why));
+    writeFilesTogether({FileBytes{path, bytes}});
+}
+
+void writeFilesTogether(const std::vector<FileBytes>& files)
+{
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    for (const FileBytes& f : files) {
+        // QSaveFile refuses a folder in the way too, but in words of its own.
+        if (QFileInfo(f.path).isDir())
+            throw Error::inFile(f.path, u"не удаётся записать файл: на его месте находится папка"_s);
+        auto file = std::make_unique<QSaveFile>(f.path);
+        if (!file->open(QIODevice::WriteOnly))
+            throw Error::inFile(f.path, u"не удаётся создать файл: %1"_s.arg(file->errorString()));
+        if (file->write(f.bytes) != f.bytes.size() || !file->flush()) {
+            const QString why = file->errorString();
+            file->cancelWriting();
+            throw Error::inFile(f.path, u"не удаётся записать файл: %1"_s.arg(why));
+        }
+        written.push_back(std::move(file));
     }
-    if (!file.commit())
-        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(file.errorString()));
+    // Whatever is left uncommitted when a rename fails is discarded by
+    // QSaveFile's destructor.
+    for (size_t i = 0; i < written.size(); ++i) {
+        if (written[i]->commit())
+            continue;
+        QString what = u"не удаётся записать файл: %1"_s.arg(written[i]->errorString());
+        for (size_t done = 0; done < i; ++done)
+            what += u"; файл «%1» уже записан"_s.arg(QDir::toNativeSeparators(files[done].path));
+        throw Error::inFile(files[i].path, what);
+    }
 }
 
 QByteArray readWholeFile(const QString& path)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace kestrava::io {
 
 // Reads a system text file: windows-1251, one value per line. Lines end with
@@ -49,6 +51,8 @@ public:
     void commit() const;
 
     const QString& path() const { return m_path; }
+    // The file as built so far, for a caller that writes it together with others.
+    const QByteArray& bytes() const { return m_data; }
 
 private:
     [[noreturn]] void refuse(const QString& what) const;
@@ -72,6 +76,17 @@ enum class FileSync {
 
 // Writes bytes to path (written beside, committed by rename).
 void writeFileAtomically(const QString& path, const QByteArray& bytes, FileSync sync = FileSync::Now);
+
+// One file of a set that is written together.
+struct FileBytes {
+    QString path;
+    QByteArray bytes;
+};
+// Writes every file beside its target and renames them over their targets,
+// in order, only once all of them were written (FileSync::Now): a failure
+// while writing leaves every target as it was. Only a failed rename after an
+// earlier one succeeded leaves the set mixed; the message then says so.
+void writeFilesTogether(const std::vector<FileBytes>& files);
 // Reads a whole file; an Error when it cannot be opened.
 QByteArray readWholeFile(const QString& path);
 

@@ -8,12 +8,14 @@
 #include "objects/ReadChecks.h"
 #include "objects/TextObjectFile.h"
 #include "persist/ObjectImport.h"
+#include "persist/ProjectExtras.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -192,8 +194,8 @@ void readPlaced(io::LineReader& r, Placed& o, int Placed::*group, int maxGroup, 
 
 class ProjectReader {
 public:
-    ProjectReader(model::Project& fresh, const io::AppFolder& app, const QString& path)
-        : m_project(fresh), m_reader(io::LineReader::open(path)),
+    ProjectReader(model::Project& fresh, const io::AppFolder& app, const QString& path, const QByteArray& content)
+        : m_project(fresh), m_reader(path, content),
           m_importer(fresh, app, ObjectImporter::Copies::Later)
     {
     }
@@ -331,6 +333,14 @@ private:
     std::array<int, model::kMaxLevels + 1> m_slotCounts{};
 };
 
+// The project file and its extras, both built before either is written; the
+// project file is renamed into place first.
+std::vector<io::FileBytes> withExtras(const model::Project& project, const io::LineWriter& w)
+{
+    const QString extras = extrasFileFor(w.path());
+    return {{w.path(), w.bytes()}, {extras, extrasBytes(project, w.bytes(), extras)}};
+}
+
 } // namespace
 
 QString projectFileIn(const QString& dir)
@@ -343,7 +353,7 @@ void save(const model::Project& project, const QString& target)
     requireProjectDir(project, target);
     io::LineWriter w(target);
     writeProject(w, project, kHeaderSaved);
-    w.commit();
+    io::writeFilesTogether(withExtras(project, w));
 }
 
 void save_project(model::Project& project, const QString& chosenFile)
@@ -361,20 +371,25 @@ void save_project(model::Project& project, const QString& chosenFile)
 
     io::LineWriter w(file);
     writeProject(w, project, kHeaderNew); // refuses unencodable text before anything is created
+    const std::vector<io::FileBytes> files = withExtras(project, w);
     for (const QString& sub : {u"objects"_s, u"res"_s, u"src"_s})
         io::makeFolder(dir + u'/' + sub);
-    w.commit();
+    io::writeFilesTogether(files);
     project.ProjectDir = dir;
 }
 
-void load(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
 {
     auto fresh = std::make_unique<model::Project>();
     fresh->ProjectDir = QFileInfo(chosenFile).absolutePath();
-    ProjectReader reader(*fresh, app, chosenFile);
+    // One read: the extras are checked against exactly the bytes parsed here.
+    const QByteArray content = io::readWholeFile(chosenFile);
+    ProjectReader reader(*fresh, app, chosenFile, content);
     reader.read();
-    reader.copyObjects();
+    const QStringList warnings = applyExtras(*fresh, chosenFile, content, extrasFileFor(chosenFile));
+    reader.copyObjects(); // last: a refused file leaves the project folder as it was
     project = std::move(*fresh);
+    return warnings;
 }
 
 } // namespace kestrava::persist

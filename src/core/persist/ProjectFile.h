@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kestrava::model { class Project; }
 namespace kestrava::io { class AppFolder; }
@@ -8,7 +9,10 @@ namespace kestrava::io { class AppFolder; }
 namespace kestrava::persist {
 
 // The project file project.prg: the stage count and, per stage, the groups
-// (by object file name), placed objects, text objects and event rows.
+// (by object file name), placed objects, text objects and event rows. Beside
+// it, extrasFileFor(project file) keeps what it cannot hold (lives bars,
+// paths, the movement types of all groups); see ProjectExtras.h. Both are
+// written by every save and read by load.
 // Every function throws io::Error with a Russian message naming the file (and
 // the line, for load). After load, SelLevel = CurLevel = 1 and the caller
 // refreshes its panes once. save_project refuses a folder that already holds
@@ -17,13 +21,16 @@ namespace kestrava::persist {
 // The project file of a project folder: dir/project.prg.
 QString projectFileIn(const QString& dir);
 
-// "Новый" (project just reset): ProjectDir := chosenFile's folder; makes objects, res, src; writes project.prg ("proekt").
+// "Новый" (project just reset): ProjectDir := chosenFile's folder; makes objects, res, src; writes project.prg ("proekt")
+// and its extras file.
 void save_project(model::Project& project, const QString& chosenFile);
 
-// "Сохранить" / "Сохранить как ...": writes the project to target ("fdgdf") in one step; refused without a project folder.
+// "Сохранить" / "Сохранить как ...": writes the project to target ("fdgdf") and its extras file in one step;
+// refused without a project folder.
 void save(const model::Project& project, const QString& target);
 
-// "Открыть": reads chosenFile and its groups' object files; the project is replaced only when all of it was read.
-void load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+// "Открыть": reads chosenFile, its extras file (when there is one) and its groups' object files; the project is
+// replaced only when all of it was read. Returns why an extras file was left unapplied (Russian, for the author).
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
 
 } // namespace kestrava::persist

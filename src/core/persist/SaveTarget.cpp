@@ -19,12 +19,13 @@ void SaveTarget::newProject(model::Project& project, const QString& chosenFile)
     m_target = projectFileOf(project);
 }
 
-void SaveTarget::openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+QStringList SaveTarget::openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
 {
-    load(project, app, chosenFile);
+    QStringList warnings = load(project, app, chosenFile);
     // A target left from another project would let a cancelled
     // "Сохранить как ..." write this project over that one.
     m_target = projectFileOf(project);
+    return warnings;
 }
 
 void SaveTarget::saveProject(const model::Project& project)

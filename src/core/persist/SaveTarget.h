@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kestrava::model { class Project; }
 namespace kestrava::io { class AppFolder; }
@@ -13,8 +14,8 @@ class SaveTarget {
 public:
     // "Новый" on a reset project: save_project(chosenFile); target := ProjectDir/project.prg.
     void newProject(model::Project& project, const QString& chosenFile);
-    // "Открыть": load(chosenFile); target := the opened ProjectDir/project.prg.
-    void openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+    // "Открыть": load(chosenFile), whose warnings it returns; target := the opened ProjectDir/project.prg.
+    QStringList openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
     // "Сохранить": always writes ProjectDir/project.prg, which becomes the target.
     void saveProject(const model::Project& project);
     // "Сохранить как ...": chosenFile is the dialog's file, empty when it was cancelled (then the

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kestrava::model { class Project; }
+
+namespace kestrava::persist {
+
+// What project.prg cannot hold lives in a small UTF-8 JSON file beside it:
+// per stage the lives bar, the movement types of all active groups and the
+// path points of the placed active objects. project.prg stays exactly as
+// other tools write it. The file records the SHA-256 of the project file it
+// was written with and is applied only together with those very bytes.
+//
+// {
+//   "format": "kestrava-project-extras",
+//   "version": 1,
+//   "projectSha256": "<64 hex digits>",
+//   "stages": [
+//     {
+//       "stage": 1,
+//       "movementTypes": [1,3,0],                        <- groups 1..ActiveGroupCount
+//       "livesBar": {"direction":"gor","height":8,"picture":"lives.bmp","width":40,"x":10,"y":5},
+//       "paths": [                                        <- only objects with points
+//         {"object":2,"points":[[10,20],[30,40]]}
+//       ]
+//     }
+//   ]
+// }
+// "livesBar" is left out when the stage has none, "paths" when no object has one.
+
+// The file beside a project file: "dir/project.prg" -> "dir/project.kestrava.json".
+QString extrasFileFor(const QString& projectFile);
+
+// The document for project, to be written together with projectBytes (its
+// project file). An io::Error naming extrasFile when the project holds a lives
+// bar the reader would refuse, so that no save makes a project that does not open.
+QByteArray extrasBytes(const model::Project& project, const QByteArray& projectBytes, const QString& extrasFile);
+
+// Applies extrasFile, when it exists, to project, which was just read from
+// projectBytes (the content of projectFile). A file written with other project
+// bytes is not applied: the returned list says so. A damaged file is an
+// io::Error naming it, and project is then left as it was.
+QStringList applyExtras(model::Project& project, const QString& projectFile, const QByteArray& projectBytes,
+                        const QString& extrasFile);
+
+} // namespace kestrava::persist
