@@ -1,9 +1,11 @@
 // Redraw of a busy stage: 100 placed background objects (20 x 20 maps of
 // 16 x 16 tiles from 3 tile sheets), 100 placed sprites, a selection and a
 // path. The map is redrawn on every pointer move, so this is what a move costs.
+#include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
 #include "io/Png.h"
-#include "level/LevelEditor.h"
+#include "level/LevelView.h"
+#include "level/PlacedSizes.h"
 #include "model/Project.h"
 
 #include <QDir>
@@ -24,8 +26,9 @@ namespace {
 struct BusyStage {
     QTemporaryDir dir;
     io::AppFolder app{dir.path() + u"/app"_s};
-    model::Project project;
-    std::unique_ptr<level::LevelEditor> editor;
+    document::ProjectDocument doc{app};
+    model::Project& project = doc.edit();
+    std::unique_ptr<level::LevelView> editor;
 
     BusyStage()
     {
@@ -88,13 +91,15 @@ struct BusyStage {
             walker.Path[size_t(k)] = model::PathPoint{40 * k, 300 + (k % 2) * 80};
         walker.PathCount = 12;
 
-        editor = std::make_unique<level::LevelEditor>(project, app);
-        editor->setScreenSize(128, 176);
-        editor->CurObject = 7;
-        editor->pathStraight();
+        level::measurePlacedObjects(project);
+
+        editor = std::make_unique<level::LevelView>(doc);
+        editor->setScreenSize(QSize(128, 176));
         editor->start();
-        editor->ImPositionObjectsMouseDown(300, 300);
-        editor->ImPositionObjectsMouseUp(); // a selection
+        editor->pressed(300, 300);
+        editor->released(false); // a selection
+        editor->tool().setPathObject(7);
+        editor->tool().pathStraight();
     }
 };
 
@@ -106,54 +111,56 @@ BusyStage& stage()
 
 void BM_RedrawCached(benchmark::State& state)
 {
-    level::LevelEditor& editor = *stage().editor;
-    editor.setPictureCaching(true);
-    editor.pereris();
-    const int decodes = editor.pictures().decodeCount();
+    level::LevelView& editor = *stage().editor;
+    editor.renderer().setPictureCaching(true);
+    editor.redraw();
+    const int decodes = editor.pictures().cache().decodeCount();
     int x = 0;
     for (auto _ : state) {
-        editor.ImPositionObjectsMouseMove(400 + (x++ & 63), 400);
+        editor.pointerMoved(400 + (x++ & 63), 400);
         benchmark::DoNotOptimize(editor.map().constBits());
     }
-    if (editor.pictures().decodeCount() != decodes)
+    if (editor.pictures().cache().decodeCount() != decodes)
         state.SkipWithError("a pointer move decoded a picture");
 }
 
 // A background object dragged across the map: its position changes on every move.
 void BM_RedrawDraggingBackground(benchmark::State& state)
 {
-    level::LevelEditor& editor = *stage().editor;
-    editor.setPictureCaching(true);
-    editor.ImPositionObjectsMouseMove(75, 75);
-    editor.ImPositionObjectsMouseDown(75, 75);
+    level::LevelView& editor = *stage().editor;
+    editor.renderer().setPictureCaching(true);
+    editor.tool().pathConfirm(); // a press while a path is drawn would add a point instead
+    editor.pointerMoved(75, 75);
+    editor.pressed(75, 75);
     int x = 0;
     for (auto _ : state) {
         const int dx = (x++ & 1) ? 3 : -3;
-        editor.ImPositionObjectsMouseMove(75 + dx, 75);
+        editor.pointerMoved(75 + dx, 75);
         benchmark::DoNotOptimize(editor.map().constBits());
     }
-    editor.ImPositionObjectsMouseUp();
-    editor.ImPositionObjectsMouseMove(75, 75);
+    editor.released(false);
+    editor.pointerMoved(75, 75);
+    editor.tool().pathStraight();
 }
 
 void BM_RedrawUncached(benchmark::State& state)
 {
-    level::LevelEditor& editor = *stage().editor;
-    editor.setPictureCaching(false);
+    level::LevelView& editor = *stage().editor;
+    editor.renderer().setPictureCaching(false);
     int x = 0;
     for (auto _ : state) {
-        editor.ImPositionObjectsMouseMove(400 + (x++ & 63), 400);
+        editor.pointerMoved(400 + (x++ & 63), 400);
         benchmark::DoNotOptimize(editor.map().constBits());
     }
-    editor.setPictureCaching(true);
+    editor.renderer().setPictureCaching(true);
 }
 
-double medianMs(level::LevelEditor& editor, int runs)
+double medianMs(level::LevelView& editor, int runs)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        editor.ImPositionObjectsMouseMove(400 + (i & 63), 400);
+        editor.pointerMoved(400 + (i & 63), 400);
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
@@ -163,16 +170,16 @@ double medianMs(level::LevelEditor& editor, int runs)
 // Both ways measured side by side: the medians and their ratio as counters.
 void BM_CachedAgainstUncached(benchmark::State& state)
 {
-    level::LevelEditor& editor = *stage().editor;
+    level::LevelView& editor = *stage().editor;
     double cached = 0;
     double uncached = 0;
     for (auto _ : state) {
-        editor.setPictureCaching(true);
-        editor.pereris();
+        editor.renderer().setPictureCaching(true);
+        editor.redraw();
         cached = medianMs(editor, 101);
-        editor.setPictureCaching(false);
+        editor.renderer().setPictureCaching(false);
         uncached = medianMs(editor, 11);
-        editor.setPictureCaching(true);
+        editor.renderer().setPictureCaching(true);
     }
     state.counters["cached_ms"] = cached;
     state.counters["uncached_ms"] = uncached;

@@ -1,4 +1,5 @@
 #include "app/ConvertCommand.h"
+#include "editor/common/Translations.h"
 #include "editor/workspace/TMainform.h"
 #include "io/AppFolder.h"
 
@@ -88,6 +89,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"kestrava"_s);
     QApplication::setApplicationVersion(u"1.0.2"_s);
+    // The standard dialogs speak Russian with the rest of the program.
+    kestrava::editor::installQtTranslation(application);
     CommandLine line;
     if (!parseCommandLine(QApplication::arguments(), &line))
         return 2;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/workspace/ErrorBox.h"
+#include "editor/common/ErrorBox.h"
 
 #include <QString>
 #include <QStringList>

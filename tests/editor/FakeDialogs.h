@@ -1,24 +1,29 @@
 #pragma once
 
-#include "editor/workspace/FileDialogs.h"
+#include "editor/common/StandardDialogs.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <memory>
 
 namespace kestrava::test {
 
-// Answers the main window's file dialogs from a queue; an empty queue is a
-// cancelled dialog. Remembers where each dialog started and its filter.
-class FakeFileDialogs : public editor::FileDialogs {
+// Answers the main window's standard dialogs from queues: file dialogs from
+// `answers` (an empty queue is a cancelled dialog), the unsaved-changes
+// question from `saveAnswers` (an empty queue is "Отмена"). Remembers where
+// each file dialog started, its filter, and how often the question came.
+class FakeDialogs : public editor::StandardDialogs {
 public:
     struct Log {
         QStringList answers;
         QStringList startDirs;
         QStringList filters;
+        QList<editor::SaveChangesAnswer> saveAnswers;
+        int questions = 0;
     };
 
-    explicit FakeFileDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
+    explicit FakeDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
 
     QString saveFileName(QWidget*, const QString& startDir, const QString& filter, const QString&) override
     {
@@ -27,6 +32,11 @@ public:
     QString openFileName(QWidget*, const QString& startDir, const QString& filter) override
     {
         return next(startDir, filter);
+    }
+    editor::SaveChangesAnswer askSaveChanges(QWidget*, const QString&) override
+    {
+        ++m_log->questions;
+        return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();
     }
 
 private:

@@ -2,7 +2,6 @@
 
 #include "editor/settings/TfmDisplay.h"
 #include "editor/settings/TfmFeature.h"
-#include "level/LevelEditor.h"
 #include "model/Project.h"
 #include "support/TempAppFolder.h"
 
@@ -47,44 +46,31 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
     EXPECT_FALSE(dialog.EditWidth->isEnabled());
 }
 
-TEST(GameSettings, ChoosingASizeAndYesFramesItOnTheMap)
+TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtZero)
 {
-    test::TempAppFolder tmp;
-    model::Project project;
-    level::LevelEditor core(project, tmp.app());
-    {
-        editor::TfmFeature feature(core);
-        EXPECT_EQ(feature.windowTitle(), u"Свойства игры"_s);
-        EXPECT_EQ(feature.ButtonSize->text(), u"размер: "_s);
-        EXPECT_EQ(feature.ButtonYes->text(), u" Да"_s);
+    QTimer::singleShot(0, [] {
+        auto* feature = qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(feature);
+        EXPECT_EQ(feature->windowTitle(), u"Свойства игры"_s);
+        EXPECT_EQ(feature->ButtonSize->text(), u"размер: "_s);
+        EXPECT_EQ(feature->ButtonYes->text(), u" Да"_s);
         QTimer::singleShot(0, [] {
             auto* display = qobject_cast<editor::TfmDisplay*>(QApplication::activeModalWidget());
             ASSERT_TRUE(display);
             display->Radio128x176->click();
             display->ButtonYes->click();
         });
-        feature.ButtonSize->click();
-        EXPECT_EQ(feature.ButtonSize->text(), u"размер: 128 x 176"_s);
-        feature.ButtonYes->click();
-    }
-    EXPECT_EQ(core.ScreenWidth, 128);
-    EXPECT_EQ(core.ScreenHeight, 176);
-    core.pereris();
-    EXPECT_EQ(core.map().pixel(127, 50), level::LevelEditor::kScreenFrameColour);
-    EXPECT_EQ(core.map().pixel(50, 175), level::LevelEditor::kScreenFrameColour);
-    EXPECT_EQ(core.map().pixel(128, 50), qRgb(255, 255, 255));
+        feature->ButtonSize->click();
+        EXPECT_EQ(feature->ButtonSize->text(), u"размер: 128 x 176"_s);
+        feature->ButtonYes->click();
+    });
+    EXPECT_EQ(editor::showGameSettings(nullptr), (settings::ScreenSize{128, 176}));
 
-    // Every opening starts at 0 x 0; closing by the frame changes nothing.
-    {
-        editor::TfmFeature feature(core);
-        feature.show();
-        feature.close();
-    }
-    EXPECT_EQ(core.ScreenWidth, 128);
-    {
-        editor::TfmFeature feature(core);
-        feature.ButtonYes->click();
-    }
-    EXPECT_EQ(core.ScreenWidth, 0);
-    EXPECT_EQ(core.ScreenHeight, 0);
+    // Closing by the frame gives nothing; " Да" alone gives 0 x 0.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(editor::showGameSettings(nullptr), std::nullopt);
+    QTimer::singleShot(0, [] {
+        qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget())->ButtonYes->click();
+    });
+    EXPECT_EQ(editor::showGameSettings(nullptr), (settings::ScreenSize{0, 0}));
 }

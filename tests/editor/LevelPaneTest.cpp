@@ -6,8 +6,9 @@
 #include "editor/level/TfmMovementType.h"
 #include "editor/level/TfmType_fon.h"
 #include "editor/level/TfmsbPlan.h"
+#include "document/ProjectDocument.h"
 #include "io/Png.h"
-#include "level/LevelEditor.h"
+#include "level/LevelView.h"
 #include "model/Project.h"
 #include "support/TempAppFolder.h"
 
@@ -30,7 +31,7 @@ namespace {
 
 class LevelPane : public ::testing::Test {
 protected:
-    LevelPane()
+    LevelPane() : doc(tmp.app()), project(doc.edit())
     {
         project.ProjectDir = tmp.makeDir(u"proj"_s);
         QDir().mkpath(project.projectPath(u"objects"_s));
@@ -55,7 +56,7 @@ protected:
         s.ActiveGroup[size_t(a)].BmpName = u"hero.bmp"_s;
         writeBmp(u"hero.bmp"_s, qRgb(200, 0, 0));
 
-        pane = std::make_unique<editor::TFrLevelEditor>(project, tmp.app());
+        pane = std::make_unique<editor::TFrLevelEditor>(doc);
         pane->resize(1100, 760);
         pane->show();
         pane->start();
@@ -88,9 +89,11 @@ protected:
     }
 
     model::StageData& s() { return project.current(); }
+    level::LevelTool& tool() { return pane->view().tool(); }
 
     test::TempAppFolder tmp;
-    model::Project project;
+    document::ProjectDocument doc;
+    model::Project& project;
     std::unique_ptr<editor::TFrLevelEditor> pane;
     editor::ObjectListPanel* list = nullptr;
     editor::PositionImage* map = nullptr;
@@ -110,7 +113,7 @@ TEST_F(LevelPane, AnIconReleasedAndAClickOnTheMapPlaceAnObject)
     EXPECT_EQ(s().FonObject[1].X, 120);
     EXPECT_EQ(s().FonObject[1].Y, 45);
     EXPECT_EQ(s().FonObject[1].Ref, u"1"_s);
-    EXPECT_FALSE(s().FonDragFlag);
+    EXPECT_FALSE(tool().picked());
     EXPECT_EQ(pane->findChild<QLabel*>(u"Label1"_s)->text(), u"121x45"_s);
     EXPECT_EQ(pane->levelPicture().pixel(130, 50), qRgb(0, 120, 0));
 
@@ -135,9 +138,27 @@ TEST_F(LevelPane, DraggingWithTheMouseMovesTheObject)
     QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(307, 302));
     EXPECT_EQ(s().ActiveObject[1].X, 302);
     EXPECT_EQ(s().ActiveObject[1].Y, 297);
-    EXPECT_EQ(s().ActiveMoveIndex, 0);
     // The release selects what lies under the press, where the object now is.
-    EXPECT_EQ(pane->editor().SelRect, (level::SelectionRect{302, 322, 297, 317}));
+    EXPECT_EQ(tool().overlay(0, {}).selection, (level::SelectionRect{302, 322, 297, 317}));
+
+    // Delete removes it; Ctrl+Z, through the document, brings it back.
+    pane->DeleteSelected->trigger();
+    EXPECT_FALSE(s().ActiveObject[1].Exists);
+    EXPECT_EQ(pane->levelPicture().pixel(305, 300), qRgb(255, 255, 255));
+    doc.undoStack().undo();
+    EXPECT_TRUE(s().ActiveObject[1].Exists);
+    EXPECT_EQ(pane->levelPicture().pixel(305, 300), qRgb(200, 0, 0));
+
+    // Escape drops a picked icon: a click then places nothing.
+    const QPoint onIcon(20, 20);
+    move(list, onIcon);
+    QTest::mouseClick(list, Qt::LeftButton, {}, onIcon);
+    ASSERT_TRUE(tool().picked());
+    pane->DropPicked->trigger();
+    EXPECT_FALSE(tool().picked());
+    move(map, QPoint(700, 700));
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(700, 700));
+    EXPECT_EQ(s().FonObjCount, 0);
 }
 
 TEST_F(LevelPane, ContextMenuDeleteClearsExistsAndEmptyMapShowsNoMenu)
@@ -174,25 +195,47 @@ TEST_F(LevelPane, ContextMenuDeleteClearsExistsAndEmptyMapShowsNoMenu)
     EXPECT_EQ(pane->levelPicture().pixel(610, 610), qRgb(255, 255, 255));
 }
 
-TEST_F(LevelPane, PlannedMovementOpensThePathDialogAndOnlyTheMovementDialogSetsCaption)
+TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
 {
     place(2, QPoint(300, 300));
-    s().MoveModeText = u"1"_s;
+    s().ActiveType[1] = model::MovementType::Static; // a ghost standing still
     pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
         menu->actions().first()->trigger(); // "свойства"
         return menu->actions().first();
     });
+    const int steps = doc.undoStack().count();
+
+    // "Отмена", then the window frame: nothing changes, not even through a selection.
+    for (bool byFrame : {false, true}) {
+        QTimer::singleShot(0, [byFrame] {
+            auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(dialog->windowTitle(), u"Выбор типа движения"_s);
+            EXPECT_TRUE(dialog->ButtonStatic->isChecked());
+            EXPECT_FALSE(dialog->Button8->isChecked());
+            EXPECT_EQ(dialog->LabelCurrent->text(), u"Сейчас: «Статический»"_s);
+            if (byFrame)
+                dialog->close();
+            else
+                dialog->ButtonCancel->click();
+        });
+        QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+        EXPECT_EQ(s().ActiveType[1], model::MovementType::Static) << byFrame;
+        EXPECT_EQ(doc.undoStack().count(), steps) << byFrame;
+    }
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(305, 305));
+    EXPECT_EQ(s().ActiveType[1], model::MovementType::Static);
+
+    // "Запланированное": the type, and the modeless path dialog for this object.
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->windowTitle(), u"Выбор типа движения"_s);
         dialog->ButtonPlanned->click();
     });
     QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
-    EXPECT_EQ(s().ChosenType(), model::MovementType::Planned);
     EXPECT_EQ(s().ActiveType[1], model::MovementType::Planned);
-    EXPECT_EQ(s().ActiveGroup[1].Caption, u"1"_s);
-    EXPECT_EQ(pane->editor().CurObject, 1);
+    EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
+    EXPECT_EQ(doc.undoStack().undoText(), u"тип движения"_s);
 
     editor::TfmsbPlan* plan = pane->findChild<editor::TfmsbPlan*>();
     ASSERT_TRUE(plan);
@@ -202,17 +245,13 @@ TEST_F(LevelPane, PlannedMovementOpensThePathDialogAndOnlyTheMovementDialogSetsC
     for (QPoint p : {QPoint(10, 10), QPoint(50, 10), QPoint(50, 60)})
         QTest::mouseClick(map, Qt::LeftButton, {}, p);
     EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
-    EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::LevelEditor::kPathPointColour);
-    level::BlinkColour once = pane->editor().Blink;
-    once.advance();
+    EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::MapRenderer::kPathPointColour);
     plan->ButtonDelete->click();
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
-    EXPECT_EQ(pane->editor().Blink.red, once.red) << "\"удалить\" redraws the map once";
     EXPECT_EQ(pane->levelPicture().pixel(49, 59), qRgb(255, 255, 255)) << "the dropped point is gone";
     plan->ButtonYes->click();
-    EXPECT_EQ(pane->editor().PathEditMode, 0);
-    EXPECT_EQ(s().MoveModeText, u"2"_s);
-    EXPECT_EQ(s().ActiveGroup[1].Caption, u"1"_s);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
+    EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
 }
 
 TEST_F(LevelPane, MissingPicturesAreShownOnceThroughTheSink)
@@ -225,34 +264,24 @@ TEST_F(LevelPane, MissingPicturesAreShownOnceThroughTheSink)
     EXPECT_TRUE(messages[0].contains(u"back.png"_s));
 }
 
-TEST(BackgroundSettings, YesWritesTheObstacleOnlyWhenAButtonIsChosen)
+TEST(BackgroundSettings, YesGivesTheChosenButtonOrNothing)
 {
-    test::TempAppFolder tmp;
-    model::Project project;
-    level::LevelEditor core(project, tmp.app());
-    model::StageData& s = project.current();
-    const int g = project.addFonGroup(1);
-    s.FonGroup[size_t(g)].Obstacle = 5;
-    s.FonObjCount = 1;
-    s.FonObject[1].Group = g;
-    s.FonObject[1].Exists = true;
-
-    editor::TfmType_fon untouched(core, 1);
+    editor::TfmType_fon untouched;
     EXPECT_EQ(untouched.windowTitle(), u"Настройка фонового объекта"_s);
     EXPECT_FALSE(untouched.RadioObstacle->isChecked());
     EXPECT_FALSE(untouched.RadioPassable->isChecked());
     EXPECT_EQ(untouched.RadioPassable->text(), u"не является припятствием"_s);
     untouched.ButtonYes->click();
     EXPECT_EQ(untouched.result(), QDialog::Accepted);
-    EXPECT_EQ(s.FonGroup[size_t(g)].Obstacle, 5);
+    EXPECT_EQ(untouched.choice(), std::nullopt);
 
-    editor::TfmType_fon obstacle(core, 1);
+    editor::TfmType_fon obstacle;
     obstacle.RadioObstacle->click();
     obstacle.ButtonYes->click();
-    EXPECT_EQ(s.FonGroup[size_t(g)].Obstacle, 1);
+    EXPECT_EQ(obstacle.choice(), 1);
 
-    editor::TfmType_fon passable(core, 1);
+    editor::TfmType_fon passable;
     passable.RadioPassable->click();
     passable.ButtonYes->click();
-    EXPECT_EQ(s.FonGroup[size_t(g)].Obstacle, 0);
+    EXPECT_EQ(passable.choice(), 0);
 }

@@ -1,6 +1,7 @@
 #include "ErrorCapture.h"
-#include "FakeFileDialogs.h"
+#include "FakeDialogs.h"
 
+#include "editor/common/Translations.h"
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/settings/TfmDisplay.h"
@@ -9,11 +10,14 @@
 #include "editor/workspace/TFrScriptEditor.h"
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
-#include "level/LevelEditor.h"
+#include "level/LevelView.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QStatusBar>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -35,13 +40,13 @@ namespace {
 
 class MainformTest : public ::testing::Test {
 protected:
-    std::shared_ptr<kestrava::test::FakeFileDialogs::Log> dialogs =
-        std::make_shared<kestrava::test::FakeFileDialogs::Log>();
+    std::shared_ptr<kestrava::test::FakeDialogs::Log> dialogs =
+        std::make_shared<kestrava::test::FakeDialogs::Log>();
     void SetUp() override
     {
         window = std::make_unique<TMainform>(folder.app());
         // Every file dialog is cancelled unless a test queues an answer.
-        window->setFileDialogs(std::make_unique<kestrava::test::FakeFileDialogs>(dialogs));
+        window->setDialogs(std::make_unique<kestrava::test::FakeDialogs>(dialogs));
         window->show();
     }
 
@@ -76,6 +81,12 @@ protected:
     std::unique_ptr<TMainform> window;
 };
 
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QStringList captions(const QList<QAction*>& actions)
 {
     QStringList result;
@@ -87,7 +98,8 @@ QStringList captions(const QList<QAction*>& actions)
 TEST_F(MainformTest, MenuCaptionsAndStartState)
 {
     EXPECT_EQ(captions(window->menuBar()->actions()),
-              (QStringList{u"Файл"_s, u"Объекты"_s, u"Редакторы"_s, u"Запуск"_s, u"Справка"_s}));
+              (QStringList{u"Файл"_s, u"Правка"_s, u"Объекты"_s, u"Редакторы"_s, u"Запуск"_s, u"Справка"_s}));
+    EXPECT_EQ(captions(menu("N_Edit")->actions()), (QStringList{u"Отменить"_s, u"Повторить"_s}));
     EXPECT_EQ(captions(menu("N_File")->actions()),
               (QStringList{u"Открыть"_s, u"Новый"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
                            u"Настройки игры"_s, u"—"_s, u"Выход"_s}));
@@ -103,6 +115,8 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_TRUE(menu("N_Help")->menuAction()->isEnabled());
     for (QAction* a : projectCommands())
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_FALSE(action("N_Undo")->isEnabled());
+    EXPECT_FALSE(action("N_Redo")->isEnabled());
 
     EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
@@ -121,7 +135,7 @@ TEST_F(MainformTest, NewAndOpenEnableTheMenusAndShowTheScenario)
 
     // "Открыть" on a window that never had a project.
     auto second = std::make_unique<TMainform>(folder.app());
-    second->setFileDialogs(std::make_unique<kestrava::test::FakeFileDialogs>(dialogs));
+    second->setDialogs(std::make_unique<kestrava::test::FakeDialogs>(dialogs));
     second->show();
     second->findChild<QAction*>(u"N_Open"_s)->trigger();
     for (const char* name : {"N_Save", "N_SaveAs", "N_GameSettings"})
@@ -162,7 +176,7 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
 {
     kestrava::test::ErrorCapture errors;
     action("N_New")->trigger();
-    auto& project = window->project();
+    const auto& project = window->project();
     auto* scenario = window->FrScriptEditor1();
 
     // An older picture of stage 2 is replaced.
@@ -189,6 +203,7 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 
     // A new project does not show the old project's pictures.
+    dialogs->saveAnswers << kestrava::editor::SaveChangesAnswer::Discard;
     action("N_New")->trigger();
     EXPECT_TRUE(scenario->stagePicture(2)->pixmap().isNull());
 }
@@ -198,7 +213,7 @@ TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor
     kestrava::test::ErrorCapture errors;
     dialogs->answers << folder.makeDir(u"game"_s) + u"/project.prg"_s;
     action("N_New")->trigger();
-    auto& project = window->project();
+    auto& project = window->document().edit();
     QImage red(10, 10, QImage::Format_RGB32);
     red.fill(qRgb(250, 0, 0));
     kestrava::io::writeBmp(red, project.projectPath(u"objects/red.bmp"_s));
@@ -244,13 +259,11 @@ TEST_F(MainformTest, GameSettingsReachTheLevelMap)
     });
     action("N_GameSettings")->trigger();
 
-    auto& level = window->FrLevelEditor1()->editor();
-    EXPECT_EQ(level.ScreenWidth, 128);
-    EXPECT_EQ(level.ScreenHeight, 176);
+    EXPECT_EQ(window->FrLevelEditor1()->view().screenSize(), QSize(128, 176));
     // The shown map frames the screen at once.
     const QImage map = window->FrLevelEditor1()->levelPicture();
-    EXPECT_EQ(map.pixel(127, 50), kestrava::level::LevelEditor::kScreenFrameColour);
-    EXPECT_EQ(map.pixel(50, 175), kestrava::level::LevelEditor::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(127, 50), kestrava::level::MapRenderer::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(50, 175), kestrava::level::MapRenderer::kScreenFrameColour);
     EXPECT_EQ(map.pixel(128, 50), qRgb(255, 255, 255));
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
@@ -276,12 +289,13 @@ TEST_F(MainformTest, ThumbnailWriteFailureIsReportedAndThePaneStillShows)
 
 TEST_F(MainformTest, NewResetsTheWholeModel)
 {
-    auto& project = window->project();
+    auto& project = window->document().edit();
     action("N_New")->trigger();
     auto* scenario = window->FrScriptEditor1();
     scenario->N2Click();
     scenario->N2Click();
     scenario->levels_rowClick(3);
+    dialogs->saveAnswers << kestrava::editor::SaveChangesAnswer::Discard;
 
     project.ProjectDir = u"/tmp/old project"_s;
     project.addFonGroup(1);
@@ -294,7 +308,6 @@ TEST_F(MainformTest, NewResetsTheWholeModel)
     project.stage(3).EventRow[2].Kind = u"event"_s;
     project.stage(3).EventRow[2].ActionCode[20] = u"score++;"_s;
     project.stage(1).LivesBar.Present = true;
-    project.stage(20).ActiveType[0] = kestrava::model::MovementType::Planned;
     ASSERT_EQ(project.CurLevel, 3);
 
     action("N_New")->trigger();
@@ -302,6 +315,128 @@ TEST_F(MainformTest, NewResetsTheWholeModel)
     EXPECT_TRUE(scenario->stageCaption(1)->isVisible());
     EXPECT_FALSE(scenario->stageCaption(2)->isVisible());
     EXPECT_FALSE(scenario->stageButton(3)->isVisible());
+}
+
+TEST_F(MainformTest, EditMenuTitleAndStatusFollowTheHistory)
+{
+    kestrava::test::ErrorCapture errors;
+    const QString file = folder.makeDir(u"лес"_s) + u"/project.prg"_s;
+    dialogs->answers << file;
+    action("N_New")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - лес"_s);
+    EXPECT_FALSE(action("N_Undo")->isEnabled());
+
+    window->FrScriptEditor1()->N2Click();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - лес*"_s);
+    EXPECT_TRUE(action("N_Undo")->isEnabled());
+    EXPECT_EQ(action("N_Undo")->text(), u"Отменить: новый уровень"_s);
+    EXPECT_FALSE(action("N_Redo")->isEnabled());
+    EXPECT_EQ(action("N_Redo")->text(), u"Повторить"_s);
+    EXPECT_EQ(action("N_Undo")->shortcut(), QKeySequence(u"Ctrl+Z"_s));
+    EXPECT_TRUE(action("N_Redo")->shortcuts().contains(QKeySequence(u"Ctrl+Y"_s)));
+    EXPECT_TRUE(action("N_Redo")->shortcuts().contains(QKeySequence(u"Ctrl+Shift+Z"_s)));
+
+    action("N_Undo")->trigger();
+    EXPECT_EQ(window->project().LevelCount, 1);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - лес"_s) << "back at the saved state";
+    EXPECT_EQ(action("N_Redo")->text(), u"Повторить: новый уровень"_s);
+    action("N_Redo")->trigger();
+    EXPECT_EQ(window->project().LevelCount, 2);
+    EXPECT_TRUE(window->windowTitle().endsWith(u'*'));
+
+    action("N_Save")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - лес"_s);
+    auto* status = window->findChild<QStatusBar*>(u"StatusBar1"_s);
+    EXPECT_EQ(status->currentMessage(), u"Проект сохранён: %1"_s.arg(file));
+    action("N_LevelEditor")->trigger();
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор уровня - лес"_s);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+// "Новый", "Открыть", "Выход" and the window frame, each with the three answers.
+TEST_F(MainformTest, UnsavedChangesAreAskedAboutBeforeTheProjectGoes)
+{
+    using kestrava::editor::SaveChangesAnswer;
+    kestrava::test::ErrorCapture errors;
+    const QString file = folder.makeDir(u"лес"_s) + u"/project.prg"_s;
+    dialogs->answers << file;
+    action("N_New")->trigger();
+    const QString other = folder.makeDir(u"другой"_s) + u"/project.prg"_s;
+    ASSERT_TRUE(QFile::copy(file, other));
+
+    struct Way {
+        const char* name;
+        std::function<void()> run;
+        bool closes;
+    };
+    const Way ways[] = {
+        {"Новый", [&] { action("N_New")->trigger(); }, false},
+        {"Открыть", [&] { action("N_Open")->trigger(); }, false},
+        {"Выход", [&] { action("N_Exit")->trigger(); }, true},
+        {"рамка окна", [&] { window->close(); }, true},
+    };
+    for (const Way& way : ways) {
+        for (SaveChangesAnswer answer :
+             {SaveChangesAnswer::Cancel, SaveChangesAnswer::Discard, SaveChangesAnswer::Save}) {
+            SCOPED_TRACE(std::string(way.name) + " " + std::to_string(int(answer)));
+            if (!window->isVisible())
+                window->show();
+            if (window->project().ProjectDir != QFileInfo(file).absolutePath())
+                window->openProjectFile(file);
+            window->FrScriptEditor1()->N2Click();
+            const int levels = window->project().LevelCount;
+            ASSERT_TRUE(window->document().isModified());
+            const int asked = dialogs->questions;
+            dialogs->saveAnswers = {answer};
+            dialogs->answers = {other}; // the file dialog of "Новый" or "Открыть", when it comes
+            way.run();
+            EXPECT_EQ(dialogs->questions, asked + 1);
+            const int saved = QString::fromLatin1(readAll(file)).section(u"\r\n"_s, 2, 2).toInt();
+            switch (answer) {
+            case SaveChangesAnswer::Cancel:
+                EXPECT_TRUE(window->isVisible());
+                EXPECT_EQ(window->project().LevelCount, levels);
+                EXPECT_TRUE(window->document().isModified());
+                EXPECT_NE(saved, levels);
+                EXPECT_EQ(dialogs->answers.size(), 1) << "no file dialog after \"Отмена\"";
+                break;
+            case SaveChangesAnswer::Discard:
+            case SaveChangesAnswer::Save:
+                EXPECT_EQ(saved == levels, answer == SaveChangesAnswer::Save);
+                EXPECT_EQ(window->isVisible(), !way.closes);
+                if (!way.closes)
+                    EXPECT_EQ(dialogs->answers.size(), 0) << "the project went on to the file dialog";
+                break;
+            }
+        }
+    }
+    // Nothing unsaved: no question.
+    window->show();
+    window->openProjectFile(file);
+    const int asked = dialogs->questions;
+    action("N_Exit")->trigger();
+    EXPECT_EQ(dialogs->questions, asked);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+TEST_F(MainformTest, PanesAndMapsCarryAccessibleNamesAndQtSpeaksRussian)
+{
+    const std::pair<const char*, QString> named[] = {
+        {"FrScriptEditor1", u"Редактор сценария"_s}, {"FrLevelEditor1", u"Редактор уровня"_s},
+        {"FrEventsEditor1", u"Редактор событий"_s},  {"sbTable", u"Таблица этапов"_s},
+        {"pnObjectsList", u"Список объектов"_s},     {"ImPositionObjects", u"Карта уровня"_s}};
+    for (const auto& [name, accessible] : named) {
+        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_TRUE(widget) << name;
+        EXPECT_EQ(widget->accessibleName(), accessible) << name;
+    }
+
+    ASSERT_TRUE(kestrava::editor::installQtTranslation(*QCoreApplication::instance()))
+        << "Qt's Russian translation is not installed";
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), u"Отмена"_s);
+    EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), u"Открыть"_s);
 }
 
 TEST(AboutBoxTest, ShowsNameVersionAndDevelopers)

@@ -1,9 +1,9 @@
 #include "ErrorCapture.h"
-#include "FakeFileDialogs.h"
+#include "FakeDialogs.h"
 
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/workspace/TMainform.h"
-#include "level/LevelEditor.h"
+#include "level/LevelView.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -34,7 +34,7 @@ protected:
     {
         test::writeSampleLibrary(folder.app());
         window = std::make_unique<TMainform>(folder.app());
-        window->setFileDialogs(std::make_unique<test::FakeFileDialogs>(dialogs));
+        window->setDialogs(std::make_unique<test::FakeDialogs>(dialogs));
         window->show();
     }
 
@@ -42,7 +42,7 @@ protected:
     bool enabled(const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name))->isEnabled(); }
 
     test::TempAppFolder folder;
-    std::shared_ptr<test::FakeFileDialogs::Log> dialogs = std::make_shared<test::FakeFileDialogs::Log>();
+    std::shared_ptr<test::FakeDialogs::Log> dialogs = std::make_shared<test::FakeDialogs::Log>();
     std::unique_ptr<TMainform> window;
     test::ErrorCapture errors;
 };
@@ -73,7 +73,7 @@ TEST_F(ProjectMenuTest, CancelledNewLeavesNothingToSaveOver)
     const QString dir = folder.makeDir(u"old"_s);
     dialogs->answers << dir + u"/project.prg"_s;
     trigger("N_New");
-    window->project().addLevel();
+    window->document().addLevel();
     trigger("N_Save");
     const QByteArray saved = readAll(dir + u"/project.prg"_s);
     ASSERT_TRUE(saved.contains("numb_level\r\n2\r\n"));
@@ -103,7 +103,7 @@ TEST_F(ProjectMenuTest, LoadObjectTakesTheFileOfThatNameFromTheLibrary)
     EXPECT_EQ(stage.FonGroup[1].FileName, u"forest.obf"_s);
     EXPECT_TRUE(QFileInfo::exists(window->project().projectPath(u"objects/forest.png"_s)));
     // The level editor's list was rebuilt with the new icon.
-    const auto& icons = window->FrLevelEditor1()->editor().icons();
+    const auto& icons = window->FrLevelEditor1()->view().objectList().icons();
     ASSERT_GE(icons.size(), 2u);
     EXPECT_EQ(icons[1].kind, level::SlotKind::Fon);
 }

@@ -1,7 +1,9 @@
 #include "ErrorCapture.h"
 
+#include "document/ProjectDocument.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "model/Project.h"
+#include "support/TempAppFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,8 +35,10 @@ protected:
     void click(int p) { QTest::mouseClick(button(p), Qt::LeftButton); }
     void newLevel() { editor.newLevelAction()->trigger(); }
 
-    kestrava::model::Project project;
-    TFrScriptEditor editor{project};
+    kestrava::test::TempAppFolder folder;
+    kestrava::document::ProjectDocument doc{folder.app()};
+    const kestrava::model::Project& project = doc.project();
+    TFrScriptEditor editor{doc};
 };
 
 TEST_F(ScriptEditorTest, StartShowsOneStageAndTheShortButton)
@@ -124,7 +128,7 @@ TEST_F(ScriptEditorTest, EveryStageButtonSelectsItsStage)
     EXPECT_TRUE(errors.messages.first().contains(u"20"_s)) << errors.messages.first().toStdString();
 }
 
-TEST_F(ScriptEditorTest, ClearGoesBackToOneStage)
+TEST_F(ScriptEditorTest, AnotherProjectGoesBackToOneStage)
 {
     newLevel();
     newLevel();
@@ -135,7 +139,7 @@ TEST_F(ScriptEditorTest, ClearGoesBackToOneStage)
     editor.setStagePicture(3, picture);
     EXPECT_EQ(editor.stagePicture(3)->pixmap().size(), QSize(137, 68)) << "scaled keeping its proportions";
 
-    editor.clear();
+    doc.reset();
     EXPECT_EQ(project.LevelCount, 1);
     EXPECT_EQ(project.SelLevel, 1);
     EXPECT_EQ(project.CurLevel, 1);
@@ -148,10 +152,10 @@ TEST_F(ScriptEditorTest, ClearGoesBackToOneStage)
     EXPECT_TRUE(editor.stagePicture(3)->pixmap().isNull());
 
     // A stage count set from outside (a project just read) is redrawn as is.
-    project.LevelCount = 7;
-    project.SelLevel = 5;
-    editor.pereris();
+    doc.edit().LevelCount = 7;
+    doc.selectLevel(5);
     EXPECT_EQ(project.CurLevel, 5);
+    EXPECT_TRUE(isRed(5));
     EXPECT_TRUE(editor.stageCaption(7)->isVisible());
     EXPECT_EQ(button(8)->height(), TFrScriptEditor::kShortButtonHeight);
 }

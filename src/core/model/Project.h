@@ -146,37 +146,19 @@ struct EventRowData {
 };
 
 // Everything one stage holds. Tables are allocated once, 1-based (entry 0
-// unused, except ActiveType[0], which is ChosenType).
+// unused).
 struct StageData {
     StageData();
 
-    // Background stage record.
     int FonObjCount = 0;
     int FonGroupCount = 0;
-    bool FonDragFlag = false;
-    QString FonDragPicture;
-    int FonMoveIndex = 0;
-    int FonLastX = 0;
-    int FonLastY = 0;
 
-    // Active stage record.
+    // The movement type of each active group, by its Index.
     std::array<MovementType, kMaxActiveGroups + 1> ActiveType{};
     int ActiveObjCount = 0;
     int ActiveGroupCount = 0;
-    QString MoveModeText;
-    int DragGroup = 0;
-    bool ActiveDragFlag = false;
-    QString ActiveDragPicture;
-    int ActiveMoveIndex = 0;
-    int ActiveLastX = 0;
-    int ActiveLastY = 0;
 
-    // Text stage record.
-    bool TextDragFlag = false;
-    int CurText = 0;
     int TextCount = 0;
-    int TextLastX = 0;
-    int TextLastY = 0;
 
     int ListSlotCount = 0;
 
@@ -193,14 +175,11 @@ struct StageData {
     int ActionCount = 0;
     std::vector<EventRowData> EventRow;       // [1..50]
 
-    MovementType& ChosenType() { return ActiveType[0]; }
-    MovementType ChosenType() const { return ActiveType[0]; }
-
     bool operator==(const StageData&) const = default;
 };
 
-// The whole project in memory. The main window owns the one instance; every
-// pane and dialog reads and writes it in place.
+// The whole project in memory, as saved. The document owns the one instance
+// the author edits (document::ProjectDocument).
 class Project {
 public:
     Project();

@@ -1,4 +1,4 @@
-#include "editor/workspace/ErrorBox.h"
+#include "editor/common/ErrorBox.h"
 
 #include <QMessageBox>
 
@@ -26,6 +26,15 @@ void showError(QWidget* parent, const QString& message)
         return;
     }
     QMessageBox::critical(parent, QStringLiteral("Ошибка"), message);
+}
+
+void showWarning(QWidget* parent, const QString& message)
+{
+    if (const auto& sink = errorSink()) {
+        sink(message);
+        return;
+    }
+    QMessageBox::warning(parent, QStringLiteral("Предупреждение"), message);
 }
 
 bool guarded(QWidget* parent, const std::function<void()>& command)

@@ -6,15 +6,21 @@ class QWidget;
 
 namespace kestrava::editor {
 
-// The file dialogs of the main window, behind a seam so that tests can answer
-// them. An empty result means the dialog was cancelled.
-class FileDialogs {
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
+// The standard dialogs of the main window (files, and the question before
+// unsaved changes are dropped), behind a seam so that tests can answer them.
+class StandardDialogs {
 public:
-    virtual ~FileDialogs() = default;
-    // filter uses Qt's form: "файл проекта (*.prg)"; defaultSuffix without the dot.
+    virtual ~StandardDialogs() = default;
+    // filter uses Qt's form: "файл проекта (*.prg)"; defaultSuffix without
+    // the dot. An empty result means the dialog was cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& startDir, const QString& filter,
                                  const QString& defaultSuffix);
     virtual QString openFileName(QWidget* parent, const QString& startDir, const QString& filter);
+    // "Сохранить изменения в проекте?" with "Сохранить", "Не сохранять" and
+    // "Отмена"; closing the box is "Отмена".
+    virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& projectName);
 };
 
 } // namespace kestrava::editor

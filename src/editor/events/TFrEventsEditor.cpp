@@ -2,10 +2,11 @@
 
 namespace kestrava::editor {
 
-TFrEventsEditor::TFrEventsEditor(model::Project& project, const io::AppFolder& app, QWidget* parent)
-    : QWidget(parent), m_project(project), m_app(app)
+TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* parent)
+    : QWidget(parent), m_document(document)
 {
     setObjectName(QStringLiteral("FrEventsEditor1"));
+    setAccessibleName(QStringLiteral("Редактор событий"));
     setAutoFillBackground(true);
 }
 

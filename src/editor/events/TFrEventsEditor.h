@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-namespace kestrava::model { class Project; }
-namespace kestrava::io { class AppFolder; }
+namespace kestrava::document { class ProjectDocument; }
 
 namespace kestrava::editor {
 
@@ -11,7 +10,7 @@ namespace kestrava::editor {
 class TFrEventsEditor : public QWidget {
     Q_OBJECT
 public:
-    TFrEventsEditor(model::Project& project, const io::AppFolder& app, QWidget* parent = nullptr);
+    explicit TFrEventsEditor(document::ProjectDocument& document, QWidget* parent = nullptr);
 
     void clear();
     void start();
@@ -19,8 +18,7 @@ public:
     void repaint();
 
 private:
-    model::Project& m_project;
-    const io::AppFolder& m_app;
+    document::ProjectDocument& m_document;
 };
 
 } // namespace kestrava::editor

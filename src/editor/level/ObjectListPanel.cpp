@@ -1,6 +1,6 @@
 #include "editor/level/ObjectListPanel.h"
 
-#include "level/LevelEditor.h"
+#include "level/ObjectList.h"
 
 #include <QLabel>
 #include <QMouseEvent>

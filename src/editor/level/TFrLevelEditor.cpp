@@ -1,13 +1,14 @@
 #include "editor/level/TFrLevelEditor.h"
 
+#include "editor/common/ErrorBox.h"
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
 #include "editor/level/TfmMovementType.h"
 #include "editor/level/TfmType_fon.h"
 #include "editor/level/TfmsbPlan.h"
-#include "editor/workspace/ErrorBox.h"
-#include "level/LevelEditor.h"
+#include "level/LevelView.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,19 +18,22 @@
 
 namespace kestrava::editor {
 
-TFrLevelEditor::TFrLevelEditor(model::Project& project, const io::AppFolder& app, QWidget* parent)
-    : QWidget(parent), m_editor(std::make_unique<level::LevelEditor>(project, app))
+TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* parent)
+    : QWidget(parent), m_view(std::make_unique<level::LevelView>(document))
 {
     setObjectName(QStringLiteral("FrLevelEditor1"));
+    setAccessibleName(QStringLiteral("Редактор уровня"));
     m_runMenu = [](QMenu* menu, const QPoint& at) { return menu->exec(at); };
 
     pnObjectsList = new ObjectListPanel;
+    pnObjectsList->setAccessibleName(QStringLiteral("Список объектов"));
     m_listScroll = new QScrollArea;
     m_listScroll->setWidget(pnObjectsList);
     m_listScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_listScroll->setFixedWidth(ObjectListPanel::kWidth + 20);
 
-    ImPositionObjects = new PositionImage(m_editor->map());
+    ImPositionObjects = new PositionImage(m_view->map());
+    ImPositionObjects->setAccessibleName(QStringLiteral("Карта уровня"));
     frPos_Obj1 = new QScrollArea;
     frPos_Obj1->setObjectName(QStringLiteral("frPos_Obj1"));
     frPos_Obj1->setWidget(ImPositionObjects);
@@ -67,11 +71,34 @@ TFrLevelEditor::TFrLevelEditor(model::Project& project, const io::AppFolder& app
     connect(N5, &QAction::triggered, this, &TFrLevelEditor::N5Click);
     connect(N7, &QAction::triggered, this, &TFrLevelEditor::N7Click);
 
+    // Shortcuts of the pane: they work only while it is shown.
+    DeleteSelected = new QAction(QStringLiteral("удалить выбранный объект"), this);
+    DeleteSelected->setObjectName(QStringLiteral("DeleteSelected"));
+    DeleteSelected->setShortcut(QKeySequence::Delete);
+    DropPicked = new QAction(QStringLiteral("отменить выбор значка"), this);
+    DropPicked->setObjectName(QStringLiteral("DropPicked"));
+    DropPicked->setShortcut(QKeySequence(Qt::Key_Escape));
+    for (QAction* action : {DeleteSelected, DropPicked}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(DeleteSelected, &QAction::triggered, this, [this] {
+        m_view->handle([this] { m_view->tool().deleteSelected(); });
+        showState();
+    });
+    connect(DropPicked, &QAction::triggered, this, [this] {
+        m_view->handle([this] { m_view->tool().dropPicked(); }, true);
+        showState();
+    });
+
     connect(pnObjectsList, &ObjectListPanel::pointerMoved, this, &TFrLevelEditor::pnObjectsListMouseMove);
     connect(pnObjectsList, &ObjectListPanel::buttonReleased, this, &TFrLevelEditor::pnObjectsListMouseUp);
     connect(ImPositionObjects, &PositionImage::pointerMoved, this, &TFrLevelEditor::ImPositionObjectsMouseMove);
     connect(ImPositionObjects, &PositionImage::buttonPressed, this, &TFrLevelEditor::ImPositionObjectsMouseDown);
     connect(ImPositionObjects, &PositionImage::buttonReleased, this, &TFrLevelEditor::ImPositionObjectsMouseUp);
+    // The document changed the stage (an undo, another project): show it.
+    connect(m_view.get(), &level::LevelView::iconsChanged, this, &TFrLevelEditor::showIcons);
+    connect(m_view.get(), &level::LevelView::mapChanged, this, [this] { ImPositionObjects->update(); });
 }
 
 TFrLevelEditor::~TFrLevelEditor() = default;
@@ -81,49 +108,47 @@ void TFrLevelEditor::setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)
     m_runMenu = std::move(runner);
 }
 
-void TFrLevelEditor::clear()
-{
-    m_editor->clear();
-    showIcons();
-    showState();
-}
-
 void TFrLevelEditor::start()
 {
-    m_editor->start();
-    showIcons();
+    m_view->start();
     showState();
 }
 
 void TFrLevelEditor::start1()
 {
-    m_editor->start1();
-    showIcons();
+    m_view->showStage();
     showState();
 }
 
 void TFrLevelEditor::pereris()
 {
-    m_editor->pereris();
+    m_view->redraw();
     showState();
 }
 
 QImage TFrLevelEditor::levelPicture() const
 {
-    return m_editor->map();
+    return m_view->map();
+}
+
+void TFrLevelEditor::setScreenSize(settings::ScreenSize size)
+{
+    m_view->setScreenSize(QSize(size.width, size.height));
+    if (isVisible())
+        pereris();
 }
 
 void TFrLevelEditor::showIcons()
 {
-    pnObjectsList->setIcons(m_editor->icons());
+    pnObjectsList->setIcons(m_view->objectList().icons());
 }
 
 void TFrLevelEditor::showState()
 {
     ImPositionObjects->update();
-    Label1->setText(m_editor->pointerText());
-    m_status->setText(m_editor->statusText());
-    m_pendingMessages << m_editor->takeMessages();
+    Label1->setText(m_view->tool().pointerText());
+    m_status->setText(m_view->statusText());
+    m_pendingMessages << m_view->takeMessages();
     // A message box must not cut into a drag: it waits for the button to come up.
     if (QGuiApplication::mouseButtons() != Qt::NoButton)
         return;
@@ -134,32 +159,30 @@ void TFrLevelEditor::showState()
 
 void TFrLevelEditor::pnObjectsListMouseMove(QPoint pos)
 {
-    m_editor->pnObjectsListMouseMove(pos.x(), pos.y());
+    m_view->listPointerMoved(pos.x(), pos.y());
 }
 
 void TFrLevelEditor::pnObjectsListMouseUp(QPoint)
 {
-    m_editor->pnObjectsListMouseUp();
+    m_view->listReleased();
     showState();
 }
 
 void TFrLevelEditor::ImPositionObjectsMouseMove(QPoint pos)
 {
-    m_editor->ImPositionObjectsMouseMove(pos.x(), pos.y());
+    m_view->pointerMoved(pos.x(), pos.y());
     showState();
 }
 
 void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton)
 {
-    m_editor->ImPositionObjectsMouseDown(pos.x(), pos.y());
+    m_view->pressed(pos.x(), pos.y());
     showState();
 }
 
 void TFrLevelEditor::ImPositionObjectsMouseUp(QPoint pos, Qt::MouseButton button, bool click)
 {
-    if (click)
-        m_editor->ImPositionObjectsClick();
-    m_editor->ImPositionObjectsMouseUp();
+    m_view->released(click);
     showState();
     if (button == Qt::RightButton)
         frPos_Obj1ImPositionObjectsContextPopup(pos);
@@ -168,11 +191,11 @@ void TFrLevelEditor::ImPositionObjectsMouseUp(QPoint pos, Qt::MouseButton button
 void TFrLevelEditor::frPos_Obj1ImPositionObjectsContextPopup(QPoint pos)
 {
     QMenu* menu = nullptr;
-    switch (m_editor->frPos_Obj1ImPositionObjectsContextPopup(pos.x(), pos.y())) {
-    case level::ContextMenu::PopupMenu2:
+    switch (m_view->tool().contextMenuAt(pos.x(), pos.y())) {
+    case level::ContextMenu::Background:
         menu = PopupMenu2;
         break;
-    case level::ContextMenu::PopupMenu3:
+    case level::ContextMenu::Active:
         menu = PopupMenu3;
         break;
     case level::ContextMenu::None:
@@ -183,38 +206,45 @@ void TFrLevelEditor::frPos_Obj1ImPositionObjectsContextPopup(QPoint pos)
 
 void TFrLevelEditor::N2Click()
 {
-    m_editor->N2Click([this](int object) {
-        TfmType_fon dialog(*m_editor, object, this);
-        dialog.exec();
-    });
+    level::LevelTool& tool = m_view->tool();
+    // Several overlapping objects ask once each, in order.
+    for (int object : tool.backgroundPropertiesTargets()) {
+        TfmType_fon dialog(this);
+        if (dialog.exec() == QDialog::Accepted)
+            if (const std::optional<int> obstacle = dialog.choice())
+                tool.setObstacle(object, *obstacle);
+    }
     pereris();
 }
 
 void TFrLevelEditor::N4Click()
 {
-    m_editor->N4Click();
-    pereris();
+    m_view->handle([this] { m_view->tool().deleteMenuObject(); }, true);
+    showState();
 }
 
 void TFrLevelEditor::N5Click()
 {
-    m_editor->N5Click([this](int) {
-        TfmMovementType dialog(*m_editor, [this] { openPathDialog(); }, this);
-        dialog.exec();
-    });
+    level::LevelTool& tool = m_view->tool();
+    for (int object : tool.activePropertiesTargets()) {
+        tool.setPathObject(object);
+        TfmMovementType dialog(tool.movementTypeOf(object), [this] { openPathDialog(); }, this);
+        // "Отмена" and the window frame change nothing.
+        if (dialog.exec() == QDialog::Accepted)
+            tool.chooseMovementType(object, dialog.choice());
+    }
     pereris();
 }
 
 void TFrLevelEditor::N7Click()
 {
-    m_editor->N7Click();
-    pereris();
+    N4Click();
 }
 
 void TFrLevelEditor::openPathDialog()
 {
-    // Modeless and new each time; it works on CurObject.
-    auto* dialog = new TfmsbPlan(*m_editor, [this] { showState(); }, this);
+    // Modeless and new each time; it works on the object whose properties were opened.
+    auto* dialog = new TfmsbPlan(*m_view, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

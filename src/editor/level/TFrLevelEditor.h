@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ScreenSize.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -11,9 +13,8 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 
-namespace kestrava::model { class Project; }
-namespace kestrava::io { class AppFolder; }
-namespace kestrava::level { class LevelEditor; }
+namespace kestrava::document { class ProjectDocument; }
+namespace kestrava::level { class LevelView; }
 
 namespace kestrava::editor {
 
@@ -21,15 +22,14 @@ class ObjectListPanel;
 class PositionImage;
 
 // The level editor pane: the object list of the current stage and its map.
-// Every handler hands its input to level::LevelEditor and shows the result.
+// Every handler hands its input to level::LevelView and shows the result;
+// the map follows the document by itself.
 class TFrLevelEditor : public QWidget {
     Q_OBJECT
 public:
-    TFrLevelEditor(model::Project& project, const io::AppFolder& app, QWidget* parent = nullptr);
+    explicit TFrLevelEditor(document::ProjectDocument& document, QWidget* parent = nullptr);
     ~TFrLevelEditor() override;
 
-    // Project reset ("Новый", "Открыть").
-    void clear();
     // Once, when the main window is created.
     void start();
     // Rebuilds the object list of the current stage.
@@ -38,9 +38,11 @@ public:
     void pereris();
     // The level map as last drawn (the scenario editor's stage thumbnail).
     QImage levelPicture() const;
+    // "Настройки игры": the game screen framed on the map.
+    void setScreenSize(settings::ScreenSize size);
 
-    // The editor's state and operations (game settings, tests).
-    level::LevelEditor& editor() { return *m_editor; }
+    // The editor's state and operations without the window (tests).
+    level::LevelView& view() { return *m_view; }
 
     // How a context menu is run: QMenu::exec unless replaced; returns the chosen action.
     void setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)> runner);
@@ -53,6 +55,9 @@ public:
     QAction* N5 = nullptr;
     QAction* N6 = nullptr;
     QAction* N7 = nullptr;
+    // Delete and Escape while the pane is shown.
+    QAction* DeleteSelected = nullptr;
+    QAction* DropPicked = nullptr;
 
 private:
     void pnObjectsListMouseMove(QPoint pos);
@@ -67,11 +72,11 @@ private:
     void N7Click();
     void openPathDialog();
 
-    // After every call of the editor: the map, the labels and any messages.
+    // After every input: the map, the labels and any messages.
     void showState();
     void showIcons();
 
-    std::unique_ptr<level::LevelEditor> m_editor;
+    std::unique_ptr<level::LevelView> m_view;
     ObjectListPanel* pnObjectsList = nullptr;
     QScrollArea* m_listScroll = nullptr;
     QScrollArea* frPos_Obj1 = nullptr;

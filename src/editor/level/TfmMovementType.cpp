@@ -1,20 +1,43 @@
 #include "editor/level/TfmMovementType.h"
 
-#include "level/LevelEditor.h"
-
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kestrava::editor {
 
-TfmMovementType::TfmMovementType(level::LevelEditor& editor, std::function<void()> openPathDialog, QWidget* parent)
-    : QDialog(parent), m_editor(editor), m_openPathDialog(std::move(openPathDialog))
+namespace {
+
+QString typeName(model::MovementType type)
+{
+    switch (type) {
+    case model::MovementType::EightWay:
+        return QStringLiteral("«8 направлений»");
+    case model::MovementType::Planned:
+        return QStringLiteral("«Запланированное»");
+    case model::MovementType::Static:
+        return QStringLiteral("«Статический»");
+    case model::MovementType::NotSet:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
+TfmMovementType::TfmMovementType(model::MovementType current, std::function<void()> openPathDialog,
+                                 QWidget* parent)
+    : QDialog(parent), m_openPathDialog(std::move(openPathDialog)), m_choice(current)
 {
     setObjectName(QStringLiteral("fmMovementType"));
     setWindowTitle(QStringLiteral("Выбор типа движения"));
 
+    const QString name = typeName(current);
+    LabelCurrent = new QLabel(name.isEmpty() ? QStringLiteral("Тип движения ещё не выбран")
+                                             : QStringLiteral("Сейчас: %1").arg(name));
+    LabelCurrent->setObjectName(QStringLiteral("LabelCurrent"));
     auto* player = new QGroupBox(QStringLiteral("Контроль игроком"));
     Button8 = new QPushButton(QStringLiteral("8 направлений"));
     (new QVBoxLayout(player))->addWidget(Button8);
@@ -25,6 +48,14 @@ TfmMovementType::TfmMovementType(level::LevelEditor& editor, std::function<void(
     ButtonCancel = new QPushButton(QStringLiteral("Отмена"));
     for (QPushButton* b : {Button8, ButtonPlanned, ButtonStatic, ButtonCancel})
         b->setAutoDefault(false);
+    // The group's type shows as the pressed button.
+    const std::pair<QPushButton*, model::MovementType> choices[] = {{Button8, model::MovementType::EightWay},
+                                                                    {ButtonPlanned, model::MovementType::Planned},
+                                                                    {ButtonStatic, model::MovementType::Static}};
+    for (const auto& [button, type] : choices) {
+        button->setCheckable(true);
+        button->setChecked(type == current);
+    }
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(player);
@@ -34,6 +65,7 @@ TfmMovementType::TfmMovementType(level::LevelEditor& editor, std::function<void(
     buttons->addStretch();
     buttons->addWidget(ButtonCancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LabelCurrent);
     layout->addLayout(groups);
     layout->addLayout(buttons);
 
@@ -49,7 +81,7 @@ TfmMovementType::TfmMovementType(level::LevelEditor& editor, std::function<void(
 
 void TfmMovementType::choose(model::MovementType type)
 {
-    m_editor.chooseMovementType(type);
+    m_choice = type;
     accept();
 }
 

@@ -6,20 +6,23 @@
 
 #include <functional>
 
+class QLabel;
 class QPushButton;
-
-namespace kestrava::level { class LevelEditor; }
 
 namespace kestrava::editor {
 
-// "Выбор типа движения": how the objects of an active group move. Each
-// button closes the dialog at once; the level editor copies the choice into
-// the group after it closes, however it closed.
+// "Выбор типа движения": how the objects of an active group move. It shows
+// the group's type; each button closes the dialog at once with its choice,
+// "Отмена" and the window frame with none.
 class TfmMovementType : public QDialog {
     Q_OBJECT
 public:
-    TfmMovementType(level::LevelEditor& editor, std::function<void()> openPathDialog, QWidget* parent = nullptr);
+    TfmMovementType(model::MovementType current, std::function<void()> openPathDialog, QWidget* parent = nullptr);
 
+    // The type chosen; meaningful when the dialog was accepted.
+    model::MovementType choice() const { return m_choice; }
+
+    QLabel* LabelCurrent = nullptr;
     QPushButton* Button8 = nullptr;       // "8 направлений"
     QPushButton* ButtonPlanned = nullptr; // "Запланированное"
     QPushButton* ButtonStatic = nullptr;  // "Статический"
@@ -28,8 +31,8 @@ public:
 private:
     void choose(model::MovementType type);
 
-    level::LevelEditor& m_editor;
     std::function<void()> m_openPathDialog;
+    model::MovementType m_choice;
 };
 
 } // namespace kestrava::editor

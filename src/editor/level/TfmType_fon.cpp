@@ -1,7 +1,5 @@
 #include "editor/level/TfmType_fon.h"
 
-#include "level/LevelEditor.h"
-
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,14 +7,14 @@
 
 namespace kestrava::editor {
 
-TfmType_fon::TfmType_fon(level::LevelEditor& editor, int object, QWidget* parent)
-    : QDialog(parent), m_editor(editor), m_object(object)
+TfmType_fon::TfmType_fon(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmType_fon"));
     setWindowTitle(QStringLiteral("Настройка фонового объекта"));
 
     auto* box = new QGroupBox(QStringLiteral("Отношение к активным объектам"));
     RadioObstacle = new QRadioButton;
+    RadioObstacle->setAccessibleName(QStringLiteral("является препятствием"));
     RadioPassable = new QRadioButton(QStringLiteral("не является припятствием"));
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(RadioObstacle);
@@ -26,13 +24,16 @@ TfmType_fon::TfmType_fon(level::LevelEditor& editor, int object, QWidget* parent
     layout->addWidget(box);
     layout->addWidget(ButtonYes, 0, Qt::AlignRight);
 
-    connect(ButtonYes, &QPushButton::clicked, this, [this] {
-        if (RadioObstacle->isChecked())
-            m_editor.setObstacle(m_object, 1);
-        else if (RadioPassable->isChecked())
-            m_editor.setObstacle(m_object, 0);
-        accept();
-    });
+    connect(ButtonYes, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+std::optional<int> TfmType_fon::choice() const
+{
+    if (RadioObstacle->isChecked())
+        return 1;
+    if (RadioPassable->isChecked())
+        return 0;
+    return std::nullopt;
 }
 
 } // namespace kestrava::editor

@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QPushButton;
 class QRadioButton;
-
-namespace kestrava::level { class LevelEditor; }
 
 namespace kestrava::editor {
 
@@ -14,15 +14,14 @@ namespace kestrava::editor {
 class TfmType_fon : public QDialog {
     Q_OBJECT
 public:
-    TfmType_fon(level::LevelEditor& editor, int object, QWidget* parent = nullptr);
+    explicit TfmType_fon(QWidget* parent = nullptr);
+
+    // After "Да": 1 for an obstacle, 0 for passable, nothing when neither was chosen.
+    std::optional<int> choice() const;
 
     QRadioButton* RadioObstacle = nullptr; // no caption: an obstacle
     QRadioButton* RadioPassable = nullptr; // "не является припятствием"
     QPushButton* ButtonYes = nullptr;      // "Да"
-
-private:
-    level::LevelEditor& m_editor;
-    int m_object;
 };
 
 } // namespace kestrava::editor

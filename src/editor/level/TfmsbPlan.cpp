@@ -1,6 +1,6 @@
 #include "editor/level/TfmsbPlan.h"
 
-#include "level/LevelEditor.h"
+#include "level/LevelView.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -8,8 +8,7 @@
 
 namespace kestrava::editor {
 
-TfmsbPlan::TfmsbPlan(level::LevelEditor& editor, std::function<void()> showMap, QWidget* parent)
-    : QDialog(parent), m_editor(editor), m_showMap(std::move(showMap))
+TfmsbPlan::TfmsbPlan(level::LevelView& view, QWidget* parent) : QDialog(parent), m_view(view)
 {
     setObjectName(QStringLiteral("fmsbPlan"));
     setWindowTitle(QStringLiteral("Настройка заданного движения объекта"));
@@ -32,26 +31,16 @@ TfmsbPlan::TfmsbPlan(level::LevelEditor& editor, std::function<void()> showMap, 
     layout->addLayout(tools);
     layout->addLayout(answers);
 
-    connect(ButtonLine, &QPushButton::clicked, this, [this] { m_editor.pathStraight(); });
+    connect(ButtonLine, &QPushButton::clicked, this, [this] { m_view.tool().pathStraight(); });
     // "удалить" redraws the map itself.
-    connect(ButtonDelete, &QPushButton::clicked, this, [this] {
-        m_editor.pathDeleteLast();
-        redrawn();
-    });
+    connect(ButtonDelete, &QPushButton::clicked, this,
+            [this] { m_view.handle([this] { m_view.tool().pathDeleteLast(); }, true); });
     connect(ButtonYes, &QPushButton::clicked, this, [this] {
-        m_editor.pathConfirm();
-        m_editor.pereris();
-        redrawn();
+        m_view.tool().pathConfirm();
+        m_view.redraw();
         close();
     });
-    m_editor.pereris();
-    redrawn();
-}
-
-void TfmsbPlan::redrawn()
-{
-    if (m_showMap)
-        m_showMap();
+    m_view.redraw();
 }
 
 } // namespace kestrava::editor

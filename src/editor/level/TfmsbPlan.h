@@ -2,21 +2,18 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QPushButton;
 
-namespace kestrava::level { class LevelEditor; }
+namespace kestrava::level { class LevelView; }
 
 namespace kestrava::editor {
 
 // "Настройка заданного движения объекта": modeless; switches the map into
-// drawing the path of placed active object CurObject.
+// drawing the path of the active object whose properties were opened last.
 class TfmsbPlan : public QDialog {
     Q_OBJECT
 public:
-    // showMap shows the level map after the editor redrew it.
-    TfmsbPlan(level::LevelEditor& editor, std::function<void()> showMap, QWidget* parent = nullptr);
+    explicit TfmsbPlan(level::LevelView& view, QWidget* parent = nullptr);
 
     QPushButton* ButtonLine = nullptr;   // "прямая"
     QPushButton* ButtonDelete = nullptr; // "удалить"
@@ -24,10 +21,7 @@ public:
     QPushButton* ButtonNo = nullptr;     // "Нет"
 
 private:
-    void redrawn();
-
-    level::LevelEditor& m_editor;
-    std::function<void()> m_showMap;
+    level::LevelView& m_view;
 };
 
 } // namespace kestrava::editor

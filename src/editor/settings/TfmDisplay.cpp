@@ -1,6 +1,6 @@
 #include "editor/settings/TfmDisplay.h"
 
-#include "editor/workspace/ErrorBox.h"
+#include "editor/common/ErrorBox.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,14 +1,13 @@
 #include "editor/settings/TfmFeature.h"
 
 #include "editor/settings/TfmDisplay.h"
-#include "level/LevelEditor.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kestrava::editor {
 
-TfmFeature::TfmFeature(level::LevelEditor& editor, QWidget* parent) : QDialog(parent), m_editor(editor)
+TfmFeature::TfmFeature(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmFeature"));
     setWindowTitle(QStringLiteral("Свойства игры"));
@@ -26,16 +25,15 @@ TfmFeature::TfmFeature(level::LevelEditor& editor, QWidget* parent) : QDialog(pa
         ScreenHeightChoice = display.choice().height;
         ButtonSize->setText(settings::sizeButtonCaption(display.choice()));
     });
-    connect(ButtonYes, &QPushButton::clicked, this, [this] {
-        m_editor.setScreenSize(ScreenWidthChoice, ScreenHeightChoice);
-        accept();
-    });
+    connect(ButtonYes, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-bool showGameSettings(QWidget* parent, level::LevelEditor& editor)
+std::optional<settings::ScreenSize> showGameSettings(QWidget* parent)
 {
-    TfmFeature dialog(editor, parent);
-    return dialog.exec() == QDialog::Accepted;
+    TfmFeature dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return settings::ScreenSize{dialog.ScreenWidthChoice, dialog.ScreenHeightChoice};
 }
 
 } // namespace kestrava::editor

@@ -4,9 +4,9 @@
 
 #include <QDialog>
 
-class QPushButton;
+#include <optional>
 
-namespace kestrava::level { class LevelEditor; }
+class QPushButton;
 
 namespace kestrava::editor {
 
@@ -14,7 +14,7 @@ namespace kestrava::editor {
 class TfmFeature : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmFeature(level::LevelEditor& editor, QWidget* parent = nullptr);
+    explicit TfmFeature(QWidget* parent = nullptr);
 
     // The size chosen so far; 0 x 0 on every opening.
     int ScreenHeightChoice = 0;
@@ -22,13 +22,10 @@ public:
 
     QPushButton* ButtonSize = nullptr; // "размер: "
     QPushButton* ButtonYes = nullptr;  // " Да"
-
-private:
-    level::LevelEditor& m_editor;
 };
 
-// "Настройки игры": runs the game properties dialog; true when " Да" set the
-// level editor's screen size (the map frames it from the next redraw).
-bool showGameSettings(QWidget* parent, level::LevelEditor& editor);
+// "Настройки игры": runs the game properties dialog; the size " Да" took,
+// nothing when it was closed otherwise.
+std::optional<settings::ScreenSize> showGameSettings(QWidget* parent);
 
 } // namespace kestrava::editor

@@ -1,6 +1,7 @@
 #include "editor/workspace/TFrScriptEditor.h"
 
-#include "editor/workspace/ErrorBox.h"
+#include "document/ProjectDocument.h"
+#include "editor/common/ErrorBox.h"
 #include "model/Project.h"
 
 #include <QAction>
@@ -35,15 +36,17 @@ int rowTop(int p) { return TFrScriptEditor::kRowHeight * (p - 1); }
 
 } // namespace
 
-TFrScriptEditor::TFrScriptEditor(model::Project& project, QWidget* parent)
-    : QWidget(parent), m_project(project)
+TFrScriptEditor::TFrScriptEditor(document::ProjectDocument& document, QWidget* parent)
+    : QWidget(parent), m_document(document)
 {
     setObjectName(u"FrScriptEditor1"_s);
+    setAccessibleName(u"Редактор сценария"_s);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(u"sbTable"_s);
+    m_scroll->setAccessibleName(u"Таблица этапов"_s);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(false);
     m_scroll->setBackgroundRole(QPalette::Base);
@@ -64,6 +67,10 @@ TFrScriptEditor::TFrScriptEditor(model::Project& project, QWidget* parent)
     m_newLevelAction = m_popupMenu->addAction(u"новый уровень"_s);
     m_newLevelAction->setObjectName(u"N2"_s);
     connect(m_newLevelAction, &QAction::triggered, this, [this] { N2Click(); });
+
+    connect(&document, &document::ProjectDocument::stagesChanged, this, &TFrScriptEditor::pereris);
+    connect(&document, &document::ProjectDocument::currentLevelChanged, this, &TFrScriptEditor::pereris);
+    connect(&document, &document::ProjectDocument::projectReplaced, this, &TFrScriptEditor::clear);
 }
 
 void TFrScriptEditor::start()
@@ -97,15 +104,11 @@ void TFrScriptEditor::start()
             m_buttons[p] = button;
         }
     }
-    m_project.LevelCount = 1;
-    m_project.SelLevel = 1;
     pereris();
 }
 
 void TFrScriptEditor::clear()
 {
-    m_project.LevelCount = 1;
-    m_project.SelLevel = 1;
     // A new project must not show the pictures of the previous one.
     for (int p = 1; p <= model::kMaxLevels; ++p)
         if (m_pictures[p])
@@ -115,15 +118,13 @@ void TFrScriptEditor::clear()
 
 int TFrScriptEditor::levelCount() const
 {
-    return std::clamp(m_project.LevelCount, 1, model::kMaxLevels);
+    return std::clamp(m_document.project().LevelCount, 1, model::kMaxLevels);
 }
 
 void TFrScriptEditor::pereris()
 {
     const int n = levelCount();
-    if (m_project.SelLevel < 1 || m_project.SelLevel > n)
-        m_project.SelLevel = std::clamp(m_project.SelLevel, 1, n);
-    const int s = m_project.SelLevel;
+    const int s = m_document.project().SelLevel;
 
     if (m_started) {
         for (int p = 1; p <= model::kMaxLevels; ++p) {
@@ -145,7 +146,6 @@ void TFrScriptEditor::pereris()
         }
     }
     drawTable();
-    m_project.CurLevel = s;
 }
 
 void TFrScriptEditor::drawTable()
@@ -203,11 +203,7 @@ QLabel* TFrScriptEditor::stagePicture(int p) const
 
 void TFrScriptEditor::levels_rowClick(int p)
 {
-    // Only an existing stage can be chosen: work done on a stage beyond
-    // LevelCount would never be saved.
-    if (p < 1 || p > levelCount())
-        return;
-    m_project.SelLevel = p;
+    m_document.selectLevel(p);
     pereris();
 }
 
@@ -231,8 +227,7 @@ void TFrScriptEditor::openPopupMenu(int p, const QPoint& local)
 void TFrScriptEditor::N2Click()
 {
     guarded(this, [this] {
-        m_project.addLevel();
-        pereris();
+        m_document.addLevel();
         // Keep the new short button in view.
         m_scroll->ensureVisible(0, rowTop(levelCount() + 1) + kShortButtonHeight, 0, 0);
     });

@@ -13,7 +13,7 @@ class QAction;
 class QPushButton;
 class QScrollArea;
 
-namespace kestrava::model { class Project; }
+namespace kestrava::document { class ProjectDocument; }
 
 namespace kestrava::editor {
 
@@ -41,13 +41,13 @@ public:
     // One button per stage plus the short "новый уровень" button below the last.
     static constexpr int kButtonCount = model::kMaxLevels + 1;
 
-    explicit TFrScriptEditor(model::Project& project, QWidget* parent = nullptr);
+    explicit TFrScriptEditor(document::ProjectDocument& document, QWidget* parent = nullptr);
 
     // Builds the rows once, when the main window is created.
     void start();
-    // Project reset: one stage, stage 1 selected, no thumbnails.
+    // Another project: its stages, no thumbnails of the previous one.
     void clear();
-    // Redraws the table from LevelCount and SelLevel; CurLevel := SelLevel.
+    // Redraws the table from LevelCount and SelLevel.
     void pereris();
     // Stage button p: selects stage p when it exists.
     void levels_rowClick(int p);
@@ -75,7 +75,7 @@ private:
     int levelCount() const;
     void drawTable();
 
-    model::Project& m_project;
+    document::ProjectDocument& m_document;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_table = nullptr;
     QLabel* m_imMainLabel = nullptr;

@@ -1,19 +1,19 @@
 #include "editor/workspace/TMainform.h"
 
+#include "editor/common/ErrorBox.h"
+#include "editor/common/StandardDialogs.h"
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/settings/TfmFeature.h"
-#include "editor/workspace/ErrorBox.h"
-#include "editor/workspace/FileDialogs.h"
 #include "editor/workspace/TAbout.h"
-#include "editor/workspace/TfmConvert.h"
 #include "editor/workspace/TFrScriptEditor.h"
+#include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
-#include "io/Png.h"
-#include "persist/ObjectImport.h"
+#include "level/StageThumbnail.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLayout>
 #include <QLocale>
@@ -26,8 +26,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
+namespace {
+constexpr int kStatusMessageMs = 8000;
+}
+
 TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_fileDialogs(std::make_unique<FileDialogs>())
+    : QMainWindow(parent), m_app(app), m_document(app), m_dialogs(std::make_unique<StandardDialogs>())
 {
     setObjectName(u"Mainform"_s);
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
@@ -43,9 +47,9 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     paneArea->setObjectName(u"paneArea"_s);
     auto* panes = new QGridLayout(paneArea);
     panes->setContentsMargins(0, 0, 0, 0);
-    m_FrScriptEditor1 = new TFrScriptEditor(m_project, paneArea);
-    m_FrLevelEditor1 = new TFrLevelEditor(m_project, m_app, paneArea);
-    m_FrEventsEditor1 = new TFrEventsEditor(m_project, m_app, paneArea);
+    m_FrScriptEditor1 = new TFrScriptEditor(m_document, paneArea);
+    m_FrLevelEditor1 = new TFrLevelEditor(m_document, paneArea);
+    m_FrEventsEditor1 = new TFrEventsEditor(m_document, paneArea);
     for (QWidget* pane : {static_cast<QWidget*>(m_FrScriptEditor1), static_cast<QWidget*>(m_FrLevelEditor1),
                           static_cast<QWidget*>(m_FrEventsEditor1)})
         panes->addWidget(pane, 0, 0);
@@ -63,6 +67,8 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     setCentralWidget(central);
 
     buildMenu();
+    connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
     FormCreate();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -86,12 +92,39 @@ void TMainform::buildMenu()
     addItem(file, u"Открыть"_s, "N_Open", &TMainform::N_OpenClick);
     addItem(file, u"Новый"_s, "N_New", &TMainform::N_NewClick);
     file->addSeparator();
-    m_saveAction = addItem(file, u"Сохранить"_s, "N_Save", &TMainform::N_SaveClick);
+    m_saveAction = file->addAction(u"Сохранить"_s);
+    m_saveAction->setObjectName(u"N_Save"_s);
+    m_saveAction->setShortcut(QKeySequence::Save);
+    connect(m_saveAction, &QAction::triggered, this, [this] { N_SaveClick(); });
     m_saveAsAction = addItem(file, u"Сохранить как ..."_s, "N_SaveAs", &TMainform::N_SaveAsClick);
     file->addSeparator();
     m_gameSettingsAction = addItem(file, u"Настройки игры"_s, "N_GameSettings", &TMainform::N_GameSettingsClick);
     file->addSeparator();
     addItem(file, u"Выход"_s, "N_Exit", &TMainform::N_ExitClick);
+
+    // The history of the author's edits; each item names the step it takes.
+    m_editMenu = bar->addMenu(u"Правка"_s);
+    m_editMenu->setObjectName(u"N_Edit"_s);
+    QUndoStack& undo = m_document.undoStack();
+    m_undoAction = m_editMenu->addAction(u"Отменить"_s);
+    m_undoAction->setObjectName(u"N_Undo"_s);
+    m_undoAction->setShortcut(QKeySequence(u"Ctrl+Z"_s));
+    m_redoAction = m_editMenu->addAction(u"Повторить"_s);
+    m_redoAction->setObjectName(u"N_Redo"_s);
+    m_redoAction->setShortcuts({QKeySequence(u"Ctrl+Y"_s), QKeySequence(u"Ctrl+Shift+Z"_s)});
+    connect(m_undoAction, &QAction::triggered, this, [this] { guarded(this, [this] { m_document.undoStack().undo(); }); });
+    connect(m_redoAction, &QAction::triggered, this, [this] { guarded(this, [this] { m_document.undoStack().redo(); }); });
+    auto named = [](const QString& verb, const QString& step) { return step.isEmpty() ? verb : verb + u": "_s + step; };
+    auto follow = [this, &undo, named] {
+        m_undoAction->setEnabled(undo.canUndo());
+        m_undoAction->setText(named(u"Отменить"_s, undo.undoText()));
+        m_redoAction->setEnabled(undo.canRedo());
+        m_redoAction->setText(named(u"Повторить"_s, undo.redoText()));
+    };
+    connect(&undo, &QUndoStack::indexChanged, this, follow);
+    connect(&undo, &QUndoStack::canUndoChanged, this, follow);
+    connect(&undo, &QUndoStack::canRedoChanged, this, follow);
+    follow();
 
     m_objectsMenu = bar->addMenu(u"Объекты"_s);
     m_objectsMenu->setObjectName(u"N_Objects"_s);
@@ -122,9 +155,10 @@ void TMainform::FormCreate()
 {
     guarded(this, [this] {
         razmer();
-        m_project.CurLevel = 1;
+        m_document.reset();
         m_FrEventsEditor1->start();
-        setWindowTitle(kTitleScript);
+        m_paneTitle = kTitleScript;
+        updateTitle();
         m_FrEventsEditor1->hide();
         m_FrLevelEditor1->hide();
         m_FrScriptEditor1->hide();
@@ -141,9 +175,19 @@ void TMainform::razmer()
         layout->activate();
 }
 
+void TMainform::updateTitle()
+{
+    const QString name = m_document.displayName();
+    QString title = name.isEmpty() ? m_paneTitle : m_paneTitle + u" - "_s + name;
+    if (m_document.isModified())
+        title += u'*';
+    setWindowTitle(title);
+}
+
 void TMainform::showOnly(QWidget* pane, const QString& title)
 {
-    setWindowTitle(title);
+    m_paneTitle = title;
+    updateTitle();
     for (QWidget* each : {static_cast<QWidget*>(m_FrScriptEditor1), static_cast<QWidget*>(m_FrLevelEditor1),
                           static_cast<QWidget*>(m_FrEventsEditor1)})
         if (each != pane)
@@ -151,20 +195,44 @@ void TMainform::showOnly(QWidget* pane, const QString& title)
     pane->show();
 }
 
-void TMainform::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)
+void TMainform::setDialogs(std::unique_ptr<StandardDialogs> dialogs)
 {
-    m_fileDialogs = std::move(dialogs);
+    m_dialogs = std::move(dialogs);
 }
 
-void TMainform::resetProject()
+void TMainform::say(const QString& message)
 {
-    m_project.reset();
-    // The target belonged to the project just discarded; a cancelled
-    // "Сохранить как ..." must not write the new one over it.
-    m_saveTarget.clear();
-    m_FrScriptEditor1->clear();
-    m_FrLevelEditor1->clear();
-    m_FrEventsEditor1->clear();
+    m_StatusBar1->showMessage(message, kStatusMessageMs);
+}
+
+void TMainform::showWarnings(const QStringList& warnings)
+{
+    for (const QString& warning : warnings)
+        showWarning(this, warning);
+}
+
+bool TMainform::maybeSave()
+{
+    if (!m_document.isModified())
+        return true;
+    switch (m_dialogs->askSaveChanges(this, m_document.displayName())) {
+    case SaveChangesAnswer::Save:
+        // A save that failed keeps the project as it is: nothing is lost.
+        return N_SaveClick();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void TMainform::closeEvent(QCloseEvent* event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainform::enableProjectMenus()
@@ -175,22 +243,17 @@ void TMainform::enableProjectMenus()
     showOnly(m_FrScriptEditor1, kTitleScript);
 }
 
-void TMainform::refreshPanes()
-{
-    m_FrScriptEditor1->pereris();
-    m_FrLevelEditor1->start1();
-    m_FrLevelEditor1->pereris();
-    m_FrEventsEditor1->start1();
-}
-
 void TMainform::N_NewClick()
 {
+    if (!maybeSave())
+        return;
     guarded(this, [this] {
-        resetProject();
-        const QString file = m_fileDialogs->saveFileName(this, m_app.project(), kProjectFileFilter, u"prg"_s);
+        m_document.reset();
+        const QString file = m_dialogs->saveFileName(this, m_app.project(), kProjectFileFilter, u"prg"_s);
         if (file.isEmpty())
             return;
-        m_saveTarget.newProject(m_project, file);
+        m_document.create(file);
+        say(u"Создан проект: %1"_s.arg(m_document.fileName()));
     });
     // The reset has happened whatever the file dialog did, so the menus follow it.
     enableProjectMenus();
@@ -198,13 +261,15 @@ void TMainform::N_NewClick()
 
 void TMainform::N_OpenClick()
 {
+    if (!maybeSave())
+        return;
     guarded(this, [this] {
-        resetProject();
-        const QString file = m_fileDialogs->openFileName(this, m_app.project(), QString());
+        m_document.reset();
+        const QString file = m_dialogs->openFileName(this, m_app.project(), QString());
         if (file.isEmpty())
             return;
-        m_saveTarget.openProject(m_project, m_app, file);
-        refreshPanes();
+        showWarnings(m_document.open(file));
+        say(u"Открыт проект: %1"_s.arg(m_document.fileName()));
     });
     enableProjectMenus();
 }
@@ -212,33 +277,35 @@ void TMainform::N_OpenClick()
 void TMainform::openProjectFile(const QString& file)
 {
     guarded(this, [this, &file] {
-        resetProject();
-        m_saveTarget.openProject(m_project, m_app, file);
-        refreshPanes();
+        m_document.reset();
+        showWarnings(m_document.open(file));
     });
     enableProjectMenus();
 }
 
-void TMainform::N_SaveClick()
+bool TMainform::N_SaveClick()
 {
-    guarded(this, [this] {
-        m_saveTarget.saveProject(m_project);
+    return guarded(this, [this] {
+        m_document.save();
+        say(u"Проект сохранён: %1"_s.arg(m_document.fileName()));
     });
 }
 
 void TMainform::N_SaveAsClick()
 {
     guarded(this, [this] {
-        const QString file = m_fileDialogs->saveFileName(this, m_app.src(), kProjectFileFilter, u"prg"_s);
-        m_saveTarget.saveAs(m_project, file);
+        const QString file = m_dialogs->saveFileName(this, m_app.src(), kProjectFileFilter, u"prg"_s);
+        const QString written = m_document.saveAs(file);
+        if (!written.isEmpty())
+            say(u"Проект сохранён: %1"_s.arg(written));
     });
 }
 
 void TMainform::N_GameSettingsClick()
 {
     guarded(this, [this] {
-        if (showGameSettings(this, m_FrLevelEditor1->editor()) && m_FrLevelEditor1->isVisible())
-            m_FrLevelEditor1->pereris();
+        if (const std::optional<settings::ScreenSize> size = showGameSettings(this))
+            m_FrLevelEditor1->setScreenSize(*size);
     });
 }
 
@@ -257,21 +324,20 @@ void TMainform::N_CreateObjectClick()
 void TMainform::N_LoadObjectClick()
 {
     guarded(this, [this] {
-        const QString chosen = m_fileDialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
+        const QString chosen = m_dialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
         if (chosen.isEmpty())
             return;
         // The file of that name is always taken from the application's library.
-        persist::Load_object(m_project, m_app, io::fileNamePart(chosen));
-        m_FrLevelEditor1->start1();
-        if (m_FrLevelEditor1->isVisible())
-            m_FrLevelEditor1->pereris();
+        const QString name = io::fileNamePart(chosen);
+        m_document.importObject(name);
+        say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
     });
 }
 
 void TMainform::N_ConvertClick()
 {
     // Converts first; the window with its success label shows only when that worked.
-    TfmConvert::run(this, m_project, m_app);
+    TfmConvert::run(this, m_document.project(), m_app);
 }
 
 void TMainform::N_AboutClick()
@@ -287,12 +353,12 @@ void TMainform::N_ScriptEditorClick()
     showOnly(m_FrScriptEditor1, kTitleScript);
     // When the thumbnail cannot be stored the pane stays as it was drawn last.
     guarded(this, [this] {
-        const QString path = m_app.objectFile(u"etap%1.bmp"_s.arg(m_project.SelLevel));
         // The map last drawn may be of another stage (chosen here since);
         // the thumbnail must show the selected one.
         m_FrLevelEditor1->pereris();
-        io::writeBmp(m_FrLevelEditor1->levelPicture(), path);
-        m_FrScriptEditor1->setStagePicture(m_project.CurLevel, io::readBmp(path));
+        const int level = m_document.project().SelLevel;
+        m_FrScriptEditor1->setStagePicture(level,
+                                           level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture()));
         m_FrScriptEditor1->pereris();
         razmer();
     });

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/Project.h"
-#include "persist/SaveTarget.h"
+#include "document/ProjectDocument.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -19,10 +18,10 @@ namespace kestrava::editor {
 class TFrScriptEditor;
 class TFrLevelEditor;
 class TFrEventsEditor;
-class FileDialogs;
+class StandardDialogs;
 
-// The main window: owns the project and the three editor panes, one of which
-// is shown at a time, and carries the main menu.
+// The main window: owns the open project and the three editor panes, one
+// of which is shown at a time, and carries the main menu.
 class TMainform : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,12 +32,14 @@ public:
     static inline const QString kObjectFileFilter = QStringLiteral(
         "файл фонового объекта (*.obf);;файл активного объекта (*.oba);;"
         "файл  объекта полосы (*.obl);;файл  текстового объекта (*.obt)");
+    // Filter of the project file dialogs.
+    static inline const QString kProjectFileFilter = QStringLiteral("файл проекта (*.prg)");
 
     explicit TMainform(const io::AppFolder& app, QWidget* parent = nullptr);
     ~TMainform() override;
 
-    model::Project& project() { return m_project; }
-    const model::Project& project() const { return m_project; }
+    document::ProjectDocument& document() { return m_document; }
+    const model::Project& project() const { return m_document.project(); }
     const io::AppFolder& app() const { return m_app; }
 
     TFrScriptEditor* FrScriptEditor1() const { return m_FrScriptEditor1; }
@@ -48,7 +49,8 @@ public:
     // Menu commands. Each runs through guarded().
     void N_OpenClick();
     void N_NewClick();
-    void N_SaveClick();
+    // true when the project was written.
+    bool N_SaveClick();
     void N_SaveAsClick();
     void N_GameSettingsClick();
     void N_ExitClick();
@@ -63,30 +65,31 @@ public:
     // Lays the panes over the client area.
     void razmer();
 
-    // Opens a project file as "Открыть" does, without the dialog (command line).
+    // Opens a project file as "Открыть" does, without the dialogs (command line).
     void openProjectFile(const QString& file);
-    // Tests answer the file dialogs through this seam.
-    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
-    const persist::SaveTarget& saveTarget() const { return m_saveTarget; }
+    // Tests answer the standard dialogs through this seam.
+    void setDialogs(std::unique_ptr<StandardDialogs> dialogs);
 
-    // Filter of the project file dialogs.
-    static inline const QString kProjectFileFilter = QStringLiteral("файл проекта (*.prg)");
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
     void buildMenu();
     QAction* addItem(QMenu* menu, const QString& caption, const char* name, void (TMainform::*handler)());
-    // "Новый" and "Открыть": a fresh one-stage project in every pane.
-    void resetProject();
     void enableProjectMenus();
     void showOnly(QWidget* pane, const QString& title);
-    // After a project was read: every pane shows the new model.
-    void refreshPanes();
+    // The pane's title, the project's folder name, and "*" while there are unsaved changes.
+    void updateTitle();
+    // Before the project is dropped: asks about unsaved changes; false to keep everything as it is.
+    bool maybeSave();
+    void showWarnings(const QStringList& warnings);
+    void say(const QString& message);
 
-    model::Project m_project;
     const io::AppFolder& m_app;
-    persist::SaveTarget m_saveTarget;
-    std::unique_ptr<FileDialogs> m_fileDialogs;
+    document::ProjectDocument m_document;
+    std::unique_ptr<StandardDialogs> m_dialogs;
+    QString m_paneTitle;
 
     TFrScriptEditor* m_FrScriptEditor1 = nullptr;
     TFrLevelEditor* m_FrLevelEditor1 = nullptr;
@@ -94,12 +97,15 @@ private:
     QStatusBar* m_StatusBar1 = nullptr;
     QStatusBar* m_StatusBar2 = nullptr;
 
+    QMenu* m_editMenu = nullptr;
     QMenu* m_objectsMenu = nullptr;
     QMenu* m_editorsMenu = nullptr;
     QMenu* m_runMenu = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_gameSettingsAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 };
 
 } // namespace kestrava::editor

@@ -1,7 +1,7 @@
 #include "editor/workspace/TfmConvert.h"
 
 #include "codegen/Converter.h"
-#include "editor/workspace/ErrorBox.h"
+#include "editor/common/ErrorBox.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "editor/workspace/TfmNumberCadre.h"
 
-#include "editor/workspace/EntryDialog.h"
+#include "editor/common/EntryDialog.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

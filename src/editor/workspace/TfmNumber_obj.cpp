@@ -1,6 +1,6 @@
 #include "editor/workspace/TfmNumber_obj.h"
 
-#include "editor/workspace/EntryDialog.h"
+#include "editor/common/EntryDialog.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "editor/workspace/Tfmnamegroup.h"
 
-#include "editor/workspace/EntryDialog.h"
+#include "editor/common/EntryDialog.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,0 +1,115 @@
+#include "document/ProjectDocument.h"
+
+#include "document/StageCommand.h"
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "level/PlacedSizes.h"
+#include "persist/ProjectFile.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::document {
+
+ProjectDocument::ProjectDocument(const io::AppFolder& app, QObject* parent) : QObject(parent), m_app(app)
+{
+    connect(&m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+QString ProjectDocument::displayName() const
+{
+    return m_project.ProjectDir ? QDir(*m_project.ProjectDir).dirName() : QString();
+}
+
+void ProjectDocument::replaced()
+{
+    m_undo.clear(); // clean again, which the stack announces itself
+    emit projectReplaced();
+}
+
+void ProjectDocument::reset()
+{
+    m_project.reset();
+    // The file belonged to the project just discarded; a cancelled
+    // "Сохранить как ..." must not write the new one over it.
+    m_target.clear();
+    replaced();
+}
+
+void ProjectDocument::create(const QString& chosenFile)
+{
+    m_target.newProject(m_project, chosenFile);
+    replaced();
+}
+
+QStringList ProjectDocument::open(const QString& file)
+{
+    const QStringList warnings = m_target.openProject(m_project, m_app, file);
+    // Placed objects take the size of their pictures as they are now.
+    level::measurePlacedObjects(m_project);
+    replaced();
+    return warnings;
+}
+
+void ProjectDocument::save()
+{
+    m_target.saveProject(m_project);
+    m_undo.setClean();
+}
+
+QString ProjectDocument::saveAs(const QString& chosenFile)
+{
+    const QString written = m_target.saveAs(m_project, chosenFile);
+    if (!written.isEmpty())
+        m_undo.setClean();
+    return written;
+}
+
+void ProjectDocument::selectLevel(int level)
+{
+    if (level < 1 || level > std::clamp(m_project.LevelCount, 1, model::kMaxLevels))
+        return;
+    const bool changed = m_project.CurLevel != level;
+    m_project.SelLevel = level;
+    m_project.CurLevel = level;
+    if (changed)
+        emit currentLevelChanged(level);
+}
+
+void ProjectDocument::notifyStages()
+{
+    const int count = std::clamp(m_project.LevelCount, 1, model::kMaxLevels);
+    // The selected stage must exist: work on a stage beyond the count would never be saved.
+    if (m_project.SelLevel > count || m_project.CurLevel > count)
+        selectLevel(count);
+    emit stagesChanged();
+}
+
+void ProjectDocument::addLevel()
+{
+    if (m_project.LevelCount >= model::kMaxLevels)
+        throw io::Error(u"В проекте уже %1 этапов — больше добавить нельзя"_s.arg(model::kMaxLevels));
+    push(new AddLevelCommand(*this));
+}
+
+persist::ImportedObject ProjectDocument::importObject(const QString& fileName)
+{
+    const int level = m_project.CurLevel;
+    model::StageData before = m_project.stage(level);
+    const persist::ImportedObject imported = persist::Load_object(m_project, m_app, fileName);
+    // The import ran on the model; the command does it again, and undoes it.
+    model::StageData after = std::exchange(m_project.stage(level), before);
+    push(new StageSnapshotCommand(*this, level, u"загрузка объекта «%1»"_s.arg(fileName), std::move(before),
+                                  std::move(after)));
+    return imported;
+}
+
+void ProjectDocument::push(QUndoCommand* command)
+{
+    m_undo.push(command);
+}
+
+} // namespace kestrava::document

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "model/Project.h"
+#include "persist/ObjectImport.h"
+#include "persist/SaveTarget.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUndoStack>
+
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::document {
+
+// The open project: the model, the file it is saved to and the history of
+// the author's edits. Every edit is a command pushed here, so it can be
+// undone; panes listen to the change signals instead of being refreshed by
+// hand. Unsaved changes are the undo stack away from its clean index.
+class ProjectDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit ProjectDocument(const io::AppFolder& app, QObject* parent = nullptr);
+
+    const model::Project& project() const { return m_project; }
+    const io::AppFolder& app() const { return m_app; }
+    QUndoStack& undoStack() { return m_undo; }
+
+    bool isModified() const { return !m_undo.isClean(); }
+    // The project file "Сохранить как ..." writes again when its dialog is
+    // cancelled; empty before the first save or open.
+    const QString& fileName() const { return m_target.target(); }
+    // The project folder's own name ("лес"); empty without a project folder.
+    QString displayName() const;
+
+    // Whole-project operations; each starts a new history.
+    // A fresh one-stage project without a folder ("Новый", "Открыть" first).
+    void reset();
+    // "Новый": the project folder of chosenFile gets the initial project file.
+    void create(const QString& chosenFile);
+    // "Открыть": the project is replaced only when all of it was read;
+    // returns what was read with reservations, for the author.
+    QStringList open(const QString& file);
+    // "Сохранить": writes ProjectDir/project.prg.
+    void save();
+    // "Сохранить как ...": chosenFile empty (dialog cancelled) writes the
+    // previous file again, or nothing before any save; returns the file written.
+    QString saveAs(const QString& chosenFile);
+
+    // The stage the level and events editors work on (SelLevel and
+    // CurLevel). Only an existing stage can be chosen; not an edit.
+    void selectLevel(int level);
+
+    // Edits.
+    // "новый уровень"; io::Error at the last stage the model holds.
+    void addLevel();
+    // "Объекты" → "Загрузить" into the current stage; io::Error, nothing changed, when refused.
+    persist::ImportedObject importObject(const QString& fileName);
+    // Runs a command and keeps it for undo (the stack takes ownership).
+    void push(QUndoCommand* command);
+
+    // For commands only: the model to change and the signal that says so.
+    model::Project& edit() { return m_project; }
+    void notifyLevelMap(int level) { emit levelMapChanged(level); }
+    void notifyGroups(int level) { emit groupsChanged(level); }
+    void notifyStages();
+
+signals:
+    // Another project, or the same one read again: everything changed.
+    void projectReplaced();
+    // Placed objects, their positions, paths or the lives bar of a stage.
+    void levelMapChanged(int level);
+    // The groups, text objects or lives bar a stage holds (its object list).
+    void groupsChanged(int level);
+    // The number of stages.
+    void stagesChanged();
+    // Another stage became the one the editors work on.
+    void currentLevelChanged(int level);
+    void modifiedChanged(bool modified);
+
+private:
+    void replaced();
+
+    const io::AppFolder& m_app;
+    model::Project m_project;
+    persist::SaveTarget m_target;
+    QUndoStack m_undo;
+};
+
+} // namespace kestrava::document

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "document/StageCommand.h"
+#include "model/Project.h"
+
+#include <QPoint>
+
+#include <variant>
+
+namespace kestrava::level {
+
+// What can be placed on, and dragged over, the level map.
+enum class PlacedKind { Background, Active, LivesBar };
+
+struct PlacedRef {
+    PlacedKind kind = PlacedKind::Background;
+    int index = 0; // placed object number; unused for the lives bar
+    bool operator==(const PlacedRef&) const = default;
+};
+
+// Where a placed object (or the lives bar) sits on the map.
+QPoint placedPosition(const model::StageData& stage, PlacedRef object);
+
+// A placed object: the next number of its kind, never a reused one.
+class PlaceObjectCommand : public document::StageCommand {
+public:
+    using Record = std::variant<model::FonObjectData, model::ActiveObjectData>;
+
+    PlaceObjectCommand(document::ProjectDocument& document, int level, Record placed);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    Record m_placed;
+    Record m_previous; // what the slot held before; restored exactly
+    int m_countBefore = 0;
+};
+
+// One step of a drag. The steps of one drag merge into one undo step.
+class MoveObjectCommand : public document::StageCommand {
+public:
+    static constexpr int kId = 0x4b01;
+
+    MoveObjectCommand(document::ProjectDocument& document, int level, PlacedRef object, QPoint from, QPoint to,
+                      int drag);
+
+    int id() const override { return kId; }
+    bool mergeWith(const QUndoCommand* other) override;
+    void undo() override;
+    void redo() override;
+
+private:
+    void moveTo(QPoint at);
+
+    PlacedRef m_object;
+    QPoint m_from;
+    QPoint m_to;
+    int m_drag;
+};
+
+// "удалить", undone by showing the object again. Numbers never change.
+class DeleteObjectCommand : public document::StageCommand {
+public:
+    DeleteObjectCommand(document::ProjectDocument& document, int level, PlacedRef object);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    void setExists(bool exists);
+
+    PlacedRef m_object;
+    bool m_before = false;
+};
+
+// The movement dialog's choice for an active group: its type and its
+// movement settings code.
+class SetMovementTypeCommand : public document::StageCommand {
+public:
+    SetMovementTypeCommand(document::ProjectDocument& document, int level, int group, model::MovementType type,
+                           QString caption);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    int m_group;
+    model::MovementType m_type;
+    QString m_caption;
+    model::MovementType m_oldType;
+    QString m_oldCaption;
+};
+
+// Whether a background group blocks active objects (1) or not (0).
+class SetObstacleCommand : public document::StageCommand {
+public:
+    SetObstacleCommand(document::ProjectDocument& document, int level, int group, int obstacle);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    int m_group;
+    int m_obstacle;
+    int m_before;
+};
+
+// A point appended to the path of a placed active object.
+class AddPathPointCommand : public document::StageCommand {
+public:
+    AddPathPointCommand(document::ProjectDocument& document, int level, int object, model::PathPoint point);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    int m_object;
+    model::PathPoint m_point;
+    int m_countBefore;
+    model::PathPoint m_previous;
+};
+
+// The last point of a path dropped.
+class RemovePathPointCommand : public document::StageCommand {
+public:
+    RemovePathPointCommand(document::ProjectDocument& document, int level, int object);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    int m_object;
+    int m_countBefore;
+};
+
+// A text object's position on the map.
+class PlaceTextCommand : public document::StageCommand {
+public:
+    PlaceTextCommand(document::ProjectDocument& document, int level, int text, QPoint at);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    void moveTo(QPoint at);
+
+    int m_text;
+    QPoint m_to;
+    QPoint m_from;
+};
+
+} // namespace kestrava::level

@@ -1,0 +1,362 @@
+#include "level/MapRenderer.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "level/PictureSource.h"
+#include "level/TileMap.h"
+#include "model/Project.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::level {
+
+namespace {
+
+// Rendered maps larger than this are drawn tile by tile instead of kept.
+constexpr qint64 kMaxRenderPixels = qint64(model::kMapSize) * model::kMapSize;
+
+const QString kTextMarker = u"text1.bmp"_s;
+
+// Pixel helpers on the RGB32 map. Rectangles exclude their right and bottom
+// edges, as the frames and squares of the map always have.
+void fillPixels(QImage& image, qint64 left, qint64 top, qint64 right, qint64 bottom, QRgb colour)
+{
+    left = std::max<qint64>(left, 0);
+    top = std::max<qint64>(top, 0);
+    right = std::min<qint64>(right, image.width());
+    bottom = std::min<qint64>(bottom, image.height());
+    for (qint64 y = top; y < bottom; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
+        std::fill(line + left, line + std::max(left, right), colour);
+    }
+}
+
+void framePixels(QImage& image, qint64 left, qint64 top, qint64 right, qint64 bottom, QRgb colour)
+{
+    if (right <= left || bottom <= top)
+        return;
+    fillPixels(image, left, top, right, top + 1, colour);
+    fillPixels(image, left, bottom - 1, right, bottom, colour);
+    fillPixels(image, left, top, left + 1, bottom, colour);
+    fillPixels(image, right - 1, top, right, bottom, colour);
+}
+
+void putPixel(QImage& image, qint64 x, qint64 y, QRgb colour)
+{
+    if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
+        reinterpret_cast<QRgb*>(image.scanLine(int(y)))[x] = colour;
+}
+
+// A one-pixel line from (x0, y0) towards (x1, y1), the end point left out.
+void linePixels(QImage& image, qint64 x0, qint64 y0, qint64 x1, qint64 y1, QRgb colour)
+{
+    const qint64 dx = std::llabs(x1 - x0);
+    const qint64 dy = -std::llabs(y1 - y0);
+    const qint64 sx = x0 < x1 ? 1 : -1;
+    const qint64 sy = y0 < y1 ? 1 : -1;
+    qint64 err = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+        putPixel(image, x0, y0, colour);
+        const qint64 e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+bool groupValid(const model::StageData& s, int g)
+{
+    return g >= 1 && g <= std::min(s.FonGroupCount, model::kMaxFonGroups);
+}
+
+} // namespace
+
+void BlinkColour::advance()
+{
+    if (up) {
+        red += 10;
+        blue += 10;
+        green -= 10;
+    } else {
+        red -= 10;
+        blue -= 10;
+        green += 10;
+    }
+    if (red > 254)
+        up = false;
+    if (red < 1)
+        up = true;
+}
+
+QRgb BlinkColour::rgb() const
+{
+    return qRgb(red & 0xff, green & 0xff, blue & 0xff);
+}
+
+struct MapRenderer::TileSheet {
+    std::uint64_t serial = 0;
+    QImage image;
+    std::vector<QRect> rects;
+};
+
+struct MapRenderer::GroupRender {
+    std::uint64_t sheetSerial = 0;
+    int tileWidth = 0;
+    int tileHeight = 0;
+    int columns = 0;
+    int rows = 0;
+    std::vector<int> cells;
+    std::shared_ptr<const TileSheet> sheet;
+    QImage image;       // null: too large to keep, drawn tile by tile
+};
+
+MapRenderer::MapRenderer(PictureSource& pictures) : m_pictures(pictures) {}
+
+MapRenderer::~MapRenderer() = default;
+
+bool MapRenderer::loadSheet(const model::Project& project, const model::FonGroupData& group, QString* path,
+                            CachedPicture* out, bool doReport)
+{
+    const QString key = u"sheet:"_s + group.PictureName;
+    if (!io::isPlainFileName(group.PictureName)) {
+        if (doReport)
+            m_pictures.report(key, u"Фоновая группа «%1»: имя рисунка плиток «%2» недопустимо"_s.arg(
+                                       group.FileName, group.PictureName));
+        return false;
+    }
+    return m_pictures.loadLibraryOrOwn(key, group.PictureName, project.projectPath(u"objects"_s), path, out,
+                                       doReport);
+}
+
+std::shared_ptr<const MapRenderer::TileSheet> MapRenderer::tileSheet(const model::Project& project,
+                                                                     const model::FonGroupData& group, bool doReport)
+{
+    QString path;
+    CachedPicture picture;
+    if (!loadSheet(project, group, &path, &picture, doReport))
+        return nullptr;
+    const QString key = path + u'|' + QString::number(group.TileWidth) + u'x' + QString::number(group.TileHeight);
+    std::shared_ptr<TileSheet>& sheet = m_sheets[key];
+    if (sheet && sheet->serial == picture.serial)
+        return sheet;
+    const QString reportKey = u"tiles:"_s + key;
+    try {
+        auto fresh = std::make_shared<TileSheet>();
+        fresh->rects = tileRects(picture.image, group.TileWidth, group.TileHeight, path);
+        fresh->serial = picture.serial;
+        fresh->image = picture.image;
+        sheet = fresh;
+        m_pictures.forget(reportKey);
+        return fresh;
+    } catch (const io::Error& e) {
+        m_sheets.remove(key);
+        if (doReport)
+            m_pictures.report(reportKey, e.message());
+        return nullptr;
+    }
+}
+
+QString MapRenderer::sheetProblem(const model::Project& project, const model::FonGroupData& group)
+{
+    QString path;
+    CachedPicture picture;
+    if (!loadSheet(project, group, &path, &picture, false))
+        return QString();
+    try {
+        tileRects(picture.image, group.TileWidth, group.TileHeight, path);
+        return QString();
+    } catch (const io::Error& e) {
+        return e.message();
+    }
+}
+
+const MapRenderer::GroupRender* MapRenderer::groupRender(const model::Project& project, int level, int g)
+{
+    const model::FonGroupData& group = project.stage(level).FonGroup[size_t(g)];
+    const std::shared_ptr<const TileSheet> sheet = tileSheet(project, group, true);
+    if (!sheet)
+        return nullptr;
+    std::shared_ptr<GroupRender>& render = m_renders[qint64(level) * 1000 + g];
+    if (render && render->sheetSerial == sheet->serial && render->tileWidth == group.TileWidth
+        && render->tileHeight == group.TileHeight && render->columns == group.Columns && render->rows == group.Rows
+        && render->cells == group.Cells)
+        return render.get();
+    auto fresh = std::make_shared<GroupRender>();
+    fresh->sheetSerial = sheet->serial;
+    fresh->tileWidth = group.TileWidth;
+    fresh->tileHeight = group.TileHeight;
+    fresh->columns = group.Columns;
+    fresh->rows = group.Rows;
+    fresh->cells = group.Cells;
+    fresh->sheet = sheet;
+    const qint64 width = qint64(group.TileWidth) * group.Columns;
+    const qint64 height = qint64(group.TileHeight) * group.Rows;
+    if (width <= 4 * model::kMapSize && height <= 4 * model::kMapSize && width * height <= kMaxRenderPixels)
+        fresh->image = renderTileMap(sheet->image, sheet->rects, group);
+    render = fresh;
+    return render.get();
+}
+
+void MapRenderer::setPictureCaching(bool on)
+{
+    m_pictures.cache().setEnabled(on);
+    forgetRenders();
+}
+
+void MapRenderer::forgetRenders()
+{
+    m_sheets.clear();
+    m_renders.clear();
+}
+
+void MapRenderer::render(QImage& map, const model::Project& project, int level, const MapOverlay& overlay)
+{
+    const model::StageData& s = project.stage(level);
+    m_pictures.cache().beginPass();
+    {
+        QPainter painter(&map);
+        painter.fillRect(map.rect(), Qt::white);
+        drawBackground(painter, map, project, level);
+        drawActive(painter, project, s);
+    }
+    const SelectionRect& sel = overlay.selection;
+    framePixels(map, sel.left, sel.top, sel.right, sel.bottom, overlay.selectionColour);
+    framePixels(map, qint64(sel.left) + 2, qint64(sel.top) + 2, qint64(sel.right) - 2, qint64(sel.bottom) - 2,
+                overlay.selectionColour);
+    framePixels(map, 0, 0, overlay.screen.width(), overlay.screen.height(), kScreenFrameColour);
+    drawFixed(map, project, s);
+    if (overlay.pathObject > 0)
+        drawPath(map, s, overlay.pathObject);
+    if (overlay.floating)
+        drawFloating(map, *overlay.floating);
+}
+
+void MapRenderer::drawBackground(QPainter& painter, const QImage& map, const model::Project& project, int level)
+{
+    const model::StageData& s = project.stage(level);
+    const int layers = s.ListSlotCount;
+    // Layer by layer in list slot order, within a layer in placing order.
+    std::vector<int> order;
+    order.reserve(size_t(model::kMaxFonObjects));
+    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+        const model::FonObjectData& o = s.FonObject[size_t(i)];
+        if (o.Exists && o.Layer >= 1 && o.Layer <= layers && groupValid(s, o.Group))
+            order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return s.FonObject[size_t(a)].Layer < s.FonObject[size_t(b)].Layer; });
+
+    const bool cached = m_pictures.cache().enabled();
+    for (int i : order) {
+        const model::FonObjectData& o = s.FonObject[size_t(i)];
+        const model::FonGroupData& group = s.FonGroup[size_t(o.Group)];
+        if (cached) {
+            const GroupRender* render = groupRender(project, level, o.Group);
+            if (!render)
+                continue;
+            if (!render->image.isNull())
+                painter.drawImage(QPoint(o.X, o.Y), render->image);
+            else
+                drawTileMap(painter, o.X, o.Y, render->sheet->image, render->sheet->rects, group, map.rect());
+        } else {
+            // Read and cut the sheet for every object, tile by tile.
+            m_sheets.clear();
+            const std::shared_ptr<const TileSheet> sheet = tileSheet(project, group, true);
+            if (sheet)
+                drawTileMap(painter, o.X, o.Y, sheet->image, sheet->rects, group, map.rect());
+        }
+    }
+}
+
+void MapRenderer::drawActive(QPainter& painter, const model::Project& project, const model::StageData& s)
+{
+    if (!project.hasProjectDir())
+        return;
+    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
+        const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+        if (!o.Exists || !io::isPlainFileName(o.FileName))
+            continue;
+        // A picture that cannot be read is left out without a word.
+        CachedPicture picture;
+        if (m_pictures.loadSilently(project.projectPath(u"objects/"_s + o.FileName), &picture))
+            painter.drawImage(QPoint(o.X, o.Y), picture.image);
+    }
+}
+
+void MapRenderer::drawFixed(QImage& map, const model::Project& project, const model::StageData& s)
+{
+    QPainter painter(&map);
+    if (!s.LivesBar.BmpName.isEmpty()) {
+        // The bar's picture stays in the library; a project may carry its own copy.
+        const QString key = u"lives:"_s + s.LivesBar.BmpName;
+        CachedPicture picture;
+        QString path;
+        if (!io::isPlainFileName(s.LivesBar.BmpName))
+            m_pictures.report(key, u"Полоса жизней: имя рисунка «%1» недопустимо"_s.arg(s.LivesBar.BmpName));
+        else if (m_pictures.loadLibraryOrOwn(key, s.LivesBar.BmpName, project.projectPath(u"objects"_s), &path,
+                                             &picture, true))
+            painter.drawImage(QPoint(s.LivesBar.X, s.LivesBar.Y), picture.image);
+    }
+    CachedPicture marker;
+    bool haveMarker = false;
+    bool triedMarker = false;
+    for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t) {
+        const model::TextObjectData& text = s.TextObject[size_t(t)];
+        if (text.X == 0 || text.Y == 0)
+            continue;
+        if (!triedMarker) {
+            haveMarker = m_pictures.loadSilently(m_pictures.app().imageFile(kTextMarker), &marker);
+            triedMarker = true;
+        }
+        if (haveMarker)
+            painter.drawImage(QPoint(text.X, text.Y), marker.image);
+    }
+}
+
+void MapRenderer::drawPath(QImage& map, const model::StageData& s, int object)
+{
+    if (object > std::min(s.ActiveObjCount, model::kMaxActiveObjects))
+        return;
+    const model::ActiveObjectData& o = s.ActiveObject[size_t(object)];
+    const int count = std::min(o.PathCount, model::kMaxPathPoints);
+    if (count < 1)
+        return;
+    // The pen keeps the screen frame's colour; the squares are filled blue.
+    qint64 penX = o.Path[1].X;
+    qint64 penY = o.Path[1].Y;
+    for (int k = 1; k <= count; ++k) {
+        const qint64 x = o.Path[size_t(k)].X;
+        const qint64 y = o.Path[size_t(k)].Y;
+        fillPixels(map, x - 3, y - 3, x + 3, y + 3, kPathPointColour);
+        framePixels(map, x - 3, y - 3, x + 3, y + 3, kScreenFrameColour);
+        linePixels(map, penX, penY, x, y, kScreenFrameColour);
+        penX = x;
+        penY = y;
+    }
+}
+
+void MapRenderer::drawFloating(QImage& map, const FloatingPicture& floating)
+{
+    if (!io::isPlainFileName(io::fileNamePart(floating.path))) {
+        m_pictures.report(floating.key, u"Рисунок «%1»: имя недопустимо"_s.arg(floating.path));
+        return;
+    }
+    CachedPicture picture;
+    if (!m_pictures.loadReported(floating.key, floating.path, &picture))
+        return;
+    QPainter painter(&map);
+    painter.drawImage(floating.at, picture.image);
+}
+
+} // namespace kestrava::level

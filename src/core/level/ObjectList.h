@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace kestrava::model { class Project; }
+
+namespace kestrava::level {
+
+class PictureSource;
+
+// What an icon of the object list stands for.
+enum class SlotKind { Blank, Fon, Active, Text };
+
+struct ListIcon {
+    SlotKind kind = SlotKind::Blank;
+    int tag = 0;          // the group or text object number
+    QImage image;         // the icon as shown; null for a blank slot
+    QRect geometry;       // on the list panel
+};
+
+// The object list of a stage: one icon per list slot.
+class ObjectList {
+public:
+    static constexpr int kIconLeft = 5;
+    static constexpr int kIconStep = 50;
+    static constexpr int kIconWidth = 38;
+    static constexpr int kIconHeight = 40;
+    static constexpr int kPickMargin = 5;
+    static constexpr int kBlankIcons = 40;
+    static constexpr QRgb kIconFaceColour = 0xfff0f0f0;
+
+    ObjectList();
+
+    // Blank icons only (no stage shown).
+    void clear();
+    // The icons of a stage's slots: for slot p the background group with
+    // that slot, else the active group, else the text object (the one made
+    // last wins). Returns why slots were left out, or an empty text.
+    QString build(const model::Project& project, int level, PictureSource& pictures);
+
+    // The icon table, [1..n]; element 0 unused.
+    const std::vector<ListIcon>& icons() const { return m_icons; }
+
+    // The icon within kPickMargin of (x, y) (strictly), among the first
+    // slotCount slots; kinds are tried in the order background, active, text.
+    std::optional<ListIcon> iconAt(int x, int y, int slotCount) const;
+
+private:
+    void blank(int count);
+    void setIcon(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures);
+
+    std::vector<ListIcon> m_icons;
+};
+
+} // namespace kestrava::level

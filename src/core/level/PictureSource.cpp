@@ -1,0 +1,74 @@
+#include "level/PictureSource.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::level {
+
+void PictureSource::report(const QString& key, const QString& message)
+{
+    auto it = m_reported.find(key);
+    if (it != m_reported.end() && *it == message)
+        return;
+    m_reported.insert(key, message);
+    m_messages << message;
+}
+
+QStringList PictureSource::takeMessages()
+{
+    QStringList out;
+    out.swap(m_messages);
+    return out;
+}
+
+bool PictureSource::loadReported(const QString& key, const QString& path, CachedPicture* out)
+{
+    try {
+        *out = m_cache.load(path);
+        forget(key);
+        return true;
+    } catch (const io::Error& e) {
+        report(key, e.message());
+        return false;
+    }
+}
+
+bool PictureSource::loadSilently(const QString& path, CachedPicture* out)
+{
+    try {
+        *out = m_cache.load(path);
+        return true;
+    } catch (const io::Error&) {
+        return false;
+    }
+}
+
+bool PictureSource::loadLibraryOrOwn(const QString& key, const QString& name, const QString& projectObjects,
+                                     QString* path, CachedPicture* out, bool doReport)
+{
+    const QString library = m_app.objectFile(name);
+    try {
+        *out = m_cache.load(library);
+        *path = library;
+        forget(key);
+        return true;
+    } catch (const io::Error& first) {
+        try {
+            if (projectObjects.isEmpty())
+                throw first;
+            const QString own = projectObjects + u'/' + name;
+            *out = m_cache.load(own);
+            *path = own;
+            forget(key);
+            return true;
+        } catch (const io::Error&) {
+            if (doReport)
+                report(key, first.message() + u" (нет его и в папке объектов проекта)"_s);
+            return false;
+        }
+    }
+}
+
+} // namespace kestrava::level

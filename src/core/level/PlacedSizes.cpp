@@ -1,0 +1,58 @@
+#include "level/PlacedSizes.h"
+
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "level/PictureCache.h"
+#include "model/Project.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::level {
+
+QSize pictureSize(const QString& projectObjects, const QString& name, PictureCache& pictures)
+{
+    if (projectObjects.isEmpty() || !io::isPlainFileName(name))
+        return QSize();
+    try {
+        return pictures.load(projectObjects + u'/' + name).image.size();
+    } catch (const io::Error&) {
+        return QSize();
+    }
+}
+
+void measurePlacedObjects(model::StageData& s, const QString& projectObjects, PictureCache& pictures)
+{
+    const int groups = std::min(s.FonGroupCount, model::kMaxFonGroups);
+    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+        model::FonObjectData& o = s.FonObject[size_t(i)];
+        // Only what the map draws: an object of a missing group or layer keeps what it had.
+        if (!o.Exists || o.Group < 1 || o.Group > groups || o.Layer < 1 || o.Layer > s.ListSlotCount)
+            continue;
+        o.Width = s.FonGroup[size_t(o.Group)].TileWidth;
+        o.Height = s.FonGroup[size_t(o.Group)].TileHeight;
+    }
+    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
+        model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+        if (!o.Exists)
+            continue;
+        const QSize size = pictureSize(projectObjects, o.FileName, pictures);
+        if (size.isValid()) {
+            o.Width = size.width();
+            o.Height = size.height();
+        }
+    }
+}
+
+void measurePlacedObjects(model::Project& project)
+{
+    if (!project.hasProjectDir())
+        return;
+    PictureCache pictures;
+    const QString objects = project.projectPath(u"objects"_s);
+    for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level)
+        measurePlacedObjects(project.stage(level), objects, pictures);
+}
+
+} // namespace kestrava::level

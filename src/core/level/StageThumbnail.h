@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::level {
+
+// The picture of a stage's level map in the scenario editor:
+// objects/etap<N>.bmp of the application folder, replaced each time.
+QString stageThumbnailPath(const io::AppFolder& app, int level);
+
+// Writes the map as the stage's thumbnail and returns it as read back; an
+// io::Error naming the file when it cannot be written.
+QImage storeStageThumbnail(const io::AppFolder& app, int level, const QImage& map);
+
+} // namespace kestrava::level

@@ -1,0 +1,209 @@
+#include "document/ProjectDocument.h"
+#include "io/Error.h"
+#include "io/Png.h"
+#include "level/LevelCommands.h"
+#include "level/LevelView.h"
+#include "objects/BarObjectFile.h"
+#include "persist/ProjectFile.h"
+#include "support/ObjectLibrary.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+using level::PlacedKind;
+using level::PlacedRef;
+
+namespace {
+
+// Every table of every stage, and the stage count: what an edit may change.
+bool sameTables(const model::Project& a, const model::Project& b)
+{
+    if (a.LevelCount != b.LevelCount)
+        return false;
+    for (int level = 1; level <= model::kMaxLevels; ++level)
+        if (!(a.stage(level) == b.stage(level)))
+            return false;
+    return true;
+}
+
+// A project made with the sample library: two stages, groups of each kind
+// on stage 1, objects placed through the view as the author places them.
+class DocumentFixture : public ::testing::Test {
+protected:
+    DocumentFixture() : doc(tmp.app()), view(doc)
+    {
+        test::writeSampleLibrary(tmp.app());
+        doc.create(tmp.makeDir(u"лес"_s) + u"/project.prg"_s);
+        doc.importObject(u"forest.obf"_s);
+        doc.importObject(u"hero.oba"_s);
+        doc.importObject(u"title.obt"_s);
+        doc.addLevel();
+        view.start();
+        place(1, 100, 100);
+        place(2, 300, 300);
+        place(2, 400, 300);
+    }
+
+    const model::StageData& s() const { return doc.project().current(); }
+
+    void place(int slot, int x, int y)
+    {
+        view.listPointerMoved(20, 50 * (slot - 1) + 20);
+        view.listReleased();
+        view.pointerMoved(x, y);
+        view.pressed(x, y);
+        view.released(true);
+        view.pointerMoved(x + 1, y);
+    }
+
+    // One edit: it changes the tables; undo gives back exactly the tables
+    // before it, redo exactly those after it, as one step.
+    void expectUndoable(const QString& what, const std::function<void()>& edit)
+    {
+        SCOPED_TRACE(what.toStdString());
+        const model::Project before = doc.project();
+        const int steps = doc.undoStack().count();
+        edit();
+        const model::Project after = doc.project();
+        ASSERT_EQ(doc.undoStack().count(), steps + 1);
+        EXPECT_EQ(doc.undoStack().undoText(), what);
+        EXPECT_FALSE(sameTables(before, after)) << "the edit changed nothing";
+        doc.undoStack().undo();
+        EXPECT_TRUE(sameTables(doc.project(), before));
+        doc.undoStack().redo();
+        EXPECT_TRUE(sameTables(doc.project(), after));
+    }
+
+    test::TempAppFolder tmp;
+    document::ProjectDocument doc;
+    level::LevelView view;
+};
+
+} // namespace
+
+TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
+{
+    level::LevelTool& tool = view.tool();
+    expectUndoable(u"размещение объекта"_s, [&] { place(1, 500, 600); });
+    expectUndoable(u"перемещение объекта"_s, [&] {
+        view.pressed(305, 305);
+        for (int i = 1; i <= 30; ++i)
+            view.pointerMoved(305 + i, 305 - i);
+        view.released(false);
+    });
+    expectUndoable(u"удаление объекта"_s, [&] {
+        ASSERT_EQ(tool.contextMenuAt(110, 110), level::ContextMenu::Background);
+        tool.deleteMenuObject();
+    });
+    expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
+    expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
+    view.pressed(405, 305);
+    view.released(false);
+    ASSERT_EQ(tool.activePropertiesTargets(), std::vector<int>{2});
+    tool.setPathObject(2);
+    tool.pathStraight();
+    expectUndoable(u"точка пути"_s, [&] { view.pressed(10, 20); });
+    view.pressed(30, 40);
+    expectUndoable(u"удаление точки пути"_s, [&] { tool.pathDeleteLast(); });
+    tool.pathConfirm();
+    expectUndoable(u"размещение текста"_s, [&] { place(3, 70, 80); });
+    expectUndoable(u"новый уровень"_s, [&] { doc.addLevel(); });
+    for (const QString& name : {u"forest.obf"_s, u"ghost.oba"_s, u"title.obt"_s, u"lives.obl"_s})
+        expectUndoable(u"загрузка объекта «%1»"_s.arg(name), [&] { doc.importObject(name); });
+    // A second lives bar replaces the first; undo brings the first back.
+    objects::BarObjectFile other;
+    other.Width = 50;
+    other.write(tmp.app().objectFile(u"other.obl"_s));
+    expectUndoable(u"загрузка объекта «other.obl»"_s, [&] { doc.importObject(u"other.obl"_s); });
+}
+
+TEST_F(DocumentFixture, ADragOfManyMovesIsOneStepAndTwoDragsAreTwo)
+{
+    const int steps = doc.undoStack().count();
+    const int x = s().ActiveObject[1].X;
+    for (int drag = 1; drag <= 2; ++drag) {
+        view.pressed(x + 5 + 20 * (drag - 1), 305);
+        for (int i = 1; i <= 20; ++i)
+            view.pointerMoved(x + 5 + 20 * (drag - 1) + i, 305);
+        view.released(false);
+        view.pointerMoved(0, 0);
+    }
+    EXPECT_EQ(s().ActiveObject[1].X, x + 40);
+    EXPECT_EQ(doc.undoStack().count(), steps + 2);
+    doc.undoStack().undo();
+    EXPECT_EQ(s().ActiveObject[1].X, x + 20);
+    doc.undoStack().undo();
+    EXPECT_EQ(s().ActiveObject[1].X, x);
+}
+
+TEST_F(DocumentFixture, TheCleanStateFollowsSavesThroughUndoAndRedo)
+{
+    QSignalSpy modified(&doc, &document::ProjectDocument::modifiedChanged);
+    EXPECT_TRUE(doc.isModified());
+    doc.save();
+    EXPECT_FALSE(doc.isModified());
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_FALSE(modified.last().at(0).toBool());
+
+    doc.undoStack().undo();
+    EXPECT_TRUE(doc.isModified());
+    doc.undoStack().redo();
+    EXPECT_FALSE(doc.isModified());
+    // An edit after undoing past the save point cannot come back to it.
+    doc.undoStack().undo();
+    place(1, 700, 700);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_FALSE(doc.undoStack().canRedo());
+
+    // Opening starts a new history, clean.
+    doc.save();
+    place(1, 800, 800);
+    doc.open(doc.fileName());
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.undoStack().count(), 0);
+    EXPECT_EQ(doc.displayName(), u"лес"_s);
+}
+
+TEST_F(DocumentFixture, UndoingAnEditOfAnotherStageShowsThatStage)
+{
+    QSignalSpy current(&doc, &document::ProjectDocument::currentLevelChanged);
+    doc.selectLevel(2);
+    EXPECT_EQ(doc.project().CurLevel, 2);
+    EXPECT_EQ(doc.project().SelLevel, 2);
+    doc.undoStack().undo(); // the last placement, on stage 1
+    EXPECT_EQ(doc.project().CurLevel, 1);
+    EXPECT_EQ(doc.project().SelLevel, 1);
+    EXPECT_EQ(doc.project().stage(1).ActiveObjCount, 1);
+    EXPECT_EQ(current.count(), 2);
+    // The view redraws the stage now shown: the undone object is gone.
+    EXPECT_EQ(view.map().pixel(405, 305), qRgb(255, 255, 255));
+
+    // A stage that does not exist is not chosen; undoing "новый уровень"
+    // moves the selection back onto an existing stage.
+    doc.selectLevel(3);
+    EXPECT_EQ(doc.project().CurLevel, 1);
+    doc.addLevel();
+    doc.selectLevel(3);
+    doc.undoStack().undo();
+    EXPECT_EQ(doc.project().LevelCount, 2);
+    EXPECT_EQ(doc.project().CurLevel, 2);
+}
+
+TEST_F(DocumentFixture, RefusedEditsLeaveNoStep)
+{
+    const int steps = doc.undoStack().count();
+    const model::Project before = doc.project();
+    EXPECT_THROW(doc.importObject(u"missing.obf"_s), io::Error);
+    for (int level = doc.project().LevelCount; level < model::kMaxLevels; ++level)
+        doc.addLevel();
+    EXPECT_THROW(doc.addLevel(), io::Error);
+    EXPECT_EQ(doc.undoStack().count(), steps + model::kMaxLevels - before.LevelCount);
+    EXPECT_TRUE(doc.project().stage(1) == before.stage(1));
+}
