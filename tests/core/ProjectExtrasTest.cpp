@@ -26,25 +26,8 @@ namespace {
 constexpr int kMin = std::numeric_limits<int>::min();
 constexpr int kMax = std::numeric_limits<int>::max();
 
-struct Folders {
-    test::TempAppFolder tmp;
-    QString dir;
-    QString file;
-    QString extras;
-    Folders()
-    {
-        test::writeSampleLibrary(tmp.app());
-        dir = tmp.makeDir(u"game"_s);
-        file = dir + u"/project.prg"_s;
-        extras = dir + u"/project.kestrava.json"_s;
-    }
-};
-
-void importInto(model::Project& p, const io::AppFolder& app, int level, const QString& name)
-{
-    p.CurLevel = level;
-    persist::Load_object(p, app, name);
-}
+using Folders = test::SampleProjectFolder;
+using test::importInto;
 
 void place(model::StageData& s, int group, int x, int y)
 {

@@ -20,11 +20,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void importInto(model::Project& p, const io::AppFolder& app, int level, const QString& name)
-{
-    p.CurLevel = level;
-    persist::Load_object(p, app, name);
-}
+using test::importInto;
 
 // What a save and a load give back of a project: the fields the file does
 // not hold are those a fresh read sets.
@@ -85,17 +81,7 @@ void fillStage(model::StageData& s, int placed, int rows, int seed)
     }
 }
 
-struct Folders {
-    test::TempAppFolder tmp;
-    QString dir;
-    QString file;
-    Folders()
-    {
-        test::writeSampleLibrary(tmp.app());
-        dir = tmp.makeDir(u"game"_s);
-        file = dir + u"/project.prg"_s;
-    }
-};
+using Folders = test::SampleProjectFolder;
 
 } // namespace
 

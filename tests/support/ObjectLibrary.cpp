@@ -1,6 +1,8 @@
 #include "support/ObjectLibrary.h"
 
+#include "model/Project.h"
 #include "objects/ObjectFile.h"
+#include "persist/ObjectImport.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -76,6 +78,20 @@ void writeSampleLibrary(const io::AppFolder& app)
 
     objects::TextObjectFile blank;
     blank.write(app.objectFile(u"blank.obt"_s));
+}
+
+SampleProjectFolder::SampleProjectFolder()
+{
+    writeSampleLibrary(tmp.app());
+    dir = tmp.makeDir(u"game"_s);
+    file = dir + u"/project.prg"_s;
+    extras = dir + u"/project.kestrava.json"_s;
+}
+
+void importInto(model::Project& project, const io::AppFolder& app, int level, const QString& name)
+{
+    project.CurLevel = level;
+    persist::Load_object(project, app, name);
 }
 
 QString folderSnapshot(const QString& folder)

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "io/AppFolder.h"
+#include "support/TempAppFolder.h"
 
 #include <QString>
+
+namespace kestrava::model { class Project; }
 
 namespace kestrava::test {
 
@@ -14,5 +17,19 @@ void writeSampleLibrary(const io::AppFolder& app);
 
 // The files of a folder with their bytes, to see that nothing changed.
 QString folderSnapshot(const QString& folder);
+
+// A temporary application folder holding the sample library, and a project
+// folder "game" in it with the paths of its project file and extras file.
+struct SampleProjectFolder {
+    SampleProjectFolder();
+
+    TempAppFolder tmp;
+    QString dir;
+    QString file;
+    QString extras;
+};
+
+// Imports an object of the library into a stage, as "Загрузить" does.
+void importInto(model::Project& project, const io::AppFolder& app, int level, const QString& name);
 
 } // namespace kestrava::test
