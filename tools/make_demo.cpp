@@ -401,13 +401,16 @@ void writeProject(const QString& demo, const QString& library)
     persist::save_project(p, demo + u"/project.prg"_s);
     p.LevelCount = 2;
 
-    // Stage 1: the forest, the hero, two ghosts and the title. (A lives bar
-    // is not kept by the project file; the library offers one.)
+    // Stage 1: the forest, the hero, two ghosts, the title and the lives bar
+    // (kept in the extras file beside project.prg, which has no place for it).
     import(p, app, 1, u"forest.obf"_s);
     import(p, app, 1, u"hero.oba"_s);
     import(p, app, 1, u"ghost.oba"_s);
     import(p, app, 1, u"title.obt"_s);
+    import(p, app, 1, u"lives.obl"_s);
     model::StageData& s1 = p.stage(1);
+    s1.LivesBar.X = 8;
+    s1.LivesBar.Y = 160;
     placeFon(s1, 1, 0, 0);
     placeActive(s1, 1, 24, 84);
     placeActive(s1, 2, 150, 40);

@@ -146,17 +146,29 @@ TEST(ProjectExtras, TheDemoProjectFileIsWrittenByteForByte)
     test::copyFolderFiles(test::sourceFile(u"examples/demo"_s), dir);
     test::copyFolderFiles(test::sourceFile(u"examples/demo/objects"_s), dir + u"/objects"_s);
     const QString file = dir + u"/project.prg"_s;
-    ASSERT_FALSE(QFileInfo::exists(persist::extrasFileFor(file)));
+    const QString extras = persist::extrasFileFor(file);
+    ASSERT_TRUE(QFile::remove(extras));
 
     model::Project first;
     EXPECT_EQ(persist::load(first, tmp.app(), file), QStringList()); // no extras file: opens as before
+    EXPECT_FALSE(first.stage(1).LivesBar.Present);
     persist::save(first, file);
     EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
-    ASSERT_TRUE(QFileInfo::exists(persist::extrasFileFor(file)));
+    ASSERT_TRUE(QFileInfo::exists(extras));
 
     model::Project second;
     EXPECT_EQ(persist::load(second, tmp.app(), file), QStringList());
     EXPECT_TRUE(second == first);
+
+    // With the demo's own extras: its lives bar, and both files written back as they were.
+    ASSERT_TRUE(QFile::remove(extras));
+    ASSERT_TRUE(QFile::copy(test::sourceFile(u"examples/demo/project.kestrava.json"_s), extras));
+    model::Project third;
+    EXPECT_EQ(persist::load(third, tmp.app(), file), QStringList());
+    EXPECT_EQ(third.stage(1).LivesBar.Y, 160);
+    persist::save(third, file);
+    EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
+    EXPECT_EQ(bytesOf(extras), bytesOf(test::sourceFile(u"examples/demo/project.kestrava.json"_s)));
 }
 
 TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
