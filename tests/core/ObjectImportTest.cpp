@@ -219,4 +219,22 @@ TEST(ObjectImport, ReadsTheProjectsOwnCopyWhenTheLibraryLacksIt)
     EXPECT_EQ(f.project.stage(1).ActiveGroup[2].FrameCount, 9);
     // Read only; the library gains nothing.
     EXPECT_FALSE(QFileInfo::exists(f.tmp.app().objectFile(u"hero.oba"_s)));
+    EXPECT_TRUE(f.imported.back().note.isEmpty());
+
+    // A damaged library copy: the project's intact one stands in, and the author is told.
+    QFile damaged(f.tmp.app().objectFile(u"hero.oba"_s));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("active\r\nhero.png\r\n");
+    damaged.close();
+    f.import(u"hero.oba"_s);
+    EXPECT_EQ(f.project.stage(1).ActiveGroup[3].FrameCount, 9);
+    const QString note = f.imported.back().note;
+    EXPECT_TRUE(note.contains(u"взят из папки objects проекта"_s)) << note.toStdString();
+    EXPECT_TRUE(note.contains(u"файл обрывается"_s)) << note.toStdString();
+    // With both copies damaged, the library's fault is the one reported.
+    QFile own(f.projectObjects + u"/hero.oba"_s);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("fon\r\n");
+    own.close();
+    EXPECT_TRUE(f.refused(u"hero.oba"_s).contains(u"файл обрывается"_s));
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
@@ -124,11 +126,63 @@ TEST(LineReader, IntegerRange)
 TEST(LineReader, MissingFileIsAClearError)
 {
     try {
-        io::LineReader::open(u"/nonexistent/dir/forest.obf"_s);
+        io::LineReader::open(u"/nonexistent/dir/forest.obf"_s, io::kMaxObjectFileBytes);
         FAIL();
     } catch (const io::Error& e) {
         EXPECT_TRUE(e.message().contains(u"forest.obf"_s));
         EXPECT_TRUE(e.message().contains(u"не найден"_s));
+    }
+}
+
+// Only regular files are read, within their cap, and nothing waits for a writer.
+TEST(ReadWholeFile, RefusesFoldersFifosDevicesAndFilesOverTheCap)
+{
+    test::TempAppFolder tmp;
+    const QString dir = tmp.makeDir(u"hostile"_s);
+    auto refusal = [](const QString& path, qint64 cap = io::kMaxTextFileBytes) {
+        try {
+            io::readWholeFile(path, cap);
+        } catch (const io::Error& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    const QString fifo = dir + u"/project.prg"_s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(refusal(fifo).contains(u"не обычный файл"_s)) << refusal(fifo).toStdString();
+    EXPECT_TRUE(refusal(dir).contains(u"папка"_s));
+    const QString zero = dir + u"/forest.obf"_s;
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    EXPECT_TRUE(refusal(zero).contains(u"не обычный файл"_s));
+
+    // The cap, from both sides; a link to a regular file is followed.
+    const QString file = dir + u"/ten.txt"_s;
+    io::writeFileAtomically(file, "0123456789");
+    ASSERT_TRUE(QFile::link(file, dir + u"/link.txt"_s));
+    EXPECT_EQ(io::readWholeFile(file, 10), QByteArray("0123456789"));
+    EXPECT_EQ(io::readWholeFile(dir + u"/link.txt"_s, 10), QByteArray("0123456789"));
+    EXPECT_TRUE(refusal(file, 9).contains(u"слишком велик"_s)) << refusal(file, 9).toStdString();
+}
+
+TEST(Error, ExcerptsAreShortAndShowControlCharacters)
+{
+    const QString sixty(60, u'я');
+    EXPECT_EQ(io::excerpt(sixty), sixty);
+    EXPECT_EQ(io::excerpt(sixty + u'я'), sixty + u'…');
+    EXPECT_EQ(io::excerpt(QString(50'000'000, u'7')).size(), 61);
+    EXPECT_EQ(io::excerpt(u"a\0b\tc"_s.replace(u"\\0"_s, QString(QChar(0))).replace(u"\\t"_s, u"\t"_s)),
+              u"a\\x00b\\x09c"_s);
+
+    // A reader quotes through it.
+    QByteArray zeros(10'000, '\0');
+    io::LineReader r(u"x.obf"_s, zeros);
+    try {
+        r.integer();
+        FAIL();
+    } catch (const io::Error& e) {
+        EXPECT_LT(e.message().size(), 400);
+        EXPECT_FALSE(e.message().contains(QChar(0)));
+        EXPECT_TRUE(e.message().contains(u"\\x00"_s));
     }
 }
 

@@ -19,4 +19,24 @@ Error Error::atLine(const QString& path, int line, const QString& what)
     return Error(u"Файл «%1», строка %2: %3"_s.arg(QDir::toNativeSeparators(path), QString::number(line), what));
 }
 
+QString excerpt(const QString& text)
+{
+    constexpr qsizetype kMax = 60;
+    QString out;
+    qsizetype shown = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (shown >= kMax) {
+            out += u'…';
+            break;
+        }
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || (c.unicode() >= 0x80 && c.unicode() < 0xa0))
+            out += u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'));
+        else
+            out += c;
+        ++shown;
+    }
+    return out;
+}
+
 } // namespace kestrava::io

@@ -25,4 +25,10 @@ private:
     QByteArray m_utf8;
 };
 
+// At most about 60 characters of a text read from a file, for a message: a
+// damaged file may hold a 50 MB line or NUL bytes, and the author must see
+// what is wrong, not all of it. Control characters show as "\xNN"; a cut
+// text ends in "…".
+QString excerpt(const QString& text);
+
 } // namespace kestrava::io

@@ -244,7 +244,7 @@ QImage decodePng(const QByteArray& bytes, const QString& path)
 
 QImage readPng(const QString& path)
 {
-    return decodePng(readWholeFile(path), path);
+    return decodePng(readWholeFile(path, kMaxPictureFileBytes), path);
 }
 
 QByteArray encodePng(const QImage& source, const QString& path, const PngOptions& options)
@@ -321,7 +321,7 @@ void writePng(const QImage& image, const QString& path, const PngOptions& option
 
 QImage readBmp(const QString& path)
 {
-    const QByteArray bytes = readWholeFile(path);
+    const QByteArray bytes = readWholeFile(path, kMaxPictureFileBytes);
     QImage image;
     if (!image.loadFromData(bytes, "BMP"))
         throw Error::inFile(path, u"это не рисунок BMP или он повреждён"_s);

@@ -11,6 +11,12 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -22,9 +28,9 @@ namespace kestrava::io {
 
 LineReader::LineReader(QString path, QByteArray content) : m_path(std::move(path)), m_data(std::move(content)) {}
 
-LineReader LineReader::open(const QString& path)
+LineReader LineReader::open(const QString& path, qint64 maxBytes)
 {
-    return LineReader(path, readWholeFile(path));
+    return LineReader(path, readWholeFile(path, maxBytes));
 }
 
 QString LineReader::text()
@@ -54,7 +60,7 @@ int LineReader::integer()
     if (!parseInteger(line, &value)) {
         if (line.trimmed().isEmpty())
             fail(u"ожидалось целое число, а строка пуста"_s);
-        fail(u"«%1» не является целым числом"_s.arg(line));
+        fail(u"«%1» не является целым числом"_s.arg(excerpt(line)));
     }
     return value;
 }
@@ -196,14 +202,48 @@ void writeFilesTogether(const std::vector<FileBytes>& files)
     }
 }
 
-QByteArray readWholeFile(const QString& path)
+QByteArray readWholeFile(const QString& path, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.exists())
-        throw Error::inFile(path, u"файл не найден"_s);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error::inFile(path, u"не удаётся открыть файл: %1"_s.arg(file.errorString()));
-    return file.readAll();
+    const QByteArray native = QFile::encodeName(path);
+    // Non-blocking, so that a FIFO does not wait for a writer; what it is
+    // is then asked of the open file itself, not of the name.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            throw Error::inFile(path, u"файл не найден"_s);
+        throw Error::inFile(path, u"не удаётся открыть файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(error))));
+    }
+    const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
+        ::close(*f);
+        delete f;
+    });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
+    if (S_ISDIR(info.st_mode))
+        throw Error::inFile(path, u"это папка, а не файл"_s);
+    if (!S_ISREG(info.st_mode))
+        throw Error::inFile(path, u"это не обычный файл (канал, устройство или сокет); он не читается"_s);
+    if (info.st_size > maxBytes)
+        throw Error::inFile(path, u"файл слишком велик: %1 байт, а допускается не более %2"_s.arg(info.st_size)
+                                      .arg(maxBytes));
+    QByteArray bytes;
+    bytes.resize(qsizetype(info.st_size));
+    qsizetype done = 0;
+    // A file that grows while it is read is taken up to its size at the start.
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 
 } // namespace kestrava::io

@@ -13,8 +13,9 @@ namespace kestrava::io {
 class LineReader {
 public:
     LineReader(QString path, QByteArray content);
-    // Reads the whole file; a file that cannot be opened is an Error.
-    static LineReader open(const QString& path);
+    // Reads the whole file (readWholeFile, at most maxBytes); a file that
+    // cannot be opened is an Error.
+    static LineReader open(const QString& path, qint64 maxBytes);
 
     // The next line; running past the end of the file is an Error.
     QString text();
@@ -87,7 +88,15 @@ struct FileBytes {
 // while writing leaves every target as it was. Only a failed rename after an
 // earlier one succeeded leaves the set mixed; the message then says so.
 void writeFilesTogether(const std::vector<FileBytes>& files);
-// Reads a whole file; an Error when it cannot be opened.
-QByteArray readWholeFile(const QString& path);
+// Caps on what a reader takes in, far above any real file of the kind: a
+// larger file is refused before it is read.
+inline constexpr qint64 kMaxTextFileBytes = qint64(64) << 20;    // the project file and any other
+inline constexpr qint64 kMaxObjectFileBytes = qint64(16) << 20;
+inline constexpr qint64 kMaxPictureFileBytes = qint64(256) << 20;
+
+// Reads a whole regular file (a link to one is followed). A missing file, a
+// folder, a FIFO, a device, a file larger than maxBytes or one that cannot be
+// read is an Error naming it; nothing blocks and nothing is read unbounded.
+QByteArray readWholeFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
 
 } // namespace kestrava::io

@@ -21,7 +21,7 @@ QImage readPicture(const QString& path)
     if (!QFile::exists(path))
         throw io::Error::inFile(path, u"рисунок не найден"_s);
     // Read once; the first bytes tell PNG from BMP.
-    const QByteArray bytes = io::readWholeFile(path);
+    const QByteArray bytes = io::readWholeFile(path, io::kMaxPictureFileBytes);
     static const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
     QImage image;
     if (bytes.startsWith(pngSignature))

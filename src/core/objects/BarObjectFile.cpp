@@ -13,7 +13,7 @@ QString directionProblem(const QString& direction)
 {
     if (direction == BarObjectFile::vertical() || direction == BarObjectFile::horizontal())
         return QString();
-    return u"направление полосы «%1», а должно быть «vert» или «gor»"_s.arg(direction);
+    return u"направление полосы «%1», а должно быть «vert» или «gor»"_s.arg(io::excerpt(direction));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "objects/ObjectFile.h"
 
 #include "io/AppFolder.h"
+#include "io/Error.h"
 #include "io/Paths.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
@@ -11,7 +12,7 @@ namespace kestrava::objects {
 
 ObjectFile readObjectFile(const QString& path)
 {
-    io::LineReader reader = io::LineReader::open(path);
+    io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
     const QString kind = reader.text();
     if (kind == BackgroundObjectFile::keyword())
         return BackgroundObjectFile::readBody(reader);
@@ -22,7 +23,7 @@ ObjectFile readObjectFile(const QString& path)
     if (kind == TextObjectFile::keyword())
         return TextObjectFile::readBody(reader);
     reader.fail(u"это не файл объекта: первая строка «%1», а должна быть «fon», «active», «lives» или «text»"_s
-                    .arg(kind));
+                    .arg(io::excerpt(kind)));
 }
 
 QString pngNameOf(const QString& objectFile)

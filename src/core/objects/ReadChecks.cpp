@@ -40,7 +40,7 @@ void expectKeyword(io::LineReader& reader, const QString& keyword, const QString
 {
     const QString first = reader.text();
     if (first != keyword)
-        reader.fail(u"это не %1: первая строка «%2», а должна быть «%3»"_s.arg(kindName, first, keyword));
+        reader.fail(u"это не %1: первая строка «%2», а должна быть «%3»"_s.arg(kindName, io::excerpt(first), keyword));
 }
 
 } // namespace kestrava::objects

@@ -23,7 +23,7 @@ void expectKeyword(io::LineReader& reader, const QString& keyword, const QString
 template <class File>
 File readObjectFileOfKind(const QString& path, const QString& kindName)
 {
-    io::LineReader reader = io::LineReader::open(path);
+    io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
     expectKeyword(reader, File::keyword(), kindName);
     return File::readBody(reader);
 }

@@ -93,32 +93,49 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
 {
     if (!m_project.hasProjectDir())
         throw io::Error(u"Проект ещё не создан: сначала выберите «Новый» или «Открыть», "
-                        u"объект «%1» не загружен"_s.arg(name));
+                        u"объект «%1» не загружен"_s.arg(io::excerpt(name)));
     if (!io::isPlainFileName(name))
         throw io::Error(u"Имя файла объекта «%1» недопустимо: это должно быть простое имя файла "
-                        u"без папок и «..»; объект не загружен"_s.arg(name));
+                        u"без папок и «..»; объект не загружен"_s.arg(io::excerpt(name)));
     // The project file keeps the name; one it cannot hold would make the
     // project impossible to save from then on.
     if (const QString ch = io::Cp1251::firstUnencodableCharacter(name); !ch.isEmpty())
         throw io::Error(u"Имя файла объекта «%1» содержит символ «%2», которого нет в кодировке windows-1251, "
                         u"и не может быть записано в файл проекта; переименуйте файл. Объект не загружен"_s
-                            .arg(name, ch));
+                            .arg(io::excerpt(name), ch));
 
     // The library first; a project brought from another machine carries its
-    // own copies.
+    // own copies, and one of them also stands in for a damaged library copy.
     const QString library = m_app.objectFile(name);
     const QString ownCopy = projectObjects(m_project) + u'/' + name;
     bool fromLibrary = true;
     QString path = library;
+    QString note;
+    std::optional<objects::ObjectFile> read;
     if (!QFileInfo::exists(library)) {
         if (!QFileInfo::exists(ownCopy))
             throw io::Error::inFile(library, u"файл объекта не найден ни в библиотеке объектов программы, "
                                              u"ни в папке objects проекта"_s);
         fromLibrary = false;
         path = ownCopy;
+    } else {
+        try {
+            read = objects::readObjectFile(library);
+        } catch (const io::Error& damaged) {
+            if (!QFileInfo::exists(ownCopy))
+                throw;
+            try {
+                read = objects::readObjectFile(ownCopy);
+            } catch (const io::Error&) {
+                throw damaged;
+            }
+            fromLibrary = false;
+            path = ownCopy;
+            note = u"Объект «%1» взят из папки objects проекта: копия в библиотеке программы не читается. %2"_s.arg(
+                io::excerpt(name), damaged.message());
+        }
     }
-
-    const objects::ObjectFile file = objects::readObjectFile(path);
+    const objects::ObjectFile file = read ? std::move(*read) : objects::readObjectFile(path);
     const ObjectKind kind = kindOf(file);
     if (expected && kind != *expected)
         throw io::Error::inFile(path, u"файл не является %1"_s.arg(kindName(*expected)));
@@ -133,7 +150,7 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
             throw io::Error::inFile(path, u"объект не загружен: %1"_s.arg(e.message()));
         }
     };
-    ImportedObject result{kind, 0};
+    ImportedObject result{kind, 0, note};
     switch (kind) {
     case ObjectKind::Background: {
         const int g = add(&model::Project::addFonGroup);
@@ -154,17 +171,23 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
         stage.LivesBar.Height = bar.Height;
         stage.LivesBar.Direction = bar.Direction;
         stage.LivesBar.Present = true;
+        if (!note.isEmpty())
+            m_notes << note;
         return result; // a lives bar takes no slot and is not copied
     }
     case ObjectKind::Text: {
         const int t = add(&model::Project::addTextObject);
         fill(stage.TextObject[size_t(t)], std::get<objects::TextObjectFile>(file));
-        return {kind, t};
+        if (!note.isEmpty())
+            m_notes << note;
+        return {kind, t, note};
     }
     }
 
     if (fromLibrary && std::find(m_pending.begin(), m_pending.end(), name) == m_pending.end())
         m_pending.push_back(name);
+    if (!note.isEmpty())
+        m_notes << note;
     if (m_copies == Copies::Now)
         copyPending();
     return result;

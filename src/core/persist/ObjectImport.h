@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <utility>
@@ -16,6 +17,9 @@ enum class ObjectKind { Background, Active, LivesBar, Text };
 struct ImportedObject {
     ObjectKind kind;
     int index; // group or text object number; 0 for a lives bar
+    // For the author when the import took another way than the usual one
+    // (the library's copy was damaged and the project's own was read); empty otherwise.
+    QString note;
 };
 
 // "Объекты" → "Загрузить": imports the object file fileName (a bare name)
@@ -44,12 +48,15 @@ public:
     // Copies each imported file and its pictures into the project's objects
     // folder, never replacing a file there; a failed copy is ignored.
     void copyPending();
+    // The notes of every import so far, in order.
+    const QStringList& notes() const { return m_notes; }
 
 private:
     model::Project& m_project;
     const io::AppFolder& m_app;
     Copies m_copies;
     std::vector<QString> m_pending; // object file names read from the library
+    QStringList m_notes;
 };
 
 } // namespace kestrava::persist

@@ -329,8 +329,10 @@ void TMainform::N_LoadObjectClick()
             return;
         // The file of that name is always taken from the application's library.
         const QString name = io::fileNamePart(chosen);
-        m_document.importObject(name);
+        const persist::ImportedObject imported = m_document.importObject(name);
         say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
+        if (!imported.note.isEmpty())
+            showWarning(this, imported.note);
     });
 }
 
