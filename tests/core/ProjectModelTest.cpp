@@ -55,6 +55,26 @@ TEST(ProjectModel, FullTablesRefuseAndChangeNothing)
     EXPECT_EQ(r.LevelCount, kMaxLevels);
 }
 
+// Tables hold only what was written, but read and compare as full tables.
+TEST(ProjectModel, TablesReadWholeAndCompareByContent)
+{
+    StageData written;
+    const StageData& untouched = written;
+    EXPECT_TRUE(untouched.EventRow[kMaxEventRows].CondCode.isEmpty()); // the last entry, never written
+    EXPECT_THROW(untouched.EventRow[kMaxEventRows + 1], std::out_of_range);
+    EXPECT_THROW(written.TextObject[kMaxTextObjects + 1], std::out_of_range);
+
+    // Writing a default record, or only reading through a writable table,
+    // changes nothing as far as equality goes; a real value does.
+    written.FonObject[100] = model::FonObjectData();
+    (void)written.TextObject[20].X;
+    EXPECT_TRUE(written == StageData());
+    EXPECT_TRUE(StageData() == written);
+    written.TextObject[20].X = 1;
+    EXPECT_FALSE(written == StageData());
+    EXPECT_FALSE(StageData() == written);
+}
+
 TEST(ProjectModel, ResetClearsEveryStageAndCount)
 {
     Project p;

@@ -43,16 +43,6 @@ void FonGroupData::setMapSize(int columns, int rows)
     Cells.assign(size_t(columns) * size_t(rows), 0);
 }
 
-StageData::StageData()
-    : FonGroup(kMaxFonGroups + 1),
-      FonObject(kMaxFonObjects + 1),
-      ActiveGroup(kMaxActiveGroups + 1),
-      ActiveObject(kMaxActiveObjects + 1),
-      TextObject(kMaxTextObjects + 1),
-      EventRow(kMaxEventRows + 1)
-{
-}
-
 Project::Project() : m_stages(kMaxLevels + 1) {}
 
 StageData& Project::stage(int level)

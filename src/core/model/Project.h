@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Capacities.h"
+#include "model/Table.h"
 
 #include <QString>
 
@@ -148,8 +149,6 @@ struct EventRowData {
 // Everything one stage holds. Tables are allocated once, 1-based (entry 0
 // unused).
 struct StageData {
-    StageData();
-
     int FonObjCount = 0;
     int FonGroupCount = 0;
 
@@ -162,18 +161,18 @@ struct StageData {
 
     int ListSlotCount = 0;
 
-    std::vector<FonGroupData> FonGroup;       // [1..100]
-    std::vector<FonObjectData> FonObject;     // [1..100]
-    std::vector<ActiveGroupData> ActiveGroup; // [1..100]
-    std::vector<ActiveObjectData> ActiveObject; // [1..100]
-    std::vector<TextObjectData> TextObject;   // [1..20]
+    Table<FonGroupData, kMaxFonGroups> FonGroup;
+    Table<FonObjectData, kMaxFonObjects> FonObject;
+    Table<ActiveGroupData, kMaxActiveGroups> ActiveGroup;
+    Table<ActiveObjectData, kMaxActiveObjects> ActiveObject;
+    Table<TextObjectData, kMaxTextObjects> TextObject;
     LivesBarData LivesBar;
 
     // Event sheet.
     int EventCurRow = 0;
     int EventCount = 0;
     int ActionCount = 0;
-    std::vector<EventRowData> EventRow;       // [1..50]
+    Table<EventRowData, kMaxEventRows> EventRow;
 
     bool operator==(const StageData&) const = default;
 };
