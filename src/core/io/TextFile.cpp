@@ -65,6 +65,15 @@ int LineReader::integer()
     return value;
 }
 
+void LineReader::expectEnd()
+{
+    while (!atEnd()) {
+        const QString line = text();
+        if (!line.trimmed().isEmpty())
+            fail(u"после конца данных лишняя строка «%1»"_s.arg(excerpt(line)));
+    }
+}
+
 void LineReader::fail(const QString& what) const
 {
     throw Error::atLine(m_path, m_line, what);

@@ -17,7 +17,7 @@ ActiveObjectFile ActiveObjectFile::read(const QString& path)
 ActiveObjectFile ActiveObjectFile::readBody(io::LineReader& reader)
 {
     ActiveObjectFile f;
-    f.PictureName = reader.text();
+    f.PictureName = readPictureName(reader);
     f.FrameCount = readBounded(reader, kAnySize, u"число кадров"_s);
     f.TileWidth = readBounded(reader, kAnySize, u"ширина кадра"_s);
     f.TileHeight = readBounded(reader, kAnySize, u"высота кадра"_s);

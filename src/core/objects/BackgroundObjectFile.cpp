@@ -42,7 +42,7 @@ BackgroundObjectFile BackgroundObjectFile::read(const QString& path)
 BackgroundObjectFile BackgroundObjectFile::readBody(io::LineReader& reader)
 {
     BackgroundObjectFile f;
-    f.PictureName = reader.text();
+    f.PictureName = readPictureName(reader);
     f.TileWidth = readBounded(reader, kAnySize, u"ширина плитки"_s);
     f.TileHeight = readBounded(reader, kAnySize, u"высота плитки"_s);
     const int columns = readBounded(reader, model::kMaxMapColumns, u"число столбцов карты"_s);

@@ -14,14 +14,18 @@ ObjectFile readObjectFile(const QString& path)
 {
     io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
     const QString kind = reader.text();
+    auto whole = [&reader](auto file) -> ObjectFile {
+        reader.expectEnd();
+        return file;
+    };
     if (kind == BackgroundObjectFile::keyword())
-        return BackgroundObjectFile::readBody(reader);
+        return whole(BackgroundObjectFile::readBody(reader));
     if (kind == ActiveObjectFile::keyword())
-        return ActiveObjectFile::readBody(reader);
+        return whole(ActiveObjectFile::readBody(reader));
     if (kind == BarObjectFile::keyword())
-        return BarObjectFile::readBody(reader);
+        return whole(BarObjectFile::readBody(reader));
     if (kind == TextObjectFile::keyword())
-        return TextObjectFile::readBody(reader);
+        return whole(TextObjectFile::readBody(reader));
     reader.fail(u"это не файл объекта: первая строка «%1», а должна быть «fon», «active», «lives» или «text»"_s
                     .arg(io::excerpt(kind)));
 }

@@ -1,6 +1,7 @@
 #include "objects/ReadChecks.h"
 
 #include "io/Error.h"
+#include "io/Paths.h"
 #include "io/TextFile.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -34,6 +35,16 @@ void checkBounded(const QString& path, int value, int max, const QString& what)
     const QString problem = boundsProblem(value, max, what);
     if (!problem.isEmpty())
         throw io::Error::inFile(path, problem + u"; файл не записан"_s);
+}
+
+QString readPictureName(io::LineReader& reader)
+{
+    const QString name = reader.text();
+    // Empty is what a writer gives an object without a picture yet.
+    if (!name.isEmpty() && !io::isPlainFileName(name))
+        reader.fail(u"имя рисунка «%1» недопустимо: это должно быть простое имя файла без папок и «..»"_s.arg(
+            io::excerpt(name)));
+    return name;
 }
 
 void expectKeyword(io::LineReader& reader, const QString& keyword, const QString& kindName)

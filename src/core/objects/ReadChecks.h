@@ -16,6 +16,9 @@ inline constexpr int kAnySize = std::numeric_limits<int>::max();
 int readBounded(io::LineReader& reader, int max, const QString& what);
 // The same rule before a value is written; the message names the file.
 void checkBounded(const QString& path, int value, int max, const QString& what);
+// A picture name: a plain file name (or none), looked up in the objects folders only.
+QString readPictureName(io::LineReader& reader);
+
 // Reads the first line and refuses a file of another kind.
 void expectKeyword(io::LineReader& reader, const QString& keyword, const QString& kindName);
 
@@ -25,7 +28,9 @@ File readObjectFileOfKind(const QString& path, const QString& kindName)
 {
     io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
     expectKeyword(reader, File::keyword(), kindName);
-    return File::readBody(reader);
+    File file = File::readBody(reader);
+    reader.expectEnd();
+    return file;
 }
 
 // Writes a whole file (replacing it) once every value was accepted.
