@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kestrava;
 using test::errorOf;
 using namespace Qt::Literals::StringLiterals;
@@ -217,14 +219,6 @@ TEST(ProjectFile, GroupsComeBackInTheirSavedSlots)
     // The groups' files came into the project.
     EXPECT_TRUE(QFileInfo::exists(dir + u"/objects/forest.png"_s));
     EXPECT_TRUE(QFileInfo::exists(dir + u"/objects/hero.oba"_s));
-
-    // A wrong keyword before an empty section costs nothing.
-    QFile::copy(test::testData(u"projects/wrong_keyword_harmless.prg"_s), dir + u"/harmless.prg"_s);
-    persist::load(p, f.tmp.app(), dir + u"/harmless.prg"_s);
-    EXPECT_EQ(p.stage(1).EventCount, 1);
-    EXPECT_EQ(p.stage(1).EventCurRow, 1);
-    EXPECT_EQ(p.stage(1).EventRow[1].CondCode, u"(obtime>0)"_s);
-    EXPECT_EQ(p.stage(1).EventRow[1].Kind, u"event"_s);
 }
 
 TEST(ProjectFile, BadFilesLeaveTheOpenProjectAndTheDisk)
@@ -233,6 +227,7 @@ TEST(ProjectFile, BadFilesLeaveTheOpenProjectAndTheDisk)
     model::Project open;
     open.ProjectDir = f.dir;
     importInto(open, f.tmp.app(), 1, u"forest.obf"_s);
+    importInto(open, f.tmp.app(), 1, u"hero.oba"_s);
     fillStage(open.stage(1), 3, 2, 5);
     persist::save(open, f.file);
     persist::load(open, f.tmp.app(), f.file);
@@ -245,7 +240,9 @@ TEST(ProjectFile, BadFilesLeaveTheOpenProjectAndTheDisk)
     };
     const Case cases[] = {
         {u"non_number.prg", u"строка 14: «12a» не является целым числом"},
-        {u"wrong_keyword.prg", u"строка 15: «text» не является целым числом"},
+        {u"wrong_keyword.prg", u"строка 5: ожидалось «fon», а в строке «fom»"},
+        // Even before an empty section: the file is not what the writer makes.
+        {u"misspelt_section.prg", u"строка 8: ожидалось «fon_gr», а в строке «fon_grr»"},
         {u"truncated.prg", u"строка 37: файл обрывается"},
         {u"too_many_levels.prg", u"строка 3: число этапов = 21, а допускается от 1 до 20"},
         {u"too_many_groups.prg", u"строка 6: число фоновых групп = 101, а допускается не более 100"},
@@ -346,6 +343,19 @@ TEST(ProjectFile, TheDemoProjectOpens)
     EXPECT_EQ(s.EventRow[2].ActionCode[1], u"{life=life+1;}"_s);
     EXPECT_EQ(p.stage(2).FonObjCount, 2);
     EXPECT_TRUE(QDir(tmp.app().objects()).isEmpty());
+
+    // Stage 2 with no background group: once read out of step as a stage
+    // without its background, its active object and its event.
+    const QString dir = tmp.makeDir(u"demo"_s);
+    test::copyFolderFiles(test::sourceFile(u"examples/demo/objects"_s), dir + u"/objects"_s);
+    QByteArray damaged = io::readWholeFile(test::sourceFile(u"examples/demo/project.prg"_s));
+    ASSERT_EQ(damaged.count("fon\r\n1\r\n2\r\nfon_gr"), 1);
+    damaged.replace("fon\r\n1\r\n2\r\nfon_gr", "fon\r\n0\r\n2\r\nfon_gr");
+    io::writeFileAtomically(dir + u"/project.prg"_s, damaged);
+    const model::Project before = p;
+    EXPECT_TRUE(errorOf([&] { persist::load(p, tmp.app(), dir + u"/project.prg"_s); })
+                    .endsWith(u"строка 216: ожидалось «fon_ob», а в строке «forest.obf»"_s));
+    EXPECT_TRUE(p == before);
 }
 
 TEST(ProjectFile, ObjectListsOfEventRowsAreNotKeptSoLoopsAreGoneAfterOpening)
@@ -373,4 +383,216 @@ TEST(ProjectFile, ObjectListsOfEventRowsAreNotKeptSoLoopsAreGoneAfterOpening)
     EXPECT_EQ(back.ActionObjects[1], (std::array<QString, model::kMaxObjectRefs + 1>{}));
     EXPECT_EQ(back.ActionCode[1], u"{b=1;}"_s);
     EXPECT_EQ(codegen::eventLine(back, 1), u"if((a>0)){{b=1;}};"_s);
+}
+
+namespace {
+
+// A valid two-stage file made by the writer (groups of each kind, placed
+// objects, texts, event rows of every kind, an action row below the last
+// event row), its lines, and an open project every refusal must leave as it was.
+class ProjectFileDamage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        model::Project p;
+        p.ProjectDir = f.dir;
+        p.LevelCount = 2;
+        for (const QString& name : {u"forest.obf"_s, u"hero.oba"_s, u"title.obt"_s, u"ghost.oba"_s})
+            importInto(p, f.tmp.app(), 1, name);
+        // Refs and group numbers at both ends of their ranges: 1 fon group, 2 active.
+        fillStage(p.stage(1), 3, 4, 1);
+        const QString kinds[] = {u"event"_s, u"group"_s, u"comment"_s, QString()};
+        for (int r = 1; r <= 4; ++r)
+            p.stage(1).EventRow[size_t(r)].Kind = kinds[r - 1];
+        for (const QString& name : {u"ghost.oba"_s, u"forest.obf"_s, u"empty.obf"_s, u"blank.obt"_s})
+            importInto(p, f.tmp.app(), 2, name);
+        fillStage(p.stage(2), 2, 1, 7);
+        p.stage(2).EventRow[2].ActionCode[1] = u"{a=1;}"_s;
+        persist::save(p, f.file);
+        QFile::remove(f.extras);
+        valid = io::readWholeFile(f.file);
+        for (QByteArray line : valid.split('\n')) {
+            line.chop(1); // "\r"
+            lines.append(line);
+        }
+        lines.removeLast(); // after the last line end
+        persist::load(open, f.tmp.app(), f.file);
+        ASSERT_EQ(open.stage(2).ActionCount, 2);
+        original = open;
+    }
+
+    void TearDown() override { EXPECT_TRUE(open == original); }
+
+    static QByteArray joined(const QList<QByteArray>& l, const QByteArray& end = "\r\n")
+    {
+        QByteArray out;
+        for (const QByteArray& line : l)
+            out += line + end;
+        return out;
+    }
+    // The valid file with line n (1-based) replaced.
+    QByteArray with(int n, const QByteArray& text) const
+    {
+        QList<QByteArray> l = lines;
+        l[n - 1] = text;
+        return joined(l);
+    }
+    // The number of the first line from line `from` on that reads text.
+    int lineOf(const QByteArray& text, int from = 1) const { return int(lines.indexOf(text, from - 1)) + 1; }
+    int secondLineOf(const QByteArray& text) const { return lineOf(text, lineOf(text) + 1); }
+
+    QString loadInto(model::Project& p, const QByteArray& bytes)
+    {
+        QFile file(f.file); // no flush to disk: hundreds of variants
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            return u"not written"_s;
+        file.close();
+        return errorOf([&] { persist::load(p, f.tmp.app(), f.file); });
+    }
+    // Refused at that line, in a message short enough to read and free of
+    // the file's control characters.
+    void expectRefused(const QByteArray& bytes, int line, const QString& fragment)
+    {
+        const QString message = loadInto(open, bytes);
+        const QString at = u"Файл «%1», строка %2: "_s.arg(QDir::toNativeSeparators(f.file), QString::number(line));
+        EXPECT_TRUE(message.startsWith(at) && message.contains(fragment))
+            << "line " << line << ", expected " << fragment.toStdString() << "\n got " << message.toStdString();
+        EXPECT_LT(message.size(), 400) << message.left(400).toStdString();
+        EXPECT_FALSE(std::any_of(message.begin(), message.end(), [](QChar c) { return c.unicode() < 0x20; }))
+            << message.toStdString();
+    }
+    void expectReadAsTheOriginal(const QByteArray& bytes)
+    {
+        model::Project read;
+        EXPECT_EQ(loadInto(read, bytes), QString());
+        EXPECT_TRUE(read == original);
+    }
+
+    Folders f;
+    QByteArray valid;
+    QList<QByteArray> lines;
+    model::Project open;
+    model::Project original;
+};
+
+} // namespace
+
+TEST_F(ProjectFileDamage, EveryCutIsRefusedAsEndedEarly)
+{
+    ASSERT_GT(lines.size(), 300);
+    for (int kept = 0; kept < lines.size(); ++kept)
+        expectRefused(joined(lines.mid(0, kept)), kept + 1, u"файл обрывается"_s);
+}
+
+TEST_F(ProjectFileDamage, AWrongWordIsRefusedAtItsLine)
+{
+    expectReadAsTheOriginal(with(1, "proekt"));
+    for (const QByteArray header : {"fdgdf ", "Fdgdf", "", "1"})
+        expectRefused(with(1, header), 1, u"ожидалось «proekt» или «fdgdf»"_s);
+
+    // Every keyword of both stages, each near miss in turn.
+    const QByteArray misses[] = {" ", "_", QByteArray(1, '\0'), "x"};
+    int miss = 0;
+    for (const char* keyword : {"numb_level", "fon", "fon_gr", "fon_ob", "active", "active_gr", "active_ob", "text",
+                                "text_gr", "events", "action"}) {
+        int seen = 0;
+        for (int n = lineOf(keyword); n > 0; n = lineOf(keyword, n + 1), ++seen)
+            expectRefused(with(n, keyword + misses[miss++ % 4]), n,
+                          u"ожидалось «%1»"_s.arg(QString::fromLatin1(keyword)));
+        EXPECT_EQ(seen, QByteArray(keyword) == "numb_level" ? 1 : 2) << keyword;
+    }
+
+    // Flags: the valid file holds both.
+    int flags = 0;
+    for (int n = 1; n <= lines.size(); ++n)
+        if (lines[n - 1] == "TRUE" || lines[n - 1] == "FALSE") {
+            expectRefused(with(n, lines[n - 1].toLower()), n, u"ожидалось TRUE или FALSE"_s);
+            ++flags;
+        }
+    EXPECT_EQ(flags, 10);
+    for (const QByteArray flag : {"", "1", "TRUE ", "FALSE0"})
+        expectRefused(with(lineOf("TRUE"), flag), lineOf("TRUE"), u"ожидалось TRUE или FALSE"_s);
+
+    // Row kinds: event, group, comment and the empty kind of an unfilled row are read.
+    const int rows1 = lineOf("events") + 1, rows2 = secondLineOf("events") + 1;
+    for (int n : {rows1 + 3, rows1 + 6, rows1 + 9, rows1 + 12, rows2 + 3})
+        for (const QByteArray kind : {"Event", "events", " ", "comment."})
+            expectRefused(with(n, kind), n,
+                          u"вид строки событий: ожидалось «event», «group», «comment» или пустая строка"_s);
+}
+
+TEST_F(ProjectFileDamage, AGroupReferenceMustNameAGroupOfTheStage)
+{
+    // Stage 1 has one background group, stage 2 one active group; the valid
+    // file already holds references at both ends of every range.
+    const int fon = lineOf("fon_ob") + 1, active = secondLineOf("active_ob") + 1;
+    for (const QByteArray ref : {"один", "", "1.0", "1,0", "0x1", "9999999999"})
+        expectRefused(with(fon, ref), fon, u"ссылка на фоновую группу: ожидался номер группы"_s);
+    const auto noGroup = [](const char16_t* what, const char* number) {
+        return u"%1 %2: такой группы в этапе нет"_s.arg(QString::fromUtf16(what), QString::fromLatin1(number));
+    };
+    for (const char* ref : {"0", "2", "-1"})
+        expectRefused(with(fon, ref), fon, noGroup(u"ссылка на фоновую группу", ref) + u" (фоновых групп в этапе: 1)"_s);
+    for (const char* group : {"0", "2"})
+        expectRefused(with(fon + 4, group), fon + 4, noGroup(u"номер фоновой группы", group));
+    expectRefused(with(active, "2"), active, noGroup(u"ссылка на активную группу", "2") + u" (активных групп в этапе: 1)"_s);
+    expectRefused(with(active + 4, "0"), active + 4, noGroup(u"номер активной группы", "0"));
+    expectRefused(with(active + 9 + 4, "2"), active + 9 + 4, noGroup(u"номер активной группы", "2"));
+}
+
+TEST_F(ProjectFileDamage, ACountOrNumberOutOfStepIsRefused)
+{
+    const int levels = lineOf("numb_level") + 1;
+    expectRefused(with(levels, "0"), levels, u"число этапов = 0, а допускается от 1 до 20"_s);
+    expectRefused(with(levels, "21"), levels, u"число этапов = 21"_s);
+    expectRefused(with(levels, "2x"), levels, u"«2x» не является целым числом"_s);
+    expectRefused(with(levels, "3"), lines.size() + 1, u"файл обрывается"_s);
+    // One stage less: the second stage is what follows the file's end.
+    const int stage2 = lineOf("action") + 1 + 4 * 40 + 1;
+    expectRefused(with(levels, "1"), stage2, u"ожидался конец файла, а в строке «4»"_s);
+
+    const int fonGroups = lineOf("fon") + 1;
+    expectRefused(with(fonGroups, "-1"), fonGroups, u"число фоновых групп = -1: отрицательное значение"_s);
+    expectRefused(with(fonGroups, "101"), fonGroups, u"число фоновых групп = 101, а допускается не более 100"_s);
+    expectRefused(with(fonGroups, "99999999999"), fonGroups, u"не является целым числом"_s);
+    // Stage 2 holds two background groups: one less or one more puts the file out of step.
+    const int fonGroups2 = secondLineOf("fon") + 1, groups2 = secondLineOf("fon_gr");
+    expectRefused(with(fonGroups2, "1"), groups2 + 4, u"ожидалось «fon_ob», а в строке «empty.obf»"_s);
+    expectRefused(with(fonGroups2, "3"), groups2 + 7, u"объект «fon_ob» не загружен"_s);
+    const int placed = lineOf("active") + 1; // 3 objects: their 3 movement types follow the group count
+    expectRefused(with(placed, "2"), placed + 4, u"ожидалось «active_gr», а в строке «3»"_s);
+    expectRefused(with(placed, "4"), placed + 5, u"«active_gr» не является целым числом"_s);
+    const int texts = lineOf("text") + 1;
+    expectRefused(with(texts, "0"), texts + 2, u"ожидалось «events»"_s);
+    const int events = lineOf("events") + 1;
+    expectRefused(with(events, "3"), events + 10, u"ожидалось «action»"_s);
+    // An action row less at the end of the file leaves its lines behind.
+    const int actions2 = secondLineOf("action") + 1;
+    expectRefused(with(actions2, "1"), actions2 + 41, u"ожидался конец файла, а в строке «{a=1;}»"_s);
+    expectRefused(with(actions2, "3"), lines.size() + 1, u"файл обрывается"_s);
+
+    // Letters where numbers stand; names the importer must refuse.
+    const int object = lineOf("fon_ob") + 1;
+    expectRefused(with(object + 1, "1O"), object + 1, u"«1O» не является целым числом"_s);
+    expectRefused(with(lineOf("fon_gr") + 2, "да"), lineOf("fon_gr") + 2, u"не является целым числом"_s);
+    const int name = lineOf("fon_gr") + 1;
+    const QByteArray names[] = {"../forest.obf", "sub/forest.obf", "sub\\forest.obf", QByteArray("forest.obf\0", 11)};
+    for (const QByteArray& bad : names)
+        expectRefused(with(name, bad), name, u"не загружен"_s);
+}
+
+TEST_F(ProjectFileDamage, LineEndsAndWhatFollowsTheLastStage)
+{
+    // Lone CR and lone LF end lines as CR LF does; blank lines may follow.
+    expectReadAsTheOriginal(joined(lines, "\n"));
+    expectReadAsTheOriginal(joined(lines, "\r"));
+    expectReadAsTheOriginal(valid + "\r\n \r\n\t\r\n");
+
+    const int end = int(lines.size());
+    expectRefused(valid + "x", end + 1, u"после последнего этапа (их 2) ожидался конец файла, а в строке «x»"_s);
+    expectRefused(valid + "\r\n\r\n0\r\n", end + 3, u"ожидался конец файла"_s);
+    // 30 MB of digits: refused at their line, quoted in short.
+    const QByteArray digits(30 << 20, '7');
+    expectRefused(valid + "\r\n" + digits, end + 2, u"«%1…»"_s.arg(QString(60, u'7')));
+    expectRefused(QByteArray("1\r\n").repeated(100000), 1, u"это не файл проекта"_s);
 }

@@ -168,6 +168,11 @@ void requireProjectDir(const model::Project& project, const QString& target)
 
 // ---- reading ----
 
+// The file is checked line by line against what the writer above produces:
+// every keyword, flag and row kind is exactly its word and every reference
+// names a group read before it. A damaged file is refused at the first line
+// that differs, instead of being read out of step as another game.
+
 int readInRange(io::LineReader& r, int min, int max, const QString& what)
 {
     const int value = r.integer();
@@ -176,21 +181,13 @@ int readInRange(io::LineReader& r, int min, int max, const QString& what)
     return value;
 }
 
-// The nine lines of a placed object; background and active objects differ
-// only in the name of their group field.
-template <class Placed>
-void readPlaced(io::LineReader& r, Placed& o, int Placed::*group, int maxGroup, const QString& groupWhat)
-{
-    o.Ref = r.text();
-    o.X = r.integer();
-    o.Y = r.integer();
-    o.Layer = r.integer();
-    o.*group = objects::readBounded(r, maxGroup, groupWhat);
-    o.FileName = r.text();
-    o.Width = r.integer();
-    o.Height = r.integer();
-    o.Exists = r.text() == u"TRUE"_s;
-}
+// How the placed objects of one kind name their groups, for the checks and
+// their messages.
+struct GroupKind {
+    QString refWhat;    // "ссылка на фоновую группу"
+    QString numberWhat; // "номер фоновой группы"
+    QString plural;     // "фоновых групп"
+};
 
 class ProjectReader {
 public:
@@ -202,11 +199,22 @@ public:
 
     void read()
     {
-        m_reader.text(); // header: "proekt" or "fdgdf"
-        m_reader.text(); // "numb_level"
-        m_project.LevelCount = readInRange(m_reader, 1, model::kMaxLevels, u"число этапов"_s);
+        io::LineReader& r = m_reader;
+        const QString header = r.text();
+        if (header != kHeaderNew && header != kHeaderSaved)
+            r.fail(u"это не файл проекта: ожидалось «%1» или «%2», а в строке «%3»"_s.arg(kHeaderNew, kHeaderSaved,
+                                                                                        io::excerpt(header)));
+        keyword(u"numb_level"_s);
+        m_project.LevelCount = readInRange(r, 1, model::kMaxLevels, u"число этапов"_s);
         for (int level = 1; level <= m_project.LevelCount; ++level)
             readStage(level);
+        // The first line that is not blank is refused at once, however much follows it.
+        while (!r.atEnd()) {
+            const QString line = r.text();
+            if (!line.trimmed().isEmpty())
+                r.fail(u"после последнего этапа (их %1) ожидался конец файла, а в строке «%2»"_s.arg(
+                    QString::number(m_project.LevelCount), io::excerpt(line)));
+        }
         m_project.SelLevel = 1;
         m_project.CurLevel = 1;
         for (int level = 1; level <= m_project.LevelCount; ++level)
@@ -214,15 +222,70 @@ public:
     }
 
     void copyObjects() { m_importer.copyPending(); }
+    // What the imports had to say (an object taken from the project's own copy).
+    const QStringList& notes() const { return m_importer.notes(); }
 
 private:
-    // A keyword that does not match skips its section and the file is then
-    // read out of step, as it always was.
-    bool keyword(const char16_t* expected) { return m_reader.text() == QStringView(expected); }
+    void keyword(const QString& expected)
+    {
+        const QString line = m_reader.text();
+        if (line != expected)
+            m_reader.fail(u"ожидалось «%1», а в строке «%2»"_s.arg(expected, io::excerpt(line)));
+    }
+
+    bool flag()
+    {
+        const QString line = m_reader.text();
+        if (line == u"TRUE"_s)
+            return true;
+        if (line != u"FALSE"_s)
+            m_reader.fail(u"ожидалось TRUE или FALSE, а в строке «%1»"_s.arg(io::excerpt(line)));
+        return false;
+    }
+
+    // Rows the sheet never filled keep an empty kind.
+    QString rowKind()
+    {
+        const QString kind = m_reader.text();
+        if (!kind.isEmpty() && kind != u"event"_s && kind != u"group"_s && kind != u"comment"_s)
+            m_reader.fail(u"вид строки событий: ожидалось «event», «group», «comment» или пустая строка, "
+                          u"а в строке «%1»"_s.arg(io::excerpt(kind)));
+        return kind;
+    }
 
     int count(int max, const QString& what) { return objects::readBounded(m_reader, max, what); }
 
     int groupSlot() { return readInRange(m_reader, 1, model::kMaxListSlots, u"номер значка группы в списке объектов"_s); }
+
+    void requireGroup(int group, int groupCount, const QString& what, const GroupKind& kind)
+    {
+        if (group < 1 || group > groupCount)
+            m_reader.fail(u"%1 %2: такой группы в этапе нет (%3 в этапе: %4)"_s.arg(
+                what, QString::number(group), kind.plural, QString::number(groupCount)));
+    }
+
+    // The nine lines of a placed object; background and active objects differ
+    // only in the name of their group field. The level editor writes the
+    // group's number into Ref as decimal text.
+    template <class Placed>
+    void readPlaced(Placed& o, int Placed::*group, int groupCount, const GroupKind& kind)
+    {
+        io::LineReader& r = m_reader;
+        o.Ref = r.text();
+        int ref = 0;
+        if (!io::parseInteger(o.Ref, &ref))
+            r.fail(u"%1: ожидался номер группы, а в строке «%2»"_s.arg(kind.refWhat, io::excerpt(o.Ref)));
+        requireGroup(ref, groupCount, kind.refWhat, kind);
+        o.X = r.integer();
+        o.Y = r.integer();
+        o.Layer = r.integer();
+        o.*group = r.integer();
+        requireGroup(o.*group, groupCount, kind.numberWhat, kind);
+        o.FileName = r.text();
+        o.Width = r.integer();
+        o.Height = r.integer();
+        o.Exists = flag();
+    }
 
     // Re-imports one group with its saved slot; returns its index.
     int importGroup(int level, const QString& name, int nameLine, int slot, ObjectKind kind)
@@ -233,7 +296,7 @@ private:
             return m_importer.import(level, name, kind).index;
         } catch (const io::Error& e) {
             throw io::Error::atLine(m_reader.path(), nameLine,
-                                    u"объект «%1» не загружен. %2"_s.arg(name, e.message()));
+                                    u"объект «%1» не загружен. %2"_s.arg(io::excerpt(name), e.message()));
         }
     }
 
@@ -244,51 +307,46 @@ private:
         model::StageData& s = m_project.stage(level);
         m_slotCounts[size_t(level)] = count(model::kMaxListSlots, u"число значков в списке объектов"_s);
 
-        if (keyword(u"fon")) {
-            m_fonGroups = count(model::kMaxFonGroups, u"число фоновых групп"_s);
-            s.FonObjCount = count(model::kMaxFonObjects, u"число размещённых фоновых объектов"_s);
+        keyword(u"fon"_s);
+        const int fonGroups = count(model::kMaxFonGroups, u"число фоновых групп"_s);
+        s.FonObjCount = count(model::kMaxFonObjects, u"число размещённых фоновых объектов"_s);
+        keyword(u"fon_gr"_s);
+        for (int g = 1; g <= fonGroups; ++g) {
+            const QString name = r.text();
+            const int nameLine = r.lineNumber();
+            const int obstacle = r.integer();
+            const int slot = groupSlot();
+            const int index = importGroup(level, name, nameLine, slot, ObjectKind::Background);
+            s.FonGroup[size_t(index)].Obstacle = obstacle;
         }
-        if (keyword(u"fon_gr")) {
-            for (int g = 1; g <= m_fonGroups; ++g) {
-                const QString name = r.text();
-                const int nameLine = r.lineNumber();
-                const int obstacle = r.integer();
-                const int slot = groupSlot();
-                const int index = importGroup(level, name, nameLine, slot, ObjectKind::Background);
-                s.FonGroup[size_t(index)].Obstacle = obstacle;
-            }
-        }
-        if (keyword(u"fon_ob")) {
-            for (int i = 1; i <= s.FonObjCount; ++i)
-                readPlaced(r, s.FonObject[size_t(i)], &model::FonObjectData::Group, model::kMaxFonGroups,
-                           u"номер фоновой группы"_s);
-        }
+        keyword(u"fon_ob"_s);
+        const GroupKind fon{u"ссылка на фоновую группу"_s, u"номер фоновой группы"_s, u"фоновых групп"_s};
+        for (int i = 1; i <= s.FonObjCount; ++i)
+            readPlaced(s.FonObject[size_t(i)], &model::FonObjectData::Group, s.FonGroupCount, fon);
 
-        if (keyword(u"active")) {
-            s.ActiveObjCount = count(model::kMaxActiveObjects, u"число размещённых активных объектов"_s);
-            m_activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
-        }
+        keyword(u"active"_s);
+        s.ActiveObjCount = count(model::kMaxActiveObjects, u"число размещённых активных объектов"_s);
+        const int activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
+        // One movement type per placed object, any number (see MovementType).
         for (int i = 1; i <= s.ActiveObjCount; ++i)
             s.ActiveType[size_t(i)] = model::MovementType(r.integer());
-        if (keyword(u"active_gr")) {
-            for (int g = 1; g <= m_activeGroups; ++g) {
-                const QString name = r.text();
-                const int nameLine = r.lineNumber();
-                const QString caption = r.text();
-                const int slot = groupSlot();
-                const int index = importGroup(level, name, nameLine, slot, ObjectKind::Active);
-                s.ActiveGroup[size_t(index)].Caption = caption;
-            }
+        keyword(u"active_gr"_s);
+        for (int g = 1; g <= activeGroups; ++g) {
+            const QString name = r.text();
+            const int nameLine = r.lineNumber();
+            const QString caption = r.text();
+            const int slot = groupSlot();
+            const int index = importGroup(level, name, nameLine, slot, ObjectKind::Active);
+            s.ActiveGroup[size_t(index)].Caption = caption;
         }
-        if (keyword(u"active_ob")) {
-            for (int i = 1; i <= s.ActiveObjCount; ++i)
-                readPlaced(r, s.ActiveObject[size_t(i)], &model::ActiveObjectData::GroupValue,
-                           model::kMaxActiveGroups, u"номер активной группы"_s);
-        }
+        keyword(u"active_ob"_s);
+        const GroupKind active{u"ссылка на активную группу"_s, u"номер активной группы"_s, u"активных групп"_s};
+        for (int i = 1; i <= s.ActiveObjCount; ++i)
+            readPlaced(s.ActiveObject[size_t(i)], &model::ActiveObjectData::GroupValue, s.ActiveGroupCount, active);
 
-        r.text(); // "text"
+        keyword(u"text"_s);
         s.TextCount = count(model::kMaxTextObjects, u"число текстовых объектов"_s);
-        r.text(); // "text_gr"
+        keyword(u"text_gr"_s);
         for (int t = 1; t <= s.TextCount; ++t) {
             model::TextObjectData& o = s.TextObject[size_t(t)];
             o.ListSlot = readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
@@ -300,17 +358,18 @@ private:
             o.Y = r.integer();
         }
 
-        r.text(); // "events"
+        keyword(u"events"_s);
         s.EventCount = count(model::kMaxEventRows, u"число строк событий"_s);
         s.EventCurRow = s.EventCount;
         for (int row = 1; row <= s.EventCount; ++row) {
             model::EventRowData& e = s.EventRow[size_t(row)];
             e.CondCode = r.text();
             e.CondText = r.text();
-            e.Kind = r.text();
+            e.Kind = rowKind();
         }
 
-        r.text(); // "action"
+        // May count more rows than "events": a row below them can hold actions.
+        keyword(u"action"_s);
         s.ActionCount = count(model::kMaxEventRows, u"число строк с действиями"_s);
         for (int row = 1; row <= s.ActionCount; ++row) {
             model::EventRowData& e = s.EventRow[size_t(row)];
@@ -324,10 +383,6 @@ private:
     model::Project& m_project;
     io::LineReader m_reader;
     ObjectImporter m_importer;
-    // Group counts of the last "fon" and "active" lines; a stage whose
-    // keyword line is wrong goes on with the previous stage's counts.
-    int m_fonGroups = 0;
-    int m_activeGroups = 0;
     // Each stage's slot count as the file says; the re-imports use the
     // stage's own count meanwhile.
     std::array<int, model::kMaxLevels + 1> m_slotCounts{};
@@ -378,6 +433,12 @@ void save_project(model::Project& project, const QString& chosenFile)
     project.ProjectDir = dir;
 }
 
+void readProject(model::Project& fresh, const io::AppFolder& app, const QString& path, const QByteArray& content)
+{
+    ProjectReader reader(fresh, app, path, content);
+    reader.read();
+}
+
 QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
 {
     auto fresh = std::make_unique<model::Project>();
@@ -386,7 +447,8 @@ QStringList load(model::Project& project, const io::AppFolder& app, const QStrin
     const QByteArray content = io::readWholeFile(chosenFile);
     ProjectReader reader(*fresh, app, chosenFile, content);
     reader.read();
-    const QStringList warnings = applyExtras(*fresh, chosenFile, content, extrasFileFor(chosenFile));
+    QStringList warnings = reader.notes();
+    warnings << applyExtras(*fresh, chosenFile, content, extrasFileFor(chosenFile));
     reader.copyObjects(); // last: a refused file leaves the project folder as it was
     project = std::move(*fresh);
     return warnings;

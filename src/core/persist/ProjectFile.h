@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +30,15 @@ void save_project(model::Project& project, const QString& chosenFile);
 // refused without a project folder.
 void save(const model::Project& project, const QString& target);
 
+// What "Открыть" does first: content (the file at path) read into a fresh model, its groups imported from
+// their object files; nothing is copied and no extras file is read. For tools that check files (fuzzing).
+void readProject(model::Project& fresh, const io::AppFolder& app, const QString& path, const QByteArray& content);
+
 // "Открыть": reads chosenFile, its extras file (when there is one) and its groups' object files; the project is
-// replaced only when all of it was read. Returns why an extras file was left unapplied (Russian, for the author).
+// replaced only when all of it was read. A file that strays from what save writes (a keyword, flag or row kind
+// that is not exactly its word, a placed object naming no group of its stage, anything but blank lines after the
+// last stage) is refused at its line. Returns what the author should know (Russian): an object read from the
+// project's own copy because the library's is damaged, an extras file left unapplied.
 QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
 
 } // namespace kestrava::persist
