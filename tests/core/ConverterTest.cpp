@@ -3,6 +3,7 @@
 #include "io/Png.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
+#include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -118,6 +119,11 @@ struct Game {
     }
 
     QStringList files(const QString& sub) const { return QDir(dir + u'/' + sub).entryList(QDir::Files, QDir::Name); }
+    // What a conversion may leave in the project folder besides its output.
+    QStringList leftovers() const
+    {
+        return QDir(dir).entryList({u".kestrava-convert*"_s}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 };
 
 // Stage 1 holds a bit of everything, deleted objects included; stage 2 nothing placed.
@@ -370,7 +376,7 @@ TEST(Converter, ABadRefOrAMissingTemplateWritesNothing)
     EXPECT_TRUE(game.files(u"res"_s).isEmpty());
 }
 
-TEST(Converter, AStageFileThatCannotBeWrittenStopsAndTheFilesBeforeItAreReported)
+TEST(Converter, AFolderInPlaceOfAStageFileIsRefusedBeforeAnythingIsWritten)
 {
     Game game;
     game.project.LevelCount = 2;
@@ -384,11 +390,108 @@ TEST(Converter, AStageFileThatCannotBeWrittenStopsAndTheFilesBeforeItAreReported
     } catch (const io::Error& e) {
         EXPECT_TRUE(e.message().contains(u"Etap1data.java"_s)) << e.message().toStdString();
     }
-    // The picture helpers stop with it, before or after the picture: reported exactly when written.
-    QStringList expected{game.src(u"Etap0data.java"_s), game.src(u"Etap0.java"_s)};
-    if (QFileInfo::exists(game.res(u"tree.png"_s)))
-        expected.prepend(game.res(u"tree.png"_s));
-    EXPECT_EQ(written, expected);
-    EXPECT_FALSE(QFileInfo::exists(game.src(u"MyGameCanvas.java"_s)));
-    EXPECT_EQ(game.files(u"src"_s), (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s}));
+    EXPECT_TRUE(written.isEmpty()) << written.join(u' ').toStdString();
+    EXPECT_TRUE(game.files(u"src"_s).isEmpty());
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+    EXPECT_TRUE(game.leftovers().isEmpty());
+}
+
+TEST(Converter, ABadPictureLeavesSrcAndResByteForByteAsTheyWere)
+{
+    Game game;
+    game.useGoldenTemplate();
+    buildGoldenProject(game);
+    game.convert();
+    EXPECT_TRUE(game.leftovers().isEmpty());
+    auto snapshot = [](const QString& folder) { return test::folderSnapshot(folder).toStdString(); };
+
+    // Made so that a new conversion would replace pictures in res and a stage class in src.
+    QImage noisy(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            noisy.setPixel(x, y, qRgba((x * 37) % 256, (y * 91) % 256, (x * y) % 256, 255));
+    for (const char* name : {"enemy.png", "grass.png", "стена.png"})
+        io::writePng(noisy, game.objects(QString::fromUtf8(name)));
+    game.addRow(1, u"event"_s, u"(life==0)"_s).ActionCode[1] = u"{etap=0;}"_s;
+    const QByteArray valid = io::encodePng(noisy, u"hero.png"_s);
+    ASSERT_GT(valid.size(), 100);
+
+    for (const QByteArray& bad : {QByteArray(), valid.left(100)}) {
+        io::writeFileAtomically(game.objects(u"hero.png"_s), bad);
+        const std::string src = snapshot(game.dir + u"/src"_s);
+        const std::string res = snapshot(game.dir + u"/res"_s);
+        QStringList written;
+        try {
+            codegen::convertProject(game.project, game.tmp.app(), [&](const QString& f) { written.append(f); });
+            ADD_FAILURE() << "converted with a bad picture of " << bad.size() << " bytes";
+        } catch (const io::Error& e) {
+            EXPECT_TRUE(e.message().startsWith(u"Этап 1, активный объект 3 (файл «hero.oba»): "_s)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(game.objects(u"hero.png"_s))));
+        }
+        EXPECT_TRUE(written.isEmpty());
+        EXPECT_EQ(snapshot(game.dir + u"/src"_s), src) << bad.size();
+        EXPECT_EQ(snapshot(game.dir + u"/res"_s), res) << bad.size();
+        EXPECT_TRUE(game.leftovers().isEmpty()) << game.leftovers().join(u' ').toStdString();
+    }
+
+    // Missing output folders are not made by a refused conversion either.
+    ASSERT_TRUE(QDir(game.dir + u"/src"_s).removeRecursively());
+    ASSERT_TRUE(QDir(game.dir + u"/res"_s).removeRecursively());
+    EXPECT_THROW(game.convert(), io::Error);
+    EXPECT_FALSE(QFileInfo::exists(game.dir + u"/src"_s));
+    EXPECT_FALSE(QFileInfo::exists(game.dir + u"/res"_s));
+}
+
+TEST(Converter, SrcAndResMustBeFoldersInsideTheProjectFolder)
+{
+    Game game;
+    const int g = game.addFon(1, u"tree"_s, 1, 1, 0);
+    game.placeFon(1, g, 0, 0);
+    auto snapshot = [](const QString& folder) { return test::folderSnapshot(folder).toStdString(); };
+    auto refusal = [&]() -> QString {
+        try {
+            game.convert();
+        } catch (const io::Error& e) {
+            return e.message();
+        }
+        return QString();
+    };
+
+    // res leading out of the project: refused, and what lies there stays untouched.
+    const QString outside = game.tmp.makeDir(u"outside"_s);
+    io::writeFileAtomically(outside + u"/tree.png"_s, "not ours");
+    const std::string outsideBefore = snapshot(outside);
+    ASSERT_TRUE(QDir(game.dir + u"/res"_s).removeRecursively());
+    ASSERT_TRUE(QFile::link(outside, game.dir + u"/res"_s));
+    QString m = refusal();
+    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(game.dir + u"/res"_s)) && m.contains(u"за пределы папки проекта"_s))
+        << m.toStdString();
+    EXPECT_EQ(snapshot(outside), outsideBefore);
+    EXPECT_TRUE(game.files(u"src"_s).isEmpty());
+
+    // A link to a folder inside the project is fine, and so is a project folder reached by a link.
+    ASSERT_TRUE(QFile::remove(game.dir + u"/res"_s));
+    ASSERT_TRUE(QDir().mkpath(game.dir + u"/build/res"_s));
+    ASSERT_TRUE(QFile::link(game.dir + u"/build/res"_s, game.dir + u"/res"_s));
+    const QString viaLink = game.tmp.root() + u"/game-link"_s;
+    ASSERT_TRUE(QFile::link(game.dir, viaLink));
+    game.project.ProjectDir = viaLink;
+    EXPECT_EQ(refusal(), QString());
+    EXPECT_TRUE(QFileInfo::exists(game.dir + u"/build/res/tree.png"_s));
+    game.project.ProjectDir = game.dir;
+
+    // A file in place of src, or a link to one, is refused and stays.
+    const std::string res = snapshot(game.dir + u"/build/res"_s);
+    ASSERT_TRUE(QDir(game.dir + u"/src"_s).removeRecursively());
+    io::writeFileAtomically(game.dir + u"/src"_s, "a file");
+    m = refusal();
+    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(game.dir + u"/src"_s)) && m.contains(u"находится файл"_s))
+        << m.toStdString();
+    EXPECT_EQ(game.read(game.dir + u"/src"_s), QByteArray("a file"));
+    ASSERT_TRUE(QFile::rename(game.dir + u"/src"_s, outside + u"/file"_s));
+    ASSERT_TRUE(QFile::link(outside + u"/file"_s, game.dir + u"/src"_s));
+    EXPECT_TRUE(refusal().contains(u"находится файл"_s));
+    EXPECT_EQ(game.read(outside + u"/file"_s), QByteArray("a file"));
+    EXPECT_EQ(snapshot(game.dir + u"/build/res"_s), res);
+    EXPECT_TRUE(game.leftovers().isEmpty());
 }

@@ -5,11 +5,13 @@
 #include "codegen/Pictures.h"
 #include "codegen/StageClass.h"
 #include "codegen/StageObjects.h"
+#include "codegen/StagedOutput.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -57,16 +59,35 @@ std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const
     return result;
 }
 
+// The folder `name` ("src", "res") of the project that receives the output.
+// Refused unless it is a folder inside the project folder, or is missing and
+// will be made there: a link must not carry the output elsewhere.
+QString outputFolder(const QString& projectDir, const QString& canonicalProject, const QString& name)
+{
+    const QString path = projectDir + u'/' + name;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (info.isSymLink())
+            throw io::Error::inFile(path, u"папка %1 — ссылка, которая никуда не ведёт; ничего не записано"_s.arg(name));
+        return path;
+    }
+    if (!info.isDir())
+        throw io::Error::inFile(path, u"на месте папки %1 находится файл; ничего не записано"_s.arg(name));
+    const QString canonical = info.canonicalFilePath();
+    const QString inside = canonicalProject.endsWith(u'/') ? canonicalProject : canonicalProject + u'/';
+    if (!canonical.startsWith(inside))
+        throw io::Error::inFile(path, u"папка %1 ведёт за пределы папки проекта (в «%2»); ничего не записано"_s.arg(
+                                          name, QDir::toNativeSeparators(canonical)));
+    if (!info.isWritable())
+        throw io::Error::inFile(path, u"папка %1 недоступна для записи; ничего не записано"_s.arg(name));
+    return path;
+}
+
 } // namespace
 
 void convertProject(const model::Project& project, const io::AppFolder& app,
                     const std::function<void(const QString&)>& onWritten)
 {
-    auto written = [&](const QString& path) {
-        if (onWritten)
-            onWritten(path);
-    };
-
     if (!project.hasProjectDir())
         throw io::Error(u"Папка проекта не выбрана: создайте проект («Файл» → «Новый») или откройте его, "
                         u"затем конвертируйте. Ничего не записано."_s);
@@ -77,11 +98,12 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         throw io::Error(u"Число этапов проекта (%1) вне допустимых 1..%2; ничего не записано"_s
                             .arg(project.LevelCount).arg(model::kMaxLevels));
 
-    const QString srcDir = projectDir + u"/src"_s;
-    const QString resDir = projectDir + u"/res"_s;
+    const QString canonicalProject = QFileInfo(projectDir).canonicalFilePath();
+    const QString srcDir = outputFolder(projectDir, canonicalProject, u"src"_s);
+    const QString resDir = outputFolder(projectDir, canonicalProject, u"res"_s);
     const QString objectsDir = projectDir + u"/objects"_s;
 
-    // Everything that can fail without touching a file, before anything is written.
+    // Everything is read, checked and made in memory before the first file is written.
     const QStringList templ = readTemplate(app);
     const std::vector<FixedSource> fixed = readMissingFixedSources(app, srcDir);
 
@@ -108,54 +130,53 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
             addPicture(f.picture, fonObjectLabel(level, f.number, f.object->FileName));
         stageClasses.push_back(stageClass(templ, project.stage(level), level, srcDir + u'/' + stageClassFileName(level)));
     }
+    for (int level = 1; level <= project.LevelCount; ++level)
+        for (const QString& name : {dataClassFileName(level), stageClassFileName(level)})
+            if (QFileInfo(srcDir + u'/' + name).isDir())
+                throw io::Error::inFile(srcDir + u'/' + name,
+                                        u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
+
+    // Pictures on helper threads while this thread makes the data classes, then
+    // on this one too. A picture shared by several objects is one file: encoded once.
+    const int helpers = ParallelJobs::helperThreads();
+    PictureCopier copier(std::move(pictures), objectsDir, resDir);
+    copier.start(helpers);
+    std::vector<JavaText> dataClasses(size_t(project.LevelCount));
+    try {
+        size_t reserve = 0;
+        for (int level = 1; level <= project.LevelCount && !copier.failed(); ++level) {
+            JavaText& data = dataClasses[size_t(level - 1)];
+            data.reserve(reserve);
+            writeDataClass(data, project.stage(level), stages[size_t(level - 1)]);
+            reserve = data.data().size();
+        }
+    } catch (...) {
+        copier.stop();
+        throw;
+    }
+    copier.finish();
+
+    // Then written beside src and res, and moved into them only once all are written.
+    StagedOutput output(projectDir);
+    for (size_t k = 0; k < copier.jobs().size(); ++k) {
+        const QString target = resDir + u'/' + copier.jobs()[k].name;
+        const EncodedPicture& picture = copier.picture(k);
+        if (picture.alreadyInRes)
+            output.addInPlace(target);
+        else
+            output.add(target, picture.bytes);
+    }
+    for (int level = 1; level <= project.LevelCount; ++level) {
+        output.add(srcDir + u'/' + dataClassFileName(level), dataClasses[size_t(level - 1)].view());
+        output.add(srcDir + u'/' + stageClassFileName(level), stageClasses[size_t(level - 1)]);
+    }
+    for (const FixedSource& source : fixed)
+        output.add(source.target, source.bytes, true);
+    output.write(helpers);
 
     io::makeFolder(srcDir);
     io::makeFolder(resDir);
-
-    // Pictures on helper threads while this thread writes the Java sources, then on
-    // this one too. A picture shared by several objects is one file: encoded once.
-    PictureCopier copier(std::move(pictures), objectsDir, resDir);
-    copier.start(PictureCopier::helperThreads());
-
-    QStringList sources;
-    auto reportWritten = [&] {
-        for (const PictureJob* job : copier.done())
-            written(resDir + u'/' + job->name);
-        for (const QString& path : sources)
-            written(path);
-    };
-    JavaText data;
-    try {
-        for (int level = 1; level <= project.LevelCount && !copier.failed(); ++level) {
-            data.clear();
-            writeDataClass(data, project.stage(level), stages[size_t(level - 1)]);
-            const QString dataPath = srcDir + u'/' + dataClassFileName(level);
-            io::writeFileAtomically(dataPath, data.view(), io::FileSync::LeaveToSystem);
-            sources.append(dataPath);
-
-            const QString classPath = srcDir + u'/' + stageClassFileName(level);
-            io::writeFileAtomically(classPath, stageClasses[size_t(level - 1)], io::FileSync::LeaveToSystem);
-            sources.append(classPath);
-        }
-    } catch (const io::Error&) {
-        copier.stop();
-        reportWritten();
-        throw;
-    }
-    try {
-        copier.finish();
-    } catch (const io::Error&) {
-        reportWritten();
-        throw;
-    }
-    reportWritten();
-
-    for (const FixedSource& source : fixed) {
-        if (QFileInfo::exists(source.target))
-            continue;
-        io::writeFileAtomically(source.target, source.bytes);
-        written(source.target);
-    }
+    output.commit(onWritten);
 }
 
 } // namespace kestrava::codegen

@@ -14,14 +14,18 @@ namespace kestrava::codegen {
 // dorv.java and MyGameCanvas.java from the application's draft folder unless
 // present) and the pictures of the placed objects into ProjectDir/res.
 //
-// Everything that can be checked without writing (project folder, templates,
-// object references, picture names, texts outside windows-1251) is checked
-// first, so such a failure writes nothing. The pictures are then copied on
-// helper threads while the stage files are written; a picture that cannot be
-// copied stops the stages not yet written, and the fixed sources are not
-// copied. Throws io::Error. onWritten is called with the path of every file
-// written (pictures first, then the stage files, then the fixed sources), also
-// when the conversion stops.
+// All or nothing: the project, the templates, every picture (decoded and
+// encoded again) and every source are read, checked and made in memory first;
+// then the files are written into a hidden folder inside the project folder and
+// only once all of them are there moved into src and res. A conversion refused
+// on the way leaves src and res byte for byte as they were (nothing replaced,
+// nothing added) and the hidden folder is removed. src and res must be folders
+// inside the project folder (a link leading elsewhere, or a file in their
+// place, is refused) or missing, then they are made. Only a move into place
+// that fails after others succeeded leaves a mix; the message then says so.
+// Throws io::Error. onWritten is called with the path of every file in place
+// (pictures first, then the stage files, then the fixed sources), after the
+// moves, also for those moved before a failed one.
 void convertProject(const model::Project& project, const io::AppFolder& app,
                     const std::function<void(const QString& writtenFile)>& onWritten = {});
 

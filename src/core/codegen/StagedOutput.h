@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <vector>
+
+namespace kestrava::codegen {
+
+// The files of one conversion, written first into a fresh hidden folder inside
+// the project folder (".kestrava-convert-XXXXXX", on the file system of src and
+// res, so a file reaches its place by a rename) and only then moved into place.
+// Until commit() no target is touched, and the hidden folder goes away with
+// this object whatever happened.
+class StagedOutput {
+public:
+    // Makes the hidden folder; an io::Error when it cannot.
+    explicit StagedOutput(const QString& projectDir);
+
+    // A file to put at `target`. keepExisting: a target that exists by then
+    // stays as it is, and is not reported.
+    void add(QString target, QByteArray bytes, bool keepExisting = false);
+    // A target that already holds what would be written: nothing to move,
+    // still reported in its turn.
+    void addInPlace(QString target);
+
+    // Writes every added file into the hidden folder on `helpers` threads
+    // beside the caller's. Throws io::Error naming the target; no target touched.
+    void write(int helpers);
+
+    // Moves the written files over their targets in the order they were added,
+    // then calls placed() with every target in place. A rename that fails stops
+    // the moves: the targets moved before it are reported, and the io::Error
+    // says how many were.
+    void commit(const std::function<void(const QString& target)>& placed);
+
+private:
+    struct Entry {
+        QString target;
+        QByteArray bytes;
+        bool keepExisting = false;
+        bool inPlace = false;
+    };
+    QString stagedPath(size_t k) const;
+
+    QTemporaryDir m_dir;
+    std::vector<Entry> m_entries;
+};
+
+} // namespace kestrava::codegen
