@@ -496,9 +496,13 @@ TEST_F(ProjectFileDamage, AWrongWordIsRefusedAtItsLine)
     for (const char* keyword : {"numb_level", "fon", "fon_gr", "fon_ob", "active", "active_gr", "active_ob", "text",
                                 "text_gr", "events", "action"}) {
         int seen = 0;
-        for (int n = lineOf(keyword); n > 0; n = lineOf(keyword, n + 1), ++seen)
-            expectRefused(with(n, keyword + misses[miss++ % 4]), n,
-                          u"ожидалось «%1»"_s.arg(QString::fromLatin1(keyword)));
+        for (int n = lineOf(keyword); n > 0; n = lineOf(keyword, n + 1), ++seen) {
+            const QByteArray& near = misses[miss++ % 4];
+            // A NUL byte is damage whatever the line should hold.
+            expectRefused(with(n, keyword + near), n,
+                          near == QByteArray(1, '\0') ? u"управляющий символ"_s
+                                                      : u"ожидалось «%1»"_s.arg(QString::fromLatin1(keyword)));
+        }
         EXPECT_EQ(seen, QByteArray(keyword) == "numb_level" ? 1 : 2) << keyword;
     }
 
@@ -576,9 +580,9 @@ TEST_F(ProjectFileDamage, ACountOrNumberOutOfStepIsRefused)
     expectRefused(with(object + 1, "1O"), object + 1, u"«1O» не является целым числом"_s);
     expectRefused(with(lineOf("fon_gr") + 2, "да"), lineOf("fon_gr") + 2, u"не является целым числом"_s);
     const int name = lineOf("fon_gr") + 1;
-    const QByteArray names[] = {"../forest.obf", "sub/forest.obf", "sub\\forest.obf", QByteArray("forest.obf\0", 11)};
-    for (const QByteArray& bad : names)
+    for (const QByteArray bad : {"../forest.obf", "sub/forest.obf", "sub\\forest.obf"})
         expectRefused(with(name, bad), name, u"не загружен"_s);
+    expectRefused(with(name, QByteArray("forest.obf\0", 11)), name, u"управляющий символ"_s);
 }
 
 TEST_F(ProjectFileDamage, LineEndsAndWhatFollowsTheLastStage)

@@ -74,6 +74,10 @@ TEST(LineWriter, RefusesUnencodableTextAndLineBreaksBeforeWriting)
         EXPECT_TRUE(e.message().contains(u"keep.txt"_s));
     }
     EXPECT_THROW(w.text(u"two\nlines"_s), io::Error);
+    // A control character would come back as damage; a tab is text.
+    EXPECT_THROW(w.text(QStringLiteral("(life==0)") + QChar(0)), io::Error);
+    EXPECT_THROW(w.text(u"a\x01b"_s), io::Error);
+    w.text(u"a\tb"_s);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old\r\n"));
@@ -108,6 +112,19 @@ TEST(LineReader, ABadIntegerNamesTheFileAndTheLine)
     }
     // Past the end is an error too, not an empty value.
     EXPECT_THROW(r.text(), io::Error);
+}
+
+TEST(LineReader, AControlCharacterIsDamageAtItsLine)
+{
+    io::LineReader r(u"project.prg"_s, QByteArray("a\tb\r\n(life==0)\0;\r\n", 19));
+    EXPECT_EQ(r.text(), u"a\tb"_s);
+    try {
+        r.text();
+        FAIL() << "a NUL byte was read as text";
+    } catch (const io::Error& e) {
+        EXPECT_TRUE(e.message().contains(u"строка 2"_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"\\x00"_s)) << e.message().toStdString();
+    }
 }
 
 TEST(LineReader, IntegerRange)

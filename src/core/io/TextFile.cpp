@@ -26,6 +26,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::io {
 
+namespace {
+
+bool isForbiddenControl(unsigned c)
+{
+    return (c < 0x20 && c != '\t') || c == 0x7f;
+}
+
+} // namespace
+
 LineReader::LineReader(QString path, QByteArray content) : m_path(std::move(path)), m_data(std::move(content)) {}
 
 LineReader LineReader::open(const QString& path, qint64 maxBytes)
@@ -50,6 +59,11 @@ QString LineReader::text()
     }
     m_pos = end;
     ++m_line;
+    // No writer puts a control character in a line (a tab aside): one here is
+    // damage, and would travel into the generated sources.
+    for (const char c : raw)
+        if (isForbiddenControl(static_cast<unsigned char>(c)))
+            fail(u"строка содержит управляющий символ: «%1»"_s.arg(excerpt(Cp1251::decode(raw))));
     return Cp1251::decode(raw);
 }
 
@@ -91,6 +105,10 @@ void LineWriter::text(const QString& line)
     if (line.contains(u'\r') || line.contains(u'\n'))
         refuse(u"текст «%1» содержит перевод строки, а в файле каждое значение занимает одну строку; файл не записан"_s
                    .arg(QString(line).replace(u'\r', u' ').replace(u'\n', u' ')));
+    for (const QChar c : line)
+        if (isForbiddenControl(c.unicode()))
+            refuse(u"текст «%1» содержит управляющий символ, который файл не может хранить; файл не записан"_s.arg(
+                excerpt(line)));
     const auto bytes = Cp1251::encode(line);
     if (!bytes)
         refuse(u"текст «%1» содержит символ «%2», которого нет в кодировке windows-1251; файл не записан"_s.arg(
