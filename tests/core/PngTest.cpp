@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 using namespace kestrava;
@@ -64,6 +66,17 @@ TEST(Png, CorruptOrMissingFilesAreClearErrors)
     }
     EXPECT_THROW(io::readPng(u"/no/such/file.png"_s), io::Error);
     EXPECT_THROW(io::readBmp(u"/no/such/file.bmp"_s), io::Error);
+
+    // 88 bytes whose text chunk claims a gigabyte: refused at once, not after
+    // allocating and clearing what it claims.
+    const QByteArray claim = QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAQAAAFAep4HAAAABGdBTUEAAE9w9AOfAAAAAABqS0dEAGUAzTwSACV0RVh0ZQBLQ0QA/4ePz5D4UgAAAEA=");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_THROW(io::decodePng(claim, u"claim.png"_s), io::Error);
+    EXPECT_LT(timer.elapsed(), 1000);
+    // A chunk that fits exactly, followed by IEND, is still a picture.
+    EXPECT_EQ(io::decodePng(io::encodePng(img, u"x.png"_s), u"x.png"_s).pixel(0, 0), qRgb(255, 0, 0));
 }
 
 TEST(Png, FastOptionsKeepEveryPixelIndexedOrNot)

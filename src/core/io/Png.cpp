@@ -187,10 +187,33 @@ bool indexColours(const QImage& image, std::vector<QRgb>& colours, std::vector<u
 
 } // namespace
 
+// Whether every chunk's stated length fits in the bytes that follow it. The
+// whole file is in memory, so a chunk claiming more is damage; libpng would
+// first allocate and clear what it claims (a 88-byte file, a gigabyte).
+static bool chunksFit(const QByteArray& bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    qsizetype at = 8;
+    while (at < bytes.size()) {
+        if (bytes.size() - at < 12)
+            return false;
+        const quint32 length = quint32(data[at]) << 24 | quint32(data[at + 1]) << 16 | quint32(data[at + 2]) << 8
+            | quint32(data[at + 3]);
+        if (qint64(length) > qint64(bytes.size() - at - 12))
+            return false;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0)
+            return true;
+        at += 12 + qsizetype(length);
+    }
+    return false;
+}
+
 QImage decodePng(const QByteArray& bytes, const QString& path)
 {
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.constData()), 0, 8) != 0)
         throw Error::inFile(path, u"это не рисунок PNG"_s);
+    if (!chunksFit(bytes))
+        throw Error::inFile(path, u"рисунок PNG повреждён (файл обрывается или длина блока неверна)"_s);
 
     PngIo io;
     io.data = reinterpret_cast<const unsigned char*>(bytes.constData());
