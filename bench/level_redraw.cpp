@@ -91,14 +91,15 @@ struct BusyStage {
             walker.Path[size_t(k)] = model::PathPoint{40 * k, 300 + (k % 2) * 80};
         walker.PathCount = 12;
 
-        level::measurePlacedObjects(project);
+        level::measurePlacedObjects(project, doc.pictures());
 
         editor = std::make_unique<level::LevelView>(doc);
-        editor->setScreenSize(QSize(128, 176));
+        editor->ScreenWidth = 128;
+        editor->ScreenHeight = 176;
         editor->start();
         editor->pressed(300, 300);
         editor->released(false); // a selection
-        editor->tool().setPathObject(7);
+        editor->tool().setCurObject(7);
         editor->tool().pathStraight();
     }
 };
@@ -113,7 +114,7 @@ void BM_RedrawCached(benchmark::State& state)
 {
     level::LevelView& editor = *stage().editor;
     editor.renderer().setPictureCaching(true);
-    editor.redraw();
+    editor.pereris();
     const int decodes = editor.pictures().cache().decodeCount();
     int x = 0;
     for (auto _ : state) {
@@ -175,7 +176,7 @@ void BM_CachedAgainstUncached(benchmark::State& state)
     double uncached = 0;
     for (auto _ : state) {
         editor.renderer().setPictureCaching(true);
-        editor.redraw();
+        editor.pereris();
         cached = medianMs(editor, 101);
         editor.renderer().setPictureCaching(false);
         uncached = medianMs(editor, 11);

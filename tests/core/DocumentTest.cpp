@@ -107,7 +107,7 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     view.pressed(405, 305);
     view.released(false);
     ASSERT_EQ(tool.activePropertiesTargets(), std::vector<int>{2});
-    tool.setPathObject(2);
+    tool.setCurObject(2);
     tool.pathStraight();
     expectUndoable(u"точка пути"_s, [&] { view.pressed(10, 20); });
     view.pressed(30, 40);
@@ -169,6 +169,14 @@ TEST_F(DocumentFixture, TheCleanStateFollowsSavesThroughUndoAndRedo)
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.undoStack().count(), 0);
     EXPECT_EQ(doc.displayName(), u"лес"_s);
+
+    // Opening measures the placed sprites and draws the map from one cache:
+    // hero.bmp, the list icons forest.bmp and text.bmp, the sheet forest.png, each read once.
+    document::ProjectDocument other(tmp.app());
+    level::LevelView otherView(other);
+    other.open(doc.fileName());
+    EXPECT_EQ(other.pictures().decodeCount(), 4);
+    EXPECT_EQ(other.project().stage(1).ActiveObject[1].Width, 48);
 }
 
 TEST_F(DocumentFixture, UndoingAnEditOfAnotherStageShowsThatStage)

@@ -154,7 +154,7 @@ protected:
         view.released(false);
     }
 
-    level::SelectionRect frame() { return tool().overlay(0, {}).selection; }
+    level::SelectionRect frame() { return tool().SelRect(); }
 
     QRgb px(int x, int y) const { return view.map().pixel(x, y); }
 
@@ -207,7 +207,7 @@ TEST_F(LevelFixture, PickingAnIconAndClickingPlacesAnObjectWhereThePointerIs)
 
     // An active object takes its picture's size when placed.
     const int a = addActiveGroup(u"s"_s, 7, 9, qRgb(200, 0, 0));
-    view.showStage();
+    view.start1();
     pick(4);
     click(300, 310);
     ASSERT_EQ(s().ActiveObjCount, 1);
@@ -221,7 +221,7 @@ TEST_F(LevelFixture, PickingUsesTheLastPanelPositionWithAFivePixelMargin)
 {
     addFonGroup(u"a"_s, 1, 1);
     addActiveGroup(u"s"_s, 8, 8, qRgb(200, 0, 0));
-    view.showStage();
+    view.start1();
     // Icon 1 spans x 5..42, y 0..39: the margin admits 1..47 and -4..44.
     view.listPointerMoved(48, 20);
     view.listReleased();
@@ -268,7 +268,7 @@ TEST_F(LevelFixture, DraggingMovesByExactDeltasAndActiveObjectsWinOverBackground
     // The sprite over the background: the press takes the sprite only.
     s().ActiveObject[size_t(sprite)].X = 150;
     s().ActiveObject[size_t(sprite)].Y = 150;
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(px(150, 150), qRgb(200, 0, 0));
     view.pointerMoved(155, 155);
     view.pressed(155, 155);
@@ -284,7 +284,7 @@ TEST_F(LevelFixture, ReleaseDropsAPickedGroupAtTheNextMoveButKeepsAPickedText)
 {
     addFonGroup(u"a"_s, 1, 1);
     const int t = project().addTextObject(project().CurLevel);
-    view.showStage();
+    view.start1();
     pick(1);
     select(400, 400);
     view.pointerMoved(401, 402);
@@ -314,7 +314,7 @@ TEST_F(LevelFixture, DeletingHidesAnObjectAndKeepsEveryNumber)
     EXPECT_EQ(px(100, 100), qRgb(0, 0, 200));
 
     EXPECT_EQ(tool().contextMenuAt(105, 105), level::ContextMenu::Active);
-    EXPECT_EQ(tool().menuObject(), (PlacedRef{PlacedKind::Active, first}));
+    EXPECT_EQ(tool().MenuObject(), (PlacedRef{PlacedKind::Active, first}));
     tool().deleteMenuObject();
     EXPECT_FALSE(s().ActiveObject[size_t(first)].Exists);
     EXPECT_EQ(s().ActiveObjCount, 2);
@@ -392,7 +392,7 @@ TEST_F(LevelFixture, EmptyAndUnknownCellsLeaveTheMapWhite)
     s().FonGroup[size_t(g)].setCell(1, 3, 17); // the sheet has 16 tiles
     s().FonGroup[size_t(g)].setCell(1, 1, 16);
     placeFon(g, 10, 10);
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(px(10, 10), tileColour(16));
     EXPECT_EQ(px(25, 25), tileColour(16));
     EXPECT_EQ(px(26, 10), kWhite);
@@ -426,12 +426,12 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     const int a = addActiveGroup(u"s"_s, 100, 100, qRgb(0, 0, 0));
     const int sprite = placeActive(a, 0, 0);
     const int other = placeActive(a, 500, 500);
-    view.redraw();
+    view.pereris();
     view.pressed(505, 505);
     EXPECT_EQ(tool().activePropertiesTargets(), std::vector<int>{other});
-    tool().setPathObject(other);
+    tool().setCurObject(other);
     tool().pathStraight();
-    EXPECT_EQ(tool().pathMode(), level::PathMode::Drawing);
+    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
     for (auto [x, y] : {std::pair{10, 10}, {50, 10}, {50, 60}})
         view.pressed(x, y);
     view.pointerMoved(70, 70);
@@ -458,8 +458,8 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     EXPECT_EQ(o.PathCount, 2);
     EXPECT_EQ(px(49, 59), qRgb(0, 0, 0));
     tool().pathConfirm();
-    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
-    view.redraw();
+    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    view.pereris();
     EXPECT_EQ(px(9, 9), qRgb(0, 0, 0)); // no path outside path drawing
     tool().pathDeleteLast();
     tool().pathDeleteLast();
@@ -470,7 +470,7 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     // Escape ends path drawing too, so the map can be used again.
     tool().pathStraight();
     EXPECT_TRUE(tool().dropPicked());
-    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
+    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
 }
 
 TEST_F(LevelFixture, BlinkColourStepsWithEveryRedraw)
@@ -483,14 +483,14 @@ TEST_F(LevelFixture, BlinkColourStepsWithEveryRedraw)
     EXPECT_EQ(px(19, 19), qRgb(10, 245, 10));
     EXPECT_EQ(px(12, 12), qRgb(10, 245, 10));
     EXPECT_EQ(px(11, 11), qRgb(0, 0, 0));
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(px(10, 10), qRgb(20, 235, 20));
     for (int i = 3; i <= 26; ++i)
-        view.redraw();
+        view.pereris();
     EXPECT_EQ(view.Blink.red, 260);
     EXPECT_FALSE(view.Blink.up);
     EXPECT_EQ(px(10, 10), qRgb(4, 251, 4));
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(px(10, 10), qRgb(250, 5, 250));
 }
 
@@ -501,7 +501,7 @@ TEST_F(LevelFixture, MovementTypeChangesOnlyByTheDialogsChoice)
     addActiveGroup(u"c"_s, 10, 10, qRgb(9, 9, 9));
     const int sprite = placeActive(g2, 100, 100);
     s().ActiveType[size_t(g2)] = model::MovementType::Static;
-    view.redraw();
+    view.pereris();
 
     // Selecting never touches a type or a Caption.
     select(105, 105);
@@ -536,7 +536,7 @@ TEST_F(LevelFixture, BackgroundPropertiesVisitEveryExistingObjectUnderThePress)
     const int first = placeFon(g1, 0, 0);
     const int gone = placeFon(g2, 10, 10);
     const int second = placeFon(g2, 20, 20);
-    view.redraw();
+    view.pereris();
     s().FonObject[size_t(gone)].Exists = false;
     select(30, 30);
     EXPECT_EQ(tool().backgroundPropertiesTargets(), (std::vector<int>{first, second}));
@@ -556,13 +556,14 @@ TEST_F(LevelFixture, BackgroundPropertiesVisitEveryExistingObjectUnderThePress)
 
 TEST_F(LevelFixture, ScreenFrameAndALivesBarThatCanBeMoved)
 {
-    view.setScreenSize({128, 176});
+    view.ScreenWidth = 128;
+    view.ScreenHeight = 176;
     s().LivesBar.BmpName = u"bar.bmp"_s;
     s().LivesBar.Width = 30;
     s().LivesBar.Height = 6;
     s().LivesBar.Present = true;
     writeBmp(tmp.app().objectFile(u"bar.bmp"_s), 30, 6, qRgb(250, 0, 0));
-    view.redraw();
+    view.pereris();
     const QRgb frame = MapRenderer::kScreenFrameColour;
     EXPECT_EQ(px(127, 100), frame);
     EXPECT_EQ(px(0, 100), frame);
@@ -599,11 +600,11 @@ TEST_F(LevelFixture, TextMarkersShowOnlyForPositionedTextsAndMayBeMissing)
     s().TextObject[size_t(t1)].Y = 50;
     s().TextObject[size_t(t2)].X = 60; // Y 0: not shown
     QFile::remove(tmp.app().imageFile(u"text1.bmp"_s)); // a missing marker is skipped silently
-    view.redraw();
+    view.pereris();
     EXPECT_TRUE(view.takeMessages().isEmpty());
     EXPECT_EQ(px(40, 50), kWhite);
     writeBmp(tmp.app().imageFile(u"text1.bmp"_s), 8, 8, qRgb(0, 99, 0));
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(px(40, 50), qRgb(0, 99, 0));
     EXPECT_EQ(px(60, 0), kWhite);
 }
@@ -616,7 +617,7 @@ TEST_F(LevelFixture, FullTablesRefuseTheClickAndSayWhy)
         placeFon(g, 0, 0);
     for (int i = 1; i <= model::kMaxActiveObjects; ++i)
         placeActive(a, 0, 0);
-    view.showStage();
+    view.start1();
     pick(1);
     click(300, 300);
     EXPECT_EQ(s().FonObjCount, model::kMaxFonObjects);
@@ -629,11 +630,11 @@ TEST_F(LevelFixture, FullTablesRefuseTheClickAndSayWhy)
     // A path has room for 40 points.
     view.pressed(2, 2);
     ASSERT_FALSE(tool().activePropertiesTargets().empty());
-    tool().setPathObject(tool().activePropertiesTargets().back());
+    tool().setCurObject(tool().activePropertiesTargets().back());
     tool().pathStraight();
     for (int i = 1; i <= model::kMaxPathPoints + 3; ++i)
         view.pressed(i, i);
-    const int object = tool().pathObject();
+    const int object = tool().CurObject();
     EXPECT_EQ(s().ActiveObject[size_t(object)].PathCount, model::kMaxPathPoints);
     EXPECT_EQ(s().ActiveObject[size_t(object)].Path[40], (model::PathPoint{40, 40}));
     EXPECT_TRUE(view.statusText().contains(u"40 точек"_s));
@@ -651,7 +652,7 @@ TEST_F(LevelFixture, ASheetOfMoreThan500TilesIsRefused)
     // 30 x 20 tiles of 1 x 1.
     writeSheet(tmp.app().objectFile(u"big.png"_s), 30, 20, 1, 1);
     const int g = addFonGroup(u"big"_s, 2, 2, 1, 1, 1);
-    view.showStage();
+    view.start1();
     pick(1);
     click(300, 300);
     EXPECT_EQ(s().FonObjCount, 0);
@@ -689,7 +690,7 @@ TEST_F(LevelFixture, AMissingPictureIsReportedOnceAndTheRestIsDrawn)
     pick(1);
     for (int i = 0; i < 100; ++i)
         view.pointerMoved(300 + i, 300);
-    view.showStage();
+    view.start1();
     messages = view.takeMessages();
     ASSERT_EQ(messages.size(), 1) << messages.join(u'\n').toStdString(); // the dragged picture
     EXPECT_TRUE(messages[0].contains(u"a.bmp"_s));
@@ -698,11 +699,11 @@ TEST_F(LevelFixture, AMissingPictureIsReportedOnceAndTheRestIsDrawn)
     // Mended, then lost again: said again.
     writeSheet(tmp.app().objectFile(u"a.png"_s), 4, 4, 16, 16);
     tool().dropPicked();
-    view.redraw();
+    view.pereris();
     EXPECT_TRUE(view.takeMessages().isEmpty());
     EXPECT_EQ(px(15, 15), tileColour(1));
     QFile::remove(tmp.app().objectFile(u"a.png"_s));
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(view.takeMessages().size(), 1);
 }
 
@@ -713,7 +714,7 @@ TEST_F(LevelFixture, ABrokenPictureIsReadOnceAndReportedOnce)
     ASSERT_TRUE(bar.open(QIODevice::WriteOnly));
     bar.write("BM not really a picture");
     bar.close();
-    view.redraw();
+    view.pereris();
     const int decodes = view.pictures().cache().decodeCount();
     for (int i = 0; i < 20; ++i)
         view.pointerMoved(300 + i, 300);
@@ -726,7 +727,7 @@ TEST_F(LevelFixture, ABrokenPictureIsReadOnceAndReportedOnce)
 
     // Mended on disk: read again and drawn.
     writeBmp(tmp.app().objectFile(u"bar.bmp"_s), 6, 6, qRgb(250, 0, 0));
-    view.redraw();
+    view.pereris();
     EXPECT_EQ(view.pictures().cache().decodeCount(), decodes + 1);
     EXPECT_EQ(px(1, 1), qRgb(250, 0, 0));
 }
@@ -736,7 +737,7 @@ TEST_F(LevelFixture, SheetsComeFromTheProjectWhenTheLibraryLacksThem)
     const int g = addFonGroup(u"a"_s, 1, 1, 2);
     QFile::rename(tmp.app().objectFile(u"a.png"_s), own(u"a.png"_s));
     placeFon(g, 5, 5);
-    view.redraw();
+    view.pereris();
     EXPECT_TRUE(view.takeMessages().isEmpty());
     EXPECT_EQ(px(5, 5), tileColour(2));
 }
@@ -746,7 +747,7 @@ TEST_F(LevelFixture, NamesWithFoldersAreNeverRead)
     const int g = addFonGroup(u"a"_s, 1, 1);
     s().FonGroup[size_t(g)].PictureName = u"../../a.png"_s;
     placeFon(g, 5, 5);
-    view.redraw();
+    view.pereris();
     const QStringList messages = view.takeMessages();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(u"недопустимо"_s));
@@ -786,7 +787,7 @@ TEST_F(LevelFixture, PointerMovesDecodeNothingUntilAFileChanges)
 
     // The uncached way reads every picture for every object.
     view.renderer().setPictureCaching(false);
-    view.redraw();
+    view.pereris();
     EXPECT_GE(view.pictures().cache().decodeCount(), decodes + 1 + 20);
     EXPECT_EQ(px(300, 300), tileColour(1));
 }

@@ -139,7 +139,7 @@ TEST_F(LevelPane, DraggingWithTheMouseMovesTheObject)
     EXPECT_EQ(s().ActiveObject[1].X, 302);
     EXPECT_EQ(s().ActiveObject[1].Y, 297);
     // The release selects what lies under the press, where the object now is.
-    EXPECT_EQ(tool().overlay(0, {}).selection, (level::SelectionRect{302, 322, 297, 317}));
+    EXPECT_EQ(tool().SelRect(), (level::SelectionRect{302, 322, 297, 317}));
 
     // Delete removes it; Ctrl+Z, through the document, brings it back.
     pane->DeleteSelected->trigger();
@@ -250,7 +250,7 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
     EXPECT_EQ(pane->levelPicture().pixel(49, 59), qRgb(255, 255, 255)) << "the dropped point is gone";
     plan->ButtonYes->click();
-    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
+    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
     EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
 }
 

@@ -259,7 +259,8 @@ TEST_F(MainformTest, GameSettingsReachTheLevelMap)
     });
     action("N_GameSettings")->trigger();
 
-    EXPECT_EQ(window->FrLevelEditor1()->view().screenSize(), QSize(128, 176));
+    EXPECT_EQ(window->FrLevelEditor1()->view().ScreenWidth, 128);
+    EXPECT_EQ(window->FrLevelEditor1()->view().ScreenHeight, 176);
     // The shown map frames the screen at once.
     const QImage map = window->FrLevelEditor1()->levelPicture();
     EXPECT_EQ(map.pixel(127, 50), kestrava::level::MapRenderer::kScreenFrameColour);

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         reader.text();
         File::readBody(reader);
-        reader.expectEnd();
+        reader.expectEnd(QStringLiteral("после данных объекта"));
     } catch (const io::Error&) {
     }
     return 0;

@@ -49,7 +49,7 @@ QStringList ProjectDocument::open(const QString& file)
 {
     const QStringList warnings = m_target.openProject(m_project, m_app, file);
     // Placed objects take the size of their pictures as they are now.
-    level::measurePlacedObjects(m_project);
+    level::measurePlacedObjects(m_project, m_pictures);
     replaced();
     return warnings;
 }

@@ -79,12 +79,13 @@ int LineReader::integer()
     return value;
 }
 
-void LineReader::expectEnd()
+void LineReader::expectEnd(const QString& after)
 {
+    // The first line that is not blank is refused at once, however much follows it.
     while (!atEnd()) {
         const QString line = text();
         if (!line.trimmed().isEmpty())
-            fail(u"после конца данных лишняя строка «%1»"_s.arg(excerpt(line)));
+            fail(u"%1 ожидался конец файла, а в строке «%2»"_s.arg(after, excerpt(line)));
     }
 }
 

@@ -23,8 +23,9 @@ public:
     int integer();
     bool atEnd() const { return m_pos >= m_data.size(); }
     // The file must end here: blank lines may follow, anything else is an
-    // Error at its line (a damaged file is never read as a shorter one).
-    void expectEnd();
+    // Error at its line (a damaged file is never read as a shorter one);
+    // `after` says after what ("после последнего этапа").
+    void expectEnd(const QString& after);
     // Number of the line read last (1-based; 0 before the first read).
     int lineNumber() const { return m_line; }
     const QString& path() const { return m_path; }

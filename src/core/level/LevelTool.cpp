@@ -14,8 +14,6 @@ namespace kestrava::level {
 
 namespace {
 
-const QString kTextMarker = u"text1.bmp"_s;
-
 int clampToInt(qint64 v)
 {
     return int(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -53,11 +51,11 @@ void LevelTool::reset()
 {
     m_picked.reset();
     m_drag.reset();
-    m_resetArmed = false;
+    m_resetDrag = false;
     m_selection.reset();
     m_menuObject.reset();
-    m_pathMode = PathMode::Off;
-    m_pathObject = 0;
+    m_pathEditMode = PathMode::Off;
+    m_curObject = 0;
     m_status.clear();
 }
 
@@ -151,7 +149,7 @@ void LevelTool::listReleased(const ObjectList& list)
         m_picked = PickedIcon{icon->kind, icon->tag};
         // Picked after the last release: the pointer may reach the map
         // without having moved over it since, and must not lose the pick.
-        m_resetArmed = false;
+        m_resetDrag = false;
     }
 }
 
@@ -160,10 +158,10 @@ void LevelTool::listReleased(const ObjectList& list)
 void LevelTool::pointerMoved(int x, int y)
 {
     m_pointerText = QString::number(x) + u'x' + QString::number(y);
-    if (m_resetArmed) {
+    if (m_resetDrag) {
         if (m_picked && m_picked->kind != SlotKind::Text)
             m_picked.reset();
-        m_resetArmed = false;
+        m_resetDrag = false;
     }
     if (m_drag && exists(*m_drag) && (x != m_last.x() || y != m_last.y())) {
         const QPoint from = placedPosition(stage(), *m_drag);
@@ -176,19 +174,19 @@ void LevelTool::pointerMoved(int x, int y)
 void LevelTool::pressed(int x, int y)
 {
     const model::StageData& s = stage();
-    if (m_pathMode == PathMode::Drawing) {
+    if (m_pathEditMode == PathMode::Drawing) {
         // While a path is drawn a press adds a point and nothing else.
         m_status.clear();
-        if (!activeValid(m_pathObject)) {
-            refuse(u"Путь рисуется для активного объекта, а объекта %1 на этапе нет"_s.arg(m_pathObject));
+        if (!activeValid(m_curObject)) {
+            refuse(u"Путь рисуется для активного объекта, а объекта %1 на этапе нет"_s.arg(m_curObject));
             return;
         }
-        if (s.ActiveObject[size_t(m_pathObject)].PathCount >= model::kMaxPathPoints) {
-            refuse(u"В пути объекта %1 уже %2 точек — больше добавить нельзя"_s.arg(m_pathObject)
+        if (s.ActiveObject[size_t(m_curObject)].PathCount >= model::kMaxPathPoints) {
+            refuse(u"В пути объекта %1 уже %2 точек — больше добавить нельзя"_s.arg(m_curObject)
                        .arg(model::kMaxPathPoints));
             return;
         }
-        m_document.push(new AddPathPointCommand(m_document, level(), m_pathObject, model::PathPoint{x, y}));
+        m_document.push(new AddPathPointCommand(m_document, level(), m_curObject, model::PathPoint{x, y}));
         return;
     }
     m_selection.reset();
@@ -308,7 +306,7 @@ void LevelTool::released()
     for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
         if (s.ActiveObject[size_t(i)].Exists && hitsActive(i, m_down.x(), m_down.y()))
             m_selection = PlacedRef{PlacedKind::Active, i};
-    m_resetArmed = true;
+    m_resetDrag = true;
 }
 
 ContextMenu LevelTool::contextMenuAt(int x, int y)
@@ -354,9 +352,9 @@ bool LevelTool::deleteSelected()
 
 bool LevelTool::dropPicked()
 {
-    const bool any = m_picked.has_value() || m_pathMode == PathMode::Drawing;
+    const bool any = m_picked.has_value() || m_pathEditMode == PathMode::Drawing;
     m_picked.reset();
-    m_pathMode = PathMode::Off;
+    m_pathEditMode = PathMode::Off;
     return any;
 }
 
@@ -369,7 +367,7 @@ std::vector<int> LevelTool::backgroundPropertiesTargets()
         if (fonValid(i) && s.FonObject[size_t(i)].Exists && hitsFon(i, m_down.x(), m_down.y(), 4))
             targets.push_back(i);
     }
-    m_resetArmed = true;
+    m_resetDrag = true;
     return targets;
 }
 
@@ -390,7 +388,7 @@ void LevelTool::chooseMovementType(int object, model::MovementType type)
     const int g = stage().ActiveObject[size_t(object)].GroupValue;
     if (g < 1 || g > model::kMaxActiveGroups)
         return;
-    const QString& caption = m_moveModeText[size_t(level())];
+    const QString& caption = MoveModeText();
     if (stage().ActiveType[size_t(g)] == type && stage().ActiveGroup[size_t(g)].Caption == caption)
         return;
     m_document.push(new SetMovementTypeCommand(m_document, level(), g, type, caption));
@@ -423,32 +421,41 @@ int LevelTool::obstacleOf(int object) const
 void LevelTool::pathStraight()
 {
     m_drag.reset();
-    m_pathMode = PathMode::Drawing;
+    m_pathEditMode = PathMode::Drawing;
 }
 
 void LevelTool::pathDeleteLast()
 {
-    if (activeValid(m_pathObject) && stage().ActiveObject[size_t(m_pathObject)].PathCount > 0)
-        m_document.push(new RemovePathPointCommand(m_document, level(), m_pathObject));
+    if (activeValid(m_curObject) && stage().ActiveObject[size_t(m_curObject)].PathCount > 0)
+        m_document.push(new RemovePathPointCommand(m_document, level(), m_curObject));
 }
 
 void LevelTool::pathConfirm()
 {
-    m_pathMode = PathMode::Off;
+    m_pathEditMode = PathMode::Off;
     m_moveModeText[size_t(level())] = u"2"_s;
 }
 
 // ---------------------------------------------------------------- what the map shows
 
+const QString& LevelTool::MoveModeText() const
+{
+    return m_moveModeText[size_t(level())];
+}
+
+SelectionRect LevelTool::SelRect() const
+{
+    return m_selection ? frameOf(*m_selection).value_or(SelectionRect()) : SelectionRect();
+}
+
 MapOverlay LevelTool::overlay(QRgb selectionColour, QSize screen) const
 {
     MapOverlay overlay;
-    if (m_selection)
-        overlay.selection = frameOf(*m_selection).value_or(SelectionRect());
+    overlay.selection = SelRect();
     overlay.selectionColour = selectionColour;
     overlay.screen = screen;
-    if (m_pathMode == PathMode::Drawing && activeValid(m_pathObject))
-        overlay.pathObject = m_pathObject;
+    if (m_pathEditMode == PathMode::Drawing && activeValid(m_curObject))
+        overlay.pathObject = m_curObject;
     if (m_picked) {
         const model::StageData& s = stage();
         QString picture;
@@ -461,8 +468,8 @@ MapOverlay LevelTool::overlay(QRgb selectionColour, QSize screen) const
             picture = s.ActiveGroup[size_t(m_picked->tag)].BmpName;
             path = project().projectPath(u"objects/"_s + picture);
         } else if (m_picked->kind == SlotKind::Text) {
-            picture = kTextMarker;
-            path = m_renderer.pictures().app().imageFile(kTextMarker);
+            picture = MapRenderer::kTextMarker;
+            path = m_renderer.pictures().app().imageFile(picture);
         }
         if (!picture.isEmpty())
             overlay.floating = FloatingPicture{u"drag:"_s + picture, path, m_last};

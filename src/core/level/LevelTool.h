@@ -74,12 +74,14 @@ public:
     bool dropPicked();
 
     // The path dialog, on the active object whose properties were opened last.
-    void setPathObject(int object) { m_pathObject = object; }
+    void setCurObject(int object) { m_curObject = object; }
     void pathStraight();
     void pathDeleteLast();
     void pathConfirm();
-    PathMode pathMode() const { return m_pathMode; }
-    int pathObject() const { return m_pathObject; }
+    PathMode PathEditMode() const { return m_pathEditMode; }
+    int CurObject() const { return m_curObject; }
+    // The movement settings code of the current stage.
+    const QString& MoveModeText() const;
 
     // What the map shows besides the stage.
     MapOverlay overlay(QRgb selectionColour, QSize screen) const;
@@ -89,7 +91,9 @@ public:
     const QString& statusText() const { return m_status; }
     std::optional<PlacedRef> selection() const { return m_selection; }
     std::optional<PickedIcon> picked() const { return m_picked; }
-    std::optional<PlacedRef> menuObject() const { return m_menuObject; }
+    std::optional<PlacedRef> MenuObject() const { return m_menuObject; }
+    // The frame of the selected object as it now lies; all 0 for none.
+    SelectionRect SelRect() const;
 
 private:
     const model::Project& project() const;
@@ -113,21 +117,21 @@ private:
 
     QPoint m_list;
     QPoint m_last;         // the pointer's last position on the map
-    QPoint m_down;         // where the last press on the map was
+    QPoint m_down;         // DownX, DownY: where the last press on the map was
     QString m_pointerText;
     QString m_status;
 
     std::optional<PickedIcon> m_picked;
     std::optional<PlacedRef> m_drag;
     int m_dragSerial = 0;
-    // A release arms it; the next pointer move then drops a picked group
-    // (a picked text stays until a click). A release itself ends a drag.
-    bool m_resetArmed = false;
+    // ResetDrag: a release arms it; the next pointer move then drops a picked
+    // group (a picked text stays until a click). A release itself ends a drag.
+    bool m_resetDrag = false;
     std::optional<PlacedRef> m_selection;
     std::optional<PlacedRef> m_menuObject;
 
-    PathMode m_pathMode = PathMode::Off;
-    int m_pathObject = 0;
+    PathMode m_pathEditMode = PathMode::Off;
+    int m_curObject = 0;
     // The movement settings code per stage, "2" after a path was confirmed;
     // the movement dialog copies it into the group's Caption.
     std::array<QString, model::kMaxLevels + 1> m_moveModeText;

@@ -5,27 +5,30 @@
 namespace kestrava::level {
 
 LevelView::LevelView(document::ProjectDocument& document, QObject* parent)
-    : QObject(parent), m_document(document), m_pictures(document.app()), m_renderer(m_pictures),
+    : QObject(parent), m_document(document), m_pictures(document.app(), document.pictures()), m_renderer(m_pictures),
       m_tool(document, m_renderer), m_map(model::kMapSize, model::kMapSize, QImage::Format_RGB32)
 {
     m_map.fill(Qt::white);
     connect(&document, &document::ProjectDocument::levelMapChanged, this, &LevelView::levelMapChanged);
     connect(&document, &document::ProjectDocument::groupsChanged, this, [this](int level) {
         if (level == m_document.project().CurLevel)
-            showStage();
+            start1();
     });
     connect(&document, &document::ProjectDocument::currentLevelChanged, this, [this] {
         m_tool.reset();
-        showStage();
-        redraw();
+        start1();
+        pereris();
     });
-    connect(&document, &document::ProjectDocument::projectReplaced, this, [this] {
-        m_tool.forgetProject();
-        m_renderer.forgetRenders();
-        m_pictures.clearReports();
-        showStage();
-        redraw();
-    });
+    connect(&document, &document::ProjectDocument::projectReplaced, this, &LevelView::clear);
+}
+
+void LevelView::clear()
+{
+    m_tool.forgetProject();
+    m_renderer.forgetRenders();
+    m_pictures.clearReports();
+    start1();
+    pereris();
 }
 
 void LevelView::levelMapChanged(int level)
@@ -35,27 +38,27 @@ void LevelView::levelMapChanged(int level)
     if (m_handling)
         m_stale = true;
     else
-        redraw();
+        pereris();
 }
 
 void LevelView::start()
 {
     Blink = BlinkColour();
-    showStage();
-    redraw();
+    start1();
+    pereris();
 }
 
-void LevelView::showStage()
+void LevelView::start1()
 {
     m_listStatus = m_list.build(m_document.project(), m_document.project().CurLevel, m_pictures);
     emit iconsChanged();
 }
 
-void LevelView::redraw()
+void LevelView::pereris()
 {
     Blink.advance();
     m_renderer.render(m_map, m_document.project(), m_document.project().CurLevel,
-                      m_tool.overlay(Blink.rgb(), m_screen));
+                      m_tool.overlay(Blink.rgb(), QSize(ScreenWidth, ScreenHeight)));
     emit mapChanged();
 }
 

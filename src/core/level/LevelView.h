@@ -32,16 +32,19 @@ public:
     const QImage& map() const { return m_map; }
     BlinkColour Blink;
 
-    // The game screen, framed at the origin from the next redraw.
-    void setScreenSize(QSize size) { m_screen = size; }
-    QSize screenSize() const { return m_screen; }
+    // The game screen ("Настройки игры"), framed at the origin from the next redraw.
+    int ScreenWidth = 0;
+    int ScreenHeight = 0;
 
     // Once, when the pane is made: blink colour reset, list and map drawn.
     void start();
+    // Another project ("Новый", "Открыть"): nothing of the previous one stays
+    // picked, selected, drawn or reported; done whenever the document is replaced.
+    void clear();
     // Rebuilds the object list of the current stage.
-    void showStage();
+    void start1();
     // Redraws the map; the selection frame's colour steps.
-    void redraw();
+    void pereris();
 
     // Input as the pane delivers it; the map is redrawn as each event needs.
     void listPointerMoved(int x, int y) { m_tool.listPointerMoved(x, y); }
@@ -76,7 +79,7 @@ public:
         input();
         m_handling = false;
         if (redrawAfter || m_stale)
-            redraw();
+            pereris();
     }
 
     // Why the last action was refused; empty when it was not.
@@ -98,7 +101,6 @@ private:
     ObjectList m_list;
     QString m_listStatus;
     QImage m_map;
-    QSize m_screen;
     bool m_handling = false;
     bool m_stale = false;
 };

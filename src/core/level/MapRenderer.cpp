@@ -21,8 +21,6 @@ namespace {
 // Rendered maps larger than this are drawn tile by tile instead of kept.
 constexpr qint64 kMaxRenderPixels = qint64(model::kMapSize) * model::kMapSize;
 
-const QString kTextMarker = u"text1.bmp"_s;
-
 // Pixel helpers on the RGB32 map. Rectangles exclude their right and bottom
 // edges, as the frames and squares of the map always have.
 void fillPixels(QImage& image, qint64 left, qint64 top, qint64 right, qint64 bottom, QRgb colour)

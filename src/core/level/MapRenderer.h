@@ -65,6 +65,8 @@ class MapRenderer {
 public:
     static constexpr QRgb kScreenFrameColour = 0xff64c896;  // 100, 200, 150
     static constexpr QRgb kPathPointColour = 0xff1900ff;    // 25, 0, 255
+    // The marker of a positioned text object, in the images folder.
+    static inline const QString kTextMarker = QStringLiteral("text1.bmp");
 
     explicit MapRenderer(PictureSource& pictures);
     ~MapRenderer();

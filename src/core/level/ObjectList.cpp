@@ -53,18 +53,18 @@ QString ObjectList::build(const model::Project& project, int level, PictureSourc
     for (int p = 1; p <= count; ++p) {
         for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
             if (s.FonGroup[size_t(g)].ListSlot == p)
-                setIcon(p, SlotKind::Fon, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
+                obnov(p, SlotKind::Fon, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
         for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
             if (s.ActiveGroup[size_t(g)].ListSlot == p)
-                setIcon(p, SlotKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
+                obnov(p, SlotKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
         for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t)
             if (s.TextObject[size_t(t)].ListSlot == p)
-                setIcon(p, SlotKind::Text, t, pictures.app().imageFile(kTextIcon), pictures);
+                obnov(p, SlotKind::Text, t, pictures.app().imageFile(kTextIcon), pictures);
     }
     return status;
 }
 
-void ObjectList::setIcon(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures)
+void ObjectList::obnov(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures)
 {
     ListIcon& icon = m_icons.at(size_t(slot));
     icon = ListIcon();

@@ -53,7 +53,7 @@ public:
 
 private:
     void blank(int count);
-    void setIcon(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures);
+    void obnov(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures);
 
     std::vector<ListIcon> m_icons;
 };

@@ -48,27 +48,25 @@ bool PictureSource::loadSilently(const QString& path, CachedPicture* out)
 bool PictureSource::loadLibraryOrOwn(const QString& key, const QString& name, const QString& projectObjects,
                                      QString* path, CachedPicture* out, bool doReport)
 {
-    const QString library = m_app.objectFile(name);
-    try {
-        *out = m_cache.load(library);
-        *path = library;
-        forget(key);
-        return true;
-    } catch (const io::Error& first) {
+    // The library first; a project opened on another machine brings its own copies.
+    QStringList candidates{m_app.objectFile(name)};
+    if (!projectObjects.isEmpty())
+        candidates << projectObjects + u'/' + name;
+    QString libraryProblem;
+    for (const QString& candidate : candidates) {
         try {
-            if (projectObjects.isEmpty())
-                throw first;
-            const QString own = projectObjects + u'/' + name;
-            *out = m_cache.load(own);
-            *path = own;
+            *out = m_cache.load(candidate);
+            *path = candidate;
             forget(key);
             return true;
-        } catch (const io::Error&) {
-            if (doReport)
-                report(key, first.message() + u" (нет его и в папке объектов проекта)"_s);
-            return false;
+        } catch (const io::Error& e) {
+            if (libraryProblem.isEmpty())
+                libraryProblem = e.message();
         }
     }
+    if (doReport)
+        report(key, libraryProblem + u" (нет его и в папке объектов проекта)"_s);
+    return false;
 }
 
 } // namespace kestrava::level

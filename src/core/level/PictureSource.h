@@ -15,7 +15,8 @@ namespace kestrava::level {
 // file must not raise a message each time.
 class PictureSource {
 public:
-    explicit PictureSource(const io::AppFolder& app) : m_app(app) {}
+    // cache: shared with whoever else reads the project's pictures (the document).
+    PictureSource(const io::AppFolder& app, PictureCache& cache) : m_app(app), m_cache(cache) {}
 
     const io::AppFolder& app() const { return m_app; }
     PictureCache& cache() { return m_cache; }
@@ -37,7 +38,7 @@ public:
 
 private:
     const io::AppFolder& m_app;
-    PictureCache m_cache;
+    PictureCache& m_cache;
     QStringList m_messages;
     QHash<QString, QString> m_reported;
 };

@@ -45,11 +45,11 @@ void measurePlacedObjects(model::StageData& s, const QString& projectObjects, Pi
     }
 }
 
-void measurePlacedObjects(model::Project& project)
+void measurePlacedObjects(model::Project& project, PictureCache& pictures)
 {
     if (!project.hasProjectDir())
         return;
-    PictureCache pictures;
+    pictures.beginPass();
     const QString objects = project.projectPath(u"objects"_s);
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level)
         measurePlacedObjects(project.stage(level), objects, pictures);

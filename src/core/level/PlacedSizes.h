@@ -14,7 +14,7 @@ class PictureCache;
 // times columns and rows), an active object its picture's size. Hit tests
 // and the project file use these stored sizes.
 void measurePlacedObjects(model::StageData& stage, const QString& projectObjects, PictureCache& pictures);
-void measurePlacedObjects(model::Project& project);
+void measurePlacedObjects(model::Project& project, PictureCache& pictures);
 
 // The size of a picture in the project's objects folder; empty when it
 // cannot be read (such an object is not drawn either).

@@ -7,16 +7,12 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
-namespace {
-
-QString directionProblem(const QString& direction)
+QString BarObjectFile::directionProblem(const QString& direction)
 {
     if (direction == BarObjectFile::vertical() || direction == BarObjectFile::horizontal())
         return QString();
     return u"направление полосы «%1», а должно быть «vert» или «gor»"_s.arg(io::excerpt(direction));
 }
-
-} // namespace
 
 QString BarObjectFile::keyword() { return u"lives"_s; }
 QString BarObjectFile::vertical() { return u"vert"_s; }

@@ -12,6 +12,8 @@ struct BarObjectFile {
     static QString keyword();    // "lives"
     static QString vertical();   // "vert"
     static QString horizontal(); // "gor"
+    // Why a direction is not one a bar can have; empty when it is.
+    static QString directionProblem(const QString& direction);
 
     int Width = 0;
     int Height = 0;

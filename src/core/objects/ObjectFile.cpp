@@ -15,7 +15,7 @@ ObjectFile readObjectFile(const QString& path)
     io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
     const QString kind = reader.text();
     auto whole = [&reader](auto file) -> ObjectFile {
-        reader.expectEnd();
+        reader.expectEnd(u"после данных объекта"_s);
         return file;
     };
     if (kind == BackgroundObjectFile::keyword())

@@ -29,7 +29,7 @@ File readObjectFileOfKind(const QString& path, const QString& kindName)
     io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
     expectKeyword(reader, File::keyword(), kindName);
     File file = File::readBody(reader);
-    reader.expectEnd();
+    reader.expectEnd(QStringLiteral("после данных объекта"));
     return file;
 }
 

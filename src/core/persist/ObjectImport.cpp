@@ -108,34 +108,30 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     // own copies, and one of them also stands in for a damaged library copy.
     const QString library = m_app.objectFile(name);
     const QString ownCopy = projectObjects(m_project) + u'/' + name;
-    bool fromLibrary = true;
-    QString path = library;
+    bool fromLibrary = QFileInfo::exists(library);
+    if (!fromLibrary && !QFileInfo::exists(ownCopy))
+        throw io::Error::inFile(library, u"файл объекта не найден ни в библиотеке объектов программы, "
+                                         u"ни в папке objects проекта"_s);
+    QString path = fromLibrary ? library : ownCopy;
     QString note;
     std::optional<objects::ObjectFile> read;
-    if (!QFileInfo::exists(library)) {
-        if (!QFileInfo::exists(ownCopy))
-            throw io::Error::inFile(library, u"файл объекта не найден ни в библиотеке объектов программы, "
-                                             u"ни в папке objects проекта"_s);
+    try {
+        read = objects::readObjectFile(path);
+    } catch (const io::Error& damaged) {
+        if (!fromLibrary || !QFileInfo::exists(ownCopy))
+            throw;
+        try {
+            read = objects::readObjectFile(ownCopy);
+        } catch (const io::Error&) {
+            throw damaged; // the library's fault is the one to mend
+        }
         fromLibrary = false;
         path = ownCopy;
-    } else {
-        try {
-            read = objects::readObjectFile(library);
-        } catch (const io::Error& damaged) {
-            if (!QFileInfo::exists(ownCopy))
-                throw;
-            try {
-                read = objects::readObjectFile(ownCopy);
-            } catch (const io::Error&) {
-                throw damaged;
-            }
-            fromLibrary = false;
-            path = ownCopy;
-            note = u"Объект «%1» взят из папки objects проекта: копия в библиотеке программы не читается. %2"_s.arg(
-                io::excerpt(name), damaged.message());
-        }
+        note = u"Объект «%1» взят из папки objects проекта: копия в библиотеке программы не читается. %2"_s.arg(
+            io::excerpt(name), damaged.message());
+        m_notes << note;
     }
-    const objects::ObjectFile file = read ? std::move(*read) : objects::readObjectFile(path);
+    const objects::ObjectFile& file = *read;
     const ObjectKind kind = kindOf(file);
     if (expected && kind != *expected)
         throw io::Error::inFile(path, u"файл не является %1"_s.arg(kindName(*expected)));
@@ -171,23 +167,17 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
         stage.LivesBar.Height = bar.Height;
         stage.LivesBar.Direction = bar.Direction;
         stage.LivesBar.Present = true;
-        if (!note.isEmpty())
-            m_notes << note;
         return result; // a lives bar takes no slot and is not copied
     }
     case ObjectKind::Text: {
         const int t = add(&model::Project::addTextObject);
         fill(stage.TextObject[size_t(t)], std::get<objects::TextObjectFile>(file));
-        if (!note.isEmpty())
-            m_notes << note;
         return {kind, t, note};
     }
     }
 
     if (fromLibrary && std::find(m_pending.begin(), m_pending.end(), name) == m_pending.end())
         m_pending.push_back(name);
-    if (!note.isEmpty())
-        m_notes << note;
     if (m_copies == Copies::Now)
         copyPending();
     return result;

@@ -66,12 +66,12 @@ QString barProblem(const model::LivesBarData& bar)
         return u"ширина = %1, а допускается не менее 0"_s.arg(bar.Width);
     if (bar.Height < 0)
         return u"высота = %1, а допускается не менее 0"_s.arg(bar.Height);
-    if (bar.Direction != objects::BarObjectFile::vertical() && bar.Direction != objects::BarObjectFile::horizontal())
-        return u"направление полосы «%1», а должно быть «vert» или «gor»"_s.arg(bar.Direction);
+    if (const QString problem = objects::BarObjectFile::directionProblem(bar.Direction); !problem.isEmpty())
+        return problem;
     // The picture is looked up in the objects folders; a name with a folder
     // in it would reach outside them.
     if (!bar.BmpName.isEmpty() && !io::isPlainFileName(bar.BmpName))
-        return u"имя рисунка «%1» недопустимо"_s.arg(bar.BmpName);
+        return u"имя рисунка «%1» недопустимо"_s.arg(io::excerpt(bar.BmpName));
     return QString();
 }
 
@@ -127,12 +127,8 @@ struct StageExtras {
 // A value as it stands in the file, for messages.
 QString shown(const QJsonValue& v)
 {
-    QByteArray text = compact(QJsonArray{v});
-    text = text.mid(1, text.size() - 2);
-    QString s = QString::fromUtf8(text);
-    if (s.size() > 40)
-        s = s.left(40) + u"…"_s;
-    return s;
+    const QByteArray text = compact(QJsonArray{v});
+    return io::excerpt(QString::fromUtf8(text.mid(1, text.size() - 2)));
 }
 
 bool asInt32(const QJsonValue& v, int* out)
@@ -171,7 +167,7 @@ public:
                          });
         if (!hex)
             fail(QString(), u"поле «%1» должно содержать 64 шестнадцатеричные цифры, а записано «%2»"_s.arg(kHashKey,
-                                                                                                            hash));
+                                                                                                            io::excerpt(hash)));
         return hash.toLower().toLatin1() == sha256Hex(projectBytes);
     }
 
@@ -321,7 +317,7 @@ private:
     {
         for (auto it = o.begin(); it != o.end(); ++it)
             if (std::find(known.begin(), known.end(), it.key()) == known.end())
-                fail(where, u"неизвестное поле «%1»"_s.arg(it.key()));
+                fail(where, u"неизвестное поле «%1»"_s.arg(io::excerpt(it.key())));
     }
 
     const model::Project& m_project;

@@ -208,13 +208,7 @@ public:
         m_project.LevelCount = readInRange(r, 1, model::kMaxLevels, u"число этапов"_s);
         for (int level = 1; level <= m_project.LevelCount; ++level)
             readStage(level);
-        // The first line that is not blank is refused at once, however much follows it.
-        while (!r.atEnd()) {
-            const QString line = r.text();
-            if (!line.trimmed().isEmpty())
-                r.fail(u"после последнего этапа (их %1) ожидался конец файла, а в строке «%2»"_s.arg(
-                    QString::number(m_project.LevelCount), io::excerpt(line)));
-        }
+        r.expectEnd(u"после последнего этапа (их %1)"_s.arg(m_project.LevelCount));
         m_project.SelLevel = 1;
         m_project.CurLevel = 1;
         for (int level = 1; level <= m_project.LevelCount; ++level)

@@ -12,6 +12,16 @@ std::function<void(const QString&)>& errorSink()
     static std::function<void(const QString&)> sink;
     return sink;
 }
+
+void show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& message)
+{
+    if (const auto& sink = errorSink()) {
+        sink(message);
+        return;
+    }
+    QMessageBox box(icon, title, message, QMessageBox::Ok, parent);
+    box.exec();
+}
 } // namespace
 
 void setErrorSink(std::function<void(const QString&)> sink)
@@ -21,20 +31,12 @@ void setErrorSink(std::function<void(const QString&)> sink)
 
 void showError(QWidget* parent, const QString& message)
 {
-    if (const auto& sink = errorSink()) {
-        sink(message);
-        return;
-    }
-    QMessageBox::critical(parent, QStringLiteral("Ошибка"), message);
+    show(parent, QMessageBox::Critical, QStringLiteral("Ошибка"), message);
 }
 
 void showWarning(QWidget* parent, const QString& message)
 {
-    if (const auto& sink = errorSink()) {
-        sink(message);
-        return;
-    }
-    QMessageBox::warning(parent, QStringLiteral("Предупреждение"), message);
+    show(parent, QMessageBox::Warning, QStringLiteral("Предупреждение"), message);
 }
 
 bool guarded(QWidget* parent, const std::function<void()>& command)

@@ -116,13 +116,13 @@ void TFrLevelEditor::start()
 
 void TFrLevelEditor::start1()
 {
-    m_view->showStage();
+    m_view->start1();
     showState();
 }
 
 void TFrLevelEditor::pereris()
 {
-    m_view->redraw();
+    m_view->pereris();
     showState();
 }
 
@@ -133,7 +133,8 @@ QImage TFrLevelEditor::levelPicture() const
 
 void TFrLevelEditor::setScreenSize(settings::ScreenSize size)
 {
-    m_view->setScreenSize(QSize(size.width, size.height));
+    m_view->ScreenWidth = size.width;
+    m_view->ScreenHeight = size.height;
     if (isVisible())
         pereris();
 }
@@ -227,7 +228,7 @@ void TFrLevelEditor::N5Click()
 {
     level::LevelTool& tool = m_view->tool();
     for (int object : tool.activePropertiesTargets()) {
-        tool.setPathObject(object);
+        tool.setCurObject(object);
         TfmMovementType dialog(tool.movementTypeOf(object), [this] { openPathDialog(); }, this);
         // "Отмена" and the window frame change nothing.
         if (dialog.exec() == QDialog::Accepted)

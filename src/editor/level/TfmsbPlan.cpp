@@ -37,10 +37,10 @@ TfmsbPlan::TfmsbPlan(level::LevelView& view, QWidget* parent) : QDialog(parent),
             [this] { m_view.handle([this] { m_view.tool().pathDeleteLast(); }, true); });
     connect(ButtonYes, &QPushButton::clicked, this, [this] {
         m_view.tool().pathConfirm();
-        m_view.redraw();
+        m_view.pereris();
         close();
     });
-    m_view.redraw();
+    m_view.pereris();
 }
 
 } // namespace kestrava::editor
