@@ -1,0 +1,32 @@
+#pragma once
+
+#include "editor/events/TfmValue.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+
+namespace kestrava::editor {
+
+// "fmEnter_value": one value. "Да" stores its Java in ValueCode and the text
+// as typed in ValueText; "Нет" leaves both empty, and so does an unreadable
+// value, which is shown.
+class TfmEnter_value : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfmEnter_value(const ValueChooserSetup& setup = {}, QWidget* parent = nullptr);
+
+    QString ValueCode;
+    QString ValueText;
+
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* bEdit1 = nullptr;
+    QPushButton* bYes = nullptr;
+    QPushButton* bNo = nullptr;
+
+    void bYesClick();
+};
+
+} // namespace kestrava::editor
