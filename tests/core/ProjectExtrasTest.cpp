@@ -243,8 +243,8 @@ TEST(ProjectExtras, AFileOfAnotherProjectFileIsNotAppliedButSaysSo)
     persist::SaveTarget target;
     const QStringList warnings = target.openProject(loaded, f.tmp.app(), f.file);
     ASSERT_EQ(warnings.size(), 1);
-    EXPECT_EQ(warnings[0], u"Файл «%1»: записан для другой версии project.prg; полосы жизней, пути и типы движения "
-                           u"из него не загружены"_s.arg(QDir::toNativeSeparators(f.extras)));
+    EXPECT_EQ(warnings[0], u"Файл «%1»: записан для другой версии project.prg; полосы жизней, пути, типы движения "
+                           u"и списки объектов событий из него не загружены"_s.arg(QDir::toNativeSeparators(f.extras)));
     EXPECT_EQ(target.target(), f.file);
     EXPECT_EQ(loaded.stage(1).ActiveObject[1].X, 11);
     EXPECT_FALSE(loaded.stage(1).LivesBar.Present);

@@ -1,7 +1,7 @@
-#include "editor/workspace/TFmNumberObject.h"
+#include "editor/events/TFmNumberObject.h"
 #include "editor/workspace/TfmNumberCadre.h"
-#include "editor/workspace/TfmNumber_obj.h"
-#include "editor/workspace/Tfmnamegroup.h"
+#include "editor/events/TfmNumber_obj.h"
+#include "editor/events/Tfmnamegroup.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -67,6 +67,7 @@ public:
     model::Project& edit() { return m_project; }
     void notifyLevelMap(int level) { emit levelMapChanged(level); }
     void notifyGroups(int level) { emit groupsChanged(level); }
+    void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
 
 signals:
@@ -76,6 +77,8 @@ signals:
     void levelMapChanged(int level);
     // The groups, text objects or lives bar a stage holds (its object list).
     void groupsChanged(int level);
+    // The event sheet of a stage: its rows, conditions, actions and counters.
+    void eventsChanged(int level);
     // The number of stages.
     void stagesChanged();
     // Another stage became the one the editors work on.

@@ -16,6 +16,7 @@
 #include <QJsonValue>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -47,6 +48,11 @@ const QString kPictureKey = u"picture"_s;
 const QString kWidthKey = u"width"_s;
 const QString kHeightKey = u"height"_s;
 const QString kDirectionKey = u"direction"_s;
+const QString kEventsKey = u"events"_s;
+const QString kRowsKey = u"rows"_s;
+const QString kListsKey = u"objects"_s;
+const QString kRowKey = u"row"_s;
+const QString kColumnKey = u"column"_s;
 
 int bounded(int count, int max) { return std::clamp(count, 0, max); }
 
@@ -58,6 +64,31 @@ QByteArray sha256Hex(const QByteArray& bytes)
 QString stagePlace(int level) { return u"этап %1"_s.arg(level); }
 QString barPlace(int level) { return stagePlace(level) + u", полоса жизней"_s; }
 QString objectPlace(int level, int object) { return stagePlace(level) + u", активный объект %1"_s.arg(object); }
+QString listPlace(int level, int row, int column)
+{
+    return stagePlace(level)
+           + (column == 0 ? u", строка событий %1, условие"_s.arg(row)
+                          : u", строка событий %1, действие %2"_s.arg(row).arg(column));
+}
+
+// Object numbers become loop variables of the generated game ("kr" + N), so
+// only plain decimal numbers are taken.
+bool isObjectNumber(const QString& text)
+{
+    return !text.isEmpty() && text.size() <= 9
+           && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+using ObjectSlots = std::array<QString, model::kMaxObjectRefs + 1>;
+
+QJsonArray slotsJson(const ObjectSlots& list)
+{
+    QJsonArray out;
+    for (int k = 1; k <= model::kMaxObjectRefs; ++k)
+        if (!list[size_t(k)].isEmpty())
+            out.append(list[size_t(k)]);
+    return out;
+}
 
 // What the reader refuses in a lives bar; empty when it is fine.
 QString barProblem(const model::LivesBarData& bar)
@@ -112,6 +143,29 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
     }
     if (!paths.isEmpty())
         out += ",\n      \"paths\": [\n" + paths.join(",\n") + "\n      ]";
+
+    // The rows on the sheet and the object lists of conditions and actions:
+    // the generated game opens a loop per listed object.
+    QList<QByteArray> lists;
+    for (int r = 1; r <= model::kMaxEventRows; ++r) {
+        const model::EventRowData& row = s.EventRow[size_t(r)];
+        for (int c = 0; c <= model::kMaxActions; ++c) {
+            const QJsonArray objects = slotsJson(c == 0 ? row.CondObjects : row.ActionObjects[size_t(c)]);
+            if (!objects.isEmpty())
+                lists.append("          " + compact(QJsonObject{{kRowKey, r}, {kColumnKey, c}, {kListsKey, objects}}));
+        }
+    }
+    // Opening shows every row the project file holds unless told otherwise.
+    const int rows = bounded(s.EventCurRow, model::kMaxEventRows);
+    const bool fewerRows = rows != bounded(s.EventCount, model::kMaxEventRows);
+    if (fewerRows || !lists.isEmpty()) {
+        QList<QByteArray> fields;
+        if (fewerRows)
+            fields.append("\"rows\": " + QByteArray::number(rows));
+        if (!lists.isEmpty())
+            fields.append("\"objects\": [\n" + lists.join(",\n") + "\n        ]");
+        out += ",\n      \"events\": {" + fields.join(", ") + "}";
+    }
     return out + "\n    }";
 }
 
@@ -122,6 +176,13 @@ struct StageExtras {
     std::vector<model::MovementType> types; // groups 1..n
     std::optional<model::LivesBarData> bar;
     std::vector<std::pair<int, std::vector<model::PathPoint>>> paths; // object, points
+    std::optional<int> eventRows;
+    struct List {
+        int row = 0;
+        int column = 0; // 0: the condition
+        ObjectSlots objects;
+    };
+    std::vector<List> lists;
 };
 
 // A value as it stands in the file, for messages.
@@ -197,7 +258,7 @@ private:
     {
         const QString where = stagePlace(level);
         const model::StageData& s = m_project.stage(level);
-        onlyFields(entry, {kStageKey, kTypesKey, kBarKey, kPathsKey}, where);
+        onlyFields(entry, {kStageKey, kTypesKey, kBarKey, kPathsKey, kEventsKey}, where);
         StageExtras result;
         result.level = level;
 
@@ -230,7 +291,60 @@ private:
                 result.paths.emplace_back(object, points(array(path, kPointsKey, objectWhere), objectWhere));
             }
         }
+        if (entry.contains(kEventsKey))
+            events(entry, level, result);
         return result;
+    }
+
+    void events(const QJsonObject& entry, int level, StageExtras& result)
+    {
+        const QString where = stagePlace(level) + u", лист событий"_s;
+        const QJsonValue value = entry.value(kEventsKey);
+        if (!value.isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(value)));
+        const QJsonObject o = value.toObject();
+        onlyFields(o, {kRowsKey, kListsKey}, where);
+        if (o.contains(kRowsKey)) {
+            const int events = m_project.stage(level).EventCount;
+            const int rows = integer(o, kRowsKey, where);
+            if (rows < 0 || rows > events)
+                fail(where, u"строк на листе %1, а в файле проекта их %2"_s.arg(rows).arg(events));
+            result.eventRows = rows;
+        }
+        if (!o.contains(kListsKey))
+            return;
+        const QJsonArray lists = array(o, kListsKey, where);
+        std::vector<bool> seen(size_t(model::kMaxEventRows + 1) * (model::kMaxActions + 1), false);
+        for (qsizetype n = 0; n < lists.size(); ++n) {
+            const QString listWhere = where + u", список объектов %1"_s.arg(n + 1);
+            if (!lists.at(n).isObject())
+                fail(listWhere, u"ожидался объект, а записано %1"_s.arg(shown(lists.at(n))));
+            const QJsonObject list = lists.at(n).toObject();
+            onlyFields(list, {kRowKey, kColumnKey, kListsKey}, listWhere);
+            StageExtras::List entryList;
+            entryList.row = integer(list, kRowKey, listWhere);
+            entryList.column = integer(list, kColumnKey, listWhere);
+            if (entryList.row < 1 || entryList.row > model::kMaxEventRows)
+                fail(listWhere, u"строки %1 не бывает (строки 1..%2)"_s.arg(entryList.row).arg(model::kMaxEventRows));
+            if (entryList.column < 0 || entryList.column > model::kMaxActions)
+                fail(listWhere, u"столбца %1 не бывает (0 — условие, действия 1..%2)"_s.arg(entryList.column).arg(
+                                    model::kMaxActions));
+            const QString place = listPlace(level, entryList.row, entryList.column);
+            const size_t key = size_t(entryList.row) * (model::kMaxActions + 1) + size_t(entryList.column);
+            if (seen[key])
+                fail(place, u"список объектов записан дважды"_s);
+            seen[key] = true;
+            const QJsonArray objects = array(list, kListsKey, place);
+            if (objects.size() > model::kMaxObjectRefs)
+                fail(place, u"объектов %1, а допускается не более %2"_s.arg(objects.size()).arg(model::kMaxObjectRefs));
+            for (qsizetype k = 0; k < objects.size(); ++k) {
+                const QString number = objects.at(k).toString();
+                if (!objects.at(k).isString() || !isObjectNumber(number))
+                    fail(place, u"номер объекта должен быть строкой из цифр, а записано %1"_s.arg(shown(objects.at(k))));
+                entryList.objects[size_t(k + 1)] = number;
+            }
+            result.lists.push_back(entryList);
+        }
     }
 
     model::LivesBarData bar(const QJsonObject& entry, int level)
@@ -337,6 +451,12 @@ void applyStages(model::Project& project, const std::vector<StageExtras>& stages
             o.PathCount = int(points.size());
             std::copy(points.begin(), points.end(), o.Path.begin() + 1);
         }
+        if (e.eventRows)
+            s.EventCurRow = *e.eventRows;
+        for (const StageExtras::List& list : e.lists) {
+            model::EventRowData& row = s.EventRow[size_t(list.row)];
+            (list.column == 0 ? row.CondObjects : row.ActionObjects[size_t(list.column)]) = list.objects;
+        }
     }
 }
 
@@ -373,7 +493,7 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
 
     ExtrasReader reader(project, extrasFile);
     if (!reader.matches(document.object(), projectBytes))
-        return {u"Файл «%1»: записан для другой версии %2; полосы жизней, пути и типы движения из него не загружены"_s
+        return {u"Файл «%1»: записан для другой версии %2; полосы жизней, пути, типы движения и списки объектов событий из него не загружены"_s
                     .arg(QDir::toNativeSeparators(extrasFile), io::fileNamePart(projectFile))};
     applyStages(project, reader.stages(document.object()));
     return {};

@@ -9,8 +9,9 @@ namespace kestrava::model { class Project; }
 namespace kestrava::persist {
 
 // What project.prg cannot hold lives in a small UTF-8 JSON file beside it:
-// per stage the lives bar, the movement types of all active groups and the
-// path points of the placed active objects. project.prg stays exactly as
+// per stage the lives bar, the movement types of all active groups, the
+// path points of the placed active objects, the rows of the event sheet and
+// the object lists of its conditions and actions. project.prg stays exactly as
 // other tools write it. The file records the SHA-256 of the project file it
 // was written with and is applied only together with those very bytes.
 //
@@ -25,11 +26,17 @@ namespace kestrava::persist {
 //       "livesBar": {"direction":"gor","height":8,"picture":"lives.bmp","width":40,"x":10,"y":5},
 //       "paths": [                                        <- only objects with points
 //         {"object":2,"points":[[10,20],[30,40]]}
-//       ]
+//       ],
+//       "events": {"rows": 3, "objects": [                <- rows on the sheet (EventCurRow),
+//                                                           only when fewer than the file's rows
+//           {"row":1,"column":0,"objects":["1","2"]},    <- column 0: the condition
+//           {"row":2,"column":8,"objects":["1"]}
+//         ]}
 //     }
 //   ]
 // }
-// "livesBar" is left out when the stage has none, "paths" when no object has one.
+// "livesBar" is left out when the stage has none, "paths" when no object has one,
+// "events" when the sheet is empty and no object list is filled.
 
 // The file beside a project file: "dir/project.prg" -> "dir/project.kestrava.json".
 QString extrasFileFor(const QString& projectFile);

@@ -1,19 +1,380 @@
 #include "editor/events/TFrEventsEditor.h"
 
+#include "document/ProjectDocument.h"
+#include "editor/common/ErrorBox.h"
+#include "editor/events/SheetDialogs.h"
+#include "editor/events/SheetImage.h"
+#include "events/ActionCatalogue.h"
+#include "events/SheetView.h"
+
+#include <QAction>
+#include <QHash>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
 namespace kestrava::editor {
 
-TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* parent)
-    : QWidget(parent), m_document(document)
+namespace {
+
+constexpr int kRowControls = model::kMaxEventRows;
+constexpr int kLabelLeft = 40;
+constexpr int kLabelWidth = events::kConditionWidth - kLabelLeft - 4;
+
+// What each header column stands for, for its tooltip and for assistive technology.
+QString columnTitle(int column)
 {
-    setObjectName(QStringLiteral("FrEventsEditor1"));
-    setAccessibleName(QStringLiteral("Редактор событий"));
-    setAutoFillBackground(true);
+    static const QString titles[] = {u""_s,        u"экран"_s,      u"звук"_s,  u"этапы"_s,
+                                     u"объекты"_s, u"управление"_s, u"игрок"_s, u"звук"_s};
+    if (column <= 7)
+        return titles[column];
+    return u"активная группа %1"_s.arg(events::headerGroup(column));
 }
 
-// The event sheet arrives with its own pane; until then the frame is empty.
-void TFrEventsEditor::clear() {}
-void TFrEventsEditor::start() {}
-void TFrEventsEditor::start1() {}
-void TFrEventsEditor::repaint() { update(); }
+} // namespace
+
+TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_view(std::make_unique<events::SheetView>(document))
+{
+    setObjectName(u"FrEventsEditor1"_s);
+    setAccessibleName(u"Редактор событий"_s);
+    m_runMenu = [](QMenu* menu, const QPoint& at) { return menu->exec(at); };
+    m_dialogs = makeSheetDialogs(document, [this](int group) {
+        return group <= m_document.project().current().ActiveGroupCount ? m_view->columnPicture(7 + group) : QImage();
+    });
+
+    m_canvas = new QWidget;
+    m_canvas->setObjectName(u"pnSheet"_s);
+    m_canvas->setAutoFillBackground(true);
+    QPalette white = m_canvas->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_canvas->setPalette(white);
+    m_canvas->setFixedSize(events::kSheetWidth + 1, events::kSheetHeight);
+
+    Image1 = new SheetImage(m_view->image(), m_canvas);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setAccessibleName(u"Лист событий"_s);
+    Image1->setGeometry(0, 0, events::kSheetWidth, events::kSheetHeight);
+
+    bAllEvents = new QPushButton(u"Все события"_s, m_canvas);
+    bAllEvents->setObjectName(u"bAllEvents"_s);
+    bAllEvents->setGeometry(0, 0, events::kConditionWidth, events::kCell);
+
+    for (int c = 1; c <= events::kColumns; ++c) {
+        auto* button = new QToolButton(m_canvas);
+        button->setObjectName(u"HeaderButton%1"_s.arg(c));
+        button->setGeometry(events::columnLeft(c), 0, events::kCell, events::kCell);
+        button->setIconSize(QSize(events::kCell - 2, events::kCell - 2));
+        button->setAccessibleName(u"Столбец %1: %2"_s.arg(c).arg(columnTitle(c)));
+        button->setToolTip(columnTitle(c));
+        HeaderButtons[size_t(c)] = button;
+    }
+    for (int r = 1; r <= kRowControls; ++r) {
+        auto* button = new QPushButton(QString::number(r), m_canvas);
+        button->setObjectName(u"RowButton%1"_s.arg(r));
+        button->setGeometry(0, events::rowTop(r), events::kCell, events::kCell);
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        button->hide();
+        connect(button, &QPushButton::clicked, this,
+                [this, r, button] { rowButtonMenu(r, button->mapToGlobal(QPoint(0, button->height()))); });
+        connect(button, &QPushButton::customContextMenuRequested, this,
+                [this, r, button](const QPoint& at) { rowButtonMenu(r, button->mapToGlobal(at)); });
+        RowButtons[size_t(r)] = button;
+        auto* label = new QLabel(m_canvas);
+        label->setObjectName(u"RowLabel%1"_s.arg(r));
+        label->setGeometry(kLabelLeft, events::rowTop(r) + 10, kLabelWidth, events::kCell - 14);
+        // Presses go through to the sheet: the condition part opens its menu.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->hide();
+        RowLabels[size_t(r)] = label;
+    }
+
+    m_scroll = new QScrollArea;
+    m_scroll->setObjectName(u"ScrollBox1"_s);
+    m_scroll->setWidget(m_canvas);
+    HintLabel = new QLabel;
+    HintLabel->setObjectName(u"HintLabel"_s);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_scroll, 1);
+    layout->addWidget(HintLabel);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(u"PopupMenu1"_s);
+    N_NewRow = PopupMenu1->addAction(u"новая строка"_s);
+    N_Group = PopupMenu1->addAction(u"Группа событий"_s);
+    N_Comment = PopupMenu1->addAction(u"комментарий"_s);
+    connect(bAllEvents, &QPushButton::clicked, this,
+            [this] { rowKindChosen(m_runMenu(PopupMenu1, bAllEvents->mapToGlobal(QPoint(0, bAllEvents->height())))); });
+
+    connect(Image1, &SheetImage::buttonPressed, this, &TFrEventsEditor::Image1MouseDown);
+    connect(Image1, &SheetImage::buttonReleased, this, &TFrEventsEditor::Image1MouseUp);
+    connect(Image1, &SheetImage::pointerMoved, this, &TFrEventsEditor::Image1MouseMove);
+    // The document changed the sheet (an edit, an undo, another stage or project).
+    connect(m_view.get(), &events::SheetView::repainted, this, [this] {
+        showRows();
+        showHeader();
+        Image1->update();
+        showMessages();
+    });
+}
+
+TFrEventsEditor::~TFrEventsEditor() = default;
+
+void TFrEventsEditor::setDialogs(std::unique_ptr<SheetDialogs> dialogs)
+{
+    m_dialogs = std::move(dialogs);
+}
+
+void TFrEventsEditor::setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)> runner)
+{
+    m_runMenu = std::move(runner);
+}
+
+void TFrEventsEditor::start()
+{
+    m_view->start();
+}
+
+void TFrEventsEditor::start1()
+{
+    m_view->start1();
+}
+
+void TFrEventsEditor::clear()
+{
+    m_view->clear();
+    m_view->repaint();
+    HintLabel->clear();
+}
+
+void TFrEventsEditor::repaint()
+{
+    m_view->repaint();
+}
+
+void TFrEventsEditor::showRows()
+{
+    const int rows = m_view->rows();
+    for (int r = 1; r <= kRowControls; ++r) {
+        QPushButton* button = RowButtons[size_t(r)];
+        QLabel* label = RowLabels[size_t(r)];
+        if (r > rows) {
+            button->hide();
+            label->hide();
+            label->clear();
+            continue;
+        }
+        const events::RowLook look = m_view->rowLook(r);
+        button->setText(look.buttonCaption);
+        button->setFixedWidth(look.wide ? m_canvas->width() : events::kCell);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, look.buttonColour);
+        button->setPalette(palette);
+        button->setAccessibleName(look.wide ? look.buttonCaption : u"Строка %1"_s.arg(r));
+        label->setText(look.labelText);
+        label->setToolTip(look.labelText);
+        button->show();
+        label->setVisible(!look.wide);
+    }
+}
+
+void TFrEventsEditor::showHeader()
+{
+    for (int c = 1; c <= events::kColumns; ++c)
+        HeaderButtons[size_t(c)]->setIcon(QIcon(QPixmap::fromImage(m_view->columnPicture(c))));
+}
+
+void TFrEventsEditor::showMessages()
+{
+    const QStringList messages = m_view->takeMessages();
+    if (!messages.isEmpty())
+        showWarning(this, messages.join(u'\n'));
+}
+
+void TFrEventsEditor::command(const std::function<void()>& edit)
+{
+    guarded(this, edit);
+}
+
+void TFrEventsEditor::newRowClick()
+{
+    command([this] {
+        m_view->checkRoomForRow();
+        // A row comes with its condition: a closed chooser adds nothing.
+        if (const std::optional<events::Condition> condition = m_dialogs->chooseCondition(this, QString()))
+            m_view->newRow(*condition);
+    });
+}
+
+void TFrEventsEditor::titledRowClick(const QString& kind)
+{
+    command([this, kind] {
+        m_view->checkRoomForRow();
+        if (const std::optional<QString> title = m_dialogs->askTitle(this))
+            m_view->addTitledRow(kind, *title);
+    });
+}
+
+bool TFrEventsEditor::rowKindChosen(QAction* chosen)
+{
+    if (chosen == N_NewRow)
+        newRowClick();
+    else if (chosen == N_Group)
+        titledRowClick(events::kGroupKind);
+    else if (chosen == N_Comment)
+        titledRowClick(events::kCommentKind);
+    else
+        return false;
+    return true;
+}
+
+void TFrEventsEditor::conditionClick(int row, bool add)
+{
+    command([this, row, add] {
+        const std::optional<events::Condition> condition =
+            m_dialogs->chooseCondition(this, add ? u"dob"_s : u"izm"_s);
+        if (!condition)
+            return;
+        if (add)
+            m_view->addCondition(row, *condition);
+        else
+            m_view->replaceCondition(row, *condition);
+    });
+}
+
+void TFrEventsEditor::rowButtonMenu(int row, const QPoint& at)
+{
+    QMenu menu(this);
+    menu.setObjectName(u"RowMenu"_s);
+    menu.addAction(N_NewRow);
+    menu.addAction(N_Group);
+    menu.addAction(N_Comment);
+    menu.addSeparator();
+    const int rows = m_view->rows();
+    QAction* add = menu.addAction(u"добавить условие"_s);
+    QAction* replace = menu.addAction(u"заменить условие"_s);
+    menu.addSeparator();
+    QAction* remove = menu.addAction(u"удалить строку"_s);
+    QAction* up = menu.addAction(u"вверх"_s);
+    QAction* down = menu.addAction(u"вниз"_s);
+    QAction* copy = menu.addAction(u"копировать"_s);
+    QAction* paste = menu.addAction(u"вставить"_s);
+    up->setEnabled(row > 1);
+    down->setEnabled(row < rows);
+    paste->setEnabled(m_view->hasCopiedRow());
+
+    QAction* chosen = m_runMenu(&menu, at);
+    if (rowKindChosen(chosen))
+        return;
+    if (chosen == add || chosen == replace)
+        conditionClick(row, chosen == add);
+    else if (chosen == remove)
+        command([this, row] { m_view->deleteRow(row); });
+    else if (chosen == up || chosen == down)
+        command([this, row, up, chosen] { m_view->moveRow(row, chosen == up ? -1 : 1); });
+    else if (chosen == copy)
+        m_view->copyRow(row);
+    else if (chosen == paste)
+        command([this, row] { m_view->pasteRow(row); });
+}
+
+void TFrEventsEditor::Image1MouseDown(QPoint pos, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton && button != Qt::RightButton)
+        return;
+    const events::ColumnMenu kind = m_view->pressed(pos.x(), pos.y());
+    if (kind != events::ColumnMenu::None)
+        openColumnMenu(kind, Image1->mapToGlobal(pos));
+    Image1MouseMove(pos);
+}
+
+void TFrEventsEditor::Image1MouseUp(QPoint pos)
+{
+    m_view->released(pos.x(), pos.y());
+    Image1MouseMove(pos);
+}
+
+void TFrEventsEditor::Image1MouseMove(QPoint)
+{
+    // The hint names the action of the last pressed cell.
+    const QString hint = m_view->hint();
+    Image1->setToolTip(hint);
+    HintLabel->setText(hint);
+}
+
+void TFrEventsEditor::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
+{
+    QMenu menu(this);
+    menu.setObjectName(u"ColumnMenu"_s);
+    const int row = m_view->PressedRow;
+    if (kind == events::ColumnMenu::AddCondition) {
+        QAction* add = menu.addAction(u"Добавить условие"_s);
+        if (m_runMenu(&menu, at) == add)
+            conditionClick(row, true);
+        return;
+    }
+
+    // Submenus by path, in the order the catalogue lists the items.
+    QHash<QAction*, const events::ActionItem*> items;
+    QHash<QString, QMenu*> submenus;
+    for (const events::ActionItem& item : events::actionCatalogue()) {
+        if (item.menu != kind)
+            continue;
+        QMenu* parent = &menu;
+        QString key;
+        for (qsizetype k = 0; k + 1 < item.path.size(); ++k) {
+            key += u'/' + item.path[k];
+            QMenu*& sub = submenus[key];
+            if (!sub)
+                sub = parent->addMenu(item.path[k]);
+            parent = sub;
+        }
+        QAction* action = parent->addAction(item.path.last());
+        action->setEnabled(item.enabled);
+        items.insert(action, &item);
+    }
+    // A submenu whose items are all disabled is disabled itself.
+    for (QMenu* sub : std::as_const(submenus)) {
+        bool any = false;
+        for (QAction* a : sub->actions())
+            any = any || a->isEnabled();
+        sub->setEnabled(any);
+    }
+    menu.addSeparator();
+    QAction* remove = menu.addAction(u"удалить действие"_s);
+    remove->setEnabled(m_view->pressedCellHoldsAction());
+
+    QAction* chosen = m_runMenu(&menu, at);
+    if (chosen == remove)
+        command([this] { m_view->deleteAction(); });
+    else if (const events::ActionItem* item = items.value(chosen); item && item->enabled)
+        runAction(*item);
+}
+
+void TFrEventsEditor::runAction(const events::ActionItem& item)
+{
+    command([this, &item] {
+        events::ActionInput input;
+        input.group = m_view->ActionGroup;
+        if (item.dialog == events::ActionDialog::Value) {
+            const auto value = m_dialogs->askValue(this);
+            if (!value)
+                return; // closed without "Да": nothing is placed
+            input.value = value->first;
+            input.valueCode = value->second;
+        } else if (item.dialog == events::ActionDialog::Target) {
+            const std::optional<int> target = m_dialogs->askTarget(this);
+            if (!target)
+                return;
+            input.target = *target;
+        }
+        m_view->metka(events::buildAction(item, input));
+    });
+}
 
 } // namespace kestrava::editor

@@ -1,4 +1,4 @@
-#include "editor/workspace/TfmNumber_obj.h"
+#include "editor/events/TfmNumber_obj.h"
 
 #include "editor/common/EntryDialog.h"
 

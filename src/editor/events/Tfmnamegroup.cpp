@@ -1,4 +1,4 @@
-#include "editor/workspace/Tfmnamegroup.h"
+#include "editor/events/Tfmnamegroup.h"
 
 #include "editor/common/EntryDialog.h"
 

@@ -1,4 +1,4 @@
-#include "editor/workspace/TFmNumberObject.h"
+#include "editor/events/TFmNumberObject.h"
 
 #include "editor/common/EntryDialog.h"
 

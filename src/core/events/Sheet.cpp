@@ -1,0 +1,224 @@
+#include "events/Sheet.h"
+
+#include "io/Error.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::events {
+
+namespace {
+
+model::EventRowData& rowOf(model::StageData& stage, int row)
+{
+    if (row < 1 || row > rowCount(stage))
+        throw io::Error(u"Строки %1 нет на листе событий."_s.arg(row));
+    return stage.EventRow[size_t(row)];
+}
+
+void checkCell(const model::StageData& stage, Cell cell)
+{
+    if (cell.row < 1 || cell.row > rowCount(stage) || cell.column < 1 || cell.column > kColumns)
+        throw io::Error(u"Клетки (строка %1, столбец %2) нет на листе событий."_s.arg(cell.row).arg(cell.column));
+}
+
+void appendObjects(ObjectSlots& list, const QStringList& objects)
+{
+    for (const QString& object : objects)
+        zikly(list, object);
+}
+
+// Rows change places: the table's storage is grown to its capacity first,
+// so no write moves it while another row is being read.
+void growToCapacity(model::StageData& stage)
+{
+    stage.EventRow[size_t(model::kMaxEventRows)];
+}
+
+void checkCondition(const Condition& condition)
+{
+    if (condition.extraCount < 0)
+        throw std::invalid_argument("negative row counter step");
+}
+
+} // namespace
+
+Cell cellAt(int x, int y)
+{
+    // Truncation toward zero, as the press formulas have always worked: a
+    // press just left of column 1 still lands in column 0.
+    int column = int(std::trunc(double(x - kConditionWidth) / kCell + 1));
+    int row = int(std::trunc(double(y) / kCell));
+    if (column < 0 || column > kColumns)
+        column = 0;
+    return {std::max(row, 0), column};
+}
+
+ColumnMenu columnMenu(int column)
+{
+    switch (column) {
+    case 1: return ColumnMenu::Special;
+    case 2:
+    case 7: return ColumnMenu::Sound;
+    case 3: return ColumnMenu::Stage;
+    case 4: return ColumnMenu::Objects;
+    case 5: return ColumnMenu::Control;
+    case 6: return ColumnMenu::Player;
+    default: break;
+    }
+    if (column >= 8 && column <= 16)
+        return ColumnMenu::ObjectActions;
+    if (column >= 17 && column <= kColumns)
+        return ColumnMenu::None;
+    return ColumnMenu::AddCondition;
+}
+
+int actionGroup(int column)
+{
+    return column >= 8 && column <= 16 ? column - 7 : 0;
+}
+
+int headerGroup(int column)
+{
+    return column >= 8 && column <= kColumns ? column - 7 : 0;
+}
+
+void zikly(ObjectSlots& list, const QString& x)
+{
+    for (size_t i = 1; i < list.size(); ++i)
+        if (list[i].isEmpty() && (i == 1 || (!list[i - 1].isEmpty() && list[i - 1] != x)))
+            list[i] = x;
+}
+
+int rowCount(const model::StageData& stage)
+{
+    return std::clamp(stage.EventCurRow, 0, model::kMaxEventRows);
+}
+
+void checkRoomForRow(const model::StageData& stage)
+{
+    if (rowCount(stage) >= model::kMaxEventRows)
+        throw io::Error(u"На листе событий этапа уже %1 строк: больше строк этап не вмещает."_s.arg(
+            model::kMaxEventRows));
+}
+
+int actionCount(const model::EventRowData& row)
+{
+    int count = 0;
+    for (int c = 1; c <= kColumns; ++c)
+        count += row.ActionText[size_t(c)].isEmpty() ? 0 : 1;
+    return count;
+}
+
+void newRow(model::StageData& stage, const Condition& condition)
+{
+    checkCondition(condition);
+    checkRoomForRow(stage);
+    const int r = rowCount(stage) + 1;
+    stage.EventCurRow = r;
+    stage.EventCount = std::max(stage.EventCount, r - 1) + 1 + condition.extraCount;
+    model::EventRowData& row = stage.EventRow[size_t(r)];
+    row.CondCode = condition.code;
+    appendObjects(row.CondObjects, condition.objects);
+    row.Kind = kEventKind;
+    row.CondText = condition.caption;
+}
+
+void addTitledRow(model::StageData& stage, const QString& kind, const QString& title)
+{
+    if (kind != kGroupKind && kind != kCommentKind)
+        throw std::invalid_argument("a titled row is a group or a comment");
+    checkRoomForRow(stage);
+    const int r = rowCount(stage) + 1;
+    stage.EventCurRow = r;
+    stage.EventCount = std::max(stage.EventCount, r - 1) + 1;
+    model::EventRowData& row = stage.EventRow[size_t(r)];
+    row.Kind = kind;
+    row.CondText = title;
+}
+
+void addCondition(model::StageData& stage, int r, const Condition& condition)
+{
+    checkCondition(condition);
+    model::EventRowData& row = rowOf(stage, r);
+    row.CondCode = row.CondCode + u'&' + condition.code;
+    appendObjects(row.CondObjects, condition.objects);
+    row.Kind = kEventKind;
+    row.CondText = row.CondText + u" и "_s + condition.caption;
+    stage.EventCount += condition.extraCount;
+}
+
+void replaceCondition(model::StageData& stage, int r, const Condition& condition)
+{
+    checkCondition(condition);
+    model::EventRowData& row = rowOf(stage, r);
+    row.Extra.fill(0);
+    row.CondCode = condition.code;
+    appendObjects(row.CondObjects, condition.objects);
+    row.Kind = kEventKind;
+    row.CondText = condition.caption;
+    stage.EventCount += condition.extraCount;
+}
+
+void metka(model::StageData& stage, Cell cell, const Action& action)
+{
+    checkCell(stage, cell);
+    model::EventRowData& row = stage.EventRow[size_t(cell.row)];
+    appendObjects(row.ActionObjects[size_t(cell.column)], action.objects);
+    stage.ActionCount += 1;
+    row.ActionText[size_t(cell.column)] = action.caption;
+    row.ActionCode[size_t(cell.column)] = action.code;
+}
+
+void deleteAction(model::StageData& stage, Cell cell)
+{
+    checkCell(stage, cell);
+    model::EventRowData& row = stage.EventRow[size_t(cell.row)];
+    const size_t c = size_t(cell.column);
+    if (row.ActionText[c].isEmpty() && row.ActionCode[c].isEmpty())
+        throw io::Error(u"В клетке (строка %1, столбец %2) нет действия."_s.arg(cell.row).arg(cell.column));
+    row.ActionText[c].clear();
+    row.ActionCode[c].clear();
+    row.ActionObjects[c] = {};
+    stage.ActionCount = std::max(stage.ActionCount - 1, 0);
+}
+
+void deleteRow(model::StageData& stage, int r)
+{
+    const int actions = actionCount(rowOf(stage, r));
+    growToCapacity(stage);
+    for (int i = r; i < model::kMaxEventRows; ++i)
+        stage.EventRow[size_t(i)] = stage.EventRow[size_t(i + 1)];
+    stage.EventRow[size_t(model::kMaxEventRows)] = {};
+    stage.EventCurRow = rowCount(stage) - 1;
+    stage.EventCount = std::max(stage.EventCount - 1, stage.EventCurRow);
+    stage.ActionCount = std::max(stage.ActionCount - actions, 0);
+}
+
+void moveRow(model::StageData& stage, int r, int step)
+{
+    rowOf(stage, r);
+    const int other = r + step;
+    if ((step != 1 && step != -1) || other < 1 || other > rowCount(stage))
+        throw io::Error(step < 0 ? u"Строка %1 уже первая."_s.arg(r) : u"Строка %1 уже последняя."_s.arg(r));
+    growToCapacity(stage);
+    std::swap(stage.EventRow[size_t(r)], stage.EventRow[size_t(other)]);
+}
+
+void insertRow(model::StageData& stage, int after, const model::EventRowData& record)
+{
+    checkRoomForRow(stage);
+    if (after < 0 || after > rowCount(stage))
+        throw io::Error(u"Строки %1 нет на листе событий."_s.arg(after));
+    growToCapacity(stage);
+    for (int i = model::kMaxEventRows; i > after + 1; --i)
+        stage.EventRow[size_t(i)] = stage.EventRow[size_t(i - 1)];
+    stage.EventRow[size_t(after + 1)] = record;
+    stage.EventCurRow = rowCount(stage) + 1;
+    stage.EventCount = std::max(stage.EventCount + 1, stage.EventCurRow);
+    stage.ActionCount += actionCount(record);
+}
+
+} // namespace kestrava::events

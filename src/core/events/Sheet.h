@@ -1,0 +1,108 @@
+#pragma once
+
+#include "model/Capacities.h"
+#include "model/Project.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace kestrava::events {
+
+// Geometry of the sheet picture: 33-pixel cells, the conditions in the
+// 201 pixels left of column 1, row 0 the header band.
+inline constexpr int kCell = 33;
+inline constexpr int kConditionWidth = 201;
+inline constexpr int kColumns = model::kMaxActions;
+inline constexpr int kSheetWidth = 860;
+inline constexpr int kSheetHeight = kCell * (model::kMaxEventRows + 1);
+
+// Left edge of column c (1..20) and the top of row r.
+constexpr int columnLeft(int column) { return kConditionWidth + kCell * (column - 1); }
+constexpr int rowTop(int row) { return kCell * row; }
+
+// The cell a press at (x, y) of the sheet picture hits: column 0 for the
+// condition part left of column 1 and for anything right of column 20,
+// row 0 for the header band.
+struct Cell {
+    int row = 0;
+    int column = 0;
+    bool operator==(const Cell&) const = default;
+};
+Cell cellAt(int x, int y);
+
+// What a press in a column opens.
+enum class ColumnMenu {
+    AddCondition, // column 0: the condition part
+    Special,      // 1: the screen edges
+    Sound,        // 2 and 7
+    Stage,        // 3
+    Objects,      // 4
+    Control,      // 5
+    Player,       // 6
+    ObjectActions, // 8..16: active group column - 7
+    None,         // 17..20
+};
+ColumnMenu columnMenu(int column);
+// The active group the actions of a column act on (8..16 → 1..9), else 0.
+int actionGroup(int column);
+// The active group whose picture heads a column (8..20 → 1..13), else 0.
+int headerGroup(int column);
+
+using ObjectSlots = std::array<QString, model::kMaxObjectRefs + 1>;
+// The object-list rule: x goes after the last filled slot unless that slot
+// already holds it; a full list stays as it is.
+void zikly(ObjectSlots& list, const QString& x);
+
+// The kinds of rows, as the project file spells them.
+inline const QString kEventKind = QStringLiteral("event");
+inline const QString kGroupKind = QStringLiteral("group");
+inline const QString kCommentKind = QStringLiteral("comment");
+
+// A condition as the chooser built it.
+struct Condition {
+    QString caption;
+    QString code;
+    QStringList objects;
+    // Further steps of the stage's row counter the choice made (a detection
+    // set up, a two-value comparison): the generated game counts them.
+    int extraCount = 0;
+};
+
+// An action as a menu item built it.
+struct Action {
+    QString caption;
+    QString code;
+    QStringList objects;
+};
+
+// The sheet's edits of one stage. Each checks first and throws io::Error,
+// changing nothing, when it cannot be done.
+// The rows of the sheet (EventCurRow) and whether one more fits.
+int rowCount(const model::StageData& stage);
+void checkRoomForRow(const model::StageData& stage);
+// "новая строка" with its chosen condition.
+void newRow(model::StageData& stage, const Condition& condition);
+// "Группа событий", "комментарий": a titled row at the end.
+void addTitledRow(model::StageData& stage, const QString& kind, const QString& title);
+// "добавить условие": joined to the row's condition with "&" and " и ".
+void addCondition(model::StageData& stage, int row, const Condition& condition);
+// "заменить условие".
+void replaceCondition(model::StageData& stage, int row, const Condition& condition);
+// Places an action in a cell; an action already there is replaced, its
+// object list kept and extended.
+void metka(model::StageData& stage, Cell cell, const Action& action);
+// "удалить действие": the cell's action and its object list.
+void deleteAction(model::StageData& stage, Cell cell);
+// "удалить строку": the rows below move up.
+void deleteRow(model::StageData& stage, int row);
+// "вверх" (-1), "вниз" (+1): the row changes places with its neighbour.
+void moveRow(model::StageData& stage, int row, int step);
+// "вставить": a copy of a row below `after` (0 puts it first).
+void insertRow(model::StageData& stage, int after, const model::EventRowData& record);
+
+// The number of actions a row holds.
+int actionCount(const model::EventRowData& row);
+
+} // namespace kestrava::events
