@@ -366,14 +366,18 @@ void placeActive(model::StageData& s, int group, int x, int y)
     o.Exists = true;
 }
 
+// The actions of the demo act on the player: they sit in the player's column.
+constexpr int kPlayerColumn = 6;
+
 void eventRow(model::StageData& s, const QString& condText, const QString& condCode,
               const QList<std::pair<QString, QString>>& actions)
 {
     model::EventRowData& row = s.EventRow[size_t(++s.EventCount)];
+    s.EventCurRow = s.EventCount;
     row.Kind = u"event"_s;
     row.CondText = condText;
     row.CondCode = condCode;
-    int m = 0;
+    int m = kPlayerColumn - 1;
     for (const auto& [text, code] : actions) {
         ++m;
         row.ActionText[size_t(m)] = text;
@@ -435,8 +439,8 @@ void writeProject(const QString& demo, const QString& library)
     s2.ActiveGroup[1].Caption = u"1"_s;
     s2.ActiveType[1] = model::MovementType::EightWay;
     eventRow(s2, u"Всегда"_s, u"(obtime>0)"_s, {});
-    s2.EventRow[1].ActionText[1] = u"увеличение жизней = 1"_s;
-    s2.EventRow[1].ActionCode[1] = u"{life=life+1;}"_s;
+    s2.EventRow[1].ActionText[kPlayerColumn] = u"увеличение жизней = 1"_s;
+    s2.EventRow[1].ActionCode[kPlayerColumn] = u"{life=life+1;}"_s;
     s2.ActionCount = 1;
 
     p.CurLevel = 1;

@@ -337,7 +337,7 @@ TEST(ProjectFile, TheDemoProjectOpens)
     EXPECT_EQ(s.ActiveGroupCount, 2);
     EXPECT_EQ(s.ActiveObjCount, 3);
     EXPECT_EQ(s.TextObject[1].Lines[1], u"Лесная прогулка"_s);
-    EXPECT_EQ(s.EventRow[2].ActionCode[1], u"{life=life+1;}"_s);
+    EXPECT_EQ(s.EventRow[2].ActionCode[6], u"{life=life+1;}"_s); // the player's column
     EXPECT_EQ(p.stage(2).FonObjCount, 2);
     EXPECT_TRUE(QDir(tmp.app().objects()).isEmpty());
 
