@@ -1,9 +1,9 @@
 #include "events/ConditionCatalogue.h"
-#include "events/PhoneKeys.h"
 #include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 using namespace kestrava;
@@ -23,22 +23,9 @@ const ConditionItem& itemNamed(const QString& last)
 }
 
 // Object 2 and its second object 4, object 3 detected within 10..50, 1.5 s.
-ConditionInput typical()
-{
-    ConditionInput in;
-    in.arg = u"часы>5"_s;
-    in.argCode = u"obtime_hour>5"_s;
-    in.object = 2;
-    in.other = 4;
-    in.detected = 3;
-    in.minRadius = 10;
-    in.maxRadius = 50;
-    in.time = 1500;
-    in.keyName = u"#"_s;
-    in.keyCode = u"35"_s;
-    in.level = 3;
-    return in;
-}
+const ConditionInput typical{.arg = u"часы>5"_s, .argCode = u"obtime_hour>5"_s, .object = 2, .other = 4,
+                             .detected = 3, .minRadius = 10, .maxRadius = 50, .time = 1500, .keyName = u"#"_s,
+                             .keyCode = u"35"_s, .level = 3};
 
 struct Expected {
     int menu;
@@ -103,7 +90,7 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
         const ConditionItem& item = itemNamed(row.path);
         EXPECT_TRUE(item.enabled);
         EXPECT_EQ(item.menu, row.menu);
-        const Condition c = buildCondition(item, typical());
+        const Condition c = buildCondition(item, typical);
         EXPECT_EQ(s(c.caption), s(row.caption));
         EXPECT_EQ(s(c.code), s(row.code));
         EXPECT_EQ(c.objects, row.objects);
@@ -111,88 +98,63 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
     }
 }
 
-TEST(ConditionCatalogue, DisabledItemsAndMenus)
+TEST(ConditionCatalogue, DisabledItemsAndTheSharedObjectMenu)
 {
     QList<QStringList> disabled;
-    std::set<int> menus;
-    for (const ConditionItem& item : conditionCatalogue()) {
-        menus.insert(item.menu);
-        if (!item.enabled) {
+    for (const ConditionItem& item : conditionCatalogue())
+        if (!item.enabled)
             disabled << item.path;
-            EXPECT_TRUE(item.caption.isEmpty() && item.code.isEmpty());
-        }
-    }
-    const QList<QStringList> expected{
-        {u"---------"_s},
-        {u"столкновение"_s, u"с любым фоновым объектом"_s},
-        {u"анимация"_s, u"какая анимация проигрывается?"_s},
-    };
-    EXPECT_EQ(disabled, expected);
-    EXPECT_EQ(menus, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8}));
-    for (int icon = 8; icon <= 12; ++icon)
-        EXPECT_EQ(conditionMenu(icon), 8) << icon;
-    EXPECT_EQ(conditionMenu(7), 7);
-    EXPECT_EQ(conditionMenu(0), 0);
-    EXPECT_EQ(conditionMenu(13), 0);
+    EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s},
+                                            {u"столкновение"_s, u"с любым фоновым объектом"_s},
+                                            {u"анимация"_s, u"какая анимация проигрывается?"_s}}));
+    for (int icon = 0; icon <= 13; ++icon)
+        EXPECT_EQ(conditionMenu(icon), icon >= 8 && icon <= 12 ? 8 : (icon <= 7 ? icon : 0)) << icon;
+}
+
+Condition built(const QString& item, const std::function<void(ConditionInput&)>& set)
+{
+    ConditionInput in;
+    set(in);
+    return buildCondition(itemNamed(item), in);
 }
 
 TEST(ConditionCatalogue, TypicalChoices)
 {
-    ConditionInput every;
-    every.arg = timerSetting(u"0"_s, u"5"_s, u"0"_s).arg;
-    every.time = timerSetting(u"0"_s, u"5"_s, u"0"_s).time;
-    EXPECT_EQ(s(every.arg), "0/5/0");
-    EXPECT_EQ(s(buildCondition(itemNamed(u"Каждую..."_s), every).code), "(obtime-(obtime/5000)*5000==0)");
-
-    ConditionInput second;
-    second.time = timerSetting(u"0"_s, u"1"_s, u"0"_s).time;
-    EXPECT_EQ(s(buildCondition(itemNamed(u"Таймер равен значению..."_s), second).code),
+    const TimerSetting fiveSeconds = timerSetting(u"0"_s, u"5"_s, u"0"_s);
+    EXPECT_EQ(s(fiveSeconds.arg), "0/5/0");
+    EXPECT_EQ(s(built(u"Каждую..."_s, [&](ConditionInput& in) { in.time = fiveSeconds.time; }).code),
+              "(obtime-(obtime/5000)*5000==0)");
+    EXPECT_EQ(s(built(u"Таймер равен значению..."_s,
+                      [](ConditionInput& in) { in.time = timerSetting(u"0"_s, u"1"_s, u"0"_s).time; })
+                    .code),
               "((obtime>=1000)&(obtime<1000+10))");
-
-    ConditionInput collision;
-    collision.object = 1;
-    collision.other = 2;
-    const Condition c = buildCondition(itemNamed(u"с активным объектом"_s), collision);
-    EXPECT_EQ(c.objects, (QStringList{u"1"_s, u"2"_s}));
-    EXPECT_EQ(s(c.caption), "столкновение 1 с 2");
-
-    ConditionInput x;
-    x.object = 2;
-    x.arg = x.argCode = u">=100"_s;
-    const Condition xc = buildCondition(itemNamed(u"сравнение Х-координаты объекта со значением"_s), x);
-    EXPECT_EQ(s(xc.caption), "Х-координата объекта2 >=100");
-    EXPECT_EQ(s(xc.code), "(obj[gr_obj[2][kr2]].getX()>=100)");
-
-    ConditionInput five;
-    five.keyName = u"5"_s;
-    five.keyCode = u"53"_s;
-    five.level = 1;
-    EXPECT_EQ(s(buildCondition(itemNamed(u"Нажатие на клавишу..."_s), five).code), "(etap1data.keyCode1==53)");
-}
-
-TEST(ConditionCatalogue, EveryZeroIsRefusedOtherTimersTakeIt)
-{
-    ConditionInput zero;
-    zero.arg = u"0/0/0"_s;
-    EXPECT_EQ(s(test::errorOf([&] { buildCondition(itemNamed(u"Каждую..."_s), zero); })),
+    EXPECT_EQ(s(test::errorOf([] { built(u"Каждую..."_s, [](ConditionInput&) {}); })),
               "Условие «Каждую...» с временем 0 не проверить: игра делила бы на ноль. Введите время больше нуля.");
-    EXPECT_EQ(s(buildCondition(itemNamed(u"Таймер больше значения..."_s), zero).code), "(obtime>0)");
-}
+    EXPECT_EQ(s(built(u"Таймер больше значения..."_s, [](ConditionInput&) {}).code), "(obtime>0)");
 
-TEST(ConditionCatalogue, DoublePressNamesEveryKeyInJava)
-{
-    for (const PhoneKey& key : phoneKeys()) {
-        ConditionInput in;
-        in.keyName = key.KeyName;
-        const Condition c = buildCondition(itemNamed(u"Двойное нажатие на клавишу..."_s), in);
-        EXPECT_EQ(c.caption, u"дв. нажатие клавиши "_s + key.KeyName);
-        const QString name = c.code.mid(8, c.code.size() - 9);
-        EXPECT_EQ(c.code, u"(dbkey=="_s + name + u")"_s);
-        // A Java name or a digit: never "*" or "#".
-        EXPECT_TRUE(name.size() == 1 ? name.at(0).isDigit() : name.at(0).isLetter()) << s(name);
-    }
-    EXPECT_EQ(s(doubleKeyName(u"*"_s)), "star");
-    EXPECT_EQ(s(doubleKeyName(u"#"_s)), "pound");
+    const Condition collision = built(u"с активным объектом"_s, [](ConditionInput& in) {
+        in.object = 1;
+        in.other = 2;
+    });
+    EXPECT_EQ(collision.objects, (QStringList{u"1"_s, u"2"_s}));
+    EXPECT_EQ(s(collision.caption), "столкновение 1 с 2");
+
+    const Condition x = built(u"сравнение Х-координаты объекта со значением"_s, [](ConditionInput& in) {
+        in.object = 2;
+        in.arg = in.argCode = u">=100"_s;
+    });
+    EXPECT_EQ(s(x.caption), "Х-координата объекта2 >=100");
+    EXPECT_EQ(s(x.code), "(obj[gr_obj[2][kr2]].getX()>=100)");
+
+    EXPECT_EQ(s(built(u"Нажатие на клавишу..."_s, [](ConditionInput& in) {
+                    in.keyName = u"5"_s;
+                    in.keyCode = u"53"_s;
+                    in.level = 1;
+                }).code),
+              "(etap1data.keyCode1==53)");
+    const Condition star = built(u"Двойное нажатие на клавишу..."_s, [](ConditionInput& in) { in.keyName = u"*"_s; });
+    EXPECT_EQ(s(star.caption), "дв. нажатие клавиши *");
+    EXPECT_EQ(s(star.code), "(dbkey==star)");
 }
 
 TEST(ConditionCatalogue, TimerFieldsReadAsTheAuthorTypesThem)
@@ -201,12 +163,10 @@ TEST(ConditionCatalogue, TimerFieldsReadAsTheAuthorTypesThem)
         QString m, sec, h;
         int time;
     } cases[] = {
-        {u"0"_s, u"5"_s, u"0"_s, 5000},
         {u"1,5"_s, u"0"_s, u"0"_s, 90000},
         {u" 0.25 "_s, u"1.5"_s, u"3"_s, 16530},
         {u"0"_s, u"0"_s, u"0,04"_s, 0},
-        {u"0"_s, u"0"_s, u"0.05"_s, 1},
-        {u"0"_s, u"0.0006"_s, u"0"_s, 1},
+        {u"0"_s, u"0.0006"_s, u"0.05"_s, 1}, // the total is rounded, not each field
         {u"35791"_s, u"0"_s, u"0"_s, 2147460000},
     };
     for (const auto& c : cases) {
@@ -214,13 +174,11 @@ TEST(ConditionCatalogue, TimerFieldsReadAsTheAuthorTypesThem)
         EXPECT_EQ(t.time, c.time) << s(t.arg);
         EXPECT_EQ(t.arg, c.m + u'/' + c.sec + u'/' + c.h);
     }
-
     EXPECT_EQ(s(test::errorOf([] { timerSetting(u"0"_s, u" "_s, u"0"_s); })), "Поле «секунд»: введите число.");
     EXPECT_EQ(s(test::errorOf([] { timerSetting(u"пять"_s, u"0"_s, u"0"_s); })), "Поле «минут»: «пять» — не число.");
     EXPECT_EQ(s(test::errorOf([] { timerSetting(u"0"_s, u"0"_s, u"-1"_s); })),
               "Поле «сотых»: время не может быть отрицательным.");
-    EXPECT_FALSE(test::errorOf([] { timerSetting(u"35792"_s, u"0"_s, u"0"_s); }).isEmpty())
-        << "past a Java int of ms";
+    EXPECT_FALSE(test::errorOf([] { timerSetting(u"35792"_s, u"0"_s, u"0"_s); }).isEmpty()) << "past a Java int";
 }
 
 } // namespace
