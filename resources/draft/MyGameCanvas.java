@@ -136,6 +136,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         static final int vu = -1, vd = -2, vl = -3, vr = -4, venter = -5;
         /** Soft keys: these codes are the common ones, some phones use others. */
         static final int ls = -6, rs = -7;
+        /** "*" and "#": no Java names, so the double-press condition spells them out. */
+        static final int star = KEY_STAR, pound = KEY_POUND;
 
         /** Object behaviour (objtip): rest, chase, attack, avoid, death. */
         static final int REST = 1, CHASE = 2, ATTACK = 3, AVOID = 4, DEATH = 5;

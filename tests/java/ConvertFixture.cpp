@@ -1,13 +1,19 @@
 // Builds, in memory, a project whose event sheets hold every condition and
 // action form the events editor can store, writes the pictures it needs into
 // a fresh project folder and converts it. The Java compile check then
-// compiles the project's src folder.
+// compiles the project's src folder. Stages 1 and 2 hold hand-written forms,
+// stage 3 every enabled item of the condition and action catalogues, built
+// as the chooser and the column menus build them.
 //
 //   kestrava_java_fixture WORK_DIR DRAFT_DIR
 //
 // WORK_DIR/app is the application folder (its draft copied from DRAFT_DIR),
 // WORK_DIR/game the project folder.
 #include "codegen/Converter.h"
+#include "events/ActionCatalogue.h"
+#include "events/ConditionCatalogue.h"
+#include "events/PhoneKeys.h"
+#include "events/Sheet.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Png.h"
@@ -18,7 +24,9 @@
 #include <QImage>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
@@ -164,6 +172,78 @@ QList<Row> everyCondition(int level)
     return rows;
 }
 
+// The condition an enabled catalogue item gives with ordinary parameters.
+events::Condition catalogueCondition(const events::ConditionItem& item, int level, int n, const events::PhoneKey& key)
+{
+    using D = events::ConditionDialog;
+    events::ConditionInput in;
+    in.level = level;
+    in.object = n;
+    in.other = n % 3 + 1;
+    in.detected = 2;
+    in.minRadius = 10;
+    in.maxRadius = 50;
+    in.keyName = key.KeyName;
+    in.keyCode = key.KeyCode;
+    const events::TimerSetting time = events::timerSetting(u"0"_s, u"1,5"_s, u"0"_s);
+    in.time = time.time;
+    if (item.dialog == D::Timer)
+        in.arg = time.arg;
+    else if (item.dialog == D::CompareTwo)
+        in.arg = u"часы + 1>Х[объект2]"_s;
+    else
+        in.arg = u">=100"_s;
+    in.argCode = item.dialog == D::CompareTwo ? u"obtime_hour+1>obj[2].getX()"_s : u">=100"_s;
+    return events::buildCondition(item, in);
+}
+
+int actionColumn(events::ColumnMenu menu, int row)
+{
+    switch (menu) {
+    case events::ColumnMenu::Special: return 1;
+    case events::ColumnMenu::Sound: return 2;
+    case events::ColumnMenu::Stage: return 3;
+    case events::ColumnMenu::Objects: return 4;
+    case events::ColumnMenu::Control: return 5;
+    case events::ColumnMenu::Player: return 6;
+    default: return 8 + row % 3; // active groups 1..3
+    }
+}
+
+// A row per enabled condition (a key condition once per phone key, joined
+// with "&" as "добавить условие" joins them), and every enabled action at
+// least once, each row holding one.
+void fillFromCatalogues(model::StageData& s, int level)
+{
+    const events::PhoneKey& anyKey = events::phoneKeys()[11];
+    int n = 0;
+    for (const events::ConditionItem& item : events::conditionCatalogue()) {
+        if (!item.enabled)
+            continue;
+        n = n % 3 + 1;
+        if (item.dialog != events::ConditionDialog::Key) {
+            events::newRow(s, catalogueCondition(item, level, n, anyKey));
+            continue;
+        }
+        events::newRow(s, catalogueCondition(item, level, n, events::phoneKeys()[0]));
+        for (size_t k = 1; k < events::phoneKeys().size(); ++k)
+            events::addCondition(s, s.EventCurRow, catalogueCondition(item, level, n, events::phoneKeys()[k]));
+    }
+    std::vector<const events::ActionItem*> actions;
+    for (const events::ActionItem& item : events::actionCatalogue())
+        if (item.enabled)
+            actions.push_back(&item);
+    const int rows = s.EventCurRow;
+    const int placed = std::max(rows, int(actions.size()));
+    for (int k = 0; k < placed; ++k) {
+        const events::ActionItem& item = *actions[size_t(k) % actions.size()];
+        const int row = k % rows + 1;
+        const int column = actionColumn(item.menu, row);
+        events::ActionInput in{events::actionGroup(column), u"часы + 1"_s, u"obtime_hour+1"_s, row % 3 + 1};
+        events::metka(s, {row, column}, events::buildAction(item, in));
+    }
+}
+
 void writePicture(const QString& path, int width, int height, QRgb colour)
 {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -252,10 +332,12 @@ int main(int argc, char* argv[])
         for (int level = 1; level <= model::kMaxLevels; ++level) {
             model::StageData& s = project.stage(level);
             if (level <= 3)
-                fillStage(project, level, game + u"/objects"_s, level <= 2);
+                fillStage(project, level, game + u"/objects"_s, true);
             if (level <= 2) {
                 for (const Row& row : everyCondition(level))
                     addRow(s, row);
+            } else if (level == 3) {
+                fillFromCatalogues(s, level);
             } else {
                 addRow(s, {u"(etap"_s + QString::number(level) + u"data.keyCode1==49)"_s, {},
                            {{u"{etap=etap+1;}"_s, {}}}});

@@ -1,17 +1,167 @@
 #include "editor/events/TfmNewEvent.h"
 
+#include "document/ProjectDocument.h"
+#include "editor/common/ErrorBox.h"
+#include "editor/events/ChooserIconBox.h"
+#include "editor/events/TfmCompare1.h"
+#include "editor/events/TfmCompare_one.h"
+#include "editor/events/TfmDetectionSetup.h"
+#include "editor/events/TfmNumber_obj.h"
+#include "editor/events/TfmSelectKey1.h"
+#include "editor/events/TfmTimerSetup.h"
+#include "io/AppFolder.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSpinBox>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-// The catalogue of conditions comes next; until then the chooser offers none.
-TfmNewEvent::TfmNewEvent(document::ProjectDocument&, std::function<QImage(int)>, const QString& mode,
-                         QWidget* parent)
-    : QDialog(parent), ChooserMode(mode)
+namespace {
+
+QString iconName(int icon)
+{
+    switch (icon) {
+    case 1: return u"Особые условия"_s;
+    case 2: return u"Звук"_s;
+    case 3: return u"Уровень"_s;
+    case 4: return u"Объекты"_s;
+    case 5: return u"Клавиши"_s;
+    case 6: return u"Игрок"_s;
+    case 7: return u"Таймер"_s;
+    default: return u"Объект %1"_s.arg(icon - events::kFirstObjectIcon + 1);
+    }
+}
+
+} // namespace
+
+TfmNewEvent::TfmNewEvent(document::ProjectDocument& document, std::function<QImage(int)> groupPicture,
+                         const QString& mode, QWidget* parent)
+    : QDialog(parent), ChooserMode(mode), m_document(document), m_groupPicture(std::move(groupPicture))
 {
     setObjectName(u"fmNewEvent"_s);
     setWindowTitle(u"Новое событие"_s);
-    resize(445, 257);
+    setFixedSize(445, 257);
+
+    GroupBox1 = new ChooserIconBox(kIconCount, this);
+    GroupBox1->setGeometry(16, 8, 345, 177);
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(u"PopupMenu"_s);
+    for (int icon = 1; icon <= kIconCount; ++icon) {
+        QImage picture;
+        if (icon < 7)
+            picture = QImage(document.app().imageFile(u"event%1.bmp"_s.arg(icon)));
+        else if (icon == 7)
+            picture = QImage(document.app().imageFile(u"event8.bmp"_s));
+        else
+            picture = m_groupPicture(icon - 7);
+        GroupBox1->setIcon(icon, iconName(icon), picture);
+        Image[size_t(icon)] = GroupBox1->icon(icon);
+    }
+    connect(GroupBox1, &ChooserIconBox::menuRequested, this, &TfmNewEvent::openMenu);
+    m_askParameters = [this](events::ConditionDialog kind, events::ConditionInput& input) {
+        return askParameters(kind, input);
+    };
+}
+
+void TfmNewEvent::openMenu(int icon, QPoint boxPosition, QPoint globalPosition)
+{
+    const int menu = events::conditionMenu(icon);
+    if (menu == events::kFirstObjectIcon)
+        ChosenObject = events::numberObject(boxPosition.x(), boxPosition.y(), events::kFirstObjectIcon,
+                                            events::kObjectIconCount, ChosenObject);
+    clearMenu(PopupMenu);
+    for (const events::ConditionItem& item : events::conditionCatalogue()) {
+        if (item.menu != menu)
+            continue;
+        QAction* action = addMenuItem(PopupMenu, item.path);
+        action->setEnabled(item.enabled);
+        if (item.enabled)
+            connect(action, &QAction::triggered, this, [this, &item] { itemClick(item); });
+    }
+    enableSubmenus(PopupMenu);
+    PopupMenu->popup(globalPosition);
+}
+
+void TfmNewEvent::itemClick(const events::ConditionItem& item)
+{
+    PopupMenu->close();
+    events::ConditionInput input;
+    input.object = ChosenObject;
+    input.level = m_document.project().CurLevel;
+    if (item.dialog != events::ConditionDialog::None && !m_askParameters(item.dialog, input))
+        return; // closed without "Да": nothing is chosen, the chooser stays
+    try {
+        m_chosen = events::buildCondition(item, input);
+    } catch (const io::Error& e) {
+        showError(this, e.message());
+        return;
+    }
+    accept();
+}
+
+bool TfmNewEvent::askParameters(events::ConditionDialog kind, events::ConditionInput& input)
+{
+    using D = events::ConditionDialog;
+    const ValueChooserSetup setup{&m_document.app(), m_groupPicture(1), m_groupPicture(2)};
+    switch (kind) {
+    case D::None:
+        return true;
+    case D::CompareTwo: {
+        TfmCompare1 dialog(setup, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        input.arg = dialog.ChooserArg;
+        input.argCode = dialog.ChooserArgCode;
+        return true;
+    }
+    case D::CompareOne: {
+        TfmCompare_one dialog(setup, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        input.arg = dialog.ChooserArg;
+        input.argCode = dialog.ChooserArgCode;
+        return true;
+    }
+    case D::Key: {
+        TfmSelectKey1 dialog(this);
+        if (dialog.exec() != QDialog::Accepted || dialog.KeyName.isEmpty())
+            return false;
+        input.keyName = dialog.KeyName;
+        input.keyCode = dialog.KeyCode;
+        return true;
+    }
+    case D::Timer: {
+        TfmTimerSetup dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        input.arg = dialog.ChooserArg;
+        input.time = dialog.ChooserTime;
+        return true;
+    }
+    case D::Detection: {
+        TfmDetectionSetup dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        input.arg = dialog.ChooserArg;
+        input.minRadius = dialog.seMin->value();
+        input.maxRadius = dialog.seMax->value();
+        input.detected = dialog.seNumber->value();
+        return true;
+    }
+    case D::OtherObject: {
+        TfmNumber_obj dialog(this);
+        // The second object becomes a loop variable of the game ("kr" + O).
+        dialog.seNumber()->setMinimum(1);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        input.other = dialog.seNumber()->value();
+        return true;
+    }
+    }
+    return false;
 }
 
 } // namespace kestrava::editor

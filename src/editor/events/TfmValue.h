@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/events/ChooserIconBox.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
@@ -7,7 +9,6 @@
 
 #include <array>
 
-class QGroupBox;
 class QMenu;
 class QToolButton;
 
@@ -37,21 +38,15 @@ public:
     QString KeypadText;
     int ObjectNumber = 0;
 
-    QGroupBox* GroupBox1 = nullptr;
+    ChooserIconBox* GroupBox1 = nullptr;
     // Image[1..11]; index 0 unused.
     std::array<QToolButton*, kIconCount + 1> Image{};
     // The menu of the icon last opened (rebuilt at each opening).
     QMenu* PopupMenu = nullptr;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void openMenu(int icon, QPoint boxPosition, QPoint globalPosition);
     void choose(const QString& word);
-    int iconOf(const QObject* object) const;
-
-    QPoint m_pointer;
 };
 
 } // namespace kestrava::editor

@@ -1,0 +1,184 @@
+#include "events/ConditionCatalogue.h"
+#include "support/ErrorOf.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+using namespace kestrava;
+using namespace kestrava::events;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+std::string s(const QString& text) { return text.toStdString(); }
+
+const ConditionItem& itemNamed(const QString& last)
+{
+    for (const ConditionItem& item : conditionCatalogue())
+        if (item.path.last() == last)
+            return item;
+    throw std::runtime_error("no such condition: " + s(last));
+}
+
+// Object 2 and its second object 4, object 3 detected within 10..50, 1.5 s.
+const ConditionInput typical{.arg = u"часы>5"_s, .argCode = u"obtime_hour>5"_s, .object = 2, .other = 4,
+                             .detected = 3, .minRadius = 10, .maxRadius = 50, .time = 1500, .keyName = u"#"_s,
+                             .keyCode = u"35"_s, .level = 3};
+
+struct Expected {
+    int menu;
+    QString path;
+    QString caption;
+    QString code;
+    QStringList objects;
+    int extraCount = 0;
+};
+
+TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
+{
+    const QString x2 = u"obj[gr_obj[2][kr2]].getX()-obj[gr_obj[3][kr3]].getX()"_s;
+    const QString y2 = u"obj[gr_obj[2][kr2]].getY()-obj[gr_obj[3][kr3]].getY()"_s;
+    const QString detection = u"(("_s + x2 + u"<50)&("_s + x2 + u">-50)&("_s + y2 + u"<50)&("_s + y2
+                              + u">-50)&(("_s + x2 + u">10)|("_s + x2 + u"<-10)|("_s + y2 + u">10)|("_s + y2
+                              + u"<-10)))&(objtip[gr_obj[2][kr2]]!=5)"_s;
+    const QStringList two{u"2"_s};
+    const Expected table[] = {
+        {1, u"Всегда"_s, u"Всегда"_s, u"(obtime>0)"_s, {}},
+        {1, u"Сравнение двух значений"_s, u"часы>5"_s, u"(obtime_hour>5)"_s, {}, 1},
+        {3, u"Начало уровня"_s, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {}},
+        {3, u"Конец уровня"_s, u"Конец уровня"_s, u"(etap_level==\"end\")"_s, {}},
+        {3, u"Конец игры"_s, u"Конец игры"_s, u"(etap_game==\"end\")"_s, {}},
+        {4, u"Сравнение общего число объектов со значением..."_s, u"кол-во объектов часы>5"_s,
+         u"(nobjectobtime_hour>5)"_s, {}},
+        {5, u"Нажатие на клавишу..."_s, u"нажатие клавиши #"_s, u"(etap3data.keyCode1==35)"_s, {}},
+        {5, u"Двойное нажатие на клавишу..."_s, u"дв. нажатие клавиши #"_s, u"(dbkey==pound)"_s, {}},
+        {5, u"Нажатие на любую клавишу"_s, u"Любая клавиша"_s, u"(anykey==true)"_s, {}},
+        {6, u"Сравнение скорости игрока со значением..."_s, u"скорость часы>5"_s, u"(speedobtime_hour>5)"_s, {}},
+        {6, u"Сравнение числа жизней игрока со значением.."_s, u"жизни часы>5"_s, u"(lifeobtime_hour>5)"_s, {}},
+        {6, u"Когда число жизней игрока равно нулю"_s, u"Число жизней равно 0"_s, u"(life==0)"_s, {}},
+        {7, u"Каждую..."_s, u"каждые часы>5"_s, u"(obtime-(obtime/1500)*1500==0)"_s, {}},
+        {7, u"Таймер равен значению..."_s, u"Таймер равен часы>5"_s, u"((obtime>=1500)&(obtime<1500+10))"_s, {}},
+        {7, u"Таймер больше значения..."_s, u"Таймер больше часы>5"_s, u"(obtime>1500)"_s, {}},
+        {7, u"Таймер меньше значения..."_s, u"Таймер меньше часы>5"_s, u"(obtime<1500)"_s, {}},
+        {8, u"обнаружение объекта"_s, u"часы>5"_s, detection, {u"2"_s, u"3"_s}, 1},
+        {8, u"с активным объектом"_s, u"столкновение 2 с 4"_s,
+         u"(obj[gr_obj[2][kr2]].collidesWith(obj[gr_obj[4][kr4]],false))"_s, {u"2"_s, u"4"_s}},
+        {8, u"спокойствие"_s, u"спокойствие объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==1)"_s, two},
+        {8, u"перемещение"_s, u"перемещение объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==2)"_s, two},
+        {8, u"атака"_s, u"атака объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==3)"_s, two},
+        {8, u"смерть"_s, u"смерть объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==5)"_s, two},
+        {8, u"сравнение Х-координаты объекта со значением"_s, u"Х-координата объекта2 часы>5"_s,
+         u"(obj[gr_obj[2][kr2]].getX()obtime_hour>5)"_s, two},
+        {8, u"сравнение Y-координаты объекта со значением"_s, u"Y-координата объекта2 часы>5"_s,
+         u"(obj[gr_obj[2][kr2]].getY()obtime_hour>5)"_s, two},
+        {8, u"если объект видимый"_s, u"объект 2 видимый"_s, u"(vis_obj[gr_obj[2][kr2]]==true)"_s, two},
+        {8, u"если объект невидимый"_s, u"объект 2 невидимый"_s, u"(vis_obj[gr_obj[2][kr2]]==false)"_s, two},
+        {8, u"сравнение текущего кадра со значением..."_s, u"номер кадра2 часы>5"_s,
+         u"(obj[gr_obj[2][kr2]].getFrame()obtime_hour>5)"_s, two},
+    };
+
+    std::set<std::string> enabled;
+    for (const ConditionItem& item : conditionCatalogue())
+        if (item.enabled)
+            enabled.insert(s(item.path.last()));
+    EXPECT_EQ(enabled.size(), std::size(table)) << "every enabled item has a row here";
+
+    for (const Expected& row : table) {
+        SCOPED_TRACE(s(row.path));
+        const ConditionItem& item = itemNamed(row.path);
+        EXPECT_TRUE(item.enabled);
+        EXPECT_EQ(item.menu, row.menu);
+        const Condition c = buildCondition(item, typical);
+        EXPECT_EQ(s(c.caption), s(row.caption));
+        EXPECT_EQ(s(c.code), s(row.code));
+        EXPECT_EQ(c.objects, row.objects);
+        EXPECT_EQ(c.extraCount, row.extraCount);
+    }
+}
+
+TEST(ConditionCatalogue, DisabledItemsAndTheSharedObjectMenu)
+{
+    QList<QStringList> disabled;
+    for (const ConditionItem& item : conditionCatalogue())
+        if (!item.enabled)
+            disabled << item.path;
+    EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s},
+                                            {u"столкновение"_s, u"с любым фоновым объектом"_s},
+                                            {u"анимация"_s, u"какая анимация проигрывается?"_s}}));
+    for (int icon = 0; icon <= 13; ++icon)
+        EXPECT_EQ(conditionMenu(icon), icon >= 8 && icon <= 12 ? 8 : (icon <= 7 ? icon : 0)) << icon;
+}
+
+Condition built(const QString& item, const std::function<void(ConditionInput&)>& set)
+{
+    ConditionInput in;
+    set(in);
+    return buildCondition(itemNamed(item), in);
+}
+
+TEST(ConditionCatalogue, TypicalChoices)
+{
+    const TimerSetting fiveSeconds = timerSetting(u"0"_s, u"5"_s, u"0"_s);
+    EXPECT_EQ(s(fiveSeconds.arg), "0/5/0");
+    EXPECT_EQ(s(built(u"Каждую..."_s, [&](ConditionInput& in) { in.time = fiveSeconds.time; }).code),
+              "(obtime-(obtime/5000)*5000==0)");
+    EXPECT_EQ(s(built(u"Таймер равен значению..."_s,
+                      [](ConditionInput& in) { in.time = timerSetting(u"0"_s, u"1"_s, u"0"_s).time; })
+                    .code),
+              "((obtime>=1000)&(obtime<1000+10))");
+    EXPECT_EQ(s(test::errorOf([] { built(u"Каждую..."_s, [](ConditionInput&) {}); })),
+              "Условие «Каждую...» с временем 0 не проверить: игра делила бы на ноль. Введите время больше нуля.");
+    EXPECT_EQ(s(built(u"Таймер больше значения..."_s, [](ConditionInput&) {}).code), "(obtime>0)");
+
+    const Condition collision = built(u"с активным объектом"_s, [](ConditionInput& in) {
+        in.object = 1;
+        in.other = 2;
+    });
+    EXPECT_EQ(collision.objects, (QStringList{u"1"_s, u"2"_s}));
+    EXPECT_EQ(s(collision.caption), "столкновение 1 с 2");
+
+    const Condition x = built(u"сравнение Х-координаты объекта со значением"_s, [](ConditionInput& in) {
+        in.object = 2;
+        in.arg = in.argCode = u">=100"_s;
+    });
+    EXPECT_EQ(s(x.caption), "Х-координата объекта2 >=100");
+    EXPECT_EQ(s(x.code), "(obj[gr_obj[2][kr2]].getX()>=100)");
+
+    EXPECT_EQ(s(built(u"Нажатие на клавишу..."_s, [](ConditionInput& in) {
+                    in.keyName = u"5"_s;
+                    in.keyCode = u"53"_s;
+                    in.level = 1;
+                }).code),
+              "(etap1data.keyCode1==53)");
+    const Condition star = built(u"Двойное нажатие на клавишу..."_s, [](ConditionInput& in) { in.keyName = u"*"_s; });
+    EXPECT_EQ(s(star.caption), "дв. нажатие клавиши *");
+    EXPECT_EQ(s(star.code), "(dbkey==star)");
+}
+
+TEST(ConditionCatalogue, TimerFieldsReadAsTheAuthorTypesThem)
+{
+    const struct {
+        QString m, sec, h;
+        int time;
+    } cases[] = {
+        {u"1,5"_s, u"0"_s, u"0"_s, 90000},
+        {u" 0.25 "_s, u"1.5"_s, u"3"_s, 16530},
+        {u"0"_s, u"0"_s, u"0,04"_s, 0},
+        {u"0"_s, u"0.0006"_s, u"0.05"_s, 1}, // the total is rounded, not each field
+        {u"35791"_s, u"0"_s, u"0"_s, 2147460000},
+    };
+    for (const auto& c : cases) {
+        const TimerSetting t = timerSetting(c.m, c.sec, c.h);
+        EXPECT_EQ(t.time, c.time) << s(t.arg);
+        EXPECT_EQ(t.arg, c.m + u'/' + c.sec + u'/' + c.h);
+    }
+    EXPECT_EQ(s(test::errorOf([] { timerSetting(u"0"_s, u" "_s, u"0"_s); })), "Поле «секунд»: введите число.");
+    EXPECT_EQ(s(test::errorOf([] { timerSetting(u"пять"_s, u"0"_s, u"0"_s); })), "Поле «минут»: «пять» — не число.");
+    EXPECT_EQ(s(test::errorOf([] { timerSetting(u"0"_s, u"0"_s, u"-1"_s); })),
+              "Поле «сотых»: время не может быть отрицательным.");
+    EXPECT_FALSE(test::errorOf([] { timerSetting(u"35792"_s, u"0"_s, u"0"_s); }).isEmpty()) << "past a Java int";
+}
+
+} // namespace
