@@ -266,3 +266,29 @@ TEST_F(SheetFixture, DamagedEventListsInTheExtrasFileAreRefused)
         EXPECT_THROW(reopened.open(*doc.project().ProjectDir + u"/project.prg"_s), io::Error);
     }
 }
+
+TEST(ActionCatalogue, TemplatesFillWithValueGroupAndTarget)
+{
+    const auto build = [](const QString& caption, const events::ActionInput& input) {
+        return events::buildAction(catalogueItem(caption), input);
+    };
+    EXPECT_EQ(build(u"переход на уровень"_s, {0, u"4"_s, u"4"_s, 0}).code, u"{etap=4-1;}"_s);
+    // Speed "добавить" shows the translation in its caption.
+    for (const events::ActionItem& item : events::actionCatalogue())
+        if (item.path == QStringList{u"скорость"_s, u"добавить"_s})
+            EXPECT_EQ(events::buildAction(item, {0, u"часы"_s, u"obtime_hour"_s, 0}).caption,
+                      u"увеличение скорости = obtime_hour"_s);
+    const events::Action avoid = build(u"избегание"_s, {4, {}, {}, 2});
+    EXPECT_EQ(avoid.code, u"{objtip[gr_obj[4][kr4]]=4;kd=kr2;}"_s);
+    EXPECT_EQ(avoid.objects, (QStringList{u"4"_s, u"2"_s}));
+    // Every enabled item of an object column names its group; no other item does.
+    for (const events::ActionItem& item : events::actionCatalogue()) {
+        if (!item.enabled)
+            continue;
+        const events::Action a = events::buildAction(item, {7, u"1"_s, u"1"_s, 3});
+        SCOPED_TRACE(item.path.join(u'/').toStdString());
+        EXPECT_EQ(a.code.contains(u"kr7"_s), item.menu == events::ColumnMenu::ObjectActions);
+        EXPECT_TRUE(a.code.startsWith(u'{') && a.code.endsWith(u'}'));
+        EXPECT_FALSE(a.caption.contains(u'%') || a.code.contains(u'%'));
+    }
+}
