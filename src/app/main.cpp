@@ -1,10 +1,11 @@
+#include "app/CommandLine.h"
 #include "app/ConvertCommand.h"
 #include "editor/common/Translations.h"
 #include "editor/workspace/TMainform.h"
 #include "io/AppFolder.h"
+#include "io/Error.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QFont>
 #include <QLocale>
@@ -12,70 +13,43 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
+using kestrava::app::CommandLine;
 
 namespace {
 
-struct CommandLine {
-    QString appDir;
-    QString projectFile;
-    bool convert = false;
-};
-
-// Parses the arguments; prints the usage and returns false when they are wrong.
-bool parseCommandLine(const QStringList& arguments, CommandLine* result)
+QStringList argumentsOf(int argc, char* argv[])
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(u"Kestrava — конструктор мобильных игр"_s);
-    parser.addHelpOption();
-    const QCommandLineOption appDirOption(u"app-dir"_s, u"Папка программы (objects, images, draft, ...)."_s,
-                                          u"DIR"_s);
-    const QCommandLineOption convertOption(u"convert"_s,
-                                           u"Конвертировать проект в исходные тексты игры без окна."_s);
-    parser.addOption(appDirOption);
-    parser.addOption(convertOption);
-    parser.addPositionalArgument(u"PROJECT.prg"_s, u"Проект, который открыть."_s, u"[PROJECT.prg]"_s);
-    QString error;
-    if (!parser.parse(arguments))
-        error = parser.errorText();
-    else if (parser.positionalArguments().size() > 1)
-        error = u"Слишком много аргументов."_s;
-    else if (parser.isSet(convertOption) && parser.positionalArguments().isEmpty())
-        error = u"--convert: не указан файл проекта."_s;
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
-        return false;
-    }
-    if (parser.isSet(u"help"_s))
-        parser.showHelp(0);
-    result->appDir = parser.value(appDirOption);
-    result->projectFile = parser.positionalArguments().value(0);
-    result->convert = parser.isSet(convertOption);
-    return true;
-}
-
-// Conversion runs without a display, so it must not start the widget application.
-bool asksForConversion(int argc, char* argv[])
-{
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--convert") == 0)
-            return true;
-    return false;
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
-int convert(int argc, char* argv[])
+// The executable's folder before any application object exists.
+QString executableDir(const char* argv0)
 {
-    QCoreApplication application(argc, argv);
-    CommandLine line;
-    if (!parseCommandLine(QCoreApplication::arguments(), &line))
-        return 2;
-    const kestrava::io::AppFolder app(
-        kestrava::io::AppFolder::locate(line.appDir, QCoreApplication::applicationDirPath()));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return kestrava::app::runConvertFile(QFileInfo(line.projectFile).absoluteFilePath(), app, out, err);
+    const QFileInfo self(u"/proc/self/exe"_s);
+    if (self.exists())
+        return QFileInfo(self.canonicalFilePath()).absolutePath();
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
+void print(std::FILE* to, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+std::optional<kestrava::io::AppFolder> locate(const CommandLine& line, const char* argv0)
+{
+    try {
+        return kestrava::io::AppFolder::locate(line.appDir, executableDir(argv0));
+    } catch (const kestrava::io::Error& e) {
+        print(stderr, e.message() + u'\n');
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -83,28 +57,52 @@ int convert(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    if (asksForConversion(argc, argv))
-        return convert(argc, argv);
+    const CommandLine line = kestrava::app::parseCommandLine(argumentsOf(argc, argv));
+    switch (line.action) {
+    case CommandLine::Action::Refuse: {
+        const std::optional<kestrava::io::AppFolder> app = locate(CommandLine(), argv[0]);
+        print(stderr, line.error + u"\n\n"_s
+                          + kestrava::app::usageText(app ? app->root() : QString(), app ? app->resources() : QString()));
+        return 2;
+    }
+    case CommandLine::Action::Help: {
+        const std::optional<kestrava::io::AppFolder> app = locate(line, argv[0]);
+        print(stdout, kestrava::app::usageText(app ? app->root() : QString(), app ? app->resources() : QString()));
+        return 0;
+    }
+    case CommandLine::Action::Version:
+        print(stdout, u"kestrava %1\n"_s.arg(QStringLiteral(KESTRAVA_VERSION)));
+        return 0;
+    case CommandLine::Action::Convert: {
+        // Conversion runs without a display: no widget application.
+        QCoreApplication application(argc, argv);
+        const std::optional<kestrava::io::AppFolder> app = locate(line, argv[0]);
+        if (!app)
+            return 1;
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return kestrava::app::runConvertFile(QFileInfo(line.projectFile).absoluteFilePath(), *app, out, err);
+    }
+    case CommandLine::Action::Edit:
+        break;
+    }
 
+    const std::optional<kestrava::io::AppFolder> app = locate(line, argv[0]);
+    if (!app)
+        return 1;
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"kestrava"_s);
-    QApplication::setApplicationVersion(u"1.0.2"_s);
+    QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     // The standard dialogs speak Russian with the rest of the program.
     kestrava::editor::installQtTranslation(application);
-    CommandLine line;
-    if (!parseCommandLine(QApplication::arguments(), &line))
-        return 2;
-
-    const kestrava::io::AppFolder app(
-        kestrava::io::AppFolder::locate(line.appDir, QApplication::applicationDirPath()));
-    app.ensureFolders();
+    app->ensureFolders();
 
     // Tahoma where installed, else a face with Cyrillic letters.
     QFont font(u"Tahoma"_s, 8);
     font.setFamilies({u"Tahoma"_s, u"DejaVu Sans"_s});
     QApplication::setFont(font);
 
-    kestrava::editor::TMainform window(app);
+    kestrava::editor::TMainform window(*app);
     // Without a window manager (a bare X server) maximising does nothing, so
     // the window starts over the whole screen anyway.
     if (const QScreen* screen = window.screen())

@@ -1,28 +1,74 @@
 #include "io/AppFolder.h"
 
+#include "io/Error.h"
+#include "io/TextFile.h"
+
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::io {
 
-AppFolder::AppFolder(QString root) : m_root(QDir::cleanPath(std::move(root))) {}
+namespace {
 
-QString AppFolder::locate(const QString& commandLineDir, const QString& executableDir)
+const QString kInstalledData = u"../share/kestrava"_s;
+
+// A build folder: the templates lie beside the executable and it can be written.
+bool holdsSupportFolders(const QString& dir)
+{
+    const QFileInfo draft(dir + u"/draft"_s);
+    return draft.isDir() && QFileInfo(dir).isWritable();
+}
+
+} // namespace
+
+AppFolder::AppFolder(QString root, QString resources)
+    : m_root(QDir::cleanPath(std::move(root))), m_resources(QDir::cleanPath(std::move(resources)))
+{
+}
+
+QString AppFolder::installedResources(const QString& executableDir)
+{
+    const QString dir = QDir::cleanPath(QDir(executableDir).absoluteFilePath(kInstalledData));
+    return QFileInfo(dir + u"/draft"_s).isDir() ? dir : QString();
+}
+
+QString AppFolder::userFolder()
+{
+    // QStandardPaths would add the organisation and program names of the
+    // running application; the folder is named after the program alone.
+    QString base = QProcessEnvironment::systemEnvironment().value(u"XDG_DATA_HOME"_s);
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + u"/.local/share"_s;
+    return QDir::cleanPath(base + u"/kestrava"_s);
+}
+
+AppFolder AppFolder::locate(const QString& commandLineDir, const QString& executableDir)
 {
     if (!commandLineDir.isEmpty())
-        return QDir(commandLineDir).absolutePath();
+        return AppFolder(QDir(commandLineDir).absolutePath());
     const QString fromEnv = QProcessEnvironment::systemEnvironment().value(QString::fromLatin1(kEnvironmentVariable));
     if (!fromEnv.isEmpty())
-        return QDir(fromEnv).absolutePath();
-    return QDir(executableDir).absolutePath();
+        return AppFolder(QDir(fromEnv).absolutePath());
+    const QString beside = QDir(executableDir).absolutePath();
+    if (holdsSupportFolders(beside))
+        return AppFolder(beside);
+    const QString installed = installedResources(beside);
+    if (installed.isEmpty())
+        return AppFolder(beside);
+    const AppFolder app(userFolder(), installed);
+    seedFolder(installed + u"/objects"_s, app.objects());
+    return app;
 }
 
 QString AppFolder::objects() const { return m_root + u"/objects"_s; }
-QString AppFolder::images() const { return m_root + u"/images"_s; }
+QString AppFolder::images() const { return m_resources + u"/images"_s; }
 QString AppFolder::project() const { return m_root + u"/проект"_s; }
-QString AppFolder::draft() const { return m_root + u"/draft"_s; }
+QString AppFolder::draft() const { return m_resources + u"/draft"_s; }
 QString AppFolder::src() const { return m_root + u"/src"_s; }
 QString AppFolder::temp() const { return m_root + u"/temp"_s; }
 
@@ -32,8 +78,51 @@ QString AppFolder::draftFile(const QString& name) const { return draft() + u'/' 
 
 void AppFolder::ensureFolders() const
 {
-    for (const QString& dir : {objects(), images(), project(), draft(), src(), temp()})
+    QStringList dirs{objects(), project(), src(), temp()};
+    if (m_resources == m_root)
+        dirs << images() << draft();
+    for (const QString& dir : dirs)
         QDir().mkpath(dir);
+}
+
+QStringList seedFolder(const QString& from, const QString& to)
+{
+    QStringList copied;
+    if (!QFileInfo(from).isDir())
+        return copied;
+    if (!QDir().mkpath(to))
+        throw Error(u"Не удаётся создать папку «%1»."_s.arg(QDir::toNativeSeparators(to)));
+    // What was offered once is not offered again: a file the author deleted
+    // stays deleted, while a file a newer installation brings still arrives.
+    const QString listPath = to + u"/"_s + QString::fromLatin1(kSeededList);
+    QStringList offered;
+    QFile list(listPath);
+    if (list.open(QIODevice::ReadOnly))
+        offered = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    list.close();
+    QStringList newlyOffered;
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString relative = QDir(from).relativeFilePath(source);
+        if (offered.contains(relative))
+            continue;
+        newlyOffered << relative;
+        const QString target = to + u'/' + relative;
+        if (QFileInfo::exists(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (!QFile::copy(source, target))
+            throw Error::inFile(target, u"не удаётся скопировать из «%1»"_s.arg(QDir::toNativeSeparators(source)));
+        // Installed files are read-only; the author's copies are the author's to change.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        copied << relative;
+    }
+    if (!newlyOffered.isEmpty()) {
+        offered << newlyOffered;
+        writeFileAtomically(listPath, offered.join(u'\n').toUtf8() + '\n');
+    }
+    return copied;
 }
 
 } // namespace kestrava::io
