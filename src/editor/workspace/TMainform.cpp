@@ -327,9 +327,9 @@ void TMainform::N_LoadObjectClick()
         const QString chosen = m_dialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
         if (chosen.isEmpty())
             return;
-        // The file of that name is always taken from the application's library.
+        // A file from outside the library is copied into the project's objects folder first.
         const QString name = io::fileNamePart(chosen);
-        const persist::ImportedObject imported = m_document.importObject(name);
+        const persist::ImportedObject imported = m_document.importChosenObject(chosen);
         say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
         if (!imported.note.isEmpty())
             showWarning(this, imported.note);
