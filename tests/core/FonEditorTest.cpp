@@ -119,7 +119,7 @@ TEST(FonEditor, CutTileTableAndPalette)
     EXPECT_EQ(e.tileWidth(), 1);
     // nearest(3 / 6) = 0, nearest(3 / 5) = 1.
     const QString refused = test::errorOf([&] { e.setTiles(6, 20); });
-    EXPECT_TRUE(refused.contains(u"6 кадров в ширину"_s)) << refused.toStdString();
+    EXPECT_TRUE(refused.contains(u"в ширину (6)"_s)) << refused.toStdString();
     EXPECT_EQ(e.tilesAcross(), 3);
     EXPECT_TRUE(test::errorOf([&] { e.setTiles(5, 20); }).isEmpty());
     EXPECT_EQ(e.tileHeight(), 2);

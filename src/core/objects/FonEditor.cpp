@@ -101,11 +101,11 @@ void FonEditor::setTiles(int across, int down)
     checkCount(down, u"в высоту"_s);
     if (pictureLoaded()) {
         if (model::nearest(double(m_picture.width()) / across) < 1)
-            throw io::Error(u"Рисунок шириной %1 точек нельзя разрезать на %2 кадров в ширину: кадр был бы уже "
-                            u"одной точки"_s.arg(m_picture.width()).arg(across));
+            throw io::Error(u"Количество кадров в ширину (%1) слишком велико для ширины рисунка (%2 точ.): кадр был "
+                            u"бы уже одной точки"_s.arg(across).arg(m_picture.width()));
         if (model::nearest(double(m_picture.height()) / down) < 1)
-            throw io::Error(u"Рисунок высотой %1 точек нельзя разрезать на %2 кадров в высоту: кадр был бы ниже "
-                            u"одной точки"_s.arg(m_picture.height()).arg(down));
+            throw io::Error(u"Количество кадров в высоту (%1) слишком велико для высоты рисунка (%2 точ.): кадр был "
+                            u"бы ниже одной точки"_s.arg(down).arg(m_picture.height()));
         cut(across, down);
         touch();
     } else {
@@ -178,7 +178,7 @@ void FonEditor::setMapSize(int columns, int rows)
     m_columns = columns;
     m_rows = rows;
     touch();
-    emit sheetChanged();
+    emit gridResized();
 }
 
 std::optional<QPoint> FonEditor::cellAt(QPoint pixel) const

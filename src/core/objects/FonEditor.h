@@ -136,8 +136,10 @@ public:
 signals:
     // Cells (column, row ranges) whose tiles changed.
     void cellsChanged(QRect cells);
-    // The cut, the picture, the grid size or the whole state changed.
+    // The cut, the picture or the whole state changed.
     void sheetChanged();
+    // The cell counts changed (the cut did not).
+    void gridResized();
     void selectionChanged();
 
 private:

@@ -131,6 +131,10 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
     connect(m_grid, &FonGridView::released, this, &TfmNewFon::showPreview);
 
     connect(m_editor.get(), &objects::FonEditor::sheetChanged, this, &TfmNewFon::showSheet);
+    connect(m_editor.get(), &objects::FonEditor::gridResized, this, [this] {
+        m_grid->resizeToGrid();
+        showPreview();
+    });
     connect(m_editor.get(), &objects::FonEditor::selectionChanged, this, &TfmNewFon::showSelection);
     connect(m_editor.get(), &objects::FonEditor::cellsChanged, this, [this](QRect cells) {
         m_grid->update(m_editor->cellPixels(cells));
