@@ -1,7 +1,10 @@
 #include "io/Error.h"
+#include "io/TextFile.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
 #include "persist/ObjectImport.h"
+#include "persist/ProjectFile.h"
+#include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -14,6 +17,12 @@ using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 struct Fixture {
     test::TempAppFolder tmp;
@@ -237,4 +246,61 @@ TEST(ObjectImport, ReadsTheProjectsOwnCopyWhenTheLibraryLacksIt)
     own.write("fon\r\n");
     own.close();
     EXPECT_TRUE(f.refused(u"hero.oba"_s).contains(u"файл обрывается"_s));
+}
+
+TEST(ObjectImport, AChosenFileFromOutsideTheLibraryIsCopiedIntoTheProject)
+{
+    Fixture f;
+    // An object made elsewhere, its pictures beside it.
+    const QString away = f.tmp.makeDir(u"away"_s);
+    for (const QString& file : {u"forest.obf"_s, u"forest.png"_s, u"forest.bmp"_s})
+        QFile::copy(f.tmp.app().objectFile(file), away + u"/wood"_s + file.mid(6));
+    const QString library = test::folderSnapshot(f.tmp.app().objects());
+    const persist::ImportedObject wood = persist::loadChosenObject(f.project, f.tmp.app(), away + u"/wood.obf"_s);
+    EXPECT_EQ(wood.kind, persist::ObjectKind::Background);
+    EXPECT_EQ(f.project.stage(1).FonGroup[1].FileName, u"wood.obf"_s);
+    for (const QString& file : {u"wood.obf"_s, u"wood.png"_s, u"wood.bmp"_s})
+        EXPECT_EQ(bytesOf(f.projectObjects + u'/' + file), bytesOf(away + u'/' + file)) << file.toStdString();
+    EXPECT_EQ(test::folderSnapshot(f.tmp.app().objects()), library) << "the library is only read";
+
+    // The project file reader finds it again in the project.
+    persist::save(f.project, f.project.projectPath(u"project.prg"_s));
+    model::Project reopened;
+    persist::load(reopened, f.tmp.app(), f.project.projectPath(u"project.prg"_s));
+    EXPECT_EQ(reopened.stage(1).FonGroup[1].Cells, f.project.stage(1).FonGroup[1].Cells);
+
+    // Saved outside by the editor, its pictures went to the library: they are taken from there.
+    QFile::copy(f.tmp.app().objectFile(u"hero.oba"_s), away + u"/hero2.oba"_s);
+    QFile::copy(f.tmp.app().objectFile(u"hero.png"_s), f.tmp.app().objectFile(u"hero2.png"_s));
+    QFile::copy(f.tmp.app().objectFile(u"hero.bmp"_s), f.tmp.app().objectFile(u"hero2.bmp"_s));
+    persist::loadChosenObject(f.project, f.tmp.app(), away + u"/hero2.oba"_s);
+    EXPECT_EQ(bytesOf(f.projectObjects + u"/hero2.png"_s), bytesOf(f.tmp.app().objectFile(u"hero.png"_s)));
+
+    // The very file of the library, found by its folder: the usual import.
+    persist::loadChosenObject(f.project, f.tmp.app(), f.tmp.app().objectFile(u"title.obt"_s));
+    EXPECT_EQ(f.project.stage(1).TextCount, 1);
+
+    // Refusals leave the project and every folder as they were.
+    const auto refused = [&](const QString& path) {
+        const model::Project before = f.project;
+        const QString files = test::folderSnapshot(f.tmp.root());
+        const QString message = test::errorOf([&] { persist::loadChosenObject(f.project, f.tmp.app(), path); });
+        EXPECT_TRUE(f.project == before) << path.toStdString();
+        EXPECT_EQ(test::folderSnapshot(f.tmp.root()), files) << path.toStdString();
+        return message;
+    };
+    // Another file of the same name in the library would be read in its place on reopening.
+    io::writeFileAtomically(away + u"/forest.obf"_s, bytesOf(away + u"/wood.obf"_s) + "\r\n");
+    EXPECT_TRUE(refused(away + u"/forest.obf"_s).contains(u"в библиотеке объектов программы уже есть другой файл"_s));
+    // So would another one the project already holds.
+    const QString other = f.tmp.makeDir(u"other"_s);
+    QFile::copy(away + u"/wood.obf"_s, other + u"/wood.obf"_s);
+    QFile::copy(away + u"/wood.bmp"_s, other + u"/wood.bmp"_s);
+    QFile::copy(f.tmp.app().objectFile(u"hero.png"_s), other + u"/wood.png"_s);
+    EXPECT_TRUE(refused(other + u"/wood.obf"_s).contains(u"уже есть другой файл «wood.png»"_s));
+    // A missing picture, a damaged file.
+    QFile::copy(away + u"/wood.obf"_s, away + u"/bare.obf"_s);
+    EXPECT_TRUE(refused(away + u"/bare.obf"_s).contains(u"рисунок «bare.png» не найден"_s));
+    io::writeFileAtomically(away + u"/broken.obf"_s, "fon\r\nbroken.png\r\n");
+    EXPECT_TRUE(refused(away + u"/broken.obf"_s).contains(u"файл обрывается"_s));
 }

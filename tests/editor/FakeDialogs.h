@@ -11,7 +11,7 @@ namespace kestrava::test {
 
 // Answers the main window's standard dialogs from queues: file dialogs from
 // `answers` (an empty queue is a cancelled dialog), the unsaved-changes
-// question from `saveAnswers` (an empty queue is "Отмена"). Remembers where
+// questions from `saveAnswers` (an empty queue is "Отмена"). Remembers where
 // each file dialog started, its filter, and how often the question came.
 class FakeDialogs : public editor::StandardDialogs {
 public:
@@ -33,7 +33,8 @@ public:
     {
         return next(startDir, filter);
     }
-    editor::SaveChangesAnswer askSaveChanges(QWidget*, const QString&) override
+    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveMap(parent); }
+    editor::SaveChangesAnswer askSaveMap(QWidget*) override
     {
         ++m_log->questions;
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();

@@ -3,6 +3,7 @@
 #include "document/StageCommand.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
+#include "io/Paths.h"
 #include "level/PlacedSizes.h"
 #include "persist/ProjectFile.h"
 
@@ -95,16 +96,34 @@ void ProjectDocument::addLevel()
     push(new AddLevelCommand(*this));
 }
 
+namespace {
+
+// Runs an import on the model and keeps it as one undo step.
+template <class Import>
+persist::ImportedObject importAsStep(ProjectDocument& doc, const QString& name, Import import)
+{
+    model::Project& project = doc.edit();
+    const int level = project.CurLevel;
+    model::StageData before = project.stage(level);
+    const persist::ImportedObject imported = import();
+    // The import ran on the model; the command does it again, and undoes it.
+    model::StageData after = std::exchange(project.stage(level), before);
+    doc.push(new StageSnapshotCommand(doc, level, u"загрузка объекта «%1»"_s.arg(name), std::move(before),
+                                      std::move(after)));
+    return imported;
+}
+
+} // namespace
+
 persist::ImportedObject ProjectDocument::importObject(const QString& fileName)
 {
-    const int level = m_project.CurLevel;
-    model::StageData before = m_project.stage(level);
-    const persist::ImportedObject imported = persist::Load_object(m_project, m_app, fileName);
-    // The import ran on the model; the command does it again, and undoes it.
-    model::StageData after = std::exchange(m_project.stage(level), before);
-    push(new StageSnapshotCommand(*this, level, u"загрузка объекта «%1»"_s.arg(fileName), std::move(before),
-                                  std::move(after)));
-    return imported;
+    return importAsStep(*this, fileName, [&] { return persist::Load_object(m_project, m_app, fileName); });
+}
+
+persist::ImportedObject ProjectDocument::importChosenObject(const QString& path)
+{
+    return importAsStep(*this, io::fileNamePart(path),
+                        [&] { return persist::loadChosenObject(m_project, m_app, path); });
 }
 
 void ProjectDocument::push(QUndoCommand* command)

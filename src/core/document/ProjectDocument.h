@@ -60,6 +60,9 @@ public:
     void addLevel();
     // "Объекты" → "Загрузить" into the current stage; io::Error, nothing changed, when refused.
     persist::ImportedObject importObject(const QString& fileName);
+    // The same with the file the author chose, which may lie outside the
+    // library (persist::loadChosenObject); its copies stay when undone.
+    persist::ImportedObject importChosenObject(const QString& path);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 

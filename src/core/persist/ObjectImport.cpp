@@ -7,6 +7,7 @@
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -82,16 +83,10 @@ void fill(model::TextObjectData& t, const objects::TextObjectFile& f)
         t.Lines[size_t(i)] = f.lines.at(i - 1);
 }
 
-} // namespace
-
-ObjectImporter::ObjectImporter(model::Project& project, const io::AppFolder& app, Copies copies)
-    : m_project(project), m_app(app), m_copies(copies)
+// Refuses a name no project can keep, before anything is read or copied.
+void checkImportable(const model::Project& project, const QString& name)
 {
-}
-
-ImportedObject ObjectImporter::import(int level, const QString& name, std::optional<ObjectKind> expected)
-{
-    if (!m_project.hasProjectDir())
+    if (!project.hasProjectDir())
         throw io::Error(u"Проект ещё не создан: сначала выберите «Новый» или «Открыть», "
                         u"объект «%1» не загружен"_s.arg(io::excerpt(name)));
     if (!io::isPlainFileName(name))
@@ -103,6 +98,18 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
         throw io::Error(u"Имя файла объекта «%1» содержит символ «%2», которого нет в кодировке windows-1251, "
                         u"и не может быть записано в файл проекта; переименуйте файл. Объект не загружен"_s
                             .arg(io::excerpt(name), ch));
+}
+
+} // namespace
+
+ObjectImporter::ObjectImporter(model::Project& project, const io::AppFolder& app, Copies copies)
+    : m_project(project), m_app(app), m_copies(copies)
+{
+}
+
+ImportedObject ObjectImporter::import(int level, const QString& name, std::optional<ObjectKind> expected)
+{
+    checkImportable(m_project, name);
 
     // The library first; a project brought from another machine carries its
     // own copies, and one of them also stands in for a damaged library copy.
@@ -203,6 +210,107 @@ ImportedObject Load_object(model::Project& project, const io::AppFolder& app, co
 {
     ObjectImporter importer(project, app, ObjectImporter::Copies::Now);
     return importer.import(project.CurLevel, fileName);
+}
+
+namespace {
+
+bool samePath(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+bool sameBytes(const QString& a, const QString& b)
+{
+    return io::readWholeFile(a, io::kMaxPictureFileBytes) == io::readWholeFile(b, io::kMaxPictureFileBytes);
+}
+
+} // namespace
+
+ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& app, const QString& chosen)
+{
+    const QFileInfo info(chosen);
+    const QString name = info.fileName();
+    // The library's own file, or a name only: the usual import by name.
+    if (!info.exists() || samePath(info.absolutePath(), app.objects()))
+        return Load_object(project, app, name);
+
+    checkImportable(project, name);
+    const objects::ObjectFile file = objects::readObjectFile(chosen);
+    const auto refuse = [&](const QString& why) {
+        return io::Error::inFile(chosen, why + u" Объект не загружен."_s);
+    };
+    // The library is read before the project's copies whenever the project
+    // is opened or drawn: a different file of that name there would take
+    // this object's place.
+    if (QFileInfo::exists(app.objectFile(name))) {
+        if (!sameBytes(chosen, app.objectFile(name)))
+            throw refuse(u"в библиотеке объектов программы уже есть другой файл «%1», и проект брал бы его. "
+                         u"Переименуйте файл."_s.arg(name));
+        return Load_object(project, app, name);
+    }
+
+    // The object file and the pictures its kind has: each from beside it, else from the library.
+    struct Copy {
+        QString from;
+        QString to;
+    };
+    const QString target = project.projectPath(u"objects"_s);
+    std::vector<Copy> copies{{chosen, target + u'/' + name}};
+    QStringList pictures;
+    switch (kindOf(file)) {
+    case ObjectKind::Background:
+    case ObjectKind::Active:
+        pictures << objects::pngNameOf(name) << objects::bmpNameOf(name);
+        break;
+    case ObjectKind::LivesBar:
+        pictures << objects::bmpNameOf(name);
+        break;
+    case ObjectKind::Text:
+        break;
+    }
+    for (const QString& picture : pictures) {
+        const QString beside = info.absolutePath() + u'/' + picture;
+        const QString library = app.objectFile(picture);
+        const bool besideExists = QFileInfo::exists(beside);
+        if (besideExists && QFileInfo::exists(library) && !samePath(beside, library) && !sameBytes(beside, library))
+            throw refuse(u"в библиотеке объектов программы уже есть другой рисунок «%1», и редактор уровня "
+                         u"показывал бы его. Переименуйте файл объекта вместе с рисунками."_s.arg(picture));
+        if (!besideExists && !QFileInfo::exists(library))
+            throw refuse(u"рисунок «%1» не найден ни рядом с файлом объекта, ни в библиотеке объектов программы."_s
+                             .arg(picture));
+        copies.push_back({besideExists ? beside : library, target + u'/' + picture});
+    }
+    // A file of that name the project already holds is kept (copies never
+    // replace): it must be this very one.
+    std::vector<Copy> needed;
+    for (const Copy& copy : copies) {
+        if (!QFileInfo::exists(copy.to))
+            needed.push_back(copy);
+        else if (!sameBytes(copy.from, copy.to))
+            throw refuse(u"в папке objects проекта уже есть другой файл «%1». Переименуйте файл объекта вместе "
+                         u"с рисунками."_s.arg(io::fileNamePart(copy.to)));
+    }
+
+    io::makeFolder(target);
+    std::vector<QString> made;
+    const auto undoCopies = [&made] {
+        for (const QString& path : made)
+            QFile::remove(path);
+    };
+    for (const Copy& copy : needed) {
+        if (!QFile::copy(copy.from, copy.to)) {
+            undoCopies();
+            throw refuse(u"файл «%1» не удалось скопировать в папку objects проекта «%2»."_s.arg(copy.from, target));
+        }
+        made.push_back(copy.to);
+    }
+    try {
+        return Load_object(project, app, name);
+    } catch (...) {
+        undoCopies();
+        throw;
+    }
 }
 
 } // namespace kestrava::persist

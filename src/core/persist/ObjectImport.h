@@ -30,6 +30,16 @@ struct ImportedObject {
 // lacks, or when no project folder was chosen yet.
 ImportedObject Load_object(model::Project& project, const io::AppFolder& app, const QString& fileName);
 
+// "Загрузить" with the file the author chose in the dialog. A file of the
+// library (or a path to no file: its name is then looked up there) is
+// imported by name. A file from any other folder is copied with the
+// pictures of its kind (from beside it, else from the library) into the
+// project's objects folder and imported from there, where the project file
+// reader finds it again. Refused, changing nothing, when the library or the
+// project already holds a different file of one of those names, or a
+// picture is missing.
+ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& app, const QString& chosenPath);
+
 // The import itself, shared by Load_object and the project reader. The whole
 // file is read and checked before the stage changes. An object is read from
 // the application's library, or, when the library lacks it, from the

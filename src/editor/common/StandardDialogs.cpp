@@ -23,12 +23,14 @@ QString StandardDialogs::openFileName(QWidget* parent, const QString& startDir, 
     return QFileDialog::getOpenFileName(parent, QString(), startDir, filter);
 }
 
-SaveChangesAnswer StandardDialogs::askSaveChanges(QWidget* parent, const QString& projectName)
+namespace {
+
+// The question with "Сохранить", "Не сохранять" and "Отмена"; closing the box is "Отмена".
+SaveChangesAnswer askSave(QWidget* parent, const QString& question, const QString& details)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"),
-                    QStringLiteral("Сохранить изменения в проекте?"), QMessageBox::NoButton, parent);
-    if (!projectName.isEmpty())
-        box.setInformativeText(QStringLiteral("Проект «%1» изменён после последнего сохранения.").arg(projectName));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"), question, QMessageBox::NoButton, parent);
+    if (!details.isEmpty())
+        box.setInformativeText(details);
     QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
@@ -40,6 +42,22 @@ SaveChangesAnswer StandardDialogs::askSaveChanges(QWidget* parent, const QString
     if (box.clickedButton() == discard)
         return SaveChangesAnswer::Discard;
     return SaveChangesAnswer::Cancel;
+}
+
+} // namespace
+
+SaveChangesAnswer StandardDialogs::askSaveChanges(QWidget* parent, const QString& projectName)
+{
+    return askSave(parent, QStringLiteral("Сохранить изменения в проекте?"),
+                   projectName.isEmpty()
+                       ? QString()
+                       : QStringLiteral("Проект «%1» изменён после последнего сохранения.").arg(projectName));
+}
+
+SaveChangesAnswer StandardDialogs::askSaveMap(QWidget* parent)
+{
+    return askSave(parent, QStringLiteral("Сохранить карту?"),
+                   QStringLiteral("Карта изменена после последнего сохранения; без сохранения она пропадёт."));
 }
 
 } // namespace kestrava::editor

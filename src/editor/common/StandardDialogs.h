@@ -8,8 +8,9 @@ namespace kestrava::editor {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
-// The standard dialogs of the main window (files, and the question before
-// unsaved changes are dropped), behind a seam so that tests can answer them.
+// The standard dialogs of the main window and the object editors (files,
+// and the question before unsaved changes are dropped), behind a seam so
+// that tests can answer them.
 class StandardDialogs {
 public:
     virtual ~StandardDialogs() = default;
@@ -21,6 +22,8 @@ public:
     // "Сохранить изменения в проекте?" with "Сохранить", "Не сохранять" and
     // "Отмена"; closing the box is "Отмена".
     virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& projectName);
+    // "Сохранить карту?" before the background editor closes over unsaved work.
+    virtual SaveChangesAnswer askSaveMap(QWidget* parent);
 };
 
 } // namespace kestrava::editor

@@ -4,6 +4,8 @@
 #include "editor/common/StandardDialogs.h"
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
+#include "editor/objects/TFmNewObject.h"
+#include "editor/objects/TfmNewFon.h"
 #include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
@@ -316,8 +318,28 @@ void TMainform::N_ExitClick()
 
 void TMainform::N_CreateObjectClick()
 {
-    guarded(this, [] {
-        // Seam: the object kind chooser, created for this showing only.
+    guarded(this, [this] {
+        TFmNewObject chooser(this);
+        chooser.exec();
+        // The chooser is closed before the editor of its choice opens.
+        switch (chooser.choice()) {
+        case TFmNewObject::Kind::Fon: {
+            TfmNewFon editor(m_app, *m_dialogs, this);
+            editor.exec();
+            break;
+        }
+        case TFmNewObject::Kind::Active:
+            showWarning(this, kEditorNotReady.arg(u"активных объектов"_s));
+            break;
+        case TFmNewObject::Kind::Lives:
+            showWarning(this, kEditorNotReady.arg(u"индикатора жизней"_s));
+            break;
+        case TFmNewObject::Kind::Text:
+            showWarning(this, kEditorNotReady.arg(u"текстовых объектов"_s));
+            break;
+        case TFmNewObject::Kind::None:
+            break;
+        }
     });
 }
 
@@ -327,9 +349,9 @@ void TMainform::N_LoadObjectClick()
         const QString chosen = m_dialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
         if (chosen.isEmpty())
             return;
-        // The file of that name is always taken from the application's library.
+        // A file from outside the library is copied into the project's objects folder first.
         const QString name = io::fileNamePart(chosen);
-        const persist::ImportedObject imported = m_document.importObject(name);
+        const persist::ImportedObject imported = m_document.importChosenObject(chosen);
         say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
         if (!imported.note.isEmpty())
             showWarning(this, imported.note);

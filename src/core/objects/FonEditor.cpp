@@ -1,0 +1,414 @@
+#include "objects/FonEditor.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "model/Capacities.h"
+#include "model/Numbers.h"
+#include "objects/BackgroundObjectFile.h"
+#include "objects/FonPictures.h"
+#include "objects/ObjectFile.h"
+
+#include <QPainter>
+#include <QUndoCommand>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+namespace {
+
+constexpr int kStoreColumns = model::kMaxMapColumns;
+constexpr int kStoreRows = model::kMaxMapRows;
+
+// One edit of the map: the cells it changed, before and after. The steps
+// of one stroke merge into one.
+class FonCellsCommand : public QUndoCommand {
+public:
+    static constexpr int kId = 0x4f01;
+
+    FonCellsCommand(FonEditor& editor, const QString& text, std::vector<FonEditor::CellChange> changes, int stroke)
+        : QUndoCommand(text), m_editor(editor), m_changes(std::move(changes)), m_stroke(stroke)
+    {
+    }
+
+    int id() const override { return m_stroke != 0 ? kId : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const FonCellsCommand*>(other);
+        if (next->m_stroke != m_stroke)
+            return false;
+        for (const FonEditor::CellChange& change : next->m_changes) {
+            auto same = std::find_if(m_changes.begin(), m_changes.end(), [&](const FonEditor::CellChange& c) {
+                return c.column == change.column && c.row == change.row;
+            });
+            if (same != m_changes.end())
+                same->after = change.after;
+            else
+                m_changes.push_back(change);
+        }
+        return true;
+    }
+    void undo() override { m_editor.applyChanges(m_changes, false); }
+    void redo() override { m_editor.applyChanges(m_changes, true); }
+
+private:
+    FonEditor& m_editor;
+    std::vector<FonEditor::CellChange> m_changes;
+    int m_stroke;
+};
+
+// The drawing copy of a picture: premultiplied when it has alpha, so tiles blit on the fast paths.
+QImage bitmapOf(const QImage& picture)
+{
+    return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
+}
+
+void checkCount(int tiles, const QString& what)
+{
+    if (tiles < 1 || tiles > FonEditor::kMaxTiles)
+        throw io::Error(u"Количество кадров %1 — %2, а должно быть от 1 до %3"_s.arg(what).arg(tiles).arg(
+            FonEditor::kMaxTiles));
+}
+
+} // namespace
+
+FonEditor::FonEditor(const io::AppFolder& app, QObject* parent)
+    : QObject(parent), m_app(app), m_store(size_t(kStoreColumns) * kStoreRows, 0),
+      m_crossed(size_t(kStoreColumns) * kStoreRows, false)
+{
+}
+
+void FonEditor::loadPicture(const QString& path)
+{
+    const QImage picture = io::readPng(path);
+    // A picture too small for the counts would give tiles of no pixels.
+    const int across = std::min(m_across, picture.width());
+    const int down = std::min(m_down, picture.height());
+    m_picture = picture;
+    m_bitmap = bitmapOf(picture);
+    cut(across, down);
+    touch();
+}
+
+void FonEditor::setTiles(int across, int down)
+{
+    checkCount(across, u"в ширину"_s);
+    checkCount(down, u"в высоту"_s);
+    if (pictureLoaded()) {
+        if (model::nearest(double(m_picture.width()) / across) < 1)
+            throw io::Error(u"Количество кадров в ширину (%1) слишком велико для ширины рисунка (%2 точ.): кадр был "
+                            u"бы уже одной точки"_s.arg(across).arg(m_picture.width()));
+        if (model::nearest(double(m_picture.height()) / down) < 1)
+            throw io::Error(u"Количество кадров в высоту (%1) слишком велико для высоты рисунка (%2 точ.): кадр был "
+                            u"бы ниже одной точки"_s.arg(down).arg(m_picture.height()));
+        cut(across, down);
+        touch();
+    } else {
+        m_across = across;
+        m_down = down;
+    }
+}
+
+void FonEditor::obnov()
+{
+    if (pictureLoaded())
+        cut(m_across, m_down);
+}
+
+void FonEditor::cut(int across, int down)
+{
+    m_across = across;
+    m_down = down;
+    m_tileWidth = model::nearest(double(m_picture.width()) / across);
+    m_tileHeight = model::nearest(double(m_picture.height()) / down);
+    const int count = across * down;
+    m_tiles.assign(size_t(count) + 1, QRect());
+    for (int k = 1; k <= count; ++k) {
+        const int i = (k - 1) % across;
+        const int j = (k - 1) / across;
+        m_tiles[size_t(k)] = QRect(m_tileWidth * i, m_tileHeight * j, m_tileWidth, m_tileHeight);
+    }
+    // A selection the new cut has no tile for would paint invisible cells.
+    if (m_selected > count) {
+        m_selected = 0;
+        emit selectionChanged();
+    }
+    emit sheetChanged();
+}
+
+QRect FonEditor::tileRect(int tile) const
+{
+    return tile >= 1 && size_t(tile) < m_tiles.size() ? m_tiles[size_t(tile)] : QRect();
+}
+
+int FonEditor::paletteColumns() const
+{
+    return std::max(kPaletteColumns, (tileCount() + kPaletteRows - 1) / kPaletteRows);
+}
+
+int FonEditor::paletteTile(int column, int row) const
+{
+    if (column < 0 || row < 0 || row >= kPaletteRows)
+        return 0;
+    const long long tile = (long long)column * kPaletteRows + row + 1;
+    return tile <= tileCount() ? int(tile) : 0;
+}
+
+void FonEditor::paletteClicked(QPoint pixel)
+{
+    if (pixel.x() < 0 || pixel.y() < 0)
+        return;
+    m_selected = paletteTile(pixel.x() / kPaletteCell, pixel.y() / kPaletteCell);
+    emit selectionChanged();
+}
+
+void FonEditor::setMapSize(int columns, int rows)
+{
+    if (columns < 1 || columns > kStoreColumns || rows < 1 || rows > kStoreRows)
+        throw io::Error(u"Карта %1 x %2 ячеек: ячеек в ширину и в высоту должно быть от 1 до %3"_s.arg(columns)
+                            .arg(rows)
+                            .arg(std::min(kStoreColumns, kStoreRows)));
+    if (columns == m_columns && rows == m_rows)
+        return;
+    m_columns = columns;
+    m_rows = rows;
+    touch();
+    emit gridResized();
+}
+
+std::optional<QPoint> FonEditor::cellAt(QPoint pixel) const
+{
+    if (pixel.x() < 0 || pixel.y() < 0)
+        return std::nullopt;
+    const int column = pixel.x() / m_tileWidth;
+    const int row = pixel.y() / m_tileHeight;
+    if (column >= m_columns || row >= m_rows)
+        return std::nullopt;
+    return QPoint(column, row);
+}
+
+QRect FonEditor::cellPixels(const QRect& cells) const
+{
+    return QRect(cells.left() * m_tileWidth, cells.top() * m_tileHeight, cells.width() * m_tileWidth,
+                 cells.height() * m_tileHeight);
+}
+
+int FonEditor::cell(int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= kStoreColumns || row >= kStoreRows)
+        return 0;
+    return m_store[size_t(row) * kStoreColumns + size_t(column)];
+}
+
+void FonEditor::applyChanges(const std::vector<CellChange>& changes, bool forward)
+{
+    if (changes.empty())
+        return;
+    QRect touched;
+    for (const CellChange& c : changes) {
+        m_store[size_t(c.row) * kStoreColumns + size_t(c.column)] = forward ? c.after : c.before;
+        touched |= QRect(c.column, c.row, 1, 1);
+    }
+    touch();
+    emit cellsChanged(touched);
+}
+
+void FonEditor::setCellsAsStep(std::vector<CellChange> changes, const QString& text, int stroke)
+{
+    if (!changes.empty())
+        m_undo.push(new FonCellsCommand(*this, text, std::move(changes), stroke));
+}
+
+void FonEditor::toggle(int column, int row)
+{
+    if (column < 0 || row < 0 || column >= m_columns || row >= m_rows)
+        return;
+    const int now = cell(column, row);
+    const int next = now != 0 ? 0 : m_selected;
+    if (next != now)
+        setCellsAsStep({{column, row, now, next}}, u"ячейка карты"_s, 0);
+}
+
+void FonEditor::pressed(QPoint pixel)
+{
+    m_press = cellAt(pixel);
+    m_last = m_press;
+    m_painting = false;
+    if (m_press)
+        ++m_stroke;
+}
+
+void FonEditor::pointerMoved(QPoint pixel)
+{
+    if (!m_press)
+        return;
+    const std::optional<QPoint> at = cellAt(pixel);
+    if (!at) {
+        // Off the grid the stroke pauses; coming back does not draw across the gap.
+        m_last.reset();
+        return;
+    }
+    if (!m_painting) {
+        if (*at == *m_press)
+            return;
+        m_painting = true;
+        std::fill(m_crossed.begin(), m_crossed.end(), false);
+        paintCrossed(*m_press, *at);
+    } else {
+        paintCrossed(m_last.value_or(*at), *at);
+    }
+    m_last = at;
+}
+
+void FonEditor::released(QPoint pixel)
+{
+    if (!m_press)
+        return;
+    const QPoint press = *m_press;
+    const bool click = !m_painting && cellAt(pixel) == press;
+    m_press.reset();
+    m_last.reset();
+    m_painting = false;
+    if (click)
+        toggle(press.x(), press.y());
+}
+
+void FonEditor::paintCrossed(QPoint from, QPoint to)
+{
+    // Every cell on the line between the two, so a quick pointer skips none.
+    std::vector<CellChange> changes;
+    int x = from.x();
+    int y = from.y();
+    const int dx = std::abs(to.x() - x);
+    const int dy = -std::abs(to.y() - y);
+    const int sx = x < to.x() ? 1 : -1;
+    const int sy = y < to.y() ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        const size_t at = size_t(y) * kStoreColumns + size_t(x);
+        if (!m_crossed[at]) {
+            m_crossed[at] = true;
+            if (m_store[at] != m_selected)
+                changes.push_back({x, y, m_store[at], m_selected});
+        }
+        if (x == to.x() && y == to.y())
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+    setCellsAsStep(std::move(changes), u"рисование карты"_s, m_stroke);
+}
+
+void FonEditor::clear()
+{
+    std::vector<CellChange> changes;
+    for (int row = 0; row < m_rows; ++row)
+        for (int column = 0; column < m_columns; ++column)
+            if (const int now = cell(column, row); now != 0)
+                changes.push_back({column, row, now, 0});
+    setCellsAsStep(std::move(changes), u"очистка поля"_s, 0);
+}
+
+QImage FonEditor::sheetAsCut() const
+{
+    const int width = m_across * m_tileWidth;
+    const int height = m_down * m_tileHeight;
+    if (width <= m_picture.width() && height <= m_picture.height())
+        return width == m_picture.width() && height == m_picture.height() ? m_picture
+                                                                          : m_picture.copy(0, 0, width, height);
+    QImage sheet(width, height, QImage::Format_ARGB32);
+    sheet.fill(Qt::transparent);
+    QPainter painter(&sheet);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), m_picture);
+    return sheet;
+}
+
+void FonEditor::checkSavable() const
+{
+    if (!pictureLoaded())
+        throw io::Error(u"Карта не сохранена: изображение не загружено. Сначала выберите «Правка» → "
+                        u"«загрузить изображение»"_s);
+}
+
+void FonEditor::save(const QString& path)
+{
+    checkSavable();
+    BackgroundObjectFile file;
+    file.PictureName = pngNameOf(path);
+    file.TileWidth = m_tileWidth;
+    file.TileHeight = m_tileHeight;
+    file.setMapSize(m_columns, m_rows);
+    for (int row = 0; row < m_rows; ++row)
+        for (int column = 0; column < m_columns; ++column)
+            file.setCell(row + 1, column + 1, cell(column, row));
+    io::LineWriter writer(path);
+    file.writeTo(writer);
+
+    const QString png = m_app.objectFile(pngNameOf(path));
+    const QString bmp = m_app.objectFile(bmpNameOf(path));
+    // The pictures first: the object file never names a sheet that is not there.
+    io::writeFilesTogether({{png, io::encodePng(sheetAsCut(), png)},
+                            {bmp, io::encodeBmp(pereris(*this), bmp)},
+                            {path, writer.bytes()}});
+    m_modified = false;
+    m_undo.setClean();
+}
+
+void FonEditor::open(const QString& path)
+{
+    const BackgroundObjectFile file = BackgroundObjectFile::read(path);
+    if (file.PictureName.isEmpty())
+        throw io::Error::inFile(path, u"в файле не указан рисунок с плитками"_s);
+    const QString sheetPath = m_app.objectFile(file.PictureName);
+    const QImage picture = io::readPng(sheetPath);
+    if (file.TileWidth < 1 || file.TileHeight < 1)
+        throw io::Error::inFile(path, u"плитка %1 x %2 точек: плитки должны быть не меньше 1 x 1 точки"_s
+                                          .arg(file.TileWidth)
+                                          .arg(file.TileHeight));
+    // The editor cuts by counts; a tile size no count gives cannot be shown as the file means it.
+    const int across = model::nearest(double(picture.width()) / file.TileWidth);
+    const int down = model::nearest(double(picture.height()) / file.TileHeight);
+    if (across < 1 || down < 1 || across > kMaxTiles || down > kMaxTiles
+        || model::nearest(double(picture.width()) / across) != file.TileWidth
+        || model::nearest(double(picture.height()) / down) != file.TileHeight)
+        throw io::Error::inFile(path, u"рисунок «%1» (%2 x %3 точек) не разрезается на плитки %4 x %5 "
+                                      u"по 1..%6 кадров в ширину и в высоту; такую карту редактор открыть не может"_s
+                                          .arg(file.PictureName)
+                                          .arg(picture.width())
+                                          .arg(picture.height())
+                                          .arg(file.TileWidth)
+                                          .arg(file.TileHeight)
+                                          .arg(kMaxTiles));
+
+    // Everything is read: the old state goes.
+    m_press.reset();
+    m_last.reset();
+    m_painting = false;
+    m_picture = picture;
+    m_bitmap = bitmapOf(picture);
+    m_columns = std::max(1, file.Columns);
+    m_rows = std::max(1, file.Rows);
+    // Cells of the previous map must not come back when this one's grid grows.
+    std::fill(m_store.begin(), m_store.end(), 0);
+    for (int row = 1; row <= file.Rows; ++row)
+        for (int column = 1; column <= file.Columns; ++column)
+            m_store[size_t(row - 1) * kStoreColumns + size_t(column - 1)] = file.cell(row, column);
+    cut(across, down);
+    m_undo.clear();
+    m_modified = false;
+}
+
+} // namespace kestrava::objects

@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QUndoStack>
+
+#include <optional>
+#include <vector>
+
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::objects {
+
+// The background object editor (TfmNewFon) without its window: the tile
+// sheet and its cut, the palette, the map store with its grid, the author's
+// edits of the map as undo steps of its own stack, and saving and opening
+// the .obf. The window shows what it holds (objects/FonPictures.h paints it)
+// and forwards input.
+class FonEditor : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxTiles = 20;      // "количество кадров", either way
+    static constexpr int kDefaultTiles = 5;
+    static constexpr int kUncutCell = 10;     // cell size of the grid before the first cut
+    static constexpr int kPaletteRows = 15;
+    static constexpr int kPaletteColumns = 5; // shown at least, tiles or not
+    static constexpr int kPaletteCell = 15;
+
+    explicit FonEditor(const io::AppFolder& app, QObject* parent = nullptr);
+
+    const io::AppFolder& app() const { return m_app; }
+
+    // --- the tile sheet ---
+    bool pictureLoaded() const { return !m_picture.isNull(); }
+    const QImage& picture() const { return m_picture; }
+    // Its drawing copy: every picture of the editor is painted from it.
+    const QImage& bitmap() const { return m_bitmap; }
+    // "загрузить изображение": decodes the PNG and cuts it. A file that is
+    // not a readable PNG changes nothing. When the picture is too small for
+    // the tile counts they are lowered to what it can hold.
+    void loadPicture(const QString& path);
+
+    int tilesAcross() const { return m_across; }
+    int tilesDown() const { return m_down; }
+    // The "количество кадров" boxes: the counts change and the sheet is cut
+    // again. Refused (an io::Error, nothing changed) outside 1..kMaxTiles or
+    // when a tile would come out narrower or lower than one pixel.
+    void setTiles(int across, int down);
+    // Cuts the sheet into the tile table and lays the palette; does nothing
+    // before a picture is loaded. The map store is kept.
+    void obnov();
+
+    // The cell size of the map grid: the tile size of the last cut.
+    int tileWidth() const { return m_tileWidth; }
+    int tileHeight() const { return m_tileHeight; }
+    int tileCount() const { return int(m_tiles.size()) - 1; }
+    // Tile k's rectangle in the picture; empty for 0 and numbers without a tile.
+    QRect tileRect(int tile) const;
+
+    // --- the palette ---
+    // Tiles lie column by column, kPaletteRows to a column; the palette
+    // scrolls, so there may be more columns than kPaletteColumns.
+    int paletteColumns() const;
+    // The tile shown in a palette cell; 0 for a cell without one.
+    int paletteTile(int column, int row) const;
+    // A click on a palette cell (pixels of the palette).
+    void paletteClicked(QPoint pixel);
+    int selectedTile() const { return m_selected; }
+
+    // --- the map ---
+    int mapColumns() const { return m_columns; }
+    int mapRows() const { return m_rows; }
+    // The "количество ячеек" boxes; each 1..kMaxMapColumns / kMaxMapRows
+    // (what the project can import). Cells outside the grid keep their tiles
+    // and show again when it grows; only cells inside it are saved.
+    void setMapSize(int columns, int rows);
+    // The map grid in pixels.
+    QSize gridSize() const { return {m_columns * m_tileWidth, m_rows * m_tileHeight}; }
+    // The cell (column, row, 0-based) under a grid pixel; none outside the grid.
+    std::optional<QPoint> cellAt(QPoint pixel) const;
+    // The grid pixels of a range of cells.
+    QRect cellPixels(const QRect& cells) const;
+    // The map store; 0 = empty. Cells outside the store read 0.
+    int cell(int column, int row) const;
+
+    // A click on a cell: a filled cell is emptied whatever is selected, an
+    // empty one takes the selected tile. One undo step.
+    void toggle(int column, int row);
+    // The left button on the grid. Pressed and released on one cell without
+    // leaving it is a click (toggle); moved on to other cells while held, it
+    // paints every cell it crosses once with the selected tile, the first
+    // one included: one undo step for the whole stroke.
+    void pressed(QPoint pixel);
+    void pointerMoved(QPoint pixel);
+    void released(QPoint pixel);
+    bool stroking() const { return m_press.has_value(); }
+    // "очистить поле": every cell of the grid emptied, as one undo step.
+    void clear();
+
+    QUndoStack& undoStack() { return m_undo; }
+
+    // --- files ---
+    // "Сохранить": writes path (the .obf), and base.png (the sheet as cut)
+    // and base.bmp (the preview) into the program's objects folder, all
+    // three built first and written together. Refused before a picture is
+    // loaded. The author's work is then saved (isModified() false).
+    void save(const QString& path);
+    // Refuses (an io::Error) what save() would refuse whatever the file:
+    // there is no picture yet.
+    void checkSavable() const;
+    // "Открыть": reads an .obf and its tile sheet from the program's objects
+    // folder; the whole state is replaced only when all of it was read. The
+    // editor's history starts anew.
+    void open(const QString& path);
+    // Something was changed since the last save or open.
+    bool isModified() const { return m_modified; }
+
+    // The sheet as it is saved: exactly tilesAcross x tilesDown tiles, so
+    // the level editor and the game cut it as the editor did; pixels past
+    // the last tile are dropped and a short edge is padded transparent.
+    QImage sheetAsCut() const;
+
+    // Sets cells without an undo step (the undo steps themselves).
+    struct CellChange {
+        int column = 0;
+        int row = 0;
+        int before = 0;
+        int after = 0;
+    };
+    void applyChanges(const std::vector<CellChange>& changes, bool forward);
+
+signals:
+    // Cells (column, row ranges) whose tiles changed.
+    void cellsChanged(QRect cells);
+    // The cut, the picture or the whole state changed.
+    void sheetChanged();
+    // The cell counts changed (the cut did not).
+    void gridResized();
+    void selectionChanged();
+
+private:
+    void setCellsAsStep(std::vector<CellChange> changes, const QString& text, int stroke);
+    void paintCrossed(QPoint from, QPoint to);
+    void cut(int across, int down);
+    void touch() { m_modified = true; }
+
+    const io::AppFolder& m_app;
+    QImage m_picture;                    // as decoded: what is saved
+    QImage m_bitmap;
+    int m_across = kDefaultTiles;
+    int m_down = kDefaultTiles;
+    int m_tileWidth = kUncutCell;
+    int m_tileHeight = kUncutCell;
+    std::vector<QRect> m_tiles{QRect()}; // the tile table; entry 0 is no tile
+    int m_selected = 0;
+    int m_columns = 1;
+    int m_rows = 1;
+    std::vector<int> m_store;            // kMaxMapColumns x kMaxMapRows, row by row
+    QUndoStack m_undo;
+
+    // The left button's way over the grid.
+    std::optional<QPoint> m_press;       // the cell it went down on
+    std::optional<QPoint> m_last;        // the cell it was last seen over
+    bool m_painting = false;             // it left the first cell: a stroke
+    std::vector<bool> m_crossed;         // cells this stroke painted
+    int m_stroke = 0;                    // serial of the stroke, for merging
+
+    bool m_modified = false;
+};
+
+} // namespace kestrava::objects

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+
+namespace kestrava::io { class AppFolder; }
+namespace kestrava::objects { class FonEditor; }
+
+namespace kestrava::editor {
+
+class FonGridView;
+class FonImageView;
+class StandardDialogs;
+
+// "Dorvinel - Редактор карт": the background object editor. It shows
+// objects::FonEditor and forwards menus, boxes and the mouse to it; its file
+// dialogs go through the standard dialogs seam.
+class TfmNewFon : public QDialog {
+    Q_OBJECT
+public:
+    static inline const QString kCaption = QStringLiteral("Dorvinel - Редактор карт");
+    static inline const QString kPictureFilter = QStringLiteral("PNG image (*.png)");
+    static inline const QString kObjectFilter = QStringLiteral("файл фонового объекта (*.obf)");
+
+    TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent = nullptr);
+    ~TfmNewFon() override;
+
+    objects::FonEditor& editor() { return *m_editor; }
+
+    // Menu commands; each runs through guarded().
+    void N_LoadPictureClick();
+    void N_CutClick();
+    void N_ClearClick();
+    void N_OpenClick();
+    // true when the map was written.
+    bool N_SaveClick();
+
+    QAction* N_Open = nullptr;
+    QAction* N_Save = nullptr;
+    QAction* N_LoadPicture = nullptr;
+    QAction* N_Cut = nullptr;
+    QAction* N_Clear = nullptr;
+    QAction* N_Undo = nullptr;
+    QAction* N_Redo = nullptr;
+
+public slots:
+    // The close box and Escape: unsaved work is asked about first.
+    void reject() override;
+
+private:
+    void buildMenu();
+    // Boxes, palette, grid and source view after the cut, the picture or the grid size changed.
+    void showSheet();
+    void showSelection();
+    void showPreview();
+    void tilesChanged();
+
+    const io::AppFolder& m_app;
+    StandardDialogs& m_dialogs;
+    std::unique_ptr<objects::FonEditor> m_editor;
+
+    FonImageView* m_source = nullptr;
+    FonImageView* m_palette = nullptr;
+    QScrollArea* m_paletteScroll = nullptr;
+    FonImageView* m_selected = nullptr;
+    FonImageView* m_preview = nullptr;
+    FonGridView* m_grid = nullptr;
+    QScrollArea* m_gridScroll = nullptr;
+    QSpinBox* m_tilesAcross = nullptr;
+    QSpinBox* m_tilesDown = nullptr;
+    QSpinBox* m_columns = nullptr;
+    QSpinBox* m_rows = nullptr;
+};
+
+} // namespace kestrava::editor

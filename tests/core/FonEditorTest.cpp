@@ -1,0 +1,356 @@
+#include "codegen/Converter.h"
+#include "document/ProjectDocument.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "level/LevelView.h"
+#include "objects/FonEditor.h"
+#include "objects/FonPictures.h"
+#include "support/ErrorOf.h"
+#include "support/ObjectLibrary.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+using objects::FonEditor;
+
+namespace {
+
+QRgb tileColour(int n)
+{
+    return qRgb(n * 37 % 256, 20 + n * 11 % 200, 255 - n);
+}
+
+// A sheet of across x down tiles, tile n filled with tileColour(n), and
+// `extra` pixels of black beyond the last tile on the right.
+QString writeSheet(const QString& path, int across, int down, int tw, int th, int extra = 0)
+{
+    QImage sheet(across * tw + extra, down * th, QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    for (int j = 0; j < down; ++j)
+        for (int i = 0; i < across; ++i)
+            for (int y = 0; y < th; ++y)
+                for (int x = 0; x < tw; ++x)
+                    sheet.setPixel(i * tw + x, j * th + y, tileColour(j * across + i + 1));
+    io::writePng(sheet, path);
+    return path;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Selects tile k from the palette as a click on its cell does.
+void select(FonEditor& e, int k)
+{
+    const int cell = FonEditor::kPaletteCell;
+    e.paletteClicked(QPoint((k - 1) / FonEditor::kPaletteRows * cell + 7, (k - 1) % FonEditor::kPaletteRows * cell + 7));
+    ASSERT_EQ(e.selectedTile(), k);
+}
+
+// The centre of a cell in grid pixels.
+QPoint at(const FonEditor& e, int column, int row)
+{
+    return QPoint(column * e.tileWidth() + e.tileWidth() / 2, row * e.tileHeight() + e.tileHeight() / 2);
+}
+
+void click(FonEditor& e, int column, int row)
+{
+    e.pressed(at(e, column, row));
+    e.released(at(e, column, row));
+}
+
+struct Fixture {
+    test::TempAppFolder tmp;
+    FonEditor editor{tmp.app()};
+    QString sheet(const QString& name, int across, int down, int tw, int th, int extra = 0)
+    {
+        return writeSheet(tmp.app().imageFile(name), across, down, tw, th, extra);
+    }
+};
+
+} // namespace
+
+TEST(FonEditor, CutTileTableAndPalette)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    // Before any cut the palette holds nothing: a click selects no tile, and an empty cell stays empty.
+    e.paletteClicked(QPoint(3, 3));
+    EXPECT_EQ(e.selectedTile(), 0);
+    click(e, 0, 0);
+    EXPECT_EQ(e.cell(0, 0), 0);
+    EXPECT_EQ(e.undoStack().count(), 0);
+
+    // 100 x 60 cut 3 x 2: nearest(100 / 3) = 33.
+    QImage odd(100, 60, QImage::Format_RGB32);
+    odd.fill(Qt::gray);
+    io::writePng(odd, f.tmp.app().imageFile(u"odd.png"_s));
+    e.loadPicture(f.tmp.app().imageFile(u"odd.png"_s));
+    e.setTiles(3, 2);
+    EXPECT_EQ(e.tileWidth(), 33);
+    EXPECT_EQ(e.tileHeight(), 30);
+    EXPECT_EQ(e.tileRect(4), QRect(QPoint(0, 30), QPoint(32, 59)));
+    EXPECT_EQ(e.tileCount(), 6);
+    EXPECT_TRUE(e.tileRect(7).isEmpty());
+    EXPECT_TRUE(e.tileRect(0).isEmpty());
+
+    // Column by column, 15 to a column.
+    e.setTiles(5, 5);
+    EXPECT_EQ(e.paletteTile(0, 0), 1);
+    EXPECT_EQ(e.paletteTile(1, 0), 16);
+    EXPECT_EQ(e.paletteTile(1, 9), 25);
+    EXPECT_EQ(e.paletteTile(1, 10), 0);
+
+    // A tile under one pixel is refused and the cut stays; a picture too
+    // small for the counts lowers them instead.
+    QImage tiny(3, 40, QImage::Format_RGB32);
+    tiny.fill(Qt::red);
+    io::writePng(tiny, f.tmp.app().imageFile(u"tiny.png"_s));
+    e.loadPicture(f.tmp.app().imageFile(u"tiny.png"_s));
+    EXPECT_EQ(e.tilesAcross(), 3);
+    EXPECT_EQ(e.tileWidth(), 1);
+    // nearest(3 / 6) = 0, nearest(3 / 5) = 1.
+    const QString refused = test::errorOf([&] { e.setTiles(6, 20); });
+    EXPECT_TRUE(refused.contains(u"в ширину (6)"_s)) << refused.toStdString();
+    EXPECT_EQ(e.tilesAcross(), 3);
+    EXPECT_TRUE(test::errorOf([&] { e.setTiles(5, 20); }).isEmpty());
+    EXPECT_EQ(e.tileHeight(), 2);
+
+    // A sheet of 400 tiles: the palette scrolls, and the last one can be picked.
+    e.loadPicture(f.sheet(u"big.png"_s, 20, 20, 4, 4));
+    e.setTiles(20, 20);
+    EXPECT_EQ(e.paletteColumns(), 27);
+    select(e, 400);
+}
+
+TEST(FonEditor, ClicksToggleStrokesPaintAndEveryEditUndoes)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    e.loadPicture(f.sheet(u"s.png"_s, 5, 5, 8, 8));
+    e.setMapSize(10, 4);
+    select(e, 3);
+    click(e, 2, 1);
+    EXPECT_EQ(e.cell(2, 1), 3);
+    // A filled cell is emptied whatever is selected.
+    select(e, 7);
+    click(e, 2, 1);
+    EXPECT_EQ(e.cell(2, 1), 0);
+    click(e, 2, 1);
+    EXPECT_EQ(e.cell(2, 1), 7);
+
+    // A quick stroke from (0, 0) to (6, 0) paints every cell between, each once.
+    select(e, 5);
+    const int steps = e.undoStack().count();
+    e.pressed(at(e, 0, 0));
+    e.pointerMoved(at(e, 6, 0));
+    e.pointerMoved(at(e, 1, 0)); // back over painted cells: no toggling
+    e.pointerMoved(QPoint(-5, 3)); // off the grid and back elsewhere: the gap stays unpainted
+    e.pointerMoved(at(e, 0, 3));
+    e.released(at(e, 0, 3));
+    for (int c = 0; c <= 6; ++c)
+        EXPECT_EQ(e.cell(c, 0), 5) << c;
+    EXPECT_EQ(e.cell(7, 0), 0);
+    EXPECT_EQ(e.cell(0, 1), 0);
+    EXPECT_EQ(e.cell(0, 3), 5);
+    EXPECT_EQ(e.cell(2, 1), 7);
+    ASSERT_EQ(e.undoStack().count(), steps + 1) << "one stroke, one step";
+
+    e.undoStack().undo();
+    for (int c = 0; c <= 6; ++c)
+        EXPECT_EQ(e.cell(c, 0), 0) << c;
+    EXPECT_EQ(e.cell(0, 3), 0);
+    e.undoStack().redo();
+    EXPECT_EQ(e.cell(6, 0), 5);
+
+    // "очистить поле" empties the grid in one step; cells outside it are kept.
+    e.setMapSize(3, 4);
+    e.clear();
+    EXPECT_EQ(e.cell(0, 0), 0);
+    EXPECT_EQ(e.cell(2, 1), 0);
+    EXPECT_EQ(e.cell(6, 0), 5);
+    e.undoStack().undo();
+    EXPECT_EQ(e.cell(2, 1), 7);
+    // The grid grows back over the kept cells; a press off the grid does nothing.
+    e.setMapSize(10, 4);
+    EXPECT_EQ(e.cell(6, 0), 5);
+    const int before = e.undoStack().count();
+    e.pressed(QPoint(10 * 8 + 1, 0));
+    e.pointerMoved(at(e, 9, 0));
+    e.released(at(e, 9, 0));
+    EXPECT_EQ(e.undoStack().count(), before);
+    EXPECT_FALSE(test::errorOf([&] { e.setMapSize(101, 1); }).isEmpty());
+    EXPECT_EQ(e.mapColumns(), 10);
+}
+
+TEST(FonEditor, SaveWritesTheMapTheSheetAsCutAndThePreview)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    const QString obf = f.tmp.makeDir(u"elsewhere"_s) + u"/a.b.obf"_s;
+    // Nothing to save before a picture: said, and nothing written.
+    EXPECT_FALSE(test::errorOf([&] { e.save(obf); }).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(obf));
+
+    // Three tiles of 33 on a 100-pixel sheet: the saved sheet is 99 wide, as
+    // the level map and the game cut it (a game refuses a sheet that is not
+    // a whole number of tiles).
+    e.loadPicture(f.sheet(u"s.png"_s, 3, 2, 33, 30, 1));
+    e.setTiles(3, 2);
+    e.setMapSize(2, 3);
+    select(e, 5);
+    click(e, 0, 2);
+    EXPECT_TRUE(e.isModified());
+    e.save(obf);
+    EXPECT_FALSE(e.isModified());
+    EXPECT_EQ(bytesOf(obf), QByteArray("fon\r\na.b.png\r\n33\r\n30\r\n2\r\n3\r\n0\r\n0\r\n0\r\n0\r\n5\r\n0\r\n"));
+    const QImage png = io::readPng(f.tmp.app().objectFile(u"a.b.png"_s));
+    EXPECT_EQ(png.size(), QSize(99, 60));
+    EXPECT_EQ(png.pixel(98, 59), tileColour(6));
+    const QImage bmp = io::readBmp(f.tmp.app().objectFile(u"a.b.bmp"_s));
+    EXPECT_EQ(bmp.size(), QSize(objects::kPreviewWidth, objects::kPreviewHeight));
+
+    // A sheet short of its last tile (103 / 2 gives tiles of 52) is padded, not cut into.
+    QImage short_(103, 10, QImage::Format_RGB32);
+    short_.fill(Qt::red);
+    io::writePng(short_, f.tmp.app().imageFile(u"short.png"_s));
+    e.loadPicture(f.tmp.app().imageFile(u"short.png"_s));
+    e.setTiles(2, 1);
+    e.save(f.tmp.app().objectFile(u"short.obf"_s));
+    const QImage padded = io::readPng(f.tmp.app().objectFile(u"short.png"_s));
+    EXPECT_EQ(padded.size(), QSize(104, 10));
+    EXPECT_EQ(padded.pixel(102, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(padded.pixel(103, 5)), 0);
+}
+
+TEST(FonEditor, PreviewFitsTheWholeMap)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    // 40 x 21 cells of 16 px = 640 x 336, scaled by 640 / 137 into 137 x 72.
+    e.loadPicture(f.sheet(u"s.png"_s, 1, 1, 16, 16));
+    e.setTiles(1, 1);
+    e.setMapSize(40, 21);
+    select(e, 1);
+    for (int r = 0; r < 21; ++r)
+        for (int c = 0; c < 40; ++c)
+            e.toggle(c, r);
+    QImage p = objects::pereris(e);
+    EXPECT_EQ(p.pixel(0, 0), tileColour(1));
+    EXPECT_EQ(p.pixel(136, 71), tileColour(1));
+    EXPECT_EQ(p.pixel(0, 72), qRgb(255, 255, 255));
+    // An empty cell shows the canvas colour.
+    e.toggle(39, 20);
+    p = objects::pereris(e);
+    EXPECT_EQ(p.pixel(135, 70), objects::kPreviewCanvas);
+
+    // A square map fits the lower side too, and a map far larger than any
+    // canvas (100 x 100 cells of 50 px) is previewed whole.
+    e.loadPicture(f.sheet(u"big.png"_s, 20, 20, 50, 50));
+    e.setTiles(20, 20);
+    e.setMapSize(100, 100);
+    select(e, 400);
+    e.pressed(at(e, 99, 99));
+    e.released(at(e, 99, 99));
+    p = objects::pereris(e);
+    EXPECT_EQ(p.pixel(128, 128), tileColour(400));
+    EXPECT_EQ(p.pixel(120, 120), objects::kPreviewCanvas);
+    EXPECT_EQ(p.pixel(130, 10), qRgb(255, 255, 255));
+}
+
+TEST(FonEditor, OpenReadsBackWhatWasSavedAndRefusesWhatItCannotShow)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    e.loadPicture(f.sheet(u"s.png"_s, 4, 3, 10, 12));
+    e.setTiles(4, 3);
+    e.setMapSize(5, 2);
+    select(e, 12);
+    click(e, 4, 1);
+    const QString obf = f.tmp.app().objectFile(u"map.obf"_s);
+    e.save(obf);
+
+    FonEditor other(f.tmp.app());
+    other.loadPicture(f.tmp.app().imageFile(u"s.png"_s));
+    other.setMapSize(30, 30);
+    select(other, 1);
+    other.pressed(at(other, 29, 29)); // a cell of the old map beyond the new one
+    other.released(at(other, 29, 29));
+    other.open(obf);
+    EXPECT_EQ(other.tilesAcross(), 4);
+    EXPECT_EQ(other.tilesDown(), 3);
+    EXPECT_EQ(other.tileWidth(), 10);
+    EXPECT_EQ(other.mapColumns(), 5);
+    EXPECT_EQ(other.mapRows(), 2);
+    EXPECT_EQ(other.cell(4, 1), 12);
+    EXPECT_EQ(other.cell(29, 29), 0);
+    EXPECT_EQ(other.undoStack().count(), 0);
+    EXPECT_FALSE(other.isModified());
+    EXPECT_EQ(objects::mapImage(other).pixel(45, 18), tileColour(12));
+
+    // Each refusal names what is wrong and leaves the editor as it was.
+    const QImage shown = objects::mapImage(other);
+    const auto refused = [&](const QByteArray& content, const QString& expected) {
+        const QString path = f.tmp.app().objectFile(u"bad.obf"_s);
+        io::writeFileAtomically(path, content);
+        const QString message = test::errorOf([&] { other.open(path); });
+        EXPECT_TRUE(message.contains(expected)) << message.toStdString();
+        EXPECT_EQ(objects::mapImage(other), shown);
+        EXPECT_EQ(other.cell(4, 1), 12);
+    };
+    refused("active\r\n", u"bad.obf"_s);
+    refused("fon\r\nnone.png\r\n10\r\n12\r\n1\r\n1\r\n0\r\n", u"none.png"_s);
+    refused("fon\r\nmap.png\r\n10\r\n12\r\n1\r\n1\r\nx\r\n", u"строка 7"_s);
+    // 40 / 15 cuts into 3 tiles of 13: tiles of 15 are not what the editor can cut.
+    refused("fon\r\nmap.png\r\n15\r\n12\r\n1\r\n1\r\n0\r\n", u"не разрезается"_s);
+    refused("fon\r\nmap.png\r\n1\r\n12\r\n1\r\n1\r\n0\r\n", u"не разрезается"_s);
+}
+
+// A map painted in the editor, imported into a stage, placed on the level
+// map and converted: the same tiles everywhere.
+TEST(FonEditor, SavedMapReachesTheLevelMapAndTheGame)
+{
+    test::TempAppFolder tmp;
+    FonEditor e(tmp.app());
+    e.loadPicture(writeSheet(tmp.app().imageFile(u"s.png"_s), 3, 2, 33, 30, 1));
+    e.setTiles(3, 2);
+    e.setMapSize(3, 2);
+    select(e, 2);
+    e.pressed(at(e, 0, 0));
+    e.pointerMoved(at(e, 2, 0));
+    e.released(at(e, 2, 0));
+    select(e, 6);
+    click(e, 1, 1);
+    e.save(tmp.app().objectFile(u"road.obf"_s));
+
+    document::ProjectDocument doc(tmp.app());
+    doc.edit().ProjectDir = tmp.makeDir(u"game"_s);
+    level::LevelView view(doc);
+    view.start();
+    doc.importObject(u"road.obf"_s);
+    view.start1();
+    view.listPointerMoved(20, 20);
+    view.listReleased();
+    view.pointerMoved(100, 200);
+    view.pressed(100, 200);
+    view.released(true);
+    ASSERT_EQ(doc.project().current().FonObjCount, 1);
+    view.pereris();
+    EXPECT_EQ(view.map().pixel(100 + 5, 200 + 5), tileColour(2));
+    EXPECT_EQ(view.map().pixel(100 + 33 * 2 + 32, 200 + 29), tileColour(2));
+    EXPECT_EQ(view.map().pixel(100 + 33 + 5, 200 + 30 + 5), tileColour(6));
+
+    codegen::convertProject(doc.project(), tmp.app());
+    const QByteArray data = bytesOf(doc.project().projectPath(u"src/Etap0data.java"_s));
+    EXPECT_TRUE(data.contains("int[][]pole={{2,2,2,0,6,0,},};")) << data.toStdString();
+    EXPECT_TRUE(data.contains("int[]tileWidth={33,};")) << data.toStdString();
+    EXPECT_EQ(io::readPng(doc.project().projectPath(u"res/road.png"_s)).size(), QSize(99, 60));
+}

@@ -1,0 +1,221 @@
+#include "ErrorCapture.h"
+#include "FakeDialogs.h"
+
+#include "editor/objects/TFmNewObject.h"
+#include "editor/objects/TfmNewFon.h"
+#include "editor/workspace/TMainform.h"
+#include "io/Png.h"
+#include "objects/FonEditor.h"
+#include "support/TempAppFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+using editor::TfmNewFon;
+
+namespace {
+
+QWidget* named(QWidget* window, const QString& accessibleName)
+{
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->accessibleName() == accessibleName)
+            return w;
+    return nullptr;
+}
+
+void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+class BackgroundEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A 4 x 2 sheet of 10-pixel tiles, tile k grey k * 20.
+        QImage sheet(40, 20, QImage::Format_RGB32);
+        for (int k = 1; k <= 8; ++k)
+            for (int y = 0; y < 10; ++y)
+                for (int x = 0; x < 10; ++x)
+                    sheet.setPixel((k - 1) % 4 * 10 + x, (k - 1) / 4 * 10 + y, qRgb(k * 20, k * 20, k * 20));
+        io::writePng(sheet, folder.app().imageFile(u"sheet.png"_s));
+        window = std::make_unique<TfmNewFon>(folder.app(), dialogs);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        grid = named(window.get(), u"Поле карты"_s);
+        palette = named(window.get(), u"Палитра"_s);
+        ASSERT_TRUE(grid && palette);
+        ASSERT_TRUE(named(window.get(), u"Исходное изображение"_s) && named(window.get(), u"Предпросмотр"_s));
+    }
+
+    QSpinBox* box(const QString& name) { return static_cast<QSpinBox*>(named(window.get(), name)); }
+
+    void loadSheet()
+    {
+        log->answers << folder.app().imageFile(u"sheet.png"_s);
+        window->N_LoadPicture->trigger();
+        box(u"Кадров в ширину"_s)->setValue(4);
+        box(u"Кадров в высоту"_s)->setValue(2);
+    }
+
+    test::TempAppFolder folder;
+    std::shared_ptr<test::FakeDialogs::Log> log = std::make_shared<test::FakeDialogs::Log>();
+    test::FakeDialogs dialogs{log};
+    test::ErrorCapture errors;
+    std::unique_ptr<TfmNewFon> window;
+    QWidget* grid = nullptr;
+    QWidget* palette = nullptr;
+};
+
+} // namespace
+
+TEST_F(BackgroundEditorTest, LoadCutPaintByDraggingUndoAndSave)
+{
+    objects::FonEditor& e = window->editor();
+    EXPECT_FALSE(window->N_Cut->isEnabled());
+    loadSheet();
+    EXPECT_EQ(log->startDirs.value(0), folder.app().images());
+    EXPECT_TRUE(window->N_Cut->isEnabled());
+    EXPECT_EQ(e.tileWidth(), 10);
+    box(u"Ячеек в ширину"_s)->stepBy(5);
+    box(u"Ячеек в высоту"_s)->stepBy(2);
+    EXPECT_EQ(grid->size(), QSize(60, 30));
+
+    // Tile 6 is in the first palette column, row 5.
+    QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(7, 5 * 15 + 7));
+    EXPECT_EQ(e.selectedTile(), 6);
+    // A drag over the top row, and back.
+    send(grid, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+    send(grid, QEvent::MouseMove, QPoint(55, 8), Qt::LeftButton);
+    send(grid, QEvent::MouseMove, QPoint(15, 8), Qt::LeftButton);
+    send(grid, QEvent::MouseButtonRelease, QPoint(15, 8), Qt::NoButton);
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(e.cell(c, 0), 6) << c;
+    EXPECT_EQ(grid->grab().toImage().pixel(55, 5), qRgb(120, 120, 120));
+    // A click toggles.
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(e.cell(2, 2), 6);
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(e.cell(2, 2), 0);
+
+    // Ctrl+Z undoes the click, then the whole drag; Ctrl+Y brings it back.
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.cell(2, 2), 6);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.cell(3, 0), 0);
+    EXPECT_EQ(grid->grab().toImage().pixel(55, 5), qRgb(255, 255, 255));
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(e.cell(3, 0), 6);
+
+    // The cell counts take no typed text.
+    QSpinBox* columns = box(u"Ячеек в ширину"_s);
+    columns->setFocus();
+    QTest::keyClicks(columns, u"9"_s);
+    EXPECT_EQ(columns->value(), 6);
+    EXPECT_EQ(e.mapColumns(), 6);
+
+    const QString obf = folder.app().objectFile(u"road.obf"_s);
+    log->answers << obf;
+    window->N_Save->trigger();
+    ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    EXPECT_EQ(log->startDirs.last(), folder.app().objects());
+    EXPECT_EQ(log->filters.last(), TfmNewFon::kObjectFilter);
+    EXPECT_TRUE(QFileInfo::exists(folder.app().objectFile(u"road.png"_s)));
+    EXPECT_TRUE(QFileInfo::exists(folder.app().objectFile(u"road.bmp"_s)));
+
+    // Opened again in a fresh window, the map is there.
+    TfmNewFon again(folder.app(), dialogs);
+    log->answers << obf;
+    again.N_Open->trigger();
+    EXPECT_EQ(again.editor().cell(5, 0), 6);
+    EXPECT_EQ(static_cast<QSpinBox*>(named(&again, u"Ячеек в ширину"_s))->value(), 6);
+    EXPECT_EQ(static_cast<QSpinBox*>(named(&again, u"Ячеек в высоту"_s))->value(), 3);
+}
+
+TEST_F(BackgroundEditorTest, NothingIsSavedOrLostUnasked)
+{
+    // "Сохранить" before a picture: said, and no file dialog.
+    window->N_Save->trigger();
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages.first().contains(u"изображение не загружено"_s));
+    EXPECT_TRUE(log->startDirs.isEmpty());
+    // A count that gives tiles under a pixel is refused and the box goes back.
+    QImage thin(3, 3, QImage::Format_RGB32);
+    thin.fill(Qt::blue);
+    io::writePng(thin, folder.app().imageFile(u"thin.png"_s));
+    log->answers << folder.app().imageFile(u"thin.png"_s);
+    window->N_LoadPicture->trigger();
+    box(u"Кадров в ширину"_s)->setValue(7);
+    EXPECT_EQ(box(u"Кадров в ширину"_s)->value(), 3);
+    EXPECT_EQ(errors.messages.size(), 2);
+
+    // Closing over unsaved work asks; "Отмена" keeps the window, a cancelled
+    // save too; "Не сохранять" closes.
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    log->saveAnswers << editor::SaveChangesAnswer::Save;
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    log->saveAnswers << editor::SaveChangesAnswer::Discard;
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(log->questions, 3);
+}
+
+TEST(ObjectChooserTest, CreateOpensTheChooserAndItsBackgroundEditor)
+{
+    test::TempAppFolder folder;
+    test::ErrorCapture errors;
+    auto log = std::make_shared<test::FakeDialogs::Log>();
+    editor::TMainform window(folder.app());
+    window.setDialogs(std::make_unique<test::FakeDialogs>(log));
+    window.show();
+    QAction* create = window.findChild<QAction*>(u"N_CreateObject"_s);
+    ASSERT_NE(create, nullptr);
+
+    // Presses a button of the chooser once it shows, then runs `next` once the chooser is gone.
+    const auto pressInChooser = [](const char* button, std::function<void()> next = {}) {
+        QTimer::singleShot(0, [button, next] {
+            auto* chooser = qobject_cast<editor::TFmNewObject*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            EXPECT_EQ(chooser->windowTitle(), editor::TFmNewObject::kCaption);
+            if (next)
+                QTimer::singleShot(0, next);
+            chooser->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        });
+    };
+    // Editors still to come say so.
+    for (const char* later : {"BtActive", "BtLives", "BtText"}) {
+        pressInChooser(later);
+        create->trigger();
+    }
+    ASSERT_EQ(errors.messages.size(), 3);
+    EXPECT_TRUE(errors.messages.first().contains(u"активных объектов"_s));
+
+    QString opened;
+    pressInChooser("BtFon", [&opened] {
+        auto* editor = qobject_cast<TfmNewFon*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        opened = editor->windowTitle();
+        editor->close();
+    });
+    create->trigger();
+    EXPECT_EQ(opened, TfmNewFon::kCaption);
+}
