@@ -351,14 +351,19 @@ QImage readBmp(const QString& path)
     return image;
 }
 
-void writeBmp(const QImage& image, const QString& path)
+QByteArray encodeBmp(const QImage& image, const QString& pathForMessages)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&buffer, "BMP"))
-        throw Error::inFile(path, u"рисунок BMP не удалось закодировать"_s);
-    writeFileAtomically(path, bytes);
+        throw Error::inFile(pathForMessages, u"рисунок BMP не удалось закодировать"_s);
+    return bytes;
+}
+
+void writeBmp(const QImage& image, const QString& path)
+{
+    writeFileAtomically(path, encodeBmp(image, path));
 }
 
 } // namespace kestrava::io

@@ -27,6 +27,7 @@ void writePng(const QImage& image, const QString& path, const PngOptions& option
 
 // BMP pictures go through Qt's own reader and writer.
 QImage readBmp(const QString& path);
+QByteArray encodeBmp(const QImage& image, const QString& pathForMessages);
 void writeBmp(const QImage& image, const QString& path);
 
 } // namespace kestrava::io
