@@ -27,13 +27,14 @@ namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
 
-// A strip whose column x has red x, so a picture tells which columns it shows.
+// A strip whose column x has red x, so a picture tells which columns it
+// shows; column 0 is transparent.
 QString writeStrip(const test::TempAppFolder& tmp, const QString& name, int width, int height)
 {
-    QImage strip(width, height, QImage::Format_RGB32);
+    QImage strip(width, height, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            strip.setPixel(x, y, qRgb(x % 256, 100, 50));
+            strip.setPixel(x, y, x == 0 ? qRgba(0, 0, 0, 0) : qRgb(x % 256, 100, 50));
     const QString path = tmp.makeDir(u"images"_s) + u'/' + name;
     io::writePng(strip, path);
     return path;
@@ -150,6 +151,7 @@ TEST(ActiveEditor, SavesAllThreeFilesTogetherAndReopensThem)
     const QImage bmp = io::readBmp(tmp.app().objectFile(u"hero.bmp"_s));
     EXPECT_EQ(bmp.size(), QSize(17, 12));
     EXPECT_EQ(bmp.pixel(16, 11), qRgb(16, 100, 50));
+    EXPECT_EQ(bmp.pixel(0, 11), kWhite);
 
     // Two states, then reopened in another editor: the same table and strip.
     e.setState(2);

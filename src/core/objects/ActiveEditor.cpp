@@ -283,8 +283,14 @@ void ActiveEditor::save(const QString& path)
     objectFile(path).writeTo(writer);
     const QString png = m_app.objectFile(pngNameOf(path));
     const QString bmp = m_app.objectFile(bmpNameOf(path));
+    // The first frame is the object's icon and its picture on the level map:
+    // on white, as the map and the game show it, where a BMP would turn
+    // transparent pixels black.
+    QImage first(frameWidth(), frameHeight(), QImage::Format_RGB32);
+    first.fill(Qt::white);
+    QPainter(&first).drawImage(0, 0, frameImage(1));
     saveObjectFiles({path, writer.bytes()},
-                    {{png, io::encodePng(stripAsCut(), png)}, {bmp, io::encodeBmp(frameImage(1), bmp)}});
+                    {{png, io::encodePng(stripAsCut(), png)}, {bmp, io::encodeBmp(first, bmp)}});
 }
 
 void ActiveEditor::open(const QString& path)

@@ -88,7 +88,7 @@ public:
     void checkSavable() const;
     // "Сохранить": the .oba at path, and base.png (the strip as cut, exactly
     // frame count x frame width wide, so the game cuts it as the editor did)
-    // and base.bmp (the first frame) in the program's objects folder, all
+    // and base.bmp (the first frame, on white) in the program's objects folder, all
     // built first and written together.
     void save(const QString& path);
     // "Открыть": an .oba and its strip from the program's objects folder;

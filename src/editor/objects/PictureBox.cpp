@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace kestrava::editor {
 
@@ -53,10 +51,8 @@ void PictureBox::paintEvent(QPaintEvent* event)
         return;
     // Keyboard users see where the arrows go.
     QPainter p(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(2, 2, -2, -2);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 } // namespace kestrava::editor

@@ -86,6 +86,7 @@ TfmCreateActive::TfmCreateActive(const io::AppFolder& app, StandardDialogs& dial
     imDirection->setToolTip(u"Отпустите кнопку мыши в стороне направления (или нажмите стрелку)"_s);
     bPlay = new QPushButton(kPlay);
     bPlay->setObjectName(u"bPlay"_s);
+    bPlay->setAutoDefault(false); // Enter in the frame count box must not start the preview
     bPlay->setAccessibleName(u"Проиграть анимацию"_s);
     bPlay->setToolTip(u"Проиграть последовательность направления и состояния со скоростью игры"_s);
     auto* directionColumn = new QVBoxLayout;

@@ -77,6 +77,7 @@ TfrmFont::TfrmFont(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* 
 
     bColour = new QPushButton(u"Выбрать…"_s);
     bColour->setObjectName(u"bColour"_s);
+    bColour->setAutoDefault(false);
     bColour->setAccessibleName(u"Цвет шрифта"_s);
     auto* colourLabel = new QLabel(u"Цвет:"_s);
     colourLabel->setBuddy(bColour);
