@@ -1,5 +1,5 @@
 #include "editor/events/TFmNumberObject.h"
-#include "editor/workspace/TfmNumberCadre.h"
+#include "editor/objects/TfmNumberCadre.h"
 #include "editor/events/TfmNumber_obj.h"
 #include "editor/events/Tfmnamegroup.h"
 

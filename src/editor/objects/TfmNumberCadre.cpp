@@ -1,4 +1,4 @@
-#include "editor/workspace/TfmNumberCadre.h"
+#include "editor/objects/TfmNumberCadre.h"
 
 #include "editor/common/EntryDialog.h"
 

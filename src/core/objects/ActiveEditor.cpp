@@ -1,0 +1,325 @@
+#include "objects/ActiveEditor.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Png.h"
+#include "model/Numbers.h"
+#include "objects/ObjectFile.h"
+#include "objects/ObjectSave.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+namespace {
+
+// Frame width of a strip cut into count frames; 0 when a frame would be narrower than a pixel.
+int widthOfFrame(int stripWidth, int count)
+{
+    return count < 1 ? 0 : model::nearest(double(stripWidth) / count);
+}
+
+void refuseNarrow(const QString& path, int stripWidth, int count)
+{
+    const QString what = u"в рисунке шириной %1 точек не уместить %2 кадров: кадр вышел бы уже одной точки"_s
+                             .arg(stripWidth)
+                             .arg(count);
+    throw path.isEmpty() ? io::Error(what.left(1).toUpper() + what.mid(1)) : io::Error::inFile(path, what);
+}
+
+// image scaled to fit area, keeping its proportions, centred; pixel art
+// stays sharp, so no smoothing.
+void drawFitted(QPainter& p, const QImage& image, const QRect& area, bool enlarge)
+{
+    if (image.isNull() || area.isEmpty())
+        return;
+    double f = std::min(double(area.width()) / image.width(), double(area.height()) / image.height());
+    if (f >= 1.0 && !enlarge)
+        f = 1.0;
+    else if (f >= 1.0)
+        f = std::floor(f); // whole pixels, so every pixel of the frame shows alike
+    const int w = std::max(1, model::nearest(image.width() * f));
+    const int h = std::max(1, model::nearest(image.height() * f));
+    const QRect target(area.left() + (area.width() - w) / 2, area.top() + (area.height() - h) / 2, w, h);
+    p.drawImage(target, image);
+}
+
+QImage whiteWithOutline(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    return image;
+}
+
+} // namespace
+
+QString directionName(int d)
+{
+    static const QString names[] = {QString(), u"вправо"_s, u"вверх"_s, u"влево"_s, u"вниз"_s};
+    return d >= 1 && d <= 4 ? names[d] : QString();
+}
+
+QString stateName(int b)
+{
+    static const QString names[] = {QString(), u"Спокойствие"_s, u"Перемещение"_s, u"Атака"_s, u"Уничтожение"_s};
+    return b >= 1 && b <= 4 ? names[b] : QString();
+}
+
+ActiveEditor::ActiveEditor(const io::AppFolder& app) : m_app(app)
+{
+    for (int s = 1; s <= P; ++s)
+        for (int d = 1; d <= D; ++d)
+            for (int b = 1; b <= B; ++b)
+                m_table[s][d][b] = u"0"_s;
+}
+
+void ActiveEditor::loadPicture(const QString& path)
+{
+    QImage picture = io::readPng(path);
+    if (widthOfFrame(picture.width(), m_frameCount) < 1)
+        refuseNarrow(path, picture.width(), m_frameCount);
+    m_picture = std::move(picture);
+}
+
+void ActiveEditor::setFrameCount(int count)
+{
+    if (count < 1)
+        throw io::Error(u"Количество кадров должно быть не меньше 1, а указано %1."_s.arg(count));
+    if (pictureLoaded() && widthOfFrame(m_picture.width(), count) < 1)
+        refuseNarrow(QString(), m_picture.width(), count);
+    m_frameCount = count;
+}
+
+int ActiveEditor::frameWidth() const
+{
+    return pictureLoaded() ? widthOfFrame(m_picture.width(), m_frameCount) : 0;
+}
+
+QRect ActiveEditor::frameRect(int k) const
+{
+    return QRect(frameWidth() * (k - 1), 0, frameWidth(), frameHeight());
+}
+
+void ActiveEditor::setDirection(int d)
+{
+    if (d >= 1 && d <= D)
+        m_direction = d;
+}
+
+void ActiveEditor::setState(int b)
+{
+    if (b >= 1 && b <= B)
+        m_state = b;
+}
+
+int ActiveEditor::directionFrom(QPoint p, QSize size, int current)
+{
+    const int dx = p.x() - model::nearest(size.width() / 2.0);
+    const int dy = p.y() - model::nearest(size.height() / 2.0);
+    if (std::abs(dx) > std::abs(dy))
+        return dx > 0 ? 1 : 3;
+    if (std::abs(dy) > std::abs(dx))
+        return dy < 0 ? 2 : 4;
+    return current;
+}
+
+int ActiveEditor::number(int s, int d, int b) const
+{
+    int k = 0;
+    if (!io::parseInteger(m_table[s][d][b], &k))
+        throw io::Error(u"В таблице анимации не число: «%1»."_s.arg(io::excerpt(m_table[s][d][b])));
+    return k;
+}
+
+int ActiveEditor::frameAt(int s) const
+{
+    return number(s, m_direction, m_state);
+}
+
+void ActiveEditor::setFrame(int s, int k)
+{
+    if (!pictureLoaded())
+        throw io::Error(u"Сначала загрузите изображение с кадрами."_s);
+    if (s < 1 || s > P)
+        return;
+    if (k < 0 || k > m_frameCount)
+        throw io::Error(u"Номер кадра %1 не подходит: в полосе %2 кадров, номер должен быть от 1 до %2 "
+                        u"(0 — пустая позиция)."_s.arg(k).arg(m_frameCount));
+    m_table[s][m_direction][m_state] = QString::number(k);
+}
+
+std::vector<int> ActiveEditor::sequence() const
+{
+    std::vector<int> frames;
+    for (int s = 1; s <= P; ++s) {
+        const int k = frameAt(s);
+        if (k >= 1 && k <= m_frameCount)
+            frames.push_back(k);
+    }
+    return frames;
+}
+
+QImage ActiveEditor::frameImage(int k) const
+{
+    return m_picture.copy(frameRect(k));
+}
+
+QImage ActiveEditor::directionPicture() const
+{
+    const int w = kDirectionSize.width();
+    const int h = kDirectionSize.height();
+    QImage image = whiteWithOutline(kDirectionSize);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    const QPoint centre(model::nearest(w / 2.0), model::nearest(h / 2.0));
+    const QPoint ends[] = {{}, {w - 20, centre.y()}, {centre.x(), 20}, {20, centre.y()}, {centre.x(), h - 20}};
+    p.drawLine(centre, ends[m_direction]);
+    return image;
+}
+
+QImage ActiveEditor::frameBox(int s) const
+{
+    QImage image = whiteWithOutline(QSize(kFrameBox, kFrameBox));
+    if (!pictureLoaded())
+        return image;
+    const int k = frameAt(s);
+    QPainter p(&image);
+    if (k >= 1 && k <= m_frameCount) {
+        drawFitted(p, frameImage(k), image.rect().adjusted(1, 1, -1, -1), true);
+    } else if (k > m_frameCount) {
+        p.setPen(Qt::red);
+        p.drawText(image.rect(), Qt::AlignCenter, QString::number(k));
+    }
+    return image;
+}
+
+QImage ActiveEditor::stripView() const
+{
+    QImage image(kStripViewSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    drawFitted(p, m_picture, image.rect(), true);
+    return image;
+}
+
+QImage ActiveEditor::previewPicture(int step) const
+{
+    const std::vector<int> frames = sequence();
+    if (!pictureLoaded() || frames.empty())
+        return directionPicture();
+    QImage image = whiteWithOutline(kDirectionSize);
+    QPainter p(&image);
+    const int k = frames[size_t(step) % frames.size()];
+    drawFitted(p, frameImage(k), image.rect().adjusted(4, 4, -4, -4), true);
+    return image;
+}
+
+QString ActiveEditor::entryProblem(int s, int d, int b) const
+{
+    int k = 0;
+    if (!io::parseInteger(m_table[s][d][b], &k))
+        return u"в позиции %1 (направление «%2», состояние «%3») не номер кадра: «%4»"_s.arg(s).arg(
+            directionName(d), stateName(b), io::excerpt(m_table[s][d][b]));
+    const QString place = u"в позиции %1 (направление «%2», состояние «%3»)"_s.arg(s).arg(directionName(d), stateName(b));
+    if (k < 0)
+        return u"номер кадра %1 %2 меньше 0"_s.arg(k).arg(place);
+    if (k > m_frameCount)
+        return u"кадр %1 %2 больше числа кадров %3"_s.arg(k).arg(place).arg(m_frameCount);
+    return QString();
+}
+
+void ActiveEditor::checkSavable() const
+{
+    if (!pictureLoaded())
+        throw io::Error(u"Сначала загрузите изображение: без него активный объект не сохранить."_s);
+    for (int s = 1; s <= P; ++s)
+        for (int d = 1; d <= D; ++d)
+            for (int b = 1; b <= B; ++b)
+                if (const QString problem = entryProblem(s, d, b); !problem.isEmpty())
+                    throw io::Error(u"Объект не сохранён: %1. Исправьте номер кадра или количество кадров."_s.arg(
+                        problem));
+}
+
+ActiveObjectFile ActiveEditor::objectFile(const QString& path) const
+{
+    ActiveObjectFile f;
+    f.PictureName = pngNameOf(path);
+    f.FrameCount = m_frameCount;
+    f.TileWidth = frameWidth();
+    f.TileHeight = frameHeight();
+    for (int s = 1; s <= P; ++s)
+        for (int d = 1; d <= D; ++d)
+            for (int b = 1; b <= B; ++b)
+                f.Anim[s][d][b] = number(s, d, b);
+    return f;
+}
+
+QImage ActiveEditor::stripAsCut() const
+{
+    const int width = m_frameCount * frameWidth();
+    if (width == m_picture.width())
+        return m_picture;
+    // Pixels past the last frame are dropped; a short last frame is padded transparent.
+    QImage strip(width, m_picture.height(), QImage::Format_ARGB32);
+    strip.fill(Qt::transparent);
+    QPainter p(&strip);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, m_picture);
+    return strip;
+}
+
+void ActiveEditor::save(const QString& path)
+{
+    checkSavable();
+    io::LineWriter writer(path);
+    objectFile(path).writeTo(writer);
+    const QString png = m_app.objectFile(pngNameOf(path));
+    const QString bmp = m_app.objectFile(bmpNameOf(path));
+    // The first frame is the object's icon and its picture on the level map:
+    // on white, as the map and the game show it, where a BMP would turn
+    // transparent pixels black.
+    QImage first(frameWidth(), frameHeight(), QImage::Format_RGB32);
+    first.fill(Qt::white);
+    QPainter(&first).drawImage(0, 0, frameImage(1));
+    saveObjectFiles({path, writer.bytes()},
+                    {{png, io::encodePng(stripAsCut(), png)}, {bmp, io::encodeBmp(first, bmp)}});
+}
+
+void ActiveEditor::open(const QString& path)
+{
+    const ActiveObjectFile f = ActiveObjectFile::read(path);
+    if (f.FrameCount < 1)
+        throw io::Error::inFile(path, u"число кадров %1, а должно быть не меньше 1"_s.arg(f.FrameCount));
+    const QString png = m_app.objectFile(pngNameOf(path));
+    QImage picture = io::readPng(png);
+    if (widthOfFrame(picture.width(), f.FrameCount) < 1)
+        refuseNarrow(png, picture.width(), f.FrameCount);
+
+    ActiveEditor read(m_app);
+    read.m_picture = picture;
+    read.m_frameCount = f.FrameCount;
+    for (int s = 1; s <= P; ++s)
+        for (int d = 1; d <= D; ++d)
+            for (int b = 1; b <= B; ++b) {
+                read.m_table[s][d][b] = QString::number(f.Anim[s][d][b]);
+                if (const QString problem = read.entryProblem(s, d, b); !problem.isEmpty())
+                    throw io::Error::inFile(path, problem);
+            }
+
+    m_picture = std::move(picture);
+    m_frameCount = f.FrameCount;
+    for (int s = 1; s <= P; ++s)
+        for (int d = 1; d <= D; ++d)
+            for (int b = 1; b <= B; ++b)
+                m_table[s][d][b] = read.m_table[s][d][b];
+}
+
+} // namespace kestrava::objects

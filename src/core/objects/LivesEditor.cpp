@@ -1,0 +1,83 @@
+#include "objects/LivesEditor.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "model/Numbers.h"
+#include "objects/ObjectFile.h"
+#include "objects/ObjectSave.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::objects {
+
+LivesEditor::LivesEditor(const io::AppFolder& app) : m_app(app) {}
+
+void LivesEditor::loadPicture(const QString& path)
+{
+    QImage picture = io::readBmp(path);
+    m_picture = std::move(picture);
+    m_path = path;
+}
+
+void LivesEditor::reloadPicture()
+{
+    if (!m_path.isEmpty())
+        loadPicture(m_path);
+}
+
+QImage LivesEditor::view() const
+{
+    QImage image(kViewSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!pictureLoaded())
+        return image;
+    const double f = std::min(double(kViewSize.width()) / m_picture.width(),
+                              double(kViewSize.height()) / m_picture.height());
+    const int w = std::max(1, model::nearest(m_picture.width() * f));
+    const int h = std::max(1, model::nearest(m_picture.height() * f));
+    QPainter p(&image);
+    p.drawImage(QRect((kViewSize.width() - w) / 2, (kViewSize.height() - h) / 2, w, h), m_picture);
+    return image;
+}
+
+BarObjectFile LivesEditor::objectFile() const
+{
+    BarObjectFile f;
+    f.Width = m_picture.width();
+    f.Height = m_picture.height();
+    f.Direction = m_direction == Direction::Vertical ? BarObjectFile::vertical() : BarObjectFile::horizontal();
+    return f;
+}
+
+void LivesEditor::checkSavable() const
+{
+    if (!pictureLoaded())
+        throw io::Error(u"Сначала загрузите изображение полосы: без него индикатор не сохранить."_s);
+}
+
+void LivesEditor::save(const QString& path)
+{
+    checkSavable();
+    io::LineWriter writer(path);
+    objectFile().writeTo(writer);
+    const QString bmp = m_app.objectFile(bmpNameOf(path));
+    saveObjectFiles({path, writer.bytes()}, {{bmp, io::encodeBmp(m_picture, bmp)}});
+}
+
+void LivesEditor::open(const QString& path)
+{
+    const BarObjectFile f = BarObjectFile::read(path);
+    const QString bmp = m_app.objectFile(bmpNameOf(path));
+    QImage picture = io::readBmp(bmp);
+    m_picture = std::move(picture);
+    m_path = bmp;
+    m_direction = f.Direction == BarObjectFile::vertical() ? Direction::Vertical : Direction::Horizontal;
+}
+
+} // namespace kestrava::objects

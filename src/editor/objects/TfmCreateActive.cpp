@@ -1,0 +1,322 @@
+#include "editor/objects/TfmCreateActive.h"
+
+#include "editor/common/ErrorBox.h"
+#include "editor/common/StandardDialogs.h"
+#include "editor/objects/PictureBox.h"
+#include "editor/objects/TfmNumberCadre.h"
+#include "io/AppFolder.h"
+#include "objects/ActiveEditor.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+using kestrava::objects::ActiveEditor;
+
+namespace kestrava::editor {
+namespace {
+
+const QString kPlay = u"▶"_s;
+const QString kStop = u"■"_s;
+
+QGroupBox* group(const QString& title, QLayout* content)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(content);
+    return box;
+}
+
+} // namespace
+
+TfmCreateActive::TfmCreateActive(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_app(app), m_dialogs(dialogs), m_editor(std::make_unique<ActiveEditor>(app))
+{
+    setObjectName(u"fmCreateActive"_s);
+    setWindowTitle(kCaption);
+    m_askFrame = [](QWidget* owner) -> std::optional<int> {
+        TfmNumberCadre dialog(owner);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.number();
+    };
+
+    // "Анимация"
+    cbState = new QComboBox;
+    cbState->setAccessibleName(u"Состояние"_s);
+    for (int b = 1; b <= 4; ++b)
+        cbState->addItem(objects::stateName(b));
+    auto* directions = new QComboBox;
+    directions->addItem(u"4"_s);
+    directions->setEnabled(false);
+    directions->setAccessibleName(u"Количество направлений"_s);
+    auto* directionsBox = group(u"Количество направлений"_s, new QVBoxLayout);
+    directionsBox->layout()->addWidget(directions);
+    auto* speed = new QSpinBox;
+    speed->setRange(0, 1000);
+    speed->setValue(1000 / ActiveEditor::kPreviewIntervalMs);
+    speed->setSuffix(u" кадров/с"_s);
+    speed->setEnabled(false);
+    speed->setAccessibleName(u"Скорость анимации"_s);
+    speed->setToolTip(u"Игра показывает следующий кадр раз в %1 мс"_s.arg(ActiveEditor::kPreviewIntervalMs));
+    auto* speedBox = group(u"Скорость анимации"_s, new QVBoxLayout);
+    speedBox->layout()->addWidget(speed);
+    auto* animationColumn = new QVBoxLayout;
+    animationColumn->addWidget(cbState);
+    animationColumn->addWidget(directionsBox);
+    animationColumn->addWidget(speedBox);
+    animationColumn->addStretch(1);
+    auto* animation = group(u"Анимация"_s, animationColumn);
+
+    // "Направление"
+    imDirection = new PictureBox(u"Направление"_s);
+    imDirection->setFocusPolicy(Qt::StrongFocus);
+    imDirection->setToolTip(u"Отпустите кнопку мыши в стороне направления (или нажмите стрелку)"_s);
+    bPlay = new QPushButton(kPlay);
+    bPlay->setObjectName(u"bPlay"_s);
+    bPlay->setAutoDefault(false); // Enter in the frame count box must not start the preview
+    bPlay->setAccessibleName(u"Проиграть анимацию"_s);
+    bPlay->setToolTip(u"Проиграть последовательность направления и состояния со скоростью игры"_s);
+    auto* directionColumn = new QVBoxLayout;
+    directionColumn->addWidget(imDirection, 0, Qt::AlignHCenter);
+    directionColumn->addWidget(bPlay, 0, Qt::AlignHCenter);
+    auto* direction = group(u"Направление"_s, directionColumn);
+
+    // "Исходные данные"
+    imStrip = new PictureBox(u"Исходное изображение"_s);
+    seFrameCount = new QSpinBox;
+    seFrameCount->setAccessibleName(u"Количество кадров"_s);
+    // Any number may be typed; one below 1 is refused with a message, not clamped.
+    seFrameCount->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    seFrameCount->setValue(m_editor->frameCount());
+    seFrameCount->setKeyboardTracking(false);
+    auto* countLabel = new QLabel(u"Количество кадров"_s);
+    countLabel->setBuddy(seFrameCount);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(countLabel);
+    countRow->addWidget(seFrameCount);
+    countRow->addStretch(1);
+    auto* sourceColumn = new QVBoxLayout;
+    sourceColumn->addWidget(imStrip);
+    sourceColumn->addLayout(countRow);
+    auto* source = group(u"Исходные данные"_s, sourceColumn);
+
+    // "Анимационная последовательность"
+    auto* boxesRow = new QHBoxLayout;
+    for (int s = 1; s <= 6; ++s) {
+        auto* box = new QToolButton;
+        box->setObjectName(u"imCadre%1"_s.arg(s));
+        box->setText(QString::number(s));
+        box->setAccessibleName(u"Кадр позиции %1"_s.arg(s));
+        box->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        box->setIconSize(QSize(ActiveEditor::kFrameBox, ActiveEditor::kFrameBox));
+        connect(box, &QToolButton::clicked, this, [this, s] { FrameClick(s); });
+        boxesRow->addWidget(box);
+        frameBoxes[size_t(s)] = box;
+    }
+    boxesRow->addStretch(1);
+    auto* sequence = group(u"Анимационная последовательность"_s, boxesRow);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(animation);
+    top->addWidget(direction);
+    auto* body = new QVBoxLayout(this);
+    body->addLayout(top);
+    body->addWidget(source);
+    body->addWidget(sequence);
+    body->setSizeConstraint(QLayout::SetFixedSize);
+    buildMenu();
+
+    m_preview = new QTimer(this);
+    m_preview->setInterval(ActiveEditor::kPreviewIntervalMs);
+    connect(m_preview, &QTimer::timeout, this, &TfmCreateActive::previewStep);
+    connect(bPlay, &QPushButton::clicked, this, &TfmCreateActive::PlayClick);
+    connect(cbState, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_editor->setState(index + 1);
+        directionChosen();
+    });
+    connect(seFrameCount, &QSpinBox::valueChanged, this, &TfmCreateActive::frameCountChanged);
+    imDirection->onRelease = [this](QPoint p) {
+        m_editor->releasedAt(p);
+        directionChosen();
+    };
+    imDirection->onArrow = [this](int key) {
+        m_editor->setDirection(key == Qt::Key_Right ? 1 : key == Qt::Key_Up ? 2 : key == Qt::Key_Left ? 3 : 4);
+        directionChosen();
+    };
+    showAll();
+}
+
+TfmCreateActive::~TfmCreateActive() = default;
+
+void TfmCreateActive::buildMenu()
+{
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(u"Файл"_s);
+    N_Open = file->addAction(u"Открыть"_s);
+    N_Save = file->addAction(u"Сохранить"_s);
+    QMenu* edit = bar->addMenu(u"Правка"_s);
+    N_LoadPicture = edit->addAction(u"Загрузить изображение"_s);
+    layout()->setMenuBar(bar);
+    N_Open->setObjectName(u"N_Open"_s);
+    N_Save->setObjectName(u"N_Save"_s);
+    N_LoadPicture->setObjectName(u"N_LoadPicture"_s);
+    connect(N_Open, &QAction::triggered, this, &TfmCreateActive::N_OpenClick);
+    connect(N_Save, &QAction::triggered, this, [this] { N_SaveClick(); });
+    connect(N_LoadPicture, &QAction::triggered, this, &TfmCreateActive::N_LoadPictureClick);
+}
+
+bool TfmCreateActive::takeFrameCount()
+{
+    // Typed digits count once the box commits them; a command must not run on the old count.
+    m_countRefused = false;
+    seFrameCount->interpretText();
+    return !m_countRefused;
+}
+
+void TfmCreateActive::frameCountChanged(int count)
+{
+    if (!guarded(this, [&] { m_editor->setFrameCount(count); })) {
+        m_countRefused = true;
+        QSignalBlocker block(seFrameCount);
+        seFrameCount->setValue(m_editor->frameCount());
+    }
+    showAll();
+}
+
+void TfmCreateActive::directionChosen()
+{
+    m_step = 0;
+    showAll();
+}
+
+void TfmCreateActive::N_LoadPictureClick()
+{
+    if (!takeFrameCount())
+        return;
+    const QString file = m_dialogs.openFileName(this, m_app.images(), kPictureFilter);
+    if (file.isEmpty())
+        return;
+    guarded(this, [&] { m_editor->loadPicture(file); });
+    showAll();
+}
+
+void TfmCreateActive::N_OpenClick()
+{
+    const QString file = m_dialogs.openFileName(this, m_app.objects(), kObjectFilter);
+    if (file.isEmpty())
+        return;
+    guarded(this, [&] { m_editor->open(file); });
+    m_step = 0;
+    showAll();
+}
+
+bool TfmCreateActive::N_SaveClick()
+{
+    if (!takeFrameCount())
+        return false;
+    bool saved = false;
+    guarded(this, [this, &saved] {
+        // Said before the dialog, so the author does not pick a name for nothing.
+        m_editor->checkSavable();
+        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter, u"oba"_s);
+        if (file.isEmpty())
+            return;
+        m_editor->save(file);
+        saved = true;
+    });
+    return saved;
+}
+
+void TfmCreateActive::FrameClick(int s)
+{
+    if (!takeFrameCount() || !m_editor->pictureLoaded())
+        return;
+    const std::optional<int> k = m_askFrame(this);
+    if (!k)
+        return;
+    guarded(this, [&] { m_editor->setFrame(s, *k); });
+    m_step = 0;
+    showAll();
+}
+
+bool TfmCreateActive::playing() const
+{
+    return m_preview->isActive();
+}
+
+void TfmCreateActive::PlayClick()
+{
+    if (playing()) {
+        stopPreview();
+        return;
+    }
+    if (!takeFrameCount() || !m_editor->pictureLoaded() || m_editor->sequence().empty())
+        return;
+    m_step = 0;
+    m_preview->start();
+    bPlay->setText(kStop);
+    bPlay->setAccessibleName(u"Остановить анимацию"_s);
+    showDirection();
+}
+
+void TfmCreateActive::stopPreview()
+{
+    m_preview->stop();
+    bPlay->setText(kPlay);
+    bPlay->setAccessibleName(u"Проиграть анимацию"_s);
+    showDirection();
+}
+
+void TfmCreateActive::previewStep()
+{
+    ++m_step;
+    showDirection();
+}
+
+void TfmCreateActive::hideEvent(QHideEvent* event)
+{
+    stopPreview();
+    QDialog::hideEvent(event);
+}
+
+void TfmCreateActive::showDirection()
+{
+    imDirection->setImage(playing() ? m_editor->previewPicture(m_step) : m_editor->directionPicture());
+}
+
+void TfmCreateActive::showAll()
+{
+    {
+        QSignalBlocker block(seFrameCount);
+        seFrameCount->setValue(m_editor->frameCount());
+    }
+    const bool loaded = m_editor->pictureLoaded();
+    const bool playable = loaded && !m_editor->sequence().empty();
+    if (playing() && !playable)
+        stopPreview();
+    bPlay->setEnabled(playable);
+    imStrip->setImage(m_editor->stripView());
+    for (int s = 1; s <= 6; ++s) {
+        QToolButton* box = frameBoxes[size_t(s)];
+        box->setIcon(QIcon(QPixmap::fromImage(m_editor->frameBox(s))));
+        box->setEnabled(loaded);
+        const int k = m_editor->frameAt(s);
+        box->setAccessibleDescription(k == 0 ? u"пусто"_s : u"кадр %1"_s.arg(k));
+    }
+    showDirection();
+}
+
+} // namespace kestrava::editor

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class QAction;
+class QRadioButton;
+
+namespace kestrava::io { class AppFolder; }
+namespace kestrava::objects { class LivesEditor; }
+
+namespace kestrava::editor {
+
+class PictureBox;
+class StandardDialogs;
+
+// "fmLives": the bar editor (a lives indicator). It shows
+// objects::LivesEditor and forwards menus and choices to it; its file
+// dialogs go through the standard dialogs seam. A successful save closes it.
+class TfmLives : public QDialog {
+    Q_OBJECT
+public:
+    static inline const QString kCaption = QStringLiteral("fmLives");
+    static inline const QString kPictureFilter = QStringLiteral("Точечные рисунки (*.bmp)");
+    static inline const QString kObjectFilter = QStringLiteral("файл объекта жизней (*.obl)");
+
+    TfmLives(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent = nullptr);
+    ~TfmLives() override;
+
+    objects::LivesEditor& editor() { return *m_editor; }
+
+    // Commands; each runs through guarded().
+    void N_LoadPictureClick();
+    void N_OpenClick();
+    bool N_SaveClick();
+
+    QAction* N_Open = nullptr;
+    QAction* N_Save = nullptr;
+    QAction* N_LoadPicture = nullptr;
+    QRadioButton* rbVertical = nullptr;
+    QRadioButton* rbHorizontal = nullptr;
+    PictureBox* imBar = nullptr;
+
+private:
+    void showAll();
+
+    const io::AppFolder& m_app;
+    StandardDialogs& m_dialogs;
+    std::unique_ptr<objects::LivesEditor> m_editor;
+};
+
+} // namespace kestrava::editor
