@@ -5,7 +5,10 @@
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/objects/TFmNewObject.h"
+#include "editor/objects/TfmCreateActive.h"
+#include "editor/objects/TfmLives.h"
 #include "editor/objects/TfmNewFon.h"
+#include "editor/objects/TfrmFont.h"
 #include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
@@ -328,15 +331,21 @@ void TMainform::N_CreateObjectClick()
             editor.exec();
             break;
         }
-        case TFmNewObject::Kind::Active:
-            showWarning(this, kEditorNotReady.arg(u"активных объектов"_s));
+        case TFmNewObject::Kind::Active: {
+            TfmCreateActive editor(m_app, *m_dialogs, this);
+            editor.exec();
             break;
-        case TFmNewObject::Kind::Lives:
-            showWarning(this, kEditorNotReady.arg(u"индикатора жизней"_s));
+        }
+        case TFmNewObject::Kind::Lives: {
+            TfmLives editor(m_app, *m_dialogs, this);
+            editor.exec();
             break;
-        case TFmNewObject::Kind::Text:
-            showWarning(this, kEditorNotReady.arg(u"текстовых объектов"_s));
+        }
+        case TFmNewObject::Kind::Text: {
+            TfrmFont editor(m_app, *m_dialogs, this);
+            editor.exec();
             break;
+        }
         case TFmNewObject::Kind::None:
             break;
         }

@@ -32,8 +32,6 @@ public:
     static inline const QString kObjectFileFilter = QStringLiteral(
         "файл фонового объекта (*.obf);;файл активного объекта (*.oba);;"
         "файл  объекта полосы (*.obl);;файл  текстового объекта (*.obt)");
-    // What "Создать" says of an object editor that is not there yet.
-    static inline const QString kEditorNotReady = QStringLiteral("Редактор %1 пока не готов: он появится в следующей версии программы.");
     // Filter of the project file dialogs.
     static inline const QString kProjectFileFilter = QStringLiteral("файл проекта (*.prg)");
 
