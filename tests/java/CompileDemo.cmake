@@ -1,6 +1,6 @@
 # Run by the GeneratedJava.DemoCompiles test: a copy of the demo project is
 # converted by `kestrava --convert`, and its src folder must compile against
-# the API stubs.
+# the MIDP API classes.
 include(${CMAKE_CURRENT_LIST_DIR}/JavaCheck.cmake)
 
 file(COPY ${DEMO}/ DESTINATION ${WORK}/demo)

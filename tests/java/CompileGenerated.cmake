@@ -1,5 +1,5 @@
 # Run by the GeneratedJava test: FIXTURE converts a project into WORK/game,
-# whose src folder must then compile against the API stubs.
+# whose src folder must then compile against the MIDP API classes.
 include(${CMAKE_CURRENT_LIST_DIR}/JavaCheck.cmake)
 
 execute_process(COMMAND ${FIXTURE} ${WORK} ${DRAFT} RESULT_VARIABLE result)
