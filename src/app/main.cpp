@@ -22,6 +22,7 @@ struct CommandLine {
     QString appDir;
     QString projectFile;
     bool convert = false;
+    bool package = false;
 };
 
 // Parses the arguments; prints the usage and returns false when they are wrong.
@@ -34,16 +35,21 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* result)
                                           u"DIR"_s);
     const QCommandLineOption convertOption(u"convert"_s,
                                            u"Конвертировать проект в исходные тексты игры без окна."_s);
+    const QCommandLineOption packageOption(u"package"_s,
+                                           u"Собрать игру (bin/<имя>.jar и .jad в папке проекта) без окна."_s);
     parser.addOption(appDirOption);
     parser.addOption(convertOption);
+    parser.addOption(packageOption);
     parser.addPositionalArgument(u"PROJECT.prg"_s, u"Проект, который открыть."_s, u"[PROJECT.prg]"_s);
     QString error;
     if (!parser.parse(arguments))
         error = parser.errorText();
     else if (parser.positionalArguments().size() > 1)
         error = u"Слишком много аргументов."_s;
-    else if (parser.isSet(convertOption) && parser.positionalArguments().isEmpty())
-        error = u"--convert: не указан файл проекта."_s;
+    else if (parser.isSet(convertOption) && parser.isSet(packageOption))
+        error = u"--convert и --package вместе не задаются: --package сам конвертирует проект."_s;
+    else if ((parser.isSet(convertOption) || parser.isSet(packageOption)) && parser.positionalArguments().isEmpty())
+        error = (parser.isSet(convertOption) ? u"--convert"_s : u"--package"_s) + u": не указан файл проекта."_s;
     if (!error.isEmpty()) {
         std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
         return false;
@@ -53,14 +59,15 @@ bool parseCommandLine(const QStringList& arguments, CommandLine* result)
     result->appDir = parser.value(appDirOption);
     result->projectFile = parser.positionalArguments().value(0);
     result->convert = parser.isSet(convertOption);
+    result->package = parser.isSet(packageOption);
     return true;
 }
 
-// Conversion runs without a display, so it must not start the widget application.
+// Conversion and packaging run without a display, so they must not start the widget application.
 bool asksForConversion(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--convert") == 0)
+        if (std::strcmp(argv[i], "--convert") == 0 || std::strcmp(argv[i], "--package") == 0)
             return true;
     return false;
 }
@@ -75,7 +82,10 @@ int convert(int argc, char* argv[])
         kestrava::io::AppFolder::locate(line.appDir, QCoreApplication::applicationDirPath()));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return kestrava::app::runConvertFile(QFileInfo(line.projectFile).absoluteFilePath(), app, out, err);
+    const QString file = QFileInfo(line.projectFile).absoluteFilePath();
+    if (line.package)
+        return kestrava::app::runPackageFile(file, app, out, err);
+    return kestrava::app::runConvertFile(file, app, out, err);
 }
 
 } // namespace
