@@ -13,6 +13,8 @@ import java.awt.event.WindowEvent;
 import java.util.HashSet;
 import java.util.Set;
 
+import javax.accessibility.AccessibleContext;
+import javax.accessibility.AccessibleRole;
 import javax.microedition.lcdui.Canvas;
 import javax.microedition.lcdui.Command;
 import javax.microedition.lcdui.Displayable;
@@ -22,6 +24,7 @@ import javax.swing.JFrame;
 import javax.swing.JLabel;
 import javax.swing.JOptionPane;
 import javax.swing.JPanel;
+import javax.swing.SwingConstants;
 import javax.swing.SwingUtilities;
 import javax.swing.WindowConstants;
 
@@ -33,13 +36,14 @@ final class GameWindow {
     private final Device device;
     private final int scale;
     private final JFrame frame;
-    private final Screen screen = new Screen();
+    private final Screen screen;
     private final JPanel commands = new JPanel(new FlowLayout(FlowLayout.CENTER, 4, 2));
     private final Set<Integer> down = new HashSet<>();
 
     GameWindow(Device device, String title, int scale) {
         this.device = device;
         this.scale = scale;
+        screen = new Screen();
         frame = new JFrame(title);
         frame.getAccessibleContext().setAccessibleName(title);
         frame.setDefaultCloseOperation(WindowConstants.DO_NOTHING_ON_CLOSE);
@@ -50,14 +54,19 @@ final class GameWindow {
             }
         });
         commands.getAccessibleContext().setAccessibleName("\u041a\u043e\u043c\u0430\u043d\u0434\u044b \u0438\u0433\u0440\u044b");
-        JLabel hint = new JLabel("\u0421\u0442\u0440\u0435\u043b\u043a\u0438 \u2014 \u0434\u0432\u0438\u0436\u0435\u043d\u0438\u0435, "
-                + "Enter \u2014 \u043e\u0433\u043e\u043d\u044c, 0\u20139 * # \u2014 \u043a\u043b\u0430\u0432\u0438\u0448\u0438, "
-                + "F1/F2 \u2014 \u0441\u043e\u0444\u0442-\u043a\u043b\u0430\u0432\u0438\u0448\u0438");
+        JLabel hint = new JLabel("<html><center>\u0421\u0442\u0440\u0435\u043b\u043a\u0438 \u2014 "
+                + "\u0434\u0432\u0438\u0436\u0435\u043d\u0438\u0435, Enter \u2014 \u043e\u0433\u043e\u043d\u044c<br>"
+                + "0\u20139 * # \u2014 \u043a\u043b\u0430\u0432\u0438\u0448\u0438, F1, F2 \u2014 "
+                + "\u0441\u043e\u0444\u0442-\u043a\u043b\u0430\u0432\u0438\u0448\u0438</center></html>",
+                SwingConstants.CENTER);
         hint.getAccessibleContext().setAccessibleName("\u041f\u043e\u0434\u0441\u043a\u0430\u0437\u043a\u0430");
         JPanel south = new JPanel(new BorderLayout());
         south.add(commands, BorderLayout.CENTER);
         south.add(hint, BorderLayout.SOUTH);
-        frame.getContentPane().add(screen, BorderLayout.CENTER);
+        // The screen keeps its size in the middle, however wide the rows below it are.
+        JPanel middle = new JPanel(new FlowLayout(FlowLayout.CENTER, 0, 0));
+        middle.add(screen);
+        frame.getContentPane().add(middle, BorderLayout.CENTER);
         frame.getContentPane().add(south, BorderLayout.SOUTH);
         frame.pack();
         frame.setResizable(false);
@@ -175,6 +184,21 @@ final class GameWindow {
                     down.clear();
                 }
             });
+        }
+
+        @Override
+        public AccessibleContext getAccessibleContext() {
+            if (accessibleContext == null) {
+                accessibleContext = new AccessibleJComponent() {
+                    private static final long serialVersionUID = 1L;
+
+                    @Override
+                    public AccessibleRole getAccessibleRole() {
+                        return AccessibleRole.CANVAS;
+                    }
+                };
+            }
+            return accessibleContext;
         }
 
         @Override

@@ -86,7 +86,13 @@ public final class Main {
         device.properties().putAll(file.properties);
         ClassLoader loader = file.loader();
         device.setGameLoader(loader);
-        Thread.setDefaultUncaughtExceptionHandler((t, e) -> device.fail(e));
+        Thread.setDefaultUncaughtExceptionHandler((t, e) -> {
+            // The editor shows what the player says on its error stream.
+            Throwable cause = e instanceof java.lang.reflect.InvocationTargetException && e.getCause() != null
+                    ? e.getCause() : e;
+            err.println(cause);
+            device.fail(cause);
+        });
 
         if (headless) {
             device.start(loader.loadClass(file.midletClass));
