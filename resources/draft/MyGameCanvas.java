@@ -33,6 +33,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private final int[] queueCode = new int[64];
     private final int[] queuePress = new int[64];
     private int queued;
+    private final int[] tickCodes = new int[64];
+    private final int[] tickPresses = new int[64];
+    private final int[] tickLate = new int[64];
 
     public MyGameCanvas() {
         super(false);
@@ -120,12 +123,11 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
     private void tick() {
         int count;
-        int[] codes;
-        int[] presses;
+        // Copies made once: a phone's collector is slow, so a tick allocates nothing.
+        int[] codes = tickCodes;
+        int[] presses = tickPresses;
         synchronized (this) {
             count = queued;
-            codes = new int[count];
-            presses = new int[count];
             System.arraycopy(queueCode, 0, codes, 0, count);
             System.arraycopy(queuePress, 0, presses, 0, count);
             queued = 0;
@@ -143,7 +145,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
         Stage s = stage;
         // A key pressed and released within one tick still counts for that tick.
-        int[] late = new int[count];
+        int[] late = tickLate;
         int lateCount = 0;
         for (int i = 0; i < count; i++) {
             int code = sheetCode(codes[i]);
@@ -408,6 +410,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         private int lastKey = NO_KEY;
         private int lastPressTick = -1000;
         private boolean fresh;
+        /** The behaviour of every object before a run of the sheet, to see what it changed. */
+        private int[] before = new int[0];
         private int tickCount;
         private int safeTicks;
         private int player = -1;
@@ -734,14 +738,19 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 }
             }
             nobject = alive;
-            int[] before = new int[obj.length];
+            if (before.length != obj.length) {
+                before = new int[obj.length];
+            }
             System.arraycopy(objtip, 0, before, 0, obj.length);
             int scoreBefore = score;
             try {
                 events();
             } catch (RuntimeException e) {
                 // One broken row must not stop the game; the author sees it on the screen.
-                problem = e.toString();
+                // The message in Russian: "an error in the events of stage N".
+                problem = new StringBuffer("\u041e\u0448\u0438\u0431\u043a\u0430 \u0432 "
+                        + "\u0441\u043e\u0431\u044b\u0442\u0438\u044f\u0445 \u044d\u0442\u0430\u043f\u0430 ")
+                        .append(level).append(": ").append(e.toString()).toString();
                 problemTicks = 60;
             }
             if (score != scoreBefore) {

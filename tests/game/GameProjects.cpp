@@ -395,6 +395,8 @@ void special(const Library& lib, const QString& dir)
     m.row(1, pressed(u"1"_s), {{9, action(9, u"режим/смерть"_s)}});
     m.row(1, compared(4, u"Сравнение общего число объектов со значением..."_s, u"<=1"_s),
           {{5, action(5, u"управление игроком/игнорировать"_s)}});
+    // "Xn[объект7]" names an object the stage does not have.
+    m.row(1, pressed(u"3"_s), {{6, action(6, u"число жизней/установить"_s, u"raspxobd[7]"_s)}});
     m.save();
 }
 
