@@ -236,3 +236,18 @@ TEST(Packaging, ThePlayerOpensTheGameAtTheChosenScreenSize)
     EXPECT_TRUE(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {0, 0}).contains(u"128x176"_s));
     EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {128, 128}).at(7), u"3"_s);
 }
+
+TEST(Packaging, StageClassesOfStagesTheProjectNoLongerHasAreLeftOut)
+{
+    test::TempAppFolder tmp;
+    const QString src = tmp.makeDir(u"src"_s);
+    for (const char* name : {"Etap0.java", "Etap0data.java", "Etap1extra.java", "Etap2.java", "Etap2data.java",
+                             "Etap2extra.java", "Etap10.java", "MyGameCanvas.java", "Coins.java", "notes.txt"}) {
+        QFile f(src + u'/' + QString::fromLatin1(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    // Two stages now: what a three-stage project left in src would make its "уровень+1" lead to a ghost stage.
+    EXPECT_EQ(packaging::Packager::gameSources(src, 2),
+              (QStringList{u"Coins.java"_s, u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap1extra.java"_s,
+                           u"MyGameCanvas.java"_s}));
+}

@@ -13,6 +13,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -54,6 +55,19 @@ QString Packager::gameName(const QString& projectDir)
 {
     const QString name = QFileInfo(QDir::cleanPath(projectDir)).fileName();
     return name.isEmpty() ? u"game"_s : name;
+}
+
+QStringList Packager::gameSources(const QString& srcDir, int levelCount)
+{
+    static const QRegularExpression stageFile(u"^Etap(\\d+)(data|extra)?\\.java$"_s);
+    QStringList sources;
+    for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files, QDir::Name)) {
+        const QRegularExpressionMatch m = stageFile.match(file);
+        if (m.hasMatch() && m.captured(1).toLongLong() >= levelCount)
+            continue;
+        sources.append(file);
+    }
+    return sources;
 }
 
 void Packager::step(Step s)
@@ -109,7 +123,7 @@ Packager::Result Packager::run(const model::Project& project)
 
 void Packager::compile(const model::Project& project, const QString& srcDir, const QString& classesDir)
 {
-    const QStringList sources = QDir(srcDir).entryList({u"*.java"_s}, QDir::Files, QDir::Name);
+    const QStringList sources = gameSources(srcDir, project.LevelCount);
     QStringList arguments = {
         // javac speaks English and UTF-8 here, so its messages can be read back.
         u"-J-Duser.language=en"_s, u"-J-Duser.country=US"_s, u"-J-Dfile.encoding=UTF-8"_s,

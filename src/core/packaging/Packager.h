@@ -42,6 +42,11 @@ public:
     // The name of the game: the project folder's name.
     static QString gameName(const QString& projectDir);
 
+    // The sources of srcDir the game is compiled from, sorted: every .java file
+    // but the stage classes of stages the project no longer has, which an
+    // earlier conversion left there and which would otherwise be played.
+    static QStringList gameSources(const QString& srcDir, int levelCount);
+
 private:
     void step(Step s);
     void compile(const model::Project& project, const QString& srcDir, const QString& classesDir);
