@@ -49,6 +49,10 @@ public final class Script {
     /** Runs the script; true when every expectation held. */
     public boolean run(File script) throws IOException, InterruptedException {
         List<String> lines = Files.readAllLines(script.toPath(), StandardCharsets.UTF_8);
+        if (frames != null) {
+            // A failure of an earlier run must not be taken for this one's.
+            Files.deleteIfExists(new File(frames, "failure.png").toPath());
+        }
         device.awaitFrames(FRAME_TIMEOUT_MS);
         for (line = 1; line <= lines.size(); line++) {
             String text = lines.get(line - 1).trim();
