@@ -8,5 +8,5 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends 
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev dpkg-dev \
   qt6-base-dev qt6-translations-l10n libpng-dev zlib1g-dev \
   libgtest-dev libbenchmark-dev \
-  default-jdk-headless \
+  default-jdk-headless default-jre \
   fonts-dejavu-core xvfb xauth

@@ -25,3 +25,9 @@ add_test(NAME kestrava_cli_convert_names_the_file COMMAND kestrava --convert /no
 set_tests_properties(kestrava_cli_convert_names_the_file PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=xcb;DISPLAY=:no-such-display"
   PASS_REGULAR_EXPRESSION "project.prg" TIMEOUT 30)
+
+# --package needs no display either, and names the project it cannot read.
+add_test(NAME kestrava_cli_package_names_the_file COMMAND kestrava --package /nonexistent/project.prg)
+set_tests_properties(kestrava_cli_package_names_the_file PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=xcb;DISPLAY=:no-such-display"
+  PASS_REGULAR_EXPRESSION "project.prg" TIMEOUT 30)

@@ -1,6 +1,7 @@
 # The generated game must compile: convert a fixture project that uses every
 # condition and action form, then compile its src folder with javac against
-# MIDP 2.0 / CLDC 1.1 API stubs (tests/java/stubs).
+# the MIDP 2.0 / CLDC 1.1 API classes as the boot class path (built from
+# resources/midp), which also proves the runtime uses nothing else.
 find_program(KESTRAVA_JAVAC javac)
 
 add_executable(kestrava_java_fixture ${CMAKE_CURRENT_SOURCE_DIR}/java/ConvertFixture.cpp)
@@ -11,7 +12,7 @@ add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
                  -DJAVAC=${KESTRAVA_JAVAC}
                  -DFIXTURE=$<TARGET_FILE:kestrava_java_fixture>
                  -DDRAFT=${CMAKE_SOURCE_DIR}/resources/draft
-                 -DSTUBS=${CMAKE_CURRENT_SOURCE_DIR}/java/stubs
+                 -DAPI=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/java/midp-api.jar
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-check
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileGenerated.cmake)
 
@@ -22,6 +23,6 @@ add_test(NAME GeneratedJava.DemoCompiles
                  -DKESTRAVA=$<TARGET_FILE:kestrava>
                  -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
                  -DDEMO=${CMAKE_SOURCE_DIR}/examples/demo
-                 -DSTUBS=${CMAKE_CURRENT_SOURCE_DIR}/java/stubs
+                 -DAPI=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/java/midp-api.jar
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-demo
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileDemo.cmake)

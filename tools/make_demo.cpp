@@ -4,6 +4,9 @@
 //
 //   make_demo [SOURCE_DIR]
 
+#include "events/ActionCatalogue.h"
+#include "events/ConditionCatalogue.h"
+#include "events/Sheet.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Paths.h"
@@ -22,6 +25,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <vector>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
@@ -321,10 +325,10 @@ void writeLibrary(const QString& library)
 
     objects::TextObjectFile title;
     title.FontFace = 2;
-    title.FontSize = 2;
+    title.FontSize = 0;
     title.Bold = 1;
     title.Colour = 0x803000; // dark blue: 0x00BBGGRR
-    title.lines = {u"Лесная прогулка"_s, u"Собери все монеты!"_s};
+    title.lines = {u"Лесная прогулка"_s, u"Дойди до края леса!"_s};
     title.write(at(u"title.obt"_s));
 }
 
@@ -366,25 +370,46 @@ void placeActive(model::StageData& s, int group, int x, int y)
     o.Exists = true;
 }
 
-// The actions of the demo act on the player: they sit in the player's column.
-constexpr int kPlayerColumn = 6;
-
-void eventRow(model::StageData& s, const QString& condText, const QString& condCode,
-              const QList<std::pair<QString, QString>>& actions)
+// A row built as the event sheet builds it: the condition chosen, then each
+// action placed in its column.
+void eventRow(model::StageData& s, const events::Condition& condition,
+              const std::vector<std::pair<int, events::Action>>& actions)
 {
-    model::EventRowData& row = s.EventRow[size_t(++s.EventCount)];
-    s.EventCurRow = s.EventCount;
-    row.Kind = u"event"_s;
-    row.CondText = condText;
-    row.CondCode = condCode;
-    int m = kPlayerColumn - 1;
-    for (const auto& [text, code] : actions) {
-        ++m;
-        row.ActionText[size_t(m)] = text;
-        row.ActionCode[size_t(m)] = code;
-        ++s.ActionCount;
-    }
+    events::newRow(s, condition);
+    for (const auto& [column, action] : actions)
+        events::metka(s, {s.EventCurRow, column}, action);
 }
+
+events::Condition condition(int icon, const QString& path, const events::ConditionInput& input)
+{
+    for (const events::ConditionItem& item : events::conditionCatalogue())
+        if (item.menu == events::conditionMenu(icon) && item.path.join(u'/') == path)
+            return events::buildCondition(item, input);
+    throw io::Error(u"нет условия "_s + path);
+}
+
+events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
+{
+    for (const events::ActionItem& item : events::actionCatalogue())
+        if (item.menu == events::columnMenu(column) && item.path.join(u'/') == path)
+            return events::buildAction(item, {events::actionGroup(column), value, value, target});
+    throw io::Error(u"нет действия "_s + path);
+}
+
+// The hero is further right than x: it has reached the end of the path.
+events::Condition heroBeyond(int x)
+{
+    events::ConditionInput in;
+    in.object = 1;
+    in.arg = u">="_s + QString::number(x);
+    in.argCode = in.arg;
+    return condition(8, u"координаты/сравнение Х-координаты объекта со значением"_s, in);
+}
+
+// The columns of the actions: the stage, the player, active group 2.
+constexpr int kStageColumn = 3;
+constexpr int kPlayerColumn = 6;
+constexpr int kGhostColumn = 9;
 
 void writeProject(const QString& demo, const QString& library)
 {
@@ -420,16 +445,36 @@ void writeProject(const QString& demo, const QString& library)
     placeActive(s1, 2, 150, 40);
     placeActive(s1, 2, 250, 120);
     s1.ActiveGroup[1].Caption = u"1"_s;
+    s1.ActiveGroup[2].Caption = u"2"_s;
     s1.ActiveType[1] = model::MovementType::EightWay;
-    s1.ActiveType[2] = model::MovementType::Static;
-    s1.TextObject[1].X = 90;
-    s1.TextObject[1].Y = 200;
-    eventRow(s1, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {{u"жизни = 3"_s, u"{life=3;}"_s}});
-    eventRow(s1, u"Таймер больше 500"_s, u"(obtime>500)"_s,
-             {{u"увеличение жизней = 1"_s, u"{life=life+1;}"_s}});
-    eventRow(s1, u"Число жизней равно 0"_s, u"(life==0)"_s, {{u"жизни = 3"_s, u"{life=3;}"_s}});
+    // The ghosts patrol: one along the top, one across the path.
+    s1.ActiveType[2] = model::MovementType::Planned;
+    s1.ActiveObject[2].Path[1] = {230, 40};
+    s1.ActiveObject[2].PathCount = 1;
+    s1.ActiveObject[3].Path[1] = {250, 40};
+    s1.ActiveObject[3].PathCount = 1;
+    s1.TextObject[1].X = 8;
+    s1.TextObject[1].Y = 24;
+    events::ConditionInput none;
+    events::ConditionInput tenSeconds;
+    const events::TimerSetting ten = events::timerSetting(u"0"_s, u"10"_s, u"0"_s);
+    tenSeconds.arg = ten.arg;
+    tenSeconds.time = ten.time;
+    events::ConditionInput sight;
+    sight.object = 2;
+    sight.detected = 1;
+    sight.minRadius = 0;
+    sight.maxRadius = 40;
+    sight.arg = u"обнаружение от 0 до 40"_s;
+    eventRow(s1, condition(3, u"Начало уровня"_s, none),
+             {{kPlayerColumn, action(kPlayerColumn, u"число жизней/установить"_s, u"3"_s)}});
+    eventRow(s1, condition(7, u"Таймер равен значению..."_s, tenSeconds),
+             {{kPlayerColumn, action(kPlayerColumn, u"число жизней/добавить"_s, u"1"_s)}});
+    eventRow(s1, heroBeyond(296), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
+    eventRow(s1, condition(8, u"обнаружение объекта"_s, sight),
+             {{kGhostColumn, action(kGhostColumn, u"режим/атака"_s, QString(), 1)}});
 
-    // Stage 2: the same forest further along, the hero alone.
+    // Stage 2: the same forest further along, the hero alone; its end wins the game.
     import(p, app, 2, u"forest.obf"_s);
     import(p, app, 2, u"hero.oba"_s);
     model::StageData& s2 = p.stage(2);
@@ -438,10 +483,7 @@ void writeProject(const QString& demo, const QString& library)
     placeActive(s2, 1, 40, 84);
     s2.ActiveGroup[1].Caption = u"1"_s;
     s2.ActiveType[1] = model::MovementType::EightWay;
-    eventRow(s2, u"Всегда"_s, u"(obtime>0)"_s, {});
-    s2.EventRow[1].ActionText[kPlayerColumn] = u"увеличение жизней = 1"_s;
-    s2.EventRow[1].ActionCode[kPlayerColumn] = u"{life=life+1;}"_s;
-    s2.ActionCount = 1;
+    eventRow(s2, heroBeyond(616), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
 
     p.CurLevel = 1;
     persist::save(p, demo + u"/project.prg"_s);

@@ -23,14 +23,14 @@ active
 3
 2
 1
-3
+2
 0
 active_gr
 hero.oba
 1
 2
 ghost.oba
-
+2
 3
 active_ob
 1
@@ -65,29 +65,35 @@ text
 text_gr
 4
 2
-2
+0
 1
 0
 0
 8400896
 2
 Лесная прогулка
-Собери все монеты!
-90
-200
+Дойди до края леса!
+8
+24
 events
-3
+5
 ((obtime>=0)&(obtime<10))
 Начало уровня
 event
-(obtime>500)
-Таймер больше 500
+((obtime>=10000)&(obtime<10000+10))
+Таймер равен 0/10/0
 event
-(life==0)
-Число жизней равно 0
+(obj[gr_obj[1][kr1]].getX()>=296)
+Х-координата объекта1 >=296
 event
+((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<40)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-40)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)
+обнаружение от 0 до 40
+event
+
+
+
 action
-3
+4
 
 
 
@@ -172,20 +178,60 @@ action
 
 
 
+{etap=etap+1;}
+уровень+1
 
 
 
 
 
 
-{life=3;}
-жизни = 3
 
 
 
 
 
 
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+{objtip[gr_obj[2][kr2]]=3;kd=kr1;}
+режим: атака
 
 
 
@@ -258,8 +304,8 @@ text
 text_gr
 events
 1
-(obtime>0)
-Всегда
+(obj[gr_obj[1][kr1]].getX()>=616)
+Х-координата объекта1 >=616
 event
 action
 1
@@ -267,14 +313,14 @@ action
 
 
 
+{etap=etap+1;}
+уровень+1
 
 
 
 
 
 
-{life=life+1;}
-увеличение жизней = 1
 
 
 

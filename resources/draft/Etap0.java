@@ -1,33 +1,38 @@
 import java.io.IOException;
 
 /**
- * One stage of the game: Etap0 reads the tables of Etap0data; its event
- * sheet is the end of events(), written by the converter.
+ * One stage of the game: Etap0 reads the tables of Etap0data and of Etap0extra
+ * (paths, chase targets, texts, the lives bar); its event sheet is the end of
+ * events(), written by the converter.
  */
 public class Etap0 extends MyGameCanvas.Stage {
     Etap0data data = new Etap0data();
+    Etap0extra extra = new Etap0extra();
 
     public Etap0() {
     }
 
-    void load(int screenWidth, int screenHeight) throws IOException {
+    void load() throws IOException {
         background(data.quanfon, data.fon_obstacle, data.columns, data.rows, data.tileWidth, data.tileHeight,
                 data.adfon, data.pole, data.fonxt, data.fonyt);
         objects(data.quanobj, data.group_obj, data.type_obj, data.adobj, data.tileWidthob, data.tileHeightob,
                 data.raspxob, data.raspyob);
         frames(data.obj_stop, data.obj_go, data.obj_dead);
+        layout(data.number_fon, data.number_act);
+        paths(extra.pathx, extra.pathy, extra.chase);
+        texts(extra.text, extra.textx, extra.texty, extra.textface, extra.textsize, extra.textstyle,
+                extra.textcolor);
+        lives(extra.lives, extra.livespicture, extra.livesx, extra.livesy, extra.livesw, extra.livesh,
+                extra.livesvertical);
         speeds(data.skorobj1);
-        layout(data.number_fon, data.number_act, screenWidth, screenHeight);
     }
 
-    void keyPressed(int keyCode) {
+    void dataKeyPressed(int keyCode) {
         data.keyPressed(keyCode);
-        super.keyPressed(keyCode);
     }
 
-    void keyReleased(int keyCode) {
+    void dataKeyReleased(int keyCode) {
         data.keyReleased(keyCode);
-        super.keyReleased(keyCode);
     }
 
     boolean held(int direction) {

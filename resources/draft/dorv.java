@@ -5,7 +5,7 @@ import javax.microedition.lcdui.Displayable;
 import javax.microedition.midlet.MIDlet;
 
 /**
- * The MIDlet of the game: shows the game canvas and leaves on "Exit".
+ * The MIDlet of the game: shows the game canvas and leaves on its exit command.
  */
 public class dorv extends MIDlet implements CommandListener {
     private MyGameCanvas canvas;
@@ -16,13 +16,15 @@ public class dorv extends MIDlet implements CommandListener {
 
     protected void startApp() {
         if (canvas == null) {
-            canvas = new MyGameCanvas(this);
+            canvas = new MyGameCanvas();
             exit = new Command("\u0412\u044b\u0445\u043e\u0434", Command.EXIT, 1);
             canvas.addCommand(exit);
             canvas.setCommandListener(this);
+            Display.getDisplay(this).setCurrent(canvas);
             canvas.start();
+        } else {
+            Display.getDisplay(this).setCurrent(canvas);
         }
-        Display.getDisplay(this).setCurrent(canvas);
     }
 
     protected void pauseApp() {
@@ -36,13 +38,8 @@ public class dorv extends MIDlet implements CommandListener {
 
     public void commandAction(Command c, Displayable d) {
         if (c == exit) {
-            quit();
+            destroyApp(true);
+            notifyDestroyed();
         }
-    }
-
-    /** Ends the game: after the last stage, or on "Exit". */
-    void quit() {
-        destroyApp(true);
-        notifyDestroyed();
     }
 }

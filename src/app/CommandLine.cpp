@@ -14,6 +14,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return line;
     };
     bool convert = false;
+    bool package = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"-h"_s || a == u"--help"_s)
@@ -23,6 +24,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
                 line.action = CommandLine::Action::Version;
         } else if (a == u"--convert"_s)
             convert = true;
+        else if (a == u"--package"_s)
+            package = true;
         else if (a == u"--app-dir"_s) {
             if (i + 1 >= arguments.size())
                 return refuse(u"--app-dir: не указана папка."_s);
@@ -45,10 +48,12 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (positional.size() > 1)
         return refuse(u"Слишком много аргументов: проект открывается один."_s);
     line.projectFile = positional.value(0);
-    if (convert) {
+    if (convert && package)
+        return refuse(u"--convert и --package вместе не задаются: --package сам конвертирует проект."_s);
+    if (convert || package) {
         if (line.projectFile.isEmpty())
-            return refuse(u"--convert: не указан файл проекта."_s);
-        line.action = CommandLine::Action::Convert;
+            return refuse((convert ? u"--convert"_s : u"--package"_s) + u": не указан файл проекта."_s);
+        line.action = convert ? CommandLine::Action::Convert : CommandLine::Action::Package;
     }
     return line;
 }
@@ -61,6 +66,8 @@ QString usageText(const QString& appFolder, const QString& resources)
                    u"  ПРОЕКТ.prg          открыть проект в редакторе\n"
                    u"  --convert ПРОЕКТ.prg\n"
                    u"                      конвертировать проект в исходные тексты игры без окна\n"
+                   u"  --package ПРОЕКТ.prg\n"
+                   u"                      собрать игру без окна: bin/<имя>.jar и .jad в папке проекта\n"
                    u"  --app-dir ПАПКА     папка программы (objects, images, draft, проект, src, temp);\n"
                    u"                      то же задаёт переменная окружения KESTRAVA_APP_DIR\n"
                    u"  -h, --help          показать эту справку\n"

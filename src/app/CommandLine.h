@@ -7,7 +7,7 @@ namespace kestrava::app {
 
 // What the command line asks for.
 struct CommandLine {
-    enum class Action { Edit, Convert, Help, Version, Refuse };
+    enum class Action { Edit, Convert, Package, Help, Version, Refuse };
     Action action = Action::Edit;
     QString appDir;
     QString projectFile;

@@ -3,6 +3,7 @@
 #include "codegen/Converter.h"
 #include "io/Error.h"
 #include "model/Project.h"
+#include "packaging/Packager.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
@@ -45,6 +46,23 @@ int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextSt
     if (!reported(err, [&] { persist::load(project, app, projectFile); }))
         return 1;
     return runConvertCommand(project, app, out, err);
+}
+
+int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err)
+{
+    model::Project project;
+    if (!reported(err, [&] { persist::load(project, app, projectFile); }))
+        return 1;
+    const bool done = reported(err, [&] {
+        packaging::Packager packager(app);
+        packager.onStep([&](packaging::Packager::Step step) {
+            out << int(step) << u'/' << packaging::Packager::kSteps << u' ' << packaging::Packager::stepCaption(step)
+                << Qt::endl;
+        });
+        const packaging::Packager::Result result = packager.run(project);
+        out << QDir::toNativeSeparators(result.jar) << Qt::endl << QDir::toNativeSeparators(result.jad) << Qt::endl;
+    });
+    return done ? 0 : 1;
 }
 
 } // namespace kestrava::app

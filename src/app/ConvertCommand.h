@@ -15,4 +15,10 @@ int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, Q
 // Reads PROJECT.prg with the same reader as "Открыть", then converts it as above.
 int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err);
 
+// kestrava --package PROJECT.prg: reads the project as "Открыть" does and packages
+// it (converts, compiles, writes bin/<name>.jar and .jad). Prints each step to
+// `out` and then the jar and jad written; on failure prints the message to
+// `err` and returns non-zero.
+int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err);
+
 } // namespace kestrava::app

@@ -73,15 +73,19 @@ int main(int argc, char* argv[])
     case CommandLine::Action::Version:
         print(stdout, u"kestrava %1\n"_s.arg(QStringLiteral(KESTRAVA_VERSION)));
         return 0;
-    case CommandLine::Action::Convert: {
-        // Conversion runs without a display: no widget application.
+    case CommandLine::Action::Convert:
+    case CommandLine::Action::Package: {
+        // Conversion and packaging run without a display: no widget application.
         QCoreApplication application(argc, argv);
         const std::optional<kestrava::io::AppFolder> app = locate(line, argv[0]);
         if (!app)
             return 1;
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return kestrava::app::runConvertFile(QFileInfo(line.projectFile).absoluteFilePath(), *app, out, err);
+        const QString file = QFileInfo(line.projectFile).absoluteFilePath();
+        if (line.action == CommandLine::Action::Package)
+            return kestrava::app::runPackageFile(file, *app, out, err);
+        return kestrava::app::runConvertFile(file, *app, out, err);
     }
     case CommandLine::Action::Edit:
         break;

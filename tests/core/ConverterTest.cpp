@@ -3,6 +3,7 @@
 #include "io/Png.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
+#include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -195,12 +196,14 @@ TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
 
     for (const char* name : {"Etap0data.java", "Etap0.java", "Etap1data.java", "Etap1.java"})
         expectGolden(game, QString::fromLatin1(name));
-    EXPECT_EQ(game.files(u"src"_s), (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap1.java"_s,
-                                                 u"Etap1data.java"_s, u"MyGameCanvas.java"_s, u"dorv.java"_s}));
+    EXPECT_EQ(game.files(u"src"_s),
+              (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap0extra.java"_s, u"Etap1.java"_s,
+                           u"Etap1data.java"_s, u"Etap1extra.java"_s, u"Indicators.java"_s, u"MyGameCanvas.java"_s,
+                           u"dorv.java"_s}));
     // Only the pictures of existing placed objects: grass only lies under a
     // deleted object too, "unused" is never placed.
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"enemy.png"_s, u"grass.png"_s, u"hero.png"_s, u"стена.png"_s}));
-    EXPECT_EQ(written.size(), 10);
+    EXPECT_EQ(written.size(), 13);
     EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
     EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
     EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
@@ -261,7 +264,7 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
     EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
     EXPECT_TRUE(game.read(game.src(u"Etap1data.java"_s)).startsWith("public class Etap1data{"));
     // No temporary files are left behind.
-    EXPECT_EQ(game.files(u"src"_s).size(), 6);
+    EXPECT_EQ(game.files(u"src"_s).size(), 9);
 }
 
 TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
@@ -273,7 +276,7 @@ TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
     io::writeFileAtomically(own, "the application's own file");
     game.convert();
 
-    EXPECT_EQ(game.files(u"src"_s).size(), 2 * 12 + 2);
+    EXPECT_EQ(game.files(u"src"_s).size(), 3 * 12 + 3);
     EXPECT_TRUE(game.read(game.src(u"Etap11data.java"_s)).startsWith("public class Etap11data{"));
     const QByteArray stage = game.read(game.src(u"Etap11.java"_s));
     EXPECT_TRUE(stage.contains("public class Etap11 extends MyGameCanvas.Stage {\r\n"));
@@ -494,4 +497,73 @@ TEST(Converter, SrcAndResMustBeFoldersInsideTheProjectFolder)
     EXPECT_EQ(game.read(outside + u"/file"_s), QByteArray("a file"));
     EXPECT_EQ(snapshot(game.dir + u"/build/res"_s), res);
     EXPECT_TRUE(game.leftovers().isEmpty());
+}
+
+TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)
+{
+    Game game;
+    model::StageData& s = game.project.stage(1);
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    const int ghost = game.addActive(1, u"ghost"_s, 2);
+    game.placeActive(1, hero, 0, 0, false);
+    game.placeActive(1, ghost, 10, 20);
+    game.placeActive(1, hero, 30, 40);
+    s.ActiveObject[2].Path[1] = {50, 60};
+    s.ActiveObject[2].Path[2] = {70, 80};
+    s.ActiveObject[2].PathCount = 2;
+    model::EventRowData& row = game.addRow(1, u"event"_s, u"(obtime>0)"_s);
+    row.ActionText[9] = u"режим: атака"_s;
+    row.ActionCode[9] = u"{objtip[gr_obj[2][kr2]]=3;kd=kr1;}"_s;
+    const int title = game.project.addTextObject(1);
+    s.TextObject[size_t(title)] = {1, 2, -1, 1, 0, 1, 0x803000, 2, {QString(), u"Лес \"1\""_s, u"два"_s}, 90, 20};
+    const int hidden = game.project.addTextObject(1);
+    s.TextObject[size_t(hidden)].X = 0; // never given a place: not shown
+    s.TextObject[size_t(hidden)].Y = 5;
+    s.LivesBar = {8, 160, u"bar.bmp"_s, 40, 8, u"vert"_s, true};
+    io::writeBmp(picture(40, 8, qRgb(220, 30, 40)), game.tmp.app().objectFile(u"bar.bmp"_s)); // the library's copy
+    io::writeFileAtomically(game.dir + u"/layout.ini"_s,
+                            "[Lifebar]\r\nPos.x=20\r\nfg=$000080FF\r\n[Font]\r\nSize=2\r\nBold=1\r\n");
+    io::writePng(picture(50, 15, qRgb(0, 0, 255)), game.dir + u"/Weapon.png"_s);
+    game.convert();
+
+    const QByteArray extra = game.read(game.src(u"Etap0extra.java"_s));
+    EXPECT_TRUE(extra.startsWith("public class Etap0extra{\r\n"));
+    EXPECT_TRUE(extra.contains("int[][]pathx={{50,70,},{},};\r\nint[][]pathy={{60,80,},{},};\r\n")); // data order
+    EXPECT_TRUE(extra.contains("int[]chase={0,0,1,};")); // group 2 aims at group 1
+    EXPECT_TRUE(extra.contains("String[][]text={{\"\\u041b\\u0435\\u0441 \\\"1\\\"\",\"\\u0434\\u0432\\u0430\",},};"));
+    EXPECT_TRUE(extra.contains("int[]textx={90,};"));
+    EXPECT_TRUE(extra.contains("int[]textface={64,};\r\nint[]textsize={0,};\r\nint[]textstyle={5,};\r\n"
+                               "int[]textcolor={12416,};"));
+    EXPECT_TRUE(extra.contains("String livespicture=\"/bar.png\";int livesx=8;int livesy=160;int livesw=40;"
+                               "int livesh=8;boolean livesvertical=true;"));
+    EXPECT_EQ(io::readPng(game.res(u"bar.png"_s)).size(), QSize(40, 8));
+
+    const QByteArray indicators = game.read(game.src(u"Indicators.java"_s));
+    EXPECT_TRUE(indicators.contains("boolean present=true;"));
+    EXPECT_TRUE(indicators.contains("int lifeX=20;int lifeY=10;"));   // a missing key keeps its default
+    EXPECT_TRUE(indicators.contains("int lifeFg=16744448;"));         // $000080FF: red 255, green 128
+    EXPECT_TRUE(indicators.contains("int fontSize=16;int fontStyle=1;"));
+    EXPECT_TRUE(indicators.contains("String weaponPicture=\"/Weapon.png\";"));
+    EXPECT_TRUE(QFileInfo(game.res(u"Weapon.png"_s)).isFile());
+
+    // A second settings file leaves the game no single layout: refused, nothing written.
+    const QByteArray before = game.read(game.src(u"Indicators.java"_s));
+    io::writeFileAtomically(game.dir + u"/other.ini"_s, "[Timer]\r\n");
+    EXPECT_TRUE(test::errorOf([&] { game.convert(); }).contains(u"layout.ini, other.ini"_s));
+    EXPECT_EQ(game.read(game.src(u"Indicators.java"_s)), before);
+    QFile::remove(game.dir + u"/other.ini"_s);
+    io::writeFileAtomically(game.dir + u"/layout.ini"_s, "[Timer]\r\nbgr=clNoSuchColour\r\n");
+    EXPECT_TRUE(test::errorOf([&] { game.convert(); }).contains(u"раздел [Timer], ключ bgr: «clNoSuchColour»"_s));
+}
+
+TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
+{
+    Game game;
+    // The stage classes written now need this version's runtime.
+    QFile::copy(test::testData(u"codegen/earlier/dorv.java"_s), game.src(u"dorv.java"_s));
+    io::writeFileAtomically(game.src(u"MyGameCanvas.java"_s), "// edited by the author\r\n");
+    const QStringList written = game.convert();
+    EXPECT_EQ(game.read(game.src(u"dorv.java"_s)), io::readWholeFile(game.tmp.app().draftFile(u"dorv.java"_s)));
+    EXPECT_TRUE(written.contains(game.src(u"dorv.java"_s)));
+    EXPECT_EQ(game.read(game.src(u"MyGameCanvas.java"_s)), QByteArray("// edited by the author\r\n"));
 }

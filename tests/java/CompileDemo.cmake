@@ -1,6 +1,6 @@
 # Run by the GeneratedJava.DemoCompiles test: a copy of the demo project is
 # converted by `kestrava --convert`, and its src folder must compile against
-# the API stubs.
+# the MIDP API classes.
 include(${CMAKE_CURRENT_LIST_DIR}/JavaCheck.cmake)
 
 file(COPY ${DEMO}/ DESTINATION ${WORK}/demo)
@@ -11,7 +11,8 @@ execute_process(COMMAND ${KESTRAVA} --convert ${WORK}/demo/project.prg --app-dir
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "kestrava --convert failed: ${error}")
 endif()
-foreach(expected Etap0data.java Etap0.java Etap1data.java Etap1.java dorv.java MyGameCanvas.java)
+foreach(expected Etap0data.java Etap0.java Etap0extra.java Etap1data.java Etap1.java Etap1extra.java
+                 Indicators.java dorv.java MyGameCanvas.java)
   if(NOT written MATCHES "${expected}")
     message(FATAL_ERROR "kestrava --convert did not report ${expected}:\n${written}")
   endif()

@@ -46,6 +46,8 @@ foreach(path
     ./usr/share/doc/kestrava/changelog.gz
     ./usr/share/kestrava/draft/Etap0.java
     ./usr/share/kestrava/images/event1.bmp
+    ./usr/share/kestrava/java/midp-api.jar
+    ./usr/share/kestrava/java/kestrava-player.jar
     ./usr/share/kestrava/objects/hero.oba)
   expect("${out}" " ${path}\n" "package contents")
 endforeach()
@@ -76,6 +78,12 @@ file(COPY ${DEMO}/ DESTINATION ${WORK}/demo)
 run(${env} ${kestrava} --convert ${WORK}/demo/project.prg)
 if(NOT EXISTS ${WORK}/demo/src/Etap0.java OR NOT EXISTS ${WORK}/demo/src/MyGameCanvas.java)
   message(FATAL_ERROR "--convert of the demo wrote no game sources:\n${out}")
+endif()
+
+run(${env} ${kestrava} --package ${WORK}/demo/project.prg)
+file(GLOB jars ${WORK}/demo/bin/*.jar)
+if(NOT jars)
+  message(FATAL_ERROR "--package of the demo wrote no jar:\n${out}")
 endif()
 
 file(WRITE ${WORK}/data/kestrava/objects/hero.oba "changed by the author")

@@ -1,6 +1,8 @@
 #include "codegen/Converter.h"
 
 #include "codegen/DataClass.h"
+#include "codegen/ExtraClass.h"
+#include "codegen/IndicatorsClass.h"
 #include "codegen/JavaText.h"
 #include "codegen/Pictures.h"
 #include "codegen/StageClass.h"
@@ -9,10 +11,14 @@
 #include "io/Cp1251.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "io/Png.h"
 #include "io/TextFile.h"
+#include "settings/InterfaceSettings.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QSet>
 
 #include <vector>
@@ -25,9 +31,18 @@ namespace {
 struct FixedSource {
     QString target;
     QByteArray bytes;
+    bool replacesEarlier = false;
 };
 
-QStringList readTemplate(const io::AppFolder& app)
+// A picture the game needs besides those of the placed objects, made ready for res.
+struct ExtraPicture {
+    QString name; // "lives.png"
+    QByteArray bytes;
+};
+
+} // namespace
+
+QStringList readStageTemplate(const io::AppFolder& app)
 {
     const QString path = app.draftFile(QString::fromLatin1(kStageTemplate));
     QStringList lines;
@@ -42,16 +57,39 @@ QStringList readTemplate(const io::AppFolder& app)
     return lines;
 }
 
+namespace {
+
+// SHA-256 of the fixed sources earlier versions of the program copied. A copy
+// the author never edited is brought up to date: the stage classes written now
+// need the runtime of this version. An edited copy stays as the author left it.
+bool isUneditedEarlierCopy(const QString& target)
+{
+    static const QSet<QByteArray> earlier = {
+        "99cd686a74f2dcd52b7a11446bf39bb49e38e1adb1c9a500e504abc16c537944", // dorv.java
+        "1410a820b09196ba036edb84c589652ed75836a9ffe108e74701e348edd3fc0c", // MyGameCanvas.java
+        "4bd79cb64b27f8be47694283550659c570a295d12f7c9646750d47880745dd58", // MyGameCanvas.java
+    };
+    const QFileInfo info(target);
+    if (!info.isFile() || info.size() > (qint64(1) << 20))
+        return false;
+    try {
+        return earlier.contains(QCryptographicHash::hash(io::readWholeFile(target), QCryptographicHash::Sha256).toHex());
+    } catch (const io::Error&) {
+        return false;
+    }
+}
+
 std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const QString& srcDir)
 {
     std::vector<FixedSource> result;
     for (const char* name : kFixedSources) {
         const QString file = QString::fromLatin1(name);
         const QString target = srcDir + u'/' + file;
-        if (QFileInfo::exists(target))
+        const bool earlier = QFileInfo::exists(target) && isUneditedEarlierCopy(target);
+        if (QFileInfo::exists(target) && !earlier)
             continue;
         try {
-            result.push_back({target, io::readWholeFile(app.draftFile(file))});
+            result.push_back({target, io::readWholeFile(app.draftFile(file)), earlier});
         } catch (const io::Error& e) {
             throw io::Error(u"Заготовка игры %1 не прочитана: %2"_s.arg(file, e.message()));
         }
@@ -59,9 +97,8 @@ std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const
     return result;
 }
 
-// The folder `name` ("src", "res") of the project that receives the output.
-// Refused unless it is a folder inside the project folder, or is missing and
-// will be made there: a link must not carry the output elsewhere.
+} // namespace
+
 QString outputFolder(const QString& projectDir, const QString& canonicalProject, const QString& name)
 {
     const QString path = projectDir + u'/' + name;
@@ -81,6 +118,42 @@ QString outputFolder(const QString& projectDir, const QString& canonicalProject,
     if (!info.isWritable())
         throw io::Error::inFile(path, u"папка %1 недоступна для записи; ничего не записано"_s.arg(name));
     return path;
+}
+
+namespace {
+
+
+// The stage's lives bar picture as the game shows it, encoded for res: from the
+// project's objects folder, else from the library, where the import leaves it.
+// None (empty name) when the stage has no bar or its picture is in neither
+// place: the game then draws a plain bar.
+ExtraPicture livesPicture(const model::StageData& stage, int level, const QString& objectsDir,
+                          const io::AppFolder& app)
+{
+    const model::LivesBarData& bar = stage.LivesBar;
+    if (!bar.Present || bar.BmpName.isEmpty() || !io::isPlainFileName(bar.BmpName))
+        return {};
+    QString source = objectsDir + u'/' + bar.BmpName;
+    if (!QFileInfo(source).isFile())
+        source = app.objectFile(bar.BmpName);
+    if (!QFileInfo(source).isFile())
+        return {};
+    try {
+        const QImage image = io::readBmp(source);
+        return {pictureName(bar.BmpName), io::encodePng(image, source, pictureOptions())};
+    } catch (const io::Error& e) {
+        throw io::Error(u"Этап %1, полоса жизней: %2"_s.arg(level).arg(e.message()));
+    }
+}
+
+// The weapon picture saved beside the interface settings file, encoded for res.
+ExtraPicture weaponPicture(const QString& settingsFile)
+{
+    const QString source = io::folderPart(settingsFile) + u'/' + QString::fromLatin1(settings::kWeaponPicture);
+    if (!QFileInfo(source).isFile())
+        return {};
+    const QImage image = io::decodePng(io::readWholeFile(source, io::kMaxPictureFileBytes), source);
+    return {QString::fromLatin1(settings::kWeaponPicture), io::encodePng(image, source, pictureOptions())};
 }
 
 } // namespace
@@ -104,7 +177,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     const QString objectsDir = projectDir + u"/objects"_s;
 
     // Everything is read, checked and made in memory before the first file is written.
-    const QStringList templ = readTemplate(app);
+    const QStringList templ = readStageTemplate(app);
     const std::vector<FixedSource> fixed = readMissingFixedSources(app, srcDir);
 
     std::vector<StageObjects> stages;
@@ -130,8 +203,37 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
             addPicture(f.picture, fonObjectLabel(level, f.number, f.object->FileName));
         stageClasses.push_back(stageClass(templ, project.stage(level), level, srcDir + u'/' + stageClassFileName(level)));
     }
+
+    // The game's own pictures: the lives bars and the weapon of the interface settings.
+    std::vector<ExtraPicture> extraPictures;
+    std::vector<QString> livesNames;
+    auto addExtra = [&](ExtraPicture picture, const QString& user) {
+        if (picture.name.isEmpty())
+            return;
+        if (seen.contains(picture.name))
+            throw io::Error(u"%1: рисунок «%2» носит то же имя, что рисунок объекта; переименуйте один из них"_s.arg(
+                user, picture.name));
+        for (const ExtraPicture& e : extraPictures)
+            if (e.name == picture.name)
+                return;
+        extraPictures.push_back(std::move(picture));
+    };
+    for (int level = 1; level <= project.LevelCount; ++level) {
+        ExtraPicture lives = livesPicture(project.stage(level), level, objectsDir, app);
+        livesNames.push_back(lives.name);
+        addExtra(std::move(lives), u"Этап %1, полоса жизней"_s.arg(level));
+    }
+    const QString settingsFile = settings::interfaceSettingsFile(projectDir);
+    std::optional<settings::InterfaceSettings> indicators;
+    bool weapon = false;
+    if (!settingsFile.isEmpty()) {
+        indicators = settings::readInterfaceSettings(settingsFile);
+        ExtraPicture picture = weaponPicture(settingsFile);
+        weapon = !picture.name.isEmpty();
+        addExtra(std::move(picture), u"Настройки интерфейса"_s);
+    }
     for (int level = 1; level <= project.LevelCount; ++level)
-        for (const QString& name : {dataClassFileName(level), stageClassFileName(level)})
+        for (const QString& name : {dataClassFileName(level), stageClassFileName(level), extraClassFileName(level)})
             if (QFileInfo(srcDir + u'/' + name).isDir())
                 throw io::Error::inFile(srcDir + u'/' + name,
                                         u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
@@ -142,6 +244,8 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     PictureCopier copier(std::move(pictures), objectsDir, resDir);
     copier.start(helpers);
     std::vector<JavaText> dataClasses(size_t(project.LevelCount));
+    std::vector<JavaText> extraClasses(size_t(project.LevelCount));
+    JavaText indicatorsClass;
     try {
         size_t reserve = 0;
         for (int level = 1; level <= project.LevelCount && !copier.failed(); ++level) {
@@ -149,7 +253,10 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
             data.reserve(reserve);
             writeDataClass(data, project.stage(level), stages[size_t(level - 1)]);
             reserve = data.data().size();
+            writeExtraClass(extraClasses[size_t(level - 1)], project.stage(level), stages[size_t(level - 1)],
+                            livesNames[size_t(level - 1)]);
         }
+        writeIndicatorsClass(indicatorsClass, indicators, weapon);
     } catch (...) {
         copier.stop();
         throw;
@@ -166,12 +273,16 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         else
             output.add(target, picture.bytes);
     }
+    for (const ExtraPicture& picture : extraPictures)
+        output.add(resDir + u'/' + picture.name, picture.bytes);
     for (int level = 1; level <= project.LevelCount; ++level) {
         output.add(srcDir + u'/' + dataClassFileName(level), dataClasses[size_t(level - 1)].view());
         output.add(srcDir + u'/' + stageClassFileName(level), stageClasses[size_t(level - 1)]);
+        output.add(srcDir + u'/' + extraClassFileName(level), extraClasses[size_t(level - 1)].view());
     }
+    output.add(srcDir + u'/' + QString::fromLatin1(kIndicatorsSource), indicatorsClass.view());
     for (const FixedSource& source : fixed)
-        output.add(source.target, source.bytes, true);
+        output.add(source.target, source.bytes, !source.replacesEarlier);
     output.write(helpers);
 
     io::makeFolder(srcDir);

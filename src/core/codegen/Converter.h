@@ -4,15 +4,18 @@
 #include "model/Project.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 namespace kestrava::codegen {
 
 // "Запуск" → "Конвертировать": writes the Java sources of the phone game into
-// ProjectDir/src (per stage Etap<n>data.java and Etap<n>.java, n = stage - 1;
-// dorv.java and MyGameCanvas.java from the application's draft folder unless
-// present) and the pictures of the placed objects into ProjectDir/res.
+// ProjectDir/src (per stage Etap<n>data.java, Etap<n>.java and our own
+// Etap<n>extra.java, n = stage - 1; Indicators.java from the interface settings
+// file; dorv.java and MyGameCanvas.java from the application's draft folder
+// unless present, or present as an unedited copy of an earlier version) and the
+// pictures of the placed objects, the lives bars and the weapon into ProjectDir/res.
 //
 // All or nothing: the project, the templates, every picture (decoded and
 // encoded again) and every source are read, checked and made in memory first;
@@ -28,6 +31,16 @@ namespace kestrava::codegen {
 // moves, also for those moved before a failed one.
 void convertProject(const model::Project& project, const io::AppFolder& app,
                     const std::function<void(const QString& writtenFile)>& onWritten = {});
+
+// The lines of the stage class template as the converter copies them; an
+// io::Error when it is missing or empty.
+QStringList readStageTemplate(const io::AppFolder& app);
+
+// The folder `name` ("src", "res", "bin") of the project that receives output.
+// Refused unless it is a folder inside the project folder, or is missing and
+// will be made there: a link must not carry the output elsewhere.
+// canonicalProject: the project folder with links resolved.
+QString outputFolder(const QString& projectDir, const QString& canonicalProject, const QString& name);
 
 // The fixed sources copied from the draft folder, and the stage class template.
 inline constexpr const char* kFixedSources[] = {"dorv.java", "MyGameCanvas.java"};

@@ -122,6 +122,13 @@ QByteArray stageClass(const QStringList& templ, const model::StageData& stage, i
     return out;
 }
 
+std::vector<EventLineOrigin> eventLineOrigins(const model::StageData& stage)
+{
+    std::vector<EventLineOrigin> origins;
+    forEachEventLine(stage, [&](const QString&, int r, int m) { origins.push_back({r, m}); });
+    return origins;
+}
+
 QString stageClassFileName(int level)
 {
     return u"Etap%1.java"_s.arg(level - 1);

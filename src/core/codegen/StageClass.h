@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace kestrava::codegen {
 
 // The lines of the stage class template: leading white space (every character
@@ -28,6 +30,14 @@ QStringList stageClassLines(const QStringList& templateLines, const model::Stage
 // naming the stage, the row and the file `pathForMessages`.
 QByteArray stageClass(const QStringList& templateLines, const model::StageData& stage, int level,
                       const QString& pathForMessages);
+
+// Where each event line of a stage class comes from, in the order the class
+// holds them: line (template lines + k + 1) of the file is origin k.
+struct EventLineOrigin {
+    int row = 0;
+    int action = 0;
+};
+std::vector<EventLineOrigin> eventLineOrigins(const model::StageData& stage);
 
 // "Etap0.java" for level 1.
 QString stageClassFileName(int level);

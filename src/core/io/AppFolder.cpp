@@ -71,10 +71,13 @@ QString AppFolder::project() const { return m_root + u"/проект"_s; }
 QString AppFolder::draft() const { return m_resources + u"/draft"_s; }
 QString AppFolder::src() const { return m_root + u"/src"_s; }
 QString AppFolder::temp() const { return m_root + u"/temp"_s; }
+QString AppFolder::java() const { return m_resources + u"/java"_s; }
 
 QString AppFolder::objectFile(const QString& name) const { return objects() + u'/' + name; }
 QString AppFolder::imageFile(const QString& name) const { return images() + u'/' + name; }
 QString AppFolder::draftFile(const QString& name) const { return draft() + u'/' + name; }
+QString AppFolder::midpApi() const { return java() + u"/midp-api.jar"_s; }
+QString AppFolder::player() const { return java() + u"/kestrava-player.jar"_s; }
 
 void AppFolder::ensureFolders() const
 {

@@ -6,13 +6,14 @@
 namespace kestrava::io {
 
 // The application folder and its support folders (objects, images, проект,
-// draft, src, temp). Looked up once at start; tests give each run its own.
+// draft, src, temp, and java with the MIDP API classes and the player, built
+// with the program). Looked up once at start; tests give each run its own.
 //
-// An installed program reads its icons and game templates from the
-// read-only folder it was installed with (resources: images, draft) and keeps
-// everything the author writes (the object library, проект, src, temp) in a
-// folder of the author's own. Run from its build folder both are the folder
-// beside the executable.
+// An installed program reads its icons, game templates and java classes from
+// the read-only folder it was installed with (resources: images, draft, java)
+// and keeps everything the author writes (the object library, проект, src,
+// temp) in a folder of the author's own. Run from its build folder both are
+// the folder beside the executable.
 class AppFolder {
 public:
     static constexpr const char* kEnvironmentVariable = "KESTRAVA_APP_DIR";
@@ -46,10 +47,15 @@ public:
     QString draft() const;
     QString src() const;
     QString temp() const;
+    QString java() const;
 
     QString objectFile(const QString& name) const;
     QString imageFile(const QString& name) const;
     QString draftFile(const QString& name) const;
+    // java/midp-api.jar: the MIDP 2.0 / CLDC 1.1 classes games compile against (no code).
+    QString midpApi() const;
+    // java/kestrava-player.jar: the player of packaged games.
+    QString player() const;
 
     // Creates whichever support folders are missing (the read-only ones only
     // when they lie in the author's folder).

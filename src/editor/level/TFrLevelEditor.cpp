@@ -139,6 +139,11 @@ void TFrLevelEditor::setScreenSize(settings::ScreenSize size)
         pereris();
 }
 
+settings::ScreenSize TFrLevelEditor::screenSize() const
+{
+    return {m_view->ScreenWidth, m_view->ScreenHeight};
+}
+
 void TFrLevelEditor::showIcons()
 {
     pnObjectsList->setIcons(m_view->objectList().icons());

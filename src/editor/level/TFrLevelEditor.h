@@ -40,6 +40,7 @@ public:
     QImage levelPicture() const;
     // "Настройки игры": the game screen framed on the map.
     void setScreenSize(settings::ScreenSize size);
+    settings::ScreenSize screenSize() const;
 
     // The editor's state and operations without the window (tests).
     level::LevelView& view() { return *m_view; }

@@ -12,6 +12,8 @@
 #include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
+#include "editor/workspace/GameLauncher.h"
+#include "editor/workspace/TfmBuildGame.h"
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QLayout>
 #include <QLocale>
@@ -145,6 +148,9 @@ void TMainform::buildMenu()
     m_runMenu = bar->addMenu(u"Запуск"_s);
     m_runMenu->setObjectName(u"N_Run"_s);
     addItem(m_runMenu, u"Конвертировать"_s, "N_Convert", &TMainform::N_ConvertClick);
+    addItem(m_runMenu, u"Собрать игру"_s, "N_PackageGame", &TMainform::N_PackageGameClick);
+    addItem(m_runMenu, u"Играть"_s, "N_PlayGame", &TMainform::N_PlayGameClick)->setShortcut(QKeySequence(Qt::Key_F5));
+    m_game = new GameLauncher(this);
 
     QMenu* help = bar->addMenu(u"Справка"_s);
     help->setObjectName(u"N_Help"_s);
@@ -371,6 +377,19 @@ void TMainform::N_ConvertClick()
 {
     // Converts first; the window with its success label shows only when that worked.
     TfmConvert::run(this, m_document.project(), m_app);
+}
+
+void TMainform::N_PackageGameClick()
+{
+    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app))
+        say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
+}
+
+void TMainform::N_PlayGameClick()
+{
+    const auto game = TfmBuildGame::package(this, m_document.project(), m_app);
+    if (game)
+        guarded(this, [&] { m_game->play(m_app, *game, m_FrLevelEditor1->screenSize()); });
 }
 
 void TMainform::N_AboutClick()

@@ -19,6 +19,7 @@ class TFrScriptEditor;
 class TFrLevelEditor;
 class TFrEventsEditor;
 class StandardDialogs;
+class GameLauncher;
 
 // The main window: owns the open project and the three editor panes, one
 // of which is shown at a time, and carries the main menu.
@@ -60,6 +61,10 @@ public:
     void N_LevelEditorClick();
     void N_EventsEditorClick();
     void N_ConvertClick();
+    // "Собрать игру": bin/<name>.jar and .jad, with a progress dialog.
+    void N_PackageGameClick();
+    // "Играть" (F5): packages the game and opens it in the player at the game's screen size.
+    void N_PlayGameClick();
     void N_AboutClick();
 
     // Lays the panes over the client area.
@@ -106,6 +111,7 @@ private:
     QAction* m_gameSettingsAction = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
+    GameLauncher* m_game = nullptr;
 };
 
 } // namespace kestrava::editor

@@ -31,4 +31,8 @@ public final class Font {
     public int stringWidth(String str) {
         throw new RuntimeException();
     }
+
+    public int substringWidth(String str, int offset, int len) {
+        throw new RuntimeException();
+    }
 }

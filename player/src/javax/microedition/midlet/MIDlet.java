@@ -1,0 +1,38 @@
+package javax.microedition.midlet;
+
+import kestrava.player.Device;
+
+/** A MIDP 2.0 application, started and ended by the player's device. */
+public abstract class MIDlet {
+    protected MIDlet() {
+    }
+
+    protected abstract void startApp() throws MIDletStateChangeException;
+
+    protected abstract void pauseApp();
+
+    protected abstract void destroyApp(boolean unconditional) throws MIDletStateChangeException;
+
+    public final void notifyDestroyed() {
+        Device.get().destroyed(this);
+    }
+
+    public final void notifyPaused() {
+    }
+
+    /** An attribute of the descriptor or the manifest. */
+    public final String getAppProperty(String key) {
+        if (key == null) {
+            throw new NullPointerException();
+        }
+        return Device.get().appProperty(key);
+    }
+
+    public final void resumeRequest() {
+    }
+
+    /** Every permission is granted on the author's machine. */
+    public final int checkPermission(String permission) {
+        return 1;
+    }
+}

@@ -1,0 +1,139 @@
+package kestrava.player;
+
+import java.io.File;
+import java.lang.reflect.Constructor;
+import java.lang.reflect.Field;
+import java.lang.reflect.Method;
+import java.lang.reflect.Modifier;
+import java.net.URL;
+import java.net.URLClassLoader;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.Enumeration;
+import java.util.List;
+import java.util.jar.JarEntry;
+import java.util.jar.JarFile;
+
+/**
+ * Checks that the player offers every public and protected member of the
+ * javax.microedition classes games compile against (midp-api.jar), with the
+ * same types, so whatever compiles also runs here.
+ *
+ * <pre>java -cp kestrava-player.jar kestrava.player.ApiCheck midp-api.jar</pre>
+ */
+public final class ApiCheck {
+    private ApiCheck() {
+    }
+
+    public static void main(String[] args) throws Exception {
+        List<String> missing = new ArrayList<>();
+        int members = 0;
+        File jar = new File(args[0]);
+        try (JarFile file = new JarFile(jar);
+                URLClassLoader api = new URLClassLoader(new URL[] {jar.toURI().toURL()}, null)) {
+            for (Enumeration<JarEntry> e = file.entries(); e.hasMoreElements();) {
+                String name = e.nextElement().getName();
+                if (!name.startsWith("javax/microedition/") || !name.endsWith(".class")) {
+                    continue;
+                }
+                String className = name.substring(0, name.length() - 6).replace('/', '.');
+                Class<?> stub = Class.forName(className, false, api);
+                Class<?> ours;
+                try {
+                    ours = Class.forName(className, false, ApiCheck.class.getClassLoader());
+                } catch (ClassNotFoundException x) {
+                    missing.add(className);
+                    continue;
+                }
+                if (stub.getSuperclass() != null && (ours.getSuperclass() == null
+                        || !stub.getSuperclass().getName().equals(ours.getSuperclass().getName()))) {
+                    missing.add(className + " extends " + stub.getSuperclass().getName());
+                }
+                for (Constructor<?> c : stub.getDeclaredConstructors()) {
+                    if (visible(c.getModifiers())) {
+                        members++;
+                        if (!hasConstructor(ours, c.getParameterTypes())) {
+                            missing.add(c.toString());
+                        }
+                    }
+                }
+                for (Method m : stub.getDeclaredMethods()) {
+                    if (visible(m.getModifiers())) {
+                        members++;
+                        if (!hasMethod(ours, m)) {
+                            missing.add(m.toString());
+                        }
+                    }
+                }
+                for (Field f : stub.getDeclaredFields()) {
+                    if (visible(f.getModifiers())) {
+                        members++;
+                        if (!hasField(ours, f, stub)) {
+                            missing.add(f.toString());
+                        }
+                    }
+                }
+            }
+        }
+        if (!missing.isEmpty()) {
+            System.out.println("the player lacks:");
+            for (String m : missing) {
+                System.out.println("  " + m);
+            }
+            System.exit(1);
+        }
+        System.out.println("the player has all " + members + " members of the MIDP classes");
+    }
+
+    private static boolean visible(int modifiers) {
+        return Modifier.isPublic(modifiers) || Modifier.isProtected(modifiers);
+    }
+
+    private static String[] names(Class<?>[] types) {
+        String[] n = new String[types.length];
+        for (int i = 0; i < types.length; i++) {
+            n[i] = types[i].getName();
+        }
+        return n;
+    }
+
+    private static boolean hasConstructor(Class<?> ours, Class<?>[] parameters) {
+        for (Constructor<?> c : ours.getDeclaredConstructors()) {
+            if (visible(c.getModifiers()) && Arrays.equals(names(c.getParameterTypes()), names(parameters))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    private static boolean hasMethod(Class<?> ours, Method m) {
+        for (Class<?> c = ours; c != null; c = c.getSuperclass()) {
+            for (Method o : c.getDeclaredMethods()) {
+                if (o.getName().equals(m.getName()) && visible(o.getModifiers())
+                        && Arrays.equals(names(o.getParameterTypes()), names(m.getParameterTypes()))
+                        && o.getReturnType().getName().equals(m.getReturnType().getName())
+                        && Modifier.isStatic(o.getModifiers()) == Modifier.isStatic(m.getModifiers())) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    private static boolean hasField(Class<?> ours, Field f, Class<?> stub) throws IllegalAccessException {
+        try {
+            Field o = ours.getField(f.getName());
+            if (!o.getType().getName().equals(f.getType().getName())) {
+                return false;
+            }
+            // Constants must have the same values, or a game compiled against the stubs reads other numbers.
+            if (Modifier.isStatic(f.getModifiers()) && Modifier.isFinal(f.getModifiers()) && f.getType().isPrimitive()) {
+                f.setAccessible(true);
+                return f.get(null).equals(o.get(null));
+            }
+            return true;
+        } catch (NoSuchFieldException e) {
+            return false;
+        }
+    }
+}

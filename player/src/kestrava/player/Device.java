@@ -1,0 +1,322 @@
+package kestrava.player;
+
+import java.awt.image.BufferedImage;
+import java.lang.reflect.InvocationTargetException;
+import java.lang.reflect.Method;
+import java.util.LinkedHashMap;
+import java.util.Map;
+import java.util.concurrent.ExecutorService;
+import java.util.concurrent.Executors;
+import java.util.concurrent.Future;
+import java.util.concurrent.TimeUnit;
+
+import javax.microedition.lcdui.Canvas;
+import javax.microedition.lcdui.Displayable;
+import javax.microedition.midlet.MIDlet;
+
+/**
+ * The phone the MIDP classes run on: one screen, one keypad, one MIDlet. Key
+ * events, repaints and callSerially run one after another on the "midp-events"
+ * thread, as on a phone; the game's own threads draw through GameCanvas.
+ */
+public final class Device {
+    /** Key codes of the keys that have no digit. */
+    public static final int KEY_UP = -1, KEY_DOWN = -2, KEY_LEFT = -3, KEY_RIGHT = -4, KEY_FIRE = -5,
+            KEY_SOFT1 = -6, KEY_SOFT2 = -7;
+
+    private static Device current;
+
+    private final int width;
+    private final int height;
+    private final BufferedImage frame;
+    private final boolean stepped;
+    private final ExecutorService events = Executors.newSingleThreadExecutor(r -> {
+        Thread t = new Thread(r, "midp-events");
+        t.setDaemon(true);
+        return t;
+    });
+    private final Map<String, String> properties = new LinkedHashMap<>();
+    private ClassLoader gameLoader = Device.class.getClassLoader();
+    private volatile Displayable shown;
+    private volatile MIDlet midlet;
+    private volatile boolean destroyed;
+    private volatile Throwable failure;
+    private Runnable onFrame = () -> { };
+    private Runnable onShown = () -> { };
+
+    // Stepped play: the game's thread waits in flushGraphics until the script lets the next tick run.
+    private long flushed;
+    private long allowed = 1;
+
+    private Device(int width, int height, boolean stepped) {
+        this.width = width;
+        this.height = height;
+        this.stepped = stepped;
+        this.frame = new BufferedImage(width, height, BufferedImage.TYPE_INT_RGB);
+    }
+
+    /** Makes the one device of this run. stepped: ticks advance only when the script says so. */
+    public static synchronized Device create(int width, int height, boolean stepped) {
+        current = new Device(width, height, stepped);
+        return current;
+    }
+
+    public static Device get() {
+        Device d = current;
+        if (d == null) {
+            throw new IllegalStateException("no device");
+        }
+        return d;
+    }
+
+    public int width() {
+        return width;
+    }
+
+    public int height() {
+        return height;
+    }
+
+    public BufferedImage frame() {
+        return frame;
+    }
+
+    public ClassLoader gameLoader() {
+        return gameLoader;
+    }
+
+    public void setGameLoader(ClassLoader loader) {
+        gameLoader = loader;
+    }
+
+    public Map<String, String> properties() {
+        return properties;
+    }
+
+    public String appProperty(String key) {
+        return properties.get(key);
+    }
+
+    public Displayable shown() {
+        return shown;
+    }
+
+    public MIDlet midlet() {
+        return midlet;
+    }
+
+    public boolean destroyed() {
+        return destroyed;
+    }
+
+    public Throwable failure() {
+        return failure;
+    }
+
+    public void fail(Throwable t) {
+        if (failure == null) {
+            failure = t;
+        }
+        synchronized (this) {
+            notifyAll();
+        }
+    }
+
+    public void onFrame(Runnable r) {
+        onFrame = r;
+    }
+
+    public void onShown(Runnable r) {
+        onShown = r;
+    }
+
+    // ---- the MIDlet ----
+
+    /** Makes the MIDlet and starts it on the event thread, as a phone does. */
+    public void start(Class<?> type) throws Exception {
+        Future<?> started = events.submit(() -> {
+            try {
+                MIDlet m = (MIDlet) type.getDeclaredConstructor().newInstance();
+                midlet = m;
+                call(m, MIDlet.class, "startApp");
+            } catch (Throwable t) {
+                fail(t instanceof InvocationTargetException ? t.getCause() : t);
+            }
+            return null;
+        });
+        started.get(30, TimeUnit.SECONDS);
+    }
+
+    /** The MIDlet says it is done. */
+    public void destroyed(MIDlet m) {
+        destroyed = true;
+        synchronized (this) {
+            notifyAll();
+        }
+    }
+
+    /** Asks the MIDlet to end, as the phone's red key does. */
+    public void exit() {
+        MIDlet m = midlet;
+        if (m != null && !destroyed) {
+            runAndWait(() -> {
+                try {
+                    Method destroy = MIDlet.class.getDeclaredMethod("destroyApp", boolean.class);
+                    destroy.setAccessible(true);
+                    destroy.invoke(m, Boolean.TRUE);
+                } catch (Exception e) {
+                    // Ending anyway.
+                }
+            });
+        }
+        destroyed = true;
+    }
+
+    static void call(Object target, Class<?> declaring, String name) throws Exception {
+        Method m = declaring.getDeclaredMethod(name);
+        m.setAccessible(true);
+        m.invoke(target);
+    }
+
+    // ---- the event thread ----
+
+    public void post(Runnable r) {
+        events.execute(() -> {
+            try {
+                r.run();
+            } catch (Throwable t) {
+                fail(t);
+            }
+        });
+    }
+
+    /** Runs r on the event thread and waits for it (at once when already there). */
+    public void runAndWait(Runnable r) {
+        if (Thread.currentThread().getName().equals("midp-events")) {
+            r.run();
+            return;
+        }
+        try {
+            events.submit(r).get(30, TimeUnit.SECONDS);
+        } catch (Exception e) {
+            fail(e.getCause() != null ? e.getCause() : e);
+        }
+    }
+
+    // ---- the screen ----
+
+    /** Display.setCurrent: the new screen is told it shows, the old one that it does not. */
+    public void setShown(Displayable d) {
+        post(() -> {
+            Displayable old = shown;
+            if (old == d) {
+                return;
+            }
+            shown = d;
+            try {
+                if (old instanceof Canvas) {
+                    call(old, Canvas.class, "hideNotify");
+                }
+                if (d instanceof Canvas) {
+                    call(d, Canvas.class, "showNotify");
+                }
+            } catch (Exception e) {
+                fail(e);
+            }
+            onShown.run();
+        });
+    }
+
+    /** A finished picture for the screen, from the screen shown. */
+    public void present(BufferedImage picture, Displayable from) {
+        if (from != shown) {
+            return;
+        }
+        synchronized (frame) {
+            frame.getGraphics().drawImage(picture, 0, 0, null);
+        }
+        onFrame.run();
+    }
+
+    /**
+     * The game drew one tick (GameCanvas.flushGraphics). In stepped play its
+     * thread waits here for the script's next tick, and its pause before that
+     * tick is cut short, so a test runs as fast as the machine allows.
+     */
+    public void ticked() {
+        if (!stepped || Thread.currentThread().getName().equals("midp-events")) {
+            return;
+        }
+        synchronized (this) {
+            flushed++;
+            notifyAll();
+            while (flushed >= allowed && !destroyed) {
+                try {
+                    wait();
+                } catch (InterruptedException e) {
+                    return;
+                }
+            }
+        }
+        Thread.currentThread().interrupt();
+    }
+
+    /** Stepped play: lets `ticks` more frames be drawn and waits until they are. */
+    public synchronized void advance(int ticks, long timeoutMs) throws InterruptedException {
+        allowed = flushed + ticks;
+        notifyAll();
+        awaitFrames(timeoutMs);
+    }
+
+    /** Stepped play: waits until the game thread stands at the frame it may not pass. */
+    public synchronized void awaitFrames(long timeoutMs) throws InterruptedException {
+        long end = System.currentTimeMillis() + timeoutMs;
+        while (flushed < allowed && failure == null && !destroyed) {
+            long left = end - System.currentTimeMillis();
+            if (left <= 0) {
+                throw new IllegalStateException("the game drew no frame for " + timeoutMs / 1000 + " s (frame "
+                        + flushed + " of " + allowed + ")");
+            }
+            wait(left);
+        }
+    }
+
+    public synchronized long frames() {
+        return flushed;
+    }
+
+    /** A copy of what the screen shows now. */
+    public BufferedImage snapshot() {
+        BufferedImage copy = new BufferedImage(width, height, BufferedImage.TYPE_INT_RGB);
+        synchronized (frame) {
+            copy.getGraphics().drawImage(frame, 0, 0, null);
+        }
+        return copy;
+    }
+
+    // ---- keys ----
+
+    /** A key goes down: the shown canvas hears it on the event thread. */
+    public void press(int keyCode) {
+        key(keyCode, true);
+    }
+
+    public void release(int keyCode) {
+        key(keyCode, false);
+    }
+
+    private void key(int keyCode, boolean down) {
+        runAndWait(() -> {
+            Displayable d = shown;
+            if (d instanceof Canvas) {
+                Keys.deliver((Canvas) d, keyCode, down);
+            } else if (d != null && down) {
+                Keys.softKey(d, keyCode);
+            }
+        });
+    }
+
+    public void shutdown() {
+        events.shutdownNow();
+    }
+}

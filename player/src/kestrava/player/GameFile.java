@@ -1,0 +1,110 @@
+package kestrava.player;
+
+import java.io.File;
+import java.io.IOException;
+import java.net.URL;
+import java.net.URLClassLoader;
+import java.net.URLDecoder;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.util.LinkedHashMap;
+import java.util.Map;
+import java.util.jar.Attributes;
+import java.util.jar.JarFile;
+import java.util.jar.Manifest;
+
+/**
+ * A packaged game: its descriptor (.jad) and archive (.jar), checked the way a
+ * phone checks them before it installs a MIDlet suite.
+ */
+public final class GameFile {
+    private static final String[] REQUIRED = {"MIDlet-Name", "MIDlet-Version", "MIDlet-Vendor"};
+
+    final File jar;
+    final Map<String, String> properties = new LinkedHashMap<>();
+    final String midletClass;
+    final String name;
+
+    private GameFile(File jar, Map<String, String> descriptor) throws IOException {
+        this.jar = jar;
+        Map<String, String> manifest = new LinkedHashMap<>();
+        try (JarFile file = new JarFile(jar)) {
+            Manifest m = file.getManifest();
+            if (m == null) {
+                throw new IOException(jar + ": the archive has no manifest");
+            }
+            for (Map.Entry<Object, Object> e : m.getMainAttributes().entrySet()) {
+                manifest.put(((Attributes.Name) e.getKey()).toString(), (String) e.getValue());
+            }
+        }
+        for (String key : REQUIRED) {
+            if (!manifest.containsKey(key)) {
+                throw new IOException(jar + ": the manifest lacks " + key);
+            }
+            if (descriptor != null && !manifest.get(key).equals(descriptor.get(key))) {
+                throw new IOException(jar + ": " + key + " of the descriptor (" + descriptor.get(key)
+                        + ") differs from the manifest's (" + manifest.get(key) + ")");
+            }
+        }
+        properties.putAll(manifest);
+        if (descriptor != null) {
+            properties.putAll(descriptor);
+        }
+        String profile = properties.getOrDefault("MicroEdition-Profile", "");
+        String configuration = properties.getOrDefault("MicroEdition-Configuration", "");
+        if (!profile.contains("MIDP-2.0") || !configuration.startsWith("CLDC-1.")) {
+            throw new IOException(jar + ": not a MIDP 2.0 / CLDC 1.x suite (" + profile + ", " + configuration + ")");
+        }
+        String first = properties.get("MIDlet-1");
+        if (first == null || first.split(",", -1).length != 3) {
+            throw new IOException(jar + ": MIDlet-1 must read \"name, icon, class\", not " + first);
+        }
+        String[] parts = first.split(",", -1);
+        name = parts[0].trim();
+        midletClass = parts[2].trim();
+    }
+
+    /** Reads a .jad and the .jar it names, or a .jar alone. */
+    public static GameFile open(File file) throws IOException {
+        if (!file.getName().toLowerCase().endsWith(".jad")) {
+            return new GameFile(file, null);
+        }
+        Map<String, String> descriptor = readDescriptor(file);
+        String url = descriptor.get("MIDlet-Jar-URL");
+        String size = descriptor.get("MIDlet-Jar-Size");
+        if (url == null || size == null) {
+            throw new IOException(file + ": the descriptor lacks MIDlet-Jar-URL or MIDlet-Jar-Size");
+        }
+        File jar = new File(file.getParentFile(), URLDecoder.decode(url, "UTF-8"));
+        if (!jar.isFile()) {
+            throw new IOException(file + ": MIDlet-Jar-URL names " + jar + ", which is not there");
+        }
+        if (jar.length() != Long.parseLong(size.trim())) {
+            throw new IOException(file + ": MIDlet-Jar-Size is " + size + ", the archive has " + jar.length()
+                    + " bytes");
+        }
+        return new GameFile(jar, descriptor);
+    }
+
+    /** "Key: value" lines, UTF-8. */
+    static Map<String, String> readDescriptor(File file) throws IOException {
+        Map<String, String> result = new LinkedHashMap<>();
+        String text = new String(Files.readAllBytes(file.toPath()), StandardCharsets.UTF_8);
+        for (String line : text.split("\r?\n")) {
+            if (line.trim().isEmpty()) {
+                continue;
+            }
+            int colon = line.indexOf(':');
+            if (colon <= 0) {
+                throw new IOException(file + ": not a descriptor line: " + line);
+            }
+            result.put(line.substring(0, colon).trim(), line.substring(colon + 1).trim());
+        }
+        return result;
+    }
+
+    /** A class loader of the game's archive over the player's MIDP classes. */
+    public ClassLoader loader() throws IOException {
+        return new URLClassLoader(new URL[] {jar.toURI().toURL()}, GameFile.class.getClassLoader());
+    }
+}

@@ -1,0 +1,209 @@
+package kestrava.player;
+
+import java.awt.BorderLayout;
+import java.awt.Dimension;
+import java.awt.FlowLayout;
+import java.awt.Graphics;
+import java.awt.event.FocusAdapter;
+import java.awt.event.FocusEvent;
+import java.awt.event.KeyAdapter;
+import java.awt.event.KeyEvent;
+import java.awt.event.WindowAdapter;
+import java.awt.event.WindowEvent;
+import java.util.HashSet;
+import java.util.Set;
+
+import javax.accessibility.AccessibleContext;
+import javax.accessibility.AccessibleRole;
+import javax.microedition.lcdui.Canvas;
+import javax.microedition.lcdui.Command;
+import javax.microedition.lcdui.Displayable;
+import javax.swing.JButton;
+import javax.swing.JComponent;
+import javax.swing.JFrame;
+import javax.swing.JLabel;
+import javax.swing.JOptionPane;
+import javax.swing.JPanel;
+import javax.swing.SwingConstants;
+import javax.swing.SwingUtilities;
+import javax.swing.WindowConstants;
+
+/**
+ * The author's window: the phone screen enlarged, the keyboard as its keypad,
+ * the screen's commands as buttons below.
+ */
+final class GameWindow {
+    private final Device device;
+    private final int scale;
+    private final JFrame frame;
+    private final Screen screen;
+    private final JPanel commands = new JPanel(new FlowLayout(FlowLayout.CENTER, 4, 2));
+    private final Set<Integer> down = new HashSet<>();
+
+    GameWindow(Device device, String title, int scale) {
+        this.device = device;
+        this.scale = scale;
+        screen = new Screen();
+        frame = new JFrame(title);
+        frame.getAccessibleContext().setAccessibleName(title);
+        frame.setDefaultCloseOperation(WindowConstants.DO_NOTHING_ON_CLOSE);
+        frame.addWindowListener(new WindowAdapter() {
+            @Override
+            public void windowClosing(WindowEvent e) {
+                close();
+            }
+        });
+        commands.getAccessibleContext().setAccessibleName("\u041a\u043e\u043c\u0430\u043d\u0434\u044b \u0438\u0433\u0440\u044b");
+        JLabel hint = new JLabel("<html><center>\u0421\u0442\u0440\u0435\u043b\u043a\u0438 \u2014 "
+                + "\u0434\u0432\u0438\u0436\u0435\u043d\u0438\u0435, Enter \u2014 \u043e\u0433\u043e\u043d\u044c<br>"
+                + "0\u20139 * # \u2014 \u043a\u043b\u0430\u0432\u0438\u0448\u0438, F1, F2 \u2014 "
+                + "\u0441\u043e\u0444\u0442-\u043a\u043b\u0430\u0432\u0438\u0448\u0438</center></html>",
+                SwingConstants.CENTER);
+        hint.getAccessibleContext().setAccessibleName("\u041f\u043e\u0434\u0441\u043a\u0430\u0437\u043a\u0430");
+        JPanel south = new JPanel(new BorderLayout());
+        south.add(commands, BorderLayout.CENTER);
+        south.add(hint, BorderLayout.SOUTH);
+        // The screen keeps its size in the middle, however wide the rows below it are.
+        JPanel middle = new JPanel(new FlowLayout(FlowLayout.CENTER, 0, 0));
+        middle.add(screen);
+        frame.getContentPane().add(middle, BorderLayout.CENTER);
+        frame.getContentPane().add(south, BorderLayout.SOUTH);
+        frame.pack();
+        frame.setResizable(false);
+        frame.setLocationRelativeTo(null);
+        device.onFrame(screen::repaint);
+        device.onShown(() -> SwingUtilities.invokeLater(this::showCommands));
+    }
+
+    void show() {
+        frame.setVisible(true);
+        screen.requestFocusInWindow();
+    }
+
+    void close() {
+        device.exit();
+        frame.dispose();
+        System.exit(0);
+    }
+
+    /** The game stopped with an error: the author reads it, the window stays to look at. */
+    void failed(Throwable t) {
+        JOptionPane.showMessageDialog(frame, "\u0418\u0433\u0440\u0430 \u043e\u0441\u0442\u0430\u043d\u043e\u0432\u0438\u043b\u0430\u0441\u044c "
+                + "\u0441 \u043e\u0448\u0438\u0431\u043a\u043e\u0439:\n" + t, frame.getTitle(), JOptionPane.ERROR_MESSAGE);
+    }
+
+    private void showCommands() {
+        commands.removeAll();
+        Displayable d = device.shown();
+        if (d != null) {
+            for (Command c : Commands.of(d)) {
+                JButton b = new JButton(c.getLabel());
+                b.setFocusable(false);
+                b.getAccessibleContext().setAccessibleName(c.getLabel());
+                b.addActionListener(e -> Commands.fire(d, c));
+                commands.add(b);
+            }
+        }
+        frame.pack();
+    }
+
+    /** The keypad key of a keyboard key; 0 for none. */
+    static int keyOf(KeyEvent e) {
+        switch (e.getKeyCode()) {
+        case KeyEvent.VK_UP:
+            return Device.KEY_UP;
+        case KeyEvent.VK_DOWN:
+            return Device.KEY_DOWN;
+        case KeyEvent.VK_LEFT:
+            return Device.KEY_LEFT;
+        case KeyEvent.VK_RIGHT:
+            return Device.KEY_RIGHT;
+        case KeyEvent.VK_ENTER:
+            return Device.KEY_FIRE;
+        case KeyEvent.VK_F1:
+            return Device.KEY_SOFT1;
+        case KeyEvent.VK_F2:
+            return Device.KEY_SOFT2;
+        case KeyEvent.VK_MULTIPLY:
+            return Canvas.KEY_STAR;
+        default:
+            break;
+        }
+        if (e.getKeyCode() >= KeyEvent.VK_NUMPAD0 && e.getKeyCode() <= KeyEvent.VK_NUMPAD9) {
+            return Canvas.KEY_NUM0 + e.getKeyCode() - KeyEvent.VK_NUMPAD0;
+        }
+        char c = e.getKeyChar();
+        if (c == '*') {
+            return Canvas.KEY_STAR;
+        }
+        if (c == '#') {
+            return Canvas.KEY_POUND;
+        }
+        if (e.getKeyCode() >= KeyEvent.VK_0 && e.getKeyCode() <= KeyEvent.VK_9 && !e.isShiftDown()) {
+            return Canvas.KEY_NUM0 + e.getKeyCode() - KeyEvent.VK_0;
+        }
+        return 0;
+    }
+
+    private final class Screen extends JComponent {
+        private static final long serialVersionUID = 1L;
+
+        Screen() {
+            setPreferredSize(new Dimension(device.width() * scale, device.height() * scale));
+            setFocusable(true);
+            getAccessibleContext().setAccessibleName("\u042d\u043a\u0440\u0430\u043d \u0438\u0433\u0440\u044b");
+            addKeyListener(new KeyAdapter() {
+                @Override
+                public void keyPressed(KeyEvent e) {
+                    int key = keyOf(e);
+                    // A held key repeats on the desktop, not on the phone.
+                    if (key != 0 && down.add(e.getKeyCode())) {
+                        device.press(key);
+                    }
+                }
+
+                @Override
+                public void keyReleased(KeyEvent e) {
+                    int key = keyOf(e);
+                    if (key != 0 && down.remove(e.getKeyCode())) {
+                        device.release(key);
+                    }
+                }
+            });
+            addFocusListener(new FocusAdapter() {
+                @Override
+                public void focusLost(FocusEvent e) {
+                    // Keys let go of while another window had them must not stay down.
+                    for (int k : new HashSet<>(down)) {
+                        KeyEvent up = new KeyEvent(Screen.this, KeyEvent.KEY_RELEASED, 0, 0, k, KeyEvent.CHAR_UNDEFINED);
+                        int key = keyOf(up);
+                        if (key != 0) {
+                            device.release(key);
+                        }
+                    }
+                    down.clear();
+                }
+            });
+        }
+
+        @Override
+        public AccessibleContext getAccessibleContext() {
+            if (accessibleContext == null) {
+                accessibleContext = new AccessibleJComponent() {
+                    private static final long serialVersionUID = 1L;
+
+                    @Override
+                    public AccessibleRole getAccessibleRole() {
+                        return AccessibleRole.CANVAS;
+                    }
+                };
+            }
+            return accessibleContext;
+        }
+
+        @Override
+        protected void paintComponent(Graphics g) {
+            g.drawImage(device.snapshot(), 0, 0, device.width() * scale, device.height() * scale, null);
+        }
+    }
+}

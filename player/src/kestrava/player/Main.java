@@ -1,0 +1,128 @@
+package kestrava.player;
+
+import java.io.File;
+import java.io.PrintStream;
+
+import javax.swing.SwingUtilities;
+
+/**
+ * The player of packaged games: a small MIDP 2.0 phone on the desktop.
+ *
+ * <pre>
+ * kestrava-player [--size WxH] [--scale N] [--title TEXT] GAME.jad|GAME.jar
+ *     plays in a window: the arrow keys, Enter as FIRE, 0-9 * #, F1 and F2 as the soft keys
+ * kestrava-player --headless --script FILE [--frames DIR] [--size WxH] GAME.jad|GAME.jar
+ *     plays a script without a window, tick by tick, and checks what the game shows
+ * </pre>
+ */
+public final class Main {
+    private Main() {
+    }
+
+    public static void main(String[] args) throws Exception {
+        PrintStream out = new PrintStream(System.out, true, "UTF-8");
+        PrintStream err = new PrintStream(System.err, true, "UTF-8");
+        int width = 128;
+        int height = 176;
+        int scale = 3;
+        String title = null;
+        boolean headless = false;
+        File script = null;
+        File frames = null;
+        File game = null;
+        try {
+            for (int i = 0; i < args.length; i++) {
+                switch (args[i]) {
+                case "--size": {
+                    String[] wh = args[++i].split("x");
+                    width = Integer.parseInt(wh[0]);
+                    height = Integer.parseInt(wh[1]);
+                    break;
+                }
+                case "--scale":
+                    scale = Integer.parseInt(args[++i]);
+                    break;
+                case "--title":
+                    title = args[++i];
+                    break;
+                case "--headless":
+                    headless = true;
+                    break;
+                case "--script":
+                    script = new File(args[++i]);
+                    break;
+                case "--frames":
+                    frames = new File(args[++i]);
+                    break;
+                default:
+                    if (args[i].startsWith("--") || game != null) {
+                        throw new IllegalArgumentException("unknown argument " + args[i]);
+                    }
+                    game = new File(args[i]);
+                }
+            }
+            if (game == null || width < 16 || height < 16 || width > 1000 || height > 1000 || scale < 1
+                    || headless != (script != null)) {
+                throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
+                        + "[--headless --script FILE [--frames DIR]] GAME.jad|GAME.jar");
+            }
+        } catch (RuntimeException e) {
+            err.println(e.getMessage());
+            System.exit(2);
+        }
+        if (headless) {
+            System.setProperty("java.awt.headless", "true");
+        }
+
+        GameFile file;
+        try {
+            file = GameFile.open(game);
+        } catch (Exception e) {
+            err.println(e.getMessage());
+            System.exit(1);
+            return;
+        }
+        Device device = Device.create(width, height, headless);
+        device.properties().putAll(file.properties);
+        ClassLoader loader = file.loader();
+        device.setGameLoader(loader);
+        Thread.setDefaultUncaughtExceptionHandler((t, e) -> {
+            // The editor shows what the player says on its error stream.
+            Throwable cause = e instanceof java.lang.reflect.InvocationTargetException && e.getCause() != null
+                    ? e.getCause() : e;
+            err.println(cause);
+            device.fail(cause);
+        });
+
+        if (headless) {
+            device.start(loader.loadClass(file.midletClass));
+            boolean ok = new Script(device, frames, out).run(script);
+            device.exit();
+            System.exit(ok ? 0 : 1);
+        }
+
+        String name = title != null ? title : file.name;
+        GameWindow[] window = new GameWindow[1];
+        int s = scale;
+        SwingUtilities.invokeAndWait(() -> {
+            window[0] = new GameWindow(device, name, s);
+            window[0].show();
+        });
+        device.start(loader.loadClass(file.midletClass));
+        // The window lives until the game ends or the author closes it.
+        while (!device.destroyed()) {
+            if (device.failure() != null) {
+                Throwable t = device.failure();
+                err.println(t);
+                SwingUtilities.invokeAndWait(() -> window[0].failed(t));
+                break;
+            }
+            synchronized (device) {
+                device.wait(200);
+            }
+        }
+        if (device.destroyed()) {
+            SwingUtilities.invokeLater(window[0]::close);
+        }
+    }
+}

@@ -1,0 +1,136 @@
+package kestrava.player;
+
+import java.lang.reflect.Array;
+import java.lang.reflect.Field;
+import java.lang.reflect.Method;
+import java.lang.reflect.Modifier;
+
+import javax.microedition.lcdui.Displayable;
+import javax.microedition.lcdui.game.Sprite;
+
+/**
+ * Reads the state of a running game made by the converter, for game tests: the
+ * shown canvas is the game's MyGameCanvas, its `stage` field the stage playing.
+ * Read only while the game's thread waits between two ticks.
+ */
+public final class Probe {
+    private final Device device;
+
+    public Probe(Device device) {
+        this.device = device;
+    }
+
+    private Object canvas() {
+        Displayable d = device.shown();
+        if (d == null) {
+            throw new IllegalStateException("nothing is shown");
+        }
+        return d;
+    }
+
+    private Object stage() {
+        Object s = field(canvas(), "stage");
+        if (s == null) {
+            throw new IllegalStateException("no stage is playing (screen " + screen() + ")");
+        }
+        return s;
+    }
+
+    /** "playing", "won", "lost" or "broken". */
+    public String screen() {
+        int s = ((Number) field(canvas(), "screen")).intValue();
+        switch (s) {
+        case 0:
+            return "playing";
+        case 1:
+            return "won";
+        case 2:
+            return "lost";
+        default:
+            return "broken";
+        }
+    }
+
+    /** The stage playing as the author counts them, from 1; 0 for none. */
+    public int stageNumber() {
+        return field(canvas(), "stage") == null ? 0 : ((Number) field(canvas(), "stageIndex")).intValue() + 1;
+    }
+
+    /** A field of the stage (its own, the runtime's, or a static one); failing that, of the canvas. */
+    public Object value(String name) {
+        Object s = field(canvas(), "stage");
+        if (s != null && find(s.getClass(), name) != null) {
+            return field(s, name);
+        }
+        // Between stages the values kept from stage to stage are still there, as statics.
+        for (Class<?> nested : canvas().getClass().getDeclaredClasses()) {
+            Field f = find(nested, name);
+            if (f != null && Modifier.isStatic(f.getModifiers())) {
+                try {
+                    f.setAccessible(true);
+                    return f.get(null);
+                } catch (IllegalAccessException e) {
+                    throw new IllegalStateException(e);
+                }
+            }
+        }
+        return field(canvas(), name);
+    }
+
+    /** Element k of an array field of the stage. */
+    public Object element(String name, int k) {
+        Object array = field(stage(), name);
+        if (k < 0 || k >= Array.getLength(array)) {
+            throw new IllegalArgumentException(name + " has " + Array.getLength(array) + " elements, not " + (k + 1));
+        }
+        return Array.get(array, k);
+    }
+
+    public Sprite sprite(int k) {
+        return (Sprite) element("obj", k);
+    }
+
+    /** The frame of its picture object k shows now. */
+    public int rawFrame(int k) {
+        try {
+            Method m = Sprite.class.getDeclaredMethod("rawFrame");
+            m.setAccessible(true);
+            return (Integer) m.invoke(sprite(k));
+        } catch (ReflectiveOperationException e) {
+            throw new IllegalStateException(e);
+        }
+    }
+
+    static Field find(Class<?> type, String name) {
+        for (Class<?> c = type; c != null; c = c.getSuperclass()) {
+            for (Field f : c.getDeclaredFields()) {
+                if (f.getName().equals(name)) {
+                    return f;
+                }
+            }
+            // Fields of an enclosing class reach a nested one as statics.
+            Class<?> outer = c.getEnclosingClass();
+            if (outer != null) {
+                for (Field f : outer.getDeclaredFields()) {
+                    if (f.getName().equals(name) && Modifier.isStatic(f.getModifiers())) {
+                        return f;
+                    }
+                }
+            }
+        }
+        return null;
+    }
+
+    static Object field(Object target, String name) {
+        Field f = find(target.getClass(), name);
+        if (f == null) {
+            throw new IllegalArgumentException("the game has no value named " + name);
+        }
+        try {
+            f.setAccessible(true);
+            return f.get(Modifier.isStatic(f.getModifiers()) ? null : target);
+        } catch (IllegalAccessException e) {
+            throw new IllegalStateException(e);
+        }
+    }
+}

@@ -1,0 +1,248 @@
+package kestrava.player;
+
+import java.awt.image.BufferedImage;
+import java.io.File;
+import java.io.IOException;
+import java.io.PrintStream;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.util.Arrays;
+import java.util.List;
+
+import javax.imageio.ImageIO;
+import javax.microedition.lcdui.Command;
+
+/**
+ * Plays a game from a script, one command a line, and checks what it shows:
+ *
+ * <pre>
+ * ticks 10               let ten ticks (50 ms each) of the game run
+ * press right            a key goes down (up down left right fire soft1 soft2 0..9 star pound)
+ * release right
+ * hold right 10          down for ten ticks, then up
+ * tap fire               down and up, then one tick
+ * command Выход          chooses a command of the screen
+ * expect x 0 == 26       object 0's X; also y, visible, tip, frame, rawframe
+ * expect stage == 2      also screen, and any value of the game by name: life, delraspx, obtime, ...
+ * expect pixel 10 20 == #FF0000
+ * expect count 0 0 128 20 #1030A0 >= 5     pixels of one colour in a rectangle
+ * save start.png         the screen, into the frames folder
+ * echo x 0               prints a value
+ * </pre>
+ */
+public final class Script {
+    private static final long FRAME_TIMEOUT_MS = 20000;
+
+    private final Device device;
+    private final Probe probe;
+    private final File frames;
+    private final PrintStream out;
+    private int line;
+
+    public Script(Device device, File frames, PrintStream out) {
+        this.device = device;
+        this.probe = new Probe(device);
+        this.frames = frames;
+        this.out = out;
+    }
+
+    /** Runs the script; true when every expectation held. */
+    public boolean run(File script) throws IOException, InterruptedException {
+        List<String> lines = Files.readAllLines(script.toPath(), StandardCharsets.UTF_8);
+        if (frames != null) {
+            // A failure of an earlier run must not be taken for this one's.
+            Files.deleteIfExists(new File(frames, "failure.png").toPath());
+        }
+        device.awaitFrames(FRAME_TIMEOUT_MS);
+        for (line = 1; line <= lines.size(); line++) {
+            String text = lines.get(line - 1).trim();
+            if (text.isEmpty() || text.startsWith("#")) {
+                continue;
+            }
+            try {
+                if (!step(text.split("\\s+"))) {
+                    saveFailure();
+                    return false;
+                }
+            } catch (RuntimeException e) {
+                out.println(script.getName() + ":" + line + ": " + text + ": " + e);
+                saveFailure();
+                return false;
+            }
+            if (device.failure() != null) {
+                out.println(script.getName() + ":" + line + ": the game failed: " + device.failure());
+                device.failure().printStackTrace(out);
+                saveFailure();
+                return false;
+            }
+        }
+        return true;
+    }
+
+    private void saveFailure() {
+        if (frames != null) {
+            try {
+                save("failure.png");
+            } catch (IOException e) {
+                out.println("could not save failure.png: " + e);
+            }
+        }
+    }
+
+    private boolean step(String[] w) throws IOException, InterruptedException {
+        switch (w[0]) {
+        case "ticks":
+            ticks(Integer.parseInt(w[1]));
+            return true;
+        case "press":
+            device.press(Keys.parse(w[1]));
+            return true;
+        case "release":
+            device.release(Keys.parse(w[1]));
+            return true;
+        case "hold":
+            device.press(Keys.parse(w[1]));
+            ticks(Integer.parseInt(w[2]));
+            device.release(Keys.parse(w[1]));
+            return true;
+        case "tap":
+            device.press(Keys.parse(w[1]));
+            device.release(Keys.parse(w[1]));
+            ticks(1);
+            return true;
+        case "command":
+            command(String.join(" ", Arrays.copyOfRange(w, 1, w.length)));
+            return true;
+        case "save":
+            save(w[1]);
+            return true;
+        case "echo":
+            out.println(String.join(" ", w) + " = " + query(Arrays.copyOfRange(w, 1, w.length)));
+            return true;
+        case "expect":
+            return expect(Arrays.copyOfRange(w, 1, w.length));
+        default:
+            throw new IllegalArgumentException("unknown command " + w[0]);
+        }
+    }
+
+    private void ticks(int n) throws InterruptedException {
+        device.advance(n, FRAME_TIMEOUT_MS);
+    }
+
+    private void command(String label) {
+        for (Command c : Commands.of(device.shown())) {
+            if (c.getLabel().equals(label)) {
+                Commands.fire(device.shown(), c);
+                device.runAndWait(() -> { });
+                return;
+            }
+        }
+        throw new IllegalArgumentException("the screen has no command " + label);
+    }
+
+    private void save(String name) throws IOException {
+        if (frames == null) {
+            return;
+        }
+        frames.mkdirs();
+        ImageIO.write(device.snapshot(), "png", new File(frames, name));
+    }
+
+    private boolean expect(String[] w) {
+        int op = w.length - 2;
+        String want = w[w.length - 1];
+        String[] what = Arrays.copyOfRange(w, 0, op);
+        Object got = query(what);
+        boolean ok = compare(got, w[op], want);
+        if (!ok) {
+            out.println("line " + line + ": expected " + String.join(" ", w) + ", got " + got);
+        }
+        return ok;
+    }
+
+    private Object query(String[] w) {
+        switch (w[0]) {
+        case "stage":
+            return probe.stageNumber();
+        case "screen":
+            return probe.screen();
+        case "x":
+            return probe.sprite(Integer.parseInt(w[1])).getX();
+        case "y":
+            return probe.sprite(Integer.parseInt(w[1])).getY();
+        case "visible":
+            return probe.element("vis_obj", Integer.parseInt(w[1]));
+        case "tip":
+            return probe.element("objtip", Integer.parseInt(w[1]));
+        case "frame":
+            return probe.sprite(Integer.parseInt(w[1])).getFrame();
+        case "rawframe":
+            return probe.rawFrame(Integer.parseInt(w[1]));
+        case "pixel":
+            return String.format("#%06X", device.snapshot().getRGB(Integer.parseInt(w[1]), Integer.parseInt(w[2]))
+                    & 0xFFFFFF);
+        case "count":
+            return count(Integer.parseInt(w[1]), Integer.parseInt(w[2]), Integer.parseInt(w[3]),
+                    Integer.parseInt(w[4]), colour(w[5]));
+        default:
+            if (w.length != 1) {
+                throw new IllegalArgumentException("unknown value " + String.join(" ", w));
+            }
+            return probe.value(w[0]);
+        }
+    }
+
+    private int count(int x, int y, int width, int height, int rgb) {
+        BufferedImage shot = device.snapshot();
+        int n = 0;
+        for (int py = y; py < y + height && py < shot.getHeight(); py++) {
+            for (int px = x; px < x + width && px < shot.getWidth(); px++) {
+                if ((shot.getRGB(px, py) & 0xFFFFFF) == rgb) {
+                    n++;
+                }
+            }
+        }
+        return n;
+    }
+
+    private static int colour(String text) {
+        return Integer.parseInt(text.startsWith("#") ? text.substring(1) : text, 16);
+    }
+
+    static boolean compare(Object got, String op, String want) {
+        if (got instanceof Number) {
+            long a = ((Number) got).longValue();
+            long b = Long.parseLong(want);
+            switch (op) {
+            case "==":
+                return a == b;
+            case "!=":
+                return a != b;
+            case "<":
+                return a < b;
+            case "<=":
+                return a <= b;
+            case ">":
+                return a > b;
+            case ">=":
+                return a >= b;
+            default:
+                throw new IllegalArgumentException("unknown comparison " + op);
+            }
+        }
+        String a = String.valueOf(got);
+        if (got instanceof String && ((String) got).startsWith("#")) {
+            a = a.toUpperCase();
+            want = want.toUpperCase();
+        }
+        switch (op) {
+        case "==":
+            return a.equals(want);
+        case "!=":
+            return !a.equals(want);
+        default:
+            throw new IllegalArgumentException(op + " compares numbers only");
+        }
+    }
+}

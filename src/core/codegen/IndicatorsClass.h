@@ -1,0 +1,19 @@
+#pragma once
+
+#include "codegen/JavaText.h"
+#include "settings/InterfaceSettings.h"
+
+#include <optional>
+
+namespace kestrava::codegen {
+
+// Indicators.java: the lives bar, ammunition bar, timer and weapon of the
+// project's interface settings file, where the game draws them. Written for
+// every project; without a settings file `present` is false and the game
+// draws none of them. weaponPicture: "/Weapon.png" is in res.
+void writeIndicatorsClass(JavaText& out, const std::optional<settings::InterfaceSettings>& settings,
+                          bool weaponPicture);
+
+inline constexpr const char* kIndicatorsSource = "Indicators.java";
+
+} // namespace kestrava::codegen

@@ -1,0 +1,70 @@
+#include "packaging/CompilerReport.h"
+
+#include "codegen/StageClass.h"
+#include "io/Error.h"
+
+#include <QRegularExpression>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::packaging {
+namespace {
+
+// Where a line of a generated source came from.
+QString origin(const QString& file, int line, const model::Project& project, int templateLines)
+{
+    static const QRegularExpression stageFile(u"^Etap(\\d+)(data|extra)?\\.java$"_s);
+    const QRegularExpressionMatch m = stageFile.match(file);
+    if (!m.hasMatch())
+        return u"Файл «%1», строка %2"_s.arg(file).arg(line);
+    const int level = m.captured(1).toInt() + 1;
+    if (level < 1 || level > project.LevelCount)
+        return u"Файл «%1», строка %2"_s.arg(file).arg(line);
+    if (!m.captured(2).isEmpty())
+        return u"Этап %1, таблицы этапа (%2, строка %3)"_s.arg(level).arg(file).arg(line);
+    const model::StageData& stage = project.stage(level);
+    const std::vector<codegen::EventLineOrigin> origins = codegen::eventLineOrigins(stage);
+    const int k = line - templateLines - 1;
+    if (k < 0 || k >= int(origins.size()))
+        return u"Этап %1, шаблон класса этапа (%2, строка %3)"_s.arg(level).arg(file).arg(line);
+    const codegen::EventLineOrigin& o = origins[size_t(k)];
+    const model::EventRowData& row = stage.EventRow[size_t(o.row)];
+    return u"Этап %1, строка событий %2 («%3»), действие %4 («%5»)"_s.arg(level)
+        .arg(o.row)
+        .arg(io::excerpt(row.CondText))
+        .arg(o.action)
+        .arg(io::excerpt(row.ActionText[size_t(o.action)]));
+}
+
+} // namespace
+
+QStringList compilerReport(const QString& output, const model::Project& project, int templateLines, int limit)
+{
+    static const QRegularExpression errorLine(u"^(.*?)([^/\\\\]+\\.java):(\\d+): error: (.*)$"_s);
+    static const QRegularExpression detail(u"^\\s+(symbol|location|required|found|reason)\\s*:\\s*(.*)$"_s);
+    QStringList report;
+    int errors = 0;
+    const QStringList lines = output.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QRegularExpressionMatch m = errorLine.match(lines[i].trimmed().isEmpty() ? QString() : lines[i]);
+        if (!m.hasMatch())
+            continue;
+        if (++errors > limit)
+            continue;
+        QString text = origin(m.captured(2), m.captured(3).toInt(), project, templateLines) + u": "_s
+                       + m.captured(4).trimmed();
+        for (qsizetype j = i + 1; j < lines.size() && !errorLine.match(lines[j]).hasMatch(); ++j) {
+            const QRegularExpressionMatch d = detail.match(lines[j]);
+            if (d.hasMatch())
+                text += u"; "_s + d.captured(1) + u": "_s + d.captured(2).trimmed();
+        }
+        report.append(text);
+    }
+    if (errors > limit)
+        report.append(u"… и ещё ошибок: %1"_s.arg(errors - limit));
+    if (report.isEmpty() && !output.trimmed().isEmpty())
+        report.append(output.trimmed().left(400));
+    return report;
+}
+
+} // namespace kestrava::packaging

@@ -1,0 +1,136 @@
+#include "editor/workspace/TfmBuildGame.h"
+
+#include "editor/common/ErrorBox.h"
+#include "io/Error.h"
+#include "model/Project.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <exception>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::editor {
+
+TfmBuildGame::TfmBuildGame(const QStringList& steps, QWidget* parent) : QDialog(parent), m_steps(steps)
+{
+    setObjectName(u"fmBuildGame"_s);
+    setWindowTitle(u"Сборка игры"_s);
+    setModal(true);
+    auto* column = new QVBoxLayout(this);
+    for (int k = 0; k < steps.size(); ++k) {
+        auto* label = new QLabel(u"%1. %2"_s.arg(k + 1).arg(steps[k]), this);
+        label->setObjectName(u"Step%1"_s.arg(k + 1));
+        label->setAccessibleName(u"Шаг %1: %2"_s.arg(k + 1).arg(steps[k]));
+        label->setEnabled(false);
+        column->addWidget(label);
+        m_labels.append(label);
+    }
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(u"Progress"_s);
+    m_bar->setAccessibleName(u"Ход сборки"_s);
+    m_bar->setRange(0, int(steps.size()));
+    m_bar->setValue(0);
+    m_bar->setFormat(u"%v из %m"_s);
+    column->addWidget(m_bar);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    m_cancel = new QPushButton(u"Отмена"_s, this);
+    m_cancel->setObjectName(u"Cancel"_s);
+    m_cancel->setAccessibleName(u"Отмена"_s);
+    buttons->addWidget(m_cancel);
+    column->addLayout(buttons);
+    connect(m_cancel, &QPushButton::clicked, this, &TfmBuildGame::reject);
+    setMinimumWidth(380);
+}
+
+TfmBuildGame::~TfmBuildGame() = default;
+
+void TfmBuildGame::reject()
+{
+    if (!m_running) {
+        QDialog::reject();
+        return;
+    }
+    m_cancelled = true;
+    m_cancel->setEnabled(false);
+    m_cancel->setText(u"Прерывается…"_s);
+}
+
+void TfmBuildGame::showStep(int step)
+{
+    for (int k = 0; k < m_labels.size(); ++k) {
+        QLabel* label = m_labels[k];
+        QFont font = label->font();
+        font.setBold(k + 1 == step);
+        label->setFont(font);
+        label->setEnabled(k + 1 <= step);
+        const QString mark = k + 1 < step ? u"✓ "_s : k + 1 == step ? u"▶ "_s : QString();
+        label->setText(mark + u"%1. %2"_s.arg(k + 1).arg(m_steps[k]));
+    }
+    m_bar->setValue(step - 1);
+}
+
+void TfmBuildGame::finished(const QString& error)
+{
+    m_running = false;
+    m_error = error;
+    if (error.isEmpty())
+        m_bar->setValue(m_bar->maximum());
+    done(error.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
+}
+
+bool TfmBuildGame::run(const Job& job)
+{
+    m_running = true;
+    m_cancelled = false;
+    Progress progress;
+    progress.step = [this](int step) { QMetaObject::invokeMethod(this, [this, step] { showStep(step); }); };
+    progress.cancelled = [this] { return m_cancelled.load(); };
+    QThread* worker = QThread::create([this, job, progress] {
+        QString error;
+        try {
+            job(progress);
+        } catch (const io::Error& e) {
+            error = e.message();
+        } catch (const std::exception& e) {
+            error = QString::fromLocal8Bit(e.what());
+        }
+        if (error.isEmpty() && m_cancelled)
+            error = u"Сборка игры прервана."_s;
+        QMetaObject::invokeMethod(this, [this, error] { finished(error); });
+    });
+    worker->start();
+    const int result = exec();
+    worker->wait();
+    delete worker;
+    if (result != QDialog::Accepted && !m_cancelled)
+        showError(parentWidget(), m_error);
+    return result == QDialog::Accepted;
+}
+
+std::optional<packaging::Packager::Result> TfmBuildGame::package(QWidget* parent, const model::Project& project,
+                                                                 const io::AppFolder& app)
+{
+    QStringList steps;
+    for (int k = 1; k <= packaging::Packager::kSteps; ++k)
+        steps.append(packaging::Packager::stepCaption(packaging::Packager::Step(k)));
+    TfmBuildGame dialog(steps, parent);
+    std::optional<packaging::Packager::Result> result;
+    // The worker packages its own copy: nothing it reads can change under it.
+    const model::Project copy = project;
+    const bool done = dialog.run([&result, &copy, &app](const Progress& progress) {
+        packaging::Packager packager(app);
+        packager.onStep([&progress](packaging::Packager::Step step) { progress.step(int(step)); });
+        packager.cancelWhen(progress.cancelled);
+        result = packager.run(copy);
+    });
+    return done ? result : std::nullopt;
+}
+
+} // namespace kestrava::editor

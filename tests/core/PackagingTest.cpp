@@ -1,0 +1,253 @@
+#include "codegen/StageClass.h"
+#include "io/Error.h"
+#include "model/Project.h"
+#include "packaging/CompilerReport.h"
+#include "packaging/Descriptor.h"
+#include "packaging/JarArchive.h"
+#include "packaging/JavaTools.h"
+#include "packaging/Packager.h"
+#include "packaging/PlayerCommand.h"
+#include "support/ErrorOf.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <map>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+quint32 le(const QByteArray& b, qsizetype at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | uchar(b[at + i]);
+    return v;
+}
+
+struct ReadEntry {
+    QByteArray bytes;
+    int method = -1;
+};
+
+// The entries of a zip archive as its central directory lists them, each
+// read at its local header, inflated and checked against its CRC.
+std::vector<std::pair<QString, ReadEntry>> readZip(const QByteArray& zip)
+{
+    std::vector<std::pair<QString, ReadEntry>> entries;
+    const qsizetype end = zip.size() - 22;
+    EXPECT_EQ(le(zip, end, 4), 0x06054b50u);
+    const quint32 count = le(zip, end + 10, 2);
+    qsizetype at = le(zip, end + 16, 4);
+    for (quint32 k = 0; k < count; ++k) {
+        EXPECT_EQ(le(zip, at, 4), 0x02014b50u);
+        const quint32 crc = le(zip, at + 16, 4);
+        const quint32 size = le(zip, at + 24, 4);
+        const quint32 nameLength = le(zip, at + 28, 2);
+        const quint32 local = le(zip, at + 42, 4);
+        const QString name = QString::fromUtf8(zip.mid(at + 46, nameLength));
+        at += 46 + nameLength;
+
+        EXPECT_EQ(le(zip, local, 4), 0x04034b50u);
+        ReadEntry e;
+        e.method = int(le(zip, local + 8, 2));
+        const quint32 packed = le(zip, local + 18, 4);
+        const QByteArray data = zip.mid(local + 30 + le(zip, local + 26, 2), packed);
+        if (e.method == 0) {
+            e.bytes = data;
+        } else {
+            e.bytes.resize(size);
+            z_stream z{};
+            inflateInit2(&z, -15);
+            z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+            z.avail_in = uInt(data.size());
+            z.next_out = reinterpret_cast<Bytef*>(e.bytes.data());
+            z.avail_out = uInt(size);
+            EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END);
+            inflateEnd(&z);
+        }
+        EXPECT_EQ(quint32(crc32(0, reinterpret_cast<const Bytef*>(e.bytes.constData()), uInt(e.bytes.size()))), crc)
+            << name.toStdString();
+        entries.push_back({name, e});
+    }
+    return entries;
+}
+
+// Sets an environment variable for one test and puts it back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value) : m_name(name), m_had(qEnvironmentVariableIsSet(name))
+    {
+        m_old = qgetenv(name);
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+} // namespace
+
+TEST(Packaging, JarHoldsEveryEntryInOrderDeflatedWhenThatIsSmaller)
+{
+    QByteArray text;
+    for (int i = 0; i < 200; ++i)
+        text += "int[]pole={1,1,1,1,1,1,1,1,};\r\n";
+    const QByteArray noise("\x01\x9f\x33\xc4", 4);
+    const QByteArray jar = packaging::jarArchive(
+        {{u"META-INF/MANIFEST.MF"_s, "Manifest-Version: 1.0\r\n\r\n"}, {u"Etap0data.class"_s, text},
+         {u"рисунок.png"_s, noise}});
+    const auto entries = readZip(jar);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].first, u"META-INF/MANIFEST.MF"_s);
+    EXPECT_EQ(entries[1].second.bytes, text);
+    EXPECT_EQ(entries[1].second.method, 8);
+    EXPECT_EQ(entries[2].first, u"рисунок.png"_s);
+    EXPECT_EQ(entries[2].second.bytes, noise);
+    EXPECT_EQ(entries[2].second.method, 0); // four bytes do not shrink
+    EXPECT_LT(jar.size(), text.size() / 4);
+    // The same entries give the same bytes.
+    EXPECT_EQ(packaging::jarArchive({{u"a"_s, text}}), packaging::jarArchive({{u"a"_s, text}}));
+}
+
+TEST(Packaging, ManifestLinesStayWithin72BytesAndTheDescriptorCarriesTheJarSize)
+{
+    packaging::MidletSuite suite;
+    suite.name = u"Очень длинное название игры, в котором есть запятая и много слов"_s;
+    const QByteArray manifest = packaging::manifest(suite);
+    QString joined;
+    for (const QByteArray& line : manifest.split('\n')) {
+        EXPECT_LE(line.size(), 73) << line.toStdString(); // 72 and the CR
+        const QString text = QString::fromUtf8(line).remove(u'\r');
+        if (text.startsWith(u' '))
+            joined += text.mid(1);
+        else
+            joined += u'\n' + text;
+    }
+    EXPECT_TRUE(joined.contains(u"\nMIDlet-Name: "_s + suite.name + u'\n'));
+    EXPECT_TRUE(joined.contains(u"\nMicroEdition-Profile: MIDP-2.0\n"_s));
+    EXPECT_TRUE(joined.contains(u"\nMicroEdition-Configuration: CLDC-1.1\n"_s));
+    // The comma of the name must not split MIDlet-1 into more than name, icon and class.
+    const qsizetype first = joined.indexOf(u"MIDlet-1: "_s);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(joined.mid(first, joined.indexOf(u'\n', first) - first).count(u','), 2);
+
+    const QString jad = QString::fromUtf8(packaging::descriptor(suite, u"Моя игра.jar"_s, 28030));
+    EXPECT_TRUE(jad.contains(u"MIDlet-Jar-Size: 28030\r\n"_s));
+    EXPECT_TRUE(jad.contains(u"MIDlet-Jar-URL: %D0%9C%D0%BE%D1%8F%20%D0%B8%D0%B3%D1%80%D0%B0.jar\r\n"_s));
+    EXPECT_TRUE(jad.contains(u"MIDlet-Vendor: Kestrava\r\n"_s));
+}
+
+TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)
+{
+    model::Project p;
+    p.LevelCount = 2;
+    model::StageData& s = p.stage(2);
+    for (int r = 1; r <= 2; ++r) {
+        model::EventRowData& row = s.EventRow[size_t(r)];
+        row.Kind = u"event"_s;
+        row.CondText = u"Всегда"_s;
+        row.CondCode = u"(obtime>0)"_s;
+        row.ActionText[2] = u"жизни = 3"_s;
+        row.ActionCode[2] = u"{life=3;}"_s;
+    }
+    s.EventRow[2].ActionText[6] = u"жизни = сокровища"_s;
+    s.EventRow[2].ActionCode[6] = u"{life=treasure;}"_s;
+    s.EventCurRow = s.EventCount = 2;
+    ASSERT_EQ(codegen::eventLineOrigins(s).size(), 3u); // rows 1/2, 2/2, 2/6
+    const int templateLines = 40;
+    const QString output = u"/p/src/Etap1.java:43: error: cannot find symbol\n"
+                           u"if((obtime>0)){{life=treasure;}};\n"
+                           u"                     ^\n"
+                           u"  symbol:   variable treasure\n"
+                           u"  location: class Etap1\n"
+                           u"/p/src/Etap0data.java:3: error: ';' expected\n"
+                           u"/p/src/MyGameCanvas.java:12: error: class, interface, or enum expected\n"
+                           u"3 errors\n"_s;
+    const QStringList report = packaging::compilerReport(output, p, templateLines);
+    ASSERT_EQ(report.size(), 3);
+    EXPECT_EQ(report[0], u"Этап 2, строка событий 2 («Всегда»), действие 6 («жизни = сокровища»): cannot find "
+                         u"symbol; symbol: variable treasure; location: class Etap1"_s);
+    EXPECT_EQ(report[1], u"Этап 1, таблицы этапа (Etap0data.java, строка 3): ';' expected"_s);
+    EXPECT_EQ(report[2], u"Файл «MyGameCanvas.java», строка 12: class, interface, or enum expected"_s);
+    // A line of the template itself is not blamed on a row.
+    EXPECT_TRUE(packaging::compilerReport(u"/p/src/Etap1.java:7: error: x\n"_s, p, templateLines)[0].startsWith(
+        u"Этап 2, шаблон класса этапа"_s));
+}
+
+TEST(Packaging, WithoutAJdkOrTheApiClassesNothingIsWrittenAndTheMessageSaysWhatToInstall)
+{
+    test::TempAppFolder tmp;
+    const QString empty = tmp.makeDir(u"empty-path"_s);
+    {
+        const ScopedEnv path("PATH", empty.toLocal8Bit());
+        const ScopedEnv home("JAVA_HOME", QByteArray());
+        const QString message = test::errorOf([] { packaging::findJavaTool(u"javac"_s); });
+        EXPECT_TRUE(message.contains(u"javac"_s) && message.contains(u"default-jdk-headless"_s)) << message.toStdString();
+        EXPECT_TRUE(test::errorOf([] { packaging::findJavaTool(u"java"_s); }).contains(u"default-jre"_s));
+
+        // JAVA_HOME is asked first.
+        const QString jdk = tmp.makeDir(u"jdk/bin"_s);
+        QFile javac(jdk + u"/javac"_s);
+        ASSERT_TRUE(javac.open(QIODevice::WriteOnly));
+        javac.close();
+        javac.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const ScopedEnv withHome("JAVA_HOME", QFileInfo(jdk).path().toLocal8Bit());
+        EXPECT_EQ(packaging::findJavaTool(u"javac"_s), QFileInfo(jdk + u"/javac"_s).absoluteFilePath());
+    }
+
+    model::Project p;
+    p.ProjectDir = tmp.makeDir(u"game"_s);
+    packaging::Packager packager(tmp.app()); // an application folder without java/midp-api.jar
+    int steps = 0;
+    packager.onStep([&](packaging::Packager::Step) { ++steps; });
+    EXPECT_TRUE(test::errorOf([&] { packager.run(p); }).contains(u"midp-api.jar"_s));
+    EXPECT_EQ(steps, 0);
+    EXPECT_FALSE(QFileInfo::exists(*p.ProjectDir + u"/src"_s));
+    EXPECT_FALSE(QFileInfo::exists(*p.ProjectDir + u"/bin"_s));
+}
+
+TEST(Packaging, ThePlayerOpensTheGameAtTheChosenScreenSize)
+{
+    const io::AppFolder app(u"/opt/kestrava"_s);
+    EXPECT_EQ(packaging::playerArguments(app, u"/p/bin/p.jad"_s, u"Игра"_s, {240, 320}),
+              (QStringList{u"-jar"_s, u"/opt/kestrava/java/kestrava-player.jar"_s, u"--title"_s, u"Игра"_s,
+                           u"--size"_s, u"240x320"_s, u"--scale"_s, u"2"_s, u"/p/bin/p.jad"_s}));
+    // No size chosen yet (0 x 0): the larger of the two usual screens.
+    EXPECT_TRUE(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {0, 0}).contains(u"128x176"_s));
+    EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {128, 128}).at(7), u"3"_s);
+}
+
+TEST(Packaging, StageClassesOfStagesTheProjectNoLongerHasAreLeftOut)
+{
+    test::TempAppFolder tmp;
+    const QString src = tmp.makeDir(u"src"_s);
+    for (const char* name : {"Etap0.java", "Etap0data.java", "Etap1extra.java", "Etap2.java", "Etap2data.java",
+                             "Etap2extra.java", "Etap10.java", "MyGameCanvas.java", "Coins.java", "notes.txt"}) {
+        QFile f(src + u'/' + QString::fromLatin1(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    // Two stages now: what a three-stage project left in src would make its "уровень+1" lead to a ghost stage.
+    EXPECT_EQ(packaging::Packager::gameSources(src, 2),
+              (QStringList{u"Coins.java"_s, u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap1extra.java"_s,
+                           u"MyGameCanvas.java"_s}));
+}

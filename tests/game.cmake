@@ -1,0 +1,55 @@
+# Game tests: purpose-built projects (tests/game/GameProjects.cpp) and a copy of
+# the demo are packaged by `kestrava --package` and played by the headless
+# player with the scripted keys of tests/game/<project>.play, which assert on
+# positions, visibility, stage and pixels and save PNG frames into
+# <build>/tests/game-frames/<project>.
+find_program(KESTRAVA_JAVA java)
+if(NOT KESTRAVA_JAVA OR NOT TARGET kestrava_java)
+  message(WARNING "java or the player is missing: the game tests are left out")
+  return()
+endif()
+
+add_executable(kestrava_game_projects ${CMAKE_CURRENT_SOURCE_DIR}/game/GameProjects.cpp)
+target_link_libraries(kestrava_game_projects PRIVATE kestrava_core)
+
+set(game_work ${CMAKE_CURRENT_BINARY_DIR}/game-work)
+set(game_frames ${CMAKE_CURRENT_BINARY_DIR}/game-frames)
+file(GLOB game_scripts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/game/*.play)
+set(game_projects)
+foreach(script ${game_scripts})
+  get_filename_component(name ${script} NAME_WE)
+  list(APPEND game_projects ${name})
+endforeach()
+
+# Made and packaged once; every game test then plays its own package.
+add_test(NAME Game.ProjectsArePackaged
+         COMMAND ${CMAKE_COMMAND}
+                 -DMAKER=$<TARGET_FILE:kestrava_game_projects>
+                 -DKESTRAVA=$<TARGET_FILE:kestrava>
+                 -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
+                 -DDEMO=${CMAKE_SOURCE_DIR}/examples/demo
+                 -DWORK=${game_work}
+                 "-DPROJECTS=${game_projects}"
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/game/PackageGames.cmake)
+set_tests_properties(Game.ProjectsArePackaged PROPERTIES FIXTURES_SETUP game_packages TIMEOUT 600)
+
+foreach(name ${game_projects})
+  add_test(NAME Game.${name}
+           COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                   --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/${name}.play
+                   --frames ${game_frames}/${name} ${game_work}/${name}/bin/${name}.jad)
+  set_tests_properties(Game.${name} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+endforeach()
+
+# A fragment that does not compile: the message names the stage, row and action it came from.
+add_test(NAME Game.CompilerErrorNamesTheEventRow
+         COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)
+set_tests_properties(Game.CompilerErrorNamesTheEventRow PROPERTIES
+  FIXTURES_REQUIRED game_packages TIMEOUT 120
+  PASS_REGULAR_EXPRESSION "Этап 2, строка событий 2 \\(«условие»\\), действие 6 \\(«жизни = сокровища»\\): cannot find symbol; symbol: variable treasure")
+
+# The player offers every member of the MIDP API classes games compile against.
+add_test(NAME Game.PlayerImplementsTheMidpClasses
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiCheck
+                 $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar)
+set_tests_properties(Game.PlayerImplementsTheMidpClasses PROPERTIES TIMEOUT 60)

@@ -1,0 +1,526 @@
+// Makes the purpose-built projects the game tests package and play: each is
+// saved as an author's project would be (project.prg, the extras file, the
+// object files), and its event rows are built by the condition and action
+// catalogues exactly as the event sheet builds them.
+//
+//   kestrava_game_projects WORK_DIR
+//
+// WORK_DIR/<name>/project.prg for every project below. The sprites are solid
+// colours, so a test can tell the frames apart by a pixel:
+//   box frames: 1 red C03030, 2 green 30C030, 3 blue 3030C0, 4 yellow E0E040
+//   box table: rest 1; moving right 2 3, up 3, left 3 2, down 2; destroyed 4 3
+//   floor: 40 x 12 tiles of 16 (640 x 192), grass 50A050, row 6 sand C8B478
+//   wall: the floor's size, only column 11 (x 160..175) filled, grey 808080
+#include "events/ActionCatalogue.h"
+#include "events/ConditionCatalogue.h"
+#include "events/PhoneKeys.h"
+#include "events/Sheet.h"
+#include "io/AppFolder.h"
+#include "io/Paths.h"
+#include "io/Error.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "model/Project.h"
+#include "objects/ObjectFile.h"
+#include "persist/ObjectImport.h"
+#include "persist/ProjectFile.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+#include <cstdio>
+#include <vector>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kTile = 16;
+constexpr QRgb kFrames[] = {0xFFC03030, 0xFF30C030, 0xFF3030C0, 0xFFE0E040};
+
+QImage solid(int w, int h, QRgb colour)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// The object library the projects import from.
+class Library {
+public:
+    Library() : m_app(m_dir.path())
+    {
+        if (!m_dir.isValid())
+            throw io::Error(u"no temporary folder"_s);
+        m_app.ensureFolders();
+        const auto at = [&](const char* name) { return m_app.objectFile(QString::fromLatin1(name)); };
+
+        QImage sheet = solid(2 * kTile, kTile, 0xFF50A050);
+        for (int y = 0; y < kTile; ++y)
+            for (int x = kTile; x < 2 * kTile; ++x)
+                sheet.setPixel(x, y, 0xFFC8B478);
+        objects::BackgroundObjectFile floor;
+        floor.PictureName = u"floor.png"_s;
+        floor.TileWidth = floor.TileHeight = kTile;
+        floor.setMapSize(40, 12);
+        for (int r = 1; r <= 12; ++r)
+            for (int c = 1; c <= 40; ++c)
+                floor.setCell(r, c, r == 6 ? 2 : 1);
+        floor.write(at("floor.obf"));
+        io::writePng(sheet, at("floor.png"));
+        io::writeBmp(solid(137, 129, 0xFF50A050), at("floor.bmp"));
+
+        objects::BackgroundObjectFile wall;
+        wall.PictureName = u"wall.png"_s;
+        wall.TileWidth = wall.TileHeight = kTile;
+        wall.setMapSize(40, 12);
+        for (int r = 1; r <= 12; ++r)
+            wall.setCell(r, 11, 1);
+        wall.write(at("wall.obf"));
+        io::writePng(solid(kTile, kTile, 0xFF808080), at("wall.png"));
+        io::writeBmp(solid(137, 129, 0xFF808080), at("wall.bmp"));
+
+        QImage strip(4 * kTile, kTile, QImage::Format_ARGB32);
+        for (int f = 0; f < 4; ++f)
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x)
+                    strip.setPixel(f * kTile + x, y, kFrames[f]);
+        objects::ActiveObjectFile box;
+        box.PictureName = u"box.png"_s;
+        box.FrameCount = 4;
+        box.TileWidth = box.TileHeight = kTile;
+        for (int d = 1; d <= 4; ++d) {
+            box.Anim[1][d][1] = 1;
+            box.Anim[1][d][4] = 4;
+            box.Anim[2][d][4] = 3;
+        }
+        box.Anim[1][1][2] = 2;
+        box.Anim[2][1][2] = 3;
+        box.Anim[1][2][2] = 3;
+        box.Anim[1][3][2] = 3;
+        box.Anim[2][3][2] = 2;
+        box.Anim[1][4][2] = 2;
+        box.write(at("box.oba"));
+        io::writePng(strip, at("box.png"));
+        io::writeBmp(solid(kTile, kTile, kFrames[0]), at("box.bmp"));
+        // The same strip with an empty table: it shows its first frame until an action turns it.
+        objects::ActiveObjectFile still = box;
+        still.PictureName = u"still.png"_s;
+        std::fill(&still.Anim[0][0][0], &still.Anim[0][0][0] + sizeof still.Anim / sizeof(int), 0);
+        still.write(at("still.oba"));
+        io::writePng(strip, at("still.png"));
+        io::writeBmp(solid(kTile, kTile, kFrames[0]), at("still.bmp"));
+
+        objects::TextObjectFile title;
+        title.FontFace = 2;
+        title.FontSize = 2;
+        title.Bold = 1;
+        title.Colour = 0xC00000; // 0x00BBGGRR: blue
+        title.lines = {u"ТЕСТ"_s, u"две строки"_s};
+        title.write(at("title.obt"));
+
+        objects::BarObjectFile bar;
+        bar.Width = 30;
+        bar.Height = 6;
+        bar.Direction = objects::BarObjectFile::horizontal();
+        bar.write(at("bar.obl"));
+        io::writeBmp(solid(30, 6, 0xFFE02020), at("bar.bmp"));
+    }
+
+    const io::AppFolder& app() const { return m_app; }
+
+private:
+    QTemporaryDir m_dir;
+    io::AppFolder m_app;
+};
+
+events::Condition condition(int icon, const QString& path, events::ConditionInput in)
+{
+    for (const events::ConditionItem& item : events::conditionCatalogue())
+        if (item.enabled && item.menu == events::conditionMenu(icon) && item.path.join(u'/') == path)
+            return events::buildCondition(item, in);
+    throw io::Error(u"no condition "_s + path);
+}
+
+events::Condition plain(int icon, const QString& path, int object = 0)
+{
+    events::ConditionInput in;
+    in.object = object;
+    return condition(icon, path, in);
+}
+
+events::Condition compared(int icon, const QString& path, const QString& relation, int object = 0)
+{
+    events::ConditionInput in;
+    in.object = object;
+    in.arg = relation;
+    in.argCode = relation;
+    return condition(icon, path, in);
+}
+
+events::Condition key(const QString& path, const QString& keyName, int level = 1)
+{
+    for (const events::PhoneKey& k : events::phoneKeys())
+        if (k.KeyName == keyName) {
+            events::ConditionInput in;
+            in.keyName = k.KeyName;
+            in.keyCode = k.KeyCode;
+            in.level = level;
+            return condition(5, path, in);
+        }
+    throw io::Error(u"no key "_s + keyName);
+}
+
+events::Condition pressed(const QString& keyName, int level = 1)
+{
+    return key(u"Нажатие на клавишу..."_s, keyName, level);
+}
+
+events::Condition timer(const QString& path, const QString& minutes, const QString& seconds, const QString& hundredths)
+{
+    const events::TimerSetting t = events::timerSetting(minutes, seconds, hundredths);
+    events::ConditionInput in;
+    in.arg = t.arg;
+    in.time = t.time;
+    return condition(7, path, in);
+}
+
+events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
+{
+    for (const events::ActionItem& item : events::actionCatalogue())
+        if (item.enabled && item.menu == events::columnMenu(column) && item.path.join(u'/') == path)
+            return events::buildAction(item, {events::actionGroup(column), value, value, target});
+    throw io::Error(u"no action "_s + path);
+}
+
+// One project being made.
+class Maker {
+public:
+    Maker(const Library& lib, const QString& dir, int stages) : m_lib(lib), m_file(dir + u"/project.prg"_s)
+    {
+        QDir(dir).removeRecursively();
+        io::makeFolder(dir);
+        persist::save_project(m_p, m_file);
+        m_p.LevelCount = stages;
+    }
+
+    model::StageData& stage(int level) { return m_p.stage(level); }
+
+    // A new group of the object file; its index.
+    int group(int level, const QString& file)
+    {
+        m_p.CurLevel = level;
+        return persist::Load_object(m_p, m_lib.app(), file).index;
+    }
+
+    void fon(int level, const QString& file, int x, int y, bool obstacle = false)
+    {
+        const int g = group(level, file);
+        model::StageData& s = stage(level);
+        model::FonGroupData& grp = s.FonGroup[size_t(g)];
+        grp.Obstacle = obstacle ? 1 : 0;
+        s.FonObject[size_t(++s.FonObjCount)] = {QString::number(g), x, y, grp.ListSlot, g, grp.BmpName,
+                                                  grp.TileWidth, grp.TileHeight, true};
+    }
+
+    // A new group of boxes moving as `type`, with one placed at each point;
+    // returns the group. Placed objects are numbered in placing order from 0 in the game.
+    int boxes(int level, model::MovementType type, const std::vector<QPoint>& at, const QString& file = u"box.oba"_s)
+    {
+        const int g = group(level, file);
+        model::StageData& s = stage(level);
+        s.ActiveType[size_t(g)] = type;
+        const model::ActiveGroupData& grp = s.ActiveGroup[size_t(g)];
+        for (const QPoint& p : at) {
+            model::ActiveObjectData& o = s.ActiveObject[size_t(++s.ActiveObjCount)];
+            o.Ref = QString::number(g);
+            o.X = p.x();
+            o.Y = p.y();
+            o.Layer = grp.ListSlot;
+            o.GroupValue = g;
+            o.FileName = grp.BmpName;
+            o.Width = o.Height = kTile;
+            o.Exists = true;
+        }
+        return g;
+    }
+
+    void path(int level, int object, const std::vector<QPoint>& points)
+    {
+        model::ActiveObjectData& o = stage(level).ActiveObject[size_t(object)];
+        for (const QPoint& p : points)
+            o.Path[size_t(++o.PathCount)] = {p.x(), p.y()};
+    }
+
+    void text(int level, int x, int y)
+    {
+        const int t = group(level, u"title.obt"_s);
+        stage(level).TextObject[size_t(t)].X = x;
+        stage(level).TextObject[size_t(t)].Y = y;
+    }
+
+    void livesBar(int level, int x, int y)
+    {
+        group(level, u"bar.obl"_s);
+        stage(level).LivesBar.X = x;
+        stage(level).LivesBar.Y = y;
+    }
+
+    // A row of the sheet with its condition, then its actions by column.
+    void row(int level, const events::Condition& c, const std::vector<std::pair<int, events::Action>>& actions)
+    {
+        model::StageData& s = stage(level);
+        events::newRow(s, c);
+        for (const auto& [column, a] : actions)
+            events::metka(s, {s.EventCurRow, column}, a);
+    }
+
+    // A row whose code the author typed in by hand, as an older sheet may hold.
+    void handRow(int level, const QString& cond, int column, const QString& caption, const QString& code,
+                 const QStringList& objects)
+    {
+        row(level, {u"условие"_s, cond, {}, 0}, {{column, {caption, code, objects}}});
+    }
+
+    void save()
+    {
+        m_p.CurLevel = 1;
+        persist::save(m_p, m_file);
+    }
+
+private:
+    const Library& m_lib;
+    QString m_file;
+    model::Project m_p;
+};
+
+using MT = model::MovementType;
+const QString kFloor = u"floor.obf"_s;
+
+// Movement: keys at speed per tick, diagonals, number keys, an obstacle, the view, a path, a static object.
+void walk(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.fon(1, u"wall.obf"_s, 0, 0, true);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.boxes(1, MT::Planned, {{32, 16}});
+    m.path(1, 2, {{96, 16}, {96, 48}});
+    m.boxes(1, MT::Static, {{120, 120}});
+    m.save();
+}
+
+// The stage conditions and actions: three stages and the end of the game.
+void stages(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 3);
+    for (int level = 1; level <= 3; ++level) {
+        m.fon(level, kFloor, 0, 0);
+        m.boxes(level, MT::EightWay, {{32, 80}});
+    }
+    m.row(1, pressed(u"5"_s, 1), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(1, plain(3, u"Конец уровня"_s), {{6, action(6, u"число жизней/установить"_s, u"7"_s)}});
+    m.row(2, plain(3, u"Начало уровня"_s), {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
+    m.row(2, pressed(u"5"_s, 2), {{3, action(3, u"предыдущий уровень"_s)}});
+    m.row(2, pressed(u"9"_s, 2), {{3, action(3, u"переход на уровень"_s, u"3"_s)}});
+    m.row(3, pressed(u"5"_s, 3), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(3, plain(3, u"Конец игры"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
+    m.save();
+}
+
+// The timer conditions.
+void timers(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.row(1, timer(u"Каждую..."_s, u"0"_s, u"0"_s, u"50"_s), {{6, action(6, u"число жизней/добавить"_s, u"1"_s)}});
+    m.row(1, timer(u"Таймер равен значению..."_s, u"0"_s, u"1"_s, u"23"_s),
+          {{6, action(6, u"скорость/установить"_s, u"7"_s)}});
+    m.row(1, timer(u"Таймер меньше значения..."_s, u"0"_s, u"0"_s, u"20"_s), {{8, action(8, u"видимость/невидимый"_s)}});
+    m.row(1, timer(u"Таймер больше значения..."_s, u"0"_s, u"0"_s, u"30"_s), {{8, action(8, u"видимость/видимый"_s)}});
+    m.row(1, timer(u"Таймер больше значения..."_s, u"0"_s, u"2"_s, u"0"_s),
+          {{5, action(5, u"управление игроком/игнорировать"_s)}});
+    m.save();
+}
+
+// The key conditions.
+void keys(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.row(1, pressed(u"5"_s), {{6, action(6, u"число жизней/добавить"_s, u"1"_s)}});
+    m.row(1, pressed(u"venter"_s), {{6, action(6, u"скорость/добавить"_s, u"1"_s)}});
+    m.row(1, pressed(u"vu"_s), {{6, action(6, u"скорость/установить"_s, u"1"_s)}});
+    m.row(1, pressed(u"rs"_s), {{6, action(6, u"скорость/установить"_s, u"6"_s)}});
+    m.row(1, key(u"Двойное нажатие на клавишу..."_s, u"3"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
+    m.row(1, key(u"Двойное нажатие на клавишу..."_s, u"#"_s), {{6, action(6, u"число жизней/установить"_s, u"11"_s)}});
+    m.row(1, plain(5, u"Нажатие на любую клавишу"_s), {{8, action(8, u"видимость/изменить"_s)}});
+    m.save();
+}
+
+// The player's conditions and actions, and a game that is lost.
+void player(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.row(1, pressed(u"1"_s), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
+    m.row(1, plain(6, u"Когда число жизней игрока равно нулю"_s), {{6, action(6, u"число жизней/установить"_s, u"5"_s)}});
+    m.row(1, compared(6, u"Сравнение числа жизней игрока со значением.."_s, u">4"_s),
+          {{6, action(6, u"скорость/установить"_s, u"6"_s)}});
+    m.row(1, compared(6, u"Сравнение скорости игрока со значением..."_s, u">=6"_s),
+          {{8, action(8, u"видимость/невидимый"_s)}});
+    // Without the rescue above, a life of 0 ends the game.
+    m.row(1, pressed(u"7"_s), {{6, action(6, u"число жизней/установить"_s, u"-1"_s)}});
+    m.save();
+}
+
+// "Всегда", a comparison of two values, the number of objects.
+void special(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.boxes(1, MT::Static, {{80, 80}, {100, 80}});
+    m.row(1, plain(1, u"Всегда"_s), {{6, action(6, u"скорость/установить"_s, u"5"_s)}});
+    m.row(1, compared(1, u"Сравнение двух значений"_s, u"obtime_hour+1>0"_s),
+          {{6, action(6, u"число жизней/установить"_s, u"6"_s)}});
+    m.row(1, compared(1, u"Сравнение двух значений"_s, u"1>2"_s), {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.row(1, pressed(u"1"_s), {{9, action(9, u"режим/смерть"_s)}});
+    m.row(1, compared(4, u"Сравнение общего число объектов со значением..."_s, u"<=1"_s),
+          {{5, action(5, u"управление игроком/игнорировать"_s)}});
+    // "Xn[объект7]" names an object the stage does not have.
+    m.row(1, pressed(u"3"_s), {{6, action(6, u"число жизней/установить"_s, u"raspxobd[7]"_s)}});
+    m.save();
+}
+
+// The object conditions of touch and sight: collision, death, visibility, frame, count.
+void touch(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{20, 80}});
+    const int coin = m.boxes(1, MT::Static, {{60, 80}});
+    const int marker = m.boxes(1, MT::Static, {{100, 20}});
+    events::ConditionInput hit;
+    hit.object = 1;
+    hit.other = coin;
+    m.row(1, condition(8, u"столкновение/с активным объектом"_s, hit), {{9, action(9, u"режим/смерть"_s)}});
+    m.row(1, plain(8, u"режим/смерть"_s, coin), {{6, action(6, u"число жизней/установить"_s, u"5"_s)}});
+    m.row(1, plain(8, u"видимость/если объект невидимый"_s, coin), {{10, action(10, u"позиция/задать Х"_s, u"150"_s)}});
+    m.row(1, plain(8, u"видимость/если объект видимый"_s, marker),
+          {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"2"_s)}});
+    m.row(1, compared(8, u"анимация/сравнение текущего кадра со значением..."_s, u"!=0"_s, 1),
+          {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
+    m.row(1, compared(4, u"Сравнение общего число объектов со значением..."_s, u"<=2"_s),
+          {{10, action(10, u"видимость/невидимый"_s)}});
+    m.save();
+}
+
+// Sight and pursuit: detection, the mode conditions, chase, attack, avoid, rest; lives lost to an attack.
+void chase(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{20, 80}});
+    const int ghost = m.boxes(1, MT::Static, {{120, 80}});
+    events::ConditionInput sight;
+    sight.object = ghost;
+    sight.detected = 1;
+    sight.minRadius = 0;
+    sight.maxRadius = 40;
+    sight.arg = u"обнаружение от 0 до 40"_s;
+    m.row(1, compared(8, u"координаты/сравнение Х-координаты объекта со значением"_s, u">=60"_s, 1),
+          {{9, action(9, u"режим/преследование"_s, QString(), 1)}});
+    m.row(1, condition(8, u"обнаружение объекта"_s, sight), {{9, action(9, u"режим/атака"_s, QString(), 1)}});
+    m.row(1, plain(8, u"режим/спокойствие"_s, ghost), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"3"_s)}});
+    m.row(1, plain(8, u"режим/перемещение"_s, ghost), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"5"_s)}});
+    m.row(1, plain(8, u"режим/атака"_s, ghost), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"7"_s)}});
+    m.row(1, compared(8, u"координаты/сравнение Y-координаты объекта со значением"_s, u">=150"_s, 1),
+          {{9, action(9, u"режим/избегание"_s, QString(), 1)}});
+    m.save();
+}
+
+// The object actions, the player's control and the screen edges, each on a key.
+void actions(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.boxes(1, MT::Static, {{60, 40}}, u"still.oba"_s);
+    m.boxes(1, MT::Static, {{100, 40}});
+    m.row(1, pressed(u"1"_s), {{9, action(9, u"позиция/задать Х"_s, u"30"_s)}, {10, action(10, u"позиция/задать Y"_s, u"100"_s)}});
+    m.row(1, pressed(u"3"_s), {{9, action(9, u"анимация/изменить/номер кадра/следующий"_s)}});
+    m.row(1, pressed(u"7"_s), {{9, action(9, u"анимация/изменить/номер кадра/предыдущий"_s)}});
+    m.row(1, pressed(u"9"_s), {{9, action(9, u"видимость/невидимый"_s)}, {10, action(10, u"видимость/изменить"_s)}});
+    m.row(1, pressed(u"0"_s), {{9, action(9, u"видимость/видимый"_s)}});
+    m.row(1, pressed(u"*"_s), {{5, action(5, u"управление игроком/игнорировать"_s)}});
+    m.row(1, pressed(u"#"_s), {{5, action(5, u"управление игроком/вернуть"_s)}});
+    m.row(1, pressed(u"ls"_s), {{1, action(1, u"установка края экрана/левая сторона"_s, u"300"_s)}});
+    m.row(1, pressed(u"rs"_s), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"9"_s)}});
+    m.row(1, pressed(u"5"_s), {{10, action(10, u"режим/преследование"_s, QString(), 1)}});
+    m.row(1, pressed(u"venter"_s), {{10, action(10, u"режим/спокойствие"_s)}});
+    m.save();
+}
+
+// What is drawn besides the map: a text object, the lives bar, the indicators of a settings file.
+void hud(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 100}});
+    m.text(1, 8, 20);
+    m.livesBar(1, 4, 150);
+    m.row(1, pressed(u"1"_s), {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.save();
+    io::writeFileAtomically(dir + u"/hud.ini"_s,
+                            "[Lifebar]\r\nPos.x=60\r\nPos.y=4\r\nHeight=6\r\nWidth=60\r\nBgr=clMaroon\r\nFg=clLime\r\n"
+                            "Frame=clBlack\r\n[Ammobar]\r\nPos.x=60\r\nPos.y=14\r\n[Timer]\r\nPos.x=4\r\nPos.y=160\r\n"
+                            "bgr=clBlack\r\n[Font]\r\nType=0\r\nSize=1\r\nColor=clYellow\r\n");
+}
+
+// A fragment that does not compile: packaging names where it came from.
+void broken(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 2);
+    m.fon(1, kFloor, 0, 0);
+    m.fon(2, kFloor, 0, 0);
+    m.row(2, plain(1, u"Всегда"_s), {{6, action(6, u"число жизней/установить"_s, u"3"_s)}});
+    m.handRow(2, u"(obtime>0)"_s, 6, u"жизни = сокровища"_s, u"{life=treasure;}"_s, {});
+    m.save();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestrava_game_projects WORK_DIR\n");
+        return 2;
+    }
+    const QString work = QString::fromLocal8Bit(argv[1]);
+    try {
+        const Library lib;
+        walk(lib, work + u"/walk"_s);
+        stages(lib, work + u"/stages"_s);
+        timers(lib, work + u"/timer"_s);
+        keys(lib, work + u"/keys"_s);
+        player(lib, work + u"/player"_s);
+        special(lib, work + u"/special"_s);
+        touch(lib, work + u"/touch"_s);
+        chase(lib, work + u"/chase"_s);
+        actions(lib, work + u"/actions"_s);
+        hud(lib, work + u"/hud"_s);
+        broken(lib, work + u"/broken"_s);
+    } catch (const io::Error& e) {
+        std::fprintf(stderr, "kestrava_game_projects: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

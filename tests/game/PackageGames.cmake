@@ -1,0 +1,22 @@
+# Makes the game test projects, copies the demo beside them, and packages each
+# with `kestrava --package` as an author's build pipeline would.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${MAKER} ${WORK} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the game test projects could not be made")
+endif()
+file(COPY ${DEMO}/ DESTINATION ${WORK}/demo)
+
+foreach(name ${PROJECTS})
+  execute_process(COMMAND ${KESTRAVA} --package ${WORK}/${name}/project.prg --app-dir ${APPDIR}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "kestrava --package ${name} failed:\n${out}${err}")
+  endif()
+  foreach(file ${name}.jar ${name}.jad)
+    if(NOT EXISTS ${WORK}/${name}/bin/${file})
+      message(FATAL_ERROR "kestrava --package ${name} did not write bin/${file}")
+    endif()
+  endforeach()
+endforeach()
