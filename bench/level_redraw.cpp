@@ -110,7 +110,7 @@ BusyStage& stage()
     return busy;
 }
 
-void BM_RedrawCached(benchmark::State& state)
+void BM_LevelRedrawCached(benchmark::State& state)
 {
     level::LevelView& editor = *stage().editor;
     editor.renderer().setPictureCaching(true);
@@ -189,7 +189,7 @@ void BM_CachedAgainstUncached(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_RedrawCached)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LevelRedrawCached)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RedrawDraggingBackground)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RedrawUncached)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_CachedAgainstUncached)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
