@@ -1,12 +1,18 @@
 #include "io/Error.h"
 #include "io/Png.h"
+#include "io/QuickPng.h"
 #include "support/TempAppFolder.h"
 
 #include <QFile>
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <vector>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
@@ -83,7 +89,7 @@ TEST(Png, FastOptionsKeepEveryPixelIndexedOrNot)
 {
     io::PngOptions fast;
     fast.compressionLevel = 1;
-    fast.runLength = true;
+    fast.quick = true;
     fast.indexedWhenFew = true;
 
     // 256 colours, some translucent: an indexed picture with a tRNS chunk.
@@ -110,9 +116,130 @@ TEST(Png, FastOptionsKeepEveryPixelIndexedOrNot)
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 ASSERT_EQ(back.pixel(x, y), image.pixel(x, y)) << x << "," << y;
+        EXPECT_EQ(io::decodePngWithLibpng(bytes, u"x.png"_s), back);
         QImage viaQt;
         ASSERT_TRUE(viaQt.loadFromData(bytes, "PNG"));
         EXPECT_EQ(viaQt.convertToFormat(QImage::Format_ARGB32).pixel(3, 5), image.pixel(3, 5));
     }
     EXPECT_EQ(io::decodePng(io::encodePng(opaque, u"o.png"_s, fast), u"o.png"_s).pixel(7, 7), qRgb(9, 8, 7));
+}
+
+namespace {
+
+void put32(QByteArray& out, quint32 v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(char(v >> shift));
+}
+
+void chunk(QByteArray& out, const char* type, const QByteArray& body)
+{
+    put32(out, quint32(body.size()));
+    const QByteArray typed = QByteArray(type, 4) + body;
+    out += typed;
+    put32(out, quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))));
+}
+
+int paeth(int a, int b, int c)
+{
+    const int p = a + b - c;
+    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+// An 8-bit PNG made by hand from raw samples: row y filtered with filter
+// y % 5, so every filter occurs, deflated with the given zlib window.
+QByteArray handMade(int width, int height, int type, const QByteArray& raw, const QByteArray& plte,
+                    const QByteArray& trns, int windowBits = 15)
+{
+    const int bpp = type == 6 ? 4 : type == 2 ? 3 : type == 4 ? 2 : 1;
+    const int n = width * bpp;
+    QByteArray filtered;
+    for (int y = 0; y < height; ++y) {
+        const int f = y % 5;
+        filtered.append(char(f));
+        auto at = [&](int row, int i) { return row < 0 || i < 0 ? 0 : int(quint8(raw[row * n + i])); };
+        for (int i = 0; i < n; ++i) {
+            const int x = at(y, i), a = at(y, i - bpp), b = at(y - 1, i), c = at(y - 1, i - bpp);
+            const int predictor = f == 1 ? a : f == 2 ? b : f == 3 ? (a + b) / 2 : f == 4 ? paeth(a, b, c) : 0;
+            filtered.append(char(x - predictor));
+        }
+    }
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    QByteArray packed(int(deflateBound(&z, uLong(filtered.size()))), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(filtered.data());
+    z.avail_in = uInt(filtered.size());
+    z.next_out = reinterpret_cast<Bytef*>(packed.data());
+    z.avail_out = uInt(packed.size());
+    deflate(&z, Z_FINISH);
+    packed.truncate(int(z.total_out));
+    deflateEnd(&z);
+
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    put32(header, quint32(width));
+    put32(header, quint32(height));
+    header.append(char(8)).append(char(type)).append(3, '\0');
+    chunk(png, "IHDR", header);
+    if (!plte.isEmpty())
+        chunk(png, "PLTE", plte);
+    if (!trns.isEmpty())
+        chunk(png, "tRNS", trns);
+    chunk(png, "tEXt", QByteArray("Comment\0hand made", 17));
+    chunk(png, "IDAT", packed.left(packed.size() / 2));
+    chunk(png, "IDAT", packed.mid(packed.size() / 2));
+    chunk(png, "IEND", {});
+    return png;
+}
+
+} // namespace
+
+// Our reader takes every common kind and gives exactly libpng's pixels; what
+// it does not take, libpng decodes as before.
+TEST(Png, OurReaderGivesLibpngsPixelsForEveryCommonKind)
+{
+    QRandomGenerator random(5);
+    const int width = 37, height = 11;
+    auto samples = [&](int bpp, int below) {
+        QByteArray raw;
+        for (int i = 0; i < width * height * bpp; ++i)
+            raw.append(char(i % 7 < 3 ? 40 : random.bounded(below))); // runs and noise
+        return raw;
+    };
+    QByteArray plte;
+    for (int k = 0; k < 200; ++k)
+        plte.append(char(k)).append(char(255 - k)).append(char(k * 3));
+    const QByteArray keyGray("\0\x28", 2);
+    const QByteArray keyRgb("\0\x28\0\x28\0\x28", 6);
+    struct Kind {
+        int type;
+        QByteArray raw, plte, trns;
+        bool ours = true;
+        int windowBits = 15;
+    };
+    std::vector<Kind> kinds = {
+        {6, samples(4, 256), {}, {}},          {2, samples(3, 256), {}, {}},
+        {2, samples(3, 256), plte, keyRgb},    {0, samples(1, 256), {}, {}},
+        {0, samples(1, 256), {}, keyGray},     {4, samples(2, 256), {}, {}},
+        {3, samples(1, 200), plte, {}},        {3, samples(1, 200), plte, QByteArray(150, '\x80')},
+        // Left to libpng: an index past the palette, a match beyond a small window.
+        {3, samples(1, 256), plte, {}, false}, {6, samples(4, 256), {}, {}, false, 9},
+    };
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.type);
+        const QByteArray png = handMade(width, height, k.type, k.raw, k.plte, k.trns, k.windowBits);
+        const QImage libpng = io::decodePngWithLibpng(png, u"x.png"_s);
+        EXPECT_EQ(io::quickpng::decode(png, 1 << 20, 1024).has_value(), k.ours);
+        const QImage ours = io::decodePng(png, u"x.png"_s);
+        EXPECT_EQ(ours.format(), libpng.format());
+        EXPECT_EQ(ours, libpng);
+    }
+
+    // Damage is never read past: a wrong checksum anywhere, even in a chunk
+    // the picture does not need, leaves the file to libpng.
+    QByteArray damaged = handMade(width, height, 6, samples(4, 256), {}, {});
+    damaged[damaged.indexOf("hand made") + 2] = 'X';
+    EXPECT_FALSE(io::quickpng::decode(damaged, 1 << 20, 1024).has_value());
+    EXPECT_EQ(io::decodePng(damaged, u"x.png"_s), io::decodePngWithLibpng(damaged, u"x.png"_s));
 }

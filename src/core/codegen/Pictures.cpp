@@ -24,7 +24,7 @@ io::PngOptions pictureOptions()
 {
     io::PngOptions options;
     options.compressionLevel = 1;
-    options.runLength = true;
+    options.quick = true;
     options.indexedWhenFew = true;
     return options;
 }

@@ -6,18 +6,22 @@
 
 namespace kestrava::io {
 
-// PNG pictures, decoded and encoded by libpng directly. Decoded pictures come
-// back as QImage::Format_ARGB32 (or Format_RGB32 when the file has no alpha).
+// PNG pictures. Decoded pictures come back as QImage::Format_ARGB32 (or
+// Format_RGB32 when the file has no alpha). The common kinds are read by our
+// own reader (QuickPng.h), everything else, damaged files included, by libpng,
+// which both give exactly the same pixels.
 QImage decodePng(const QByteArray& bytes, const QString& pathForMessages);
 QImage readPng(const QString& path);
+// The libpng reader alone, which decodePng falls back to.
+QImage decodePngWithLibpng(const QByteArray& bytes, const QString& pathForMessages);
 
 struct PngOptions {
-    int compressionLevel = 6;   // zlib level 0..9
+    int compressionLevel = 6;   // zlib level 0..9; libdeflate's 0..12 when quick
     bool filterRows = true;     // adaptive row filters; off is faster, larger
-    // The Sub row filter with run-length matching only (zlib's Z_RLE strategy):
-    // several times faster than the adaptive filters, and flat game art packs
-    // nearly as small. Takes the place of filterRows.
-    bool runLength = false;
+    // Written by our own writer with libdeflate, the rows with the Sub filter
+    // (none when indexed): several times faster than libpng's adaptive
+    // filters, and flat game art packs as small. Takes the place of filterRows.
+    bool quick = false;
     // A picture of at most 256 colours (transparency included) is written as an
     // indexed PNG: a quarter of the data to compress, and a smaller file.
     bool indexedWhenFew = false;
