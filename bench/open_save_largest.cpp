@@ -27,6 +27,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 
 using namespace kestrava;
@@ -70,6 +71,11 @@ struct LargestProjectFile {
 
     LargestProjectFile()
     {
+        // KESTRAVA_BENCH_KEEP=1 leaves the project behind, for timing the editor's start on it.
+        if (qEnvironmentVariableIsSet("KESTRAVA_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "largest project: %s\n", qPrintable(dir.path() + u"/game/project.prg"_s));
+        }
         app = std::make_unique<io::AppFolder>(dir.path() + u"/app"_s);
         app->ensureFolders();
         const QString root = dir.path() + u"/game"_s;

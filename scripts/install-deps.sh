@@ -6,7 +6,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get update
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev dpkg-dev \
-  qt6-base-dev qt6-translations-l10n libpng-dev zlib1g-dev libdeflate-dev \
+  qt6-base-dev qt6-translations-l10n libpng-dev zlib1g-dev libdeflate-dev libxxhash-dev \
   libgtest-dev libbenchmark-dev \
   default-jdk-headless default-jre \
   fonts-dejavu-core xvfb xauth

@@ -399,6 +399,50 @@ TEST(Converter, AFolderInPlaceOfAStageFileIsRefusedBeforeAnythingIsWritten)
     EXPECT_TRUE(game.leftovers().isEmpty());
 }
 
+// A conversion that finds pictures it encoded before writes exactly what a
+// conversion into empty src and res writes, whatever changed in between.
+TEST(Converter, AnIncrementalConversionWritesWhatAFullOneWrites)
+{
+    Game game;
+    game.useGoldenTemplate();
+    buildGoldenProject(game);
+    QImage noisy(64, 48, QImage::Format_ARGB32);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            noisy.setPixel(x, y, qRgba((x * 37) % 256, (y * 91) % 256, (x * y) % 256, 255));
+    io::writePng(noisy, game.objects(u"enemy.png"_s));
+    game.convert();
+    ASSERT_TRUE(QFileInfo::exists(game.dir + u"/.kestrava-pictures"_s));
+    auto snapshot = [](const QString& folder) { return test::folderSnapshot(folder).toStdString(); };
+    auto full = [&] {
+        for (const char* sub : {"/src", "/res"})
+            EXPECT_TRUE(QDir(game.dir + QString::fromLatin1(sub)).removeRecursively());
+        QFile::remove(game.dir + u"/.kestrava-pictures"_s);
+        game.convert();
+        return snapshot(game.dir + u"/src"_s) + snapshot(game.dir + u"/res"_s);
+    };
+
+    // A source changed at the same size, an output damaged at the same size, an output deleted.
+    noisy.setPixel(5, 5, qRgba(1, 2, 3, 255));
+    io::writePng(noisy, game.objects(u"enemy.png"_s));
+    QByteArray damaged = game.read(game.res(u"hero.png"_s));
+    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x10);
+    io::writeFileAtomically(game.res(u"hero.png"_s), damaged);
+    ASSERT_TRUE(QFile::remove(game.res(u"стена.png"_s)));
+    const QStringList written = game.convert();
+    EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
+    const std::string incremental = snapshot(game.dir + u"/src"_s) + snapshot(game.dir + u"/res"_s);
+    EXPECT_EQ(incremental, full());
+    EXPECT_NE(io::readPng(game.res(u"enemy.png"_s)).pixel(5, 5), io::readPng(game.res(u"hero.png"_s)).pixel(5, 5));
+    EXPECT_EQ(io::readPng(game.res(u"enemy.png"_s)).pixel(5, 5), qRgba(1, 2, 3, 255));
+
+    // A damaged record only costs time.
+    io::writeFileAtomically(game.dir + u"/.kestrava-pictures"_s, "damaged");
+    io::writeFileAtomically(game.res(u"grass.png"_s), "not a picture");
+    game.convert();
+    EXPECT_EQ(snapshot(game.dir + u"/src"_s) + snapshot(game.dir + u"/res"_s), incremental);
+}
+
 TEST(Converter, ABadPictureLeavesSrcAndResByteForByteAsTheyWere)
 {
     Game game;

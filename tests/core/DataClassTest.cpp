@@ -1,7 +1,9 @@
 #include "codegen/DataClass.h"
 #include "codegen/StageObjects.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 #include "model/Project.h"
+#include "support/TempAppFolder.h"
 
 #include <QList>
 
@@ -207,4 +209,33 @@ TEST(DataClass, ObjectsThatCannotBeEmittedAreNamedInTheMessage)
     } catch (const io::Error& e) {
         EXPECT_EQ(e.message(), u"Этап 3, активный объект 1 (файл «50%2.oba»): группы 4 в этапе нет (активных групп в этапе: 1)"_s);
     }
+}
+
+// A text compared with its file as it is written says whether the file holds
+// exactly those bytes, across many windows of comparison.
+TEST(DataClass, ATextComparedWithItsFileFindsAnyDifference)
+{
+    test::TempAppFolder tmp;
+    std::vector<int> numbers(300000);
+    for (size_t k = 0; k < numbers.size(); ++k)
+        numbers[k] = int(k * 7919 % 2000) - 500;
+    codegen::JavaText whole;
+    whole.ascii("int[]x={").elements(numbers.data(), numbers.size()).ascii("};").endLine();
+    const QByteArray bytes = whole.bytes();
+    ASSERT_GT(bytes.size(), 1 << 20);
+
+    const QString path = tmp.root() + u"/Etap0data.java"_s;
+    QByteArray last = bytes;
+    last[last.size() - 3] = '7';
+    for (const auto& [file, same] : {std::pair{bytes, true}, std::pair{last, false},
+                                     std::pair{bytes + "\r\n", false}, std::pair{bytes.chopped(1), false}}) {
+        io::writeFileAtomically(path, file);
+        codegen::JavaText text;
+        ASSERT_TRUE(text.compareWith(path));
+        text.ascii("int[]x={").elements(numbers.data(), numbers.size()).ascii("};").endLine();
+        EXPECT_EQ(text.matchesFile(), same) << file.size();
+        EXPECT_TRUE(text.data().empty());
+    }
+    codegen::JavaText none;
+    EXPECT_FALSE(none.compareWith(tmp.root() + u"/missing.java"_s));
 }

@@ -150,7 +150,7 @@ int paeth(int a, int b, int c)
 // An 8-bit PNG made by hand from raw samples: row y filtered with filter
 // y % 5, so every filter occurs, deflated with the given zlib window.
 QByteArray handMade(int width, int height, int type, const QByteArray& raw, const QByteArray& plte,
-                    const QByteArray& trns, int windowBits = 15)
+                    const QByteArray& trns, int windowBits = 15, bool badAdler = false)
 {
     const int bpp = type == 6 ? 4 : type == 2 ? 3 : type == 4 ? 2 : 1;
     const int n = width * bpp;
@@ -175,6 +175,8 @@ QByteArray handMade(int width, int height, int type, const QByteArray& raw, cons
     deflate(&z, Z_FINISH);
     packed.truncate(int(z.total_out));
     deflateEnd(&z);
+    if (badAdler)
+        packed[packed.size() - 1] = char(packed[packed.size() - 1] ^ 1);
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;
@@ -217,18 +219,21 @@ TEST(Png, OurReaderGivesLibpngsPixelsForEveryCommonKind)
         QByteArray raw, plte, trns;
         bool ours = true;
         int windowBits = 15;
+        bool badAdler = false;
     };
     std::vector<Kind> kinds = {
         {6, samples(4, 256), {}, {}},          {2, samples(3, 256), {}, {}},
         {2, samples(3, 256), plte, keyRgb},    {0, samples(1, 256), {}, {}},
         {0, samples(1, 256), {}, keyGray},     {4, samples(2, 256), {}, {}},
         {3, samples(1, 200), plte, {}},        {3, samples(1, 200), plte, QByteArray(150, '\x80')},
-        // Left to libpng: an index past the palette, a match beyond a small window.
+        // Left to libpng: an index past the palette, a match beyond a small
+        // window, a wrong Adler-32 (which libpng passes over).
         {3, samples(1, 256), plte, {}, false}, {6, samples(4, 256), {}, {}, false, 9},
+        {6, samples(4, 256), {}, {}, false, 15, true},
     };
     for (const Kind& k : kinds) {
         SCOPED_TRACE(k.type);
-        const QByteArray png = handMade(width, height, k.type, k.raw, k.plte, k.trns, k.windowBits);
+        const QByteArray png = handMade(width, height, k.type, k.raw, k.plte, k.trns, k.windowBits, k.badAdler);
         const QImage libpng = io::decodePngWithLibpng(png, u"x.png"_s);
         EXPECT_EQ(io::quickpng::decode(png, 1 << 20, 1024).has_value(), k.ours);
         const QImage ours = io::decodePng(png, u"x.png"_s);
@@ -242,4 +247,29 @@ TEST(Png, OurReaderGivesLibpngsPixelsForEveryCommonKind)
     damaged[damaged.indexOf("hand made") + 2] = 'X';
     EXPECT_FALSE(io::quickpng::decode(damaged, 1 << 20, 1024).has_value());
     EXPECT_EQ(io::decodePng(damaged, u"x.png"_s), io::decodePngWithLibpng(damaged, u"x.png"_s));
+}
+
+// The converter keeps a true-colour file's deflated pixels (re-deflating them
+// is most of a conversion's time) and leaves out every other chunk; a file
+// with any flaw is decoded by libpng and encoded afresh.
+TEST(Png, ATrueColourFileKeepsItsPixelDataAndNothingElse)
+{
+    io::PngOptions fast;
+    fast.compressionLevel = 1;
+    fast.quick = true;
+    fast.indexedWhenFew = true;
+    QRandomGenerator random(9);
+    QByteArray raw;
+    for (int i = 0; i < 40 * 30 * 4; ++i)
+        raw.append(char(random.bounded(256)));
+    const QByteArray file = handMade(40, 30, 6, raw, {}, {});
+    const QByteArray kept = io::recodePng(file, u"a.png"_s, u"b.png"_s, fast);
+    EXPECT_EQ(io::decodePngWithLibpng(kept, u"b.png"_s), io::decodePngWithLibpng(file, u"a.png"_s));
+    EXPECT_FALSE(kept.contains("tEXt"));
+    EXPECT_EQ(kept.size(), file.size() - (12 + 17) - 12) << "one IDAT instead of two, no tEXt";
+
+    const QByteArray flawed = handMade(40, 30, 6, raw, {}, {}, 15, true);
+    const QByteArray fresh = io::recodePng(flawed, u"a.png"_s, u"b.png"_s, fast);
+    EXPECT_TRUE(io::quickpng::decode(fresh, 1 << 20, 1024).has_value()) << "a whole Adler-32 again";
+    EXPECT_EQ(io::decodePng(fresh, u"b.png"_s), io::decodePngWithLibpng(flawed, u"a.png"_s));
 }

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include <sys/stat.h>
 
 using namespace kestrava;
@@ -138,6 +142,66 @@ TEST(LineReader, IntegerRange)
     EXPECT_FALSE(io::parseInteger(u"-"_s, &v));
     EXPECT_FALSE(io::parseInteger(u"1.5"_s, &v));
     EXPECT_FALSE(io::parseInteger(u"0x10"_s, &v));
+}
+
+// integer() reads plain decimals straight from the bytes; whatever the line,
+// it must agree with text() and parseInteger, and stay on the same line.
+TEST(LineReader, IntegersReadAsTheirTextParses)
+{
+    const char* lines[] = {"7", "+7", " -7\t", "007", "2147483647", "-2147483648", "2147483648", "00000000012",
+                           "1 2", "\xA0" "5", "-", "", "12abc", "99999999999"};
+    // Near the end of the file and far from it: integers() reads the latter a word at a time.
+    for (const char* tail : {"end", "end, and the rest of a long file"})
+        for (const char* ends : {"\r\n", "\n", "\r", ""}) {
+            for (const char* line : lines) {
+                const QByteArray file = QByteArray(line) + ends + tail;
+                int expected = 0;
+                io::LineReader slow(u"x"_s, file);
+                const bool parses = io::parseInteger(slow.text(), &expected);
+                for (const bool bulk : {false, true}) {
+                    io::LineReader fast(u"x"_s, file);
+                    try {
+                        int value = 0;
+                        if (bulk)
+                            fast.integers(std::span(&value, 1));
+                        else
+                            value = fast.integer();
+                        EXPECT_EQ(value, expected) << line;
+                        EXPECT_TRUE(parses) << line;
+                    } catch (const io::Error&) {
+                        EXPECT_FALSE(parses) << line;
+                        continue;
+                    }
+                    EXPECT_EQ(fast.lineNumber(), slow.lineNumber());
+                    if (*ends)
+                        EXPECT_EQ(fast.text(), QString::fromLatin1(tail)) << line;
+                }
+                io::LineReader skipping(u"x"_s, file);
+                skipping.skip();
+                EXPECT_EQ(skipping.lineNumber(), 1);
+                if (*ends)
+                    EXPECT_EQ(skipping.text(), QString::fromLatin1(tail)) << line;
+                else
+                    EXPECT_TRUE(skipping.atEnd());
+            }
+        }
+
+    // A map's worth of numbers of every length, read in one go.
+    std::vector<int> written;
+    QByteArray file;
+    for (int k = 0; k < 3000; ++k) {
+        int value = int((std::uint64_t(k) * 2654435761u) % 100000000u);
+        for (int cut = k % 9; cut > 0; --cut)
+            value /= 10;
+        written.push_back(value);
+        file += QByteArray::number(value) + "\r\n";
+    }
+    std::vector<int> read(written.size());
+    io::LineReader bulk(u"x"_s, file);
+    bulk.integers(read);
+    EXPECT_EQ(read, written);
+    EXPECT_TRUE(bulk.atEnd());
+    EXPECT_EQ(bulk.lineNumber(), 3000);
 }
 
 TEST(LineReader, MissingFileIsAClearError)

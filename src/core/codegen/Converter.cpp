@@ -4,6 +4,7 @@
 #include "codegen/ExtraClass.h"
 #include "codegen/IndicatorsClass.h"
 #include "codegen/JavaText.h"
+#include "codegen/PictureRecord.h"
 #include "codegen/Pictures.h"
 #include "codegen/StageClass.h"
 #include "codegen/StageObjects.h"
@@ -180,28 +181,45 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     const QStringList templ = readStageTemplate(app);
     const std::vector<FixedSource> fixed = readMissingFixedSources(app, srcDir);
 
-    std::vector<StageObjects> stages;
-    std::vector<QByteArray> stageClasses;
+    // Each stage on all threads: its objects resolved, their pictures found,
+    // its stage class made. A failure names the first failing stage, and in
+    // it the first failing object, as if the stages were taken in turn.
+    const int helpers = ParallelJobs::helperThreads();
+    std::vector<StageObjects> stages(size_t(project.LevelCount));
+    std::vector<QByteArray> stageClasses(size_t(project.LevelCount));
+    ParallelJobs stageRun(size_t(project.LevelCount), [&](size_t k) {
+        const int level = int(k) + 1;
+        stages[k] = emittedObjects(project, level);
+        auto find = [&](const QString& picture, const PictureJob& job) {
+            const QString source = objectsDir + u'/' + picture;
+            if (!QFileInfo(source).isFile())
+                throw io::Error(
+                    u"%1: %2"_s.arg(job.user(), io::Error::inFile(source, u"рисунок не найден"_s).message()));
+        };
+        for (const EmittedActive& a : stages[k].active)
+            find(a.picture, {{}, level, a.number, true, a.object->FileName});
+        for (const EmittedFon& f : stages[k].fon)
+            find(f.picture, {{}, level, f.number, false, f.object->FileName});
+        stageClasses[k] = stageClass(templ, project.stage(level), level, srcDir + u'/' + stageClassFileName(level));
+    });
+    stageRun.start(helpers);
+    stageRun.finish();
+
+    // Active objects' pictures first, then the background's, each in placing order.
     std::vector<PictureJob> pictures;
     QSet<QString> seen;
-    for (int level = 1; level <= project.LevelCount; ++level) {
-        stages.push_back(emittedObjects(project, level));
-        const StageObjects& objects = stages.back();
-        // Active objects' pictures first, then the background's, each in placing order.
-        auto addPicture = [&](const QString& picture, const QString& user) {
+    for (const StageObjects& objects : stages) {
+        auto addPicture = [&](const QString& picture, PictureJob job) {
             if (seen.contains(picture))
                 return;
             seen.insert(picture);
-            const QString source = objectsDir + u'/' + picture;
-            if (!QFileInfo(source).isFile())
-                throw io::Error(u"%1: %2"_s.arg(user, io::Error::inFile(source, u"рисунок не найден"_s).message()));
-            pictures.push_back({picture, user});
+            job.name = picture;
+            pictures.push_back(std::move(job));
         };
         for (const EmittedActive& a : objects.active)
-            addPicture(a.picture, activeObjectLabel(level, a.number, a.object->FileName));
+            addPicture(a.picture, {{}, objects.level, a.number, true, a.object->FileName});
         for (const EmittedFon& f : objects.fon)
-            addPicture(f.picture, fonObjectLabel(level, f.number, f.object->FileName));
-        stageClasses.push_back(stageClass(templ, project.stage(level), level, srcDir + u'/' + stageClassFileName(level)));
+            addPicture(f.picture, {{}, objects.level, f.number, false, f.object->FileName});
     }
 
     // The game's own pictures: the lives bars and the weapon of the interface settings.
@@ -238,29 +256,34 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
                 throw io::Error::inFile(srcDir + u'/' + name,
                                         u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
 
-    // Pictures on helper threads while this thread makes the data classes, then
-    // on this one too. A picture shared by several objects is one file: encoded once.
-    const int helpers = ParallelJobs::helperThreads();
-    PictureCopier copier(std::move(pictures), objectsDir, resDir);
-    copier.start(helpers);
+    // The data and extra classes of every stage on all threads, then the
+    // pictures. A picture shared by several objects is one file: encoded once.
     std::vector<JavaText> dataClasses(size_t(project.LevelCount));
+    std::vector<char> dataInPlace(size_t(project.LevelCount), 0);
     std::vector<JavaText> extraClasses(size_t(project.LevelCount));
-    JavaText indicatorsClass;
-    try {
-        size_t reserve = 0;
-        for (int level = 1; level <= project.LevelCount && !copier.failed(); ++level) {
-            JavaText& data = dataClasses[size_t(level - 1)];
-            data.reserve(reserve);
-            writeDataClass(data, project.stage(level), stages[size_t(level - 1)]);
-            reserve = data.data().size();
-            writeExtraClass(extraClasses[size_t(level - 1)], project.stage(level), stages[size_t(level - 1)],
-                            livesNames[size_t(level - 1)]);
+    ParallelJobs classes(size_t(project.LevelCount), [&](size_t k) {
+        const int level = int(k) + 1;
+        const model::StageData& stage = project.stage(level);
+        // Usually src holds the very data class already: compared as it is
+        // written, it need not be kept. Written again when it differs.
+        JavaText& data = dataClasses[k];
+        if (data.compareWith(srcDir + u'/' + dataClassFileName(level))) {
+            writeDataClass(data, stage, stages[k]);
+            dataInPlace[k] = data.matchesFile();
         }
-        writeIndicatorsClass(indicatorsClass, indicators, weapon);
-    } catch (...) {
-        copier.stop();
-        throw;
-    }
+        if (!dataInPlace[k])
+            writeDataClass(data, stage, stages[k]);
+        writeExtraClass(extraClasses[k], stage, stages[k], livesNames[k]);
+    });
+    classes.start(helpers);
+    classes.finish();
+    JavaText indicatorsClass;
+    writeIndicatorsClass(indicatorsClass, indicators, weapon);
+
+    const QString recordFile = PictureRecord::fileIn(projectDir);
+    const PictureRecord before = PictureRecord::read(recordFile);
+    PictureCopier copier(std::move(pictures), objectsDir, resDir, before);
+    copier.start(helpers);
     copier.finish();
 
     // Then written beside src and res, and moved into them only once all are written.
@@ -276,7 +299,11 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     for (const ExtraPicture& picture : extraPictures)
         output.add(resDir + u'/' + picture.name, picture.bytes);
     for (int level = 1; level <= project.LevelCount; ++level) {
-        output.add(srcDir + u'/' + dataClassFileName(level), dataClasses[size_t(level - 1)].view());
+        const QString data = srcDir + u'/' + dataClassFileName(level);
+        if (dataInPlace[size_t(level - 1)])
+            output.addInPlace(data);
+        else
+            output.add(data, dataClasses[size_t(level - 1)].view());
         output.add(srcDir + u'/' + stageClassFileName(level), stageClasses[size_t(level - 1)]);
         output.add(srcDir + u'/' + extraClassFileName(level), extraClasses[size_t(level - 1)].view());
     }
@@ -288,6 +315,18 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     io::makeFolder(srcDir);
     io::makeFolder(resDir);
     output.commit(onWritten);
+
+    // Every picture is in res now; the next conversion need not encode them again.
+    PictureRecord after;
+    for (size_t k = 0; k < copier.jobs().size(); ++k)
+        after.set(copier.jobs()[k].name, copier.picture(k).entry);
+    if (!(after == before)) {
+        try {
+            io::writeFileAtomically(recordFile, after.bytes(), io::FileSync::LeaveToSystem);
+        } catch (const io::Error&) {
+            // Without the record the next conversion encodes every picture again: slower, no less right.
+        }
+    }
 }
 
 } // namespace kestrava::codegen

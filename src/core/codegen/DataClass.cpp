@@ -39,9 +39,7 @@ void cells(JavaText& out, const model::FonGroupData& group)
 {
     const size_t count = cellCount(group);
     if (group.Cells.size() >= count) {
-        const int* cell = group.Cells.data();
-        for (size_t k = 0; k < count; ++k)
-            out.element(cell[k]);
+        out.elements(group.Cells.data(), count);
         return;
     }
     for (int row = 1; row <= group.Rows; ++row)

@@ -66,7 +66,8 @@ int gameColour(int bgr)
 std::vector<int> chaseGroups(const model::StageData& stage)
 {
     std::vector<int> result(size_t(model::kMaxActiveGroups + 1), 0);
-    static const QRegularExpression aim(u"objtip\\[gr_obj\\[(\\d+)\\]\\[kr\\1\\]\\]=[234];kd=kr(\\d+);"_s);
+    // One per thread: the converter writes the stages' classes on several at once.
+    thread_local const QRegularExpression aim(u"objtip\\[gr_obj\\[(\\d+)\\]\\[kr\\1\\]\\]=[234];kd=kr(\\d+);"_s);
     for (int r = 1; r <= model::kMaxEventRows; ++r) {
         const model::EventRowData& row = stage.EventRow[size_t(r)];
         if (row.Kind != u"event"_s)
@@ -74,7 +75,10 @@ std::vector<int> chaseGroups(const model::StageData& stage)
         for (int m = 1; m <= model::kMaxActions; ++m) {
             if (row.ActionText[size_t(m)].isEmpty())
                 continue;
-            auto it = aim.globalMatch(row.ActionCode[size_t(m)]);
+            const QString& code = row.ActionCode[size_t(m)];
+            if (!code.contains(u"kd=kr"_s))
+                continue; // most actions aim at nothing: no expression to run
+            auto it = aim.globalMatch(code);
             while (it.hasNext()) {
                 const QRegularExpressionMatch match = it.next();
                 const int g = match.captured(1).toInt();

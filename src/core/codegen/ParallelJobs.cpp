@@ -9,6 +9,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
+namespace {
+
+thread_local int currentWorker = 0;
+
+} // namespace
 
 ParallelJobs::ParallelJobs(size_t count, std::function<void(size_t)> job, std::function<QString(size_t)> label)
     : m_count(count), m_job(std::move(job)), m_label(std::move(label)), m_failures(count)
@@ -18,6 +23,11 @@ ParallelJobs::ParallelJobs(size_t count, std::function<void(size_t)> job, std::f
 ParallelJobs::~ParallelJobs()
 {
     stop();
+}
+
+int ParallelJobs::worker()
+{
+    return currentWorker;
 }
 
 int ParallelJobs::helperThreads()
@@ -31,15 +41,16 @@ void ParallelJobs::start(int helpers)
     helpers = int(std::min<size_t>(size_t(std::max(helpers, 0)), m_count));
     for (int t = 0; t < helpers; ++t) {
         try {
-            m_threads.emplace_back([this] { work(); });
+            m_threads.emplace_back([this, t] { work(t + 1); });
         } catch (const std::system_error&) {
             break; // fewer threads, same result
         }
     }
 }
 
-void ParallelJobs::work()
+void ParallelJobs::work(int worker)
 {
+    currentWorker = worker;
     for (;;) {
         if (failed())
             return;
@@ -76,7 +87,7 @@ void ParallelJobs::stop()
 
 void ParallelJobs::finish()
 {
-    work();
+    work(0);
     join();
     for (const auto& failure : m_failures)
         if (failure)

@@ -35,9 +35,11 @@ public:
 
     // Helper threads worth starting beside the caller's on this machine.
     static int helperThreads();
+    // Inside a job: which thread runs it, 0 for the caller's, 1.. for the helpers.
+    static int worker();
 
 private:
-    void work();
+    void work(int worker);
     void join();
 
     size_t m_count;

@@ -1,24 +1,19 @@
 #include "codegen/Pictures.h"
 
+#include "codegen/StageObjects.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
-namespace {
 
-bool sameContent(const QString& path, const QByteArray& bytes)
+QString PictureJob::user() const
 {
-    QFile file(path);
-    if (file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll() == bytes;
+    return active ? activeObjectLabel(level, object, objectFile) : fonObjectLabel(level, object, objectFile);
 }
-
-} // namespace
 
 io::PngOptions pictureOptions()
 {
@@ -29,34 +24,49 @@ io::PngOptions pictureOptions()
     return options;
 }
 
-PictureCopier::PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, QString resDir)
+PictureCopier::PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, QString resDir, PictureRecord before)
     : m_jobs(std::move(jobs)),
       m_objectsDir(std::move(objectsDir)),
       m_resDir(std::move(resDir)),
       m_options(pictureOptions()),
+      m_before(std::move(before)),
       m_pictures(m_jobs.size()),
       m_run(
-          m_jobs.size(), [this](size_t k) { encode(k); }, [this](size_t k) { return m_jobs[k].user; })
+          m_jobs.size(), [this](size_t k) { encode(k); }, [this](size_t k) { return m_jobs[k].user(); })
 {
 }
 
 void PictureCopier::encode(size_t k)
 {
     const QString name = m_jobs[k].name;
+    const QString source = m_objectsDir + u'/' + name;
     const QString target = m_resDir + u'/' + name;
+    const QByteArray bytes = io::readWholeFile(source, io::kMaxPictureFileBytes);
+    EncodedPicture& picture = m_pictures[k];
+    picture.entry.source = contentHash(bytes);
+    const PictureRecord::Entry* before = m_before.find(name);
+    if (before && before->source == picture.entry.source) {
+        const std::optional<QByteArray> inRes = io::readFileOfSize(target, before->size);
+        if (inRes && contentHash(*inRes) == before->written) {
+            picture.entry = *before;
+            picture.alreadyInRes = true;
+            return;
+        }
+    }
+
     if (QFileInfo(target).isDir())
         throw io::Error::inFile(target, u"не удаётся записать рисунок: на его месте находится папка"_s);
-    const QImage image = io::readPng(m_objectsDir + u'/' + name);
-    EncodedPicture& picture = m_pictures[k];
-    picture.bytes = io::encodePng(image, target, m_options);
+    picture.bytes = io::recodePng(bytes, source, target, m_options);
+    picture.entry.written = contentHash(picture.bytes);
+    picture.entry.size = picture.bytes.size();
     // A picture already in res with these very bytes stays: rewriting it would
     // change nothing but cost a new file.
-    picture.alreadyInRes = sameContent(target, picture.bytes);
+    const std::optional<QByteArray> inRes = io::readFileOfSize(target, picture.bytes.size());
+    picture.alreadyInRes = inRes && *inRes == picture.bytes;
     if (picture.alreadyInRes)
         picture.bytes.clear();
     else
         picture.bytes.squeeze(); // kept until every picture is ready: only what it needs
-
 }
 
 } // namespace kestrava::codegen

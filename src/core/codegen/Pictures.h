@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codegen/ParallelJobs.h"
+#include "codegen/PictureRecord.h"
 #include "io/Png.h"
 
 #include <QByteArray>
@@ -12,8 +13,13 @@ namespace kestrava::codegen {
 
 // One picture file of the game and the first placed object that uses it.
 struct PictureJob {
-    QString name;  // "tree.png"
-    QString user;  // "Этап 1, фоновый объект 2 (файл «tree.obf»)", for messages
+    QString name; // "tree.png"
+    int level = 0;
+    int object = 0;      // placed object number in the stage
+    bool active = false; // an active object, else a background one
+    QString objectFile;  // the object's file ("tree.obf")
+    // "Этап 1, фоновый объект 2 (файл «tree.obf»)", for messages: made only when one is given.
+    QString user() const;
 };
 
 // How the converter encodes the pictures it copies: fast, still a complete PNG.
@@ -23,14 +29,17 @@ io::PngOptions pictureOptions();
 struct EncodedPicture {
     QByteArray bytes;
     bool alreadyInRes = false; // res holds these very bytes: nothing to write
+    PictureRecord::Entry entry; // its source and what res holds now
 };
 
 // Decodes objectsDir/name and encodes it again for resDir/name for every job,
 // in memory only, on helper threads while the caller does other work, then on
-// the caller's thread too (finish()). Nothing is written.
+// the caller's thread too (finish()). Nothing is written. A picture `before`
+// says was made from the very bytes its source holds now, and whose file in
+// res still holds what was written then, is not encoded again.
 class PictureCopier {
 public:
-    PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, QString resDir);
+    PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, QString resDir, PictureRecord before = {});
 
     void start(int helpers) { m_run.start(helpers); }
     bool failed() const { return m_run.failed(); }
@@ -50,6 +59,7 @@ private:
     QString m_objectsDir;
     QString m_resDir;
     io::PngOptions m_options;
+    PictureRecord m_before;
     std::vector<EncodedPicture> m_pictures;
     ParallelJobs m_run; // last: its threads use the members above
 };

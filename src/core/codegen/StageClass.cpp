@@ -14,19 +14,27 @@ const QString kEventKind = u"event"_s;
 
 void appendLoop(QString& line, QString& closing, const QString& n)
 {
-    line += u"for(int kr"_s + n + u"=0;kr"_s + n + u"<=kol_obj["_s + n + u"]-1;kr"_s + n + u"++){"_s;
+    line.append(QLatin1StringView("for(int kr")).append(n).append(QLatin1StringView("=0;kr")).append(n);
+    line.append(QLatin1StringView("<=kol_obj[")).append(n).append(QLatin1StringView("]-1;kr")).append(n);
+    line.append(QLatin1StringView("++){"));
     closing += u'}';
 }
 
-void appendEncoded(QByteArray& out, const QString& line, const QString& where, const QString& path)
+// The line and its CR LF; false, nothing appended, when windows-1251 cannot hold it.
+bool appendEncoded(QByteArray& out, const QString& line)
 {
     const auto bytes = io::Cp1251::encode(line);
-    if (!bytes) {
-        throw io::Error(u"%1: символа «%2» нет в кодировке windows-1251, файл «%3» не записан"_s
-                            .arg(where, io::Cp1251::firstUnencodableCharacter(line), QDir::toNativeSeparators(path)));
-    }
+    if (!bytes)
+        return false;
     out.append(*bytes);
     out.append("\r\n", 2);
+    return true;
+}
+
+io::Error unencodable(const QString& where, const QString& line, const QString& path)
+{
+    return io::Error(u"%1: символа «%2» нет в кодировке windows-1251, файл «%3» не записан"_s.arg(
+        where, io::Cp1251::firstUnencodableCharacter(line), QDir::toNativeSeparators(path)));
 }
 
 } // namespace
@@ -62,6 +70,7 @@ QString renameStage(const QString& line, int level)
 QString eventLine(const model::EventRowData& row, int action)
 {
     QString line;
+    line.reserve(160 + row.CondCode.size() + row.ActionCode[size_t(action)].size());
     QString closing;
     QStringList looped;
     // Two loops with one variable would not compile, so a number named again
@@ -76,7 +85,8 @@ QString eventLine(const model::EventRowData& row, int action)
         loop(row.CondObjects[size_t(t)]);
     for (int t = 1; t <= model::kMaxObjectRefs; ++t)
         loop(row.ActionObjects[size_t(action)][size_t(t)]);
-    line += u"if("_s + row.CondCode + u"){"_s + row.ActionCode[size_t(action)] + u"};"_s + closing;
+    line.append(QLatin1StringView("if(")).append(row.CondCode).append(QLatin1StringView("){"));
+    line.append(row.ActionCode[size_t(action)]).append(QLatin1StringView("};")).append(closing);
     return line;
 }
 
@@ -113,10 +123,14 @@ QByteArray stageClass(const QStringList& templ, const model::StageData& stage, i
 {
     QByteArray out;
     const QString stageName = u"Этап %1"_s.arg(level);
-    for (const QString& line : templ)
-        appendEncoded(out, renameStage(line, level), stageName + u", шаблон класса этапа"_s, path);
+    for (const QString& line : templ) {
+        const QString renamed = renameStage(line, level);
+        if (!appendEncoded(out, renamed))
+            throw unencodable(stageName + u", шаблон класса этапа"_s, renamed, path);
+    }
     forEachEventLine(stage, [&](const QString& line, int r, int m) {
-        appendEncoded(out, line, u"%1, строка событий %2, действие %3"_s.arg(stageName).arg(r).arg(m), path);
+        if (!appendEncoded(out, line))
+            throw unencodable(u"%1, строка событий %2, действие %3"_s.arg(stageName).arg(r).arg(m), line, path);
     });
     out.append("}}\r\n", 4);
     return out;

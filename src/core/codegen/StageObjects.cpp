@@ -22,24 +22,27 @@ QString objectLabel(int level, const QString& kind, int number, const QString& f
 }
 
 // The group a Ref names, checked against the stage's groups of that kind.
-int resolveGroup(const QString& label, const QString& ref, int groupCount, const QString& kindOfGroups)
+// label() makes the start of a message, only when there is one to give.
+template <class Label>
+int resolveGroup(const Label& label, const QString& ref, int groupCount, const QString& kindOfGroups)
 {
     int group = 0;
     if (!groupOfRef(ref, &group))
-        throw io::Error(u"%1: номер группы «%2» не является числом"_s.arg(label, ref));
+        throw io::Error(u"%1: номер группы «%2» не является числом"_s.arg(label(), ref));
     if (group < 1 || group > groupCount)
-        throw io::Error(u"%1: группы %2 в этапе нет (%3 в этапе: %4)"_s.arg(label, QString::number(group), kindOfGroups,
-                                                                          QString::number(groupCount)));
+        throw io::Error(u"%1: группы %2 в этапе нет (%3 в этапе: %4)"_s.arg(label(), QString::number(group),
+                                                                          kindOfGroups, QString::number(groupCount)));
     return group;
 }
 
-QString checkedPicture(const QString& label, const QString& pngName, int group)
+template <class Label>
+QString checkedPicture(const Label& label, const QString& pngName, int group)
 {
     const QString name = pictureName(pngName);
     if (name.isEmpty() || name == u".png"_s)
-        throw io::Error(u"%1: у группы %2 нет файла рисунка"_s.arg(label, QString::number(group)));
+        throw io::Error(u"%1: у группы %2 нет файла рисунка"_s.arg(label(), QString::number(group)));
     if (io::Cp1251::firstUnencodable(name) >= 0)
-        throw io::Error(u"%1: имя рисунка «%2» содержит символы вне кодировки windows-1251"_s.arg(label, name));
+        throw io::Error(u"%1: имя рисунка «%2» содержит символы вне кодировки windows-1251"_s.arg(label(), name));
     return name;
 }
 
@@ -100,7 +103,7 @@ StageObjects emittedObjects(const model::Project& project, int level)
         const model::ActiveObjectData& object = stage.ActiveObject[size_t(j)];
         if (!object.Exists)
             continue;
-        const QString label = activeObjectLabel(level, j, object.FileName);
+        const auto label = [&] { return activeObjectLabel(level, j, object.FileName); };
         const int g = resolveGroup(label, object.Ref, stage.ActiveGroupCount, u"активных групп"_s);
         const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];
         result.active.push_back({j, &object, &group, checkedPicture(label, group.PngName, g)});
@@ -109,7 +112,7 @@ StageObjects emittedObjects(const model::Project& project, int level)
         const model::FonObjectData& object = stage.FonObject[size_t(i)];
         if (!object.Exists)
             continue;
-        const QString label = fonObjectLabel(level, i, object.FileName);
+        const auto label = [&] { return fonObjectLabel(level, i, object.FileName); };
         const int g = resolveGroup(label, object.Ref, stage.FonGroupCount, u"фоновых групп"_s);
         const model::FonGroupData& group = stage.FonGroup[size_t(g)];
         result.fon.push_back({i, &object, &group, checkedPicture(label, group.PngName, g)});

@@ -2,7 +2,9 @@
 
 #include "codegen/ParallelJobs.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -49,16 +51,30 @@ void StagedOutput::addInPlace(QString target)
 
 QString StagedOutput::stagedPath(size_t k) const
 {
-    // Numbered, not named: the targets' names need no checking here.
-    return m_dir.path() + u'/' + QString::number(k);
+    // Numbered, not named: the targets' names need no checking here. A folder
+    // per thread: threads making files in one folder wait for each other.
+    return m_dir.path() + u'/' + QString::number(m_entries[k].folder) + u'/' + QString::number(k);
 }
 
 void StagedOutput::write(int helpers)
 {
+    for (int folder = 0; folder <= helpers; ++folder)
+        if (!QDir().mkdir(m_dir.path() + u'/' + QString::number(folder)))
+            throw io::Error::inFile(m_dir.path(), u"не удаётся создать временную папку; ничего не записано"_s);
     ParallelJobs run(m_entries.size(), [this](size_t k) {
-        const Entry& entry = m_entries[k];
-        if (!entry.inPlace)
-            writeNewFile(stagedPath(k), entry.bytes, entry.target);
+        Entry& entry = m_entries[k];
+        if (entry.inPlace)
+            return;
+        // A target that holds these very bytes stays as it is: reading costs less than a new file.
+        if (!entry.keepExisting) {
+            const std::optional<QByteArray> existing = io::readFileOfSize(entry.target, entry.bytes.size());
+            if (existing && *existing == entry.bytes) {
+                entry.inPlace = true;
+                return;
+            }
+        }
+        entry.folder = ParallelJobs::worker();
+        writeNewFile(stagedPath(k), entry.bytes, entry.target);
     });
     run.start(helpers);
     run.finish();

@@ -19,8 +19,10 @@ public:
     // Makes the hidden folder; an io::Error when it cannot.
     explicit StagedOutput(const QString& projectDir);
 
-    // A file to put at `target`. keepExisting: a target that exists by then
-    // stays as it is, and is not reported.
+    // A file to put at `target`; a target that already holds these bytes (a
+    // regular file, not a link) stays as it is and is reported in its turn.
+    // keepExisting: a target that exists by then stays as it is, and is not
+    // reported.
     void add(QString target, QByteArray bytes, bool keepExisting = false);
     // A target that already holds what would be written: nothing to move,
     // still reported in its turn.
@@ -42,6 +44,7 @@ private:
         QByteArray bytes;
         bool keepExisting = false;
         bool inPlace = false;
+        int folder = 0; // the thread that wrote it
     };
     QString stagedPath(size_t k) const;
 

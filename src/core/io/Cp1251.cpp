@@ -130,6 +130,8 @@ std::optional<QByteArray> Cp1251::encode(const QString& text)
 
 qsizetype Cp1251::firstUnencodable(const QString& text)
 {
+    if (isAscii(text))
+        return -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         // Surrogate pairs never fit; test them as one character.
         const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;

@@ -150,11 +150,17 @@ bool indexColours(const QImage& image, std::vector<QRgb>& colours, std::vector<u
         unsigned char lastIndex = 0;
         for (int x = 0; x < width; ++x) {
 #if defined(__SSE2__)
-            // Game art is runs of one colour: four pixels like the last cost one comparison.
-            while (x + 4 <= width
-                   && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x)),
-                                                        _mm_set1_epi32(int(last))))
-                       == 0xFFFF) {
+            // Game art is runs of one colour: eight pixels like the last cost two comparisons.
+            const __m128i same = _mm_set1_epi32(int(last));
+            auto four = [&](int at) {
+                return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + at)), same);
+            };
+            while (x + 8 <= width && _mm_movemask_epi8(_mm_and_si128(four(x), four(x + 4))) == 0xFFFF) {
+                std::memset(out, lastIndex, 8);
+                out += 8;
+                x += 8;
+            }
+            while (x + 4 <= width && _mm_movemask_epi8(four(x)) == 0xFFFF) {
                 std::memset(out, lastIndex, 4);
                 out += 4;
                 x += 4;
@@ -299,7 +305,8 @@ static QByteArray encodeWithLibpng(const QImage& image, const QString& path, con
                                    const std::vector<QRgb>& colours, const std::vector<unsigned char>& indices,
                                    int translucent);
 
-QByteArray encodePng(const QImage& source, const QString& path, const PngOptions& options)
+// file: the PNG file source was decoded from, when its deflated pixel data may be kept.
+static QByteArray encode(const QImage& source, const QString& path, const PngOptions& options, const QByteArray* file)
 {
     if (source.isNull())
         throw Error::inFile(path, u"пустой рисунок нельзя записать"_s);
@@ -315,7 +322,26 @@ QByteArray encodePng(const QImage& source, const QString& path, const PngOptions
     if (indexed)
         return quickpng::encodeIndexed(indices.data(), image.width(), image.height(), colours.data(),
                                        int(colours.size()), translucent, options.compressionLevel);
+    if (file) {
+        QByteArray kept = quickpng::keepPixelData(*file, kMaxPixels, int(kMaxSide));
+        if (!kept.isEmpty())
+            return kept;
+    }
     return quickpng::encodeTrueColour(image, alpha, options.compressionLevel);
+}
+
+QByteArray encodePng(const QImage& source, const QString& path, const PngOptions& options)
+{
+    return encode(source, path, options, nullptr);
+}
+
+QByteArray recodePng(const QByteArray& file, const QString& sourcePath, const QString& targetPath,
+                     const PngOptions& options)
+{
+    // Only a file our own reader takes, every chunk and the pixel data checked, may be kept.
+    if (std::optional<QImage> image = quickpng::decode(file, kMaxPixels, int(kMaxSide)))
+        return encode(*image, targetPath, options, &file);
+    return encode(decodePngWithLibpng(file, sourcePath), targetPath, options, nullptr);
 }
 
 static QByteArray encodeWithLibpng(const QImage& image, const QString& path, const PngOptions& options, bool indexed,

@@ -27,6 +27,12 @@ struct PngOptions {
     bool indexedWhenFew = false;
 };
 QByteArray encodePng(const QImage& image, const QString& pathForMessages, const PngOptions& options = {});
+// A PNG file's picture as encodePng(decodePng(file)) writes it, except that a
+// true-colour picture (more than 256 colours, or indexedWhenFew off) whose
+// file our own reader takes as 8-bit RGB or RGBA keeps that file's deflated
+// pixel data: deflating them again would cost far more than all the rest.
+QByteArray recodePng(const QByteArray& file, const QString& sourcePath, const QString& targetPath,
+                     const PngOptions& options);
 void writePng(const QImage& image, const QString& path, const PngOptions& options = {});
 
 // BMP pictures go through Qt's own reader and writer.

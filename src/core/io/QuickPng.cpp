@@ -419,87 +419,112 @@ bool readTransparency(Picture& p, const unsigned char* body, quint32 length)
 
 } // namespace
 
-std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxSide)
+namespace {
+
+using Parts = std::vector<std::pair<const unsigned char*, size_t>>;
+
+// Walks the chunks of a flawless file of a common kind: the picture's header,
+// palette and transparency into p, the IDAT data into parts, the IHDR body
+// into *header. false for anything else.
+bool parse(const QByteArray& bytes, qint64 maxPixels, int maxSide, Picture& p, Parts& parts,
+           const unsigned char** header)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     const size_t size = size_t(bytes.size());
     if (size < 8 || std::memcmp(data, kSignature, 8) != 0)
-        return std::nullopt;
-
-    Coders& coder = coders();
-    Picture p;
+        return false;
     enum { Before, Inside, After } idat = Before;
-    std::vector<std::pair<const unsigned char*, size_t>> parts;
     bool first = true;
     for (size_t at = 8;;) {
         if (size - at < 12)
-            return std::nullopt;
+            return false;
         const quint32 length = be32(data + at);
         if (length > kLongestChunk || length > size - at - 12)
-            return std::nullopt;
+            return false;
         const unsigned char* type = data + at + 4;
         const unsigned char* body = type + 4;
         if (!isLetter(type[0]) || !isLetter(type[1]) || !isLetter(type[2]) || !isLetter(type[3]))
-            return std::nullopt;
+            return false;
         if (libdeflate_crc32(0, type, size_t(length) + 4) != be32(body + length))
-            return std::nullopt;
+            return false;
         if (first != isType(type, "IHDR"))
-            return std::nullopt;
+            return false;
         first = false;
         if (isType(type, "IHDR")) {
             if (!readHeader(p, body, length, maxPixels, maxSide))
-                return std::nullopt;
+                return false;
+            *header = body;
         } else if (isType(type, "PLTE")) {
             if (idat != Before || p.paletteSize > 0 || p.transparency || length == 0 || length % 3 != 0
                 || length > 768 || p.type == Gray || p.type == GrayAlpha)
-                return std::nullopt;
+                return false;
             p.paletteSize = int(length / 3);
             for (int k = 0; k < p.paletteSize; ++k)
                 p.palette[size_t(k)] = qRgb(body[3 * k], body[3 * k + 1], body[3 * k + 2]);
         } else if (isType(type, "tRNS")) {
             if (idat != Before || p.transparency || !readTransparency(p, body, length))
-                return std::nullopt;
+                return false;
         } else if (isType(type, "IDAT")) {
             if (idat == After || (p.type == Palette && p.paletteSize == 0))
-                return std::nullopt;
+                return false;
             idat = Inside;
             parts.emplace_back(body, size_t(length));
         } else if (isType(type, "IEND")) {
-            if (length != 0 || idat == Before)
-                return std::nullopt;
-            break;
+            return length == 0 && idat != Before;
         } else {
             if (!(type[0] & 0x20))
-                return std::nullopt; // a critical chunk we do not know
+                return false; // a critical chunk we do not know
             if (idat == Inside)
                 idat = After;
         }
         at += 12 + size_t(length);
     }
+}
 
-    const unsigned char* stream = parts.front().first;
-    size_t streamSize = parts.front().second;
-    if (parts.size() > 1) {
-        streamSize = 0;
-        for (const auto& part : parts)
-            streamSize += part.second;
-        unsigned char* joined = coder.joined.take(streamSize);
-        size_t k = 0;
-        for (const auto& part : parts) {
-            std::memcpy(joined + k, part.first, part.second);
-            k += part.second;
-        }
-        stream = joined;
+// The IDAT data in one piece: the single chunk's own bytes, or the chunks joined in scratch.
+std::pair<const unsigned char*, size_t> joined(const Parts& parts, Scratch& scratch)
+{
+    if (parts.size() == 1)
+        return parts.front();
+    size_t size = 0;
+    for (const auto& part : parts)
+        size += part.second;
+    unsigned char* all = scratch.take(size);
+    size_t k = 0;
+    for (const auto& part : parts) {
+        std::memcpy(all + k, part.first, part.second);
+        k += part.second;
     }
+    return {all, size};
+}
+
+void chunk(QByteArray& out, const char* type, const unsigned char* body, size_t length);
+
+} // namespace
+
+std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxSide)
+{
+    Coders& coder = coders();
+    Picture p;
+    Parts parts;
+    const unsigned char* header = nullptr;
+    if (!parse(bytes, maxPixels, maxSide, p, parts, &header))
+        return std::nullopt;
+    const auto [stream, streamSize] = joined(parts, coder.joined);
 
     const size_t bpp = size_t(channelsOf(p.type));
     const size_t rowBytes = size_t(p.width) * bpp;
     const size_t expected = size_t(p.height) * (rowBytes + 1);
-    // zlib (in libpng) keeps only the window the stream's header declares and
-    // refuses a match reaching further back; libdeflate sees all the output.
-    // Only where no match can reach past the window do both agree.
-    if (streamSize < 2 || ((stream[0] >> 4) < 7 && expected > (size_t(1) << ((stream[0] >> 4) + 8))))
+    // The zlib header: deflate, no preset dictionary. zlib (in libpng) keeps
+    // only the window the header declares and refuses a match reaching further
+    // back; libdeflate sees all the output. Only where no match can reach past
+    // the window do both agree.
+    if (streamSize < 6 || (stream[0] & 0x0F) != 8 || (stream[0] >> 4) > 7 || (stream[1] & 0x20) != 0
+        || (stream[0] * 256 + stream[1]) % 31 != 0
+        || ((stream[0] >> 4) < 7 && expected > (size_t(1) << ((stream[0] >> 4) + 8))))
         return std::nullopt;
+    // The Adler-32 of the rows is checked too, though libpng's reader is told
+    // to pass over it: a file whose pixel data is kept as it is must be whole.
     unsigned char* rows = coder.rows.take(expected);
     size_t consumed = 0;
     size_t produced = 0;
@@ -524,6 +549,26 @@ std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxS
     }
     coder.trim();
     return image;
+}
+
+QByteArray keepPixelData(const QByteArray& bytes, qint64 maxPixels, int maxSide)
+{
+    Picture p;
+    Parts parts;
+    const unsigned char* header = nullptr;
+    if (!parse(bytes, maxPixels, maxSide, p, parts, &header) || (p.type != Rgb && p.type != Rgba) || p.transparency)
+        return {};
+    Coders& coder = coders();
+    const auto [stream, streamSize] = joined(parts, coder.joined);
+    QByteArray out;
+    out.reserve(qsizetype(8 + 25 + streamSize + 12 * (streamSize / kIdatChunk + 1) + 12));
+    out.append(reinterpret_cast<const char*>(kSignature), 8);
+    chunk(out, "IHDR", header, 13);
+    for (size_t at = 0; at < streamSize; at += kIdatChunk)
+        chunk(out, "IDAT", stream + at, std::min(kIdatChunk, streamSize - at));
+    chunk(out, "IEND", nullptr, 0);
+    coder.trim();
+    return out;
 }
 
 // ---- writing ----

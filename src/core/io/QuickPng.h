@@ -19,6 +19,11 @@ namespace kestrava::io::quickpng {
 // included: libpng then decodes it or refuses it in its own words.
 std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxSide);
 
+// A file decode takes, of 8-bit RGB or RGBA without tRNS, made again from its
+// header and its deflated pixel data alone, every other chunk left out: the
+// same pixels without deflating them again. Empty for any other file.
+QByteArray keepPixelData(const QByteArray& bytes, qint64 maxPixels, int maxSide);
+
 // An indexed PNG: width x height palette indices row by row, colours[0..count)
 // as PLTE and the alpha of the first `translucent` of them as tRNS. No row
 // filter: neighbouring indices repeat as they are. level: libdeflate's 1..12.

@@ -15,7 +15,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -67,8 +69,100 @@ QString LineReader::text()
     return Cp1251::decode(raw);
 }
 
+void LineReader::integers(std::span<int> out)
+{
+    const char* data = m_data.constData();
+    const qsizetype size = m_data.size();
+    qsizetype pos = m_pos;
+    int line = m_line;
+    for (int& value : out) {
+        // "0".."99999999" and CR LF, as the editors write them, away from the
+        // end of the file: eight bytes at once, without a branch per digit.
+        // Any other line goes through integer(), which also words a failure.
+        if (size - pos >= 16) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, data + pos, 8);
+            constexpr std::uint64_t high = 0xF0F0F0F0F0F0F0F0u;
+            constexpr std::uint64_t zeros = 0x3030303030303030u;
+            // A byte is a digit when it and it plus 6 both lie in 0x30..0x3F;
+            // a carry can only spoil the bytes after the first non-digit.
+            const std::uint64_t other = ((chunk & high) ^ zeros) | (((chunk + 0x0606060606060606u) & high) ^ zeros);
+            const int digits = other ? std::countr_zero(other) / 8 : 8;
+            if (digits > 0 && digits < 8 && data[pos + digits] == '\r' && data[pos + digits + 1] == '\n') {
+                // The digits moved to the top, as if led by zeros, then summed pairwise.
+                std::uint64_t v = (chunk - zeros) << (8 * (8 - digits));
+                v = (v * 10) + (v >> 8);
+                v = ((v & 0x00FF00FF00FF00FFu) * 6553601) >> 16;
+                v = ((v & 0x0000FFFF0000FFFFu) * 42949672960001u) >> 32;
+                value = int(v);
+                pos += digits + 2;
+                ++line;
+                continue;
+            }
+        }
+        m_pos = pos;
+        m_line = line;
+        value = integer();
+        pos = m_pos;
+        line = m_line;
+    }
+    m_pos = pos;
+    m_line = line;
+}
+
+void LineReader::skip()
+{
+    if (atEnd()) {
+        ++m_line;
+        fail(u"файл обрывается: ожидалась ещё одна строка"_s);
+    }
+    // Line ends as text() takes them: CR LF, LF or CR.
+    const char* data = m_data.constData();
+    const qsizetype size = m_data.size();
+    qsizetype end = m_pos;
+    while (end < size && data[end] != '\r' && data[end] != '\n')
+        ++end;
+    if (end < size) {
+        if (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n')
+            ++end;
+        ++end;
+    }
+    m_pos = end;
+    ++m_line;
+}
+
 int LineReader::integer()
 {
+    // Most lines are plain decimals ("12", "-3"): read from the bytes directly.
+    // Anything else goes the long way, which also words the failure.
+    const qsizetype size = m_data.size();
+    const char* data = m_data.constData();
+    qsizetype at = m_pos;
+    while (at < size && (data[at] == ' ' || data[at] == '\t'))
+        ++at;
+    const bool negative = at < size && data[at] == '-';
+    if (at < size && (data[at] == '-' || data[at] == '+'))
+        ++at;
+    const qsizetype digits = at;
+    qint64 quick = 0;
+    while (at < size && data[at] >= '0' && data[at] <= '9' && at - digits < 10) {
+        quick = quick * 10 + (data[at] - '0');
+        ++at;
+    }
+    const bool number = at > digits && (at >= size || data[at] < '0' || data[at] > '9');
+    while (at < size && (data[at] == ' ' || data[at] == '\t'))
+        ++at;
+    if (number && (at == size || data[at] == '\r' || data[at] == '\n')) {
+        quick = negative ? -quick : quick;
+        if (quick >= std::numeric_limits<int>::min() && quick <= std::numeric_limits<int>::max()) {
+            if (at < size && data[at] == '\r' && at + 1 < size && data[at + 1] == '\n')
+                ++at;
+            m_pos = at < size ? at + 1 : at;
+            ++m_line;
+            return int(quick);
+        }
+    }
+
     const QString line = text();
     int value = 0;
     if (!parseInteger(line, &value)) {
@@ -271,6 +365,31 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
         done += got;
     }
     bytes.truncate(done);
+    return bytes;
+}
+
+std::optional<QByteArray> readFileOfSize(const QString& path, qint64 size)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
+        ::close(*f);
+        delete f;
+    });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != size)
+        return std::nullopt;
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return std::nullopt;
+        done += got;
+    }
     return bytes;
 }
 

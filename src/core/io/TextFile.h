@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace kestrava::io {
@@ -21,6 +23,11 @@ public:
     QString text();
     // The next line as a signed 32-bit decimal integer.
     int integer();
+    // The next out.size() lines, each as integer() reads it; quicker for the
+    // long runs of short numbers a map holds.
+    void integers(std::span<int> out);
+    // Passes over the next line unread (a first look that needs other lines).
+    void skip();
     bool atEnd() const { return m_pos >= m_data.size(); }
     // The file must end here: blank lines may follow, anything else is an
     // Error at its line (a damaged file is never read as a shorter one);
@@ -29,6 +36,7 @@ public:
     // Number of the line read last (1-based; 0 before the first read).
     int lineNumber() const { return m_line; }
     const QString& path() const { return m_path; }
+    const QByteArray& content() const { return m_data; }
 
     // An Error at the line read last.
     [[noreturn]] void fail(const QString& what) const;
@@ -102,5 +110,10 @@ inline constexpr qint64 kMaxPictureFileBytes = qint64(256) << 20;
 // folder, a FIFO, a device, a file larger than maxBytes or one that cannot be
 // read is an Error naming it; nothing blocks and nothing is read unbounded.
 QByteArray readWholeFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
+
+// The bytes of path when it is a regular file itself (no link) of exactly
+// `size` bytes; nullopt otherwise or when it cannot be read. For asking
+// whether a file already holds what would be written.
+std::optional<QByteArray> readFileOfSize(const QString& path, qint64 size);
 
 } // namespace kestrava::io
