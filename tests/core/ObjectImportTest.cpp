@@ -304,3 +304,42 @@ TEST(ObjectImport, AChosenFileFromOutsideTheLibraryIsCopiedIntoTheProject)
     io::writeFileAtomically(away + u"/broken.obf"_s, "fon\r\nbroken.png\r\n");
     EXPECT_TRUE(refused(away + u"/broken.obf"_s).contains(u"файл обрывается"_s));
 }
+
+// Opening reads the object files ahead, on all threads; what each stage gets
+// must not depend on it: a file used by several stages, a damaged library
+// copy standing in for the project's, a file gone since the project was saved.
+TEST(ObjectImport, OpeningAProjectImportsEveryGroupAsOneImportWould)
+{
+    Fixture f;
+    f.project.LevelCount = 3;
+    for (int level = 1; level <= 3; ++level) {
+        f.project.CurLevel = level;
+        f.import(u"forest.obf"_s);
+        f.import(u"hero.oba"_s);
+    }
+    const QString file = f.project.projectPath(u"project.prg"_s);
+    persist::save(f.project, file);
+    model::Project opened;
+    EXPECT_TRUE(persist::load(opened, f.tmp.app(), file).isEmpty());
+    for (int level = 1; level <= 3; ++level) {
+        EXPECT_EQ(opened.stage(level).FonGroup[1].Cells, f.project.stage(1).FonGroup[1].Cells) << level;
+        EXPECT_EQ(opened.stage(level).ActiveGroup[1].FrameCount, f.project.stage(1).ActiveGroup[1].FrameCount);
+    }
+
+    objects::ActiveObjectFile own = objects::ActiveObjectFile::read(f.tmp.app().objectFile(u"hero.oba"_s));
+    own.FrameCount = 9;
+    own.write(f.projectObjects + u"/hero.oba"_s);
+    io::writeFileAtomically(f.tmp.app().objectFile(u"hero.oba"_s), "active\r\nhero.png\r\n");
+    const QStringList notes = persist::load(opened, f.tmp.app(), file);
+    ASSERT_EQ(notes.size(), 3);
+    EXPECT_TRUE(notes[0].contains(u"взят из папки objects проекта"_s)) << notes[0].toStdString();
+    for (int level = 1; level <= 3; ++level)
+        EXPECT_EQ(opened.stage(level).ActiveGroup[1].FrameCount, 9) << level;
+
+    ASSERT_TRUE(QFile::remove(f.tmp.app().objectFile(u"forest.obf"_s)));
+    ASSERT_TRUE(QFile::remove(f.projectObjects + u"/forest.obf"_s));
+    const model::Project before = opened;
+    const QString message = test::errorOf([&] { persist::load(opened, f.tmp.app(), file); });
+    EXPECT_TRUE(message.contains(u"объект «forest.obf» не загружен"_s)) << message.toStdString();
+    EXPECT_TRUE(opened == before);
+}

@@ -1,5 +1,6 @@
 #include "level/PictureCache.h"
 
+#include "codegen/ParallelJobs.h"
 #include "io/Error.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
@@ -7,6 +8,9 @@
 #include <QFile>
 
 #include <sys/stat.h>
+
+#include <optional>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -44,11 +48,17 @@ void PictureCache::setEnabled(bool enabled)
 
 void PictureCache::decode(const QString& path, Entry& entry)
 {
+    finishDecode(entry, [&] { return readPicture(path); });
+}
+
+template <class Read>
+void PictureCache::finishDecode(Entry& entry, Read read)
+{
     ++m_decodes;
     entry.decoded = true;
     entry.picture.serial = m_nextSerial++;
     try {
-        entry.picture.image = readPicture(path);
+        entry.picture.image = read();
         entry.error.clear();
     } catch (const io::Error& e) {
         entry.picture.image = QImage();
@@ -56,33 +66,69 @@ void PictureCache::decode(const QString& path, Entry& entry)
     }
 }
 
+bool PictureCache::needsDecode(const QString& path, Entry& entry)
+{
+    if (!m_enabled)
+        return true;
+    if (entry.checkedPass == m_pass)
+        return false;
+    entry.checkedPass = m_pass;
+    // One stat() per file and pass; nanoseconds catch a rewrite within the same second.
+    struct stat st {};
+    const bool present = ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    const qint64 size = present ? qint64(st.st_size) : -1;
+    const qint64 modified = present ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : 0;
+    if (!present) {
+        entry.present = false;
+        entry.decoded = false;
+        entry.picture = CachedPicture();
+        entry.error = io::Error::inFile(path, u"рисунок не найден"_s).message();
+        return false;
+    }
+    if (entry.decoded && entry.present && size == entry.size && modified == entry.modified)
+        return false;
+    entry.present = true;
+    entry.size = size;
+    entry.modified = modified;
+    return true;
+}
+
 CachedPicture PictureCache::load(const QString& path)
 {
     Entry& entry = m_entries[path];
-    if (!m_enabled) {
+    if (needsDecode(path, entry))
         decode(path, entry);
-    } else if (entry.checkedPass != m_pass) {
-        entry.checkedPass = m_pass;
-        // One stat() per file and pass; nanoseconds catch a rewrite within the same second.
-        struct stat st {};
-        const bool present = ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-        const qint64 size = present ? qint64(st.st_size) : -1;
-        const qint64 modified = present ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : 0;
-        if (!present) {
-            entry.present = false;
-            entry.decoded = false;
-            entry.picture = CachedPicture();
-            entry.error = io::Error::inFile(path, u"рисунок не найден"_s).message();
-        } else if (!entry.decoded || !entry.present || size != entry.size || modified != entry.modified) {
-            entry.present = true;
-            entry.size = size;
-            entry.modified = modified;
-            decode(path, entry);
-        }
-    }
     if (!entry.error.isEmpty())
         throw io::Error(entry.error);
     return entry.picture;
+}
+
+void PictureCache::loadAll(const QStringList& paths)
+{
+    if (!m_enabled)
+        return;
+    QStringList todo;
+    for (const QString& path : paths)
+        if (needsDecode(path, m_entries[path]))
+            todo << path;
+    // Decoded on all threads, then kept in list order, as load() would have.
+    std::vector<std::optional<QImage>> images(size_t(todo.size()));
+    std::vector<QString> errors(size_t(todo.size()));
+    codegen::ParallelJobs run(size_t(todo.size()), [&](size_t k) {
+        try {
+            images[k] = readPicture(todo[qsizetype(k)]);
+        } catch (const io::Error& e) {
+            errors[k] = e.message();
+        }
+    });
+    run.start(codegen::ParallelJobs::helperThreads());
+    run.finish();
+    for (qsizetype k = 0; k < todo.size(); ++k)
+        finishDecode(m_entries[todo[k]], [&] {
+            if (!images[size_t(k)])
+                throw io::Error(errors[size_t(k)]);
+            return std::move(*images[size_t(k)]);
+        });
 }
 
 } // namespace kestrava::level

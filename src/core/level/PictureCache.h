@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -27,6 +28,10 @@ public:
     // broken file is not decoded again until it changes.
     CachedPicture load(const QString& path);
 
+    // load() for every path, the decoding on all threads; failures are kept
+    // for the load() that asks for them.
+    void loadAll(const QStringList& paths);
+
     // Starts a new pass: every file is checked again on its next load.
     void beginPass() { ++m_pass; }
 
@@ -48,7 +53,11 @@ private:
         bool decoded = false;
     };
 
+    // Checks path's file once a pass: true when it must be decoded (again).
+    bool needsDecode(const QString& path, Entry& entry);
     void decode(const QString& path, Entry& entry);
+    template <class Read>
+    void finishDecode(Entry& entry, Read read);
 
     QHash<QString, Entry> m_entries;
     std::uint64_t m_pass = 1;

@@ -51,6 +51,14 @@ void measurePlacedObjects(model::Project& project, PictureCache& pictures)
         return;
     pictures.beginPass();
     const QString objects = project.projectPath(u"objects"_s);
+    QStringList paths;
+    for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level) {
+        const model::StageData& s = project.stage(level);
+        for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
+            if (s.ActiveObject[size_t(i)].Exists && io::isPlainFileName(s.ActiveObject[size_t(i)].FileName))
+                paths << objects + u'/' + s.ActiveObject[size_t(i)].FileName;
+    }
+    pictures.loadAll(paths);
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level)
         measurePlacedObjects(project.stage(level), objects, pictures);
 }

@@ -48,8 +48,7 @@ BackgroundObjectFile BackgroundObjectFile::readBody(io::LineReader& reader)
     const int columns = readBounded(reader, model::kMaxMapColumns, u"число столбцов карты"_s);
     const int rows = readBounded(reader, model::kMaxMapRows, u"число строк карты"_s);
     f.setMapSize(columns, rows);
-    for (int& c : f.cells)
-        c = reader.integer();
+    reader.integers(f.cells);
     return f;
 }
 

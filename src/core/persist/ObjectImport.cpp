@@ -1,5 +1,6 @@
 #include "persist/ObjectImport.h"
 
+#include "codegen/ParallelJobs.h"
 #include "io/AppFolder.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
@@ -7,8 +8,10 @@
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -52,7 +55,7 @@ void fillNames(Group& g, const QString& name)
     g.FileName = name;
 }
 
-void fill(model::FonGroupData& g, const QString& name, const objects::BackgroundObjectFile& f)
+void fill(model::FonGroupData& g, const QString& name, objects::BackgroundObjectFile&& f)
 {
     fillNames(g, name);
     g.PictureName = f.PictureName;
@@ -60,7 +63,7 @@ void fill(model::FonGroupData& g, const QString& name, const objects::Background
     g.TileHeight = f.TileHeight;
     g.Columns = f.Columns;
     g.Rows = f.Rows;
-    g.Cells = f.cells;
+    g.Cells = std::move(f.cells);
     g.Loaded = true;
 }
 
@@ -115,15 +118,15 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     // own copies, and one of them also stands in for a damaged library copy.
     const QString library = m_app.objectFile(name);
     const QString ownCopy = projectObjects(m_project) + u'/' + name;
-    bool fromLibrary = QFileInfo::exists(library);
-    if (!fromLibrary && !QFileInfo::exists(ownCopy))
+    QString path = sourceOf(name);
+    if (path.isEmpty())
         throw io::Error::inFile(library, u"файл объекта не найден ни в библиотеке объектов программы, "
                                          u"ни в папке objects проекта"_s);
-    QString path = fromLibrary ? library : ownCopy;
+    bool fromLibrary = path == library;
     QString note;
     std::optional<objects::ObjectFile> read;
     try {
-        read = objects::readObjectFile(path);
+        read = readFile(path);
     } catch (const io::Error& damaged) {
         if (!fromLibrary || !QFileInfo::exists(ownCopy))
             throw;
@@ -138,7 +141,7 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
             io::excerpt(name), damaged.message());
         m_notes << note;
     }
-    const objects::ObjectFile& file = *read;
+    objects::ObjectFile& file = *read;
     const ObjectKind kind = kindOf(file);
     if (expected && kind != *expected)
         throw io::Error::inFile(path, u"файл не является %1"_s.arg(kindName(*expected)));
@@ -157,7 +160,7 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     switch (kind) {
     case ObjectKind::Background: {
         const int g = add(&model::Project::addFonGroup);
-        fill(stage.FonGroup[size_t(g)], name, std::get<objects::BackgroundObjectFile>(file));
+        fill(stage.FonGroup[size_t(g)], name, std::move(std::get<objects::BackgroundObjectFile>(file)));
         result.index = g;
         break;
     }
@@ -188,6 +191,75 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     if (m_copies == Copies::Now)
         copyPending();
     return result;
+}
+
+QString ObjectImporter::sourceOf(const QString& name) const
+{
+    if (const auto known = m_sources.constFind(name); known != m_sources.constEnd())
+        return known.value();
+    const QString library = m_app.objectFile(name);
+    if (QFileInfo::exists(library))
+        return library;
+    const QString ownCopy = projectObjects(m_project) + u'/' + name;
+    return QFileInfo::exists(ownCopy) ? ownCopy : QString();
+}
+
+objects::ObjectFile ObjectImporter::readFile(const QString& path)
+{
+    const auto it = m_readAhead.find(path);
+    if (it == m_readAhead.end())
+        return objects::readObjectFile(path);
+    // The last import of a file takes it; the others copy it.
+    if (--it->uses > 0)
+        return it->file;
+    objects::ObjectFile file = std::move(it->file);
+    m_readAhead.erase(it);
+    return file;
+}
+
+void ObjectImporter::readAhead(const std::vector<QString>& names)
+{
+    // One listing of each folder answers where every object is: a look-up
+    // per name cost more than reading the files.
+    auto namesIn = [](const QString& folder) {
+        const QStringList all = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        return QSet<QString>(all.begin(), all.end());
+    };
+    const QSet<QString> inLibrary = namesIn(m_app.objects());
+    const QSet<QString> inProject = namesIn(projectObjects(m_project));
+    std::vector<QString> paths;
+    for (const QString& name : names) {
+        try {
+            checkImportable(m_project, name);
+        } catch (const io::Error&) {
+            continue;
+        }
+        const QString path = inLibrary.contains(name) ? m_app.objectFile(name)
+                             : inProject.contains(name) ? projectObjects(m_project) + u'/' + name
+                                                        : QString();
+        m_sources.insert(name, path);
+        if (path.isEmpty())
+            continue;
+        ReadAhead& ahead = m_readAhead[path];
+        if (ahead.uses++ == 0)
+            paths.push_back(path);
+    }
+    std::vector<std::optional<objects::ObjectFile>> files(paths.size());
+    codegen::ParallelJobs run(paths.size(), [&](size_t k) {
+        try {
+            files[k] = objects::readObjectFile(paths[k]);
+        } catch (const io::Error&) {
+            // Its import reads it again and says what is wrong.
+        }
+    });
+    run.start(codegen::ParallelJobs::helperThreads());
+    run.finish();
+    for (size_t k = 0; k < paths.size(); ++k) {
+        if (files[k])
+            m_readAhead[paths[k]].file = std::move(*files[k]);
+        else
+            m_readAhead.remove(paths[k]);
+    }
 }
 
 void ObjectImporter::copyPending()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "objects/ObjectFile.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -55,6 +58,10 @@ public:
     // Imports fileName into stage level; expected, when given, refuses a
     // file of another kind.
     ImportedObject import(int level, const QString& fileName, std::optional<ObjectKind> expected = {});
+    // Reads the named object files on all threads, ahead of their imports,
+    // which then take them from memory. A name that cannot be imported or a
+    // file that fails to read is left to its import, which words the failure.
+    void readAhead(const std::vector<QString>& names);
     // Copies each imported file and its pictures into the project's objects
     // folder, never replacing a file there; a failed copy is ignored.
     void copyPending();
@@ -65,7 +72,17 @@ private:
     model::Project& m_project;
     const io::AppFolder& m_app;
     Copies m_copies;
+    // The library's copy of name when it has one, else the project's own.
+    QString sourceOf(const QString& name) const;
+    objects::ObjectFile readFile(const QString& path);
+
     std::vector<QString> m_pending; // object file names read from the library
+    struct ReadAhead {
+        objects::ObjectFile file;
+        int uses = 0; // imports still to come
+    };
+    QHash<QString, ReadAhead> m_readAhead;  // by path
+    QHash<QString, QString> m_sources;      // name -> its file, as readAhead found it
     QStringList m_notes;
 };
 

@@ -1,6 +1,7 @@
 #include "persist/ProjectExtras.h"
 
 #include "io/Error.h"
+#include "io/JsonTape.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
@@ -18,6 +19,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <type_traits>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -81,15 +84,6 @@ bool isObjectNumber(const QString& text)
 
 using ObjectSlots = std::array<QString, model::kMaxObjectRefs + 1>;
 
-QJsonArray slotsJson(const ObjectSlots& list)
-{
-    QJsonArray out;
-    for (int k = 1; k <= model::kMaxObjectRefs; ++k)
-        if (!list[size_t(k)].isEmpty())
-            out.append(list[size_t(k)]);
-    return out;
-}
-
 // What the reader refuses in a lives bar; empty when it is fine.
 QString barProblem(const model::LivesBarData& bar)
 {
@@ -112,13 +106,59 @@ QString barProblem(const model::LivesBarData& bar)
 QByteArray compact(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
 QByteArray compact(const QJsonArray& a) { return QJsonDocument(a).toJson(QJsonDocument::Compact); }
 
+// The many small values of a large project (paths, object lists) are written
+// here directly, exactly as Qt's compact form has them: a document per value
+// made saving the largest project cost many times more than the rest.
+void appendNumber(QByteArray& out, int value)
+{
+    out += QByteArray::number(value);
+}
+
+void appendString(QByteArray& out, const QString& text)
+{
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'"' && c != u'\\';
+    });
+    if (plain) {
+        out += '"';
+        out += text.toLatin1();
+        out += '"';
+        return;
+    }
+    const QByteArray quoted = compact(QJsonArray{text}); // ["..."]: Qt's own escaping
+    out += quoted.mid(1, quoted.size() - 2);
+}
+
+// ["1","2"]: the filled slots of an object list.
+void appendSlots(QByteArray& out, const ObjectSlots& list)
+{
+    out += '[';
+    bool first = true;
+    for (int k = 1; k <= model::kMaxObjectRefs; ++k) {
+        if (list[size_t(k)].isEmpty())
+            continue;
+        if (!first)
+            out += ',';
+        first = false;
+        appendString(out, list[size_t(k)]);
+    }
+    out += ']';
+}
+
+bool hasSlots(const ObjectSlots& list)
+{
+    return std::any_of(list.begin() + 1, list.end(), [](const QString& s) { return !s.isEmpty(); });
+}
+
 QByteArray stageEntry(const model::StageData& s, int level, const QString& extrasFile)
 {
-    QJsonArray types;
-    for (int g = 1; g <= bounded(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
-        types.append(static_cast<int>(s.ActiveType[size_t(g)]));
-
-    QByteArray out = "    {\n      \"stage\": " + QByteArray::number(level) + ",\n      \"movementTypes\": " + compact(types);
+    QByteArray out = "    {\n      \"stage\": " + QByteArray::number(level) + ",\n      \"movementTypes\": [";
+    for (int g = 1; g <= bounded(s.ActiveGroupCount, model::kMaxActiveGroups); ++g) {
+        if (g > 1)
+            out += ',';
+        appendNumber(out, static_cast<int>(s.ActiveType[size_t(g)]));
+    }
+    out += ']';
 
     if (s.LivesBar.Present) {
         const model::LivesBarData& bar = s.LivesBar;
@@ -130,29 +170,44 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
         out += ",\n      \"livesBar\": " + compact(o);
     }
 
-    QList<QByteArray> paths;
+    bool anyPath = false;
     for (int i = 1; i <= bounded(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
         const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
         const int count = bounded(o.PathCount, model::kMaxPathPoints);
         if (count == 0)
             continue;
-        QJsonArray points;
-        for (int k = 1; k <= count; ++k)
-            points.append(QJsonArray{o.Path[size_t(k)].X, o.Path[size_t(k)].Y});
-        paths.append("        " + compact(QJsonObject{{kObjectKey, i}, {kPointsKey, points}}));
+        out += anyPath ? ",\n        {\"object\":" : ",\n      \"paths\": [\n        {\"object\":";
+        anyPath = true;
+        appendNumber(out, i);
+        out += ",\"points\":[";
+        for (int k = 1; k <= count; ++k) {
+            out += k > 1 ? ",[" : "[";
+            appendNumber(out, o.Path[size_t(k)].X);
+            out += ',';
+            appendNumber(out, o.Path[size_t(k)].Y);
+            out += ']';
+        }
+        out += "]}";
     }
-    if (!paths.isEmpty())
-        out += ",\n      \"paths\": [\n" + paths.join(",\n") + "\n      ]";
+    if (anyPath)
+        out += "\n      ]";
 
     // The rows on the sheet and the object lists of conditions and actions:
     // the generated game opens a loop per listed object.
-    QList<QByteArray> lists;
+    QByteArray lists;
     for (int r = 1; r <= model::kMaxEventRows; ++r) {
         const model::EventRowData& row = s.EventRow[size_t(r)];
         for (int c = 0; c <= model::kMaxActions; ++c) {
-            const QJsonArray objects = slotsJson(c == 0 ? row.CondObjects : row.ActionObjects[size_t(c)]);
-            if (!objects.isEmpty())
-                lists.append("          " + compact(QJsonObject{{kRowKey, r}, {kColumnKey, c}, {kListsKey, objects}}));
+            const ObjectSlots& objects = c == 0 ? row.CondObjects : row.ActionObjects[size_t(c)];
+            if (!hasSlots(objects))
+                continue;
+            lists += lists.isEmpty() ? "          {\"column\":" : ",\n          {\"column\":";
+            appendNumber(lists, c);
+            lists += ",\"objects\":";
+            appendSlots(lists, objects);
+            lists += ",\"row\":";
+            appendNumber(lists, r);
+            lists += '}';
         }
     }
     // Opening shows every row the project file holds unless told otherwise.
@@ -163,7 +218,7 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
         if (fewerRows)
             fields.append("\"rows\": " + QByteArray::number(rows));
         if (!lists.isEmpty())
-            fields.append("\"objects\": [\n" + lists.join(",\n") + "\n        ]");
+            fields.append("\"objects\": [\n" + lists + "\n        ]");
         out += ",\n      \"events\": {" + fields.join(", ") + "}";
     }
     return out + "\n    }";
@@ -185,24 +240,42 @@ struct StageExtras {
     std::vector<List> lists;
 };
 
+using Json = io::JsonTape::Value;
+
 // A value as it stands in the file, for messages.
-QString shown(const QJsonValue& v)
+QString shown(const Json& v)
 {
-    const QByteArray text = compact(QJsonArray{v});
-    return io::excerpt(QString::fromUtf8(text.mid(1, text.size() - 2)));
+    return io::excerpt(QString::fromUtf8(v.raw()));
 }
 
-bool asInt32(const QJsonValue& v, int* out)
+bool asInt32(const Json& v, int* out)
 {
-    if (!v.isDouble())
+    if (!v.isNumber())
         return false;
-    const double d = v.toDouble();
+    const double d = v.number();
     if (!std::isfinite(d) || d != std::trunc(d) || d < double(std::numeric_limits<int>::min())
         || d > double(std::numeric_limits<int>::max()))
         return false;
     *out = static_cast<int>(d);
     return true;
 }
+
+// Where in the file a value sits, worded only when something is wrong there:
+// the largest project holds tens of thousands of places.
+class Where {
+public:
+    Where(const QString& text) : m_text(&text) {}
+    template <class Make>
+        requires std::is_invocable_r_v<QString, Make>
+    Where(const Make& make) : m_make(make)
+    {
+    }
+    QString text() const { return m_text ? *m_text : m_make(); }
+
+private:
+    const QString* m_text = nullptr;
+    std::function<QString()> m_make;
+};
 
 // Checks the whole document against the project just read, before anything
 // of it is applied.
@@ -211,12 +284,12 @@ public:
     ExtrasReader(const model::Project& project, QString path) : m_project(project), m_path(std::move(path)) {}
 
     // The document's header; false when it was written with other project bytes.
-    bool matches(const QJsonObject& root, const QByteArray& projectBytes)
+    bool matches(const Json& root, const QByteArray& projectHash)
     {
-        const QJsonValue format = root.value(kFormatKey);
-        if (format.toString() != kFormat)
+        const std::optional<Json> format = root.member(kFormatKey);
+        if (!format || !format->isString(kFormat))
             fail(QString(), u"это не файл дополнений проекта: поле «format» должно быть «%1», а записано %2"_s.arg(
-                                kFormat, format.isUndefined() ? u"ничего"_s : shown(format)));
+                                kFormat, format ? shown(*format) : u"ничего"_s));
         const int version = integer(root, kVersionKey, QString());
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
@@ -229,19 +302,19 @@ public:
         if (!hex)
             fail(QString(), u"поле «%1» должно содержать 64 шестнадцатеричные цифры, а записано «%2»"_s.arg(kHashKey,
                                                                                                             io::excerpt(hash)));
-        return hash.toLower().toLatin1() == sha256Hex(projectBytes);
+        return hash.toLower().toLatin1() == projectHash;
     }
 
-    std::vector<StageExtras> stages(const QJsonObject& root)
+    std::vector<StageExtras> stages(const Json& root)
     {
         std::vector<StageExtras> result;
         std::vector<bool> seen(size_t(m_project.LevelCount) + 1, false);
-        const QJsonArray entries = array(root, kStagesKey, QString());
-        for (qsizetype n = 0; n < entries.size(); ++n) {
-            const QString where = u"поле «stages», запись %1"_s.arg(n + 1);
-            if (!entries.at(n).isObject())
-                fail(where, u"ожидался объект, а записано %1"_s.arg(shown(entries.at(n))));
-            const QJsonObject entry = entries.at(n).toObject();
+        qsizetype n = 0;
+        array(root, kStagesKey, QString()).elements([&](const Json& entry) {
+            const auto where = [n] { return u"поле «stages», запись %1"_s.arg(n + 1); };
+            ++n;
+            if (!entry.isObject())
+                fail(where(), u"ожидался объект, а записано %1"_s.arg(shown(entry)));
             const int level = integer(entry, kStageKey, where);
             if (level < 1 || level > m_project.LevelCount)
                 fail(stagePlace(level), u"такого этапа в проекте нет (этапов %1)"_s.arg(m_project.LevelCount));
@@ -249,12 +322,12 @@ public:
                 fail(stagePlace(level), u"этап записан дважды"_s);
             seen[size_t(level)] = true;
             result.push_back(stage(entry, level));
-        }
+        });
         return result;
     }
 
 private:
-    StageExtras stage(const QJsonObject& entry, int level)
+    StageExtras stage(const Json& entry, int level)
     {
         const QString where = stagePlace(level);
         const model::StageData& s = m_project.stage(level);
@@ -262,98 +335,99 @@ private:
         StageExtras result;
         result.level = level;
 
-        const QJsonArray types = array(entry, kTypesKey, where);
+        const Json types = array(entry, kTypesKey, where);
         if (types.size() != s.ActiveGroupCount)
             fail(where, u"типов движения %1, а активных групп в проекте %2"_s.arg(types.size()).arg(s.ActiveGroupCount));
-        for (qsizetype g = 0; g < types.size(); ++g)
+        types.elements([&](const Json& type) {
+            const size_t g = result.types.size();
             result.types.push_back(
-                model::MovementType(integer(types.at(g), where, u"тип движения группы %1"_s.arg(g + 1))));
+                model::MovementType(asInteger(type, where, [g] { return u"тип движения группы %1"_s.arg(g + 1); })));
+        });
 
-        if (entry.contains(kBarKey))
+        if (entry.member(kBarKey))
             result.bar = bar(entry, level);
 
-        if (entry.contains(kPathsKey)) {
+        if (entry.member(kPathsKey)) {
             std::vector<bool> seen(size_t(s.ActiveObjCount) + 1, false);
-            const QJsonArray paths = array(entry, kPathsKey, where);
-            for (qsizetype n = 0; n < paths.size(); ++n) {
-                const QString pathWhere = where + u", путь %1"_s.arg(n + 1);
-                if (!paths.at(n).isObject())
-                    fail(pathWhere, u"ожидался объект, а записано %1"_s.arg(shown(paths.at(n))));
-                const QJsonObject path = paths.at(n).toObject();
+            qsizetype n = 0;
+            array(entry, kPathsKey, where).elements([&](const Json& path) {
+                const auto pathWhere = [&, n] { return where + u", путь %1"_s.arg(n + 1); };
+                ++n;
+                if (!path.isObject())
+                    fail(pathWhere(), u"ожидался объект, а записано %1"_s.arg(shown(path)));
                 const int object = integer(path, kObjectKey, pathWhere);
-                const QString objectWhere = objectPlace(level, object);
+                const auto objectWhere = [&] { return objectPlace(level, object); };
                 if (object < 1 || object > s.ActiveObjCount)
-                    fail(objectWhere, u"такого объекта в проекте нет"_s);
+                    fail(objectWhere(), u"такого объекта в проекте нет"_s);
                 if (seen[size_t(object)])
-                    fail(objectWhere, u"путь объекта записан дважды"_s);
+                    fail(objectWhere(), u"путь объекта записан дважды"_s);
                 seen[size_t(object)] = true;
                 onlyFields(path, {kObjectKey, kPointsKey}, objectWhere);
                 result.paths.emplace_back(object, points(array(path, kPointsKey, objectWhere), objectWhere));
-            }
+            });
         }
-        if (entry.contains(kEventsKey))
+        if (entry.member(kEventsKey))
             events(entry, level, result);
         return result;
     }
 
-    void events(const QJsonObject& entry, int level, StageExtras& result)
+    void events(const Json& entry, int level, StageExtras& result)
     {
         const QString where = stagePlace(level) + u", лист событий"_s;
-        const QJsonValue value = entry.value(kEventsKey);
-        if (!value.isObject())
-            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(value)));
-        const QJsonObject o = value.toObject();
+        const Json o = *entry.member(kEventsKey);
+        if (!o.isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(o)));
         onlyFields(o, {kRowsKey, kListsKey}, where);
-        if (o.contains(kRowsKey)) {
+        if (o.member(kRowsKey)) {
             const int events = m_project.stage(level).EventCount;
             const int rows = integer(o, kRowsKey, where);
             if (rows < 0 || rows > events)
                 fail(where, u"строк на листе %1, а в файле проекта их %2"_s.arg(rows).arg(events));
             result.eventRows = rows;
         }
-        if (!o.contains(kListsKey))
+        if (!o.member(kListsKey))
             return;
-        const QJsonArray lists = array(o, kListsKey, where);
         std::vector<bool> seen(size_t(model::kMaxEventRows + 1) * (model::kMaxActions + 1), false);
-        for (qsizetype n = 0; n < lists.size(); ++n) {
-            const QString listWhere = where + u", список объектов %1"_s.arg(n + 1);
-            if (!lists.at(n).isObject())
-                fail(listWhere, u"ожидался объект, а записано %1"_s.arg(shown(lists.at(n))));
-            const QJsonObject list = lists.at(n).toObject();
+        qsizetype n = 0;
+        array(o, kListsKey, where).elements([&](const Json& list) {
+            const auto listWhere = [&, n] { return where + u", список объектов %1"_s.arg(n + 1); };
+            ++n;
+            if (!list.isObject())
+                fail(listWhere(), u"ожидался объект, а записано %1"_s.arg(shown(list)));
             onlyFields(list, {kRowKey, kColumnKey, kListsKey}, listWhere);
             StageExtras::List entryList;
             entryList.row = integer(list, kRowKey, listWhere);
             entryList.column = integer(list, kColumnKey, listWhere);
             if (entryList.row < 1 || entryList.row > model::kMaxEventRows)
-                fail(listWhere, u"строки %1 не бывает (строки 1..%2)"_s.arg(entryList.row).arg(model::kMaxEventRows));
+                fail(listWhere(), u"строки %1 не бывает (строки 1..%2)"_s.arg(entryList.row).arg(model::kMaxEventRows));
             if (entryList.column < 0 || entryList.column > model::kMaxActions)
-                fail(listWhere, u"столбца %1 не бывает (0 — условие, действия 1..%2)"_s.arg(entryList.column).arg(
-                                    model::kMaxActions));
-            const QString place = listPlace(level, entryList.row, entryList.column);
+                fail(listWhere(), u"столбца %1 не бывает (0 — условие, действия 1..%2)"_s.arg(entryList.column).arg(
+                                      model::kMaxActions));
+            const auto place = [&] { return listPlace(level, entryList.row, entryList.column); };
             const size_t key = size_t(entryList.row) * (model::kMaxActions + 1) + size_t(entryList.column);
             if (seen[key])
-                fail(place, u"список объектов записан дважды"_s);
+                fail(place(), u"список объектов записан дважды"_s);
             seen[key] = true;
-            const QJsonArray objects = array(list, kListsKey, place);
+            const Json objects = array(list, kListsKey, place);
             if (objects.size() > model::kMaxObjectRefs)
-                fail(place, u"объектов %1, а допускается не более %2"_s.arg(objects.size()).arg(model::kMaxObjectRefs));
-            for (qsizetype k = 0; k < objects.size(); ++k) {
-                const QString number = objects.at(k).toString();
-                if (!objects.at(k).isString() || !isObjectNumber(number))
-                    fail(place, u"номер объекта должен быть строкой из цифр, а записано %1"_s.arg(shown(objects.at(k))));
-                entryList.objects[size_t(k + 1)] = number;
-            }
+                fail(place(), u"объектов %1, а допускается не более %2"_s.arg(objects.size()).arg(model::kMaxObjectRefs));
+            size_t k = 0;
+            objects.elements([&](const Json& object) {
+                const QString number = object.string();
+                if (!object.isString() || !isObjectNumber(number))
+                    fail(place(), u"номер объекта должен быть строкой из цифр, а записано %1"_s.arg(shown(object)));
+                entryList.objects[++k] = number;
+            });
             result.lists.push_back(entryList);
-        }
+        });
     }
 
-    model::LivesBarData bar(const QJsonObject& entry, int level)
+    model::LivesBarData bar(const Json& entry, int level)
     {
         const QString where = barPlace(level);
-        const QJsonValue value = entry.value(kBarKey);
-        if (!value.isObject())
-            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(value)));
-        const QJsonObject o = value.toObject();
+        const Json o = *entry.member(kBarKey);
+        if (!o.isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(o)));
         onlyFields(o, {kXKey, kYKey, kPictureKey, kWidthKey, kHeightKey, kDirectionKey}, where);
         model::LivesBarData bar;
         bar.X = integer(o, kXKey, where);
@@ -368,20 +442,27 @@ private:
         return bar;
     }
 
-    std::vector<model::PathPoint> points(const QJsonArray& list, const QString& where)
+    std::vector<model::PathPoint> points(const Json& list, const Where& where)
     {
-        if (list.size() > model::kMaxPathPoints)
-            fail(where, u"точек пути %1, а допускается не более %2"_s.arg(list.size()).arg(model::kMaxPathPoints));
+        const qsizetype count = list.size();
+        if (count > model::kMaxPathPoints)
+            fail(where.text(), u"точек пути %1, а допускается не более %2"_s.arg(count).arg(model::kMaxPathPoints));
         std::vector<model::PathPoint> result;
-        for (qsizetype k = 0; k < list.size(); ++k) {
-            const QJsonValue point = list.at(k);
-            const QJsonArray xy = point.toArray();
+        result.reserve(size_t(count));
+        list.elements([&](const Json& point) {
             model::PathPoint p;
-            if (!point.isArray() || xy.size() != 2 || !asInt32(xy.at(0), &p.X) || !asInt32(xy.at(1), &p.Y))
-                fail(where + u", точка %1"_s.arg(k + 1),
+            int coordinates = 0;
+            bool ok = point.isArray();
+            if (ok)
+                point.elements([&](const Json& c) {
+                    ++coordinates;
+                    ok = ok && coordinates <= 2 && asInt32(c, coordinates == 1 ? &p.X : &p.Y);
+                });
+            if (!ok || coordinates != 2)
+                fail(where.text() + u", точка %1"_s.arg(result.size() + 1),
                      u"ожидалась пара целых чисел [x, y] в пределах 32 бит, а записано %1"_s.arg(shown(point)));
             result.push_back(p);
-        }
+        });
         return result;
     }
 
@@ -390,48 +471,51 @@ private:
         throw io::Error::inFile(m_path, where.isEmpty() ? what : where + u": "_s + what);
     }
 
-    QJsonValue field(const QJsonObject& o, const QString& key, const QString& where) const
+    Json field(const Json& o, const QString& key, const Where& where) const
     {
-        if (!o.contains(key))
-            fail(where, u"нет поля «%1»"_s.arg(key));
-        return o.value(key);
+        const std::optional<Json> value = o.member(key);
+        if (!value)
+            fail(where.text(), u"нет поля «%1»"_s.arg(key));
+        return *value;
     }
 
-    int integer(const QJsonValue& v, const QString& where, const QString& what) const
+    int asInteger(const Json& v, const Where& where, const Where& what) const
     {
         int value = 0;
         if (!asInt32(v, &value))
-            fail(where, u"%1 должно быть целым числом в пределах 32 бит, а записано %2"_s.arg(what, shown(v)));
+            fail(where.text(),
+                 u"%1 должно быть целым числом в пределах 32 бит, а записано %2"_s.arg(what.text(), shown(v)));
         return value;
     }
 
-    int integer(const QJsonObject& o, const QString& key, const QString& where) const
+    int integer(const Json& o, const QString& key, const Where& where) const
     {
-        return integer(field(o, key, where), where, u"поле «%1»"_s.arg(key));
+        return asInteger(field(o, key, where), where, [&] { return u"поле «%1»"_s.arg(key); });
     }
 
-    QString string(const QJsonObject& o, const QString& key, const QString& where) const
+    QString string(const Json& o, const QString& key, const Where& where) const
     {
-        const QJsonValue v = field(o, key, where);
+        const Json v = field(o, key, where);
         if (!v.isString())
-            fail(where, u"поле «%1» должно быть строкой, а записано %2"_s.arg(key, shown(v)));
-        return v.toString();
+            fail(where.text(), u"поле «%1» должно быть строкой, а записано %2"_s.arg(key, shown(v)));
+        return v.string();
     }
 
-    QJsonArray array(const QJsonObject& o, const QString& key, const QString& where) const
+    Json array(const Json& o, const QString& key, const Where& where) const
     {
-        const QJsonValue v = field(o, key, where);
+        const Json v = field(o, key, where);
         if (!v.isArray())
-            fail(where, u"поле «%1» должно быть списком, а записано %2"_s.arg(key, shown(v)));
-        return v.toArray();
+            fail(where.text(), u"поле «%1» должно быть списком, а записано %2"_s.arg(key, shown(v)));
+        return v;
     }
 
     // A misspelt field would otherwise drop its content without a word.
-    void onlyFields(const QJsonObject& o, std::initializer_list<QString> known, const QString& where) const
+    void onlyFields(const Json& o, std::initializer_list<QString> known, const Where& where) const
     {
-        for (auto it = o.begin(); it != o.end(); ++it)
-            if (std::find(known.begin(), known.end(), it.key()) == known.end())
-                fail(where, u"неизвестное поле «%1»"_s.arg(io::excerpt(it.key())));
+        o.members([&](const Json& name, const Json&) {
+            if (std::none_of(known.begin(), known.end(), [&](const QString& k) { return name.isString(k); }))
+                fail(where.text(), u"неизвестное поле «%1»"_s.arg(io::excerpt(name.string())));
+        });
     }
 
     const model::Project& m_project;
@@ -477,25 +561,29 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
            + "\n  ]\n}\n";
 }
 
-QStringList applyExtras(model::Project& project, const QString& projectFile, const QByteArray& projectBytes,
-                        const QString& extrasFile)
+ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBytes)
 {
     if (!QFileInfo::exists(extrasFile))
-        return {};
-    const QByteArray bytes = io::readWholeFile(extrasFile);
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw io::Error::inFile(extrasFile, u"файл повреждён: это не документ JSON (ошибка около байта %1)"_s.arg(
-                                                error.offset));
-    if (!document.isObject())
+        return {extrasFile, std::nullopt, {}};
+    qsizetype errorAt = 0;
+    std::optional<io::JsonTape> document = io::JsonTape::parse(io::readWholeFile(extrasFile), &errorAt);
+    if (!document)
+        throw io::Error::inFile(extrasFile,
+                                u"файл повреждён: это не документ JSON (ошибка около байта %1)"_s.arg(errorAt));
+    if (!document->root().isObject())
         throw io::Error::inFile(extrasFile, u"это не файл дополнений проекта: документ JSON не является объектом"_s);
+    return {extrasFile, std::move(document), sha256Hex(projectBytes)};
+}
 
-    ExtrasReader reader(project, extrasFile);
-    if (!reader.matches(document.object(), projectBytes))
+QStringList applyExtras(model::Project& project, const QString& projectFile, const ExtrasDocument& extras)
+{
+    if (!extras.root)
+        return {};
+    ExtrasReader reader(project, extras.path);
+    if (!reader.matches(extras.root->root(), extras.projectHash))
         return {u"Файл «%1»: записан для другой версии %2; полосы жизней, пути, типы движения и списки объектов событий из него не загружены"_s
-                    .arg(QDir::toNativeSeparators(extrasFile), io::fileNamePart(projectFile))};
-    applyStages(project, reader.stages(document.object()));
+                    .arg(QDir::toNativeSeparators(extras.path), io::fileNamePart(projectFile))};
+    applyStages(project, reader.stages(extras.root->root()));
     return {};
 }
 

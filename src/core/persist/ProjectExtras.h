@@ -1,8 +1,12 @@
 #pragma once
 
+#include "io/JsonTape.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace kestrava::model { class Project; }
 
@@ -46,11 +50,21 @@ QString extrasFileFor(const QString& projectFile);
 // bar the reader would refuse, so that no save makes a project that does not open.
 QByteArray extrasBytes(const model::Project& project, const QByteArray& projectBytes, const QString& extrasFile);
 
-// Applies extrasFile, when it exists, to project, which was just read from
-// projectBytes (the content of projectFile). A file written with other project
-// bytes is not applied: the returned list says so. A damaged file is an
-// io::Error naming it, and project is then left as it was.
-QStringList applyExtras(model::Project& project, const QString& projectFile, const QByteArray& projectBytes,
-                        const QString& extrasFile);
+// An extras file read and parsed, not yet checked against its project, so
+// that it can be made while the project file is read.
+struct ExtrasDocument {
+    QString path;
+    std::optional<io::JsonTape> root; // none when there is no such file
+    QByteArray projectHash;           // of the project file it is to match
+};
+// extrasFile for the project file holding projectBytes; an io::Error naming
+// extrasFile when it cannot be read or is no JSON object.
+ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBytes);
+
+// Applies the extras, when the file exists, to project, which was just read
+// from projectFile. A file written with other project bytes is not applied:
+// the returned list says so. A damaged file is an io::Error naming it, and
+// project is then left as it was.
+QStringList applyExtras(model::Project& project, const QString& projectFile, const ExtrasDocument& extras);
 
 } // namespace kestrava::persist

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -191,10 +192,29 @@ struct GroupKind {
 
 class ProjectReader {
 public:
-    ProjectReader(model::Project& fresh, const io::AppFolder& app, const QString& path, const QByteArray& content)
+    // namesOnly: a first pass that only lists the groups' object files in
+    // turn and reads none; the stage then holds groups without content.
+    ProjectReader(model::Project& fresh, const io::AppFolder& app, const QString& path, const QByteArray& content,
+                  std::vector<QString>* namesOnly = nullptr)
         : m_project(fresh), m_reader(path, content),
-          m_importer(fresh, app, ObjectImporter::Copies::Later)
+          m_importer(fresh, app, ObjectImporter::Copies::Later), m_namesOnly(namesOnly)
     {
+    }
+
+    // Reads the object files of every group on all threads before read()
+    // imports them in turn: they are most of the time of opening a project.
+    void readObjectsAhead(const io::AppFolder& app)
+    {
+        std::vector<QString> names;
+        try {
+            auto scratch = std::make_unique<model::Project>();
+            scratch->ProjectDir = m_project.ProjectDir;
+            ProjectReader first(*scratch, app, m_reader.path(), m_reader.content(), &names);
+            first.read();
+        } catch (const io::Error&) {
+            // read() meets the same fault and words it; the names before it are still worth reading.
+        }
+        m_importer.readAhead(names);
     }
 
     void read()
@@ -286,6 +306,10 @@ private:
     {
         model::StageData& s = m_project.stage(level);
         s.ListSlotCount = slot - 1;
+        if (m_namesOnly) {
+            m_namesOnly->push_back(name);
+            return kind == ObjectKind::Background ? m_project.addFonGroup(level) : m_project.addActiveGroup(level);
+        }
         try {
             return m_importer.import(level, name, kind).index;
         } catch (const io::Error& e) {
@@ -355,6 +379,10 @@ private:
         keyword(u"events"_s);
         s.EventCount = count(model::kMaxEventRows, u"число строк событий"_s);
         s.EventCurRow = s.EventCount;
+        if (m_namesOnly) {
+            skipEventSheet(s);
+            return;
+        }
         for (int row = 1; row <= s.EventCount; ++row) {
             model::EventRowData& e = s.EventRow[size_t(row)];
             e.CondCode = r.text();
@@ -374,9 +402,21 @@ private:
         }
     }
 
+    // The rows and actions of the sheet, unread: the first pass needs none of them.
+    void skipEventSheet(model::StageData& s)
+    {
+        for (int line = 0; line < 3 * s.EventCount; ++line)
+            m_reader.skip();
+        keyword(u"action"_s);
+        s.ActionCount = count(model::kMaxEventRows, u"число строк с действиями"_s);
+        for (int line = 0; line < 2 * model::kMaxActions * s.ActionCount; ++line)
+            m_reader.skip();
+    }
+
     model::Project& m_project;
     io::LineReader m_reader;
     ObjectImporter m_importer;
+    std::vector<QString>* m_namesOnly = nullptr;
     // Each stage's slot count as the file says; the re-imports use the
     // stage's own count meanwhile.
     std::array<int, model::kMaxLevels + 1> m_slotCounts{};
@@ -439,10 +479,16 @@ QStringList load(model::Project& project, const io::AppFolder& app, const QStrin
     fresh->ProjectDir = QFileInfo(chosenFile).absolutePath();
     // One read: the extras are checked against exactly the bytes parsed here.
     const QByteArray content = io::readWholeFile(chosenFile);
+    // The extras file is parsed on its own thread meanwhile; a fault in the
+    // project file is still the one reported first.
+    const QString extrasFile = extrasFileFor(chosenFile);
+    std::future<ExtrasDocument> extras =
+        std::async(std::launch::async | std::launch::deferred, [extrasFile, content] { return readExtras(extrasFile, content); });
     ProjectReader reader(*fresh, app, chosenFile, content);
+    reader.readObjectsAhead(app);
     reader.read();
     QStringList warnings = reader.notes();
-    warnings << applyExtras(*fresh, chosenFile, content, extrasFileFor(chosenFile));
+    warnings << applyExtras(*fresh, chosenFile, extras.get());
     reader.copyObjects(); // last: a refused file leaves the project folder as it was
     project = std::move(*fresh);
     return warnings;
