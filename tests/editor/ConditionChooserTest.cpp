@@ -1,4 +1,5 @@
 #include "ErrorCapture.h"
+#include "MenuItem.h"
 
 #include "document/ProjectDocument.h"
 #include "editor/events/ChooserIconBox.h"
@@ -36,15 +37,7 @@ std::string s(const QString& text) { return text.toStdString(); }
 
 QAction* item(const QMenu* menu, const QStringList& path)
 {
-    for (QAction* action : menu->actions()) {
-        if (action->text() != path.first())
-            continue;
-        if (path.size() == 1)
-            return action;
-        if (action->menu())
-            return item(action->menu(), path.mid(1));
-    }
-    return nullptr;
+    return test::menuItem(menu, path);
 }
 
 // Answers the next modal dialog of type T once its exec() runs.

@@ -1,4 +1,5 @@
 #include "ErrorCapture.h"
+#include "MenuItem.h"
 
 #include "document/ProjectDocument.h"
 #include "editor/events/SheetDialogs.h"
@@ -52,18 +53,9 @@ private:
     Answers& m_answers;
 };
 
-// Finds a menu item by its path of captions.
-QAction* item(QMenu* menu, const QStringList& path)
+QAction* item(const QMenu* menu, const QStringList& path)
 {
-    for (QAction* action : menu->actions()) {
-        if (action->text() != path.first())
-            continue;
-        if (path.size() == 1)
-            return action;
-        if (action->menu())
-            return item(action->menu(), path.mid(1));
-    }
-    return nullptr;
+    return test::menuItem(menu, path);
 }
 
 class EventsPane : public ::testing::Test {

@@ -73,8 +73,10 @@ protected:
     // The commands that need a project, in menu order.
     QList<QAction*> projectCommands() const
     {
-        return {action("N_Save"), action("N_SaveAs"), action("N_GameSettings"), menu("N_Objects")->menuAction(),
-                menu("N_Editors")->menuAction(), menu("N_Run")->menuAction()};
+        return {action("N_Save"),          action("N_SaveAs"),
+                action("N_GameSettings"),  action("N_InterfaceEditor"),
+                menu("N_Objects")->menuAction(), menu("N_Editors")->menuAction(),
+                menu("N_Run")->menuAction()};
     }
 
     kestrava::test::TempAppFolder folder;
@@ -102,7 +104,7 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_EQ(captions(menu("N_Edit")->actions()), (QStringList{u"Отменить"_s, u"Повторить"_s}));
     EXPECT_EQ(captions(menu("N_File")->actions()),
               (QStringList{u"Открыть"_s, u"Новый"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
-                           u"Настройки игры"_s, u"—"_s, u"Выход"_s}));
+                           u"Настройки игры"_s, u"Редактор интерфейса"_s, u"—"_s, u"Выход"_s}));
     EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
               (QStringList{u"Редактор сценария"_s, u"Редактор уровня"_s, u"Редактор событий"_s}));

@@ -1,4 +1,5 @@
 #include "ErrorCapture.h"
+#include "FakeColour.h"
 #include "FakeDialogs.h"
 
 #include "editor/common/ColourDialog.h"
@@ -51,15 +52,7 @@ struct Windows {
     }
 };
 
-// Answers the colour dialog with `answer` (nothing: cancelled).
-class FakeColour : public editor::ColourDialog {
-public:
-    explicit FakeColour(std::optional<QColor> answer) : m_answer(answer) {}
-    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return m_answer; }
-
-private:
-    std::optional<QColor> m_answer;
-};
+using test::FakeColour;
 
 // Every control an author works with is named for a screen reader, and every button says what it does.
 void expectNamed(const QWidget& window)

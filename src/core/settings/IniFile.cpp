@@ -14,6 +14,20 @@ bool isHeader(const QString& line)
     return line.trimmed().startsWith(u'[');
 }
 
+bool isComment(const QString& line)
+{
+    return line.trimmed().startsWith(u';');
+}
+
+// The key of a "Key=Value" line; empty for any other line.
+QString keyOf(const QString& line)
+{
+    if (isComment(line))
+        return QString();
+    const qsizetype eq = line.indexOf(u'=');
+    return eq > 0 ? line.left(eq).trimmed() : QString();
+}
+
 QString headerName(const QString& line)
 {
     QString name = line.trimmed().mid(1);
@@ -54,8 +68,8 @@ qsizetype IniFile::keyLine(qsizetype header, const QString& key) const
 {
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
-        const qsizetype eq = m_lines[i].indexOf(u'=');
-        if (eq > 0 && m_lines[i].left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+        const QString lineKey = keyOf(m_lines[i]);
+        if (!lineKey.isEmpty() && lineKey.compare(key, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -75,26 +89,36 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         m_lines[existing] = line;
         return;
     }
-    // After the section's last line that is not blank, so blank lines keep separating sections.
-    qsizetype at = sectionEnd(header);
-    while (at > header + 1 && m_lines[at - 1].trimmed().isEmpty())
-        --at;
+    // After the section's last key, so the blank lines and comments that lead
+    // into the next section stay with it.
+    qsizetype at = header + 1;
+    const qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i)
+        if (!keyOf(m_lines[i]).isEmpty())
+            at = i + 1;
     m_lines.insert(at, line);
 }
 
-QString IniFile::value(const QString& section, const QString& key) const
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const
 {
     const qsizetype header = sectionLine(section);
     const qsizetype line = header < 0 ? -1 : keyLine(header, key);
-    return line < 0 ? QString() : m_lines[line].mid(m_lines[line].indexOf(u'=') + 1);
+    if (line < 0)
+        return std::nullopt;
+    return m_lines[line].mid(m_lines[line].indexOf(u'=') + 1).trimmed();
 }
 
-void IniFile::write(const QString& path) const
+QByteArray IniFile::bytes(const QString& path) const
 {
     io::LineWriter writer(path);
     for (const QString& line : m_lines)
         writer.text(line);
-    writer.commit();
+    return writer.bytes();
+}
+
+void IniFile::write(const QString& path) const
+{
+    io::writeFileAtomically(path, bytes(path));
 }
 
 } // namespace kestrava::settings

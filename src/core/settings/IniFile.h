@@ -1,28 +1,34 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace kestrava::settings {
 
 // A settings file in the ".ini" form ("[Section]" lines, then "Key=Value"
 // lines), windows-1251 with CR LF like every text file of the system.
 // Writing a key replaces its value where it stands and keeps everything
-// else of the file; a new key goes to the end of its section, a new
-// section to the end of the file. Sections and keys match without regard
-// to case.
+// else of the file (comments, blank lines, other sections, keys of its
+// own); a new key goes after the last key of its section, a new section to
+// the end of the file. Sections and keys match without regard to case; of
+// a section or key written twice the first counts.
 class IniFile {
 public:
     // The file as it is on disk; a file that does not exist yet reads empty.
     static IniFile read(const QString& path);
 
     void setValue(const QString& section, const QString& key, const QString& value);
-    // The value of a key; empty when the file lacks it.
-    QString value(const QString& section, const QString& key) const;
+    // The value of a key, blanks at both ends removed; nothing when the file lacks it.
+    std::optional<QString> value(const QString& section, const QString& key) const;
 
     const QStringList& lines() const { return m_lines; }
-    // Written whole (beside the target, then renamed); a text windows-1251
-    // cannot hold is refused before anything is written.
+    // The file's bytes, for writing it together with others; a text
+    // windows-1251 cannot hold is an io::Error naming path.
+    QByteArray bytes(const QString& path) const;
+    // Written whole (beside the target, then renamed).
     void write(const QString& path) const;
 
 private:

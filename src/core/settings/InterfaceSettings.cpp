@@ -1,60 +1,27 @@
 #include "settings/InterfaceSettings.h"
 
-#include "io/Cp1251.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
+#include "settings/ColourNames.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
-#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::settings {
 namespace {
 
-const QHash<QString, quint32>& colourNames()
-{
-    // Names in lower case; the system colours as a desktop of the usual scheme shows them.
-    static const QHash<QString, quint32> names = {
-        {u"clblack"_s, 0x000000}, {u"clmaroon"_s, 0x000080}, {u"clgreen"_s, 0x008000},
-        {u"clolive"_s, 0x008080}, {u"clnavy"_s, 0x800000}, {u"clpurple"_s, 0x800080},
-        {u"clteal"_s, 0x808000}, {u"clgray"_s, 0x808080}, {u"clsilver"_s, 0xC0C0C0},
-        {u"clred"_s, 0x0000FF}, {u"cllime"_s, 0x00FF00}, {u"clyellow"_s, 0x00FFFF},
-        {u"clblue"_s, 0xFF0000}, {u"clfuchsia"_s, 0xFF00FF}, {u"claqua"_s, 0xFFFF00},
-        {u"clwhite"_s, 0xFFFFFF}, {u"clmoneygreen"_s, 0xC0DCC0}, {u"clskyblue"_s, 0xF0CAA6},
-        {u"clcream"_s, 0xF0FBFF}, {u"clmedgray"_s, 0xA4A0A0},
-        {u"clbtnface"_s, 0xF0F0F0}, {u"clwindow"_s, 0xFFFFFF}, {u"clwindowtext"_s, 0x000000},
-        {u"clbtntext"_s, 0x000000}, {u"clbtnshadow"_s, 0xA0A0A0}, {u"clhighlight"_s, 0xD77800},
-        {u"clhighlighttext"_s, 0xFFFFFF}, {u"clgraytext"_s, 0x6D6D6D}, {u"clinfobk"_s, 0xE1FFFF},
-        {u"clnone"_s, 0xFFFFFF}, {u"cldefault"_s, 0x000000},
-    };
-    return names;
-}
-
-class IniFile {
+// The settings file as the editor's save sees it (settings::IniFile), so the
+// game reads exactly the values the editor wrote.
+class SettingsReader {
 public:
-    IniFile(const QString& path) : m_path(path)
-    {
-        const QString text = io::Cp1251::decode(io::readWholeFile(path, io::kMaxObjectFileBytes));
-        QString section;
-        for (QString line : text.split(u'\n')) {
-            line = line.trimmed();
-            if (line.isEmpty() || line.startsWith(u';'))
-                continue;
-            if (line.startsWith(u'[') && line.endsWith(u']')) {
-                section = line.mid(1, line.size() - 2).trimmed().toLower();
-                continue;
-            }
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq > 0)
-                m_values.insert(section + u'/' + line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
-        }
-    }
+    explicit SettingsReader(const QString& path) : m_path(path), m_file(IniFile::read(path)) {}
 
     void number(const QString& section, const QString& key, int* value) const
     {
-        const auto found = m_values.constFind(section.toLower() + u'/' + key.toLower());
-        if (found == m_values.constEnd())
+        const std::optional<QString> found = m_file.value(section, key);
+        if (!found)
             return;
         if (!io::parseInteger(*found, value))
             throw bad(section, key, *found, u"не целое число"_s);
@@ -69,8 +36,8 @@ public:
 
     void colour(const QString& section, const QString& key, quint32* value) const
     {
-        const auto found = m_values.constFind(section.toLower() + u'/' + key.toLower());
-        if (found == m_values.constEnd())
+        const std::optional<QString> found = m_file.value(section, key);
+        if (!found)
             return;
         const std::optional<quint32> c = parseColourText(*found);
         if (!c)
@@ -85,10 +52,10 @@ private:
     }
 
     QString m_path;
-    QHash<QString, QString> m_values;
+    IniFile m_file;
 };
 
-void readBar(const IniFile& ini, const QString& section, BarIndicator* bar)
+void readBar(const SettingsReader& ini, const QString& section, BarIndicator* bar)
 {
     ini.number(section, u"Pos.x"_s, &bar->x);
     ini.number(section, u"Pos.y"_s, &bar->y);
@@ -111,9 +78,13 @@ std::optional<quint32> parseColourText(const QString& text)
             return v & 0xFFFFFFu;
         return std::nullopt;
     }
-    const auto named = colourNames().constFind(t.toLower());
-    if (named != colourNames().constEnd())
-        return *named;
+    if (const std::optional<int> named = namedColourValue(t))
+        return quint32(*named);
+    // "No colour" reads as white, "the default one" as black.
+    if (t.compare(u"clNone"_s, Qt::CaseInsensitive) == 0)
+        return 0xFFFFFFu;
+    if (t.compare(u"clDefault"_s, Qt::CaseInsensitive) == 0)
+        return 0x000000u;
     int n = 0;
     if (io::parseInteger(t, &n) && n >= 0)
         return quint32(n) & 0xFFFFFFu;
@@ -122,7 +93,7 @@ std::optional<quint32> parseColourText(const QString& text)
 
 InterfaceSettings readInterfaceSettings(const QString& path)
 {
-    const IniFile ini(path);
+    const SettingsReader ini(path);
     InterfaceSettings s;
     readBar(ini, u"Lifebar"_s, &s.lifebar);
     readBar(ini, u"Ammobar"_s, &s.ammobar);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/common/FontDialog.h"
 #include "objects/FontRecord.h"
 
 #include <QDialog>
@@ -29,7 +30,7 @@ class StandardDialogs;
 // "Сохранить" writes the font and the text box as an .obt and closes it.
 // Its file dialogs go through the standard dialogs seam, the colour
 // through setColourDialog.
-class TfrmFont : public QDialog {
+class TfrmFont : public QDialog, public FontDialog {
     Q_OBJECT
 public:
     static inline const QString kCaption = QStringLiteral("Свойства шрифта");
@@ -40,10 +41,11 @@ public:
 
     void setColourDialog(std::unique_ptr<ColourDialog> dialog);
 
-    objects::FontRecord GetFont() const;
+    objects::FontRecord GetFont() const override;
     // Choices outside the record's ranges leave the face at the first
     // choice and the size unchosen; the colour keeps its low three bytes.
-    void SetFont(const objects::FontRecord& font);
+    void SetFont(const objects::FontRecord& font) override;
+    QDialog* dialog() override { return this; }
     // Section "Font" of the settings file at path; throws io::Error.
     void WriteFontToINI(const QString& path) const;
 

@@ -9,6 +9,7 @@
 #include "editor/objects/TfmLives.h"
 #include "editor/objects/TfmNewFon.h"
 #include "editor/objects/TfrmFont.h"
+#include "editor/settings/TForm29.h"
 #include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
@@ -36,10 +37,36 @@ namespace kestrava::editor {
 
 namespace {
 constexpr int kStatusMessageMs = 8000;
-}
+
+// Hands every question to the dialogs the main window holds at the time.
+class CurrentDialogs : public StandardDialogs {
+public:
+    explicit CurrentDialogs(const std::unique_ptr<StandardDialogs>& current) : m_current(current) {}
+
+    QString saveFileName(QWidget* parent, const QString& startDir, const QString& filter,
+                         const QString& defaultSuffix) override
+    {
+        return m_current->saveFileName(parent, startDir, filter, defaultSuffix);
+    }
+    QString openFileName(QWidget* parent, const QString& startDir, const QString& filter) override
+    {
+        return m_current->openFileName(parent, startDir, filter);
+    }
+    SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& projectName) override
+    {
+        return m_current->askSaveChanges(parent, projectName);
+    }
+    SaveChangesAnswer askSaveMap(QWidget* parent) override { return m_current->askSaveMap(parent); }
+
+private:
+    const std::unique_ptr<StandardDialogs>& m_current;
+};
+
+} // namespace
 
 TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_document(app), m_dialogs(std::make_unique<StandardDialogs>())
+    : QMainWindow(parent), m_app(app), m_document(app), m_dialogs(std::make_unique<StandardDialogs>()),
+      m_lastingDialogs(std::make_unique<CurrentDialogs>(m_dialogs))
 {
     setObjectName(u"Mainform"_s);
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
@@ -75,6 +102,9 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     setCentralWidget(central);
 
     buildMenu();
+    // The interface editor and its font dialog are made once, hidden, and keep the author's layout for the run.
+    m_frmFont = new TfrmFont(m_app, *m_lastingDialogs, this);
+    m_Form29 = new TForm29(m_app, *m_lastingDialogs, *m_frmFont, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
     FormCreate();
@@ -107,6 +137,8 @@ void TMainform::buildMenu()
     m_saveAsAction = addItem(file, u"Сохранить как ..."_s, "N_SaveAs", &TMainform::N_SaveAsClick);
     file->addSeparator();
     m_gameSettingsAction = addItem(file, u"Настройки игры"_s, "N_GameSettings", &TMainform::N_GameSettingsClick);
+    m_interfaceAction =
+        addItem(file, u"Редактор интерфейса"_s, "N_InterfaceEditor", &TMainform::N_InterfaceEditorClick);
     file->addSeparator();
     addItem(file, u"Выход"_s, "N_Exit", &TMainform::N_ExitClick);
 
@@ -157,8 +189,8 @@ void TMainform::buildMenu()
     addItem(help, u"Об авторах"_s, "N_About", &TMainform::N_AboutClick);
 
     // Until a project is made or opened there is nothing to save, edit or convert.
-    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_objectsMenu->menuAction(),
-                            m_editorsMenu->menuAction(), m_runMenu->menuAction()})
+    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_interfaceAction,
+                            m_objectsMenu->menuAction(), m_editorsMenu->menuAction(), m_runMenu->menuAction()})
         action->setEnabled(false);
 }
 
@@ -248,8 +280,8 @@ void TMainform::closeEvent(QCloseEvent* event)
 
 void TMainform::enableProjectMenus()
 {
-    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_objectsMenu->menuAction(),
-                            m_editorsMenu->menuAction(), m_runMenu->menuAction()})
+    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_interfaceAction,
+                            m_objectsMenu->menuAction(), m_editorsMenu->menuAction(), m_runMenu->menuAction()})
         action->setEnabled(true);
     showOnly(m_FrScriptEditor1, kTitleScript);
 }
@@ -318,6 +350,17 @@ void TMainform::N_GameSettingsClick()
         if (const std::optional<settings::ScreenSize> size = showGameSettings(this))
             m_FrLevelEditor1->setScreenSize(*size);
     });
+}
+
+void TMainform::N_InterfaceEditorClick()
+{
+    const model::Project& p = m_document.project();
+    // The converter reads the settings file from the project's folder.
+    if (p.hasProjectDir())
+        m_Form29->setSaveFolder(*p.ProjectDir);
+    m_Form29->show();
+    m_Form29->raise();
+    m_Form29->activateWindow();
 }
 
 void TMainform::N_ExitClick()

@@ -20,6 +20,8 @@ class TFrLevelEditor;
 class TFrEventsEditor;
 class StandardDialogs;
 class GameLauncher;
+class TForm29;
+class TfrmFont;
 
 // The main window: owns the open project and the three editor panes, one
 // of which is shown at a time, and carries the main menu.
@@ -54,6 +56,8 @@ public:
     bool N_SaveClick();
     void N_SaveAsClick();
     void N_GameSettingsClick();
+    // "Редактор интерфейса": shows the game interface editor, which keeps its layout for the whole run.
+    void N_InterfaceEditorClick();
     void N_ExitClick();
     void N_CreateObjectClick();
     void N_LoadObjectClick();
@@ -74,6 +78,9 @@ public:
     void openProjectFile(const QString& file);
     // Tests answer the standard dialogs through this seam.
     void setDialogs(std::unique_ptr<StandardDialogs> dialogs);
+    TForm29* Form29() const { return m_Form29; }
+    // The font dialog the interface editor shares.
+    TfrmFont* frmFont() const { return m_frmFont; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +101,8 @@ private:
     const io::AppFolder& m_app;
     document::ProjectDocument m_document;
     std::unique_ptr<StandardDialogs> m_dialogs;
+    // For windows that live as long as this one: whichever m_dialogs holds when they ask.
+    std::unique_ptr<StandardDialogs> m_lastingDialogs;
     QString m_paneTitle;
 
     TFrScriptEditor* m_FrScriptEditor1 = nullptr;
@@ -109,9 +118,12 @@ private:
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_gameSettingsAction = nullptr;
+    QAction* m_interfaceAction = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     GameLauncher* m_game = nullptr;
+    TfrmFont* m_frmFont = nullptr;
+    TForm29* m_Form29 = nullptr;
 };
 
 } // namespace kestrava::editor

@@ -1,0 +1,410 @@
+#include "settings/InterfaceEditor.h"
+
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "io/Paths.h"
+#include "io/Png.h"
+#include "io/TextFile.h"
+#include "settings/ColourNames.h"
+#include "settings/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QUndoCommand>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::settings {
+namespace {
+
+// One edit of the layout, the whole records before and after. The moves of
+// one drag (same gesture) merge into one step.
+class InterfaceStep : public QUndoCommand {
+public:
+    static constexpr int kId = 0x7101;
+
+    InterfaceStep(InterfaceEditor& editor, const QString& text, InterfaceRecords before, InterfaceRecords after,
+                  int gesture)
+        : QUndoCommand(text), m_editor(editor), m_before(std::move(before)), m_after(std::move(after)),
+          m_gesture(gesture)
+    {
+    }
+
+    int id() const override { return m_gesture != 0 ? kId : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const InterfaceStep*>(other);
+        if (next->m_gesture != m_gesture)
+            return false;
+        m_after = next->m_after;
+        // A drag that ended where it began is no step at all.
+        setObsolete(m_after == m_before);
+        return true;
+    }
+    void undo() override { m_editor.applyRecords(m_before); }
+    void redo() override { m_editor.applyRecords(m_after); }
+
+private:
+    InterfaceEditor& m_editor;
+    InterfaceRecords m_before;
+    InterfaceRecords m_after;
+    int m_gesture;
+};
+
+bool hits(QPoint pos, int x, int y, int width, int height)
+{
+    // Both edges count: a press exactly on the right or bottom edge is on it.
+    return qint64(x) <= pos.x() && pos.x() <= qint64(x) + width && qint64(y) <= pos.y() &&
+           pos.y() <= qint64(y) + height;
+}
+
+int clampCoordinate(qint64 value)
+{
+    return int(std::clamp<qint64>(value, -InterfaceEditor::kMaxCoordinate, InterfaceEditor::kMaxCoordinate));
+}
+
+void checkRange(int value, const QString& what, int min, int max)
+{
+    if (value < min || value > max)
+        throw io::Error(u"%1: %2 — нужно целое число от %3 до %4."_s.arg(what, QString::number(value),
+                                                                         QString::number(min), QString::number(max)));
+}
+
+void checkPosition(int x, int y)
+{
+    checkRange(x, u"X"_s, -InterfaceEditor::kMaxCoordinate, InterfaceEditor::kMaxCoordinate);
+    checkRange(y, u"Y"_s, -InterfaceEditor::kMaxCoordinate, InterfaceEditor::kMaxCoordinate);
+}
+
+size_t barIndex(Indicator which)
+{
+    if (which != Indicator::Lifebar && which != Indicator::Ammobar)
+        throw io::Error(u"Полоса не выбрана: ни лайфбар, ни патроны."_s);
+    return which == Indicator::Lifebar ? 0 : 1;
+}
+
+void writeBar(IniFile& file, const QString& section, const BarRecord& bar)
+{
+    file.setValue(section, u"Pos.x"_s, QString::number(bar.X));
+    file.setValue(section, u"Pos.y"_s, QString::number(bar.Y));
+    file.setValue(section, u"Height"_s, QString::number(bar.Height));
+    file.setValue(section, u"Width"_s, QString::number(bar.Width));
+    file.setValue(section, u"Bgr"_s, colourText(bar.Bgr));
+    file.setValue(section, u"Fg"_s, colourText(bar.Fg));
+    file.setValue(section, u"Frame"_s, colourText(bar.Frame));
+}
+
+} // namespace
+
+int parseNumberBox(const QString& text, const QString& what, int min, int max)
+{
+    int value = 0;
+    if (!io::parseInteger(text, &value) || value < min || value > max)
+        throw io::Error(u"%1: «%2» — нужно целое число от %3 до %4."_s.arg(
+            what, io::excerpt(text.trimmed()), QString::number(min), QString::number(max)));
+    return value;
+}
+
+InterfaceEditor::InterfaceEditor(const io::AppFolder& app, QObject* parent)
+    : QObject(parent), m_app(app), m_screen(kStartScreen, QImage::Format_RGB32)
+{
+    DrawAll();
+}
+
+InterfaceEditor::~InterfaceEditor() = default;
+
+const BarRecord& InterfaceEditor::bar(Indicator which) const
+{
+    return barIndex(which) == 0 ? m_records.Lifebar : m_records.Ammobar;
+}
+
+// --- the preview ---
+
+void InterfaceEditor::drawMark(QPainter& p, int x, int y) const
+{
+    p.setPen(colourOf(kBlue));
+    p.drawLine(x, y, x - (kMarkLength - 1), y);
+    p.drawLine(x, y, x, y - (kMarkLength - 1));
+}
+
+void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar) const
+{
+    p.fillRect(QRect(bar.X, bar.Y, bar.Width, bar.Height), colourOf(bar.Bgr));
+    // Shown half full.
+    p.fillRect(QRect(bar.X, bar.Y, bar.Width / 2, bar.Height), colourOf(bar.Fg));
+    p.setPen(colourOf(bar.Frame));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(bar.X, bar.Y, bar.Width - 1, bar.Height - 1);
+    if (bar.Chosen)
+        drawMark(p, bar.X, bar.Y);
+}
+
+QImage InterfaceEditor::weaponFrame() const
+{
+    const WeaponRecord& w = m_records.Weapon;
+    if (m_shownSprite.isNull())
+        return QImage();
+    QImage frame = m_shownSprite.copy(0, 0, w.FrameWidth, w.FrameHeight).convertToFormat(QImage::Format_ARGB32);
+    if (w.Transparent) {
+        const QRgb key = colourOf(w.TranspColor).rgb() & RGB_MASK;
+        for (int y = 0; y < frame.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+            for (int x = 0; x < frame.width(); ++x)
+                if ((line[x] & RGB_MASK) == key)
+                    line[x] = 0;
+        }
+    }
+    return frame;
+}
+
+void InterfaceEditor::DrawAll()
+{
+    m_screen.fill(colourOf(m_records.ScreenColour));
+    QPainter p(&m_screen);
+    drawBar(p, m_records.Lifebar);
+    drawBar(p, m_records.Ammobar);
+
+    const TimerRecord& t = m_records.Timer;
+    QFont font;
+    font.setPixelSize(kTimerPixels);
+    p.setFont(font);
+    const QFontMetrics metrics(font);
+    p.fillRect(QRect(t.X, t.Y, metrics.horizontalAdvance(kTimerText), metrics.height()), colourOf(t.Bgr));
+    p.setPen(colourOf(t.Font.Colour));
+    p.drawText(t.X, t.Y + metrics.ascent(), kTimerText);
+    if (m_shown == Indicator::Timer)
+        drawMark(p, t.X, t.Y);
+
+    const WeaponRecord& w = m_records.Weapon;
+    if (weaponLoaded()) {
+        if (!m_records.WeaponClearBackground) {
+            p.fillRect(QRect(w.X, w.Y, w.FrameWidth, w.FrameHeight), colourOf(m_records.WeaponBgr));
+            p.setPen(colourOf(m_records.ScreenColour));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(w.X, w.Y, w.FrameWidth - 1, w.FrameHeight - 1);
+        }
+        p.drawImage(w.X, w.Y, weaponFrame());
+    } else {
+        p.setPen(colourOf(kLime));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(w.X, w.Y, w.FrameWidth - 1, w.FrameHeight - 1);
+    }
+    if (m_shown == Indicator::Weapon)
+        drawMark(p, w.X, w.Y);
+    p.end();
+    emit previewChanged();
+}
+
+void InterfaceEditor::setScreenSize(int width, int height)
+{
+    checkRange(width, u"Ширина экрана"_s, 1, kMaxScreenSide);
+    checkRange(height, u"Высота экрана"_s, 1, kMaxScreenSide);
+    m_screen = QImage(width, height, QImage::Format_RGB32);
+    DrawAll();
+}
+
+void InterfaceEditor::setScreenColour(int colour)
+{
+    InterfaceRecords after = m_records;
+    after.ScreenColour = colour;
+    step(after, u"цвет экрана"_s);
+}
+
+// --- choosing ---
+
+void InterfaceEditor::choose(Indicator indicator)
+{
+    m_shown = indicator;
+    m_current = indicator;
+    m_records.Lifebar.Chosen = indicator == Indicator::Lifebar ? 1 : 0;
+    m_records.Ammobar.Chosen = indicator == Indicator::Ammobar ? 1 : 0;
+    // The chosen timer or weapon is picked up by its corner.
+    m_followOffset = QPoint();
+    m_following = indicator == Indicator::Timer || indicator == Indicator::Weapon;
+    ++m_gesture;
+    DrawAll();
+}
+
+// --- the pointer ---
+
+void InterfaceEditor::pressed(QPoint pos)
+{
+    const BarRecord* bars[] = {&m_records.Lifebar, &m_records.Ammobar};
+    for (size_t i = 0; i < 2; ++i) {
+        const BarRecord& b = *bars[i];
+        m_drag[i] = hits(pos, b.X, b.Y, b.Width, b.Height);
+        if (m_drag[i]) {
+            m_barOffset[i] = pos - QPoint(b.X, b.Y);
+            m_current = i == 0 ? Indicator::Lifebar : Indicator::Ammobar;
+        }
+    }
+    const TimerRecord& t = m_records.Timer;
+    const WeaponRecord& w = m_records.Weapon;
+    if (m_shown == Indicator::Timer) {
+        m_followOffset = pos - QPoint(t.X, t.Y);
+        m_following = true;
+    } else if (m_shown == Indicator::Weapon && hits(pos, w.X, w.Y, w.FrameWidth, w.FrameHeight)) {
+        m_followOffset = pos - QPoint(w.X, w.Y);
+        m_following = true;
+    }
+}
+
+void InterfaceEditor::moved(QPoint pos)
+{
+    InterfaceRecords after = m_records;
+    BarRecord* bars[] = {&after.Lifebar, &after.Ammobar};
+    for (size_t i = 0; i < 2; ++i)
+        if (m_drag[i]) {
+            bars[i]->X = clampCoordinate(qint64(pos.x()) - m_barOffset[i].x());
+            bars[i]->Y = clampCoordinate(qint64(pos.y()) - m_barOffset[i].y());
+        }
+    const int x = clampCoordinate(qint64(pos.x()) - m_followOffset.x());
+    const int y = clampCoordinate(qint64(pos.y()) - m_followOffset.y());
+    if (m_following && m_shown == Indicator::Timer) {
+        after.Timer.X = x;
+        after.Timer.Y = y;
+    } else if (m_following && m_shown == Indicator::Weapon) {
+        after.Weapon.X = x;
+        after.Weapon.Y = y;
+    }
+    if (after == m_records)
+        return;
+    step(after, u"перемещение индикатора"_s, m_gesture);
+}
+
+void InterfaceEditor::released()
+{
+    m_drag = {};
+    // The release puts a following timer or weapon down where it is; a press picks it up again.
+    m_following = false;
+    ++m_gesture;
+}
+
+// --- the dialogs ---
+
+void InterfaceEditor::setBar(Indicator which, const BarRecord& bar)
+{
+    const size_t index = barIndex(which);
+    checkPosition(bar.X, bar.Y);
+    checkRange(bar.Width, u"Длина полосы"_s, 1, kMaxCoordinate);
+    checkRange(bar.Height, u"Высота полосы"_s, 1, kMaxCoordinate);
+    InterfaceRecords after = m_records;
+    BarRecord& target = index == 0 ? after.Lifebar : after.Ammobar;
+    const int chosen = target.Chosen;
+    target = bar;
+    target.Chosen = chosen;
+    step(after, index == 0 ? u"лайфбар"_s : u"патроны"_s);
+}
+
+void InterfaceEditor::setTimer(const TimerRecord& timer)
+{
+    checkPosition(timer.X, timer.Y);
+    InterfaceRecords after = m_records;
+    after.Timer = timer;
+    step(after, u"таймер"_s);
+}
+
+void InterfaceEditor::setWeapon(const WeaponRecord& weapon, int background, bool clearBackground)
+{
+    checkPosition(weapon.X, weapon.Y);
+    // The picture's width is divided by it.
+    checkRange(weapon.FrameWidth, u"Ширина кадра"_s, 1, kMaxCoordinate);
+    checkRange(weapon.FrameHeight, u"Высота кадра"_s, 1, kMaxCoordinate);
+    InterfaceRecords after = m_records;
+    after.Weapon = weapon;
+    after.Weapon.FrameCount = m_sprite.width() / weapon.FrameWidth;
+    after.Weapon.Transparent = weapon.Transparent ? 1 : 0;
+    after.WeaponBgr = background;
+    after.WeaponClearBackground = clearBackground;
+    m_shownSprite = m_sprite;
+    if (after == m_records)
+        DrawAll(); // the picture may be new all the same
+    else
+        step(after, u"оружие"_s);
+}
+
+// --- the weapon picture ---
+
+void InterfaceEditor::loadWeaponPicture(const QString& path)
+{
+    const QByteArray file = io::readWholeFile(path, io::kMaxPictureFileBytes);
+    const QImage picture = io::decodePng(file, path);
+    QDir().mkpath(m_app.temp());
+    io::writeFileAtomically(m_app.temp() + u'/' + kWeaponPicture, file);
+    m_sprite = picture;
+    m_spriteFile = file;
+    DrawAll();
+}
+
+int InterfaceEditor::weaponCornerColour() const
+{
+    if (!weaponLoaded())
+        throw io::Error(u"Изображение оружия не загружено: сначала нажмите «Загрузить»."_s);
+    return colourValue(m_sprite.pixelColor(0, 0));
+}
+
+// --- the settings file ---
+
+void InterfaceEditor::writeKeys(IniFile& file) const
+{
+    writeBar(file, u"Lifebar"_s, m_records.Lifebar);
+    writeBar(file, u"Ammobar"_s, m_records.Ammobar);
+    const TimerRecord& t = m_records.Timer;
+    file.setValue(u"Timer"_s, u"Pos.x"_s, QString::number(t.X));
+    file.setValue(u"Timer"_s, u"Pos.y"_s, QString::number(t.Y));
+    file.setValue(u"Timer"_s, u"bgr"_s, colourText(t.Bgr));
+    // The timer's own font: the one its dialog confirmed and the preview shows.
+    objects::writeFontKeys(file, t.Font);
+    const WeaponRecord& w = m_records.Weapon;
+    const QString weapon = u"Weapon"_s;
+    file.setValue(weapon, u"Pos.x"_s, QString::number(w.X));
+    file.setValue(weapon, u"Pos.y"_s, QString::number(w.Y));
+    file.setValue(weapon, u"Frame.x"_s, QString::number(w.FrameWidth));
+    file.setValue(weapon, u"Frame.y"_s, QString::number(w.FrameHeight));
+    file.setValue(weapon, u"Frame.count"_s, QString::number(w.FrameCount));
+    file.setValue(weapon, u"Bgr"_s, colourText(m_records.WeaponBgr));
+    file.setValue(weapon, u"TranspColor"_s, colourText(w.TranspColor));
+    file.setValue(weapon, u"Transparent"_s, QString::number(w.Transparent ? 1 : 0));
+}
+
+void InterfaceEditor::save(const QString& path) const
+{
+    const QString picture = io::folderPart(path) + u'/' + kWeaponPicture;
+    if (weaponLoaded() && QFileInfo(path).absoluteFilePath().compare(QFileInfo(picture).absoluteFilePath(),
+                                                                      Qt::CaseInsensitive) == 0)
+        throw io::Error::inFile(path, u"это имя картинки оружия; сохраните настройки под другим именем"_s);
+    IniFile file = IniFile::read(path);
+    writeKeys(file);
+    std::vector<io::FileBytes> files{{path, file.bytes(path)}};
+    // Only a picture loaded in this run: the working copy of an earlier run may belong to another game.
+    if (weaponLoaded())
+        files.push_back({picture, m_spriteFile});
+    io::writeFilesTogether(files);
+}
+
+// --- history ---
+
+void InterfaceEditor::step(const InterfaceRecords& after, const QString& text, int gesture)
+{
+    if (after == m_records)
+        return;
+    m_undo.push(new InterfaceStep(*this, text, m_records, after, gesture));
+}
+
+void InterfaceEditor::applyRecords(const InterfaceRecords& records)
+{
+    const int lifeChosen = m_records.Lifebar.Chosen;
+    const int ammoChosen = m_records.Ammobar.Chosen;
+    m_records = records;
+    m_records.Lifebar.Chosen = lifeChosen;
+    m_records.Ammobar.Chosen = ammoChosen;
+    DrawAll();
+}
+
+} // namespace kestrava::settings

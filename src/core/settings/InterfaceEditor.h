@@ -1,0 +1,197 @@
+#pragma once
+
+#include "objects/FontRecord.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QUndoStack>
+
+#include <array>
+
+class QPainter;
+
+namespace kestrava::io { class AppFolder; }
+
+namespace kestrava::settings {
+
+class IniFile;
+
+// Colours below are 0x00BBGGRR (settings/ColourNames.h).
+inline constexpr int kBlack = 0x000000;
+inline constexpr int kMaroon = 0x000080;
+inline constexpr int kRed = 0x0000FF;
+inline constexpr int kLime = 0x00FF00;
+inline constexpr int kBlue = 0xFF0000;
+inline constexpr int kWhite = 0xFFFFFF;
+
+// A bar of the game screen: the lives bar or the ammunition bar.
+struct BarRecord {
+    int X = 0;
+    int Y = 0;
+    int Height = 5;
+    int Width = 60;
+    int Fg = kBlack;    // main colour
+    int Bgr = kBlack;   // background colour
+    int Frame = kBlack; // frame colour
+    int Chosen = 0;     // marked in the preview; not saved
+    bool operator==(const BarRecord&) const = default;
+};
+
+// The countdown timer.
+struct TimerRecord {
+    int X = 5;
+    int Y = 220;
+    int Bgr = kBlack;
+    objects::FontRecord Font{.Colour = kLime};
+    bool operator==(const TimerRecord&) const = default;
+};
+
+// The weapon indicator: one frame of a strip of weapon pictures.
+struct WeaponRecord {
+    int X = 130;
+    int Y = 220;
+    int FrameWidth = 25;
+    int FrameHeight = 15;
+    int FrameCount = 0;
+    int TranspColor = kBlack;
+    int Transparent = 0;
+    bool operator==(const WeaponRecord&) const = default;
+};
+
+// Everything the interface editor keeps of the author's layout; a step of
+// its history keeps this whole.
+struct InterfaceRecords {
+    BarRecord Lifebar{10, 10, 5, 60, kRed, kMaroon, kBlack, 0};
+    BarRecord Ammobar{90, 10, 5, 60, kLime, kRed, kBlack, 0};
+    TimerRecord Timer;
+    WeaponRecord Weapon;
+    int WeaponBgr = kBlack;
+    bool WeaponClearBackground = false; // "Прозрачный фон": no background box in the preview
+    int ScreenColour = kWhite;
+    bool operator==(const InterfaceRecords&) const = default;
+};
+
+// The indicators by the codes of "Свойства объекта".
+enum class Indicator { None = 0, Lifebar = 1, Ammobar = 2, Weapon = 3, Timer = 5 };
+
+// A number box of the interface dialogs: blanks at both ends ignored, a
+// decimal integer from min to max. Anything else is an io::Error naming
+// `what` and the text.
+int parseNumberBox(const QString& text, const QString& what, int min, int max);
+
+// The game interface editor (TForm29) without its window: the four
+// indicator records, the preview of the game screen, choosing an indicator,
+// dragging it with the pointer, the weapon picture, and the settings file.
+// Drags and confirmed dialogs are steps of its own undo stack.
+class InterfaceEditor : public QObject {
+    Q_OBJECT
+public:
+    static constexpr QSize kStartScreen{160, 240};
+    static constexpr int kMaxScreenSide = 1000; // no phone screen is larger than a level map
+    static constexpr int kMaxCoordinate = 10000;
+    static constexpr int kMarkLength = 5;
+    static constexpr int kTimerPixels = 12; // a 9 point font on the usual 96 dpi screen
+    static inline const QString kTimerText = QStringLiteral("0:50");
+    static inline const QString kWeaponPicture = QStringLiteral("Weapon.png");
+
+    explicit InterfaceEditor(const io::AppFolder& app, QObject* parent = nullptr);
+    ~InterfaceEditor() override;
+
+    const InterfaceRecords& records() const { return m_records; }
+    const BarRecord& bar(Indicator which) const;
+
+    // --- the preview ---
+    const QImage& iscreen() const { return m_screen; }
+    // Paints the screen colour, the lives bar, the ammunition bar, the timer
+    // and the weapon, in this order.
+    void DrawAll();
+    // "Задать" of "Размер экрана": each side 1..kMaxScreenSide, else an io::Error and nothing changes.
+    void setScreenSize(int width, int height);
+    // "Цвет экрана".
+    void setScreenColour(int colour);
+
+    // --- choosing ---
+    // A choice of the combo box: it marks the indicator in the preview and
+    // makes it the current one. A chosen timer or weapon follows the pointer.
+    void choose(Indicator indicator);
+    Indicator shown() const { return m_shown; }
+    // The indicator "Свойства объекта" opens: the one chosen last, or the
+    // bar pressed last; None before either.
+    Indicator current() const { return m_current; }
+
+    // --- the pointer on the preview (preview pixels) ---
+    // A press on a bar (its right and bottom edges included) grabs it; with
+    // the timer chosen any press grabs the timer, with the weapon chosen a
+    // press on the weapon grabs it.
+    void pressed(QPoint pos);
+    // Grabbed bars follow the pointer; so does a chosen timer or weapon from
+    // its choice on, with no button held, until a release puts it down.
+    // One step from a press or a choice to the next release or choice.
+    void moved(QPoint pos);
+    void released();
+    bool dragging() const { return m_drag[0] || m_drag[1]; }
+
+    // --- the dialogs' "OK" ---
+    // Sizes 1..kMaxCoordinate, positions within ±kMaxCoordinate, else an io::Error and nothing changes.
+    void setBar(Indicator which, const BarRecord& bar);
+    void setTimer(const TimerRecord& timer);
+    // FrameCount is the width of the weapon picture loaded last divided by
+    // FrameWidth; the preview shows its first frame from now on.
+    void setWeapon(const WeaponRecord& weapon, int background, bool clearBackground);
+
+    // --- the weapon picture ---
+    // "Загрузить": a PNG, kept and copied into the program's temp folder as
+    // Weapon.png. A file that is no readable PNG is an io::Error and changes nothing.
+    void loadWeaponPicture(const QString& path);
+    bool weaponLoaded() const { return !m_sprite.isNull(); }
+    const QImage& weaponSprite() const { return m_sprite; }
+    // "Определить автоматически": the colour of the picture's top-left pixel; an io::Error without a picture.
+    int weaponCornerColour() const;
+
+    // --- the settings file ---
+    // Every key of the five sections, in their order; a key the file has
+    // keeps its place.
+    void writeKeys(IniFile& file) const;
+    // "Сохранить": the settings file at path (what else it holds is kept)
+    // and, when a weapon picture was loaded, Weapon.png beside it, written
+    // together. A Weapon.png already there stays when none was loaded.
+    void save(const QString& path) const;
+
+    QUndoStack& undoStack() { return m_undo; }
+    // Sets the records without a step (the steps themselves); the marks of the current choice stay.
+    void applyRecords(const InterfaceRecords& records);
+
+signals:
+    // The preview was painted again.
+    void previewChanged();
+
+private:
+    void step(const InterfaceRecords& after, const QString& text, int gesture = 0);
+    void drawBar(QPainter& p, const BarRecord& bar) const;
+    void drawMark(QPainter& p, int x, int y) const;
+    QImage weaponFrame() const;
+
+    const io::AppFolder& m_app;
+    InterfaceRecords m_records;
+    QImage m_screen;
+    Indicator m_shown = Indicator::None;
+    Indicator m_current = Indicator::None;
+
+    std::array<bool, 2> m_drag{};       // lives bar, ammunition bar
+    std::array<QPoint, 2> m_barOffset{}; // pointer minus the grabbed bar's corner
+    QPoint m_followOffset;               // pointer minus the chosen timer's or weapon's corner
+    bool m_following = false;            // the chosen timer or weapon follows the pointer
+    int m_gesture = 1;                   // serial of the drag the pointer's moves belong to
+
+    QImage m_sprite;        // the weapon picture loaded last
+    QByteArray m_spriteFile; // its file, written beside the settings
+    QImage m_shownSprite;   // the picture as of the last "OK" of the weapon dialog
+
+    QUndoStack m_undo;
+};
+
+} // namespace kestrava::settings

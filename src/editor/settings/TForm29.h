@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class QComboBox;
+class QPushButton;
+
+namespace kestrava::io { class AppFolder; }
+namespace kestrava::settings { class InterfaceEditor; }
+
+namespace kestrava::editor {
+
+class ColourDialog;
+class FontDialog;
+class ScreenView;
+class StandardDialogs;
+class TfrmBarSetup;
+class TfrmScrSz;
+class TfrmTimer;
+class TfrmWeapon;
+
+// "Редактор интерфейса": the preview of the game screen with the lives bar,
+// ammunition bar, timer and weapon indicator, laid out with the pointer and
+// the four modeless dialogs, and saved as the game's settings file. It shows
+// settings::InterfaceEditor and forwards input to it; it lives, hidden when
+// closed, as long as the main window, and so do its records.
+class TForm29 : public QDialog {
+    Q_OBJECT
+public:
+    static inline const QString kCaption = QStringLiteral("Редактор интерфейса");
+    static inline const QString kSettingsFilter = QStringLiteral("Параметры конфигурации (*.ini)");
+    static inline const QString kNothingChosen = QStringLiteral("Объект не выбран!");
+
+    // font: the shared font dialog, for the timer.
+    TForm29(const io::AppFolder& app, StandardDialogs& dialogs, FontDialog& font, QWidget* parent = nullptr);
+    ~TForm29() override;
+
+    settings::InterfaceEditor& editor() { return *m_editor; }
+    void setColourDialog(std::unique_ptr<ColourDialog> dialog);
+    // Where "Сохранить" starts: the project's folder, which the game's converter reads the settings from.
+    void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
+
+    // Buttons; each runs through guarded().
+    void ScreenSizeClick();
+    void ScreenColourClick();
+    void PropertiesClick();
+    void SaveClick();
+    void ExitClick();
+
+    ScreenView* iscreen = nullptr;
+    QComboBox* cbobject = nullptr;
+    QPushButton* bScreenSize = nullptr;
+    QPushButton* bScreenColour = nullptr;
+    QPushButton* bProperties = nullptr;
+    QPushButton* bSave = nullptr;
+    QPushButton* bUndo = nullptr;
+    QPushButton* bRedo = nullptr;
+    QPushButton* bExit = nullptr;
+
+    TfrmBarSetup* frmBarSetup = nullptr;
+    TfrmTimer* frmTimer = nullptr;
+    TfrmWeapon* frmWeapon = nullptr;
+    TfrmScrSz* frmScrSz = nullptr;
+
+private:
+    static void showModeless(QDialog* dialog);
+
+    const io::AppFolder& m_app;
+    StandardDialogs& m_dialogs;
+    std::unique_ptr<settings::InterfaceEditor> m_editor;
+    std::unique_ptr<ColourDialog> m_colourDialog;
+    QString m_saveFolder;
+};
+
+} // namespace kestrava::editor

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "settings/InterfaceEditor.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLineEdit;
+class QPushButton;
+
+namespace kestrava::editor {
+
+class ColourDialog;
+class ColourPanel;
+
+// The bar settings dialog of the interface editor, filled from one bar
+// ("Лайфбар" or "Патроны", its caption) and storing into that bar on "OK".
+class TfrmBarSetup : public QDialog {
+    Q_OBJECT
+public:
+    TfrmBarSetup(settings::InterfaceEditor& editor, const std::unique_ptr<ColourDialog>& colours,
+                 QWidget* parent = nullptr);
+
+    void fill(settings::Indicator bar);
+    settings::Indicator bar() const { return m_bar; }
+    // "OK": false (the dialog stays, nothing changes) when a box is wrong.
+    bool OKClick();
+
+    ColourPanel* pnFrame = nullptr;
+    ColourPanel* pnBgr = nullptr;
+    ColourPanel* pnFg = nullptr;
+    QLineEdit* edWidth = nullptr;
+    QLineEdit* edHeight = nullptr;
+    QLineEdit* edX = nullptr;
+    QLineEdit* edY = nullptr;
+    QPushButton* bOK = nullptr;
+    QPushButton* bCancel = nullptr;
+
+private:
+    settings::InterfaceEditor& m_editor;
+    settings::Indicator m_bar = settings::Indicator::Lifebar;
+};
+
+} // namespace kestrava::editor
