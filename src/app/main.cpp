@@ -4,6 +4,7 @@
 #include "editor/workspace/TMainform.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
+#include "persist/ProjectFile.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -94,12 +96,17 @@ int main(int argc, char* argv[])
     const std::optional<kestrava::io::AppFolder> app = locate(line, argv[0]);
     if (!app)
         return 1;
+    app->ensureFolders();
+    // The project named on the command line is read while the window is built.
+    const QString projectFile = line.projectFile.isEmpty() ? QString() : QFileInfo(line.projectFile).absoluteFilePath();
+    std::optional<kestrava::persist::ProjectPreload> preload;
+    if (!projectFile.isEmpty())
+        preload.emplace(*app, projectFile);
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"kestrava"_s);
     QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     // The standard dialogs speak Russian with the rest of the program.
     kestrava::editor::installQtTranslation(application);
-    app->ensureFolders();
 
     // Tahoma where installed, else a face with Cyrillic letters.
     QFont font(u"Tahoma"_s, 8);
@@ -112,7 +119,18 @@ int main(int argc, char* argv[])
     if (const QScreen* screen = window.screen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
-    if (!line.projectFile.isEmpty())
-        window.openProjectFile(QFileInfo(line.projectFile).absoluteFilePath());
+    // The window comes up at once and answers while the project is read; the
+    // project opens once read, unless the author opened or made another meanwhile.
+    QTimer waiting;
+    if (preload) {
+        QObject::connect(&waiting, &QTimer::timeout, &window, [&] {
+            if (!preload->ready())
+                return;
+            waiting.stop();
+            if (!window.document().project().hasProjectDir())
+                window.openProjectFile(projectFile, &*preload);
+        });
+        waiting.start(5);
+    }
     return application.exec();
 }

@@ -321,6 +321,13 @@ TEST(ObjectImport, OpeningAProjectImportsEveryGroupAsOneImportWould)
     persist::save(f.project, file);
     model::Project opened;
     EXPECT_TRUE(persist::load(opened, f.tmp.app(), file).isEmpty());
+    // Read on another thread while the window is built: the same project.
+    {
+        persist::ProjectPreload preload(f.tmp.app(), file);
+        model::Project preloaded;
+        EXPECT_TRUE(preload.take(preloaded).isEmpty());
+        EXPECT_TRUE(preloaded == opened);
+    }
     for (int level = 1; level <= 3; ++level) {
         EXPECT_EQ(opened.stage(level).FonGroup[1].Cells, f.project.stage(1).FonGroup[1].Cells) << level;
         EXPECT_EQ(opened.stage(level).ActiveGroup[1].FrameCount, f.project.stage(1).ActiveGroup[1].FrameCount);
@@ -341,5 +348,8 @@ TEST(ObjectImport, OpeningAProjectImportsEveryGroupAsOneImportWould)
     const model::Project before = opened;
     const QString message = test::errorOf([&] { persist::load(opened, f.tmp.app(), file); });
     EXPECT_TRUE(message.contains(u"объект «forest.obf» не загружен"_s)) << message.toStdString();
+    EXPECT_TRUE(opened == before);
+    persist::ProjectPreload failing(f.tmp.app(), file);
+    EXPECT_EQ(test::errorOf([&] { failing.take(opened); }), message);
     EXPECT_TRUE(opened == before);
 }

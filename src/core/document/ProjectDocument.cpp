@@ -46,9 +46,9 @@ void ProjectDocument::create(const QString& chosenFile)
     replaced();
 }
 
-QStringList ProjectDocument::open(const QString& file)
+QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* preload)
 {
-    const QStringList warnings = m_target.openProject(m_project, m_app, file);
+    const QStringList warnings = m_target.openProject(m_project, m_app, file, preload);
     // Placed objects take the size of their pictures as they are now.
     level::measurePlacedObjects(m_project, m_pictures);
     replaced();

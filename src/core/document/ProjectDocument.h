@@ -44,7 +44,8 @@ public:
     void create(const QString& chosenFile);
     // "Открыть": the project is replaced only when all of it was read;
     // returns what was read with reservations, for the author.
-    QStringList open(const QString& file);
+    // A preload of file, when given, has read it already (see persist::ProjectPreload).
+    QStringList open(const QString& file, persist::ProjectPreload* preload = nullptr);
     // "Сохранить": writes ProjectDir/project.prg.
     void save();
     // "Сохранить как ...": chosenFile empty (dialog cancelled) writes the

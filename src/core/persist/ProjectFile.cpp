@@ -494,4 +494,30 @@ QStringList load(model::Project& project, const io::AppFolder& app, const QStrin
     return warnings;
 }
 
+ProjectPreload::ProjectPreload(const io::AppFolder& app, QString file)
+    : m_file(std::move(file)), m_project(std::make_unique<model::Project>())
+{
+    m_warnings = std::async(std::launch::async | std::launch::deferred,
+                            [&app, file = m_file, project = m_project.get()] { return load(*project, app, file); });
+}
+
+bool ProjectPreload::ready() const
+{
+    // Run lazily (no thread could be had): take() reads it then.
+    return m_warnings.wait_for(std::chrono::seconds(0)) != std::future_status::timeout;
+}
+
+ProjectPreload::~ProjectPreload()
+{
+    if (m_warnings.valid())
+        m_warnings.wait(); // the thread still writes into m_project
+}
+
+QStringList ProjectPreload::take(model::Project& project)
+{
+    const QStringList warnings = m_warnings.get();
+    project = std::move(*m_project);
+    return warnings;
+}
+
 } // namespace kestrava::persist

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
+#include <memory>
+
 namespace kestrava::model { class Project; }
 namespace kestrava::io { class AppFolder; }
 
@@ -40,5 +43,26 @@ void readProject(model::Project& fresh, const io::AppFolder& app, const QString&
 // last stage) is refused at its line. Returns what the author should know (Russian): an object read from the
 // project's own copy because the library's is damaged, an extras file left unapplied.
 QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+
+// load() of a file named on the command line, on a thread of its own while the
+// window is being built; its result is taken when the window opens the file.
+class ProjectPreload {
+public:
+    ProjectPreload(const io::AppFolder& app, QString file);
+    ~ProjectPreload();
+    ProjectPreload(const ProjectPreload&) = delete;
+    ProjectPreload& operator=(const ProjectPreload&) = delete;
+
+    const QString& file() const { return m_file; }
+    // True once take() would not wait.
+    bool ready() const;
+    // What load() would have done to project and returned, or its io::Error; once only.
+    QStringList take(model::Project& project);
+
+private:
+    QString m_file;
+    std::unique_ptr<model::Project> m_project; // written by the thread until m_warnings is ready
+    std::future<QStringList> m_warnings;
+};
 
 } // namespace kestrava::persist

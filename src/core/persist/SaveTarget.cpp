@@ -19,9 +19,11 @@ void SaveTarget::newProject(model::Project& project, const QString& chosenFile)
     m_target = projectFileOf(project);
 }
 
-QStringList SaveTarget::openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+QStringList SaveTarget::openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                                    ProjectPreload* preload)
 {
-    QStringList warnings = load(project, app, chosenFile);
+    QStringList warnings =
+        preload && preload->file() == chosenFile ? preload->take(project) : load(project, app, chosenFile);
     // A target left from another project would let a cancelled
     // "Сохранить как ..." write this project over that one.
     m_target = projectFileOf(project);

@@ -8,6 +8,8 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::persist {
 
+class ProjectPreload;
+
 // Where "Сохранить как ..." writes when its dialog is cancelled: the file of
 // the last save in this run. The main window holds one for the whole run.
 class SaveTarget {
@@ -15,7 +17,9 @@ public:
     // "Новый" on a reset project: save_project(chosenFile); target := ProjectDir/project.prg.
     void newProject(model::Project& project, const QString& chosenFile);
     // "Открыть": load(chosenFile), whose warnings it returns; target := the opened ProjectDir/project.prg.
-    QStringList openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+    // A preload of chosenFile, when given, stands in for the load.
+    QStringList openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                            ProjectPreload* preload = nullptr);
     // "Сохранить": always writes ProjectDir/project.prg, which becomes the target.
     void saveProject(const model::Project& project);
     // "Сохранить как ...": chosenFile is the dialog's file, empty when it was cancelled (then the

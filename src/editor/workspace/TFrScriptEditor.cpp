@@ -154,6 +154,10 @@ void TFrScriptEditor::drawTable()
     const QSize viewport = m_scroll->maximumViewportSize();
     const QSize size(std::max(viewport.width(), kTableRight + 1),
                      std::max(viewport.height(), rowTop(n + 1) + kShortButtonHeight + 1));
+    // The lines depend on nothing else; a tall table is megabytes to draw again.
+    if (size == m_imMain.size() && n == m_drawnLevels)
+        return;
+    m_drawnLevels = n;
 
     m_imMain = QImage(size, QImage::Format_RGB32);
     m_imMain.fill(Qt::white);

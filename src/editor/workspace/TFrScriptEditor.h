@@ -80,6 +80,7 @@ private:
     QWidget* m_table = nullptr;
     QLabel* m_imMainLabel = nullptr;
     QImage m_imMain;
+    int m_drawnLevels = 0; // the stages m_imMain shows
     QMenu* m_popupMenu = nullptr;
     QAction* m_newLevelAction = nullptr;
     std::array<QPushButton*, kButtonCount + 1> m_buttons{};      // [1..21]

@@ -317,11 +317,11 @@ void TMainform::N_OpenClick()
     enableProjectMenus();
 }
 
-void TMainform::openProjectFile(const QString& file)
+void TMainform::openProjectFile(const QString& file, persist::ProjectPreload* preload)
 {
-    guarded(this, [this, &file] {
+    guarded(this, [this, &file, preload] {
         m_document.reset();
-        showWarnings(m_document.open(file));
+        showWarnings(m_document.open(file, preload));
     });
     enableProjectMenus();
 }

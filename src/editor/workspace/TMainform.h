@@ -75,7 +75,8 @@ public:
     void razmer();
 
     // Opens a project file as "Открыть" does, without the dialogs (command line).
-    void openProjectFile(const QString& file);
+    // A preload of file, when given, has read it already.
+    void openProjectFile(const QString& file, persist::ProjectPreload* preload = nullptr);
     // Tests answer the standard dialogs through this seam.
     void setDialogs(std::unique_ptr<StandardDialogs> dialogs);
     TForm29* Form29() const { return m_Form29; }
