@@ -184,10 +184,10 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     // Each stage on all threads: its objects resolved, their pictures found,
     // its stage class made. A failure names the first failing stage, and in
     // it the first failing object, as if the stages were taken in turn.
-    const int helpers = ParallelJobs::helperThreads();
+    const int helpers = io::ParallelJobs::helperThreads();
     std::vector<StageObjects> stages(size_t(project.LevelCount));
     std::vector<QByteArray> stageClasses(size_t(project.LevelCount));
-    ParallelJobs stageRun(size_t(project.LevelCount), [&](size_t k) {
+    io::ParallelJobs stageRun(size_t(project.LevelCount), [&](size_t k) {
         const int level = int(k) + 1;
         stages[k] = emittedObjects(project, level);
         auto find = [&](const QString& picture, const PictureJob& job) {
@@ -261,7 +261,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     std::vector<JavaText> dataClasses(size_t(project.LevelCount));
     std::vector<char> dataInPlace(size_t(project.LevelCount), 0);
     std::vector<JavaText> extraClasses(size_t(project.LevelCount));
-    ParallelJobs classes(size_t(project.LevelCount), [&](size_t k) {
+    io::ParallelJobs classes(size_t(project.LevelCount), [&](size_t k) {
         const int level = int(k) + 1;
         const model::StageData& stage = project.stage(level);
         // Usually src holds the very data class already: compared as it is

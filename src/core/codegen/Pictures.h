@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codegen/ParallelJobs.h"
 #include "codegen/PictureRecord.h"
+#include "io/ParallelJobs.h"
 #include "io/Png.h"
 
 #include <QByteArray>
@@ -61,7 +61,7 @@ private:
     io::PngOptions m_options;
     PictureRecord m_before;
     std::vector<EncodedPicture> m_pictures;
-    ParallelJobs m_run; // last: its threads use the members above
+    io::ParallelJobs m_run; // last: its threads use the members above
 };
 
 } // namespace kestrava::codegen

@@ -1,7 +1,7 @@
 #include "codegen/StagedOutput.h"
 
-#include "codegen/ParallelJobs.h"
 #include "io/Error.h"
+#include "io/ParallelJobs.h"
 #include "io/TextFile.h"
 
 #include <QDir>
@@ -61,7 +61,7 @@ void StagedOutput::write(int helpers)
     for (int folder = 0; folder <= helpers; ++folder)
         if (!QDir().mkdir(m_dir.path() + u'/' + QString::number(folder)))
             throw io::Error::inFile(m_dir.path(), u"не удаётся создать временную папку; ничего не записано"_s);
-    ParallelJobs run(m_entries.size(), [this](size_t k) {
+    io::ParallelJobs run(m_entries.size(), [this](size_t k) {
         Entry& entry = m_entries[k];
         if (entry.inPlace)
             return;
@@ -73,7 +73,7 @@ void StagedOutput::write(int helpers)
                 return;
             }
         }
-        entry.folder = ParallelJobs::worker();
+        entry.folder = io::ParallelJobs::worker();
         writeNewFile(stagedPath(k), entry.bytes, entry.target);
     });
     run.start(helpers);

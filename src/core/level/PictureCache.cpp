@@ -1,7 +1,7 @@
 #include "level/PictureCache.h"
 
-#include "codegen/ParallelJobs.h"
 #include "io/Error.h"
+#include "io/ParallelJobs.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
 
@@ -114,14 +114,14 @@ void PictureCache::loadAll(const QStringList& paths)
     // Decoded on all threads, then kept in list order, as load() would have.
     std::vector<std::optional<QImage>> images(size_t(todo.size()));
     std::vector<QString> errors(size_t(todo.size()));
-    codegen::ParallelJobs run(size_t(todo.size()), [&](size_t k) {
+    io::ParallelJobs run(size_t(todo.size()), [&](size_t k) {
         try {
             images[k] = readPicture(todo[qsizetype(k)]);
         } catch (const io::Error& e) {
             errors[k] = e.message();
         }
     });
-    run.start(codegen::ParallelJobs::helperThreads());
+    run.start(io::ParallelJobs::helperThreads());
     run.finish();
     for (qsizetype k = 0; k < todo.size(); ++k)
         finishDecode(m_entries[todo[k]], [&] {

@@ -1,9 +1,9 @@
 #include "persist/ObjectImport.h"
 
-#include "codegen/ParallelJobs.h"
 #include "io/AppFolder.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
+#include "io/ParallelJobs.h"
 #include "io/Paths.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
@@ -245,14 +245,14 @@ void ObjectImporter::readAhead(const std::vector<QString>& names)
             paths.push_back(path);
     }
     std::vector<std::optional<objects::ObjectFile>> files(paths.size());
-    codegen::ParallelJobs run(paths.size(), [&](size_t k) {
+    io::ParallelJobs run(paths.size(), [&](size_t k) {
         try {
             files[k] = objects::readObjectFile(paths[k]);
         } catch (const io::Error&) {
             // Its import reads it again and says what is wrong.
         }
     });
-    run.start(codegen::ParallelJobs::helperThreads());
+    run.start(io::ParallelJobs::helperThreads());
     run.finish();
     for (size_t k = 0; k < paths.size(); ++k) {
         if (files[k])

@@ -1,4 +1,4 @@
-#include "codegen/ParallelJobs.h"
+#include "io/ParallelJobs.h"
 
 #include "io/Error.h"
 
@@ -8,7 +8,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::codegen {
+namespace kestrava::io {
 namespace {
 
 thread_local int currentWorker = 0;
@@ -94,4 +94,4 @@ void ParallelJobs::finish()
             throw io::Error(*failure);
 }
 
-} // namespace kestrava::codegen
+} // namespace kestrava::io

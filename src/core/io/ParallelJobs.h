@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace kestrava::codegen {
+namespace kestrava::io {
 
 // Runs job(k) for every k in 0..count-1: on helper threads from start() on,
 // and on the caller's thread too from finish() on. Indices are handed out in
@@ -51,4 +51,4 @@ private:
     std::vector<std::thread> m_threads;
 };
 
-} // namespace kestrava::codegen
+} // namespace kestrava::io
