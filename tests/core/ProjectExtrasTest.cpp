@@ -221,6 +221,13 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         EXPECT_TRUE(open == before) << name;
         EXPECT_EQ(test::folderSnapshot(f.tmp.root()), files) << name;
     }
+    // A document far beyond what any project writes is refused unread, even a valid one.
+    writeBytes(f.extras, good + QByteArray((16 << 20) - good.size(), ' '));
+    EXPECT_EQ(persist::load(open, f.tmp.app(), f.file), QStringList());
+    writeBytes(f.extras, good + QByteArray((16 << 20) - good.size() + 1, ' '));
+    EXPECT_TRUE(errorOf([&] { persist::load(open, f.tmp.app(), f.file); }).contains(u"файл слишком велик"_s));
+    EXPECT_TRUE(open == before);
+
     // The boundaries themselves were in the good file.
     writeBytes(f.extras, good);
     EXPECT_EQ(persist::load(open, f.tmp.app(), f.file), QStringList());

@@ -16,7 +16,7 @@ public:
     {
         if (quint64(m_size) >= std::numeric_limits<std::uint32_t>::max())
             return false;
-        m_tape.m_nodes.reserve(size_t(m_size / 4) + 1);
+        m_tape.m_nodes.reserve(size_t(m_size / 8) + 1); // what a document of short values needs
         blanks();
         if (!value(0))
             return false;

@@ -566,7 +566,10 @@ ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBy
     if (!QFileInfo::exists(extrasFile))
         return {extrasFile, std::nullopt, {}};
     qsizetype errorAt = 0;
-    std::optional<io::JsonTape> document = io::JsonTape::parse(io::readWholeFile(extrasFile), &errorAt);
+    // Several times what the largest project writes; the parsed document
+    // takes up to sixteen bytes for every byte of a hostile one.
+    constexpr qint64 kMaxExtrasBytes = qint64(16) << 20;
+    std::optional<io::JsonTape> document = io::JsonTape::parse(io::readWholeFile(extrasFile, kMaxExtrasBytes), &errorAt);
     if (!document)
         throw io::Error::inFile(extrasFile,
                                 u"файл повреждён: это не документ JSON (ошибка около байта %1)"_s.arg(errorAt));
