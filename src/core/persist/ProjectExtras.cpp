@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <type_traits>
 #include <limits>
 #include <optional>
@@ -262,19 +261,22 @@ bool asInt32(const Json& v, int* out)
 
 // Where in the file a value sits, worded only when something is wrong there:
 // the largest project holds tens of thousands of places.
+// Only ever a parameter: it refers to what it was made from.
 class Where {
 public:
     Where(const QString& text) : m_text(&text) {}
     template <class Make>
         requires std::is_invocable_r_v<QString, Make>
-    Where(const Make& make) : m_make(make)
+    Where(const Make& make)
+        : m_make(&make), m_call([](const void* f) { return (*static_cast<const Make*>(f))(); })
     {
     }
-    QString text() const { return m_text ? *m_text : m_make(); }
+    QString text() const { return m_text ? *m_text : m_call(m_make); }
 
 private:
     const QString* m_text = nullptr;
-    std::function<QString()> m_make;
+    const void* m_make = nullptr;
+    QString (*m_call)(const void*) = nullptr;
 };
 
 // Checks the whole document against the project just read, before anything

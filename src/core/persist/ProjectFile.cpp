@@ -278,6 +278,7 @@ private:
                 what, QString::number(group), kind.plural, QString::number(groupCount)));
     }
 
+    static constexpr int kPlacedLines = 9;
     // The nine lines of a placed object; background and active objects differ
     // only in the name of their group field. The level editor writes the
     // group's number into Ref as decimal text.
@@ -285,6 +286,11 @@ private:
     void readPlaced(Placed& o, int Placed::*group, int groupCount, const GroupKind& kind)
     {
         io::LineReader& r = m_reader;
+        if (m_namesOnly) {
+            for (int line = 0; line < kPlacedLines; ++line)
+                r.skip();
+            return;
+        }
         o.Ref = r.text();
         int ref = 0;
         if (!io::parseInteger(o.Ref, &ref))
