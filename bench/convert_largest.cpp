@@ -18,9 +18,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include "GameArt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,31 +31,6 @@ using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Game art: flat shapes on a transparent ground, with or without a noise patch.
-QImage picture(quint32 seed, bool trueColour)
-{
-    QRandomGenerator random(seed);
-    QImage image(256, 256, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    for (int k = 0; k < 16; ++k) {
-        painter.setBrush(QColor::fromRgb(random.generate() | 0xFF000000u));
-        const QRect r(random.bounded(200), random.bounded(200), random.bounded(10, 120), random.bounded(10, 120));
-        if (k % 2)
-            painter.drawEllipse(r);
-        else
-            painter.drawRect(r);
-    }
-    painter.end();
-    for (int y = 96; y < (trueColour ? 160 : 96); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 96; x < 160; ++x)
-            line[x] = qRgba(random.bounded(256), random.bounded(256), random.bounded(256), 255);
-    }
-    return image;
-}
 
 struct Fixture {
     QTemporaryDir dir;
@@ -90,7 +66,7 @@ struct Fixture {
         // Distinct files; the pixels repeat every 64 pictures to keep the set-up short.
         std::vector<QByteArray> encoded;
         for (quint32 k = 0; k < 64; ++k)
-            encoded.push_back(io::encodePng(picture(k, trueColour), u"p.png"_s));
+            encoded.push_back(io::encodePng(gameArt(k, trueColour), u"p.png"_s));
         int fileNumber = 0;
         auto newPicture = [&](const QString& stem) {
             const QString name = u"%1%2"_s.arg(stem).arg(fileNumber);

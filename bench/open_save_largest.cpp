@@ -21,9 +21,10 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include "GameArt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,24 +38,6 @@ namespace {
 
 constexpr int kFonGroups = 40;
 constexpr int kActiveGroups = 40;
-
-QImage picture(quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage image(256, 256, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    for (int k = 0; k < 16; ++k) {
-        painter.setBrush(QColor::fromRgb(random.generate() | 0xFF000000u));
-        const QRect r(random.bounded(200), random.bounded(200), random.bounded(10, 120), random.bounded(10, 120));
-        if (k % 2)
-            painter.drawEllipse(r);
-        else
-            painter.drawRect(r);
-    }
-    return image;
-}
 
 template <class File>
 void writeObject(const File& file, const QString& path)
@@ -86,7 +69,7 @@ struct LargestProjectFile {
 
         std::vector<QByteArray> pngs;
         for (quint32 k = 0; k < 16; ++k)
-            pngs.push_back(io::encodePng(picture(k), u"p.png"_s));
+            pngs.push_back(io::encodePng(gameArt(k), u"p.png"_s));
         QImage frame(32, 32, QImage::Format_RGB32);
         frame.fill(Qt::white);
         const QByteArray bmp = io::encodeBmp(frame, u"f.bmp"_s);

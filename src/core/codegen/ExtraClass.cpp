@@ -1,5 +1,7 @@
 #include "codegen/ExtraClass.h"
 
+#include "settings/ColourNames.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -8,11 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
 namespace {
-
-// Font faces, styles and sizes of the game's Font class.
-constexpr int kFaces[] = {0, 32, 64};  // system, monospace, proportional
-constexpr int kSizes[] = {8, 0, 16};   // small, medium, large
-constexpr int kBold = 1, kItalic = 2, kUnderlined = 4;
 
 template <typename Each>
 void list(JavaText& out, std::string_view head, size_t count, Each each)
@@ -59,8 +56,24 @@ QString javaString(const QString& text)
 
 int gameColour(int bgr)
 {
-    const unsigned v = unsigned(bgr);
-    return int(((v & 0xFFu) << 16) | (v & 0xFF00u) | ((v >> 16) & 0xFFu));
+    return int(settings::colourOf(bgr).rgb() & 0xFFFFFFu);
+}
+
+int gameFontFace(int face)
+{
+    constexpr int faces[] = {0, 32, 64}; // system, monospace, proportional
+    return faces[face >= 0 && face <= 2 ? face : 0];
+}
+
+int gameFontSize(int size)
+{
+    constexpr int sizes[] = {8, 0, 16}; // small, medium, large
+    return sizes[size >= 0 && size <= 2 ? size : 1];
+}
+
+int gameFontStyle(bool bold, bool italic, bool underline)
+{
+    return (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0);
 }
 
 std::vector<int> chaseGroups(const model::StageData& stage)
@@ -123,18 +136,11 @@ void writeExtraClass(JavaText& out, const model::StageData& stage, const StageOb
     });
     list(out, "int[]textx={", texts.size(), [&](size_t t) { out.element(texts[t]->X); });
     list(out, "int[]texty={", texts.size(), [&](size_t t) { out.element(texts[t]->Y); });
-    list(out, "int[]textface={", texts.size(), [&](size_t t) {
-        const int face = texts[t]->FontFace;
-        out.element(kFaces[face >= 0 && face <= 2 ? face : 0]);
-    });
-    // A size never chosen (-1) reads as the middle one.
-    list(out, "int[]textsize={", texts.size(), [&](size_t t) {
-        const int size = texts[t]->FontSize;
-        out.element(kSizes[size >= 0 && size <= 2 ? size : 1]);
-    });
+    list(out, "int[]textface={", texts.size(), [&](size_t t) { out.element(gameFontFace(texts[t]->FontFace)); });
+    list(out, "int[]textsize={", texts.size(), [&](size_t t) { out.element(gameFontSize(texts[t]->FontSize)); });
     list(out, "int[]textstyle={", texts.size(), [&](size_t t) {
         const model::TextObjectData& text = *texts[t];
-        out.element((text.Bold ? kBold : 0) | (text.Italic ? kItalic : 0) | (text.Underline ? kUnderlined : 0));
+        out.element(gameFontStyle(text.Bold, text.Italic, text.Underline));
     });
     list(out, "int[]textcolor={", texts.size(), [&](size_t t) { out.element(gameColour(texts[t]->Colour)); });
 

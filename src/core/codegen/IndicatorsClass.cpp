@@ -37,12 +37,9 @@ void writeIndicatorsClass(JavaText& out, const std::optional<settings::Interface
     field(out, "timerY", s.timerY);
     field(out, "timerBgr", gameColour(int(s.timerBgr)));
     out.endLine();
-    // The game's Font faces and sizes; a size never chosen reads as the middle one.
-    constexpr int faces[] = {0, 32, 64};
-    constexpr int sizes[] = {8, 0, 16};
-    field(out, "fontFace", faces[s.fontType >= 0 && s.fontType <= 2 ? s.fontType : 0]);
-    field(out, "fontSize", sizes[s.fontSize >= 0 && s.fontSize <= 2 ? s.fontSize : 1]);
-    field(out, "fontStyle", (s.bold ? 1 : 0) | (s.italic ? 2 : 0) | (s.underline ? 4 : 0));
+    field(out, "fontFace", gameFontFace(s.fontType));
+    field(out, "fontSize", gameFontSize(s.fontSize));
+    field(out, "fontStyle", gameFontStyle(s.bold, s.italic, s.underline));
     field(out, "fontColor", gameColour(int(s.fontColour)));
     out.endLine();
     field(out, "weaponX", s.weaponX);
@@ -50,7 +47,12 @@ void writeIndicatorsClass(JavaText& out, const std::optional<settings::Interface
     field(out, "weaponW", s.weaponWidth);
     field(out, "weaponH", s.weaponHeight);
     field(out, "weaponBgr", gameColour(int(s.weaponBgr)));
-    out.ascii("String weaponPicture=").ascii(weaponPicture ? "\"/Weapon.png\";" : "null;").endLine();
+    out.ascii("String weaponPicture=");
+    if (weaponPicture)
+        out.ascii("\"/").ascii(settings::kWeaponPicture).ascii("\";");
+    else
+        out.ascii("null;");
+    out.endLine();
     out.ascii("}").endLine();
 }
 

@@ -1,12 +1,7 @@
 #include "codegen/JavaText.h"
 
 #include "io/Cp1251.h"
-
-#include <QFile>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "io/TextFile.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -22,32 +17,19 @@ constexpr size_t kWindow = size_t(256) << 10;
 } // namespace
 
 struct JavaText::Comparison {
-    int fd = -1;
-    qint64 fileSize = 0;
+    io::OpenFile file;
     qint64 matched = 0;   // bytes written and found equal so far
     bool differs = false; // found unequal: written bytes are dropped until the end
-    std::unique_ptr<char[]> file{new char[kWindow]};
-
-    ~Comparison()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
+    std::unique_ptr<char[]> window{new char[kWindow]};
 };
 
 bool JavaText::compareWith(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    std::optional<io::OpenFile> file = io::OpenFile::regular(path);
+    if (!file)
         return false;
-    auto comparison = std::make_shared<Comparison>();
-    comparison->fd = fd;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    comparison->fileSize = info.st_size;
     clear();
-    m_comparison = std::move(comparison);
+    m_comparison = std::make_shared<Comparison>(Comparison{std::move(*file)});
     return true;
 }
 
@@ -56,8 +38,8 @@ void JavaText::compareWindow()
     Comparison& c = *m_comparison;
     for (size_t done = 0; !c.differs && done < m_size;) {
         const size_t want = std::min(kWindow, m_size - done);
-        const ssize_t got = ::pread(c.fd, c.file.get(), want, off_t(c.matched));
-        if (got != ssize_t(want) || std::memcmp(c.file.get(), m_data.get() + done, want) != 0) {
+        const qsizetype got = c.file.readAt(c.window.get(), qsizetype(want), c.matched);
+        if (got != qsizetype(want) || std::memcmp(c.window.get(), m_data.get() + done, want) != 0) {
             c.differs = true;
             break;
         }
@@ -74,7 +56,7 @@ bool JavaText::matchesFile()
         return false;
     }
     compareWindow();
-    const bool same = !m_comparison->differs && m_comparison->matched == m_comparison->fileSize;
+    const bool same = !m_comparison->differs && m_comparison->matched == m_comparison->file.size();
     m_comparison.reset();
     return same;
 }

@@ -30,6 +30,24 @@ namespace kestrava::io {
 
 namespace {
 
+// Up to n bytes from offset, through interruptions: fewer only at the end of
+// the file; -1 (errno set) on a failure.
+qsizetype readFully(int fd, char* data, qsizetype n, qint64 offset)
+{
+    qsizetype done = 0;
+    while (done < n) {
+        const ssize_t got = ::pread(fd, data + done, size_t(n - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
 bool isForbiddenControl(unsigned c)
 {
     return (c < 0x20 && c != '\t') || c == 0x7f;
@@ -350,46 +368,47 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
     if (info.st_size > maxBytes)
         throw Error::inFile(path, u"файл слишком велик: %1 байт, а допускается не более %2"_s.arg(info.st_size)
                                       .arg(maxBytes));
-    QByteArray bytes;
-    bytes.resize(qsizetype(info.st_size));
-    qsizetype done = 0;
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
     // A file that grows while it is read is taken up to its size at the start.
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
+    const qsizetype got = readFully(fd, bytes.data(), bytes.size(), 0);
+    if (got < 0)
+        throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
+    bytes.truncate(got);
     return bytes;
 }
 
-std::optional<QByteArray> readFileOfSize(const QString& path, qint64 size)
+std::optional<OpenFile> OpenFile::regular(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
-        ::close(*f);
-        delete f;
-    });
+    OpenFile file(fd, 0);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != size)
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    file.m_size = info.st_size;
+    return file;
+}
+
+OpenFile::~OpenFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qsizetype OpenFile::readAt(char* data, qsizetype n, qint64 offset) const
+{
+    return readFully(m_fd, data, n, offset);
+}
+
+std::optional<QByteArray> readFileOfSize(const QString& path, qint64 size)
+{
+    const std::optional<OpenFile> file = OpenFile::regular(path);
+    if (!file || file->size() != size)
         return std::nullopt;
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return std::nullopt;
-        done += got;
-    }
+    if (file->readAt(bytes.data(), bytes.size(), 0) != bytes.size())
+        return std::nullopt;
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace kestrava::io {
@@ -110,6 +111,26 @@ inline constexpr qint64 kMaxPictureFileBytes = qint64(256) << 20;
 // folder, a FIFO, a device, a file larger than maxBytes or one that cannot be
 // read is an Error naming it; nothing blocks and nothing is read unbounded.
 QByteArray readWholeFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
+
+// A regular file itself (a link is none) open for reading, closed with the
+// object; for comparing a file with bytes in memory. Never blocks.
+class OpenFile {
+public:
+    // nullopt when path is no such file or cannot be opened.
+    static std::optional<OpenFile> regular(const QString& path);
+    OpenFile(OpenFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size) {}
+    OpenFile& operator=(OpenFile&&) = delete;
+    ~OpenFile();
+
+    qint64 size() const { return m_size; }
+    // Up to n bytes from offset, fewer only at the end of the file; -1 on a failure.
+    qsizetype readAt(char* data, qsizetype n, qint64 offset) const;
+
+private:
+    OpenFile(int fd, qint64 size) : m_fd(fd), m_size(size) {}
+    int m_fd;
+    qint64 m_size;
+};
 
 // The bytes of path when it is a regular file itself (no link) of exactly
 // `size` bytes; nullopt otherwise or when it cannot be read. For asking

@@ -11,12 +11,24 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::level {
 
+namespace {
+
+// The picture a placed object names, in the project's objects folder; empty
+// for a name that would lead elsewhere.
+QString picturePath(const QString& projectObjects, const QString& name)
+{
+    return projectObjects.isEmpty() || !io::isPlainFileName(name) ? QString() : projectObjects + u'/' + name;
+}
+
+} // namespace
+
 QSize pictureSize(const QString& projectObjects, const QString& name, PictureCache& pictures)
 {
-    if (projectObjects.isEmpty() || !io::isPlainFileName(name))
+    const QString path = picturePath(projectObjects, name);
+    if (path.isEmpty())
         return QSize();
     try {
-        return pictures.load(projectObjects + u'/' + name).image.size();
+        return pictures.load(path).image.size();
     } catch (const io::Error&) {
         return QSize();
     }
@@ -55,8 +67,9 @@ void measurePlacedObjects(model::Project& project, PictureCache& pictures)
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level) {
         const model::StageData& s = project.stage(level);
         for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
-            if (s.ActiveObject[size_t(i)].Exists && io::isPlainFileName(s.ActiveObject[size_t(i)].FileName))
-                paths << objects + u'/' + s.ActiveObject[size_t(i)].FileName;
+            if (const QString path = picturePath(objects, s.ActiveObject[size_t(i)].FileName);
+                s.ActiveObject[size_t(i)].Exists && !path.isEmpty())
+                paths << path;
     }
     pictures.loadAll(paths);
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level)

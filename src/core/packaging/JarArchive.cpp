@@ -1,8 +1,8 @@
 #include "packaging/JarArchive.h"
 
-#include <zlib.h>
+#include "io/Error.h"
 
-#include <stdexcept>
+#include <zlib.h>
 
 namespace kestrava::packaging {
 namespace {
@@ -28,7 +28,7 @@ QByteArray deflateRaw(const QByteArray& in)
 {
     z_stream z{};
     if (deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error("deflateInit2 failed");
+        throw io::Error(QStringLiteral("Не удаётся сжать файл для архива игры: нет памяти."));
     QByteArray out;
     out.resize(qsizetype(deflateBound(&z, uLong(in.size()))));
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
@@ -38,7 +38,7 @@ QByteArray deflateRaw(const QByteArray& in)
     const int result = deflate(&z, Z_FINISH);
     deflateEnd(&z);
     if (result != Z_STREAM_END)
-        throw std::runtime_error("deflate failed");
+        throw io::Error(QStringLiteral("Не удаётся сжать файл для архива игры."));
     out.resize(qsizetype(z.total_out));
     return out;
 }

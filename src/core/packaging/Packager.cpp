@@ -70,10 +70,19 @@ QStringList Packager::gameSources(const QString& srcDir, int levelCount)
     return sources;
 }
 
+namespace {
+
+[[noreturn]] void cancelled()
+{
+    throw io::Error(u"Сборка игры прервана; архив игры не изменён."_s);
+}
+
+} // namespace
+
 void Packager::step(Step s)
 {
     if (m_cancelled && m_cancelled())
-        throw io::Error(u"Сборка игры прервана; архив игры не изменён."_s);
+        cancelled();
     if (m_onStep)
         m_onStep(s);
 }
@@ -85,7 +94,7 @@ Packager::Result Packager::run(const model::Project& project)
     if (!QFileInfo(api).isFile())
         throw io::Error(u"Не найден файл «%1» с классами MIDP 2.0 / CLDC 1.1, нужный для сборки игры: "
                         u"переустановите Kestrava."_s.arg(QDir::toNativeSeparators(api)));
-    findJavaTool(u"javac"_s);
+    const QString javac = findJavaTool(u"javac"_s);
 
     step(Step::Convert);
     codegen::convertProject(project, m_app);
@@ -99,7 +108,7 @@ Packager::Result Packager::run(const model::Project& project)
         throw io::Error(u"Не удаётся создать временную папку для сборки игры: %1"_s.arg(work.errorString()));
     const QString classes = work.path() + u"/classes"_s;
     io::makeFolder(classes);
-    compile(project, projectDir + u"/src"_s, classes);
+    compile(project, projectDir + u"/src"_s, classes, javac);
 
     step(Step::Archive);
     const QString name = gameName(projectDir);
@@ -121,7 +130,8 @@ Packager::Result Packager::run(const model::Project& project)
     return result;
 }
 
-void Packager::compile(const model::Project& project, const QString& srcDir, const QString& classesDir)
+void Packager::compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
+                       const QString& javacPath)
 {
     const QStringList sources = gameSources(srcDir, project.LevelCount);
     QStringList arguments = {
@@ -137,7 +147,7 @@ void Packager::compile(const model::Project& project, const QString& srcDir, con
 
     QProcess javac;
     javac.setProcessChannelMode(QProcess::MergedChannels);
-    javac.start(findJavaTool(u"javac"_s), arguments);
+    javac.start(javacPath, arguments);
     if (!javac.waitForStarted(30000))
         throw io::Error(u"Компилятор Java не запустился: %1"_s.arg(javac.errorString()));
     while (!javac.waitForFinished(100)) {
@@ -146,7 +156,7 @@ void Packager::compile(const model::Project& project, const QString& srcDir, con
         if (m_cancelled && m_cancelled()) {
             javac.kill();
             javac.waitForFinished(5000);
-            throw io::Error(u"Сборка игры прервана; архив игры не изменён."_s);
+            cancelled();
         }
     }
     const QString output = QString::fromUtf8(javac.readAll());

@@ -49,7 +49,8 @@ public:
 
 private:
     void step(Step s);
-    void compile(const model::Project& project, const QString& srcDir, const QString& classesDir);
+    void compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
+                 const QString& javacPath);
 
     const io::AppFolder& m_app;
     std::function<void(Step)> m_onStep;

@@ -197,11 +197,16 @@ QString ObjectImporter::sourceOf(const QString& name) const
 {
     if (const auto known = m_sources.constFind(name); known != m_sources.constEnd())
         return known.value();
+    return sourceOf(name, [](bool, const QString& path) { return QFileInfo::exists(path); });
+}
+
+QString ObjectImporter::sourceOf(const QString& name, const std::function<bool(bool, const QString&)>& exists) const
+{
     const QString library = m_app.objectFile(name);
-    if (QFileInfo::exists(library))
+    if (exists(true, library))
         return library;
     const QString ownCopy = projectObjects(m_project) + u'/' + name;
-    return QFileInfo::exists(ownCopy) ? ownCopy : QString();
+    return exists(false, ownCopy) ? ownCopy : QString();
 }
 
 objects::ObjectFile ObjectImporter::readFile(const QString& path)
@@ -234,9 +239,8 @@ void ObjectImporter::readAhead(const std::vector<QString>& names)
         } catch (const io::Error&) {
             continue;
         }
-        const QString path = inLibrary.contains(name) ? m_app.objectFile(name)
-                             : inProject.contains(name) ? projectObjects(m_project) + u'/' + name
-                                                        : QString();
+        const QString path =
+            sourceOf(name, [&](bool library, const QString&) { return (library ? inLibrary : inProject).contains(name); });
         m_sources.insert(name, path);
         if (path.isEmpty())
             continue;

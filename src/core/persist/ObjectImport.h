@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -74,6 +75,8 @@ private:
     Copies m_copies;
     // The library's copy of name when it has one, else the project's own.
     QString sourceOf(const QString& name) const;
+    // The same choice, asking exists(in the library?, path) whether a file is there.
+    QString sourceOf(const QString& name, const std::function<bool(bool, const QString&)>& exists) const;
     objects::ObjectFile readFile(const QString& path);
 
     std::vector<QString> m_pending; // object file names read from the library

@@ -7,6 +7,7 @@
 #include "io/TextFile.h"
 #include "settings/ColourNames.h"
 #include "settings/IniFile.h"
+#include "settings/InterfaceSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -145,12 +146,19 @@ void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar) const
         drawMark(p, bar.X, bar.Y);
 }
 
-QImage InterfaceEditor::weaponFrame() const
+const QImage& InterfaceEditor::weaponFrame() const
 {
-    const WeaponRecord& w = m_records.Weapon;
+    WeaponRecord w = m_records.Weapon;
+    w.X = w.Y = 0; // moving the weapon changes nothing of its picture
+    const std::pair<qint64, WeaponRecord> of{m_shownSprite.cacheKey(), w};
+    if (m_frameOf == of)
+        return m_frame;
+    m_frameOf = of;
+    m_frame = QImage();
     if (m_shownSprite.isNull())
-        return QImage();
-    QImage frame = m_shownSprite.copy(0, 0, w.FrameWidth, w.FrameHeight).convertToFormat(QImage::Format_ARGB32);
+        return m_frame;
+    QImage& frame = m_frame;
+    frame = m_shownSprite.copy(0, 0, w.FrameWidth, w.FrameHeight).convertToFormat(QImage::Format_ARGB32);
     if (w.Transparent) {
         const QRgb key = colourOf(w.TranspColor).rgb() & RGB_MASK;
         for (int y = 0; y < frame.height(); ++y) {
@@ -160,7 +168,7 @@ QImage InterfaceEditor::weaponFrame() const
                     line[x] = 0;
         }
     }
-    return frame;
+    return m_frame;
 }
 
 void InterfaceEditor::DrawAll()
@@ -336,7 +344,7 @@ void InterfaceEditor::loadWeaponPicture(const QString& path)
     const QByteArray file = io::readWholeFile(path, io::kMaxPictureFileBytes);
     const QImage picture = io::decodePng(file, path);
     QDir().mkpath(m_app.temp());
-    io::writeFileAtomically(m_app.temp() + u'/' + kWeaponPicture, file);
+    io::writeFileAtomically(m_app.temp() + u'/' + QString::fromLatin1(kWeaponPicture), file);
     m_sprite = picture;
     m_spriteFile = file;
     DrawAll();
@@ -375,7 +383,7 @@ void InterfaceEditor::writeKeys(IniFile& file) const
 
 void InterfaceEditor::save(const QString& path) const
 {
-    const QString picture = io::folderPart(path) + u'/' + kWeaponPicture;
+    const QString picture = io::folderPart(path) + u'/' + QString::fromLatin1(kWeaponPicture);
     if (weaponLoaded() && QFileInfo(path).absoluteFilePath().compare(QFileInfo(picture).absoluteFilePath(),
                                                                       Qt::CaseInsensitive) == 0)
         throw io::Error::inFile(path, u"это имя картинки оружия; сохраните настройки под другим именем"_s);

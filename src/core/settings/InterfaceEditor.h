@@ -11,6 +11,8 @@
 #include <QUndoStack>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 class QPainter;
 
@@ -96,7 +98,6 @@ public:
     static constexpr int kMarkLength = 5;
     static constexpr int kTimerPixels = 12; // a 9 point font on the usual 96 dpi screen
     static inline const QString kTimerText = QStringLiteral("0:50");
-    static inline const QString kWeaponPicture = QStringLiteral("Weapon.png");
 
     explicit InterfaceEditor(const io::AppFolder& app, QObject* parent = nullptr);
     ~InterfaceEditor() override;
@@ -118,7 +119,6 @@ public:
     // A choice of the combo box: it marks the indicator in the preview and
     // makes it the current one. A chosen timer or weapon follows the pointer.
     void choose(Indicator indicator);
-    Indicator shown() const { return m_shown; }
     // The indicator "Свойства объекта" opens: the one chosen last, or the
     // bar pressed last; None before either.
     Indicator current() const { return m_current; }
@@ -173,7 +173,10 @@ private:
     void step(const InterfaceRecords& after, const QString& text, int gesture = 0);
     void drawBar(QPainter& p, const BarRecord& bar) const;
     void drawMark(QPainter& p, int x, int y) const;
-    QImage weaponFrame() const;
+    // The shown picture's first frame, transparent where asked; made again
+    // only when the picture or the weapon's frame settings changed, since the
+    // screen is drawn on every pointer move.
+    const QImage& weaponFrame() const;
 
     const io::AppFolder& m_app;
     InterfaceRecords m_records;
@@ -190,6 +193,8 @@ private:
     QImage m_sprite;        // the weapon picture loaded last
     QByteArray m_spriteFile; // its file, written beside the settings
     QImage m_shownSprite;   // the picture as of the last "OK" of the weapon dialog
+    mutable QImage m_frame; // weaponFrame() of m_frameOf
+    mutable std::optional<std::pair<qint64, WeaponRecord>> m_frameOf; // picture key and weapon it was made for
 
     QUndoStack m_undo;
 };

@@ -40,7 +40,7 @@ QPushButton* button(const QString& text, const char* name)
 } // namespace
 
 TForm29::TForm29(const io::AppFolder& app, StandardDialogs& dialogs, FontDialog& font, QWidget* parent)
-    : QDialog(parent), m_app(app), m_dialogs(dialogs), m_editor(std::make_unique<InterfaceEditor>(app)),
+    : QDialog(parent), m_dialogs(dialogs), m_editor(std::make_unique<InterfaceEditor>(app)),
       m_colourDialog(std::make_unique<ColourDialog>()), m_saveFolder(app.project())
 {
     setObjectName(u"Form29"_s);

@@ -68,7 +68,6 @@ public:
 private:
     static void showModeless(QDialog* dialog);
 
-    const io::AppFolder& m_app;
     StandardDialogs& m_dialogs;
     std::unique_ptr<settings::InterfaceEditor> m_editor;
     std::unique_ptr<ColourDialog> m_colourDialog;

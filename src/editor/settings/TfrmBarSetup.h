@@ -23,7 +23,6 @@ public:
                  QWidget* parent = nullptr);
 
     void fill(settings::Indicator bar);
-    settings::Indicator bar() const { return m_bar; }
     // "OK": false (the dialog stays, nothing changes) when a box is wrong.
     bool OKClick();
 

@@ -101,10 +101,6 @@ public final class Device {
         return shown;
     }
 
-    public MIDlet midlet() {
-        return midlet;
-    }
-
     public boolean destroyed() {
         return destroyed;
     }
@@ -281,10 +277,6 @@ public final class Device {
         }
     }
 
-    public synchronized long frames() {
-        return flushed;
-    }
-
     /** A copy of what the screen shows now. */
     public BufferedImage snapshot() {
         BufferedImage copy = new BufferedImage(width, height, BufferedImage.TYPE_INT_RGB);
@@ -314,9 +306,5 @@ public final class Device {
                 Keys.softKey(d, keyCode);
             }
         });
-    }
-
-    public void shutdown() {
-        events.shutdownNow();
     }
 }
