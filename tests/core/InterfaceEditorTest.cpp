@@ -254,6 +254,16 @@ TEST_F(InterfaceEditorTest, ThePreviewPaintsBarsTimerWeaponAndTheChosenMark)
     e.setWeapon(w, settings::kMaroon, true);
     EXPECT_EQ(at(131, 221), settings::kWhite);
 
+    // Another picture with the same settings is a step of its own: undoing it shows the earlier picture.
+    e.setWeapon(w, settings::kMaroon, false);
+    e.loadWeaponPicture(strip(50, 15, qRgb(0, 255, 0)));
+    e.setWeapon(w, settings::kMaroon, false);
+    EXPECT_EQ(at(131, 221), 0x00FF00);
+    e.undoStack().undo();
+    EXPECT_EQ(at(131, 221), settings::kMaroon);
+    e.undoStack().redo();
+    EXPECT_EQ(at(131, 221), 0x00FF00);
+
     EXPECT_FALSE(test::errorOf([&] { e.setScreenSize(0, 100); }).isEmpty());
     EXPECT_FALSE(test::errorOf([&] { e.setScreenSize(100, InterfaceEditor::kMaxScreenSide + 1); }).isEmpty());
     e.setScreenSize(128, InterfaceEditor::kMaxScreenSide);

@@ -30,8 +30,17 @@ class InterfaceStep : public QUndoCommand {
 public:
     static constexpr int kId = 0x7101;
 
-    InterfaceStep(InterfaceEditor& editor, const QString& text, InterfaceRecords before, InterfaceRecords after,
-                  int gesture)
+    // The layout and the weapon picture shown with it.
+    struct State {
+        InterfaceRecords records;
+        QImage picture;
+        bool operator==(const State& other) const
+        {
+            return records == other.records && picture.cacheKey() == other.picture.cacheKey();
+        }
+    };
+
+    InterfaceStep(InterfaceEditor& editor, const QString& text, State before, State after, int gesture)
         : QUndoCommand(text), m_editor(editor), m_before(std::move(before)), m_after(std::move(after)),
           m_gesture(gesture)
     {
@@ -48,13 +57,13 @@ public:
         setObsolete(m_after == m_before);
         return true;
     }
-    void undo() override { m_editor.applyRecords(m_before); }
-    void redo() override { m_editor.applyRecords(m_after); }
+    void undo() override { m_editor.applyRecords(m_before.records, m_before.picture); }
+    void redo() override { m_editor.applyRecords(m_after.records, m_after.picture); }
 
 private:
     InterfaceEditor& m_editor;
-    InterfaceRecords m_before;
-    InterfaceRecords m_after;
+    State m_before;
+    State m_after;
     int m_gesture;
 };
 
@@ -134,7 +143,7 @@ void InterfaceEditor::drawMark(QPainter& p, int x, int y) const
     p.drawLine(x, y, x, y - (kMarkLength - 1));
 }
 
-void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar) const
+void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar, bool marked) const
 {
     p.fillRect(QRect(bar.X, bar.Y, bar.Width, bar.Height), colourOf(bar.Bgr));
     // Shown half full.
@@ -142,7 +151,7 @@ void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar) const
     p.setPen(colourOf(bar.Frame));
     p.setBrush(Qt::NoBrush);
     p.drawRect(bar.X, bar.Y, bar.Width - 1, bar.Height - 1);
-    if (bar.Chosen)
+    if (marked)
         drawMark(p, bar.X, bar.Y);
 }
 
@@ -175,8 +184,8 @@ void InterfaceEditor::DrawAll()
 {
     m_screen.fill(colourOf(m_records.ScreenColour));
     QPainter p(&m_screen);
-    drawBar(p, m_records.Lifebar);
-    drawBar(p, m_records.Ammobar);
+    drawBar(p, m_records.Lifebar, m_shown == Indicator::Lifebar);
+    drawBar(p, m_records.Ammobar, m_shown == Indicator::Ammobar);
 
     const TimerRecord& t = m_records.Timer;
     QFont font;
@@ -230,8 +239,6 @@ void InterfaceEditor::choose(Indicator indicator)
 {
     m_shown = indicator;
     m_current = indicator;
-    m_records.Lifebar.Chosen = indicator == Indicator::Lifebar ? 1 : 0;
-    m_records.Ammobar.Chosen = indicator == Indicator::Ammobar ? 1 : 0;
     // The chosen timer or weapon is picked up by its corner.
     m_followOffset = QPoint();
     m_following = indicator == Indicator::Timer || indicator == Indicator::Weapon;
@@ -303,10 +310,7 @@ void InterfaceEditor::setBar(Indicator which, const BarRecord& bar)
     checkRange(bar.Width, u"Длина полосы"_s, 1, kMaxCoordinate);
     checkRange(bar.Height, u"Высота полосы"_s, 1, kMaxCoordinate);
     InterfaceRecords after = m_records;
-    BarRecord& target = index == 0 ? after.Lifebar : after.Ammobar;
-    const int chosen = target.Chosen;
-    target = bar;
-    target.Chosen = chosen;
+    (index == 0 ? after.Lifebar : after.Ammobar) = bar;
     step(after, index == 0 ? u"лайфбар"_s : u"патроны"_s);
 }
 
@@ -330,11 +334,7 @@ void InterfaceEditor::setWeapon(const WeaponRecord& weapon, int background, bool
     after.Weapon.Transparent = weapon.Transparent ? 1 : 0;
     after.WeaponBgr = background;
     after.WeaponClearBackground = clearBackground;
-    m_shownSprite = m_sprite;
-    if (after == m_records)
-        DrawAll(); // the picture may be new all the same
-    else
-        step(after, u"оружие"_s);
+    step(after, u"оружие"_s, 0, m_sprite);
 }
 
 // --- the weapon picture ---
@@ -398,20 +398,20 @@ void InterfaceEditor::save(const QString& path) const
 
 // --- history ---
 
-void InterfaceEditor::step(const InterfaceRecords& after, const QString& text, int gesture)
+void InterfaceEditor::step(const InterfaceRecords& after, const QString& text, int gesture,
+                           std::optional<QImage> weaponPicture)
 {
-    if (after == m_records)
+    const InterfaceStep::State before{m_records, m_shownSprite};
+    const InterfaceStep::State next{after, weaponPicture.value_or(m_shownSprite)};
+    if (next == before)
         return;
-    m_undo.push(new InterfaceStep(*this, text, m_records, after, gesture));
+    m_undo.push(new InterfaceStep(*this, text, before, next, gesture));
 }
 
-void InterfaceEditor::applyRecords(const InterfaceRecords& records)
+void InterfaceEditor::applyRecords(const InterfaceRecords& records, const QImage& weaponPicture)
 {
-    const int lifeChosen = m_records.Lifebar.Chosen;
-    const int ammoChosen = m_records.Ammobar.Chosen;
     m_records = records;
-    m_records.Lifebar.Chosen = lifeChosen;
-    m_records.Ammobar.Chosen = ammoChosen;
+    m_shownSprite = weaponPicture;
     DrawAll();
 }
 

@@ -39,7 +39,6 @@ struct BarRecord {
     int Fg = kBlack;    // main colour
     int Bgr = kBlack;   // background colour
     int Frame = kBlack; // frame colour
-    int Chosen = 0;     // marked in the preview; not saved
     bool operator==(const BarRecord&) const = default;
 };
 
@@ -67,8 +66,8 @@ struct WeaponRecord {
 // Everything the interface editor keeps of the author's layout; a step of
 // its history keeps this whole.
 struct InterfaceRecords {
-    BarRecord Lifebar{10, 10, 5, 60, kRed, kMaroon, kBlack, 0};
-    BarRecord Ammobar{90, 10, 5, 60, kLime, kRed, kBlack, 0};
+    BarRecord Lifebar{10, 10, 5, 60, kRed, kMaroon, kBlack};
+    BarRecord Ammobar{90, 10, 5, 60, kLime, kRed, kBlack};
     TimerRecord Timer;
     WeaponRecord Weapon;
     int WeaponBgr = kBlack;
@@ -162,16 +161,18 @@ public:
     void save(const QString& path) const;
 
     QUndoStack& undoStack() { return m_undo; }
-    // Sets the records without a step (the steps themselves); the marks of the current choice stay.
-    void applyRecords(const InterfaceRecords& records);
+    // Sets the records and the shown weapon picture without a step (the steps themselves).
+    void applyRecords(const InterfaceRecords& records, const QImage& weaponPicture);
 
 signals:
     // The preview was painted again.
     void previewChanged();
 
 private:
-    void step(const InterfaceRecords& after, const QString& text, int gesture = 0);
-    void drawBar(QPainter& p, const BarRecord& bar) const;
+    // One step of the history to after, showing weaponPicture (by default the one shown now).
+    void step(const InterfaceRecords& after, const QString& text, int gesture = 0,
+              std::optional<QImage> weaponPicture = std::nullopt);
+    void drawBar(QPainter& p, const BarRecord& bar, bool marked) const;
     void drawMark(QPainter& p, int x, int y) const;
     // The shown picture's first frame, transparent where asked; made again
     // only when the picture or the weapon's frame settings changed, since the
