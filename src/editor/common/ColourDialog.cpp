@@ -1,6 +1,12 @@
 #include "editor/common/ColourDialog.h"
 
+#include "settings/ColourNames.h"
+
+#include <QAbstractButton>
 #include <QColorDialog>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 
 namespace kestrava::editor {
 
@@ -10,6 +16,25 @@ std::optional<QColor> ColourDialog::chooseColour(QWidget* parent, const QColor& 
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+void showSwatch(QAbstractButton* button, int colour)
+{
+    QPixmap swatch(28, 14);
+    swatch.fill(settings::colourOf(colour));
+    QPainter p(&swatch);
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    p.end();
+    button->setIcon(QIcon(swatch));
+    button->setIconSize(swatch.size());
+}
+
+void showInFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace kestrava::editor

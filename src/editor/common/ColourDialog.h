@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QAbstractButton;
 class QWidget;
 
 namespace kestrava::editor {
@@ -15,5 +16,11 @@ public:
     // The confirmed colour; nothing when the dialog was cancelled.
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
 };
+
+// A colour button's face: a framed swatch of colour (0x00BBGGRR, or a system colour).
+void showSwatch(QAbstractButton* button, int colour);
+
+// A window that lives beside its owner, shown in front with the focus.
+void showInFront(QWidget* window);
 
 } // namespace kestrava::editor

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -202,14 +201,7 @@ bool TfrmFont::N_SaveClick()
 
 void TfrmFont::showColour()
 {
-    QPixmap swatch(28, 14);
-    swatch.fill(settings::colourOf(m_colour));
-    QPainter p(&swatch);
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
-    p.end();
-    bColour->setIcon(QIcon(swatch));
-    bColour->setIconSize(swatch.size());
+    showSwatch(bColour, m_colour);
     bColour->setAccessibleDescription(settings::colourText(m_colour));
 }
 

@@ -25,14 +25,7 @@ ColourPanel::ColourPanel(const QString& accessibleName, const std::unique_ptr<Co
 void ColourPanel::setColour(int colour)
 {
     m_colour = colour;
-    QPixmap swatch(28, 14);
-    swatch.fill(settings::colourOf(colour));
-    QPainter p(&swatch);
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
-    p.end();
-    setIcon(QIcon(swatch));
-    setIconSize(swatch.size());
+    showSwatch(this, colour);
     // The colour's name as the settings file will hold it.
     setText(settings::colourText(colour));
     setAccessibleDescription(text());

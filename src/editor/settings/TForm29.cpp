@@ -140,9 +140,7 @@ void TForm29::setColourDialog(std::unique_ptr<ColourDialog> dialog)
 
 void TForm29::showModeless(QDialog* dialog)
 {
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    showInFront(dialog);
 }
 
 void TForm29::ScreenSizeClick()

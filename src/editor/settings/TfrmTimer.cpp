@@ -1,5 +1,6 @@
 #include "editor/settings/TfrmTimer.h"
 
+#include "editor/common/ColourDialog.h"
 #include "editor/common/ErrorBox.h"
 #include "editor/common/FontDialog.h"
 #include "editor/settings/InterfaceWidgets.h"
@@ -30,12 +31,7 @@ TfrmTimer::TfrmTimer(InterfaceEditor& editor, FontDialog& font, const std::uniqu
     bFont = new QPushButton(u"Шрифт..."_s);
     bFont->setAutoDefault(false);
     form->addRow(bFont);
-    connect(bFont, &QPushButton::clicked, this, [this] {
-        QDialog* dialog = m_font.dialog();
-        dialog->show();
-        dialog->raise();
-        dialog->activateWindow();
-    });
+    connect(bFont, &QPushButton::clicked, this, [this] { showInFront(m_font.dialog()); });
 
     auto* buttons = new QDialogButtonBox;
     bOK = buttons->addButton(u"OK"_s, QDialogButtonBox::AcceptRole);

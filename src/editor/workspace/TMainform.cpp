@@ -1,5 +1,6 @@
 #include "editor/workspace/TMainform.h"
 
+#include "editor/common/ColourDialog.h"
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "editor/events/TFrEventsEditor.h"
@@ -358,9 +359,7 @@ void TMainform::N_InterfaceEditorClick()
     // The converter reads the settings file from the project's folder.
     if (p.hasProjectDir())
         m_Form29->setSaveFolder(*p.ProjectDir);
-    m_Form29->show();
-    m_Form29->raise();
-    m_Form29->activateWindow();
+    showInFront(m_Form29);
 }
 
 void TMainform::N_ExitClick()
