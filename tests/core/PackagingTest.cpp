@@ -242,7 +242,8 @@ TEST(Packaging, StageClassesOfStagesTheProjectNoLongerHasAreLeftOut)
     test::TempAppFolder tmp;
     const QString src = tmp.makeDir(u"src"_s);
     for (const char* name : {"Etap0.java", "Etap0data.java", "Etap1extra.java", "Etap2.java", "Etap2data.java",
-                             "Etap2extra.java", "Etap10.java", "MyGameCanvas.java", "Coins.java", "notes.txt"}) {
+                             "Etap2extra.java", "Etap10.java", "Etap99999999999.java", "MyGameCanvas.java", "Coins.java",
+                             "notes.txt"}) {
         QFile f(src + u'/' + QString::fromLatin1(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }

@@ -4,6 +4,9 @@
 #include "io/Error.h"
 
 #include <QDir>
+#include <QRegularExpression>
+
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -146,6 +149,18 @@ std::vector<EventLineOrigin> eventLineOrigins(const model::StageData& stage)
 QString stageClassFileName(int level)
 {
     return u"Etap%1.java"_s.arg(level - 1);
+}
+
+std::optional<StageFile> stageOfFile(const QString& fileName)
+{
+    static const QRegularExpression stageFile(u"^Etap(\\d+)(data|extra)?\\.java$"_s);
+    const QRegularExpressionMatch m = stageFile.match(fileName);
+    if (!m.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong index = m.captured(1).toLongLong(&ok);
+    const int level = ok && index < std::numeric_limits<int>::max() ? int(index) + 1 : std::numeric_limits<int>::max();
+    return StageFile{level, m.captured(2).isEmpty()};
 }
 
 } // namespace kestrava::codegen

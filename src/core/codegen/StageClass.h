@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace kestrava::codegen {
@@ -41,5 +42,14 @@ std::vector<EventLineOrigin> eventLineOrigins(const model::StageData& stage);
 
 // "Etap0.java" for level 1.
 QString stageClassFileName(int level);
+
+// The stage a generated file belongs to: "Etap0.java", "Etap0data.java" and
+// "Etap0extra.java" to level 1 (the first is the stage class itself). A level
+// beyond any project reads as INT_MAX; nullopt for any other file.
+struct StageFile {
+    int level = 0;
+    bool stageClass = false;
+};
+std::optional<StageFile> stageOfFile(const QString& fileName);
 
 } // namespace kestrava::codegen

@@ -13,14 +13,11 @@ namespace {
 // Where a line of a generated source came from.
 QString origin(const QString& file, int line, const model::Project& project, int templateLines)
 {
-    static const QRegularExpression stageFile(u"^Etap(\\d+)(data|extra)?\\.java$"_s);
-    const QRegularExpressionMatch m = stageFile.match(file);
-    if (!m.hasMatch())
+    const std::optional<codegen::StageFile> stageFile = codegen::stageOfFile(file);
+    if (!stageFile || stageFile->level > project.LevelCount)
         return u"Файл «%1», строка %2"_s.arg(file).arg(line);
-    const int level = m.captured(1).toInt() + 1;
-    if (level < 1 || level > project.LevelCount)
-        return u"Файл «%1», строка %2"_s.arg(file).arg(line);
-    if (!m.captured(2).isEmpty())
+    const int level = stageFile->level;
+    if (!stageFile->stageClass)
         return u"Этап %1, таблицы этапа (%2, строка %3)"_s.arg(level).arg(file).arg(line);
     const model::StageData& stage = project.stage(level);
     const std::vector<codegen::EventLineOrigin> origins = codegen::eventLineOrigins(stage);

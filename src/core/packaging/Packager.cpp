@@ -1,6 +1,7 @@
 #include "packaging/Packager.h"
 
 #include "codegen/Converter.h"
+#include "codegen/StageClass.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
@@ -13,7 +14,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -59,11 +59,10 @@ QString Packager::gameName(const QString& projectDir)
 
 QStringList Packager::gameSources(const QString& srcDir, int levelCount)
 {
-    static const QRegularExpression stageFile(u"^Etap(\\d+)(data|extra)?\\.java$"_s);
     QStringList sources;
     for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files, QDir::Name)) {
-        const QRegularExpressionMatch m = stageFile.match(file);
-        if (m.hasMatch() && m.captured(1).toLongLong() >= levelCount)
+        const std::optional<codegen::StageFile> stage = codegen::stageOfFile(file);
+        if (stage && stage->level > levelCount)
             continue;
         sources.append(file);
     }
