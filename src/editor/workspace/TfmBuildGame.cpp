@@ -76,13 +76,12 @@ void TfmBuildGame::showStep(int step)
     m_bar->setValue(step - 1);
 }
 
-void TfmBuildGame::finished(const QString& error)
+void TfmBuildGame::finished(bool ok)
 {
     m_running = false;
-    m_error = error;
-    if (error.isEmpty())
+    if (ok)
         m_bar->setValue(m_bar->maximum());
-    done(error.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
+    done(ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
 bool TfmBuildGame::run(const Job& job)
@@ -92,25 +91,22 @@ bool TfmBuildGame::run(const Job& job)
     Progress progress;
     progress.step = [this](int step) { QMetaObject::invokeMethod(this, [this, step] { showStep(step); }); };
     progress.cancelled = [this] { return m_cancelled.load(); };
-    QThread* worker = QThread::create([this, job, progress] {
-        QString error;
+    std::exception_ptr failure;
+    QThread* worker = QThread::create([this, job, progress, &failure] {
         try {
             job(progress);
-        } catch (const io::Error& e) {
-            error = e.message();
-        } catch (const std::exception& e) {
-            error = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            failure = std::current_exception();
         }
-        if (error.isEmpty() && m_cancelled)
-            error = u"Сборка игры прервана."_s;
-        QMetaObject::invokeMethod(this, [this, error] { finished(error); });
+        const bool ok = !failure && !m_cancelled;
+        QMetaObject::invokeMethod(this, [this, ok] { finished(ok); });
     });
     worker->start();
     const int result = exec();
     worker->wait();
     delete worker;
-    if (result != QDialog::Accepted && !m_cancelled)
-        showError(parentWidget(), m_error);
+    if (failure && !m_cancelled)
+        guarded(parentWidget(), [&failure] { std::rethrow_exception(failure); });
     return result == QDialog::Accepted;
 }
 

@@ -54,7 +54,7 @@ protected:
 
 private:
     void showStep(int step);
-    void finished(const QString& error);
+    void finished(bool ok);
 
     QStringList m_steps;
     QList<QLabel*> m_labels;
@@ -62,7 +62,6 @@ private:
     QPushButton* m_cancel = nullptr;
     std::atomic<bool> m_cancelled{false};
     bool m_running = false;
-    QString m_error;
 };
 
 } // namespace kestrava::editor
