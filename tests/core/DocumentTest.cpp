@@ -104,9 +104,8 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     });
     expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
-    view.pressed(405, 305);
-    view.released(false);
-    ASSERT_EQ(tool.activePropertiesTargets(), std::vector<int>{2});
+    ASSERT_EQ(tool.contextMenuAt(405, 305), level::ContextMenu::Active);
+    ASSERT_EQ(tool.propertiesTarget(level::PlacedKind::Active), 2);
     tool.setCurObject(2);
     tool.pathStraight();
     expectUndoable(u"точка пути"_s, [&] { view.pressed(10, 20); });

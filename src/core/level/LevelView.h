@@ -53,9 +53,9 @@ public:
     {
         handle([&] { m_tool.pointerMoved(x, y); }, true);
     }
-    void pressed(int x, int y)
+    void pressed(int x, int y, bool primary = true)
     {
-        handle([&] { m_tool.pressed(x, y); });
+        handle([&] { m_tool.pressed(x, y, primary); });
     }
     // A release on the map; `click` when it ends a left click there, which places a picked icon first.
     void released(bool click)

@@ -180,9 +180,9 @@ void TFrLevelEditor::ImPositionObjectsMouseMove(QPoint pos)
     showState();
 }
 
-void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton)
+void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button)
 {
-    m_view->pressed(pos.x(), pos.y());
+    m_view->pressed(pos.x(), pos.y(), button == Qt::LeftButton);
     showState();
 }
 
@@ -207,18 +207,20 @@ void TFrLevelEditor::frPos_Obj1ImPositionObjectsContextPopup(QPoint pos)
     case level::ContextMenu::None:
         return;
     }
+    // The frame shows which object the menu acts on.
+    pereris();
     m_runMenu(menu, ImPositionObjects->mapToGlobal(pos));
 }
 
 void TFrLevelEditor::N2Click()
 {
     level::LevelTool& tool = m_view->tool();
-    // Several overlapping objects ask once each, in order.
-    for (int object : tool.backgroundPropertiesTargets()) {
-        TfmType_fon dialog(this);
+    // The object the menu was opened on stays framed while its dialog is open.
+    if (const std::optional<int> object = tool.propertiesTarget(level::PlacedKind::Background)) {
+        TfmType_fon dialog(tool.obstacleOf(*object), this);
         if (dialog.exec() == QDialog::Accepted)
             if (const std::optional<int> obstacle = dialog.choice())
-                tool.setObstacle(object, *obstacle);
+                tool.setObstacle(*object, *obstacle);
     }
     pereris();
 }
@@ -232,12 +234,12 @@ void TFrLevelEditor::N4Click()
 void TFrLevelEditor::N5Click()
 {
     level::LevelTool& tool = m_view->tool();
-    for (int object : tool.activePropertiesTargets()) {
-        tool.setCurObject(object);
-        TfmMovementType dialog(tool.movementTypeOf(object), [this] { openPathDialog(); }, this);
+    if (const std::optional<int> object = tool.propertiesTarget(level::PlacedKind::Active)) {
+        tool.setCurObject(*object);
+        TfmMovementType dialog(tool.movementTypeOf(*object), [this] { openPathDialog(); }, this);
         // "Отмена" and the window frame change nothing.
         if (dialog.exec() == QDialog::Accepted)
-            tool.chooseMovementType(object, dialog.choice());
+            tool.chooseMovementType(*object, dialog.choice());
     }
     pereris();
 }
@@ -249,7 +251,10 @@ void TFrLevelEditor::N7Click()
 
 void TFrLevelEditor::openPathDialog()
 {
-    // Modeless and new each time; it works on the object whose properties were opened.
+    // Modeless and new each time; it works on the object whose properties
+    // were opened, so one left open for another object is closed first.
+    for (TfmsbPlan* earlier : findChildren<TfmsbPlan*>())
+        earlier->close();
     auto* dialog = new TfmsbPlan(*m_view, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
