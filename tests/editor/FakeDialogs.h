@@ -33,8 +33,8 @@ public:
     {
         return next(startDir, filter);
     }
-    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveMap(parent); }
-    editor::SaveChangesAnswer askSaveMap(QWidget*) override
+    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveObject(parent); }
+    editor::SaveChangesAnswer askSaveObject(QWidget*) override
     {
         ++m_log->questions;
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();

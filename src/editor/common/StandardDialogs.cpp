@@ -54,10 +54,26 @@ SaveChangesAnswer StandardDialogs::askSaveChanges(QWidget* parent, const QString
                        : QStringLiteral("Проект «%1» изменён после последнего сохранения.").arg(projectName));
 }
 
-SaveChangesAnswer StandardDialogs::askSaveMap(QWidget* parent)
+SaveChangesAnswer StandardDialogs::askSaveObject(QWidget* parent)
 {
-    return askSave(parent, QStringLiteral("Сохранить карту?"),
-                   QStringLiteral("Карта изменена после последнего сохранения; без сохранения она пропадёт."));
+    return askSave(parent, QStringLiteral("Сохранить объект?"),
+                   QStringLiteral("Объект изменён после последнего сохранения; без сохранения изменения пропадут."));
+}
+
+bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save)
+{
+    if (!modified)
+        return true;
+    switch (dialogs.askSaveObject(parent)) {
+    case SaveChangesAnswer::Save:
+        // A save refused or cancelled keeps the work where it is.
+        return save();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        return false;
+    }
+    return false;
 }
 
 } // namespace kestrava::editor

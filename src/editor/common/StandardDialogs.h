@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kestrava::editor {
@@ -22,8 +24,14 @@ public:
     // "Сохранить изменения в проекте?" with "Сохранить", "Не сохранять" and
     // "Отмена"; closing the box is "Отмена".
     virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& projectName);
-    // "Сохранить карту?" before the background editor closes over unsaved work.
-    virtual SaveChangesAnswer askSaveMap(QWidget* parent);
+    // "Сохранить объект?" before an object editor drops unsaved work: when it
+    // is closed, or another object is opened or made in it.
+    virtual SaveChangesAnswer askSaveObject(QWidget* parent);
 };
+
+// Before an object editor drops its object: asks when it was modified and
+// saves when told to. True when the editor may go on (saved, not to be
+// saved, or nothing to lose); false keeps everything as it is.
+bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save);
 
 } // namespace kestrava::editor

@@ -57,7 +57,7 @@ public:
     {
         return m_current->askSaveChanges(parent, projectName);
     }
-    SaveChangesAnswer askSaveMap(QWidget* parent) override { return m_current->askSaveMap(parent); }
+    SaveChangesAnswer askSaveObject(QWidget* parent) override { return m_current->askSaveObject(parent); }
 
 private:
     const std::unique_ptr<StandardDialogs>& m_current;
