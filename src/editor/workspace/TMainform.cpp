@@ -391,6 +391,7 @@ void TMainform::N_CreateObjectClick()
         }
         case TFmNewObject::Kind::Text: {
             TfrmFont editor(m_app, *m_dialogs, this);
+            editor.setTextObjectEditor(true);
             editor.exec();
             break;
         }
