@@ -358,7 +358,7 @@ void TMainform::N_InterfaceEditorClick()
     const model::Project& p = m_document.project();
     // The converter reads the settings file from the project's folder.
     if (p.hasProjectDir())
-        m_Form29->setSaveFolder(*p.ProjectDir);
+        m_Form29->setProjectFolder(*p.ProjectDir);
     showInFront(m_Form29);
 }
 
