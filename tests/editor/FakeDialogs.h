@@ -21,6 +21,9 @@ public:
         QStringList filters;
         QList<editor::SaveChangesAnswer> saveAnswers;
         int questions = 0;
+        // "Обновить его?": an empty queue is "Отмена".
+        QList<editor::UpdateObjectAnswer> updateAnswers;
+        QStringList updateQuestions;
     };
 
     explicit FakeDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
@@ -38,6 +41,12 @@ public:
     {
         ++m_log->questions;
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();
+    }
+
+    editor::UpdateObjectAnswer askUpdateObject(QWidget*, const QString& name) override
+    {
+        m_log->updateQuestions << name;
+        return m_log->updateAnswers.isEmpty() ? editor::UpdateObjectAnswer::Cancel : m_log->updateAnswers.takeFirst();
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/workspace/TMainform.h"
 #include "level/LevelView.h"
+#include "objects/BackgroundObjectFile.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -148,4 +151,67 @@ TEST_F(ProjectMenuTest, ABadProjectFileLeavesAnEmptyProjectAndSaysWhy)
     EXPECT_EQ(window->project().LevelCount, 1);
     EXPECT_FALSE(window->project().hasProjectDir());
     EXPECT_TRUE(enabled("N_Save"));
+}
+
+TEST_F(ProjectMenuTest, LoadingAnObjectTheStageHoldsOffersToUpdateItAndSoDoesTheObjectList)
+{
+    const QString dir = folder.makeDir(u"p"_s);
+    window->document().create(dir + u"/project.prg"_s);
+    window->openProjectFile(dir + u"/project.prg"_s);
+    const QString forest = folder.app().objectFile(u"forest.obf"_s);
+    dialogs->answers << forest;
+    trigger("N_LoadObject");
+    trigger("N_LevelEditor");
+    level::LevelView& view = window->FrLevelEditor1()->view();
+    view.listPointerMoved(20, 20);
+    view.listReleased();
+    view.pointerMoved(100, 100);
+    view.pressed(100, 100);
+    view.released(true);
+    const auto& stage = window->project().stage(1);
+    ASSERT_EQ(stage.FonObjCount, 1);
+    // The library's forest, edited since.
+    objects::BackgroundObjectFile edited = objects::BackgroundObjectFile::read(forest);
+    edited.cells = {4, 4, 4, 4, 4, 4};
+    edited.write(forest);
+
+    // "Отмена" loads nothing; "Нет" loads another group, as before.
+    dialogs->answers << forest;
+    trigger("N_LoadObject");
+    EXPECT_EQ(dialogs->updateQuestions, QStringList{u"forest.obf"_s});
+    EXPECT_EQ(stage.FonGroupCount, 1);
+    dialogs->answers << forest;
+    dialogs->updateAnswers << editor::UpdateObjectAnswer::LoadAnother;
+    trigger("N_LoadObject");
+    EXPECT_EQ(stage.FonGroupCount, 2);
+    window->document().undoStack().undo();
+    // "Да": the group is read again, its placed object stays, and Ctrl+Z is one step back.
+    dialogs->answers << forest;
+    dialogs->updateAnswers << editor::UpdateObjectAnswer::Update;
+    trigger("N_LoadObject");
+    EXPECT_EQ(stage.FonGroupCount, 1);
+    EXPECT_EQ(stage.FonGroup[1].cell(1, 1), 4);
+    EXPECT_EQ(stage.FonObjCount, 1);
+    EXPECT_EQ(stage.FonObject[1].X, 100);
+    EXPECT_EQ(window->document().undoStack().undoText(), u"обновление объекта «forest.obf»"_s);
+    trigger("N_Undo");
+    EXPECT_EQ(stage.FonGroup[1].cell(1, 1), 1);
+
+    // The object list's menu offers the same for the group under the right click.
+    QStringList shown;
+    window->FrLevelEditor1()->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        for (QAction* a : menu->actions())
+            shown << a->text();
+        menu->actions().first()->trigger();
+        return menu->actions().first();
+    });
+    auto* list = window->FrLevelEditor1()->findChild<QWidget*>(u"pnObjectsList"_s);
+    ASSERT_TRUE(list);
+    QTest::mouseClick(list, Qt::RightButton, {}, QPoint(20, 300)); // no icon there: no menu
+    EXPECT_TRUE(shown.isEmpty());
+    QTest::mouseClick(list, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(shown, QStringList{u"Обновить из библиотеки"_s});
+    EXPECT_EQ(stage.FonGroup[1].cell(1, 1), 4);
+    EXPECT_FALSE(view.tool().picked()) << "a right click picks nothing";
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }

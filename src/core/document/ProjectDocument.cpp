@@ -4,10 +4,12 @@
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "io/TextFile.h"
 #include "level/PlacedSizes.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -124,6 +126,24 @@ persist::ImportedObject ProjectDocument::importChosenObject(const QString& path)
 {
     return importAsStep(*this, io::fileNamePart(path),
                         [&] { return persist::loadChosenObject(m_project, m_app, path); });
+}
+
+void ProjectDocument::updateObject(const QString& chosenPath)
+{
+    const int level = m_project.CurLevel;
+    persist::ObjectUpdate update = persist::readObjectUpdate(m_project, m_app, level, chosenPath);
+    std::vector<UpdateObjectCommand::File> files;
+    for (const io::FileBytes& f : update.files) {
+        std::optional<QByteArray> before;
+        if (QFileInfo::exists(f.path))
+            before = io::readWholeFile(f.path, io::kMaxPictureFileBytes);
+        files.push_back({f.path, std::move(before), f.bytes});
+    }
+    // Written before the step exists: a failure leaves the project as it was.
+    io::makeFolder(m_project.projectPath(u"objects"_s));
+    io::writeFilesTogether(update.files);
+    push(new UpdateObjectCommand(*this, level, update.name, m_project.stage(level), std::move(update.stage),
+                                 std::move(files)));
 }
 
 void ProjectDocument::push(QUndoCommand* command)

@@ -64,6 +64,11 @@ public:
     // The same with the file the author chose, which may lie outside the
     // library (persist::loadChosenObject); its copies stay when undone.
     persist::ImportedObject importChosenObject(const QString& path);
+    // "Обновить": every group of the current stage loaded from a file of
+    // chosenPath's name read again (persist::readObjectUpdate), and the
+    // project's copies of the file and its pictures replaced, as one step;
+    // io::Error, nothing changed, when refused.
+    void updateObject(const QString& chosenPath);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 

@@ -60,6 +60,26 @@ SaveChangesAnswer StandardDialogs::askSaveObject(QWidget* parent)
                    QStringLiteral("Объект изменён после последнего сохранения; без сохранения изменения пропадут."));
 }
 
+UpdateObjectAnswer StandardDialogs::askUpdateObject(QWidget* parent, const QString& name)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"),
+                    QStringLiteral("Объект «%1» уже есть в проекте. Обновить его?").arg(name), QMessageBox::NoButton,
+                    parent);
+    box.setInformativeText(QStringLiteral("«Да» — заменить копию проекта и рисунки новыми, сохранив расставленные "
+                                          "объекты и их настройки; «Нет» — загрузить ещё одну группу из этого файла."));
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return UpdateObjectAnswer::Update;
+    if (box.clickedButton() == no)
+        return UpdateObjectAnswer::LoadAnother;
+    return UpdateObjectAnswer::Cancel;
+}
+
 bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save)
 {
     if (!modified)

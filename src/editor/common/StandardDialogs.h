@@ -9,6 +9,9 @@ class QWidget;
 namespace kestrava::editor {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+// "Объект «…» уже есть в проекте. Обновить его?": "Да" updates the loaded
+// groups, "Нет" loads another group from the file, "Отмена" does nothing.
+enum class UpdateObjectAnswer { Update, LoadAnother, Cancel };
 
 // The standard dialogs of the main window and the object editors (files,
 // and the question before unsaved changes are dropped), behind a seam so
@@ -27,6 +30,8 @@ public:
     // "Сохранить объект?" before an object editor drops unsaved work: when it
     // is closed, or another object is opened or made in it.
     virtual SaveChangesAnswer askSaveObject(QWidget* parent);
+    // Before "Загрузить" loads a file the stage already holds (by its name).
+    virtual UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name);
 };
 
 // Before an object editor drops its object: asks when it was modified and

@@ -6,6 +6,8 @@
 #include "editor/level/TfmMovementType.h"
 #include "editor/level/TfmType_fon.h"
 #include "editor/level/TfmsbPlan.h"
+#include "document/ProjectDocument.h"
+#include "io/AppFolder.h"
 #include "level/LevelView.h"
 
 #include <QAction>
@@ -19,7 +21,7 @@
 namespace kestrava::editor {
 
 TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* parent)
-    : QWidget(parent), m_view(std::make_unique<level::LevelView>(document))
+    : QWidget(parent), m_document(document), m_view(std::make_unique<level::LevelView>(document))
 {
     setObjectName(QStringLiteral("FrLevelEditor1"));
     setAccessibleName(QStringLiteral("Редактор уровня"));
@@ -66,6 +68,11 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
     N5 = PopupMenu3->addAction(QStringLiteral("свойства"));
     N6 = PopupMenu3->addSeparator();
     N7 = PopupMenu3->addAction(QStringLiteral("удалить"));
+    PopupMenuList = new QMenu(this);
+    PopupMenuList->setObjectName(QStringLiteral("PopupMenuList"));
+    N_UpdateFromLibrary = PopupMenuList->addAction(QStringLiteral("Обновить из библиотеки"));
+    N_UpdateFromLibrary->setObjectName(QStringLiteral("N_UpdateFromLibrary"));
+    connect(N_UpdateFromLibrary, &QAction::triggered, this, &TFrLevelEditor::N_UpdateFromLibraryClick);
     connect(N2, &QAction::triggered, this, &TFrLevelEditor::N2Click);
     connect(N4, &QAction::triggered, this, &TFrLevelEditor::N4Click);
     connect(N5, &QAction::triggered, this, &TFrLevelEditor::N5Click);
@@ -93,6 +100,7 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
 
     connect(pnObjectsList, &ObjectListPanel::pointerMoved, this, &TFrLevelEditor::pnObjectsListMouseMove);
     connect(pnObjectsList, &ObjectListPanel::buttonReleased, this, &TFrLevelEditor::pnObjectsListMouseUp);
+    connect(pnObjectsList, &ObjectListPanel::contextMenuRequested, this, &TFrLevelEditor::pnObjectsListContextPopup);
     connect(ImPositionObjects, &PositionImage::pointerMoved, this, &TFrLevelEditor::ImPositionObjectsMouseMove);
     connect(ImPositionObjects, &PositionImage::buttonPressed, this, &TFrLevelEditor::ImPositionObjectsMouseDown);
     connect(ImPositionObjects, &PositionImage::buttonReleased, this, &TFrLevelEditor::ImPositionObjectsMouseUp);
@@ -210,6 +218,30 @@ void TFrLevelEditor::frPos_Obj1ImPositionObjectsContextPopup(QPoint pos)
     // The frame shows which object the menu acts on.
     pereris();
     m_runMenu(menu, ImPositionObjects->mapToGlobal(pos));
+}
+
+void TFrLevelEditor::pnObjectsListContextPopup(QPoint pos)
+{
+    const model::Project& project = m_document.project();
+    const model::StageData& s = project.current();
+    const std::optional<level::ListIcon> icon = m_view->objectList().iconAt(pos.x(), pos.y(), s.ListSlotCount);
+    m_listTarget.clear();
+    if (icon && icon->kind == level::SlotKind::Fon && icon->tag >= 1 && icon->tag <= model::kMaxFonGroups)
+        m_listTarget = s.FonGroup[size_t(icon->tag)].FileName;
+    else if (icon && icon->kind == level::SlotKind::Active && icon->tag >= 1 && icon->tag <= model::kMaxActiveGroups)
+        m_listTarget = s.ActiveGroup[size_t(icon->tag)].FileName;
+    // Text objects keep no file to read again.
+    if (m_listTarget.isEmpty())
+        return;
+    m_runMenu(PopupMenuList, pnObjectsList->mapToGlobal(pos));
+}
+
+void TFrLevelEditor::N_UpdateFromLibraryClick()
+{
+    if (m_listTarget.isEmpty())
+        return;
+    guarded(this, [this] { m_document.updateObject(m_document.app().objectFile(m_listTarget)); });
+    showState();
 }
 
 void TFrLevelEditor::N2Click()

@@ -58,6 +58,10 @@ public:
         return m_current->askSaveChanges(parent, projectName);
     }
     SaveChangesAnswer askSaveObject(QWidget* parent) override { return m_current->askSaveObject(parent); }
+    UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name) override
+    {
+        return m_current->askUpdateObject(parent, name);
+    }
 
 private:
     const std::unique_ptr<StandardDialogs>& m_current;
@@ -407,8 +411,22 @@ void TMainform::N_LoadObjectClick()
         const QString chosen = m_dialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
         if (chosen.isEmpty())
             return;
-        // A file from outside the library is copied into the project's objects folder first.
         const QString name = io::fileNamePart(chosen);
+        const int level = m_document.project().CurLevel;
+        // A file the stage already holds is usually an object edited since: offered as an update.
+        if (persist::stageHolds(m_document.project(), level, name)) {
+            switch (m_dialogs->askUpdateObject(this, name)) {
+            case UpdateObjectAnswer::Update:
+                m_document.updateObject(chosen);
+                say(u"Объект «%1» обновлён на этапе %2"_s.arg(name).arg(level));
+                return;
+            case UpdateObjectAnswer::LoadAnother:
+                break;
+            case UpdateObjectAnswer::Cancel:
+                return;
+            }
+        }
+        // A file from outside the library is copied into the project's objects folder first.
         const persist::ImportedObject imported = m_document.importChosenObject(chosen);
         say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
         if (!imported.note.isEmpty())
