@@ -6,6 +6,7 @@
 #include "io/Paths.h"
 #include "io/TextFile.h"
 #include "level/PlacedSizes.h"
+#include "persist/NewProject.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
@@ -45,6 +46,25 @@ void ProjectDocument::reset()
 void ProjectDocument::create(const QString& chosenFile)
 {
     m_target.newProject(m_project, chosenFile);
+    replaced();
+}
+
+void ProjectDocument::createNamed(const QString& parent, const QString& name)
+{
+    const QString dir = persist::newProjectFolder(parent, name);
+    if (!QDir().mkdir(dir))
+        throw io::Error(u"Папку проекта «%1» не удалось создать."_s.arg(QDir::toNativeSeparators(dir)));
+    model::Project fresh;
+    persist::SaveTarget target;
+    try {
+        target.newProject(fresh, persist::projectFileIn(dir));
+    } catch (...) {
+        // The folder was made just now: nothing of the author's is in it.
+        QDir(dir).removeRecursively();
+        throw;
+    }
+    m_project = std::move(fresh);
+    m_target = target;
     replaced();
 }
 

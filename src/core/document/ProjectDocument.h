@@ -42,6 +42,11 @@ public:
     void reset();
     // "Новый": the project folder of chosenFile gets the initial project file.
     void create(const QString& chosenFile);
+    // "Новый" with the name the author typed: the folder `name` is made in
+    // `parent` (persist::newProjectFolder says which names are refused) and
+    // holds the initial project. The open project is replaced only when all
+    // of it worked; refused, it stays as it was and nothing is left on disk.
+    void createNamed(const QString& parent, const QString& name);
     // "Открыть": the project is replaced only when all of it was read;
     // returns what was read with reservations, for the author.
     // A preload of file, when given, has read it already (see persist::ProjectPreload).

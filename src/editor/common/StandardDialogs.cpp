@@ -1,5 +1,7 @@
 #include "editor/common/StandardDialogs.h"
 
+#include "editor/common/NewProjectDialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,6 +60,14 @@ SaveChangesAnswer StandardDialogs::askSaveObject(QWidget* parent)
 {
     return askSave(parent, QStringLiteral("Сохранить объект?"),
                    QStringLiteral("Объект изменён после последнего сохранения; без сохранения изменения пропадут."));
+}
+
+std::optional<NewProjectAnswer> StandardDialogs::askNewProject(QWidget* parent, const QString& projectsFolder)
+{
+    NewProjectDialog dialog(projectsFolder, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return NewProjectAnswer{dialog.folder(), dialog.name()};
 }
 
 UpdateObjectAnswer StandardDialogs::askUpdateObject(QWidget* parent, const QString& name)

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -12,6 +13,11 @@ enum class SaveChangesAnswer { Save, Discard, Cancel };
 // "Объект «…» уже есть в проекте. Обновить его?": "Да" updates the loaded
 // groups, "Нет" loads another group from the file, "Отмена" does nothing.
 enum class UpdateObjectAnswer { Update, LoadAnother, Cancel };
+// "Новый": the project's name and the folder to make it in.
+struct NewProjectAnswer {
+    QString folder;
+    QString name;
+};
 
 // The standard dialogs of the main window and the object editors (files,
 // and the question before unsaved changes are dropped), behind a seam so
@@ -30,6 +36,8 @@ public:
     // "Сохранить объект?" before an object editor drops unsaved work: when it
     // is closed, or another object is opened or made in it.
     virtual SaveChangesAnswer askSaveObject(QWidget* parent);
+    // "Новый проект" (NewProjectDialog), starting in projectsFolder; nothing when cancelled.
+    virtual std::optional<NewProjectAnswer> askNewProject(QWidget* parent, const QString& projectsFolder);
     // Before "Загрузить" loads a file the stage already holds (by its name).
     virtual UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name);
 };

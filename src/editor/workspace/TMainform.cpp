@@ -58,6 +58,10 @@ public:
         return m_current->askSaveChanges(parent, projectName);
     }
     SaveChangesAnswer askSaveObject(QWidget* parent) override { return m_current->askSaveObject(parent); }
+    std::optional<NewProjectAnswer> askNewProject(QWidget* parent, const QString& projectsFolder) override
+    {
+        return m_current->askNewProject(parent, projectsFolder);
+    }
     UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name) override
     {
         return m_current->askUpdateObject(parent, name);
@@ -295,16 +299,15 @@ void TMainform::N_NewClick()
 {
     if (!maybeSave())
         return;
-    guarded(this, [this] {
-        m_document.reset();
-        const QString file = m_dialogs->saveFileName(this, m_app.project(), kProjectFileFilter, u"prg"_s);
-        if (file.isEmpty())
-            return;
-        m_document.create(file);
-        say(u"Создан проект: %1"_s.arg(m_document.fileName()));
+    // The open project stays until the new one exists: a cancelled or refused "Новый" changes nothing.
+    const std::optional<NewProjectAnswer> answer = m_dialogs->askNewProject(this, m_app.project());
+    if (!answer)
+        return;
+    guarded(this, [&] {
+        m_document.createNamed(answer->folder, answer->name);
+        say(u"Создан проект: %1"_s.arg(QDir::toNativeSeparators(m_document.fileName())));
+        enableProjectMenus();
     });
-    // The reset has happened whatever the file dialog did, so the menus follow it.
-    enableProjectMenus();
 }
 
 void TMainform::N_OpenClick()
