@@ -1,6 +1,7 @@
 #include "document/ProjectDocument.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
+#include "level/StageThumbnail.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -827,4 +828,38 @@ TEST_F(LevelFixture, PointerMovesDecodeNothingUntilAFileChanges)
     view.pereris();
     EXPECT_GE(view.pictures().cache().decodeCount(), decodes + 1 + 20);
     EXPECT_EQ(px(300, 300), tileColour(1));
+}
+
+TEST(StageThumbnail, ShowsWhatTheStageHoldsFillingItsCellAndNeverShrinksALoneSprite)
+{
+    const QSize cell(137, 81);
+    QImage map(model::kMapSize, model::kMapSize, QImage::Format_RGB32);
+    const auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    };
+    map.fill(Qt::white);
+    QImage empty = level::stageThumbnail(map, cell);
+    EXPECT_EQ(empty.size(), cell);
+    EXPECT_EQ(count(empty, kWhite), 137 * 81);
+
+    // A lone sprite, in the middle of the map and in its far corner: shown at its own size.
+    for (QPoint at : {QPoint(300, 200), QPoint(990, 990)}) {
+        map.fill(Qt::white);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                map.setPixel(at.x() + x, at.y() + y, qRgb(250, 0, 0));
+        EXPECT_EQ(count(level::stageThumbnail(map, cell), qRgb(250, 0, 0)), 100) << at.x();
+    }
+    // A scene larger than the cell is scaled down to fill it, edge to edge.
+    map.fill(Qt::white);
+    for (int y = 0; y < 405; ++y)
+        for (int x = 100; x < 785; ++x)
+            map.setPixel(x, y, qRgb(0, 0, 250));
+    const QImage scene = level::stageThumbnail(map, cell);
+    EXPECT_EQ(scene.size(), cell);
+    EXPECT_GT(count(scene, qRgb(0, 0, 250)), 137 * 81 * 9 / 10);
 }

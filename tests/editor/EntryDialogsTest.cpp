@@ -83,7 +83,7 @@ TEST(EntryDialogsTest, GroupName)
 TEST(EntryDialogsTest, ObjectNumberForActions)
 {
     TFmNumberObject dialog;
-    EXPECT_EQ(dialog.windowTitle(), u"FmNumberObject"_s);
+    EXPECT_EQ(dialog.windowTitle(), u"Номер объекта"_s);
     EXPECT_TRUE(hasLabel(dialog, u"Введите номер объекта"_s));
     dialog.show();
     typeNumber(dialog.seNumber(), u"-3"_s);

@@ -11,6 +11,7 @@
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
+#include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
@@ -196,11 +197,9 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     const QImage stored = kestrava::io::readBmp(stage2);
     EXPECT_EQ(stored.size(), window->FrLevelEditor1()->levelPicture().size());
     EXPECT_FALSE(QFile::exists(folder.app().objectFile(u"etap1.bmp"_s)));
-    const QPixmap thumbnail = scenario->stagePicture(2)->pixmap();
-    ASSERT_FALSE(thumbnail.isNull());
-    EXPECT_LE(thumbnail.width(), kestrava::editor::TFrScriptEditor::kPictureWidth);
-    EXPECT_LE(thumbnail.height(), kestrava::editor::TFrScriptEditor::kPictureHeight);
-    EXPECT_TRUE(scenario->stagePicture(1)->pixmap().isNull());
+    const QSize cell(kestrava::editor::TFrScriptEditor::kPictureWidth, kestrava::editor::TFrScriptEditor::kPictureHeight);
+    for (int level : {1, 2})
+        EXPECT_EQ(scenario->stagePicture(level)->pixmap().size(), cell) << "every stage, filling its cell";
     EXPECT_EQ(project.CurLevel, 2);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 
@@ -208,6 +207,56 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     dialogs->saveAnswers << kestrava::editor::SaveChangesAnswer::Discard;
     action("N_New")->trigger();
     EXPECT_TRUE(scenario->stagePicture(2)->pixmap().isNull());
+}
+
+TEST_F(MainformTest, EveryStagesThumbnailIsDrawnWhenTheProjectOpensAndAfterEachEditOfItsMap)
+{
+    kestrava::test::ErrorCapture errors;
+    kestrava::test::writeSampleLibrary(folder.app());
+    const QString file = folder.makeDir(u"two"_s) + u"/project.prg"_s;
+    auto& doc = window->document();
+    doc.create(file);
+    doc.addLevel();
+    doc.selectLevel(2);
+    doc.importObject(u"hero.oba"_s);
+    kestrava::level::LevelView& view = window->FrLevelEditor1()->view();
+    view.listPointerMoved(20, 20);
+    view.listReleased();
+    view.pointerMoved(300, 200);
+    view.pressed(300, 200);
+    view.released(true);
+    ASSERT_EQ(doc.project().stage(2).ActiveObjCount, 1);
+    doc.save();
+
+    // Opened, with the level editor never shown: the sprite (48 x 24, red) shows at its own size.
+    window->openProjectFile(file);
+    auto* scenario = window->FrScriptEditor1();
+    const auto redPixels = [&](int level) {
+        const QImage picture = scenario->stagePicture(level)->pixmap().toImage();
+        int red = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                red += picture.pixel(x, y) == qRgb(200, 0, 0);
+        return red;
+    };
+    EXPECT_EQ(redPixels(2), 48 * 24);
+    EXPECT_EQ(redPixels(1), 0);
+    EXPECT_FALSE(scenario->stagePicture(1)->pixmap().isNull());
+
+    // Deleted while the scenario shows: the thumbnail follows; undone, it comes back.
+    QTest::mouseClick(scenario->stageButton(2), Qt::LeftButton);
+    ASSERT_TRUE(view.tool().contextMenuAt(310, 210) == kestrava::level::ContextMenu::Active);
+    view.tool().deleteMenuObject();
+    // Drawn once the event that changed the map is over.
+    const auto settled = [&](int expected) {
+        for (int i = 0; i < 100 && redPixels(2) != expected; ++i)
+            QTest::qWait(10);
+        return redPixels(2);
+    };
+    EXPECT_EQ(settled(0), 0);
+    doc.undoStack().undo();
+    EXPECT_EQ(settled(48 * 24), 48 * 24);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
 
 TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor)

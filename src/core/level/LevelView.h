@@ -45,6 +45,8 @@ public:
     void start1();
     // Redraws the map; the selection frame's colour steps.
     void pereris();
+    // Any stage's map as the game shows it, without the editor's marks (for its thumbnail).
+    const QImage& renderStage(int level);
 
     // Input as the pane delivers it; the map is redrawn as each event needs.
     void listPointerMoved(int x, int y) { m_tool.listPointerMoved(x, y); }
@@ -101,6 +103,7 @@ private:
     ObjectList m_list;
     QString m_listStatus;
     QImage m_map;
+    QImage m_stageMap; // renderStage's
     bool m_handling = false;
     bool m_stale = false;
 };

@@ -19,6 +19,7 @@
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
+#include "level/LevelView.h"
 #include "level/StageThumbnail.h"
 
 #include <QAction>
@@ -30,7 +31,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -116,6 +121,17 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     m_Form29 = new TForm29(m_app, *m_lastingDialogs, *m_frmFont, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
+    // Every stage's thumbnail is drawn for a project just opened and after each edit of its map.
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] {
+        for (int level = 1; level <= model::kMaxLevels; ++level)
+            thumbnailStale(level);
+    });
+    connect(&m_document, &document::ProjectDocument::stagesChanged, this, [this] {
+        for (int level = 1; level <= model::kMaxLevels; ++level)
+            thumbnailStale(level);
+    });
+    connect(&m_document, &document::ProjectDocument::levelMapChanged, this, &TMainform::thumbnailStale);
+    connect(&m_document, &document::ProjectDocument::groupsChanged, this, &TMainform::thumbnailStale);
     FormCreate();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -236,6 +252,30 @@ void TMainform::updateTitle()
     setWindowTitle(title);
 }
 
+void TMainform::thumbnailStale(int level)
+{
+    m_staleThumbnails.insert(level);
+    // Drawn once the edits of this event are done, and only while they can be seen.
+    if (!m_thumbnailsQueued && m_FrScriptEditor1->isVisible()) {
+        m_thumbnailsQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_thumbnailsQueued = false;
+            if (m_FrScriptEditor1->isVisible())
+                refreshThumbnails();
+        });
+    }
+}
+
+void TMainform::refreshThumbnails()
+{
+    const QSize cell(TFrScriptEditor::kPictureWidth, TFrScriptEditor::kPictureHeight);
+    const int count = std::clamp(m_document.project().LevelCount, 1, model::kMaxLevels);
+    for (int level : std::exchange(m_staleThumbnails, {}))
+        if (level <= count)
+            m_FrScriptEditor1->setStagePicture(
+                level, level::stageThumbnail(m_FrLevelEditor1->view().renderStage(level), cell));
+}
+
 void TMainform::showOnly(QWidget* pane, const QString& title)
 {
     m_paneTitle = title;
@@ -245,6 +285,8 @@ void TMainform::showOnly(QWidget* pane, const QString& title)
         if (each != pane)
             each->hide();
     pane->show();
+    if (pane == m_FrScriptEditor1)
+        guarded(this, [this] { refreshThumbnails(); });
 }
 
 void TMainform::setDialogs(std::unique_ptr<StandardDialogs> dialogs)
@@ -473,8 +515,7 @@ void TMainform::N_ScriptEditorClick()
         // the thumbnail must show the selected one.
         m_FrLevelEditor1->pereris();
         const int level = m_document.project().SelLevel;
-        m_FrScriptEditor1->setStagePicture(level,
-                                           level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture()));
+        level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture());
         m_FrScriptEditor1->pereris();
         razmer();
     });
