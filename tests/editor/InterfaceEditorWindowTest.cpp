@@ -149,7 +149,7 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
     const QString dir = f.tmp.makeDir(u"game"_s);
     w.setProjectFolder(dir);
     w.bSave->click();
-    EXPECT_EQ(f.log->startDirs.last(), dir);
+    EXPECT_EQ(f.log->startDirs.last(), dir + u"/interface.ini"_s) << "a name offered where the game looks";
     EXPECT_EQ(f.log->filters.last(), u"Параметры конфигурации (*.ini)"_s);
     EXPECT_TRUE(QDir(dir).isEmpty());
     f.log->answers << dir + u"/game.ini"_s;
@@ -205,7 +205,7 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItShowsTheProjectsFileAndNeverO
     const QString ini = dir + u"/interface.ini"_s;
     log->answers << ini;
     form->bSave->click();
-    EXPECT_EQ(log->startDirs.last(), dir);
+    EXPECT_EQ(log->startDirs.last(), ini);
     const QByteArray written = io::readWholeFile(ini);
     form->bExit->click();
     EXPECT_FALSE(form->isVisible());

@@ -91,6 +91,17 @@ TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
     EXPECT_FALSE(window.bPlay->isEnabled());
     EXPECT_EQ(window.lwFrames->count(), 0);
 
+    // A count changed before any strip is nothing to save: closing asks nothing.
+    {
+        editor::TfmCreateActive bare(f.tmp.app(), f.dialogs);
+        bare.show();
+        bare.seFrameCount->setValue(4);
+        ASSERT_TRUE(bare.editor().isModified());
+        bare.close();
+        EXPECT_FALSE(bare.isVisible());
+        EXPECT_EQ(f.log->questions, 0);
+    }
+
     f.log->answers << f.strip(160, 10);
     window.N_LoadPicture->trigger();
     EXPECT_EQ(f.log->startDirs.last(), f.tmp.app().images());

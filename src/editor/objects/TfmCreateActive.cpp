@@ -226,7 +226,9 @@ void TfmCreateActive::buildMenu()
 
 bool TfmCreateActive::mayDropActive()
 {
-    return mayDropObject(m_dialogs, this, m_editor->isModified(), [this] { return N_SaveClick(); });
+    // Before a strip there is nothing that could be saved, a changed count included.
+    return mayDropObject(m_dialogs, this, m_editor->isModified() && m_editor->pictureLoaded(),
+                         [this] { return N_SaveClick(); });
 }
 
 void TfmCreateActive::reject()

@@ -213,8 +213,11 @@ void TForm29::setProjectFolder(const QString& folder)
 void TForm29::SaveClick()
 {
     guarded(this, [this] {
-        const QString file = m_dialogs.saveFileName(this, m_settingsFile.isEmpty() ? m_saveFolder : m_settingsFile,
-                                                    kSettingsFilter, u"ini"_s);
+        // The project's own file, else a name for it: the game reads the one .ini of the folder.
+        const QString offered = !m_settingsFile.isEmpty() ? m_settingsFile
+                                : m_projectFolder.isEmpty() ? m_saveFolder
+                                                            : m_projectFolder + u"/interface.ini"_s;
+        const QString file = m_dialogs.saveFileName(this, offered, kSettingsFilter, u"ini"_s);
         if (file.isEmpty())
             return;
         if (!m_unreadable.isEmpty() && QFileInfo(file).absoluteFilePath() == QFileInfo(m_unreadable).absoluteFilePath())
