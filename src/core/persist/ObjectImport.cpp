@@ -452,34 +452,35 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
     const auto wrongKind = [&](const QString& was) {
         return refuse(u"файл не является %1, каким «%2» загружен на этапе %3."_s.arg(was, name).arg(level));
     };
-    std::vector<int> fonGroups;
-    std::vector<int> activeGroups;
-    for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g) {
-        model::FonGroupData& group = s.FonGroup[size_t(g)];
-        if (group.FileName != name)
-            continue;
-        if (kind != ObjectKind::Background)
-            throw wrongKind(kindName(ObjectKind::Background));
-        const model::FonGroupData kept = group;
-        fill(group, name, objects::BackgroundObjectFile(std::get<objects::BackgroundObjectFile>(file)));
-        group.ListSlot = kept.ListSlot;
-        group.Index = kept.Index;
-        group.Obstacle = kept.Obstacle;
-        fonGroups.push_back(g);
-    }
-    for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g) {
-        model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
-        if (group.FileName != name)
-            continue;
-        if (kind != ObjectKind::Active)
-            throw wrongKind(kindName(ObjectKind::Active));
-        const model::ActiveGroupData kept = group;
-        fill(group, name, std::get<objects::ActiveObjectFile>(file));
-        group.ListSlot = kept.ListSlot;
-        group.Index = kept.Index;
-        group.Caption = kept.Caption;
-        activeGroups.push_back(g);
-    }
+    // Every group of that name is read again; its slot and number stay, and `keep` puts back what the
+    // author set on it.
+    const auto refill = [&](auto& table, int count, int max, ObjectKind groupKind, auto read, auto keep) {
+        std::vector<int> updated;
+        for (int g = 1; g <= std::min(count, max); ++g) {
+            auto& group = table[size_t(g)];
+            if (group.FileName != name)
+                continue;
+            if (kind != groupKind)
+                throw wrongKind(kindName(groupKind));
+            const auto kept = group;
+            read(group);
+            group.ListSlot = kept.ListSlot;
+            group.Index = kept.Index;
+            keep(group, kept);
+            updated.push_back(g);
+        }
+        return updated;
+    };
+    const std::vector<int> fonGroups = refill(
+        s.FonGroup, s.FonGroupCount, model::kMaxFonGroups, ObjectKind::Background,
+        [&](model::FonGroupData& g) {
+            fill(g, name, objects::BackgroundObjectFile(std::get<objects::BackgroundObjectFile>(file)));
+        },
+        [](model::FonGroupData& g, const model::FonGroupData& kept) { g.Obstacle = kept.Obstacle; });
+    const std::vector<int> activeGroups = refill(
+        s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups, ObjectKind::Active,
+        [&](model::ActiveGroupData& g) { fill(g, name, std::get<objects::ActiveObjectFile>(file)); },
+        [](model::ActiveGroupData& g, const model::ActiveGroupData& kept) { g.Caption = kept.Caption; });
 
     // Placed objects take the size of what they now show, as opening the project would measure it.
     const auto updated = [](const std::vector<int>& groups, int g) {

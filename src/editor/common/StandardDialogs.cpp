@@ -27,23 +27,33 @@ QString StandardDialogs::openFileName(QWidget* parent, const QString& startDir, 
 
 namespace {
 
-// The question with "Сохранить", "Не сохранять" and "Отмена"; closing the box is "Отмена".
-SaveChangesAnswer askSave(QWidget* parent, const QString& question, const QString& details)
+// A question with three buttons, the first the default; closing the box is the third. Returns 0, 1 or 2.
+int askThree(QWidget* parent, const QString& question, const QString& details, const QString (&buttons)[3],
+             QMessageBox::ButtonRole second)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"), question, QMessageBox::NoButton, parent);
     if (!details.isEmpty())
         box.setInformativeText(details);
-    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
+    const QMessageBox::ButtonRole roles[3] = {QMessageBox::AcceptRole, second, QMessageBox::RejectRole};
+    QPushButton* made[3] = {};
+    for (int i = 0; i < 3; ++i)
+        made[i] = box.addButton(buttons[i], roles[i]);
+    box.setDefaultButton(made[0]);
+    box.setEscapeButton(made[2]);
     box.exec();
-    if (box.clickedButton() == save)
-        return SaveChangesAnswer::Save;
-    if (box.clickedButton() == discard)
-        return SaveChangesAnswer::Discard;
-    return SaveChangesAnswer::Cancel;
+    for (int i = 0; i < 2; ++i)
+        if (box.clickedButton() == made[i])
+            return i;
+    return 2;
+}
+
+// The question with "Сохранить", "Не сохранять" and "Отмена".
+SaveChangesAnswer askSave(QWidget* parent, const QString& question, const QString& details)
+{
+    static const SaveChangesAnswer answers[] = {SaveChangesAnswer::Save, SaveChangesAnswer::Discard,
+                                                SaveChangesAnswer::Cancel};
+    const QString buttons[3] = {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")};
+    return answers[askThree(parent, question, details, buttons, QMessageBox::DestructiveRole)];
 }
 
 } // namespace
@@ -72,29 +82,18 @@ std::optional<NewProjectAnswer> StandardDialogs::askNewProject(QWidget* parent, 
 
 UpdateObjectAnswer StandardDialogs::askUpdateObject(QWidget* parent, const QString& name)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"),
-                    QStringLiteral("Объект «%1» уже есть в проекте. Обновить его?").arg(name), QMessageBox::NoButton,
-                    parent);
-    box.setInformativeText(QStringLiteral("«Да» — заменить копию проекта и рисунки новыми, сохранив расставленные "
-                                          "объекты и их настройки; «Нет» — загрузить ещё одну группу из этого файла."));
-    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes)
-        return UpdateObjectAnswer::Update;
-    if (box.clickedButton() == no)
-        return UpdateObjectAnswer::LoadAnother;
-    return UpdateObjectAnswer::Cancel;
+    static const UpdateObjectAnswer answers[] = {UpdateObjectAnswer::Update, UpdateObjectAnswer::LoadAnother,
+                                                 UpdateObjectAnswer::Cancel};
+    const QString buttons[3] = {QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")};
+    return answers[askThree(parent, QStringLiteral("Объект «%1» уже есть в проекте. Обновить его?").arg(name),
+                            QStringLiteral("«Да» — заменить копию проекта и рисунки новыми, сохранив расставленные "
+                                           "объекты и их настройки; «Нет» — загрузить ещё одну группу из этого файла."),
+                            buttons, QMessageBox::NoRole)];
 }
 
-bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save)
+bool mayGoOn(SaveChangesAnswer answer, const std::function<bool()>& save)
 {
-    if (!modified)
-        return true;
-    switch (dialogs.askSaveObject(parent)) {
+    switch (answer) {
     case SaveChangesAnswer::Save:
         // A save refused or cancelled keeps the work where it is.
         return save();
@@ -104,6 +103,11 @@ bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, con
         return false;
     }
     return false;
+}
+
+bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save)
+{
+    return !modified || mayGoOn(dialogs.askSaveObject(parent), save);
 }
 
 } // namespace kestrava::editor

@@ -42,6 +42,10 @@ public:
     virtual UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name);
 };
 
+// What an answer of "Сохранить", "Не сохранять" or "Отмена" lets the caller
+// do: true to go on (saved, or not to be saved), false to keep everything.
+bool mayGoOn(SaveChangesAnswer answer, const std::function<bool()>& save);
+
 // Before an object editor drops its object: asks when it was modified and
 // saves when told to. True when the editor may go on (saved, not to be
 // saved, or nothing to lose); false keeps everything as it is.

@@ -307,18 +307,9 @@ void TMainform::showWarnings(const QStringList& warnings)
 
 bool TMainform::maybeSave()
 {
-    if (!m_document.isModified())
-        return true;
-    switch (m_dialogs->askSaveChanges(this, m_document.displayName())) {
-    case SaveChangesAnswer::Save:
-        // A save that failed keeps the project as it is: nothing is lost.
-        return N_SaveClick();
-    case SaveChangesAnswer::Discard:
-        return true;
-    case SaveChangesAnswer::Cancel:
-        return false;
-    }
-    return false;
+    // A save that failed keeps the project as it is: nothing is lost.
+    return !m_document.isModified()
+           || mayGoOn(m_dialogs->askSaveChanges(this, m_document.displayName()), [this] { return N_SaveClick(); });
 }
 
 void TMainform::closeEvent(QCloseEvent* event)
