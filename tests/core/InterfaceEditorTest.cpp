@@ -126,6 +126,70 @@ TEST_F(InterfaceEditorTest, ASecondSaveKeepsWhatWasWrittenByHandWhereItWas)
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
+TEST_F(InterfaceEditorTest, OpenedAgainItShowsTheFileAndSavedUnchangedRewritesItByteForByte)
+{
+    const QString dir = tmp.makeDir(u"game"_s);
+    const QString ini = dir + u"/interface.ini"_s;
+    InterfaceEditor e(tmp.app());
+    settings::BarRecord life = e.records().Lifebar;
+    life.X = 33;
+    life.Width = 41;
+    life.Fg = settings::colourValue(QColor(1, 2, 3));
+    e.setBar(Indicator::Lifebar, life);
+    settings::TimerRecord timer = e.records().Timer;
+    timer.Y = 190;
+    timer.Font.FontSize = 2;
+    timer.Font.Bold = 1;
+    e.setTimer(timer);
+    e.loadWeaponPicture(strip(100, 15, qRgb(255, 0, 255)));
+    settings::WeaponRecord weapon = e.records().Weapon;
+    weapon.Transparent = 1;
+    e.setWeapon(weapon, settings::kRed, false);
+    ASSERT_EQ(e.records().Weapon.FrameCount, 4);
+    e.save(ini);
+    EXPECT_FALSE(e.isModified());
+    const QByteArray written = io::readWholeFile(ini);
+    const QByteArray picture = io::readWholeFile(dir + u"/Weapon.png"_s);
+
+    InterfaceEditor again(tmp.app());
+    again.open(ini);
+    const settings::InterfaceRecords& r = again.records();
+    EXPECT_EQ(r.Lifebar, e.records().Lifebar);
+    EXPECT_EQ(r.Ammobar, e.records().Ammobar);
+    EXPECT_EQ(r.Timer, e.records().Timer);
+    EXPECT_EQ(r.Weapon, e.records().Weapon);
+    EXPECT_EQ(r.WeaponBgr, settings::kRed);
+    EXPECT_TRUE(again.weaponLoaded()) << "the picture beside the file is shown";
+    EXPECT_FALSE(again.isModified());
+    again.save(ini);
+    EXPECT_EQ(io::readWholeFile(ini), written);
+    EXPECT_EQ(io::readWholeFile(dir + u"/Weapon.png"_s), picture);
+    // The weapon dialog's "OK" counts frames of that picture, not of none.
+    again.setWeapon(r.Weapon, r.WeaponBgr, false);
+    EXPECT_EQ(again.records().Weapon.FrameCount, 4);
+
+    // A value the dialogs refuse, or no number, refuses the file and changes nothing; 1 is taken.
+    const QString hand = dir + u"/hand.ini"_s;
+    const settings::InterfaceRecords before = again.records();
+    for (const QString& width : {u"0"_s, u"abc"_s}) {
+        writeText(hand, u"[Lifebar]\nWidth="_s + width + u"\n"_s);
+        const QString why = test::errorOf([&] { again.open(hand); });
+        EXPECT_TRUE(why.contains(u"hand.ini"_s)) << why.toStdString();
+        EXPECT_EQ(again.records(), before);
+    }
+    writeText(hand, u"[Lifebar]\nWidth = 1\n"_s);
+    again.open(hand);
+    EXPECT_EQ(again.records().Lifebar.Width, 1);
+    // Written back unchanged, a line spaced by hand keeps its spacing.
+    again.save(hand);
+    EXPECT_TRUE(lines(hand).contains(u"Width = 1"_s));
+    // A damaged picture beside the file refuses it too, naming the picture.
+    io::writeFileAtomically(dir + u"/Weapon.png"_s, "not a picture");
+    const QString why = test::errorOf([&] { again.open(ini); });
+    EXPECT_TRUE(why.contains(u"Weapon.png"_s)) << why.toStdString();
+    EXPECT_EQ(again.records().Lifebar.Width, 1);
+}
+
 TEST_F(InterfaceEditorTest, BarsAreHitUpToTheirRightEdgeAndADragIsOneStep)
 {
     InterfaceEditor e(tmp.app());

@@ -2,6 +2,7 @@
 
 #include "editor/common/StandardDialogs.h"
 
+#include <QFileInfo>
 #include <QList>
 #include <QStringList>
 
@@ -11,7 +12,8 @@ namespace kestrava::test {
 
 // Answers the main window's standard dialogs from queues: file dialogs from
 // `answers` (an empty queue is a cancelled dialog), the unsaved-changes
-// questions from `saveAnswers` (an empty queue is "Отмена"). Remembers where
+// questions from `saveAnswers` (an empty queue is "Отмена"), "Новый" from
+// `newProjects`, "Обновить его?" from `updateAnswers`. Remembers where
 // each file dialog started, its filter, and how often the question came.
 class FakeDialogs : public editor::StandardDialogs {
 public:
@@ -21,6 +23,13 @@ public:
         QStringList filters;
         QList<editor::SaveChangesAnswer> saveAnswers;
         int questions = 0;
+        // "Новый проект": std::nullopt is "Отмена"; an empty queue gives a name
+        // not yet taken in the offered folder, for tests that only want a project.
+        QList<std::optional<editor::NewProjectAnswer>> newProjects;
+        QStringList newProjectFolders; // the folder each question offered
+        // "Обновить его?": an empty queue is "Отмена".
+        QList<editor::UpdateObjectAnswer> updateAnswers;
+        QStringList updateQuestions;
     };
 
     explicit FakeDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
@@ -33,11 +42,28 @@ public:
     {
         return next(startDir, filter);
     }
-    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveMap(parent); }
-    editor::SaveChangesAnswer askSaveMap(QWidget*) override
+    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveObject(parent); }
+    editor::SaveChangesAnswer askSaveObject(QWidget*) override
     {
         ++m_log->questions;
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();
+    }
+
+    std::optional<editor::NewProjectAnswer> askNewProject(QWidget*, const QString& projectsFolder) override
+    {
+        m_log->newProjectFolders << projectsFolder;
+        if (!m_log->newProjects.isEmpty())
+            return m_log->newProjects.takeFirst();
+        for (int n = 1;; ++n) {
+            const QString name = QStringLiteral("проект %1").arg(n);
+            if (!QFileInfo::exists(projectsFolder + u'/' + name))
+                return editor::NewProjectAnswer{projectsFolder, name};
+        }
+    }
+    editor::UpdateObjectAnswer askUpdateObject(QWidget*, const QString& name) override
+    {
+        m_log->updateQuestions << name;
+        return m_log->updateAnswers.isEmpty() ? editor::UpdateObjectAnswer::Cancel : m_log->updateAnswers.takeFirst();
     }
 
 private:

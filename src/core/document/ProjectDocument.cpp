@@ -4,10 +4,13 @@
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "io/TextFile.h"
 #include "level/PlacedSizes.h"
+#include "persist/NewProject.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -43,6 +46,25 @@ void ProjectDocument::reset()
 void ProjectDocument::create(const QString& chosenFile)
 {
     m_target.newProject(m_project, chosenFile);
+    replaced();
+}
+
+void ProjectDocument::createNamed(const QString& parent, const QString& name)
+{
+    const QString dir = persist::newProjectFolder(parent, name);
+    if (!QDir().mkdir(dir))
+        throw io::Error(u"Папку проекта «%1» не удалось создать."_s.arg(QDir::toNativeSeparators(dir)));
+    model::Project fresh;
+    persist::SaveTarget target;
+    try {
+        target.newProject(fresh, persist::projectFileIn(dir));
+    } catch (...) {
+        // The folder was made just now: nothing of the author's is in it.
+        QDir(dir).removeRecursively();
+        throw;
+    }
+    m_project = std::move(fresh);
+    m_target = target;
     replaced();
 }
 
@@ -124,6 +146,24 @@ persist::ImportedObject ProjectDocument::importChosenObject(const QString& path)
 {
     return importAsStep(*this, io::fileNamePart(path),
                         [&] { return persist::loadChosenObject(m_project, m_app, path); });
+}
+
+void ProjectDocument::updateObject(const QString& chosenPath)
+{
+    const int level = m_project.CurLevel;
+    persist::ObjectUpdate update = persist::readObjectUpdate(m_project, m_app, level, chosenPath);
+    std::vector<UpdateObjectCommand::File> files;
+    for (const io::FileBytes& f : update.files) {
+        std::optional<QByteArray> before;
+        if (QFileInfo::exists(f.path))
+            before = io::readWholeFile(f.path, io::kMaxPictureFileBytes);
+        files.push_back({f.path, std::move(before), f.bytes});
+    }
+    // Written before the step exists: a failure leaves the project as it was.
+    io::makeFolder(m_project.projectPath(u"objects"_s));
+    io::writeFilesTogether(update.files);
+    push(new UpdateObjectCommand(*this, level, update.name, m_project.stage(level), std::move(update.stage),
+                                 std::move(files)));
 }
 
 void ProjectDocument::push(QUndoCommand* command)

@@ -42,6 +42,11 @@ public:
     void reset();
     // "Новый": the project folder of chosenFile gets the initial project file.
     void create(const QString& chosenFile);
+    // "Новый" with the name the author typed: the folder `name` is made in
+    // `parent` (persist::newProjectFolder says which names are refused) and
+    // holds the initial project. The open project is replaced only when all
+    // of it worked; refused, it stays as it was and nothing is left on disk.
+    void createNamed(const QString& parent, const QString& name);
     // "Открыть": the project is replaced only when all of it was read;
     // returns what was read with reservations, for the author.
     // A preload of file, when given, has read it already (see persist::ProjectPreload).
@@ -64,6 +69,11 @@ public:
     // The same with the file the author chose, which may lie outside the
     // library (persist::loadChosenObject); its copies stay when undone.
     persist::ImportedObject importChosenObject(const QString& path);
+    // "Обновить": every group of the current stage loaded from a file of
+    // chosenPath's name read again (persist::readObjectUpdate), and the
+    // project's copies of the file and its pictures replaced, as one step;
+    // io::Error, nothing changed, when refused.
+    void updateObject(const QString& chosenPath);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 

@@ -156,9 +156,18 @@ public:
     // keeps its place.
     void writeKeys(IniFile& file) const;
     // "Сохранить": the settings file at path (what else it holds is kept)
-    // and, when a weapon picture was loaded, Weapon.png beside it, written
-    // together. A Weapon.png already there stays when none was loaded.
-    void save(const QString& path) const;
+    // and, when a weapon picture was loaded or opened, Weapon.png beside it,
+    // written together. A Weapon.png already there stays when there was none.
+    // The layout is then saved (isModified() false).
+    void save(const QString& path);
+    // Reads a settings file as the game reads it into the layout, and the
+    // Weapon.png beside it, when there is one, as the weapon picture. Values
+    // the dialogs would refuse are refused here too. Nothing changes unless
+    // all of it was read (an io::Error naming the file); the history starts anew.
+    void open(const QString& path);
+    // The layout before anything was chosen, with no weapon picture; the history starts anew.
+    void startNew();
+    bool isModified() const { return !m_undo.isClean(); }
 
     QUndoStack& undoStack() { return m_undo; }
     // Sets the records and the shown weapon picture without a step (the steps themselves).

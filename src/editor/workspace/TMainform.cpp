@@ -19,6 +19,7 @@
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
+#include "level/LevelView.h"
 #include "level/StageThumbnail.h"
 
 #include <QAction>
@@ -30,7 +31,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -57,7 +62,15 @@ public:
     {
         return m_current->askSaveChanges(parent, projectName);
     }
-    SaveChangesAnswer askSaveMap(QWidget* parent) override { return m_current->askSaveMap(parent); }
+    SaveChangesAnswer askSaveObject(QWidget* parent) override { return m_current->askSaveObject(parent); }
+    std::optional<NewProjectAnswer> askNewProject(QWidget* parent, const QString& projectsFolder) override
+    {
+        return m_current->askNewProject(parent, projectsFolder);
+    }
+    UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name) override
+    {
+        return m_current->askUpdateObject(parent, name);
+    }
 
 private:
     const std::unique_ptr<StandardDialogs>& m_current;
@@ -108,6 +121,17 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     m_Form29 = new TForm29(m_app, *m_lastingDialogs, *m_frmFont, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
+    // Every stage's thumbnail is drawn for a project just opened and after each edit of its map.
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] {
+        for (int level = 1; level <= model::kMaxLevels; ++level)
+            thumbnailStale(level);
+    });
+    connect(&m_document, &document::ProjectDocument::stagesChanged, this, [this] {
+        for (int level = 1; level <= model::kMaxLevels; ++level)
+            thumbnailStale(level);
+    });
+    connect(&m_document, &document::ProjectDocument::levelMapChanged, this, &TMainform::thumbnailStale);
+    connect(&m_document, &document::ProjectDocument::groupsChanged, this, &TMainform::thumbnailStale);
     FormCreate();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -228,6 +252,30 @@ void TMainform::updateTitle()
     setWindowTitle(title);
 }
 
+void TMainform::thumbnailStale(int level)
+{
+    m_staleThumbnails.insert(level);
+    // Drawn once the edits of this event are done, and only while they can be seen.
+    if (!m_thumbnailsQueued && m_FrScriptEditor1->isVisible()) {
+        m_thumbnailsQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_thumbnailsQueued = false;
+            if (m_FrScriptEditor1->isVisible())
+                refreshThumbnails();
+        });
+    }
+}
+
+void TMainform::refreshThumbnails()
+{
+    const QSize cell(TFrScriptEditor::kPictureWidth, TFrScriptEditor::kPictureHeight);
+    const int count = std::clamp(m_document.project().LevelCount, 1, model::kMaxLevels);
+    for (int level : std::exchange(m_staleThumbnails, {}))
+        if (level <= count)
+            m_FrScriptEditor1->setStagePicture(
+                level, level::stageThumbnail(m_FrLevelEditor1->view().renderStage(level), cell));
+}
+
 void TMainform::showOnly(QWidget* pane, const QString& title)
 {
     m_paneTitle = title;
@@ -237,6 +285,8 @@ void TMainform::showOnly(QWidget* pane, const QString& title)
         if (each != pane)
             each->hide();
     pane->show();
+    if (pane == m_FrScriptEditor1)
+        guarded(this, [this] { refreshThumbnails(); });
 }
 
 void TMainform::setDialogs(std::unique_ptr<StandardDialogs> dialogs)
@@ -257,18 +307,9 @@ void TMainform::showWarnings(const QStringList& warnings)
 
 bool TMainform::maybeSave()
 {
-    if (!m_document.isModified())
-        return true;
-    switch (m_dialogs->askSaveChanges(this, m_document.displayName())) {
-    case SaveChangesAnswer::Save:
-        // A save that failed keeps the project as it is: nothing is lost.
-        return N_SaveClick();
-    case SaveChangesAnswer::Discard:
-        return true;
-    case SaveChangesAnswer::Cancel:
-        return false;
-    }
-    return false;
+    // A save that failed keeps the project as it is: nothing is lost.
+    return !m_document.isModified()
+           || mayGoOn(m_dialogs->askSaveChanges(this, m_document.displayName()), [this] { return N_SaveClick(); });
 }
 
 void TMainform::closeEvent(QCloseEvent* event)
@@ -291,16 +332,15 @@ void TMainform::N_NewClick()
 {
     if (!maybeSave())
         return;
-    guarded(this, [this] {
-        m_document.reset();
-        const QString file = m_dialogs->saveFileName(this, m_app.project(), kProjectFileFilter, u"prg"_s);
-        if (file.isEmpty())
-            return;
-        m_document.create(file);
-        say(u"Создан проект: %1"_s.arg(m_document.fileName()));
+    // The open project stays until the new one exists: a cancelled or refused "Новый" changes nothing.
+    const std::optional<NewProjectAnswer> answer = m_dialogs->askNewProject(this, m_app.project());
+    if (!answer)
+        return;
+    guarded(this, [&] {
+        m_document.createNamed(answer->folder, answer->name);
+        say(u"Создан проект: %1"_s.arg(QDir::toNativeSeparators(m_document.fileName())));
+        enableProjectMenus();
     });
-    // The reset has happened whatever the file dialog did, so the menus follow it.
-    enableProjectMenus();
 }
 
 void TMainform::N_OpenClick()
@@ -358,7 +398,7 @@ void TMainform::N_InterfaceEditorClick()
     const model::Project& p = m_document.project();
     // The converter reads the settings file from the project's folder.
     if (p.hasProjectDir())
-        m_Form29->setSaveFolder(*p.ProjectDir);
+        m_Form29->setProjectFolder(*p.ProjectDir);
     showInFront(m_Form29);
 }
 
@@ -391,6 +431,7 @@ void TMainform::N_CreateObjectClick()
         }
         case TFmNewObject::Kind::Text: {
             TfrmFont editor(m_app, *m_dialogs, this);
+            editor.setTextObjectEditor(true);
             editor.exec();
             break;
         }
@@ -406,8 +447,22 @@ void TMainform::N_LoadObjectClick()
         const QString chosen = m_dialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
         if (chosen.isEmpty())
             return;
-        // A file from outside the library is copied into the project's objects folder first.
         const QString name = io::fileNamePart(chosen);
+        const int level = m_document.project().CurLevel;
+        // A file the stage already holds is usually an object edited since: offered as an update.
+        if (persist::stageHolds(m_document.project(), level, name)) {
+            switch (m_dialogs->askUpdateObject(this, name)) {
+            case UpdateObjectAnswer::Update:
+                m_document.updateObject(chosen);
+                say(u"Объект «%1» обновлён на этапе %2"_s.arg(name).arg(level));
+                return;
+            case UpdateObjectAnswer::LoadAnother:
+                break;
+            case UpdateObjectAnswer::Cancel:
+                return;
+            }
+        }
+        // A file from outside the library is copied into the project's objects folder first.
         const persist::ImportedObject imported = m_document.importChosenObject(chosen);
         say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
         if (!imported.note.isEmpty())
@@ -451,8 +506,7 @@ void TMainform::N_ScriptEditorClick()
         // the thumbnail must show the selected one.
         m_FrLevelEditor1->pereris();
         const int level = m_document.project().SelLevel;
-        m_FrScriptEditor1->setStagePicture(level,
-                                           level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture()));
+        level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture());
         m_FrScriptEditor1->pereris();
         razmer();
     });

@@ -3,6 +3,7 @@
 #include "document/ProjectDocument.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -97,6 +98,9 @@ private:
     // Before the project is dropped: asks about unsaved changes; false to keep everything as it is.
     bool maybeSave();
     void showWarnings(const QStringList& warnings);
+    // Stage thumbnails: a stage whose map changed is drawn again when the scenario editor shows.
+    void thumbnailStale(int level);
+    void refreshThumbnails();
     void say(const QString& message);
 
     const io::AppFolder& m_app;
@@ -105,6 +109,8 @@ private:
     // For windows that live as long as this one: whichever m_dialogs holds when they ask.
     std::unique_ptr<StandardDialogs> m_lastingDialogs;
     QString m_paneTitle;
+    QSet<int> m_staleThumbnails;
+    bool m_thumbnailsQueued = false;
 
     TFrScriptEditor* m_FrScriptEditor1 = nullptr;
     TFrLevelEditor* m_FrLevelEditor1 = nullptr;
