@@ -53,3 +53,9 @@ add_test(NAME Game.PlayerImplementsTheMidpClasses
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiCheck
                  $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar)
 set_tests_properties(Game.PlayerImplementsTheMidpClasses PROPERTIES TIMEOUT 60)
+
+# The API classes games compile against hold nothing a MIDP 2.0 / CLDC 1.1 phone lacks.
+add_test(NAME Game.ApiClassesAreOnTheMidpList
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiListCheck
+                 $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar ${CMAKE_SOURCE_DIR}/resources/midp/cldc11-midp20.txt)
+set_tests_properties(Game.ApiClassesAreOnTheMidpList PROPERTIES TIMEOUT 60)

@@ -970,7 +970,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     }
                 } else if (row.length > 1 && ++frameTicks[k] >= FRAME_TICKS) {
                     frameTicks[k] = 0;
-                    if (objtip[k] != DEATH || obj[k].getFrame() < obj[k].getFrameCount() - 1) {
+                    if (objtip[k] != DEATH || obj[k].getFrame() < obj[k].getFrameSequenceLength() - 1) {
                         obj[k].nextFrame();
                     }
                 }
