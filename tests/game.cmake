@@ -46,7 +46,13 @@ add_test(NAME Game.CompilerErrorNamesTheEventRow
          COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)
 set_tests_properties(Game.CompilerErrorNamesTheEventRow PROPERTIES
   FIXTURES_REQUIRED game_packages TIMEOUT 120
-  PASS_REGULAR_EXPRESSION "Этап 2, строка событий 2 \\(«условие»\\), действие 6 \\(«жизни = сокровища»\\): cannot find symbol; symbol: variable treasure")
+  PASS_REGULAR_EXPRESSION "Этап 2, строка событий 2 \\(«условие»\\), действие 6 \\(«жизни = сокровища»\\): treasure cannot be resolved to a variable")
+
+# The packaged demo is what a CLDC 1.1 phone verifies as it is.
+add_test(NAME Game.DemoClassesAreForCldc
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.CldcClassCheck
+                 ${game_work}/demo/bin/demo.jar)
+set_tests_properties(Game.DemoClassesAreForCldc PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 60)
 
 # The player offers every member of the MIDP API classes games compile against.
 add_test(NAME Game.PlayerImplementsTheMidpClasses

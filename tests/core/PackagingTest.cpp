@@ -175,44 +175,44 @@ TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)
     s.EventCurRow = s.EventCount = 2;
     ASSERT_EQ(codegen::eventLineOrigins(s).size(), 3u); // rows 1/2, 2/2, 2/6
     const int templateLines = 40;
-    const QString output = u"/p/src/Etap1.java:43: error: cannot find symbol\n"
-                           u"if((obtime>0)){{life=treasure;}};\n"
-                           u"                     ^\n"
-                           u"  symbol:   variable treasure\n"
-                           u"  location: class Etap1\n"
-                           u"/p/src/Etap0data.java:3: error: ';' expected\n"
-                           u"/p/src/MyGameCanvas.java:12: error: class, interface, or enum expected\n"
-                           u"3 errors\n"_s;
+    const QString output = u"/p/лес/src/Etap1.java:43: error: treasure cannot be resolved to a variable\n"
+                           u"\tif((obtime>0)){{life=treasure;}};\n"
+                           u"\t                     ^^^^^^^^\n"
+                           u"/p/лес/src/Etap0data.java:3: error: Syntax error, insert \";\" to complete FieldDeclaration\n"
+                           u"/p/лес/src/MyGameCanvas.java:12: error: Syntax error on token \"}\", delete this token\n"
+                           u"3 problems (3 errors)\n"_s;
     const QStringList report = packaging::compilerReport(output, p, templateLines);
     ASSERT_EQ(report.size(), 3);
-    EXPECT_EQ(report[0], u"Этап 2, строка событий 2 («Всегда»), действие 6 («жизни = сокровища»): cannot find "
-                         u"symbol; symbol: variable treasure; location: class Etap1"_s);
-    EXPECT_EQ(report[1], u"Этап 1, таблицы этапа (Etap0data.java, строка 3): ';' expected"_s);
-    EXPECT_EQ(report[2], u"Файл «MyGameCanvas.java», строка 12: class, interface, or enum expected"_s);
+    EXPECT_EQ(report[0], u"Этап 2, строка событий 2 («Всегда»), действие 6 («жизни = сокровища»): treasure cannot "
+                         u"be resolved to a variable"_s);
+    EXPECT_EQ(report[1], u"Этап 1, таблицы этапа (Etap0data.java, строка 3): Syntax error, insert \";\" to complete "
+                         u"FieldDeclaration"_s);
+    EXPECT_EQ(report[2], u"Файл «MyGameCanvas.java», строка 12: Syntax error on token \"}\", delete this token"_s);
     // A line of the template itself is not blamed on a row.
     EXPECT_TRUE(packaging::compilerReport(u"/p/src/Etap1.java:7: error: x\n"_s, p, templateLines)[0].startsWith(
         u"Этап 2, шаблон класса этапа"_s));
 }
 
-TEST(Packaging, WithoutAJdkOrTheApiClassesNothingIsWrittenAndTheMessageSaysWhatToInstall)
+TEST(Packaging, WithoutTheToolsOrTheApiClassesNothingIsWrittenAndTheMessageSaysWhatToInstall)
 {
     test::TempAppFolder tmp;
     const QString empty = tmp.makeDir(u"empty-path"_s);
     {
         const ScopedEnv path("PATH", empty.toLocal8Bit());
         const ScopedEnv home("JAVA_HOME", QByteArray());
-        const QString message = test::errorOf([] { packaging::findJavaTool(u"javac"_s); });
-        EXPECT_TRUE(message.contains(u"javac"_s) && message.contains(u"default-jdk-headless"_s)) << message.toStdString();
+        const QString message = test::errorOf([] { packaging::findGameCompiler(); });
+        EXPECT_TRUE(message.contains(u"apt-get install ecj"_s)) << message.toStdString();
+        EXPECT_TRUE(test::errorOf([] { packaging::findShrinker(); }).contains(u"apt-get install proguard-cli"_s));
         EXPECT_TRUE(test::errorOf([] { packaging::findJavaTool(u"java"_s); }).contains(u"default-jre"_s));
 
         // JAVA_HOME is asked first.
-        const QString jdk = tmp.makeDir(u"jdk/bin"_s);
-        QFile javac(jdk + u"/javac"_s);
-        ASSERT_TRUE(javac.open(QIODevice::WriteOnly));
-        javac.close();
-        javac.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        const ScopedEnv withHome("JAVA_HOME", QFileInfo(jdk).path().toLocal8Bit());
-        EXPECT_EQ(packaging::findJavaTool(u"javac"_s), QFileInfo(jdk + u"/javac"_s).absoluteFilePath());
+        const QString jre = tmp.makeDir(u"jre/bin"_s);
+        QFile java(jre + u"/java"_s);
+        ASSERT_TRUE(java.open(QIODevice::WriteOnly));
+        java.close();
+        java.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const ScopedEnv withHome("JAVA_HOME", QFileInfo(jre).path().toLocal8Bit());
+        EXPECT_EQ(packaging::findJavaTool(u"java"_s), QFileInfo(jre + u"/java"_s).absoluteFilePath());
     }
 
     model::Project p;

@@ -43,7 +43,7 @@ QString Packager::stepCaption(Step step)
 {
     switch (step) {
     case Step::Convert: return u"Конвертирование проекта в исходные тексты"_s;
-    case Step::Compile: return u"Компиляция исходных текстов (javac)"_s;
+    case Step::Compile: return u"Компиляция исходных текстов (ecj)"_s;
     case Step::Archive: return u"Сборка архива игры (jar и jad)"_s;
     }
     return QString();
@@ -60,7 +60,8 @@ QString Packager::gameName(const QString& projectDir)
 QStringList Packager::gameSources(const QString& srcDir, int levelCount)
 {
     QStringList sources;
-    for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files, QDir::Name)) {
+    // A link could bring in a file from outside the project.
+    for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files | QDir::NoSymLinks, QDir::Name)) {
         const std::optional<codegen::StageFile> stage = codegen::stageOfFile(file);
         if (stage && stage->level > levelCount)
             continue;
@@ -93,7 +94,7 @@ Packager::Result Packager::run(const model::Project& project)
     if (!QFileInfo(api).isFile())
         throw io::Error(u"Не найден файл «%1» с классами MIDP 2.0 / CLDC 1.1, нужный для сборки игры: "
                         u"переустановите Kestrava."_s.arg(QDir::toNativeSeparators(api)));
-    const QString javac = findJavaTool(u"javac"_s);
+    const QString compiler = findGameCompiler();
 
     step(Step::Convert);
     codegen::convertProject(project, m_app);
@@ -107,7 +108,7 @@ Packager::Result Packager::run(const model::Project& project)
         throw io::Error(u"Не удаётся создать временную папку для сборки игры: %1"_s.arg(work.errorString()));
     const QString classes = work.path() + u"/classes"_s;
     io::makeFolder(classes);
-    compile(project, projectDir + u"/src"_s, classes, javac);
+    compile(project, projectDir + u"/src"_s, work.path(), classes, compiler);
 
     step(Step::Archive);
     const QString name = gameName(projectDir);
@@ -129,39 +130,62 @@ Packager::Result Packager::run(const model::Project& project)
     return result;
 }
 
-void Packager::compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
-                       const QString& javacPath)
+QString Packager::runTool(const QString& program, const QStringList& arguments, const QString& workDir,
+                          const QString& what, int* exitCode)
 {
-    const QStringList sources = gameSources(srcDir, project.LevelCount);
-    QStringList arguments = {
-        // javac speaks English and UTF-8 here, so its messages can be read back.
-        u"-J-Duser.language=en"_s, u"-J-Duser.country=US"_s, u"-J-Dfile.encoding=UTF-8"_s,
-        u"-J-Dsun.stdout.encoding=UTF-8"_s, u"-J-Dsun.stderr.encoding=UTF-8"_s,
-        // A phone has only the MIDP 2.0 / CLDC 1.1 classes: nothing else is on the boot class path.
-        u"-source"_s, u"8"_s, u"-target"_s, u"8"_s, u"-bootclasspath"_s, m_app.midpApi(),
-        u"-encoding"_s, u"windows-1251"_s, u"-nowarn"_s, u"-Xlint:-options"_s, u"-Xmaxerrs"_s, u"50"_s,
-        u"-d"_s, classesDir};
-    for (const QString& file : sources)
-        arguments.append(srcDir + u'/' + file);
-
-    QProcess javac;
-    javac.setProcessChannelMode(QProcess::MergedChannels);
-    javac.start(javacPath, arguments);
-    if (!javac.waitForStarted(30000))
-        throw io::Error(u"Компилятор Java не запустился: %1"_s.arg(javac.errorString()));
-    while (!javac.waitForFinished(100)) {
-        if (javac.state() == QProcess::NotRunning)
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    // An empty folder of our own: nothing the author's current folder holds is seen.
+    tool.setWorkingDirectory(workDir);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Messages in English and UTF-8, so they can be read back; Debian's Java
+    // wrappers take JAVA_ARGS, and nothing else on the way reads it.
+    environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    environment.insert(u"JAVA_ARGS"_s, u"-Duser.language=en -Duser.country=US -Dfile.encoding=UTF-8 "
+                                       u"-Dsun.stdout.encoding=UTF-8 -Dsun.stderr.encoding=UTF-8"_s);
+    environment.remove(u"CLASSPATH"_s);
+    environment.remove(u"JAVA_TOOL_OPTIONS"_s);
+    environment.remove(u"_JAVA_OPTIONS"_s);
+    tool.setProcessEnvironment(environment);
+    tool.start(program, arguments);
+    if (!tool.waitForStarted(30000))
+        throw io::Error(u"%1 не запустился: %2"_s.arg(what, tool.errorString()));
+    while (!tool.waitForFinished(100)) {
+        if (tool.state() == QProcess::NotRunning)
             break;
         if (m_cancelled && m_cancelled()) {
-            javac.kill();
-            javac.waitForFinished(5000);
+            tool.kill();
+            tool.waitForFinished(5000);
             cancelled();
         }
     }
-    const QString output = QString::fromUtf8(javac.readAll());
-    if (javac.exitStatus() != QProcess::NormalExit)
-        throw io::Error(u"Компилятор Java завершился аварийно: %1"_s.arg(javac.errorString()));
-    if (javac.exitCode() != 0) {
+    const QString output = QString::fromUtf8(tool.readAll());
+    if (tool.exitStatus() != QProcess::NormalExit)
+        throw io::Error(u"%1 завершился аварийно: %2"_s.arg(what, tool.errorString()));
+    *exitCode = tool.exitCode();
+    return output;
+}
+
+void Packager::compile(const model::Project& project, const QString& srcDir, const QString& workDir,
+                       const QString& classesDir, const QString& compiler)
+{
+    const QString nothing = workDir + u"/nothing"_s;
+    io::makeFolder(nothing);
+    QStringList arguments = {
+        // Class files a CLDC 1.1 phone verifies as they are: version 45.3 with StackMap attributes.
+        u"-source"_s, u"1.3"_s, u"-target"_s, u"cldc1.1"_s,
+        // A phone has only the MIDP 2.0 / CLDC 1.1 classes: nothing else is on the boot class path,
+        // and the class and source paths are an empty folder, so nothing the project folder or
+        // the current folder holds is compiled in, and no annotation processor runs.
+        u"-bootclasspath"_s, m_app.midpApi(), u"-classpath"_s, nothing, u"-sourcepath"_s, nothing,
+        u"-proc:none"_s, u"-encoding"_s, u"windows-1251"_s, u"-nowarn"_s, u"-Xemacs"_s,
+        u"-maxProblems"_s, u"50"_s, u"-d"_s, classesDir};
+    for (const QString& file : gameSources(srcDir, project.LevelCount))
+        arguments.append(srcDir + u'/' + file);
+
+    int exitCode = 0;
+    const QString output = runTool(compiler, arguments, nothing, u"Компилятор Java (ecj)"_s, &exitCode);
+    if (exitCode != 0) {
         const QStringList report = compilerReport(output, project, int(codegen::readStageTemplate(m_app).size()));
         throw io::Error(u"Игра не собрана: компилятор Java нашёл ошибки.\n"_s + report.join(u'\n'));
     }

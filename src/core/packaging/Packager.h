@@ -10,9 +10,9 @@
 namespace kestrava::packaging {
 
 // "Запуск" → "Собрать игру" and kestrava --package: converts the project,
-// compiles its src folder with the machine's javac against our MIDP 2.0 /
-// CLDC 1.1 API classes as the boot class path (so any call a phone lacks is
-// a compile error), and writes bin/<name>.jar (the classes, every file of
+// compiles its src folder with the Eclipse compiler (ecj) into CLDC 1.1
+// class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
+// path (so any call a phone lacks is a compile error), and writes bin/<name>.jar (the classes, every file of
 // res, a MIDlet manifest) and bin/<name>.jad (with the jar's size) into the
 // project folder, <name> being the project folder's name. Both are written
 // together, only once everything succeeded. Throws io::Error; a compiler
@@ -34,7 +34,7 @@ public:
 
     // Told of every step as it starts.
     void onStep(std::function<void(Step)> f) { m_onStep = std::move(f); }
-    // Asked between steps and while javac runs; true stops the packaging (an io::Error saying so).
+    // Asked between steps and while the compiler runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
 
     Result run(const model::Project& project);
@@ -49,8 +49,11 @@ public:
 
 private:
     void step(Step s);
-    void compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
-                 const QString& javacPath);
+    void compile(const model::Project& project, const QString& srcDir, const QString& workDir,
+                 const QString& classesDir, const QString& compiler);
+    // Runs a tool in workDir, stopping it when cancelled; its output (both streams).
+    QString runTool(const QString& program, const QStringList& arguments, const QString& workDir,
+                    const QString& what, int* exitCode);
 
     const io::AppFolder& m_app;
     std::function<void(Step)> m_onStep;

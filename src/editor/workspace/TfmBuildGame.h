@@ -20,7 +20,7 @@ namespace kestrava::io { class AppFolder; }
 namespace kestrava::editor {
 
 // "Собрать игру" and "Играть": the progress dialog of a job that runs on a
-// worker thread, so the editor keeps drawing and answering while javac
+// worker thread, so the editor keeps drawing and answering while the compiler
 // works. It lists the job's steps and marks each as it starts; "Отмена"
 // asks the job to stop and waits for it.
 class TfmBuildGame : public QDialog {
