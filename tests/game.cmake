@@ -41,6 +41,17 @@ foreach(name ${game_projects})
   set_tests_properties(Game.${name} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
 endforeach()
 
+# The demo and the indicators on every handset screen "Настройки игры" offers.
+foreach(size 128x128 128x160 176x208 176x220 240x320)
+  foreach(name demo hud)
+    add_test(NAME Game.${name}.${size}
+             COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                     --headless --size ${size} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/sizes/${name}.play
+                     --frames ${game_frames}/${name}-${size} ${game_work}/${name}/bin/${name}.jad)
+    set_tests_properties(Game.${name}.${size} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+  endforeach()
+endforeach()
+
 # A fragment that does not compile: the message names the stage, row and action it came from.
 add_test(NAME Game.CompilerErrorNamesTheEventRow
          COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)

@@ -1,4 +1,5 @@
 #include "codegen/Converter.h"
+#include "codegen/ExtraClass.h"
 #include "io/Error.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
@@ -580,6 +581,7 @@ TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)
                                "int[]textcolor={12416,};"));
     EXPECT_TRUE(extra.contains("String livespicture=\"/bar.png\";int livesx=8;int livesy=160;int livesw=40;"
                                "int livesh=8;boolean livesvertical=true;"));
+    EXPECT_TRUE(extra.contains("boolean rightsoft=false;")); // the right soft key remains the way out
     EXPECT_EQ(io::readPng(game.res(u"bar.png"_s)).size(), QSize(40, 8));
 
     const QByteArray indicators = game.read(game.src(u"Indicators.java"_s));
@@ -610,4 +612,27 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
     EXPECT_EQ(game.read(game.src(u"dorv.java"_s)), io::readWholeFile(game.tmp.app().draftFile(u"dorv.java"_s)));
     EXPECT_TRUE(written.contains(game.src(u"dorv.java"_s)));
     EXPECT_EQ(game.read(game.src(u"MyGameCanvas.java"_s)), QByteArray("// edited by the author\r\n"));
+}
+
+TEST(Converter, ASheetThatAsksAboutTheRightSoftKeyGetsIt)
+{
+    const auto asks = [](const QString& condition) {
+        model::StageData s;
+        s.EventCount = 2;
+        s.EventRow[1].CondCode = u"(obtime>0)"_s;
+        s.EventRow[2].CondCode = condition;
+        return codegen::asksRightSoftKey(s);
+    };
+    EXPECT_TRUE(asks(u"(etap1data.keyCode1==-7)"_s));  // "нажатие клавиши правая софт-клавиша"
+    EXPECT_TRUE(asks(u"(dbkey==rs)"_s));                // its double press
+    EXPECT_TRUE(asks(u"(etap3data.keyCode1 == -7)&&(life>0)"_s));
+    EXPECT_FALSE(asks(u"(etap1data.keyCode1==-6)"_s)); // the left one
+    EXPECT_FALSE(asks(u"(etap1data.keyCode1==-70)"_s));
+    EXPECT_FALSE(asks(u"(dbkey==rsx)"_s));
+    EXPECT_FALSE(asks(u"(life==-7)"_s));
+    // A row beyond the sheet's count is no row of it.
+    model::StageData beyond;
+    beyond.EventCount = 1;
+    beyond.EventRow[2].CondCode = u"(dbkey==rs)"_s;
+    EXPECT_FALSE(codegen::asksRightSoftKey(beyond));
 }

@@ -232,8 +232,8 @@ TEST(Packaging, ThePlayerOpensTheGameAtTheChosenScreenSize)
     EXPECT_EQ(packaging::playerArguments(app, u"/p/bin/p.jad"_s, u"Игра"_s, {240, 320}),
               (QStringList{u"-jar"_s, u"/opt/kestrava/java/kestrava-player.jar"_s, u"--title"_s, u"Игра"_s,
                            u"--size"_s, u"240x320"_s, u"--scale"_s, u"2"_s, u"/p/bin/p.jad"_s}));
-    // No size chosen yet (0 x 0): the larger of the two usual screens.
-    EXPECT_TRUE(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {0, 0}).contains(u"128x176"_s));
+    // A size no phone has: the usual screen.
+    EXPECT_TRUE(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {0, 0}).contains(u"176x208"_s));
     EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {128, 128}).at(7), u"3"_s);
 }
 

@@ -76,6 +76,8 @@ model::Project sample(const Folders& f)
     s2.LivesBar = {.X = 1, .Y = 2, .BmpName = u"жизни.bmp"_s, .Width = 0, .Height = 12, .Direction = u"gor"_s,
                    .Present = true};
     p.CurLevel = 1;
+    // The narrowest and the tallest game screen there may be.
+    p.GameScreen = {16, 1000};
     return p;
 }
 
@@ -166,6 +168,7 @@ TEST(ProjectExtras, TheDemoProjectFileIsWrittenByteForByte)
     model::Project third;
     EXPECT_EQ(persist::load(third, tmp.app(), file), QStringList());
     EXPECT_EQ(third.stage(1).LivesBar.Y, 160);
+    EXPECT_EQ(third.GameScreen, model::kDefaultGameScreen); // a file from before the screen was kept
     persist::save(third, file);
     EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
     EXPECT_EQ(bytesOf(extras), bytesOf(test::sourceFile(u"examples/demo/project.kestrava.json"_s)));
@@ -207,6 +210,9 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"\"width\":0", "\"width\":-1", u"этап 2, полоса жизней: ширина = -1"},
         {"жизни.bmp", "../жизни.bmp", u"имя рисунка «../жизни.bmp» недопустимо"},
         {"\"paths\"", "\"pahts\"", u"этап 1: неизвестное поле «pahts»"},
+        {"\"width\":16}", "\"width\":15}", u"экран игры: 15 x 1000 точек, а допускается от 16 до 1000"},
+        {"\"height\":1000", "\"height\":1001", u"экран игры: 16 x 1001 точек"},
+        {"\"width\":16}", "\"width\":16,\"depth\":3}", u"экран игры: неизвестное поле «depth»"},
     };
     for (const Case& c : cases) {
         const std::string name = c.to.toStdString();

@@ -206,6 +206,9 @@ public:
         io::makeFolder(dir);
         persist::save_project(m_p, m_file);
         m_p.LevelCount = stages;
+        // The scripts count pixels on the screen of the older phones, which the
+        // project keeps as its own: the jad says it, and the player opens it.
+        m_p.GameScreen = {128, 176};
     }
 
     model::StageData& stage(int level) { return m_p.stage(level); }

@@ -98,6 +98,44 @@ void ProjectDocument::addLevel()
 
 namespace {
 
+// "Настройки игры": the game's screen, kept with the project.
+class GameScreenCommand : public QUndoCommand {
+public:
+    GameScreenCommand(ProjectDocument& document, model::ScreenSize before, model::ScreenSize after)
+        : QUndoCommand(u"размер экрана игры"_s), m_document(document), m_before(before), m_after(after)
+    {
+    }
+    void undo() override { m_document.setGameScreenNow(m_before); }
+    void redo() override { m_document.setGameScreenNow(m_after); }
+
+private:
+    ProjectDocument& m_document;
+    model::ScreenSize m_before;
+    model::ScreenSize m_after;
+};
+
+} // namespace
+
+void ProjectDocument::setGameScreen(model::ScreenSize size)
+{
+    if (!model::isGameScreen(size))
+        throw io::Error(u"Экран %1 x %2 точек: таких экранов у телефонов не бывает; допускается от %3 до %4 точек "
+                        u"по каждой стороне"_s.arg(size.width)
+                            .arg(size.height)
+                            .arg(model::kMinScreenSide)
+                            .arg(model::kMaxScreenSide));
+    if (size != m_project.GameScreen)
+        push(new GameScreenCommand(*this, m_project.GameScreen, size));
+}
+
+void ProjectDocument::setGameScreenNow(model::ScreenSize size)
+{
+    m_project.GameScreen = size;
+    emit gameScreenChanged();
+}
+
+namespace {
+
 // Runs an import on the model and keeps it as one undo step.
 template <class Import>
 persist::ImportedObject importAsStep(ProjectDocument& doc, const QString& name, Import import)

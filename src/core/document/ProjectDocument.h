@@ -64,6 +64,9 @@ public:
     // The same with the file the author chose, which may lie outside the
     // library (persist::loadChosenObject); its copies stay when undone.
     persist::ImportedObject importChosenObject(const QString& path);
+    // "Настройки игры": the screen the game is made for, one step; an
+    // io::Error, nothing changed, for a side outside 16..1000.
+    void setGameScreen(model::ScreenSize size);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 
@@ -73,6 +76,7 @@ public:
     void notifyGroups(int level) { emit groupsChanged(level); }
     void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
+    void setGameScreenNow(model::ScreenSize size);
 
 signals:
     // Another project, or the same one read again: everything changed.
@@ -87,6 +91,8 @@ signals:
     void stagesChanged();
     // Another stage became the one the editors work on.
     void currentLevelChanged(int level);
+    // The game's screen size (Project::GameScreen).
+    void gameScreenChanged();
     void modifiedChanged(bool modified);
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Capacities.h"
+#include "model/ScreenSize.h"
 #include "model/Table.h"
 
 #include <QString>
@@ -191,6 +192,10 @@ public:
     // Scenario editor fields.
     int LevelCount = 1;
     int SelLevel = 1;
+
+    // The phone screen the game is made for ("Настройки игры"): the level
+    // map's frame, the interface editor's preview, the player and the jad.
+    ScreenSize GameScreen = kDefaultGameScreen;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

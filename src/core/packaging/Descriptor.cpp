@@ -31,6 +31,8 @@ Attributes suiteAttributes(const MidletSuite& suite)
         {u"MIDlet-1"_s, shortName + u", , "_s + suite.midletClass},
         {u"MicroEdition-Profile"_s, u"MIDP-2.0"_s},
         {u"MicroEdition-Configuration"_s, u"CLDC-1.1"_s},
+        {QString::fromLatin1(kScreenWidthAttribute), QString::number(suite.screen.width)},
+        {QString::fromLatin1(kScreenHeightAttribute), QString::number(suite.screen.height)},
     };
 }
 

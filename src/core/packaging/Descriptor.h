@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ScreenSize.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,7 +13,13 @@ struct MidletSuite {
     QString vendor = QStringLiteral("Kestrava");
     QString version = QStringLiteral("1.0");
     QString midletClass = QStringLiteral("dorv");
+    // The screen the game was made for, which the game and the player read.
+    model::ScreenSize screen = model::kDefaultGameScreen;
 };
+
+// The attributes (jad and manifest) naming the screen the game was made for.
+inline constexpr const char* kScreenWidthAttribute = "Kestrava-Screen-Width";
+inline constexpr const char* kScreenHeightAttribute = "Kestrava-Screen-Height";
 
 // META-INF/MANIFEST.MF: UTF-8, lines of at most 72 bytes (longer values go
 // on continuation lines), CR LF.

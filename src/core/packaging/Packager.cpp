@@ -114,6 +114,7 @@ Packager::Result Packager::run(const model::Project& project)
     const QString name = gameName(projectDir);
     MidletSuite suite;
     suite.name = name;
+    suite.screen = project.GameScreen;
     std::vector<JarEntry> entries;
     entries.push_back({u"META-INF/MANIFEST.MF"_s, manifest(suite)});
     for (const QString& file : filesUnder(classes, {u"*.class"_s}))

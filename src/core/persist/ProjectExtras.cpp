@@ -38,6 +38,7 @@ const QString kFormatKey = u"format"_s;
 const QString kVersionKey = u"version"_s;
 const QString kHashKey = u"projectSha256"_s;
 const QString kStagesKey = u"stages"_s;
+const QString kScreenKey = u"screen"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kBarKey = u"livesBar"_s;
@@ -296,7 +297,7 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kStagesKey}, QString());
+        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kStagesKey}, QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
@@ -305,6 +306,25 @@ public:
             fail(QString(), u"поле «%1» должно содержать 64 шестнадцатеричные цифры, а записано «%2»"_s.arg(kHashKey,
                                                                                                             io::excerpt(hash)));
         return hash.toLower().toLatin1() == projectHash;
+    }
+
+    // The game's screen; none for a file written before it was kept.
+    std::optional<model::ScreenSize> screen(const Json& root)
+    {
+        const std::optional<Json> o = root.member(kScreenKey);
+        if (!o)
+            return std::nullopt;
+        const QString where = u"экран игры"_s;
+        if (!o->isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(*o)));
+        onlyFields(*o, {kWidthKey, kHeightKey}, where);
+        const model::ScreenSize size{integer(*o, kWidthKey, where), integer(*o, kHeightKey, where)};
+        if (!model::isGameScreen(size))
+            fail(where, u"%1 x %2 точек, а допускается от %3 до %4 по каждой стороне"_s.arg(size.width)
+                            .arg(size.height)
+                            .arg(model::kMinScreenSide)
+                            .arg(model::kMaxScreenSide));
+        return size;
     }
 
     std::vector<StageExtras> stages(const Json& root)
@@ -558,9 +578,14 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
     QList<QByteArray> stages;
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level)
         stages.append(stageEntry(project.stage(level), level, extrasFile));
+    // A project at the usual screen writes the file as it was before the screen was kept.
+    QByteArray screen;
+    if (project.GameScreen != model::kDefaultGameScreen)
+        screen = "  \"screen\": " + compact(QJsonObject{{kWidthKey, project.GameScreen.width},
+                                                       {kHeightKey, project.GameScreen.height}}) + ",\n";
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
-           + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n  \"stages\": [\n" + stages.join(",\n")
-           + "\n  ]\n}\n";
+           + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
+           + stages.join(",\n") + "\n  ]\n}\n";
 }
 
 ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBytes)
@@ -588,7 +613,10 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     if (!reader.matches(extras.root->root(), extras.projectHash))
         return {u"Файл «%1»: записан для другой версии %2; полосы жизней, пути, типы движения и списки объектов событий из него не загружены"_s
                     .arg(QDir::toNativeSeparators(extras.path), io::fileNamePart(projectFile))};
+    const std::optional<model::ScreenSize> screen = reader.screen(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
+    if (screen)
+        project.GameScreen = *screen;
     return {};
 }
 

@@ -7,11 +7,12 @@
 
 namespace kestrava::editor {
 
-TfmFeature::TfmFeature(QWidget* parent) : QDialog(parent)
+TfmFeature::TfmFeature(settings::ScreenSize current, QWidget* parent)
+    : QDialog(parent), ScreenHeightChoice(current.height), ScreenWidthChoice(current.width)
 {
     setObjectName(QStringLiteral("fmFeature"));
     setWindowTitle(QStringLiteral("Свойства игры"));
-    ButtonSize = new QPushButton(QStringLiteral("размер: "));
+    ButtonSize = new QPushButton(settings::sizeButtonCaption(current));
     ButtonYes = new QPushButton(QStringLiteral(" Да"));
     ButtonSize->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
@@ -28,9 +29,9 @@ TfmFeature::TfmFeature(QWidget* parent) : QDialog(parent)
     connect(ButtonYes, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-std::optional<settings::ScreenSize> showGameSettings(QWidget* parent)
+std::optional<settings::ScreenSize> showGameSettings(QWidget* parent, settings::ScreenSize current)
 {
-    TfmFeature dialog(parent);
+    TfmFeature dialog(current, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return settings::ScreenSize{dialog.ScreenWidthChoice, dialog.ScreenHeightChoice};

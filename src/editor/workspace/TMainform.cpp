@@ -20,6 +20,7 @@
 #include "io/AppFolder.h"
 #include "io/Paths.h"
 #include "level/StageThumbnail.h"
+#include "settings/InterfaceEditor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -108,6 +109,15 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     m_Form29 = new TForm29(m_app, *m_lastingDialogs, *m_frmFont, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
+    // One screen for the whole project: the level map's frame and the interface editor's preview.
+    const auto showGameScreen = [this] {
+        const settings::ScreenSize screen = m_document.project().GameScreen;
+        m_FrLevelEditor1->setScreenSize(screen);
+        m_Form29->editor().setScreenSize(screen.width, screen.height);
+    };
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, showGameScreen);
+    connect(&m_document, &document::ProjectDocument::gameScreenChanged, this, showGameScreen);
+    showGameScreen();
     FormCreate();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -348,8 +358,8 @@ void TMainform::N_SaveAsClick()
 void TMainform::N_GameSettingsClick()
 {
     guarded(this, [this] {
-        if (const std::optional<settings::ScreenSize> size = showGameSettings(this))
-            m_FrLevelEditor1->setScreenSize(*size);
+        if (const std::optional<settings::ScreenSize> size = showGameSettings(this, m_document.project().GameScreen))
+            m_document.setGameScreen(*size);
     });
 }
 
@@ -431,7 +441,7 @@ void TMainform::N_PlayGameClick()
 {
     const auto game = TfmBuildGame::package(this, m_document.project(), m_app);
     if (game)
-        guarded(this, [&] { m_game->play(m_app, *game, m_FrLevelEditor1->screenSize()); });
+        guarded(this, [&] { m_game->play(m_app, *game, m_document.project().GameScreen); });
 }
 
 void TMainform::N_AboutClick()

@@ -64,6 +64,16 @@ public final class GameFile {
         midletClass = parts[2].trim();
     }
 
+    /** A screen side the suite names (16..1000), else `otherwise`. */
+    int screenSide(String key, int otherwise) {
+        try {
+            int side = Integer.parseInt(properties.getOrDefault(key, "").trim());
+            return side >= 16 && side <= 1000 ? side : otherwise;
+        } catch (NumberFormatException e) {
+            return otherwise;
+        }
+    }
+
     /** Reads a .jad and the .jar it names, or a .jar alone. */
     public static GameFile open(File file) throws IOException {
         if (!file.getName().toLowerCase().endsWith(".jad")) {
