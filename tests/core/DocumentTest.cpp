@@ -25,7 +25,7 @@ namespace {
 // Every table of every stage, and the stage count: what an edit may change.
 bool sameTables(const model::Project& a, const model::Project& b)
 {
-    if (a.LevelCount != b.LevelCount || a.GameScreen != b.GameScreen)
+    if (a.LevelCount != b.LevelCount || a.GameScreen != b.GameScreen || a.GameSuite != b.GameSuite)
         return false;
     for (int level = 1; level <= model::kMaxLevels; ++level)
         if (!(a.stage(level) == b.stage(level)))
@@ -103,7 +103,8 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
         tool.deleteMenuObject();
     });
     expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
-    expectUndoable(u"размер экрана игры"_s, [&] { doc.setGameScreen({240, 320}); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {}); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {u"Я"_s, u"2.10.3"_s, u"Лес"_s}); });
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
     view.pressed(405, 305);
     view.released(false);
@@ -213,10 +214,11 @@ TEST_F(DocumentFixture, RefusedEditsLeaveNoStep)
     for (int level = doc.project().LevelCount; level < model::kMaxLevels; ++level)
         doc.addLevel();
     EXPECT_THROW(doc.addLevel(), io::Error);
-    // A screen no phone has, and the same screen again, are no steps.
-    EXPECT_THROW(doc.setGameScreen({15, 208}), io::Error);
-    EXPECT_THROW(doc.setGameScreen({176, 1001}), io::Error);
-    doc.setGameScreen(doc.project().GameScreen);
+    // A screen no phone has, a version phones cannot compare, and the same properties again, are no steps.
+    EXPECT_THROW(doc.setGameProperties({15, 208}, {}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({176, 1001}, {}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({176, 208}, {{}, u"1.100"_s, {}}), io::Error);
+    doc.setGameProperties(doc.project().GameScreen, doc.project().GameSuite);
     EXPECT_EQ(doc.project().GameScreen, before.GameScreen);
     EXPECT_EQ(doc.undoStack().count(), steps + model::kMaxLevels - before.LevelCount);
     EXPECT_TRUE(doc.project().stage(1) == before.stage(1));

@@ -155,6 +155,33 @@ TEST(Packaging, ManifestLinesStayWithin72BytesAndTheDescriptorCarriesTheJarSize)
     EXPECT_TRUE(jad.contains(u"MIDlet-Jar-Size: 28030\r\n"_s));
     EXPECT_TRUE(jad.contains(u"MIDlet-Jar-URL: %D0%9C%D0%BE%D1%8F%20%D0%B8%D0%B3%D1%80%D0%B0.jar\r\n"_s));
     EXPECT_TRUE(jad.contains(u"MIDlet-Vendor: Kestrava\r\n"_s));
+    // Without a description of its own, the game's name describes it; no icon, none named.
+    EXPECT_TRUE(jad.contains(u"MIDlet-Description: "_s + suite.name + u"\r\n"_s));
+    EXPECT_FALSE(jad.contains(u"MIDlet-Icon"_s));
+}
+
+TEST(Packaging, TheSuiteCarriesTheProjectsVendorVersionDescriptionScreenAndIcon)
+{
+    model::Project p;
+    // Defaults where the author gave nothing.
+    packaging::MidletSuite plain = packaging::suiteOf(p, u"лес"_s);
+    EXPECT_EQ(plain.vendor, u"Kestrava"_s);
+    EXPECT_EQ(plain.version, u"1.0"_s);
+
+    p.GameScreen = {240, 320};
+    p.GameSuite = {u"Студия «Ёж»"_s, u"2.1.3"_s, u"Прогулка по лесу"_s};
+    packaging::MidletSuite suite = packaging::suiteOf(p, u"лес"_s);
+    suite.icon = u"/kestrava-icon.png"_s;
+    for (const QByteArray& bytes : {packaging::manifest(suite), packaging::descriptor(suite, u"лес.jar"_s, 100)}) {
+        const QStringList lines = QString::fromUtf8(bytes).split(u"\r\n"_s);
+        // Every attribute MIDP 2.0 asks of a suite, in the manifest and the descriptor alike.
+        for (const QString& line : {u"MIDlet-Name: лес"_s, u"MIDlet-Vendor: Студия «Ёж»"_s, u"MIDlet-Version: 2.1.3"_s,
+                                    u"MIDlet-Description: Прогулка по лесу"_s, u"MIDlet-Icon: /kestrava-icon.png"_s,
+                                    u"MIDlet-1: лес, /kestrava-icon.png, dorv"_s, u"MicroEdition-Profile: MIDP-2.0"_s,
+                                    u"MicroEdition-Configuration: CLDC-1.1"_s, u"Kestrava-Screen-Width: 240"_s,
+                                    u"Kestrava-Screen-Height: 320"_s})
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    }
 }
 
 TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)

@@ -78,6 +78,7 @@ model::Project sample(const Folders& f)
     p.CurLevel = 1;
     // The narrowest and the tallest game screen there may be.
     p.GameScreen = {16, 1000};
+    p.GameSuite = {u"Студия «Ёж»"_s, u"2.10.3"_s, {}};
     return p;
 }
 
@@ -169,6 +170,7 @@ TEST(ProjectExtras, TheDemoProjectFileIsWrittenByteForByte)
     EXPECT_EQ(persist::load(third, tmp.app(), file), QStringList());
     EXPECT_EQ(third.stage(1).LivesBar.Y, 160);
     EXPECT_EQ(third.GameScreen, model::kDefaultGameScreen); // a file from before the screen was kept
+    EXPECT_EQ(third.GameSuite, model::GameSuiteData{});
     persist::save(third, file);
     EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
     EXPECT_EQ(bytesOf(extras), bytesOf(test::sourceFile(u"examples/demo/project.kestrava.json"_s)));
@@ -213,6 +215,9 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"\"width\":16}", "\"width\":15}", u"экран игры: 15 x 1000 точек, а допускается от 16 до 1000"},
         {"\"height\":1000", "\"height\":1001", u"экран игры: 16 x 1001 точек"},
         {"\"width\":16}", "\"width\":16,\"depth\":3}", u"экран игры: неизвестное поле «depth»"},
+        {"\"2.10.3\"", "\"2.100.3\"", u"свойства игры: Версия «2.100.3»: нужна запись вида 1.0"},
+        {"\"2.10.3\"", "2", u"свойства игры: поле «version» должно быть строкой"},
+        {"\"vendor\":\"", "\"vendor\":\"\\n", u"свойства игры: Разработчик: в тексте есть перевод строки"},
     };
     for (const Case& c : cases) {
         const std::string name = c.to.toStdString();

@@ -1,4 +1,5 @@
 #include "io/Error.h"
+#include "model/GameSuite.h"
 #include "settings/ScreenSize.h"
 
 #include <gtest/gtest.h>
@@ -51,4 +52,18 @@ TEST(ScreenSize, ChoicesGiveTheirSizesAndABadBoxChangesNothing)
     EXPECT_TRUE(std::all_of(handsetScreens().begin(), handsetScreens().end(), model::isGameScreen));
     EXPECT_NE(std::find(handsetScreens().begin(), handsetScreens().end(), model::kDefaultGameScreen),
               handsetScreens().end());
+}
+
+TEST(GameSuite, VersionsPhonesCompareAndOneLineTexts)
+{
+    const auto problem = [](const QString& vendor, const QString& version, const QString& description) {
+        return model::gameSuiteProblem({vendor, version, description});
+    };
+    for (const QString& good : {QString(), u"1.0"_s, u"0.0"_s, u"1.2.3"_s, u"99.99.99"_s})
+        EXPECT_TRUE(problem({}, good, {}).isEmpty()) << good.toStdString();
+    for (const QString& bad : {u"1"_s, u"1."_s, u"100.0"_s, u"1.0.0.0"_s, u"1.x"_s, u" 1.0"_s, u"1,0"_s})
+        EXPECT_TRUE(problem({}, bad, {}).startsWith(u"Версия"_s)) << bad.toStdString();
+    EXPECT_TRUE(problem(QString(model::kMaxSuiteText, u'я'), {}, QString(model::kMaxSuiteText, u'я')).isEmpty());
+    EXPECT_TRUE(problem(QString(model::kMaxSuiteText + 1, u'я'), {}, {}).startsWith(u"Разработчик"_s));
+    EXPECT_TRUE(problem({}, {}, u"две\nстроки"_s).startsWith(u"Описание"_s));
 }

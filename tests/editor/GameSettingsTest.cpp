@@ -73,15 +73,40 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
         });
         feature->ButtonSize->click();
         EXPECT_EQ(feature->ButtonSize->text(), u"размер: 240 x 320"_s);
+        EXPECT_EQ(feature->EditVendor->placeholderText(), u"Kestrava"_s);
+        feature->EditVendor->setText(u" Студия "_s);
+        feature->EditVersion->setText(u"2.1"_s);
         feature->ButtonYes->click();
     });
-    EXPECT_EQ(editor::showGameSettings(nullptr, {176, 208}), (settings::ScreenSize{240, 320}));
+    const auto chosen = editor::showGameSettings(nullptr, {{176, 208}, {}});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->screen, (settings::ScreenSize{240, 320}));
+    EXPECT_EQ(chosen->suite, (model::GameSuiteData{u"Студия"_s, u"2.1"_s, {}}));
 
-    // Closing by the frame gives nothing; " Да" alone keeps the project's screen.
+    // Closing by the frame gives nothing; " Да" alone keeps the project's settings.
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_EQ(editor::showGameSettings(nullptr, {176, 208}), std::nullopt);
+    EXPECT_EQ(editor::showGameSettings(nullptr, {{176, 208}, {}}), std::nullopt);
+    const model::GameSuiteData suite{u"Я"_s, u"1.2.3"_s, u"Игра"_s};
     QTimer::singleShot(0, [] {
         qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget())->ButtonYes->click();
     });
-    EXPECT_EQ(editor::showGameSettings(nullptr, {128, 160}), (settings::ScreenSize{128, 160}));
+    const auto kept = editor::showGameSettings(nullptr, {{128, 160}, suite});
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->screen, (settings::ScreenSize{128, 160}));
+    EXPECT_EQ(kept->suite, suite);
+}
+
+TEST(GameSettings, AVersionPhonesCannotCompareIsNamedAndTheDialogStaysOpen)
+{
+    test::ErrorCapture capture;
+    editor::TfmFeature dialog(editor::GameSettings{{176, 208}, {}});
+    dialog.show();
+    dialog.EditVersion->setText(u"1.0 beta"_s);
+    dialog.ButtonYes->click();
+    ASSERT_EQ(capture.messages.size(), 1);
+    EXPECT_TRUE(capture.messages[0].contains(u"1.0 beta"_s));
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.EditVersion->setText(u"1.1"_s);
+    dialog.ButtonYes->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

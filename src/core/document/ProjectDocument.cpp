@@ -98,25 +98,27 @@ void ProjectDocument::addLevel()
 
 namespace {
 
-// "Настройки игры": the game's screen, kept with the project.
-class GameScreenCommand : public QUndoCommand {
+// "Настройки игры": the game's screen and what its jad says of it, kept with the project.
+class GamePropertiesCommand : public QUndoCommand {
 public:
-    GameScreenCommand(ProjectDocument& document, model::ScreenSize before, model::ScreenSize after)
-        : QUndoCommand(u"размер экрана игры"_s), m_document(document), m_before(before), m_after(after)
+    using Properties = std::pair<model::ScreenSize, model::GameSuiteData>;
+    GamePropertiesCommand(ProjectDocument& document, Properties before, Properties after)
+        : QUndoCommand(u"свойства игры"_s), m_document(document), m_before(std::move(before)),
+          m_after(std::move(after))
     {
     }
-    void undo() override { m_document.setGameScreenNow(m_before); }
-    void redo() override { m_document.setGameScreenNow(m_after); }
+    void undo() override { m_document.setGamePropertiesNow(m_before.first, m_before.second); }
+    void redo() override { m_document.setGamePropertiesNow(m_after.first, m_after.second); }
 
 private:
     ProjectDocument& m_document;
-    model::ScreenSize m_before;
-    model::ScreenSize m_after;
+    Properties m_before;
+    Properties m_after;
 };
 
 } // namespace
 
-void ProjectDocument::setGameScreen(model::ScreenSize size)
+void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite)
 {
     if (!model::isGameScreen(size))
         throw io::Error(u"Экран %1 x %2 точек: таких экранов у телефонов не бывает; допускается от %3 до %4 точек "
@@ -124,14 +126,19 @@ void ProjectDocument::setGameScreen(model::ScreenSize size)
                             .arg(size.height)
                             .arg(model::kMinScreenSide)
                             .arg(model::kMaxScreenSide));
-    if (size != m_project.GameScreen)
-        push(new GameScreenCommand(*this, m_project.GameScreen, size));
+    if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
+        throw io::Error(problem);
+    if (size != m_project.GameScreen || suite != m_project.GameSuite)
+        push(new GamePropertiesCommand(*this, {m_project.GameScreen, m_project.GameSuite}, {size, suite}));
 }
 
-void ProjectDocument::setGameScreenNow(model::ScreenSize size)
+void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite)
 {
+    const bool screen = size != m_project.GameScreen;
     m_project.GameScreen = size;
-    emit gameScreenChanged();
+    m_project.GameSuite = suite;
+    if (screen)
+        emit gameScreenChanged();
 }
 
 namespace {

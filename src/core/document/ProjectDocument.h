@@ -64,9 +64,10 @@ public:
     // The same with the file the author chose, which may lie outside the
     // library (persist::loadChosenObject); its copies stay when undone.
     persist::ImportedObject importChosenObject(const QString& path);
-    // "Настройки игры": the screen the game is made for, one step; an
-    // io::Error, nothing changed, for a side outside 16..1000.
-    void setGameScreen(model::ScreenSize size);
+    // "Настройки игры": the screen the game is made for and what its jad
+    // says of it, one step; an io::Error, nothing changed, for a side
+    // outside 16..1000 or a field model::gameSuiteProblem refuses.
+    void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 
@@ -76,7 +77,7 @@ public:
     void notifyGroups(int level) { emit groupsChanged(level); }
     void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
-    void setGameScreenNow(model::ScreenSize size);
+    void setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite);
 
 signals:
     // Another project, or the same one read again: everything changed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Capacities.h"
+#include "model/GameSuite.h"
 #include "model/ScreenSize.h"
 #include "model/Table.h"
 
@@ -196,6 +197,8 @@ public:
     // The phone screen the game is made for ("Настройки игры"): the level
     // map's frame, the interface editor's preview, the player and the jad.
     ScreenSize GameScreen = kDefaultGameScreen;
+    // Its vendor, version and description in the jad ("Настройки игры").
+    GameSuiteData GameSuite;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

@@ -4,9 +4,11 @@
 #include "codegen/StageClass.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "io/Png.h"
 #include "io/TextFile.h"
 #include "packaging/CompilerReport.h"
 #include "packaging/Descriptor.h"
+#include "packaging/GameIcon.h"
 #include "packaging/JarArchive.h"
 #include "packaging/JavaTools.h"
 
@@ -112,14 +114,17 @@ Packager::Result Packager::run(const model::Project& project)
 
     step(Step::Archive);
     const QString name = gameName(projectDir);
-    MidletSuite suite;
-    suite.name = name;
-    suite.screen = project.GameScreen;
+    MidletSuite suite = suiteOf(project, name);
+    const QString resDir = projectDir + u"/res"_s;
+    const QImage icon = gameIcon(project, resDir);
+    if (!icon.isNull())
+        suite.icon = u'/' + QString::fromLatin1(kIconEntry);
     std::vector<JarEntry> entries;
     entries.push_back({u"META-INF/MANIFEST.MF"_s, manifest(suite)});
+    if (!icon.isNull())
+        entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
     for (const QString& file : filesUnder(classes, {u"*.class"_s}))
         entries.push_back({file, io::readWholeFile(classes + u'/' + file, kMaxClassBytes)});
-    const QString resDir = projectDir + u"/res"_s;
     for (const QString& file : filesUnder(resDir, {}))
         if (!QFileInfo(file).fileName().startsWith(u'.'))
             entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});

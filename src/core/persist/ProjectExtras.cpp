@@ -39,6 +39,10 @@ const QString kVersionKey = u"version"_s;
 const QString kHashKey = u"projectSha256"_s;
 const QString kStagesKey = u"stages"_s;
 const QString kScreenKey = u"screen"_s;
+const QString kSuiteKey = u"suite"_s;
+const QString kVendorKey = u"vendor"_s;
+const QString kSuiteVersionKey = u"version"_s;
+const QString kDescriptionKey = u"description"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kBarKey = u"livesBar"_s;
@@ -297,7 +301,7 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kStagesKey}, QString());
+        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kStagesKey}, QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
@@ -325,6 +329,26 @@ public:
                             .arg(model::kMinScreenSide)
                             .arg(model::kMaxScreenSide));
         return size;
+    }
+
+    // What the jad says of the game; none for a file without it.
+    std::optional<model::GameSuiteData> suite(const Json& root)
+    {
+        const std::optional<Json> o = root.member(kSuiteKey);
+        if (!o)
+            return std::nullopt;
+        const QString where = u"свойства игры"_s;
+        if (!o->isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(*o)));
+        onlyFields(*o, {kVendorKey, kSuiteVersionKey, kDescriptionKey}, where);
+        model::GameSuiteData suite;
+        const auto text = [&](const QString& key) { return o->member(key) ? string(*o, key, where) : QString(); };
+        suite.Vendor = text(kVendorKey);
+        suite.Version = text(kSuiteVersionKey);
+        suite.Description = text(kDescriptionKey);
+        if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
+            fail(where, problem);
+        return suite;
     }
 
     std::vector<StageExtras> stages(const Json& root)
@@ -583,6 +607,19 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
     if (project.GameScreen != model::kDefaultGameScreen)
         screen = "  \"screen\": " + compact(QJsonObject{{kWidthKey, project.GameScreen.width},
                                                        {kHeightKey, project.GameScreen.height}}) + ",\n";
+    if (project.GameSuite != model::GameSuiteData{}) {
+        if (const QString problem = model::gameSuiteProblem(project.GameSuite); !problem.isEmpty())
+            throw io::Error::inFile(extrasFile, u"свойства игры: "_s + problem + u"; файлы проекта не записаны"_s);
+        QJsonObject suite;
+        const auto put = [&](const QString& key, const QString& value) {
+            if (!value.isEmpty())
+                suite.insert(key, value);
+        };
+        put(kVendorKey, project.GameSuite.Vendor);
+        put(kSuiteVersionKey, project.GameSuite.Version);
+        put(kDescriptionKey, project.GameSuite.Description);
+        screen += "  \"suite\": " + compact(suite) + ",\n";
+    }
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
            + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
            + stages.join(",\n") + "\n  ]\n}\n";
@@ -614,9 +651,12 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
         return {u"Файл «%1»: записан для другой версии %2; полосы жизней, пути, типы движения и списки объектов событий из него не загружены"_s
                     .arg(QDir::toNativeSeparators(extras.path), io::fileNamePart(projectFile))};
     const std::optional<model::ScreenSize> screen = reader.screen(extras.root->root());
+    const std::optional<model::GameSuiteData> suite = reader.suite(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
     if (screen)
         project.GameScreen = *screen;
+    if (suite)
+        project.GameSuite = *suite;
     return {};
 }
 

@@ -26,6 +26,8 @@ namespace kestrava::persist {
 //   "screen": {"height":320,"width":240},                <- the game's screen; left out
 //                                                           at 176 x 208, which a file
 //                                                           without it means
+//   "suite": {"description":"...","vendor":"...","version":"1.2"},  <- what the jad says;
+//                                                           left out when all are empty
 //   "stages": [
 //     {
 //       "stage": 1,

@@ -358,8 +358,9 @@ void TMainform::N_SaveAsClick()
 void TMainform::N_GameSettingsClick()
 {
     guarded(this, [this] {
-        if (const std::optional<settings::ScreenSize> size = showGameSettings(this, m_document.project().GameScreen))
-            m_document.setGameScreen(*size);
+        const model::Project& p = m_document.project();
+        if (const std::optional<GameSettings> chosen = showGameSettings(this, {p.GameScreen, p.GameSuite}))
+            m_document.setGameProperties(chosen->screen, chosen->suite);
     });
 }
 

@@ -64,6 +64,25 @@ public final class GameFile {
         midletClass = parts[2].trim();
     }
 
+    /** The suite's icon (MIDlet-Icon) for the window, or null when it names none the archive has. */
+    java.awt.image.BufferedImage icon() {
+        String path = properties.get("MIDlet-Icon");
+        if (path == null || path.trim().isEmpty()) {
+            return null;
+        }
+        try (JarFile file = new JarFile(jar)) {
+            java.util.jar.JarEntry entry = file.getJarEntry(path.trim().replaceFirst("^/", ""));
+            if (entry == null) {
+                return null;
+            }
+            try (java.io.InputStream in = file.getInputStream(entry)) {
+                return javax.imageio.ImageIO.read(in);
+            }
+        } catch (IOException e) {
+            return null;
+        }
+    }
+
     /** A screen side the suite names (16..1000), else `otherwise`. */
     int screenSide(String key, int otherwise) {
         try {

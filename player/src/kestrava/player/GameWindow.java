@@ -90,6 +90,10 @@ final class GameWindow {
         device.onShown(() -> SwingUtilities.invokeLater(this::showCommands));
     }
 
+    void setIcon(java.awt.Image icon) {
+        frame.setIconImage(icon);
+    }
+
     void show() {
         frame.setVisible(true);
         screen.requestFocusInWindow();

@@ -110,8 +110,12 @@ public final class Main {
         String name = title != null ? title : file.name;
         GameWindow[] window = new GameWindow[1];
         int s = scale;
+        java.awt.image.BufferedImage icon = file.icon();
         SwingUtilities.invokeAndWait(() -> {
             window[0] = new GameWindow(device, name, s);
+            if (icon != null) {
+                window[0].setIcon(icon);
+            }
             window[0].show();
         });
         device.start(loader.loadClass(file.midletClass));
