@@ -52,6 +52,13 @@ foreach(size 128x128 128x160 176x208 176x220 240x320)
   endforeach()
 endforeach()
 
+# The demo through ProGuard ("Уменьшить игру"), played.
+add_test(NAME Game.demo.shrunk
+         COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/shrunk/demo.play
+                 --frames ${game_frames}/demo-shrunk ${game_work}/demo-shrunk/bin/demo-shrunk.jad)
+set_tests_properties(Game.demo.shrunk PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
 # A fragment that does not compile: the message names the stage, row and action it came from.
 add_test(NAME Game.CompilerErrorNamesTheEventRow
          COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)
@@ -59,10 +66,10 @@ set_tests_properties(Game.CompilerErrorNamesTheEventRow PROPERTIES
   FIXTURES_REQUIRED game_packages TIMEOUT 120
   PASS_REGULAR_EXPRESSION "Этап 2, строка событий 2 \\(«условие»\\), действие 6 \\(«жизни = сокровища»\\): treasure cannot be resolved to a variable")
 
-# The packaged demo is what a CLDC 1.1 phone verifies as it is.
+# The packaged demo, shrunk or not, is what a CLDC 1.1 phone verifies as it is.
 add_test(NAME Game.DemoClassesAreForCldc
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.CldcClassCheck
-                 ${game_work}/demo/bin/demo.jar)
+                 ${game_work}/demo/bin/demo.jar ${game_work}/demo-shrunk/bin/demo-shrunk.jar)
 set_tests_properties(Game.DemoClassesAreForCldc PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 60)
 
 # The player offers every member of the MIDP API classes games compile against.

@@ -5,6 +5,7 @@
 #include "editor/workspace/TMainform.h"
 #include "editor/workspace/TfmBuildGame.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
@@ -138,14 +139,21 @@ TEST_F(RunMenuTest, PlayIsOnF5AndNothingIsPackagedBeforeAProjectIsOpen)
     EXPECT_FALSE(window->findChild<QMenu*>(u"N_Run"_s)->menuAction()->isEnabled());
 }
 
-TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptor)
+TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptorSmallerWhenAsked)
 {
-    if (QStandardPaths::findExecutable(u"javac"_s).isEmpty())
-        GTEST_SKIP() << "no javac";
+    if (QStandardPaths::findExecutable(u"ecj"_s).isEmpty() || QStandardPaths::findExecutable(u"proguard"_s).isEmpty())
+        GTEST_SKIP() << "no ecj or proguard";
     openDemo();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
     action("N_PackageGame")->trigger();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    const qint64 plain = QFileInfo(demo + u"/bin/demo.jar"_s).size();
+    // "Уменьшить игру" ticked: the same game through ProGuard, its classes renamed.
+    action("N_ShrinkGame")->trigger();
+    action("N_PackageGame")->trigger();
+    ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    EXPECT_LT(QFileInfo(demo + u"/bin/demo.jar"_s).size(), plain);
+    EXPECT_FALSE(io::readWholeFile(demo + u"/bin/demo.jar"_s).contains("MyGameCanvas"));
     EXPECT_TRUE(QFileInfo(demo + u"/bin/demo.jar"_s).isFile());
     const QByteArray jad = [&] {
         QFile f(demo + u"/bin/demo.jad"_s);

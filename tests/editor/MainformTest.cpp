@@ -110,7 +110,10 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
               (QStringList{u"Редактор сценария"_s, u"Редактор уровня"_s, u"Редактор событий"_s}));
-    EXPECT_EQ(captions(menu("N_Run")->actions()), (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s}));
+    EXPECT_EQ(captions(menu("N_Run")->actions()),
+              (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s, u"Уменьшить игру"_s}));
+    EXPECT_TRUE(action("N_ShrinkGame")->isCheckable());
+    EXPECT_FALSE(action("N_ShrinkGame")->isChecked());
     EXPECT_EQ(captions(menu("N_Help")->actions()), QStringList{u"Об авторах"_s});
 
     for (const char* name : {"N_Open", "N_New", "N_Exit", "N_About"})

@@ -46,9 +46,17 @@ QString Packager::stepCaption(Step step)
     switch (step) {
     case Step::Convert: return u"Конвертирование проекта в исходные тексты"_s;
     case Step::Compile: return u"Компиляция исходных текстов (ecj)"_s;
+    case Step::Shrink: return u"Уменьшение игры (ProGuard)"_s;
     case Step::Archive: return u"Сборка архива игры (jar и jad)"_s;
     }
     return QString();
+}
+
+QList<Packager::Step> Packager::steps(bool shrink)
+{
+    if (shrink)
+        return {Step::Convert, Step::Compile, Step::Shrink, Step::Archive};
+    return {Step::Convert, Step::Compile, Step::Archive};
 }
 
 Packager::Packager(const io::AppFolder& app) : m_app(app) {}
@@ -97,6 +105,7 @@ Packager::Result Packager::run(const model::Project& project)
         throw io::Error(u"Не найден файл «%1» с классами MIDP 2.0 / CLDC 1.1, нужный для сборки игры: "
                         u"переустановите Kestrava."_s.arg(QDir::toNativeSeparators(api)));
     const QString compiler = findGameCompiler();
+    const QString shrinker = m_shrink ? findShrinker() : QString();
 
     step(Step::Convert);
     codegen::convertProject(project, m_app);
@@ -111,6 +120,12 @@ Packager::Result Packager::run(const model::Project& project)
     const QString classes = work.path() + u"/classes"_s;
     io::makeFolder(classes);
     compile(project, projectDir + u"/src"_s, work.path(), classes, compiler);
+    QString gameClasses = classes;
+    if (m_shrink) {
+        step(Step::Shrink);
+        gameClasses = work.path() + u"/shrunk"_s;
+        shrink(work.path(), classes, gameClasses, shrinker);
+    }
 
     step(Step::Archive);
     const QString name = gameName(projectDir);
@@ -123,8 +138,8 @@ Packager::Result Packager::run(const model::Project& project)
     entries.push_back({u"META-INF/MANIFEST.MF"_s, manifest(suite)});
     if (!icon.isNull())
         entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
-    for (const QString& file : filesUnder(classes, {u"*.class"_s}))
-        entries.push_back({file, io::readWholeFile(classes + u'/' + file, kMaxClassBytes)});
+    for (const QString& file : filesUnder(gameClasses, {u"*.class"_s}))
+        entries.push_back({file, io::readWholeFile(gameClasses + u'/' + file, kMaxClassBytes)});
     for (const QString& file : filesUnder(resDir, {}))
         if (!QFileInfo(file).fileName().startsWith(u'.'))
             entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
@@ -170,6 +185,25 @@ QString Packager::runTool(const QString& program, const QStringList& arguments, 
         throw io::Error(u"%1 завершился аварийно: %2"_s.arg(what, tool.errorString()));
     *exitCode = tool.exitCode();
     return output;
+}
+
+void Packager::shrink(const QString& workDir, const QString& classesDir, const QString& shrunkDir,
+                      const QString& shrinker)
+{
+    // Paths quoted for ProGuard, which reads its arguments as it reads a configuration.
+    const auto quoted = [](const QString& path) { return u'\'' + path + u'\''; };
+    const QStringList arguments = {
+        u"-injars"_s, quoted(classesDir), u"-outjars"_s, quoted(shrunkDir), u"-libraryjars"_s, quoted(m_app.midpApi()),
+        // StackMap attributes for CLDC again, after the code changed.
+        u"-microedition"_s,
+        // The phone starts the MIDlet by the name in the manifest, and the game
+        // finds its stage classes by name (Etap0 .. Etap19).
+        u"-keep"_s, u"public class dorv { public <init>(); }"_s, u"-keep"_s, u"class Etap?, Etap?? { <init>(); }"_s,
+        u"-overloadaggressively"_s, u"-repackageclasses"_s, u"''"_s, u"-allowaccessmodification"_s, u"-dontnote"_s};
+    int exitCode = 0;
+    const QString output = runTool(shrinker, arguments, workDir + u"/nothing"_s, u"ProGuard"_s, &exitCode);
+    if (exitCode != 0)
+        throw io::Error(u"Игра не уменьшена: ProGuard сообщил об ошибке.\n"_s + output.trimmed().right(1500));
 }
 
 void Packager::compile(const model::Project& project, const QString& srcDir, const QString& workDir,

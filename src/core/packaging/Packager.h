@@ -3,6 +3,7 @@
 #include "io/AppFolder.h"
 #include "model/Project.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -19,8 +20,9 @@ namespace kestrava::packaging {
 // error names the stage, event row and action a spliced fragment came from.
 class Packager {
 public:
-    enum class Step { Convert = 1, Compile, Archive };
-    static constexpr int kSteps = 3;
+    enum class Step { Convert = 1, Compile, Shrink, Archive };
+    // The steps of a packaging, in order; Shrink only when shrinking.
+    static QList<Step> steps(bool shrink);
     // The caption of a step for the progress dialog.
     static QString stepCaption(Step step);
 
@@ -34,7 +36,11 @@ public:
 
     // Told of every step as it starts.
     void onStep(std::function<void(Step)> f) { m_onStep = std::move(f); }
-    // Asked between steps and while the compiler runs; true stops the packaging (an io::Error saying so).
+    // "Уменьшить игру": the compiled classes go through ProGuard (-microedition),
+    // which drops what the game never uses and gives short names to all but
+    // the MIDlet and the stage classes, found by name.
+    void setShrink(bool shrink) { m_shrink = shrink; }
+    // Asked between steps and while a tool runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
 
     Result run(const model::Project& project);
@@ -51,6 +57,7 @@ private:
     void step(Step s);
     void compile(const model::Project& project, const QString& srcDir, const QString& workDir,
                  const QString& classesDir, const QString& compiler);
+    void shrink(const QString& workDir, const QString& classesDir, const QString& shrunkDir, const QString& shrinker);
     // Runs a tool in workDir, stopping it when cancelled; its output (both streams).
     QString runTool(const QString& program, const QStringList& arguments, const QString& workDir,
                     const QString& what, int* exitCode);
@@ -58,6 +65,7 @@ private:
     const io::AppFolder& m_app;
     std::function<void(Step)> m_onStep;
     std::function<bool()> m_cancelled;
+    bool m_shrink = false;
 };
 
 } // namespace kestrava::packaging

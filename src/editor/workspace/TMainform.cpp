@@ -193,6 +193,10 @@ void TMainform::buildMenu()
     addItem(m_runMenu, u"Конвертировать"_s, "N_Convert", &TMainform::N_ConvertClick);
     addItem(m_runMenu, u"Собрать игру"_s, "N_PackageGame", &TMainform::N_PackageGameClick);
     addItem(m_runMenu, u"Играть"_s, "N_PlayGame", &TMainform::N_PlayGameClick)->setShortcut(QKeySequence(Qt::Key_F5));
+    // For phones that take small jars only: "Собрать игру" and "Играть" shrink the game while it is ticked.
+    m_shrinkAction = m_runMenu->addAction(u"Уменьшить игру"_s);
+    m_shrinkAction->setObjectName(u"N_ShrinkGame"_s);
+    m_shrinkAction->setCheckable(true);
     m_game = new GameLauncher(this);
 
     QMenu* help = bar->addMenu(u"Справка"_s);
@@ -434,13 +438,13 @@ void TMainform::N_ConvertClick()
 
 void TMainform::N_PackageGameClick()
 {
-    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app))
+    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked()))
         say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
 }
 
 void TMainform::N_PlayGameClick()
 {
-    const auto game = TfmBuildGame::package(this, m_document.project(), m_app);
+    const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked());
     if (game)
         guarded(this, [&] { m_game->play(m_app, *game, m_document.project().GameScreen); });
 }
