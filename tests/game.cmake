@@ -59,6 +59,14 @@ add_test(NAME Game.demo.shrunk
                  --frames ${game_frames}/demo-shrunk ${game_work}/demo-shrunk/bin/demo-shrunk.jad)
 set_tests_properties(Game.demo.shrunk PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
 
+# A stranger's project and game stay in their folder and run nothing of the author's machine.
+find_program(KESTRAVA_JAVAC_FOR_TESTS javac)
+add_test(NAME Game.HostileProjectsStayInTheirFolder
+         COMMAND ${CMAKE_COMMAND} -DKESTRAVA=$<TARGET_FILE:kestrava> -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
+                 -DJAVA=${KESTRAVA_JAVA} -DJAVAC=${KESTRAVA_JAVAC_FOR_TESTS} -DWORK=${game_work}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Hostile.cmake)
+set_tests_properties(Game.HostileProjectsStayInTheirFolder PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 180)
+
 # A fragment that does not compile: the message names the stage, row and action it came from.
 add_test(NAME Game.CompilerErrorNamesTheEventRow
          COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)

@@ -108,9 +108,17 @@ Packager::Result Packager::run(const model::Project& project)
     const QString shrinker = m_shrink ? findShrinker() : QString();
 
     step(Step::Convert);
-    codegen::convertProject(project, m_app);
+    // The pictures this conversion put into res are the only files of res the
+    // game gets: whatever else lies there (a class, a stray file) stays out.
     const QString projectDir = *project.ProjectDir;
     const QString canonical = QFileInfo(projectDir).canonicalFilePath();
+    const QString resDir = codegen::outputFolder(projectDir, canonical, u"res"_s);
+    QStringList pictures;
+    codegen::convertProject(project, m_app, [&](const QString& file) {
+        if (QFileInfo(file).absolutePath() == QFileInfo(resDir).absoluteFilePath())
+            pictures.append(QFileInfo(file).fileName());
+    });
+    pictures.sort();
     const QString binDir = codegen::outputFolder(projectDir, canonical, u"bin"_s);
 
     step(Step::Compile);
@@ -130,7 +138,6 @@ Packager::Result Packager::run(const model::Project& project)
     step(Step::Archive);
     const QString name = gameName(projectDir);
     MidletSuite suite = suiteOf(project, name);
-    const QString resDir = projectDir + u"/res"_s;
     const QImage icon = gameIcon(project, resDir);
     if (!icon.isNull())
         suite.icon = u'/' + QString::fromLatin1(kIconEntry);
@@ -140,9 +147,8 @@ Packager::Result Packager::run(const model::Project& project)
         entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
     for (const QString& file : filesUnder(gameClasses, {u"*.class"_s}))
         entries.push_back({file, io::readWholeFile(gameClasses + u'/' + file, kMaxClassBytes)});
-    for (const QString& file : filesUnder(resDir, {}))
-        if (!QFileInfo(file).fileName().startsWith(u'.'))
-            entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
+    for (const QString& file : pictures)
+        entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
     const QByteArray jar = jarArchive(entries);
     const QString jarName = name + u".jar"_s;
     Result result{binDir + u'/' + jarName, binDir + u'/' + name + u".jad"_s, name};

@@ -13,9 +13,10 @@ namespace kestrava::packaging {
 // "Запуск" → "Собрать игру" and kestrava --package: converts the project,
 // compiles its src folder with the Eclipse compiler (ecj) into CLDC 1.1
 // class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
-// path (so any call a phone lacks is a compile error), and writes bin/<name>.jar (the classes, every file of
-// res, a MIDlet manifest) and bin/<name>.jad (with the jar's size) into the
-// project folder, <name> being the project folder's name. Both are written
+// path (so any call a phone lacks is a compile error), and writes
+// bin/<name>.jar (the classes, the pictures this conversion put into res and
+// nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
+// the jar's size) into the project folder, <name> being the project folder's name. Both are written
 // together, only once everything succeeded. Throws io::Error; a compiler
 // error names the stage, event row and action a spliced fragment came from.
 class Packager {

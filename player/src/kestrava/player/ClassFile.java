@@ -55,7 +55,7 @@ public final class ClassFile {
     public final List<Member> memberRefs = new ArrayList<>();
     /** Every descriptor of a name-and-type or method type entry. */
     public final List<String> descriptors = new ArrayList<>();
-    /** A constant of a kind newer than any phone knows (method handles, dynamic calls, modules); null if none. */
+    /** A constant of a kind newer than any phone knows (method handles, dynamic calls, modules), in Russian; null if none. */
     public String unsupported;
 
     private static final int UTF8 = 1, INTEGER = 3, FLOAT = 4, LONG = 5, DOUBLE = 6, CLASS = 7, STRING = 8,
@@ -124,9 +124,9 @@ public final class ClassFile {
                 throw new IOException("constant of unknown kind " + tag[i] + " at " + i);
             }
             if (tag[i] >= METHOD_HANDLE && unsupported == null) {
-                unsupported = tag[i] == METHOD_HANDLE ? "a method handle"
-                        : tag[i] == METHOD_TYPE ? "a method type"
-                        : tag[i] == MODULE || tag[i] == PACKAGE ? "a module entry" : "a dynamic call";
+                unsupported = tag[i] == METHOD_HANDLE ? "ссылку на метод (MethodHandle)"
+                        : tag[i] == METHOD_TYPE ? "тип метода (MethodType)"
+                        : tag[i] == MODULE || tag[i] == PACKAGE ? "запись модуля" : "динамический вызов (invokedynamic)";
             }
         }
         for (int i = 1; i < count; i++) {

@@ -2,8 +2,6 @@ package kestrava.player;
 
 import java.io.File;
 import java.io.IOException;
-import java.net.URL;
-import java.net.URLClassLoader;
 import java.net.URLDecoder;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
@@ -104,7 +102,14 @@ public final class GameFile {
         if (url == null || size == null) {
             throw new IOException(file + ": the descriptor lacks MIDlet-Jar-URL or MIDlet-Jar-Size");
         }
-        File jar = new File(file.getParentFile(), URLDecoder.decode(url, "UTF-8"));
+        String jarName = URLDecoder.decode(url, "UTF-8");
+        // The archive lies beside its descriptor: a descriptor must not send the player elsewhere.
+        if (jarName.isEmpty() || jarName.contains("/") || jarName.contains("\\") || jarName.equals("..")
+                || jarName.equals(".")) {
+            throw new IOException("Игра не запущена: " + file + ": MIDlet-Jar-URL должен называть архив рядом "
+                    + "с дескриптором, а не " + url + ".");
+        }
+        File jar = new File(file.getParentFile(), jarName);
         if (!jar.isFile()) {
             throw new IOException(file + ": MIDlet-Jar-URL names " + jar + ", which is not there");
         }
@@ -132,8 +137,11 @@ public final class GameFile {
         return result;
     }
 
-    /** A class loader of the game's archive over the player's MIDP classes. */
+    /**
+     * The game's class loader: its own classes and the MIDP 2.0 / CLDC 1.1
+     * ones only, after every class was checked to refer to nothing else.
+     */
     public ClassLoader loader() throws IOException {
-        return new URLClassLoader(new URL[] {jar.toURI().toURL()}, GameFile.class.getClassLoader());
+        return GameLoader.of(jar);
     }
 }

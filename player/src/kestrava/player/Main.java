@@ -77,8 +77,11 @@ public final class Main {
         }
 
         GameFile file;
+        ClassLoader loader;
         try {
             file = GameFile.open(game);
+            // Checked before anything of the game is loaded.
+            loader = file.loader();
         } catch (Exception e) {
             err.println(e.getMessage());
             System.exit(1);
@@ -90,7 +93,6 @@ public final class Main {
         }
         Device device = Device.create(width, height, headless);
         device.properties().putAll(file.properties);
-        ClassLoader loader = file.loader();
         device.setGameLoader(loader);
         Thread.setDefaultUncaughtExceptionHandler((t, e) -> {
             // The editor shows what the player says on its error stream.
