@@ -120,12 +120,8 @@ private:
 
 void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite)
 {
-    if (!model::isGameScreen(size))
-        throw io::Error(u"Экран %1 x %2 точек: таких экранов у телефонов не бывает; допускается от %3 до %4 точек "
-                        u"по каждой стороне"_s.arg(size.width)
-                            .arg(size.height)
-                            .arg(model::kMinScreenSide)
-                            .arg(model::kMaxScreenSide));
+    if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
+        throw io::Error(u"Настройки игры: "_s + problem);
     if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
         throw io::Error(problem);
     if (size != m_project.GameScreen || suite != m_project.GameSuite)

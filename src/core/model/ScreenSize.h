@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace kestrava::model {
 
 // A phone screen in pixels.
@@ -21,5 +23,8 @@ inline bool isGameScreen(ScreenSize s)
     return s.width >= kMinScreenSide && s.height >= kMinScreenSide && s.width <= kMaxScreenSide
            && s.height <= kMaxScreenSide;
 }
+
+// What is wrong with a game screen, in Russian; empty for a good one.
+QString gameScreenProblem(ScreenSize s);
 
 } // namespace kestrava::model

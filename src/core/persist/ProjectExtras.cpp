@@ -315,32 +315,24 @@ public:
     // The game's screen; none for a file written before it was kept.
     std::optional<model::ScreenSize> screen(const Json& root)
     {
-        const std::optional<Json> o = root.member(kScreenKey);
+        const QString where = u"настройки игры"_s;
+        const std::optional<Json> o = optionalObject(root, kScreenKey, where, {kWidthKey, kHeightKey});
         if (!o)
             return std::nullopt;
-        const QString where = u"экран игры"_s;
-        if (!o->isObject())
-            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(*o)));
-        onlyFields(*o, {kWidthKey, kHeightKey}, where);
         const model::ScreenSize size{integer(*o, kWidthKey, where), integer(*o, kHeightKey, where)};
-        if (!model::isGameScreen(size))
-            fail(where, u"%1 x %2 точек, а допускается от %3 до %4 по каждой стороне"_s.arg(size.width)
-                            .arg(size.height)
-                            .arg(model::kMinScreenSide)
-                            .arg(model::kMaxScreenSide));
+        if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
+            fail(where, problem);
         return size;
     }
 
     // What the jad says of the game; none for a file without it.
     std::optional<model::GameSuiteData> suite(const Json& root)
     {
-        const std::optional<Json> o = root.member(kSuiteKey);
+        const QString where = u"свойства игры"_s;
+        const std::optional<Json> o =
+            optionalObject(root, kSuiteKey, where, {kVendorKey, kSuiteVersionKey, kDescriptionKey});
         if (!o)
             return std::nullopt;
-        const QString where = u"свойства игры"_s;
-        if (!o->isObject())
-            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(*o)));
-        onlyFields(*o, {kVendorKey, kSuiteVersionKey, kDescriptionKey}, where);
         model::GameSuiteData suite;
         const auto text = [&](const QString& key) { return o->member(key) ? string(*o, key, where) : QString(); };
         suite.Vendor = text(kVendorKey);
@@ -553,6 +545,19 @@ private:
         if (!v.isArray())
             fail(where.text(), u"поле «%1» должно быть списком, а записано %2"_s.arg(key, shown(v)));
         return v;
+    }
+
+    // An object field that may be left out, holding only the fields `known`.
+    std::optional<Json> optionalObject(const Json& o, const QString& key, const QString& where,
+                                       std::initializer_list<QString> known) const
+    {
+        const std::optional<Json> value = o.member(key);
+        if (!value)
+            return std::nullopt;
+        if (!value->isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(*value)));
+        onlyFields(*value, known, where);
+        return value;
     }
 
     // A misspelt field would otherwise drop its content without a word.
