@@ -29,7 +29,7 @@ namespace {
 // Every table of every stage, and the stage count: what an edit may change.
 bool sameTables(const model::Project& a, const model::Project& b)
 {
-    if (a.LevelCount != b.LevelCount)
+    if (a.LevelCount != b.LevelCount || a.GameScreen != b.GameScreen || a.GameSuite != b.GameSuite)
         return false;
     for (int level = 1; level <= model::kMaxLevels; ++level)
         if (!(a.stage(level) == b.stage(level)))
@@ -107,6 +107,8 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
         tool.deleteMenuObject();
     });
     expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {}); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {u"Я"_s, u"2.10.3"_s, u"Лес"_s}); });
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
     ASSERT_EQ(tool.contextMenuAt(405, 305), level::ContextMenu::Active);
     ASSERT_EQ(tool.propertiesTarget(level::PlacedKind::Active), 2);
@@ -215,6 +217,12 @@ TEST_F(DocumentFixture, RefusedEditsLeaveNoStep)
     for (int level = doc.project().LevelCount; level < model::kMaxLevels; ++level)
         doc.addLevel();
     EXPECT_THROW(doc.addLevel(), io::Error);
+    // A screen no phone has, a version phones cannot compare, and the same properties again, are no steps.
+    EXPECT_THROW(doc.setGameProperties({15, 208}, {}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({176, 1001}, {}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({176, 208}, {{}, u"1.100"_s, {}}), io::Error);
+    doc.setGameProperties(doc.project().GameScreen, doc.project().GameSuite);
+    EXPECT_EQ(doc.project().GameScreen, before.GameScreen);
     EXPECT_EQ(doc.undoStack().count(), steps + model::kMaxLevels - before.LevelCount);
     EXPECT_TRUE(doc.project().stage(1) == before.stage(1));
 }

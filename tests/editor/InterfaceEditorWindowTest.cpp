@@ -72,7 +72,7 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
     EXPECT_EQ(w.windowTitle(), u"Редактор интерфейса"_s);
     EXPECT_EQ(w.cbobject->currentText(), QString());
     EXPECT_EQ(w.cbobject->placeholderText(), u"<Не выбран>"_s);
-    EXPECT_EQ(w.iscreen->size(), QSize(160, 240));
+    EXPECT_EQ(w.iscreen->size(), QSize(176, 208));
 
     w.bProperties->click();
     EXPECT_EQ(f.errors.messages, QStringList{u"Объект не выбран!"_s});
@@ -161,7 +161,7 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
 
     // The screen's size: shown in its dialog, refused out of range, taken by the preview.
     w.bScreenSize->click();
-    EXPECT_EQ(w.frmScrSz->edWidth->text(), u"160"_s);
+    EXPECT_EQ(w.frmScrSz->edWidth->text(), u"176"_s);
     w.frmScrSz->edHeight->setText(u"0"_s);
     w.frmScrSz->bSet->click();
     EXPECT_TRUE(w.frmScrSz->isVisible());

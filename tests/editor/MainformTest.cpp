@@ -5,12 +5,14 @@
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/settings/TfmDisplay.h"
+#include "editor/settings/TForm29.h"
 #include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
+#include "settings/InterfaceEditor.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -109,7 +111,10 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
               (QStringList{u"Редактор сценария"_s, u"Редактор уровня"_s, u"Редактор событий"_s}));
-    EXPECT_EQ(captions(menu("N_Run")->actions()), (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s}));
+    EXPECT_EQ(captions(menu("N_Run")->actions()),
+              (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s, u"Уменьшить игру"_s}));
+    EXPECT_TRUE(action("N_ShrinkGame")->isCheckable());
+    EXPECT_FALSE(action("N_ShrinkGame")->isChecked());
     EXPECT_EQ(captions(menu("N_Help")->actions()), QStringList{u"Об авторах"_s});
 
     for (const char* name : {"N_Open", "N_New", "N_Exit", "N_About"})
@@ -287,36 +292,65 @@ TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
 
-TEST_F(MainformTest, GameSettingsReachTheLevelMap)
+TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInterfaceAndTheSavedFile)
 {
     kestrava::test::ErrorCapture errors;
+    const QString file = folder.root() + u"/game/project.prg"_s;
     dialogs->newProjects << kestrava::editor::NewProjectAnswer{folder.root(), u"game"_s};
     action("N_New")->trigger();
     action("N_LevelEditor")->trigger();
     ASSERT_TRUE(action("N_GameSettings")->isEnabled());
+    const auto frame = [&] {
+        const auto& view = window->FrLevelEditor1()->view();
+        return kestrava::settings::ScreenSize{view.ScreenWidth, view.ScreenHeight};
+    };
+    const auto preview = [&] { return window->Form29()->editor().iscreen().size(); };
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{176, 208}));
+    EXPECT_EQ(preview(), QSize(176, 208));
 
-    // "размер: " → "128 x 176" → "Да", then " Да".
-    QTimer::singleShot(0, [] {
-        auto* feature = qobject_cast<kestrava::editor::TfmFeature*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(feature);
-        QTimer::singleShot(0, [] {
-            auto* display = qobject_cast<kestrava::editor::TfmDisplay*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(display);
-            display->Radio128x176->click();
-            display->ButtonYes->click();
+    // "размер: 176 x 208" → "240 x 320" → "Да", then " Да".
+    const auto choose = [](size_t handset) {
+        QTimer::singleShot(0, [handset] {
+            auto* feature = qobject_cast<kestrava::editor::TfmFeature*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(feature);
+            QTimer::singleShot(0, [handset] {
+                auto* display = qobject_cast<kestrava::editor::TfmDisplay*>(QApplication::activeModalWidget());
+                ASSERT_TRUE(display);
+                display->RadioHandset.at(handset)->click();
+                display->ButtonYes->click();
+            });
+            feature->ButtonSize->click();
+            feature->ButtonYes->click();
         });
-        feature->ButtonSize->click();
-        feature->ButtonYes->click();
-    });
+    };
+    choose(4);
     action("N_GameSettings")->trigger();
-
-    EXPECT_EQ(window->FrLevelEditor1()->view().ScreenWidth, 128);
-    EXPECT_EQ(window->FrLevelEditor1()->view().ScreenHeight, 176);
+    EXPECT_EQ(window->project().GameScreen, (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(preview(), QSize(240, 320));
     // The shown map frames the screen at once.
     const QImage map = window->FrLevelEditor1()->levelPicture();
-    EXPECT_EQ(map.pixel(127, 50), kestrava::level::MapRenderer::kScreenFrameColour);
-    EXPECT_EQ(map.pixel(50, 175), kestrava::level::MapRenderer::kScreenFrameColour);
-    EXPECT_EQ(map.pixel(128, 50), qRgb(255, 255, 255));
+    EXPECT_EQ(map.pixel(239, 50), kestrava::level::MapRenderer::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(50, 319), kestrava::level::MapRenderer::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(240, 50), qRgb(255, 255, 255));
+    // A change of the project, undone like any other.
+    EXPECT_TRUE(window->windowTitle().endsWith(u'*'));
+    action("N_Undo")->trigger();
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{176, 208}));
+    EXPECT_EQ(preview(), QSize(176, 208));
+    action("N_Redo")->trigger();
+
+    // Saved with the project and read back with it.
+    action("N_Save")->trigger();
+    choose(0);
+    action("N_GameSettings")->trigger();
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{128, 128}));
+    dialogs->saveAnswers << kestrava::editor::SaveChangesAnswer::Discard;
+    dialogs->answers << file;
+    action("N_Open")->trigger();
+    EXPECT_EQ(window->project().GameScreen, (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(preview(), QSize(240, 320));
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
 

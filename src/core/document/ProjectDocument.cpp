@@ -120,6 +120,47 @@ void ProjectDocument::addLevel()
 
 namespace {
 
+// "Настройки игры": the game's screen and what its jad says of it, kept with the project.
+class GamePropertiesCommand : public QUndoCommand {
+public:
+    using Properties = std::pair<model::ScreenSize, model::GameSuiteData>;
+    GamePropertiesCommand(ProjectDocument& document, Properties before, Properties after)
+        : QUndoCommand(u"свойства игры"_s), m_document(document), m_before(std::move(before)),
+          m_after(std::move(after))
+    {
+    }
+    void undo() override { m_document.setGamePropertiesNow(m_before.first, m_before.second); }
+    void redo() override { m_document.setGamePropertiesNow(m_after.first, m_after.second); }
+
+private:
+    ProjectDocument& m_document;
+    Properties m_before;
+    Properties m_after;
+};
+
+} // namespace
+
+void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite)
+{
+    if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
+        throw io::Error(u"Настройки игры: "_s + problem);
+    if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
+        throw io::Error(problem);
+    if (size != m_project.GameScreen || suite != m_project.GameSuite)
+        push(new GamePropertiesCommand(*this, {m_project.GameScreen, m_project.GameSuite}, {size, suite}));
+}
+
+void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite)
+{
+    const bool screen = size != m_project.GameScreen;
+    m_project.GameScreen = size;
+    m_project.GameSuite = suite;
+    if (screen)
+        emit gameScreenChanged();
+}
+
+namespace {
+
 // Runs an import on the model and keeps it as one undo step.
 template <class Import>
 persist::ImportedObject importAsStep(ProjectDocument& doc, const QString& name, Import import)

@@ -74,6 +74,10 @@ public:
     // project's copies of the file and its pictures replaced, as one step;
     // io::Error, nothing changed, when refused.
     void updateObject(const QString& chosenPath);
+    // "Настройки игры": the screen the game is made for and what its jad
+    // says of it, one step; an io::Error, nothing changed, for a side
+    // outside 16..1000 or a field model::gameSuiteProblem refuses.
+    void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 
@@ -83,6 +87,7 @@ public:
     void notifyGroups(int level) { emit groupsChanged(level); }
     void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
+    void setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite);
 
 signals:
     // Another project, or the same one read again: everything changed.
@@ -97,6 +102,8 @@ signals:
     void stagesChanged();
     // Another stage became the one the editors work on.
     void currentLevelChanged(int level);
+    // The game's screen size (Project::GameScreen).
+    void gameScreenChanged();
     void modifiedChanged(bool modified);
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ScreenSize.h"
 #include "objects/FontRecord.h"
 
 #include <QByteArray>
@@ -43,9 +44,10 @@ struct BarRecord {
 };
 
 // The countdown timer.
+// The default layout fits the usual game screen (model::kDefaultGameScreen).
 struct TimerRecord {
     int X = 5;
-    int Y = 220;
+    int Y = 188;
     int Bgr = kBlack;
     objects::FontRecord Font{.Colour = kLime};
     bool operator==(const TimerRecord&) const = default;
@@ -53,8 +55,8 @@ struct TimerRecord {
 
 // The weapon indicator: one frame of a strip of weapon pictures.
 struct WeaponRecord {
-    int X = 130;
-    int Y = 220;
+    int X = 146;
+    int Y = 188;
     int FrameWidth = 25;
     int FrameHeight = 15;
     int FrameCount = 0;
@@ -91,7 +93,8 @@ int parseNumberBox(const QString& text, const QString& what, int min, int max);
 class InterfaceEditor : public QObject {
     Q_OBJECT
 public:
-    static constexpr QSize kStartScreen{160, 240};
+    // The preview shows the project's game screen; this one until it is told it.
+    static constexpr QSize kStartScreen{model::kDefaultGameScreen.width, model::kDefaultGameScreen.height};
     static constexpr int kMaxScreenSide = 1000; // no phone screen is larger than a level map
     static constexpr int kMaxCoordinate = 10000;
     static constexpr int kMarkLength = 5;

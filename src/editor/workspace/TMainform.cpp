@@ -21,6 +21,7 @@
 #include "io/Paths.h"
 #include "level/LevelView.h"
 #include "level/StageThumbnail.h"
+#include "settings/InterfaceEditor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -132,6 +133,15 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     });
     connect(&m_document, &document::ProjectDocument::levelMapChanged, this, &TMainform::thumbnailStale);
     connect(&m_document, &document::ProjectDocument::groupsChanged, this, &TMainform::thumbnailStale);
+    // One screen for the whole project: the level map's frame and the interface editor's preview.
+    const auto showGameScreen = [this] {
+        const settings::ScreenSize screen = m_document.project().GameScreen;
+        m_FrLevelEditor1->setScreenSize(screen);
+        m_Form29->editor().setScreenSize(screen.width, screen.height);
+    };
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, showGameScreen);
+    connect(&m_document, &document::ProjectDocument::gameScreenChanged, this, showGameScreen);
+    showGameScreen();
     FormCreate();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -207,6 +217,10 @@ void TMainform::buildMenu()
     addItem(m_runMenu, u"Конвертировать"_s, "N_Convert", &TMainform::N_ConvertClick);
     addItem(m_runMenu, u"Собрать игру"_s, "N_PackageGame", &TMainform::N_PackageGameClick);
     addItem(m_runMenu, u"Играть"_s, "N_PlayGame", &TMainform::N_PlayGameClick)->setShortcut(QKeySequence(Qt::Key_F5));
+    // For phones that take small jars only: "Собрать игру" and "Играть" shrink the game while it is ticked.
+    m_shrinkAction = m_runMenu->addAction(u"Уменьшить игру"_s);
+    m_shrinkAction->setObjectName(u"N_ShrinkGame"_s);
+    m_shrinkAction->setCheckable(true);
     m_game = new GameLauncher(this);
 
     QMenu* help = bar->addMenu(u"Справка"_s);
@@ -388,8 +402,9 @@ void TMainform::N_SaveAsClick()
 void TMainform::N_GameSettingsClick()
 {
     guarded(this, [this] {
-        if (const std::optional<settings::ScreenSize> size = showGameSettings(this))
-            m_FrLevelEditor1->setScreenSize(*size);
+        const model::Project& p = m_document.project();
+        if (const std::optional<GameSettings> chosen = showGameSettings(this, {p.GameScreen, p.GameSuite}))
+            m_document.setGameProperties(chosen->screen, chosen->suite);
     });
 }
 
@@ -478,15 +493,15 @@ void TMainform::N_ConvertClick()
 
 void TMainform::N_PackageGameClick()
 {
-    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app))
+    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked()))
         say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
 }
 
 void TMainform::N_PlayGameClick()
 {
-    const auto game = TfmBuildGame::package(this, m_document.project(), m_app);
+    const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked());
     if (game)
-        guarded(this, [&] { m_game->play(m_app, *game, m_FrLevelEditor1->screenSize()); });
+        guarded(this, [&] { m_game->play(m_app, *game, m_document.project().GameScreen); });
 }
 
 void TMainform::N_AboutClick()

@@ -126,6 +126,7 @@ private:
     QAction* m_saveAsAction = nullptr;
     QAction* m_gameSettingsAction = nullptr;
     QAction* m_interfaceAction = nullptr;
+    QAction* m_shrinkAction = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     GameLauncher* m_game = nullptr;
