@@ -214,7 +214,7 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItShowsTheProjectsFileAndNeverO
     // Another project without a file does not get this layout.
     main.openProjectFile(other + u"/project.prg"_s);
     item->trigger();
-    EXPECT_EQ(form->editor().records().Weapon.X, 130);
+    EXPECT_EQ(form->editor().records().Weapon, settings::WeaponRecord{});
     form->bExit->click();
 
     // Reopened, the project shows its file; "Сохранить" offers it and writes it unchanged.
