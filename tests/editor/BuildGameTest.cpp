@@ -115,13 +115,8 @@ protected:
     // The demo, opened; the build's API classes and player beside a copy of the application.
     void openDemo()
     {
-        QDir().mkpath(folder.app().java());
-        for (const char* jar : {"midp-api.jar", "kestrava-player.jar"})
-            QFile::copy(QStringLiteral(KESTRAVA_JAVA_DIR) + u'/' + QString::fromLatin1(jar),
-                        folder.app().java() + u'/' + QString::fromLatin1(jar));
-        demo = folder.makeDir(u"demo"_s);
-        test::copyFolderFiles(test::sourceFile(u"examples/demo"_s), demo);
-        test::copyFolderFiles(test::sourceFile(u"examples/demo/objects"_s), demo + u"/objects"_s);
+        folder.addJava();
+        demo = folder.copyDemo(u"demo"_s);
         dialogs->answers << demo + u"/project.prg"_s;
         action("N_Open")->trigger();
     }
