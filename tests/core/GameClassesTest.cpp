@@ -1,16 +1,22 @@
+#include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "packaging/ClassCache.h"
 #include "packaging/IncrementalCompile.h"
 #include "packaging/Packager.h"
+#include "packaging/StandbyJava.h"
 #include "persist/ProjectFile.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <mutex>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
@@ -143,4 +149,90 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     EXPECT_EQ(packager.compiledSources().size(), 9);
     const QByteArray jad = io::readWholeFile(demo + u"/bin/demo.jad"_s);
     EXPECT_TRUE(jad.contains("MIDlet-Jar-Size: " + QByteArray::number(edited.size()) + "\r\n"));
+}
+
+TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
+{
+    if (QStandardPaths::findExecutable(u"ecj"_s).isEmpty() || QStandardPaths::findExecutable(u"java"_s).isEmpty())
+        GTEST_SKIP() << "no ecj or java";
+    test::TempAppFolder tmp;
+    tmp.addJava();
+    const QString demo = tmp.copyDemo(u"demo"_s);
+    model::Project p;
+    persist::load(p, tmp.app(), demo + u"/project.prg"_s);
+    packaging::StandbyJava standby(tmp.app());
+    const auto package = [&](packaging::StandbyJava* through) {
+        packaging::Packager packager(tmp.app());
+        packager.useStandby(through);
+        return io::readWholeFile(packager.run(p).jar, qint64(64) << 20);
+    };
+    const auto wholeBuild = [&](packaging::StandbyJava* through) {
+        EXPECT_TRUE(QDir(tmp.app().compiledClasses()).removeRecursively());
+        return package(through);
+    };
+
+    const QByteArray warm = package(&standby);
+    const qint64 pid = standby.pid();
+    ASSERT_GT(pid, 0) << "the standby compiled it";
+    EXPECT_EQ(warm, wholeBuild(nullptr)) << "the same classes as the compiler alone gives";
+
+    // Killed between two packagings: the next one still gives the bytes of a whole build.
+    model::EventRowData& row = p.stage(2).EventRow[1];
+    row.CondCode.replace(u">=616"_s, u">=600"_s);
+    ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+    const QByteArray afterKill = package(&standby);
+    EXPECT_NE(afterKill, warm);
+    EXPECT_EQ(afterKill, wholeBuild(&standby));
+    // The killed one is reaped, not left behind.
+    for (int k = 0; k < 100 && ::kill(pid_t(pid), 0) == 0; ++k)
+        QThread::msleep(20);
+    EXPECT_NE(::kill(pid_t(pid), 0), 0);
+
+    // A compile error reads the same whether the standby or the compiler alone found it.
+    row.CondCode.replace(u">=600"_s, u">=nosuchvalue"_s);
+    const auto failure = [&](packaging::StandbyJava* through) {
+        try {
+            package(through);
+        } catch (const io::Error& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    const QString warmMessage = failure(&standby);
+    EXPECT_TRUE(warmMessage.contains(u"nosuchvalue"_s)) << warmMessage.toStdString();
+    EXPECT_EQ(warmMessage, failure(nullptr));
+    EXPECT_TRUE(standby.running());
+
+    // Playing, it checks a game as the player alone does: a descriptor sending it out of its folder is refused.
+    std::mutex mutex;
+    QStringList answers;
+    QObject::connect(&standby, &packaging::StandbyJava::refused, [&](const QString& m) {
+        std::lock_guard lock(mutex);
+        answers << m;
+    });
+    QObject::connect(&standby, &packaging::StandbyJava::unavailable, [&] {
+        std::lock_guard lock(mutex);
+        answers << u"unavailable"_s;
+    });
+    const auto answer = [&] {
+        for (int k = 0; k < 1000; ++k) {
+            {
+                std::lock_guard lock(mutex);
+                if (!answers.isEmpty())
+                    return answers.takeFirst();
+            }
+            QThread::msleep(20);
+        }
+        return QString();
+    };
+    const QString away = tmp.makeDir(u"away"_s) + u"/demo.jad"_s;
+    io::writeFileAtomically(away, io::readWholeFile(demo + u"/bin/demo.jad"_s)
+                                      .replace("MIDlet-Jar-URL: demo.jar", "MIDlet-Jar-URL: ../demo/bin/demo.jar"));
+    ASSERT_TRUE(standby.play(away, u"demo"_s, u"176x208"_s, 1));
+    EXPECT_TRUE(answer().contains(u"MIDlet-Jar-URL должен называть архив рядом"_s));
+    // A sound game without a display: the caller is told to play it another way.
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        ASSERT_TRUE(standby.play(demo + u"/bin/demo.jad"_s, u"demo"_s, u"176x208"_s, 1));
+        EXPECT_EQ(answer(), u"unavailable"_s);
+    }
 }

@@ -151,7 +151,7 @@ IncrementalCompile::IncrementalCompile(QString srcDir, QStringList files, QStrin
         m_groups.push_back(std::move(group));
 
     // The options without their folders, which change from run to run and decide nothing.
-    QStringList options = arguments(QString(), QString(), QString());
+    QStringList options = compilerArguments(m_apiJar, QString(), QString(), QString());
     options.replace(options.indexOf(u"-bootclasspath"_s) + 1, QString());
     const QByteArray base = QByteArray(kKeyVersion) + '\n' + compiler + '\n' + options.join(u'\n').toUtf8() + '\n' +
                             sha256(io::readWholeFile(m_apiJar, kMaxApiBytes)).toHex() + '\n';
@@ -177,7 +177,8 @@ IncrementalCompile::IncrementalCompile(QString srcDir, QStringList files, QStrin
     }
 }
 
-QStringList IncrementalCompile::arguments(const QString& classPath, const QString& nothing, const QString& output) const
+QStringList compilerArguments(const QString& apiJar, const QString& classPath, const QString& nothing,
+                              const QString& output)
 {
     return {
         // Class files a CLDC 1.1 phone verifies as they are: version 45.3 with StackMap attributes.
@@ -186,7 +187,7 @@ QStringList IncrementalCompile::arguments(const QString& classPath, const QStrin
         // and the class path holds only classes we compiled (else it is an empty folder) and the
         // source path is an empty folder, so nothing the project folder or the current folder
         // holds is compiled in, and no annotation processor runs.
-        u"-bootclasspath"_s, m_apiJar, u"-classpath"_s, classPath, u"-sourcepath"_s, nothing, u"-proc:none"_s,
+        u"-bootclasspath"_s, apiJar, u"-classpath"_s, classPath, u"-sourcepath"_s, nothing, u"-proc:none"_s,
         u"-encoding"_s, u"windows-1251"_s, u"-nowarn"_s, u"-Xemacs"_s, u"-maxProblems"_s, u"50"_s, u"-d"_s, output};
 }
 
@@ -239,7 +240,7 @@ std::optional<ClassFiles> IncrementalCompile::compileOnly(const std::vector<size
     io::makeFolder(nothing);
     io::makeFolder(output);
     writeClasses(classPath, runtime);
-    QStringList args = arguments(classPath, nothing, output);
+    QStringList args = compilerArguments(m_apiJar, classPath, nothing, output);
     compiled->clear();
     for (const QString& file : m_files) {
         for (const size_t g : groups) {

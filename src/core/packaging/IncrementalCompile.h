@@ -35,6 +35,13 @@ struct SourceGroup {
     QByteArray key;
 };
 
+// The compiler's arguments for a game, before its sources: class files for
+// CLDC 1.1 against apiJar alone, with classPath (classes we compiled, else an
+// empty folder) and an empty folder as the source path, no annotation
+// processing, into output.
+QStringList compilerArguments(const QString& apiJar, const QString& classPath, const QString& nothing,
+                              const QString& output);
+
 // The identifiers of a Java source as the compiler reads them: unicode
 // escapes decoded, comments and string and character literals left out.
 QSet<QString> javaIdentifiers(const QByteArray& source);
@@ -73,8 +80,6 @@ private:
     // The compiled classes of each group, when every class belongs to one.
     std::optional<std::vector<ClassFiles>> split(const ClassFiles& classes) const;
     bool sourcesUnchanged() const;
-
-    QStringList arguments(const QString& classPath, const QString& nothing, const QString& output) const;
 
     QString m_srcDir;
     QStringList m_files;

@@ -12,6 +12,7 @@
 #include "packaging/IncrementalCompile.h"
 #include "packaging/JarArchive.h"
 #include "packaging/JavaTools.h"
+#include "packaging/StandbyJava.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -227,6 +228,12 @@ ClassFiles Packager::compile(const model::Project& project, const QString& srcDi
     const QString nothing = workDir + u"/nothing"_s;
     io::makeFolder(nothing);
     const IncrementalCompile::Outcome outcome = sources.run(cache, workDir, [&](const QStringList& arguments) {
+        if (m_standby) {
+            if (std::optional<CompilerRun> run = m_standby->compile(compiler, arguments, m_cancelled))
+                return *run;
+            if (m_cancelled && m_cancelled())
+                cancelled();
+        }
         CompilerRun run;
         run.output = runTool(compiler.program, arguments, nothing, u"Компилятор Java (ecj)"_s, &run.exitCode);
         return run;

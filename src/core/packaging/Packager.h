@@ -12,6 +12,8 @@
 
 namespace kestrava::packaging {
 
+class StandbyJava;
+
 // "Запуск" → "Собрать игру" and kestrava --package: converts the project,
 // compiles its src folder with the Eclipse compiler (ecj) into CLDC 1.1
 // class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
@@ -46,6 +48,9 @@ public:
     void setShrink(bool shrink) { m_shrink = shrink; }
     // Asked between steps and while a tool runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
+    // Compiles in this process kept running beside the editor when it can,
+    // else (it died, it is not there) runs the compiler alone, as without it.
+    void useStandby(StandbyJava* standby) { m_standby = standby; }
 
     Result run(const model::Project& project);
 
@@ -73,6 +78,7 @@ private:
     const io::AppFolder& m_app;
     std::function<void(Step)> m_onStep;
     std::function<bool()> m_cancelled;
+    StandbyJava* m_standby = nullptr;
     bool m_shrink = false;
     QStringList m_compiled;
 };
