@@ -140,10 +140,10 @@ qint64 StandbyJava::pid() const
 bool StandbyJava::start()
 {
     std::unique_lock lock(m_mutex);
-    return startLocked(lock);
+    return startLocked(lock, true);
 }
 
-bool StandbyJava::startLocked(std::unique_lock<std::mutex>& lock)
+bool StandbyJava::startLocked(std::unique_lock<std::mutex>& lock, bool warm)
 {
     if (m_process && !m_process->dead)
         return true;
@@ -177,6 +177,8 @@ bool StandbyJava::startLocked(std::unique_lock<std::mutex>& lock)
                           // One collector thread, and the quick compiler only: the process is small,
                           // and warms up in a few compiles instead of many.
                           u"-XX:+UseSerialGC"_s, u"-XX:TieredStopAtLevel=1"_s, u"-Xss4m"_s,
+                          // No statistics sampled every few milliseconds while it waits.
+                          u"-XX:-UsePerfData"_s,
                           // Messages in English and UTF-8, as a compiler run alone gives them.
                           u"-Duser.language=en"_s, u"-Duser.country=US"_s, u"-Dfile.encoding=UTF-8"_s,
                           u"-Dsun.stdout.encoding=UTF-8"_s, u"-Dsun.stderr.encoding=UTF-8"_s, u"-jar"_s,
@@ -249,7 +251,8 @@ bool StandbyJava::startLocked(std::unique_lock<std::mutex>& lock)
     process->errors = errors[0];
     m_process = process;
     m_reader = std::thread([this, process] { readReplies(process); });
-    warmUp();
+    if (warm)
+        warmUp();
     return true;
 }
 
@@ -364,7 +367,7 @@ std::optional<CompilerRun> StandbyJava::compile(const GameCompiler& compiler, co
                                                 const std::function<bool()>& cancelled)
 {
     std::unique_lock lock(m_mutex);
-    if (!startLocked(lock) || m_compiler.classPath.isEmpty() || compiler.identity != m_compiler.identity)
+    if (!startLocked(lock, false) || m_compiler.classPath.isEmpty() || compiler.identity != m_compiler.identity)
         return std::nullopt;
     const std::shared_ptr<Process> process = m_process;
     const qint64 id = ++m_serial;
@@ -394,7 +397,7 @@ std::optional<CompilerRun> StandbyJava::compile(const GameCompiler& compiler, co
 bool StandbyJava::play(const QString& jad, const QString& title, const QString& size, int scale)
 {
     std::unique_lock lock(m_mutex);
-    if (!startLocked(lock))
+    if (!startLocked(lock, false))
         return false;
     const qint64 id = ++m_serial;
     m_playSerial = id;

@@ -35,8 +35,8 @@ public:
     ~StandbyJava() override;
 
     // Starts the process unless it runs, and warms its compiler up on the game
-    // runtime's sources; false when it cannot start (no Java, no player, or it
-    // died too often this session).
+    // runtime's sources while nobody waits; false when it cannot start (no
+    // Java, no player, or it died too often this session).
     bool start();
     bool running() const;
     // The process id while it runs, else 0.
@@ -68,7 +68,8 @@ signals:
 
 private:
     struct Process;
-    bool startLocked(std::unique_lock<std::mutex>& lock);
+    // warm: compile the runtime's sources first, when no request waits.
+    bool startLocked(std::unique_lock<std::mutex>& lock, bool warm);
     bool sendLocked(const QStringList& message);
     void readReplies(std::shared_ptr<Process> process);
     void warmUp();
