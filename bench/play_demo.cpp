@@ -5,6 +5,7 @@
 //   BM_PlayDemoAgain  the Java process kept beside the editor warm, the runtime's classes kept
 //   BM_PlayDemoFirst  nothing kept and no Java process yet, as the first F5 of a session
 //   BM_PlayDemoAlone  without the kept process: the compiler and a player started for each press
+#include "FolderCopy.h"
 #include "io/AppFolder.h"
 #include "model/Project.h"
 #include "packaging/Packager.h"
@@ -30,17 +31,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void copyFolder(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + u'/' + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
 // A copy of the demo whose stage 2 condition gets another number at each press.
 struct Demo {
     QTemporaryDir dir;
@@ -50,7 +40,7 @@ struct Demo {
 
     Demo() : app(dir.path() + u"/app"_s, QStringLiteral(KESTRAVA_BIN_DIR))
     {
-        copyFolder(QStringLiteral(KESTRAVA_SOURCE_DIR) + u"/examples/demo"_s, dir.path() + u"/demo"_s);
+        bench::copyFolder(QStringLiteral(KESTRAVA_SOURCE_DIR) + u"/examples/demo"_s, dir.path() + u"/demo"_s);
         persist::load(project, app, dir.path() + u"/demo/project.prg"_s);
     }
 

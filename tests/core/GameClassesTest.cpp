@@ -37,6 +37,13 @@ const packaging::SourceGroup& groupOf(const packaging::IncrementalCompile& compi
     throw std::runtime_error("no such group");
 }
 
+// A copy of the demo beside an application folder with the build's Java classes.
+QString demoWithJava(const test::TempAppFolder& tmp)
+{
+    tmp.addJava();
+    return tmp.copyDemo(u"demo"_s);
+}
+
 } // namespace
 
 TEST(GameClasses, AStageTakesTheKeyOfAnotherOnlyWhenItsCodeNamesThatStagesClasses)
@@ -123,8 +130,7 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     if (QStandardPaths::findExecutable(u"ecj"_s).isEmpty())
         GTEST_SKIP() << "no ecj";
     test::TempAppFolder tmp;
-    tmp.addJava();
-    const QString demo = tmp.copyDemo(u"demo"_s);
+    const QString demo = demoWithJava(tmp);
     model::Project p;
     persist::load(p, tmp.app(), demo + u"/project.prg"_s);
     packaging::Packager packager(tmp.app());
@@ -156,8 +162,7 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
     if (QStandardPaths::findExecutable(u"ecj"_s).isEmpty() || QStandardPaths::findExecutable(u"java"_s).isEmpty())
         GTEST_SKIP() << "no ecj or java";
     test::TempAppFolder tmp;
-    tmp.addJava();
-    const QString demo = tmp.copyDemo(u"demo"_s);
+    const QString demo = demoWithJava(tmp);
     model::Project p;
     persist::load(p, tmp.app(), demo + u"/project.prg"_s);
     packaging::StandbyJava standby(tmp.app());
