@@ -4,6 +4,7 @@
 #include "editor/workspace/GameLauncher.h"
 #include "editor/workspace/TMainform.h"
 #include "editor/workspace/TfmBuildGame.h"
+#include "packaging/StandbyJava.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "support/TempAppFolder.h"
@@ -18,12 +19,14 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QThread>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <memory>
 
 using namespace kestrava;
@@ -115,13 +118,8 @@ protected:
     // The demo, opened; the build's API classes and player beside a copy of the application.
     void openDemo()
     {
-        QDir().mkpath(folder.app().java());
-        for (const char* jar : {"midp-api.jar", "kestrava-player.jar"})
-            QFile::copy(QStringLiteral(KESTRAVA_JAVA_DIR) + u'/' + QString::fromLatin1(jar),
-                        folder.app().java() + u'/' + QString::fromLatin1(jar));
-        demo = folder.makeDir(u"demo"_s);
-        test::copyFolderFiles(test::sourceFile(u"examples/demo"_s), demo);
-        test::copyFolderFiles(test::sourceFile(u"examples/demo/objects"_s), demo + u"/objects"_s);
+        folder.addJava();
+        demo = folder.copyDemo(u"demo"_s);
         dialogs->answers << demo + u"/project.prg"_s;
         action("N_Open")->trigger();
     }
@@ -182,9 +180,11 @@ TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenSize)
 
     openDemo();
     action("N_PlayGame")->trigger();
+    // Without a display the kept process cannot play it: a player of its own does.
+    QTRY_VERIFY_WITH_TIMEOUT(window->findChild<editor::GameLauncher*>()->process(), 20000);
     QProcess* player = window->findChild<editor::GameLauncher*>()->process();
-    ASSERT_TRUE(player);
-    EXPECT_TRUE(player->waitForFinished(10000));
+    if (player->state() != QProcess::NotRunning)
+        EXPECT_TRUE(player->waitForFinished(10000));
     if (oldHome.isNull())
         qunsetenv("JAVA_HOME");
     else
@@ -195,4 +195,52 @@ TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenSize)
     const QStringList lines = QString::fromUtf8(args.readAll()).split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines, (QStringList{u"-jar"_s, folder.app().player(), u"--title"_s, u"demo"_s, u"--size"_s,
                                   u"176x208"_s, u"--scale"_s, u"3"_s, demo + u"/bin/demo.jad"_s}));
+}
+
+TEST_F(RunMenuTest, TheKeptJavaProcessEndsWithTheEditorHoweverItEnds)
+{
+    if (QStandardPaths::findExecutable(u"java"_s).isEmpty())
+        GTEST_SKIP() << "no java";
+    const auto gone = [](qint64 pid) {
+        // Gone, or dead and waiting for whoever adopted it to reap it.
+        for (int k = 0; k < 250; ++k) {
+            QFile stat(u"/proc/%1/stat"_s.arg(pid));
+            if (!stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z "))
+                return true;
+            QThread::msleep(20);
+        }
+        return false;
+    };
+    openDemo();
+    ASSERT_TRUE(window->standby().start());
+    const qint64 kept = window->standby().pid();
+    ASSERT_GT(kept, 0);
+    window.reset();
+    EXPECT_TRUE(gone(kept)) << "the editor quit";
+
+    // The editor killed, so that nothing of it runs to end its process: the process ends on its own.
+    QProcess editor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    editor.setProcessEnvironment(environment);
+    editor.start(QStringLiteral(KESTRAVA_JAVA_DIR) + u"/../kestrava"_s,
+                 {u"--app-dir"_s, folder.app().root(), demo + u"/project.prg"_s});
+    ASSERT_TRUE(editor.waitForStarted());
+    qint64 child = 0;
+    for (int k = 0; k < 1000 && !child; ++k) {
+        QThread::msleep(20);
+        for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+            QFile stat(u"/proc/"_s + entry + u"/stat"_s);
+            QFile command(u"/proc/"_s + entry + u"/cmdline"_s);
+            if (!stat.open(QIODevice::ReadOnly) || !command.open(QIODevice::ReadOnly))
+                continue;
+            const QList<QByteArray> fields = stat.readAll().split(')').value(1).split(' ');
+            if (fields.value(2).toLongLong() == editor.processId() && command.readAll().contains("--standby"))
+                child = entry.toLongLong();
+        }
+    }
+    ASSERT_GT(child, 0) << "the editor started its Java process";
+    ::kill(pid_t(editor.processId()), SIGKILL);
+    editor.waitForFinished();
+    EXPECT_TRUE(gone(child)) << "the editor was killed";
 }

@@ -23,6 +23,21 @@ QString TempAppFolder::makeDir(const QString& relative) const
     return path;
 }
 
+void TempAppFolder::addJava() const
+{
+    QDir().mkpath(m_app.java());
+    for (const QString jar : {QStringLiteral("midp-api.jar"), QStringLiteral("kestrava-player.jar")})
+        QFile::copy(QStringLiteral(KESTRAVA_JAVA_DIR) + QLatin1Char('/') + jar, m_app.java() + QLatin1Char('/') + jar);
+}
+
+QString TempAppFolder::copyDemo(const QString& name) const
+{
+    const QString demo = makeDir(name);
+    copyFolderFiles(sourceFile(QStringLiteral("examples/demo")), demo);
+    copyFolderFiles(sourceFile(QStringLiteral("examples/demo/objects")), demo + QStringLiteral("/objects"));
+    return demo;
+}
+
 QString testData(const QString& relative)
 {
     return QStringLiteral(KESTRAVA_TEST_DATA) + QLatin1Char('/') + relative;

@@ -17,6 +17,10 @@ public:
     QString root() const { return m_dir.path(); }
     // A scratch folder inside the temporary tree (created).
     QString makeDir(const QString& relative) const;
+    // The build's MIDP API classes and player, copied into the application's java folder.
+    void addJava() const;
+    // A copy of the demo project (its folder and its objects) in a scratch folder `name`; that folder.
+    QString copyDemo(const QString& name) const;
 
 private:
     QTemporaryDir m_dir;

@@ -71,6 +71,7 @@ QString AppFolder::project() const { return m_root + u"/проект"_s; }
 QString AppFolder::draft() const { return m_resources + u"/draft"_s; }
 QString AppFolder::src() const { return m_root + u"/src"_s; }
 QString AppFolder::temp() const { return m_root + u"/temp"_s; }
+QString AppFolder::compiledClasses() const { return temp() + u"/classes"_s; }
 QString AppFolder::java() const { return m_resources + u"/java"_s; }
 
 QString AppFolder::objectFile(const QString& name) const { return objects() + u'/' + name; }

@@ -56,6 +56,8 @@ public:
     QString midpApi() const;
     // java/kestrava-player.jar: the player of packaged games.
     QString player() const;
+    // temp/classes: the compiled classes of games, kept between packagings.
+    QString compiledClasses() const;
 
     // Creates whichever support folders are missing (the read-only ones only
     // when they lie in the author's folder).

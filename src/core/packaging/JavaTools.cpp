@@ -2,6 +2,8 @@
 
 #include "io/Error.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -20,7 +22,40 @@ QString findOnPath(const QString& program, const QString& what, const QString& d
     return found;
 }
 
+QByteArray fileIdentity(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.canonicalFilePath().toUtf8() + ' ' + QByteArray::number(info.size()) + ' ' +
+           QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + '\n';
+}
+
 } // namespace
+
+GameCompiler describeGameCompiler(const QString& program)
+{
+    GameCompiler compiler{program, {}, fileIdentity(program)};
+    QFile script(program);
+    if (script.size() > 65536 || !script.open(QIODevice::ReadOnly))
+        return compiler;
+    const QByteArray text = script.readAll();
+    if (!text.startsWith("#!") || !text.contains("org.eclipse.jdt.internal.compiler.batch.Main"))
+        return compiler;
+    for (const QByteArray& line : text.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (!trimmed.startsWith("JAVA_CLASSPATH="))
+            continue;
+        QStringList jars;
+        for (const QByteArray& jar : trimmed.mid(15).replace('"', "").replace('\'', "").split(':')) {
+            const QString path = QString::fromLocal8Bit(jar);
+            if (!QFileInfo(path).isAbsolute() || !QFileInfo(path).isFile())
+                return compiler;
+            jars.append(path);
+            compiler.identity += fileIdentity(path);
+        }
+        compiler.classPath = jars;
+    }
+    return compiler;
+}
 
 QString missingJavaMessage(const QString& name)
 {

@@ -9,8 +9,10 @@
 #include "packaging/CompilerReport.h"
 #include "packaging/Descriptor.h"
 #include "packaging/GameIcon.h"
+#include "packaging/IncrementalCompile.h"
 #include "packaging/JarArchive.h"
 #include "packaging/JavaTools.h"
+#include "packaging/StandbyJava.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -104,7 +106,7 @@ Packager::Result Packager::run(const model::Project& project)
     if (!QFileInfo(api).isFile())
         throw io::Error(u"Не найден файл «%1» с классами MIDP 2.0 / CLDC 1.1, нужный для сборки игры: "
                         u"переустановите Kestrava."_s.arg(QDir::toNativeSeparators(api)));
-    const QString compiler = findGameCompiler();
+    const GameCompiler compiler = describeGameCompiler(findGameCompiler());
     const QString shrinker = m_shrink ? findShrinker() : QString();
 
     step(Step::Convert);
@@ -125,14 +127,19 @@ Packager::Result Packager::run(const model::Project& project)
     QTemporaryDir work;
     if (!work.isValid())
         throw io::Error(u"Не удаётся создать временную папку для сборки игры: %1"_s.arg(work.errorString()));
-    const QString classes = work.path() + u"/classes"_s;
-    io::makeFolder(classes);
-    compile(project, projectDir + u"/src"_s, work.path(), classes, compiler);
-    QString gameClasses = classes;
+    ClassFiles classes = compile(project, projectDir + u"/src"_s, work.path(), compiler, &m_compiled);
     if (m_shrink) {
         step(Step::Shrink);
-        gameClasses = work.path() + u"/shrunk"_s;
-        shrink(work.path(), classes, gameClasses, shrinker);
+        const QString unshrunk = work.path() + u"/classes"_s;
+        for (const auto& [path, bytes] : classes) {
+            io::makeFolder(QFileInfo(unshrunk + u'/' + path).absolutePath());
+            io::writeFileAtomically(unshrunk + u'/' + path, bytes, io::FileSync::LeaveToSystem);
+        }
+        const QString shrunk = work.path() + u"/shrunk"_s;
+        shrink(work.path(), unshrunk, shrunk, shrinker);
+        classes.clear();
+        for (const QString& file : filesUnder(shrunk, {u"*.class"_s}))
+            classes[file] = io::readWholeFile(shrunk + u'/' + file, kMaxClassBytes);
     }
 
     step(Step::Archive);
@@ -145,8 +152,8 @@ Packager::Result Packager::run(const model::Project& project)
     entries.push_back({u"META-INF/MANIFEST.MF"_s, manifest(suite)});
     if (!icon.isNull())
         entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
-    for (const QString& file : filesUnder(gameClasses, {u"*.class"_s}))
-        entries.push_back({file, io::readWholeFile(gameClasses + u'/' + file, kMaxClassBytes)});
+    for (const auto& [path, bytes] : classes)
+        entries.push_back({path, bytes});
     for (const QString& file : pictures)
         entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
     const QByteArray jar = jarArchive(entries);
@@ -212,29 +219,32 @@ void Packager::shrink(const QString& workDir, const QString& classesDir, const Q
         throw io::Error(u"Игра не уменьшена: ProGuard сообщил об ошибке.\n"_s + output.trimmed().right(1500));
 }
 
-void Packager::compile(const model::Project& project, const QString& srcDir, const QString& workDir,
-                       const QString& classesDir, const QString& compiler)
+ClassFiles Packager::compile(const model::Project& project, const QString& srcDir, const QString& workDir,
+                            const GameCompiler& compiler, QStringList* compiled)
 {
+    const IncrementalCompile sources(srcDir, gameSources(srcDir, project.LevelCount), m_app.midpApi(),
+                                     compiler.identity);
+    const ClassCache cache(m_app.compiledClasses());
     const QString nothing = workDir + u"/nothing"_s;
     io::makeFolder(nothing);
-    QStringList arguments = {
-        // Class files a CLDC 1.1 phone verifies as they are: version 45.3 with StackMap attributes.
-        u"-source"_s, u"1.3"_s, u"-target"_s, u"cldc1.1"_s,
-        // A phone has only the MIDP 2.0 / CLDC 1.1 classes: nothing else is on the boot class path,
-        // and the class and source paths are an empty folder, so nothing the project folder or
-        // the current folder holds is compiled in, and no annotation processor runs.
-        u"-bootclasspath"_s, m_app.midpApi(), u"-classpath"_s, nothing, u"-sourcepath"_s, nothing,
-        u"-proc:none"_s, u"-encoding"_s, u"windows-1251"_s, u"-nowarn"_s, u"-Xemacs"_s,
-        u"-maxProblems"_s, u"50"_s, u"-d"_s, classesDir};
-    for (const QString& file : gameSources(srcDir, project.LevelCount))
-        arguments.append(srcDir + u'/' + file);
-
-    int exitCode = 0;
-    const QString output = runTool(compiler, arguments, nothing, u"Компилятор Java (ecj)"_s, &exitCode);
-    if (exitCode != 0) {
-        const QStringList report = compilerReport(output, project, int(codegen::readStageTemplate(m_app).size()));
+    const IncrementalCompile::Outcome outcome = sources.run(cache, workDir, [&](const QStringList& arguments) {
+        if (m_standby) {
+            if (std::optional<CompilerRun> run = m_standby->compile(compiler, arguments, m_cancelled))
+                return *run;
+            if (m_cancelled && m_cancelled())
+                cancelled();
+        }
+        CompilerRun run;
+        run.output = runTool(compiler.program, arguments, nothing, u"Компилятор Java (ecj)"_s, &run.exitCode);
+        return run;
+    });
+    *compiled = outcome.compiled;
+    if (outcome.failure) {
+        const QStringList report =
+            compilerReport(outcome.failure->output, project, int(codegen::readStageTemplate(m_app).size()));
         throw io::Error(u"Игра не собрана: компилятор Java нашёл ошибки.\n"_s + report.join(u'\n'));
     }
+    return outcome.classes;
 }
 
 } // namespace kestrava::packaging

@@ -2,6 +2,8 @@
 
 #include "io/AppFolder.h"
 #include "model/Project.h"
+#include "packaging/ClassCache.h"
+#include "packaging/JavaTools.h"
 
 #include <QList>
 #include <QString>
@@ -10,10 +12,13 @@
 
 namespace kestrava::packaging {
 
+class StandbyJava;
+
 // "Запуск" → "Собрать игру" and kestrava --package: converts the project,
 // compiles its src folder with the Eclipse compiler (ecj) into CLDC 1.1
 // class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
-// path (so any call a phone lacks is a compile error), and writes
+// path (so any call a phone lacks is a compile error), only the sources whose
+// classes no earlier packaging kept (IncrementalCompile), and writes
 // bin/<name>.jar (the classes, the pictures this conversion put into res and
 // nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
 // the jar's size) into the project folder, <name> being the project folder's name. Both are written
@@ -43,8 +48,15 @@ public:
     void setShrink(bool shrink) { m_shrink = shrink; }
     // Asked between steps and while a tool runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
+    // Compiles in this process kept running beside the editor when it can,
+    // else (it died, it is not there) runs the compiler alone, as without it.
+    void useStandby(StandbyJava* standby) { m_standby = standby; }
 
     Result run(const model::Project& project);
+
+    // The sources the compiler was given by the last run, the last time it
+    // ran; none when every class was kept from an earlier packaging.
+    const QStringList& compiledSources() const { return m_compiled; }
 
     // The name of the game: the project folder's name.
     static QString gameName(const QString& projectDir);
@@ -56,8 +68,8 @@ public:
 
 private:
     void step(Step s);
-    void compile(const model::Project& project, const QString& srcDir, const QString& workDir,
-                 const QString& classesDir, const QString& compiler);
+    ClassFiles compile(const model::Project& project, const QString& srcDir, const QString& workDir,
+                       const GameCompiler& compiler, QStringList* compiled);
     void shrink(const QString& workDir, const QString& classesDir, const QString& shrunkDir, const QString& shrinker);
     // Runs a tool in workDir, stopping it when cancelled; its output (both streams).
     QString runTool(const QString& program, const QStringList& arguments, const QString& workDir,
@@ -66,7 +78,9 @@ private:
     const io::AppFolder& m_app;
     std::function<void(Step)> m_onStep;
     std::function<bool()> m_cancelled;
+    StandbyJava* m_standby = nullptr;
     bool m_shrink = false;
+    QStringList m_compiled;
 };
 
 } // namespace kestrava::packaging

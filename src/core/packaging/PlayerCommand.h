@@ -12,6 +12,10 @@ namespace kestrava::packaging {
 // no phone has.
 settings::ScreenSize playSize(settings::ScreenSize chosen);
 
+// How many times larger than the phone the player's window shows it: three
+// times at most, and no taller than about 700 pixels.
+int playerScale(settings::ScreenSize size);
+
 // The arguments of `java` that open a packaged game (its .jad) in the
 // player's window at `size`, enlarged to fit a desktop screen.
 QStringList playerArguments(const io::AppFolder& app, const QString& jad, const QString& title,

@@ -5,6 +5,7 @@
 #include "io/Error.h"
 #include "packaging/JavaTools.h"
 #include "packaging/PlayerCommand.h"
+#include "packaging/StandbyJava.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +16,22 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-GameLauncher::GameLauncher(QWidget* window) : QObject(window), m_window(window) {}
+GameLauncher::GameLauncher(QWidget* window, packaging::StandbyJava* standby)
+    : QObject(window), m_window(window), m_standby(standby)
+{
+    if (!standby)
+        return;
+    connect(standby, &packaging::StandbyJava::refused, this, [this](const QString& message) {
+        // As a player of its own says it, ending with code 1.
+        showError(m_window, u"Игра завершилась с ошибкой (код 1).\n%1"_s.arg(message.trimmed().right(600)));
+    });
+    connect(standby, &packaging::StandbyJava::unavailable, this, [this] {
+        if (m_app)
+            guarded(m_window, [this] { playAlone(); });
+    });
+    connect(standby, &packaging::StandbyJava::playing, this, [this] { stop(); });
+    connect(standby, &packaging::StandbyJava::firstFrame, this, &GameLauncher::firstFrame);
+}
 
 GameLauncher::~GameLauncher()
 {
@@ -42,7 +58,22 @@ void GameLauncher::play(const io::AppFolder& app, const packaging::Packager::Res
     if (!QFileInfo(app.player()).isFile())
         throw io::Error(u"Не найден проигрыватель игр «%1»: переустановите Kestrava."_s.arg(
             QDir::toNativeSeparators(app.player())));
+    m_app = &app;
+    m_game = game;
+    m_size = size;
+    const settings::ScreenSize shown = packaging::playSize(size);
+    if (m_standby && m_standby->play(game.jad, game.name, u"%1x%2"_s.arg(shown.width).arg(shown.height),
+                                     packaging::playerScale(size)))
+        return;
+    playAlone();
+}
+
+void GameLauncher::playAlone()
+{
+    const io::AppFolder& app = *m_app;
     const QString java = packaging::findJavaTool(u"java"_s);
+    if (m_standby)
+        m_standby->stopGame();
     stop();
     m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
@@ -58,7 +89,7 @@ void GameLauncher::play(const io::AppFolder& app, const packaging::Packager::Res
         const QString why = QString::fromUtf8(process->readAllStandardError()).trimmed().right(600);
         showError(m_window, u"Игра завершилась с ошибкой (код %1).\n%2"_s.arg(code).arg(why));
     });
-    process->start(java, packaging::playerArguments(app, game.jad, game.name, size));
+    process->start(java, packaging::playerArguments(app, m_game.jad, m_game.name, m_size));
 }
 
 } // namespace kestrava::editor

@@ -21,6 +21,7 @@
 #include "io/Paths.h"
 #include "level/LevelView.h"
 #include "level/StageThumbnail.h"
+#include "packaging/StandbyJava.h"
 #include "settings/InterfaceEditor.h"
 
 #include <QAction>
@@ -44,6 +45,8 @@ namespace kestrava::editor {
 
 namespace {
 constexpr int kStatusMessageMs = 8000;
+// After a project opens: long enough for the window to draw it first.
+constexpr int kStandbyDelayMs = 1500;
 
 // Hands every question to the dialogs the main window holds at the time.
 class CurrentDialogs : public StandardDialogs {
@@ -126,6 +129,12 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] {
         for (int level = 1; level <= model::kMaxLevels; ++level)
             thumbnailStale(level);
+    });
+    // The Java process that compiles and plays games starts once a project is open and the
+    // window has drawn it, so it takes nothing from the editor's start.
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] {
+        if (m_document.project().ProjectDir)
+            QTimer::singleShot(kStandbyDelayMs, m_standby, [this] { m_standby->start(); });
     });
     connect(&m_document, &document::ProjectDocument::stagesChanged, this, [this] {
         for (int level = 1; level <= model::kMaxLevels; ++level)
@@ -221,7 +230,8 @@ void TMainform::buildMenu()
     m_shrinkAction = m_runMenu->addAction(u"Уменьшить игру"_s);
     m_shrinkAction->setObjectName(u"N_ShrinkGame"_s);
     m_shrinkAction->setCheckable(true);
-    m_game = new GameLauncher(this);
+    m_standby = new packaging::StandbyJava(m_app, this);
+    m_game = new GameLauncher(this, m_standby);
 
     QMenu* help = bar->addMenu(u"Справка"_s);
     help->setObjectName(u"N_Help"_s);
@@ -493,13 +503,15 @@ void TMainform::N_ConvertClick()
 
 void TMainform::N_PackageGameClick()
 {
-    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked()))
+    if (const auto game =
+            TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked(), m_standby))
         say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
 }
 
 void TMainform::N_PlayGameClick()
 {
-    const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked());
+    const auto game =
+        TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked(), m_standby);
     if (game)
         guarded(this, [&] { m_game->play(m_app, *game, m_document.project().GameScreen); });
 }

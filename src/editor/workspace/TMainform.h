@@ -13,6 +13,7 @@ class QMenu;
 class QStatusBar;
 
 namespace kestrava::io { class AppFolder; }
+namespace kestrava::packaging { class StandbyJava; }
 
 namespace kestrava::editor {
 
@@ -45,6 +46,8 @@ public:
     document::ProjectDocument& document() { return m_document; }
     const model::Project& project() const { return m_document.project(); }
     const io::AppFolder& app() const { return m_app; }
+    // The Java process kept beside the editor for "Собрать игру" and "Играть".
+    packaging::StandbyJava& standby() const { return *m_standby; }
 
     TFrScriptEditor* FrScriptEditor1() const { return m_FrScriptEditor1; }
     TFrLevelEditor* FrLevelEditor1() const { return m_FrLevelEditor1; }
@@ -130,6 +133,7 @@ private:
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     GameLauncher* m_game = nullptr;
+    packaging::StandbyJava* m_standby = nullptr;
     TfrmFont* m_frmFont = nullptr;
     TForm29* m_Form29 = nullptr;
 };

@@ -111,7 +111,8 @@ bool TfmBuildGame::run(const Job& job)
 }
 
 std::optional<packaging::Packager::Result> TfmBuildGame::package(QWidget* parent, const model::Project& project,
-                                                                 const io::AppFolder& app, bool shrink)
+                                                                 const io::AppFolder& app, bool shrink,
+                                                                 packaging::StandbyJava* standby)
 {
     const QList<packaging::Packager::Step> order = packaging::Packager::steps(shrink);
     QStringList steps;
@@ -121,9 +122,10 @@ std::optional<packaging::Packager::Result> TfmBuildGame::package(QWidget* parent
     std::optional<packaging::Packager::Result> result;
     // The worker packages its own copy: nothing it reads can change under it.
     const model::Project copy = project;
-    const bool done = dialog.run([&result, &copy, &app, &order, shrink](const Progress& progress) {
+    const bool done = dialog.run([&result, &copy, &app, &order, shrink, standby](const Progress& progress) {
         packaging::Packager packager(app);
         packager.setShrink(shrink);
+        packager.useStandby(standby);
         packager.onStep([&progress, &order](packaging::Packager::Step step) { progress.step(int(order.indexOf(step)) + 1); });
         packager.cancelWhen(progress.cancelled);
         result = packager.run(copy);

@@ -41,9 +41,11 @@ public:
     bool run(const Job& job);
 
     // Packages a copy of the project with the dialog showing the packager's
-    // steps; shrink: through ProGuard ("Уменьшить игру").
+    // steps; shrink: through ProGuard ("Уменьшить игру"); standby: the Java
+    // process that compiles without starting a compiler, when there is one.
     static std::optional<packaging::Packager::Result> package(QWidget* parent, const model::Project& project,
-                                                              const io::AppFolder& app, bool shrink = false);
+                                                              const io::AppFolder& app, bool shrink = false,
+                                                              packaging::StandbyJava* standby = nullptr);
 
     QPushButton* cancelButton() const { return m_cancel; }
     QLabel* stepLabel(int step) const { return m_labels.value(step - 1); }

@@ -26,15 +26,20 @@ public final class Device {
 
     private static Device current;
 
+    /** The threads of one game: its event thread and every thread the game starts. */
+    static final class Threads extends ThreadGroup {
+        private volatile Device device;
+
+        Threads(String name) {
+            super(name);
+        }
+    }
+
     private final int width;
     private final int height;
     private final BufferedImage frame;
     private final boolean stepped;
-    private final ExecutorService events = Executors.newSingleThreadExecutor(r -> {
-        Thread t = new Thread(r, "midp-events");
-        t.setDaemon(true);
-        return t;
-    });
+    private final ExecutorService events;
     private final Map<String, String> properties = new LinkedHashMap<>();
     private ClassLoader gameLoader = Device.class.getClassLoader();
     private volatile Displayable shown;
@@ -43,26 +48,58 @@ public final class Device {
     private volatile Throwable failure;
     private Runnable onFrame = () -> { };
     private Runnable onShown = () -> { };
+    private volatile boolean presented;
 
     // Stepped play: the game's thread waits in flushGraphics until the script lets the next tick run.
     private long flushed;
     private long allowed = 1;
     private boolean atGate;
 
-    private Device(int width, int height, boolean stepped) {
+    private Device(int width, int height, boolean stepped, ThreadGroup threads) {
         this.width = width;
         this.height = height;
         this.stepped = stepped;
         this.frame = new BufferedImage(width, height, BufferedImage.TYPE_INT_RGB);
+        this.events = Executors.newSingleThreadExecutor(r -> {
+            Thread t = new Thread(threads, r, "midp-events");
+            t.setDaemon(true);
+            return t;
+        });
     }
 
     /** Makes the one device of this run. stepped: ticks advance only when the script says so. */
     public static synchronized Device create(int width, int height, boolean stepped) {
-        current = new Device(width, height, stepped);
+        current = new Device(width, height, stepped, Thread.currentThread().getThreadGroup());
         return current;
     }
 
+    /**
+     * Makes the device of the next game in a player that plays one game after
+     * another: the game's threads are in `threads`, so a thread of a game
+     * that is ending still finds its own device, never the next game's.
+     */
+    static synchronized Device create(int width, int height, Threads threads) {
+        Device d = new Device(width, height, false, threads);
+        threads.device = d;
+        current = d;
+        return d;
+    }
+
+    /** The device of a thread's game, or null for a thread of none. */
+    static Device of(Thread thread) {
+        for (ThreadGroup g = thread.getThreadGroup(); g != null; g = g.getParent()) {
+            if (g instanceof Threads) {
+                return ((Threads) g).device;
+            }
+        }
+        return null;
+    }
+
     public static Device get() {
+        Device own = of(Thread.currentThread());
+        if (own != null) {
+            return own;
+        }
         Device d = current;
         if (d == null) {
             throw new IllegalStateException("no device");
@@ -104,6 +141,11 @@ public final class Device {
 
     public boolean destroyed() {
         return destroyed;
+    }
+
+    /** Whether the game has drawn a frame onto the screen yet. */
+    public boolean presented() {
+        return presented;
     }
 
     public Throwable failure() {
@@ -250,6 +292,14 @@ public final class Device {
             });
         }
         destroyed = true;
+        synchronized (this) {
+            notifyAll();
+        }
+    }
+
+    /** Stops the event thread once the game is over, so nothing of it is left running. */
+    void shutdown() {
+        events.shutdownNow();
     }
 
     static void call(Object target, Class<?> declaring, String name) throws Exception {
@@ -315,6 +365,7 @@ public final class Device {
         synchronized (frame) {
             frame.getGraphics().drawImage(picture, 0, 0, null);
         }
+        presented = true;
         onFrame.run();
     }
 

@@ -33,16 +33,21 @@ import javax.swing.WindowConstants;
  * the screen's commands as buttons below.
  */
 final class GameWindow {
-    private final Device device;
-    private final int scale;
+    private volatile Device device;
+    private int scale;
+    private final Runnable onClose;
+    private Runnable onFirstPaint = () -> { };
+    private boolean painted;
     private final JFrame frame;
     private final Screen screen;
     private final JPanel commands = new JPanel(new FlowLayout(FlowLayout.CENTER, 4, 2));
     private final Set<Integer> down = new HashSet<>();
 
-    GameWindow(Device device, String title, int scale) {
+    /** onClose: what closing the window does (it ends the game). */
+    GameWindow(Device device, String title, int scale, Runnable onClose) {
         this.device = device;
         this.scale = scale;
+        this.onClose = onClose;
         screen = new Screen();
         frame = new JFrame(title);
         frame.getAccessibleContext().setAccessibleName(title);
@@ -86,8 +91,28 @@ final class GameWindow {
         frame.pack();
         frame.setResizable(false);
         frame.setLocationRelativeTo(null);
-        device.onFrame(screen::repaint);
-        device.onShown(() -> SwingUtilities.invokeLater(this::showCommands));
+        attach(device, title, scale);
+    }
+
+    /** Shows another game in this window, where the author left it (on the event dispatch thread). */
+    void attach(Device next, String title, int newScale) {
+        device = next;
+        scale = newScale;
+        painted = false;
+        down.clear();
+        frame.setTitle(title);
+        frame.getAccessibleContext().setAccessibleName(title);
+        screen.setPreferredSize(new Dimension(next.width() * newScale, next.height() * newScale));
+        commands.removeAll();
+        next.onFrame(screen::repaint);
+        next.onShown(() -> SwingUtilities.invokeLater(this::showCommands));
+        frame.pack();
+        screen.repaint();
+    }
+
+    /** Told once a game's first frame is on the screen. */
+    void onFirstPaint(Runnable r) {
+        onFirstPaint = r;
     }
 
     void setIcon(java.awt.Image icon) {
@@ -96,13 +121,20 @@ final class GameWindow {
 
     void show() {
         frame.setVisible(true);
+        frame.toFront();
         screen.requestFocusInWindow();
     }
 
+    void hide() {
+        frame.setVisible(false);
+    }
+
     void close() {
-        device.exit();
+        onClose.run();
+    }
+
+    void dispose() {
         frame.dispose();
-        System.exit(0);
     }
 
     /** The game stopped with an error: the author reads it, the window stays to look at. */
@@ -168,7 +200,6 @@ final class GameWindow {
         private static final long serialVersionUID = 1L;
 
         Screen() {
-            setPreferredSize(new Dimension(device.width() * scale, device.height() * scale));
             setFocusable(true);
             getAccessibleContext().setAccessibleName("\u042d\u043a\u0440\u0430\u043d \u0438\u0433\u0440\u044b");
             addKeyListener(new KeyAdapter() {
@@ -222,7 +253,12 @@ final class GameWindow {
 
         @Override
         protected void paintComponent(Graphics g) {
-            g.drawImage(device.snapshot(), 0, 0, device.width() * scale, device.height() * scale, null);
+            Device d = device;
+            g.drawImage(d.snapshot(), 0, 0, d.width() * scale, d.height() * scale, null);
+            if (!painted && d.presented()) {
+                painted = true;
+                onFirstPaint.run();
+            }
         }
     }
 }

@@ -12,8 +12,11 @@ import javax.swing.SwingUtilities;
  * kestrava-player [--size WxH] [--scale N] [--title TEXT] GAME.jad|GAME.jar
  *     plays in a window: the arrow keys, Enter as FIRE, 0-9 * #, F1 and F2 as the soft keys;
  *     the screen is the one the game was made for (its Kestrava-Screen-Width and -Height) unless --size says
+ *     --tell-first-frame: prints "frame" once the game's first frame is on the screen
  * kestrava-player --headless --script FILE [--frames DIR] [--size WxH] GAME.jad|GAME.jar
  *     plays a script without a window, tick by tick, and checks what the game shows
+ * kestrava-player --standby [--compiler JAR...]
+ *     stays beside the editor, compiling and playing on its requests (Standby)
  * </pre>
  */
 public final class Main {
@@ -21,6 +24,10 @@ public final class Main {
     }
 
     public static void main(String[] args) throws Exception {
+        if (args.length > 0 && args[0].equals("--standby")) {
+            Standby.main(java.util.Arrays.copyOfRange(args, 1, args.length));
+            return;
+        }
         PrintStream out = new PrintStream(System.out, true, "UTF-8");
         PrintStream err = new PrintStream(System.err, true, "UTF-8");
         // The size the game was made for (its jad says it) unless asked for another.
@@ -28,6 +35,7 @@ public final class Main {
         int height = 0;
         int scale = 3;
         String title = null;
+        boolean tellFirstFrame = false;
         boolean headless = false;
         File script = null;
         File frames = null;
@@ -49,6 +57,9 @@ public final class Main {
                     break;
                 case "--headless":
                     headless = true;
+                    break;
+                case "--tell-first-frame":
+                    tellFirstFrame = true;
                     break;
                 case "--script":
                     script = new File(args[++i]);
@@ -112,9 +123,17 @@ public final class Main {
         String name = title != null ? title : file.name;
         GameWindow[] window = new GameWindow[1];
         int s = scale;
+        boolean tell = tellFirstFrame;
         java.awt.image.BufferedImage icon = file.icon();
         SwingUtilities.invokeAndWait(() -> {
-            window[0] = new GameWindow(device, name, s);
+            window[0] = new GameWindow(device, name, s, () -> {
+                device.exit();
+                window[0].dispose();
+                System.exit(0);
+            });
+            if (tell) {
+                window[0].onFirstPaint(() -> out.println("frame"));
+            }
             if (icon != null) {
                 window[0].setIcon(icon);
             }
