@@ -54,8 +54,8 @@ struct Fixture {
         app->ensureFolders();
         io::writeFileAtomically(app->draftFile(u"Etap0.java"_s),
                                 "public class Etap0 extends GameStage{\r\nEtap0data data=new Etap0data();\r\nvoid events(){\r\n");
-        io::writeFileAtomically(app->draftFile(u"dorv.java"_s), "public class dorv{}\r\n");
-        io::writeFileAtomically(app->draftFile(u"MyGameCanvas.java"_s), "public class MyGameCanvas{}\r\n");
+        for (const char* name : codegen::kFixedSources)
+            io::writeFileAtomically(app->draftFile(QString::fromLatin1(name)), "// the runtime\r\n");
 
         const QString root = dir.path() + u"/game"_s;
         for (const char* sub : {"objects", "res", "src"})

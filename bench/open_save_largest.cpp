@@ -8,8 +8,13 @@
 // "Open" is what "Открыть" waits for: the project file, its extras file and
 // every object file read, and the placed objects measured (ProjectDocument::open).
 // "Save" writes the project file and its extras file.
+//
+// The extras file of that project is also parsed (and every value visited) by
+// our reader and by two packaged libraries, RapidJSON and simdjson, the figures
+// that decide whether ours stays.
 #include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
+#include "io/JsonTape.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
@@ -17,6 +22,7 @@
 #include "objects/BackgroundObjectFile.h"
 #include "objects/BarObjectFile.h"
 #include "persist/ObjectImport.h"
+#include "persist/ProjectExtras.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
@@ -27,6 +33,8 @@
 #include "GameArt.h"
 
 #include <benchmark/benchmark.h>
+#include <rapidjson/document.h>
+#include <simdjson.h>
 
 #include <cstdio>
 #include <memory>
@@ -203,7 +211,108 @@ void BM_SaveLargest(benchmark::State& state)
         persist::save(project, f.file);
 }
 
+QByteArray largestExtras()
+{
+    return io::readWholeFile(persist::extrasFileFor(largest().file), qint64(16) << 20);
+}
+
+// Each parser's walk counts the values and adds up the numbers, so none can skip any.
+struct Walked {
+    size_t values = 0;
+    double sum = 0;
+};
+
+void walk(const io::JsonTape::Value& v, Walked& w)
+{
+    ++w.values;
+    if (v.isNumber())
+        w.sum += v.number();
+    else if (v.isArray())
+        v.elements([&](const io::JsonTape::Value& e) { walk(e, w); });
+    else if (v.isObject())
+        v.members([&](const io::JsonTape::Value&, const io::JsonTape::Value& e) { walk(e, w); });
+}
+
+void walk(const rapidjson::Value& v, Walked& w)
+{
+    ++w.values;
+    if (v.IsNumber())
+        w.sum += v.GetDouble();
+    else if (v.IsArray())
+        for (const rapidjson::Value& e : v.GetArray())
+            walk(e, w);
+    else if (v.IsObject())
+        for (const auto& m : v.GetObject())
+            walk(m.value, w);
+}
+
+void walk(simdjson::dom::element v, Walked& w)
+{
+    ++w.values;
+    switch (v.type()) {
+    case simdjson::dom::element_type::INT64:
+    case simdjson::dom::element_type::UINT64:
+    case simdjson::dom::element_type::DOUBLE:
+        w.sum += double(v.get_double());
+        break;
+    case simdjson::dom::element_type::ARRAY:
+        for (simdjson::dom::element e : simdjson::dom::array(v))
+            walk(e, w);
+        break;
+    case simdjson::dom::element_type::OBJECT:
+        for (simdjson::dom::key_value_pair m : simdjson::dom::object(v))
+            walk(m.value, w);
+        break;
+    default:
+        break;
+    }
+}
+
+void BM_ExtrasOurs(benchmark::State& state)
+{
+    const QByteArray bytes = largestExtras();
+    for (auto _ : state) {
+        qsizetype errorAt = 0;
+        const std::optional<io::JsonTape> tape = io::JsonTape::parse(bytes, &errorAt);
+        Walked w;
+        walk(tape->root(), w);
+        benchmark::DoNotOptimize(w.sum);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_ExtrasRapidJson(benchmark::State& state)
+{
+    const QByteArray bytes = largestExtras();
+    for (auto _ : state) {
+        rapidjson::Document document;
+        document.Parse<rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag>(bytes.constData(),
+                                                                                              size_t(bytes.size()));
+        Walked w;
+        walk(document, w);
+        benchmark::DoNotOptimize(w.sum);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_ExtrasSimdjson(benchmark::State& state)
+{
+    const QByteArray bytes = largestExtras();
+    // A reader would read the file into padded memory at once, and keep its parser.
+    const simdjson::padded_string padded(bytes.constData(), size_t(bytes.size()));
+    simdjson::dom::parser parser;
+    for (auto _ : state) {
+        Walked w;
+        walk(parser.parse(padded).value(), w);
+        benchmark::DoNotOptimize(w.sum);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
 } // namespace
 
+BENCHMARK(BM_ExtrasOurs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtrasRapidJson)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtrasSimdjson)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Repetitions(3);
 BENCHMARK(BM_SaveLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(3);

@@ -7,6 +7,6 @@ $SUDO apt-get update
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev dpkg-dev \
   qt6-base-dev qt6-translations-l10n libpng-dev zlib1g-dev libdeflate-dev libxxhash-dev \
-  libgtest-dev libbenchmark-dev \
+  libgtest-dev libbenchmark-dev rapidjson-dev libsimdjson-dev \
   default-jdk-headless default-jre ecj proguard-cli \
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core xvfb xauth x11-utils

@@ -11,13 +11,24 @@ project="$(realpath "$2")"
 runs="${3:-5}"
 name="$(basename "$(dirname "$project")")"
 display=":94"
+for tool in Xvfb xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "startup-time.sh needs $tool (scripts/install-deps.sh installs it)" >&2; exit 1; }
+done
 runtime="$(mktemp -d)"
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb; rm -rf "$runtime"' EXIT
 export DISPLAY="$display"
 export XDG_RUNTIME_DIR="$runtime"
-until xdpyinfo >/dev/null 2>&1; do sleep 0.05; done
+# The server takes well under a second; one that is not up in 10 s will not come.
+for _ in $(seq 200); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.05
+done
+if ! xdpyinfo >/dev/null 2>&1; then
+  echo "startup-time.sh: the X server on $display did not start within 10 s" >&2
+  exit 1
+fi
 for run in $(seq "$runs"); do
   echo "run $run: $("$build/bin/startup_watch" " - $name" "$build/bin/kestrava" "$project" | tr '\n' ' ')"
 done

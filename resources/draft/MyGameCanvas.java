@@ -10,9 +10,10 @@ import javax.microedition.lcdui.game.Sprite;
 import javax.microedition.lcdui.game.TiledLayer;
 
 /**
- * The game screen: runs the current stage at a fixed tick, passes it the keys
- * and draws it. Stage classes are found by name (Etap0, Etap1, ...), so this
- * one canvas serves a project of any number of stages.
+ * The game screen: runs the current stage at a fixed tick, passes it the keys,
+ * changes stages, shows the end screens and draws. Stage classes are found by
+ * name (Etap0, Etap1, ...), so this one canvas serves a project of any number
+ * of stages.
  */
 public class MyGameCanvas extends GameCanvas implements Runnable {
     /** Game time of one tick in ms: everything moves, animates and is drawn once per tick. */
@@ -344,7 +345,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         int h = getHeight();
         g.setClip(0, 0, w, h);
         if (screen == PLAYING && stage != null) {
-            stage.paint(g);
+            StageView.paint(stage, g);
             return;
         }
         g.setColor(0x000000);
@@ -354,7 +355,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         if (screen == BROKEN) {
             g.setColor(0xFF4040);
             g.setFont(small);
-            Stage.drawWrapped(g, small, brokenText, 4, 4, w - 8, Graphics.LEFT);
+            StageView.drawWrapped(g, small, brokenText, 4, 4, w - 8, Graphics.LEFT);
             return;
         }
         // "You won" or "Game over", then "press any key", in Russian.
@@ -372,7 +373,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         g.drawString(title, w / 2, h / 2 - big.getHeight(), Graphics.TOP | Graphics.HCENTER);
         g.setFont(small);
         g.setColor(0xFFFFFF);
-        Stage.drawWrapped(g, small, "\u041d\u0430\u0436\u043c\u0438\u0442\u0435 \u043b\u044e\u0431\u0443\u044e "
+        StageView.drawWrapped(g, small, "\u041d\u0430\u0436\u043c\u0438\u0442\u0435 \u043b\u044e\u0431\u0443\u044e "
                 + "\u043a\u043b\u0430\u0432\u0438\u0448\u0443", w / 2, h / 2 + 4, w - 8, Graphics.HCENTER);
     }
 
@@ -388,10 +389,13 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         int keyCode2;
     }
 
+
     /**
-     * What every stage class (Etap0, Etap1, ...) has: the values its event sheet
-     * reads and writes, and the play built from its data class: layers, movement,
-     * behaviour, animation, the view and the indicators.
+     * What every stage class (Etap0, Etap1, ...) sees: the values its event sheet
+     * reads and writes, the building of the stage from its tables that its
+     * load() calls, and one tick of play. Movement moves the objects, lets them
+     * behave, collide and animate; StageView draws the stage and its indicators.
+     * (Every class of a jar repeats the names it uses, so the game keeps to few.)
      */
     public abstract static class Stage {
         /** Highest group number a stage can have. */
@@ -400,10 +404,6 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         static final int STEP = 10;
         /** A second press of a key within this many ticks (300 ms) is a double press. */
         static final int DOUBLE_PRESS_TICKS = 6;
-        /** An animation frame lasts this many ticks. */
-        static final int FRAME_TICKS = 3;
-        /** After losing a life the player cannot lose another for this many ticks. */
-        static final int SAFE_TICKS = 20;
         /** dbkey when no key was pressed twice. */
         static final int NO_KEY = -1000;
         static final int START_LIFE = 3;
@@ -415,13 +415,6 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         static final int ls = -6, rs = -7;
         /** "*" and "#": no Java names, so the double-press condition spells them out. */
         static final int star = KEY_STAR, pound = KEY_POUND;
-
-        /** Object behaviour (objtip): rest, chase, attack, avoid, death. */
-        static final int REST = 1, CHASE = 2, ATTACK = 3, AVOID = 4, DEATH = 5;
-        /** Movement types of active groups (type_obj). */
-        static final int KEYBOARD = 1, PATH = 2, STATIC = 3;
-        /** Directions of the animation tables. */
-        static final int RIGHT = 1, UP = 2, LEFT = 3, DOWN = 4;
 
         // Game-wide values, kept from stage to stage.
         /** Index of the current stage, from 0: the stage class Etap<etap>. */
@@ -477,54 +470,56 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 etap11data = keys, etap12data = keys, etap13data = keys, etap14data = keys, etap15data = keys,
                 etap16data = keys, etap17data = keys, etap18data = keys, etap19data = keys, etap20data = keys;
 
-        private final Random random = new Random();
-        private final LayerManager layers = new LayerManager();
-        private TiledLayer[] fon = new TiledLayer[0];
-        private boolean[] fonObstacle = new boolean[0];
+        // Not for the sheet: the play that Movement and StageView share with the stage.
+        final LayerManager layers = new LayerManager();
+        TiledLayer[] fon = new TiledLayer[0];
+        boolean[] fonObstacle = new boolean[0];
         /** The level: every background; the screen at the origin when there is none. */
-        private int levelLeft, levelTop, levelRight, levelBottom;
+        int levelLeft, levelTop, levelRight, levelBottom;
 
         // Per object: where it is, how it moves and animates.
-        private int[] x = new int[0], y = new int[0];
-        private int[] group = new int[0], moveType = new int[0];
-        private int[] direction = new int[0];
-        private boolean[] moved = new boolean[0];
+        int[] x = new int[0], y = new int[0];
+        int[] group = new int[0], moveType = new int[0];
+        int[] direction = new int[0];
+        boolean[] moved = new boolean[0];
         /** The animation table and row an object shows now, and ticks into its frame. */
-        private int[][] showing = new int[0][];
-        private int[] frameTicks = new int[0];
-        private int[] deathTicks = new int[0];
+        int[][] showing = new int[0][];
+        int[] frameTicks = new int[0];
+        int[] deathTicks = new int[0];
         /** Chase, attack and avoid: the group and number of the object aimed at. */
-        private int[] targetGroup = new int[0], target = new int[0];
-        private int[][] pathX = new int[0][], pathY = new int[0][];
-        private int[] pathAt = new int[0];
-        private int[] homeX = new int[0], homeY = new int[0];
-        private int[][][] framesStop, framesGo, framesDead;
-        private int[] chaseGroup = new int[0];
-        private int otherStep = 2;
+        int[] targetGroup = new int[0], target = new int[0];
+        int[][] pathX = new int[0][], pathY = new int[0][];
+        int[] pathAt = new int[0];
+        int[] homeX = new int[0], homeY = new int[0];
+        int[][][] framesStop, framesGo, framesDead;
+        int[] chaseGroup = new int[0];
+        int otherStep = 2;
+        /** Ticks left in which the player cannot lose another life. */
+        int safeTicks;
 
-        private String[][] texts = new String[0][];
-        private int[] textX = new int[0], textY = new int[0], textColor = new int[0];
-        private Font[] textFont = new Font[0];
+        String[][] texts = new String[0][];
+        int[] textX = new int[0], textY = new int[0], textColor = new int[0];
+        Font[] textFont = new Font[0];
 
-        private boolean livesBar;
-        private Image livesImage;
-        private int livesX, livesY, livesW, livesH;
-        private boolean livesVertical;
+        boolean livesBar;
+        Image livesImage;
+        int livesX, livesY, livesW, livesH;
+        boolean livesVertical;
 
-        private Indicators hud;
-        private Image weapon;
+        Indicators hud;
+        Image weapon;
 
+        /** A broken row of the sheet, shown on the screen for a while. */
+        String problem;
+        int problemTicks;
+
+        private final Random random = new Random();
         /** The key that was pressed last and at which tick, for double presses. */
         private int lastKey = NO_KEY;
         private int lastPressTick = -1000;
         private boolean fresh;
         /** The behaviour of every object before a run of the sheet, to see what it changed. */
         private int[] before = new int[0];
-        private int tickCount;
-        private int safeTicks;
-        private int player = -1;
-        private String problem;
-        private int problemTicks;
 
         /** Reads the data class tables and builds the layers. */
         abstract void load() throws IOException;
@@ -562,6 +557,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             dataKeyReleased(rawCode);
             keys.keyCode2 = code;
         }
+
+        // ---- building the stage: what load() calls ----
 
         final void background(int quanfon, boolean[] obstacle, int[] columns, int[] rows, int[] tileWidth,
                 int[] tileHeight, String[] adfon, int[][] pole, int[] fonxt, int[] fonyt) throws IOException {
@@ -632,12 +629,12 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 int h = tileHeightob[k];
                 boolean strip = w > 0 && h > 0 && image.getWidth() % w == 0 && image.getHeight() % h == 0;
                 obj[k] = strip ? new Sprite(image, w, h) : new Sprite(image);
-                objtip[k] = REST;
+                objtip[k] = Movement.REST;
                 vis_obj[k] = true;
                 x[k] = homeX[k] = raspxobd[k] = raspxob[k];
                 y[k] = homeY[k] = raspyobd[k] = raspyob[k];
                 obj[k].setPosition(x[k], y[k]);
-                direction[k] = RIGHT;
+                direction[k] = Movement.RIGHT;
                 int g = group_obj[k];
                 group[k] = g;
                 moveType[k] = g > 0 && g < type_obj.length ? type_obj[g] : 0;
@@ -784,7 +781,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     weapon = null;
                 }
             }
-            follow(true);
+            StageView.follow(this, true);
             place();
         }
 
@@ -792,7 +789,6 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
         /** Advances the stage by one tick of game time. */
         final void tick(int keyStates) {
-            tickCount++;
             int start = etap;
             boolean pinned = false;
             for (int t = 0; t < TICK; t += STEP) {
@@ -832,9 +828,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             if (safeTicks > 0) {
                 safeTicks--;
             }
-            move(keyStates);
-            animate();
-            follow(!pinned);
+            Movement.move(this, keyStates);
+            Movement.contact(this);
+            Movement.animate(this);
+            StageView.follow(this, !pinned);
             place();
             if (problemTicks > 0) {
                 problemTicks--;
@@ -854,7 +851,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 raspyobd[k] = y[k];
                 obj[k].setPosition(x[k], y[k]);
                 obj[k].setVisible(vis_obj[k]);
-                if (vis_obj[k] && objtip[k] != DEATH) {
+                if (vis_obj[k] && objtip[k] != Movement.DEATH) {
                     alive++;
                 }
             }
@@ -884,275 +881,12 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 // The set-X and set-Y actions put the object there.
                 x[k] = raspxobd[k];
                 y[k] = raspyobd[k];
-                int tip = objtip[k];
-                if (tip != before[k]) {
-                    if (tip == CHASE || tip == ATTACK || tip == AVOID) {
-                        aimAt(k);
-                    } else if (tip == DEATH) {
-                        deathTicks[k] = 0;
-                    }
+                if (objtip[k] != before[k]) {
+                    Movement.behaviourChanged(this, k);
                 }
                 obj[k].setPosition(x[k], y[k]);
                 obj[k].setVisible(vis_obj[k]);
             }
-        }
-
-        /** The object a chase, attack or avoid action named: kd within the group its action names. */
-        private void aimAt(int k) {
-            int g = group[k] >= 0 && group[k] < chaseGroup.length ? chaseGroup[group[k]] : 0;
-            if (g <= 0 || g > MAX_GROUPS || kol_obj[g] == 0) {
-                int p = playerObject();
-                g = p >= 0 ? group[p] : 0;
-            }
-            targetGroup[k] = g;
-            target[k] = kd;
-        }
-
-        private int targetOf(int k) {
-            int g = targetGroup[k];
-            if (g <= 0 || g > MAX_GROUPS || kol_obj[g] == 0) {
-                return -1;
-            }
-            int n = target[k];
-            if (n < 0 || n >= kol_obj[g]) {
-                n = kol_obj[g] - 1;
-            }
-            return gr_obj[g][n];
-        }
-
-        /** The object the keyboard drives and the view follows: the first visible one. */
-        private int playerObject() {
-            for (int k = 0; k < obj.length; k++) {
-                if (moveType[k] == KEYBOARD && vis_obj[k]) {
-                    return k;
-                }
-            }
-            return -1;
-        }
-
-        private void move(int keyStates) {
-            boolean right = held(RIGHT) || (keyStates & RIGHT_PRESSED) != 0;
-            boolean left = held(LEFT) || (keyStates & LEFT_PRESSED) != 0;
-            boolean up = held(UP) || (keyStates & UP_PRESSED) != 0;
-            boolean down = held(DOWN) || (keyStates & DOWN_PRESSED) != 0;
-            int keyDx = (right ? 1 : 0) - (left ? 1 : 0);
-            int keyDy = (down ? 1 : 0) - (up ? 1 : 0);
-            for (int k = 0; k < obj.length; k++) {
-                moved[k] = false;
-                if (!vis_obj[k] || objtip[k] == DEATH) {
-                    continue;
-                }
-                int dx = 0;
-                int dy = 0;
-                if (moveType[k] == KEYBOARD) {
-                    if (control) {
-                        dx = keyDx * speed;
-                        dy = keyDy * speed;
-                    }
-                } else if (objtip[k] == CHASE || objtip[k] == ATTACK || objtip[k] == AVOID) {
-                    int t = targetOf(k);
-                    // An attacker that touches its target stays there and strikes.
-                    boolean touching = t >= 0 && objtip[k] == ATTACK && touches(k, t);
-                    if (t >= 0 && t != k && !touching) {
-                        int sign = objtip[k] == AVOID ? -1 : 1;
-                        dx = sign * toward(x[t] - x[k], otherStep);
-                        dy = sign * toward(y[t] - y[k], otherStep);
-                        if (sign < 0 && dx == 0 && x[t] == x[k]) {
-                            dx = otherStep;
-                        }
-                    }
-                } else if (moveType[k] == PATH && pathX[k].length > 0) {
-                    int n = pathX[k].length;
-                    int at = pathAt[k];
-                    int px = at == 0 ? homeX[k] : pathX[k][at - 1];
-                    int py = at == 0 ? homeY[k] : pathY[k][at - 1];
-                    if (px == x[k] && py == y[k]) {
-                        pathAt[k] = (at + 1) % (n + 1);
-                        px = pathAt[k] == 0 ? homeX[k] : pathX[k][pathAt[k] - 1];
-                        py = pathAt[k] == 0 ? homeY[k] : pathY[k][pathAt[k] - 1];
-                    }
-                    dx = toward(px - x[k], otherStep);
-                    dy = toward(py - y[k], otherStep);
-                }
-                if (dx != 0 || dy != 0) {
-                    walk(k, dx, dy);
-                }
-            }
-            contact();
-        }
-
-        private static int toward(int distance, int step) {
-            return distance > 0 ? Math.min(distance, step) : -Math.min(-distance, step);
-        }
-
-        /** Moves an object as far as obstacles and the level let it, sliding along a wall. */
-        private void walk(int k, int dx, int dy) {
-            Sprite s = obj[k];
-            int nx = clamp(x[k] + dx, levelLeft, levelRight - s.getWidth());
-            int ny = clamp(y[k] + dy, levelTop, levelBottom - s.getHeight());
-            if (free(k, nx, ny)) {
-                turn(k, nx - x[k], ny - y[k]);
-                x[k] = nx;
-                y[k] = ny;
-            } else if (nx != x[k] && free(k, nx, y[k])) {
-                turn(k, nx - x[k], 0);
-                x[k] = nx;
-            } else if (ny != y[k] && free(k, x[k], ny)) {
-                turn(k, 0, ny - y[k]);
-                y[k] = ny;
-            } else if (moveType[k] == PATH && objtip[k] == REST) {
-                // A blocked path point is passed over.
-                pathAt[k] = (pathAt[k] + 1) % (pathX[k].length + 1);
-            }
-            s.setPosition(x[k], y[k]);
-        }
-
-        private static int clamp(int v, int low, int high) {
-            return v < low ? low : v > high ? Math.max(low, high) : v;
-        }
-
-        /** True when the object at (nx, ny) covers no cell of an obstacle background. */
-        private boolean free(int k, int nx, int ny) {
-            Sprite s = obj[k];
-            s.setPosition(nx, ny);
-            boolean ok = true;
-            for (int i = 0; i < fon.length && ok; i++) {
-                if (fonObstacle[i] && s.collidesWith(fon[i], false)) {
-                    ok = false;
-                }
-            }
-            s.setPosition(x[k], y[k]);
-            return ok;
-        }
-
-        private void turn(int k, int dx, int dy) {
-            if (dx == 0 && dy == 0) {
-                return;
-            }
-            moved[k] = true;
-            if (dx != 0 && Math.abs(dx) >= Math.abs(dy)) {
-                direction[k] = dx > 0 ? RIGHT : LEFT;
-            } else {
-                direction[k] = dy < 0 ? UP : DOWN;
-            }
-        }
-
-        /** An attacking object that touches the player it aims at takes a life. */
-        private void contact() {
-            if (safeTicks > 0) {
-                return;
-            }
-            for (int k = 0; k < obj.length; k++) {
-                if (objtip[k] != ATTACK || !vis_obj[k]) {
-                    continue;
-                }
-                int t = targetOf(k);
-                if (t < 0 || t == k || moveType[t] != KEYBOARD || !vis_obj[t] || objtip[t] == DEATH) {
-                    continue;
-                }
-                if (touches(k, t)) {
-                    life--;
-                    safeTicks = SAFE_TICKS;
-                    return;
-                }
-            }
-        }
-
-        private boolean touches(int k, int t) {
-            obj[k].setPosition(x[k], y[k]);
-            obj[t].setPosition(x[t], y[t]);
-            return vis_obj[t] && obj[k].collidesWith(obj[t], false);
-        }
-
-        private void animate() {
-            for (int k = 0; k < obj.length; k++) {
-                int d = direction[k] - 1;
-                int[] row;
-                if (objtip[k] == DEATH) {
-                    row = pick(framesDead, d, k);
-                    if (vis_obj[k]) {
-                        deathTicks[k]++;
-                        if (deathTicks[k] > row.length * FRAME_TICKS) {
-                            vis_obj[k] = false;
-                        }
-                    }
-                } else if (moved[k]) {
-                    row = pick(framesGo, d, k);
-                } else {
-                    row = pick(framesStop, d, k);
-                }
-                if (row != showing[k]) {
-                    showing[k] = row;
-                    frameTicks[k] = 0;
-                    if (row.length > 0) {
-                        obj[k].setFrameSequence(row);
-                    } else {
-                        obj[k].setFrameSequence(null);
-                    }
-                } else if (row.length > 1 && ++frameTicks[k] >= FRAME_TICKS) {
-                    frameTicks[k] = 0;
-                    if (objtip[k] != DEATH || obj[k].getFrame() < obj[k].getFrameSequenceLength() - 1) {
-                        obj[k].nextFrame();
-                    }
-                }
-            }
-        }
-
-        /** The frames of a direction, or of the first direction that has some. */
-        private static int[] pick(int[][][] table, int d, int k) {
-            if (table[d][k].length > 0) {
-                return table[d][k];
-            }
-            for (int i = 0; i < 4; i++) {
-                if (table[i][k].length > 0) {
-                    return table[i][k];
-                }
-            }
-            return table[d][k];
-        }
-
-        /**
-         * The view keeps the player away from the screen's edges and stays inside the
-         * level. An edge the sheet set this tick stays where the sheet put it.
-         */
-        private void follow(boolean move) {
-            int p = playerObject();
-            if (move && p >= 0) {
-                Sprite s = obj[p];
-                int marginX = width / 4;
-                int marginY = height / 4;
-                if (x[p] < delraspx + marginX) {
-                    delraspx = x[p] - marginX;
-                } else if (x[p] + s.getWidth() > delraspx + width - marginX) {
-                    delraspx = x[p] + s.getWidth() - width + marginX;
-                }
-                if (y[p] < delraspy + marginY) {
-                    delraspy = y[p] - marginY;
-                } else if (y[p] + s.getHeight() > delraspy + height - marginY) {
-                    delraspy = y[p] + s.getHeight() - height + marginY;
-                }
-            }
-            delraspx = view(delraspx, levelLeft, levelRight, width);
-            delraspy = view(delraspy, levelTop, levelBottom, height);
-        }
-
-        /** The view's edge inside the level, or the level centred on a screen larger than it. */
-        private static int view(int edge, int low, int high, int screen) {
-            if (high - low < screen) {
-                return low - (screen - (high - low)) / 2;
-            }
-            return clamp(edge, low, high - screen);
-        }
-
-        /**
-         * Where something laid out at `at` on the screen the game was made for
-         * goes on this one: as far from the nearer edge as it was, and on the screen.
-         */
-        static int placed(int at, int size, int design, int screen) {
-            if (design > 0 && at + size / 2 > design / 2) {
-                at += screen - design;
-            }
-            return Math.max(0, Math.min(at, screen - size));
         }
 
         private void place() {
@@ -1162,155 +896,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             }
         }
 
-        // ---- drawing ----
-
-        final void paint(Graphics g) {
-            g.setColor(0xFFFFFF);
-            g.fillRect(0, 0, width, height);
-            int p = playerObject();
-            // The player blinks while no attack can hurt it.
-            boolean blink = p >= 0 && safeTicks > 0 && (safeTicks / 2) % 2 == 1;
-            if (blink) {
-                obj[p].setVisible(false);
-            }
-            layers.setViewWindow(delraspx, delraspy, width, height);
-            layers.paint(g, 0, 0);
-            if (blink) {
-                obj[p].setVisible(vis_obj[p]);
-            }
-            for (int t = 0; t < texts.length; t++) {
-                g.setFont(textFont[t]);
-                g.setColor(textColor[t]);
-                int lineY = textY[t] - delraspy;
-                for (int i = 0; i < texts[t].length; i++) {
-                    g.drawString(texts[t][i], textX[t] - delraspx, lineY, Graphics.TOP | Graphics.LEFT);
-                    lineY += textFont[t].getHeight();
-                }
-            }
-            if (livesBar) {
-                paintLives(g);
-            }
-            if (hud.present) {
-                paintIndicators(g);
-            }
-            if (problemTicks > 0 && problem != null) {
-                Font small = Font.getFont(Font.FACE_SYSTEM, Font.STYLE_PLAIN, Font.SIZE_SMALL);
-                g.setFont(small);
-                g.setColor(0xFF0000);
-                drawWrapped(g, small, problem, 1, 1, width - 2, Graphics.LEFT);
-            }
-        }
-
-        /** The part of the bar that stands for the lives left, the rest cut away. */
-        private int livesShown(int length) {
-            int l = Math.max(0, Math.min(life, maxLife));
-            return maxLife > 0 ? length * l / maxLife : 0;
-        }
-
-        private int placedX(int x, int w) {
-            return placed(x, w, designWidth, width);
-        }
-
-        private int placedY(int y, int h) {
-            return placed(y, h, designHeight, height);
-        }
-
-        private void paintLives(Graphics g) {
-            int lx = placedX(livesX, livesW);
-            int ly = placedY(livesY, livesH);
-            if (livesImage != null) {
-                int cx = lx;
-                int cy = ly;
-                int cw = livesW;
-                int ch = livesH;
-                if (livesVertical) {
-                    ch = livesShown(livesH);
-                    cy = ly + livesH - ch;
-                } else {
-                    cw = livesShown(livesW);
-                }
-                g.setClip(cx, cy, cw, ch);
-                g.drawImage(livesImage, lx, ly, Graphics.TOP | Graphics.LEFT);
-                g.setClip(0, 0, width, height);
-                return;
-            }
-            g.setColor(0x400000);
-            g.fillRect(lx, ly, livesW, livesH);
-            g.setColor(0xE02020);
-            if (livesVertical) {
-                int h = livesShown(livesH);
-                g.fillRect(lx, ly + livesH - h, livesW, h);
-            } else {
-                g.fillRect(lx, ly, livesShown(livesW), livesH);
-            }
-        }
-
-        private void paintIndicators(Graphics g) {
-            // A bar's frame is one pixel wider and taller than the bar.
-            bar(g, placedX(hud.lifeX, hud.lifeW + 1), placedY(hud.lifeY, hud.lifeH + 1), hud.lifeW, hud.lifeH,
-                    livesShown(hud.lifeW), hud.lifeBgr, hud.lifeFg, hud.lifeFrame);
-            // The game has no ammunition: its bar stands full.
-            bar(g, placedX(hud.ammoX, hud.ammoW + 1), placedY(hud.ammoY, hud.ammoH + 1), hud.ammoW, hud.ammoH,
-                    hud.ammoW, hud.ammoBgr, hud.ammoFg, hud.ammoFrame);
-            Font f = Font.getFont(hud.fontFace, hud.fontStyle, hud.fontSize);
-            int seconds = obtime / 1000;
-            StringBuffer clock = new StringBuffer().append(seconds / 60).append(':');
-            if (seconds % 60 < 10) {
-                clock.append('0');
-            }
-            String text = clock.append(seconds % 60).toString();
-            int tw = f.stringWidth(text);
-            int tx = placedX(hud.timerX, tw);
-            int ty = placedY(hud.timerY, f.getHeight());
-            g.setFont(f);
-            g.setColor(hud.timerBgr);
-            g.fillRect(tx, ty, tw, f.getHeight());
-            g.setColor(hud.fontColor);
-            g.drawString(text, tx, ty, Graphics.TOP | Graphics.LEFT);
-            int wx = placedX(hud.weaponX, hud.weaponW + 1);
-            int wy = placedY(hud.weaponY, hud.weaponH + 1);
-            if (weapon != null && hud.weaponW > 0 && hud.weaponH > 0) {
-                g.setColor(hud.weaponBgr);
-                g.fillRect(wx, wy, hud.weaponW, hud.weaponH);
-                g.drawRegion(weapon, 0, 0, Math.min(hud.weaponW, weapon.getWidth()),
-                        Math.min(hud.weaponH, weapon.getHeight()), Sprite.TRANS_NONE, wx, wy,
-                        Graphics.TOP | Graphics.LEFT);
-            } else {
-                g.setColor(0x00FF00);
-                g.drawRect(wx, wy, hud.weaponW, hud.weaponH);
-            }
-        }
-
-        private static void bar(Graphics g, int bx, int by, int w, int h, int filled, int bgr, int fg, int frame) {
-            g.setColor(bgr);
-            g.fillRect(bx, by, w, h);
-            g.setColor(fg);
-            g.fillRect(bx, by, filled, h);
-            g.setColor(frame);
-            g.drawRect(bx, by, w, h);
-        }
-
-        /** Text broken into lines at spaces to fit a width; align is Graphics.LEFT or HCENTER. */
-        static void drawWrapped(Graphics g, Font f, String text, int tx, int ty, int w, int align) {
-            int start = 0;
-            while (start < text.length()) {
-                int end = start;
-                int lastSpace = -1;
-                while (end < text.length() && f.substringWidth(text, start, end - start + 1) <= w) {
-                    if (text.charAt(end) == ' ') {
-                        lastSpace = end;
-                    }
-                    end++;
-                }
-                if (end < text.length() && lastSpace > start) {
-                    end = lastSpace + 1;
-                } else if (end == start) {
-                    end = start + 1;
-                }
-                g.drawString(text.substring(start, end).trim(), tx, ty, Graphics.TOP | align);
-                ty += f.getHeight();
-                start = end;
-            }
+        static int clamp(int v, int low, int high) {
+            return v < low ? low : v > high ? Math.max(low, high) : v;
         }
     }
 }

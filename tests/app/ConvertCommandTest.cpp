@@ -22,7 +22,7 @@ TEST(ConvertCommand, PrintsEveryFileWrittenOrTheErrorWithAnExitCode)
     QTextStream err(&errText);
     EXPECT_EQ(app::runConvertCommand(project, tmp.app(), out, err), 0);
     const QStringList lines = outText.split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines.size(), 9) << outText.toStdString();
+    EXPECT_EQ(lines.size(), 11) << outText.toStdString();
     for (const QString& line : lines)
         EXPECT_TRUE(QFileInfo(QDir::fromNativeSeparators(line)).isFile()) << line.toStdString();
     EXPECT_TRUE(errText.isEmpty());

@@ -200,12 +200,12 @@ TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
         expectGolden(game, QString::fromLatin1(name));
     EXPECT_EQ(game.files(u"src"_s),
               (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap0extra.java"_s, u"Etap1.java"_s,
-                           u"Etap1data.java"_s, u"Etap1extra.java"_s, u"Indicators.java"_s, u"MyGameCanvas.java"_s,
-                           u"dorv.java"_s}));
+                           u"Etap1data.java"_s, u"Etap1extra.java"_s, u"Indicators.java"_s, u"Movement.java"_s,
+                           u"MyGameCanvas.java"_s, u"StageView.java"_s, u"dorv.java"_s}));
     // Only the pictures of existing placed objects: grass only lies under a
     // deleted object too, "unused" is never placed.
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"enemy.png"_s, u"grass.png"_s, u"hero.png"_s, u"стена.png"_s}));
-    EXPECT_EQ(written.size(), 13);
+    EXPECT_EQ(written.size(), 15);
     EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
     EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
     EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
@@ -266,7 +266,7 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
     EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
     EXPECT_TRUE(game.read(game.src(u"Etap1data.java"_s)).startsWith("public class Etap1data{"));
     // No temporary files are left behind.
-    EXPECT_EQ(game.files(u"src"_s).size(), 9);
+    EXPECT_EQ(game.files(u"src"_s).size(), 11);
 }
 
 TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
@@ -278,7 +278,7 @@ TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
     io::writeFileAtomically(own, "the application's own file");
     game.convert();
 
-    EXPECT_EQ(game.files(u"src"_s).size(), 3 * 12 + 3);
+    EXPECT_EQ(game.files(u"src"_s).size(), 3 * 12 + 5);
     EXPECT_TRUE(game.read(game.src(u"Etap11data.java"_s)).startsWith("public class Etap11data{"));
     const QByteArray stage = game.read(game.src(u"Etap11.java"_s));
     EXPECT_TRUE(stage.contains("public class Etap11 extends MyGameCanvas.Stage {\r\n"));
@@ -609,10 +609,26 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
     // The stage classes written now need this version's runtime.
     QFile::copy(test::testData(u"codegen/earlier/dorv.java"_s), game.src(u"dorv.java"_s));
     io::writeFileAtomically(game.src(u"MyGameCanvas.java"_s), "// edited by the author\r\n");
-    const QStringList written = game.convert();
+    QStringList written = game.convert();
     EXPECT_EQ(game.read(game.src(u"dorv.java"_s)), io::readWholeFile(game.tmp.app().draftFile(u"dorv.java"_s)));
     EXPECT_TRUE(written.contains(game.src(u"dorv.java"_s)));
     EXPECT_EQ(game.read(game.src(u"MyGameCanvas.java"_s)), QByteArray("// edited by the author\r\n"));
+    // The author's canvas may do the work of the classes this version's canvas hands it to: none is added.
+    EXPECT_FALSE(QFileInfo::exists(game.src(u"Movement.java"_s)));
+    EXPECT_FALSE(QFileInfo::exists(game.src(u"StageView.java"_s)));
+
+    // The canvas that did all its work itself, unedited, makes way for this version's and its classes.
+    QFile::remove(game.src(u"MyGameCanvas.java"_s));
+    QFile::copy(test::testData(u"codegen/earlier/MyGameCanvas.java"_s), game.src(u"MyGameCanvas.java"_s));
+    written = game.convert();
+    for (const char* name : {"MyGameCanvas.java", "Movement.java", "StageView.java"})
+        EXPECT_EQ(game.read(game.src(QString::fromLatin1(name))),
+                  io::readWholeFile(game.tmp.app().draftFile(QString::fromLatin1(name))))
+            << name;
+    // A part deleted beside this version's canvas comes back.
+    QFile::remove(game.src(u"StageView.java"_s));
+    written = game.convert();
+    EXPECT_EQ(written.filter(u"StageView.java"_s).size(), 1);
 }
 
 TEST(Converter, ASheetThatAsksAboutTheRightSoftKeyGetsIt)

@@ -129,6 +129,26 @@ TEST(Packaging, JarHoldsEveryEntryInOrderDeflatedWhenThatIsSmaller)
     EXPECT_EQ(packaging::jarArchive({{u"a"_s, text}}), packaging::jarArchive({{u"a"_s, text}}));
 }
 
+TEST(Packaging, JarRefusesMoreEntriesOrALongerNameThanItsFieldsHold)
+{
+    // 65535 entries fit the 16-bit counts, and one name of 65535 bytes its length field.
+    std::vector<packaging::JarEntry> entries(packaging::kMaxJarEntries);
+    for (size_t k = 0; k < entries.size(); ++k)
+        entries[k].name = QString::number(k);
+    entries.back().name = QString(packaging::kMaxJarNameBytes, u'я').left(packaging::kMaxJarNameBytes / 2) + u'a';
+    const QByteArray jar = packaging::jarArchive(entries);
+    const auto read = readZip(jar);
+    ASSERT_EQ(read.size(), packaging::kMaxJarEntries);
+    EXPECT_EQ(read.back().first.toUtf8().size(), packaging::kMaxJarNameBytes);
+
+    entries.back().name += u'a';
+    EXPECT_TRUE(test::errorOf([&] { packaging::jarArchive(entries); }).contains(u"слишком длинное"_s));
+    entries.back().name.chop(1);
+    entries.push_back({u"one more"_s, {}});
+    EXPECT_EQ(test::errorOf([&] { packaging::jarArchive(entries); }),
+              u"Слишком много файлов для архива игры: 65536, самое большее 65535."_s);
+}
+
 TEST(Packaging, ManifestLinesStayWithin72BytesAndTheDescriptorCarriesTheJarSize)
 {
     packaging::MidletSuite suite;

@@ -12,7 +12,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "kestrava --convert failed: ${error}")
 endif()
 foreach(expected Etap0data.java Etap0.java Etap0extra.java Etap1data.java Etap1.java Etap1extra.java
-                 Indicators.java dorv.java MyGameCanvas.java)
+                 Indicators.java dorv.java MyGameCanvas.java Movement.java StageView.java)
   if(NOT written MATCHES "${expected}")
     message(FATAL_ERROR "kestrava --convert did not report ${expected}:\n${written}")
   endif()

@@ -22,6 +22,8 @@
 #include <QImage>
 #include <QSet>
 
+#include <optional>
+
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -60,6 +62,19 @@ QStringList readStageTemplate(const io::AppFolder& app)
 
 namespace {
 
+// SHA-256 of a runtime source, or nothing for a file too large or unreadable to be one.
+std::optional<QByteArray> copyHash(const QString& target)
+{
+    const QFileInfo info(target);
+    if (!info.isFile() || info.size() > (qint64(1) << 20))
+        return std::nullopt;
+    try {
+        return QCryptographicHash::hash(io::readWholeFile(target), QCryptographicHash::Sha256).toHex();
+    } catch (const io::Error&) {
+        return std::nullopt;
+    }
+}
+
 // SHA-256 of the fixed sources earlier versions of the program copied. A copy
 // the author never edited is brought up to date: the stage classes written now
 // need the runtime of this version. An edited copy stays as the author left it.
@@ -71,25 +86,29 @@ bool isUneditedEarlierCopy(const QString& target)
         "4bd79cb64b27f8be47694283550659c570a295d12f7c9646750d47880745dd58", // MyGameCanvas.java
         "80a6992553d57bf3b6d00da9af74c5ba781dc4b24d0d6cbfb49a32f390bec3b9", // dorv.java, before soft keys and pauses
         "ce0c4657707b553a84b500b2a19e69c00588f75dcba2a9d87439d61453a299f5", // MyGameCanvas.java, before any screen size
+        "5722bde491886b4b61db731e5961312406acaceaf1f4753ce692da88349905f9", // MyGameCanvas.java, all in one class
     };
-    const QFileInfo info(target);
-    if (!info.isFile() || info.size() > (qint64(1) << 20))
-        return false;
-    try {
-        return earlier.contains(QCryptographicHash::hash(io::readWholeFile(target), QCryptographicHash::Sha256).toHex());
-    } catch (const io::Error&) {
-        return false;
-    }
+    const std::optional<QByteArray> hash = copyHash(target);
+    return hash && earlier.contains(*hash);
 }
 
 std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const QString& srcDir)
 {
     std::vector<FixedSource> result;
+    // The canvas hands its work to classes of its own. Beside a canvas the
+    // author edited, which may do all that work itself, none of them is added.
+    const QString canvas = srcDir + u'/' + QString::fromLatin1(kCanvasSource);
+    const bool ownCanvas = QFileInfo::exists(canvas) && !isUneditedEarlierCopy(canvas)
+                           && copyHash(canvas) != copyHash(app.draftFile(QString::fromLatin1(kCanvasSource)));
     for (const char* name : kFixedSources) {
         const QString file = QString::fromLatin1(name);
         const QString target = srcDir + u'/' + file;
-        const bool earlier = QFileInfo::exists(target) && isUneditedEarlierCopy(target);
-        if (QFileInfo::exists(target) && !earlier)
+        const bool exists = QFileInfo::exists(target);
+        const bool earlier = exists && isUneditedEarlierCopy(target);
+        if (exists && !earlier)
+            continue;
+        const bool canvasPart = qstrcmp(name, kMidletSource) != 0 && qstrcmp(name, kCanvasSource) != 0;
+        if (canvasPart && ownCanvas)
             continue;
         try {
             result.push_back({target, io::readWholeFile(app.draftFile(file)), earlier});

@@ -13,8 +13,10 @@ namespace kestrava::codegen {
 // "Запуск" → "Конвертировать": writes the Java sources of the phone game into
 // ProjectDir/src (per stage Etap<n>data.java, Etap<n>.java and our own
 // Etap<n>extra.java, n = stage - 1; Indicators.java from the interface settings
-// file; dorv.java and MyGameCanvas.java from the application's draft folder
-// unless present, or present as an unedited copy of an earlier version) and the
+// file; dorv.java, MyGameCanvas.java and the classes it hands its work to from
+// the application's draft folder unless present, or present as an unedited copy
+// of an earlier version, and those classes not beside a canvas the author
+// edited) and the
 // pictures of the placed objects, the lives bars and the weapon into ProjectDir/res.
 //
 // All or nothing: the project, the templates, every picture (decoded and
@@ -42,8 +44,11 @@ QStringList readStageTemplate(const io::AppFolder& app);
 // canonicalProject: the project folder with links resolved.
 QString outputFolder(const QString& projectDir, const QString& canonicalProject, const QString& name);
 
-// The fixed sources copied from the draft folder, and the stage class template.
-inline constexpr const char* kFixedSources[] = {"dorv.java", "MyGameCanvas.java"};
+// The fixed sources copied from the draft folder, and the stage class template:
+// the MIDlet, the classes the canvas hands its work to, the canvas.
+inline constexpr const char* kMidletSource = "dorv.java";
+inline constexpr const char* kCanvasSource = "MyGameCanvas.java";
+inline constexpr const char* kFixedSources[] = {kMidletSource, "Movement.java", "StageView.java", kCanvasSource};
 inline constexpr const char* kStageTemplate = "Etap0.java";
 
 } // namespace kestrava::codegen

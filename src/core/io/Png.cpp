@@ -239,27 +239,23 @@ QImage decodePng(const QByteArray& bytes, const QString& path)
     return decodePngWithLibpng(bytes, path);
 }
 
-QImage decodePngWithLibpng(const QByteArray& bytes, const QString& path)
-{
-    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.constData()), 0, 8) != 0)
-        throw Error::inFile(path, u"это не рисунок PNG"_s);
-    if (!chunksFit(bytes))
-        throw Error::inFile(path, u"рисунок PNG повреждён (файл обрывается или длина блока неверна)"_s);
-
-    PngIo io;
-    io.data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    io.size = static_cast<size_t>(bytes.size());
-    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &io, onError, onWarning, nullptr, poolMalloc, poolFree);
-    if (!png)
-        throw Error::inFile(path, u"не хватает памяти для чтения рисунка PNG"_s);
-    png_infop info = png_create_info_struct(png);
+// libpng reports an error by longjmp to the setjmp below. Everything that
+// changes after the setjmp lives in the caller's frame (picture, rows, io), so
+// nothing here is left indeterminate by the jump, and no object with a
+// destructor is skipped by it.
+struct LibpngRead {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
     QImage image;
     std::vector<png_bytep> rows;
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        throw Error::inFile(path, u"рисунок PNG повреждён (%1)"_s.arg(QString::fromLatin1(io.message)));
-    }
-    png_set_read_fn(png, &io, readBytes);
+};
+
+static bool readWithLibpng(LibpngRead& read)
+{
+    png_structp png = read.png;
+    png_infop info = read.info;
+    if (setjmp(png_jmpbuf(png)))
+        return false;
 #ifdef PNG_IGNORE_ADLER32
     // Every chunk's CRC is still checked, which covers the compressed data; the
     // second checksum over the inflated pixels only costs time.
@@ -284,16 +280,40 @@ QImage decodePngWithLibpng(const QByteArray& bytes, const QString& path)
     png_read_update_info(png, info);
     const bool alpha = (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) != 0;
 
-    image = QImage(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (image.isNull())
+    read.image = QImage(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (read.image.isNull())
         png_error(png, "out of memory");
-    rows.resize(height);
+    read.rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
-        rows[y] = image.scanLine(int(y));
-    png_read_image(png, rows.data());
+        read.rows[y] = read.image.scanLine(int(y));
+    png_read_image(png, read.rows.data());
     png_read_end(png, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    return image;
+    return true;
+}
+
+QImage decodePngWithLibpng(const QByteArray& bytes, const QString& path)
+{
+    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.constData()), 0, 8) != 0)
+        throw Error::inFile(path, u"это не рисунок PNG"_s);
+    if (!chunksFit(bytes))
+        throw Error::inFile(path, u"рисунок PNG повреждён (файл обрывается или длина блока неверна)"_s);
+
+    PngIo io;
+    io.data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    io.size = static_cast<size_t>(bytes.size());
+    LibpngRead read;
+    read.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &io, onError, onWarning, nullptr, poolMalloc, poolFree);
+    if (!read.png)
+        throw Error::inFile(path, u"не хватает памяти для чтения рисунка PNG"_s);
+    read.info = png_create_info_struct(read.png);
+    png_set_read_fn(read.png, &io, readBytes);
+    if (!read.info)
+        std::strcpy(io.message, "out of memory");
+    const bool ok = read.info && readWithLibpng(read);
+    png_destroy_read_struct(&read.png, &read.info, nullptr);
+    if (!ok)
+        throw Error::inFile(path, u"рисунок PNG повреждён (%1)"_s.arg(QString::fromLatin1(io.message)));
+    return std::move(read.image);
 }
 
 QImage readPng(const QString& path)
@@ -344,18 +364,51 @@ QByteArray recodePng(const QByteArray& file, const QString& sourcePath, const QS
     return encode(decodePngWithLibpng(file, sourcePath), targetPath, options, nullptr);
 }
 
+// As for reading: what changes after the setjmp (the output, the rows) lives
+// in the caller's frame.
+static bool writeWithLibpng(png_structp png, png_infop info, const QImage& image, const PngOptions& options,
+                            bool indexed, const std::vector<QRgb>& colours, const std::vector<unsigned char>& indices,
+                            int translucent, std::vector<png_bytep>& rows)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    const bool alpha = image.hasAlphaChannel();
+    png_set_compression_level(png, options.compressionLevel);
+    if (!options.filterRows || indexed)
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
+                 indexed ? PNG_COLOR_TYPE_PALETTE : alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    if (indexed) {
+        png_color plte[256];
+        png_byte trns[256];
+        for (size_t k = 0; k < colours.size(); ++k) {
+            plte[k] = {png_byte(qRed(colours[k])), png_byte(qGreen(colours[k])), png_byte(qBlue(colours[k]))};
+            trns[k] = png_byte(qAlpha(colours[k]));
+        }
+        png_set_PLTE(png, info, plte, int(colours.size()));
+        if (translucent > 0)
+            png_set_tRNS(png, info, trns, translucent, nullptr);
+        png_write_info(png, info);
+        for (int y = 0; y < image.height(); ++y)
+            rows[size_t(y)] = const_cast<png_bytep>(indices.data()) + size_t(y) * size_t(image.width());
+    } else {
+        png_write_info(png, info);
+        png_set_bgr(png);
+        if (!alpha)
+            png_set_filler(png, 0, PNG_FILLER_AFTER);
+        for (int y = 0; y < image.height(); ++y)
+            rows[size_t(y)] = const_cast<png_bytep>(image.constScanLine(y));
+    }
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    return true;
+}
+
 static QByteArray encodeWithLibpng(const QImage& image, const QString& path, const PngOptions& options, bool indexed,
                                    const std::vector<QRgb>& colours, const std::vector<unsigned char>& indices,
                                    int translucent)
 {
-    const bool alpha = image.hasAlphaChannel();
-    png_color plte[256];
-    png_byte trns[256];
-    for (size_t k = 0; k < colours.size(); ++k) {
-        plte[k] = {png_byte(qRed(colours[k])), png_byte(qGreen(colours[k])), png_byte(qBlue(colours[k]))};
-        trns[k] = png_byte(qAlpha(colours[k]));
-    }
-
     QByteArray out;
     out.reserve(image.width() * image.height() / (indexed ? 8 : 2) + 1024);
     PngIo io;
@@ -365,38 +418,13 @@ static QByteArray encodeWithLibpng(const QImage& image, const QString& path, con
         throw Error::inFile(path, u"не хватает памяти для записи рисунка PNG"_s);
     png_infop info = png_create_info_struct(png);
     std::vector<png_bytep> rows(static_cast<size_t>(image.height()));
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        throw Error::inFile(path, u"рисунок PNG не удалось закодировать (%1)"_s.arg(QString::fromLatin1(io.message)));
-    }
     png_set_write_fn(png, &io, writeBytes, flushBytes);
-    png_set_compression_level(png, options.compressionLevel);
-    if (!options.filterRows || indexed)
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
-                 indexed ? PNG_COLOR_TYPE_PALETTE : alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    if (indexed) {
-        png_set_PLTE(png, info, plte, int(colours.size()));
-        if (translucent > 0)
-            png_set_tRNS(png, info, trns, translucent, nullptr);
-        png_write_info(png, info);
-        for (int y = 0; y < image.height(); ++y)
-            rows[size_t(y)] = const_cast<png_bytep>(indices.data()) + size_t(y) * size_t(image.width());
-        png_write_image(png, rows.data());
-        png_write_end(png, nullptr);
-        png_destroy_write_struct(&png, &info);
-        return out;
-    }
-    png_write_info(png, info);
-    png_set_bgr(png);
-    if (!alpha)
-        png_set_filler(png, 0, PNG_FILLER_AFTER);
-    for (int y = 0; y < image.height(); ++y)
-        rows[size_t(y)] = const_cast<png_bytep>(image.constScanLine(y));
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
+    if (!info)
+        std::strcpy(io.message, "out of memory");
+    const bool ok = info && writeWithLibpng(png, info, image, options, indexed, colours, indices, translucent, rows);
     png_destroy_write_struct(&png, &info);
+    if (!ok)
+        throw Error::inFile(path, u"рисунок PNG не удалось закодировать (%1)"_s.arg(QString::fromLatin1(io.message)));
     return out;
 }
 

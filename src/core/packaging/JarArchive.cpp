@@ -47,12 +47,28 @@ QByteArray deflateRaw(const QByteArray& in)
 
 QByteArray jarArchive(const std::vector<JarEntry>& entries)
 {
+    // The archive's fields for counts and name lengths are 16 bits wide, those for sizes and offsets 32.
+    if (entries.size() > kMaxJarEntries)
+        throw io::Error(QStringLiteral("Слишком много файлов для архива игры: %1, самое большее %2.")
+                            .arg(entries.size())
+                            .arg(kMaxJarEntries));
+    for (const JarEntry& entry : entries)
+        if (entry.name.toUtf8().size() > kMaxJarNameBytes)
+            throw io::Error(QStringLiteral("Имя файла «%1…» слишком длинное для архива игры: самое большее %2 байт.")
+                                .arg(entry.name.left(60))
+                                .arg(kMaxJarNameBytes));
+    const auto tooLarge = [] {
+        return io::Error(QStringLiteral("Архив игры получился бы больше 4 ГБ; такой архив не записать."));
+    };
     QByteArray archive;
     QByteArray directory;
     for (const JarEntry& entry : entries) {
         const QByteArray name = entry.name.toUtf8();
+        if (entry.bytes.size() > qsizetype(0xFFFFFFFFu) || archive.size() > qsizetype(0xFFFFFFFFu))
+            throw tooLarge();
         const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(entry.bytes.constData()), uInt(entry.bytes.size())));
-        QByteArray packed = deflateRaw(entry.bytes);
+        // Nothing makes an empty file smaller.
+        QByteArray packed = entry.bytes.isEmpty() ? entry.bytes : deflateRaw(entry.bytes);
         quint16 method = 8;
         if (packed.size() >= entry.bytes.size()) {
             packed = entry.bytes;
@@ -86,6 +102,8 @@ QByteArray jarArchive(const std::vector<JarEntry>& entries)
         archive.append(packed);
         header(directory, true);
     }
+    if (archive.size() + directory.size() > qsizetype(0xFFFFFFFFu))
+        throw tooLarge();
     const quint32 directoryOffset = quint32(archive.size());
     archive.append(directory);
     put32(archive, 0x06054b50);

@@ -12,9 +12,15 @@ struct JarEntry {
     QByteArray bytes;
 };
 
+// What the archive's 16-bit fields can hold.
+inline constexpr size_t kMaxJarEntries = 0xFFFF;
+inline constexpr qsizetype kMaxJarNameBytes = 0xFFFF;
+
 // A jar (a zip archive) of the entries in the order given, each deflated
 // unless that would not make it smaller. Names are stored as UTF-8, every
-// entry with one fixed date, so the same entries give the same bytes.
+// entry with one fixed date, so the same entries give the same bytes. More
+// entries, or a longer name, than the archive's fields hold is an io::Error;
+// so is an archive beyond 4 GB.
 QByteArray jarArchive(const std::vector<JarEntry>& entries);
 
 } // namespace kestrava::packaging
