@@ -90,11 +90,11 @@ events::Condition condition(int icon, const QString& path, const events::Conditi
     throw io::Error(u"нет условия "_s + path);
 }
 
-events::Action action(int column, const QString& path, const QString& value = QString())
+events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
     for (const events::ActionItem& item : events::actionCatalogue())
         if (item.enabled && item.menu == events::columnMenu(column) && item.path.join(u'/') == path)
-            return events::buildAction(item, {events::actionGroup(column), value, value, 0});
+            return events::buildAction(item, {events::actionGroup(column), value, value, target});
     throw io::Error(u"нет действия "_s + path);
 }
 
@@ -166,7 +166,7 @@ void tutorialShots(const QString& appDir, const QString& out)
         events::newRow(s, condition(3, u"Начало уровня"_s, {}));
         events::metka(s, {s.EventCurRow, 6}, action(6, u"число жизней/установить"_s, u"3"_s));
         events::newRow(s, condition(8, u"обнаружение объекта"_s, sight));
-        events::metka(s, {s.EventCurRow, 9}, action(9, u"режим/атака"_s));
+        events::metka(s, {s.EventCurRow, 9}, action(9, u"режим/атака"_s, QString(), 1));
     });
     shoot(&window, out + u"/events.png"_s);
     {
