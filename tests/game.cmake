@@ -1,5 +1,5 @@
-# Game tests: purpose-built projects (tests/game/GameProjects.cpp) and a copy of
-# the demo are packaged by `kestrava --package` and played by the headless
+# Game tests: purpose-built projects (tests/game/GameProjects.cpp) and copies of
+# the example games are packaged by `kestrava --package` and played by the headless
 # player with the scripted keys of tests/game/<project>.play, which assert on
 # positions, visibility, stage and pixels and save PNG frames into
 # <build>/tests/game-frames/<project>.
@@ -27,7 +27,7 @@ add_test(NAME Game.ProjectsArePackaged
                  -DMAKER=$<TARGET_FILE:kestrava_game_projects>
                  -DKESTRAVA=$<TARGET_FILE:kestrava>
                  -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
-                 -DDEMO=${CMAKE_SOURCE_DIR}/examples/demo
+                 -DEXAMPLES=${CMAKE_SOURCE_DIR}/examples
                  -DWORK=${game_work}
                  "-DPROJECTS=${game_projects}"
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/game/PackageGames.cmake)

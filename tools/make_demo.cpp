@@ -1,6 +1,7 @@
-// Paints the demo's pictures and writes the demo object library
-// (examples/library) and the demo project (examples/demo) through the same
-// writers the editor uses.
+// Paints the pictures of the examples and writes the demo object library
+// (examples/library), the demo project (examples/demo) and the two other
+// examples (examples/maze, examples/garden) through the same writers the
+// editor uses.
 //
 //   make_demo [SOURCE_DIR]
 
@@ -485,8 +486,270 @@ void writeProject(const QString& demo, const QString& library)
     s2.ActiveType[1] = model::MovementType::EightWay;
     eventRow(s2, heroBeyond(616), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
 
+    p.GameSuite.Description = u"Лесная прогулка: герой идёт по лесной тропе мимо призраков"_s;
     p.CurLevel = 1;
     persist::save(p, demo + u"/project.prg"_s);
+}
+
+// ---- the other examples ----
+
+// A scratch application folder whose object library holds the demo's
+// library and the objects one example adds; the example imports from it.
+class ExampleLibrary {
+public:
+    explicit ExampleLibrary(const QString& library) : m_app(m_dir.path())
+    {
+        if (!m_dir.isValid())
+            throw io::Error(u"не удаётся создать временную папку"_s);
+        m_app.ensureFolders();
+        for (const QString& name : QDir(library).entryList(QDir::Files))
+            QFile::copy(library + u'/' + name, m_app.objectFile(name));
+    }
+    const io::AppFolder& app() const { return m_app; }
+    QString at(const QString& name) const { return m_app.objectFile(name); }
+
+private:
+    QTemporaryDir m_dir;
+    io::AppFolder m_app;
+};
+
+// A fresh project folder and its empty project; the caller fills and saves it.
+model::Project startProject(const QString& dir)
+{
+    QDir(dir).removeRecursively();
+    io::makeFolder(dir);
+    model::Project p;
+    persist::save_project(p, dir + u"/project.prg"_s);
+    p.LevelCount = 1;
+    return p;
+}
+
+// A sprite of still frames, each painted by paint(painter, frame rectangle).
+template <typename Paint>
+void writeSprite(const ExampleLibrary& lib, const QString& name, int w, int h, int frames, Paint paint)
+{
+    QImage strip = transparent(w * frames, h);
+    {
+        QPainter p(&strip);
+        p.setRenderHint(QPainter::Antialiasing);
+        for (int f = 0; f < frames; ++f)
+            paint(p, QRect(f * w, 0, w, h), f);
+    }
+    objects::ActiveObjectFile o;
+    o.PictureName = name + u".png"_s;
+    o.FrameCount = frames;
+    o.TileWidth = w;
+    o.TileHeight = h;
+    for (int d = 1; d <= model::kAnimDirections; ++d)
+        for (int state = 1; state <= 2; ++state)
+            for (int f = 1; f <= frames; ++f)
+                o.Anim[f][d][state] = f;
+    o.write(lib.at(name + u".oba"_s));
+    io::writePng(strip, lib.at(name + u".png"_s));
+    io::writeBmp(firstFrame(strip, w, h), lib.at(name + u".bmp"_s));
+}
+
+// A tile map of the sheet, cells given as rows of characters mapped to tiles.
+void writeMap(const ExampleLibrary& lib, const QString& name, const QImage& sheet, const QStringList& rows,
+              int (*tileOf)(QChar))
+{
+    objects::BackgroundObjectFile map;
+    map.PictureName = name + u".png"_s;
+    map.TileWidth = kTile;
+    map.TileHeight = kTile;
+    map.setMapSize(int(rows.first().size()), int(rows.size()));
+    for (int r = 1; r <= map.Rows; ++r)
+        for (int c = 1; c <= map.Columns; ++c)
+            map.setCell(r, c, tileOf(rows[r - 1][c - 1]));
+    map.write(lib.at(name + u".obf"_s));
+    io::writePng(sheet, lib.at(name + u".png"_s));
+    io::writeBmp(mapPreview(map, sheet), lib.at(name + u".bmp"_s));
+}
+
+// The maze of "Лабиринт": W a wall, anything else floor. 11 x 13 cells of 16
+// pixels fill the default screen (176 x 208); passages are two cells wide
+// so the 24-pixel hero fits through.
+const QStringList kMaze{
+    u"WWWWWWWWWWW"_s,
+    u"W....W....W"_s,
+    u"W....W....W"_s,
+    u"W....W....W"_s,
+    u"W.........W"_s,
+    u"W.........W"_s,
+    u"WWWWWWW..WW"_s,
+    u"W.........W"_s,
+    u"W.........W"_s,
+    u"W..WWWWWWWW"_s,
+    u"W.........W"_s,
+    u"W.........W"_s,
+    u"WWWWWWWWWWW"_s,
+};
+
+void writeMaze(const QString& dir, const QString& library)
+{
+    const ExampleLibrary lib(library);
+    QImage floorSheet = transparent(kTile, kTile);
+    {
+        QPainter p(&floorSheet);
+        p.fillRect(0, 0, kTile, kTile, QColor(214, 196, 150));
+        p.setPen(QColor(190, 170, 120));
+        p.drawLine(0, 15, 15, 15);
+        p.drawLine(15, 0, 15, 15);
+    }
+    writeMap(lib, u"floor"_s, floorSheet, kMaze, [](QChar) { return 1; });
+    QImage wallSheet = transparent(kTile, kTile);
+    {
+        QPainter p(&wallSheet);
+        p.fillRect(0, 0, kTile, kTile, QColor(120, 60, 40));
+        p.setPen(QColor(80, 40, 30));
+        p.drawLine(0, 7, 15, 7);
+        p.drawLine(0, 15, 15, 15);
+        p.drawLine(7, 0, 7, 7);
+        p.drawLine(3, 8, 3, 15);
+        p.drawLine(11, 8, 11, 15);
+    }
+    writeMap(lib, u"walls"_s, wallSheet, kMaze, [](QChar c) { return c == u'W' ? 1 : 0; });
+    // A golden key that glints, a barred door across the passage, a trapdoor out.
+    writeSprite(lib, u"key"_s, kTile, kTile, 2, [](QPainter& p, QRect r, int f) {
+        p.setPen(QPen(QColor(150, 110, 0), 1));
+        p.setBrush(f == 0 ? QColor(240, 200, 40) : QColor(255, 235, 120));
+        p.drawEllipse(QRect(r.x() + 1, r.y() + 4, 7, 7));
+        p.drawRect(QRect(r.x() + 8, r.y() + 7, 7, 2));
+        p.drawRect(QRect(r.x() + 12, r.y() + 9, 2, 3));
+    });
+    writeSprite(lib, u"door"_s, 2 * kTile, kTile, 1, [](QPainter& p, QRect r, int) {
+        p.fillRect(r, QColor(110, 70, 30));
+        p.setPen(QPen(QColor(60, 60, 70), 2));
+        for (int x = r.x() + 4; x < r.right(); x += 6)
+            p.drawLine(x, r.y(), x, r.bottom());
+    });
+    writeSprite(lib, u"exit"_s, kTile, kTile, 1, [](QPainter& p, QRect r, int) {
+        p.fillRect(r, QColor(30, 30, 30));
+        p.setPen(QPen(QColor(90, 200, 90), 2));
+        for (int y = r.y() + 3; y < r.bottom(); y += 4)
+            p.drawLine(r.x() + 3, y, r.right() - 3, y);
+    });
+    objects::TextObjectFile hint;
+    hint.FontFace = 2;
+    hint.FontSize = 0;
+    hint.Bold = 1;
+    hint.Colour = 0xFFFFFF;
+    hint.lines = {u"Найди ключ!"_s};
+    hint.write(lib.at(u"hint.obt"_s));
+
+    model::Project p = startProject(dir);
+    for (const char* name : {"floor.obf", "walls.obf", "hero.oba", "key.oba", "door.oba", "exit.oba", "hint.obt"})
+        import(p, lib.app(), 1, QString::fromLatin1(name));
+    model::StageData& s = p.stage(1);
+    placeFon(s, 1, 0, 0);
+    placeFon(s, 2, 0, 0);
+    s.FonGroup[2].Obstacle = 1;
+    placeActive(s, 1, 20, 20);   // object 0: the hero
+    placeActive(s, 2, 136, 40);  // 1: the key, behind the wall of the first room
+    placeActive(s, 3, 112, 96);  // 2: the door across the passage down
+    placeActive(s, 4, 144, 176); // 3: the trapdoor out, at the end of the lower corridor
+    for (int g = 1; g <= 4; ++g)
+        s.ActiveGroup[size_t(g)].Caption = QString::number(g);
+    s.ActiveType[1] = model::MovementType::EightWay;
+    for (int g = 2; g <= 4; ++g)
+        s.ActiveType[size_t(g)] = model::MovementType::Static;
+    s.TextObject[1].X = 100;
+    s.TextObject[1].Y = 18;
+
+    const auto touches = [](int other) {
+        events::ConditionInput in;
+        in.object = 1;
+        in.other = other;
+        return condition(8, u"столкновение/с активным объектом"_s, in);
+    };
+    const auto keyTaken = [] {
+        events::ConditionInput in;
+        in.object = 2;
+        return condition(8, u"видимость/если объект невидимый"_s, in);
+    };
+    constexpr int kHeroColumn = 8, kKeyColumn = 9, kDoorColumn = 10;
+    // The key is picked up; with it gone the door opens; while it stands the door pushes the hero back.
+    eventRow(s, touches(2), {{kKeyColumn, action(kKeyColumn, u"видимость/невидимый"_s)}});
+    eventRow(s, keyTaken(), {{kDoorColumn, action(kDoorColumn, u"видимость/невидимый"_s)}});
+    eventRow(s, touches(3), {{kHeroColumn, action(kHeroColumn, u"позиция/задать Y"_s, u"70"_s)}});
+    // The key glints every half second.
+    events::ConditionInput half;
+    const events::TimerSetting t = events::timerSetting(u"0"_s, u"0"_s, u"50"_s);
+    half.arg = t.arg;
+    half.time = t.time;
+    eventRow(s, condition(7, u"Каждую..."_s, half),
+             {{kKeyColumn, action(kKeyColumn, u"анимация/изменить/номер кадра/следующий"_s)}});
+    eventRow(s, touches(4), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
+
+    p.GameSuite.Description = u"Лабиринт: найди ключ, открой дверь и выберись наружу"_s;
+    p.CurLevel = 1;
+    persist::save(p, dir + u"/project.prg"_s);
+}
+
+// "Ночной сад": the hero must last 20 seconds in the forest. A ghost chases
+// the hero it sees and bites it; fireflies flee, and one caught is a life.
+void writeGarden(const QString& dir, const QString& library)
+{
+    const ExampleLibrary lib(library);
+    writeSprite(lib, u"firefly"_s, 8, 8, 2, [](QPainter& p, QRect r, int f) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(f == 0 ? QColor(255, 250, 120) : QColor(200, 255, 80));
+        p.drawEllipse(r.adjusted(1, 1, -1, -1));
+    });
+
+    model::Project p = startProject(dir);
+    for (const char* name : {"forest.obf", "hero.oba", "ghost.oba", "firefly.oba", "lives.obl"})
+        import(p, lib.app(), 1, QString::fromLatin1(name));
+    model::StageData& s = p.stage(1);
+    placeFon(s, 1, 0, 0);
+    placeActive(s, 1, 24, 84);   // object 0: the hero on the path
+    placeActive(s, 2, 260, 40);  // 1: the ghost, far in the north-east
+    placeActive(s, 3, 100, 150); // 2 and 3: fireflies
+    placeActive(s, 3, 200, 60);
+    for (int g = 1; g <= 3; ++g)
+        s.ActiveGroup[size_t(g)].Caption = QString::number(g);
+    s.ActiveType[1] = model::MovementType::EightWay;
+    s.ActiveType[2] = model::MovementType::Static;
+    s.ActiveType[3] = model::MovementType::Static;
+    s.LivesBar.X = 8;
+    s.LivesBar.Y = 8;
+
+    const auto sees = [](int who, int radius) {
+        events::ConditionInput in;
+        in.object = who;
+        in.detected = 1;
+        in.minRadius = 0;
+        in.maxRadius = radius;
+        in.arg = u"обнаружение от 0 до %1"_s.arg(radius);
+        return condition(8, u"обнаружение объекта"_s, in);
+    };
+    const auto timer = [](const QString& path, const QString& seconds) {
+        const events::TimerSetting t = events::timerSetting(u"0"_s, seconds, u"0"_s);
+        events::ConditionInput in;
+        in.arg = t.arg;
+        in.time = t.time;
+        return condition(7, path, in);
+    };
+    events::ConditionInput caught;
+    caught.object = 1;
+    caught.other = 3;
+    constexpr int kGhostColumn = 9, kFireflyColumn = 10;
+    eventRow(s, condition(3, u"Начало уровня"_s, {}),
+             {{kPlayerColumn, action(kPlayerColumn, u"число жизней/установить"_s, u"3"_s)}});
+    eventRow(s, sees(2, 64), {{kGhostColumn, action(kGhostColumn, u"режим/преследование"_s, QString(), 1)}});
+    eventRow(s, sees(2, 20), {{kGhostColumn, action(kGhostColumn, u"режим/атака"_s, QString(), 1)}});
+    // Every three seconds the ghost loses interest, unless it still sees the hero.
+    eventRow(s, timer(u"Каждую..."_s, u"3"_s), {{kGhostColumn, action(kGhostColumn, u"режим/спокойствие"_s)}});
+    eventRow(s, sees(3, 40), {{kFireflyColumn, action(kFireflyColumn, u"режим/избегание"_s, QString(), 1)}});
+    eventRow(s, condition(8, u"столкновение/с активным объектом"_s, caught),
+             {{kFireflyColumn, action(kFireflyColumn, u"видимость/невидимый"_s)},
+              {kPlayerColumn, action(kPlayerColumn, u"число жизней/добавить"_s, u"1"_s)}});
+    eventRow(s, timer(u"Таймер равен значению..."_s, u"20"_s),
+             {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
+
+    p.GameSuite.Description = u"Ночной сад: продержись 20 секунд, пока за тобой гонится призрак"_s;
+    p.CurLevel = 1;
+    persist::save(p, dir + u"/project.prg"_s);
 }
 
 } // namespace
@@ -501,6 +764,8 @@ int main(int argc, char* argv[])
         io::makeFolder(demo);
         writeLibrary(library);
         writeProject(demo, library);
+        writeMaze(source + u"/examples/maze"_s, library);
+        writeGarden(source + u"/examples/garden"_s, library);
     } catch (const io::Error& e) {
         std::fprintf(stderr, "make_demo: %s\n", e.what());
         return 1;

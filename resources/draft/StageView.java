@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT-0
+// Copied into every game made with Kestrava; the game owes nothing to its developers.
 import javax.microedition.lcdui.Font;
 import javax.microedition.lcdui.Graphics;
 import javax.microedition.lcdui.Image;

@@ -170,7 +170,8 @@ TEST(ProjectExtras, TheDemoProjectFileIsWrittenByteForByte)
     EXPECT_EQ(persist::load(third, tmp.app(), file), QStringList());
     EXPECT_EQ(third.stage(1).LivesBar.Y, 160);
     EXPECT_EQ(third.GameScreen, model::kDefaultGameScreen); // a file from before the screen was kept
-    EXPECT_EQ(third.GameSuite, model::GameSuiteData{});
+    EXPECT_TRUE(third.GameSuite.Vendor.isEmpty() && third.GameSuite.Version.isEmpty());
+    EXPECT_TRUE(third.GameSuite.Description.startsWith(u"Лесная прогулка"_s)); // the name "Открыть пример" lists
     persist::save(third, file);
     EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
     EXPECT_EQ(bytesOf(extras), bytesOf(test::sourceFile(u"examples/demo/project.kestrava.json"_s)));

@@ -30,6 +30,9 @@ public:
         // "Обновить его?": an empty queue is "Отмена".
         QList<editor::UpdateObjectAnswer> updateAnswers;
         QStringList updateQuestions;
+        // "Открыть пример": the index chosen; an empty queue is "Отмена".
+        QList<int> exampleChoices;
+        QStringList examplesOffered;
     };
 
     explicit FakeDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
@@ -64,6 +67,14 @@ public:
     {
         m_log->updateQuestions << name;
         return m_log->updateAnswers.isEmpty() ? editor::UpdateObjectAnswer::Cancel : m_log->updateAnswers.takeFirst();
+    }
+
+    std::optional<int> chooseExample(QWidget*, const QStringList& examples) override
+    {
+        m_log->examplesOffered = examples;
+        if (m_log->exampleChoices.isEmpty())
+            return std::nullopt;
+        return m_log->exampleChoices.takeFirst();
     }
 
 private:

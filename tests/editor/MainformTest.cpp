@@ -106,7 +106,7 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
               (QStringList{u"Файл"_s, u"Правка"_s, u"Объекты"_s, u"Редакторы"_s, u"Запуск"_s, u"Справка"_s}));
     EXPECT_EQ(captions(menu("N_Edit")->actions()), (QStringList{u"Отменить"_s, u"Повторить"_s}));
     EXPECT_EQ(captions(menu("N_File")->actions()),
-              (QStringList{u"Открыть"_s, u"Новый"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
+              (QStringList{u"Открыть"_s, u"Новый"_s, u"Открыть пример"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
                            u"Настройки игры"_s, u"Редактор интерфейса"_s, u"—"_s, u"Выход"_s}));
     EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
@@ -115,7 +115,7 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
               (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s, u"Уменьшить игру"_s}));
     EXPECT_TRUE(action("N_ShrinkGame")->isCheckable());
     EXPECT_FALSE(action("N_ShrinkGame")->isChecked());
-    EXPECT_EQ(captions(menu("N_Help")->actions()), QStringList{u"Об авторах"_s});
+    EXPECT_EQ(captions(menu("N_Help")->actions()), (QStringList{u"Руководство"_s, u"Об авторах"_s}));
 
     for (const char* name : {"N_Open", "N_New", "N_Exit", "N_About"})
         EXPECT_TRUE(action(name)->isEnabled()) << name;
@@ -530,7 +530,7 @@ TEST_F(MainformTest, PanesAndMapsCarryAccessibleNamesAndQtSpeaksRussian)
     EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), u"Открыть"_s);
 }
 
-TEST(AboutBoxTest, ShowsNameVersionAndDevelopers)
+TEST(AboutBoxTest, ShowsNameVersionDevelopersAndLicences)
 {
     kestrava::editor::TAbout about;
     EXPECT_EQ(about.windowTitle(), u"О нас"_s);
@@ -540,6 +540,8 @@ TEST(AboutBoxTest, ShowsNameVersionAndDevelopers)
     for (const QString& expected : {u"Kestrava"_s, u"конструктор мобильных игр"_s, u"V. alpha[1.0.2]"_s,
                                     u"Разработчики:"_s, u"Команда Kestrava"_s})
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
+    const QString licence = about.findChild<QLabel*>(u"lbLicence"_s)->text();
+    EXPECT_TRUE(licence.contains(u"лицензии MIT."_s) && licence.contains(u"MIT-0"_s)) << licence.toStdString();
 }
 
 } // namespace

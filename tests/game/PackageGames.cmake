@@ -1,4 +1,4 @@
-# Makes the game test projects, copies the demo beside them, and packages each
+# Makes the game test projects, copies the examples beside them, and packages each
 # with `kestrava --package` as an author's build pipeline would.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -6,10 +6,13 @@ execute_process(COMMAND ${MAKER} ${WORK} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the game test projects could not be made")
 endif()
-file(COPY ${DEMO}/ DESTINATION ${WORK}/demo)
+# The example games, as "Открыть пример" copies them.
+foreach(example demo maze garden)
+  file(COPY ${EXAMPLES}/${example}/ DESTINATION ${WORK}/${example})
+endforeach()
 
 # The demo once more through ProGuard, as "Уменьшить игру" makes it.
-file(COPY ${DEMO}/ DESTINATION ${WORK}/demo-shrunk)
+file(COPY ${EXAMPLES}/demo/ DESTINATION ${WORK}/demo-shrunk)
 
 foreach(name ${PROJECTS})
   execute_process(COMMAND ${KESTRAVA} --package ${WORK}/${name}/project.prg --app-dir ${APPDIR}

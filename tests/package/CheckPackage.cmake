@@ -48,12 +48,26 @@ foreach(path
     ./usr/share/kestrava/images/event1.bmp
     ./usr/share/kestrava/java/midp-api.jar
     ./usr/share/kestrava/java/kestrava-player.jar
-    ./usr/share/kestrava/objects/hero.oba)
+    ./usr/share/kestrava/objects/hero.oba
+    ./usr/share/kestrava/guide/index.md
+    ./usr/share/kestrava/guide/first-game.md
+    ./usr/share/kestrava/guide/conditions.md
+    ./usr/share/kestrava/guide/actions.md
+    ./usr/share/kestrava/guide/shots/level.png
+    ./usr/share/kestrava/examples/demo/project.prg
+    ./usr/share/kestrava/examples/maze/project.prg
+    ./usr/share/kestrava/examples/maze/objects/key.oba
+    ./usr/share/kestrava/examples/garden/project.prg
+    ./usr/share/kestrava/examples/garden/objects/firefly.oba)
   expect("${out}" " ${path}\n" "package contents")
 endforeach()
 
 set(root ${WORK}/root)
 run(dpkg-deb -x ${debs} ${root})
+file(READ ${root}/usr/share/doc/kestrava/copyright copyright)
+foreach(licence "License: MIT\n" "License: MIT-0\n" "Files: usr/share/kestrava/draft/\\*" "LGPL version 3" "libpng")
+  expect("${copyright}" "${licence}" "copyright")
+endforeach()
 file(READ ${root}/usr/share/applications/kestrava.desktop desktop)
 expect("${desktop}" "Exec=kestrava %f" "desktop entry")
 expect("${desktop}" "MimeType=application/x-kestrava-project;" "desktop entry")

@@ -86,6 +86,7 @@ bool isUneditedEarlierCopy(const QString& target)
         "4bd79cb64b27f8be47694283550659c570a295d12f7c9646750d47880745dd58", // MyGameCanvas.java
         "80a6992553d57bf3b6d00da9af74c5ba781dc4b24d0d6cbfb49a32f390bec3b9", // dorv.java, before soft keys and pauses
         "ce0c4657707b553a84b500b2a19e69c00588f75dcba2a9d87439d61453a299f5", // MyGameCanvas.java, before any screen size
+        "93dae9a2e417be4c3f760a9e9f4d1126407bfdc7801ed4dad9bdd590f9966a6b", // dorv.java, before its licence line
         "5722bde491886b4b61db731e5961312406acaceaf1f4753ce692da88349905f9", // MyGameCanvas.java, all in one class
     };
     const std::optional<QByteArray> hash = copyHash(target);

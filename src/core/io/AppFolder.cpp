@@ -73,6 +73,8 @@ QString AppFolder::src() const { return m_root + u"/src"_s; }
 QString AppFolder::temp() const { return m_root + u"/temp"_s; }
 QString AppFolder::compiledClasses() const { return temp() + u"/classes"_s; }
 QString AppFolder::java() const { return m_resources + u"/java"_s; }
+QString AppFolder::guide() const { return m_resources + u"/guide"_s; }
+QString AppFolder::examples() const { return m_resources + u"/examples"_s; }
 
 QString AppFolder::objectFile(const QString& name) const { return objects() + u'/' + name; }
 QString AppFolder::imageFile(const QString& name) const { return images() + u'/' + name; }

@@ -48,6 +48,9 @@ public:
     QString src() const;
     QString temp() const;
     QString java() const;
+    // The user guide (Markdown pages) and the example games, installed read-only.
+    QString guide() const;
+    QString examples() const;
 
     QString objectFile(const QString& name) const;
     QString imageFile(const QString& name) const;

@@ -2,7 +2,12 @@
 
 #include "editor/common/NewProjectDialog.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -89,6 +94,32 @@ UpdateObjectAnswer StandardDialogs::askUpdateObject(QWidget* parent, const QStri
                             QStringLiteral("«Да» — заменить копию проекта и рисунки новыми, сохранив расставленные "
                                            "объекты и их настройки; «Нет» — загрузить ещё одну группу из этого файла."),
                             buttons, QMessageBox::NoRole)];
+}
+
+std::optional<int> StandardDialogs::chooseExample(QWidget* parent, const QStringList& examples)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("ExampleDialog"));
+    dialog.setWindowTitle(QStringLiteral("Открыть пример"));
+    auto* label = new QLabel(QStringLiteral("Пример откроется копией в папке проектов: его можно менять."), &dialog);
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("lbExamples"));
+    list->setAccessibleName(QStringLiteral("Примеры"));
+    list->addItems(examples);
+    list->setCurrentRow(0);
+    list->setMinimumWidth(480);
+    label->setBuddy(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(label);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0)
+        return std::nullopt;
+    return list->currentRow();
 }
 
 bool mayGoOn(SaveChangesAnswer answer, const std::function<bool()>& save)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -40,6 +41,8 @@ public:
     virtual std::optional<NewProjectAnswer> askNewProject(QWidget* parent, const QString& projectsFolder);
     // Before "Загрузить" loads a file the stage already holds (by its name).
     virtual UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name);
+    // "Открыть пример": the examples, one line each; the index chosen, nothing when cancelled.
+    virtual std::optional<int> chooseExample(QWidget* parent, const QStringList& examples);
 };
 
 // What an answer of "Сохранить", "Не сохранять" or "Отмена" lets the caller

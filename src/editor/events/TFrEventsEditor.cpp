@@ -5,6 +5,7 @@
 #include "editor/events/SheetDialogs.h"
 #include "editor/events/SheetImage.h"
 #include "events/ActionCatalogue.h"
+#include "events/CataloguePages.h"
 #include "events/SheetView.h"
 
 #include <QAction>
@@ -25,16 +26,6 @@ namespace {
 constexpr int kRowControls = model::kMaxEventRows;
 constexpr int kLabelLeft = 40;
 constexpr int kLabelWidth = events::kConditionWidth - kLabelLeft - 4;
-
-// What each header column stands for, for its tooltip and for assistive technology.
-QString columnTitle(int column)
-{
-    static const QString titles[] = {u""_s,        u"экран"_s,      u"звук"_s,  u"этапы"_s,
-                                     u"объекты"_s, u"управление"_s, u"игрок"_s, u"звук"_s};
-    if (column <= 7)
-        return titles[column];
-    return u"активная группа %1"_s.arg(events::headerGroup(column));
-}
 
 } // namespace
 
@@ -70,8 +61,8 @@ TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* p
         button->setObjectName(u"HeaderButton%1"_s.arg(c));
         button->setGeometry(events::columnLeft(c), 0, events::kCell, events::kCell);
         button->setIconSize(QSize(events::kCell - 2, events::kCell - 2));
-        button->setAccessibleName(u"Столбец %1: %2"_s.arg(c).arg(columnTitle(c)));
-        button->setToolTip(columnTitle(c));
+        button->setAccessibleName(u"Столбец %1: %2"_s.arg(c).arg(events::columnTitle(c)));
+        button->setToolTip(events::columnTitle(c));
         HeaderButtons[size_t(c)] = button;
     }
     for (int r = 1; r <= kRowControls; ++r) {

@@ -9,6 +9,7 @@
 #include "editor/events/TfmNumber_obj.h"
 #include "editor/events/TfmSelectKey1.h"
 #include "editor/events/TfmTimerSetup.h"
+#include "events/CataloguePages.h"
 #include "io/AppFolder.h"
 
 #include <QAction>
@@ -18,24 +19,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
-
-namespace {
-
-QString iconName(int icon)
-{
-    switch (icon) {
-    case 1: return u"Особые условия"_s;
-    case 2: return u"Звук"_s;
-    case 3: return u"Уровень"_s;
-    case 4: return u"Объекты"_s;
-    case 5: return u"Клавиши"_s;
-    case 6: return u"Игрок"_s;
-    case 7: return u"Таймер"_s;
-    default: return u"Объект %1"_s.arg(icon - events::kFirstObjectIcon + 1);
-    }
-}
-
-} // namespace
 
 TfmNewEvent::TfmNewEvent(document::ProjectDocument& document, std::function<QImage(int)> groupPicture,
                          const QString& mode, QWidget* parent)
@@ -57,7 +40,7 @@ TfmNewEvent::TfmNewEvent(document::ProjectDocument& document, std::function<QIma
             picture = QImage(document.app().imageFile(u"event8.bmp"_s));
         else
             picture = m_groupPicture(icon - 7);
-        GroupBox1->setIcon(icon, iconName(icon), picture);
+        GroupBox1->setIcon(icon, events::conditionIconName(icon), picture);
         Image[size_t(icon)] = GroupBox1->icon(icon);
     }
     connect(GroupBox1, &ChooserIconBox::menuRequested, this, &TfmNewEvent::openMenu);

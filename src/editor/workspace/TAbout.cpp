@@ -31,6 +31,13 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent)
     developers->setObjectName(u"lbDevelopers"_s);
     developers->setIndent(12);
 
+    // The program's licence, and the runtime's, which is all of ours a game carries.
+    auto* licence = new QLabel(u"Распространяется по лицензии MIT.\n"
+                               u"Код, который Kestrava кладёт в каждую игру, — по лицензии MIT-0:\n"
+                               u"игра автора ничем не обязана разработчикам Kestrava."_s, this);
+    licence->setObjectName(u"lbLicence"_s);
+    licence->setAccessibleName(u"Лицензия"_s);
+
     auto* ok = new QPushButton(u"OK"_s, this);
     ok->setObjectName(u"bOk"_s);
     ok->setDefault(true);
@@ -43,6 +50,8 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent)
     layout->addSpacing(8);
     layout->addWidget(developersTitle);
     layout->addWidget(developers);
+    layout->addSpacing(8);
+    layout->addWidget(licence);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -4,6 +4,7 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "editor/events/TFrEventsEditor.h"
+#include "editor/help/GuideLauncher.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/objects/TFmNewObject.h"
 #include "editor/objects/TfmCreateActive.h"
@@ -18,16 +19,20 @@
 #include "editor/workspace/TfmBuildGame.h"
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
+#include "io/Error.h"
 #include "io/Paths.h"
 #include "level/LevelView.h"
 #include "level/StageThumbnail.h"
 #include "packaging/StandbyJava.h"
+#include "persist/Examples.h"
 #include "settings/InterfaceEditor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLayout>
 #include <QLocale>
 #include <QMenu>
@@ -75,6 +80,10 @@ public:
     {
         return m_current->askUpdateObject(parent, name);
     }
+    std::optional<int> chooseExample(QWidget* parent, const QStringList& examples) override
+    {
+        return m_current->chooseExample(parent, examples);
+    }
 
 private:
     const std::unique_ptr<StandardDialogs>& m_current;
@@ -106,6 +115,13 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     for (QWidget* pane : {static_cast<QWidget*>(m_FrScriptEditor1), static_cast<QWidget*>(m_FrLevelEditor1),
                           static_cast<QWidget*>(m_FrEventsEditor1)})
         panes->addWidget(pane, 0, 0);
+    auto* hint = new QLabel(u"Файл → Новый — создать проект;\nФайл → Открыть пример — посмотреть готовую игру"_s, paneArea);
+    hint->setObjectName(u"lbStartHint"_s);
+    hint->setAccessibleName(u"С чего начать"_s);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setStyleSheet(u"color: palette(dark); font-size: 16pt;"_s);
+    panes->addWidget(hint, 0, 0);
+    m_startHint = hint;
     column->addWidget(paneArea, 1);
 
     m_StatusBar2 = new QStatusBar(central);
@@ -173,6 +189,7 @@ void TMainform::buildMenu()
     file->setObjectName(u"N_File"_s);
     addItem(file, u"Открыть"_s, "N_Open", &TMainform::N_OpenClick);
     addItem(file, u"Новый"_s, "N_New", &TMainform::N_NewClick);
+    addItem(file, u"Открыть пример"_s, "N_OpenExample", &TMainform::N_OpenExampleClick);
     file->addSeparator();
     m_saveAction = file->addAction(u"Сохранить"_s);
     m_saveAction->setObjectName(u"N_Save"_s);
@@ -235,7 +252,9 @@ void TMainform::buildMenu()
 
     QMenu* help = bar->addMenu(u"Справка"_s);
     help->setObjectName(u"N_Help"_s);
+    addItem(help, u"Руководство"_s, "N_Guide", &TMainform::N_GuideClick)->setShortcut(QKeySequence(Qt::Key_F1));
     addItem(help, u"Об авторах"_s, "N_About", &TMainform::N_AboutClick);
+    m_guide = new GuideLauncher(m_app.guide(), this);
 
     // Until a project is made or opened there is nothing to save, edit or convert.
     for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_interfaceAction,
@@ -304,6 +323,7 @@ void TMainform::showOnly(QWidget* pane, const QString& title)
 {
     m_paneTitle = title;
     updateTitle();
+    m_startHint->hide();
     for (QWidget* each : {static_cast<QWidget*>(m_FrScriptEditor1), static_cast<QWidget*>(m_FrLevelEditor1),
                           static_cast<QWidget*>(m_FrEventsEditor1)})
         if (each != pane)
@@ -522,6 +542,34 @@ void TMainform::N_AboutClick()
         TAbout about(this);
         about.exec();
     });
+}
+
+void TMainform::N_OpenExampleClick()
+{
+    if (!maybeSave())
+        return;
+    guarded(this, [this] {
+        const std::vector<persist::Example> examples = persist::listExamples(m_app);
+        if (examples.empty())
+            throw io::Error(u"Примеров нет: папка «%1» пуста или её нет."_s.arg(QDir::toNativeSeparators(m_app.examples())));
+        QStringList lines;
+        for (const persist::Example& example : examples)
+            lines << (example.description.isEmpty() ? example.name : example.name + u" — "_s + example.description);
+        const std::optional<int> chosen = m_dialogs->chooseExample(this, lines);
+        if (!chosen || *chosen < 0 || size_t(*chosen) >= examples.size())
+            return;
+        // The installed example stays as it is; the author works on a copy.
+        const QString file = persist::copyExample(examples[size_t(*chosen)].folder, m_app.project());
+        m_document.reset();
+        showWarnings(m_document.open(file));
+        say(u"Открыта копия примера: %1"_s.arg(QDir::toNativeSeparators(file)));
+        enableProjectMenus();
+    });
+}
+
+void TMainform::N_GuideClick()
+{
+    m_guide->showFor(QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(this));
 }
 
 void TMainform::N_ScriptEditorClick()

@@ -24,6 +24,7 @@ class StandardDialogs;
 class GameLauncher;
 class TForm29;
 class TfrmFont;
+class GuideLauncher;
 
 // The main window: owns the open project and the three editor panes, one
 // of which is shown at a time, and carries the main menu.
@@ -74,6 +75,10 @@ public:
     // "Играть" (F5): packages the game and opens it in the player at the game's screen size.
     void N_PlayGameClick();
     void N_AboutClick();
+    // "Открыть пример": a copy of an installed example in the projects folder, opened.
+    void N_OpenExampleClick();
+    // "Руководство" (F1): the guide at the page of the window in front.
+    void N_GuideClick();
 
     // Lays the panes over the client area.
     void razmer();
@@ -136,6 +141,9 @@ private:
     packaging::StandbyJava* m_standby = nullptr;
     TfrmFont* m_frmFont = nullptr;
     TForm29* m_Form29 = nullptr;
+    // What to do first, over the empty client area until a project is open.
+    QWidget* m_startHint = nullptr;
+    GuideLauncher* m_guide = nullptr;
 };
 
 } // namespace kestrava::editor
