@@ -872,17 +872,17 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         static final int PLAY_ON = 0, END_GAME = 1, RESTART_GAME = 2, RESTART_STAGE = 3;
         int request = PLAY_ON;
 
-        /** "конец игры": the sheet runs once more with "Конец игры" true, then "Игра окончена". */
+        /** The end-of-game action: the sheet runs once more with its end-of-game condition true, then the game is over. */
         final void endGame() {
             request = END_GAME;
         }
 
-        /** "перезапуск игры": stage 1 with the lives, speed and timers of a new game. */
+        /** The restart-game action: stage 1 with the lives, speed and timers of a new game. */
         final void restartGame() {
             request = RESTART_GAME;
         }
 
-        /** "перезапуск текущего уровня": this stage from its start; the lives stay as they are. */
+        /** The restart-stage action: this stage from its start; the lives stay as they are. */
         final void restartStage() {
             request = RESTART_STAGE;
         }

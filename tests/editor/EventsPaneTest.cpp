@@ -165,11 +165,16 @@ TEST_F(EventsPane, CellPressesPlaceAndDeleteActionsThroughTheColumnMenus)
     pressCell(1, 6);
     EXPECT_EQ(s().EventRow[1].ActionCode[6], u"{life=obtime_hour;}"_s);
 
-    // The object column of group 2 acts on group 2.
+    // The object column of group 1 acts on group 1; the stage has no group 2,
+    // so its column places nothing and says why.
     choose = {u"видимость"_s, u"видимый"_s};
+    pressCell(1, 8);
+    EXPECT_EQ(s().EventRow[1].ActionCode[8], u"{vis_obj[gr_obj[1][kr1]]=true;}"_s);
+    EXPECT_EQ(s().EventRow[1].ActionObjects[8][1], u"1"_s);
     pressCell(1, 9);
-    EXPECT_EQ(s().EventRow[1].ActionCode[9], u"{vis_obj[gr_obj[2][kr2]]=true;}"_s);
-    EXPECT_EQ(s().EventRow[1].ActionObjects[9][1], u"2"_s);
+    EXPECT_TRUE(s().EventRow[1].ActionText[9].isEmpty());
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages.takeFirst().startsWith(u"На этапе нет объекта 2"_s));
 
     // Disabled items stay disabled; deleting is offered only where an action is.
     choose = {u"создать объект"_s};

@@ -168,7 +168,11 @@ void TFrEventsEditor::showRows()
         button->setPalette(palette);
         button->setAccessibleName(look.wide ? look.buttonCaption : u"Строка %1"_s.arg(r));
         label->setText(look.labelText);
-        label->setToolTip(look.labelText);
+        // A whole caption on hover, however narrow the label; a row naming missing objects in red.
+        label->setToolTip(look.problem.isEmpty() ? look.labelText : look.labelText + u"\n"_s + look.problem);
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::WindowText, look.problem.isEmpty() ? QColor(Qt::black) : QColor(Qt::red));
+        label->setPalette(labelPalette);
         button->show();
         label->setVisible(!look.wide);
     }
@@ -197,8 +201,10 @@ void TFrEventsEditor::newRowClick()
     command([this] {
         m_view->checkRoomForRow();
         // A row comes with its condition: a closed chooser adds nothing.
-        if (const std::optional<events::Condition> condition = m_dialogs->chooseCondition(this, QString()))
+        if (const std::optional<events::Condition> condition = m_dialogs->chooseCondition(this, QString())) {
+            m_view->checkObjects(condition->objects);
             m_view->newRow(*condition);
+        }
     });
 }
 
@@ -231,6 +237,7 @@ void TFrEventsEditor::conditionClick(int row, bool add)
             m_dialogs->chooseCondition(this, add ? u"dob"_s : u"izm"_s);
         if (!condition)
             return;
+        m_view->checkObjects(condition->objects);
         if (add)
             m_view->addCondition(row, *condition);
         else
@@ -290,12 +297,12 @@ void TFrEventsEditor::Image1MouseUp(QPoint pos)
     Image1MouseMove(pos);
 }
 
-void TFrEventsEditor::Image1MouseMove(QPoint)
+void TFrEventsEditor::Image1MouseMove(QPoint pos)
 {
-    // The hint names the action of the last pressed cell.
-    const QString hint = m_view->hint();
+    // The hint names what is under the pointer, whole, without a press.
+    const QString hint = m_view->hintAt(pos.x(), pos.y());
     Image1->setToolTip(hint);
-    HintLabel->setText(hint);
+    HintLabel->setText(QString(hint).replace(u'\n', u"; "_s));
 }
 
 void TFrEventsEditor::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
@@ -352,6 +359,9 @@ void TFrEventsEditor::runAction(const events::ActionItem& item)
     command([this, &item] {
         events::ActionInput input;
         input.group = m_view->ActionGroup;
+        // A column without its group: refused before anything is asked.
+        if (input.group > 0)
+            m_view->checkObjects({QString::number(input.group)});
         if (item.dialog == events::ActionDialog::Value) {
             const auto value = m_dialogs->askValue(this);
             if (!value)
@@ -364,7 +374,9 @@ void TFrEventsEditor::runAction(const events::ActionItem& item)
                 return;
             input.target = *target;
         }
-        m_view->metka(events::buildAction(item, input));
+        const events::Action action = events::buildAction(item, input);
+        m_view->checkObjects(action.objects);
+        m_view->metka(action);
     });
 }
 
