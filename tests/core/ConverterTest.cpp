@@ -543,6 +543,50 @@ TEST(Converter, SrcAndResMustBeFoldersInsideTheProjectFolder)
     EXPECT_TRUE(game.leftovers().isEmpty());
 }
 
+// A picture, the weapon or the settings file of a stranger's project linked to
+// a file elsewhere is refused by name: its bytes never reach res or the game.
+TEST(Converter, NoReadFollowsALinkOutOfTheProject)
+{
+    Game game;
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    game.placeActive(1, hero, 0, 0);
+    const QString outside = game.tmp.makeDir(u"outside"_s);
+    io::writePng(picture(48, 32, qRgb(1, 2, 3)), outside + u"/secret.png"_s);
+    io::writeFileAtomically(outside + u"/secret.ini"_s, "[Weapon]\r\nFrame.count=3\r\n");
+    auto linked = [&](const QString& target, const QString& at) {
+        QFile::remove(at);
+        return QFile::link(target, at);
+    };
+
+    ASSERT_TRUE(linked(outside + u"/secret.png"_s, game.objects(u"hero.png"_s)));
+    QString m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"hero.png"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+    EXPECT_TRUE(game.files(u"src"_s).isEmpty());
+    // A link to a file inside the project is no file of ours either.
+    io::writePng(picture(48, 32, qRgb(200, 0, 0)), game.objects(u"real.png"_s));
+    ASSERT_TRUE(linked(game.objects(u"real.png"_s), game.objects(u"hero.png"_s)));
+    EXPECT_TRUE(test::errorOf([&] { game.convert(); }).contains(u"hero.png"_s));
+    QFile::remove(game.objects(u"hero.png"_s));
+    QFile::copy(game.objects(u"real.png"_s), game.objects(u"hero.png"_s));
+
+    ASSERT_TRUE(linked(outside + u"/secret.png"_s, game.dir + u"/Weapon.png"_s));
+    io::writeFileAtomically(game.dir + u"/layout.ini"_s, "[Weapon]\r\nFrame.count=1\r\n");
+    m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"Weapon.png"_s)) << m.toStdString();
+    QFile::remove(game.dir + u"/Weapon.png"_s);
+
+    ASSERT_TRUE(linked(outside + u"/secret.ini"_s, game.dir + u"/layout.ini"_s));
+    m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"layout.ini"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+
+    // Without the links the same project converts.
+    QFile::remove(game.dir + u"/layout.ini"_s);
+    EXPECT_NO_THROW(game.convert());
+    EXPECT_EQ(game.files(u"res"_s), QStringList{u"hero.png"_s});
+}
+
 TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)
 {
     Game game;

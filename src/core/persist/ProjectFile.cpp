@@ -2,6 +2,8 @@
 
 #include "io/AppFolder.h"
 #include "io/Error.h"
+#include "io/FileAccess.h"
+#include "io/Staging.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
@@ -467,6 +469,7 @@ void save_project(model::Project& project, const QString& chosenFile)
     io::LineWriter w(file);
     writeProject(w, project, kHeaderNew); // refuses unencodable text before anything is created
     const std::vector<io::FileBytes> files = withExtras(project, w);
+    io::trustFolder(dir);
     for (const QString& sub : {u"objects"_s, u"res"_s, u"src"_s})
         io::makeFolder(dir + u'/' + sub);
     io::writeFilesTogether(files);
@@ -479,10 +482,14 @@ void readProject(model::Project& fresh, const io::AppFolder& app, const QString&
     reader.read();
 }
 
-QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                 QStringList* extrasWarnings)
 {
     auto fresh = std::make_unique<model::Project>();
     fresh->ProjectDir = QFileInfo(chosenFile).absolutePath();
+    io::trustFolder(*fresh->ProjectDir);
+    // A save or conversion stopped by a crash is finished (or undone) first.
+    io::finishInterruptedWrites(*fresh->ProjectDir);
     // One read: the extras are checked against exactly the bytes parsed here.
     const QByteArray content = io::readWholeFile(chosenFile);
     // The extras file is parsed on its own thread meanwhile; a fault in the
@@ -494,7 +501,10 @@ QStringList load(model::Project& project, const io::AppFolder& app, const QStrin
     reader.readObjectsAhead(app);
     reader.read();
     QStringList warnings = reader.notes();
-    warnings << applyExtras(*fresh, chosenFile, extras.get());
+    const QStringList extrasNotes = applyExtras(*fresh, chosenFile, extras.get());
+    warnings << extrasNotes;
+    if (extrasWarnings)
+        *extrasWarnings = extrasNotes;
     reader.copyObjects(); // last: a refused file leaves the project folder as it was
     project = std::move(*fresh);
     return warnings;

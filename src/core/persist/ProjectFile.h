@@ -41,8 +41,10 @@ void readProject(model::Project& fresh, const io::AppFolder& app, const QString&
 // replaced only when all of it was read. A file that strays from what save writes (a keyword, flag or row kind
 // that is not exactly its word, a placed object naming no group of its stage, anything but blank lines after the
 // last stage) is refused at its line. Returns what the author should know (Russian): an object read from the
-// project's own copy because the library's is damaged, an extras file left unapplied.
-QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+// project's own copy because the library's is damaged, an extras file left unapplied. extrasWarnings, when
+// given, receives the warnings about the extras file alone: a game built without them lacks its object loops.
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                 QStringList* extrasWarnings = nullptr);
 
 // load() of a file named on the command line, on a thread of its own while the
 // window is being built; its result is taken when the window opens the file.

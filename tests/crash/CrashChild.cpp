@@ -1,0 +1,44 @@
+// A child for the crash tests, run with KillShim preloaded:
+//   kestrava_crash_child save APP_DIR PROJECT.prg     opens, edits and saves the project
+//   kestrava_crash_child convert APP_DIR PROJECT.prg  opens and converts it
+// The edit moves the first placed active object and renames the first event
+// row, so the project file and its extras both change.
+#include "codegen/Converter.h"
+#include "io/AppFolder.h"
+#include "io/Error.h"
+#include "model/Project.h"
+#include "persist/ProjectFile.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() != 4)
+        return 2;
+    const io::AppFolder app(args[2]);
+    try {
+        model::Project project;
+        persist::load(project, app, args[3]);
+        if (args[1] == u"save"_s) {
+            model::StageData& s = project.stage(1);
+            s.ActiveObject[1].X += 7;
+            s.EventRow[1].CondText += u" (изменено)"_s;
+            persist::save(project, args[3]);
+        } else if (args[1] == u"convert"_s) {
+            codegen::convertProject(project, app);
+        } else {
+            return 2;
+        }
+    } catch (const io::Error& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
