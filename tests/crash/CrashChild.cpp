@@ -1,12 +1,14 @@
 // A child for the crash tests, run with KillShim preloaded:
 //   kestrava_crash_child save APP_DIR PROJECT.prg     opens, edits and saves the project
 //   kestrava_crash_child convert APP_DIR PROJECT.prg  opens and converts it
+//   kestrava_crash_child ini APP_DIR FILE.ini         writes the font section of a settings file
 // The edit moves the first placed active object and renames the first event
 // row, so the project file and its extras both change.
 #include "codegen/Converter.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "model/Project.h"
+#include "objects/FontRecord.h"
 #include "persist/ProjectFile.h"
 
 #include <QCoreApplication>
@@ -24,6 +26,12 @@ int main(int argc, char** argv)
         return 2;
     const io::AppFolder app(args[2]);
     try {
+        if (args[1] == u"ini"_s) {
+            objects::FontRecord font;
+            font.FontSize = 2;
+            objects::WriteFontToINI(args[3], font);
+            return 0;
+        }
         model::Project project;
         persist::load(project, app, args[3]);
         if (args[1] == u"save"_s) {

@@ -1,8 +1,9 @@
 // Preloaded into a child process (LD_PRELOAD): counts every call that changes
 // the file system and kills the process with SIGKILL at the call numbered
-// $KESTRAVA_KILL_AT, before it happens. With $KESTRAVA_COUNT_FILE set, a run
-// that lives to its end writes how many such calls it made, so a test knows
-// every point it can stop at.
+// $KESTRAVA_KILL_AT, before it happens; or, as a full disk would, fails the
+// write() numbered $KESTRAVA_FAIL_WRITE_AT with ENOSPC. With
+// $KESTRAVA_COUNT_FILE set, a run that lives to its end writes how many such
+// calls and how many writes it made, so a test knows every point it can stop at.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -18,13 +20,23 @@
 namespace {
 
 std::atomic<long> g_calls{0};
+std::atomic<long> g_writes{0};
+
+long numberIn(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value ? std::atol(value) : 0L;
+}
 
 long killAt()
 {
-    static const long at = [] {
-        const char* value = std::getenv("KESTRAVA_KILL_AT");
-        return value ? std::atol(value) : 0L;
-    }();
+    static const long at = numberIn("KESTRAVA_KILL_AT");
+    return at;
+}
+
+long failWriteAt()
+{
+    static const long at = numberIn("KESTRAVA_FAIL_WRITE_AT");
     return at;
 }
 
@@ -46,8 +58,9 @@ struct Report {
     {
         if (const char* file = std::getenv("KESTRAVA_COUNT_FILE")) {
             const long calls = g_calls.load();
+            const long writes = g_writes.load();
             if (std::FILE* out = std::fopen(file, "w")) {
-                std::fprintf(out, "%ld\n", calls);
+                std::fprintf(out, "%ld %ld\n", calls, writes);
                 std::fclose(out);
             }
         }
@@ -62,6 +75,10 @@ ssize_t write(int fd, const void* data, size_t n)
 {
     static const auto next = real<ssize_t (*)(int, const void*, size_t)>("write");
     step();
+    if (++g_writes == failWriteAt()) {
+        errno = ENOSPC;
+        return -1;
+    }
     return next(fd, data, n);
 }
 

@@ -47,30 +47,39 @@ QStringList stagingLeftovers(const QString& dir)
     return QDir(dir).entryList({u".kestrava-*"_s}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-struct Run {
+struct ChildRun {
     bool killed = false;
+    int exitCode = 0;
+    QString errors;
     long calls = 0; // known only for a run that lived to its end
+    long writes = 0;
 };
 
-// One run of the child on the project folder dir, killed at call killAt (0: never).
-Run runChild(const QString& mode, const QString& app, const QString& dir, long killAt)
+// One run of the child on `file` in the project folder dir, killed at call
+// killAt (0: never), its write number failWrite failing as on a full disk (0: none).
+ChildRun runChild(const QString& mode, const QString& app, const QString& dir, long killAt, long failWrite = 0,
+             const QString& file = u"project.prg"_s)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"LD_PRELOAD"_s, QStringLiteral(KESTRAVA_KILL_SHIM));
     env.insert(u"KESTRAVA_KILL_AT"_s, QString::number(killAt));
+    env.insert(u"KESTRAVA_FAIL_WRITE_AT"_s, QString::number(failWrite));
     const QString countFile = dir + u"/../calls.txt"_s;
     env.insert(u"KESTRAVA_COUNT_FILE"_s, countFile);
     // The shim comes before the sanitizers' runtime in a sanitized build.
     env.insert(u"ASAN_OPTIONS"_s, env.value(u"ASAN_OPTIONS"_s) + u":verify_asan_link_order=0"_s);
     child.setProcessEnvironment(env);
-    child.start(QStringLiteral(KESTRAVA_CRASH_CHILD), {mode, app, dir + u"/project.prg"_s});
+    child.start(QStringLiteral(KESTRAVA_CRASH_CHILD), {mode, app, dir + u'/' + file});
     EXPECT_TRUE(child.waitForFinished(30000));
-    Run run;
+    ChildRun run;
     run.killed = child.exitStatus() == QProcess::CrashExit;
-    if (!run.killed) {
-        EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
-        run.calls = QString::fromLatin1(io::readWholeFile(countFile)).trimmed().toLong();
+    run.exitCode = child.exitCode();
+    run.errors = QString::fromUtf8(child.readAllStandardError());
+    if (!run.killed && run.exitCode == 0) {
+        const QStringList counts = QString::fromLatin1(io::readWholeFile(countFile)).split(u' ');
+        run.calls = counts.value(0).toLong();
+        run.writes = counts.value(1).trimmed().toLong();
     }
     return run;
 }
@@ -121,13 +130,15 @@ struct Fixture {
     {
         const QString reference = tmp.root() + u"/reference/game"_s;
         copyTree(dir, reference);
-        const Run full = runChild(mode, tmp.app().root(), reference, 0);
+        const ChildRun full = runChild(mode, tmp.app().root(), reference, 0);
+        EXPECT_EQ(full.exitCode, 0) << full.errors.toStdString();
         EXPECT_GT(full.calls, 3);
         check(reference, false);
         for (long at = 1; at <= full.calls; ++at) {
             const QString run = tmp.root() + u"/run%1/game"_s.arg(at);
             copyTree(dir, run);
-            const Run killed = runChild(mode, tmp.app().root(), run, at);
+            const ChildRun killed = runChild(mode, tmp.app().root(), run, at);
+            EXPECT_TRUE(killed.killed || killed.exitCode == 0) << killed.errors.toStdString();
             check(run, killed.killed);
             QDir(tmp.root() + u"/run%1"_s.arg(at)).removeRecursively();
         }
@@ -215,4 +226,33 @@ TEST(CrashSafety, AKilledConversionLeavesTheOldOrTheNewSourcesAndPictures)
                 clock.elapsed());
     EXPECT_GT(old, 0);
     EXPECT_GT(fresh, 0);
+}
+
+// A full disk at any write of a save or of a settings file: the message gives
+// the reason and names the file, and what was on disk stays.
+TEST(CrashSafety, AFullDiskAtAnyWriteIsNamedAndChangesNothing)
+{
+    Fixture f;
+    io::writeFileAtomically(f.dir + u"/game.ini"_s, "[Timer]\r\nPos.x=5\r\n");
+    for (const QString& mode : {u"save"_s, u"ini"_s}) {
+        const QString file = mode == u"ini"_s ? u"game.ini"_s : u"project.prg"_s;
+        const QString before = test::folderSnapshot(f.dir);
+        const QString reference = f.tmp.root() + u"/reference-"_s + mode + u"/game"_s;
+        copyTree(f.dir, reference);
+        const ChildRun full = runChild(mode, f.tmp.app().root(), reference, 0, 0, file);
+        ASSERT_EQ(full.exitCode, 0) << full.errors.toStdString();
+        int refused = 0;
+        for (long at = 1; at <= full.writes; ++at) {
+            const QString dir = f.tmp.root() + u"/full%1-"_s.arg(at) + mode + u"/game"_s;
+            copyTree(f.dir, dir);
+            const ChildRun run = runChild(mode, f.tmp.app().root(), dir, 0, at, file);
+            if (run.exitCode == 0)
+                continue; // a write of no file of ours (the console)
+            ++refused;
+            EXPECT_TRUE(run.errors.contains(u"нет места на диске"_s) && run.errors.contains(u"Файл «"_s))
+                << run.errors.toStdString();
+            EXPECT_EQ(test::folderSnapshot(dir), before) << mode.toStdString() << " write " << at;
+        }
+        EXPECT_GE(refused, mode == u"save"_s ? 3 : 1) << mode.toStdString(); // the save: two files and the journal
+    }
 }

@@ -95,12 +95,24 @@ Packager::Result Packager::run(const model::Project& project)
                         u"переустановите Kestrava."_s.arg(QDir::toNativeSeparators(api)));
     const QString javac = findJavaTool(u"javac"_s);
 
+    // bin is checked before the conversion rewrites src and res.
+    const QString projectDir = project.ProjectDir.value_or(QString());
+    const QString binDir = project.hasProjectDir()
+                               ? codegen::outputFolder(projectDir, QFileInfo(projectDir).canonicalFilePath(), u"bin"_s)
+                               : QString();
     step(Step::Convert);
     codegen::convertProject(project, m_app);
-    const QString projectDir = *project.ProjectDir;
-    const QString canonical = QFileInfo(projectDir).canonicalFilePath();
-    const QString binDir = codegen::outputFolder(projectDir, canonical, u"bin"_s);
+    try {
+        return archive(project, projectDir, binDir, javac);
+    } catch (const io::Error& e) {
+        throw io::Error(e.message() + u"\nИсходные тексты в папке src и рисунки в папке res уже записаны заново; "
+                                      u"архив игры в папке bin не изменён."_s);
+    }
+}
 
+Packager::Result Packager::archive(const model::Project& project, const QString& projectDir, const QString& binDir,
+                                   const QString& javac)
+{
     step(Step::Compile);
     QTemporaryDir work;
     if (!work.isValid())

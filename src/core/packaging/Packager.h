@@ -49,6 +49,9 @@ public:
 
 private:
     void step(Step s);
+    // Everything after the conversion: compile, then write the jar and jad.
+    Result archive(const model::Project& project, const QString& projectDir, const QString& binDir,
+                   const QString& javac);
     void compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
                  const QString& javacPath);
 
