@@ -1,4 +1,5 @@
 #include "codegen/Converter.h"
+#include "codegen/PictureRecord.h"
 #include "io/Error.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
@@ -441,6 +444,55 @@ TEST(Converter, AnIncrementalConversionWritesWhatAFullOneWrites)
     io::writeFileAtomically(game.res(u"grass.png"_s), "not a picture");
     game.convert();
     EXPECT_EQ(snapshot(game.dir + u"/src"_s) + snapshot(game.dir + u"/res"_s), incremental);
+}
+
+// The record of converted pictures lies in the project folder, where a
+// stranger may have written it: it spares encoding, it vouches for nothing.
+TEST(Converter, APictureRecordCanSpareWorkButNeverPassAFileAsConverted)
+{
+    Game game;
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    game.placeActive(1, hero, 0, 0);
+    game.convert();
+    const QString record = game.dir + u"/.kestrava-pictures"_s;
+    ASSERT_TRUE(QFileInfo::exists(record));
+    auto inode = [&] {
+        struct stat info {};
+        ::stat(QFile::encodeName(game.res(u"hero.png"_s)).constData(), &info);
+        return info.st_ino;
+    };
+    const auto converted = inode();
+    const QByteArray encoded = game.read(game.res(u"hero.png"_s));
+    auto vouch = [&](const QByteArray& source, const QByteArray& inRes) {
+        codegen::PictureRecord crafted;
+        crafted.set(u"hero.png"_s, {codegen::contentHash(source), codegen::contentHash(inRes), inRes.size()});
+        io::writeFileAtomically(record, crafted.bytes());
+    };
+
+    // The honest record: the picture in res is not written again.
+    game.convert();
+    EXPECT_EQ(inode(), converted);
+
+    // A source that is no PNG never passes, whatever the record says.
+    const QByteArray notPng("\xca\xfe\xba\xbe class bytes, not a picture");
+    io::writeFileAtomically(game.objects(u"hero.png"_s), notPng);
+    io::writeFileAtomically(game.res(u"hero.png"_s), notPng);
+    vouch(notPng, notPng);
+    const QString m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"hero.png"_s)) << m.toStdString();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), notPng); // refused, so left as it was
+
+    // A PNG source with a file in res that is none: encoded again.
+    io::writePng(picture(48, 32, qRgb(200, 0, 0)), game.objects(u"hero.png"_s));
+    vouch(game.read(game.objects(u"hero.png"_s)), notPng);
+    game.convert();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
+    // Nor a whole PNG of another size.
+    const QByteArray small = io::encodePng(QImage(2, 2, QImage::Format_RGB32), u"s.png"_s);
+    io::writeFileAtomically(game.res(u"hero.png"_s), small);
+    vouch(game.read(game.objects(u"hero.png"_s)), small);
+    game.convert();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
 }
 
 TEST(Converter, ABadPictureLeavesSrcAndResByteForByteAsTheyWere)

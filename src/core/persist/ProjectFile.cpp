@@ -176,14 +176,6 @@ void requireProjectDir(const model::Project& project, const QString& target)
 // names a group read before it. A damaged file is refused at the first line
 // that differs, instead of being read out of step as another game.
 
-int readInRange(io::LineReader& r, int min, int max, const QString& what)
-{
-    const int value = r.integer();
-    if (value < min || value > max)
-        r.fail(u"%1 = %2, а допускается от %3 до %4"_s.arg(what).arg(value).arg(min).arg(max));
-    return value;
-}
-
 // How the placed objects of one kind name their groups, for the checks and
 // their messages.
 struct GroupKind {
@@ -227,7 +219,7 @@ public:
             r.fail(u"это не файл проекта: ожидалось «%1» или «%2», а в строке «%3»"_s.arg(kHeaderNew, kHeaderSaved,
                                                                                         io::excerpt(header)));
         keyword(u"numb_level"_s);
-        m_project.LevelCount = readInRange(r, 1, model::kMaxLevels, u"число этапов"_s);
+        m_project.LevelCount = objects::readInRange(r, 1, model::kMaxLevels, u"число этапов"_s);
         for (int level = 1; level <= m_project.LevelCount; ++level)
             readStage(level);
         r.expectEnd(u"после последнего этапа (их %1)"_s.arg(m_project.LevelCount));
@@ -271,7 +263,7 @@ private:
 
     int count(int max, const QString& what) { return objects::readBounded(m_reader, max, what); }
 
-    int groupSlot() { return readInRange(m_reader, 1, model::kMaxListSlots, u"номер значка группы в списке объектов"_s); }
+    int groupSlot() { return objects::readInRange(m_reader, 1, model::kMaxListSlots, u"номер значка группы в списке объектов"_s); }
 
     void requireGroup(int group, int groupCount, const QString& what, const GroupKind& kind)
     {
@@ -340,7 +332,7 @@ private:
         for (int g = 1; g <= fonGroups; ++g) {
             const QString name = r.text();
             const int nameLine = r.lineNumber();
-            const int obstacle = r.integer();
+            const int obstacle = objects::readInRange(r, 0, 1, u"признак препятствия"_s);
             const int slot = groupSlot();
             const int index = importGroup(level, name, nameLine, slot, ObjectKind::Background);
             s.FonGroup[size_t(index)].Obstacle = obstacle;
@@ -353,9 +345,10 @@ private:
         keyword(u"active"_s);
         s.ActiveObjCount = count(model::kMaxActiveObjects, u"число размещённых активных объектов"_s);
         const int activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
-        // One movement type per placed object, any number (see MovementType).
+        // One movement type per placed object (see MovementType).
         for (int i = 1; i <= s.ActiveObjCount; ++i)
-            s.ActiveType[size_t(i)] = model::MovementType(r.integer());
+            s.ActiveType[size_t(i)] =
+                model::MovementType(objects::readInRange(r, 0, model::kMaxMovementType, u"тип движения"_s));
         keyword(u"active_gr"_s);
         for (int g = 1; g <= activeGroups; ++g) {
             const QString name = r.text();
@@ -375,7 +368,7 @@ private:
         keyword(u"text_gr"_s);
         for (int t = 1; t <= s.TextCount; ++t) {
             model::TextObjectData& o = s.TextObject[size_t(t)];
-            o.ListSlot = readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
+            o.ListSlot = objects::readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
             objects::readTextStyle(r, o);
             o.LineCount = count(model::kMaxTextLines, u"число строк текста"_s);
             for (int k = 1; k <= o.LineCount; ++k)
