@@ -123,7 +123,7 @@ struct LargestProjectFile {
             for (int t = 1; t <= model::kMaxTextObjects; ++t) {
                 model::TextObjectData& text = s.TextObject[size_t(p.addTextObject(level))];
                 text.FontFace = 1;
-                text.FontSize = 8;
+                text.FontSize = 2;
                 text.Colour = 255;
                 text.LineCount = model::kMaxTextLines;
                 for (int k = 1; k <= model::kMaxTextLines; ++k)
