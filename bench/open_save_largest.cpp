@@ -7,7 +7,8 @@
 //
 // "Open" is what "Открыть" waits for: the project file, its extras file and
 // every object file read, and the placed objects measured (ProjectDocument::open).
-// "Save" writes the project file and its extras file.
+// "Save" writes the project file and its extras file; a recovery copy holds the
+// interface thread for the model's copy ("Hold") and its own thread for the rest.
 #include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
 #include "io/Png.h"
@@ -18,7 +19,9 @@
 #include "objects/BarObjectFile.h"
 #include "persist/ObjectImport.h"
 #include "persist/ProjectFile.h"
+#include "persist/RecoveryCopy.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QImage>
 #include <QRandomGenerator>
@@ -203,7 +206,32 @@ void BM_SaveLargest(benchmark::State& state)
         persist::save(project, f.file);
 }
 
+// What a recovery copy costs the interface thread: the model copied without its maps.
+void BM_RecoveryHoldLargest(benchmark::State& state)
+{
+    LargestProjectFile& f = largest();
+    model::Project project;
+    persist::load(project, *f.app, f.file);
+    for (auto _ : state) {
+        model::Project copy = persist::copyForSaving(project);
+        benchmark::DoNotOptimize(copy.LevelCount);
+    }
+}
+
+// And its own thread: both files built and written beside the project.
+void BM_RecoveryWriteLargest(benchmark::State& state)
+{
+    LargestProjectFile& f = largest();
+    model::Project project;
+    persist::load(project, *f.app, f.file);
+    const model::Project copy = persist::copyForSaving(project);
+    for (auto _ : state)
+        persist::writeRecoveryCopy(copy, QDateTime::currentDateTimeUtc());
+}
+
 } // namespace
 
+BENCHMARK(BM_RecoveryHoldLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(3);
+BENCHMARK(BM_RecoveryWriteLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(3);
 BENCHMARK(BM_OpenLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Repetitions(3);
 BENCHMARK(BM_SaveLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(3);

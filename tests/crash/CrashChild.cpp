@@ -2,24 +2,47 @@
 //   kestrava_crash_child save APP_DIR PROJECT.prg     opens, edits and saves the project
 //   kestrava_crash_child convert APP_DIR PROJECT.prg  opens and converts it
 //   kestrava_crash_child ini APP_DIR FILE.ini         writes the font section of a settings file
+//   kestrava_crash_child edit APP_DIR PROJECT.prg     the editor (offscreen): opens the project, adds a
+//                                                      stage and runs on, keeping its recovery copy, until killed
 // The edit moves the first placed active object and renames the first event
 // row, so the project file and its extras both change.
 #include "codegen/Converter.h"
+#include "editor/workspace/RecoveryWriter.h"
+#include "editor/workspace/TMainform.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "model/Project.h"
 #include "objects/FontRecord.h"
 #include "persist/ProjectFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+int edit(const io::AppFolder& app, const QString& file)
+{
+    editor::TMainform window(app);
+    window.recovery()->setTimings(10, 0); // a copy as soon as there is something to copy
+    window.openProjectFile(file);
+    window.document().addLevel();
+    return QApplication::exec();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "edit") == 0) {
+        QApplication application(argc, argv);
+        return edit(io::AppFolder(application.arguments()[2]), application.arguments()[3]);
+    }
     QCoreApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.size() != 4)

@@ -2,6 +2,7 @@
 
 #include "editor/common/StandardDialogs.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QStringList>
 
@@ -21,6 +22,9 @@ public:
         QStringList filters;
         QList<editor::SaveChangesAnswer> saveAnswers;
         int questions = 0;
+        // "Восстановить несохранённые изменения": the answer, and the times asked about.
+        bool restore = false;
+        QList<QDateTime> restoreQuestions;
     };
 
     explicit FakeDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
@@ -38,6 +42,12 @@ public:
     {
         ++m_log->questions;
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();
+    }
+
+    bool askRestoreRecovery(QWidget*, const QDateTime& written) override
+    {
+        m_log->restoreQuestions << written;
+        return m_log->restore;
     }
 
 private:

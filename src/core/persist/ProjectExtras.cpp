@@ -569,11 +569,16 @@ ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBy
 {
     if (!QFileInfo::exists(extrasFile))
         return {extrasFile, std::nullopt, {}};
+    return extrasFromBytes(extrasFile, io::readWholeFile(extrasFile, kMaxExtrasBytes), projectBytes);
+}
+
+ExtrasDocument extrasFromBytes(const QString& extrasFile, const QByteArray& bytes, const QByteArray& projectBytes)
+{
+    if (bytes.size() > kMaxExtrasBytes)
+        throw io::Error::inFile(extrasFile, u"файл слишком велик: %1 байт, а допускается не более %2"_s.arg(bytes.size())
+                                                .arg(kMaxExtrasBytes));
     qsizetype errorAt = 0;
-    // Several times what the largest project writes; the parsed document
-    // takes up to sixteen bytes for every byte of a hostile one.
-    constexpr qint64 kMaxExtrasBytes = qint64(16) << 20;
-    std::optional<io::JsonTape> document = io::JsonTape::parse(io::readWholeFile(extrasFile, kMaxExtrasBytes), &errorAt);
+    std::optional<io::JsonTape> document = io::JsonTape::parse(bytes, &errorAt);
     if (!document)
         throw io::Error::inFile(extrasFile,
                                 u"файл повреждён: это не документ JSON (ошибка около байта %1)"_s.arg(errorAt));

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <future>
 #include <memory>
 #include <vector>
@@ -438,6 +439,13 @@ QString projectFileIn(const QString& dir)
     return dir + u"/project.prg"_s;
 }
 
+QByteArray projectBytes(const model::Project& project, const QString& path)
+{
+    io::LineWriter w(path);
+    writeProject(w, project, kHeaderSaved);
+    return w.bytes();
+}
+
 void save(const model::Project& project, const QString& target)
 {
     requireProjectDir(project, target);
@@ -475,21 +483,18 @@ void readProject(model::Project& fresh, const io::AppFolder& app, const QString&
     reader.read();
 }
 
-QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
-                 QStringList* extrasWarnings)
+namespace {
+
+// load() from the project file's bytes; extras() reads the extras document for them.
+QStringList loadFrom(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                     const QByteArray& content, std::function<ExtrasDocument()> readExtrasFile,
+                     QStringList* extrasWarnings)
 {
     auto fresh = std::make_unique<model::Project>();
     fresh->ProjectDir = QFileInfo(chosenFile).absolutePath();
-    io::trustFolder(*fresh->ProjectDir);
-    // A save or conversion stopped by a crash is finished (or undone) first.
-    io::finishInterruptedWrites(*fresh->ProjectDir);
-    // One read: the extras are checked against exactly the bytes parsed here.
-    const QByteArray content = io::readWholeFile(chosenFile);
     // The extras file is parsed on its own thread meanwhile; a fault in the
     // project file is still the one reported first.
-    const QString extrasFile = extrasFileFor(chosenFile);
-    std::future<ExtrasDocument> extras =
-        std::async(std::launch::async | std::launch::deferred, [extrasFile, content] { return readExtras(extrasFile, content); });
+    std::future<ExtrasDocument> extras = std::async(std::launch::async | std::launch::deferred, std::move(readExtrasFile));
     ProjectReader reader(*fresh, app, chosenFile, content);
     reader.readObjectsAhead(app);
     reader.read();
@@ -501,6 +506,40 @@ QStringList load(model::Project& project, const io::AppFolder& app, const QStrin
     reader.copyObjects(); // last: a refused file leaves the project folder as it was
     project = std::move(*fresh);
     return warnings;
+}
+
+// The project folder of chosenFile, trusted and cleared of what a crash left.
+void prepareFolderOf(const QString& chosenFile)
+{
+    const QString dir = QFileInfo(chosenFile).absolutePath();
+    io::trustFolder(dir);
+    // A save or conversion stopped by a crash is finished (or undone) first.
+    io::finishInterruptedWrites(dir);
+}
+
+} // namespace
+
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                 QStringList* extrasWarnings)
+{
+    prepareFolderOf(chosenFile);
+    // One read: the extras are checked against exactly the bytes parsed here.
+    const QByteArray content = io::readWholeFile(chosenFile);
+    const QString extrasFile = extrasFileFor(chosenFile);
+    return loadFrom(project, app, chosenFile, content, [extrasFile, content] { return readExtras(extrasFile, content); },
+                    extrasWarnings);
+}
+
+QStringList loadFromBytes(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                          const QByteArray& projectFileBytes, const QByteArray& extrasFileBytes)
+{
+    prepareFolderOf(chosenFile);
+    const QString extrasFile = extrasFileFor(chosenFile);
+    return loadFrom(project, app, chosenFile, projectFileBytes,
+                    [extrasFile, projectFileBytes, extrasFileBytes] {
+                        return extrasFromBytes(extrasFile, extrasFileBytes, projectFileBytes);
+                    },
+                    nullptr);
 }
 
 ProjectPreload::ProjectPreload(const io::AppFolder& app, QString file)

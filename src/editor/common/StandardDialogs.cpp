@@ -1,5 +1,6 @@
 #include "editor/common/StandardDialogs.h"
 
+#include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,6 +59,21 @@ SaveChangesAnswer StandardDialogs::askSaveMap(QWidget* parent)
 {
     return askSave(parent, QStringLiteral("Сохранить карту?"),
                    QStringLiteral("Карта изменена после последнего сохранения; без сохранения она пропадёт."));
+}
+
+bool StandardDialogs::askRestoreRecovery(QWidget* parent, const QDateTime& written)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"),
+                    QStringLiteral("Восстановить несохранённые изменения от %1?")
+                        .arg(written.toLocalTime().toString(QStringLiteral("HH:mm"))),
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(QStringLiteral("Программа завершилась, не сохранив изменения проекта; их копия осталась."));
+    QPushButton* restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
+    QPushButton* drop = box.addButton(QStringLiteral("Не восстанавливать"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(drop);
+    box.exec();
+    return box.clickedButton() == restore;
 }
 
 } // namespace kestrava::editor

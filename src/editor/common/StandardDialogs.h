@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDateTime;
 class QWidget;
 
 namespace kestrava::editor {
@@ -24,6 +25,9 @@ public:
     virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& projectName);
     // "Сохранить карту?" before the background editor closes over unsaved work.
     virtual SaveChangesAnswer askSaveMap(QWidget* parent);
+    // "Восстановить несохранённые изменения от HH:MM?" with "Восстановить" and
+    // "Не восстанавливать"; true for "Восстановить" (closing the box is the other).
+    virtual bool askRestoreRecovery(QWidget* parent, const QDateTime& written);
 };
 
 } // namespace kestrava::editor

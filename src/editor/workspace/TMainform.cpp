@@ -15,11 +15,14 @@
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "editor/workspace/GameLauncher.h"
+#include "editor/workspace/RecoveryWriter.h"
 #include "editor/workspace/TfmBuildGame.h"
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
 #include "level/StageThumbnail.h"
+#include "persist/ProjectFile.h"
+#include "persist/RecoveryCopy.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,6 +61,10 @@ public:
         return m_current->askSaveChanges(parent, projectName);
     }
     SaveChangesAnswer askSaveMap(QWidget* parent) override { return m_current->askSaveMap(parent); }
+    bool askRestoreRecovery(QWidget* parent, const QDateTime& written) override
+    {
+        return m_current->askRestoreRecovery(parent, written);
+    }
 
 private:
     const std::unique_ptr<StandardDialogs>& m_current;
@@ -106,6 +113,7 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     // The interface editor and its font dialog are made once, hidden, and keep the author's layout for the run.
     m_frmFont = new TfrmFont(m_app, *m_lastingDialogs, this);
     m_Form29 = new TForm29(m_app, *m_lastingDialogs, *m_frmFont, this);
+    m_recovery = new RecoveryWriter(m_document, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
     FormCreate();
@@ -264,6 +272,7 @@ bool TMainform::maybeSave()
         // A save that failed keeps the project as it is: nothing is lost.
         return N_SaveClick();
     case SaveChangesAnswer::Discard:
+        m_recovery->discard();
         return true;
     case SaveChangesAnswer::Cancel:
         return false;
@@ -316,6 +325,7 @@ void TMainform::N_OpenClick()
         say(u"Открыт проект: %1"_s.arg(m_document.fileName()));
     });
     enableProjectMenus();
+    offerRecovery();
 }
 
 void TMainform::openProjectFile(const QString& file, persist::ProjectPreload* preload)
@@ -325,6 +335,25 @@ void TMainform::openProjectFile(const QString& file, persist::ProjectPreload* pr
         showWarnings(m_document.open(file, preload));
     });
     enableProjectMenus();
+    offerRecovery();
+}
+
+void TMainform::offerRecovery()
+{
+    guarded(this, [this] {
+        if (!m_document.project().hasProjectDir())
+            return;
+        const QString dir = *m_document.project().ProjectDir;
+        const std::optional<persist::RecoveryCopy> copy = persist::unsavedRecoveryCopy(dir);
+        if (!copy)
+            return;
+        if (!m_dialogs->askRestoreRecovery(this, copy->written)) {
+            persist::removeRecoveryCopy(dir);
+            return;
+        }
+        showWarnings(m_document.openRecovered(persist::projectFileIn(dir), *copy));
+        m_recovery->adopt();
+    });
 }
 
 bool TMainform::N_SaveClick()

@@ -22,6 +22,7 @@ class StandardDialogs;
 class GameLauncher;
 class TForm29;
 class TfrmFont;
+class RecoveryWriter;
 
 // The main window: owns the open project and the three editor panes, one
 // of which is shown at a time, and carries the main menu.
@@ -82,6 +83,8 @@ public:
     TForm29* Form29() const { return m_Form29; }
     // The font dialog the interface editor shares.
     TfrmFont* frmFont() const { return m_frmFont; }
+    // The keeper of the recovery copy of unsaved changes.
+    RecoveryWriter* recovery() const { return m_recovery; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +100,8 @@ private:
     // Before the project is dropped: asks about unsaved changes; false to keep everything as it is.
     bool maybeSave();
     void showWarnings(const QStringList& warnings);
+    // After "Открыть": a recovery copy a crash left is offered ("Восстановить").
+    void offerRecovery();
     void say(const QString& message);
 
     const io::AppFolder& m_app;
@@ -125,6 +130,7 @@ private:
     GameLauncher* m_game = nullptr;
     TfrmFont* m_frmFont = nullptr;
     TForm29* m_Form29 = nullptr;
+    RecoveryWriter* m_recovery = nullptr;
 };
 
 } // namespace kestrava::editor
