@@ -152,61 +152,53 @@ int fdatasync(int fd)
     return next(fd);
 }
 
-// Opening counts only when it may create a file.
-int openat(int dir, const char* path, int flags, ...)
+// Opening counts only when it may create a file; dir is AT_FDCWD for open().
+static int openCounted(const char* name, int dir, const char* path, int flags, va_list args)
 {
-    static const auto next = real<int (*)(int, const char*, int, ...)>("openat");
     mode_t mode = 0;
     if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
         mode = mode_t(va_arg(args, int));
-        va_end(args);
         step();
     }
-    return next(dir, path, flags, mode);
+    if (name[4] == 'a') // openat, openat64
+        return real<int (*)(int, const char*, int, ...)>(name)(dir, path, flags, mode);
+    return real<int (*)(const char*, int, ...)>(name)(path, flags, mode);
 }
 
-int open(const char* path, int flags, ...)
+int openat(int dir, const char* path, int flags, ...)
 {
-    static const auto next = real<int (*)(const char*, int, ...)>("open");
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = mode_t(va_arg(args, int));
-        va_end(args);
-        step();
-    }
-    return next(path, flags, mode);
+    va_list args;
+    va_start(args, flags);
+    const int fd = openCounted("openat", dir, path, flags, args);
+    va_end(args);
+    return fd;
 }
 
 int openat64(int dir, const char* path, int flags, ...)
 {
-    static const auto next = real<int (*)(int, const char*, int, ...)>("openat64");
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = mode_t(va_arg(args, int));
-        va_end(args);
-        step();
-    }
-    return next(dir, path, flags, mode);
+    va_list args;
+    va_start(args, flags);
+    const int fd = openCounted("openat64", dir, path, flags, args);
+    va_end(args);
+    return fd;
+}
+
+int open(const char* path, int flags, ...)
+{
+    va_list args;
+    va_start(args, flags);
+    const int fd = openCounted("open", AT_FDCWD, path, flags, args);
+    va_end(args);
+    return fd;
 }
 
 int open64(const char* path, int flags, ...)
 {
-    static const auto next = real<int (*)(const char*, int, ...)>("open64");
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = mode_t(va_arg(args, int));
-        va_end(args);
-        step();
-    }
-    return next(path, flags, mode);
+    va_list args;
+    va_start(args, flags);
+    const int fd = openCounted("open64", AT_FDCWD, path, flags, args);
+    va_end(args);
+    return fd;
 }
 
 } // extern "C"
