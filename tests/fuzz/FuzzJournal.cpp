@@ -4,6 +4,8 @@
 #include "io/Paths.h"
 #include "io/Staging.h"
 
+#include <QStringList>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
