@@ -1,4 +1,4 @@
-// "Собрать игру" on the demo: convert, javac (a JVM started for it) and the
+// "Собрать игру" on the demo: convert, ecj (a JVM started for it) and the
 // jar and jad, on a fresh copy of the demo's project folder each time, as
 // the author's first build of a session. The editor runs this on a worker
 // thread under its progress dialog, so the figure is a wait, not a freeze.

@@ -8,5 +8,5 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends 
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev dpkg-dev \
   qt6-base-dev qt6-translations-l10n libpng-dev zlib1g-dev libdeflate-dev libxxhash-dev \
   libgtest-dev libbenchmark-dev \
-  default-jdk-headless default-jre \
+  default-jdk-headless default-jre ecj proguard-cli \
   fonts-dejavu-core xvfb xauth

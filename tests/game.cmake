@@ -41,12 +41,44 @@ foreach(name ${game_projects})
   set_tests_properties(Game.${name} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
 endforeach()
 
+# The demo and the indicators on every handset screen "Настройки игры" offers.
+foreach(size 128x128 128x160 176x208 176x220 240x320)
+  foreach(name demo hud)
+    add_test(NAME Game.${name}.${size}
+             COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                     --headless --size ${size} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/sizes/${name}.play
+                     --frames ${game_frames}/${name}-${size} ${game_work}/${name}/bin/${name}.jad)
+    set_tests_properties(Game.${name}.${size} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+  endforeach()
+endforeach()
+
+# The demo through ProGuard ("Уменьшить игру"), played.
+add_test(NAME Game.demo.shrunk
+         COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/shrunk/demo.play
+                 --frames ${game_frames}/demo-shrunk ${game_work}/demo-shrunk/bin/demo-shrunk.jad)
+set_tests_properties(Game.demo.shrunk PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
+# A stranger's project and game stay in their folder and run nothing of the author's machine.
+find_program(KESTRAVA_JAVAC_FOR_TESTS javac)
+add_test(NAME Game.HostileProjectsStayInTheirFolder
+         COMMAND ${CMAKE_COMMAND} -DKESTRAVA=$<TARGET_FILE:kestrava> -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
+                 -DJAVA=${KESTRAVA_JAVA} -DJAVAC=${KESTRAVA_JAVAC_FOR_TESTS} -DWORK=${game_work}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Hostile.cmake)
+set_tests_properties(Game.HostileProjectsStayInTheirFolder PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 180)
+
 # A fragment that does not compile: the message names the stage, row and action it came from.
 add_test(NAME Game.CompilerErrorNamesTheEventRow
          COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)
 set_tests_properties(Game.CompilerErrorNamesTheEventRow PROPERTIES
   FIXTURES_REQUIRED game_packages TIMEOUT 120
-  PASS_REGULAR_EXPRESSION "Этап 2, строка событий 2 \\(«условие»\\), действие 6 \\(«жизни = сокровища»\\): cannot find symbol; symbol: variable treasure")
+  PASS_REGULAR_EXPRESSION "Этап 2, строка событий 2 \\(«условие»\\), действие 6 \\(«жизни = сокровища»\\): treasure cannot be resolved to a variable")
+
+# The packaged demo, shrunk or not, is what a CLDC 1.1 phone verifies as it is.
+add_test(NAME Game.DemoClassesAreForCldc
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.CldcClassCheck
+                 ${game_work}/demo/bin/demo.jar ${game_work}/demo-shrunk/bin/demo-shrunk.jar)
+set_tests_properties(Game.DemoClassesAreForCldc PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 60)
 
 # A refusal after the conversion says that src and res were written and the jar was not.
 add_test(NAME Game.ARefusalAfterTheConversionSaysWhatWasWritten
@@ -60,3 +92,9 @@ add_test(NAME Game.PlayerImplementsTheMidpClasses
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiCheck
                  $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar)
 set_tests_properties(Game.PlayerImplementsTheMidpClasses PROPERTIES TIMEOUT 60)
+
+# The API classes games compile against hold nothing a MIDP 2.0 / CLDC 1.1 phone lacks.
+add_test(NAME Game.ApiClassesAreOnTheMidpList
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiListCheck
+                 $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar ${CMAKE_SOURCE_DIR}/resources/midp/cldc11-midp20.txt)
+set_tests_properties(Game.ApiClassesAreOnTheMidpList PROPERTIES TIMEOUT 60)

@@ -1,15 +1,20 @@
 # The generated game must compile: convert a fixture project that uses every
-# condition and action form, then compile its src folder with javac against
-# the MIDP 2.0 / CLDC 1.1 API classes as the boot class path (built from
-# resources/midp), which also proves the runtime uses nothing else.
+# condition and action form, then compile its src folder with javac and with
+# ecj against the MIDP 2.0 / CLDC 1.1 API classes as the boot class path
+# (built from resources/midp), which also proves the runtime uses nothing
+# else, and check that ecj's class files are what a CLDC 1.1 phone verifies.
 find_program(KESTRAVA_JAVAC javac)
+find_program(KESTRAVA_ECJ ecj)
+find_program(KESTRAVA_JAVA java)
+set(java_tools -DJAVAC=${KESTRAVA_JAVAC} -DECJ=${KESTRAVA_ECJ} -DJAVA=${KESTRAVA_JAVA}
+               -DPLAYER=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/java/kestrava-player.jar)
 
 add_executable(kestrava_java_fixture ${CMAKE_CURRENT_SOURCE_DIR}/java/ConvertFixture.cpp)
 target_link_libraries(kestrava_java_fixture PRIVATE kestrava_core)
 
 add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
          COMMAND ${CMAKE_COMMAND}
-                 -DJAVAC=${KESTRAVA_JAVAC}
+                 ${java_tools}
                  -DFIXTURE=$<TARGET_FILE:kestrava_java_fixture>
                  -DDRAFT=${CMAKE_SOURCE_DIR}/resources/draft
                  -DAPI=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/java/midp-api.jar
@@ -19,7 +24,7 @@ add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
 # The demo converted from the command line, as a build pipeline would.
 add_test(NAME GeneratedJava.DemoCompiles
          COMMAND ${CMAKE_COMMAND}
-                 -DJAVAC=${KESTRAVA_JAVAC}
+                 ${java_tools}
                  -DKESTRAVA=$<TARGET_FILE:kestrava>
                  -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
                  -DDEMO=${CMAKE_SOURCE_DIR}/examples/demo

@@ -2,7 +2,7 @@ import java.io.IOException;
 
 /**
  * One stage of the game: Etap0 reads the tables of Etap0data and of Etap0extra
- * (paths, chase targets, texts, the lives bar); its event sheet is the end of
+ * (paths, chase targets, texts, the lives bar, the right soft key); its event sheet is the end of
  * events(), written by the converter.
  */
 public class Etap0 extends MyGameCanvas.Stage {
@@ -24,6 +24,7 @@ public class Etap0 extends MyGameCanvas.Stage {
                 extra.textcolor);
         lives(extra.lives, extra.livespicture, extra.livesx, extra.livesy, extra.livesw, extra.livesh,
                 extra.livesvertical);
+        rightSoftKey(extra.rightsoft);
         speeds(data.skorobj1);
     }
 

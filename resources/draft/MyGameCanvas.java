@@ -22,6 +22,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     static final int PLAYING = 0, WON = 1, LOST = 2, BROKEN = 3;
 
     private volatile boolean running;
+    /** The phone took the screen or paused the MIDlet: game time stands still. */
+    private volatile boolean paused;
+    private final dorv midlet;
     private Stage stage;
     private int stageIndex = -1;
     private int screen = PLAYING;
@@ -37,8 +40,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private final int[] tickPresses = new int[64];
     private final int[] tickLate = new int[64];
 
-    public MyGameCanvas() {
+    public MyGameCanvas(dorv midlet) {
         super(false);
+        this.midlet = midlet;
         setFullScreenMode(true);
     }
 
@@ -47,8 +51,39 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         new Thread(this).start();
     }
 
-    void stop() {
+    synchronized void stop() {
         running = false;
+        notifyAll();
+    }
+
+    /** A call, another program or the phone's own screen: the game stops where it stands. */
+    void pause() {
+        paused = true;
+    }
+
+    /** Back on the screen: the game goes on from where it stood, keys of the meantime forgotten. */
+    synchronized void resume() {
+        paused = false;
+        queued = 0;
+        notifyAll();
+    }
+
+    protected void hideNotify() {
+        pause();
+    }
+
+    protected void showNotify() {
+        resume();
+    }
+
+    private synchronized void waitWhilePaused() {
+        while (paused && running) {
+            try {
+                wait();
+            } catch (InterruptedException e) {
+                // Only a resume or the end of the game ends the pause.
+            }
+        }
     }
 
     public void run() {
@@ -56,6 +91,12 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         restart();
         long next = System.currentTimeMillis();
         while (running) {
+            if (paused) {
+                waitWhilePaused();
+                // The time away is no game time: go on from now.
+                next = System.currentTimeMillis();
+                continue;
+            }
             tick();
             draw(g);
             flushGraphics();
@@ -75,11 +116,25 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     }
 
     public void keyPressed(int keyCode) {
-        enqueue(keyCode, 1);
+        int code = sheetCode(keyCode);
+        if (code == RIGHT_SOFT && !sheetTakesRightSoft()) {
+            // A full-screen canvas shows no commands: the right soft key is the way out.
+            midlet.exit();
+        } else if (code != 0 && !paused) {
+            enqueue(keyCode, 1);
+        }
     }
 
     public void keyReleased(int keyCode) {
-        enqueue(keyCode, 0);
+        int code = sheetCode(keyCode);
+        if (code != 0 && (code != RIGHT_SOFT || sheetTakesRightSoft())) {
+            enqueue(keyCode, 0);
+        }
+    }
+
+    private boolean sheetTakesRightSoft() {
+        Stage s = stage;
+        return screen == PLAYING && s != null && s.rightSoftAsked;
     }
 
     private synchronized void enqueue(int keyCode, int press) {
@@ -90,10 +145,14 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
     }
 
+    /** The soft keys as the event sheet knows them. */
+    static final int LEFT_SOFT = -6, RIGHT_SOFT = -7;
+
     /**
      * The key codes the event sheet compares with: the digits, "*" and "#" as
-     * they are, the navigation keys and FIRE as -1 .. -5 whatever codes the phone
-     * gives them, the soft keys as the phone reports them.
+     * they are, the navigation keys and FIRE as -1 .. -5 and the soft keys as
+     * -6 and -7 whatever codes the phone gives them; 0 for a key the game does
+     * not know (volume, camera, ...), which it ignores.
      */
     int sheetCode(int keyCode) {
         if (keyCode >= KEY_NUM0 && keyCode <= KEY_NUM9 || keyCode == KEY_STAR || keyCode == KEY_POUND) {
@@ -103,7 +162,11 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         try {
             action = getGameAction(keyCode);
         } catch (IllegalArgumentException e) {
-            return keyCode;
+            action = 0;
+        }
+        int soft = softKey(keyCode, action);
+        if (soft != 0) {
+            return soft;
         }
         switch (action) {
         case UP:
@@ -117,7 +180,43 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         case FIRE:
             return -5;
         default:
-            return keyCode;
+            return 0;
+        }
+    }
+
+    /**
+     * LEFT_SOFT, RIGHT_SOFT or 0. Phones send different codes for their soft
+     * keys (-6/-7 most, -21/-22 some, -1/-4 others, where those are
+     * no arrows): the key's name says it where the phone names it, else a
+     * code of that list that gives no game action.
+     */
+    private int softKey(int keyCode, int action) {
+        String name = null;
+        try {
+            name = getKeyName(keyCode);
+        } catch (IllegalArgumentException e) {
+            name = null;
+        }
+        if (name != null) {
+            name = name.toUpperCase();
+            if (name.indexOf("SOFT") >= 0) {
+                return name.indexOf('2') >= 0 || name.indexOf("RIGHT") >= 0 ? RIGHT_SOFT : LEFT_SOFT;
+            }
+        }
+        if (action != 0) {
+            return 0;
+        }
+        switch (keyCode) {
+        case -6:
+        case -21:
+        case -1:
+            return LEFT_SOFT;
+        case -7:
+        case -22:
+        case -4:
+            return RIGHT_SOFT;
+        default:
+            return 0;
         }
     }
 
@@ -261,6 +360,13 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         // "You won" or "Game over", then "press any key", in Russian.
         String title = screen == WON ? "\u041f\u043e\u0431\u0435\u0434\u0430!"
                 : "\u0418\u0433\u0440\u0430 \u043e\u043a\u043e\u043d\u0447\u0435\u043d\u0430";
+        // A narrow screen gets a smaller title rather than a cut one.
+        if (big.stringWidth(title) > w - 8) {
+            big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_MEDIUM);
+        }
+        if (big.stringWidth(title) > w - 8) {
+            big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_SMALL);
+        }
         g.setFont(big);
         g.setColor(screen == WON ? 0xFFE040 : 0xFF4040);
         g.drawString(title, w / 2, h / 2 - big.getHeight(), Graphics.TOP | Graphics.HCENTER);
@@ -330,6 +436,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         static boolean control = true;
         /** "end" once the game is over. */
         static String etap_game = "";
+        /** The screen the game was laid out for, 0 when unknown; the canvas may be another. */
+        static int designWidth, designHeight;
 
         // The stage's own values.
         /** Stage time in ms, and its parts. */
@@ -373,7 +481,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         private final LayerManager layers = new LayerManager();
         private TiledLayer[] fon = new TiledLayer[0];
         private boolean[] fonObstacle = new boolean[0];
-        /** The level: every background, and the screen at the origin. */
+        /** The level: every background; the screen at the origin when there is none. */
         private int levelLeft, levelTop, levelRight, levelBottom;
 
         // Per object: where it is, how it moves and animates.
@@ -463,6 +571,12 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             levelTop = 0;
             levelRight = width;
             levelBottom = height;
+            if (quanfon > 0) {
+                levelLeft = Integer.MAX_VALUE;
+                levelTop = Integer.MAX_VALUE;
+                levelRight = Integer.MIN_VALUE;
+                levelBottom = Integer.MIN_VALUE;
+            }
             for (int i = 0; i < quanfon; i++) {
                 Image image = Image.createImage(adfon[i]);
                 int tw = tileWidth[i];
@@ -647,6 +761,13 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     livesImage = null;
                 }
             }
+        }
+
+        /** The sheet asks about the right soft key, which is otherwise the way out of the game. */
+        boolean rightSoftAsked;
+
+        final void rightSoftKey(boolean asked) {
+            rightSoftAsked = asked;
         }
 
         final void speeds(int others) {
@@ -970,7 +1091,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     }
                 } else if (row.length > 1 && ++frameTicks[k] >= FRAME_TICKS) {
                     frameTicks[k] = 0;
-                    if (objtip[k] != DEATH || obj[k].getFrame() < obj[k].getFrameCount() - 1) {
+                    if (objtip[k] != DEATH || obj[k].getFrame() < obj[k].getFrameSequenceLength() - 1) {
                         obj[k].nextFrame();
                     }
                 }
@@ -1011,8 +1132,27 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     delraspy = y[p] + s.getHeight() - height + marginY;
                 }
             }
-            delraspx = clamp(delraspx, levelLeft, levelRight - width);
-            delraspy = clamp(delraspy, levelTop, levelBottom - height);
+            delraspx = view(delraspx, levelLeft, levelRight, width);
+            delraspy = view(delraspy, levelTop, levelBottom, height);
+        }
+
+        /** The view's edge inside the level, or the level centred on a screen larger than it. */
+        private static int view(int edge, int low, int high, int screen) {
+            if (high - low < screen) {
+                return low - (screen - (high - low)) / 2;
+            }
+            return clamp(edge, low, high - screen);
+        }
+
+        /**
+         * Where something laid out at `at` on the screen the game was made for
+         * goes on this one: as far from the nearer edge as it was, and on the screen.
+         */
+        static int placed(int at, int size, int design, int screen) {
+            if (design > 0 && at + size / 2 > design / 2) {
+                at += screen - design;
+            }
+            return Math.max(0, Math.min(at, screen - size));
         }
 
         private void place() {
@@ -1067,39 +1207,51 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             return maxLife > 0 ? length * l / maxLife : 0;
         }
 
+        private int placedX(int x, int w) {
+            return placed(x, w, designWidth, width);
+        }
+
+        private int placedY(int y, int h) {
+            return placed(y, h, designHeight, height);
+        }
+
         private void paintLives(Graphics g) {
+            int lx = placedX(livesX, livesW);
+            int ly = placedY(livesY, livesH);
             if (livesImage != null) {
-                int cx = livesX;
-                int cy = livesY;
+                int cx = lx;
+                int cy = ly;
                 int cw = livesW;
                 int ch = livesH;
                 if (livesVertical) {
                     ch = livesShown(livesH);
-                    cy = livesY + livesH - ch;
+                    cy = ly + livesH - ch;
                 } else {
                     cw = livesShown(livesW);
                 }
                 g.setClip(cx, cy, cw, ch);
-                g.drawImage(livesImage, livesX, livesY, Graphics.TOP | Graphics.LEFT);
+                g.drawImage(livesImage, lx, ly, Graphics.TOP | Graphics.LEFT);
                 g.setClip(0, 0, width, height);
                 return;
             }
             g.setColor(0x400000);
-            g.fillRect(livesX, livesY, livesW, livesH);
+            g.fillRect(lx, ly, livesW, livesH);
             g.setColor(0xE02020);
             if (livesVertical) {
                 int h = livesShown(livesH);
-                g.fillRect(livesX, livesY + livesH - h, livesW, h);
+                g.fillRect(lx, ly + livesH - h, livesW, h);
             } else {
-                g.fillRect(livesX, livesY, livesShown(livesW), livesH);
+                g.fillRect(lx, ly, livesShown(livesW), livesH);
             }
         }
 
         private void paintIndicators(Graphics g) {
-            bar(g, hud.lifeX, hud.lifeY, hud.lifeW, hud.lifeH, livesShown(hud.lifeW), hud.lifeBgr, hud.lifeFg,
-                    hud.lifeFrame);
+            // A bar's frame is one pixel wider and taller than the bar.
+            bar(g, placedX(hud.lifeX, hud.lifeW + 1), placedY(hud.lifeY, hud.lifeH + 1), hud.lifeW, hud.lifeH,
+                    livesShown(hud.lifeW), hud.lifeBgr, hud.lifeFg, hud.lifeFrame);
             // The game has no ammunition: its bar stands full.
-            bar(g, hud.ammoX, hud.ammoY, hud.ammoW, hud.ammoH, hud.ammoW, hud.ammoBgr, hud.ammoFg, hud.ammoFrame);
+            bar(g, placedX(hud.ammoX, hud.ammoW + 1), placedY(hud.ammoY, hud.ammoH + 1), hud.ammoW, hud.ammoH,
+                    hud.ammoW, hud.ammoBgr, hud.ammoFg, hud.ammoFrame);
             Font f = Font.getFont(hud.fontFace, hud.fontStyle, hud.fontSize);
             int seconds = obtime / 1000;
             StringBuffer clock = new StringBuffer().append(seconds / 60).append(':');
@@ -1107,20 +1259,25 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 clock.append('0');
             }
             String text = clock.append(seconds % 60).toString();
+            int tw = f.stringWidth(text);
+            int tx = placedX(hud.timerX, tw);
+            int ty = placedY(hud.timerY, f.getHeight());
             g.setFont(f);
             g.setColor(hud.timerBgr);
-            g.fillRect(hud.timerX, hud.timerY, f.stringWidth(text), f.getHeight());
+            g.fillRect(tx, ty, tw, f.getHeight());
             g.setColor(hud.fontColor);
-            g.drawString(text, hud.timerX, hud.timerY, Graphics.TOP | Graphics.LEFT);
+            g.drawString(text, tx, ty, Graphics.TOP | Graphics.LEFT);
+            int wx = placedX(hud.weaponX, hud.weaponW + 1);
+            int wy = placedY(hud.weaponY, hud.weaponH + 1);
             if (weapon != null && hud.weaponW > 0 && hud.weaponH > 0) {
                 g.setColor(hud.weaponBgr);
-                g.fillRect(hud.weaponX, hud.weaponY, hud.weaponW, hud.weaponH);
+                g.fillRect(wx, wy, hud.weaponW, hud.weaponH);
                 g.drawRegion(weapon, 0, 0, Math.min(hud.weaponW, weapon.getWidth()),
-                        Math.min(hud.weaponH, weapon.getHeight()), Sprite.TRANS_NONE, hud.weaponX, hud.weaponY,
+                        Math.min(hud.weaponH, weapon.getHeight()), Sprite.TRANS_NONE, wx, wy,
                         Graphics.TOP | Graphics.LEFT);
             } else {
                 g.setColor(0x00FF00);
-                g.drawRect(hud.weaponX, hud.weaponY, hud.weaponW, hud.weaponH);
+                g.drawRect(wx, wy, hud.weaponW, hud.weaponH);
             }
         }
 

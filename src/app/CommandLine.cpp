@@ -18,7 +18,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"-h"_s || a == u"--help"_s)
-            return CommandLine{CommandLine::Action::Help, {}, {}, {}};
+            return CommandLine{CommandLine::Action::Help, {}, {}, false, {}};
         else if (a == u"-v"_s || a == u"--version"_s) {
             if (line.action != CommandLine::Action::Help)
                 line.action = CommandLine::Action::Version;
@@ -26,6 +26,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
             convert = true;
         else if (a == u"--package"_s)
             package = true;
+        else if (a == u"--shrink"_s)
+            line.shrink = true;
         else if (a == u"--app-dir"_s) {
             if (i + 1 >= arguments.size())
                 return refuse(u"--app-dir: не указана папка."_s);
@@ -50,6 +52,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     line.projectFile = positional.value(0);
     if (convert && package)
         return refuse(u"--convert и --package вместе не задаются: --package сам конвертирует проект."_s);
+    if (line.shrink && !package)
+        return refuse(u"--shrink задаётся только вместе с --package: уменьшается собранная игра."_s);
     if (convert || package) {
         if (line.projectFile.isEmpty())
             return refuse((convert ? u"--convert"_s : u"--package"_s) + u": не указан файл проекта."_s);
@@ -68,6 +72,8 @@ QString usageText(const QString& appFolder, const QString& resources)
                    u"                      конвертировать проект в исходные тексты игры без окна\n"
                    u"  --package ПРОЕКТ.prg\n"
                    u"                      собрать игру без окна: bin/<имя>.jar и .jad в папке проекта\n"
+                   u"  --shrink            с --package: уменьшить игру (ProGuard) для телефонов,\n"
+                   u"                      которые берут только небольшие jar\n"
                    u"  --app-dir ПАПКА     папка программы (objects, images, draft, проект, src, temp);\n"
                    u"                      то же задаёт переменная окружения KESTRAVA_APP_DIR\n"
                    u"  -h, --help          показать эту справку\n"

@@ -11,6 +11,8 @@ struct CommandLine {
     Action action = Action::Edit;
     QString appDir;
     QString projectFile;
+    // --package --shrink: the game through ProGuard.
+    bool shrink = false;
     // Action::Refuse: what is wrong, for the author.
     QString error;
 };

@@ -54,7 +54,8 @@ int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextSt
     return runConvertCommand(project, app, out, err);
 }
 
-int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err)
+int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err,
+                   bool shrink)
 {
     model::Project project;
     QStringList extrasWarnings;
@@ -70,8 +71,10 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
     }
     const bool done = reported(err, [&] {
         packaging::Packager packager(app);
+        packager.setShrink(shrink);
+        const QList<packaging::Packager::Step> steps = packaging::Packager::steps(shrink);
         packager.onStep([&](packaging::Packager::Step step) {
-            out << int(step) << u'/' << packaging::Packager::kSteps << u' ' << packaging::Packager::stepCaption(step)
+            out << steps.indexOf(step) + 1 << u'/' << steps.size() << u' ' << packaging::Packager::stepCaption(step)
                 << Qt::endl;
         });
         const packaging::Packager::Result result = packager.run(project);

@@ -19,6 +19,8 @@ int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextSt
 // it (converts, compiles, writes bin/<name>.jar and .jad). Prints each step to
 // `out` and then the jar and jad written; on failure prints the message to
 // `err` and returns non-zero.
-int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err);
+// shrink: "--shrink", through ProGuard.
+int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err,
+                   bool shrink = false);
 
 } // namespace kestrava::app

@@ -1,5 +1,7 @@
 #include "codegen/Converter.h"
+#include "codegen/ExtraClass.h"
 #include "codegen/PictureRecord.h"
+#include "packaging/GameIcon.h"
 #include "io/Error.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
@@ -633,6 +635,12 @@ TEST(Converter, NoReadFollowsALinkOutOfTheProject)
     EXPECT_TRUE(m.contains(u"layout.ini"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
     EXPECT_TRUE(game.files(u"res"_s).isEmpty());
 
+    // The author's icon linked elsewhere: packaging may not take it into the jar.
+    ASSERT_TRUE(linked(outside + u"/secret.png"_s, game.dir + u"/icon.png"_s));
+    m = test::errorOf([&] { packaging::gameIcon(game.project, game.dir + u"/res"_s); });
+    EXPECT_TRUE(m.contains(u"icon.png"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
+    QFile::remove(game.dir + u"/icon.png"_s);
+
     // Without the links the same project converts.
     QFile::remove(game.dir + u"/layout.ini"_s);
     EXPECT_NO_THROW(game.convert());
@@ -676,6 +684,7 @@ TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)
                                "int[]textcolor={12416,};"));
     EXPECT_TRUE(extra.contains("String livespicture=\"/bar.png\";int livesx=8;int livesy=160;int livesw=40;"
                                "int livesh=8;boolean livesvertical=true;"));
+    EXPECT_TRUE(extra.contains("boolean rightsoft=false;")); // the right soft key remains the way out
     EXPECT_EQ(io::readPng(game.res(u"bar.png"_s)).size(), QSize(40, 8));
 
     const QByteArray indicators = game.read(game.src(u"Indicators.java"_s));
@@ -706,4 +715,63 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
     EXPECT_EQ(game.read(game.src(u"dorv.java"_s)), io::readWholeFile(game.tmp.app().draftFile(u"dorv.java"_s)));
     EXPECT_TRUE(written.contains(game.src(u"dorv.java"_s)));
     EXPECT_EQ(game.read(game.src(u"MyGameCanvas.java"_s)), QByteArray("// edited by the author\r\n"));
+}
+
+TEST(Converter, ASheetThatAsksAboutTheRightSoftKeyGetsIt)
+{
+    const auto asks = [](const QString& condition) {
+        model::StageData s;
+        s.EventCount = 2;
+        s.EventRow[1].CondCode = u"(obtime>0)"_s;
+        s.EventRow[2].CondCode = condition;
+        return codegen::asksRightSoftKey(s);
+    };
+    EXPECT_TRUE(asks(u"(etap1data.keyCode1==-7)"_s));  // "нажатие клавиши правая софт-клавиша"
+    EXPECT_TRUE(asks(u"(dbkey==rs)"_s));                // its double press
+    EXPECT_TRUE(asks(u"(etap3data.keyCode1 == -7)&&(life>0)"_s));
+    EXPECT_FALSE(asks(u"(etap1data.keyCode1==-6)"_s)); // the left one
+    EXPECT_FALSE(asks(u"(etap1data.keyCode1==-70)"_s));
+    EXPECT_FALSE(asks(u"(dbkey==rsx)"_s));
+    EXPECT_FALSE(asks(u"(life==-7)"_s));
+    // A row beyond the sheet's count is no row of it.
+    model::StageData beyond;
+    beyond.EventCount = 1;
+    beyond.EventRow[2].CondCode = u"(dbkey==rs)"_s;
+    EXPECT_FALSE(codegen::asksRightSoftKey(beyond));
+}
+
+TEST(Converter, TheGamesIconIsTheHerosFirstFrameUnlessTheAuthorGivesOne)
+{
+    Game game;
+    EXPECT_TRUE(packaging::gameIcon(game.project, game.dir + u"/res"_s).isNull()); // nothing to make it of
+    const int enemy = game.addActive(1, u"enemy"_s, 2);
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    // The hero's strip: a red frame and a blue one, 24 x 32 each.
+    QImage strip = picture(48, 32, qRgb(200, 0, 0));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 24; x < 48; ++x)
+            strip.setPixel(x, y, qRgb(0, 0, 200));
+    io::writePng(strip, game.objects(u"hero.png"_s));
+    game.placeActive(1, enemy, 0, 0);
+    game.placeActive(1, hero, 30, 40);
+    game.convert();
+
+    const QImage icon = packaging::gameIcon(game.project, game.dir + u"/res"_s);
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    // 24 x 32 fits as it is, in the middle: the first frame, and transparency beside it.
+    EXPECT_EQ(icon.pixel(16, 16), qRgb(200, 0, 0));
+    EXPECT_EQ(icon.pixel(27, 31), qRgb(200, 0, 0));
+    EXPECT_EQ(qAlpha(icon.pixel(28, 16)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(3, 16)), 0);
+
+    // The author's own icon.png: as it is at a phone's icon size, else fitted.
+    io::writePng(picture(16, 16, qRgb(1, 2, 3)), game.dir + u"/icon.png"_s);
+    EXPECT_EQ(packaging::gameIcon(game.project, game.dir + u"/res"_s).size(), QSize(16, 16));
+    io::writePng(picture(64, 17, qRgb(1, 2, 3)), game.dir + u"/icon.png"_s);
+    const QImage wide = packaging::gameIcon(game.project, game.dir + u"/res"_s);
+    EXPECT_EQ(wide.size(), QSize(32, 32));
+    EXPECT_EQ(wide.pixel(16, 12), qRgb(1, 2, 3));
+    EXPECT_EQ(qAlpha(wide.pixel(16, 3)), 0);
+    io::writeFileAtomically(game.dir + u"/icon.png"_s, "not a picture");
+    EXPECT_TRUE(test::errorOf([&] { packaging::gameIcon(game.project, game.dir + u"/res"_s); }).contains(u"icon.png"_s));
 }

@@ -3,12 +3,16 @@
 #include "io/Png.h"
 #include "level/LevelCommands.h"
 #include "level/LevelView.h"
+#include "io/TextFile.h"
+#include "objects/BackgroundObjectFile.h"
 #include "objects/BarObjectFile.h"
+#include "objects/ObjectFile.h"
 #include "persist/ProjectFile.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -25,7 +29,7 @@ namespace {
 // Every table of every stage, and the stage count: what an edit may change.
 bool sameTables(const model::Project& a, const model::Project& b)
 {
-    if (a.LevelCount != b.LevelCount)
+    if (a.LevelCount != b.LevelCount || a.GameScreen != b.GameScreen || a.GameSuite != b.GameSuite)
         return false;
     for (int level = 1; level <= model::kMaxLevels; ++level)
         if (!(a.stage(level) == b.stage(level)))
@@ -103,10 +107,11 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
         tool.deleteMenuObject();
     });
     expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {}); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {u"Я"_s, u"2.10.3"_s, u"Лес"_s}); });
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
-    view.pressed(405, 305);
-    view.released(false);
-    ASSERT_EQ(tool.activePropertiesTargets(), std::vector<int>{2});
+    ASSERT_EQ(tool.contextMenuAt(405, 305), level::ContextMenu::Active);
+    ASSERT_EQ(tool.propertiesTarget(level::PlacedKind::Active), 2);
     tool.setCurObject(2);
     tool.pathStraight();
     expectUndoable(u"точка пути"_s, [&] { view.pressed(10, 20); });
@@ -213,6 +218,70 @@ TEST_F(DocumentFixture, RefusedEditsLeaveNoStep)
     for (int level = doc.project().LevelCount; level < model::kMaxLevels; ++level)
         doc.addLevel();
     EXPECT_THROW(doc.addLevel(), io::Error);
+    // A screen no phone has, a version phones cannot compare, and the same properties again, are no steps.
+    EXPECT_THROW(doc.setGameProperties({15, 208}, {}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({176, 1001}, {}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({176, 208}, {{}, u"1.100"_s, {}}), io::Error);
+    doc.setGameProperties(doc.project().GameScreen, doc.project().GameSuite);
+    EXPECT_EQ(doc.project().GameScreen, before.GameScreen);
     EXPECT_EQ(doc.undoStack().count(), steps + model::kMaxLevels - before.LevelCount);
     EXPECT_TRUE(doc.project().stage(1) == before.stage(1));
+}
+
+TEST_F(DocumentFixture, AnObjectEditedInTheLibraryUpdatesItsGroupsKeepingEveryPlacementAsOneStep)
+{
+    model::StageData& stage = doc.edit().current();
+    stage.FonGroup[1].Obstacle = 1;
+    stage.ActiveType[1] = model::MovementType::Static;
+    stage.ActiveGroup[1].Caption = u"2"_s;
+    view.pereris();
+    ASSERT_EQ(view.map().pixel(135, 105), qRgb(255, 255, 255)); // forest's empty cell
+    ASSERT_EQ(view.map().pixel(305, 305), qRgb(200, 0, 0));
+    const model::StageData before = s();
+    const QString ownForest = doc.project().projectPath(u"objects/forest.obf"_s);
+    const QByteArray oldForest = io::readWholeFile(ownForest);
+
+    // The library's forest, edited since: every cell filled.
+    objects::BackgroundObjectFile forest = objects::BackgroundObjectFile::read(tmp.app().objectFile(u"forest.obf"_s));
+    forest.cells = {1, 2, 1, 3, 3, 4};
+    forest.write(tmp.app().objectFile(u"forest.obf"_s));
+    doc.updateObject(tmp.app().objectFile(u"forest.obf"_s));
+    EXPECT_EQ(doc.undoStack().undoText(), u"обновление объекта «forest.obf»"_s);
+    EXPECT_EQ(s().FonGroup[1].cell(1, 3), 1);
+    EXPECT_EQ(s().FonGroup[1].Obstacle, 1);
+    EXPECT_EQ(s().FonGroup[1].ListSlot, before.FonGroup[1].ListSlot);
+    EXPECT_EQ(s().FonObject, before.FonObject);
+    EXPECT_EQ(io::readWholeFile(ownForest), io::readWholeFile(tmp.app().objectFile(u"forest.obf"_s)));
+    EXPECT_EQ(view.map().pixel(135, 105), qRgb(0, 128, 0)) << "the map is drawn again";
+    // One step: undo gives back the stage and the project's old copy.
+    doc.undoStack().undo();
+    EXPECT_TRUE(s() == before);
+    EXPECT_EQ(io::readWholeFile(ownForest), oldForest);
+    EXPECT_EQ(view.map().pixel(135, 105), qRgb(255, 255, 255));
+    doc.undoStack().redo();
+    EXPECT_EQ(s().FonGroup[1].cell(1, 3), 1);
+
+    // A sprite's new picture: its placed objects take its size, its movement settings stay, and the
+    // map shows the new picture, though the cache had the old one.
+    QImage hero(30, 20, QImage::Format_RGB32);
+    hero.fill(qRgb(0, 0, 220));
+    objects::writeObjectBmp(tmp.app(), u"hero.oba"_s, hero);
+    doc.updateObject(tmp.app().objectFile(u"hero.oba"_s));
+    EXPECT_EQ(s().ActiveObject[1].Width, 30);
+    EXPECT_EQ(s().ActiveObject[2].Height, 20);
+    EXPECT_EQ(s().ActiveObject[1].X, 300);
+    EXPECT_EQ(s().ActiveType[1], model::MovementType::Static);
+    EXPECT_EQ(s().ActiveGroup[1].Caption, u"2"_s);
+    EXPECT_EQ(view.map().pixel(305, 305), qRgb(0, 0, 220));
+
+    // Refused, nothing changed and no step: a name the stage does not hold, and another file
+    // of a library object's name (the project would read the library's on opening).
+    const int steps = doc.undoStack().count();
+    const model::StageData now = s();
+    const QString elsewhere = tmp.makeDir(u"elsewhere"_s) + u"/hero.oba"_s;
+    QFile::copy(tmp.app().objectFile(u"ghost.oba"_s), elsewhere);
+    for (const QString& path : {tmp.app().objectFile(u"ghost.oba"_s), elsewhere})
+        EXPECT_THROW(doc.updateObject(path), io::Error) << path.toStdString();
+    EXPECT_EQ(doc.undoStack().count(), steps);
+    EXPECT_TRUE(s() == now);
 }

@@ -140,11 +140,22 @@ TEST(FonEditor, ClicksToggleStrokesPaintAndEveryEditUndoes)
     select(e, 3);
     click(e, 2, 1);
     EXPECT_EQ(e.cell(2, 1), 3);
-    // A filled cell is emptied whatever is selected.
+    // Another tile replaces a filled cell in one click; the same tile clears it.
     select(e, 7);
+    click(e, 2, 1);
+    EXPECT_EQ(e.cell(2, 1), 7);
     click(e, 2, 1);
     EXPECT_EQ(e.cell(2, 1), 0);
     click(e, 2, 1);
+    EXPECT_EQ(e.cell(2, 1), 7);
+    e.undoStack().undo();
+    e.undoStack().undo();
+    EXPECT_EQ(e.cell(2, 1), 7) << "the replacement is a step of its own";
+    e.undoStack().undo();
+    EXPECT_EQ(e.cell(2, 1), 3);
+    e.undoStack().redo();
+    e.undoStack().redo();
+    e.undoStack().redo();
     EXPECT_EQ(e.cell(2, 1), 7);
 
     // A quick stroke from (0, 0) to (6, 0) paints every cell between, each once.

@@ -79,10 +79,10 @@ TEST_F(InterfaceEditorTest, SavedRightAfterStartEveryKeyInTheOrderOfTheGame)
     EXPECT_EQ(lines(ini), QStringList({u"[Lifebar]"_s}) + kDefaultLifebar +
                               QStringList({u"[Ammobar]"_s, u"Pos.x=90"_s, u"Pos.y=10"_s, u"Height=5"_s, u"Width=60"_s,
                                            u"Bgr=clRed"_s, u"Fg=clLime"_s, u"Frame=clBlack"_s,
-                                           u"[Timer]"_s, u"Pos.x=5"_s, u"Pos.y=220"_s, u"bgr=clBlack"_s,
+                                           u"[Timer]"_s, u"Pos.x=5"_s, u"Pos.y=188"_s, u"bgr=clBlack"_s,
                                            u"[Font]"_s, u"Type=0"_s, u"Size=-1"_s, u"Bold=0"_s, u"Italic=0"_s,
                                            u"Underline=0"_s, u"Color=clLime"_s,
-                                           u"[Weapon]"_s, u"Pos.x=130"_s, u"Pos.y=220"_s, u"Frame.x=25"_s,
+                                           u"[Weapon]"_s, u"Pos.x=146"_s, u"Pos.y=188"_s, u"Frame.x=25"_s,
                                            u"Frame.y=15"_s, u"Frame.count=0"_s, u"Bgr=clBlack"_s,
                                            u"TranspColor=clBlack"_s, u"Transparent=0"_s}));
     // No weapon picture was loaded: none is written.
@@ -108,8 +108,8 @@ TEST_F(InterfaceEditorTest, ASecondSaveKeepsWhatWasWrittenByHandWhereItWas)
                            u"Height=5"_s, u"Width=60"_s, u"Bgr=clMaroon"_s, u"Fg=clRed"_s, u"Frame=clBlack"_s,
                            QString(), u"; патроны"_s, u"[Ammobar]"_s, u"Width=60"_s, u"Pos.x=90"_s, u"Pos.y=10"_s,
                            u"Height=5"_s, u"Bgr=clRed"_s, u"Fg=$000080FF"_s, u"Frame=clBlack"_s, u"[Игра]"_s,
-                           u"Pos.x=500"_s, u"[Timer]"_s, u"bgr=clBlack"_s, u"Pos.x=5"_s, u"Pos.y=220"_s,
-                           u"[Weapon]"_s, u"Pos.x=130"_s, u"Pos.x=999"_s, u"Pos.y=220"_s, u"Frame.x=25"_s,
+                           u"Pos.x=500"_s, u"[Timer]"_s, u"bgr=clBlack"_s, u"Pos.x=5"_s, u"Pos.y=188"_s,
+                           u"[Weapon]"_s, u"Pos.x=146"_s, u"Pos.x=999"_s, u"Pos.y=188"_s, u"Frame.x=25"_s,
                            u"Frame.y=15"_s, u"Frame.count=0"_s, u"Bgr=clBlack"_s, u"TranspColor=clBlack"_s,
                            u"Transparent=0"_s, u"[Font]"_s, u"Type=0"_s, u"Size=-1"_s, u"Bold=0"_s,
                            u"Italic=0"_s, u"Underline=0"_s, u"Color=clLime"_s}));
@@ -117,13 +117,77 @@ TEST_F(InterfaceEditorTest, ASecondSaveKeepsWhatWasWrittenByHandWhereItWas)
     const settings::InterfaceSettings game = settings::readInterfaceSettings(ini);
     EXPECT_EQ(game.lifebar.x, 30);
     EXPECT_EQ(game.ammobar.fg, 0x0080FFu);
-    EXPECT_EQ(game.weaponX, 130);
+    EXPECT_EQ(game.weaponX, 146);
     EXPECT_EQ(game.fontColour, quint32(settings::kLime));
 
     // A file that cannot be read is refused and left as it was.
     const QString folder = tmp.makeDir(u"taken.ini"_s);
     EXPECT_FALSE(test::errorOf([&] { e.save(folder); }).isEmpty());
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST_F(InterfaceEditorTest, OpenedAgainItShowsTheFileAndSavedUnchangedRewritesItByteForByte)
+{
+    const QString dir = tmp.makeDir(u"game"_s);
+    const QString ini = dir + u"/interface.ini"_s;
+    InterfaceEditor e(tmp.app());
+    settings::BarRecord life = e.records().Lifebar;
+    life.X = 33;
+    life.Width = 41;
+    life.Fg = settings::colourValue(QColor(1, 2, 3));
+    e.setBar(Indicator::Lifebar, life);
+    settings::TimerRecord timer = e.records().Timer;
+    timer.Y = 190;
+    timer.Font.FontSize = 2;
+    timer.Font.Bold = 1;
+    e.setTimer(timer);
+    e.loadWeaponPicture(strip(100, 15, qRgb(255, 0, 255)));
+    settings::WeaponRecord weapon = e.records().Weapon;
+    weapon.Transparent = 1;
+    e.setWeapon(weapon, settings::kRed, false);
+    ASSERT_EQ(e.records().Weapon.FrameCount, 4);
+    e.save(ini);
+    EXPECT_FALSE(e.isModified());
+    const QByteArray written = io::readWholeFile(ini);
+    const QByteArray picture = io::readWholeFile(dir + u"/Weapon.png"_s);
+
+    InterfaceEditor again(tmp.app());
+    again.open(ini);
+    const settings::InterfaceRecords& r = again.records();
+    EXPECT_EQ(r.Lifebar, e.records().Lifebar);
+    EXPECT_EQ(r.Ammobar, e.records().Ammobar);
+    EXPECT_EQ(r.Timer, e.records().Timer);
+    EXPECT_EQ(r.Weapon, e.records().Weapon);
+    EXPECT_EQ(r.WeaponBgr, settings::kRed);
+    EXPECT_TRUE(again.weaponLoaded()) << "the picture beside the file is shown";
+    EXPECT_FALSE(again.isModified());
+    again.save(ini);
+    EXPECT_EQ(io::readWholeFile(ini), written);
+    EXPECT_EQ(io::readWholeFile(dir + u"/Weapon.png"_s), picture);
+    // The weapon dialog's "OK" counts frames of that picture, not of none.
+    again.setWeapon(r.Weapon, r.WeaponBgr, false);
+    EXPECT_EQ(again.records().Weapon.FrameCount, 4);
+
+    // A value the dialogs refuse, or no number, refuses the file and changes nothing; 1 is taken.
+    const QString hand = dir + u"/hand.ini"_s;
+    const settings::InterfaceRecords before = again.records();
+    for (const QString& width : {u"0"_s, u"abc"_s}) {
+        writeText(hand, u"[Lifebar]\nWidth="_s + width + u"\n"_s);
+        const QString why = test::errorOf([&] { again.open(hand); });
+        EXPECT_TRUE(why.contains(u"hand.ini"_s)) << why.toStdString();
+        EXPECT_EQ(again.records(), before);
+    }
+    writeText(hand, u"[Lifebar]\nWidth = 1\n"_s);
+    again.open(hand);
+    EXPECT_EQ(again.records().Lifebar.Width, 1);
+    // Written back unchanged, a line spaced by hand keeps its spacing.
+    again.save(hand);
+    EXPECT_TRUE(lines(hand).contains(u"Width = 1"_s));
+    // A damaged picture beside the file refuses it too, naming the picture.
+    io::writeFileAtomically(dir + u"/Weapon.png"_s, "not a picture");
+    const QString why = test::errorOf([&] { again.open(ini); });
+    EXPECT_TRUE(why.contains(u"Weapon.png"_s)) << why.toStdString();
+    EXPECT_EQ(again.records().Lifebar.Width, 1);
 }
 
 TEST_F(InterfaceEditorTest, BarsAreHitUpToTheirRightEdgeAndADragIsOneStep)
@@ -177,11 +241,11 @@ TEST_F(InterfaceEditorTest, AChosenTimerFollowsThePointerWithNoButtonHeld)
     e.released();
     e.moved({120, 120});
     EXPECT_EQ(QPoint(e.records().Timer.X, e.records().Timer.Y), QPoint(97, 96));
-    EXPECT_EQ(e.records().Weapon.X, 130);
+    EXPECT_EQ(e.records().Weapon.X, 146);
     EXPECT_EQ(e.undoStack().count(), 2);
     e.undoStack().undo();
     e.undoStack().undo();
-    EXPECT_EQ(QPoint(e.records().Timer.X, e.records().Timer.Y), QPoint(5, 220));
+    EXPECT_EQ(QPoint(e.records().Timer.X, e.records().Timer.Y), QPoint(5, 188));
 }
 
 TEST_F(InterfaceEditorTest, TheWeaponCountsWholeFramesAndItsPictureIsSavedBesideTheFile)
@@ -226,7 +290,12 @@ TEST_F(InterfaceEditorTest, ThePreviewPaintsBarsTimerWeaponAndTheChosenMark)
 {
     InterfaceEditor e(tmp.app());
     const QImage& s = e.iscreen();
-    EXPECT_EQ(s.size(), QSize(160, 240));
+    // The usual game screen, and the default layout inside it.
+    EXPECT_EQ(s.size(), QSize(176, 208));
+    const settings::InterfaceRecords& r = e.records();
+    EXPECT_TRUE(QRect(QPoint(), s.size()).contains(QRect(r.Weapon.X, r.Weapon.Y, r.Weapon.FrameWidth,
+                                                         r.Weapon.FrameHeight)));
+    EXPECT_TRUE(QRect(QPoint(), s.size()).contains(QRect(r.Timer.X, r.Timer.Y, 30, 20)));
     const auto at = [&](int x, int y) { return settings::colourValue(s.pixelColor(x, y)); };
     // The lives bar: frame, half in the main colour, half in the background; nothing past its edge.
     EXPECT_EQ(at(10, 10), settings::kBlack);
@@ -234,9 +303,9 @@ TEST_F(InterfaceEditorTest, ThePreviewPaintsBarsTimerWeaponAndTheChosenMark)
     EXPECT_EQ(at(40, 12), settings::kMaroon);
     EXPECT_EQ(at(69, 14), settings::kBlack);
     EXPECT_EQ(at(70, 12), settings::kWhite);
-    EXPECT_EQ(at(5, 220), settings::kBlack); // the timer's background
-    EXPECT_EQ(at(130, 220), settings::kLime); // the outline of a weapon without a picture
-    EXPECT_EQ(at(131, 221), settings::kWhite);
+    EXPECT_EQ(at(5, 188), settings::kBlack); // the timer's background
+    EXPECT_EQ(at(146, 188), settings::kLime); // the outline of a weapon without a picture
+    EXPECT_EQ(at(147, 189), settings::kWhite);
 
     e.choose(Indicator::Lifebar);
     EXPECT_EQ(at(6, 10), settings::kBlue);
@@ -249,20 +318,20 @@ TEST_F(InterfaceEditorTest, ThePreviewPaintsBarsTimerWeaponAndTheChosenMark)
     w.Transparent = 1;
     w.TranspColor = 0x090909;
     e.setWeapon(w, settings::kMaroon, false);
-    EXPECT_EQ(at(131, 221), settings::kMaroon);
-    EXPECT_EQ(at(132, 221), 0xC80000);
+    EXPECT_EQ(at(147, 189), settings::kMaroon);
+    EXPECT_EQ(at(148, 189), 0xC80000);
     e.setWeapon(w, settings::kMaroon, true);
-    EXPECT_EQ(at(131, 221), settings::kWhite);
+    EXPECT_EQ(at(147, 189), settings::kWhite);
 
     // Another picture with the same settings is a step of its own: undoing it shows the earlier picture.
     e.setWeapon(w, settings::kMaroon, false);
     e.loadWeaponPicture(strip(50, 15, qRgb(0, 255, 0)));
     e.setWeapon(w, settings::kMaroon, false);
-    EXPECT_EQ(at(131, 221), 0x00FF00);
+    EXPECT_EQ(at(147, 189), 0x00FF00);
     e.undoStack().undo();
-    EXPECT_EQ(at(131, 221), settings::kMaroon);
+    EXPECT_EQ(at(147, 189), settings::kMaroon);
     e.undoStack().redo();
-    EXPECT_EQ(at(131, 221), 0x00FF00);
+    EXPECT_EQ(at(147, 189), 0x00FF00);
 
     EXPECT_FALSE(test::errorOf([&] { e.setScreenSize(0, 100); }).isEmpty());
     EXPECT_FALSE(test::errorOf([&] { e.setScreenSize(100, InterfaceEditor::kMaxScreenSide + 1); }).isEmpty());

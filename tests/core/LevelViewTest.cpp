@@ -1,6 +1,7 @@
 #include "document/ProjectDocument.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
+#include "level/StageThumbnail.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -427,8 +428,8 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     const int sprite = placeActive(a, 0, 0);
     const int other = placeActive(a, 500, 500);
     view.pereris();
-    view.pressed(505, 505);
-    EXPECT_EQ(tool().activePropertiesTargets(), std::vector<int>{other});
+    ASSERT_EQ(tool().contextMenuAt(505, 505), level::ContextMenu::Active);
+    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Active), other);
     tool().setCurObject(other);
     tool().pathStraight();
     EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
@@ -457,10 +458,22 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     view.handle([&] { tool().pathDeleteLast(); });
     EXPECT_EQ(o.PathCount, 2);
     EXPECT_EQ(px(49, 59), qRgb(0, 0, 0));
+    // A right press while drawing adds no point.
+    view.pressed(70, 70, false);
+    EXPECT_EQ(o.PathCount, 2);
     tool().pathConfirm();
     EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    // Drawn while its sprite is selected (by the right click above), and only then.
     view.pereris();
-    EXPECT_EQ(px(9, 9), qRgb(0, 0, 0)); // no path outside path drawing
+    EXPECT_EQ(px(9, 9), fill);
+    select(900, 900);
+    view.pereris();
+    EXPECT_EQ(px(9, 9), qRgb(0, 0, 0));
+    tool().pathStraight();
+    tool().pathEnd();
+    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    view.pressed(80, 80);
+    EXPECT_EQ(o.PathCount, 2);
     tool().pathDeleteLast();
     tool().pathDeleteLast();
     EXPECT_EQ(o.PathCount, 0);
@@ -511,7 +524,9 @@ TEST_F(LevelFixture, MovementTypeChangesOnlyByTheDialogsChoice)
 
     // The dialog shows the group's type; a choice sets the type and the
     // stage's movement settings code ("2" once a path was confirmed).
-    EXPECT_EQ(tool().activePropertiesTargets(), std::vector<int>{sprite});
+    ASSERT_EQ(tool().contextMenuAt(105, 105), level::ContextMenu::Active);
+    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Active), sprite);
+    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Background), std::nullopt);
     EXPECT_EQ(tool().movementTypeOf(sprite), model::MovementType::Static);
     tool().chooseMovementType(sprite, model::MovementType::EightWay);
     EXPECT_EQ(s().ActiveType[size_t(g2)], model::MovementType::EightWay);
@@ -529,29 +544,53 @@ TEST_F(LevelFixture, MovementTypeChangesOnlyByTheDialogsChoice)
     EXPECT_EQ(doc.undoStack().undoText(), u"тип движения"_s);
 }
 
-TEST_F(LevelFixture, BackgroundPropertiesVisitEveryExistingObjectUnderThePress)
+TEST_F(LevelFixture, PropertiesActOnTheTopmostObjectUnderTheRightClickAnywhereOnIt)
 {
-    const int g1 = addFonGroup(u"a"_s, 4, 4);
-    const int g2 = addFonGroup(u"b"_s, 4, 4);
-    const int first = placeFon(g1, 0, 0);
-    const int gone = placeFon(g2, 10, 10);
-    const int second = placeFon(g2, 20, 20);
+    const int grass = addFonGroup(u"grass"_s, 4, 4, 1);  // slot 1
+    const int wall = addFonGroup(u"wall"_s, 2, 2, 2);    // slot 2
+    const int flower = addFonGroup(u"flower"_s, 1, 1, 3); // slot 3
+    const int wide = addFonGroup(u"wide"_s, 60, 1, 4);   // slot 4
+    // The flower is placed first, yet its slot puts it over the wall.
+    const int flowerAt = placeFon(flower, 40, 40);
+    const int grassAt = placeFon(grass, 0, 0);
+    const int wallAt = placeFon(wall, 16, 16);
+    const int wideAt = placeFon(wide, 0, 200);
     view.pereris();
-    s().FonObject[size_t(gone)].Exists = false;
-    select(30, 30);
-    EXPECT_EQ(tool().backgroundPropertiesTargets(), (std::vector<int>{first, second}));
+    ASSERT_EQ(px(30, 30), tileColour(2));
+    ASSERT_EQ(px(45, 45), tileColour(3));
 
-    s().FonGroup[size_t(g2)].Obstacle = 7;
-    EXPECT_EQ(tool().obstacleOf(second), 7);
-    tool().setObstacle(second, 1);
-    EXPECT_EQ(s().FonGroup[size_t(g2)].Obstacle, 1);
-    tool().setObstacle(second, 0);
-    EXPECT_EQ(s().FonGroup[size_t(g2)].Obstacle, 0);
-    EXPECT_EQ(s().FonGroup[size_t(g1)].Obstacle, 0);
+    const auto target = [&](int x, int y) {
+        tool().contextMenuAt(x, y);
+        return tool().propertiesTarget(PlacedKind::Background);
+    };
+    // The wall over the grass, though both lie under the click.
+    EXPECT_EQ(target(30, 30), wallAt);
+    EXPECT_EQ(tool().SelRect(), (level::SelectionRect{16, 48, 16, 48})) << "the wall is framed";
+    EXPECT_EQ(target(5, 5), grassAt);
+    EXPECT_EQ(target(45, 45), flowerAt);
+    // Anywhere on a wide map, up to its last pixel and not one past it.
+    EXPECT_EQ(target(959, 215), wideAt);
+    EXPECT_EQ(target(960, 215), std::nullopt);
+    EXPECT_EQ(tool().contextMenuAt(960, 215), level::ContextMenu::None);
+
+    target(30, 30);
+    EXPECT_EQ(tool().obstacleOf(wallAt), 0);
+    tool().setObstacle(wallAt, 1);
+    EXPECT_EQ(s().FonGroup[size_t(wall)].Obstacle, 1);
+    EXPECT_EQ(s().FonGroup[size_t(grass)].Obstacle, 0);
     const int steps = doc.undoStack().count();
-    tool().setObstacle(99, 1); // no such object: nothing written
-    tool().setObstacle(second, 0); // no change: no step
+    tool().setObstacle(99, 1);     // no such object: nothing written
+    tool().setObstacle(wallAt, 1); // no change: no step
     EXPECT_EQ(doc.undoStack().count(), steps);
+
+    // A deleted wall is no target: the grass under it is.
+    tool().deleteMenuObject();
+    EXPECT_EQ(target(30, 30), grassAt);
+    // A sprite is drawn over every background and takes the click.
+    const int a = addActiveGroup(u"s"_s, 10, 10, qRgb(0, 0, 200));
+    placeActive(a, 25, 25);
+    EXPECT_EQ(tool().contextMenuAt(30, 30), level::ContextMenu::Active);
+    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Background), std::nullopt);
 }
 
 TEST_F(LevelFixture, ScreenFrameAndALivesBarThatCanBeMoved)
@@ -628,9 +667,8 @@ TEST_F(LevelFixture, FullTablesRefuseTheClickAndSayWhy)
     EXPECT_TRUE(view.statusText().contains(u"100 активных объектов"_s));
 
     // A path has room for 40 points.
-    view.pressed(2, 2);
-    ASSERT_FALSE(tool().activePropertiesTargets().empty());
-    tool().setCurObject(tool().activePropertiesTargets().back());
+    ASSERT_EQ(tool().contextMenuAt(2, 2), level::ContextMenu::Active);
+    tool().setCurObject(tool().propertiesTarget(PlacedKind::Active).value());
     tool().pathStraight();
     for (int i = 1; i <= model::kMaxPathPoints + 3; ++i)
         view.pressed(i, i);
@@ -790,4 +828,38 @@ TEST_F(LevelFixture, PointerMovesDecodeNothingUntilAFileChanges)
     view.pereris();
     EXPECT_GE(view.pictures().cache().decodeCount(), decodes + 1 + 20);
     EXPECT_EQ(px(300, 300), tileColour(1));
+}
+
+TEST(StageThumbnail, ShowsWhatTheStageHoldsFillingItsCellAndNeverShrinksALoneSprite)
+{
+    const QSize cell(137, 81);
+    QImage map(model::kMapSize, model::kMapSize, QImage::Format_RGB32);
+    const auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    };
+    map.fill(Qt::white);
+    QImage empty = level::stageThumbnail(map, cell);
+    EXPECT_EQ(empty.size(), cell);
+    EXPECT_EQ(count(empty, kWhite), 137 * 81);
+
+    // A lone sprite, in the middle of the map and in its far corner: shown at its own size.
+    for (QPoint at : {QPoint(300, 200), QPoint(990, 990)}) {
+        map.fill(Qt::white);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                map.setPixel(at.x() + x, at.y() + y, qRgb(250, 0, 0));
+        EXPECT_EQ(count(level::stageThumbnail(map, cell), qRgb(250, 0, 0)), 100) << at.x();
+    }
+    // A scene larger than the cell is scaled down to fill it, edge to edge.
+    map.fill(Qt::white);
+    for (int y = 0; y < 405; ++y)
+        for (int x = 100; x < 785; ++x)
+            map.setPixel(x, y, qRgb(0, 0, 250));
+    const QImage scene = level::stageThumbnail(map, cell);
+    EXPECT_EQ(scene.size(), cell);
+    EXPECT_GT(count(scene, qRgb(0, 0, 250)), 137 * 81 * 9 / 10);
 }

@@ -91,6 +91,57 @@ TEST(ActiveEditor, FramesOfAStripTheirBoxesAndRefusedNumbers)
     EXPECT_EQ(e.picture().width(), 160);
 }
 
+TEST(ActiveEditor, FramesAddedByClicksAndEveryChangeAStepOfItsHistory)
+{
+    test::TempAppFolder tmp;
+    ActiveEditor e(tmp.app());
+    EXPECT_FALSE(e.isModified());
+    e.loadPicture(writeStrip(tmp, u"s.png"_s, 160, 10));
+    e.setFrameCount(8);
+    EXPECT_TRUE(e.isModified());
+    // Into the first empty position; frames 1..N only.
+    for (int k : {4, 2, 4})
+        e.addFrame(k);
+    e.setFrame(2, 0);
+    e.addFrame(8);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{4, 8, 4}));
+    EXPECT_FALSE(test::errorOf([&] { e.addFrame(9); }).isEmpty());
+    EXPECT_FALSE(test::errorOf([&] { e.addFrame(0); }).isEmpty());
+    // Taken out from its last position; the later ones move up, the order played stays.
+    e.setFrame(5, 1);
+    e.removeFrame(4);
+    EXPECT_EQ(e.entry(3, 1, 1), u"0"_s);
+    EXPECT_EQ(e.entry(4, 1, 1), u"1"_s);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{4, 8, 1}));
+    // Full: a seventh frame is refused and changes nothing.
+    for (int k : {2, 3, 5})
+        e.addFrame(k);
+    const int steps = e.undoStack().count();
+    EXPECT_FALSE(test::errorOf([&] { e.addFrame(6); }).isEmpty());
+    e.removeFrame(7); // not in it
+    EXPECT_EQ(e.undoStack().count(), steps);
+
+    // Undone back to the start, strip and count included; redone whole.
+    const std::vector<int> full = e.sequence();
+    while (e.undoStack().canUndo())
+        e.undoStack().undo();
+    EXPECT_FALSE(e.pictureLoaded());
+    EXPECT_EQ(e.frameCount(), ActiveEditor::kDefaultFrameCount);
+    EXPECT_FALSE(e.isModified());
+    while (e.undoStack().canRedo())
+        e.undoStack().redo();
+    EXPECT_EQ(e.sequence(), full);
+    EXPECT_EQ(e.frameCount(), 8);
+
+    // Saved is unmodified; "Новый" is an empty editor with no history.
+    e.save(tmp.app().objectFile(u"h.oba"_s));
+    EXPECT_FALSE(e.isModified());
+    e.startNew();
+    EXPECT_FALSE(e.pictureLoaded());
+    EXPECT_FALSE(e.undoStack().canUndo());
+    EXPECT_EQ(e.entry(1, 1, 1), u"0"_s);
+}
+
 TEST(ActiveEditor, DirectionFromAReleaseAndStatesKeepTheirFrames)
 {
     const QSize size = ActiveEditor::kDirectionSize; // centre (68, 64)

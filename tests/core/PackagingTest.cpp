@@ -155,6 +155,33 @@ TEST(Packaging, ManifestLinesStayWithin72BytesAndTheDescriptorCarriesTheJarSize)
     EXPECT_TRUE(jad.contains(u"MIDlet-Jar-Size: 28030\r\n"_s));
     EXPECT_TRUE(jad.contains(u"MIDlet-Jar-URL: %D0%9C%D0%BE%D1%8F%20%D0%B8%D0%B3%D1%80%D0%B0.jar\r\n"_s));
     EXPECT_TRUE(jad.contains(u"MIDlet-Vendor: Kestrava\r\n"_s));
+    // Without a description of its own, the game's name describes it; no icon, none named.
+    EXPECT_TRUE(jad.contains(u"MIDlet-Description: "_s + suite.name + u"\r\n"_s));
+    EXPECT_FALSE(jad.contains(u"MIDlet-Icon"_s));
+}
+
+TEST(Packaging, TheSuiteCarriesTheProjectsVendorVersionDescriptionScreenAndIcon)
+{
+    model::Project p;
+    // Defaults where the author gave nothing.
+    packaging::MidletSuite plain = packaging::suiteOf(p, u"лес"_s);
+    EXPECT_EQ(plain.vendor, u"Kestrava"_s);
+    EXPECT_EQ(plain.version, u"1.0"_s);
+
+    p.GameScreen = {240, 320};
+    p.GameSuite = {u"Студия «Ёж»"_s, u"2.1.3"_s, u"Прогулка по лесу"_s};
+    packaging::MidletSuite suite = packaging::suiteOf(p, u"лес"_s);
+    suite.icon = u"/kestrava-icon.png"_s;
+    for (const QByteArray& bytes : {packaging::manifest(suite), packaging::descriptor(suite, u"лес.jar"_s, 100)}) {
+        const QStringList lines = QString::fromUtf8(bytes).split(u"\r\n"_s);
+        // Every attribute MIDP 2.0 asks of a suite, in the manifest and the descriptor alike.
+        for (const QString& line : {u"MIDlet-Name: лес"_s, u"MIDlet-Vendor: Студия «Ёж»"_s, u"MIDlet-Version: 2.1.3"_s,
+                                    u"MIDlet-Description: Прогулка по лесу"_s, u"MIDlet-Icon: /kestrava-icon.png"_s,
+                                    u"MIDlet-1: лес, /kestrava-icon.png, dorv"_s, u"MicroEdition-Profile: MIDP-2.0"_s,
+                                    u"MicroEdition-Configuration: CLDC-1.1"_s, u"Kestrava-Screen-Width: 240"_s,
+                                    u"Kestrava-Screen-Height: 320"_s})
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    }
 }
 
 TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)
@@ -175,44 +202,44 @@ TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)
     s.EventCurRow = s.EventCount = 2;
     ASSERT_EQ(codegen::eventLineOrigins(s).size(), 3u); // rows 1/2, 2/2, 2/6
     const int templateLines = 40;
-    const QString output = u"/p/src/Etap1.java:43: error: cannot find symbol\n"
-                           u"if((obtime>0)){{life=treasure;}};\n"
-                           u"                     ^\n"
-                           u"  symbol:   variable treasure\n"
-                           u"  location: class Etap1\n"
-                           u"/p/src/Etap0data.java:3: error: ';' expected\n"
-                           u"/p/src/MyGameCanvas.java:12: error: class, interface, or enum expected\n"
-                           u"3 errors\n"_s;
+    const QString output = u"/p/лес/src/Etap1.java:43: error: treasure cannot be resolved to a variable\n"
+                           u"\tif((obtime>0)){{life=treasure;}};\n"
+                           u"\t                     ^^^^^^^^\n"
+                           u"/p/лес/src/Etap0data.java:3: error: Syntax error, insert \";\" to complete FieldDeclaration\n"
+                           u"/p/лес/src/MyGameCanvas.java:12: error: Syntax error on token \"}\", delete this token\n"
+                           u"3 problems (3 errors)\n"_s;
     const QStringList report = packaging::compilerReport(output, p, templateLines);
     ASSERT_EQ(report.size(), 3);
-    EXPECT_EQ(report[0], u"Этап 2, строка событий 2 («Всегда»), действие 6 («жизни = сокровища»): cannot find "
-                         u"symbol; symbol: variable treasure; location: class Etap1"_s);
-    EXPECT_EQ(report[1], u"Этап 1, таблицы этапа (Etap0data.java, строка 3): ';' expected"_s);
-    EXPECT_EQ(report[2], u"Файл «MyGameCanvas.java», строка 12: class, interface, or enum expected"_s);
+    EXPECT_EQ(report[0], u"Этап 2, строка событий 2 («Всегда»), действие 6 («жизни = сокровища»): treasure cannot "
+                         u"be resolved to a variable"_s);
+    EXPECT_EQ(report[1], u"Этап 1, таблицы этапа (Etap0data.java, строка 3): Syntax error, insert \";\" to complete "
+                         u"FieldDeclaration"_s);
+    EXPECT_EQ(report[2], u"Файл «MyGameCanvas.java», строка 12: Syntax error on token \"}\", delete this token"_s);
     // A line of the template itself is not blamed on a row.
     EXPECT_TRUE(packaging::compilerReport(u"/p/src/Etap1.java:7: error: x\n"_s, p, templateLines)[0].startsWith(
         u"Этап 2, шаблон класса этапа"_s));
 }
 
-TEST(Packaging, WithoutAJdkOrTheApiClassesNothingIsWrittenAndTheMessageSaysWhatToInstall)
+TEST(Packaging, WithoutTheToolsOrTheApiClassesNothingIsWrittenAndTheMessageSaysWhatToInstall)
 {
     test::TempAppFolder tmp;
     const QString empty = tmp.makeDir(u"empty-path"_s);
     {
         const ScopedEnv path("PATH", empty.toLocal8Bit());
         const ScopedEnv home("JAVA_HOME", QByteArray());
-        const QString message = test::errorOf([] { packaging::findJavaTool(u"javac"_s); });
-        EXPECT_TRUE(message.contains(u"javac"_s) && message.contains(u"default-jdk-headless"_s)) << message.toStdString();
+        const QString message = test::errorOf([] { packaging::findGameCompiler(); });
+        EXPECT_TRUE(message.contains(u"apt-get install ecj"_s)) << message.toStdString();
+        EXPECT_TRUE(test::errorOf([] { packaging::findShrinker(); }).contains(u"apt-get install proguard-cli"_s));
         EXPECT_TRUE(test::errorOf([] { packaging::findJavaTool(u"java"_s); }).contains(u"default-jre"_s));
 
         // JAVA_HOME is asked first.
-        const QString jdk = tmp.makeDir(u"jdk/bin"_s);
-        QFile javac(jdk + u"/javac"_s);
-        ASSERT_TRUE(javac.open(QIODevice::WriteOnly));
-        javac.close();
-        javac.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        const ScopedEnv withHome("JAVA_HOME", QFileInfo(jdk).path().toLocal8Bit());
-        EXPECT_EQ(packaging::findJavaTool(u"javac"_s), QFileInfo(jdk + u"/javac"_s).absoluteFilePath());
+        const QString jre = tmp.makeDir(u"jre/bin"_s);
+        QFile java(jre + u"/java"_s);
+        ASSERT_TRUE(java.open(QIODevice::WriteOnly));
+        java.close();
+        java.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const ScopedEnv withHome("JAVA_HOME", QFileInfo(jre).path().toLocal8Bit());
+        EXPECT_EQ(packaging::findJavaTool(u"java"_s), QFileInfo(jre + u"/java"_s).absoluteFilePath());
     }
 
     model::Project p;
@@ -252,8 +279,8 @@ TEST(Packaging, ThePlayerOpensTheGameAtTheChosenScreenSize)
     EXPECT_EQ(packaging::playerArguments(app, u"/p/bin/p.jad"_s, u"Игра"_s, {240, 320}),
               (QStringList{u"-jar"_s, u"/opt/kestrava/java/kestrava-player.jar"_s, u"--title"_s, u"Игра"_s,
                            u"--size"_s, u"240x320"_s, u"--scale"_s, u"2"_s, u"/p/bin/p.jad"_s}));
-    // No size chosen yet (0 x 0): the larger of the two usual screens.
-    EXPECT_TRUE(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {0, 0}).contains(u"128x176"_s));
+    // A size no phone has: the usual screen.
+    EXPECT_TRUE(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {0, 0}).contains(u"176x208"_s));
     EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {128, 128}).at(7), u"3"_s);
 }
 

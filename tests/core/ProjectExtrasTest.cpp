@@ -76,6 +76,9 @@ model::Project sample(const Folders& f)
     s2.LivesBar = {.X = 1, .Y = 2, .BmpName = u"жизни.bmp"_s, .Width = 1, .Height = 12, .Direction = u"gor"_s,
                    .Present = true};
     p.CurLevel = 1;
+    // The narrowest and the tallest game screen there may be.
+    p.GameScreen = {16, 1000};
+    p.GameSuite = {u"Студия «Ёж»"_s, u"2.10.3"_s, {}};
     return p;
 }
 
@@ -166,6 +169,8 @@ TEST(ProjectExtras, TheDemoProjectFileIsWrittenByteForByte)
     model::Project third;
     EXPECT_EQ(persist::load(third, tmp.app(), file), QStringList());
     EXPECT_EQ(third.stage(1).LivesBar.Y, 160);
+    EXPECT_EQ(third.GameScreen, model::kDefaultGameScreen); // a file from before the screen was kept
+    EXPECT_EQ(third.GameSuite, model::GameSuiteData{});
     persist::save(third, file);
     EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
     EXPECT_EQ(bytesOf(extras), bytesOf(test::sourceFile(u"examples/demo/project.kestrava.json"_s)));
@@ -204,9 +209,15 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"[1,2,3]", "[1,2,\"3\"]", u"этап 1: тип движения группы 3 должно быть целым числом"},
         {"\"gor\"", "\"diag\"", u"этап 2, полоса жизней: направление полосы «diag»"},
         {"\"x\":1,", "\"x\":\"1\",", u"этап 2, полоса жизней: поле «x» должно быть целым числом"},
-        {"\"width\":1", "\"width\":0", u"этап 2, полоса жизней: ширина = 0"},
+        {"\"width\":1,", "\"width\":0,", u"этап 2, полоса жизней: ширина = 0"},
         {"жизни.bmp", "../жизни.bmp", u"имя рисунка «../жизни.bmp» недопустимо"},
         {"\"paths\"", "\"pahts\"", u"этап 1: неизвестное поле «pahts»"},
+        {"\"width\":16}", "\"width\":15}", u"настройки игры: экран 15 x 1000 точек: таких у телефонов не бывает, допускается от 16 до 1000"},
+        {"\"height\":1000", "\"height\":1001", u"настройки игры: экран 16 x 1001 точек"},
+        {"\"width\":16}", "\"width\":16,\"depth\":3}", u"настройки игры: неизвестное поле «depth»"},
+        {"\"2.10.3\"", "\"2.100.3\"", u"свойства игры: Версия «2.100.3»: нужна запись вида 1.0"},
+        {"\"2.10.3\"", "2", u"свойства игры: поле «version» должно быть строкой"},
+        {"\"vendor\":\"", "\"vendor\":\"\\n", u"свойства игры: Разработчик: в тексте есть перевод строки"},
     };
     for (const Case& c : cases) {
         const std::string name = c.to.toStdString();

@@ -1,7 +1,10 @@
 #include "io/Error.h"
+#include "model/GameSuite.h"
 #include "settings/ScreenSize.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace kestrava;
 using namespace kestrava::settings;
@@ -27,12 +30,40 @@ TEST(ScreenSize, SizeBoxesAcceptBothSeparatorsAndRoundHalvesToEven)
 
 TEST(ScreenSize, ChoicesGiveTheirSizesAndABadBoxChangesNothing)
 {
-    const ScreenSize start{0, 0};
-    EXPECT_EQ(applySizeChoice(start, ScreenSizeOption::Size128x176, {}, {}), (ScreenSize{128, 176}));
-    EXPECT_EQ(applySizeChoice(start, ScreenSizeOption::Size128x128, {}, {}), (ScreenSize{128, 128}));
-    EXPECT_EQ(applySizeChoice({5, 6}, ScreenSizeOption::None, u"x"_s, u"y"_s), (ScreenSize{5, 6}));
-    EXPECT_EQ(applySizeChoice(start, ScreenSizeOption::Own, u" 120,5 "_s, u"160"_s), (ScreenSize{120, 160}));
-    EXPECT_THROW(applySizeChoice(start, ScreenSizeOption::Own, u"wide"_s, u"160"_s), io::Error);
+    const ScreenSize start{176, 208};
+    EXPECT_EQ(applySizeChoice(start, ScreenSize{240, 320}, false, {}, {}), (ScreenSize{240, 320}));
+    EXPECT_EQ(applySizeChoice({128, 160}, std::nullopt, false, u"x"_s, u"y"_s), (ScreenSize{128, 160}));
+    EXPECT_EQ(applySizeChoice(start, std::nullopt, true, u" 120,5 "_s, u"160"_s), (ScreenSize{120, 160}));
+    EXPECT_THROW(applySizeChoice(start, std::nullopt, true, u"wide"_s, u"160"_s), io::Error);
+    // A side from 16 to 1000 points, both ends taken.
+    EXPECT_EQ(applySizeChoice(start, std::nullopt, true, u"16"_s, u"1000"_s), (ScreenSize{16, 1000}));
+    for (const auto& [w, h] : {std::pair{u"15"_s, u"100"_s}, std::pair{u"100"_s, u"1001"_s}, std::pair{u"0"_s, u"0"_s},
+                               std::pair{u"-176"_s, u"208"_s}}) {
+        try {
+            applySizeChoice(start, std::nullopt, true, w, h);
+            ADD_FAILURE() << "accepted " << w.toStdString() << " x " << h.toStdString();
+        } catch (const io::Error& e) {
+            EXPECT_TRUE(e.message().contains(u"от 16 до 1000"_s)) << e.message().toStdString();
+        }
+    }
     EXPECT_EQ(sizeButtonCaption({128, 176}), u"размер: 128 x 176"_s);
-    EXPECT_EQ(sizeButtonCaption({}), u"размер: 0 x 0"_s);
+    // The handset screens offered; every one a screen a game can be made for, the usual one among them.
+    EXPECT_EQ(handsetScreens().size(), 5u);
+    EXPECT_TRUE(std::all_of(handsetScreens().begin(), handsetScreens().end(), model::isGameScreen));
+    EXPECT_NE(std::find(handsetScreens().begin(), handsetScreens().end(), model::kDefaultGameScreen),
+              handsetScreens().end());
+}
+
+TEST(GameSuite, VersionsPhonesCompareAndOneLineTexts)
+{
+    const auto problem = [](const QString& vendor, const QString& version, const QString& description) {
+        return model::gameSuiteProblem({vendor, version, description});
+    };
+    for (const QString& good : {QString(), u"1.0"_s, u"0.0"_s, u"1.2.3"_s, u"99.99.99"_s})
+        EXPECT_TRUE(problem({}, good, {}).isEmpty()) << good.toStdString();
+    for (const QString& bad : {u"1"_s, u"1."_s, u"100.0"_s, u"1.0.0.0"_s, u"1.x"_s, u" 1.0"_s, u"1,0"_s})
+        EXPECT_TRUE(problem({}, bad, {}).startsWith(u"Версия"_s)) << bad.toStdString();
+    EXPECT_TRUE(problem(QString(model::kMaxSuiteText, u'я'), {}, QString(model::kMaxSuiteText, u'я')).isEmpty());
+    EXPECT_TRUE(problem(QString(model::kMaxSuiteText + 1, u'я'), {}, {}).startsWith(u"Разработчик"_s));
+    EXPECT_TRUE(problem({}, {}, u"две\nстроки"_s).startsWith(u"Описание"_s));
 }

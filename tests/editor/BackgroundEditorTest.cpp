@@ -124,12 +124,42 @@ TEST_F(BackgroundEditorTest, LoadCutPaintByDraggingUndoAndSave)
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(e.cell(3, 0), 6);
 
-    // The cell counts take no typed text.
+    // A typed cell count is taken on Enter or when the box is left; one out
+    // of range is refused with a message and the box goes back.
     QSpinBox* columns = box(u"Ячеек в ширину"_s);
-    columns->setFocus();
-    QTest::keyClicks(columns, u"9"_s);
-    EXPECT_EQ(columns->value(), 6);
-    EXPECT_EQ(e.mapColumns(), 6);
+    QSpinBox* rows = box(u"Ячеек в высоту"_s);
+    const auto type = [&](QSpinBox* b, const QString& text, bool enter) {
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClicks(b, text);
+        if (enter)
+            QTest::keyClick(b, Qt::Key_Return);
+        else
+            b->clearFocus();
+    };
+    type(columns, u"15"_s, true);
+    type(rows, u"10"_s, false);
+    EXPECT_EQ(e.mapColumns(), 15);
+    EXPECT_EQ(e.mapRows(), 10);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    type(columns, u"100"_s, true);
+    EXPECT_EQ(e.mapColumns(), 100);
+    for (const QString& wrong : {u"101"_s, u"0"_s}) {
+        type(columns, wrong, true);
+        EXPECT_EQ(e.mapColumns(), 100) << wrong.toStdString();
+        EXPECT_EQ(columns->value(), 100);
+        ASSERT_EQ(errors.messages.size(), 1);
+        EXPECT_TRUE(errors.messages.takeFirst().contains(u"от 1 до 100"_s));
+    }
+    type(rows, u"1"_s, true);
+    EXPECT_EQ(e.mapRows(), 1);
+    // The arrows stop at the range's ends without a word.
+    rows->stepBy(-1);
+    EXPECT_EQ(rows->value(), 1);
+    type(columns, u"6"_s, true);
+    type(rows, u"3"_s, true);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    EXPECT_EQ(e.cell(3, 0), 6) << "cells outside a smaller grid are kept";
 
     const QString obf = folder.app().objectFile(u"road.obf"_s);
     log->answers << obf;
@@ -166,6 +196,12 @@ TEST_F(BackgroundEditorTest, NothingIsSavedOrLostUnasked)
     EXPECT_EQ(box(u"Кадров в ширину"_s)->value(), 3);
     EXPECT_EQ(errors.messages.size(), 2);
 
+    // "Открыть" over unsaved work asks first; "Отмена" opens no file dialog.
+    const qsizetype fileDialogs = log->startDirs.size();
+    window->N_Open->trigger();
+    EXPECT_EQ(log->startDirs.size(), fileDialogs);
+    EXPECT_EQ(log->questions, 1);
+
     // Closing over unsaved work asks; "Отмена" keeps the window, a cancelled
     // save too; "Не сохранять" closes.
     window->close();
@@ -176,7 +212,7 @@ TEST_F(BackgroundEditorTest, NothingIsSavedOrLostUnasked)
     log->saveAnswers << editor::SaveChangesAnswer::Discard;
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(log->questions, 3);
+    EXPECT_EQ(log->questions, 4);
 }
 
 TEST(ObjectChooserTest, CreateOpensTheChooserAndTheEditorOfEachKind)

@@ -5,6 +5,7 @@
 #include "editor/workspace/TMainform.h"
 #include "editor/workspace/TfmBuildGame.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
@@ -138,14 +139,21 @@ TEST_F(RunMenuTest, PlayIsOnF5AndNothingIsPackagedBeforeAProjectIsOpen)
     EXPECT_FALSE(window->findChild<QMenu*>(u"N_Run"_s)->menuAction()->isEnabled());
 }
 
-TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptor)
+TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptorSmallerWhenAsked)
 {
-    if (QStandardPaths::findExecutable(u"javac"_s).isEmpty())
-        GTEST_SKIP() << "no javac";
+    if (QStandardPaths::findExecutable(u"ecj"_s).isEmpty() || QStandardPaths::findExecutable(u"proguard"_s).isEmpty())
+        GTEST_SKIP() << "no ecj or proguard";
     openDemo();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
     action("N_PackageGame")->trigger();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    const qint64 plain = QFileInfo(demo + u"/bin/demo.jar"_s).size();
+    // "Уменьшить игру" ticked: the same game through ProGuard, its classes renamed.
+    action("N_ShrinkGame")->trigger();
+    action("N_PackageGame")->trigger();
+    ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    EXPECT_LT(QFileInfo(demo + u"/bin/demo.jar"_s).size(), plain);
+    EXPECT_FALSE(io::readWholeFile(demo + u"/bin/demo.jar"_s).contains("MyGameCanvas"));
     EXPECT_TRUE(QFileInfo(demo + u"/bin/demo.jar"_s).isFile());
     const QByteArray jad = [&] {
         QFile f(demo + u"/bin/demo.jad"_s);
@@ -157,16 +165,16 @@ TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptor)
 
 TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenSize)
 {
-    const QString javac = QStandardPaths::findExecutable(u"javac"_s);
-    if (javac.isEmpty())
-        GTEST_SKIP() << "no javac";
-    // A Java whose java notes how it was asked to play; its javac is the machine's.
+    const QString realJava = QFileInfo(QStandardPaths::findExecutable(u"java"_s)).canonicalFilePath();
+    if (realJava.isEmpty() || QStandardPaths::findExecutable(u"ecj"_s).isEmpty())
+        GTEST_SKIP() << "no java or ecj";
+    // A Java whose java notes how it was asked to play; the compiler runs on the machine's.
     const QString bin = folder.makeDir(u"jdk/bin"_s);
     const QString asked = folder.root() + u"/asked.txt"_s;
-    QFile::link(javac, bin + u"/javac"_s);
     QFile java(bin + u"/java"_s);
     ASSERT_TRUE(java.open(QIODevice::WriteOnly));
-    java.write(("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + asked.toLocal8Bit() + "'\n").constData());
+    java.write(("#!/bin/sh\nif [ \"$1\" != -jar ]; then exec '" + realJava.toLocal8Bit() + "' \"$@\"; fi\n"
+                "printf '%s\\n' \"$@\" > '" + asked.toLocal8Bit() + "'\n").constData());
     java.close();
     java.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QByteArray oldHome = qgetenv("JAVA_HOME");
@@ -186,5 +194,5 @@ TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenSize)
     ASSERT_TRUE(args.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(args.readAll()).split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines, (QStringList{u"-jar"_s, folder.app().player(), u"--title"_s, u"demo"_s, u"--size"_s,
-                                  u"128x176"_s, u"--scale"_s, u"3"_s, demo + u"/bin/demo.jad"_s}));
+                                  u"176x208"_s, u"--scale"_s, u"3"_s, demo + u"/bin/demo.jad"_s}));
 }

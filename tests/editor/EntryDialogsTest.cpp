@@ -1,5 +1,4 @@
 #include "editor/events/TFmNumberObject.h"
-#include "editor/objects/TfmNumberCadre.h"
 #include "editor/events/TfmNumber_obj.h"
 #include "editor/events/Tfmnamegroup.h"
 
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace kestrava::editor;
@@ -42,27 +40,6 @@ void typeNumber(QSpinBox* field, const QString& text)
     field->selectAll();
     QTest::keyClicks(field, text);
     field->interpretText();
-}
-
-TEST(EntryDialogsTest, FrameNumberKeepsAnyIntegerHoweverClosed)
-{
-    TfmNumberCadre dialog;
-    EXPECT_EQ(dialog.windowTitle(), u"Введите номер кадра"_s);
-    EXPECT_EQ(dialog.number(), 0);
-    EXPECT_EQ(dialog.seNumberCadre()->minimum(), std::numeric_limits<int>::min());
-    EXPECT_EQ(dialog.seNumberCadre()->maximum(), std::numeric_limits<int>::max());
-    dialog.show();
-    typeNumber(dialog.seNumberCadre(), u"-2000000000"_s);
-    dialog.close();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(dialog.number(), -2000000000);
-
-    TfmNumberCadre again;
-    again.show();
-    typeNumber(again.seNumberCadre(), u"12"_s);
-    QTest::mouseClick(yesButton(again), Qt::LeftButton);
-    EXPECT_EQ(again.result(), QDialog::Accepted);
-    EXPECT_EQ(again.number(), 12);
 }
 
 TEST(EntryDialogsTest, ObjectNumberForTheConditionChooser)
@@ -106,7 +83,7 @@ TEST(EntryDialogsTest, GroupName)
 TEST(EntryDialogsTest, ObjectNumberForActions)
 {
     TFmNumberObject dialog;
-    EXPECT_EQ(dialog.windowTitle(), u"FmNumberObject"_s);
+    EXPECT_EQ(dialog.windowTitle(), u"Номер объекта"_s);
     EXPECT_TRUE(hasLabel(dialog, u"Введите номер объекта"_s));
     dialog.show();
     typeNumber(dialog.seNumber(), u"-3"_s);

@@ -3,6 +3,7 @@
 #include "editor/common/StandardDialogs.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QList>
 #include <QStringList>
 
@@ -12,7 +13,8 @@ namespace kestrava::test {
 
 // Answers the main window's standard dialogs from queues: file dialogs from
 // `answers` (an empty queue is a cancelled dialog), the unsaved-changes
-// questions from `saveAnswers` (an empty queue is "Отмена"). Remembers where
+// questions from `saveAnswers` (an empty queue is "Отмена"), "Новый" from
+// `newProjects`, "Обновить его?" from `updateAnswers`. Remembers where
 // each file dialog started, its filter, and how often the question came.
 class FakeDialogs : public editor::StandardDialogs {
 public:
@@ -25,6 +27,13 @@ public:
         // "Восстановить несохранённые изменения": the answer, and the times asked about.
         bool restore = false;
         QList<QDateTime> restoreQuestions;
+        // "Новый проект": std::nullopt is "Отмена"; an empty queue gives a name
+        // not yet taken in the offered folder, for tests that only want a project.
+        QList<std::optional<editor::NewProjectAnswer>> newProjects;
+        QStringList newProjectFolders; // the folder each question offered
+        // "Обновить его?": an empty queue is "Отмена".
+        QList<editor::UpdateObjectAnswer> updateAnswers;
+        QStringList updateQuestions;
     };
 
     explicit FakeDialogs(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
@@ -37,8 +46,8 @@ public:
     {
         return next(startDir, filter);
     }
-    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveMap(parent); }
-    editor::SaveChangesAnswer askSaveMap(QWidget*) override
+    editor::SaveChangesAnswer askSaveChanges(QWidget* parent, const QString&) override { return askSaveObject(parent); }
+    editor::SaveChangesAnswer askSaveObject(QWidget*) override
     {
         ++m_log->questions;
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();
@@ -48,6 +57,22 @@ public:
     {
         m_log->restoreQuestions << written;
         return m_log->restore;
+    }
+    std::optional<editor::NewProjectAnswer> askNewProject(QWidget*, const QString& projectsFolder) override
+    {
+        m_log->newProjectFolders << projectsFolder;
+        if (!m_log->newProjects.isEmpty())
+            return m_log->newProjects.takeFirst();
+        for (int n = 1;; ++n) {
+            const QString name = QStringLiteral("проект %1").arg(n);
+            if (!QFileInfo::exists(projectsFolder + u'/' + name))
+                return editor::NewProjectAnswer{projectsFolder, name};
+        }
+    }
+    editor::UpdateObjectAnswer askUpdateObject(QWidget*, const QString& name) override
+    {
+        m_log->updateQuestions << name;
+        return m_log->updateAnswers.isEmpty() ? editor::UpdateObjectAnswer::Cancel : m_log->updateAnswers.takeFirst();
     }
 
 private:

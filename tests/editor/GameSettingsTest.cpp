@@ -20,9 +20,13 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
 {
     test::ErrorCapture capture;
     const QStringList& errors = capture.messages;
-    editor::TfmDisplay dialog({0, 0});
+    editor::TfmDisplay dialog({176, 208});
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), u"fmDisplay"_s);
+    EXPECT_EQ(dialog.windowTitle(), u"Настройки игры"_s);
+    // The dialog opens with the project's screen chosen.
+    ASSERT_EQ(dialog.RadioHandset.size(), 5u);
+    EXPECT_EQ(dialog.RadioHandset[2]->text(), u"176 x 208"_s);
+    EXPECT_TRUE(dialog.RadioHandset[2]->isChecked());
     EXPECT_FALSE(dialog.EditWidth->isEnabled());
     dialog.RadioOwn->click();
     EXPECT_TRUE(dialog.EditWidth->isEnabled());
@@ -34,7 +38,7 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(u"широко"_s));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.choice(), (settings::ScreenSize{0, 0}));
+    EXPECT_EQ(dialog.choice(), (settings::ScreenSize{176, 208}));
 
     dialog.EditWidth->setText(u" 120,5 "_s);
     dialog.ButtonYes->click();
@@ -42,35 +46,67 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.choice(), (settings::ScreenSize{120, 160}));
 
-    dialog.Radio128x128->click();
+    dialog.RadioHandset[0]->click();
     EXPECT_FALSE(dialog.EditWidth->isEnabled());
+
+    // A size of one's own opens with its own choice and boxes.
+    editor::TfmDisplay own({120, 160});
+    EXPECT_TRUE(own.RadioOwn->isChecked());
+    EXPECT_EQ(own.EditWidth->text(), u"120"_s);
+    EXPECT_EQ(own.EditHeight->text(), u"160"_s);
+    EXPECT_TRUE(own.EditHeight->isEnabled());
 }
 
-TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtZero)
+TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen)
 {
     QTimer::singleShot(0, [] {
         auto* feature = qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget());
         ASSERT_TRUE(feature);
         EXPECT_EQ(feature->windowTitle(), u"Свойства игры"_s);
-        EXPECT_EQ(feature->ButtonSize->text(), u"размер: "_s);
+        EXPECT_EQ(feature->ButtonSize->text(), u"размер: 176 x 208"_s);
         EXPECT_EQ(feature->ButtonYes->text(), u" Да"_s);
         QTimer::singleShot(0, [] {
             auto* display = qobject_cast<editor::TfmDisplay*>(QApplication::activeModalWidget());
             ASSERT_TRUE(display);
-            display->Radio128x176->click();
+            display->RadioHandset[4]->click();
             display->ButtonYes->click();
         });
         feature->ButtonSize->click();
-        EXPECT_EQ(feature->ButtonSize->text(), u"размер: 128 x 176"_s);
+        EXPECT_EQ(feature->ButtonSize->text(), u"размер: 240 x 320"_s);
+        EXPECT_EQ(feature->EditVendor->placeholderText(), u"Kestrava"_s);
+        feature->EditVendor->setText(u" Студия "_s);
+        feature->EditVersion->setText(u"2.1"_s);
         feature->ButtonYes->click();
     });
-    EXPECT_EQ(editor::showGameSettings(nullptr), (settings::ScreenSize{128, 176}));
+    const auto chosen = editor::showGameSettings(nullptr, {{176, 208}, {}});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->screen, (settings::ScreenSize{240, 320}));
+    EXPECT_EQ(chosen->suite, (model::GameSuiteData{u"Студия"_s, u"2.1"_s, {}}));
 
-    // Closing by the frame gives nothing; " Да" alone gives 0 x 0.
+    // Closing by the frame gives nothing; " Да" alone keeps the project's settings.
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_EQ(editor::showGameSettings(nullptr), std::nullopt);
+    EXPECT_EQ(editor::showGameSettings(nullptr, {{176, 208}, {}}), std::nullopt);
+    const model::GameSuiteData suite{u"Я"_s, u"1.2.3"_s, u"Игра"_s};
     QTimer::singleShot(0, [] {
         qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget())->ButtonYes->click();
     });
-    EXPECT_EQ(editor::showGameSettings(nullptr), (settings::ScreenSize{0, 0}));
+    const auto kept = editor::showGameSettings(nullptr, {{128, 160}, suite});
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->screen, (settings::ScreenSize{128, 160}));
+    EXPECT_EQ(kept->suite, suite);
+}
+
+TEST(GameSettings, AVersionPhonesCannotCompareIsNamedAndTheDialogStaysOpen)
+{
+    test::ErrorCapture capture;
+    editor::TfmFeature dialog(editor::GameSettings{{176, 208}, {}});
+    dialog.show();
+    dialog.EditVersion->setText(u"1.0 beta"_s);
+    dialog.ButtonYes->click();
+    ASSERT_EQ(capture.messages.size(), 1);
+    EXPECT_TRUE(capture.messages[0].contains(u"1.0 beta"_s));
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.EditVersion->setText(u"1.1"_s);
+    dialog.ButtonYes->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

@@ -72,7 +72,7 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
     EXPECT_EQ(w.windowTitle(), u"Редактор интерфейса"_s);
     EXPECT_EQ(w.cbobject->currentText(), QString());
     EXPECT_EQ(w.cbobject->placeholderText(), u"<Не выбран>"_s);
-    EXPECT_EQ(w.iscreen->size(), QSize(160, 240));
+    EXPECT_EQ(w.iscreen->size(), QSize(176, 208));
 
     w.bProperties->click();
     EXPECT_EQ(f.errors.messages, QStringList{u"Объект не выбран!"_s});
@@ -147,9 +147,9 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
 
     // "Сохранить": cancelled writes nothing; answered, the file and the picture beside it.
     const QString dir = f.tmp.makeDir(u"game"_s);
-    w.setSaveFolder(dir);
+    w.setProjectFolder(dir);
     w.bSave->click();
-    EXPECT_EQ(f.log->startDirs.last(), dir);
+    EXPECT_EQ(f.log->startDirs.last(), dir + u"/interface.ini"_s) << "a name offered where the game looks";
     EXPECT_EQ(f.log->filters.last(), u"Параметры конфигурации (*.ini)"_s);
     EXPECT_TRUE(QDir(dir).isEmpty());
     f.log->answers << dir + u"/game.ini"_s;
@@ -161,7 +161,7 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
 
     // The screen's size: shown in its dialog, refused out of range, taken by the preview.
     w.bScreenSize->click();
-    EXPECT_EQ(w.frmScrSz->edWidth->text(), u"160"_s);
+    EXPECT_EQ(w.frmScrSz->edWidth->text(), u"176"_s);
     w.frmScrSz->edHeight->setText(u"0"_s);
     w.frmScrSz->bSet->click();
     EXPECT_TRUE(w.frmScrSz->isVisible());
@@ -177,9 +177,10 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
     EXPECT_FALSE(w.frmScrSz->isVisible());
 }
 
-TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItClosesAloneAndKeepsItsLayout)
+TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItShowsTheProjectsFileAndNeverOverwritesWhatItCouldNotRead)
 {
     test::TempAppFolder tmp;
+    test::ErrorCapture errors;
     auto log = std::make_shared<test::FakeDialogs::Log>();
     editor::TMainform main(tmp.app());
     // Dialogs given after the editor was made are the ones it asks.
@@ -189,8 +190,10 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItClosesAloneAndKeepsItsLayout)
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isEnabled());
     const QString dir = tmp.makeDir(u"game"_s);
-    log->answers << dir + u"/project.prg"_s;
-    main.findChild<QAction*>(u"N_New"_s)->trigger();
+    const QString other = tmp.makeDir(u"other"_s);
+    for (const QString& folder : {dir, other})
+        main.document().create(folder + u"/project.prg"_s);
+    main.openProjectFile(dir + u"/project.prg"_s);
     ASSERT_TRUE(item->isEnabled());
 
     item->trigger();
@@ -198,13 +201,51 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItClosesAloneAndKeepsItsLayout)
     ASSERT_TRUE(form->isVisible());
     form->editor().choose(Indicator::Weapon);
     form->editor().moved({20, 30});
+    form->editor().released();
+    const QString ini = dir + u"/interface.ini"_s;
+    log->answers << ini;
     form->bSave->click();
-    EXPECT_EQ(log->startDirs.last(), dir);
+    EXPECT_EQ(log->startDirs.last(), ini);
+    const QByteArray written = io::readWholeFile(ini);
     form->bExit->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main.isVisible());
 
+    // Another project without a file does not get this layout.
+    main.openProjectFile(other + u"/project.prg"_s);
     item->trigger();
-    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->editor().records().Weapon, settings::WeaponRecord{});
+    form->bExit->click();
+
+    // Reopened, the project shows its file; "Сохранить" offers it and writes it unchanged.
+    main.openProjectFile(dir + u"/project.prg"_s);
+    item->trigger();
     EXPECT_EQ(form->editor().records().Weapon.X, 20);
+    EXPECT_EQ(form->editor().records().Weapon.Y, 30);
+    log->answers << ini;
+    form->bSave->click();
+    EXPECT_EQ(log->startDirs.last(), ini);
+    EXPECT_EQ(io::readWholeFile(ini), written);
+    // Unsaved work for the same project stays when the editor is opened again.
+    form->editor().choose(Indicator::Timer);
+    form->editor().moved({7, 8});
+    form->editor().released();
+    form->bExit->click();
+    item->trigger();
+    EXPECT_EQ(form->editor().records().Timer.X, 7);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+
+    // A file it cannot read is named, and not written over.
+    form->bExit->click();
+    const QByteArray damaged = "[Lifebar]\r\nWidth=abc\r\n";
+    io::writeFileAtomically(other + u"/layout.ini"_s, damaged);
+    main.openProjectFile(other + u"/project.prg"_s);
+    item->trigger();
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages.takeFirst().contains(u"layout.ini"_s));
+    log->answers << other + u"/layout.ini"_s;
+    form->bSave->click();
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages.takeFirst().contains(u"не перезапишет"_s));
+    EXPECT_EQ(io::readWholeFile(other + u"/layout.ini"_s), damaged);
 }

@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
@@ -227,31 +229,72 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     EXPECT_EQ(s().ActiveType[1], model::MovementType::Static);
 
     // "Запланированное": the type, and the modeless path dialog for this object.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
-        dialog->ButtonPlanned->click();
-    });
-    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+    const auto openPlan = [&] {
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            dialog->ButtonPlanned->click();
+        });
+        QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+        editor::TfmsbPlan* shown = nullptr;
+        for (editor::TfmsbPlan* plan : pane->findChildren<editor::TfmsbPlan*>())
+            if (plan->isVisible())
+                shown = plan;
+        return shown;
+    };
+    editor::TfmsbPlan* plan = openPlan();
     EXPECT_EQ(s().ActiveType[1], model::MovementType::Planned);
     EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
     EXPECT_EQ(doc.undoStack().undoText(), u"тип движения"_s);
-
-    editor::TfmsbPlan* plan = pane->findChild<editor::TfmsbPlan*>();
     ASSERT_TRUE(plan);
-    EXPECT_TRUE(plan->isVisible());
     EXPECT_FALSE(plan->isModal());
-    plan->ButtonLine->click();
+    EXPECT_EQ(plan->LabelHint->text(), u"Щёлкайте по карте, чтобы добавить точки пути; Esc — закончить"_s);
+    // As the hint says, clicks on the map add points at once.
+    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
     for (QPoint p : {QPoint(10, 10), QPoint(50, 10), QPoint(50, 60)})
         QTest::mouseClick(map, Qt::LeftButton, {}, p);
     EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
     EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::MapRenderer::kPathPointColour);
+    // A right click opens the menus as ever and adds no point.
+    pane->setMenuRunner([](QMenu*, const QPoint&) -> QAction* { return nullptr; });
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+    EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
     plan->ButtonDelete->click();
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
     EXPECT_EQ(pane->levelPicture().pixel(49, 59), qRgb(255, 255, 255)) << "the dropped point is gone";
     plan->ButtonYes->click();
     EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
     EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(600, 600));
+    EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
+
+    // The path stays on the map while its sprite is selected, and only then.
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(305, 305));
+    EXPECT_EQ(pane->levelPicture().pixel(9, 9), level::MapRenderer::kPathPointColour);
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(700, 700));
+    EXPECT_EQ(pane->levelPicture().pixel(9, 9), qRgb(255, 255, 255));
+
+    // "Нет", the window frame and Escape each end drawing, keeping the points.
+    pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        menu->actions().first()->trigger();
+        return menu->actions().first();
+    });
+    const std::function<void(editor::TfmsbPlan*)> endings[] = {
+        [](editor::TfmsbPlan* p) { p->ButtonNo->click(); },
+        [](editor::TfmsbPlan* p) { p->close(); },
+        [&](editor::TfmsbPlan*) { pane->DropPicked->trigger(); },
+    };
+    for (const auto& end : endings) {
+        plan = openPlan();
+        ASSERT_TRUE(plan);
+        EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
+        end(plan);
+        EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+        if (plan->isVisible())
+            plan->close(); // Escape leaves the dialog for "Да"
+        QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(650, 650));
+        EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
+    }
 }
 
 TEST_F(LevelPane, MissingPicturesAreShownOnceThroughTheSink)
@@ -264,24 +307,73 @@ TEST_F(LevelPane, MissingPicturesAreShownOnceThroughTheSink)
     EXPECT_TRUE(messages[0].contains(u"back.png"_s));
 }
 
-TEST(BackgroundSettings, YesGivesTheChosenButtonOrNothing)
+TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
 {
-    editor::TfmType_fon untouched;
-    EXPECT_EQ(untouched.windowTitle(), u"Настройка фонового объекта"_s);
-    EXPECT_FALSE(untouched.RadioObstacle->isChecked());
-    EXPECT_FALSE(untouched.RadioPassable->isChecked());
-    EXPECT_EQ(untouched.RadioPassable->text(), u"не является припятствием"_s);
-    untouched.ButtonYes->click();
-    EXPECT_EQ(untouched.result(), QDialog::Accepted);
-    EXPECT_EQ(untouched.choice(), std::nullopt);
+    // A wall group (slot 3) laid over the grass ("back", slot 1).
+    const int wall = project.addFonGroup(1);
+    model::FonGroupData& w = s().FonGroup[size_t(wall)];
+    w.BmpName = u"wall.bmp"_s;
+    w.PictureName = u"back.png"_s;
+    w.TileWidth = w.TileHeight = 16;
+    w.setMapSize(1, 1);
+    w.setCell(1, 1, 1);
+    writeBmp(u"wall.bmp"_s, qRgb(90, 90, 90));
+    pane->start1();
+    place(1, QPoint(100, 100));
+    place(3, QPoint(110, 110));
+    pane->setMenuRunner([](QMenu* menu, const QPoint&) -> QAction* {
+        menu->actions().first()->trigger(); // "свойства"
+        return menu->actions().first();
+    });
 
-    editor::TfmType_fon obstacle;
-    obstacle.RadioObstacle->click();
-    obstacle.ButtonYes->click();
-    EXPECT_EQ(obstacle.choice(), 1);
+    // Every dialog that opens is answered and counted, so a second one would show.
+    int opened = 0;
+    std::function<void(editor::TfmType_fon*)> answer;
+    QTimer answering;
+    answering.setInterval(0);
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<editor::TfmType_fon*>(QApplication::activeModalWidget())) {
+            ++opened;
+            answer(dialog);
+        }
+    });
+    const auto rightClick = [&](QPoint at) {
+        opened = 0;
+        answering.start();
+        QTest::mouseClick(map, Qt::RightButton, {}, at);
+        answering.stop();
+    };
 
-    editor::TfmType_fon passable;
-    passable.RadioPassable->click();
-    passable.ButtonYes->click();
-    EXPECT_EQ(passable.choice(), 0);
+    answer = [&](editor::TfmType_fon* dialog) {
+        EXPECT_EQ(dialog->RadioObstacle->text(), u"является препятствием"_s);
+        EXPECT_TRUE(dialog->RadioPassable->isChecked());
+        // The wall is framed on the map while its dialog is open.
+        EXPECT_EQ(tool().SelRect(), (level::SelectionRect{110, 126, 110, 126}));
+        EXPECT_NE(pane->levelPicture().pixel(110, 118), qRgb(0, 120, 0));
+        dialog->RadioObstacle->click();
+        dialog->ButtonYes->click();
+    };
+    rightClick(QPoint(124, 124)); // near the wall's far corner, over the grass too
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(s().FonGroup[size_t(wall)].Obstacle, 1);
+    EXPECT_EQ(s().FonGroup[1].Obstacle, 0);
+
+    // Opened again, it shows the value now; its frame changes nothing.
+    answer = [&](editor::TfmType_fon* dialog) {
+        EXPECT_TRUE(dialog->RadioObstacle->isChecked());
+        dialog->close();
+    };
+    const int steps = doc.undoStack().count();
+    rightClick(QPoint(112, 112));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(doc.undoStack().count(), steps);
+
+    // Beside the wall the grass is what lies under the click.
+    answer = [&](editor::TfmType_fon* dialog) {
+        EXPECT_TRUE(dialog->RadioPassable->isChecked());
+        EXPECT_EQ(tool().SelRect(), (level::SelectionRect{100, 132, 100, 132}));
+        dialog->close();
+    };
+    rightClick(QPoint(102, 130));
+    EXPECT_EQ(opened, 1);
 }

@@ -5,12 +5,15 @@
 #include "editor/events/TFrEventsEditor.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/settings/TfmDisplay.h"
+#include "editor/settings/TForm29.h"
 #include "editor/settings/TfmFeature.h"
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
+#include "settings/InterfaceEditor.h"
+#include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
@@ -108,7 +111,10 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
               (QStringList{u"Редактор сценария"_s, u"Редактор уровня"_s, u"Редактор событий"_s}));
-    EXPECT_EQ(captions(menu("N_Run")->actions()), (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s}));
+    EXPECT_EQ(captions(menu("N_Run")->actions()),
+              (QStringList{u"Конвертировать"_s, u"Собрать игру"_s, u"Играть"_s, u"Уменьшить игру"_s}));
+    EXPECT_TRUE(action("N_ShrinkGame")->isCheckable());
+    EXPECT_FALSE(action("N_ShrinkGame")->isChecked());
     EXPECT_EQ(captions(menu("N_Help")->actions()), QStringList{u"Об авторах"_s});
 
     for (const char* name : {"N_Open", "N_New", "N_Exit", "N_About"})
@@ -155,21 +161,21 @@ TEST_F(MainformTest, SwitchingPanesSetsTitleAndShowsExactlyOne)
     action("N_New")->trigger();
 
     action("N_LevelEditor")->trigger();
-    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор уровня"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор уровня - проект 1"_s);
     EXPECT_EQ(visiblePane(), u"FrLevelEditor1"_s);
 
     action("N_EventsEditor")->trigger();
-    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор событий"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор событий - проект 1"_s);
     EXPECT_EQ(visiblePane(), u"FrEventsEditor1"_s);
 
     action("N_ScriptEditor")->trigger();
-    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - проект 1"_s);
     EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
 
     // "Новый" from another pane brings back the scenario with its title.
     action("N_LevelEditor")->trigger();
     action("N_New")->trigger();
-    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - проект 2"_s);
     EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
@@ -196,11 +202,9 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     const QImage stored = kestrava::io::readBmp(stage2);
     EXPECT_EQ(stored.size(), window->FrLevelEditor1()->levelPicture().size());
     EXPECT_FALSE(QFile::exists(folder.app().objectFile(u"etap1.bmp"_s)));
-    const QPixmap thumbnail = scenario->stagePicture(2)->pixmap();
-    ASSERT_FALSE(thumbnail.isNull());
-    EXPECT_LE(thumbnail.width(), kestrava::editor::TFrScriptEditor::kPictureWidth);
-    EXPECT_LE(thumbnail.height(), kestrava::editor::TFrScriptEditor::kPictureHeight);
-    EXPECT_TRUE(scenario->stagePicture(1)->pixmap().isNull());
+    const QSize cell(kestrava::editor::TFrScriptEditor::kPictureWidth, kestrava::editor::TFrScriptEditor::kPictureHeight);
+    for (int level : {1, 2})
+        EXPECT_EQ(scenario->stagePicture(level)->pixmap().size(), cell) << "every stage, filling its cell";
     EXPECT_EQ(project.CurLevel, 2);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 
@@ -210,10 +214,60 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     EXPECT_TRUE(scenario->stagePicture(2)->pixmap().isNull());
 }
 
+TEST_F(MainformTest, EveryStagesThumbnailIsDrawnWhenTheProjectOpensAndAfterEachEditOfItsMap)
+{
+    kestrava::test::ErrorCapture errors;
+    kestrava::test::writeSampleLibrary(folder.app());
+    const QString file = folder.makeDir(u"two"_s) + u"/project.prg"_s;
+    auto& doc = window->document();
+    doc.create(file);
+    doc.addLevel();
+    doc.selectLevel(2);
+    doc.importObject(u"hero.oba"_s);
+    kestrava::level::LevelView& view = window->FrLevelEditor1()->view();
+    view.listPointerMoved(20, 20);
+    view.listReleased();
+    view.pointerMoved(300, 200);
+    view.pressed(300, 200);
+    view.released(true);
+    ASSERT_EQ(doc.project().stage(2).ActiveObjCount, 1);
+    doc.save();
+
+    // Opened, with the level editor never shown: the sprite (48 x 24, red) shows at its own size.
+    window->openProjectFile(file);
+    auto* scenario = window->FrScriptEditor1();
+    const auto redPixels = [&](int level) {
+        const QImage picture = scenario->stagePicture(level)->pixmap().toImage();
+        int red = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                red += picture.pixel(x, y) == qRgb(200, 0, 0);
+        return red;
+    };
+    EXPECT_EQ(redPixels(2), 48 * 24);
+    EXPECT_EQ(redPixels(1), 0);
+    EXPECT_FALSE(scenario->stagePicture(1)->pixmap().isNull());
+
+    // Deleted while the scenario shows: the thumbnail follows; undone, it comes back.
+    QTest::mouseClick(scenario->stageButton(2), Qt::LeftButton);
+    ASSERT_TRUE(view.tool().contextMenuAt(310, 210) == kestrava::level::ContextMenu::Active);
+    view.tool().deleteMenuObject();
+    // Drawn once the event that changed the map is over.
+    const auto settled = [&](int expected) {
+        for (int i = 0; i < 100 && redPixels(2) != expected; ++i)
+            QTest::qWait(10);
+        return redPixels(2);
+    };
+    EXPECT_EQ(settled(0), 0);
+    doc.undoStack().undo();
+    EXPECT_EQ(settled(48 * 24), 48 * 24);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
 TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor)
 {
     kestrava::test::ErrorCapture errors;
-    dialogs->answers << folder.makeDir(u"game"_s) + u"/project.prg"_s;
+    dialogs->newProjects << kestrava::editor::NewProjectAnswer{folder.root(), u"game"_s};
     action("N_New")->trigger();
     auto& project = window->document().edit();
     QImage red(10, 10, QImage::Format_RGB32);
@@ -238,36 +292,65 @@ TEST_F(MainformTest, TheThumbnailShowsTheSelectedStageEvenUnseenInTheLevelEditor
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
 
-TEST_F(MainformTest, GameSettingsReachTheLevelMap)
+TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInterfaceAndTheSavedFile)
 {
     kestrava::test::ErrorCapture errors;
-    dialogs->answers << folder.makeDir(u"game"_s) + u"/project.prg"_s;
+    const QString file = folder.root() + u"/game/project.prg"_s;
+    dialogs->newProjects << kestrava::editor::NewProjectAnswer{folder.root(), u"game"_s};
     action("N_New")->trigger();
     action("N_LevelEditor")->trigger();
     ASSERT_TRUE(action("N_GameSettings")->isEnabled());
+    const auto frame = [&] {
+        const auto& view = window->FrLevelEditor1()->view();
+        return kestrava::settings::ScreenSize{view.ScreenWidth, view.ScreenHeight};
+    };
+    const auto preview = [&] { return window->Form29()->editor().iscreen().size(); };
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{176, 208}));
+    EXPECT_EQ(preview(), QSize(176, 208));
 
-    // "размер: " → "128 x 176" → "Да", then " Да".
-    QTimer::singleShot(0, [] {
-        auto* feature = qobject_cast<kestrava::editor::TfmFeature*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(feature);
-        QTimer::singleShot(0, [] {
-            auto* display = qobject_cast<kestrava::editor::TfmDisplay*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(display);
-            display->Radio128x176->click();
-            display->ButtonYes->click();
+    // "размер: 176 x 208" → "240 x 320" → "Да", then " Да".
+    const auto choose = [](size_t handset) {
+        QTimer::singleShot(0, [handset] {
+            auto* feature = qobject_cast<kestrava::editor::TfmFeature*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(feature);
+            QTimer::singleShot(0, [handset] {
+                auto* display = qobject_cast<kestrava::editor::TfmDisplay*>(QApplication::activeModalWidget());
+                ASSERT_TRUE(display);
+                display->RadioHandset.at(handset)->click();
+                display->ButtonYes->click();
+            });
+            feature->ButtonSize->click();
+            feature->ButtonYes->click();
         });
-        feature->ButtonSize->click();
-        feature->ButtonYes->click();
-    });
+    };
+    choose(4);
     action("N_GameSettings")->trigger();
-
-    EXPECT_EQ(window->FrLevelEditor1()->view().ScreenWidth, 128);
-    EXPECT_EQ(window->FrLevelEditor1()->view().ScreenHeight, 176);
+    EXPECT_EQ(window->project().GameScreen, (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(preview(), QSize(240, 320));
     // The shown map frames the screen at once.
     const QImage map = window->FrLevelEditor1()->levelPicture();
-    EXPECT_EQ(map.pixel(127, 50), kestrava::level::MapRenderer::kScreenFrameColour);
-    EXPECT_EQ(map.pixel(50, 175), kestrava::level::MapRenderer::kScreenFrameColour);
-    EXPECT_EQ(map.pixel(128, 50), qRgb(255, 255, 255));
+    EXPECT_EQ(map.pixel(239, 50), kestrava::level::MapRenderer::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(50, 319), kestrava::level::MapRenderer::kScreenFrameColour);
+    EXPECT_EQ(map.pixel(240, 50), qRgb(255, 255, 255));
+    // A change of the project, undone like any other.
+    EXPECT_TRUE(window->windowTitle().endsWith(u'*'));
+    action("N_Undo")->trigger();
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{176, 208}));
+    EXPECT_EQ(preview(), QSize(176, 208));
+    action("N_Redo")->trigger();
+
+    // Saved with the project and read back with it.
+    action("N_Save")->trigger();
+    choose(0);
+    action("N_GameSettings")->trigger();
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{128, 128}));
+    dialogs->saveAnswers << kestrava::editor::SaveChangesAnswer::Discard;
+    dialogs->answers << file;
+    action("N_Open")->trigger();
+    EXPECT_EQ(window->project().GameScreen, (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(preview(), QSize(240, 320));
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
 
@@ -287,7 +370,7 @@ TEST_F(MainformTest, ThumbnailWriteFailureIsReportedAndThePaneStillShows)
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages.first().contains(u"etap1.bmp"_s)) << errors.messages.first().toStdString();
     EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
-    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - проект 1"_s);
 }
 
 TEST_F(MainformTest, NewResetsTheWholeModel)
@@ -314,7 +397,10 @@ TEST_F(MainformTest, NewResetsTheWholeModel)
     ASSERT_EQ(project.CurLevel, 3);
 
     action("N_New")->trigger();
-    EXPECT_TRUE(project == kestrava::model::Project()) << "something of the old project survived";
+    kestrava::model::Project fresh;
+    fresh.ProjectDir = project.ProjectDir;
+    EXPECT_NE(project.ProjectDir, u"/tmp/old project"_s);
+    EXPECT_TRUE(project == fresh) << "something of the old project survived";
     EXPECT_TRUE(scenario->stageCaption(1)->isVisible());
     EXPECT_FALSE(scenario->stageCaption(2)->isVisible());
     EXPECT_FALSE(scenario->stageButton(3)->isVisible());
@@ -323,8 +409,8 @@ TEST_F(MainformTest, NewResetsTheWholeModel)
 TEST_F(MainformTest, EditMenuTitleAndStatusFollowTheHistory)
 {
     kestrava::test::ErrorCapture errors;
-    const QString file = folder.makeDir(u"лес"_s) + u"/project.prg"_s;
-    dialogs->answers << file;
+    const QString file = folder.root() + u"/лес/project.prg"_s;
+    dialogs->newProjects << kestrava::editor::NewProjectAnswer{folder.root(), u"лес"_s};
     action("N_New")->trigger();
     EXPECT_EQ(window->windowTitle(), u"Kestrava - Редактор сценария - лес"_s);
     EXPECT_FALSE(action("N_Undo")->isEnabled());
@@ -361,8 +447,8 @@ TEST_F(MainformTest, UnsavedChangesAreAskedAboutBeforeTheProjectGoes)
 {
     using kestrava::editor::SaveChangesAnswer;
     kestrava::test::ErrorCapture errors;
-    const QString file = folder.makeDir(u"лес"_s) + u"/project.prg"_s;
-    dialogs->answers << file;
+    const QString file = folder.root() + u"/лес/project.prg"_s;
+    dialogs->newProjects << kestrava::editor::NewProjectAnswer{folder.root(), u"лес"_s};
     action("N_New")->trigger();
     const QString other = folder.makeDir(u"другой"_s) + u"/project.prg"_s;
     ASSERT_TRUE(QFile::copy(file, other));
@@ -391,8 +477,10 @@ TEST_F(MainformTest, UnsavedChangesAreAskedAboutBeforeTheProjectGoes)
             ASSERT_TRUE(window->document().isModified());
             const int asked = dialogs->questions;
             dialogs->saveAnswers = {answer};
-            dialogs->answers = {other}; // the file dialog of "Новый" or "Открыть", when it comes
+            dialogs->answers = {other}; // the file dialog of "Открыть", when it comes
+            const qsizetype offered = dialogs->newProjectFolders.size(); // and the name of "Новый"
             way.run();
+            const bool wentOn = dialogs->answers.isEmpty() || dialogs->newProjectFolders.size() > offered;
             EXPECT_EQ(dialogs->questions, asked + 1);
             const int saved = QString::fromLatin1(readAll(file)).section(u"\r\n"_s, 2, 2).toInt();
             switch (answer) {
@@ -401,14 +489,14 @@ TEST_F(MainformTest, UnsavedChangesAreAskedAboutBeforeTheProjectGoes)
                 EXPECT_EQ(window->project().LevelCount, levels);
                 EXPECT_TRUE(window->document().isModified());
                 EXPECT_NE(saved, levels);
-                EXPECT_EQ(dialogs->answers.size(), 1) << "no file dialog after \"Отмена\"";
+                EXPECT_FALSE(wentOn) << "no further dialog after \"Отмена\"";
                 break;
             case SaveChangesAnswer::Discard:
             case SaveChangesAnswer::Save:
                 EXPECT_EQ(saved == levels, answer == SaveChangesAnswer::Save);
                 EXPECT_EQ(window->isVisible(), !way.closes);
                 if (!way.closes)
-                    EXPECT_EQ(dialogs->answers.size(), 0) << "the project went on to the file dialog";
+                    EXPECT_TRUE(wentOn) << "the project went on to the next dialog";
                 break;
             }
         }

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,57 +64,101 @@ void expectNamed(const QWidget& window)
         if (auto* button = qobject_cast<QAbstractButton*>(w))
             EXPECT_FALSE(button->text().isEmpty()) << w->metaObject()->className();
         if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QPlainTextEdit*>(w)
-            || dynamic_cast<editor::PictureBox*>(w))
+            || qobject_cast<QListWidget*>(w) || dynamic_cast<editor::PictureBox*>(w))
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
     }
 }
 
 } // namespace
 
-TEST(ActiveObjectWindow, FramesDirectionStatePreviewSaveAndReopen)
+// A click on frame k of the active editor's strip, with the given button.
+void clickFrame(editor::TfmCreateActive& window, int k, Qt::MouseButton button = Qt::LeftButton)
+{
+    QListWidgetItem* item = window.lwFrames->item(k - 1);
+    ASSERT_TRUE(item) << k;
+    window.lwFrames->scrollToItem(item);
+    QTest::mouseClick(window.lwFrames->viewport(), button, {}, window.lwFrames->visualItemRect(item).center());
+}
+
+TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
 {
     Windows f;
     editor::TfmCreateActive window(f.tmp.app(), f.dialogs);
     expectNamed(window);
-    QList<std::optional<int>> answers;
-    window.setFrameNumberQuestion([&](QWidget*) -> std::optional<int> {
-        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
-    });
     window.show();
     objects::ActiveEditor& e = window.editor();
     EXPECT_FALSE(window.frameBoxes[1]->isEnabled());
     EXPECT_FALSE(window.bPlay->isEnabled());
+    EXPECT_EQ(window.lwFrames->count(), 0);
+
+    // A count changed before any strip is nothing to save: closing asks nothing.
+    {
+        editor::TfmCreateActive bare(f.tmp.app(), f.dialogs);
+        bare.show();
+        bare.seFrameCount->setValue(4);
+        ASSERT_TRUE(bare.editor().isModified());
+        bare.close();
+        EXPECT_FALSE(bare.isVisible());
+        EXPECT_EQ(f.log->questions, 0);
+    }
 
     f.log->answers << f.strip(160, 10);
     window.N_LoadPicture->trigger();
     EXPECT_EQ(f.log->startDirs.last(), f.tmp.app().images());
     ASSERT_TRUE(e.pictureLoaded());
+    ASSERT_EQ(window.lwFrames->count(), 16);
+    EXPECT_EQ(window.lwFrames->item(15)->data(Qt::AccessibleTextRole).toString(), u"Кадр 16"_s);
 
-    // Box 2 gets frame 3; a question closed without "Да" and a number past the strip change nothing.
-    answers << 3 << std::nullopt << 17;
-    QTest::mouseClick(window.frameBoxes[2], Qt::LeftButton);
-    QTest::mouseClick(window.frameBoxes[2], Qt::LeftButton);
-    QTest::mouseClick(window.frameBoxes[2], Qt::LeftButton);
-    EXPECT_EQ(e.entry(2, 1, 1), u"3"_s);
+    // Clicks add frames in order, no question asked; the right button takes the last one of a frame out.
+    for (int k : {3, 5, 3})
+        clickFrame(window, k);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{3, 5, 3}));
+    EXPECT_TRUE(window.lwFrames->item(2)->text().contains(u"✓"_s));
+    const int steps = e.undoStack().count();
+    clickFrame(window, 9, Qt::RightButton); // not in the sequence: nothing, no step
+    EXPECT_EQ(e.undoStack().count(), steps);
+    clickFrame(window, 3, Qt::RightButton);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{3, 5}));
+    // A frame box empties its position; the next click fills that gap.
+    QTest::mouseClick(window.frameBoxes[1], Qt::LeftButton);
+    EXPECT_EQ(e.entry(1, 1, 1), u"0"_s);
+    clickFrame(window, 7);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{7, 5}));
+    // Six positions: the seventh frame is refused with a message.
+    for (int k : {1, 2, 4, 6})
+        clickFrame(window, k);
+    EXPECT_TRUE(f.errors.messages.isEmpty()) << f.errors.messages.join(u'\n').toStdString();
+    clickFrame(window, 8);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{7, 5, 1, 2, 4, 6}));
     ASSERT_EQ(f.errors.messages.size(), 1);
-    EXPECT_TRUE(f.errors.messages[0].contains(u"17"_s));
+    EXPECT_TRUE(f.errors.messages.takeFirst().contains(u"заняты"_s));
 
     // A typed count of 0 is refused and the box shows the count again.
     window.seFrameCount->selectAll();
     QTest::keyClicks(window.seFrameCount, u"0"_s);
     QTest::keyClick(window.seFrameCount, Qt::Key_Return);
-    EXPECT_EQ(f.errors.messages.size(), 2);
+    EXPECT_EQ(f.errors.messages.size(), 1);
     EXPECT_EQ(window.seFrameCount->value(), 16);
     EXPECT_EQ(e.frameCount(), 16);
+    f.errors.messages.clear();
 
-    // "Атака" facing up has a sequence of its own.
+    // "Атака" facing up has a sequence of its own; Ctrl+Z there, from another
+    // state, shows where the step was undone.
     window.cbState->setCurrentIndex(2);
     QTest::mouseRelease(window.imDirection, Qt::LeftButton, {}, QPoint(68, 10));
     EXPECT_EQ(e.direction(), 2);
-    EXPECT_EQ(e.frameAt(2), 0);
-    answers << 5 << 6;
-    QTest::mouseClick(window.frameBoxes[1], Qt::LeftButton);
-    QTest::mouseClick(window.frameBoxes[3], Qt::LeftButton);
+    EXPECT_EQ(e.frameAt(1), 0);
+    clickFrame(window, 5);
+    clickFrame(window, 6);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{5, 6}));
+    window.cbState->setCurrentIndex(0);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.cbState->currentIndex(), 2);
+    EXPECT_EQ(e.direction(), 2);
+    EXPECT_EQ(e.sequence(), (std::vector<int>{5}));
+    QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(e.sequence(), (std::vector<int>{5, 6}));
 
     // The preview runs in the direction picture until the window closes.
@@ -124,8 +169,15 @@ TEST(ActiveObjectWindow, FramesDirectionStatePreviewSaveAndReopen)
     EXPECT_NE(window.imDirection->image(), still);
     const QImage first = window.imDirection->image();
     QTRY_VERIFY_WITH_TIMEOUT(window.imDirection->image() != first, 1000);
+    // Closing over unsaved frames asks: "Отмена" keeps the window and its work.
+    f.log->saveAnswers << editor::SaveChangesAnswer::Cancel;
     window.close();
+    EXPECT_EQ(f.log->questions, 1);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(e.sequence(), (std::vector<int>{5, 6}));
+    window.hide();
     EXPECT_FALSE(window.playing());
+    window.show();
 
     // A cancelled save writes nothing; an answered one writes the object, which opens again.
     const QString before = test::folderSnapshot(f.tmp.root());
@@ -135,12 +187,32 @@ TEST(ActiveObjectWindow, FramesDirectionStatePreviewSaveAndReopen)
     const QString oba = f.tmp.app().objectFile(u"hero.oba"_s);
     f.log->answers << oba;
     EXPECT_TRUE(window.N_SaveClick());
+    window.close(); // saved: nothing to ask
+    EXPECT_EQ(f.log->questions, 1);
+    EXPECT_FALSE(window.isVisible());
 
     editor::TfmCreateActive again(f.tmp.app(), f.dialogs);
+    again.show();
     f.log->answers << oba;
     again.N_Open->trigger();
     EXPECT_EQ(again.editor().objectFile(oba), e.objectFile(oba));
     EXPECT_TRUE(again.frameBoxes[1]->isEnabled());
+    EXPECT_EQ(again.editor().undoStack().count(), 0);
+
+    // "Новый" over unsaved work asks; "Не сохранять" starts from an empty table and no strip.
+    clickFrame(again, 5, Qt::RightButton);
+    f.log->saveAnswers << editor::SaveChangesAnswer::Cancel << editor::SaveChangesAnswer::Discard;
+    again.N_New->trigger();
+    EXPECT_EQ(again.editor().sequence(), (std::vector<int>{7, 1, 2, 4, 6}));
+    EXPECT_TRUE(again.editor().pictureLoaded()) << "«Отмена» keeps the object";
+    again.N_New->trigger();
+    EXPECT_EQ(f.log->questions, 3);
+    EXPECT_FALSE(again.editor().pictureLoaded());
+    EXPECT_EQ(again.lwFrames->count(), 0);
+    for (int d = 1; d <= 4; ++d)
+        for (int b = 1; b <= 4; ++b)
+            EXPECT_EQ(again.editor().entry(1, d, b), u"0"_s) << d << b;
+    EXPECT_FALSE(again.editor().isModified());
 }
 
 TEST(BarWindow, SaveNeedsAPictureAndClosesTheWindowOnlyWhenWritten)
@@ -176,10 +248,40 @@ TEST(BarWindow, SaveNeedsAPictureAndClosesTheWindowOnlyWhenWritten)
     EXPECT_EQ(objects::BarObjectFile::read(obl).Direction, u"vert"_s);
 
     editor::TfmLives again(f.tmp.app(), f.dialogs);
+    EXPECT_EQ(again.windowTitle(), u"Индикатор жизней"_s);
     f.log->answers << obl;
     again.N_Open->trigger();
     EXPECT_TRUE(again.rbVertical->isChecked());
     EXPECT_EQ(f.errors.messages.size(), 1);
+    again.show();
+    again.close(); // just opened: nothing to ask
+    EXPECT_EQ(f.log->questions, 0);
+
+    // A PNG is taken too, laid on white, and saved as the BMP of the object's name.
+    again.show();
+    QImage png(8, 4, QImage::Format_ARGB32);
+    png.fill(Qt::transparent);
+    png.setPixel(0, 0, qRgba(0, 0, 255, 255));
+    const QString pngFile = f.tmp.makeDir(u"images"_s) + u"/heart.png"_s;
+    io::writePng(png, pngFile);
+    f.log->answers << pngFile;
+    again.N_LoadPicture->trigger();
+    EXPECT_EQ(f.errors.messages.size(), 1);
+    EXPECT_EQ(again.editor().picture().size(), QSize(8, 4));
+    EXPECT_EQ(again.editor().picture().pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(again.editor().picture().pixel(5, 2), qRgb(255, 255, 255));
+    // Closing over it asks; "Отмена" keeps it, "Сохранить" writes it and closes.
+    f.log->saveAnswers << editor::SaveChangesAnswer::Cancel;
+    again.close();
+    EXPECT_TRUE(again.isVisible());
+    const QString heart = f.tmp.app().objectFile(u"heart.obl"_s);
+    f.log->saveAnswers << editor::SaveChangesAnswer::Save;
+    f.log->answers << heart;
+    again.close();
+    EXPECT_EQ(f.log->questions, 2);
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_EQ(io::readBmp(f.tmp.app().objectFile(u"heart.bmp"_s)).pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(objects::BarObjectFile::read(heart).Width, 8);
 }
 
 TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
@@ -224,4 +326,27 @@ TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
     EXPECT_EQ(saved.lines, QStringList({u"Очки: 0"_s}));
     EXPECT_EQ(saved.Colour, 255);
     EXPECT_EQ(saved.FontFace, 2);
+    EXPECT_EQ(f.log->questions, 0);
+
+    // The text object editor asks before a typed text is lost; the shared font dialog never does.
+    editor::TfrmFont text(f.tmp.app(), f.dialogs);
+    text.setTextObjectEditor(true);
+    text.show();
+    text.close();
+    EXPECT_EQ(f.log->questions, 0);
+    text.show();
+    text.Memo->insertPlainText(u"Жизни"_s);
+    f.log->saveAnswers << editor::SaveChangesAnswer::Cancel << editor::SaveChangesAnswer::Discard;
+    text.close();
+    EXPECT_TRUE(text.isVisible());
+    text.close();
+    EXPECT_FALSE(text.isVisible());
+    EXPECT_EQ(f.log->questions, 2);
+    editor::TfrmFont shared(f.tmp.app(), f.dialogs);
+    shared.show();
+    shared.Memo->insertPlainText(u"Жизни"_s);
+    shared.rbSize[1]->click();
+    shared.close();
+    EXPECT_FALSE(shared.isVisible());
+    EXPECT_EQ(f.log->questions, 2);
 }

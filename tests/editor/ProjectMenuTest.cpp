@@ -1,9 +1,13 @@
 #include "ErrorCapture.h"
 #include "FakeDialogs.h"
 
+#include "editor/common/NewProjectDialog.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/workspace/TMainform.h"
+#include "io/Error.h"
 #include "level/LevelView.h"
+#include "persist/NewProject.h"
+#include "objects/BackgroundObjectFile.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -11,6 +15,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -49,48 +58,82 @@ protected:
 
 } // namespace
 
-TEST_F(ProjectMenuTest, NewWritesTheInitialProjectWhereTheDialogChose)
+TEST_F(ProjectMenuTest, NewMakesAFolderOfTheTypedNameWithTheInitialProject)
 {
-    const QString dir = folder.makeDir(u"игры/первая"_s);
-    dialogs->answers << dir + u"/любое имя.prg"_s;
+    dialogs->newProjects << editor::NewProjectAnswer{folder.app().project(), u"моя игра"_s};
     trigger("N_New");
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
-    EXPECT_EQ(dialogs->startDirs.value(0), folder.app().project());
-    EXPECT_EQ(dialogs->filters.value(0), u"файл проекта (*.prg)"_s);
+    EXPECT_EQ(dialogs->newProjectFolders, QStringList{folder.app().project()});
+    const QString dir = folder.app().project() + u"/моя игра"_s;
     EXPECT_EQ(window->project().ProjectDir, dir);
     for (const char* sub : {"objects", "res", "src"})
         EXPECT_TRUE(QFileInfo(dir + u'/' + QString::fromLatin1(sub)).isDir()) << sub;
     EXPECT_EQ(readAll(dir + u"/project.prg"_s),
               QByteArray("proekt\r\nnumb_level\r\n1\r\n0\r\nfon\r\n0\r\n0\r\nfon_gr\r\nfon_ob\r\nactive\r\n0\r\n0\r\n"
                          "active_gr\r\nactive_ob\r\ntext\r\n0\r\ntext_gr\r\nevents\r\n0\r\naction\r\n0\r\n"));
-    EXPECT_FALSE(QFileInfo::exists(dir + u"/любое имя.prg"_s));
     EXPECT_TRUE(enabled("N_Save"));
+    // A folder the author picked instead of the projects folder.
+    const QString picked = folder.makeDir(u"игры"_s);
+    dialogs->newProjects << editor::NewProjectAnswer{picked, u"вторая"_s};
+    trigger("N_New");
+    EXPECT_EQ(window->project().ProjectDir, picked + u"/вторая"_s);
+    EXPECT_TRUE(QFileInfo::exists(picked + u"/вторая/project.prg"_s));
 }
 
-TEST_F(ProjectMenuTest, CancelledNewLeavesNothingToSaveOver)
+TEST_F(ProjectMenuTest, ACancelledOrRefusedNewLeavesTheOpenProjectAsItWas)
 {
-    // A project is open and saved; "Новый" is then cancelled.
-    const QString dir = folder.makeDir(u"old"_s);
-    dialogs->answers << dir + u"/project.prg"_s;
+    // Before any project, a cancelled "Новый" enables nothing.
+    dialogs->newProjects << std::nullopt;
     trigger("N_New");
-    window->document().addLevel();
-    trigger("N_Save");
-    const QByteArray saved = readAll(dir + u"/project.prg"_s);
-    ASSERT_TRUE(saved.contains("numb_level\r\n2\r\n"));
+    EXPECT_FALSE(enabled("N_Save"));
+    EXPECT_FALSE(window->project().hasProjectDir());
 
-    trigger("N_New"); // cancelled
-    EXPECT_TRUE(enabled("N_Save")) << "menus follow the reset even when the dialog is cancelled";
-    EXPECT_EQ(window->project().LevelCount, 1);
-    trigger("N_Save");
-    trigger("N_SaveAs"); // cancelled too
-    EXPECT_EQ(readAll(dir + u"/project.prg"_s), saved) << "the empty project was written over the old one";
-    ASSERT_FALSE(errors.messages.isEmpty());
-    EXPECT_TRUE(errors.messages.first().contains(u"Проект ещё не создан"_s)) << errors.messages.first().toStdString();
+    dialogs->newProjects << editor::NewProjectAnswer{folder.root(), u"old"_s};
+    trigger("N_New");
+    const QString dir = folder.root() + u"/old"_s;
+    window->document().addLevel();
+    dialogs->saveAnswers << editor::SaveChangesAnswer::Discard << editor::SaveChangesAnswer::Discard
+                         << editor::SaveChangesAnswer::Discard;
+    const QString others = test::folderSnapshot(folder.root());
+
+    // Cancelled, a name that exists, a name no folder can have, and "" each leave it all: the project, its
+    // unsaved stage, its menus and the disk.
+    folder.makeDir(u"taken"_s);
+    const QString after = test::folderSnapshot(folder.root());
+    const std::optional<editor::NewProjectAnswer> refused[] = {
+        std::nullopt,
+        editor::NewProjectAnswer{folder.root(), u"taken"_s},
+        editor::NewProjectAnswer{folder.root(), u"a/b"_s},
+        editor::NewProjectAnswer{folder.root(), u".."_s},
+        editor::NewProjectAnswer{folder.root(), QString()},
+    };
+    int said = 0;
+    for (const auto& answer : refused) {
+        SCOPED_TRACE(answer ? answer->name.toStdString() : std::string("cancelled"));
+        dialogs->newProjects << answer;
+        dialogs->saveAnswers << editor::SaveChangesAnswer::Discard;
+        trigger("N_New");
+        EXPECT_EQ(window->project().ProjectDir, dir);
+        EXPECT_EQ(window->project().LevelCount, 2);
+        EXPECT_TRUE(window->document().isModified());
+        EXPECT_TRUE(enabled("N_Save"));
+        EXPECT_EQ(test::folderSnapshot(folder.root()), after);
+        if (answer)
+            ++said;
+        EXPECT_EQ(errors.messages.size(), said);
+    }
+    EXPECT_TRUE(errors.messages.value(0).contains(u"уже есть"_s)) << errors.messages.value(0).toStdString();
+    EXPECT_TRUE(errors.messages.value(1).contains(u"«/»"_s)) << errors.messages.value(1).toStdString();
+    EXPECT_NE(others, after);
+    // One character more than a folder may hold is refused; as many as it may, taken.
+    const QString longest(persist::kMaxProjectName, u'я');
+    EXPECT_THROW(persist::newProjectFolder(folder.root(), longest + u'я'), io::Error);
+    EXPECT_EQ(persist::newProjectFolder(folder.root(), longest), folder.root() + u'/' + longest);
 }
 
 TEST_F(ProjectMenuTest, LoadObjectTakesTheFileOfThatNameFromTheLibrary)
 {
-    dialogs->answers << folder.makeDir(u"p"_s) + u"/project.prg"_s;
+    dialogs->newProjects << editor::NewProjectAnswer{folder.root(), u"p"_s};
     trigger("N_New");
     // Chosen from some other folder: the library's file of that name is read.
     dialogs->answers << u"/somewhere/else/forest.obf"_s;
@@ -148,4 +191,95 @@ TEST_F(ProjectMenuTest, ABadProjectFileLeavesAnEmptyProjectAndSaysWhy)
     EXPECT_EQ(window->project().LevelCount, 1);
     EXPECT_FALSE(window->project().hasProjectDir());
     EXPECT_TRUE(enabled("N_Save"));
+}
+
+TEST_F(ProjectMenuTest, LoadingAnObjectTheStageHoldsOffersToUpdateItAndSoDoesTheObjectList)
+{
+    const QString dir = folder.makeDir(u"p"_s);
+    window->document().create(dir + u"/project.prg"_s);
+    window->openProjectFile(dir + u"/project.prg"_s);
+    const QString forest = folder.app().objectFile(u"forest.obf"_s);
+    dialogs->answers << forest;
+    trigger("N_LoadObject");
+    trigger("N_LevelEditor");
+    level::LevelView& view = window->FrLevelEditor1()->view();
+    view.listPointerMoved(20, 20);
+    view.listReleased();
+    view.pointerMoved(100, 100);
+    view.pressed(100, 100);
+    view.released(true);
+    const auto& stage = window->project().stage(1);
+    ASSERT_EQ(stage.FonObjCount, 1);
+    // The library's forest, edited since.
+    objects::BackgroundObjectFile edited = objects::BackgroundObjectFile::read(forest);
+    edited.cells = {4, 4, 4, 4, 4, 4};
+    edited.write(forest);
+
+    // "Отмена" loads nothing; "Нет" loads another group, as before.
+    dialogs->answers << forest;
+    trigger("N_LoadObject");
+    EXPECT_EQ(dialogs->updateQuestions, QStringList{u"forest.obf"_s});
+    EXPECT_EQ(stage.FonGroupCount, 1);
+    dialogs->answers << forest;
+    dialogs->updateAnswers << editor::UpdateObjectAnswer::LoadAnother;
+    trigger("N_LoadObject");
+    EXPECT_EQ(stage.FonGroupCount, 2);
+    window->document().undoStack().undo();
+    // "Да": the group is read again, its placed object stays, and Ctrl+Z is one step back.
+    dialogs->answers << forest;
+    dialogs->updateAnswers << editor::UpdateObjectAnswer::Update;
+    trigger("N_LoadObject");
+    EXPECT_EQ(stage.FonGroupCount, 1);
+    EXPECT_EQ(stage.FonGroup[1].cell(1, 1), 4);
+    EXPECT_EQ(stage.FonObjCount, 1);
+    EXPECT_EQ(stage.FonObject[1].X, 100);
+    EXPECT_EQ(window->document().undoStack().undoText(), u"обновление объекта «forest.obf»"_s);
+    trigger("N_Undo");
+    EXPECT_EQ(stage.FonGroup[1].cell(1, 1), 1);
+
+    // The object list's menu offers the same for the group under the right click.
+    QStringList shown;
+    window->FrLevelEditor1()->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        for (QAction* a : menu->actions())
+            shown << a->text();
+        menu->actions().first()->trigger();
+        return menu->actions().first();
+    });
+    auto* list = window->FrLevelEditor1()->findChild<QWidget*>(u"pnObjectsList"_s);
+    ASSERT_TRUE(list);
+    QTest::mouseClick(list, Qt::RightButton, {}, QPoint(20, 300)); // no icon there: no menu
+    EXPECT_TRUE(shown.isEmpty());
+    QTest::mouseClick(list, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(shown, QStringList{u"Обновить из библиотеки"_s});
+    EXPECT_EQ(stage.FonGroup[1].cell(1, 1), 4);
+    EXPECT_FALSE(view.tool().picked()) << "a right click picks nothing";
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+TEST(NewProjectDialogTest, CreateClosesOnlyForANameTheFolderCanTake)
+{
+    test::TempAppFolder folder;
+    QDir().mkpath(folder.app().project() + u"/лес"_s);
+    editor::NewProjectDialog dialog(folder.app().project());
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), u"Новый проект"_s);
+    EXPECT_EQ(dialog.folder(), folder.app().project());
+    for (QWidget* w : {static_cast<QWidget*>(dialog.edName), static_cast<QWidget*>(dialog.edFolder)})
+        EXPECT_FALSE(w->accessibleName().isEmpty());
+    for (QPushButton* b : {dialog.bFolder, dialog.bCreate, dialog.bCancel})
+        EXPECT_FALSE(b->text().isEmpty());
+
+    // A name that exists: said in the dialog, which stays open; typing hides the word again.
+    dialog.edName->setText(u" лес "_s);
+    dialog.bCreate->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.lbProblem->isVisible());
+    EXPECT_TRUE(dialog.lbProblem->text().contains(u"уже есть"_s)) << dialog.lbProblem->text().toStdString();
+    QTest::keyClick(dialog.edName, Qt::Key_Backspace);
+    EXPECT_FALSE(dialog.lbProblem->isVisible());
+    dialog.edName->setText(u"лесной "_s);
+    dialog.bCreate->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.name(), u"лесной"_s);
+    EXPECT_FALSE(QFileInfo::exists(folder.app().project() + u"/лесной"_s)) << "the dialog only asks";
 }

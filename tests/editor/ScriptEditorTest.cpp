@@ -137,7 +137,7 @@ TEST_F(ScriptEditorTest, AnotherProjectGoesBackToOneStage)
     QImage picture(200, 100, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     editor.setStagePicture(3, picture);
-    EXPECT_EQ(editor.stagePicture(3)->pixmap().size(), QSize(137, 68)) << "scaled keeping its proportions";
+    EXPECT_EQ(editor.stagePicture(3)->pixmap().size(), QSize(137, 81)) << "filling its cell";
 
     doc.reset();
     EXPECT_EQ(project.LevelCount, 1);

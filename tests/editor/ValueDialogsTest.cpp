@@ -1,9 +1,11 @@
 #include "ErrorCapture.h"
+#include "editor/events/TFmNumberObject.h"
 #include "editor/events/TfmCompare1.h"
 #include "editor/events/TfmCompare_one.h"
 #include "editor/events/TfmEditValue.h"
 #include "editor/events/TfmEnter_value.h"
 #include "editor/events/TfmSelectKey1.h"
+#include "editor/events/TfmTimerSetup.h"
 #include "editor/events/TfmValue.h"
 
 #include <QAction>
@@ -189,7 +191,7 @@ TEST(ValueDialogs, KeypadBuildsTextAndEditButtonPutsItBackOnlyOnYes)
 TEST(ValueDialogs, ObjectIconsNameTheirObjectInTheWord)
 {
     TfmValue chooser({}, u"1 +"_s);
-    EXPECT_EQ(chooser.windowTitle(), u"fmValue"_s);
+    EXPECT_EQ(chooser.windowTitle(), u"Выбор значения"_s);
     EXPECT_EQ(chooser.ObjectNumber, 0);
     for (int icon = 1; icon <= TfmValue::kIconCount; ++icon)
         EXPECT_FALSE(chooser.Image[icon]->accessibleName().isEmpty()) << icon;
@@ -226,3 +228,24 @@ TEST(ValueDialogs, ObjectIconsNameTheirObjectInTheWord)
 }
 
 } // namespace
+
+TEST(ValueDialogs, NoneIsTitledWithTheNameOfItsForm)
+{
+    const TfmCompare_one compare;
+    const TfmEnter_value value;
+    const TfmSelectKey1 key;
+    const TfmTimerSetup timer;
+    const TFmNumberObject number;
+    const TfmValue chooser({}, QString());
+    const QDialog* dialogs[] = {&compare, &value, &key, &timer, &number, &chooser};
+    QStringList titles;
+    for (const QDialog* dialog : dialogs) {
+        const QString title = dialog->windowTitle();
+        EXPECT_FALSE(title.isEmpty()) << title.toStdString();
+        EXPECT_FALSE(title.startsWith(u"fm"_s, Qt::CaseInsensitive)) << title.toStdString();
+        EXPECT_FALSE(title.contains(u'_')) << title.toStdString();
+        titles << title;
+    }
+    EXPECT_EQ(titles, (QStringList{u"Сравнение значения"_s, u"Введите значение"_s, u"Выбор клавиши"_s,
+                                   u"Настройка таймера"_s, u"Номер объекта"_s, u"Выбор значения"_s}));
+}

@@ -217,6 +217,9 @@ public:
         io::makeFolder(dir);
         persist::save_project(m_p, m_file);
         m_p.LevelCount = stages;
+        // The scripts count pixels on the screen of the older phones, which the
+        // project keeps as its own: the jad says it, and the player opens it.
+        m_p.GameScreen = {128, 176};
     }
 
     model::StageData& stage(int level) { return m_p.stage(level); }
@@ -531,6 +534,30 @@ void broken(const Library& lib, const QString& dir)
 
 } // namespace
 
+// A project from a stranger (tests/game/Hostile.cmake puts classes beside it):
+// a row that reaches for a class of its folder and for one of the desktop by
+// name, which the game must not get; another project that names a class of
+// its folder in its code, which must not compile.
+void hostile(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.handRow(1, u"(obtime==0)"_s, 6, u"чужие классы"_s,
+              u"{try{Class.forName(\"Evil\").newInstance();life=1;}catch(Exception e){}"
+              u"try{Class.forName(\"java.io.File\");life=9;}catch(Exception e){life=7;}}"_s,
+              {});
+    m.save();
+}
+
+void reaching(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.handRow(1, u"(obtime==0)"_s, 6, u"чужой класс"_s, u"{Evil.run();}"_s, {});
+    m.save();
+}
+
 int main(int argc, char* argv[])
 {
     if (argc != 2) {
@@ -552,6 +579,8 @@ int main(int argc, char* argv[])
         hud(lib, work + u"/hud"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
+        hostile(lib, work + u"/hostile"_s);
+        reaching(lib, work + u"/reaching"_s);
     } catch (const io::Error& e) {
         std::fprintf(stderr, "kestrava_game_projects: %s\n", e.what());
         return 1;

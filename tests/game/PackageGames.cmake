@@ -8,6 +8,9 @@ if(NOT result EQUAL 0)
 endif()
 file(COPY ${DEMO}/ DESTINATION ${WORK}/demo)
 
+# The demo once more through ProGuard, as "Уменьшить игру" makes it.
+file(COPY ${DEMO}/ DESTINATION ${WORK}/demo-shrunk)
+
 foreach(name ${PROJECTS})
   execute_process(COMMAND ${KESTRAVA} --package ${WORK}/${name}/project.prg --app-dir ${APPDIR}
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -20,3 +23,15 @@ foreach(name ${PROJECTS})
     endif()
   endforeach()
 endforeach()
+
+execute_process(COMMAND ${KESTRAVA} --package --shrink ${WORK}/demo-shrunk/project.prg --app-dir ${APPDIR}
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT result EQUAL 0 OR NOT out MATCHES "3/4 Уменьшение игры")
+  message(FATAL_ERROR "kestrava --package --shrink demo failed:\n${out}${err}")
+endif()
+file(SIZE ${WORK}/demo/bin/demo.jar plain)
+file(SIZE ${WORK}/demo-shrunk/bin/demo-shrunk.jar shrunk)
+message(STATUS "the demo's jar: ${plain} bytes, ${shrunk} bytes shrunk")
+if(NOT shrunk LESS plain)
+  message(FATAL_ERROR "the shrunk demo (${shrunk} bytes) is not smaller than the demo (${plain} bytes)")
+endif()

@@ -32,7 +32,7 @@ expect("${out}" "Package: kestrava" "control")
 expect("${out}" "Version: ${VERSION}" "control")
 expect("${out}" "Depends: [^\n]*libqt6widgets6" "dependencies")
 expect("${out}" "Depends: [^\n]*libpng16" "dependencies")
-expect("${out}" "Recommends: [^\n]*default-jdk-headless" "recommendations")
+expect("${out}" "Recommends: [^\n]*ecj" "recommendations")
 
 run(dpkg-deb -c ${debs})
 foreach(path

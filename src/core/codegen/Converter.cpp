@@ -71,6 +71,8 @@ bool isUneditedEarlierCopy(const QString& target)
         "99cd686a74f2dcd52b7a11446bf39bb49e38e1adb1c9a500e504abc16c537944", // dorv.java
         "1410a820b09196ba036edb84c589652ed75836a9ffe108e74701e348edd3fc0c", // MyGameCanvas.java
         "4bd79cb64b27f8be47694283550659c570a295d12f7c9646750d47880745dd58", // MyGameCanvas.java
+        "80a6992553d57bf3b6d00da9af74c5ba781dc4b24d0d6cbfb49a32f390bec3b9", // dorv.java, before soft keys and pauses
+        "ce0c4657707b553a84b500b2a19e69c00588f75dcba2a9d87439d61453a299f5", // MyGameCanvas.java, before any screen size
     };
     const QFileInfo info(target);
     if (!info.isFile() || info.size() > (qint64(1) << 20))

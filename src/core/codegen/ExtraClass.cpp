@@ -104,6 +104,16 @@ std::vector<int> chaseGroups(const model::StageData& stage)
     return result;
 }
 
+bool asksRightSoftKey(const model::StageData& stage)
+{
+    // The key conditions compare with the key's code (-7) or, for a double press, its name.
+    static const QRegularExpression asked(u"\\b(keyCode[12]\\s*==\\s*-7(?!\\d)|dbkey\\s*==\\s*rs\\b)"_s);
+    for (int r = 1; r <= std::clamp(stage.EventCount, 0, model::kMaxEventRows); ++r)
+        if (stage.EventRow[size_t(r)].CondCode.contains(asked))
+            return true;
+    return false;
+}
+
 void writeExtraClass(JavaText& out, const model::StageData& stage, const StageObjects& objects,
                      const QString& livesPicture)
 {
@@ -154,6 +164,7 @@ void writeExtraClass(JavaText& out, const model::StageData& stage, const StageOb
     out.ascii("int livesx=").number(bar.X).ascii(";int livesy=").number(bar.Y);
     out.ascii(";int livesw=").number(bar.Width).ascii(";int livesh=").number(bar.Height);
     out.ascii(";boolean livesvertical=").ascii(bar.Direction == u"vert"_s ? "true" : "false").ascii(";").endLine();
+    out.ascii("boolean rightsoft=").ascii(asksRightSoftKey(stage) ? "true" : "false").ascii(";").endLine();
     out.ascii("}").endLine();
 }
 

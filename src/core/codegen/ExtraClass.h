@@ -12,10 +12,16 @@ namespace kestrava::codegen {
 // What the game needs of a stage that its data class has no line for, written
 // beside it as Etap<n>extra.java: the path points of the placed active objects
 // (in data class order), the group each active group's chase, attack or avoid
-// action aims at, the text objects and the lives bar. Texts are written as
+// action aims at, the text objects, the lives bar, and whether the sheet asks
+// about the right soft key. Texts are written as
 // \u escapes, so the class reads the same in any encoding.
 void writeExtraClass(JavaText& out, const model::StageData& stage, const StageObjects& objects,
                      const QString& livesPicture);
+
+// True when a condition of the stage's sheet asks about the right soft key (a
+// press, release or double press of it): the game then hands that key to the
+// sheet, where it is otherwise the way out of the game.
+bool asksRightSoftKey(const model::StageData& stage);
 
 // "Etap0extra.java" for level 1.
 QString extraClassFileName(int level);

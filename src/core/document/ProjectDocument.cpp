@@ -4,10 +4,13 @@
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "io/TextFile.h"
 #include "level/PlacedSizes.h"
+#include "persist/NewProject.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -43,6 +46,25 @@ void ProjectDocument::reset()
 void ProjectDocument::create(const QString& chosenFile)
 {
     m_target.newProject(m_project, chosenFile);
+    replaced();
+}
+
+void ProjectDocument::createNamed(const QString& parent, const QString& name)
+{
+    const QString dir = persist::newProjectFolder(parent, name);
+    if (!QDir().mkdir(dir))
+        throw io::Error(u"Папку проекта «%1» не удалось создать."_s.arg(QDir::toNativeSeparators(dir)));
+    model::Project fresh;
+    persist::SaveTarget target;
+    try {
+        target.newProject(fresh, persist::projectFileIn(dir));
+    } catch (...) {
+        // The folder was made just now: nothing of the author's is in it.
+        QDir(dir).removeRecursively();
+        throw;
+    }
+    m_project = std::move(fresh);
+    m_target = target;
     replaced();
 }
 
@@ -107,6 +129,47 @@ void ProjectDocument::addLevel()
 
 namespace {
 
+// "Настройки игры": the game's screen and what its jad says of it, kept with the project.
+class GamePropertiesCommand : public QUndoCommand {
+public:
+    using Properties = std::pair<model::ScreenSize, model::GameSuiteData>;
+    GamePropertiesCommand(ProjectDocument& document, Properties before, Properties after)
+        : QUndoCommand(u"свойства игры"_s), m_document(document), m_before(std::move(before)),
+          m_after(std::move(after))
+    {
+    }
+    void undo() override { m_document.setGamePropertiesNow(m_before.first, m_before.second); }
+    void redo() override { m_document.setGamePropertiesNow(m_after.first, m_after.second); }
+
+private:
+    ProjectDocument& m_document;
+    Properties m_before;
+    Properties m_after;
+};
+
+} // namespace
+
+void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite)
+{
+    if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
+        throw io::Error(u"Настройки игры: "_s + problem);
+    if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
+        throw io::Error(problem);
+    if (size != m_project.GameScreen || suite != m_project.GameSuite)
+        push(new GamePropertiesCommand(*this, {m_project.GameScreen, m_project.GameSuite}, {size, suite}));
+}
+
+void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite)
+{
+    const bool screen = size != m_project.GameScreen;
+    m_project.GameScreen = size;
+    m_project.GameSuite = suite;
+    if (screen)
+        emit gameScreenChanged();
+}
+
+namespace {
+
 // Runs an import on the model and keeps it as one undo step.
 template <class Import>
 persist::ImportedObject importAsStep(ProjectDocument& doc, const QString& name, Import import)
@@ -133,6 +196,24 @@ persist::ImportedObject ProjectDocument::importChosenObject(const QString& path)
 {
     return importAsStep(*this, io::fileNamePart(path),
                         [&] { return persist::loadChosenObject(m_project, m_app, path); });
+}
+
+void ProjectDocument::updateObject(const QString& chosenPath)
+{
+    const int level = m_project.CurLevel;
+    persist::ObjectUpdate update = persist::readObjectUpdate(m_project, m_app, level, chosenPath);
+    std::vector<UpdateObjectCommand::File> files;
+    for (const io::FileBytes& f : update.files) {
+        std::optional<QByteArray> before;
+        if (QFileInfo::exists(f.path))
+            before = io::readWholeFile(f.path, io::kMaxPictureFileBytes);
+        files.push_back({f.path, std::move(before), f.bytes});
+    }
+    // Written before the step exists: a failure leaves the project as it was.
+    io::makeFolder(m_project.projectPath(u"objects"_s));
+    io::writeFilesTogether(update.files);
+    push(new UpdateObjectCommand(*this, level, update.name, m_project.stage(level), std::move(update.stage),
+                                 std::move(files)));
 }
 
 void ProjectDocument::push(QUndoCommand* command)

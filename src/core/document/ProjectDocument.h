@@ -43,6 +43,11 @@ public:
     void reset();
     // "Новый": the project folder of chosenFile gets the initial project file.
     void create(const QString& chosenFile);
+    // "Новый" with the name the author typed: the folder `name` is made in
+    // `parent` (persist::newProjectFolder says which names are refused) and
+    // holds the initial project. The open project is replaced only when all
+    // of it worked; refused, it stays as it was and nothing is left on disk.
+    void createNamed(const QString& parent, const QString& name);
     // "Открыть": the project is replaced only when all of it was read;
     // returns what was read with reservations, for the author.
     // A preload of file, when given, has read it already (see persist::ProjectPreload).
@@ -68,6 +73,15 @@ public:
     // The same with the file the author chose, which may lie outside the
     // library (persist::loadChosenObject); its copies stay when undone.
     persist::ImportedObject importChosenObject(const QString& path);
+    // "Обновить": every group of the current stage loaded from a file of
+    // chosenPath's name read again (persist::readObjectUpdate), and the
+    // project's copies of the file and its pictures replaced, as one step;
+    // io::Error, nothing changed, when refused.
+    void updateObject(const QString& chosenPath);
+    // "Настройки игры": the screen the game is made for and what its jad
+    // says of it, one step; an io::Error, nothing changed, for a side
+    // outside 16..1000 or a field model::gameSuiteProblem refuses.
+    void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite);
     // Runs a command and keeps it for undo (the stack takes ownership).
     void push(QUndoCommand* command);
 
@@ -77,6 +91,7 @@ public:
     void notifyGroups(int level) { emit groupsChanged(level); }
     void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
+    void setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite);
 
 signals:
     // Another project, or the same one read again: everything changed.
@@ -91,6 +106,8 @@ signals:
     void stagesChanged();
     // Another stage became the one the editors work on.
     void currentLevelChanged(int level);
+    // The game's screen size (Project::GameScreen).
+    void gameScreenChanged();
     void modifiedChanged(bool modified);
 
 private:

@@ -1,8 +1,12 @@
 #include "document/StageCommand.h"
 
 #include "document/ProjectDocument.h"
+#include "io/TextFile.h"
+
+#include <QFile>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -51,6 +55,48 @@ void StageSnapshotCommand::undo()
 void StageSnapshotCommand::redo()
 {
     show(m_after);
+}
+
+UpdateObjectCommand::UpdateObjectCommand(ProjectDocument& document, int level, const QString& name,
+                                         model::StageData before, model::StageData after, std::vector<File> files)
+    : StageSnapshotCommand(document, level, u"обновление объекта «%1»"_s.arg(name), std::move(before),
+                           std::move(after)),
+      m_files(std::move(files))
+{
+}
+
+void UpdateObjectCommand::write(bool forward)
+{
+    std::vector<io::FileBytes> written;
+    for (const File& f : m_files) {
+        if (forward)
+            written.push_back({f.path, f.after});
+        else if (f.before)
+            written.push_back({f.path, *f.before});
+    }
+    io::writeFilesTogether(written);
+    for (const File& f : m_files) {
+        if (!forward && !f.before)
+            QFile::remove(f.path);
+        // The map draws from the cache: it must see these pictures, not the ones it decoded before.
+        m_document.pictures().forget(f.path);
+    }
+}
+
+void UpdateObjectCommand::undo()
+{
+    write(false);
+    StageSnapshotCommand::undo();
+}
+
+void UpdateObjectCommand::redo()
+{
+    if (!std::exchange(m_written, false))
+        write(true);
+    else
+        for (const File& f : m_files)
+            m_document.pictures().forget(f.path);
+    StageSnapshotCommand::redo();
 }
 
 AddLevelCommand::AddLevelCommand(ProjectDocument& document)

@@ -2,8 +2,12 @@
 
 #include "model/Project.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QUndoCommand>
+
+#include <optional>
+#include <vector>
 
 namespace kestrava::document {
 
@@ -42,6 +46,31 @@ private:
 
     model::StageData m_before;
     model::StageData m_after;
+};
+
+// "Обновить": the stage with its groups of one object file read again, and
+// the project's copies of that file and its pictures; undoing puts the old
+// copies back (a file that was not there is removed again).
+class UpdateObjectCommand : public StageSnapshotCommand {
+public:
+    struct File {
+        QString path;
+        std::optional<QByteArray> before; // none: it was not there
+        QByteArray after;
+    };
+
+    // The files are already written: the first redo only shows the stage.
+    UpdateObjectCommand(ProjectDocument& document, int level, const QString& name, model::StageData before,
+                        model::StageData after, std::vector<File> files);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    void write(bool forward);
+
+    std::vector<File> m_files;
+    bool m_written = true;
 };
 
 // "новый уровень".

@@ -171,12 +171,15 @@ void LevelTool::pointerMoved(int x, int y)
     m_last = QPoint(x, y);
 }
 
-void LevelTool::pressed(int x, int y)
+void LevelTool::pressed(int x, int y, bool primary)
 {
     const model::StageData& s = stage();
     if (m_pathEditMode == PathMode::Drawing) {
-        // While a path is drawn a press adds a point and nothing else.
+        // While a path is drawn a left press adds a point and nothing else;
+        // the right button opens the menus as ever.
         m_status.clear();
+        if (!primary)
+            return;
         if (!activeValid(m_curObject)) {
             refuse(u"Путь рисуется для активного объекта, а объекта %1 на этапе нет"_s.arg(m_curObject));
             return;
@@ -309,23 +312,36 @@ void LevelTool::released()
     m_resetDrag = true;
 }
 
-ContextMenu LevelTool::contextMenuAt(int x, int y)
+std::optional<PlacedRef> LevelTool::topmostAt(int x, int y) const
 {
     const model::StageData& s = stage();
-    ContextMenu menu = ContextMenu::None;
+    // Active objects are drawn over every background, in placing order.
+    for (int i = std::min(s.ActiveObjCount, model::kMaxActiveObjects); i >= 1; --i)
+        if (s.ActiveObject[size_t(i)].Exists && hitsActive(i, x, y))
+            return PlacedRef{PlacedKind::Active, i};
+    // Backgrounds layer by list slot, within a slot in placing order; only
+    // what the map draws can be seen there.
+    std::optional<PlacedRef> top;
+    int topLayer = 0;
     for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        if (fonValid(i) && s.FonObject[size_t(i)].Exists && hitsFon(i, x, y, 0)) {
-            menu = ContextMenu::Background;
-            m_menuObject = PlacedRef{PlacedKind::Background, i};
+        const model::FonObjectData& o = s.FonObject[size_t(i)];
+        if (!fonValid(i) || !o.Exists || o.Layer < 1 || o.Layer > s.ListSlotCount || !hitsFon(i, x, y, 0))
+            continue;
+        if (!top || o.Layer >= topLayer) {
+            top = PlacedRef{PlacedKind::Background, i};
+            topLayer = o.Layer;
         }
     }
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-        if (s.ActiveObject[size_t(i)].Exists && hitsActive(i, x, y)) {
-            menu = ContextMenu::Active;
-            m_menuObject = PlacedRef{PlacedKind::Active, i};
-        }
-    }
-    return menu;
+    return top;
+}
+
+ContextMenu LevelTool::contextMenuAt(int x, int y)
+{
+    m_menuObject = topmostAt(x, y);
+    if (!m_menuObject)
+        return ContextMenu::None;
+    m_selection = m_menuObject;
+    return m_menuObject->kind == PlacedKind::Active ? ContextMenu::Active : ContextMenu::Background;
 }
 
 // ---------------------------------------------------------------- commands of the menus and keys
@@ -358,27 +374,13 @@ bool LevelTool::dropPicked()
     return any;
 }
 
-std::vector<int> LevelTool::backgroundPropertiesTargets()
+std::optional<int> LevelTool::propertiesTarget(PlacedKind kind)
 {
-    const model::StageData& s = stage();
-    std::vector<int> targets;
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        // A deleted object is not there to be asked about.
-        if (fonValid(i) && s.FonObject[size_t(i)].Exists && hitsFon(i, m_down.x(), m_down.y(), 4))
-            targets.push_back(i);
-    }
+    // A release arms ResetDrag again, as after any visit of the map.
     m_resetDrag = true;
-    return targets;
-}
-
-std::vector<int> LevelTool::activePropertiesTargets()
-{
-    const model::StageData& s = stage();
-    std::vector<int> targets;
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
-        if (s.ActiveObject[size_t(i)].Exists && hitsActive(i, m_down.x(), m_down.y()))
-            targets.push_back(i);
-    return targets;
+    if (!m_menuObject || m_menuObject->kind != kind || !exists(*m_menuObject))
+        return std::nullopt;
+    return m_menuObject->index;
 }
 
 void LevelTool::chooseMovementType(int object, model::MovementType type)
@@ -436,6 +438,11 @@ void LevelTool::pathConfirm()
     m_moveModeText[size_t(level())] = u"2"_s;
 }
 
+void LevelTool::pathEnd()
+{
+    m_pathEditMode = PathMode::Off;
+}
+
 // ---------------------------------------------------------------- what the map shows
 
 const QString& LevelTool::MoveModeText() const
@@ -454,8 +461,11 @@ MapOverlay LevelTool::overlay(QRgb selectionColour, QSize screen) const
     overlay.selection = SelRect();
     overlay.selectionColour = selectionColour;
     overlay.screen = screen;
+    // The path being drawn, else the selected sprite's, so a path can be seen after it was drawn.
     if (m_pathEditMode == PathMode::Drawing && activeValid(m_curObject))
         overlay.pathObject = m_curObject;
+    else if (m_selection && m_selection->kind == PlacedKind::Active && exists(*m_selection))
+        overlay.pathObject = m_selection->index;
     if (m_picked) {
         const model::StageData& s = stage();
         QString picture;

@@ -49,18 +49,22 @@ public:
 
     // The map, in the order the window delivers a left click: press, click, release.
     void pointerMoved(int x, int y);
-    void pressed(int x, int y);
+    // primary: the left button; only it adds a path point.
+    void pressed(int x, int y, bool primary = true);
     void clicked();
     void released();
-    // A right click at (x, y): which menu to show; the object under it becomes the menu's target.
+    // A right click at (x, y): which menu to show. The topmost object under
+    // it anywhere on its extent (the one drawn last) becomes the menu's
+    // target and the selection, so the map frames what the menu acts on.
     ContextMenu contextMenuAt(int x, int y);
+    // The topmost object the map draws at (x, y); none over empty map.
+    std::optional<PlacedRef> topmostAt(int x, int y) const;
 
     // "удалить" in a context menu.
     void deleteMenuObject();
-    // "свойства": the placed objects under the last press, in order; the
-    // dialog opens once for each.
-    std::vector<int> backgroundPropertiesTargets();
-    std::vector<int> activePropertiesTargets();
+    // "свойства": the placed object of that kind the last context menu was
+    // opened on, while it exists; its dialog opens once.
+    std::optional<int> propertiesTarget(PlacedKind kind);
     // The movement dialog's choice for the group of placed active object `object`.
     void chooseMovementType(int object, model::MovementType type);
     model::MovementType movementTypeOf(int object) const;
@@ -78,6 +82,8 @@ public:
     void pathStraight();
     void pathDeleteLast();
     void pathConfirm();
+    // "Нет", the dialog's frame or Escape: drawing stops, the points stay.
+    void pathEnd();
     PathMode PathEditMode() const { return m_pathEditMode; }
     int CurObject() const { return m_curObject; }
     // The movement settings code of the current stage.

@@ -62,6 +62,14 @@ void LevelView::pereris()
     emit mapChanged();
 }
 
+const QImage& LevelView::renderStage(int level)
+{
+    if (m_stageMap.isNull())
+        m_stageMap = QImage(model::kMapSize, model::kMapSize, QImage::Format_RGB32);
+    m_renderer.render(m_stageMap, m_document.project(), level, MapOverlay());
+    return m_stageMap;
+}
+
 QString LevelView::statusText() const
 {
     return m_tool.statusText().isEmpty() ? m_listStatus : m_tool.statusText();

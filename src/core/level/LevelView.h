@@ -45,6 +45,8 @@ public:
     void start1();
     // Redraws the map; the selection frame's colour steps.
     void pereris();
+    // Any stage's map as the game shows it, without the editor's marks (for its thumbnail).
+    const QImage& renderStage(int level);
 
     // Input as the pane delivers it; the map is redrawn as each event needs.
     void listPointerMoved(int x, int y) { m_tool.listPointerMoved(x, y); }
@@ -53,9 +55,9 @@ public:
     {
         handle([&] { m_tool.pointerMoved(x, y); }, true);
     }
-    void pressed(int x, int y)
+    void pressed(int x, int y, bool primary = true)
     {
-        handle([&] { m_tool.pressed(x, y); });
+        handle([&] { m_tool.pressed(x, y, primary); });
     }
     // A release on the map; `click` when it ends a left click there, which places a picked icon first.
     void released(bool click)
@@ -101,6 +103,7 @@ private:
     ObjectList m_list;
     QString m_listStatus;
     QImage m_map;
+    QImage m_stageMap; // renderStage's
     bool m_handling = false;
     bool m_stale = false;
 };

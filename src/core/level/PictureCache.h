@@ -34,6 +34,8 @@ public:
 
     // Starts a new pass: every file is checked again on its next load.
     void beginPass() { ++m_pass; }
+    // A file just replaced: decoded anew on its next load, whatever its size and time say.
+    void forget(const QString& path) { m_entries.remove(path); }
 
     // Off: every load decodes the file anew (for measuring what the cache saves).
     void setEnabled(bool enabled);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/Capacities.h"
+#include "model/GameSuite.h"
+#include "model/ScreenSize.h"
 #include "model/Table.h"
 
 #include <QString>
@@ -191,6 +193,12 @@ public:
     // Scenario editor fields.
     int LevelCount = 1;
     int SelLevel = 1;
+
+    // The phone screen the game is made for ("Настройки игры"): the level
+    // map's frame, the interface editor's preview, the player and the jad.
+    ScreenSize GameScreen = kDefaultGameScreen;
+    // Its vendor, version and description in the jad ("Настройки игры").
+    GameSuiteData GameSuite;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

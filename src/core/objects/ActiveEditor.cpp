@@ -8,6 +8,7 @@
 #include "objects/ObjectSave.h"
 
 #include <QPainter>
+#include <QUndoCommand>
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +50,27 @@ void drawFitted(QPainter& p, const QImage& image, const QRect& area, bool enlarg
     p.drawImage(target, image);
 }
 
+// One change of the object, kept whole before and after, with the
+// direction and state it was made in, so undoing it shows where it was.
+class ActiveStep : public QUndoCommand {
+public:
+    ActiveStep(ActiveEditor& editor, const QString& text, ActiveEditor::Content before, ActiveEditor::Content after,
+               int direction, int state)
+        : QUndoCommand(text), m_editor(editor), m_before(std::move(before)), m_after(std::move(after)),
+          m_direction(direction), m_state(state)
+    {
+    }
+    void undo() override { m_editor.apply(m_before, m_direction, m_state); }
+    void redo() override { m_editor.apply(m_after, m_direction, m_state); }
+
+private:
+    ActiveEditor& m_editor;
+    ActiveEditor::Content m_before;
+    ActiveEditor::Content m_after;
+    int m_direction;
+    int m_state;
+};
+
 QImage whiteWithOutline(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -75,10 +97,27 @@ QString stateName(int b)
 
 ActiveEditor::ActiveEditor(const io::AppFolder& app) : m_app(app)
 {
+    emptyTable(m_content);
+}
+
+void ActiveEditor::emptyTable(Content& content)
+{
     for (int s = 1; s <= P; ++s)
         for (int d = 1; d <= D; ++d)
             for (int b = 1; b <= B; ++b)
-                m_table[s][d][b] = u"0"_s;
+                content.table[s][d][b] = u"0"_s;
+}
+
+void ActiveEditor::step(Content after, const QString& text)
+{
+    m_undo.push(new ActiveStep(*this, text, m_content, std::move(after), m_direction, m_state));
+}
+
+void ActiveEditor::apply(const Content& content, int direction, int state)
+{
+    m_content = content;
+    setDirection(direction);
+    setState(state);
 }
 
 void ActiveEditor::loadPicture(const QString& path)
@@ -86,7 +125,9 @@ void ActiveEditor::loadPicture(const QString& path)
     QImage picture = io::readPng(path);
     if (widthOfFrame(picture.width(), m_frameCount) < 1)
         refuseNarrow(path, picture.width(), m_frameCount);
-    m_picture = std::move(picture);
+    Content after = m_content;
+    after.picture = std::move(picture);
+    step(std::move(after), u"изображение"_s);
 }
 
 void ActiveEditor::setFrameCount(int count)
@@ -95,7 +136,11 @@ void ActiveEditor::setFrameCount(int count)
         throw io::Error(u"Количество кадров должно быть от 1 до %1, а указано %2."_s.arg(model::kMaxFrames).arg(count));
     if (pictureLoaded() && widthOfFrame(m_picture.width(), count) < 1)
         refuseNarrow(QString(), m_picture.width(), count);
-    m_frameCount = count;
+    if (count == m_frameCount)
+        return;
+    Content after = m_content;
+    after.frameCount = count;
+    step(std::move(after), u"количество кадров"_s);
 }
 
 int ActiveEditor::frameWidth() const
@@ -153,7 +198,52 @@ void ActiveEditor::setFrame(int s, int k)
     if (k < 0 || k > m_frameCount)
         throw io::Error(u"Номер кадра %1 не подходит: в полосе %2 кадров, номер должен быть от 1 до %2 "
                         u"(0 — пустая позиция)."_s.arg(k).arg(m_frameCount));
-    m_table[s][m_direction][m_state] = QString::number(k);
+    const QString text = QString::number(k);
+    if (m_table[s][m_direction][m_state] == text)
+        return;
+    Content after = m_content;
+    after.table[s][m_direction][m_state] = text;
+    step(std::move(after), k == 0 ? u"пустая позиция"_s : u"кадр %1"_s.arg(k));
+}
+
+void ActiveEditor::addFrame(int k)
+{
+    if (!pictureLoaded())
+        throw io::Error(u"Сначала загрузите изображение с кадрами."_s);
+    if (k < 1 || k > m_frameCount)
+        throw io::Error(u"Кадра %1 в полосе нет: в ней %2 кадров."_s.arg(k).arg(m_frameCount));
+    for (int s = 1; s <= P; ++s)
+        if (frameAt(s) == 0) {
+            setFrame(s, k);
+            return;
+        }
+    throw io::Error(u"Все %1 позиций последовательности (направление «%2», состояние «%3») заняты: уберите кадр "
+                    u"правой кнопкой мыши или щелчком по позиции."_s.arg(P).arg(directionName(m_direction),
+                                                                               stateName(m_state)));
+}
+
+void ActiveEditor::removeFrame(int k)
+{
+    int at = 0;
+    for (int s = 1; s <= P; ++s)
+        if (k != 0 && frameAt(s) == k)
+            at = s;
+    if (at == 0)
+        return;
+    Content after = m_content;
+    for (int s = at; s < P; ++s)
+        after.table[s][m_direction][m_state] = m_table[s + 1][m_direction][m_state];
+    after.table[P][m_direction][m_state] = u"0"_s;
+    step(std::move(after), u"кадр %1 убран"_s.arg(k));
+}
+
+int ActiveEditor::uses(int k) const
+{
+    int n = 0;
+    for (int s = 1; s <= P; ++s)
+        if (frameAt(s) == k)
+            ++n;
+    return n;
 }
 
 std::vector<int> ActiveEditor::sequence() const
@@ -207,6 +297,17 @@ QImage ActiveEditor::stripView() const
     image.fill(Qt::white);
     QPainter p(&image);
     drawFitted(p, m_picture, image.rect(), true);
+    return image;
+}
+
+QImage ActiveEditor::frameThumbnail(int k) const
+{
+    QImage image(kFrameThumbnail, kFrameThumbnail, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (pictureLoaded() && k >= 1 && k <= m_frameCount) {
+        QPainter p(&image);
+        drawFitted(p, frameImage(k), image.rect(), true);
+    }
     return image;
 }
 
@@ -291,6 +392,7 @@ void ActiveEditor::save(const QString& path)
     QPainter(&first).drawImage(0, 0, frameImage(1));
     saveObjectFiles({path, writer.bytes()},
                     {{png, io::encodePng(stripAsCut(), png)}, {bmp, io::encodeBmp(first, bmp)}});
+    m_undo.setClean();
 }
 
 void ActiveEditor::open(const QString& path)
@@ -314,12 +416,22 @@ void ActiveEditor::open(const QString& path)
                     throw io::Error::inFile(path, problem);
             }
 
+    m_undo.clear();
     m_picture = std::move(picture);
     m_frameCount = f.FrameCount;
     for (int s = 1; s <= P; ++s)
         for (int d = 1; d <= D; ++d)
             for (int b = 1; b <= B; ++b)
                 m_table[s][d][b] = read.m_table[s][d][b];
+}
+
+void ActiveEditor::startNew()
+{
+    m_undo.clear();
+    m_content = Content();
+    emptyTable(m_content);
+    m_direction = 1;
+    m_state = 1;
 }
 
 } // namespace kestrava::objects

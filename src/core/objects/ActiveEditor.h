@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QUndoStack>
 
 #include <vector>
 
@@ -18,6 +19,8 @@ namespace kestrava::objects {
 // The active object editor (TfmCreateActive) without its window: the sprite
 // strip, the frame count, the animation table with the current direction
 // and state, the pictures the window shows, and saving and opening the .oba.
+// Every change of the object (strip, count, a frame) is a step of its own
+// undo stack; unsaved changes are the stack away from its clean index.
 class ActiveEditor {
 public:
     static constexpr int kDefaultFrameCount = 16;
@@ -28,8 +31,12 @@ public:
     // step of its loop, and a step takes at least 50 ms (MyGameCanvas.FRAME
     // in the templates), so the preview shows each frame for 50 ms.
     static constexpr int kPreviewIntervalMs = 50;
+    // The frames of the strip as the author clicks them: each in a square of this side.
+    static constexpr int kFrameThumbnail = 48;
 
     explicit ActiveEditor(const io::AppFolder& app);
+    ActiveEditor(const ActiveEditor&) = delete;
+    ActiveEditor& operator=(const ActiveEditor&) = delete;
 
     // --- the strip ---
     bool pictureLoaded() const { return !m_picture.isNull(); }
@@ -68,6 +75,15 @@ public:
     // A frame number for position s of the current direction and state; 0
     // empties it. Refused without a strip and outside 0..frame count.
     void setFrame(int s, int k);
+    // A click on frame k of the strip: k goes into the first empty position
+    // of the current direction and state; refused when all are taken.
+    void addFrame(int k);
+    // A right click on frame k: its last position in the current sequence
+    // is emptied and the positions after it move up, so the order played
+    // stays; nothing when k is not in it.
+    void removeFrame(int k);
+    // How often frame k is in the current sequence.
+    int uses(int k) const;
 
     // The frames the game plays for the current direction and state: the
     // non-empty positions in order.
@@ -79,6 +95,8 @@ public:
     // number beyond the frame count is shown in red on the empty square.
     QImage frameBox(int s) const;
     QImage stripView() const;
+    // Frame k fitted into a kFrameThumbnail square, for the clickable strip.
+    QImage frameThumbnail(int k) const;
     // Step n of the preview: frame n (modulo the sequence) in the direction picture.
     QImage previewPicture(int step) const;
 
@@ -92,8 +110,26 @@ public:
     // built first and written together.
     void save(const QString& path);
     // "Открыть": an .oba and its strip from the program's objects folder;
-    // the state is replaced only when all of it was read and fits.
+    // the state is replaced only when all of it was read and fits. The
+    // history starts anew.
     void open(const QString& path);
+    // "Новый": no strip, the default frame count and every position empty;
+    // the history starts anew.
+    void startNew();
+
+    // --- history ---
+    QUndoStack& undoStack() { return m_undo; }
+    // Something was changed since the editor started, opened or saved.
+    bool isModified() const { return !m_undo.isClean(); }
+
+    // What a step keeps: the object as it is saved.
+    struct Content {
+        QImage picture;
+        int frameCount = kDefaultFrameCount;
+        QString table[model::kAnimPositions + 1][model::kAnimDirections + 1][model::kAnimStates + 1];
+    };
+    // Sets the object and shows the direction and state a step was made in (the steps themselves).
+    void apply(const Content& content, int direction, int state);
 
     // What save() writes into the .oba.
     ActiveObjectFile objectFile(const QString& path) const;
@@ -105,16 +141,22 @@ private:
     static constexpr int B = model::kAnimStates;
 
     int number(int s, int d, int b) const;
+    // One step from the object now to after.
+    void step(Content after, const QString& text);
+    static void emptyTable(Content& content);
     // Why entry (s, d, b) does not fit the frame count; empty when it does.
     QString entryProblem(int s, int d, int b) const;
     QImage frameImage(int k) const;
 
     const io::AppFolder& m_app;
-    QImage m_picture;
-    int m_frameCount = kDefaultFrameCount;
+    Content m_content;
+    // Short names for what the object holds.
+    QImage& m_picture = m_content.picture;
+    int& m_frameCount = m_content.frameCount;
+    QString (&m_table)[P + 1][D + 1][B + 1] = m_content.table;
     int m_direction = 1;
     int m_state = 1;
-    QString m_table[P + 1][D + 1][B + 1];
+    QUndoStack m_undo;
 };
 
 // Names of directions and states as the author reads them in messages.

@@ -229,7 +229,8 @@ void FonEditor::toggle(int column, int row)
     if (column < 0 || row < 0 || column >= m_columns || row >= m_rows)
         return;
     const int now = cell(column, row);
-    const int next = now != 0 ? 0 : m_selected;
+    // Another tile replaces the cell's at once; its own tile clears it.
+    const int next = now == m_selected ? 0 : m_selected;
     if (next != now)
         setCellsAsStep({{column, row, now, next}}, u"ячейка карты"_s, 0);
 }

@@ -87,8 +87,8 @@ public:
     // The map store; 0 = empty. Cells outside the store read 0.
     int cell(int column, int row) const;
 
-    // A click on a cell: a filled cell is emptied whatever is selected, an
-    // empty one takes the selected tile. One undo step.
+    // A click on a cell: a cell holding the selected tile is emptied, any
+    // other takes the selected tile. One undo step.
     void toggle(int column, int row);
     // The left button on the grid. Pressed and released on one cell without
     // leaving it is a click (toggle); moved on to other cells while held, it

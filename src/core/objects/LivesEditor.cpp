@@ -18,11 +18,38 @@ namespace kestrava::objects {
 
 LivesEditor::LivesEditor(const io::AppFolder& app) : m_app(app) {}
 
+namespace {
+
+QImage readBarPicture(const QString& path)
+{
+    const QByteArray bytes = io::readWholeFile(path, io::kMaxPictureFileBytes);
+    if (bytes.startsWith("BM"))
+        return io::readBmp(path);
+    if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        throw io::Error::inFile(path, u"это не рисунок BMP и не PNG"_s);
+    const QImage png = io::decodePng(bytes, path);
+    QImage onWhite(png.size(), QImage::Format_RGB32);
+    onWhite.fill(Qt::white);
+    QPainter(&onWhite).drawImage(0, 0, png);
+    return onWhite;
+}
+
+} // namespace
+
 void LivesEditor::loadPicture(const QString& path)
 {
-    QImage picture = io::readBmp(path);
+    QImage picture = readBarPicture(path);
+    if (picture != m_picture)
+        m_modified = true;
     m_picture = std::move(picture);
     m_path = path;
+}
+
+void LivesEditor::setDirection(Direction direction)
+{
+    if (direction != m_direction)
+        m_modified = true;
+    m_direction = direction;
 }
 
 void LivesEditor::reloadPicture()
@@ -68,6 +95,7 @@ void LivesEditor::save(const QString& path)
     objectFile().writeTo(writer);
     const QString bmp = m_app.objectFile(bmpNameOf(path));
     saveObjectFiles({path, writer.bytes()}, {{bmp, io::encodeBmp(m_picture, bmp)}});
+    m_modified = false;
 }
 
 void LivesEditor::open(const QString& path)
@@ -78,6 +106,7 @@ void LivesEditor::open(const QString& path)
     m_picture = std::move(picture);
     m_path = bmp;
     m_direction = f.Direction == BarObjectFile::vertical() ? Direction::Vertical : Direction::Horizontal;
+    m_modified = false;
 }
 
 } // namespace kestrava::objects

@@ -24,15 +24,19 @@ public:
     const QImage& picture() const { return m_picture; }
     // The file of the last picture loaded; empty before the first.
     const QString& picturePath() const { return m_path; }
-    // "Загрузить изображение": reads a BMP and remembers its path. A file
-    // that is no readable BMP changes nothing.
+    // "Загрузить изображение": reads a BMP or a PNG (told by its first
+    // bytes) and remembers its path; a PNG is laid on white, as the bar is
+    // saved as a BMP. A file that is neither, or damaged, changes nothing.
     void loadPicture(const QString& path);
     // The dialog was cancelled: the remembered file is read again, as it may
     // have been changed meanwhile; nothing happens before the first picture.
     void reloadPicture();
 
     Direction direction() const { return m_direction; }
-    void setDirection(Direction direction) { m_direction = direction; }
+    void setDirection(Direction direction);
+
+    // Something was changed since the editor started, opened or saved.
+    bool isModified() const { return m_modified; }
 
     // The picture stretched into the 33 x 33 view, keeping its proportions.
     QImage view() const;
@@ -54,6 +58,7 @@ private:
     QImage m_picture;
     QString m_path;
     Direction m_direction = Direction::None;
+    bool m_modified = false;
 };
 
 } // namespace kestrava::objects

@@ -38,24 +38,17 @@ QString origin(const QString& file, int line, const model::Project& project, int
 QStringList compilerReport(const QString& output, const model::Project& project, int templateLines, int limit)
 {
     static const QRegularExpression errorLine(u"^(.*?)([^/\\\\]+\\.java):(\\d+): error: (.*)$"_s);
-    static const QRegularExpression detail(u"^\\s+(symbol|location|required|found|reason)\\s*:\\s*(.*)$"_s);
     QStringList report;
     int errors = 0;
     const QStringList lines = output.split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QRegularExpressionMatch m = errorLine.match(lines[i].trimmed().isEmpty() ? QString() : lines[i]);
+    for (const QString& line : lines) {
+        const QRegularExpressionMatch m = errorLine.match(line);
         if (!m.hasMatch())
             continue;
         if (++errors > limit)
             continue;
-        QString text = origin(m.captured(2), m.captured(3).toInt(), project, templateLines) + u": "_s
-                       + m.captured(4).trimmed();
-        for (qsizetype j = i + 1; j < lines.size() && !errorLine.match(lines[j]).hasMatch(); ++j) {
-            const QRegularExpressionMatch d = detail.match(lines[j]);
-            if (d.hasMatch())
-                text += u"; "_s + d.captured(1) + u": "_s + d.captured(2).trimmed();
-        }
-        report.append(text);
+        report.append(origin(m.captured(2), m.captured(3).toInt(), project, templateLines) + u": "_s
+                      + m.captured(4).trimmed());
     }
     if (errors > limit)
         report.append(u"… и ещё ошибок: %1"_s.arg(errors - limit));

@@ -24,14 +24,23 @@ Attributes suiteAttributes(const MidletSuite& suite)
     // In MIDlet-1 the commas separate name, icon and class.
     QString shortName = name;
     shortName.replace(u',', u' ');
-    return {
+    const QString description = oneLine(suite.description).isEmpty() ? name : oneLine(suite.description);
+    Attributes attributes = {
         {u"MIDlet-Name"_s, name},
         {u"MIDlet-Vendor"_s, oneLine(suite.vendor)},
         {u"MIDlet-Version"_s, oneLine(suite.version)},
-        {u"MIDlet-1"_s, shortName + u", , "_s + suite.midletClass},
+        {u"MIDlet-Description"_s, description},
+    };
+    if (!suite.icon.isEmpty())
+        attributes.append({u"MIDlet-Icon"_s, suite.icon});
+    attributes += Attributes{
+        {u"MIDlet-1"_s, shortName + u", "_s + suite.icon + u", "_s + suite.midletClass},
         {u"MicroEdition-Profile"_s, u"MIDP-2.0"_s},
         {u"MicroEdition-Configuration"_s, u"CLDC-1.1"_s},
+        {QString::fromLatin1(kScreenWidthAttribute), QString::number(suite.screen.width)},
+        {QString::fromLatin1(kScreenHeightAttribute), QString::number(suite.screen.height)},
     };
+    return attributes;
 }
 
 // "Name: value" cut into lines of at most 72 bytes, never inside a character.
@@ -56,6 +65,20 @@ QByteArray manifestLine(const QString& key, const QString& value)
 }
 
 } // namespace
+
+MidletSuite suiteOf(const model::Project& project, const QString& name)
+{
+    MidletSuite suite;
+    suite.name = name;
+    suite.screen = project.GameScreen;
+    const model::GameSuiteData& s = project.GameSuite;
+    if (!s.Vendor.isEmpty())
+        suite.vendor = s.Vendor;
+    if (!s.Version.isEmpty())
+        suite.version = s.Version;
+    suite.description = s.Description;
+    return suite;
+}
 
 QByteArray manifest(const MidletSuite& suite)
 {

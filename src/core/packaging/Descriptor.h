@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Project.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,11 +12,26 @@ struct MidletSuite {
     QString name;                      // the project's name
     QString vendor = QStringLiteral("Kestrava");
     QString version = QStringLiteral("1.0");
+    QString description;               // the name when empty
+    QString icon;                      // the icon's path in the jar ("/icon.png"); none when empty
     QString midletClass = QStringLiteral("dorv");
+    // The screen the game was made for, which the game and the player read.
+    model::ScreenSize screen = model::kDefaultGameScreen;
 };
 
+// The attributes (jad and manifest) naming the screen the game was made for.
+inline constexpr const char* kScreenWidthAttribute = "Kestrava-Screen-Width";
+inline constexpr const char* kScreenHeightAttribute = "Kestrava-Screen-Height";
+
+// The suite of a project's game: its name, screen, and the vendor, version and
+// description of "Настройки игры" or their defaults.
+MidletSuite suiteOf(const model::Project& project, const QString& name);
+
 // META-INF/MANIFEST.MF: UTF-8, lines of at most 72 bytes (longer values go
-// on continuation lines), CR LF.
+// on continuation lines), CR LF. It and the .jad carry every attribute MIDP
+// 2.0 asks of a suite (MIDlet-Name, -Vendor, -Version, MIDlet-1,
+// MicroEdition-Profile and -Configuration), MIDlet-Description, MIDlet-Icon
+// when there is an icon, and the screen the game was made for.
 QByteArray manifest(const MidletSuite& suite);
 
 // The .jad beside the jar: the manifest's attributes, the jar's URL (its file

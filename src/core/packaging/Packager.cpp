@@ -4,9 +4,11 @@
 #include "codegen/StageClass.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "io/Png.h"
 #include "io/TextFile.h"
 #include "packaging/CompilerReport.h"
 #include "packaging/Descriptor.h"
+#include "packaging/GameIcon.h"
 #include "packaging/JarArchive.h"
 #include "packaging/JavaTools.h"
 
@@ -43,10 +45,18 @@ QString Packager::stepCaption(Step step)
 {
     switch (step) {
     case Step::Convert: return u"Конвертирование проекта в исходные тексты"_s;
-    case Step::Compile: return u"Компиляция исходных текстов (javac)"_s;
+    case Step::Compile: return u"Компиляция исходных текстов (ecj)"_s;
+    case Step::Shrink: return u"Уменьшение игры (ProGuard)"_s;
     case Step::Archive: return u"Сборка архива игры (jar и jad)"_s;
     }
     return QString();
+}
+
+QList<Packager::Step> Packager::steps(bool shrink)
+{
+    if (shrink)
+        return {Step::Convert, Step::Compile, Step::Shrink, Step::Archive};
+    return {Step::Convert, Step::Compile, Step::Archive};
 }
 
 Packager::Packager(const io::AppFolder& app) : m_app(app) {}
@@ -60,7 +70,8 @@ QString Packager::gameName(const QString& projectDir)
 QStringList Packager::gameSources(const QString& srcDir, int levelCount)
 {
     QStringList sources;
-    for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files, QDir::Name)) {
+    // A link could bring in a file from outside the project.
+    for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files | QDir::NoSymLinks, QDir::Name)) {
         const std::optional<codegen::StageFile> stage = codegen::stageOfFile(file);
         if (stage && stage->level > levelCount)
             continue;
@@ -93,46 +104,65 @@ Packager::Result Packager::run(const model::Project& project)
     if (!QFileInfo(api).isFile())
         throw io::Error(u"Не найден файл «%1» с классами MIDP 2.0 / CLDC 1.1, нужный для сборки игры: "
                         u"переустановите Kestrava."_s.arg(QDir::toNativeSeparators(api)));
-    const QString javac = findJavaTool(u"javac"_s);
+    const QString compiler = findGameCompiler();
+    const QString shrinker = m_shrink ? findShrinker() : QString();
 
     // bin is checked before the conversion rewrites src and res.
     const QString projectDir = project.ProjectDir.value_or(QString());
-    const QString binDir = project.hasProjectDir()
-                               ? codegen::outputFolder(projectDir, QFileInfo(projectDir).canonicalFilePath(), u"bin"_s)
-                               : QString();
+    const QString canonical = QFileInfo(projectDir).canonicalFilePath();
+    const QString binDir = project.hasProjectDir() ? codegen::outputFolder(projectDir, canonical, u"bin"_s) : QString();
     step(Step::Convert);
-    codegen::convertProject(project, m_app);
+    // The pictures this conversion put into res are the only files of res the
+    // game gets: whatever else lies there (a class, a stray file) stays out.
+    const QString resDir = project.hasProjectDir() ? codegen::outputFolder(projectDir, canonical, u"res"_s) : QString();
+    QStringList pictures;
+    codegen::convertProject(project, m_app, [&](const QString& file) {
+        if (QFileInfo(file).absolutePath() == QFileInfo(resDir).absoluteFilePath())
+            pictures.append(QFileInfo(file).fileName());
+    });
+    pictures.sort();
     try {
-        return archive(project, projectDir, binDir, javac);
+        return archive(project, {projectDir, binDir, resDir, pictures}, compiler, shrinker);
     } catch (const io::Error& e) {
         throw io::Error(e.message() + u"\nИсходные тексты в папке src и рисунки в папке res уже записаны заново; "
                                       u"архив игры в папке bin не изменён."_s);
     }
 }
 
-Packager::Result Packager::archive(const model::Project& project, const QString& projectDir, const QString& binDir,
-                                   const QString& javac)
+Packager::Result Packager::archive(const model::Project& project, const Folders& folders, const QString& compiler,
+                                   const QString& shrinker)
 {
+    const QString& projectDir = folders.project;
+    const QString& binDir = folders.bin;
+    const QString& resDir = folders.res;
     step(Step::Compile);
     QTemporaryDir work;
     if (!work.isValid())
         throw io::Error(u"Не удаётся создать временную папку для сборки игры: %1"_s.arg(work.errorString()));
     const QString classes = work.path() + u"/classes"_s;
     io::makeFolder(classes);
-    compile(project, projectDir + u"/src"_s, classes, javac);
+    compile(project, projectDir + u"/src"_s, work.path(), classes, compiler);
+    QString gameClasses = classes;
+    if (m_shrink) {
+        step(Step::Shrink);
+        gameClasses = work.path() + u"/shrunk"_s;
+        shrink(work.path(), classes, gameClasses, shrinker);
+    }
 
     step(Step::Archive);
     const QString name = gameName(projectDir);
-    MidletSuite suite;
-    suite.name = name;
+    MidletSuite suite = suiteOf(project, name);
+    const QImage icon = gameIcon(project, resDir);
+    if (!icon.isNull())
+        suite.icon = u'/' + QString::fromLatin1(kIconEntry);
     std::vector<JarEntry> entries;
     entries.push_back({u"META-INF/MANIFEST.MF"_s, manifest(suite)});
-    for (const QString& file : filesUnder(classes, {u"*.class"_s}))
-        entries.push_back({file, io::readWholeFile(classes + u'/' + file, kMaxClassBytes)});
-    const QString resDir = projectDir + u"/res"_s;
-    for (const QString& file : filesUnder(resDir, {}))
-        if (!QFileInfo(file).fileName().startsWith(u'.'))
-            entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
+    if (!icon.isNull())
+        entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
+    for (const QString& file : filesUnder(gameClasses, {u"*.class"_s}))
+        entries.push_back({file, io::readWholeFile(gameClasses + u'/' + file, kMaxClassBytes)});
+    for (const QString& file : folders.pictures)
+        entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
     const QByteArray jar = jarArchive(entries);
     const QString jarName = name + u".jar"_s;
     Result result{binDir + u'/' + jarName, binDir + u'/' + name + u".jad"_s, name};
@@ -141,39 +171,81 @@ Packager::Result Packager::archive(const model::Project& project, const QString&
     return result;
 }
 
-void Packager::compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
-                       const QString& javacPath)
+QString Packager::runTool(const QString& program, const QStringList& arguments, const QString& workDir,
+                          const QString& what, int* exitCode)
 {
-    const QStringList sources = gameSources(srcDir, project.LevelCount);
-    QStringList arguments = {
-        // javac speaks English and UTF-8 here, so its messages can be read back.
-        u"-J-Duser.language=en"_s, u"-J-Duser.country=US"_s, u"-J-Dfile.encoding=UTF-8"_s,
-        u"-J-Dsun.stdout.encoding=UTF-8"_s, u"-J-Dsun.stderr.encoding=UTF-8"_s,
-        // A phone has only the MIDP 2.0 / CLDC 1.1 classes: nothing else is on the boot class path.
-        u"-source"_s, u"8"_s, u"-target"_s, u"8"_s, u"-bootclasspath"_s, m_app.midpApi(),
-        u"-encoding"_s, u"windows-1251"_s, u"-nowarn"_s, u"-Xlint:-options"_s, u"-Xmaxerrs"_s, u"50"_s,
-        u"-d"_s, classesDir};
-    for (const QString& file : sources)
-        arguments.append(srcDir + u'/' + file);
-
-    QProcess javac;
-    javac.setProcessChannelMode(QProcess::MergedChannels);
-    javac.start(javacPath, arguments);
-    if (!javac.waitForStarted(30000))
-        throw io::Error(u"Компилятор Java не запустился: %1"_s.arg(javac.errorString()));
-    while (!javac.waitForFinished(100)) {
-        if (javac.state() == QProcess::NotRunning)
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    // An empty folder of our own: nothing the author's current folder holds is seen.
+    tool.setWorkingDirectory(workDir);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Messages in English and UTF-8, so they can be read back; Debian's Java
+    // wrappers take JAVA_ARGS, and nothing else on the way reads it.
+    environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    environment.insert(u"JAVA_ARGS"_s, u"-Duser.language=en -Duser.country=US -Dfile.encoding=UTF-8 "
+                                       u"-Dsun.stdout.encoding=UTF-8 -Dsun.stderr.encoding=UTF-8"_s);
+    environment.remove(u"CLASSPATH"_s);
+    environment.remove(u"JAVA_TOOL_OPTIONS"_s);
+    environment.remove(u"_JAVA_OPTIONS"_s);
+    tool.setProcessEnvironment(environment);
+    tool.start(program, arguments);
+    if (!tool.waitForStarted(30000))
+        throw io::Error(u"%1 не запустился: %2"_s.arg(what, tool.errorString()));
+    while (!tool.waitForFinished(100)) {
+        if (tool.state() == QProcess::NotRunning)
             break;
         if (m_cancelled && m_cancelled()) {
-            javac.kill();
-            javac.waitForFinished(5000);
+            tool.kill();
+            tool.waitForFinished(5000);
             cancelled();
         }
     }
-    const QString output = QString::fromUtf8(javac.readAll());
-    if (javac.exitStatus() != QProcess::NormalExit)
-        throw io::Error(u"Компилятор Java завершился аварийно: %1"_s.arg(javac.errorString()));
-    if (javac.exitCode() != 0) {
+    const QString output = QString::fromUtf8(tool.readAll());
+    if (tool.exitStatus() != QProcess::NormalExit)
+        throw io::Error(u"%1 завершился аварийно: %2"_s.arg(what, tool.errorString()));
+    *exitCode = tool.exitCode();
+    return output;
+}
+
+void Packager::shrink(const QString& workDir, const QString& classesDir, const QString& shrunkDir,
+                      const QString& shrinker)
+{
+    // Paths quoted for ProGuard, which reads its arguments as it reads a configuration.
+    const auto quoted = [](const QString& path) { return u'\'' + path + u'\''; };
+    const QStringList arguments = {
+        u"-injars"_s, quoted(classesDir), u"-outjars"_s, quoted(shrunkDir), u"-libraryjars"_s, quoted(m_app.midpApi()),
+        // StackMap attributes for CLDC again, after the code changed.
+        u"-microedition"_s,
+        // The phone starts the MIDlet by the name in the manifest, and the game
+        // finds its stage classes by name (Etap0 .. Etap19).
+        u"-keep"_s, u"public class dorv { public <init>(); }"_s, u"-keep"_s, u"class Etap?, Etap?? { <init>(); }"_s,
+        u"-overloadaggressively"_s, u"-repackageclasses"_s, u"''"_s, u"-allowaccessmodification"_s, u"-dontnote"_s};
+    int exitCode = 0;
+    const QString output = runTool(shrinker, arguments, workDir + u"/nothing"_s, u"ProGuard"_s, &exitCode);
+    if (exitCode != 0)
+        throw io::Error(u"Игра не уменьшена: ProGuard сообщил об ошибке.\n"_s + output.trimmed().right(1500));
+}
+
+void Packager::compile(const model::Project& project, const QString& srcDir, const QString& workDir,
+                       const QString& classesDir, const QString& compiler)
+{
+    const QString nothing = workDir + u"/nothing"_s;
+    io::makeFolder(nothing);
+    QStringList arguments = {
+        // Class files a CLDC 1.1 phone verifies as they are: version 45.3 with StackMap attributes.
+        u"-source"_s, u"1.3"_s, u"-target"_s, u"cldc1.1"_s,
+        // A phone has only the MIDP 2.0 / CLDC 1.1 classes: nothing else is on the boot class path,
+        // and the class and source paths are an empty folder, so nothing the project folder or
+        // the current folder holds is compiled in, and no annotation processor runs.
+        u"-bootclasspath"_s, m_app.midpApi(), u"-classpath"_s, nothing, u"-sourcepath"_s, nothing,
+        u"-proc:none"_s, u"-encoding"_s, u"windows-1251"_s, u"-nowarn"_s, u"-Xemacs"_s,
+        u"-maxProblems"_s, u"50"_s, u"-d"_s, classesDir};
+    for (const QString& file : gameSources(srcDir, project.LevelCount))
+        arguments.append(srcDir + u'/' + file);
+
+    int exitCode = 0;
+    const QString output = runTool(compiler, arguments, nothing, u"Компилятор Java (ecj)"_s, &exitCode);
+    if (exitCode != 0) {
         const QStringList report = compilerReport(output, project, int(codegen::readStageTemplate(m_app).size()));
         throw io::Error(u"Игра не собрана: компилятор Java нашёл ошибки.\n"_s + report.join(u'\n'));
     }

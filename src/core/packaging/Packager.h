@@ -3,24 +3,28 @@
 #include "io/AppFolder.h"
 #include "model/Project.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 namespace kestrava::packaging {
 
 // "Запуск" → "Собрать игру" and kestrava --package: converts the project,
-// compiles its src folder with the machine's javac against our MIDP 2.0 /
-// CLDC 1.1 API classes as the boot class path (so any call a phone lacks is
-// a compile error), and writes bin/<name>.jar (the classes, every file of
-// res, a MIDlet manifest) and bin/<name>.jad (with the jar's size) into the
-// project folder, <name> being the project folder's name. Both are written
+// compiles its src folder with the Eclipse compiler (ecj) into CLDC 1.1
+// class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
+// path (so any call a phone lacks is a compile error), and writes
+// bin/<name>.jar (the classes, the pictures this conversion put into res and
+// nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
+// the jar's size) into the project folder, <name> being the project folder's name. Both are written
 // together, only once everything succeeded. Throws io::Error; a compiler
 // error names the stage, event row and action a spliced fragment came from.
 class Packager {
 public:
-    enum class Step { Convert = 1, Compile, Archive };
-    static constexpr int kSteps = 3;
+    enum class Step { Convert = 1, Compile, Shrink, Archive };
+    // The steps of a packaging, in order; Shrink only when shrinking.
+    static QList<Step> steps(bool shrink);
     // The caption of a step for the progress dialog.
     static QString stepCaption(Step step);
 
@@ -34,7 +38,11 @@ public:
 
     // Told of every step as it starts.
     void onStep(std::function<void(Step)> f) { m_onStep = std::move(f); }
-    // Asked between steps and while javac runs; true stops the packaging (an io::Error saying so).
+    // "Уменьшить игру": the compiled classes go through ProGuard (-microedition),
+    // which drops what the game never uses and gives short names to all but
+    // the MIDlet and the stage classes, found by name.
+    void setShrink(bool shrink) { m_shrink = shrink; }
+    // Asked between steps and while a tool runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
 
     Result run(const model::Project& project);
@@ -49,15 +57,25 @@ public:
 
 private:
     void step(Step s);
-    // Everything after the conversion: compile, then write the jar and jad.
-    Result archive(const model::Project& project, const QString& projectDir, const QString& binDir,
-                   const QString& javac);
-    void compile(const model::Project& project, const QString& srcDir, const QString& classesDir,
-                 const QString& javacPath);
+    // Where the game's files are, and the pictures this conversion put into res.
+    struct Folders {
+        QString project, bin, res;
+        QStringList pictures;
+    };
+    // Everything after the conversion: compile, shrink, then write the jar and jad.
+    Result archive(const model::Project& project, const Folders& folders, const QString& compiler,
+                   const QString& shrinker);
+    void compile(const model::Project& project, const QString& srcDir, const QString& workDir,
+                 const QString& classesDir, const QString& compiler);
+    void shrink(const QString& workDir, const QString& classesDir, const QString& shrunkDir, const QString& shrinker);
+    // Runs a tool in workDir, stopping it when cancelled; its output (both streams).
+    QString runTool(const QString& program, const QStringList& arguments, const QString& workDir,
+                    const QString& what, int* exitCode);
 
     const io::AppFolder& m_app;
     std::function<void(Step)> m_onStep;
     std::function<bool()> m_cancelled;
+    bool m_shrink = false;
 };
 
 } // namespace kestrava::packaging

@@ -8,9 +8,7 @@ namespace kestrava::packaging {
 
 settings::ScreenSize playSize(settings::ScreenSize chosen)
 {
-    if (chosen.width < 16 || chosen.height < 16 || chosen.width > 1000 || chosen.height > 1000)
-        return {128, 176};
-    return chosen;
+    return model::isGameScreen(chosen) ? chosen : model::kDefaultGameScreen;
 }
 
 QStringList playerArguments(const io::AppFolder& app, const QString& jad, const QString& title,

@@ -8,8 +8,8 @@
 
 namespace kestrava::packaging {
 
-// The screen the author plays on: the size chosen under "Настройки игры", or
-// 128 x 176 while none is chosen.
+// The screen the author plays on: the project's, or the usual one for a size
+// no phone has.
 settings::ScreenSize playSize(settings::ScreenSize chosen);
 
 // The arguments of `java` that open a packaged game (its .jad) in the

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSet>
 
 #include <algorithm>
@@ -394,6 +395,124 @@ ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& ap
         undoCopies();
         throw;
     }
+}
+
+bool stageHolds(const model::Project& project, int level, const QString& name)
+{
+    const model::StageData& s = project.stage(level);
+    for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
+        if (s.FonGroup[size_t(g)].FileName == name)
+            return true;
+    for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
+        if (s.ActiveGroup[size_t(g)].FileName == name)
+            return true;
+    return false;
+}
+
+ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder& app, int level,
+                              const QString& chosenPath)
+{
+    const QFileInfo chosen(chosenPath);
+    const QString name = chosen.fileName();
+    checkImportable(project, name);
+    const auto refuse = [&](const QString& why) {
+        return io::Error::inFile(chosenPath, why + u" Объект не обновлён."_s);
+    };
+    if (!stageHolds(project, level, name))
+        throw refuse(u"на этапе %1 нет объекта, загруженного из файла «%2»."_s.arg(level).arg(name));
+
+    QString folder;
+    const QString library = app.objectFile(name);
+    if (QFileInfo::exists(library)) {
+        if (chosen.exists() && !samePath(chosenPath, library) && !sameBytes(chosenPath, library))
+            throw refuse(u"в библиотеке объектов программы другой файл «%1», и проект при открытии брал бы его. "
+                         u"Переименуйте файл."_s.arg(name));
+        folder = app.objects();
+    } else if (chosen.exists()) {
+        folder = chosen.absolutePath();
+    } else {
+        throw refuse(u"файла «%1» нет в библиотеке объектов программы."_s.arg(name));
+    }
+    const QString source = folder + u'/' + name;
+    const QByteArray objectBytes = io::readWholeFile(source, io::kMaxObjectFileBytes);
+    objects::ObjectFile file = objects::readObjectFile(source);
+    const ObjectKind kind = kindOf(file);
+
+    ObjectUpdate update{name, project.stage(level), {}};
+    const QString target = project.projectPath(u"objects"_s);
+    update.files.push_back({target + u'/' + name, objectBytes});
+    QByteArray bmpBytes;
+    for (const QString& picture : {objects::pngNameOf(name), objects::bmpNameOf(name)}) {
+        QString path = folder + u'/' + picture;
+        if (!QFileInfo::exists(path))
+            path = app.objectFile(picture);
+        if (!QFileInfo::exists(path))
+            throw refuse(u"рисунок «%1» не найден ни рядом с файлом объекта, ни в библиотеке объектов программы."_s
+                             .arg(picture));
+        const QByteArray bytes = io::readWholeFile(path, io::kMaxPictureFileBytes);
+        if (picture == objects::bmpNameOf(name))
+            bmpBytes = bytes;
+        update.files.push_back({target + u'/' + picture, bytes});
+    }
+
+    model::StageData& s = update.stage;
+    const auto wrongKind = [&](const QString& was) {
+        return refuse(u"файл не является %1, каким «%2» загружен на этапе %3."_s.arg(was, name).arg(level));
+    };
+    // Every group of that name is read again; its slot and number stay, and `keep` puts back what the
+    // author set on it.
+    const auto refill = [&](auto& table, int count, int max, ObjectKind groupKind, auto read, auto keep) {
+        std::vector<int> updated;
+        for (int g = 1; g <= std::min(count, max); ++g) {
+            auto& group = table[size_t(g)];
+            if (group.FileName != name)
+                continue;
+            if (kind != groupKind)
+                throw wrongKind(kindName(groupKind));
+            const auto kept = group;
+            read(group);
+            group.ListSlot = kept.ListSlot;
+            group.Index = kept.Index;
+            keep(group, kept);
+            updated.push_back(g);
+        }
+        return updated;
+    };
+    const std::vector<int> fonGroups = refill(
+        s.FonGroup, s.FonGroupCount, model::kMaxFonGroups, ObjectKind::Background,
+        [&](model::FonGroupData& g) {
+            fill(g, name, objects::BackgroundObjectFile(std::get<objects::BackgroundObjectFile>(file)));
+        },
+        [](model::FonGroupData& g, const model::FonGroupData& kept) { g.Obstacle = kept.Obstacle; });
+    const std::vector<int> activeGroups = refill(
+        s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups, ObjectKind::Active,
+        [&](model::ActiveGroupData& g) { fill(g, name, std::get<objects::ActiveObjectFile>(file)); },
+        [](model::ActiveGroupData& g, const model::ActiveGroupData& kept) { g.Caption = kept.Caption; });
+
+    // Placed objects take the size of what they now show, as opening the project would measure it.
+    const auto updated = [](const std::vector<int>& groups, int g) {
+        return std::find(groups.begin(), groups.end(), g) != groups.end();
+    };
+    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+        model::FonObjectData& o = s.FonObject[size_t(i)];
+        if (updated(fonGroups, o.Group)) {
+            o.Width = s.FonGroup[size_t(o.Group)].TileWidth;
+            o.Height = s.FonGroup[size_t(o.Group)].TileHeight;
+        }
+    }
+    if (!activeGroups.empty()) {
+        const QImage icon = QImage::fromData(bmpBytes);
+        if (icon.isNull())
+            throw refuse(u"рисунок «%1» не читается."_s.arg(objects::bmpNameOf(name)));
+        for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
+            model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+            if (updated(activeGroups, o.GroupValue) && o.FileName == s.ActiveGroup[size_t(o.GroupValue)].BmpName) {
+                o.Width = icon.width();
+                o.Height = icon.height();
+            }
+        }
+    }
+    return update;
 }
 
 } // namespace kestrava::persist

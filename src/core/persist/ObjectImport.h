@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/TextFile.h"
+#include "model/Project.h"
 #include "objects/ObjectFile.h"
 
 #include <QHash>
@@ -11,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-namespace kestrava::model { class Project; }
 namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::persist {
@@ -43,6 +44,28 @@ ImportedObject Load_object(model::Project& project, const io::AppFolder& app, co
 // project already holds a different file of one of those names, or a
 // picture is missing.
 ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& app, const QString& chosenPath);
+
+// Whether stage `level` holds a background or active group loaded from an
+// object file of this name.
+bool stageHolds(const model::Project& project, int level, const QString& name);
+
+// "Обновить": a group already in a stage, read again from its object file.
+struct ObjectUpdate {
+    QString name;                     // the object file's name
+    model::StageData stage;           // the stage with every group of that name read again
+    std::vector<io::FileBytes> files; // the project's copies to write: the object file and its pictures
+};
+
+// Reads the object file at chosenPath again for every group of stage
+// `level` loaded from a file of its name. Each keeps its list slot, its
+// number, its obstacle flag or movement settings and its placed objects,
+// which take the size of the new tiles or picture. The file and its
+// pictures come from the library when it holds that name (chosenPath must
+// then be that very file, since opening the project reads the library's),
+// else from beside chosenPath. Nothing is written or changed: an io::Error
+// says why the update is refused.
+ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder& app, int level,
+                              const QString& chosenPath);
 
 // The import itself, shared by Load_object and the project reader. The whole
 // file is read and checked before the stage changes. An object is read from

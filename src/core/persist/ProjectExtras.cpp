@@ -38,6 +38,11 @@ const QString kFormatKey = u"format"_s;
 const QString kVersionKey = u"version"_s;
 const QString kHashKey = u"projectSha256"_s;
 const QString kStagesKey = u"stages"_s;
+const QString kScreenKey = u"screen"_s;
+const QString kSuiteKey = u"suite"_s;
+const QString kVendorKey = u"vendor"_s;
+const QString kSuiteVersionKey = u"version"_s;
+const QString kDescriptionKey = u"description"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kBarKey = u"livesBar"_s;
@@ -295,7 +300,7 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kStagesKey}, QString());
+        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kStagesKey}, QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
@@ -304,6 +309,37 @@ public:
             fail(QString(), u"поле «%1» должно содержать 64 шестнадцатеричные цифры, а записано «%2»"_s.arg(kHashKey,
                                                                                                             io::excerpt(hash)));
         return hash.toLower().toLatin1() == projectHash;
+    }
+
+    // The game's screen; none for a file written before it was kept.
+    std::optional<model::ScreenSize> screen(const Json& root)
+    {
+        const QString where = u"настройки игры"_s;
+        const std::optional<Json> o = optionalObject(root, kScreenKey, where, {kWidthKey, kHeightKey});
+        if (!o)
+            return std::nullopt;
+        const model::ScreenSize size{integer(*o, kWidthKey, where), integer(*o, kHeightKey, where)};
+        if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
+            fail(where, problem);
+        return size;
+    }
+
+    // What the jad says of the game; none for a file without it.
+    std::optional<model::GameSuiteData> suite(const Json& root)
+    {
+        const QString where = u"свойства игры"_s;
+        const std::optional<Json> o =
+            optionalObject(root, kSuiteKey, where, {kVendorKey, kSuiteVersionKey, kDescriptionKey});
+        if (!o)
+            return std::nullopt;
+        model::GameSuiteData suite;
+        const auto text = [&](const QString& key) { return o->member(key) ? string(*o, key, where) : QString(); };
+        suite.Vendor = text(kVendorKey);
+        suite.Version = text(kSuiteVersionKey);
+        suite.Description = text(kDescriptionKey);
+        if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
+            fail(where, problem);
+        return suite;
     }
 
     std::vector<StageExtras> stages(const Json& root)
@@ -513,6 +549,19 @@ private:
         return v;
     }
 
+    // An object field that may be left out, holding only the fields `known`.
+    std::optional<Json> optionalObject(const Json& o, const QString& key, const QString& where,
+                                       std::initializer_list<QString> known) const
+    {
+        const std::optional<Json> value = o.member(key);
+        if (!value)
+            return std::nullopt;
+        if (!value->isObject())
+            fail(where, u"ожидался объект, а записано %1"_s.arg(shown(*value)));
+        onlyFields(*value, known, where);
+        return value;
+    }
+
     // A misspelt field would otherwise drop its content without a word.
     void onlyFields(const Json& o, std::initializer_list<QString> known, const Where& where) const
     {
@@ -560,9 +609,27 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
     QList<QByteArray> stages;
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level)
         stages.append(stageEntry(project.stage(level), level, extrasFile));
+    // A project at the usual screen writes the file as it was before the screen was kept.
+    QByteArray screen;
+    if (project.GameScreen != model::kDefaultGameScreen)
+        screen = "  \"screen\": " + compact(QJsonObject{{kWidthKey, project.GameScreen.width},
+                                                       {kHeightKey, project.GameScreen.height}}) + ",\n";
+    if (project.GameSuite != model::GameSuiteData{}) {
+        if (const QString problem = model::gameSuiteProblem(project.GameSuite); !problem.isEmpty())
+            throw io::Error::inFile(extrasFile, u"свойства игры: "_s + problem + u"; файлы проекта не записаны"_s);
+        QJsonObject suite;
+        const auto put = [&](const QString& key, const QString& value) {
+            if (!value.isEmpty())
+                suite.insert(key, value);
+        };
+        put(kVendorKey, project.GameSuite.Vendor);
+        put(kSuiteVersionKey, project.GameSuite.Version);
+        put(kDescriptionKey, project.GameSuite.Description);
+        screen += "  \"suite\": " + compact(suite) + ",\n";
+    }
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
-           + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n  \"stages\": [\n" + stages.join(",\n")
-           + "\n  ]\n}\n";
+           + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
+           + stages.join(",\n") + "\n  ]\n}\n";
 }
 
 ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBytes)
@@ -595,7 +662,13 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     if (!reader.matches(extras.root->root(), extras.projectHash))
         return {u"Файл «%1»: записан для другой версии %2; полосы жизней, пути, типы движения и списки объектов событий из него не загружены"_s
                     .arg(QDir::toNativeSeparators(extras.path), io::fileNamePart(projectFile))};
+    const std::optional<model::ScreenSize> screen = reader.screen(extras.root->root());
+    const std::optional<model::GameSuiteData> suite = reader.suite(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
+    if (screen)
+        project.GameScreen = *screen;
+    if (suite)
+        project.GameSuite = *suite;
     return {};
 }
 

@@ -13,7 +13,7 @@ namespace kestrava::model { class Project; }
 namespace kestrava::persist {
 
 // What project.prg cannot hold lives in a small UTF-8 JSON file beside it:
-// per stage the lives bar, the movement types of all active groups, the
+// the game's screen size, per stage the lives bar, the movement types of all active groups, the
 // path points of the placed active objects, the rows of the event sheet and
 // the object lists of its conditions and actions. project.prg stays exactly as
 // other tools write it. The file records the SHA-256 of the project file it
@@ -23,6 +23,11 @@ namespace kestrava::persist {
 //   "format": "kestrava-project-extras",
 //   "version": 1,
 //   "projectSha256": "<64 hex digits>",
+//   "screen": {"height":320,"width":240},                <- the game's screen; left out
+//                                                           at 176 x 208, which a file
+//                                                           without it means
+//   "suite": {"description":"...","vendor":"...","version":"1.2"},  <- what the jad says;
+//                                                           left out when all are empty
 //   "stages": [
 //     {
 //       "stage": 1,

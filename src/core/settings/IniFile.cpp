@@ -86,7 +86,9 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
     }
     const qsizetype existing = keyLine(header, key);
     if (existing >= 0) {
-        m_lines[existing] = line;
+        // A value written as it already reads keeps its line as the author spaced it.
+        if (m_lines[existing].mid(m_lines[existing].indexOf(u'=') + 1).trimmed() != value)
+            m_lines[existing] = line;
         return;
     }
     // After the section's last key, so the blank lines and comments that lead

@@ -10,7 +10,8 @@ namespace kestrava::settings {
 
 // A settings file in the ".ini" form ("[Section]" lines, then "Key=Value"
 // lines), windows-1251 with CR LF like every text file of the system.
-// Writing a key replaces its value where it stands and keeps everything
+// Writing a key replaces its value where it stands (a line that already
+// holds that value stays as it is) and keeps everything
 // else of the file (comments, blank lines, other sections, keys of its
 // own); a new key goes after the last key of its section, a new section to
 // the end of the file. Sections and keys match without regard to case; of

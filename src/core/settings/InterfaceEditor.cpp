@@ -381,7 +381,7 @@ void InterfaceEditor::writeKeys(IniFile& file) const
     file.setValue(weapon, u"Transparent"_s, QString::number(w.Transparent ? 1 : 0));
 }
 
-void InterfaceEditor::save(const QString& path) const
+void InterfaceEditor::save(const QString& path)
 {
     const QString picture = io::folderPart(path) + u'/' + QString::fromLatin1(kWeaponPicture);
     if (weaponLoaded() && QFileInfo(path).absoluteFilePath().compare(QFileInfo(picture).absoluteFilePath(),
@@ -394,6 +394,80 @@ void InterfaceEditor::save(const QString& path) const
     if (weaponLoaded())
         files.push_back({picture, m_spriteFile});
     io::writeFilesTogether(files);
+    m_undo.setClean();
+}
+
+namespace {
+
+BarRecord barOf(const BarIndicator& bar)
+{
+    return {bar.x, bar.y, bar.height, bar.width, int(bar.fg), int(bar.bgr), int(bar.frame)};
+}
+
+} // namespace
+
+void InterfaceEditor::open(const QString& path)
+{
+    const InterfaceSettings read = readInterfaceSettings(path);
+    InterfaceRecords records;
+    records.ScreenColour = m_records.ScreenColour; // the preview's own, not the game's
+    records.Lifebar = barOf(read.lifebar);
+    records.Ammobar = barOf(read.ammobar);
+    records.Timer.X = read.timerX;
+    records.Timer.Y = read.timerY;
+    records.Timer.Bgr = int(read.timerBgr);
+    records.Timer.Font = {read.fontSize, read.fontType, read.bold ? 1 : 0, read.italic ? 1 : 0,
+                          read.underline ? 1 : 0, int(read.fontColour)};
+    records.Weapon = {read.weaponX, read.weaponY, read.weaponWidth, read.weaponHeight, read.weaponFrames,
+                      int(read.transparentColour), read.transparent ? 1 : 0};
+    records.WeaponBgr = int(read.weaponBgr);
+    // What the dialogs refuse would be drawn wrong and saved again as it is.
+    try {
+        for (const BarRecord* bar : {&records.Lifebar, &records.Ammobar}) {
+            checkPosition(bar->X, bar->Y);
+            checkRange(bar->Width, u"Длина полосы"_s, 1, kMaxCoordinate);
+            checkRange(bar->Height, u"Высота полосы"_s, 1, kMaxCoordinate);
+        }
+        checkPosition(records.Timer.X, records.Timer.Y);
+        checkPosition(records.Weapon.X, records.Weapon.Y);
+        checkRange(records.Weapon.FrameWidth, u"Ширина кадра оружия"_s, 1, kMaxCoordinate);
+        checkRange(records.Weapon.FrameHeight, u"Высота кадра оружия"_s, 1, kMaxCoordinate);
+    } catch (const io::Error& e) {
+        throw io::Error::inFile(path, e.message());
+    }
+    const QString picturePath = io::folderPart(path) + u'/' + QString::fromLatin1(kWeaponPicture);
+    QImage sprite;
+    QByteArray spriteFile;
+    if (QFileInfo::exists(picturePath)) {
+        spriteFile = io::readWholeFile(picturePath, io::kMaxPictureFileBytes);
+        sprite = io::decodePng(spriteFile, picturePath);
+    }
+
+    m_undo.clear();
+    m_records = records;
+    m_sprite = sprite;
+    m_spriteFile = spriteFile;
+    m_shownSprite = sprite;
+    m_shown = m_current = Indicator::None;
+    m_drag = {};
+    m_following = false;
+    ++m_gesture;
+    DrawAll();
+}
+
+void InterfaceEditor::startNew()
+{
+    m_undo.clear();
+    const int screen = m_records.ScreenColour;
+    m_records = InterfaceRecords();
+    m_records.ScreenColour = screen;
+    m_sprite = m_shownSprite = QImage();
+    m_spriteFile.clear();
+    m_shown = m_current = Indicator::None;
+    m_drag = {};
+    m_following = false;
+    ++m_gesture;
+    DrawAll();
 }
 
 // --- history ---

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ScreenSize.h"
 #include "objects/FontRecord.h"
 
 #include <QByteArray>
@@ -43,9 +44,10 @@ struct BarRecord {
 };
 
 // The countdown timer.
+// The default layout fits the usual game screen (model::kDefaultGameScreen).
 struct TimerRecord {
     int X = 5;
-    int Y = 220;
+    int Y = 188;
     int Bgr = kBlack;
     objects::FontRecord Font{.Colour = kLime};
     bool operator==(const TimerRecord&) const = default;
@@ -53,8 +55,8 @@ struct TimerRecord {
 
 // The weapon indicator: one frame of a strip of weapon pictures.
 struct WeaponRecord {
-    int X = 130;
-    int Y = 220;
+    int X = 146;
+    int Y = 188;
     int FrameWidth = 25;
     int FrameHeight = 15;
     int FrameCount = 0;
@@ -91,7 +93,8 @@ int parseNumberBox(const QString& text, const QString& what, int min, int max);
 class InterfaceEditor : public QObject {
     Q_OBJECT
 public:
-    static constexpr QSize kStartScreen{160, 240};
+    // The preview shows the project's game screen; this one until it is told it.
+    static constexpr QSize kStartScreen{model::kDefaultGameScreen.width, model::kDefaultGameScreen.height};
     static constexpr int kMaxScreenSide = 1000; // no phone screen is larger than a level map
     static constexpr int kMaxCoordinate = 10000;
     static constexpr int kMarkLength = 5;
@@ -156,9 +159,18 @@ public:
     // keeps its place.
     void writeKeys(IniFile& file) const;
     // "Сохранить": the settings file at path (what else it holds is kept)
-    // and, when a weapon picture was loaded, Weapon.png beside it, written
-    // together. A Weapon.png already there stays when none was loaded.
-    void save(const QString& path) const;
+    // and, when a weapon picture was loaded or opened, Weapon.png beside it,
+    // written together. A Weapon.png already there stays when there was none.
+    // The layout is then saved (isModified() false).
+    void save(const QString& path);
+    // Reads a settings file as the game reads it into the layout, and the
+    // Weapon.png beside it, when there is one, as the weapon picture. Values
+    // the dialogs would refuse are refused here too. Nothing changes unless
+    // all of it was read (an io::Error naming the file); the history starts anew.
+    void open(const QString& path);
+    // The layout before anything was chosen, with no weapon picture; the history starts anew.
+    void startNew();
+    bool isModified() const { return !m_undo.isClean(); }
 
     QUndoStack& undoStack() { return m_undo; }
     // Sets the records and the shown weapon picture without a step (the steps themselves).

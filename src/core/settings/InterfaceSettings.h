@@ -23,7 +23,7 @@ struct InterfaceSettings {
     BarIndicator lifebar{10, 10, 5, 60, 0x000080, 0x0000FF, 0x000000};
     BarIndicator ammobar{90, 10, 5, 60, 0x0000FF, 0x00FF00, 0x000000};
     int timerX = 5;
-    int timerY = 220;
+    int timerY = 188;
     quint32 timerBgr = 0x000000;
     int fontType = 0;  // 0 system, 1 monospaced, 2 proportional
     int fontSize = -1; // 0 small, 1 medium, 2 large, -1 none chosen
@@ -31,8 +31,8 @@ struct InterfaceSettings {
     bool italic = false;
     bool underline = false;
     quint32 fontColour = 0x00FF00;
-    int weaponX = 130;
-    int weaponY = 220;
+    int weaponX = 146;
+    int weaponY = 188;
     int weaponWidth = 25;
     int weaponHeight = 15;
     int weaponFrames = 0;

@@ -12,6 +12,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::settings {
 
+const std::array<ScreenSize, 5>& handsetScreens()
+{
+    static const std::array<ScreenSize, 5> screens{{{128, 128}, {128, 160}, {176, 208}, {176, 220}, {240, 320}}};
+    return screens;
+}
+
 int parseSizeBox(const QString& text, const QString& boxName)
 {
     QString number = text.trimmed();
@@ -26,28 +32,41 @@ int parseSizeBox(const QString& text, const QString& boxName)
     return model::nearest(value);
 }
 
-ScreenSize applySizeChoice(ScreenSize current, ScreenSizeOption option, const QString& widthText,
-                           const QString& heightText)
+namespace {
+
+int screenSide(const QString& text, const QString& boxName)
 {
-    switch (option) {
-    case ScreenSizeOption::None:
+    const int side = parseSizeBox(text, boxName);
+    if (side < model::kMinScreenSide || side > model::kMaxScreenSide)
+        throw io::Error(u"%1: %2 — таких экранов у телефонов не бывает; допускается от %3 до %4 точек"_s.arg(boxName)
+                            .arg(side)
+                            .arg(model::kMinScreenSide)
+                            .arg(model::kMaxScreenSide));
+    return side;
+}
+
+} // namespace
+
+ScreenSize applySizeChoice(ScreenSize current, std::optional<ScreenSize> handset, bool own,
+                           const QString& widthText, const QString& heightText)
+{
+    if (handset)
+        return *handset;
+    if (!own)
         return current;
-    case ScreenSizeOption::Size128x128:
-        return {128, 128};
-    case ScreenSizeOption::Size128x176:
-        return {128, 176};
-    case ScreenSizeOption::Own: {
-        const int height = parseSizeBox(heightText, u"Высота экрана"_s);
-        const int width = parseSizeBox(widthText, u"Ширина экрана"_s);
-        return {width, height};
-    }
-    }
-    return current;
+    const int height = screenSide(heightText, u"Высота экрана"_s);
+    const int width = screenSide(widthText, u"Ширина экрана"_s);
+    return {width, height};
+}
+
+QString sizeText(ScreenSize size)
+{
+    return QString::number(size.width) + u" x "_s + QString::number(size.height);
 }
 
 QString sizeButtonCaption(ScreenSize size)
 {
-    return u"размер: "_s + QString::number(size.width) + u" x "_s + QString::number(size.height);
+    return u"размер: "_s + sizeText(size);
 }
 
 } // namespace kestrava::settings

@@ -1,31 +1,36 @@
 #pragma once
 
+#include "model/ScreenSize.h"
+
 #include <QString>
+
+#include <array>
+#include <optional>
 
 namespace kestrava::settings {
 
 // The game screen size the author chooses under "Настройки игры".
-struct ScreenSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const ScreenSize&) const = default;
-};
+using ScreenSize = model::ScreenSize;
 
-// The choices of the size dialog.
-enum class ScreenSizeOption { None, Size128x128, Size128x176, Own };
+// The handset screens the size dialog offers, smallest first.
+const std::array<ScreenSize, 5>& handsetScreens();
 
 // A size box: blanks at both ends ignored, a decimal number with either
 // "," or "." before its fraction, rounded to the nearest integer (halves to
 // even). Anything else is an io::Error naming the box and its text.
 int parseSizeBox(const QString& text, const QString& boxName);
 
-// The size after "Да" in the size dialog: `current` when nothing is chosen.
-// For an own size both boxes are read before anything changes, so a bad box
-// leaves the whole choice as it was.
-ScreenSize applySizeChoice(ScreenSize current, ScreenSizeOption option, const QString& widthText,
-                           const QString& heightText);
+// The size after "Да" in the size dialog: the handset screen chosen, else
+// with `own` the author's size from the boxes (each side
+// model::kMinScreenSide..kMaxScreenSide), else `current`. Both boxes are read
+// before anything changes, so a bad box leaves the whole choice as it was.
+ScreenSize applySizeChoice(ScreenSize current, std::optional<ScreenSize> handset, bool own,
+                           const QString& widthText, const QString& heightText);
 
 // The size button's caption: "размер: 128 x 176".
 QString sizeButtonCaption(ScreenSize size);
+
+// A size as the dialog names it: "176 x 208".
+QString sizeText(ScreenSize size);
 
 } // namespace kestrava::settings

@@ -1,5 +1,7 @@
 #include "editor/common/StandardDialogs.h"
 
+#include "editor/common/NewProjectDialog.h"
+
 #include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -26,23 +28,33 @@ QString StandardDialogs::openFileName(QWidget* parent, const QString& startDir, 
 
 namespace {
 
-// The question with "Сохранить", "Не сохранять" and "Отмена"; closing the box is "Отмена".
-SaveChangesAnswer askSave(QWidget* parent, const QString& question, const QString& details)
+// A question with three buttons, the first the default; closing the box is the third. Returns 0, 1 or 2.
+int askThree(QWidget* parent, const QString& question, const QString& details, const QString (&buttons)[3],
+             QMessageBox::ButtonRole second)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"), question, QMessageBox::NoButton, parent);
     if (!details.isEmpty())
         box.setInformativeText(details);
-    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
+    const QMessageBox::ButtonRole roles[3] = {QMessageBox::AcceptRole, second, QMessageBox::RejectRole};
+    QPushButton* made[3] = {};
+    for (int i = 0; i < 3; ++i)
+        made[i] = box.addButton(buttons[i], roles[i]);
+    box.setDefaultButton(made[0]);
+    box.setEscapeButton(made[2]);
     box.exec();
-    if (box.clickedButton() == save)
-        return SaveChangesAnswer::Save;
-    if (box.clickedButton() == discard)
-        return SaveChangesAnswer::Discard;
-    return SaveChangesAnswer::Cancel;
+    for (int i = 0; i < 2; ++i)
+        if (box.clickedButton() == made[i])
+            return i;
+    return 2;
+}
+
+// The question with "Сохранить", "Не сохранять" and "Отмена".
+SaveChangesAnswer askSave(QWidget* parent, const QString& question, const QString& details)
+{
+    static const SaveChangesAnswer answers[] = {SaveChangesAnswer::Save, SaveChangesAnswer::Discard,
+                                                SaveChangesAnswer::Cancel};
+    const QString buttons[3] = {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")};
+    return answers[askThree(parent, question, details, buttons, QMessageBox::DestructiveRole)];
 }
 
 } // namespace
@@ -55,10 +67,48 @@ SaveChangesAnswer StandardDialogs::askSaveChanges(QWidget* parent, const QString
                        : QStringLiteral("Проект «%1» изменён после последнего сохранения.").arg(projectName));
 }
 
-SaveChangesAnswer StandardDialogs::askSaveMap(QWidget* parent)
+SaveChangesAnswer StandardDialogs::askSaveObject(QWidget* parent)
 {
-    return askSave(parent, QStringLiteral("Сохранить карту?"),
-                   QStringLiteral("Карта изменена после последнего сохранения; без сохранения она пропадёт."));
+    return askSave(parent, QStringLiteral("Сохранить объект?"),
+                   QStringLiteral("Объект изменён после последнего сохранения; без сохранения изменения пропадут."));
+}
+
+std::optional<NewProjectAnswer> StandardDialogs::askNewProject(QWidget* parent, const QString& projectsFolder)
+{
+    NewProjectDialog dialog(projectsFolder, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return NewProjectAnswer{dialog.folder(), dialog.name()};
+}
+
+UpdateObjectAnswer StandardDialogs::askUpdateObject(QWidget* parent, const QString& name)
+{
+    static const UpdateObjectAnswer answers[] = {UpdateObjectAnswer::Update, UpdateObjectAnswer::LoadAnother,
+                                                 UpdateObjectAnswer::Cancel};
+    const QString buttons[3] = {QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")};
+    return answers[askThree(parent, QStringLiteral("Объект «%1» уже есть в проекте. Обновить его?").arg(name),
+                            QStringLiteral("«Да» — заменить копию проекта и рисунки новыми, сохранив расставленные "
+                                           "объекты и их настройки; «Нет» — загрузить ещё одну группу из этого файла."),
+                            buttons, QMessageBox::NoRole)];
+}
+
+bool mayGoOn(SaveChangesAnswer answer, const std::function<bool()>& save)
+{
+    switch (answer) {
+    case SaveChangesAnswer::Save:
+        // A save refused or cancelled keeps the work where it is.
+        return save();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save)
+{
+    return !modified || mayGoOn(dialogs.askSaveObject(parent), save);
 }
 
 bool StandardDialogs::askRestoreRecovery(QWidget* parent, const QDateTime& written)

@@ -8,8 +8,8 @@ namespace kestrava::editor {
 
 TFmNumberObject::TFmNumberObject(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"FmNumberObject"_s);
-    setWindowTitle(u"FmNumberObject"_s);
+    setObjectName(u"Номер объекта"_s);
+    setWindowTitle(u"Номер объекта"_s);
 
     m_seNumber = buildNumberDialog(this, u"Введите номер объекта"_s, [this] { bYesClick(); });
 }

@@ -13,8 +13,8 @@ namespace kestrava::editor {
 
 TfmCompare_one::TfmCompare_one(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"fmCompare_one"_s);
-    setWindowTitle(u"fmCompare_one"_s);
+    setObjectName(u"Сравнение значения"_s);
+    setWindowTitle(u"Сравнение значения"_s);
 
     QGroupBox* relation = makeRelationBox(this, RadioButton);
     QGroupBox* value = makeValueBox(this, u"Введите первое значение"_s, setup, Edit1, bEdit1);

@@ -13,7 +13,7 @@ class QRadioButton;
 
 namespace kestrava::editor {
 
-// "fmCompare_one": a relation and one value, compared with what the condition
+// "Сравнение значения": a relation and one value, compared with what the condition
 // names. "Да" stores operator + value as typed in ChooserArg and operator +
 // its Java in ChooserArgCode; an unreadable value is shown and nothing stored.
 class TfmCompare_one : public QDialog {

@@ -13,8 +13,8 @@ namespace kestrava::editor {
 
 TfmEnter_value::TfmEnter_value(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"fmEnter_value"_s);
-    setWindowTitle(u"fmEnter_value"_s);
+    setObjectName(u"Введите значение"_s);
+    setWindowTitle(u"Введите значение"_s);
 
     QGroupBox* value = makeValueBox(this, u"Введите значение"_s, setup, Edit1, bEdit1);
     value->setObjectName(u"GroupBox1"_s);

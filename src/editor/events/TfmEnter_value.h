@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace kestrava::editor {
 
-// "fmEnter_value": one value. "Да" stores its Java in ValueCode and the text
+// "Введите значение": one value. "Да" stores its Java in ValueCode and the text
 // as typed in ValueText; "Нет" leaves both empty, and so does an unreadable
 // value, which is shown.
 class TfmEnter_value : public QDialog {

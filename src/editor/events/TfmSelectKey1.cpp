@@ -12,8 +12,8 @@ namespace kestrava::editor {
 
 TfmSelectKey1::TfmSelectKey1(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"fmSelectKey1"_s);
-    setWindowTitle(u"fmSelectKey1"_s);
+    setObjectName(u"Выбор клавиши"_s);
+    setWindowTitle(u"Выбор клавиши"_s);
 
     int right = 0;
     int bottom = 0;

@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace kestrava::editor {
 
-// "fmSelectKey1": a drawn phone; clicking a key stores its name and code and
+// "Выбор клавиши": a drawn phone; clicking a key stores its name and code and
 // accepts. Closing without a click leaves both empty.
 class TfmSelectKey1 : public QDialog {
     Q_OBJECT

@@ -16,8 +16,8 @@ namespace kestrava::editor {
 
 TfmTimerSetup::TfmTimerSetup(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"fmTimerSetup"_s);
-    setWindowTitle(u"fmTimerSetup"_s);
+    setObjectName(u"Настройка таймера"_s);
+    setWindowTitle(u"Настройка таймера"_s);
 
     auto* box = new QGroupBox(u"Введите значение времени"_s, this);
     box->setObjectName(u"GroupBox1"_s);

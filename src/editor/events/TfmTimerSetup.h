@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace kestrava::editor {
 
-// "fmTimerSetup": a time in minutes, seconds and hundredths, each a real
+// "Настройка таймера": a time in minutes, seconds and hundredths, each a real
 // number. "Да" stores the fields as typed in ChooserArg ("1/30/0") and the
 // total in ms in ChooserTime; an empty, unreadable or negative field is
 // shown and the dialog stays open.

@@ -49,8 +49,8 @@ QImage iconPicture(int icon, const ValueChooserSetup& setup)
 TfmValue::TfmValue(const ValueChooserSetup& setup, const QString& keypadText, QWidget* parent)
     : QDialog(parent), KeypadText(keypadText)
 {
-    setObjectName(u"fmValue"_s);
-    setWindowTitle(u"fmValue"_s);
+    setObjectName(u"Выбор значения"_s);
+    setWindowTitle(u"Выбор значения"_s);
 
     GroupBox1 = new ChooserIconBox(kIconCount, this);
     GroupBox1->setFixedSize(events::chooserIconRect(7).right() + 9, events::chooserIconRect(8).bottom() + 9);

@@ -25,7 +25,7 @@ struct ValueChooserSetup {
     QImage group2;
 };
 
-// "fmValue": the value chooser. Each icon opens a menu of words; choosing an
+// "Выбор значения": the value chooser. Each icon opens a menu of words; choosing an
 // enabled one appends it to KeypadText and accepts. The object icons 8, 9, 10
 // name objects 1, 2, 3 in their words; icon 11 keeps the number last used.
 class TfmValue : public QDialog {

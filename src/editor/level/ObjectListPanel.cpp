@@ -49,7 +49,10 @@ void ObjectListPanel::mousePressEvent(QMouseEvent* event)
 
 void ObjectListPanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit buttonReleased(event->position().toPoint());
+    if (event->button() == Qt::RightButton)
+        emit contextMenuRequested(event->position().toPoint());
+    else
+        emit buttonReleased(event->position().toPoint());
 }
 
 } // namespace kestrava::editor

@@ -25,6 +25,8 @@ public:
 signals:
     void pointerMoved(QPoint pos);
     void buttonReleased(QPoint pos);
+    // The right button came up over the panel: its menu, not a pick.
+    void contextMenuRequested(QPoint pos);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

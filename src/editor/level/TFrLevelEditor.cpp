@@ -6,6 +6,8 @@
 #include "editor/level/TfmMovementType.h"
 #include "editor/level/TfmType_fon.h"
 #include "editor/level/TfmsbPlan.h"
+#include "document/ProjectDocument.h"
+#include "io/AppFolder.h"
 #include "level/LevelView.h"
 
 #include <QAction>
@@ -19,7 +21,7 @@
 namespace kestrava::editor {
 
 TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* parent)
-    : QWidget(parent), m_view(std::make_unique<level::LevelView>(document))
+    : QWidget(parent), m_document(document), m_view(std::make_unique<level::LevelView>(document))
 {
     setObjectName(QStringLiteral("FrLevelEditor1"));
     setAccessibleName(QStringLiteral("Редактор уровня"));
@@ -66,6 +68,11 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
     N5 = PopupMenu3->addAction(QStringLiteral("свойства"));
     N6 = PopupMenu3->addSeparator();
     N7 = PopupMenu3->addAction(QStringLiteral("удалить"));
+    PopupMenuList = new QMenu(this);
+    PopupMenuList->setObjectName(QStringLiteral("PopupMenuList"));
+    N_UpdateFromLibrary = PopupMenuList->addAction(QStringLiteral("Обновить из библиотеки"));
+    N_UpdateFromLibrary->setObjectName(QStringLiteral("N_UpdateFromLibrary"));
+    connect(N_UpdateFromLibrary, &QAction::triggered, this, &TFrLevelEditor::N_UpdateFromLibraryClick);
     connect(N2, &QAction::triggered, this, &TFrLevelEditor::N2Click);
     connect(N4, &QAction::triggered, this, &TFrLevelEditor::N4Click);
     connect(N5, &QAction::triggered, this, &TFrLevelEditor::N5Click);
@@ -93,6 +100,7 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
 
     connect(pnObjectsList, &ObjectListPanel::pointerMoved, this, &TFrLevelEditor::pnObjectsListMouseMove);
     connect(pnObjectsList, &ObjectListPanel::buttonReleased, this, &TFrLevelEditor::pnObjectsListMouseUp);
+    connect(pnObjectsList, &ObjectListPanel::contextMenuRequested, this, &TFrLevelEditor::pnObjectsListContextPopup);
     connect(ImPositionObjects, &PositionImage::pointerMoved, this, &TFrLevelEditor::ImPositionObjectsMouseMove);
     connect(ImPositionObjects, &PositionImage::buttonPressed, this, &TFrLevelEditor::ImPositionObjectsMouseDown);
     connect(ImPositionObjects, &PositionImage::buttonReleased, this, &TFrLevelEditor::ImPositionObjectsMouseUp);
@@ -180,9 +188,9 @@ void TFrLevelEditor::ImPositionObjectsMouseMove(QPoint pos)
     showState();
 }
 
-void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton)
+void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button)
 {
-    m_view->pressed(pos.x(), pos.y());
+    m_view->pressed(pos.x(), pos.y(), button == Qt::LeftButton);
     showState();
 }
 
@@ -207,18 +215,44 @@ void TFrLevelEditor::frPos_Obj1ImPositionObjectsContextPopup(QPoint pos)
     case level::ContextMenu::None:
         return;
     }
+    // The frame shows which object the menu acts on.
+    pereris();
     m_runMenu(menu, ImPositionObjects->mapToGlobal(pos));
+}
+
+void TFrLevelEditor::pnObjectsListContextPopup(QPoint pos)
+{
+    const model::Project& project = m_document.project();
+    const model::StageData& s = project.current();
+    const std::optional<level::ListIcon> icon = m_view->objectList().iconAt(pos.x(), pos.y(), s.ListSlotCount);
+    m_listTarget.clear();
+    if (icon && icon->kind == level::SlotKind::Fon && icon->tag >= 1 && icon->tag <= model::kMaxFonGroups)
+        m_listTarget = s.FonGroup[size_t(icon->tag)].FileName;
+    else if (icon && icon->kind == level::SlotKind::Active && icon->tag >= 1 && icon->tag <= model::kMaxActiveGroups)
+        m_listTarget = s.ActiveGroup[size_t(icon->tag)].FileName;
+    // Text objects keep no file to read again.
+    if (m_listTarget.isEmpty())
+        return;
+    m_runMenu(PopupMenuList, pnObjectsList->mapToGlobal(pos));
+}
+
+void TFrLevelEditor::N_UpdateFromLibraryClick()
+{
+    if (m_listTarget.isEmpty())
+        return;
+    guarded(this, [this] { m_document.updateObject(m_document.app().objectFile(m_listTarget)); });
+    showState();
 }
 
 void TFrLevelEditor::N2Click()
 {
     level::LevelTool& tool = m_view->tool();
-    // Several overlapping objects ask once each, in order.
-    for (int object : tool.backgroundPropertiesTargets()) {
-        TfmType_fon dialog(this);
+    // The object the menu was opened on stays framed while its dialog is open.
+    if (const std::optional<int> object = tool.propertiesTarget(level::PlacedKind::Background)) {
+        TfmType_fon dialog(tool.obstacleOf(*object), this);
         if (dialog.exec() == QDialog::Accepted)
             if (const std::optional<int> obstacle = dialog.choice())
-                tool.setObstacle(object, *obstacle);
+                tool.setObstacle(*object, *obstacle);
     }
     pereris();
 }
@@ -232,12 +266,12 @@ void TFrLevelEditor::N4Click()
 void TFrLevelEditor::N5Click()
 {
     level::LevelTool& tool = m_view->tool();
-    for (int object : tool.activePropertiesTargets()) {
-        tool.setCurObject(object);
-        TfmMovementType dialog(tool.movementTypeOf(object), [this] { openPathDialog(); }, this);
+    if (const std::optional<int> object = tool.propertiesTarget(level::PlacedKind::Active)) {
+        tool.setCurObject(*object);
+        TfmMovementType dialog(tool.movementTypeOf(*object), [this] { openPathDialog(); }, this);
         // "Отмена" and the window frame change nothing.
         if (dialog.exec() == QDialog::Accepted)
-            tool.chooseMovementType(object, dialog.choice());
+            tool.chooseMovementType(*object, dialog.choice());
     }
     pereris();
 }
@@ -249,7 +283,10 @@ void TFrLevelEditor::N7Click()
 
 void TFrLevelEditor::openPathDialog()
 {
-    // Modeless and new each time; it works on the object whose properties were opened.
+    // Modeless and new each time; it works on the object whose properties
+    // were opened, so one left open for another object is closed first.
+    for (TfmsbPlan* earlier : findChildren<TfmsbPlan*>())
+        earlier->close();
     auto* dialog = new TfmsbPlan(*m_view, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();

@@ -50,6 +50,9 @@ public:
 
     QMenu* PopupMenu2 = nullptr;
     QMenu* PopupMenu3 = nullptr;
+    // The object list's menu: "Обновить из библиотеки" for the group under the right click.
+    QMenu* PopupMenuList = nullptr;
+    QAction* N_UpdateFromLibrary = nullptr;
     QAction* N2 = nullptr;
     QAction* N3 = nullptr;
     QAction* N4 = nullptr;
@@ -67,6 +70,8 @@ private:
     void ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button);
     void ImPositionObjectsMouseUp(QPoint pos, Qt::MouseButton button, bool click);
     void frPos_Obj1ImPositionObjectsContextPopup(QPoint pos);
+    void pnObjectsListContextPopup(QPoint pos);
+    void N_UpdateFromLibraryClick();
     void N2Click();
     void N4Click();
     void N5Click();
@@ -77,7 +82,9 @@ private:
     void showState();
     void showIcons();
 
+    document::ProjectDocument& m_document;
     std::unique_ptr<level::LevelView> m_view;
+    QString m_listTarget; // the object file of the group the list's menu was opened on
     ObjectListPanel* pnObjectsList = nullptr;
     QScrollArea* m_listScroll = nullptr;
     QScrollArea* frPos_Obj1 = nullptr;

@@ -7,15 +7,16 @@
 
 namespace kestrava::editor {
 
-TfmType_fon::TfmType_fon(QWidget* parent) : QDialog(parent)
+TfmType_fon::TfmType_fon(int obstacle, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmType_fon"));
     setWindowTitle(QStringLiteral("Настройка фонового объекта"));
 
     auto* box = new QGroupBox(QStringLiteral("Отношение к активным объектам"));
-    RadioObstacle = new QRadioButton;
-    RadioObstacle->setAccessibleName(QStringLiteral("является препятствием"));
+    RadioObstacle = new QRadioButton(QStringLiteral("является препятствием"));
     RadioPassable = new QRadioButton(QStringLiteral("не является припятствием"));
+    // The author sees what the group is now; the game blocks only at 1.
+    (obstacle == 1 ? RadioObstacle : RadioPassable)->setChecked(true);
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(RadioObstacle);
     boxLayout->addWidget(RadioPassable);

@@ -14,12 +14,13 @@ namespace kestrava::editor {
 class TfmType_fon : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmType_fon(QWidget* parent = nullptr);
+    // obstacle: the group's flag now (1 obstacle, anything else passable), chosen when the dialog opens.
+    explicit TfmType_fon(int obstacle, QWidget* parent = nullptr);
 
     // After "Да": 1 for an obstacle, 0 for passable, nothing when neither was chosen.
     std::optional<int> choice() const;
 
-    QRadioButton* RadioObstacle = nullptr; // no caption: an obstacle
+    QRadioButton* RadioObstacle = nullptr; // "является препятствием"
     QRadioButton* RadioPassable = nullptr; // "не является припятствием"
     QPushButton* ButtonYes = nullptr;      // "Да"
 };

@@ -3,6 +3,7 @@
 #include "level/LevelView.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,6 +21,8 @@ TfmsbPlan::TfmsbPlan(level::LevelView& view, QWidget* parent) : QDialog(parent),
     ButtonNo = new QPushButton(QStringLiteral("Нет"));
     for (QPushButton* b : {ButtonLine, ButtonDelete, ButtonYes, ButtonNo})
         b->setAutoDefault(false);
+    LabelHint = new QLabel(QStringLiteral("Щёлкайте по карте, чтобы добавить точки пути; Esc — закончить"));
+    LabelHint->setObjectName(QStringLiteral("LabelHint"));
     auto* tools = new QHBoxLayout;
     tools->addWidget(ButtonLine);
     tools->addWidget(ButtonDelete);
@@ -28,6 +31,7 @@ TfmsbPlan::TfmsbPlan(level::LevelView& view, QWidget* parent) : QDialog(parent),
     answers->addWidget(ButtonYes);
     answers->addWidget(ButtonNo);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LabelHint);
     layout->addLayout(tools);
     layout->addLayout(answers);
 
@@ -40,7 +44,17 @@ TfmsbPlan::TfmsbPlan(level::LevelView& view, QWidget* parent) : QDialog(parent),
         m_view.pereris();
         close();
     });
+    connect(ButtonNo, &QPushButton::clicked, this, &TfmsbPlan::reject);
+    // The hint says to click the map: it takes points from the start, and
+    // "прямая" takes them again after Escape.
+    m_view.tool().pathStraight();
     m_view.pereris();
+}
+
+void TfmsbPlan::reject()
+{
+    m_view.handle([this] { m_view.tool().pathEnd(); }, true);
+    QDialog::reject();
 }
 
 } // namespace kestrava::editor

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 
 namespace kestrava::level { class LevelView; }
@@ -10,6 +11,7 @@ namespace kestrava::editor {
 
 // "Настройка заданного движения объекта": modeless; switches the map into
 // drawing the path of the active object whose properties were opened last.
+// However it closes, drawing ends with it.
 class TfmsbPlan : public QDialog {
     Q_OBJECT
 public:
@@ -19,6 +21,11 @@ public:
     QPushButton* ButtonDelete = nullptr; // "удалить"
     QPushButton* ButtonYes = nullptr;    // "Да"
     QPushButton* ButtonNo = nullptr;     // "Нет"
+    QLabel* LabelHint = nullptr;         // how to draw, in one line
+
+public slots:
+    // "Нет", Escape and the window frame: path drawing ends, the points stay.
+    void reject() override;
 
 private:
     level::LevelView& m_view;

@@ -3,7 +3,6 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "editor/objects/PictureBox.h"
-#include "editor/objects/TfmNumberCadre.h"
 #include "io/AppFolder.h"
 #include "objects/ActiveEditor.h"
 
@@ -12,8 +11,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -46,12 +48,6 @@ TfmCreateActive::TfmCreateActive(const io::AppFolder& app, StandardDialogs& dial
 {
     setObjectName(u"fmCreateActive"_s);
     setWindowTitle(kCaption);
-    m_askFrame = [](QWidget* owner) -> std::optional<int> {
-        TfmNumberCadre dialog(owner);
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.number();
-    };
 
     // "Анимация"
     cbState = new QComboBox;
@@ -113,6 +109,24 @@ TfmCreateActive::TfmCreateActive(const io::AppFolder& app, StandardDialogs& dial
     sourceColumn->addLayout(countRow);
     auto* source = group(u"Исходные данные"_s, sourceColumn);
 
+    // The strip's frames: a click adds one to the sequence, the right button takes it out.
+    lwFrames = new QListWidget;
+    lwFrames->setObjectName(u"lwFrames"_s);
+    lwFrames->setAccessibleName(u"Кадры полосы"_s);
+    lwFrames->setViewMode(QListView::IconMode);
+    lwFrames->setFlow(QListView::LeftToRight);
+    lwFrames->setWrapping(false);
+    lwFrames->setMovement(QListView::Static);
+    lwFrames->setIconSize(QSize(ActiveEditor::kFrameThumbnail, ActiveEditor::kFrameThumbnail));
+    lwFrames->setFixedHeight(ActiveEditor::kFrameThumbnail + 48);
+    lwFrames->setToolTip(u"Щелчок (или Enter) — добавить кадр в последовательность, правая кнопка (или Delete) — убрать"_s);
+    lwFrames->viewport()->installEventFilter(this);
+    lwFrames->installEventFilter(this);
+    auto* framesHint = new QLabel(u"Щёлкните кадр, чтобы добавить его в последовательность; правая кнопка — убрать"_s);
+    framesHint->setWordWrap(true);
+    sourceColumn->addWidget(lwFrames);
+    sourceColumn->addWidget(framesHint);
+
     // "Анимационная последовательность"
     auto* boxesRow = new QHBoxLayout;
     for (int s = 1; s <= 6; ++s) {
@@ -120,6 +134,7 @@ TfmCreateActive::TfmCreateActive(const io::AppFolder& app, StandardDialogs& dial
         box->setObjectName(u"imCadre%1"_s.arg(s));
         box->setText(QString::number(s));
         box->setAccessibleName(u"Кадр позиции %1"_s.arg(s));
+        box->setToolTip(u"Щёлкните, чтобы освободить позицию"_s);
         box->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         box->setIconSize(QSize(ActiveEditor::kFrameBox, ActiveEditor::kFrameBox));
         connect(box, &QToolButton::clicked, this, [this, s] { FrameClick(s); });
@@ -148,6 +163,8 @@ TfmCreateActive::TfmCreateActive(const io::AppFolder& app, StandardDialogs& dial
         directionChosen();
     });
     connect(seFrameCount, &QSpinBox::valueChanged, this, &TfmCreateActive::frameCountChanged);
+    connect(lwFrames, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { StripFrameClick(lwFrames->row(item) + 1, true); });
     imDirection->onRelease = [this](QPoint p) {
         m_editor->releasedAt(p);
         directionChosen();
@@ -165,17 +182,59 @@ void TfmCreateActive::buildMenu()
 {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(u"Файл"_s);
+    N_New = file->addAction(u"Новый"_s);
     N_Open = file->addAction(u"Открыть"_s);
     N_Save = file->addAction(u"Сохранить"_s);
     QMenu* edit = bar->addMenu(u"Правка"_s);
     N_LoadPicture = edit->addAction(u"Загрузить изображение"_s);
+    edit->addSeparator();
+    N_Undo = edit->addAction(u"Отменить"_s);
+    N_Undo->setShortcut(QKeySequence(u"Ctrl+Z"_s));
+    N_Redo = edit->addAction(u"Повторить"_s);
+    N_Redo->setShortcuts({QKeySequence(u"Ctrl+Y"_s), QKeySequence(u"Ctrl+Shift+Z"_s)});
     layout()->setMenuBar(bar);
+    N_New->setObjectName(u"N_New"_s);
     N_Open->setObjectName(u"N_Open"_s);
     N_Save->setObjectName(u"N_Save"_s);
     N_LoadPicture->setObjectName(u"N_LoadPicture"_s);
+    N_Undo->setObjectName(u"N_Undo"_s);
+    N_Redo->setObjectName(u"N_Redo"_s);
+    connect(N_New, &QAction::triggered, this, &TfmCreateActive::N_NewClick);
     connect(N_Open, &QAction::triggered, this, &TfmCreateActive::N_OpenClick);
     connect(N_Save, &QAction::triggered, this, [this] { N_SaveClick(); });
     connect(N_LoadPicture, &QAction::triggered, this, &TfmCreateActive::N_LoadPictureClick);
+
+    QUndoStack& undo = m_editor->undoStack();
+    connect(N_Undo, &QAction::triggered, this, [this] {
+        m_editor->undoStack().undo();
+        directionChosen();
+    });
+    connect(N_Redo, &QAction::triggered, this, [this] {
+        m_editor->undoStack().redo();
+        directionChosen();
+    });
+    const auto follow = [this, &undo] {
+        N_Undo->setEnabled(undo.canUndo());
+        N_Undo->setText(undo.canUndo() ? u"Отменить: %1"_s.arg(undo.undoText()) : u"Отменить"_s);
+        N_Redo->setEnabled(undo.canRedo());
+        N_Redo->setText(undo.canRedo() ? u"Повторить: %1"_s.arg(undo.redoText()) : u"Повторить"_s);
+    };
+    connect(&undo, &QUndoStack::indexChanged, this, follow);
+    connect(&undo, &QUndoStack::cleanChanged, this, follow);
+    follow();
+}
+
+bool TfmCreateActive::mayDropActive()
+{
+    // Before a strip there is nothing that could be saved, a changed count included.
+    return mayDropObject(m_dialogs, this, m_editor->isModified() && m_editor->pictureLoaded(),
+                         [this] { return N_SaveClick(); });
+}
+
+void TfmCreateActive::reject()
+{
+    if (mayDropActive())
+        QDialog::reject();
 }
 
 bool TfmCreateActive::takeFrameCount()
@@ -213,8 +272,18 @@ void TfmCreateActive::N_LoadPictureClick()
     showAll();
 }
 
+void TfmCreateActive::N_NewClick()
+{
+    if (!mayDropActive())
+        return;
+    m_editor->startNew();
+    directionChosen();
+}
+
 void TfmCreateActive::N_OpenClick()
 {
+    if (!mayDropActive())
+        return;
     const QString file = m_dialogs.openFileName(this, m_app.objects(), kObjectFilter);
     if (file.isEmpty())
         return;
@@ -244,12 +313,44 @@ void TfmCreateActive::FrameClick(int s)
 {
     if (!takeFrameCount() || !m_editor->pictureLoaded())
         return;
-    const std::optional<int> k = m_askFrame(this);
-    if (!k)
-        return;
-    guarded(this, [&] { m_editor->setFrame(s, *k); });
+    guarded(this, [&] { m_editor->setFrame(s, 0); });
     m_step = 0;
     showAll();
+}
+
+void TfmCreateActive::StripFrameClick(int k, bool add)
+{
+    if (!takeFrameCount() || !m_editor->pictureLoaded())
+        return;
+    guarded(this, [&] {
+        if (add)
+            m_editor->addFrame(k);
+        else
+            m_editor->removeFrame(k);
+    });
+    m_step = 0;
+    showAll();
+}
+
+bool TfmCreateActive::eventFilter(QObject* watched, QEvent* event)
+{
+    // The right button on a frame takes it out; Enter and Delete do the same from the keyboard.
+    if (watched == lwFrames->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            if (QListWidgetItem* item = lwFrames->itemAt(mouse->position().toPoint()))
+                StripFrameClick(lwFrames->row(item) + 1, false);
+            return true;
+        }
+    } else if (watched == lwFrames && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int row = lwFrames->currentRow();
+        if (row >= 0 && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete)) {
+            StripFrameClick(row + 1, key != Qt::Key_Delete);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool TfmCreateActive::playing() const
@@ -297,12 +398,42 @@ void TfmCreateActive::showDirection()
     imDirection->setImage(playing() ? m_editor->previewPicture(m_step) : m_editor->directionPicture());
 }
 
+void TfmCreateActive::showFrames()
+{
+    const qint64 key = m_editor->picture().cacheKey();
+    if (key != m_framesOf || m_editor->frameCount() != m_framesCount) {
+        m_framesOf = key;
+        m_framesCount = m_editor->frameCount();
+        lwFrames->clear();
+        if (m_editor->pictureLoaded())
+            for (int k = 1; k <= m_editor->frameCount(); ++k) {
+                auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(m_editor->frameThumbnail(k))),
+                                                 QString::number(k), lwFrames);
+                item->setData(Qt::AccessibleTextRole, u"Кадр %1"_s.arg(k));
+            }
+    }
+    // Frames in the sequence shown are marked, so the author sees what plays.
+    for (int k = 1; k <= lwFrames->count(); ++k) {
+        const int n = m_editor->uses(k);
+        QListWidgetItem* item = lwFrames->item(k - 1);
+        item->setText(n == 0 ? QString::number(k) : u"%1 ✓"_s.arg(k));
+        item->setData(Qt::AccessibleDescriptionRole, n == 0 ? u"не в последовательности"_s
+                                                            : u"в последовательности: %1"_s.arg(n));
+    }
+}
+
 void TfmCreateActive::showAll()
 {
     {
         QSignalBlocker block(seFrameCount);
         seFrameCount->setValue(m_editor->frameCount());
     }
+    {
+        // An undone step may show another state than the one chosen last.
+        QSignalBlocker block(cbState);
+        cbState->setCurrentIndex(m_editor->state() - 1);
+    }
+    showFrames();
     const bool loaded = m_editor->pictureLoaded();
     const bool playable = loaded && !m_editor->sequence().empty();
     if (playing() && !playable)

@@ -91,8 +91,22 @@ void TfmLives::N_LoadPictureClick()
     showAll();
 }
 
+bool TfmLives::mayDropBar()
+{
+    // Saved from the question, the editor stays open for what comes next.
+    return mayDropObject(m_dialogs, this, m_editor->isModified(), [this] { return saveBar(); });
+}
+
+void TfmLives::reject()
+{
+    if (mayDropBar())
+        QDialog::reject();
+}
+
 void TfmLives::N_OpenClick()
 {
+    if (!mayDropBar())
+        return;
     const QString file = m_dialogs.openFileName(this, m_app.objects(), kObjectFilter);
     if (file.isEmpty())
         return;
@@ -100,7 +114,7 @@ void TfmLives::N_OpenClick()
     showAll();
 }
 
-bool TfmLives::N_SaveClick()
+bool TfmLives::saveBar()
 {
     bool saved = false;
     guarded(this, [this, &saved] {
@@ -111,6 +125,12 @@ bool TfmLives::N_SaveClick()
         m_editor->save(file);
         saved = true;
     });
+    return saved;
+}
+
+bool TfmLives::N_SaveClick()
+{
+    const bool saved = saveBar();
     if (saved)
         accept();
     return saved;

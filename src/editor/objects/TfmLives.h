@@ -16,14 +16,15 @@ namespace kestrava::editor {
 class PictureBox;
 class StandardDialogs;
 
-// "fmLives": the bar editor (a lives indicator). It shows
+// "Индикатор жизней": the bar editor (a lives indicator). It shows
 // objects::LivesEditor and forwards menus and choices to it; its file
-// dialogs go through the standard dialogs seam. A successful save closes it.
+// dialogs and "Сохранить объект?" go through the standard dialogs seam. A
+// successful save closes it.
 class TfmLives : public QDialog {
     Q_OBJECT
 public:
-    static inline const QString kCaption = QStringLiteral("fmLives");
-    static inline const QString kPictureFilter = QStringLiteral("Точечные рисунки (*.bmp)");
+    static inline const QString kCaption = QStringLiteral("Индикатор жизней");
+    static inline const QString kPictureFilter = QStringLiteral("Рисунки BMP и PNG (*.bmp *.png)");
     static inline const QString kObjectFilter = QStringLiteral("файл объекта жизней (*.obl)");
 
     TfmLives(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent = nullptr);
@@ -43,8 +44,16 @@ public:
     QRadioButton* rbHorizontal = nullptr;
     PictureBox* imBar = nullptr;
 
+public slots:
+    // The close box and Escape: unsaved work is asked about first.
+    void reject() override;
+
 private:
     void showAll();
+    // Asks before unsaved work is dropped; false to keep it.
+    bool mayDropBar();
+    // "сохранить" without closing; true when written.
+    bool saveBar();
 
     const io::AppFolder& m_app;
     StandardDialogs& m_dialogs;

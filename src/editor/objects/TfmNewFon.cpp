@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -21,6 +20,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace kestrava::editor {
@@ -28,17 +29,42 @@ namespace {
 
 constexpr QSize kSourceBox(220, 150);
 
-// The cell-count boxes take no typed text: their arrows (and the arrow
-// keys) change them by one, so the box and the grid always agree.
-class StepBox : public QSpinBox {
+// A cell-count box: a typed number is taken on Enter or when the box is
+// left, and one outside 1..max is refused with a message rather than
+// silently blocked; the arrows stay within the range.
+class CellCountBox : public QSpinBox {
 public:
-    StepBox() { lineEdit()->setReadOnly(true); }
+    explicit CellCountBox(int max) : m_max(max)
+    {
+        setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        setKeyboardTracking(false);
+    }
+    void stepBy(int steps) override
+    {
+        const qint64 next = std::clamp<qint64>(qint64(value()) + steps, 1, m_max);
+        setValue(int(next));
+    }
+
+protected:
+    StepEnabled stepEnabled() const override
+    {
+        StepEnabled enabled = StepNone;
+        if (value() > 1)
+            enabled |= StepDownEnabled;
+        if (value() < m_max)
+            enabled |= StepUpEnabled;
+        return enabled;
+    }
+
+private:
+    int m_max;
 };
 
 QSpinBox* countBox(QSpinBox* box, const QString& name, int max, int value)
 {
     box->setAccessibleName(name);
-    box->setRange(1, max);
+    if (!dynamic_cast<CellCountBox*>(box))
+        box->setRange(1, max);
     box->setValue(value);
     return box;
 }
@@ -90,8 +116,9 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
     fragmentsColumn->addWidget(m_paletteScroll);
     fragmentsColumn->addWidget(m_selected, 0, Qt::AlignHCenter);
 
-    m_columns = countBox(new StepBox, QStringLiteral("Ячеек в ширину"), model::kMaxMapColumns, 1);
-    m_rows = countBox(new StepBox, QStringLiteral("Ячеек в высоту"), model::kMaxMapRows, 1);
+    m_columns = countBox(new CellCountBox(model::kMaxMapColumns), QStringLiteral("Ячеек в ширину"),
+                         model::kMaxMapColumns, 1);
+    m_rows = countBox(new CellCountBox(model::kMaxMapRows), QStringLiteral("Ячеек в высоту"), model::kMaxMapRows, 1);
     auto* cells = new QGroupBox(QStringLiteral("количество ячеек"));
     addBoxes(new QHBoxLayout(cells), m_columns, m_rows);
 
@@ -123,7 +150,9 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
     connect(m_tilesAcross, &QSpinBox::valueChanged, this, &TfmNewFon::tilesChanged);
     connect(m_tilesDown, &QSpinBox::valueChanged, this, &TfmNewFon::tilesChanged);
     const auto resizeMap = [this] {
-        guarded(this, [this] { m_editor->setMapSize(m_columns->value(), m_rows->value()); });
+        // A refused size puts both boxes back to the grid's.
+        if (!guarded(this, [this] { m_editor->setMapSize(m_columns->value(), m_rows->value()); }))
+            showSheet();
     };
     connect(m_columns, &QSpinBox::valueChanged, this, resizeMap);
     connect(m_rows, &QSpinBox::valueChanged, this, resizeMap);
@@ -269,6 +298,8 @@ void TfmNewFon::N_ClearClick()
 
 void TfmNewFon::N_OpenClick()
 {
+    if (!mayDropMap())
+        return;
     guarded(this, [this] {
         const QString file = m_dialogs.openFileName(this, m_app.objects(), kObjectFilter);
         if (!file.isEmpty())
@@ -293,19 +324,15 @@ bool TfmNewFon::N_SaveClick()
 
 void TfmNewFon::reject()
 {
-    if (m_editor->isModified() && m_editor->pictureLoaded()) {
-        switch (m_dialogs.askSaveMap(this)) {
-        case SaveChangesAnswer::Save:
-            if (!N_SaveClick())
-                return;
-            break;
-        case SaveChangesAnswer::Discard:
-            break;
-        case SaveChangesAnswer::Cancel:
-            return;
-        }
-    }
-    QDialog::reject();
+    if (mayDropMap())
+        QDialog::reject();
+}
+
+bool TfmNewFon::mayDropMap()
+{
+    // Before a picture there is nothing that could be saved.
+    return mayDropObject(m_dialogs, this, m_editor->isModified() && m_editor->pictureLoaded(),
+                         [this] { return N_SaveClick(); });
 }
 
 } // namespace kestrava::editor

@@ -51,11 +51,13 @@ public:
     QAction* N_Redo = nullptr;
 
 public slots:
-    // The close box and Escape: unsaved work is asked about first.
+    // The close box and Escape: unsaved work is asked about first, as before "Открыть".
     void reject() override;
 
 private:
     void buildMenu();
+    // Asks before unsaved work is dropped; false to keep it.
+    bool mayDropMap();
     // Boxes, palette, grid and source view after the cut, the picture or the grid size changed.
     void showSheet();
     void showSelection();

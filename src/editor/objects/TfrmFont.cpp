@@ -127,9 +127,33 @@ TfrmFont::TfrmFont(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* 
         connect(box, &QCheckBox::toggled, this, changed);
     showColour();
     showSample();
+    markSaved();
 }
 
 TfrmFont::~TfrmFont() = default;
+
+void TfrmFont::setTextObjectEditor(bool on)
+{
+    m_textObjectEditor = on;
+    markSaved();
+}
+
+void TfrmFont::markSaved()
+{
+    m_savedFont = GetFont();
+    m_savedText = Memo->toPlainText();
+}
+
+bool TfrmFont::isModified() const
+{
+    return m_textObjectEditor && (GetFont() != m_savedFont || Memo->toPlainText() != m_savedText);
+}
+
+void TfrmFont::reject()
+{
+    if (mayDropObject(m_dialogs, this, isModified(), [this] { return N_SaveClick(); }))
+        QDialog::reject();
+}
 
 void TfrmFont::setColourDialog(std::unique_ptr<ColourDialog> dialog)
 {
@@ -194,6 +218,8 @@ bool TfrmFont::N_SaveClick()
         objects::saveTextObject(file, GetFont(), Memo->toPlainText());
         saved = true;
     });
+    if (saved)
+        markSaved();
     if (saved)
         accept();
     return saved;

@@ -49,6 +49,11 @@ public:
     // Section "Font" of the settings file at path; throws io::Error.
     void WriteFontToINI(const QString& path) const;
 
+    // Made the text object editor: closing it with a font or text not saved
+    // asks "Сохранить объект?" first. The shared font dialog never asks.
+    void setTextObjectEditor(bool on);
+    bool isModified() const;
+
     // "Сохранить"; true when the text object was written (the window then closes).
     bool N_SaveClick();
     // A click on the colour swatch.
@@ -67,7 +72,13 @@ signals:
     // Any choice changed (an interface settings preview may follow it).
     void fontChanged();
 
+public slots:
+    void reject() override;
+
 private:
+    // What was saved last (or shown first), to tell unsaved work.
+    void markSaved();
+
     void showColour();
     void showSample();
 
@@ -78,6 +89,9 @@ private:
     QButtonGroup* m_sizes = nullptr;
     QLabel* m_sample = nullptr;
     int m_colour = 0;
+    bool m_textObjectEditor = false;
+    objects::FontRecord m_savedFont;
+    QString m_savedText;
 };
 
 } // namespace kestrava::editor

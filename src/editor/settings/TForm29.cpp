@@ -9,15 +9,20 @@
 #include "editor/settings/TfrmTimer.h"
 #include "editor/settings/TfrmWeapon.h"
 #include "io/AppFolder.h"
+#include "io/Error.h"
 #include "settings/ColourNames.h"
 #include "settings/InterfaceEditor.h"
+#include "settings/InterfaceSettings.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 using kestrava::settings::Indicator;
@@ -180,13 +185,46 @@ void TForm29::PropertiesClick()
     }
 }
 
+void TForm29::setProjectFolder(const QString& folder)
+{
+    m_saveFolder = folder;
+    const bool sameProject = QFileInfo(folder).absoluteFilePath() == QFileInfo(m_projectFolder).absoluteFilePath();
+    // Work not yet saved for this project stays as the author left it.
+    if (sameProject && m_editor->isModified())
+        return;
+    const QString previous = std::exchange(m_projectFolder, folder);
+    m_settingsFile.clear();
+    m_unreadable.clear();
+    QString file;
+    if (!guarded(this, [&] { file = settings::interfaceSettingsFile(folder); }))
+        return;
+    if (file.isEmpty()) {
+        // A layout made for another project is not offered to this one.
+        if (!sameProject && !previous.isEmpty())
+            m_editor->startNew();
+        return;
+    }
+    if (guarded(this, [&] { m_editor->open(file); }))
+        m_settingsFile = file;
+    else
+        m_unreadable = file;
+}
+
 void TForm29::SaveClick()
 {
     guarded(this, [this] {
-        const QString file = m_dialogs.saveFileName(this, m_saveFolder, kSettingsFilter, u"ini"_s);
+        // The project's own file, else a name for it: the game reads the one .ini of the folder.
+        const QString offered = !m_settingsFile.isEmpty() ? m_settingsFile
+                                : m_projectFolder.isEmpty() ? m_saveFolder
+                                                            : m_projectFolder + u"/interface.ini"_s;
+        const QString file = m_dialogs.saveFileName(this, offered, kSettingsFilter, u"ini"_s);
         if (file.isEmpty())
             return;
+        if (!m_unreadable.isEmpty() && QFileInfo(file).absoluteFilePath() == QFileInfo(m_unreadable).absoluteFilePath())
+            throw io::Error::inFile(file, u"этот файл настроек не удалось прочитать, и редактор его не перезапишет: "
+                                          u"исправьте или удалите его, или сохраните настройки в другой файл"_s);
         m_editor->save(file);
+        m_settingsFile = file;
     });
 }
 

@@ -40,8 +40,15 @@ public:
 
     settings::InterfaceEditor& editor() { return *m_editor; }
     void setColourDialog(std::unique_ptr<ColourDialog> dialog);
-    // Where "Сохранить" starts: the project's folder, which the game's converter reads the settings from.
-    void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
+    // The project's folder, which the game's converter reads the settings
+    // file from. Its settings file, when there is one, is read into the
+    // editor (unless the editor holds unsaved changes made for this same
+    // folder), and "Сохранить" offers it first; without one the layout of
+    // another project is not carried over. A file that cannot be read is
+    // named in a message, and "Сохранить" will not write over it.
+    void setProjectFolder(const QString& folder);
+    // The settings file "Сохранить" offers; empty when it starts in the folder.
+    const QString& settingsFile() const { return m_settingsFile; }
 
     // Buttons; each runs through guarded().
     void ScreenSizeClick();
@@ -72,6 +79,9 @@ private:
     std::unique_ptr<settings::InterfaceEditor> m_editor;
     std::unique_ptr<ColourDialog> m_colourDialog;
     QString m_saveFolder;
+    QString m_projectFolder; // the folder whose settings the editor shows
+    QString m_settingsFile;  // the file read, offered by "Сохранить"
+    QString m_unreadable;    // a file that could not be read, never written over
 };
 
 } // namespace kestrava::editor

@@ -8,30 +8,43 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <optional>
+
 namespace kestrava::editor {
 
 TfmDisplay::TfmDisplay(settings::ScreenSize choice, QWidget* parent) : QDialog(parent), m_choice(choice)
 {
     setObjectName(QStringLiteral("fmDisplay"));
-    setWindowTitle(QStringLiteral("fmDisplay"));
-
-    Radio128x128 = new QRadioButton(QStringLiteral("128 x 128"));
-    Radio128x176 = new QRadioButton(QStringLiteral("128 x 176"));
-    RadioOwn = new QRadioButton;
-    EditWidth = new QLineEdit(QStringLiteral("100"));
-    EditHeight = new QLineEdit(QStringLiteral("100"));
-    EditWidth->setEnabled(false);
-    EditHeight->setEnabled(false);
-    ButtonYes = new QPushButton(QStringLiteral("Да"));
+    setWindowTitle(QStringLiteral("Настройки игры"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(Radio128x128, 0, 0, 1, 4);
-    layout->addWidget(Radio128x176, 1, 0, 1, 4);
-    layout->addWidget(RadioOwn, 2, 0);
-    layout->addWidget(EditWidth, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("x")), 2, 2);
-    layout->addWidget(EditHeight, 2, 3);
-    layout->addWidget(ButtonYes, 3, 3);
+    bool handset = false;
+    for (const settings::ScreenSize& size : settings::handsetScreens()) {
+        auto* radio = new QRadioButton(settings::sizeText(size));
+        radio->setChecked(size == choice);
+        handset |= size == choice;
+        layout->addWidget(radio, int(RadioHandset.size()), 0, 1, 4);
+        RadioHandset.push_back(radio);
+    }
+    // The author's own size has no caption of its own, only its boxes.
+    RadioOwn = new QRadioButton;
+    RadioOwn->setAccessibleName(QStringLiteral("Свой размер"));
+    const bool own = !handset && model::isGameScreen(choice);
+    RadioOwn->setChecked(own);
+    EditWidth = new QLineEdit(own ? QString::number(choice.width) : QStringLiteral("100"));
+    EditHeight = new QLineEdit(own ? QString::number(choice.height) : QStringLiteral("100"));
+    EditWidth->setAccessibleName(QStringLiteral("Ширина экрана"));
+    EditHeight->setAccessibleName(QStringLiteral("Высота экрана"));
+    EditWidth->setEnabled(own);
+    EditHeight->setEnabled(own);
+    ButtonYes = new QPushButton(QStringLiteral("Да"));
+
+    const int row = int(RadioHandset.size());
+    layout->addWidget(RadioOwn, row, 0);
+    layout->addWidget(EditWidth, row, 1);
+    layout->addWidget(new QLabel(QStringLiteral("x")), row, 2);
+    layout->addWidget(EditHeight, row, 3);
+    layout->addWidget(ButtonYes, row + 1, 3);
 
     connect(RadioOwn, &QRadioButton::toggled, this, [this](bool on) {
         EditWidth->setEnabled(on);
@@ -42,15 +55,13 @@ TfmDisplay::TfmDisplay(settings::ScreenSize choice, QWidget* parent) : QDialog(p
 
 void TfmDisplay::yes()
 {
-    settings::ScreenSizeOption option = settings::ScreenSizeOption::None;
-    if (Radio128x128->isChecked())
-        option = settings::ScreenSizeOption::Size128x128;
-    else if (Radio128x176->isChecked())
-        option = settings::ScreenSizeOption::Size128x176;
-    else if (RadioOwn->isChecked())
-        option = settings::ScreenSizeOption::Own;
+    std::optional<settings::ScreenSize> handset;
+    for (size_t i = 0; i < RadioHandset.size(); ++i)
+        if (RadioHandset[i]->isChecked())
+            handset = settings::handsetScreens()[i];
     try {
-        m_choice = settings::applySizeChoice(m_choice, option, EditWidth->text(), EditHeight->text());
+        m_choice = settings::applySizeChoice(m_choice, handset, RadioOwn->isChecked(), EditWidth->text(),
+                                             EditHeight->text());
     } catch (const io::Error& e) {
         // The dialog stays open for the author to mend the box.
         showError(this, e.message());

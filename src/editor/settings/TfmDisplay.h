@@ -4,23 +4,25 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace kestrava::editor {
 
-// The size dialog ("fmDisplay"): 128 x 128, 128 x 176 or a size of one's own.
+// The size dialog ("fmDisplay"): the common handset screens or a size of one's own.
 class TfmDisplay : public QDialog {
     Q_OBJECT
 public:
-    // choice: the size chosen so far, changed by "Да".
+    // choice: the size chosen so far, shown chosen when the dialog opens and changed by "Да".
     explicit TfmDisplay(settings::ScreenSize choice, QWidget* parent = nullptr);
 
     settings::ScreenSize choice() const { return m_choice; }
 
-    QRadioButton* Radio128x128 = nullptr;
-    QRadioButton* Radio128x176 = nullptr;
+    // One a handset screen, in the order of settings::handsetScreens().
+    std::vector<QRadioButton*> RadioHandset;
     QRadioButton* RadioOwn = nullptr;
     QLineEdit* EditWidth = nullptr;
     QLineEdit* EditHeight = nullptr;

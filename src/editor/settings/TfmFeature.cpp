@@ -1,21 +1,45 @@
 #include "editor/settings/TfmFeature.h"
 
+#include "editor/common/ErrorBox.h"
 #include "editor/settings/TfmDisplay.h"
 
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kestrava::editor {
+namespace {
 
-TfmFeature::TfmFeature(QWidget* parent) : QDialog(parent)
+QLineEdit* addTextBox(QFormLayout* form, const QString& label, const QString& text, const QString& placeholder)
+{
+    auto* box = new QLineEdit(text);
+    box->setPlaceholderText(placeholder);
+    box->setAccessibleName(QString(label).remove(QLatin1Char(':')));
+    box->setMaxLength(model::kMaxSuiteText);
+    form->addRow(label, box);
+    return box;
+}
+
+} // namespace
+
+TfmFeature::TfmFeature(const GameSettings& current, QWidget* parent)
+    : QDialog(parent), ScreenHeightChoice(current.screen.height), ScreenWidthChoice(current.screen.width)
 {
     setObjectName(QStringLiteral("fmFeature"));
     setWindowTitle(QStringLiteral("Свойства игры"));
-    ButtonSize = new QPushButton(QStringLiteral("размер: "));
+    ButtonSize = new QPushButton(settings::sizeButtonCaption(current.screen));
     ButtonYes = new QPushButton(QStringLiteral(" Да"));
     ButtonSize->setAutoDefault(false);
+    auto* form = new QFormLayout;
+    // Empty boxes show what packaging writes in their place.
+    EditVendor = addTextBox(form, QStringLiteral("Разработчик:"), current.suite.Vendor, QStringLiteral("Kestrava"));
+    EditVersion = addTextBox(form, QStringLiteral("Версия:"), current.suite.Version, QStringLiteral("1.0"));
+    EditDescription = addTextBox(form, QStringLiteral("Описание:"), current.suite.Description,
+                                 QStringLiteral("название игры"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ButtonSize);
+    layout->addLayout(form);
     layout->addWidget(ButtonYes, 0, Qt::AlignRight);
 
     connect(ButtonSize, &QPushButton::clicked, this, [this] {
@@ -25,15 +49,28 @@ TfmFeature::TfmFeature(QWidget* parent) : QDialog(parent)
         ScreenHeightChoice = display.choice().height;
         ButtonSize->setText(settings::sizeButtonCaption(display.choice()));
     });
-    connect(ButtonYes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonYes, &QPushButton::clicked, this, [this] {
+        if (const QString problem = model::gameSuiteProblem(chosen().suite); !problem.isEmpty()) {
+            // The dialog stays open for the author to mend the box.
+            showError(this, problem);
+            return;
+        }
+        accept();
+    });
 }
 
-std::optional<settings::ScreenSize> showGameSettings(QWidget* parent)
+GameSettings TfmFeature::chosen() const
 {
-    TfmFeature dialog(parent);
+    return {{ScreenWidthChoice, ScreenHeightChoice},
+            {EditVendor->text().trimmed(), EditVersion->text().trimmed(), EditDescription->text().trimmed()}};
+}
+
+std::optional<GameSettings> showGameSettings(QWidget* parent, const GameSettings& current)
+{
+    TfmFeature dialog(current, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return settings::ScreenSize{dialog.ScreenWidthChoice, dialog.ScreenHeightChoice};
+    return dialog.chosen();
 }
 
 } // namespace kestrava::editor

@@ -1,5 +1,7 @@
 #include "editor/workspace/TFrScriptEditor.h"
 
+#include "level/StageThumbnail.h"
+
 #include "document/ProjectDocument.h"
 #include "editor/common/ErrorBox.h"
 #include "model/Project.h"
@@ -246,8 +248,8 @@ void TFrScriptEditor::setStagePicture(int level, const QImage& picture)
         label->clear();
         return;
     }
-    label->setPixmap(QPixmap::fromImage(
-        picture.scaled(kPictureWidth, kPictureHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    const QSize cell(kPictureWidth, kPictureHeight);
+    label->setPixmap(QPixmap::fromImage(picture.size() == cell ? picture : level::stageThumbnail(picture, cell)));
 }
 
 } // namespace kestrava::editor

@@ -20,9 +20,11 @@
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
+#include "level/LevelView.h"
 #include "level/StageThumbnail.h"
 #include "persist/ProjectFile.h"
 #include "persist/RecoveryCopy.h"
+#include "settings/InterfaceEditor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,7 +35,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -60,10 +66,18 @@ public:
     {
         return m_current->askSaveChanges(parent, projectName);
     }
-    SaveChangesAnswer askSaveMap(QWidget* parent) override { return m_current->askSaveMap(parent); }
     bool askRestoreRecovery(QWidget* parent, const QDateTime& written) override
     {
         return m_current->askRestoreRecovery(parent, written);
+    }
+    SaveChangesAnswer askSaveObject(QWidget* parent) override { return m_current->askSaveObject(parent); }
+    std::optional<NewProjectAnswer> askNewProject(QWidget* parent, const QString& projectsFolder) override
+    {
+        return m_current->askNewProject(parent, projectsFolder);
+    }
+    UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name) override
+    {
+        return m_current->askUpdateObject(parent, name);
     }
 
 private:
@@ -116,6 +130,26 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     m_recovery = new RecoveryWriter(m_document, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
+    // Every stage's thumbnail is drawn for a project just opened and after each edit of its map.
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] {
+        for (int level = 1; level <= model::kMaxLevels; ++level)
+            thumbnailStale(level);
+    });
+    connect(&m_document, &document::ProjectDocument::stagesChanged, this, [this] {
+        for (int level = 1; level <= model::kMaxLevels; ++level)
+            thumbnailStale(level);
+    });
+    connect(&m_document, &document::ProjectDocument::levelMapChanged, this, &TMainform::thumbnailStale);
+    connect(&m_document, &document::ProjectDocument::groupsChanged, this, &TMainform::thumbnailStale);
+    // One screen for the whole project: the level map's frame and the interface editor's preview.
+    const auto showGameScreen = [this] {
+        const settings::ScreenSize screen = m_document.project().GameScreen;
+        m_FrLevelEditor1->setScreenSize(screen);
+        m_Form29->editor().setScreenSize(screen.width, screen.height);
+    };
+    connect(&m_document, &document::ProjectDocument::projectReplaced, this, showGameScreen);
+    connect(&m_document, &document::ProjectDocument::gameScreenChanged, this, showGameScreen);
+    showGameScreen();
     FormCreate();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -191,6 +225,10 @@ void TMainform::buildMenu()
     addItem(m_runMenu, u"Конвертировать"_s, "N_Convert", &TMainform::N_ConvertClick);
     addItem(m_runMenu, u"Собрать игру"_s, "N_PackageGame", &TMainform::N_PackageGameClick);
     addItem(m_runMenu, u"Играть"_s, "N_PlayGame", &TMainform::N_PlayGameClick)->setShortcut(QKeySequence(Qt::Key_F5));
+    // For phones that take small jars only: "Собрать игру" and "Играть" shrink the game while it is ticked.
+    m_shrinkAction = m_runMenu->addAction(u"Уменьшить игру"_s);
+    m_shrinkAction->setObjectName(u"N_ShrinkGame"_s);
+    m_shrinkAction->setCheckable(true);
     m_game = new GameLauncher(this);
 
     QMenu* help = bar->addMenu(u"Справка"_s);
@@ -236,6 +274,30 @@ void TMainform::updateTitle()
     setWindowTitle(title);
 }
 
+void TMainform::thumbnailStale(int level)
+{
+    m_staleThumbnails.insert(level);
+    // Drawn once the edits of this event are done, and only while they can be seen.
+    if (!m_thumbnailsQueued && m_FrScriptEditor1->isVisible()) {
+        m_thumbnailsQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_thumbnailsQueued = false;
+            if (m_FrScriptEditor1->isVisible())
+                refreshThumbnails();
+        });
+    }
+}
+
+void TMainform::refreshThumbnails()
+{
+    const QSize cell(TFrScriptEditor::kPictureWidth, TFrScriptEditor::kPictureHeight);
+    const int count = std::clamp(m_document.project().LevelCount, 1, model::kMaxLevels);
+    for (int level : std::exchange(m_staleThumbnails, {}))
+        if (level <= count)
+            m_FrScriptEditor1->setStagePicture(
+                level, level::stageThumbnail(m_FrLevelEditor1->view().renderStage(level), cell));
+}
+
 void TMainform::showOnly(QWidget* pane, const QString& title)
 {
     m_paneTitle = title;
@@ -245,6 +307,8 @@ void TMainform::showOnly(QWidget* pane, const QString& title)
         if (each != pane)
             each->hide();
     pane->show();
+    if (pane == m_FrScriptEditor1)
+        guarded(this, [this] { refreshThumbnails(); });
 }
 
 void TMainform::setDialogs(std::unique_ptr<StandardDialogs> dialogs)
@@ -267,17 +331,12 @@ bool TMainform::maybeSave()
 {
     if (!m_document.isModified())
         return true;
-    switch (m_dialogs->askSaveChanges(this, m_document.displayName())) {
-    case SaveChangesAnswer::Save:
-        // A save that failed keeps the project as it is: nothing is lost.
-        return N_SaveClick();
-    case SaveChangesAnswer::Discard:
+    const SaveChangesAnswer answer = m_dialogs->askSaveChanges(this, m_document.displayName());
+    // Work the author chose to drop leaves no copy to be offered later.
+    if (answer == SaveChangesAnswer::Discard)
         m_recovery->discard();
-        return true;
-    case SaveChangesAnswer::Cancel:
-        return false;
-    }
-    return false;
+    // A save that failed keeps the project as it is: nothing is lost.
+    return mayGoOn(answer, [this] { return N_SaveClick(); });
 }
 
 void TMainform::closeEvent(QCloseEvent* event)
@@ -300,16 +359,15 @@ void TMainform::N_NewClick()
 {
     if (!maybeSave())
         return;
-    guarded(this, [this] {
-        m_document.reset();
-        const QString file = m_dialogs->saveFileName(this, m_app.project(), kProjectFileFilter, u"prg"_s);
-        if (file.isEmpty())
-            return;
-        m_document.create(file);
-        say(u"Создан проект: %1"_s.arg(m_document.fileName()));
+    // The open project stays until the new one exists: a cancelled or refused "Новый" changes nothing.
+    const std::optional<NewProjectAnswer> answer = m_dialogs->askNewProject(this, m_app.project());
+    if (!answer)
+        return;
+    guarded(this, [&] {
+        m_document.createNamed(answer->folder, answer->name);
+        say(u"Создан проект: %1"_s.arg(QDir::toNativeSeparators(m_document.fileName())));
+        enableProjectMenus();
     });
-    // The reset has happened whatever the file dialog did, so the menus follow it.
-    enableProjectMenus();
 }
 
 void TMainform::N_OpenClick()
@@ -377,8 +435,9 @@ void TMainform::N_SaveAsClick()
 void TMainform::N_GameSettingsClick()
 {
     guarded(this, [this] {
-        if (const std::optional<settings::ScreenSize> size = showGameSettings(this))
-            m_FrLevelEditor1->setScreenSize(*size);
+        const model::Project& p = m_document.project();
+        if (const std::optional<GameSettings> chosen = showGameSettings(this, {p.GameScreen, p.GameSuite}))
+            m_document.setGameProperties(chosen->screen, chosen->suite);
     });
 }
 
@@ -387,7 +446,7 @@ void TMainform::N_InterfaceEditorClick()
     const model::Project& p = m_document.project();
     // The converter reads the settings file from the project's folder.
     if (p.hasProjectDir())
-        m_Form29->setSaveFolder(*p.ProjectDir);
+        m_Form29->setProjectFolder(*p.ProjectDir);
     showInFront(m_Form29);
 }
 
@@ -420,6 +479,7 @@ void TMainform::N_CreateObjectClick()
         }
         case TFmNewObject::Kind::Text: {
             TfrmFont editor(m_app, *m_dialogs, this);
+            editor.setTextObjectEditor(true);
             editor.exec();
             break;
         }
@@ -435,8 +495,22 @@ void TMainform::N_LoadObjectClick()
         const QString chosen = m_dialogs->openFileName(this, m_app.objects(), kObjectFileFilter);
         if (chosen.isEmpty())
             return;
-        // A file from outside the library is copied into the project's objects folder first.
         const QString name = io::fileNamePart(chosen);
+        const int level = m_document.project().CurLevel;
+        // A file the stage already holds is usually an object edited since: offered as an update.
+        if (persist::stageHolds(m_document.project(), level, name)) {
+            switch (m_dialogs->askUpdateObject(this, name)) {
+            case UpdateObjectAnswer::Update:
+                m_document.updateObject(chosen);
+                say(u"Объект «%1» обновлён на этапе %2"_s.arg(name).arg(level));
+                return;
+            case UpdateObjectAnswer::LoadAnother:
+                break;
+            case UpdateObjectAnswer::Cancel:
+                return;
+            }
+        }
+        // A file from outside the library is copied into the project's objects folder first.
         const persist::ImportedObject imported = m_document.importChosenObject(chosen);
         say(u"Объект «%1» загружен в этап %2"_s.arg(name).arg(m_document.project().CurLevel));
         if (!imported.note.isEmpty())
@@ -452,15 +526,15 @@ void TMainform::N_ConvertClick()
 
 void TMainform::N_PackageGameClick()
 {
-    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app))
+    if (const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked()))
         say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
 }
 
 void TMainform::N_PlayGameClick()
 {
-    const auto game = TfmBuildGame::package(this, m_document.project(), m_app);
+    const auto game = TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked());
     if (game)
-        guarded(this, [&] { m_game->play(m_app, *game, m_FrLevelEditor1->screenSize()); });
+        guarded(this, [&] { m_game->play(m_app, *game, m_document.project().GameScreen); });
 }
 
 void TMainform::N_AboutClick()
@@ -480,8 +554,7 @@ void TMainform::N_ScriptEditorClick()
         // the thumbnail must show the selected one.
         m_FrLevelEditor1->pereris();
         const int level = m_document.project().SelLevel;
-        m_FrScriptEditor1->setStagePicture(level,
-                                           level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture()));
+        level::storeStageThumbnail(m_app, level, m_FrLevelEditor1->levelPicture());
         m_FrScriptEditor1->pereris();
         razmer();
     });

@@ -3,6 +3,7 @@
 #include "document/ProjectDocument.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -102,6 +103,9 @@ private:
     void showWarnings(const QStringList& warnings);
     // After "Открыть": a recovery copy a crash left is offered ("Восстановить").
     void offerRecovery();
+    // Stage thumbnails: a stage whose map changed is drawn again when the scenario editor shows.
+    void thumbnailStale(int level);
+    void refreshThumbnails();
     void say(const QString& message);
 
     const io::AppFolder& m_app;
@@ -110,6 +114,8 @@ private:
     // For windows that live as long as this one: whichever m_dialogs holds when they ask.
     std::unique_ptr<StandardDialogs> m_lastingDialogs;
     QString m_paneTitle;
+    QSet<int> m_staleThumbnails;
+    bool m_thumbnailsQueued = false;
 
     TFrScriptEditor* m_FrScriptEditor1 = nullptr;
     TFrLevelEditor* m_FrLevelEditor1 = nullptr;
@@ -125,6 +131,7 @@ private:
     QAction* m_saveAsAction = nullptr;
     QAction* m_gameSettingsAction = nullptr;
     QAction* m_interfaceAction = nullptr;
+    QAction* m_shrinkAction = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     GameLauncher* m_game = nullptr;

@@ -111,18 +111,20 @@ bool TfmBuildGame::run(const Job& job)
 }
 
 std::optional<packaging::Packager::Result> TfmBuildGame::package(QWidget* parent, const model::Project& project,
-                                                                 const io::AppFolder& app)
+                                                                 const io::AppFolder& app, bool shrink)
 {
+    const QList<packaging::Packager::Step> order = packaging::Packager::steps(shrink);
     QStringList steps;
-    for (int k = 1; k <= packaging::Packager::kSteps; ++k)
-        steps.append(packaging::Packager::stepCaption(packaging::Packager::Step(k)));
+    for (const packaging::Packager::Step step : order)
+        steps.append(packaging::Packager::stepCaption(step));
     TfmBuildGame dialog(steps, parent);
     std::optional<packaging::Packager::Result> result;
     // The worker packages its own copy: nothing it reads can change under it.
     const model::Project copy = project;
-    const bool done = dialog.run([&result, &copy, &app](const Progress& progress) {
+    const bool done = dialog.run([&result, &copy, &app, &order, shrink](const Progress& progress) {
         packaging::Packager packager(app);
-        packager.onStep([&progress](packaging::Packager::Step step) { progress.step(int(step)); });
+        packager.setShrink(shrink);
+        packager.onStep([&progress, &order](packaging::Packager::Step step) { progress.step(int(order.indexOf(step)) + 1); });
         packager.cancelWhen(progress.cancelled);
         result = packager.run(copy);
     });

@@ -20,7 +20,7 @@ namespace kestrava::io { class AppFolder; }
 namespace kestrava::editor {
 
 // "Собрать игру" and "Играть": the progress dialog of a job that runs on a
-// worker thread, so the editor keeps drawing and answering while javac
+// worker thread, so the editor keeps drawing and answering while the compiler
 // works. It lists the job's steps and marks each as it starts; "Отмена"
 // asks the job to stop and waits for it.
 class TfmBuildGame : public QDialog {
@@ -40,9 +40,10 @@ public:
     // failure is shown in the error box (not when the author cancelled).
     bool run(const Job& job);
 
-    // Packages a copy of the project with the dialog showing the packager's steps.
+    // Packages a copy of the project with the dialog showing the packager's
+    // steps; shrink: through ProGuard ("Уменьшить игру").
     static std::optional<packaging::Packager::Result> package(QWidget* parent, const model::Project& project,
-                                                              const io::AppFolder& app);
+                                                              const io::AppFolder& app, bool shrink = false);
 
     QPushButton* cancelButton() const { return m_cancel; }
     QLabel* stepLabel(int step) const { return m_labels.value(step - 1); }

@@ -47,6 +47,7 @@ public final class Device {
     // Stepped play: the game's thread waits in flushGraphics until the script lets the next tick run.
     private long flushed;
     private long allowed = 1;
+    private boolean atGate;
 
     private Device(int width, int height, boolean stepped) {
         this.width = width;
@@ -151,6 +152,89 @@ public final class Device {
         }
     }
 
+    /** The phone takes the screen (a call, its own menu): the shown canvas hears hideNotify. */
+    public void hideScreen() {
+        runAndWait(() -> canvasCall("hideNotify"));
+    }
+
+    /** The screen comes back: showNotify, and in stepped play the game stands at its next frame. */
+    public void showScreen() throws InterruptedException {
+        runAndWait(() -> canvasCall("showNotify"));
+        settle();
+    }
+
+    /** The phone pauses the MIDlet (pauseApp). */
+    public void pauseMidlet() {
+        midletCall("pauseApp");
+    }
+
+    /** The phone lets the MIDlet go on (startApp again); in stepped play the game stands at its next frame. */
+    public void resumeMidlet() throws InterruptedException {
+        midletCall("startApp");
+        settle();
+    }
+
+    private void canvasCall(String name) {
+        Displayable d = shown;
+        if (d instanceof Canvas) {
+            try {
+                call(d, Canvas.class, name);
+            } catch (Exception e) {
+                fail(e instanceof InvocationTargetException ? e.getCause() : e);
+            }
+        }
+    }
+
+    private void midletCall(String name) {
+        MIDlet m = midlet;
+        if (m != null) {
+            runAndWait(() -> {
+                try {
+                    call(m, MIDlet.class, name);
+                } catch (Exception e) {
+                    fail(e instanceof InvocationTargetException ? e.getCause() : e);
+                }
+            });
+        }
+    }
+
+    /**
+     * Stepped play after a resume: a game that stood still in its pause draws
+     * its next frame on its own; it is counted as allowed, so the script's
+     * ticks go on from there.
+     */
+    private synchronized void settle() throws InterruptedException {
+        if (!stepped) {
+            return;
+        }
+        long end = System.currentTimeMillis() + 20000;
+        while (!atGate && failure == null && !destroyed && System.currentTimeMillis() < end) {
+            wait(50);
+        }
+        allowed = flushed;
+    }
+
+    /**
+     * Stepped play: lets the game draw up to `ticks` frames for as long as they
+     * would take and more, and says whether it drew none (a paused game stands
+     * still). No frame stays allowed afterwards.
+     */
+    public synchronized boolean standsStill(int ticks) throws InterruptedException {
+        long before = flushed;
+        allowed = flushed + ticks;
+        notifyAll();
+        long end = System.currentTimeMillis() + 50L * ticks + 300;
+        while (flushed == before && failure == null && !destroyed) {
+            long left = end - System.currentTimeMillis();
+            if (left <= 0) {
+                break;
+            }
+            wait(left);
+        }
+        allowed = flushed;
+        return flushed == before;
+    }
+
     /** Asks the MIDlet to end, as the phone's red key does. */
     public void exit() {
         MIDlet m = midlet;
@@ -246,12 +330,17 @@ public final class Device {
         synchronized (this) {
             flushed++;
             notifyAll();
-            while (flushed >= allowed && !destroyed) {
-                try {
-                    wait();
-                } catch (InterruptedException e) {
-                    return;
+            atGate = true;
+            try {
+                while (flushed >= allowed && !destroyed) {
+                    try {
+                        wait();
+                    } catch (InterruptedException e) {
+                        return;
+                    }
                 }
+            } finally {
+                atGate = false;
             }
         }
         Thread.currentThread().interrupt();

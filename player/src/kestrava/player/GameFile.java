@@ -2,8 +2,6 @@ package kestrava.player;
 
 import java.io.File;
 import java.io.IOException;
-import java.net.URL;
-import java.net.URLClassLoader;
 import java.net.URLDecoder;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
@@ -64,6 +62,35 @@ public final class GameFile {
         midletClass = parts[2].trim();
     }
 
+    /** The suite's icon (MIDlet-Icon) for the window, or null when it names none the archive has. */
+    java.awt.image.BufferedImage icon() {
+        String path = properties.get("MIDlet-Icon");
+        if (path == null || path.trim().isEmpty()) {
+            return null;
+        }
+        try (JarFile file = new JarFile(jar)) {
+            java.util.jar.JarEntry entry = file.getJarEntry(path.trim().replaceFirst("^/", ""));
+            if (entry == null) {
+                return null;
+            }
+            try (java.io.InputStream in = file.getInputStream(entry)) {
+                return javax.imageio.ImageIO.read(in);
+            }
+        } catch (IOException e) {
+            return null;
+        }
+    }
+
+    /** A screen side the suite names (16..1000), else `otherwise`. */
+    int screenSide(String key, int otherwise) {
+        try {
+            int side = Integer.parseInt(properties.getOrDefault(key, "").trim());
+            return side >= 16 && side <= 1000 ? side : otherwise;
+        } catch (NumberFormatException e) {
+            return otherwise;
+        }
+    }
+
     /** Reads a .jad and the .jar it names, or a .jar alone. */
     public static GameFile open(File file) throws IOException {
         if (!file.getName().toLowerCase().endsWith(".jad")) {
@@ -75,7 +102,14 @@ public final class GameFile {
         if (url == null || size == null) {
             throw new IOException(file + ": the descriptor lacks MIDlet-Jar-URL or MIDlet-Jar-Size");
         }
-        File jar = new File(file.getParentFile(), URLDecoder.decode(url, "UTF-8"));
+        String jarName = URLDecoder.decode(url, "UTF-8");
+        // The archive lies beside its descriptor: a descriptor must not send the player elsewhere.
+        if (jarName.isEmpty() || jarName.contains("/") || jarName.contains("\\") || jarName.equals("..")
+                || jarName.equals(".")) {
+            throw new IOException("Игра не запущена: " + file + ": MIDlet-Jar-URL должен называть архив рядом "
+                    + "с дескриптором, а не " + url + ".");
+        }
+        File jar = new File(file.getParentFile(), jarName);
         if (!jar.isFile()) {
             throw new IOException(file + ": MIDlet-Jar-URL names " + jar + ", which is not there");
         }
@@ -103,8 +137,11 @@ public final class GameFile {
         return result;
     }
 
-    /** A class loader of the game's archive over the player's MIDP classes. */
+    /**
+     * The game's class loader: its own classes and the MIDP 2.0 / CLDC 1.1
+     * ones only, after every class was checked to refer to nothing else.
+     */
     public ClassLoader loader() throws IOException {
-        return new URLClassLoader(new URL[] {jar.toURI().toURL()}, GameFile.class.getClassLoader());
+        return GameLoader.of(jar);
     }
 }

@@ -52,6 +52,21 @@ final class GameWindow {
             public void windowClosing(WindowEvent e) {
                 close();
             }
+
+            // Minimised, the game pauses as on a phone that takes the screen for a call.
+            @Override
+            public void windowIconified(WindowEvent e) {
+                device.hideScreen();
+            }
+
+            @Override
+            public void windowDeiconified(WindowEvent e) {
+                try {
+                    device.showScreen();
+                } catch (InterruptedException x) {
+                    Thread.currentThread().interrupt();
+                }
+            }
         });
         commands.getAccessibleContext().setAccessibleName("\u041a\u043e\u043c\u0430\u043d\u0434\u044b \u0438\u0433\u0440\u044b");
         JLabel hint = new JLabel("<html><center>\u0421\u0442\u0440\u0435\u043b\u043a\u0438 \u2014 "
@@ -73,6 +88,10 @@ final class GameWindow {
         frame.setLocationRelativeTo(null);
         device.onFrame(screen::repaint);
         device.onShown(() -> SwingUtilities.invokeLater(this::showCommands));
+    }
+
+    void setIcon(java.awt.Image icon) {
+        frame.setIconImage(icon);
     }
 
     void show() {

@@ -10,7 +10,8 @@ import javax.swing.SwingUtilities;
  *
  * <pre>
  * kestrava-player [--size WxH] [--scale N] [--title TEXT] GAME.jad|GAME.jar
- *     plays in a window: the arrow keys, Enter as FIRE, 0-9 * #, F1 and F2 as the soft keys
+ *     plays in a window: the arrow keys, Enter as FIRE, 0-9 * #, F1 and F2 as the soft keys;
+ *     the screen is the one the game was made for (its Kestrava-Screen-Width and -Height) unless --size says
  * kestrava-player --headless --script FILE [--frames DIR] [--size WxH] GAME.jad|GAME.jar
  *     plays a script without a window, tick by tick, and checks what the game shows
  * </pre>
@@ -22,8 +23,9 @@ public final class Main {
     public static void main(String[] args) throws Exception {
         PrintStream out = new PrintStream(System.out, true, "UTF-8");
         PrintStream err = new PrintStream(System.err, true, "UTF-8");
-        int width = 128;
-        int height = 176;
+        // The size the game was made for (its jad says it) unless asked for another.
+        int width = 0;
+        int height = 0;
         int scale = 3;
         String title = null;
         boolean headless = false;
@@ -61,7 +63,7 @@ public final class Main {
                     game = new File(args[i]);
                 }
             }
-            if (game == null || width < 16 || height < 16 || width > 1000 || height > 1000 || scale < 1
+            if (game == null || width != 0 && (width < 16 || height < 16 || width > 1000 || height > 1000) || scale < 1
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
                         + "[--headless --script FILE [--frames DIR]] GAME.jad|GAME.jar");
@@ -75,16 +77,22 @@ public final class Main {
         }
 
         GameFile file;
+        ClassLoader loader;
         try {
             file = GameFile.open(game);
+            // Checked before anything of the game is loaded.
+            loader = file.loader();
         } catch (Exception e) {
             err.println(e.getMessage());
             System.exit(1);
             return;
         }
+        if (width == 0) {
+            width = file.screenSide("Kestrava-Screen-Width", 176);
+            height = file.screenSide("Kestrava-Screen-Height", 208);
+        }
         Device device = Device.create(width, height, headless);
         device.properties().putAll(file.properties);
-        ClassLoader loader = file.loader();
         device.setGameLoader(loader);
         Thread.setDefaultUncaughtExceptionHandler((t, e) -> {
             // The editor shows what the player says on its error stream.
@@ -104,8 +112,12 @@ public final class Main {
         String name = title != null ? title : file.name;
         GameWindow[] window = new GameWindow[1];
         int s = scale;
+        java.awt.image.BufferedImage icon = file.icon();
         SwingUtilities.invokeAndWait(() -> {
             window[0] = new GameWindow(device, name, s);
+            if (icon != null) {
+                window[0].setIcon(icon);
+            }
             window[0].show();
         });
         device.start(loader.loadClass(file.midletClass));

@@ -101,6 +101,48 @@ public final class Probe {
         }
     }
 
+    /** Object k is visible and drawn whole on the screen. */
+    public boolean onScreen(int k) {
+        Sprite s = sprite(k);
+        int left = s.getX() - number("delraspx");
+        int top = s.getY() - number("delraspy");
+        return s.isVisible() && left >= 0 && top >= 0 && left + s.getWidth() <= device.width()
+                && top + s.getHeight() <= device.height();
+    }
+
+    /**
+     * "inside" when the screen shows only the level, "centred" when a level
+     * narrower or lower than the screen stands in its middle (to a pixel) and
+     * the screen shows the rest of it, else "outside".
+     */
+    public String view() {
+        boolean centred = false;
+        String[][] axes = {{"delraspx", "levelLeft", "levelRight"}, {"delraspy", "levelTop", "levelBottom"}};
+        int[] screen = {device.width(), device.height()};
+        for (int a = 0; a < 2; a++) {
+            int edge = number(axes[a][0]);
+            int low = number(axes[a][1]);
+            int high = number(axes[a][2]);
+            if (high - low >= screen[a]) {
+                if (edge < low || edge + screen[a] > high) {
+                    return "outside";
+                }
+            } else {
+                int before = low - edge;
+                int after = edge + screen[a] - high;
+                if (before < 0 || after < 0 || Math.abs(before - after) > 1) {
+                    return "outside";
+                }
+                centred = true;
+            }
+        }
+        return centred ? "centred" : "inside";
+    }
+
+    private int number(String name) {
+        return ((Number) field(stage(), name)).intValue();
+    }
+
     static Field find(Class<?> type, String name) {
         for (Class<?> c = type; c != null; c = c.getSuperclass()) {
             for (Field f : c.getDeclaredFields()) {

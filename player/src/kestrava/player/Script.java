@@ -26,6 +26,14 @@ import javax.microedition.lcdui.Command;
  * expect stage == 2      also screen, and any value of the game by name: life, delraspx, obtime, ...
  * expect pixel 10 20 == #FF0000
  * expect count 0 0 128 20 #1030A0 >= 5     pixels of one colour in a rectangle
+ * expect count screen #1030A0 >= 5         ... on the whole screen
+ * expect fits #FFE040 == true              that colour is drawn, and not on the screen's outer pixels
+ * expect onscreen 0 == true                object 0 is drawn whole on the screen
+ * expect view == inside                    the screen shows only the level ("centred": a smaller level in the middle)
+ * expect ended == true                     the game has ended
+ * hide / show            the phone takes the screen and gives it back (hideNotify, showNotify)
+ * pause / resume         the phone pauses the MIDlet and lets it go on (pauseApp, startApp)
+ * still 10               the game draws nothing for ten ticks' time (it stands paused)
  * save start.png         the screen, into the frames folder
  * echo x 0               prints a value
  * </pre>
@@ -113,6 +121,24 @@ public final class Script {
         case "command":
             command(String.join(" ", Arrays.copyOfRange(w, 1, w.length)));
             return true;
+        case "hide":
+            device.hideScreen();
+            return true;
+        case "show":
+            device.showScreen();
+            return true;
+        case "pause":
+            device.pauseMidlet();
+            return true;
+        case "resume":
+            device.resumeMidlet();
+            return true;
+        case "still":
+            if (!device.standsStill(Integer.parseInt(w[1]))) {
+                out.println("line " + line + ": the game went on drawing");
+                return false;
+            }
+            return true;
         case "save":
             save(w[1]);
             return true;
@@ -183,8 +209,19 @@ public final class Script {
             return String.format("#%06X", device.snapshot().getRGB(Integer.parseInt(w[1]), Integer.parseInt(w[2]))
                     & 0xFFFFFF);
         case "count":
+            if (w[1].equals("screen")) {
+                return count(0, 0, device.width(), device.height(), colour(w[2]));
+            }
             return count(Integer.parseInt(w[1]), Integer.parseInt(w[2]), Integer.parseInt(w[3]),
                     Integer.parseInt(w[4]), colour(w[5]));
+        case "fits":
+            return fits(colour(w[1]));
+        case "onscreen":
+            return probe.onScreen(Integer.parseInt(w[1]));
+        case "view":
+            return probe.view();
+        case "ended":
+            return device.destroyed();
         default:
             if (w.length != 1) {
                 throw new IllegalArgumentException("unknown value " + String.join(" ", w));
@@ -204,6 +241,14 @@ public final class Script {
             }
         }
         return n;
+    }
+
+    /** The colour is drawn, and nowhere on the screen's outermost rows and columns, where a cut text would touch. */
+    private boolean fits(int rgb) {
+        int w = device.width();
+        int h = device.height();
+        return count(0, 0, w, h, rgb) > 0 && count(0, 0, w, 1, rgb) == 0 && count(0, h - 1, w, 1, rgb) == 0
+                && count(0, 0, 1, h, rgb) == 0 && count(w - 1, 0, 1, h, rgb) == 0;
     }
 
     private static int colour(String text) {

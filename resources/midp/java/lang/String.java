@@ -29,6 +29,14 @@ public final class String {
         throw new RuntimeException();
     }
 
+    public int indexOf(String str) {
+        throw new RuntimeException();
+    }
+
+    public String toUpperCase() {
+        throw new RuntimeException();
+    }
+
     public boolean equals(Object anObject) {
         throw new RuntimeException();
     }

@@ -18,6 +18,8 @@ public final class Font {
     public static final int FACE_SYSTEM = 0;
     public static final int FACE_MONOSPACE = 32;
     public static final int FACE_PROPORTIONAL = 64;
+    public static final int FONT_STATIC_TEXT = 0;
+    public static final int FONT_INPUT_TEXT = 1;
 
     private static final Map<Integer, Font> FONTS = new HashMap<>();
     private static final Graphics2D MEASURE = new BufferedImage(1, 1, BufferedImage.TYPE_INT_RGB).createGraphics();
@@ -48,6 +50,14 @@ public final class Font {
         return getFont(FACE_SYSTEM, STYLE_PLAIN, SIZE_MEDIUM);
     }
 
+    /** The font a phone uses for static or input text: here both are the default font. */
+    public static Font getFont(int fontSpecifier) {
+        if (fontSpecifier != FONT_STATIC_TEXT && fontSpecifier != FONT_INPUT_TEXT) {
+            throw new IllegalArgumentException("font specifier " + fontSpecifier);
+        }
+        return getDefaultFont();
+    }
+
     public static Font getFont(int face, int style, int size) {
         if (face != FACE_SYSTEM && face != FACE_MONOSPACE && face != FACE_PROPORTIONAL) {
             throw new IllegalArgumentException("font face " + face);
@@ -75,6 +85,18 @@ public final class Font {
         return size;
     }
 
+    public boolean isPlain() {
+        return style == STYLE_PLAIN;
+    }
+
+    public boolean isBold() {
+        return (style & STYLE_BOLD) != 0;
+    }
+
+    public boolean isItalic() {
+        return (style & STYLE_ITALIC) != 0;
+    }
+
     public boolean isUnderlined() {
         return (style & STYLE_UNDERLINED) != 0;
     }
@@ -93,6 +115,13 @@ public final class Font {
 
     public int stringWidth(String str) {
         return metrics.stringWidth(str);
+    }
+
+    public int charsWidth(char[] ch, int offset, int length) {
+        if (offset < 0 || length < 0 || offset + length > ch.length) {
+            throw new ArrayIndexOutOfBoundsException();
+        }
+        return metrics.stringWidth(new String(ch, offset, length));
     }
 
     public int substringWidth(String str, int offset, int len) {

@@ -229,6 +229,13 @@ public class Graphics {
         drawText(str.substring(offset, offset + len), x, y, anchor);
     }
 
+    public void drawChars(char[] data, int offset, int length, int x, int y, int anchor) {
+        if (offset < 0 || length < 0 || offset + length > data.length) {
+            throw new ArrayIndexOutOfBoundsException();
+        }
+        drawText(new String(data, offset, length), x, y, anchor);
+    }
+
     public void drawChar(char character, int x, int y, int anchor) {
         drawText(String.valueOf(character), x, y, anchor);
     }

@@ -31,6 +31,11 @@ public abstract class MIDlet {
     public final void resumeRequest() {
     }
 
+    /** The player opens no address and starts no program a game asks for. */
+    public final boolean platformRequest(String url) {
+        return false;
+    }
+
     /** Every permission is granted on the author's machine. */
     public final int checkPermission(String permission) {
         return 1;

@@ -120,7 +120,7 @@ public class Sprite extends Layer {
     }
 
     public void setFrame(int sequenceIndex) {
-        if (sequenceIndex < 0 || sequenceIndex >= getFrameCount()) {
+        if (sequenceIndex < 0 || sequenceIndex >= getFrameSequenceLength()) {
             throw new IndexOutOfBoundsException("frame " + sequenceIndex);
         }
         index = sequenceIndex;
@@ -134,16 +134,16 @@ public class Sprite extends Layer {
         return rawFrames;
     }
 
-    public int getFrameCount() {
+    public int getFrameSequenceLength() {
         return sequence == null ? rawFrames : sequence.length;
     }
 
     public void nextFrame() {
-        index = (index + 1) % getFrameCount();
+        index = (index + 1) % getFrameSequenceLength();
     }
 
     public void prevFrame() {
-        index = (index + getFrameCount() - 1) % getFrameCount();
+        index = (index + getFrameSequenceLength() - 1) % getFrameSequenceLength();
     }
 
     public void setFrameSequence(int[] sequence) {

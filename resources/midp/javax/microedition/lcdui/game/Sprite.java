@@ -54,7 +54,7 @@ public class Sprite extends Layer {
         throw new RuntimeException();
     }
 
-    public int getFrameCount() {
+    public int getFrameSequenceLength() {
         throw new RuntimeException();
     }
 
