@@ -43,10 +43,7 @@ TEST(ConvertCommand, PrintsEveryFileWrittenOrTheErrorWithAnExitCode)
 TEST(ConvertCommand, AnExtrasFileLeftUnappliedIsSaidAndStopsPackaging)
 {
     test::SampleProjectFolder game;
-    model::Project project;
-    persist::save_project(project, game.file);
-    test::importInto(project, game.tmp.app(), 1, u"hero.oba"_s);
-    persist::save(project, game.file);
+    game.savedWith({u"hero.oba"_s});
     io::writeFileAtomically(game.file, io::readWholeFile(game.file) + "\r\n"); // other bytes, same project
 
     QString outText;

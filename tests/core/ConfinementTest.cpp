@@ -31,9 +31,7 @@ struct StrangersProject {
     {
         outside = game.tmp.makeDir(u"outside"_s);
         io::writeFileAtomically(outside + u"/victim.txt"_s, "keep");
-        persist::save_project(project, game.file);
-        test::importInto(project, game.tmp.app(), 1, u"forest.obf"_s);
-        persist::save(project, game.file);
+        project = game.savedWith({u"forest.obf"_s});
     }
 
     QByteArray victim() const { return io::readWholeFile(outside + u"/victim.txt"_s); }

@@ -20,10 +20,7 @@ using namespace Qt::Literals::StringLiterals;
 TEST(NumberRanges, MovementTypesAndObstaclesOfTheProjectFiles)
 {
     test::SampleProjectFolder game;
-    model::Project project;
-    persist::save_project(project, game.file);
-    test::importInto(project, game.tmp.app(), 1, u"forest.obf"_s);
-    test::importInto(project, game.tmp.app(), 1, u"hero.oba"_s);
+    model::Project project = game.savedWith({u"forest.obf"_s, u"hero.oba"_s});
     model::StageData& s = project.stage(1);
     s.ActiveObject[1] = {};
     s.ActiveObject[1].Ref = u"1"_s;

@@ -17,11 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 TEST(RecoveryCopy, HoldsWhatASaveWritesAndReadsBackWholeOrNotAtAll)
 {
     test::SampleProjectFolder game;
-    model::Project project;
-    persist::save_project(project, game.file);
-    test::importInto(project, game.tmp.app(), 1, u"forest.obf"_s);
-    test::importInto(project, game.tmp.app(), 1, u"hero.oba"_s);
-    persist::save(project, game.file);
+    model::Project project = game.savedWith({u"forest.obf"_s, u"hero.oba"_s});
 
     const std::vector<int> map = project.stage(1).FonGroup[1].Cells;
     ASSERT_FALSE(map.empty());

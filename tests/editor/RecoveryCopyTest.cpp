@@ -51,12 +51,7 @@ struct Window {
 TEST(RecoveryCopy, AKilledEditorsChangesAreOfferedAndASaveOrDiscardRemovesTheCopy)
 {
     test::SampleProjectFolder game;
-    {
-        model::Project project;
-        persist::save_project(project, game.file);
-        test::importInto(project, game.tmp.app(), 1, u"hero.oba"_s);
-        persist::save(project, game.file);
-    }
+    game.savedWith({u"hero.oba"_s});
     const QByteArray saved = io::readWholeFile(game.file);
     const QString copy = persist::recoveryFileIn(game.dir);
 
