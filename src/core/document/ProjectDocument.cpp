@@ -5,7 +5,7 @@
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
-#include "level/PlacedSizes.h"
+#include "media/PlacedSizes.h"
 #include "persist/NewProject.h"
 #include "persist/ProjectFile.h"
 
@@ -72,7 +72,7 @@ QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* 
 {
     const QStringList warnings = m_target.openProject(m_project, m_app, file, preload);
     // Placed objects take the size of their pictures as they are now.
-    level::measurePlacedObjects(m_project, m_pictures);
+    media::measurePlacedObjects(m_project, m_pictures);
     replaced();
     return warnings;
 }
