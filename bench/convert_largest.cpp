@@ -27,6 +27,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
@@ -44,7 +46,12 @@ struct Fixture {
         const QString root = dir.path() + u"/fresh%1"_s.arg(++freshFolders);
         for (const char* sub : {"res", "src"})
             QDir().mkpath(root + u'/' + QString::fromLatin1(sub));
-        QFile::link(dir.path() + u"/game/objects"_s, root + u"/objects"_s);
+        // Hard links: a folder link leading out of the project would be refused.
+        const QString objects = dir.path() + u"/game/objects"_s;
+        QDir().mkpath(root + u"/objects"_s);
+        for (const QString& name : QDir(objects).entryList(QDir::Files))
+            ::link(QFile::encodeName(objects + u'/' + name).constData(),
+                   QFile::encodeName(root + u"/objects/"_s + name).constData());
         project.ProjectDir = root;
     }
 

@@ -7,7 +7,8 @@
 //
 // "Open" is what "Открыть" waits for: the project file, its extras file and
 // every object file read, and the placed objects measured (ProjectDocument::open).
-// "Save" writes the project file and its extras file.
+// "Save" writes the project file and its extras file; a recovery copy holds the
+// interface thread for the model's copy ("Hold") and its own thread for the rest.
 //
 // The extras file of that project is also parsed (and every value visited) by
 // our reader and by two packaged libraries, RapidJSON and simdjson, the figures
@@ -24,7 +25,9 @@
 #include "persist/ObjectImport.h"
 #include "persist/ProjectExtras.h"
 #include "persist/ProjectFile.h"
+#include "persist/RecoveryCopy.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QImage>
 #include <QRandomGenerator>
@@ -131,7 +134,7 @@ struct LargestProjectFile {
             for (int t = 1; t <= model::kMaxTextObjects; ++t) {
                 model::TextObjectData& text = s.TextObject[size_t(p.addTextObject(level))];
                 text.FontFace = 1;
-                text.FontSize = 8;
+                text.FontSize = 2;
                 text.Colour = 255;
                 text.LineCount = model::kMaxTextLines;
                 for (int k = 1; k <= model::kMaxTextLines; ++k)
@@ -309,10 +312,35 @@ void BM_ExtrasSimdjson(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
+// What a recovery copy costs the interface thread: the model copied without its maps.
+void BM_RecoveryHoldLargest(benchmark::State& state)
+{
+    LargestProjectFile& f = largest();
+    model::Project project;
+    persist::load(project, *f.app, f.file);
+    for (auto _ : state) {
+        model::Project copy = persist::copyForSaving(project);
+        benchmark::DoNotOptimize(copy.LevelCount);
+    }
+}
+
+// And its own thread: both files built and written beside the project.
+void BM_RecoveryWriteLargest(benchmark::State& state)
+{
+    LargestProjectFile& f = largest();
+    model::Project project;
+    persist::load(project, *f.app, f.file);
+    const model::Project copy = persist::copyForSaving(project);
+    for (auto _ : state)
+        persist::writeRecoveryCopy(copy, QDateTime::currentDateTimeUtc());
+}
+
 } // namespace
 
 BENCHMARK(BM_ExtrasOurs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtrasRapidJson)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtrasSimdjson)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecoveryHoldLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(3);
+BENCHMARK(BM_RecoveryWriteLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(3);
 BENCHMARK(BM_OpenLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Repetitions(3);
 BENCHMARK(BM_SaveLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(3);

@@ -12,7 +12,7 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRAVA_FUZZ=ON >/dev/null
 cmake --build build-fuzz --parallel
 status=0
-for target in fon active lives text png project json; do
+for target in fon active lives text png project json journal settings recovery; do
   corpus="build-fuzz/corpus/$target"
   mkdir -p "$corpus"
   cp -n tests/fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true

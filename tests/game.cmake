@@ -80,6 +80,13 @@ add_test(NAME Game.DemoClassesAreForCldc
                  ${game_work}/demo/bin/demo.jar ${game_work}/demo-shrunk/bin/demo-shrunk.jar)
 set_tests_properties(Game.DemoClassesAreForCldc PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 60)
 
+# A refusal after the conversion says that src and res were written and the jar was not.
+add_test(NAME Game.ARefusalAfterTheConversionSaysWhatWasWritten
+         COMMAND $<TARGET_FILE:kestrava> --package ${game_work}/broken/project.prg --app-dir $<TARGET_FILE_DIR:kestrava>)
+set_tests_properties(Game.ARefusalAfterTheConversionSaysWhatWasWritten PROPERTIES
+  FIXTURES_REQUIRED game_packages TIMEOUT 120
+  PASS_REGULAR_EXPRESSION "src и рисунки в папке res уже записаны заново; архив игры в папке bin не изменён")
+
 # The player offers every member of the MIDP API classes games compile against.
 add_test(NAME Game.PlayerImplementsTheMidpClasses
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiCheck

@@ -11,6 +11,8 @@
 #include <exception>
 #include <functional>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace kestrava::app {
 
 namespace {
@@ -43,8 +45,12 @@ int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, Q
 int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err)
 {
     model::Project project;
-    if (!reported(err, [&] { persist::load(project, app, projectFile); }))
+    QStringList warnings;
+    if (!reported(err, [&] { warnings = persist::load(project, app, projectFile); }))
         return 1;
+    // What "Открыть" would show: the game made without it may differ from the author's.
+    for (const QString& warning : warnings)
+        err << u"Предупреждение: "_s << warning << Qt::endl;
     return runConvertCommand(project, app, out, err);
 }
 
@@ -52,8 +58,17 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
                    bool shrink)
 {
     model::Project project;
-    if (!reported(err, [&] { persist::load(project, app, projectFile); }))
+    QStringList extrasWarnings;
+    if (!reported(err, [&] { persist::load(project, app, projectFile, &extrasWarnings); }))
         return 1;
+    // Without its extras the game lacks the object loops its events name: refused here, not by the compiler.
+    if (!extrasWarnings.isEmpty()) {
+        for (const QString& warning : extrasWarnings)
+            err << warning << Qt::endl;
+        err << u"Игра не собрана: файл дополнений проекта не загружен. Откройте проект в редакторе и сохраните его."_s
+            << Qt::endl;
+        return 1;
+    }
     const bool done = reported(err, [&] {
         packaging::Packager packager(app);
         packager.setShrink(shrink);

@@ -3,6 +3,7 @@
 #include "editor/common/Translations.h"
 #include "editor/workspace/TMainform.h"
 #include "io/AppFolder.h"
+#include "io/Staging.h"
 #include "io/Error.h"
 #include "persist/ProjectFile.h"
 
@@ -97,6 +98,8 @@ int main(int argc, char* argv[])
     if (!app)
         return 1;
     app->ensureFolders();
+    // An object editor's save stopped by a crash is finished or removed.
+    kestrava::io::finishInterruptedWrites(app->root());
     // The project named on the command line is read while the window is built.
     const QString projectFile = line.projectFile.isEmpty() ? QString() : QFileInfo(line.projectFile).absoluteFilePath();
     std::optional<kestrava::persist::ProjectPreload> preload;

@@ -1,5 +1,6 @@
 #include "codegen/Converter.h"
 #include "codegen/ExtraClass.h"
+#include "codegen/PictureRecord.h"
 #include "packaging/GameIcon.h"
 #include "io/Error.h"
 #include "io/Png.h"
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
@@ -445,6 +448,55 @@ TEST(Converter, AnIncrementalConversionWritesWhatAFullOneWrites)
     EXPECT_EQ(snapshot(game.dir + u"/src"_s) + snapshot(game.dir + u"/res"_s), incremental);
 }
 
+// The record of converted pictures lies in the project folder, where a
+// stranger may have written it: it spares encoding, it vouches for nothing.
+TEST(Converter, APictureRecordCanSpareWorkButNeverPassAFileAsConverted)
+{
+    Game game;
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    game.placeActive(1, hero, 0, 0);
+    game.convert();
+    const QString record = game.dir + u"/.kestrava-pictures"_s;
+    ASSERT_TRUE(QFileInfo::exists(record));
+    auto inode = [&] {
+        struct stat info {};
+        ::stat(QFile::encodeName(game.res(u"hero.png"_s)).constData(), &info);
+        return info.st_ino;
+    };
+    const auto converted = inode();
+    const QByteArray encoded = game.read(game.res(u"hero.png"_s));
+    auto vouch = [&](const QByteArray& source, const QByteArray& inRes) {
+        codegen::PictureRecord crafted;
+        crafted.set(u"hero.png"_s, {codegen::contentHash(source), codegen::contentHash(inRes), inRes.size()});
+        io::writeFileAtomically(record, crafted.bytes());
+    };
+
+    // The honest record: the picture in res is not written again.
+    game.convert();
+    EXPECT_EQ(inode(), converted);
+
+    // A source that is no PNG never passes, whatever the record says.
+    const QByteArray notPng("\xca\xfe\xba\xbe class bytes, not a picture");
+    io::writeFileAtomically(game.objects(u"hero.png"_s), notPng);
+    io::writeFileAtomically(game.res(u"hero.png"_s), notPng);
+    vouch(notPng, notPng);
+    const QString m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"hero.png"_s)) << m.toStdString();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), notPng); // refused, so left as it was
+
+    // A PNG source with a file in res that is none: encoded again.
+    io::writePng(picture(48, 32, qRgb(200, 0, 0)), game.objects(u"hero.png"_s));
+    vouch(game.read(game.objects(u"hero.png"_s)), notPng);
+    game.convert();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
+    // Nor a whole PNG of another size.
+    const QByteArray small = io::encodePng(QImage(2, 2, QImage::Format_RGB32), u"s.png"_s);
+    io::writeFileAtomically(game.res(u"hero.png"_s), small);
+    vouch(game.read(game.objects(u"hero.png"_s)), small);
+    game.convert();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
+}
+
 TEST(Converter, ABadPictureLeavesSrcAndResByteForByteAsTheyWere)
 {
     Game game;
@@ -543,6 +595,56 @@ TEST(Converter, SrcAndResMustBeFoldersInsideTheProjectFolder)
     EXPECT_EQ(game.read(outside + u"/file"_s), QByteArray("a file"));
     EXPECT_EQ(snapshot(game.dir + u"/build/res"_s), res);
     EXPECT_TRUE(game.leftovers().isEmpty());
+}
+
+// A picture, the weapon or the settings file of a stranger's project linked to
+// a file elsewhere is refused by name: its bytes never reach res or the game.
+TEST(Converter, NoReadFollowsALinkOutOfTheProject)
+{
+    Game game;
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    game.placeActive(1, hero, 0, 0);
+    const QString outside = game.tmp.makeDir(u"outside"_s);
+    io::writePng(picture(48, 32, qRgb(1, 2, 3)), outside + u"/secret.png"_s);
+    io::writeFileAtomically(outside + u"/secret.ini"_s, "[Weapon]\r\nFrame.count=3\r\n");
+    auto linked = [&](const QString& target, const QString& at) {
+        QFile::remove(at);
+        return QFile::link(target, at);
+    };
+
+    ASSERT_TRUE(linked(outside + u"/secret.png"_s, game.objects(u"hero.png"_s)));
+    QString m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"hero.png"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+    EXPECT_TRUE(game.files(u"src"_s).isEmpty());
+    // A link to a file inside the project is no file of ours either.
+    io::writePng(picture(48, 32, qRgb(200, 0, 0)), game.objects(u"real.png"_s));
+    ASSERT_TRUE(linked(game.objects(u"real.png"_s), game.objects(u"hero.png"_s)));
+    EXPECT_TRUE(test::errorOf([&] { game.convert(); }).contains(u"hero.png"_s));
+    QFile::remove(game.objects(u"hero.png"_s));
+    QFile::copy(game.objects(u"real.png"_s), game.objects(u"hero.png"_s));
+
+    ASSERT_TRUE(linked(outside + u"/secret.png"_s, game.dir + u"/Weapon.png"_s));
+    io::writeFileAtomically(game.dir + u"/layout.ini"_s, "[Weapon]\r\nFrame.count=1\r\n");
+    m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"Weapon.png"_s)) << m.toStdString();
+    QFile::remove(game.dir + u"/Weapon.png"_s);
+
+    ASSERT_TRUE(linked(outside + u"/secret.ini"_s, game.dir + u"/layout.ini"_s));
+    m = test::errorOf([&] { game.convert(); });
+    EXPECT_TRUE(m.contains(u"layout.ini"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
+    EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+
+    // The author's icon linked elsewhere: packaging may not take it into the jar.
+    ASSERT_TRUE(linked(outside + u"/secret.png"_s, game.dir + u"/icon.png"_s));
+    m = test::errorOf([&] { packaging::gameIcon(game.project, game.dir + u"/res"_s); });
+    EXPECT_TRUE(m.contains(u"icon.png"_s) && m.contains(u"символическая ссылка"_s)) << m.toStdString();
+    QFile::remove(game.dir + u"/icon.png"_s);
+
+    // Without the links the same project converts.
+    QFile::remove(game.dir + u"/layout.ini"_s);
+    EXPECT_NO_THROW(game.convert());
+    EXPECT_EQ(game.files(u"res"_s), QStringList{u"hero.png"_s});
 }
 
 TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)

@@ -128,3 +128,48 @@ TEST_F(DamagedObjectFiles, EveryDamageIsRefusedAtItsLine)
         EXPECT_TRUE(refusal(join(lines, "\r")).isEmpty());
     }
 }
+
+// Sizes, counts, frame and tile numbers and text styles outside what the
+// model and the game can hold are refused at their line; the bounds themselves read.
+TEST_F(DamagedObjectFiles, NumbersOutsideTheirRangeAreRefusedAndTheBoundsRead)
+{
+    struct Probe {
+        int line; // 0-based
+        std::vector<std::pair<const char*, bool>> values; // value, accepted
+    };
+    const std::vector<std::pair<QString, std::vector<Probe>>> kinds = {
+        {u"forest.obf"_s,
+         {{2, {{"0", false}, {"1", true}, {"1000", true}, {"1001", false}, {"2147483647", false}}},
+          {3, {{"0", false}, {"1000", true}, {"1001", false}}},
+          {6, {{"-1", false}, {"0", true}, {"500", true}, {"501", false}}},
+          {11, {{"501", false}}}}},
+        {u"hero.oba"_s,
+         {{2, {{"0", false}, {"2", false}, {"3", true}, {"1000", true}, {"1001", false}, {"1000000", false}}},
+          {3, {{"0", false}, {"1", true}, {"1000", true}, {"1001", false}, {"2147483647", false}}},
+          {4, {{"0", false}, {"1000", true}, {"1001", false}}},
+          {5, {{"-1", false}, {"0", true}, {"3", true}, {"4", false}, {"101", false}}}}},
+        {u"lives.obl"_s, {{1, {{"0", false}, {"1", true}, {"1000", true}, {"1001", false}}}, {2, {{"0", false}}}}},
+        {u"title.obt"_s,
+         {{1, {{"-1", false}, {"0", true}, {"2", true}, {"3", false}}},
+          {2, {{"-2", false}, {"-1", true}, {"2", true}, {"3", false}}},
+          {3, {{"0", true}, {"1", true}, {"2", false}}},
+          {6, {{"-1", false}, {"16777215", true}, {"16777216", false}}}}},
+    };
+    for (const auto& [file, probes] : kinds) {
+        const QList<QByteArray> lines = linesOf(file);
+        for (const Probe& probe : probes)
+            for (const auto& [value, accepted] : probe.values) {
+                QList<QByteArray> changed = lines;
+                changed[probe.line] = value;
+                const QString message = refusal(join(changed));
+                if (accepted)
+                    EXPECT_TRUE(message.isEmpty()) << file.toStdString() << " line " << probe.line + 1 << " = " << value
+                                                   << ": " << message.toStdString();
+                else
+                    // Fewer frames than the table names: refused at the first frame beyond them.
+                    EXPECT_TRUE(atLine(message, probe.line + 1) || (probe.line == 2 && message.contains(u"номер кадра"_s)))
+                        << file.toStdString() << " line " << probe.line + 1 << " = " << value << ": "
+                        << message.toStdString();
+            }
+    }
+}

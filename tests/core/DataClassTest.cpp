@@ -239,3 +239,57 @@ TEST(DataClass, ATextComparedWithItsFileFindsAnyDifference)
     codegen::JavaText none;
     EXPECT_FALSE(none.compareWith(tmp.root() + u"/missing.java"_s));
 }
+
+namespace {
+
+// The numbers a Java string literal's characters stand for (the escapes the
+// data class writes: octal and Unicode ones, the rest as they are).
+std::vector<int> literalChars(const QByteArray& literal)
+{
+    std::vector<int> values;
+    for (qsizetype k = 0; k < literal.size(); ++k) {
+        if (literal[k] != '\\') {
+            values.push_back(uchar(literal[k]));
+        } else if (literal[k + 1] == 'u') {
+            values.push_back(literal.mid(k + 2, 4).toInt(nullptr, 16));
+            k += 5;
+        } else {
+            values.push_back(literal.mid(k + 1, 3).toInt(nullptr, 8));
+            k += 3;
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+// Tables beyond the 64 KB of code a class file's constructor holds are written
+// as string constants that stand for their numbers exactly; smaller ones as lists.
+TEST(DataClass, AStageTooLargeForAConstructorHasItsMapsAndFramesAsStrings)
+{
+    model::Project p;
+    const int g = addFon(p, 1, model::kMaxMapColumns, model::kMaxMapRows);
+    model::FonGroupData& group = p.stage(1).FonGroup[size_t(g)];
+    for (size_t k = 0; k < group.Cells.size(); ++k)
+        group.Cells[k] = int(k % (model::kMaxTiles + 1)); // every tile number: quotes, backslashes, escapes
+    placeFon(p, 1, u"1"_s);
+    placeFon(p, 1, u"1"_s);
+    const int a = addActive(p, 1);
+    p.stage(1).ActiveGroup[size_t(a)].Anim[1][2][2] = 35; // '"' once counted from zero
+    p.stage(1).ActiveGroup[size_t(a)].Anim[2][2][2] = 300;
+    placeActive(p, 1, u"1"_s);
+
+    const QByteArray text = codegen::dataClass(p, 1);
+    const QList<QByteArray> l = lines(text);
+    ASSERT_TRUE(l[11].startsWith("static final String map0=\"")) << l[11].left(60).toStdString();
+    EXPECT_EQ(literalChars(l[11].mid(26, l[11].size() - 28)), group.Cells);
+    EXPECT_EQ(l[12], "int[][]pole={unpack(map0),unpack(map0),};"); // one constant for equal maps
+    EXPECT_TRUE(l[24].startsWith("int[][][]obj_go={{unpack(\"\"),},{unpack(\"\\042\\u012b\"),},")) << l[24].toStdString();
+    EXPECT_TRUE(text.contains("static int[]unpack(String s){"));
+
+    // The other side: a map a tenth as large keeps the plain form.
+    group.setMapSize(10, model::kMaxMapRows);
+    const QByteArray plain = codegen::dataClass(p, 1);
+    EXPECT_FALSE(plain.contains("unpack"));
+    EXPECT_EQ(lines(plain).size(), 32);
+}

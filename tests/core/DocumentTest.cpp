@@ -125,6 +125,7 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     // A second lives bar replaces the first; undo brings the first back.
     objects::BarObjectFile other;
     other.Width = 50;
+    other.Height = 6;
     other.write(tmp.app().objectFile(u"other.obl"_s));
     expectUndoable(u"загрузка объекта «other.obl»"_s, [&] { doc.importObject(u"other.obl"_s); });
 }

@@ -82,6 +82,10 @@ TEST(ActiveEditor, FramesOfAStripTheirBoxesAndRefusedNumbers)
     EXPECT_TRUE(test::errorOf([&] { e.setFrameCount(319); }).isEmpty());
     EXPECT_FALSE(test::errorOf([&] { e.setFrameCount(320); }).isEmpty());
     EXPECT_EQ(e.frameCount(), 319);
+    // No more frames than a strip's reader takes.
+    ActiveEditor fresh(tmp.app());
+    EXPECT_TRUE(test::errorOf([&] { fresh.setFrameCount(1000); }).isEmpty());
+    EXPECT_FALSE(test::errorOf([&] { fresh.setFrameCount(1001); }).isEmpty());
     // A narrower strip that cannot hold the count is not taken.
     EXPECT_FALSE(test::errorOf([&] { e.loadPicture(writeStrip(tmp, u"n.png"_s, 100, 10)); }).isEmpty());
     EXPECT_EQ(e.picture().width(), 160);
@@ -237,7 +241,7 @@ TEST(ActiveEditor, SavesAllThreeFilesTogetherAndReopensThem)
     f.write(lines.join(u"\r\n"_s).toLatin1() + "\r\n");
     f.close();
     ActiveEditor third(tmp.app());
-    EXPECT_TRUE(test::errorOf([&] { third.open(oba); }).contains(u"больше числа кадров 6"_s));
+    EXPECT_TRUE(test::errorOf([&] { third.open(oba); }).contains(u"номер кадра = 7, а допускается от 0 до 6"_s));
     EXPECT_FALSE(third.pictureLoaded());
     EXPECT_EQ(third.frameCount(), ActiveEditor::kDefaultFrameCount);
 }

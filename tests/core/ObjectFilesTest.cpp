@@ -52,10 +52,10 @@ TEST(ObjectFiles, BackgroundFileIsLineForLineAndReadsBack)
     f.setMapSize(3, 2);
     f.setCell(1, 2, 7);
     f.setCell(2, 1, 5);
-    f.setCell(2, 3, -1);
+    f.setCell(2, 3, 500);
     f.write(path);
 
-    EXPECT_EQ(io::readWholeFile(path), QByteArray("fon\r\na.b.png\r\n33\r\n30\r\n3\r\n2\r\n0\r\n7\r\n0\r\n5\r\n0\r\n-1\r\n"));
+    EXPECT_EQ(io::readWholeFile(path), QByteArray("fon\r\na.b.png\r\n33\r\n30\r\n3\r\n2\r\n0\r\n7\r\n0\r\n5\r\n0\r\n500\r\n"));
     EXPECT_EQ(linesOf(path).size(), 12);
     EXPECT_EQ(BackgroundObjectFile::read(path), f);
 
@@ -64,6 +64,7 @@ TEST(ObjectFiles, BackgroundFileIsLineForLineAndReadsBack)
 
     // A map of 0 rows has no cells at all.
     BackgroundObjectFile none;
+    none.TileWidth = none.TileHeight = 8;
     none.setMapSize(4, 0);
     none.write(path);
     EXPECT_EQ(linesOf(path).size(), 6);
@@ -76,6 +77,7 @@ TEST(ObjectFiles, ActiveFileAlwaysHas101LinesInTableOrder)
     const QString path = tmp.root() + u"/hero.oba"_s;
     ActiveObjectFile blank;
     blank.PictureName = u"hero.png"_s;
+    blank.FrameCount = blank.TileWidth = blank.TileHeight = 1;
     blank.write(path);
     const auto blankLines = linesOf(path);
     ASSERT_EQ(blankLines.size(), 101);
@@ -140,6 +142,7 @@ TEST(ObjectFiles, AnyKindByItsFirstLineAndPicturesByBaseName)
     const QString elsewhere = tmp.makeDir(u"elsewhere"_s);
     BarObjectFile bar;
     bar.Width = 5;
+    bar.Height = 3;
     bar.write(elsewhere + u"/a.b.obl"_s);
     TextObjectFile text;
     text.lines = {u"x"_s};
@@ -184,7 +187,9 @@ TEST(ObjectFiles, BadFilesAreRefusedNamingFileAndLine)
     // A reader of one kind refuses the others.
     test::TempAppFolder tmp;
     const QString bar = tmp.root() + u"/lives.obl"_s;
-    BarObjectFile().write(bar);
+    BarObjectFile lives;
+    lives.Width = lives.Height = 8;
+    lives.write(bar);
     EXPECT_TRUE(errorOf([&] { BackgroundObjectFile::read(bar); })
                     .contains(u"это не файл фонового объекта: первая строка «lives», а должна быть «fon»"_s));
     EXPECT_TRUE(errorOf([&] { TextObjectFile::read(tmp.root() + u"/none.obt"_s); }).contains(u"файл не найден"_s));
@@ -212,6 +217,7 @@ TEST(ObjectFiles, WritersRefuseWhatNoReaderTakesAndKeepTheOldFile)
     bar.Direction = u"diag"_s;
     EXPECT_FALSE(errorOf([&] { bar.write(tmp.root() + u"/x.obl"_s); }).isEmpty());
     BackgroundObjectFile map;
+    map.TileWidth = map.TileHeight = 16;
     map.Columns = 101; // bypassing setMapSize, as a careless editor might
     EXPECT_TRUE(errorOf([&] { map.write(tmp.root() + u"/x.obf"_s); }).contains(u"101"_s));
     EXPECT_FALSE(QFileInfo::exists(tmp.root() + u"/x.obl"_s));

@@ -273,6 +273,26 @@ TEST(Packaging, WithoutTheToolsOrTheApiClassesNothingIsWrittenAndTheMessageSaysW
     EXPECT_FALSE(QFileInfo::exists(*p.ProjectDir + u"/bin"_s));
 }
 
+// bin is checked before the conversion: a refusal there leaves src and res untouched.
+TEST(Packaging, AnUnusableBinIsRefusedBeforeAnythingIsWritten)
+{
+    test::TempAppFolder tmp;
+    QDir().mkpath(tmp.app().java());
+    QFile api(tmp.app().midpApi());
+    ASSERT_TRUE(api.open(QIODevice::WriteOnly));
+    api.close();
+    model::Project p;
+    p.ProjectDir = tmp.makeDir(u"game"_s);
+    QFile bin(*p.ProjectDir + u"/bin"_s);
+    ASSERT_TRUE(bin.open(QIODevice::WriteOnly));
+    bin.close();
+    packaging::Packager packager(tmp.app());
+    const QString message = test::errorOf([&] { packager.run(p); });
+    EXPECT_TRUE(message.contains(u"bin"_s) && message.contains(u"ничего не записано"_s)) << message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(*p.ProjectDir + u"/src"_s));
+    EXPECT_FALSE(QFileInfo::exists(*p.ProjectDir + u"/res"_s));
+}
+
 TEST(Packaging, ThePlayerOpensTheGameAtTheChosenScreenSize)
 {
     const io::AppFolder app(u"/opt/kestrava"_s);

@@ -56,7 +56,7 @@ model::Project sample(const Folders& f)
     place(s1, 2, 10, 20);
     s1.ActiveType[1] = model::MovementType::EightWay;
     s1.ActiveType[2] = model::MovementType::Planned;
-    s1.ActiveType[3] = model::MovementType(77);
+    s1.ActiveType[3] = model::MovementType::Static;
     s1.LivesBar.X = -5;
     s1.LivesBar.Y = 300;
     model::ActiveObjectData& hero = s1.ActiveObject[1];
@@ -73,7 +73,7 @@ model::Project sample(const Folders& f)
     }
     s2.ActiveObject[3].PathCount = 1;
     s2.ActiveObject[3].Path[1] = {7, 8};
-    s2.LivesBar = {.X = 1, .Y = 2, .BmpName = u"жизни.bmp"_s, .Width = 0, .Height = 12, .Direction = u"gor"_s,
+    s2.LivesBar = {.X = 1, .Y = 2, .BmpName = u"жизни.bmp"_s, .Width = 1, .Height = 12, .Direction = u"gor"_s,
                    .Present = true};
     p.CurLevel = 1;
     // The narrowest and the tallest game screen there may be.
@@ -113,7 +113,7 @@ TEST(ProjectExtras, WhatTheProjectFileCannotHoldComesBack)
     const model::StageData& s1 = loaded.stage(1);
     EXPECT_EQ(s1.LivesBar, p.stage(1).LivesBar);
     EXPECT_EQ(s1.LivesBar.X, -5);
-    EXPECT_EQ(s1.ActiveType[3], model::MovementType(77)); // a group beyond the one placed object
+    EXPECT_EQ(s1.ActiveType[3], model::MovementType::Static); // a group beyond the one placed object
     EXPECT_EQ(s1.ActiveObject[1].PathCount, model::kMaxPathPoints);
     EXPECT_EQ(s1.ActiveObject[1].Path[1], (model::PathPoint{kMin, kMax}));
     EXPECT_EQ(s1.ActiveObject[1].Path[40], (model::PathPoint{120, -40}));
@@ -206,11 +206,11 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"[7,8]", "[7,8.5]", u"точка 1: ожидалась пара целых чисел"},
         {"[-2147483648,", "[-2147483649,", u"этап 1, активный объект 1, точка 1: ожидалась пара"},
         {"2147483647]", "2147483648]", u"этап 1, активный объект 1, точка 1: ожидалась пара"},
-        {"[1,2,77]", "[1,2]", u"этап 1: типов движения 2, а активных групп в проекте 3"},
-        {"[1,2,77]", "[1,2,\"77\"]", u"этап 1: тип движения группы 3 должно быть целым числом"},
+        {"[1,2,3]", "[1,2]", u"этап 1: типов движения 2, а активных групп в проекте 3"},
+        {"[1,2,3]", "[1,2,\"3\"]", u"этап 1: тип движения группы 3 должно быть целым числом"},
         {"\"gor\"", "\"diag\"", u"этап 2, полоса жизней: направление полосы «diag»"},
         {"\"x\":1,", "\"x\":\"1\",", u"этап 2, полоса жизней: поле «x» должно быть целым числом"},
-        {"\"width\":0", "\"width\":-1", u"этап 2, полоса жизней: ширина = -1"},
+        {"\"width\":1,", "\"width\":0,", u"этап 2, полоса жизней: ширина = 0"},
         {"жизни.bmp", "../жизни.bmp", u"имя рисунка «../жизни.bmp» недопустимо"},
         {"\"paths\"", "\"pahts\"", u"этап 1: неизвестное поле «pahts»"},
         {"\"width\":16}", "\"width\":15}", u"настройки игры: экран 15 x 1000 точек: таких у телефонов не бывает, допускается от 16 до 1000"},

@@ -558,7 +558,8 @@ TEST_F(ProjectFileDamage, ACountOrNumberOutOfStepIsRefused)
     // Stage 2 holds two background groups: one less or one more puts the file out of step.
     const int fonGroups2 = secondLineOf("fon") + 1, groups2 = secondLineOf("fon_gr");
     expectRefused(with(fonGroups2, "1"), groups2 + 4, u"ожидалось «fon_ob», а в строке «empty.obf»"_s);
-    expectRefused(with(fonGroups2, "3"), groups2 + 7, u"объект «fon_ob» не загружен"_s);
+    // A third group: its name is "fon_ob", its obstacle flag the first placed object's group reference.
+    expectRefused(with(fonGroups2, "3"), groups2 + 8, u"признак препятствия = 2, а допускается от 0 до 1"_s);
     const int placed = lineOf("active") + 1; // 3 objects: their 3 movement types follow the group count
     expectRefused(with(placed, "2"), placed + 4, u"ожидалось «active_gr», а в строке «3»"_s);
     expectRefused(with(placed, "4"), placed + 5, u"«active_gr» не является целым числом"_s);

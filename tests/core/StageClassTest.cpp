@@ -110,3 +110,40 @@ TEST(StageClass, TextOutsideWindows1251NamesStageRowAndFile)
     const QByteArray bytes = codegen::stageClass({u"void events(){"_s}, stage, 3, u"Etap2.java"_s);
     EXPECT_TRUE(bytes.contains("/* \xE6\xE8\xE7\xED\xE8 */"));
 }
+
+// A full sheet runs in several methods, joined at the ends of lines so every
+// event line keeps its number (compiler messages find their rows by it).
+TEST(StageClass, AFullSheetRunsInSeveralMethodsWithEveryLineInItsPlace)
+{
+    model::StageData stage;
+    for (int r = 1; r <= model::kMaxEventRows; ++r) {
+        model::EventRowData& row = stage.EventRow[size_t(r)];
+        row.Kind = u"event"_s;
+        row.CondCode = u"(obj[gr_obj[1][kr1]].collidesWith(obj[gr_obj[2][kr2]],false))"_s;
+        for (int m = 1; m <= model::kMaxActions; ++m) {
+            row.ActionText[size_t(m)] = u"x"_s;
+            row.ActionCode[size_t(m)] = u"{mark(%1,%2);}"_s.arg(r).arg(m);
+        }
+    }
+    const QStringList templ{u"class Etap0{"_s, u"void events(){"_s};
+    const QStringList lines = codegen::stageClassLines(templ, stage, 1);
+    const std::vector<codegen::EventLineOrigin> origins = codegen::eventLineOrigins(stage);
+    ASSERT_EQ(qsizetype(origins.size()), model::kMaxEventRows * model::kMaxActions);
+    ASSERT_EQ(lines.size(), templ.size() + qsizetype(origins.size()) + 1);
+    for (size_t k = 0; k < origins.size(); ++k)
+        ASSERT_TRUE(lines[templ.size() + qsizetype(k)].contains(u"mark(%1,%2)"_s.arg(origins[k].row).arg(origins[k].action)))
+            << k;
+    const QString all = lines.join(u'\n');
+    const qsizetype methods = all.count(u"}void events"_s);
+    EXPECT_GE(methods, 4);
+    EXPECT_TRUE(lines[templ.size()].startsWith(u"events1();events2();"_s));
+    EXPECT_TRUE(all.contains(u"events%1();}void events1(){"_s.arg(methods)));
+    // Each method well under the limit: no part longer than twice the split size.
+    for (const QString& part : all.split(u"}void events"_s).mid(1))
+        EXPECT_LT(part.size(), 40 * 1024);
+
+    // The other side: a sheet of a few rows stays one method.
+    model::StageData small;
+    small.EventRow[1] = stage.EventRow[1];
+    EXPECT_FALSE(codegen::stageClassLines(templ, small, 1).join(u'\n').contains(u"events1"_s));
+}

@@ -2,6 +2,7 @@
 
 #include "editor/common/StandardDialogs.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QList>
 #include <QStringList>
@@ -23,6 +24,9 @@ public:
         QStringList filters;
         QList<editor::SaveChangesAnswer> saveAnswers;
         int questions = 0;
+        // "Восстановить несохранённые изменения": the answer, and the times asked about.
+        bool restore = false;
+        QList<QDateTime> restoreQuestions;
         // "Новый проект": std::nullopt is "Отмена"; an empty queue gives a name
         // not yet taken in the offered folder, for tests that only want a project.
         QList<std::optional<editor::NewProjectAnswer>> newProjects;
@@ -52,6 +56,11 @@ public:
         return m_log->saveAnswers.isEmpty() ? editor::SaveChangesAnswer::Cancel : m_log->saveAnswers.takeFirst();
     }
 
+    bool askRestoreRecovery(QWidget*, const QDateTime& written) override
+    {
+        m_log->restoreQuestions << written;
+        return m_log->restore;
+    }
     std::optional<editor::NewProjectAnswer> askNewProject(QWidget*, const QString& projectsFolder) override
     {
         m_log->newProjectFolders << projectsFolder;

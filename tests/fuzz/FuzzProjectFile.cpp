@@ -33,8 +33,11 @@ const io::AppFolder& library()
         objects::ActiveObjectFile hero;
         hero.PictureName = QStringLiteral("hero.png");
         hero.FrameCount = 1;
+        hero.TileWidth = hero.TileHeight = 16;
         hero.write(folder.objectFile(QStringLiteral("hero.oba")));
         objects::BarObjectFile lives;
+        lives.Width = 30;
+        lives.Height = 8;
         lives.write(folder.objectFile(QStringLiteral("lives.obl")));
         objects::TextObjectFile title;
         title.lines = {QStringLiteral("Уровень")};

@@ -11,6 +11,7 @@
 //   box table: rest 1; moving right 2 3, up 3, left 3 2, down 2; destroyed 4 3
 //   floor: 40 x 12 tiles of 16 (640 x 192), grass 50A050, row 6 sand C8B478
 //   wall: the floor's size, only column 11 (x 160..175) filled, grey 808080
+//   big: a full 100 x 100 map of floor tiles, sand where (row + column) % 3 == 0
 #include "events/ActionCatalogue.h"
 #include "events/ConditionCatalogue.h"
 #include "events/PhoneKeys.h"
@@ -73,6 +74,16 @@ public:
         floor.write(at("floor.obf"));
         io::writePng(sheet, at("floor.png"));
         io::writeBmp(solid(137, 129, 0xFF50A050), at("floor.bmp"));
+
+        objects::BackgroundObjectFile big = floor;
+        big.PictureName = u"big.png"_s;
+        big.setMapSize(model::kMaxMapColumns, model::kMaxMapRows);
+        for (int r = 1; r <= model::kMaxMapRows; ++r)
+            for (int c = 1; c <= model::kMaxMapColumns; ++c)
+                big.setCell(r, c, (r + c) % 3 == 0 ? 2 : 1);
+        big.write(at("big.obf"));
+        io::writePng(sheet, at("big.png"));
+        io::writeBmp(solid(137, 129, 0xFF50A050), at("big.bmp"));
 
         objects::BackgroundObjectFile wall;
         wall.PictureName = u"wall.png"_s;
@@ -488,6 +499,28 @@ void hud(const Library& lib, const QString& dir)
                             "bgr=clBlack\r\n[Font]\r\nType=0\r\nSize=1\r\nColor=clYellow\r\n");
 }
 
+// A stage as full as a project holds: its maps and frame lists are more than a
+// class file's constructor takes, its event sheet more than one method.
+void large(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    for (int k = 0; k < 20; ++k)
+        m.fon(1, u"big.obf"_s, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    std::vector<QPoint> far;
+    for (int k = 0; k < model::kMaxActiveObjects - 1; ++k)
+        far.push_back({600 + 3 * k, 600});
+    m.boxes(1, MT::Static, far);
+    for (int r = 0; r < model::kMaxEventRows; ++r) {
+        std::vector<std::pair<int, events::Action>> adds;
+        // The player's action in every column of the row.
+        for (int column = 1; column <= model::kMaxActions; ++column)
+            adds.push_back({column, action(6, u"число жизней/добавить"_s, u"1"_s)});
+        m.row(1, pressed(u"5"_s), adds);
+    }
+    m.save();
+}
+
 // A fragment that does not compile: packaging names where it came from.
 void broken(const Library& lib, const QString& dir)
 {
@@ -545,6 +578,7 @@ int main(int argc, char* argv[])
         actions(lib, work + u"/actions"_s);
         hud(lib, work + u"/hud"_s);
         broken(lib, work + u"/broken"_s);
+        large(lib, work + u"/large"_s);
         hostile(lib, work + u"/hostile"_s);
         reaching(lib, work + u"/reaching"_s);
     } catch (const io::Error& e) {

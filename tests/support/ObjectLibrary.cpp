@@ -3,6 +3,7 @@
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
 #include "persist/ObjectImport.h"
+#include "persist/ProjectFile.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -86,6 +87,16 @@ SampleProjectFolder::SampleProjectFolder()
     dir = tmp.makeDir(u"game"_s);
     file = dir + u"/project.prg"_s;
     extras = dir + u"/project.kestrava.json"_s;
+}
+
+model::Project SampleProjectFolder::savedWith(const QStringList& objects) const
+{
+    model::Project project;
+    persist::save_project(project, file);
+    for (const QString& name : objects)
+        importInto(project, tmp.app(), 1, name);
+    persist::save(project, file);
+    return project;
 }
 
 void importInto(model::Project& project, const io::AppFolder& app, int level, const QString& name)

@@ -4,6 +4,7 @@
 #include "support/TempAppFolder.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kestrava::model { class Project; }
 
@@ -27,6 +28,9 @@ struct SampleProjectFolder {
     QString dir;
     QString file;
     QString extras;
+
+    // A project saved here, with these objects of the library imported into stage 1.
+    model::Project savedWith(const QStringList& objects) const;
 };
 
 // Imports an object of the library into a stage, as "Загрузить" does.

@@ -11,6 +11,8 @@
 #include "codegen/StagedOutput.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
+#include "io/FileAccess.h"
+#include "io/Staging.h"
 #include "io/Paths.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
@@ -190,6 +192,9 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     const QString projectDir = *project.ProjectDir;
     if (!QFileInfo(projectDir).isDir())
         throw io::Error::inFile(projectDir, u"папка проекта не найдена; ничего не записано"_s);
+    io::trustFolder(projectDir);
+    // What a conversion or save stopped by a crash left is finished or removed first.
+    io::finishInterruptedWrites(projectDir);
     if (project.LevelCount < 1 || project.LevelCount > model::kMaxLevels)
         throw io::Error(u"Число этапов проекта (%1) вне допустимых 1..%2; ничего не записано"_s
                             .arg(project.LevelCount).arg(model::kMaxLevels));

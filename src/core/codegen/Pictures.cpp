@@ -44,10 +44,14 @@ void PictureCopier::encode(size_t k)
     const QByteArray bytes = io::readWholeFile(source, io::kMaxPictureFileBytes);
     EncodedPicture& picture = m_pictures[k];
     picture.entry.source = contentHash(bytes);
+    // The record lies in the project folder, so a stranger may have written it:
+    // it only spares the encoding of a picture res holds already, when the
+    // source is a PNG and the file in res a whole PNG of the source's size.
     const PictureRecord::Entry* before = m_before.find(name);
-    if (before && before->source == picture.entry.source) {
+    const std::optional<QSize> sourceSize = io::pngHeaderSize(bytes);
+    if (before && sourceSize && before->source == picture.entry.source) {
         const std::optional<QByteArray> inRes = io::readFileOfSize(target, before->size);
-        if (inRes && contentHash(*inRes) == before->written) {
+        if (inRes && contentHash(*inRes) == before->written && io::isWholePngOfSize(*inRes, *sourceSize)) {
             picture.entry = *before;
             picture.alreadyInRes = true;
             return;

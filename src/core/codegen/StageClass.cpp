@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 
 #include <limits>
+#include <tuple>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -95,18 +97,50 @@ QString eventLine(const model::EventRowData& row, int action)
 
 namespace {
 
+// A class file holds at most 64 KB of code in a method: an event sheet whose
+// lines are longer than this in all runs as several methods of about
+// kMethodText each, events() calling them in turn. The joins go at the ends of
+// lines, so every event line keeps its line number (compiler messages are
+// traced back to their rows by it). Small sheets stay one method.
+constexpr qsizetype kMaxOneMethodText = 32 * 1024;
+constexpr qsizetype kMethodText = 16 * 1024;
+
 // Every event line of the stage, in order, with the row and action it came from.
 template <class OnLine>
 void forEachEventLine(const model::StageData& stage, OnLine onLine)
 {
+    std::vector<std::tuple<QString, int, int>> lines;
+    qsizetype total = 0;
     for (int r = 1; r <= model::kMaxEventRows; ++r) {
         const model::EventRowData& row = stage.EventRow[size_t(r)];
         if (row.Kind != kEventKind)
             continue;
         for (int m = 1; m <= model::kMaxActions; ++m)
-            if (!row.ActionText[size_t(m)].isEmpty())
-                onLine(eventLine(row, m), r, m);
+            if (!row.ActionText[size_t(m)].isEmpty()) {
+                lines.emplace_back(eventLine(row, m), r, m);
+                total += std::get<0>(lines.back()).size();
+            }
     }
+    if (total > kMaxOneMethodText) {
+        // Each part begins where the text before it reached kMethodText.
+        std::vector<size_t> starts{0};
+        qsizetype size = 0;
+        for (size_t k = 0; k < lines.size(); ++k) {
+            if (size >= kMethodText) {
+                starts.push_back(k);
+                size = 0;
+            }
+            size += std::get<0>(lines[k]).size();
+        }
+        QString calls;
+        for (size_t part = 1; part <= starts.size(); ++part)
+            calls += u"events%1();"_s.arg(part);
+        std::get<0>(lines.front()).prepend(calls + u"}void events1(){"_s);
+        for (size_t part = 1; part < starts.size(); ++part)
+            std::get<0>(lines[starts[part] - 1]).append(u"}void events%1(){"_s.arg(part + 1));
+    }
+    for (const auto& [line, r, m] : lines)
+        onLine(line, r, m);
 }
 
 } // namespace

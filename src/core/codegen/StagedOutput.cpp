@@ -2,42 +2,14 @@
 
 #include "io/Error.h"
 #include "io/ParallelJobs.h"
+#include "io/Paths.h"
 #include "io/TextFile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
-namespace {
 
-void writeNewFile(const QString& path, const QByteArray& bytes, const QString& target)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw io::Error::inFile(target, u"не удаётся создать файл: %1; ничего не записано"_s.arg(file.errorString()));
-    // No flush to disk of its own: the output is made again from the project at will.
-    const bool complete = file.write(bytes) == bytes.size() && file.flush();
-    const QString why = file.errorString();
-    file.close();
-    if (!complete)
-        throw io::Error::inFile(target, u"не удаётся записать файл: %1; ничего не записано"_s.arg(why));
-}
-
-} // namespace
-
-StagedOutput::StagedOutput(const QString& projectDir) : m_dir(projectDir + u"/.kestrava-convert-XXXXXX"_s)
-{
-    if (!m_dir.isValid())
-        throw io::Error::inFile(projectDir, u"не удаётся создать временную папку в папке проекта: %1; ничего не записано"_s
-                                                .arg(m_dir.errorString()));
-}
+StagedOutput::StagedOutput(const QString& projectDir) : m_staging(projectDir, u"convert"_s) {}
 
 void StagedOutput::add(QString target, QByteArray bytes, bool keepExisting)
 {
@@ -49,18 +21,17 @@ void StagedOutput::addInPlace(QString target)
     m_entries.push_back({std::move(target), {}, false, true});
 }
 
-QString StagedOutput::stagedPath(size_t k) const
+QString StagedOutput::stagedName(size_t k) const
 {
     // Numbered, not named: the targets' names need no checking here. A folder
     // per thread: threads making files in one folder wait for each other.
-    return m_dir.path() + u'/' + QString::number(m_entries[k].folder) + u'/' + QString::number(k);
+    return QString::number(m_entries[k].folder) + u'/' + QString::number(k);
 }
 
 void StagedOutput::write(int helpers)
 {
     for (int folder = 0; folder <= helpers; ++folder)
-        if (!QDir().mkdir(m_dir.path() + u'/' + QString::number(folder)))
-            throw io::Error::inFile(m_dir.path(), u"не удаётся создать временную папку; ничего не записано"_s);
+        m_staging.makeSubfolder(QString::number(folder));
     io::ParallelJobs run(m_entries.size(), [this](size_t k) {
         Entry& entry = m_entries[k];
         if (entry.inPlace)
@@ -74,7 +45,8 @@ void StagedOutput::write(int helpers)
             }
         }
         entry.folder = io::ParallelJobs::worker();
-        writeNewFile(stagedPath(k), entry.bytes, entry.target);
+        // No flush to disk of its own: the output is made again from the project at will.
+        m_staging.write(stagedName(k), entry.bytes, io::FileSync::LeaveToSystem, entry.target);
     });
     run.start(helpers);
     run.finish();
@@ -82,43 +54,34 @@ void StagedOutput::write(int helpers)
 
 void StagedOutput::commit(const std::function<void(const QString&)>& placed)
 {
-    QStringList done;
-    qsizetype moved = 0;
-    auto report = [&] {
-        if (placed)
-            for (const QString& target : done)
-                placed(target);
-    };
+    std::vector<io::StagingFolder::Move> moves;
+    std::vector<size_t> entryOf;
     for (size_t k = 0; k < m_entries.size(); ++k) {
         const Entry& entry = m_entries[k];
-        if (entry.inPlace) {
-            done.append(entry.target);
+        if (entry.inPlace)
             continue;
-        }
         // An author's own file in the way stays (a dangling link to one too).
-        if (entry.keepExisting && (QFileInfo::exists(entry.target) || QFileInfo(entry.target).isSymLink()))
-            continue;
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(stagedPath(k).toStdU16String()),
-                                std::filesystem::path(entry.target.toStdU16String()), error);
-        if (!error) {
-            done.append(entry.target);
-            ++moved;
-            continue;
+        if (entry.keepExisting) {
+            const io::OpenFolder folder = io::OpenFolder::holding(entry.target, io::Access::Write);
+            if (io::entryAt(folder, io::fileNamePart(entry.target)) != io::Entry::None)
+                continue;
         }
-        const QString why = QString::fromLocal8Bit(error.message());
-        QString what = u"не удаётся поместить файл на место: %1; "_s.arg(why);
-        if (moved == 0) {
-            what += u"ничего не изменено"_s;
-        } else {
-            const auto toMove =
-                std::count_if(m_entries.cbegin(), m_entries.cend(), [](const Entry& e) { return !e.inPlace; });
-            what += u"заменено файлов: %1 из %2, остальные остались прежними — конвертируйте проект ещё раз"_s
-                        .arg(moved)
-                        .arg(toMove);
-        }
+        moves.push_back({stagedName(k), entry.target});
+        entryOf.push_back(k);
+    }
+    std::vector<char> moved(m_entries.size(), 0);
+    auto report = [&] {
+        if (!placed)
+            return;
+        for (size_t k = 0; k < m_entries.size(); ++k)
+            if (m_entries[k].inPlace || moved[k])
+                placed(m_entries[k].target);
+    };
+    try {
+        m_staging.commit(moves, io::FileSync::LeaveToSystem, [&](size_t m) { moved[entryOf[m]] = 1; });
+    } catch (const io::Error&) {
         report();
-        throw io::Error::inFile(entry.target, what);
+        throw;
     }
     report();
 }

@@ -1,22 +1,23 @@
 #pragma once
 
+#include "io/Staging.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <vector>
 
 namespace kestrava::codegen {
 
-// The files of one conversion, written first into a fresh hidden folder inside
-// the project folder (".kestrava-convert-XXXXXX", on the file system of src and
-// res, so a file reaches its place by a rename) and only then moved into place.
-// Until commit() no target is touched, and the hidden folder goes away with
-// this object whatever happened.
+// The files of one conversion, written first into a staging folder inside the
+// project folder (".kestrava-convert-XXXXXX", io::StagingFolder) and only then
+// moved into place through its journal, so a crash leaves src and res as they
+// were or as this conversion makes them. Until commit() no target is touched,
+// and the staging folder goes away with this object whatever happened.
 class StagedOutput {
 public:
-    // Makes the hidden folder; an io::Error when it cannot.
+    // Makes the staging folder; an io::Error when it cannot.
     explicit StagedOutput(const QString& projectDir);
 
     // A file to put at `target`; a target that already holds these bytes (a
@@ -28,14 +29,14 @@ public:
     // still reported in its turn.
     void addInPlace(QString target);
 
-    // Writes every added file into the hidden folder on `helpers` threads
+    // Writes every added file into the staging folder on `helpers` threads
     // beside the caller's. Throws io::Error naming the target; no target touched.
     void write(int helpers);
 
     // Moves the written files over their targets in the order they were added,
     // then calls placed() with every target in place. A rename that fails stops
     // the moves: the targets moved before it are reported, and the io::Error
-    // says how many were.
+    // names them.
     void commit(const std::function<void(const QString& target)>& placed);
 
 private:
@@ -46,9 +47,9 @@ private:
         bool inPlace = false;
         int folder = 0; // the thread that wrote it
     };
-    QString stagedPath(size_t k) const;
+    QString stagedName(size_t k) const;
 
-    QTemporaryDir m_dir;
+    io::StagingFolder m_staging;
     std::vector<Entry> m_entries;
 };
 

@@ -3,6 +3,7 @@
 #include "media/PictureCache.h"
 #include "model/Project.h"
 #include "persist/ObjectImport.h"
+#include "persist/RecoveryCopy.h"
 #include "persist/SaveTarget.h"
 
 #include <QObject>
@@ -51,6 +52,9 @@ public:
     // returns what was read with reservations, for the author.
     // A preload of file, when given, has read it already (see persist::ProjectPreload).
     QStringList open(const QString& file, persist::ProjectPreload* preload = nullptr);
+    // "Восстановить" after a crash: the project of file as its recovery copy
+    // holds it, with unsaved changes (the copy was never saved).
+    QStringList openRecovered(const QString& file, const persist::RecoveryCopy& copy);
     // "Сохранить": writes ProjectDir/project.prg.
     void save();
     // "Сохранить как ...": chosenFile empty (dialog cancelled) writes the

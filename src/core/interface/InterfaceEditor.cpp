@@ -343,7 +343,7 @@ void InterfaceEditor::loadWeaponPicture(const QString& path)
 {
     const QByteArray file = io::readWholeFile(path, io::kMaxPictureFileBytes);
     const QImage picture = io::decodePng(file, path);
-    QDir().mkpath(m_app.temp());
+    io::makeFolder(m_app.temp());
     io::writeFileAtomically(m_app.temp() + u'/' + QString::fromLatin1(kWeaponPicture), file);
     m_sprite = picture;
     m_spriteFile = file;

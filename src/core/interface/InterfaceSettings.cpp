@@ -4,6 +4,7 @@
 #include "io/TextFile.h"
 #include "io/ColourNames.h"
 #include "io/IniFile.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QDir>
 
@@ -18,19 +19,24 @@ class SettingsReader {
 public:
     explicit SettingsReader(const QString& path) : m_path(path), m_file(io::IniFile::read(path)) {}
 
-    void number(const QString& section, const QString& key, int* value) const
+    // A number outside min..max is refused: the game would draw with it.
+    void number(const QString& section, const QString& key, int* value, int min, int max) const
     {
         const std::optional<QString> found = m_file.value(section, key);
         if (!found)
             return;
-        if (!io::parseInteger(*found, value))
+        int read = 0;
+        if (!io::parseInteger(*found, &read))
             throw bad(section, key, *found, u"не целое число"_s);
+        if (read < min || read > max)
+            throw bad(section, key, *found, u"допускается от %1 до %2"_s.arg(min).arg(max));
+        *value = read;
     }
 
     void flag(const QString& section, const QString& key, bool* value) const
     {
         int n = *value ? 1 : 0;
-        number(section, key, &n);
+        number(section, key, &n, 0, 1);
         *value = n != 0;
     }
 
@@ -55,12 +61,25 @@ private:
     io::IniFile m_file;
 };
 
+// What the interface editor lets the author set.
+constexpr int kMaxCoordinate = InterfaceEditor::kMaxCoordinate;
+
+void position(const SettingsReader& ini, const QString& section, const QString& key, int* value)
+{
+    ini.number(section, key, value, -kMaxCoordinate, kMaxCoordinate);
+}
+
+void size(const SettingsReader& ini, const QString& section, const QString& key, int* value)
+{
+    ini.number(section, key, value, 1, kMaxCoordinate);
+}
+
 void readBar(const SettingsReader& ini, const QString& section, BarIndicator* bar)
 {
-    ini.number(section, u"Pos.x"_s, &bar->x);
-    ini.number(section, u"Pos.y"_s, &bar->y);
-    ini.number(section, u"Height"_s, &bar->height);
-    ini.number(section, u"Width"_s, &bar->width);
+    position(ini, section, u"Pos.x"_s, &bar->x);
+    position(ini, section, u"Pos.y"_s, &bar->y);
+    size(ini, section, u"Height"_s, &bar->height);
+    size(ini, section, u"Width"_s, &bar->width);
     ini.colour(section, u"Bgr"_s, &bar->bgr);
     ini.colour(section, u"Fg"_s, &bar->fg);
     ini.colour(section, u"Frame"_s, &bar->frame);
@@ -97,20 +116,21 @@ InterfaceSettings readInterfaceSettings(const QString& path)
     InterfaceSettings s;
     readBar(ini, u"Lifebar"_s, &s.lifebar);
     readBar(ini, u"Ammobar"_s, &s.ammobar);
-    ini.number(u"Timer"_s, u"Pos.x"_s, &s.timerX);
-    ini.number(u"Timer"_s, u"Pos.y"_s, &s.timerY);
+    position(ini, u"Timer"_s, u"Pos.x"_s, &s.timerX);
+    position(ini, u"Timer"_s, u"Pos.y"_s, &s.timerY);
     ini.colour(u"Timer"_s, u"bgr"_s, &s.timerBgr);
-    ini.number(u"Font"_s, u"Type"_s, &s.fontType);
-    ini.number(u"Font"_s, u"Size"_s, &s.fontSize);
+    ini.number(u"Font"_s, u"Type"_s, &s.fontType, 0, 2);
+    ini.number(u"Font"_s, u"Size"_s, &s.fontSize, -1, 2);
     ini.flag(u"Font"_s, u"Bold"_s, &s.bold);
     ini.flag(u"Font"_s, u"Italic"_s, &s.italic);
     ini.flag(u"Font"_s, u"Underline"_s, &s.underline);
     ini.colour(u"Font"_s, u"Color"_s, &s.fontColour);
-    ini.number(u"Weapon"_s, u"Pos.x"_s, &s.weaponX);
-    ini.number(u"Weapon"_s, u"Pos.y"_s, &s.weaponY);
-    ini.number(u"Weapon"_s, u"Frame.x"_s, &s.weaponWidth);
-    ini.number(u"Weapon"_s, u"Frame.y"_s, &s.weaponHeight);
-    ini.number(u"Weapon"_s, u"Frame.count"_s, &s.weaponFrames);
+    position(ini, u"Weapon"_s, u"Pos.x"_s, &s.weaponX);
+    position(ini, u"Weapon"_s, u"Pos.y"_s, &s.weaponY);
+    size(ini, u"Weapon"_s, u"Frame.x"_s, &s.weaponWidth);
+    size(ini, u"Weapon"_s, u"Frame.y"_s, &s.weaponHeight);
+    // 0 before a picture was loaded; a picture wider than kMaxCoordinate frames is none of the editor's.
+    ini.number(u"Weapon"_s, u"Frame.count"_s, &s.weaponFrames, 0, kMaxCoordinate);
     ini.colour(u"Weapon"_s, u"Bgr"_s, &s.weaponBgr);
     ini.colour(u"Weapon"_s, u"TranspColor"_s, &s.transparentColour);
     ini.flag(u"Weapon"_s, u"Transparent"_s, &s.transparent);

@@ -1,6 +1,8 @@
 #include "io/AppFolder.h"
 
 #include "io/Error.h"
+#include "io/FileAccess.h"
+#include "io/Paths.h"
 #include "io/TextFile.h"
 
 #include <QDir>
@@ -29,6 +31,9 @@ bool holdsSupportFolders(const QString& dir)
 AppFolder::AppFolder(QString root, QString resources)
     : m_root(QDir::cleanPath(std::move(root))), m_resources(QDir::cleanPath(std::move(resources)))
 {
+    // The author's own folders: no link in them may carry a read or write elsewhere.
+    trustFolder(m_root);
+    trustFolder(m_resources);
 }
 
 QString AppFolder::installedResources(const QString& executableDir)
@@ -87,8 +92,13 @@ void AppFolder::ensureFolders() const
     QStringList dirs{objects(), project(), src(), temp()};
     if (m_resources == m_root)
         dirs << images() << draft();
-    for (const QString& dir : dirs)
-        QDir().mkpath(dir);
+    for (const QString& dir : dirs) {
+        try {
+            makeFolder(dir);
+        } catch (const Error&) {
+            // Whoever needs the folder then says it is missing.
+        }
+    }
 }
 
 QStringList seedFolder(const QString& from, const QString& to)
@@ -96,16 +106,17 @@ QStringList seedFolder(const QString& from, const QString& to)
     QStringList copied;
     if (!QFileInfo(from).isDir())
         return copied;
-    if (!QDir().mkpath(to))
-        throw Error(u"Не удаётся создать папку «%1»."_s.arg(QDir::toNativeSeparators(to)));
+    makeFolder(to);
     // What was offered once is not offered again: a file the author deleted
     // stays deleted, while a file a newer installation brings still arrives.
     const QString listPath = to + u"/"_s + QString::fromLatin1(kSeededList);
     QStringList offered;
-    QFile list(listPath);
-    if (list.open(QIODevice::ReadOnly))
-        offered = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    list.close();
+    try {
+        if (QFileInfo::exists(listPath))
+            offered = QString::fromUtf8(readWholeFile(listPath)).split(u'\n', Qt::SkipEmptyParts);
+    } catch (const Error&) {
+        // An unreadable list offers everything again; nothing there is replaced.
+    }
     QStringList newlyOffered;
     QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -117,11 +128,14 @@ QStringList seedFolder(const QString& from, const QString& to)
         const QString target = to + u'/' + relative;
         if (QFileInfo::exists(target))
             continue;
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            throw Error::inFile(target, u"не удаётся скопировать из «%1»"_s.arg(QDir::toNativeSeparators(source)));
-        // Installed files are read-only; the author's copies are the author's to change.
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        makeFolder(QFileInfo(target).absolutePath());
+        // Written anew, so the author's copy can be changed though the installed file is read-only.
+        try {
+            writeFileAtomically(target, readWholeFile(source, kMaxPictureFileBytes));
+        } catch (const Error& e) {
+            throw Error::inFile(target, u"не удаётся скопировать из «%1»: %2"_s.arg(QDir::toNativeSeparators(source),
+                                                                                   e.message()));
+        }
         copied << relative;
     }
     if (!newlyOffered.isEmpty()) {

@@ -1,10 +1,9 @@
 #include "io/Paths.h"
 
 #include "io/Error.h"
+#include "io/FileAccess.h"
+#include "io/TextFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,17 +46,19 @@ bool isPlainFileName(const QString& name)
 
 bool copyFileNoOverwrite(const QString& from, const QString& to)
 {
-    if (QFileInfo::exists(to))
+    try {
+        if (entryAt(OpenFolder::holding(to, Access::Write), fileNamePart(to)) != Entry::None)
+            return false;
+        writeFileAtomically(to, readWholeFile(from, kMaxPictureFileBytes));
+        return true;
+    } catch (const Error&) {
         return false;
-    return QFile::copy(from, to);
+    }
 }
 
 void makeFolder(const QString& path)
 {
-    if (QFileInfo(path).isDir())
-        return;
-    if (!QDir().mkpath(path))
-        throw Error::inFile(path, u"не удаётся создать папку"_s);
+    makeFolderWithin(path);
 }
 
 } // namespace kestrava::io

@@ -7,6 +7,7 @@
 #include <QBuffer>
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <optional>
@@ -455,6 +456,29 @@ QByteArray encodeBmp(const QImage& image, const QString& pathForMessages)
 void writeBmp(const QImage& image, const QString& path)
 {
     writeFileAtomically(path, encodeBmp(image, path));
+}
+
+std::optional<QSize> pngHeaderSize(const QByteArray& bytes)
+{
+    static const QByteArray start("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    if (bytes.size() < 33 || !bytes.startsWith(start))
+        return std::nullopt;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    auto be32 = [&](int at) {
+        return quint32(data[at]) << 24 | quint32(data[at + 1]) << 16 | quint32(data[at + 2]) << 8 | quint32(data[at + 3]);
+    };
+    if (quint32(crc32(0, data + 12, 17)) != be32(29))
+        return std::nullopt;
+    const quint32 width = be32(16);
+    const quint32 height = be32(20);
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+        return std::nullopt;
+    return QSize(int(width), int(height));
+}
+
+bool isWholePngOfSize(const QByteArray& bytes, QSize size)
+{
+    return quickpng::wellFormedSize(bytes, kMaxPixels, int(kMaxSide)) == size;
 }
 
 } // namespace kestrava::io

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
+
 namespace kestrava::io {
 
 // PNG pictures. Decoded pictures come back as QImage::Format_ARGB32 (or
@@ -34,6 +36,14 @@ QByteArray encodePng(const QImage& image, const QString& pathForMessages, const 
 QByteArray recodePng(const QByteArray& file, const QString& sourcePath, const QString& targetPath,
                      const PngOptions& options);
 void writePng(const QImage& image, const QString& path, const PngOptions& options = {});
+
+// The size a PNG file's header gives, when the file starts as a PNG does (the
+// signature, then a whole header chunk with its checksum); nullopt for
+// anything else. Reads nothing beyond the header.
+std::optional<QSize> pngHeaderSize(const QByteArray& bytes);
+// Whether bytes are a whole PNG of a kind encodePng writes, of that size,
+// every chunk checked; nothing is inflated.
+bool isWholePngOfSize(const QByteArray& bytes, QSize size);
 
 // BMP pictures go through Qt's own reader and writer.
 QImage readBmp(const QString& path);

@@ -502,6 +502,22 @@ void chunk(QByteArray& out, const char* type, const unsigned char* body, size_t 
 
 } // namespace
 
+std::optional<QSize> wellFormedSize(const QByteArray& bytes, qint64 maxPixels, int maxSide)
+{
+    Picture p;
+    Parts parts;
+    const unsigned char* header = nullptr;
+    static const QByteArray end("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+    // parse() stops at the first end chunk: the file must end right there.
+    if (!parse(bytes, maxPixels, maxSide, p, parts, &header) || !bytes.endsWith(end))
+        return std::nullopt;
+    const auto* last = reinterpret_cast<const unsigned char*>(bytes.constData()) + bytes.size() - 12;
+    for (const auto& part : parts)
+        if (part.first + part.second > last)
+            return std::nullopt;
+    return QSize(p.width, p.height);
+}
+
 std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxSide)
 {
     Coders& coder = coders();

@@ -19,6 +19,11 @@ namespace kestrava::io::quickpng {
 // included: libpng then decodes it or refuses it in its own words.
 std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxSide);
 
+// The picture size of a file decode would take, checked chunk by chunk (every
+// checksum, the header first, the end last, nothing after it) without
+// inflating anything; nullopt for anything else.
+std::optional<QSize> wellFormedSize(const QByteArray& bytes, qint64 maxPixels, int maxSide);
+
 // A file decode takes, of 8-bit RGB or RGBA without tRNS, made again from its
 // header and its deflated pixel data alone, every other chunk left out: the
 // same pixels without deflating them again. Empty for any other file.

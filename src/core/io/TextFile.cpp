@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,7 +17,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <system_error>
@@ -271,96 +268,16 @@ bool parseInteger(const QString& text, int* value)
     return true;
 }
 
-namespace {
-
-void replaceWithoutFlush(const QString& path, const QByteArray& bytes)
-{
-    const QString folder = folderPart(path);
-    // Built by concatenation: a "%1" in the user's folder name is no placeholder.
-    const QString prefix = (folder.isEmpty() ? QString() : folder + u'/') + u"."_s + fileNamePart(path) + u'.';
-    QFile file;
-    for (int attempt = 0;; ++attempt) {
-        file.setFileName(prefix + QString::number(QRandomGenerator::global()->generate64(), 36) + u".tmp"_s);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            break;
-        if (attempt == 8 || file.error() != QFileDevice::OpenError || !QFileInfo::exists(file.fileName()))
-            throw Error::inFile(path, u"не удаётся создать файл: %1"_s.arg(file.errorString()));
-    }
-    const bool complete = file.write(bytes) == bytes.size() && file.flush();
-    const QString why = file.errorString();
-    file.close();
-    if (!complete) {
-        file.remove();
-        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(why));
-    }
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(file.fileName().toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), error);
-    if (error) {
-        file.remove();
-        throw Error::inFile(path, u"не удаётся записать файл: %1"_s.arg(QString::fromLocal8Bit(error.message())));
-    }
-}
-
-} // namespace
-
-void writeFileAtomically(const QString& path, const QByteArray& bytes, FileSync sync)
-{
-    if (sync == FileSync::LeaveToSystem) {
-        replaceWithoutFlush(path, bytes);
-        return;
-    }
-    writeFilesTogether({FileBytes{path, bytes}});
-}
-
-void writeFilesTogether(const std::vector<FileBytes>& files)
-{
-    std::vector<std::unique_ptr<QSaveFile>> written;
-    for (const FileBytes& f : files) {
-        // QSaveFile refuses a folder in the way too, but in words of its own.
-        if (QFileInfo(f.path).isDir())
-            throw Error::inFile(f.path, u"не удаётся записать файл: на его месте находится папка"_s);
-        auto file = std::make_unique<QSaveFile>(f.path);
-        if (!file->open(QIODevice::WriteOnly))
-            throw Error::inFile(f.path, u"не удаётся создать файл: %1"_s.arg(file->errorString()));
-        if (file->write(f.bytes) != f.bytes.size() || !file->flush()) {
-            const QString why = file->errorString();
-            file->cancelWriting();
-            throw Error::inFile(f.path, u"не удаётся записать файл: %1"_s.arg(why));
-        }
-        written.push_back(std::move(file));
-    }
-    // Whatever is left uncommitted when a rename fails is discarded by
-    // QSaveFile's destructor.
-    for (size_t i = 0; i < written.size(); ++i) {
-        if (written[i]->commit())
-            continue;
-        QString what = u"не удаётся записать файл: %1"_s.arg(written[i]->errorString());
-        for (size_t done = 0; done < i; ++done)
-            what += u"; файл «%1» уже записан"_s.arg(QDir::toNativeSeparators(files[done].path));
-        throw Error::inFile(files[i].path, what);
-    }
-}
-
 QByteArray readWholeFile(const QString& path, qint64 maxBytes)
 {
-    const QByteArray native = QFile::encodeName(path);
-    // Non-blocking, so that a FIFO does not wait for a writer; what it is
-    // is then asked of the open file itself, not of the name.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            throw Error::inFile(path, u"файл не найден"_s);
-        throw Error::inFile(path, u"не удаётся открыть файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(error))));
-    }
+    const int fd = openForReading(path);
     const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
         ::close(*f);
         delete f;
     });
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
+        throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(systemReason(errno, Access::Read)));
     if (S_ISDIR(info.st_mode))
         throw Error::inFile(path, u"это папка, а не файл"_s);
     if (!S_ISREG(info.st_mode))
@@ -372,16 +289,19 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
     // A file that grows while it is read is taken up to its size at the start.
     const qsizetype got = readFully(fd, bytes.data(), bytes.size(), 0);
     if (got < 0)
-        throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
+        throw Error::inFile(path, u"не удаётся прочитать файл: %1"_s.arg(systemReason(errno, Access::Read)));
     bytes.truncate(got);
     return bytes;
 }
 
 std::optional<OpenFile> OpenFile::regular(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    int fd = -1;
+    try {
+        fd = openForReading(path);
+    } catch (const Error&) {
         return std::nullopt;
+    }
     OpenFile file(fd, 0);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))

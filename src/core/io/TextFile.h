@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/FileAccess.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -49,8 +51,8 @@ private:
     int m_line = 0;
 };
 
-// Builds a system text file in memory, then writes it in one go through
-// QSaveFile, so a failure never leaves a truncated file behind. A text that
+// Builds a system text file in memory, then writes it in one go
+// (writeFileAtomically), so a failure never leaves a truncated file behind. A text that
 // windows-1251 cannot hold, or one holding a line break, is refused before
 // anything is written.
 class LineWriter {
@@ -79,16 +81,7 @@ private:
 // Parses a decimal int32 ("-12", blanks around allowed); false when it is not one.
 bool parseInteger(const QString& text, int* value);
 
-// How a replaced file reaches the disk. Either way the file is written beside
-// the target and renamed over it, so it is replaced whole or not at all.
-enum class FileSync {
-    Now,           // QSaveFile: flushed to disk before the rename
-    LeaveToSystem, // no flush of its own; for many files made again from the
-                   // project at will (the converter's output), where a flush
-                   // per file would cost more than all the rest of the work
-};
-
-// Writes bytes to path (written beside, committed by rename).
+// Writes bytes to path (written beside, committed by rename); see writeFilesTogether.
 void writeFileAtomically(const QString& path, const QByteArray& bytes, FileSync sync = FileSync::Now);
 
 // One file of a set that is written together.
@@ -96,20 +89,25 @@ struct FileBytes {
     QString path;
     QByteArray bytes;
 };
-// Writes every file beside its target and renames them over their targets,
-// in order, only once all of them were written (FileSync::Now): a failure
-// while writing leaves every target as it was. Only a failed rename after an
-// earlier one succeeded leaves the set mixed; the message then says so.
-void writeFilesTogether(const std::vector<FileBytes>& files);
+// Writes every file, then renames them over their targets in order, only once
+// all of them were written: a failure while writing leaves every target as it
+// was. Files in one trusted folder (the project folder) go through a staging
+// folder and its journal there (io/Staging.h), so even a crash leaves the old
+// set or the new one. A target that is a symbolic link or a folder is refused,
+// and so is one whose folder leads out of its trusted folder (io/FileAccess.h).
+// Only a failed rename after an earlier one succeeded leaves the set mixed;
+// the message then names the files already replaced.
+void writeFilesTogether(const std::vector<FileBytes>& files, FileSync sync = FileSync::Now);
 // Caps on what a reader takes in, far above any real file of the kind: a
 // larger file is refused before it is read.
 inline constexpr qint64 kMaxTextFileBytes = qint64(64) << 20;    // the project file and any other
 inline constexpr qint64 kMaxObjectFileBytes = qint64(16) << 20;
 inline constexpr qint64 kMaxPictureFileBytes = qint64(256) << 20;
 
-// Reads a whole regular file (a link to one is followed). A missing file, a
-// folder, a FIFO, a device, a file larger than maxBytes or one that cannot be
-// read is an Error naming it; nothing blocks and nothing is read unbounded.
+// Reads a whole regular file (never through a link: see io/FileAccess.h). A
+// missing file, a link, a folder, a FIFO, a device, a file larger than
+// maxBytes or one that cannot be read is an Error naming it; nothing blocks
+// and nothing is read unbounded.
 QByteArray readWholeFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
 
 // A regular file itself (a link is none) open for reading, closed with the

@@ -24,5 +24,9 @@ inline constexpr int kMaxObjectRefs = 5;   // object numbers per condition or ac
 inline constexpr int kMaxListSlots = 100;  // icons of a stage's object list
 inline constexpr int kMaxTiles = 500;      // tiles of one tile sheet
 inline constexpr int kMapSize = 1000;      // the level map is kMapSize x kMapSize pixels
+// A tile, a frame or a bar is at most this wide and high: no larger than the
+// level map or any phone screen.
+inline constexpr int kMaxPictureSide = kMapSize;
+inline constexpr int kMaxFrames = 1000;    // frames of a sprite strip, each at least a pixel wide
 
 } // namespace kestrava::model

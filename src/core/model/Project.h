@@ -19,9 +19,9 @@ long long mapCellOffset(int columns, int rows, int row, int column);
 // A map size the model can hold (0..100 each); std::out_of_range otherwise.
 void checkMapSize(int columns, int rows);
 
-// How the objects of an active group move. A project file may hold any
-// number; one that names no type here is kept as it is.
+// How the objects of an active group move; a file naming another number is refused.
 enum class MovementType : int { NotSet = 0, EightWay = 1, Planned = 2, Static = 3 };
+inline constexpr int kMaxMovementType = 3;
 
 // Background group: one tile map imported from an .obf file.
 struct FonGroupData {

@@ -132,8 +132,8 @@ void ActiveEditor::loadPicture(const QString& path)
 
 void ActiveEditor::setFrameCount(int count)
 {
-    if (count < 1)
-        throw io::Error(u"Количество кадров должно быть не меньше 1, а указано %1."_s.arg(count));
+    if (count < 1 || count > model::kMaxFrames)
+        throw io::Error(u"Количество кадров должно быть от 1 до %1, а указано %2."_s.arg(model::kMaxFrames).arg(count));
     if (pictureLoaded() && widthOfFrame(m_picture.width(), count) < 1)
         refuseNarrow(QString(), m_picture.width(), count);
     if (count == m_frameCount)

@@ -1,5 +1,6 @@
 #include "objects/BackgroundObjectFile.h"
 
+#include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Capacities.h"
 #include "model/Project.h"
@@ -43,19 +44,27 @@ BackgroundObjectFile BackgroundObjectFile::readBody(io::LineReader& reader)
 {
     BackgroundObjectFile f;
     f.PictureName = readPictureName(reader);
-    f.TileWidth = readBounded(reader, kAnySize, u"ширина плитки"_s);
-    f.TileHeight = readBounded(reader, kAnySize, u"высота плитки"_s);
+    f.TileWidth = readInRange(reader, 1, model::kMaxPictureSide, u"ширина плитки"_s);
+    f.TileHeight = readInRange(reader, 1, model::kMaxPictureSide, u"высота плитки"_s);
     const int columns = readBounded(reader, model::kMaxMapColumns, u"число столбцов карты"_s);
     const int rows = readBounded(reader, model::kMaxMapRows, u"число строк карты"_s);
     f.setMapSize(columns, rows);
     reader.integers(f.cells);
+    // A cell holds a tile of the sheet, or 0; checked after the quick read of them all.
+    const int firstLine = reader.lineNumber() - int(f.cells.size()) + 1;
+    for (size_t k = 0; k < f.cells.size(); ++k)
+        if (f.cells[k] < 0 || f.cells[k] > model::kMaxTiles)
+            throw io::Error::atLine(reader.path(), firstLine + int(k),
+                                    u"номер плитки = %1, а допускается от 0 до %2"_s.arg(f.cells[k]).arg(model::kMaxTiles));
     return f;
 }
 
 void BackgroundObjectFile::writeTo(io::LineWriter& w) const
 {
-    checkBounded(w.path(), TileWidth, kAnySize, u"ширина плитки"_s);
-    checkBounded(w.path(), TileHeight, kAnySize, u"высота плитки"_s);
+    checkInRange(w.path(), TileWidth, 1, model::kMaxPictureSide, u"ширина плитки"_s);
+    checkInRange(w.path(), TileHeight, 1, model::kMaxPictureSide, u"высота плитки"_s);
+    for (const int tile : cells)
+        checkInRange(w.path(), tile, 0, model::kMaxTiles, u"номер плитки"_s);
     checkBounded(w.path(), Columns, model::kMaxMapColumns, u"число столбцов карты"_s);
     checkBounded(w.path(), Rows, model::kMaxMapRows, u"число строк карты"_s);
     w.text(keyword());

@@ -2,6 +2,7 @@
 
 #include "io/Error.h"
 #include "io/TextFile.h"
+#include "model/Capacities.h"
 #include "objects/ReadChecks.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,8 +27,8 @@ BarObjectFile BarObjectFile::read(const QString& path)
 BarObjectFile BarObjectFile::readBody(io::LineReader& reader)
 {
     BarObjectFile f;
-    f.Width = readBounded(reader, kAnySize, u"ширина полосы"_s);
-    f.Height = readBounded(reader, kAnySize, u"высота полосы"_s);
+    f.Width = readInRange(reader, 1, model::kMaxPictureSide, u"ширина полосы"_s);
+    f.Height = readInRange(reader, 1, model::kMaxPictureSide, u"высота полосы"_s);
     f.Direction = reader.text();
     const QString problem = directionProblem(f.Direction);
     if (!problem.isEmpty())
@@ -37,8 +38,8 @@ BarObjectFile BarObjectFile::readBody(io::LineReader& reader)
 
 void BarObjectFile::writeTo(io::LineWriter& w) const
 {
-    checkBounded(w.path(), Width, kAnySize, u"ширина полосы"_s);
-    checkBounded(w.path(), Height, kAnySize, u"высота полосы"_s);
+    checkInRange(w.path(), Width, 1, model::kMaxPictureSide, u"ширина полосы"_s);
+    checkInRange(w.path(), Height, 1, model::kMaxPictureSide, u"высота полосы"_s);
     const QString problem = directionProblem(Direction);
     if (!problem.isEmpty())
         throw io::Error::inFile(w.path(), problem + u"; файл не записан"_s);

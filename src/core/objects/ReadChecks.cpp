@@ -37,6 +37,33 @@ void checkBounded(const QString& path, int value, int max, const QString& what)
         throw io::Error::inFile(path, problem + u"; файл не записан"_s);
 }
 
+namespace {
+
+QString rangeProblem(int value, int min, int max, const QString& what)
+{
+    if (value >= min && value <= max)
+        return QString();
+    return u"%1 = %2, а допускается от %3 до %4"_s.arg(what).arg(value).arg(min).arg(max);
+}
+
+} // namespace
+
+int readInRange(io::LineReader& reader, int min, int max, const QString& what)
+{
+    const int value = reader.integer();
+    const QString problem = rangeProblem(value, min, max, what);
+    if (!problem.isEmpty())
+        reader.fail(problem);
+    return value;
+}
+
+void checkInRange(const QString& path, int value, int min, int max, const QString& what)
+{
+    const QString problem = rangeProblem(value, min, max, what);
+    if (!problem.isEmpty())
+        throw io::Error::inFile(path, problem + u"; файл не записан"_s);
+}
+
 QString readPictureName(io::LineReader& reader)
 {
     const QString name = reader.text();

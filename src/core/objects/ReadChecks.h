@@ -4,18 +4,17 @@
 
 #include <QString>
 
-#include <limits>
-
 namespace kestrava::objects {
-
-// A size with no bound of its own (tile and frame sizes): only negatives are refused.
-inline constexpr int kAnySize = std::numeric_limits<int>::max();
 
 // Counts and sizes read from a file must fit the tables that receive them:
 // a value outside 0..max is refused with a message naming it, never clamped.
 int readBounded(io::LineReader& reader, int max, const QString& what);
 // The same rule before a value is written; the message names the file.
 void checkBounded(const QString& path, int value, int max, const QString& what);
+// A value outside min..max (sizes, frame numbers, codes of a few choices) is
+// refused at its line, and before it is written.
+int readInRange(io::LineReader& reader, int min, int max, const QString& what);
+void checkInRange(const QString& path, int value, int min, int max, const QString& what);
 // A picture name: a plain file name (or none), looked up in the objects folders only.
 QString readPictureName(io::LineReader& reader);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/TextFile.h"
+#include "objects/ReadChecks.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,20 +11,27 @@ namespace kestrava::objects {
 // The six integers of a text object, in the order of the .obt file and of the
 // project file: face, size, bold, italic, underline, colour. Any record with
 // these fields (the file, the model's text object) reads, writes and copies them.
+// Face 0..2, size -1..2, flags 0 or 1, the colour 0x00BBGGRR: anything else is
+// refused at its line, and before it is written.
 template <class Text>
 void readTextStyle(io::LineReader& r, Text& t)
 {
-    t.FontFace = r.integer();
-    t.FontSize = r.integer();
-    t.Bold = r.integer();
-    t.Italic = r.integer();
-    t.Underline = r.integer();
-    t.Colour = r.integer();
+    t.FontFace = readInRange(r, 0, 2, QStringLiteral("вид шрифта"));
+    t.FontSize = readInRange(r, -1, 2, QStringLiteral("размер шрифта"));
+    t.Bold = readInRange(r, 0, 1, QStringLiteral("жирный"));
+    t.Italic = readInRange(r, 0, 1, QStringLiteral("курсив"));
+    t.Underline = readInRange(r, 0, 1, QStringLiteral("подчёркнутый"));
+    t.Colour = readInRange(r, 0, 0xFFFFFF, QStringLiteral("цвет"));
 }
 
 template <class Text>
 void writeTextStyle(io::LineWriter& w, const Text& t)
 {
+    checkInRange(w.path(), t.FontFace, 0, 2, QStringLiteral("вид шрифта"));
+    checkInRange(w.path(), t.FontSize, -1, 2, QStringLiteral("размер шрифта"));
+    for (int flag : {t.Bold, t.Italic, t.Underline})
+        checkInRange(w.path(), flag, 0, 1, QStringLiteral("начертание шрифта"));
+    checkInRange(w.path(), t.Colour, 0, 0xFFFFFF, QStringLiteral("цвет"));
     for (int value : {t.FontFace, t.FontSize, t.Bold, t.Italic, t.Underline, t.Colour})
         w.integer(value);
 }

@@ -109,20 +109,34 @@ Packager::Result Packager::run(const model::Project& project)
     const GameCompiler compiler = describeGameCompiler(findGameCompiler());
     const QString shrinker = m_shrink ? findShrinker() : QString();
 
+    // bin is checked before the conversion rewrites src and res.
+    const QString projectDir = project.ProjectDir.value_or(QString());
+    const QString canonical = QFileInfo(projectDir).canonicalFilePath();
+    const QString binDir = project.hasProjectDir() ? codegen::outputFolder(projectDir, canonical, u"bin"_s) : QString();
     step(Step::Convert);
     // The pictures this conversion put into res are the only files of res the
     // game gets: whatever else lies there (a class, a stray file) stays out.
-    const QString projectDir = *project.ProjectDir;
-    const QString canonical = QFileInfo(projectDir).canonicalFilePath();
-    const QString resDir = codegen::outputFolder(projectDir, canonical, u"res"_s);
+    const QString resDir = project.hasProjectDir() ? codegen::outputFolder(projectDir, canonical, u"res"_s) : QString();
     QStringList pictures;
     codegen::convertProject(project, m_app, [&](const QString& file) {
         if (QFileInfo(file).absolutePath() == QFileInfo(resDir).absoluteFilePath())
             pictures.append(QFileInfo(file).fileName());
     });
     pictures.sort();
-    const QString binDir = codegen::outputFolder(projectDir, canonical, u"bin"_s);
+    try {
+        return archive(project, {projectDir, binDir, resDir, pictures}, compiler, shrinker);
+    } catch (const io::Error& e) {
+        throw io::Error(e.message() + u"\nИсходные тексты в папке src и рисунки в папке res уже записаны заново; "
+                                      u"архив игры в папке bin не изменён."_s);
+    }
+}
 
+Packager::Result Packager::archive(const model::Project& project, const Folders& folders,
+                                   const GameCompiler& compiler, const QString& shrinker)
+{
+    const QString& projectDir = folders.project;
+    const QString& binDir = folders.bin;
+    const QString& resDir = folders.res;
     step(Step::Compile);
     QTemporaryDir work;
     if (!work.isValid())
@@ -154,7 +168,7 @@ Packager::Result Packager::run(const model::Project& project)
         entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
     for (const auto& [path, bytes] : classes)
         entries.push_back({path, bytes});
-    for (const QString& file : pictures)
+    for (const QString& file : folders.pictures)
         entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
     const QByteArray jar = jarArchive(entries);
     const QString jarName = name + u".jar"_s;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -68,6 +69,14 @@ public:
 
 private:
     void step(Step s);
+    // Where the game's files are, and the pictures this conversion put into res.
+    struct Folders {
+        QString project, bin, res;
+        QStringList pictures;
+    };
+    // Everything after the conversion: compile, shrink, then write the jar and jad.
+    Result archive(const model::Project& project, const Folders& folders, const GameCompiler& compiler,
+                   const QString& shrinker);
     ClassFiles compile(const model::Project& project, const QString& srcDir, const QString& workDir,
                        const GameCompiler& compiler, QStringList* compiled);
     void shrink(const QString& workDir, const QString& classesDir, const QString& shrunkDir, const QString& shrinker);

@@ -3,8 +3,10 @@
 #include "io/AppFolder.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
+#include "io/FileAccess.h"
 #include "io/ParallelJobs.h"
 #include "io/Paths.h"
+#include "io/TextFile.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
 
@@ -109,6 +111,8 @@ void checkImportable(const model::Project& project, const QString& name)
 ObjectImporter::ObjectImporter(model::Project& project, const io::AppFolder& app, Copies copies)
     : m_project(project), m_app(app), m_copies(copies)
 {
+    if (project.hasProjectDir())
+        io::trustFolder(*project.ProjectDir);
 }
 
 ImportedObject ObjectImporter::import(int level, const QString& name, std::optional<ObjectKind> expected)
@@ -376,9 +380,12 @@ ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& ap
             QFile::remove(path);
     };
     for (const Copy& copy : needed) {
-        if (!QFile::copy(copy.from, copy.to)) {
+        try {
+            io::writeFileAtomically(copy.to, io::readWholeFile(copy.from, io::kMaxPictureFileBytes));
+        } catch (const io::Error& e) {
             undoCopies();
-            throw refuse(u"файл «%1» не удалось скопировать в папку objects проекта «%2»."_s.arg(copy.from, target));
+            throw refuse(u"файл «%1» не удалось скопировать в папку objects проекта «%2»: %3"_s.arg(copy.from, target,
+                                                                                                    e.message()));
         }
         made.push_back(copy.to);
     }

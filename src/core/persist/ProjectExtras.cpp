@@ -91,10 +91,9 @@ using ObjectSlots = std::array<QString, model::kMaxObjectRefs + 1>;
 // What the reader refuses in a lives bar; empty when it is fine.
 QString barProblem(const model::LivesBarData& bar)
 {
-    if (bar.Width < 0)
-        return u"ширина = %1, а допускается не менее 0"_s.arg(bar.Width);
-    if (bar.Height < 0)
-        return u"высота = %1, а допускается не менее 0"_s.arg(bar.Height);
+    for (const auto& [value, what] : {std::pair{bar.Width, u"ширина"_s}, std::pair{bar.Height, u"высота"_s}})
+        if (value < 1 || value > model::kMaxPictureSide)
+            return u"%1 = %2, а допускается от 1 до %3"_s.arg(what).arg(value).arg(model::kMaxPictureSide);
     if (const QString problem = objects::BarObjectFile::directionProblem(bar.Direction); !problem.isEmpty())
         return problem;
     // The picture is looked up in the objects folders; a name with a folder
@@ -378,8 +377,11 @@ private:
             fail(where, u"типов движения %1, а активных групп в проекте %2"_s.arg(types.size()).arg(s.ActiveGroupCount));
         types.elements([&](const Json& type) {
             const size_t g = result.types.size();
-            result.types.push_back(
-                model::MovementType(asInteger(type, where, [g] { return u"тип движения группы %1"_s.arg(g + 1); })));
+            const int value = asInteger(type, where, [g] { return u"тип движения группы %1"_s.arg(g + 1); });
+            if (value < 0 || value > model::kMaxMovementType)
+                fail(where, u"тип движения группы %1 = %2, а допускается от 0 до %3"_s.arg(g + 1).arg(value).arg(
+                                model::kMaxMovementType));
+            result.types.push_back(model::MovementType(value));
         });
 
         if (entry.member(kBarKey))
@@ -634,11 +636,16 @@ ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBy
 {
     if (!QFileInfo::exists(extrasFile))
         return {extrasFile, std::nullopt, {}};
+    return extrasFromBytes(extrasFile, io::readWholeFile(extrasFile, kMaxExtrasBytes), projectBytes);
+}
+
+ExtrasDocument extrasFromBytes(const QString& extrasFile, const QByteArray& bytes, const QByteArray& projectBytes)
+{
+    if (bytes.size() > kMaxExtrasBytes)
+        throw io::Error::inFile(extrasFile, u"файл слишком велик: %1 байт, а допускается не более %2"_s.arg(bytes.size())
+                                                .arg(kMaxExtrasBytes));
     qsizetype errorAt = 0;
-    // Several times what the largest project writes; the parsed document
-    // takes up to sixteen bytes for every byte of a hostile one.
-    constexpr qint64 kMaxExtrasBytes = qint64(16) << 20;
-    std::optional<io::JsonTape> document = io::JsonTape::parse(io::readWholeFile(extrasFile, kMaxExtrasBytes), &errorAt);
+    std::optional<io::JsonTape> document = io::JsonTape::parse(bytes, &errorAt);
     if (!document)
         throw io::Error::inFile(extrasFile,
                                 u"файл повреждён: это не документ JSON (ошибка около байта %1)"_s.arg(errorAt));

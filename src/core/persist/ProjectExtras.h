@@ -65,6 +65,11 @@ struct ExtrasDocument {
 // extrasFile for the project file holding projectBytes; an io::Error naming
 // extrasFile when it cannot be read or is no JSON object.
 ExtrasDocument readExtras(const QString& extrasFile, const QByteArray& projectBytes);
+// The same with the file's bytes at hand (a recovery copy holds them).
+ExtrasDocument extrasFromBytes(const QString& extrasFile, const QByteArray& bytes, const QByteArray& projectBytes);
+// Several times what the largest project writes; the parsed document takes up
+// to sixteen bytes for every byte of a hostile one.
+inline constexpr qint64 kMaxExtrasBytes = qint64(16) << 20;
 
 // Applies the extras, when the file exists, to project, which was just read
 // from projectFile. A file written with other project bytes is not applied:

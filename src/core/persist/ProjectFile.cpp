@@ -2,6 +2,8 @@
 
 #include "io/AppFolder.h"
 #include "io/Error.h"
+#include "io/FileAccess.h"
+#include "io/Staging.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <future>
 #include <memory>
 #include <vector>
@@ -174,14 +177,6 @@ void requireProjectDir(const model::Project& project, const QString& target)
 // names a group read before it. A damaged file is refused at the first line
 // that differs, instead of being read out of step as another game.
 
-int readInRange(io::LineReader& r, int min, int max, const QString& what)
-{
-    const int value = r.integer();
-    if (value < min || value > max)
-        r.fail(u"%1 = %2, а допускается от %3 до %4"_s.arg(what).arg(value).arg(min).arg(max));
-    return value;
-}
-
 // How the placed objects of one kind name their groups, for the checks and
 // their messages.
 struct GroupKind {
@@ -225,7 +220,7 @@ public:
             r.fail(u"это не файл проекта: ожидалось «%1» или «%2», а в строке «%3»"_s.arg(kHeaderNew, kHeaderSaved,
                                                                                         io::excerpt(header)));
         keyword(u"numb_level"_s);
-        m_project.LevelCount = readInRange(r, 1, model::kMaxLevels, u"число этапов"_s);
+        m_project.LevelCount = objects::readInRange(r, 1, model::kMaxLevels, u"число этапов"_s);
         for (int level = 1; level <= m_project.LevelCount; ++level)
             readStage(level);
         r.expectEnd(u"после последнего этапа (их %1)"_s.arg(m_project.LevelCount));
@@ -269,7 +264,7 @@ private:
 
     int count(int max, const QString& what) { return objects::readBounded(m_reader, max, what); }
 
-    int groupSlot() { return readInRange(m_reader, 1, model::kMaxListSlots, u"номер значка группы в списке объектов"_s); }
+    int groupSlot() { return objects::readInRange(m_reader, 1, model::kMaxListSlots, u"номер значка группы в списке объектов"_s); }
 
     void requireGroup(int group, int groupCount, const QString& what, const GroupKind& kind)
     {
@@ -338,7 +333,7 @@ private:
         for (int g = 1; g <= fonGroups; ++g) {
             const QString name = r.text();
             const int nameLine = r.lineNumber();
-            const int obstacle = r.integer();
+            const int obstacle = objects::readInRange(r, 0, 1, u"признак препятствия"_s);
             const int slot = groupSlot();
             const int index = importGroup(level, name, nameLine, slot, ObjectKind::Background);
             s.FonGroup[size_t(index)].Obstacle = obstacle;
@@ -351,9 +346,10 @@ private:
         keyword(u"active"_s);
         s.ActiveObjCount = count(model::kMaxActiveObjects, u"число размещённых активных объектов"_s);
         const int activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
-        // One movement type per placed object, any number (see MovementType).
+        // One movement type per placed object (see MovementType).
         for (int i = 1; i <= s.ActiveObjCount; ++i)
-            s.ActiveType[size_t(i)] = model::MovementType(r.integer());
+            s.ActiveType[size_t(i)] =
+                model::MovementType(objects::readInRange(r, 0, model::kMaxMovementType, u"тип движения"_s));
         keyword(u"active_gr"_s);
         for (int g = 1; g <= activeGroups; ++g) {
             const QString name = r.text();
@@ -373,7 +369,7 @@ private:
         keyword(u"text_gr"_s);
         for (int t = 1; t <= s.TextCount; ++t) {
             model::TextObjectData& o = s.TextObject[size_t(t)];
-            o.ListSlot = readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
+            o.ListSlot = objects::readInRange(r, 1, model::kMaxListSlots, u"номер значка текста в списке объектов"_s);
             objects::readTextStyle(r, o);
             o.LineCount = count(model::kMaxTextLines, u"число строк текста"_s);
             for (int k = 1; k <= o.LineCount; ++k)
@@ -443,6 +439,13 @@ QString projectFileIn(const QString& dir)
     return dir + u"/project.prg"_s;
 }
 
+QByteArray projectBytes(const model::Project& project, const QString& path)
+{
+    io::LineWriter w(path);
+    writeProject(w, project, kHeaderSaved);
+    return w.bytes();
+}
+
 void save(const model::Project& project, const QString& target)
 {
     requireProjectDir(project, target);
@@ -467,6 +470,7 @@ void save_project(model::Project& project, const QString& chosenFile)
     io::LineWriter w(file);
     writeProject(w, project, kHeaderNew); // refuses unencodable text before anything is created
     const std::vector<io::FileBytes> files = withExtras(project, w);
+    io::trustFolder(dir);
     for (const QString& sub : {u"objects"_s, u"res"_s, u"src"_s})
         io::makeFolder(dir + u'/' + sub);
     io::writeFilesTogether(files);
@@ -479,25 +483,63 @@ void readProject(model::Project& fresh, const io::AppFolder& app, const QString&
     reader.read();
 }
 
-QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile)
+namespace {
+
+// load() from the project file's bytes; extras() reads the extras document for them.
+QStringList loadFrom(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                     const QByteArray& content, std::function<ExtrasDocument()> readExtrasFile,
+                     QStringList* extrasWarnings)
 {
     auto fresh = std::make_unique<model::Project>();
     fresh->ProjectDir = QFileInfo(chosenFile).absolutePath();
-    // One read: the extras are checked against exactly the bytes parsed here.
-    const QByteArray content = io::readWholeFile(chosenFile);
     // The extras file is parsed on its own thread meanwhile; a fault in the
     // project file is still the one reported first.
-    const QString extrasFile = extrasFileFor(chosenFile);
-    std::future<ExtrasDocument> extras =
-        std::async(std::launch::async | std::launch::deferred, [extrasFile, content] { return readExtras(extrasFile, content); });
+    std::future<ExtrasDocument> extras = std::async(std::launch::async | std::launch::deferred, std::move(readExtrasFile));
     ProjectReader reader(*fresh, app, chosenFile, content);
     reader.readObjectsAhead(app);
     reader.read();
     QStringList warnings = reader.notes();
-    warnings << applyExtras(*fresh, chosenFile, extras.get());
+    const QStringList extrasNotes = applyExtras(*fresh, chosenFile, extras.get());
+    warnings << extrasNotes;
+    if (extrasWarnings)
+        *extrasWarnings = extrasNotes;
     reader.copyObjects(); // last: a refused file leaves the project folder as it was
     project = std::move(*fresh);
     return warnings;
+}
+
+// The project folder of chosenFile, trusted and cleared of what a crash left.
+void prepareFolderOf(const QString& chosenFile)
+{
+    const QString dir = QFileInfo(chosenFile).absolutePath();
+    io::trustFolder(dir);
+    // A save or conversion stopped by a crash is finished (or undone) first.
+    io::finishInterruptedWrites(dir);
+}
+
+} // namespace
+
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                 QStringList* extrasWarnings)
+{
+    prepareFolderOf(chosenFile);
+    // One read: the extras are checked against exactly the bytes parsed here.
+    const QByteArray content = io::readWholeFile(chosenFile);
+    const QString extrasFile = extrasFileFor(chosenFile);
+    return loadFrom(project, app, chosenFile, content, [extrasFile, content] { return readExtras(extrasFile, content); },
+                    extrasWarnings);
+}
+
+QStringList loadFromBytes(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                          const QByteArray& projectFileBytes, const QByteArray& extrasFileBytes)
+{
+    prepareFolderOf(chosenFile);
+    const QString extrasFile = extrasFileFor(chosenFile);
+    return loadFrom(project, app, chosenFile, projectFileBytes,
+                    [extrasFile, projectFileBytes, extrasFileBytes] {
+                        return extrasFromBytes(extrasFile, extrasFileBytes, projectFileBytes);
+                    },
+                    nullptr);
 }
 
 ProjectPreload::ProjectPreload(const io::AppFolder& app, QString file)

@@ -33,6 +33,9 @@ void save_project(model::Project& project, const QString& chosenFile);
 // refused without a project folder.
 void save(const model::Project& project, const QString& target);
 
+// The bytes save() writes for project (header "fdgdf"); io::Error naming path for a text the file cannot hold.
+QByteArray projectBytes(const model::Project& project, const QString& path);
+
 // What "Открыть" does first: content (the file at path) read into a fresh model, its groups imported from
 // their object files; nothing is copied and no extras file is read. For tools that check files (fuzzing).
 void readProject(model::Project& fresh, const io::AppFolder& app, const QString& path, const QByteArray& content);
@@ -41,8 +44,15 @@ void readProject(model::Project& fresh, const io::AppFolder& app, const QString&
 // replaced only when all of it was read. A file that strays from what save writes (a keyword, flag or row kind
 // that is not exactly its word, a placed object naming no group of its stage, anything but blank lines after the
 // last stage) is refused at its line. Returns what the author should know (Russian): an object read from the
-// project's own copy because the library's is damaged, an extras file left unapplied.
-QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile);
+// project's own copy because the library's is damaged, an extras file left unapplied. extrasWarnings, when
+// given, receives the warnings about the extras file alone: a game built without them lacks its object loops.
+QStringList load(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                 QStringList* extrasWarnings = nullptr);
+
+// load() with the bytes of the project file and of its extras file given
+// (a recovery copy's), instead of read from the disk.
+QStringList loadFromBytes(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                          const QByteArray& projectFileBytes, const QByteArray& extrasFileBytes);
 
 // load() of a file named on the command line, on a thread of its own while the
 // window is being built; its result is taken when the window opens the file.

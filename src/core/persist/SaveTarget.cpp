@@ -30,6 +30,14 @@ QStringList SaveTarget::openProject(model::Project& project, const io::AppFolder
     return warnings;
 }
 
+QStringList SaveTarget::openRecovered(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                                      const QByteArray& projectFileBytes, const QByteArray& extrasFileBytes)
+{
+    QStringList warnings = loadFromBytes(project, app, chosenFile, projectFileBytes, extrasFileBytes);
+    m_target = projectFileOf(project);
+    return warnings;
+}
+
 void SaveTarget::saveProject(const model::Project& project)
 {
     const QString file = projectFileOf(project);

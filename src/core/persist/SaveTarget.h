@@ -20,6 +20,9 @@ public:
     // A preload of chosenFile, when given, stands in for the load.
     QStringList openProject(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
                             ProjectPreload* preload = nullptr);
+    // "Восстановить": the project of chosenFile as its recovery copy holds it (loadFromBytes).
+    QStringList openRecovered(model::Project& project, const io::AppFolder& app, const QString& chosenFile,
+                              const QByteArray& projectFileBytes, const QByteArray& extrasFileBytes);
     // "Сохранить": always writes ProjectDir/project.prg, which becomes the target.
     void saveProject(const model::Project& project);
     // "Сохранить как ...": chosenFile is the dialog's file, empty when it was cancelled (then the

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -139,6 +140,21 @@ bool mayGoOn(SaveChangesAnswer answer, const std::function<bool()>& save)
 bool mayDropObject(StandardDialogs& dialogs, QWidget* parent, bool modified, const std::function<bool()>& save)
 {
     return !modified || mayGoOn(dialogs.askSaveObject(parent), save);
+}
+
+bool StandardDialogs::askRestoreRecovery(QWidget* parent, const QDateTime& written)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrava"),
+                    QStringLiteral("Восстановить несохранённые изменения от %1?")
+                        .arg(written.toLocalTime().toString(QStringLiteral("HH:mm"))),
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(QStringLiteral("Программа завершилась, не сохранив изменения проекта; их копия осталась."));
+    QPushButton* restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
+    QPushButton* drop = box.addButton(QStringLiteral("Не восстанавливать"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(drop);
+    box.exec();
+    return box.clickedButton() == restore;
 }
 
 } // namespace kestrava::editor

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class QDateTime;
 class QWidget;
 
 namespace kestrava::editor {
@@ -43,6 +44,9 @@ public:
     virtual UpdateObjectAnswer askUpdateObject(QWidget* parent, const QString& name);
     // "Открыть пример": the examples, one line each; the index chosen, nothing when cancelled.
     virtual std::optional<int> chooseExample(QWidget* parent, const QStringList& examples);
+    // "Восстановить несохранённые изменения от HH:MM?" with "Восстановить" and
+    // "Не восстанавливать"; true for "Восстановить" (closing the box is the other).
+    virtual bool askRestoreRecovery(QWidget* parent, const QDateTime& written);
 };
 
 // What an answer of "Сохранить", "Не сохранять" or "Отмена" lets the caller

@@ -16,6 +16,7 @@
 #include "editor/workspace/TAbout.h"
 #include "editor/workspace/TFrScriptEditor.h"
 #include "editor/workspace/GameLauncher.h"
+#include "editor/workspace/RecoveryWriter.h"
 #include "editor/workspace/TfmBuildGame.h"
 #include "editor/workspace/TfmConvert.h"
 #include "io/AppFolder.h"
@@ -25,6 +26,8 @@
 #include "level/StageThumbnail.h"
 #include "packaging/StandbyJava.h"
 #include "persist/Examples.h"
+#include "persist/ProjectFile.h"
+#include "persist/RecoveryCopy.h"
 #include "interface/InterfaceEditor.h"
 
 #include <QAction>
@@ -70,6 +73,10 @@ public:
     SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& projectName) override
     {
         return m_current->askSaveChanges(parent, projectName);
+    }
+    bool askRestoreRecovery(QWidget* parent, const QDateTime& written) override
+    {
+        return m_current->askRestoreRecovery(parent, written);
     }
     SaveChangesAnswer askSaveObject(QWidget* parent) override { return m_current->askSaveObject(parent); }
     std::optional<NewProjectAnswer> askNewProject(QWidget* parent, const QString& projectsFolder) override
@@ -139,6 +146,7 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     // The interface editor and its font dialog are made once, hidden, and keep the author's layout for the run.
     m_frmFont = new TfrmFont(m_app, *m_lastingDialogs, this);
     m_Form29 = new TForm29(m_app, *m_lastingDialogs, *m_frmFont, this);
+    m_recovery = new RecoveryWriter(m_document, this);
     connect(&m_document, &document::ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&m_document, &document::ProjectDocument::projectReplaced, this, [this] { updateTitle(); });
     // Every stage's thumbnail is drawn for a project just opened and after each edit of its map.
@@ -351,9 +359,14 @@ void TMainform::showWarnings(const QStringList& warnings)
 
 bool TMainform::maybeSave()
 {
+    if (!m_document.isModified())
+        return true;
+    const SaveChangesAnswer answer = m_dialogs->askSaveChanges(this, m_document.displayName());
+    // Work the author chose to drop leaves no copy to be offered later.
+    if (answer == SaveChangesAnswer::Discard)
+        m_recovery->discard();
     // A save that failed keeps the project as it is: nothing is lost.
-    return !m_document.isModified()
-           || mayGoOn(m_dialogs->askSaveChanges(this, m_document.displayName()), [this] { return N_SaveClick(); });
+    return mayGoOn(answer, [this] { return N_SaveClick(); });
 }
 
 void TMainform::closeEvent(QCloseEvent* event)
@@ -400,6 +413,7 @@ void TMainform::N_OpenClick()
         say(u"Открыт проект: %1"_s.arg(m_document.fileName()));
     });
     enableProjectMenus();
+    offerRecovery();
 }
 
 void TMainform::openProjectFile(const QString& file, persist::ProjectPreload* preload)
@@ -409,6 +423,25 @@ void TMainform::openProjectFile(const QString& file, persist::ProjectPreload* pr
         showWarnings(m_document.open(file, preload));
     });
     enableProjectMenus();
+    offerRecovery();
+}
+
+void TMainform::offerRecovery()
+{
+    guarded(this, [this] {
+        if (!m_document.project().hasProjectDir())
+            return;
+        const QString dir = *m_document.project().ProjectDir;
+        const std::optional<persist::RecoveryCopy> copy = persist::unsavedRecoveryCopy(dir);
+        if (!copy)
+            return;
+        if (!m_dialogs->askRestoreRecovery(this, copy->written)) {
+            persist::removeRecoveryCopy(dir);
+            return;
+        }
+        showWarnings(m_document.openRecovered(persist::projectFileIn(dir), *copy));
+        m_recovery->adopt();
+    });
 }
 
 bool TMainform::N_SaveClick()

@@ -25,6 +25,7 @@ class GameLauncher;
 class TForm29;
 class TfrmFont;
 class GuideLauncher;
+class RecoveryWriter;
 
 // The main window: owns the open project and the three editor panes, one
 // of which is shown at a time, and carries the main menu.
@@ -91,6 +92,8 @@ public:
     TForm29* Form29() const { return m_Form29; }
     // The font dialog the interface editor shares.
     TfrmFont* frmFont() const { return m_frmFont; }
+    // The keeper of the recovery copy of unsaved changes.
+    RecoveryWriter* recovery() const { return m_recovery; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,6 +109,8 @@ private:
     // Before the project is dropped: asks about unsaved changes; false to keep everything as it is.
     bool maybeSave();
     void showWarnings(const QStringList& warnings);
+    // After "Открыть": a recovery copy a crash left is offered ("Восстановить").
+    void offerRecovery();
     // Stage thumbnails: a stage whose map changed is drawn again when the scenario editor shows.
     void thumbnailStale(int level);
     void refreshThumbnails();
@@ -144,6 +149,7 @@ private:
     // What to do first, over the empty client area until a project is open.
     QWidget* m_startHint = nullptr;
     GuideLauncher* m_guide = nullptr;
+    RecoveryWriter* m_recovery = nullptr;
 };
 
 } // namespace kestrava::editor
