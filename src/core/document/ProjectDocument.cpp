@@ -80,7 +80,7 @@ QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* 
 QStringList ProjectDocument::openRecovered(const QString& file, const persist::RecoveryCopy& copy)
 {
     const QStringList warnings = m_target.openRecovered(m_project, m_app, file, copy.projectFile, copy.extrasFile);
-    level::measurePlacedObjects(m_project, m_pictures);
+    media::measurePlacedObjects(m_project, m_pictures);
     replaced();
     m_undo.resetClean(); // what the copy holds is not saved yet
     return warnings;
