@@ -5,7 +5,7 @@
 #include "io/AppFolder.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
-#include "level/PlacedSizes.h"
+#include "media/PlacedSizes.h"
 #include "model/Project.h"
 
 #include <QDir>
@@ -91,7 +91,7 @@ struct BusyStage {
             walker.Path[size_t(k)] = model::PathPoint{40 * k, 300 + (k % 2) * 80};
         walker.PathCount = 12;
 
-        level::measurePlacedObjects(project, doc.pictures());
+        media::measurePlacedObjects(project, doc.pictures());
 
         editor = std::make_unique<level::LevelView>(doc);
         editor->ScreenWidth = 128;

@@ -100,7 +100,7 @@ void pressF5(benchmark::State& state, Demo& demo, packaging::StandbyJava& standb
     packaging::Packager packager(demo.app);
     packager.useStandby(&standby);
     const packaging::Packager::Result game = packager.run(demo.project);
-    const settings::ScreenSize size = packaging::playSize(demo.project.GameScreen);
+    const model::ScreenSize size = packaging::playSize(demo.project.GameScreen);
     standby.play(game.jad, game.name, u"%1x%2"_s.arg(size.width).arg(size.height),
                  packaging::playerScale(demo.project.GameScreen));
     const QString told = frame.wait();

@@ -1,5 +1,5 @@
 #include "io/TextFile.h"
-#include "settings/IniFile.h"
+#include "io/IniFile.h"
 #include "support/TempAppFolder.h"
 
 #include <QStringList>
@@ -13,11 +13,11 @@ TEST(IniFile, ReplacesAKeyWhereItStandsAndKeepsTheRestOfTheFile)
 {
     test::TempAppFolder tmp;
     const QString path = tmp.root() + u"/layout.ini"_s;
-    EXPECT_TRUE(settings::IniFile::read(path).lines().isEmpty()); // no file yet
+    EXPECT_TRUE(io::IniFile::read(path).lines().isEmpty()); // no file yet
 
     io::writeFileAtomically(path, "; made by hand\r\n[Timer]\r\nx = 5 \r\nX=9\r\n; the next section\r\n\r\n"
                                   "[Own]\r\nmine=1\r\n");
-    settings::IniFile ini = settings::IniFile::read(path);
+    io::IniFile ini = io::IniFile::read(path);
     // Case does not matter, the first of a key written twice counts, blanks around a value do not.
     EXPECT_EQ(ini.value(u"timer"_s, u"X"_s), u"5"_s);
     EXPECT_FALSE(ini.value(u"Timer"_s, u"mine"_s).has_value());
@@ -30,5 +30,5 @@ TEST(IniFile, ReplacesAKeyWhereItStandsAndKeepsTheRestOfTheFile)
                                         u"; the next section"_s, u""_s, u"[Own]"_s, u"MINE=2"_s, u"[Weapon]"_s,
                                         u"w=3"_s}));
     ini.write(path);
-    EXPECT_EQ(settings::IniFile::read(path).lines(), ini.lines());
+    EXPECT_EQ(io::IniFile::read(path).lines(), ini.lines());
 }

@@ -1,9 +1,9 @@
 #include "io/Cp1251.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
-#include "settings/ColourNames.h"
-#include "settings/InterfaceEditor.h"
-#include "settings/InterfaceSettings.h"
+#include "io/ColourNames.h"
+#include "interface/InterfaceEditor.h"
+#include "interface/InterfaceSettings.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
@@ -15,8 +15,8 @@
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
-using settings::Indicator;
-using settings::InterfaceEditor;
+using interface::Indicator;
+using interface::InterfaceEditor;
 
 namespace {
 
@@ -98,8 +98,8 @@ TEST_F(InterfaceEditorTest, ASecondSaveKeepsWhatWasWrittenByHandWhereItWas)
     e.pressed({12, 12});
     e.moved({32, 14});
     e.released();
-    settings::BarRecord ammo = e.records().Ammobar;
-    ammo.Fg = settings::colourValue(QColor(255, 128, 0));
+    interface::BarRecord ammo = e.records().Ammobar;
+    ammo.Fg = io::colourValue(QColor(255, 128, 0));
     e.setBar(Indicator::Ammobar, ammo);
     e.save(ini);
 
@@ -114,11 +114,11 @@ TEST_F(InterfaceEditorTest, ASecondSaveKeepsWhatWasWrittenByHandWhereItWas)
                            u"Transparent=0"_s, u"[Font]"_s, u"Type=0"_s, u"Size=-1"_s, u"Bold=0"_s,
                            u"Italic=0"_s, u"Underline=0"_s, u"Color=clLime"_s}));
     // The game reads what the editor wrote, not the key written twice by hand.
-    const settings::InterfaceSettings game = settings::readInterfaceSettings(ini);
+    const interface::InterfaceSettings game = interface::readInterfaceSettings(ini);
     EXPECT_EQ(game.lifebar.x, 30);
     EXPECT_EQ(game.ammobar.fg, 0x0080FFu);
     EXPECT_EQ(game.weaponX, 146);
-    EXPECT_EQ(game.fontColour, quint32(settings::kLime));
+    EXPECT_EQ(game.fontColour, quint32(interface::kLime));
 
     // A file that cannot be read is refused and left as it was.
     const QString folder = tmp.makeDir(u"taken.ini"_s);
@@ -131,20 +131,20 @@ TEST_F(InterfaceEditorTest, OpenedAgainItShowsTheFileAndSavedUnchangedRewritesIt
     const QString dir = tmp.makeDir(u"game"_s);
     const QString ini = dir + u"/interface.ini"_s;
     InterfaceEditor e(tmp.app());
-    settings::BarRecord life = e.records().Lifebar;
+    interface::BarRecord life = e.records().Lifebar;
     life.X = 33;
     life.Width = 41;
-    life.Fg = settings::colourValue(QColor(1, 2, 3));
+    life.Fg = io::colourValue(QColor(1, 2, 3));
     e.setBar(Indicator::Lifebar, life);
-    settings::TimerRecord timer = e.records().Timer;
+    interface::TimerRecord timer = e.records().Timer;
     timer.Y = 190;
     timer.Font.FontSize = 2;
     timer.Font.Bold = 1;
     e.setTimer(timer);
     e.loadWeaponPicture(strip(100, 15, qRgb(255, 0, 255)));
-    settings::WeaponRecord weapon = e.records().Weapon;
+    interface::WeaponRecord weapon = e.records().Weapon;
     weapon.Transparent = 1;
-    e.setWeapon(weapon, settings::kRed, false);
+    e.setWeapon(weapon, interface::kRed, false);
     ASSERT_EQ(e.records().Weapon.FrameCount, 4);
     e.save(ini);
     EXPECT_FALSE(e.isModified());
@@ -153,12 +153,12 @@ TEST_F(InterfaceEditorTest, OpenedAgainItShowsTheFileAndSavedUnchangedRewritesIt
 
     InterfaceEditor again(tmp.app());
     again.open(ini);
-    const settings::InterfaceRecords& r = again.records();
+    const interface::InterfaceRecords& r = again.records();
     EXPECT_EQ(r.Lifebar, e.records().Lifebar);
     EXPECT_EQ(r.Ammobar, e.records().Ammobar);
     EXPECT_EQ(r.Timer, e.records().Timer);
     EXPECT_EQ(r.Weapon, e.records().Weapon);
-    EXPECT_EQ(r.WeaponBgr, settings::kRed);
+    EXPECT_EQ(r.WeaponBgr, interface::kRed);
     EXPECT_TRUE(again.weaponLoaded()) << "the picture beside the file is shown";
     EXPECT_FALSE(again.isModified());
     again.save(ini);
@@ -170,7 +170,7 @@ TEST_F(InterfaceEditorTest, OpenedAgainItShowsTheFileAndSavedUnchangedRewritesIt
 
     // A value the dialogs refuse, or no number, refuses the file and changes nothing; 1 is taken.
     const QString hand = dir + u"/hand.ini"_s;
-    const settings::InterfaceRecords before = again.records();
+    const interface::InterfaceRecords before = again.records();
     for (const QString& width : {u"0"_s, u"abc"_s}) {
         writeText(hand, u"[Lifebar]\nWidth="_s + width + u"\n"_s);
         const QString why = test::errorOf([&] { again.open(hand); });
@@ -212,7 +212,7 @@ TEST_F(InterfaceEditorTest, BarsAreHitUpToTheirRightEdgeAndADragIsOneStep)
     EXPECT_EQ(e.records().Lifebar.X, 30);
     EXPECT_EQ(e.undoStack().count(), 1);
     // Where both bars lie a press takes both, and the ammunition bar, hit later, is the current one.
-    settings::BarRecord life = e.records().Lifebar;
+    interface::BarRecord life = e.records().Lifebar;
     life.X = 90;
     life.Y = 10;
     e.setBar(Indicator::Lifebar, life);
@@ -251,18 +251,18 @@ TEST_F(InterfaceEditorTest, AChosenTimerFollowsThePointerWithNoButtonHeld)
 TEST_F(InterfaceEditorTest, TheWeaponCountsWholeFramesAndItsPictureIsSavedBesideTheFile)
 {
     InterfaceEditor e(tmp.app());
-    settings::WeaponRecord w = e.records().Weapon;
+    interface::WeaponRecord w = e.records().Weapon;
     for (int width : {100, 110}) {
         e.loadWeaponPicture(strip(width, 15, qRgb(1, 2, 3)));
-        e.setWeapon(w, settings::kBlack, false);
+        e.setWeapon(w, interface::kBlack, false);
         EXPECT_EQ(e.records().Weapon.FrameCount, 4) << width;
     }
     EXPECT_EQ(e.weaponCornerColour(), 0x030201);
 
     // A width below 1 would divide by zero: refused, nothing changed.
-    const settings::InterfaceRecords before = e.records();
+    const interface::InterfaceRecords before = e.records();
     w.FrameWidth = 0;
-    EXPECT_TRUE(test::errorOf([&] { e.setWeapon(w, settings::kBlack, false); }).contains(u"Ширина кадра"_s));
+    EXPECT_TRUE(test::errorOf([&] { e.setWeapon(w, interface::kBlack, false); }).contains(u"Ширина кадра"_s));
     EXPECT_EQ(e.records(), before);
 
     // A broken picture is refused; the picture loaded before stays, in the temp folder too.
@@ -292,44 +292,44 @@ TEST_F(InterfaceEditorTest, ThePreviewPaintsBarsTimerWeaponAndTheChosenMark)
     const QImage& s = e.iscreen();
     // The usual game screen, and the default layout inside it.
     EXPECT_EQ(s.size(), QSize(176, 208));
-    const settings::InterfaceRecords& r = e.records();
+    const interface::InterfaceRecords& r = e.records();
     EXPECT_TRUE(QRect(QPoint(), s.size()).contains(QRect(r.Weapon.X, r.Weapon.Y, r.Weapon.FrameWidth,
                                                          r.Weapon.FrameHeight)));
     EXPECT_TRUE(QRect(QPoint(), s.size()).contains(QRect(r.Timer.X, r.Timer.Y, 30, 20)));
-    const auto at = [&](int x, int y) { return settings::colourValue(s.pixelColor(x, y)); };
+    const auto at = [&](int x, int y) { return io::colourValue(s.pixelColor(x, y)); };
     // The lives bar: frame, half in the main colour, half in the background; nothing past its edge.
-    EXPECT_EQ(at(10, 10), settings::kBlack);
-    EXPECT_EQ(at(39, 12), settings::kRed);
-    EXPECT_EQ(at(40, 12), settings::kMaroon);
-    EXPECT_EQ(at(69, 14), settings::kBlack);
-    EXPECT_EQ(at(70, 12), settings::kWhite);
-    EXPECT_EQ(at(5, 188), settings::kBlack); // the timer's background
-    EXPECT_EQ(at(146, 188), settings::kLime); // the outline of a weapon without a picture
-    EXPECT_EQ(at(147, 189), settings::kWhite);
+    EXPECT_EQ(at(10, 10), interface::kBlack);
+    EXPECT_EQ(at(39, 12), interface::kRed);
+    EXPECT_EQ(at(40, 12), interface::kMaroon);
+    EXPECT_EQ(at(69, 14), interface::kBlack);
+    EXPECT_EQ(at(70, 12), interface::kWhite);
+    EXPECT_EQ(at(5, 188), interface::kBlack); // the timer's background
+    EXPECT_EQ(at(146, 188), interface::kLime); // the outline of a weapon without a picture
+    EXPECT_EQ(at(147, 189), interface::kWhite);
 
     e.choose(Indicator::Lifebar);
-    EXPECT_EQ(at(6, 10), settings::kBlue);
-    EXPECT_EQ(at(10, 6), settings::kBlue);
-    EXPECT_EQ(at(5, 10), settings::kWhite);
+    EXPECT_EQ(at(6, 10), interface::kBlue);
+    EXPECT_EQ(at(10, 6), interface::kBlue);
+    EXPECT_EQ(at(5, 10), interface::kWhite);
 
     // Where the picture has its transparent colour the background shows, or with "Прозрачный фон" the screen.
     e.loadWeaponPicture(strip(50, 15, qRgb(9, 9, 9)));
-    settings::WeaponRecord w = e.records().Weapon;
+    interface::WeaponRecord w = e.records().Weapon;
     w.Transparent = 1;
     w.TranspColor = 0x090909;
-    e.setWeapon(w, settings::kMaroon, false);
-    EXPECT_EQ(at(147, 189), settings::kMaroon);
+    e.setWeapon(w, interface::kMaroon, false);
+    EXPECT_EQ(at(147, 189), interface::kMaroon);
     EXPECT_EQ(at(148, 189), 0xC80000);
-    e.setWeapon(w, settings::kMaroon, true);
-    EXPECT_EQ(at(147, 189), settings::kWhite);
+    e.setWeapon(w, interface::kMaroon, true);
+    EXPECT_EQ(at(147, 189), interface::kWhite);
 
     // Another picture with the same settings is a step of its own: undoing it shows the earlier picture.
-    e.setWeapon(w, settings::kMaroon, false);
+    e.setWeapon(w, interface::kMaroon, false);
     e.loadWeaponPicture(strip(50, 15, qRgb(0, 255, 0)));
-    e.setWeapon(w, settings::kMaroon, false);
+    e.setWeapon(w, interface::kMaroon, false);
     EXPECT_EQ(at(147, 189), 0x00FF00);
     e.undoStack().undo();
-    EXPECT_EQ(at(147, 189), settings::kMaroon);
+    EXPECT_EQ(at(147, 189), interface::kMaroon);
     e.undoStack().redo();
     EXPECT_EQ(at(147, 189), 0x00FF00);
 
@@ -341,17 +341,17 @@ TEST_F(InterfaceEditorTest, ThePreviewPaintsBarsTimerWeaponAndTheChosenMark)
 
 TEST(InterfaceColours, SystemColoursByTheirNamesAndNumberBoxes)
 {
-    const int btnFace = settings::kSystemColour << 24 | 15;
-    EXPECT_EQ(settings::colourText(btnFace), u"clBtnFace"_s);
-    EXPECT_EQ(settings::namedColourValue(u"CLBTNFACE"_s), 0xF0F0F0);
-    EXPECT_EQ(settings::colourOf(btnFace), QColor(240, 240, 240));
-    EXPECT_EQ(settings::parseColourText(u"clMenuBar"_s), 0xF0F0F0u);
+    const int btnFace = io::kSystemColour << 24 | 15;
+    EXPECT_EQ(io::colourText(btnFace), u"clBtnFace"_s);
+    EXPECT_EQ(io::namedColourValue(u"CLBTNFACE"_s), 0xF0F0F0);
+    EXPECT_EQ(io::colourOf(btnFace), QColor(240, 240, 240));
+    EXPECT_EQ(interface::parseColourText(u"clMenuBar"_s), 0xF0F0F0u);
     // No colour of the scheme has index 25, and other high bytes are plain numbers.
-    EXPECT_EQ(settings::colourText(settings::kSystemColour << 24 | 25), u"$FF000019"_s);
-    EXPECT_EQ(settings::colourText(0x01000000), u"$01000000"_s);
+    EXPECT_EQ(io::colourText(io::kSystemColour << 24 | 25), u"$FF000019"_s);
+    EXPECT_EQ(io::colourText(0x01000000), u"$01000000"_s);
 
-    EXPECT_EQ(settings::parseNumberBox(u" 12 "_s, u"X"_s, 1, 12), 12);
+    EXPECT_EQ(interface::parseNumberBox(u" 12 "_s, u"X"_s, 1, 12), 12);
     for (const QString& wrong : {u"13"_s, u"0"_s, u"abc"_s, u""_s, u"1.5"_s})
-        EXPECT_TRUE(test::errorOf([&] { settings::parseNumberBox(wrong, u"Длина"_s, 1, 12); }).startsWith(u"Длина"_s))
+        EXPECT_TRUE(test::errorOf([&] { interface::parseNumberBox(wrong, u"Длина"_s, 1, 12); }).startsWith(u"Длина"_s))
             << wrong.toStdString();
 }

@@ -5,7 +5,7 @@
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "persist/ProjectFile.h"
-#include "settings/InterfaceSettings.h"
+#include "interface/InterfaceSettings.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 
@@ -89,7 +89,7 @@ TEST(NumberRanges, TheSettingsFileOfTheGameInterface)
     };
     for (const auto& [section, line, accepted] : cases) {
         io::writeFileAtomically(path, "[" + QByteArray(section) + "]\r\n" + line + "\r\n");
-        const QString m = test::errorOf([&] { settings::readInterfaceSettings(path); });
+        const QString m = test::errorOf([&] { interface::readInterfaceSettings(path); });
         EXPECT_EQ(m.isEmpty(), accepted) << line << ": " << m.toStdString();
         const QString key = QString::fromLatin1(line).section(u'=', 0, 0);
         if (!accepted)

@@ -7,7 +7,7 @@
 #include "objects/FontRecord.h"
 #include "objects/LivesEditor.h"
 #include "persist/ObjectImport.h"
-#include "settings/ColourNames.h"
+#include "io/ColourNames.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
@@ -289,7 +289,7 @@ TEST(FontRecord, TextObjectLinesColoursAndTheSettingsFile)
     test::TempAppFolder tmp;
     const QString obt = tmp.app().objectFile(u"title.obt"_s);
     FontRecord font;
-    font.Colour = settings::colourValue(Qt::red);
+    font.Colour = io::colourValue(Qt::red);
     objects::saveTextObject(obt, font, u"Жизни = 3\nВперёд"_s);
     EXPECT_EQ(fileLines(obt).mid(0, 8),
               QStringList({u"text"_s, u"0"_s, u"-1"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s, u"2"_s}));
@@ -299,10 +299,10 @@ TEST(FontRecord, TextObjectLinesColoursAndTheSettingsFile)
     EXPECT_FALSE(test::errorOf([&] { objects::saveTextObject(obt, font, u"ok\n漢"_s); }).isEmpty());
     EXPECT_EQ(test::folderSnapshot(tmp.root()), before);
 
-    EXPECT_EQ(settings::colourText(255), u"clRed"_s);
-    EXPECT_EQ(settings::colourValue(QColor(1, 2, 3)), 197121);
-    EXPECT_EQ(settings::colourText(197121), u"$00030201"_s);
-    EXPECT_EQ(settings::colourText(settings::colourValue(QColor(255, 128, 0))), u"$000080FF"_s);
+    EXPECT_EQ(io::colourText(255), u"clRed"_s);
+    EXPECT_EQ(io::colourValue(QColor(1, 2, 3)), 197121);
+    EXPECT_EQ(io::colourText(197121), u"$00030201"_s);
+    EXPECT_EQ(io::colourText(io::colourValue(QColor(255, 128, 0))), u"$000080FF"_s);
 
     // Into a new file in order; into an existing one in place, the rest kept.
     const QString ini = tmp.root() + u"/game.ini"_s;

@@ -1,13 +1,13 @@
 #include "io/Error.h"
 #include "model/GameSuite.h"
-#include "settings/ScreenSize.h"
+#include "model/ScreenChoice.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 using namespace kestrava;
-using namespace kestrava::settings;
+using namespace kestrava::model;
 using namespace Qt::Literals::StringLiterals;
 
 TEST(ScreenSize, SizeBoxesAcceptBothSeparatorsAndRoundHalvesToEven)

@@ -38,13 +38,13 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(u"широко"_s));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.choice(), (settings::ScreenSize{176, 208}));
+    EXPECT_EQ(dialog.choice(), (model::ScreenSize{176, 208}));
 
     dialog.EditWidth->setText(u" 120,5 "_s);
     dialog.ButtonYes->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.choice(), (settings::ScreenSize{120, 160}));
+    EXPECT_EQ(dialog.choice(), (model::ScreenSize{120, 160}));
 
     dialog.RadioHandset[0]->click();
     EXPECT_FALSE(dialog.EditWidth->isEnabled());
@@ -80,7 +80,7 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
     });
     const auto chosen = editor::showGameSettings(nullptr, {{176, 208}, {}});
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->screen, (settings::ScreenSize{240, 320}));
+    EXPECT_EQ(chosen->screen, (model::ScreenSize{240, 320}));
     EXPECT_EQ(chosen->suite, (model::GameSuiteData{u"Студия"_s, u"2.1"_s, {}}));
 
     // Closing by the frame gives nothing; " Да" alone keeps the project's settings.
@@ -92,7 +92,7 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
     });
     const auto kept = editor::showGameSettings(nullptr, {{128, 160}, suite});
     ASSERT_TRUE(kept);
-    EXPECT_EQ(kept->screen, (settings::ScreenSize{128, 160}));
+    EXPECT_EQ(kept->screen, (model::ScreenSize{128, 160}));
     EXPECT_EQ(kept->suite, suite);
 }
 

@@ -12,7 +12,7 @@
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
-using settings::Indicator;
+using interface::Indicator;
 
 namespace {
 
@@ -40,8 +40,8 @@ struct InterfaceWindow {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    QPoint position(const settings::BarRecord& bar) const { return {bar.X, bar.Y}; }
-    const settings::InterfaceRecords& records() { return window.editor().records(); }
+    QPoint position(const interface::BarRecord& bar) const { return {bar.X, bar.Y}; }
+    const interface::InterfaceRecords& records() { return window.editor().records(); }
 
     test::TempAppFolder tmp;
     std::shared_ptr<test::FakeDialogs::Log> log = std::make_shared<test::FakeDialogs::Log>();
@@ -115,7 +115,7 @@ TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
     w.bProperties->click();
     ASSERT_TRUE(w.frmTimer->isVisible());
     EXPECT_EQ(w.frmTimer->edY->text(), u"100"_s);
-    EXPECT_EQ(f.font.GetFont().Colour, settings::kLime);
+    EXPECT_EQ(f.font.GetFont().Colour, interface::kLime);
     w.frmTimer->bFont->click();
     EXPECT_TRUE(f.font.isVisible());
     f.font.cbBold->setChecked(true);
@@ -214,7 +214,7 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItShowsTheProjectsFileAndNeverO
     // Another project without a file does not get this layout.
     main.openProjectFile(other + u"/project.prg"_s);
     item->trigger();
-    EXPECT_EQ(form->editor().records().Weapon, settings::WeaponRecord{});
+    EXPECT_EQ(form->editor().records().Weapon, interface::WeaponRecord{});
     form->bExit->click();
 
     // Reopened, the project shows its file; "Сохранить" offers it and writes it unchanged.

@@ -12,7 +12,7 @@
 #include "editor/workspace/TMainform.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -302,10 +302,10 @@ TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInte
     ASSERT_TRUE(action("N_GameSettings")->isEnabled());
     const auto frame = [&] {
         const auto& view = window->FrLevelEditor1()->view();
-        return kestrava::settings::ScreenSize{view.ScreenWidth, view.ScreenHeight};
+        return kestrava::model::ScreenSize{view.ScreenWidth, view.ScreenHeight};
     };
     const auto preview = [&] { return window->Form29()->editor().iscreen().size(); };
-    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{176, 208}));
+    EXPECT_EQ(frame(), (kestrava::model::ScreenSize{176, 208}));
     EXPECT_EQ(preview(), QSize(176, 208));
 
     // "размер: 176 x 208" → "240 x 320" → "Да", then " Да".
@@ -325,8 +325,8 @@ TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInte
     };
     choose(4);
     action("N_GameSettings")->trigger();
-    EXPECT_EQ(window->project().GameScreen, (kestrava::settings::ScreenSize{240, 320}));
-    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(window->project().GameScreen, (kestrava::model::ScreenSize{240, 320}));
+    EXPECT_EQ(frame(), (kestrava::model::ScreenSize{240, 320}));
     EXPECT_EQ(preview(), QSize(240, 320));
     // The shown map frames the screen at once.
     const QImage map = window->FrLevelEditor1()->levelPicture();
@@ -336,7 +336,7 @@ TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInte
     // A change of the project, undone like any other.
     EXPECT_TRUE(window->windowTitle().endsWith(u'*'));
     action("N_Undo")->trigger();
-    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{176, 208}));
+    EXPECT_EQ(frame(), (kestrava::model::ScreenSize{176, 208}));
     EXPECT_EQ(preview(), QSize(176, 208));
     action("N_Redo")->trigger();
 
@@ -344,12 +344,12 @@ TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInte
     action("N_Save")->trigger();
     choose(0);
     action("N_GameSettings")->trigger();
-    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{128, 128}));
+    EXPECT_EQ(frame(), (kestrava::model::ScreenSize{128, 128}));
     dialogs->saveAnswers << kestrava::editor::SaveChangesAnswer::Discard;
     dialogs->answers << file;
     action("N_Open")->trigger();
-    EXPECT_EQ(window->project().GameScreen, (kestrava::settings::ScreenSize{240, 320}));
-    EXPECT_EQ(frame(), (kestrava::settings::ScreenSize{240, 320}));
+    EXPECT_EQ(window->project().GameScreen, (kestrava::model::ScreenSize{240, 320}));
+    EXPECT_EQ(frame(), (kestrava::model::ScreenSize{240, 320}));
     EXPECT_EQ(preview(), QSize(240, 320));
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }

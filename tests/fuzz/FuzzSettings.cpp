@@ -1,7 +1,7 @@
 // The game interface settings file, fed whole files: a value it accepts lies
 // in the range the game can draw with.
 #include "io/Error.h"
-#include "settings/InterfaceSettings.h"
+#include "interface/InterfaceSettings.h"
 
 #include <QTemporaryDir>
 
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     try {
-        const settings::InterfaceSettings s = settings::readInterfaceSettings(path);
-        for (const settings::BarIndicator* bar : {&s.lifebar, &s.ammobar})
+        const interface::InterfaceSettings s = interface::readInterfaceSettings(path);
+        for (const interface::BarIndicator* bar : {&s.lifebar, &s.ammobar})
             if (bar->width < 1 || bar->height < 1)
                 std::abort();
         if (s.weaponWidth < 1 || s.weaponHeight < 1 || s.weaponFrames < 0 || s.fontType < 0 || s.fontType > 2

@@ -16,7 +16,7 @@
 #include "io/Paths.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
-#include "settings/InterfaceSettings.h"
+#include "interface/InterfaceSettings.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -174,11 +174,11 @@ ExtraPicture livesPicture(const model::StageData& stage, int level, const QStrin
 // The weapon picture saved beside the interface settings file, encoded for res.
 ExtraPicture weaponPicture(const QString& settingsFile)
 {
-    const QString source = io::folderPart(settingsFile) + u'/' + QString::fromLatin1(settings::kWeaponPicture);
+    const QString source = io::folderPart(settingsFile) + u'/' + QString::fromLatin1(interface::kWeaponPicture);
     if (!QFileInfo(source).isFile())
         return {};
     const QImage image = io::decodePng(io::readWholeFile(source, io::kMaxPictureFileBytes), source);
-    return {QString::fromLatin1(settings::kWeaponPicture), io::encodePng(image, source, pictureOptions())};
+    return {QString::fromLatin1(interface::kWeaponPicture), io::encodePng(image, source, pictureOptions())};
 }
 
 } // namespace
@@ -268,11 +268,11 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         livesNames.push_back(lives.name);
         addExtra(std::move(lives), u"Этап %1, полоса жизней"_s.arg(level));
     }
-    const QString settingsFile = settings::interfaceSettingsFile(projectDir);
-    std::optional<settings::InterfaceSettings> indicators;
+    const QString settingsFile = interface::interfaceSettingsFile(projectDir);
+    std::optional<interface::InterfaceSettings> indicators;
     bool weapon = false;
     if (!settingsFile.isEmpty()) {
-        indicators = settings::readInterfaceSettings(settingsFile);
+        indicators = interface::readInterfaceSettings(settingsFile);
         ExtraPicture picture = weaponPicture(settingsFile);
         weapon = !picture.name.isEmpty();
         addExtra(std::move(picture), u"Настройки интерфейса"_s);

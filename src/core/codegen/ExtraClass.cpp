@@ -1,6 +1,6 @@
 #include "codegen/ExtraClass.h"
 
-#include "settings/ColourNames.h"
+#include "io/ColourNames.h"
 
 #include <QRegularExpression>
 
@@ -56,7 +56,7 @@ QString javaString(const QString& text)
 
 int gameColour(int bgr)
 {
-    return int(settings::colourOf(bgr).rgb() & 0xFFFFFFu);
+    return int(io::colourOf(bgr).rgb() & 0xFFFFFFu);
 }
 
 int gameFontFace(int face)

@@ -10,7 +10,7 @@ void field(JavaText& out, std::string_view name, int value)
     out.ascii("int ").ascii(name).ascii("=").number(value).ascii(";");
 }
 
-void bar(JavaText& out, std::string_view prefix, const settings::BarIndicator& b)
+void bar(JavaText& out, std::string_view prefix, const interface::BarIndicator& b)
 {
     const std::string p(prefix);
     field(out, p + "X", b.x);
@@ -25,10 +25,10 @@ void bar(JavaText& out, std::string_view prefix, const settings::BarIndicator& b
 
 } // namespace
 
-void writeIndicatorsClass(JavaText& out, const std::optional<settings::InterfaceSettings>& settings,
+void writeIndicatorsClass(JavaText& out, const std::optional<interface::InterfaceSettings>& settings,
                           bool weaponPicture)
 {
-    const settings::InterfaceSettings s = settings.value_or(settings::InterfaceSettings{});
+    const interface::InterfaceSettings s = settings.value_or(interface::InterfaceSettings{});
     out.ascii("public class Indicators{").endLine();
     out.ascii("boolean present=").ascii(settings ? "true" : "false").ascii(";").endLine();
     bar(out, "life", s.lifebar);
@@ -49,7 +49,7 @@ void writeIndicatorsClass(JavaText& out, const std::optional<settings::Interface
     field(out, "weaponBgr", gameColour(int(s.weaponBgr)));
     out.ascii("String weaponPicture=");
     if (weaponPicture)
-        out.ascii("\"/").ascii(settings::kWeaponPicture).ascii("\";");
+        out.ascii("\"/").ascii(interface::kWeaponPicture).ascii("\";");
     else
         out.ascii("null;");
     out.endLine();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "codegen/JavaText.h"
-#include "settings/InterfaceSettings.h"
+#include "interface/InterfaceSettings.h"
 
 #include <optional>
 
@@ -11,7 +11,7 @@ namespace kestrava::codegen {
 // project's interface settings file, where the game draws them. Written for
 // every project; without a settings file `present` is false and the game
 // draws none of them. weaponPicture: "/Weapon.png" is in res.
-void writeIndicatorsClass(JavaText& out, const std::optional<settings::InterfaceSettings>& settings,
+void writeIndicatorsClass(JavaText& out, const std::optional<interface::InterfaceSettings>& settings,
                           bool weaponPicture);
 
 inline constexpr const char* kIndicatorsSource = "Indicators.java";

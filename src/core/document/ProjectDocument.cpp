@@ -5,7 +5,7 @@
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
-#include "level/PlacedSizes.h"
+#include "media/PlacedSizes.h"
 #include "persist/NewProject.h"
 #include "persist/ProjectFile.h"
 
@@ -72,7 +72,7 @@ QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* 
 {
     const QStringList warnings = m_target.openProject(m_project, m_app, file, preload);
     // Placed objects take the size of their pictures as they are now.
-    level::measurePlacedObjects(m_project, m_pictures);
+    media::measurePlacedObjects(m_project, m_pictures);
     replaced();
     return warnings;
 }
@@ -80,7 +80,7 @@ QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* 
 QStringList ProjectDocument::openRecovered(const QString& file, const persist::RecoveryCopy& copy)
 {
     const QStringList warnings = m_target.openRecovered(m_project, m_app, file, copy.projectFile, copy.extrasFile);
-    level::measurePlacedObjects(m_project, m_pictures);
+    media::measurePlacedObjects(m_project, m_pictures);
     replaced();
     m_undo.resetClean(); // what the copy holds is not saved yet
     return warnings;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "level/PictureCache.h"
+#include "media/PictureCache.h"
 #include "model/Project.h"
 #include "persist/ObjectImport.h"
 #include "persist/RecoveryCopy.h"
@@ -29,7 +29,7 @@ public:
     QUndoStack& undoStack() { return m_undo; }
     // The project's pictures as last decoded: opening measures placed objects
     // with them and the level map draws from them, so each is read once.
-    level::PictureCache& pictures() { return m_pictures; }
+    media::PictureCache& pictures() { return m_pictures; }
 
     bool isModified() const { return !m_undo.isClean(); }
     // The project file "Сохранить как ..." writes again when its dialog is
@@ -117,7 +117,7 @@ private:
     model::Project m_project;
     persist::SaveTarget m_target;
     QUndoStack m_undo;
-    level::PictureCache m_pictures;
+    media::PictureCache m_pictures;
 };
 
 } // namespace kestrava::document

@@ -58,7 +58,7 @@ const model::StageData& SheetView::stage() const
 
 QImage SheetView::loadIcon(const QString& key, const QString& path)
 {
-    level::CachedPicture picture;
+    media::CachedPicture picture;
     if (!m_source.loadReported(key, path, &picture))
         return {};
     return fitToCell(picture.image);
@@ -66,7 +66,7 @@ QImage SheetView::loadIcon(const QString& key, const QString& path)
 
 void SheetView::start()
 {
-    level::CachedPicture mark;
+    media::CachedPicture mark;
     m_mark = m_source.loadReported(u"mark"_s, m_document.app().imageFile(u"labelEvent.bmp"_s), &mark)
                  ? mark.image
                  : fallbackMark();
@@ -88,7 +88,7 @@ void SheetView::start1()
         QString path = m_document.app().imageFile(u"event7.bmp"_s);
         QImage picture;
         if (g <= s.ActiveGroupCount) {
-            level::CachedPicture loaded;
+            media::CachedPicture loaded;
             if (m_source.loadLibraryOrOwn(u"group:"_s + QString::number(g), s.ActiveGroup[size_t(g)].BmpName,
                                           objects, &path, &loaded, true)) {
                 ColumnIcons[size_t(c)] = path;

@@ -2,7 +2,7 @@
 
 #include "events/Sheet.h"
 #include "events/SheetPicture.h"
-#include "level/PictureSource.h"
+#include "media/PictureSource.h"
 
 #include <QImage>
 #include <QObject>
@@ -88,7 +88,7 @@ private:
     QImage loadIcon(const QString& key, const QString& path);
 
     document::ProjectDocument& m_document;
-    level::PictureSource m_source;
+    media::PictureSource m_source;
     QImage m_image;
     QImage m_mark;
     ColumnPictures m_pictures;

@@ -2,8 +2,8 @@
 
 #include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
-#include "level/PictureSource.h"
-#include "level/PlacedSizes.h"
+#include "media/PictureSource.h"
+#include "media/PlacedSizes.h"
 
 #include <algorithm>
 #include <limits>

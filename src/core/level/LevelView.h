@@ -3,7 +3,7 @@
 #include "level/LevelTool.h"
 #include "level/MapRenderer.h"
 #include "level/ObjectList.h"
-#include "level/PictureSource.h"
+#include "media/PictureSource.h"
 
 #include <QImage>
 #include <QObject>
@@ -25,7 +25,7 @@ public:
     LevelTool& tool() { return m_tool; }
     const LevelTool& tool() const { return m_tool; }
     MapRenderer& renderer() { return m_renderer; }
-    PictureSource& pictures() { return m_pictures; }
+    media::PictureSource& pictures() { return m_pictures; }
     const ObjectList& objectList() const { return m_list; }
 
     // The map as last drawn (kMapSize x kMapSize, RGB32).
@@ -97,7 +97,7 @@ private:
     void levelMapChanged(int level);
 
     document::ProjectDocument& m_document;
-    PictureSource m_pictures;
+    media::PictureSource m_pictures;
     MapRenderer m_renderer;
     LevelTool m_tool;
     ObjectList m_list;

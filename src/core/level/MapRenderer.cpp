@@ -3,7 +3,7 @@
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Paths.h"
-#include "level/PictureSource.h"
+#include "media/PictureSource.h"
 #include "level/TileMap.h"
 #include "model/Project.h"
 
@@ -119,12 +119,12 @@ struct MapRenderer::GroupRender {
     QImage image;       // null: too large to keep, drawn tile by tile
 };
 
-MapRenderer::MapRenderer(PictureSource& pictures) : m_pictures(pictures) {}
+MapRenderer::MapRenderer(media::PictureSource& pictures) : m_pictures(pictures) {}
 
 MapRenderer::~MapRenderer() = default;
 
 bool MapRenderer::loadSheet(const model::Project& project, const model::FonGroupData& group, QString* path,
-                            CachedPicture* out, bool doReport)
+                            media::CachedPicture* out, bool doReport)
 {
     const QString key = u"sheet:"_s + group.PictureName;
     if (!io::isPlainFileName(group.PictureName)) {
@@ -141,7 +141,7 @@ std::shared_ptr<const MapRenderer::TileSheet> MapRenderer::tileSheet(const model
                                                                      const model::FonGroupData& group, bool doReport)
 {
     QString path;
-    CachedPicture picture;
+    media::CachedPicture picture;
     if (!loadSheet(project, group, &path, &picture, doReport))
         return nullptr;
     const QString key = path + u'|' + QString::number(group.TileWidth) + u'x' + QString::number(group.TileHeight);
@@ -168,7 +168,7 @@ std::shared_ptr<const MapRenderer::TileSheet> MapRenderer::tileSheet(const model
 QString MapRenderer::sheetProblem(const model::Project& project, const model::FonGroupData& group)
 {
     QString path;
-    CachedPicture picture;
+    media::CachedPicture picture;
     if (!loadSheet(project, group, &path, &picture, false))
         return QString();
     try {
@@ -286,7 +286,7 @@ void MapRenderer::drawActive(QPainter& painter, const model::Project& project, c
         if (!o.Exists || !io::isPlainFileName(o.FileName))
             continue;
         // A picture that cannot be read is left out without a word.
-        CachedPicture picture;
+        media::CachedPicture picture;
         if (m_pictures.loadSilently(project.projectPath(u"objects/"_s + o.FileName), &picture))
             painter.drawImage(QPoint(o.X, o.Y), picture.image);
     }
@@ -298,7 +298,7 @@ void MapRenderer::drawFixed(QImage& map, const model::Project& project, const mo
     if (!s.LivesBar.BmpName.isEmpty()) {
         // The bar's picture stays in the library; a project may carry its own copy.
         const QString key = u"lives:"_s + s.LivesBar.BmpName;
-        CachedPicture picture;
+        media::CachedPicture picture;
         QString path;
         if (!io::isPlainFileName(s.LivesBar.BmpName))
             m_pictures.report(key, u"Полоса жизней: имя рисунка «%1» недопустимо"_s.arg(s.LivesBar.BmpName));
@@ -306,7 +306,7 @@ void MapRenderer::drawFixed(QImage& map, const model::Project& project, const mo
                                              &picture, true))
             painter.drawImage(QPoint(s.LivesBar.X, s.LivesBar.Y), picture.image);
     }
-    CachedPicture marker;
+    media::CachedPicture marker;
     bool haveMarker = false;
     bool triedMarker = false;
     for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t) {
@@ -350,7 +350,7 @@ void MapRenderer::drawFloating(QImage& map, const FloatingPicture& floating)
         m_pictures.report(floating.key, u"Рисунок «%1»: имя недопустимо"_s.arg(floating.path));
         return;
     }
-    CachedPicture picture;
+    media::CachedPicture picture;
     if (!m_pictures.loadReported(floating.key, floating.path, &picture))
         return;
     QPainter painter(&map);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "level/PictureCache.h"
+#include "media/PictureCache.h"
 
 #include <QHash>
 #include <QImage>
@@ -17,10 +17,10 @@
 class QPainter;
 
 namespace kestrava::model { class Project; struct StageData; struct FonGroupData; }
+namespace kestrava::media { class PictureSource; }
 
 namespace kestrava::level {
 
-class PictureSource;
 
 // The selection frame's colour; it steps on every redraw.
 struct BlinkColour {
@@ -68,12 +68,12 @@ public:
     // The marker of a positioned text object, in the images folder.
     static inline const QString kTextMarker = QStringLiteral("text1.bmp");
 
-    explicit MapRenderer(PictureSource& pictures);
+    explicit MapRenderer(media::PictureSource& pictures);
     ~MapRenderer();
 
     void render(QImage& map, const model::Project& project, int level, const MapOverlay& overlay);
 
-    PictureSource& pictures() { return m_pictures; }
+    media::PictureSource& pictures() { return m_pictures; }
 
     // Why a background group cannot be drawn (its sheet cannot be cut into
     // its tiles); empty when it can, or when the sheet is only missing.
@@ -89,7 +89,7 @@ private:
     struct TileSheet;
 
     bool loadSheet(const model::Project& project, const model::FonGroupData& group, QString* path,
-                   CachedPicture* out, bool report);
+                   media::CachedPicture* out, bool report);
     std::shared_ptr<const TileSheet> tileSheet(const model::Project& project, const model::FonGroupData& group,
                                                bool report);
     const GroupRender* groupRender(const model::Project& project, int level, int g);
@@ -100,7 +100,7 @@ private:
     void drawPath(QImage& map, const model::StageData& stage, int object);
     void drawFloating(QImage& map, const FloatingPicture& floating);
 
-    PictureSource& m_pictures;
+    media::PictureSource& m_pictures;
     QHash<QString, std::shared_ptr<TileSheet>> m_sheets;
     QHash<qint64, std::shared_ptr<GroupRender>> m_renders; // by stage and group
 };

@@ -2,7 +2,7 @@
 
 #include "io/AppFolder.h"
 #include "io/Paths.h"
-#include "level/PictureSource.h"
+#include "media/PictureSource.h"
 #include "model/Project.h"
 
 #include <QPainter>
@@ -34,7 +34,7 @@ void ObjectList::clear()
     blank(kBlankIcons);
 }
 
-QString ObjectList::build(const model::Project& project, int level, PictureSource& pictures)
+QString ObjectList::build(const model::Project& project, int level, media::PictureSource& pictures)
 {
     const model::StageData& s = project.stage(level);
     pictures.cache().beginPass();
@@ -64,7 +64,7 @@ QString ObjectList::build(const model::Project& project, int level, PictureSourc
     return status;
 }
 
-void ObjectList::obnov(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures)
+void ObjectList::obnov(int slot, SlotKind kind, int tag, const QString& picturePath, media::PictureSource& pictures)
 {
     ListIcon& icon = m_icons.at(size_t(slot));
     icon = ListIcon();
@@ -80,7 +80,7 @@ void ObjectList::obnov(int slot, SlotKind kind, int tag, const QString& pictureP
         pictures.report(key, u"Значок объекта: имя рисунка «%1» недопустимо"_s.arg(picturePath));
         return;
     }
-    CachedPicture picture;
+    media::CachedPicture picture;
     if (!pictures.loadReported(key, picturePath, &picture) || picture.image.isNull())
         return;
     QPainter painter(&icon.image);

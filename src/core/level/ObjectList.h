@@ -9,10 +9,10 @@
 #include <vector>
 
 namespace kestrava::model { class Project; }
+namespace kestrava::media { class PictureSource; }
 
 namespace kestrava::level {
 
-class PictureSource;
 
 // What an icon of the object list stands for.
 enum class SlotKind { Blank, Fon, Active, Text };
@@ -42,7 +42,7 @@ public:
     // The icons of a stage's slots: for slot p the background group with
     // that slot, else the active group, else the text object (the one made
     // last wins). Returns why slots were left out, or an empty text.
-    QString build(const model::Project& project, int level, PictureSource& pictures);
+    QString build(const model::Project& project, int level, media::PictureSource& pictures);
 
     // The icon table, [1..n]; element 0 unused.
     const std::vector<ListIcon>& icons() const { return m_icons; }
@@ -53,7 +53,7 @@ public:
 
 private:
     void blank(int count);
-    void obnov(int slot, SlotKind kind, int tag, const QString& picturePath, PictureSource& pictures);
+    void obnov(int slot, SlotKind kind, int tag, const QString& picturePath, media::PictureSource& pictures);
 
     std::vector<ListIcon> m_icons;
 };

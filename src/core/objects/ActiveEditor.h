@@ -27,9 +27,9 @@ public:
     static constexpr QSize kDirectionSize{137, 129};
     static constexpr int kFrameBox = 57;
     static constexpr QSize kStripViewSize{385, 41};
-    // The game moves every sprite to the next frame of its sequence once per
-    // step of its loop, and a step takes at least 50 ms (MyGameCanvas.FRAME
-    // in the templates), so the preview shows each frame for 50 ms.
+    // One tick of the game's loop (MyGameCanvas.TICK in the runtime). The
+    // game itself shows a frame for Movement.FRAME_TICKS ticks; the preview
+    // steps once a tick.
     static constexpr int kPreviewIntervalMs = 50;
     // The frames of the strip as the author clicks them: each in a square of this side.
     static constexpr int kFrameThumbnail = 48;

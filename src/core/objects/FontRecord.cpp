@@ -1,7 +1,7 @@
 #include "objects/FontRecord.h"
 
-#include "settings/ColourNames.h"
-#include "settings/IniFile.h"
+#include "io/ColourNames.h"
+#include "io/IniFile.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,7 +32,7 @@ void saveTextObject(const QString& path, const FontRecord& font, const QString& 
     textObject(font, boxText).write(path);
 }
 
-void writeFontKeys(settings::IniFile& file, const FontRecord& font)
+void writeFontKeys(io::IniFile& file, const FontRecord& font)
 {
     const QString section = u"Font"_s;
     file.setValue(section, u"Type"_s, QString::number(font.FontFace));
@@ -40,12 +40,12 @@ void writeFontKeys(settings::IniFile& file, const FontRecord& font)
     file.setValue(section, u"Bold"_s, QString::number(font.Bold));
     file.setValue(section, u"Italic"_s, QString::number(font.Italic));
     file.setValue(section, u"Underline"_s, QString::number(font.Underline));
-    file.setValue(section, u"Color"_s, settings::colourText(font.Colour));
+    file.setValue(section, u"Color"_s, io::colourText(font.Colour));
 }
 
 void WriteFontToINI(const QString& path, const FontRecord& font)
 {
-    settings::IniFile file = settings::IniFile::read(path);
+    io::IniFile file = io::IniFile::read(path);
     writeFontKeys(file, font);
     file.write(path);
 }

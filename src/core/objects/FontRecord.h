@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace kestrava::settings { class IniFile; }
+namespace kestrava::io { class IniFile; }
 
 namespace kestrava::objects {
 
@@ -42,7 +42,7 @@ void saveTextObject(const QString& path, const FontRecord& font, const QString& 
 
 // Section "Font" of a settings file: Type, Size, Bold, Italic, Underline,
 // Color, in this order.
-void writeFontKeys(settings::IniFile& file, const FontRecord& font);
+void writeFontKeys(io::IniFile& file, const FontRecord& font);
 // Writes them into the settings file at path, keeping the rest of it.
 void WriteFontToINI(const QString& path, const FontRecord& font);
 

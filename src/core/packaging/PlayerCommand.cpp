@@ -6,21 +6,21 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::packaging {
 
-settings::ScreenSize playSize(settings::ScreenSize chosen)
+model::ScreenSize playSize(model::ScreenSize chosen)
 {
     return model::isGameScreen(chosen) ? chosen : model::kDefaultGameScreen;
 }
 
-int playerScale(settings::ScreenSize size)
+int playerScale(model::ScreenSize size)
 {
-    const settings::ScreenSize s = playSize(size);
+    const model::ScreenSize s = playSize(size);
     return std::clamp(700 / std::max(s.width, s.height), 1, 3);
 }
 
 QStringList playerArguments(const io::AppFolder& app, const QString& jad, const QString& title,
-                            settings::ScreenSize size)
+                            model::ScreenSize size)
 {
-    const settings::ScreenSize s = playSize(size);
+    const model::ScreenSize s = playSize(size);
     return {u"-jar"_s, app.player(), u"--title"_s, title, u"--size"_s,
             u"%1x%2"_s.arg(s.width).arg(s.height), u"--scale"_s, QString::number(playerScale(size)), jad};
 }

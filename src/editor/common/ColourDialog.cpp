@@ -1,6 +1,6 @@
 #include "editor/common/ColourDialog.h"
 
-#include "settings/ColourNames.h"
+#include "io/ColourNames.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
@@ -21,7 +21,7 @@ std::optional<QColor> ColourDialog::chooseColour(QWidget* parent, const QColor& 
 void showSwatch(QAbstractButton* button, int colour)
 {
     QPixmap swatch(28, 14);
-    swatch.fill(settings::colourOf(colour));
+    swatch.fill(io::colourOf(colour));
     QPainter p(&swatch);
     p.setPen(Qt::black);
     p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);

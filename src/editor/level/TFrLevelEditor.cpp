@@ -139,7 +139,7 @@ QImage TFrLevelEditor::levelPicture() const
     return m_view->map();
 }
 
-void TFrLevelEditor::setScreenSize(settings::ScreenSize size)
+void TFrLevelEditor::setScreenSize(model::ScreenSize size)
 {
     m_view->ScreenWidth = size.width;
     m_view->ScreenHeight = size.height;
@@ -147,7 +147,7 @@ void TFrLevelEditor::setScreenSize(settings::ScreenSize size)
         pereris();
 }
 
-settings::ScreenSize TFrLevelEditor::screenSize() const
+model::ScreenSize TFrLevelEditor::screenSize() const
 {
     return {m_view->ScreenWidth, m_view->ScreenHeight};
 }

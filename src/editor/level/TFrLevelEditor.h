@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ScreenSize.h"
+#include "model/ScreenChoice.h"
 
 #include <QImage>
 #include <QWidget>
@@ -39,8 +39,8 @@ public:
     // The level map as last drawn (the scenario editor's stage thumbnail).
     QImage levelPicture() const;
     // "Настройки игры": the game screen framed on the map.
-    void setScreenSize(settings::ScreenSize size);
-    settings::ScreenSize screenSize() const;
+    void setScreenSize(model::ScreenSize size);
+    model::ScreenSize screenSize() const;
 
     // The editor's state and operations without the window (tests).
     level::LevelView& view() { return *m_view; }

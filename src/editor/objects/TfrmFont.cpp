@@ -4,7 +4,7 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "io/AppFolder.h"
-#include "settings/ColourNames.h"
+#include "io/ColourNames.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -199,10 +199,10 @@ void TfrmFont::WriteFontToINI(const QString& path) const
 
 void TfrmFont::ColourClick()
 {
-    const std::optional<QColor> colour = m_colourDialog->chooseColour(this, settings::colourOf(m_colour));
+    const std::optional<QColor> colour = m_colourDialog->chooseColour(this, io::colourOf(m_colour));
     if (!colour)
         return;
-    m_colour = settings::colourValue(*colour);
+    m_colour = io::colourValue(*colour);
     showColour();
     showSample();
     emit fontChanged();
@@ -228,7 +228,7 @@ bool TfrmFont::N_SaveClick()
 void TfrmFont::showColour()
 {
     showSwatch(bColour, m_colour);
-    bColour->setAccessibleDescription(settings::colourText(m_colour));
+    bColour->setAccessibleDescription(io::colourText(m_colour));
 }
 
 void TfrmFont::showSample()
@@ -246,7 +246,7 @@ void TfrmFont::showSample()
     m_sample->setFont(sample);
     QPalette palette = m_sample->palette();
     palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, settings::colourOf(font.Colour));
+    palette.setColor(QPalette::WindowText, io::colourOf(font.Colour));
     m_sample->setPalette(palette);
 }
 

@@ -1,7 +1,7 @@
 #include "editor/settings/InterfaceWidgets.h"
 
 #include "editor/common/ColourDialog.h"
-#include "settings/ColourNames.h"
+#include "io/ColourNames.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -27,14 +27,14 @@ void ColourPanel::setColour(int colour)
     m_colour = colour;
     showSwatch(this, colour);
     // The colour's name as the settings file will hold it.
-    setText(settings::colourText(colour));
+    setText(io::colourText(colour));
     setAccessibleDescription(text());
 }
 
 void ColourPanel::choose()
 {
-    if (const std::optional<QColor> chosen = m_dialog->chooseColour(this, settings::colourOf(m_colour)))
-        setColour(settings::colourValue(*chosen));
+    if (const std::optional<QColor> chosen = m_dialog->chooseColour(this, io::colourOf(m_colour)))
+        setColour(io::colourValue(*chosen));
 }
 
 ScreenView::ScreenView(const QImage& screen, QWidget* parent) : QWidget(parent), m_screen(screen)

@@ -10,9 +10,9 @@
 #include "editor/settings/TfrmWeapon.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
-#include "settings/ColourNames.h"
-#include "settings/InterfaceEditor.h"
-#include "settings/InterfaceSettings.h"
+#include "io/ColourNames.h"
+#include "interface/InterfaceEditor.h"
+#include "interface/InterfaceSettings.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -25,8 +25,8 @@
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::settings::Indicator;
-using kestrava::settings::InterfaceEditor;
+using kestrava::interface::Indicator;
+using kestrava::interface::InterfaceEditor;
 
 namespace kestrava::editor {
 namespace {
@@ -157,9 +157,9 @@ void TForm29::ScreenSizeClick()
 void TForm29::ScreenColourClick()
 {
     guarded(this, [this] {
-        const QColor start = settings::colourOf(m_editor->records().ScreenColour);
+        const QColor start = io::colourOf(m_editor->records().ScreenColour);
         if (const std::optional<QColor> colour = m_colourDialog->chooseColour(this, start))
-            m_editor->setScreenColour(settings::colourValue(*colour));
+            m_editor->setScreenColour(io::colourValue(*colour));
     });
 }
 
@@ -196,7 +196,7 @@ void TForm29::setProjectFolder(const QString& folder)
     m_settingsFile.clear();
     m_unreadable.clear();
     QString file;
-    if (!guarded(this, [&] { file = settings::interfaceSettingsFile(folder); }))
+    if (!guarded(this, [&] { file = interface::interfaceSettingsFile(folder); }))
         return;
     if (file.isEmpty()) {
         // A layout made for another project is not offered to this one.

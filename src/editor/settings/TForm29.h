@@ -9,7 +9,7 @@ class QComboBox;
 class QPushButton;
 
 namespace kestrava::io { class AppFolder; }
-namespace kestrava::settings { class InterfaceEditor; }
+namespace kestrava::interface { class InterfaceEditor; }
 
 namespace kestrava::editor {
 
@@ -25,7 +25,7 @@ class TfrmWeapon;
 // "Редактор интерфейса": the preview of the game screen with the lives bar,
 // ammunition bar, timer and weapon indicator, laid out with the pointer and
 // the four modeless dialogs, and saved as the game's settings file. It shows
-// settings::InterfaceEditor and forwards input to it; it lives, hidden when
+// interface::InterfaceEditor and forwards input to it; it lives, hidden when
 // closed, as long as the main window, and so do its records.
 class TForm29 : public QDialog {
     Q_OBJECT
@@ -38,7 +38,7 @@ public:
     TForm29(const io::AppFolder& app, StandardDialogs& dialogs, FontDialog& font, QWidget* parent = nullptr);
     ~TForm29() override;
 
-    settings::InterfaceEditor& editor() { return *m_editor; }
+    interface::InterfaceEditor& editor() { return *m_editor; }
     void setColourDialog(std::unique_ptr<ColourDialog> dialog);
     // The project's folder, which the game's converter reads the settings
     // file from. Its settings file, when there is one, is read into the
@@ -76,7 +76,7 @@ private:
     static void showModeless(QDialog* dialog);
 
     StandardDialogs& m_dialogs;
-    std::unique_ptr<settings::InterfaceEditor> m_editor;
+    std::unique_ptr<interface::InterfaceEditor> m_editor;
     std::unique_ptr<ColourDialog> m_colourDialog;
     QString m_saveFolder;
     QString m_projectFolder; // the folder whose settings the editor shows

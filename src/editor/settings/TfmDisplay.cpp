@@ -12,15 +12,15 @@
 
 namespace kestrava::editor {
 
-TfmDisplay::TfmDisplay(settings::ScreenSize choice, QWidget* parent) : QDialog(parent), m_choice(choice)
+TfmDisplay::TfmDisplay(model::ScreenSize choice, QWidget* parent) : QDialog(parent), m_choice(choice)
 {
     setObjectName(QStringLiteral("fmDisplay"));
     setWindowTitle(QStringLiteral("Настройки игры"));
 
     auto* layout = new QGridLayout(this);
     bool handset = false;
-    for (const settings::ScreenSize& size : settings::handsetScreens()) {
-        auto* radio = new QRadioButton(settings::sizeText(size));
+    for (const model::ScreenSize& size : model::handsetScreens()) {
+        auto* radio = new QRadioButton(model::sizeText(size));
         radio->setChecked(size == choice);
         handset |= size == choice;
         layout->addWidget(radio, int(RadioHandset.size()), 0, 1, 4);
@@ -55,12 +55,12 @@ TfmDisplay::TfmDisplay(settings::ScreenSize choice, QWidget* parent) : QDialog(p
 
 void TfmDisplay::yes()
 {
-    std::optional<settings::ScreenSize> handset;
+    std::optional<model::ScreenSize> handset;
     for (size_t i = 0; i < RadioHandset.size(); ++i)
         if (RadioHandset[i]->isChecked())
-            handset = settings::handsetScreens()[i];
+            handset = model::handsetScreens()[i];
     try {
-        m_choice = settings::applySizeChoice(m_choice, handset, RadioOwn->isChecked(), EditWidth->text(),
+        m_choice = model::applySizeChoice(m_choice, handset, RadioOwn->isChecked(), EditWidth->text(),
                                              EditHeight->text());
     } catch (const io::Error& e) {
         // The dialog stays open for the author to mend the box.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ScreenSize.h"
+#include "model/ScreenChoice.h"
 
 #include <QDialog>
 
@@ -17,11 +17,11 @@ class TfmDisplay : public QDialog {
     Q_OBJECT
 public:
     // choice: the size chosen so far, shown chosen when the dialog opens and changed by "Да".
-    explicit TfmDisplay(settings::ScreenSize choice, QWidget* parent = nullptr);
+    explicit TfmDisplay(model::ScreenSize choice, QWidget* parent = nullptr);
 
-    settings::ScreenSize choice() const { return m_choice; }
+    model::ScreenSize choice() const { return m_choice; }
 
-    // One a handset screen, in the order of settings::handsetScreens().
+    // One a handset screen, in the order of model::handsetScreens().
     std::vector<QRadioButton*> RadioHandset;
     QRadioButton* RadioOwn = nullptr;
     QLineEdit* EditWidth = nullptr;
@@ -31,7 +31,7 @@ public:
 private:
     void yes();
 
-    settings::ScreenSize m_choice;
+    model::ScreenSize m_choice;
 };
 
 } // namespace kestrava::editor

@@ -28,7 +28,7 @@ TfmFeature::TfmFeature(const GameSettings& current, QWidget* parent)
 {
     setObjectName(QStringLiteral("fmFeature"));
     setWindowTitle(QStringLiteral("Свойства игры"));
-    ButtonSize = new QPushButton(settings::sizeButtonCaption(current.screen));
+    ButtonSize = new QPushButton(model::sizeButtonCaption(current.screen));
     ButtonYes = new QPushButton(QStringLiteral(" Да"));
     ButtonSize->setAutoDefault(false);
     auto* form = new QFormLayout;
@@ -47,7 +47,7 @@ TfmFeature::TfmFeature(const GameSettings& current, QWidget* parent)
         display.exec();
         ScreenWidthChoice = display.choice().width;
         ScreenHeightChoice = display.choice().height;
-        ButtonSize->setText(settings::sizeButtonCaption(display.choice()));
+        ButtonSize->setText(model::sizeButtonCaption(display.choice()));
     });
     connect(ButtonYes, &QPushButton::clicked, this, [this] {
         if (const QString problem = model::gameSuiteProblem(chosen().suite); !problem.isEmpty()) {

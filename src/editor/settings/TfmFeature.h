@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/GameSuite.h"
-#include "settings/ScreenSize.h"
+#include "model/ScreenChoice.h"
 
 #include <QDialog>
 
@@ -15,7 +15,7 @@ namespace kestrava::editor {
 // What "Свойства игры" sets: the phone screen the game is made for and what
 // its jad says of it.
 struct GameSettings {
-    settings::ScreenSize screen;
+    model::ScreenSize screen;
     model::GameSuiteData suite;
 };
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::settings::InterfaceEditor;
+using kestrava::interface::InterfaceEditor;
 
 namespace kestrava::editor {
 
@@ -42,11 +42,11 @@ TfrmBarSetup::TfrmBarSetup(InterfaceEditor& editor, const std::unique_ptr<Colour
     column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TfrmBarSetup::fill(settings::Indicator bar)
+void TfrmBarSetup::fill(interface::Indicator bar)
 {
     m_bar = bar;
-    const settings::BarRecord& b = m_editor.bar(bar);
-    setWindowTitle(bar == settings::Indicator::Lifebar ? u"Лайфбар"_s : u"Патроны"_s);
+    const interface::BarRecord& b = m_editor.bar(bar);
+    setWindowTitle(bar == interface::Indicator::Lifebar ? u"Лайфбар"_s : u"Патроны"_s);
     pnFrame->setColour(b.Frame);
     pnBgr->setColour(b.Bgr);
     pnFg->setColour(b.Fg);
@@ -60,11 +60,11 @@ bool TfrmBarSetup::OKClick()
 {
     const bool done = guarded(this, [this] {
         constexpr int big = InterfaceEditor::kMaxCoordinate;
-        settings::BarRecord b;
-        b.Width = settings::parseNumberBox(edWidth->text(), u"Длина"_s, 1, big);
-        b.Height = settings::parseNumberBox(edHeight->text(), u"Высота"_s, 1, big);
-        b.X = settings::parseNumberBox(edX->text(), u"X"_s, -big, big);
-        b.Y = settings::parseNumberBox(edY->text(), u"Y"_s, -big, big);
+        interface::BarRecord b;
+        b.Width = interface::parseNumberBox(edWidth->text(), u"Длина"_s, 1, big);
+        b.Height = interface::parseNumberBox(edHeight->text(), u"Высота"_s, 1, big);
+        b.X = interface::parseNumberBox(edX->text(), u"X"_s, -big, big);
+        b.Y = interface::parseNumberBox(edY->text(), u"Y"_s, -big, big);
         b.Frame = pnFrame->colour();
         b.Bgr = pnBgr->colour();
         b.Fg = pnFg->colour();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QDialog>
 
@@ -19,10 +19,10 @@ class ColourPanel;
 class TfrmBarSetup : public QDialog {
     Q_OBJECT
 public:
-    TfrmBarSetup(settings::InterfaceEditor& editor, const std::unique_ptr<ColourDialog>& colours,
+    TfrmBarSetup(interface::InterfaceEditor& editor, const std::unique_ptr<ColourDialog>& colours,
                  QWidget* parent = nullptr);
 
-    void fill(settings::Indicator bar);
+    void fill(interface::Indicator bar);
     // "OK": false (the dialog stays, nothing changes) when a box is wrong.
     bool OKClick();
 
@@ -37,8 +37,8 @@ public:
     QPushButton* bCancel = nullptr;
 
 private:
-    settings::InterfaceEditor& m_editor;
-    settings::Indicator m_bar = settings::Indicator::Lifebar;
+    interface::InterfaceEditor& m_editor;
+    interface::Indicator m_bar = interface::Indicator::Lifebar;
 };
 
 } // namespace kestrava::editor

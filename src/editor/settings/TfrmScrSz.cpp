@@ -2,7 +2,7 @@
 
 #include "editor/common/ErrorBox.h"
 #include "editor/settings/InterfaceWidgets.h"
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::settings::InterfaceEditor;
+using kestrava::interface::InterfaceEditor;
 
 namespace kestrava::editor {
 
@@ -43,8 +43,8 @@ bool TfrmScrSz::SetClick()
 {
     const bool done = guarded(this, [this] {
         constexpr int most = InterfaceEditor::kMaxScreenSide;
-        const int width = settings::parseNumberBox(edWidth->text(), u"Ширина экрана"_s, 1, most);
-        const int height = settings::parseNumberBox(edHeight->text(), u"Высота экрана"_s, 1, most);
+        const int width = interface::parseNumberBox(edWidth->text(), u"Ширина экрана"_s, 1, most);
+        const int height = interface::parseNumberBox(edHeight->text(), u"Высота экрана"_s, 1, most);
         m_editor.setScreenSize(width, height);
     });
     if (done)

@@ -5,7 +5,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace kestrava::settings { class InterfaceEditor; }
+namespace kestrava::interface { class InterfaceEditor; }
 
 namespace kestrava::editor {
 
@@ -15,7 +15,7 @@ class TfrmScrSz : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Размер экрана");
 
-    explicit TfrmScrSz(settings::InterfaceEditor& editor, QWidget* parent = nullptr);
+    explicit TfrmScrSz(interface::InterfaceEditor& editor, QWidget* parent = nullptr);
 
     // The boxes take the preview's size.
     void fill();
@@ -28,7 +28,7 @@ public:
     QPushButton* bCancel = nullptr;
 
 private:
-    settings::InterfaceEditor& m_editor;
+    interface::InterfaceEditor& m_editor;
 };
 
 } // namespace kestrava::editor

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::settings::InterfaceEditor;
+using kestrava::interface::InterfaceEditor;
 
 namespace kestrava::editor {
 
@@ -52,7 +52,7 @@ TfrmTimer::TfrmTimer(InterfaceEditor& editor, FontDialog& font, const std::uniqu
 
 void TfrmTimer::fill()
 {
-    const settings::TimerRecord& t = m_editor.records().Timer;
+    const interface::TimerRecord& t = m_editor.records().Timer;
     pnBgr->setColour(t.Bgr);
     edX->setText(QString::number(t.X));
     edY->setText(QString::number(t.Y));
@@ -63,9 +63,9 @@ bool TfrmTimer::OKClick()
 {
     const bool done = guarded(this, [this] {
         constexpr int big = InterfaceEditor::kMaxCoordinate;
-        settings::TimerRecord t;
-        t.X = settings::parseNumberBox(edX->text(), u"X"_s, -big, big);
-        t.Y = settings::parseNumberBox(edY->text(), u"Y"_s, -big, big);
+        interface::TimerRecord t;
+        t.X = interface::parseNumberBox(edX->text(), u"X"_s, -big, big);
+        t.Y = interface::parseNumberBox(edY->text(), u"Y"_s, -big, big);
         t.Bgr = pnBgr->colour();
         t.Font = m_font.GetFont();
         m_editor.setTimer(t);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QDialog>
 
@@ -22,7 +22,7 @@ class TfrmTimer : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Настройка счетчика времени");
 
-    TfrmTimer(settings::InterfaceEditor& editor, FontDialog& font, const std::unique_ptr<ColourDialog>& colours,
+    TfrmTimer(interface::InterfaceEditor& editor, FontDialog& font, const std::unique_ptr<ColourDialog>& colours,
               QWidget* parent = nullptr);
 
     // Fills the boxes and the font dialog from the timer.
@@ -38,7 +38,7 @@ public:
     QPushButton* bCancel = nullptr;
 
 private:
-    settings::InterfaceEditor& m_editor;
+    interface::InterfaceEditor& m_editor;
     FontDialog& m_font;
 };
 

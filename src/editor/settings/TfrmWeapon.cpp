@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::settings::InterfaceEditor;
+using kestrava::interface::InterfaceEditor;
 
 namespace kestrava::editor {
 
@@ -84,7 +84,7 @@ TfrmWeapon::TfrmWeapon(InterfaceEditor& editor, const io::AppFolder& app, Standa
 
 void TfrmWeapon::fill()
 {
-    const settings::WeaponRecord& w = m_editor.records().Weapon;
+    const interface::WeaponRecord& w = m_editor.records().Weapon;
     edX->setText(QString::number(w.X));
     edY->setText(QString::number(w.Y));
     edFrameWidth->setText(QString::number(w.FrameWidth));
@@ -125,12 +125,12 @@ bool TfrmWeapon::OKClick()
 {
     const bool done = guarded(this, [this] {
         constexpr int big = InterfaceEditor::kMaxCoordinate;
-        settings::WeaponRecord w;
-        w.X = settings::parseNumberBox(edX->text(), u"X"_s, -big, big);
-        w.Y = settings::parseNumberBox(edY->text(), u"Y"_s, -big, big);
+        interface::WeaponRecord w;
+        w.X = interface::parseNumberBox(edX->text(), u"X"_s, -big, big);
+        w.Y = interface::parseNumberBox(edY->text(), u"Y"_s, -big, big);
         // The picture's width is divided by it to count the frames.
-        w.FrameWidth = settings::parseNumberBox(edFrameWidth->text(), u"Ширина кадра"_s, 1, big);
-        w.FrameHeight = settings::parseNumberBox(edFrameHeight->text(), u"Высота кадра"_s, 1, big);
+        w.FrameWidth = interface::parseNumberBox(edFrameWidth->text(), u"Ширина кадра"_s, 1, big);
+        w.FrameHeight = interface::parseNumberBox(edFrameHeight->text(), u"Высота кадра"_s, 1, big);
         w.Transparent = cbTransparent->isChecked() ? 1 : 0;
         w.TranspColor = pnTranspColor->colour();
         m_editor.setWeapon(w, pnBgr->colour(), cbClearBackground->isChecked());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QDialog>
 
@@ -27,7 +27,7 @@ public:
     static inline const QString kCaption = QStringLiteral("Настройка индикатора оружия");
     static inline const QString kPictureFilter = QStringLiteral("PortableNetworkGraphics (*.png)");
 
-    TfrmWeapon(settings::InterfaceEditor& editor, const io::AppFolder& app, StandardDialogs& dialogs,
+    TfrmWeapon(interface::InterfaceEditor& editor, const io::AppFolder& app, StandardDialogs& dialogs,
                const std::unique_ptr<ColourDialog>& colours, QWidget* parent = nullptr);
 
     void fill();
@@ -53,7 +53,7 @@ public:
 private:
     void showSprite();
 
-    settings::InterfaceEditor& m_editor;
+    interface::InterfaceEditor& m_editor;
     const io::AppFolder& m_app;
     StandardDialogs& m_dialogs;
 };

@@ -53,7 +53,7 @@ void GameLauncher::stop()
     m_process = nullptr;
 }
 
-void GameLauncher::play(const io::AppFolder& app, const packaging::Packager::Result& game, settings::ScreenSize size)
+void GameLauncher::play(const io::AppFolder& app, const packaging::Packager::Result& game, model::ScreenSize size)
 {
     if (!QFileInfo(app.player()).isFile())
         throw io::Error(u"Не найден проигрыватель игр «%1»: переустановите Kestrava."_s.arg(
@@ -61,7 +61,7 @@ void GameLauncher::play(const io::AppFolder& app, const packaging::Packager::Res
     m_app = &app;
     m_game = game;
     m_size = size;
-    const settings::ScreenSize shown = packaging::playSize(size);
+    const model::ScreenSize shown = packaging::playSize(size);
     if (m_standby && m_standby->play(game.jad, game.name, u"%1x%2"_s.arg(shown.width).arg(shown.height),
                                      packaging::playerScale(size)))
         return;

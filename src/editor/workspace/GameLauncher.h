@@ -1,7 +1,7 @@
 #pragma once
 
 #include "packaging/Packager.h"
-#include "settings/ScreenSize.h"
+#include "model/ScreenChoice.h"
 
 #include <QObject>
 
@@ -24,7 +24,7 @@ public:
     ~GameLauncher() override;
 
     // Closes a game still open, then starts this one. io::Error without Java.
-    void play(const io::AppFolder& app, const packaging::Packager::Result& game, settings::ScreenSize size);
+    void play(const io::AppFolder& app, const packaging::Packager::Result& game, model::ScreenSize size);
 
     // The player process of its own, when the game plays in one.
     QProcess* process() const { return m_process; }
@@ -43,7 +43,7 @@ private:
     // The game asked for last, played alone when the kept process cannot play it.
     const io::AppFolder* m_app = nullptr;
     packaging::Packager::Result m_game;
-    settings::ScreenSize m_size;
+    model::ScreenSize m_size;
 };
 
 } // namespace kestrava::editor

@@ -28,7 +28,7 @@
 #include "persist/Examples.h"
 #include "persist/ProjectFile.h"
 #include "persist/RecoveryCopy.h"
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -168,7 +168,7 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
     connect(&m_document, &document::ProjectDocument::groupsChanged, this, &TMainform::thumbnailStale);
     // One screen for the whole project: the level map's frame and the interface editor's preview.
     const auto showGameScreen = [this] {
-        const settings::ScreenSize screen = m_document.project().GameScreen;
+        const model::ScreenSize screen = m_document.project().GameScreen;
         m_FrLevelEditor1->setScreenSize(screen);
         m_Form29->editor().setScreenSize(screen.width, screen.height);
     };

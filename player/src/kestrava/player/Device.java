@@ -378,6 +378,10 @@ public final class Device {
         if (!stepped || Thread.currentThread().getName().equals("midp-events")) {
             return;
         }
+        // The interrupt set at the last gate is still pending when the game
+        // skipped its sleep (it ran late): cleared, it cannot let the game
+        // past this gate before the script allows the next frame.
+        Thread.interrupted();
         synchronized (this) {
             flushed++;
             notifyAll();

@@ -1,15 +1,15 @@
-#include "level/PlacedSizes.h"
+#include "media/PlacedSizes.h"
 
 #include "io/Error.h"
 #include "io/Paths.h"
-#include "level/PictureCache.h"
+#include "media/PictureCache.h"
 #include "model/Project.h"
 
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::level {
+namespace kestrava::media {
 
 namespace {
 
@@ -76,4 +76,4 @@ void measurePlacedObjects(model::Project& project, PictureCache& pictures)
         measurePlacedObjects(project.stage(level), objects, pictures);
 }
 
-} // namespace kestrava::level
+} // namespace kestrava::media

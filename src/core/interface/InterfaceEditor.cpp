@@ -1,13 +1,13 @@
-#include "settings/InterfaceEditor.h"
+#include "interface/InterfaceEditor.h"
 
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
-#include "settings/ColourNames.h"
-#include "settings/IniFile.h"
-#include "settings/InterfaceSettings.h"
+#include "io/ColourNames.h"
+#include "io/IniFile.h"
+#include "interface/InterfaceSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +21,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::settings {
+namespace kestrava::interface {
 namespace {
 
 // One edit of the layout, the whole records before and after. The moves of
@@ -99,15 +99,15 @@ size_t barIndex(Indicator which)
     return which == Indicator::Lifebar ? 0 : 1;
 }
 
-void writeBar(IniFile& file, const QString& section, const BarRecord& bar)
+void writeBar(io::IniFile& file, const QString& section, const BarRecord& bar)
 {
     file.setValue(section, u"Pos.x"_s, QString::number(bar.X));
     file.setValue(section, u"Pos.y"_s, QString::number(bar.Y));
     file.setValue(section, u"Height"_s, QString::number(bar.Height));
     file.setValue(section, u"Width"_s, QString::number(bar.Width));
-    file.setValue(section, u"Bgr"_s, colourText(bar.Bgr));
-    file.setValue(section, u"Fg"_s, colourText(bar.Fg));
-    file.setValue(section, u"Frame"_s, colourText(bar.Frame));
+    file.setValue(section, u"Bgr"_s, io::colourText(bar.Bgr));
+    file.setValue(section, u"Fg"_s, io::colourText(bar.Fg));
+    file.setValue(section, u"Frame"_s, io::colourText(bar.Frame));
 }
 
 } // namespace
@@ -138,17 +138,17 @@ const BarRecord& InterfaceEditor::bar(Indicator which) const
 
 void InterfaceEditor::drawMark(QPainter& p, int x, int y) const
 {
-    p.setPen(colourOf(kBlue));
+    p.setPen(io::colourOf(kBlue));
     p.drawLine(x, y, x - (kMarkLength - 1), y);
     p.drawLine(x, y, x, y - (kMarkLength - 1));
 }
 
 void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar, bool marked) const
 {
-    p.fillRect(QRect(bar.X, bar.Y, bar.Width, bar.Height), colourOf(bar.Bgr));
+    p.fillRect(QRect(bar.X, bar.Y, bar.Width, bar.Height), io::colourOf(bar.Bgr));
     // Shown half full.
-    p.fillRect(QRect(bar.X, bar.Y, bar.Width / 2, bar.Height), colourOf(bar.Fg));
-    p.setPen(colourOf(bar.Frame));
+    p.fillRect(QRect(bar.X, bar.Y, bar.Width / 2, bar.Height), io::colourOf(bar.Fg));
+    p.setPen(io::colourOf(bar.Frame));
     p.setBrush(Qt::NoBrush);
     p.drawRect(bar.X, bar.Y, bar.Width - 1, bar.Height - 1);
     if (marked)
@@ -169,7 +169,7 @@ const QImage& InterfaceEditor::weaponFrame() const
     QImage& frame = m_frame;
     frame = m_shownSprite.copy(0, 0, w.FrameWidth, w.FrameHeight).convertToFormat(QImage::Format_ARGB32);
     if (w.Transparent) {
-        const QRgb key = colourOf(w.TranspColor).rgb() & RGB_MASK;
+        const QRgb key = io::colourOf(w.TranspColor).rgb() & RGB_MASK;
         for (int y = 0; y < frame.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
             for (int x = 0; x < frame.width(); ++x)
@@ -182,7 +182,7 @@ const QImage& InterfaceEditor::weaponFrame() const
 
 void InterfaceEditor::DrawAll()
 {
-    m_screen.fill(colourOf(m_records.ScreenColour));
+    m_screen.fill(io::colourOf(m_records.ScreenColour));
     QPainter p(&m_screen);
     drawBar(p, m_records.Lifebar, m_shown == Indicator::Lifebar);
     drawBar(p, m_records.Ammobar, m_shown == Indicator::Ammobar);
@@ -192,8 +192,8 @@ void InterfaceEditor::DrawAll()
     font.setPixelSize(kTimerPixels);
     p.setFont(font);
     const QFontMetrics metrics(font);
-    p.fillRect(QRect(t.X, t.Y, metrics.horizontalAdvance(kTimerText), metrics.height()), colourOf(t.Bgr));
-    p.setPen(colourOf(t.Font.Colour));
+    p.fillRect(QRect(t.X, t.Y, metrics.horizontalAdvance(kTimerText), metrics.height()), io::colourOf(t.Bgr));
+    p.setPen(io::colourOf(t.Font.Colour));
     p.drawText(t.X, t.Y + metrics.ascent(), kTimerText);
     if (m_shown == Indicator::Timer)
         drawMark(p, t.X, t.Y);
@@ -201,14 +201,14 @@ void InterfaceEditor::DrawAll()
     const WeaponRecord& w = m_records.Weapon;
     if (weaponLoaded()) {
         if (!m_records.WeaponClearBackground) {
-            p.fillRect(QRect(w.X, w.Y, w.FrameWidth, w.FrameHeight), colourOf(m_records.WeaponBgr));
-            p.setPen(colourOf(m_records.ScreenColour));
+            p.fillRect(QRect(w.X, w.Y, w.FrameWidth, w.FrameHeight), io::colourOf(m_records.WeaponBgr));
+            p.setPen(io::colourOf(m_records.ScreenColour));
             p.setBrush(Qt::NoBrush);
             p.drawRect(w.X, w.Y, w.FrameWidth - 1, w.FrameHeight - 1);
         }
         p.drawImage(w.X, w.Y, weaponFrame());
     } else {
-        p.setPen(colourOf(kLime));
+        p.setPen(io::colourOf(kLime));
         p.setBrush(Qt::NoBrush);
         p.drawRect(w.X, w.Y, w.FrameWidth - 1, w.FrameHeight - 1);
     }
@@ -354,19 +354,19 @@ int InterfaceEditor::weaponCornerColour() const
 {
     if (!weaponLoaded())
         throw io::Error(u"Изображение оружия не загружено: сначала нажмите «Загрузить»."_s);
-    return colourValue(m_sprite.pixelColor(0, 0));
+    return io::colourValue(m_sprite.pixelColor(0, 0));
 }
 
 // --- the settings file ---
 
-void InterfaceEditor::writeKeys(IniFile& file) const
+void InterfaceEditor::writeKeys(io::IniFile& file) const
 {
     writeBar(file, u"Lifebar"_s, m_records.Lifebar);
     writeBar(file, u"Ammobar"_s, m_records.Ammobar);
     const TimerRecord& t = m_records.Timer;
     file.setValue(u"Timer"_s, u"Pos.x"_s, QString::number(t.X));
     file.setValue(u"Timer"_s, u"Pos.y"_s, QString::number(t.Y));
-    file.setValue(u"Timer"_s, u"bgr"_s, colourText(t.Bgr));
+    file.setValue(u"Timer"_s, u"bgr"_s, io::colourText(t.Bgr));
     // The timer's own font: the one its dialog confirmed and the preview shows.
     objects::writeFontKeys(file, t.Font);
     const WeaponRecord& w = m_records.Weapon;
@@ -376,8 +376,8 @@ void InterfaceEditor::writeKeys(IniFile& file) const
     file.setValue(weapon, u"Frame.x"_s, QString::number(w.FrameWidth));
     file.setValue(weapon, u"Frame.y"_s, QString::number(w.FrameHeight));
     file.setValue(weapon, u"Frame.count"_s, QString::number(w.FrameCount));
-    file.setValue(weapon, u"Bgr"_s, colourText(m_records.WeaponBgr));
-    file.setValue(weapon, u"TranspColor"_s, colourText(w.TranspColor));
+    file.setValue(weapon, u"Bgr"_s, io::colourText(m_records.WeaponBgr));
+    file.setValue(weapon, u"TranspColor"_s, io::colourText(w.TranspColor));
     file.setValue(weapon, u"Transparent"_s, QString::number(w.Transparent ? 1 : 0));
 }
 
@@ -387,7 +387,7 @@ void InterfaceEditor::save(const QString& path)
     if (weaponLoaded() && QFileInfo(path).absoluteFilePath().compare(QFileInfo(picture).absoluteFilePath(),
                                                                       Qt::CaseInsensitive) == 0)
         throw io::Error::inFile(path, u"это имя картинки оружия; сохраните настройки под другим именем"_s);
-    IniFile file = IniFile::read(path);
+    io::IniFile file = io::IniFile::read(path);
     writeKeys(file);
     std::vector<io::FileBytes> files{{path, file.bytes(path)}};
     // Only a picture loaded in this run: the working copy of an earlier run may belong to another game.
@@ -489,4 +489,4 @@ void InterfaceEditor::applyRecords(const InterfaceRecords& records, const QImage
     DrawAll();
 }
 
-} // namespace kestrava::settings
+} // namespace kestrava::interface

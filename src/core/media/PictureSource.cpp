@@ -1,11 +1,11 @@
-#include "level/PictureSource.h"
+#include "media/PictureSource.h"
 
 #include "io/AppFolder.h"
 #include "io/Error.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::level {
+namespace kestrava::media {
 
 void PictureSource::report(const QString& key, const QString& message)
 {
@@ -69,4 +69,4 @@ bool PictureSource::loadLibraryOrOwn(const QString& key, const QString& name, co
     return false;
 }
 
-} // namespace kestrava::level
+} // namespace kestrava::media

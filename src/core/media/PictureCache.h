@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace kestrava::level {
+namespace kestrava::media {
 
 // A decoded picture as the map draws it: RGB32 when opaque, premultiplied
 // ARGB otherwise, so QPainter blits it on its fast paths.
@@ -68,4 +68,4 @@ private:
     bool m_enabled = true;
 };
 
-} // namespace kestrava::level
+} // namespace kestrava::media

@@ -5,7 +5,7 @@
 
 namespace kestrava::model { class Project; struct StageData; }
 
-namespace kestrava::level {
+namespace kestrava::media {
 
 class PictureCache;
 
@@ -20,4 +20,4 @@ void measurePlacedObjects(model::Project& project, PictureCache& pictures);
 // cannot be read (such an object is not drawn either).
 QSize pictureSize(const QString& projectObjects, const QString& name, PictureCache& pictures);
 
-} // namespace kestrava::level
+} // namespace kestrava::media

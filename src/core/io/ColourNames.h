@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace kestrava::settings {
+namespace kestrava::io {
 
 // A colour value of the system: 0x00BBGGRR, red in the low byte. A value
 // whose high byte is kSystemColour stands for a colour of the desktop's
@@ -27,4 +27,4 @@ QString colourText(int value);
 // to case ("clred", "clBtnFace"); nothing for any other text.
 std::optional<int> namedColourValue(const QString& name);
 
-} // namespace kestrava::settings
+} // namespace kestrava::io

@@ -7,10 +7,9 @@
 #include <array>
 #include <optional>
 
-namespace kestrava::settings {
+namespace kestrava::model {
 
 // The game screen size the author chooses under "Настройки игры".
-using ScreenSize = model::ScreenSize;
 
 // The handset screens the size dialog offers, smallest first.
 const std::array<ScreenSize, 5>& handsetScreens();
@@ -33,4 +32,4 @@ QString sizeButtonCaption(ScreenSize size);
 // A size as the dialog names it: "176 x 208".
 QString sizeText(ScreenSize size);
 
-} // namespace kestrava::settings
+} // namespace kestrava::model

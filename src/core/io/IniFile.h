@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace kestrava::settings {
+namespace kestrava::io {
 
 // A settings file in the ".ini" form ("[Section]" lines, then "Key=Value"
 // lines), windows-1251 with CR LF like every text file of the system.
@@ -43,4 +43,4 @@ private:
     QStringList m_lines;
 };
 
-} // namespace kestrava::settings
+} // namespace kestrava::io

@@ -1,4 +1,4 @@
-#include "settings/ScreenSize.h"
+#include "model/ScreenChoice.h"
 
 #include "io/Error.h"
 #include "model/Numbers.h"
@@ -10,7 +10,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::settings {
+namespace kestrava::model {
 
 const std::array<ScreenSize, 5>& handsetScreens()
 {
@@ -69,4 +69,4 @@ QString sizeButtonCaption(ScreenSize size)
     return u"размер: "_s + sizeText(size);
 }
 
-} // namespace kestrava::settings
+} // namespace kestrava::model

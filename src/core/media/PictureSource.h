@@ -1,6 +1,6 @@
 #pragma once
 
-#include "level/PictureCache.h"
+#include "media/PictureCache.h"
 
 #include <QHash>
 #include <QString>
@@ -8,7 +8,7 @@
 
 namespace kestrava::io { class AppFolder; }
 
-namespace kestrava::level {
+namespace kestrava::media {
 
 // Pictures of the level editor, each problem reported once until it is
 // mended: the map is redrawn on every pointer move, and the same missing
@@ -43,4 +43,4 @@ private:
     QHash<QString, QString> m_reported;
 };
 
-} // namespace kestrava::level
+} // namespace kestrava::media

@@ -1,23 +1,23 @@
-#include "settings/InterfaceSettings.h"
+#include "interface/InterfaceSettings.h"
 
 #include "io/Error.h"
 #include "io/TextFile.h"
-#include "settings/ColourNames.h"
-#include "settings/IniFile.h"
-#include "settings/InterfaceEditor.h"
+#include "io/ColourNames.h"
+#include "io/IniFile.h"
+#include "interface/InterfaceEditor.h"
 
 #include <QDir>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::settings {
+namespace kestrava::interface {
 namespace {
 
-// The settings file as the editor's save sees it (settings::IniFile), so the
+// The settings file as the editor's save sees it (io::IniFile), so the
 // game reads exactly the values the editor wrote.
 class SettingsReader {
 public:
-    explicit SettingsReader(const QString& path) : m_path(path), m_file(IniFile::read(path)) {}
+    explicit SettingsReader(const QString& path) : m_path(path), m_file(io::IniFile::read(path)) {}
 
     // A number outside min..max is refused: the game would draw with it.
     void number(const QString& section, const QString& key, int* value, int min, int max) const
@@ -58,7 +58,7 @@ private:
     }
 
     QString m_path;
-    IniFile m_file;
+    io::IniFile m_file;
 };
 
 // What the interface editor lets the author set.
@@ -97,7 +97,7 @@ std::optional<quint32> parseColourText(const QString& text)
             return v & 0xFFFFFFu;
         return std::nullopt;
     }
-    if (const std::optional<int> named = namedColourValue(t))
+    if (const std::optional<int> named = io::namedColourValue(t))
         return quint32(*named);
     // "No colour" reads as white, "the default one" as black.
     if (t.compare(u"clNone"_s, Qt::CaseInsensitive) == 0)
@@ -149,4 +149,4 @@ QString interfaceSettingsFile(const QString& projectDir)
     return projectDir + u'/' + found.first();
 }
 
-} // namespace kestrava::settings
+} // namespace kestrava::interface

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace kestrava::settings {
+namespace kestrava::interface {
 
 // Colours of the settings file: 0x00BBGGRR, red in the low byte.
 struct BarIndicator {
@@ -59,4 +59,4 @@ QString interfaceSettingsFile(const QString& projectDir);
 // The weapon picture the interface editor saves beside the settings file.
 inline constexpr const char* kWeaponPicture = "Weapon.png";
 
-} // namespace kestrava::settings
+} // namespace kestrava::interface

@@ -1,4 +1,4 @@
-#include "level/PictureCache.h"
+#include "media/PictureCache.h"
 
 #include "io/Error.h"
 #include "io/ParallelJobs.h"
@@ -14,7 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::level {
+namespace kestrava::media {
 
 namespace {
 
@@ -131,4 +131,4 @@ void PictureCache::loadAll(const QStringList& paths)
         });
 }
 
-} // namespace kestrava::level
+} // namespace kestrava::media

@@ -1,11 +1,11 @@
-#include "settings/ColourNames.h"
+#include "io/ColourNames.h"
 
 #include <array>
 #include <span>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::settings {
+namespace kestrava::io {
 namespace {
 
 struct NamedColour {
@@ -88,4 +88,4 @@ std::optional<int> namedColourValue(const QString& name)
     return std::nullopt;
 }
 
-} // namespace kestrava::settings
+} // namespace kestrava::io

@@ -17,13 +17,11 @@
 
 class QPainter;
 
-namespace kestrava::io { class AppFolder; }
+namespace kestrava::io { class AppFolder; class IniFile; }
 
-namespace kestrava::settings {
+namespace kestrava::interface {
 
-class IniFile;
-
-// Colours below are 0x00BBGGRR (settings/ColourNames.h).
+// Colours below are 0x00BBGGRR (io/ColourNames.h).
 inline constexpr int kBlack = 0x000000;
 inline constexpr int kMaroon = 0x000080;
 inline constexpr int kRed = 0x0000FF;
@@ -157,7 +155,7 @@ public:
     // --- the settings file ---
     // Every key of the five sections, in their order; a key the file has
     // keeps its place.
-    void writeKeys(IniFile& file) const;
+    void writeKeys(io::IniFile& file) const;
     // "Сохранить": the settings file at path (what else it holds is kept)
     // and, when a weapon picture was loaded or opened, Weapon.png beside it,
     // written together. A Weapon.png already there stays when there was none.
@@ -212,4 +210,4 @@ private:
     QUndoStack m_undo;
 };
 
-} // namespace kestrava::settings
+} // namespace kestrava::interface

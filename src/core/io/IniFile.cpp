@@ -1,4 +1,4 @@
-#include "settings/IniFile.h"
+#include "io/IniFile.h"
 
 #include "io/TextFile.h"
 
@@ -6,7 +6,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::settings {
+namespace kestrava::io {
 namespace {
 
 bool isHeader(const QString& line)
@@ -123,4 +123,4 @@ void IniFile::write(const QString& path) const
     io::writeFileAtomically(path, bytes(path));
 }
 
-} // namespace kestrava::settings
+} // namespace kestrava::io
