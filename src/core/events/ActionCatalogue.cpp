@@ -1,5 +1,7 @@
 #include "events/ActionCatalogue.h"
 
+#include "events/RowRecords.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::events {
@@ -111,7 +113,7 @@ const std::vector<ActionItem>& actionCatalogue()
 
 Action buildAction(const ActionItem& item, const ActionInput& input)
 {
-    Action action{fill(item.caption, input), fill(item.code, input), {}};
+    Action action{fill(item.caption, input), fill(item.code, input), {}, recordOf(item, input)};
     for (const QString& object : item.objects)
         action.objects << fill(object, input);
     return action;

@@ -37,6 +37,11 @@ void growToCapacity(model::StageData& stage)
     stage.EventRow[size_t(model::kMaxEventRows)];
 }
 
+QList<model::CatalogueRecord> recordsOf(const Condition& condition)
+{
+    return condition.record.isEmpty() ? QList<model::CatalogueRecord>{} : QList<model::CatalogueRecord>{condition.record};
+}
+
 void checkCondition(const Condition& condition)
 {
     if (condition.extraCount < 0)
@@ -124,6 +129,7 @@ void newRow(model::StageData& stage, const Condition& condition)
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;
     row.CondText = condition.caption;
+    row.CondRecord = recordsOf(condition);
 }
 
 void addTitledRow(model::StageData& stage, const QString& kind, const QString& title)
@@ -146,6 +152,11 @@ void addCondition(model::StageData& stage, int r, const Condition& condition)
     row.CondCode = row.CondCode + u'&' + condition.code;
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;
+    // A joined condition stays recorded only while every part of it is.
+    if (!row.CondRecord.isEmpty() && !condition.record.isEmpty())
+        row.CondRecord.append(condition.record);
+    else
+        row.CondRecord.clear();
     row.CondText = row.CondText + u" и "_s + condition.caption;
     stage.EventCount += condition.extraCount;
 }
@@ -159,6 +170,7 @@ void replaceCondition(model::StageData& stage, int r, const Condition& condition
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;
     row.CondText = condition.caption;
+    row.CondRecord = recordsOf(condition);
     stage.EventCount += condition.extraCount;
 }
 
@@ -170,6 +182,7 @@ void metka(model::StageData& stage, Cell cell, const Action& action)
     stage.ActionCount += 1;
     row.ActionText[size_t(cell.column)] = action.caption;
     row.ActionCode[size_t(cell.column)] = action.code;
+    row.ActionRecord[size_t(cell.column)] = action.record;
 }
 
 void deleteAction(model::StageData& stage, Cell cell)
@@ -182,6 +195,7 @@ void deleteAction(model::StageData& stage, Cell cell)
     row.ActionText[c].clear();
     row.ActionCode[c].clear();
     row.ActionObjects[c] = {};
+    row.ActionRecord[c] = {};
     stage.ActionCount = std::max(stage.ActionCount - 1, 0);
 }
 

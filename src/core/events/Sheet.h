@@ -68,6 +68,8 @@ struct Condition {
     // Further steps of the stage's row counter the choice made (a detection
     // set up, a two-value comparison): the generated game counts them.
     int extraCount = 0;
+    // The catalogue item and values it was made from; empty when unknown.
+    model::CatalogueRecord record;
 };
 
 // An action as a menu item built it.
@@ -75,6 +77,7 @@ struct Action {
     QString caption;
     QString code;
     QStringList objects;
+    model::CatalogueRecord record;
 };
 
 // The sheet's edits of one stage. Each checks first and throws io::Error,

@@ -4,6 +4,7 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "editor/events/TFrEventsEditor.h"
+#include "events/RowRecords.h"
 #include "editor/help/GuideLauncher.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/objects/TFmNewObject.h"
@@ -103,6 +104,7 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
       m_lastingDialogs(std::make_unique<CurrentDialogs>(m_dialogs))
 {
     setObjectName(u"Mainform"_s);
+    m_document.setReadStep([](model::Project& project) { events::remakeRecordedTexts(project); });
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
 
     auto* central = new QWidget(this);

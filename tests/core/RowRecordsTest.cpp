@@ -1,0 +1,241 @@
+#include "codegen/Converter.h"
+#include "events/ActionCatalogue.h"
+#include "events/ConditionCatalogue.h"
+#include "events/PhoneKeys.h"
+#include "events/RowRecords.h"
+#include "events/Sheet.h"
+#include "model/Project.h"
+#include "persist/ProjectFile.h"
+#include "support/ErrorOf.h"
+#include "support/ObjectLibrary.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace kestrava;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// An enabled condition item filled as its dialog would fill it.
+events::Condition conditionOf(const events::ConditionItem& item, int n)
+{
+    using D = events::ConditionDialog;
+    events::ConditionInput in;
+    in.level = 1;
+    in.object = n % 2 + 1;
+    in.other = 2;
+    in.detected = 2;
+    in.minRadius = 10;
+    in.maxRadius = 50;
+    in.keyName = u"*"_s;
+    in.keyCode = u"42"_s;
+    const events::TimerSetting time = events::timerSetting(u"0"_s, u"1,5"_s, u"0"_s);
+    in.time = time.time;
+    if (item.dialog == D::Timer)
+        in.arg = time.arg;
+    else if (item.dialog == D::CompareTwo)
+        in.arg = u"часы + 1>Х[объект2]"_s;
+    else if (item.dialog == D::Detection)
+        in.arg = u"обнаружение от 10 до 50"_s;
+    else
+        in.arg = u">=100"_s;
+    in.argCode = item.dialog == D::CompareTwo ? u"obtime_hour+1>obj[2].getX()"_s : u">=100"_s;
+    return events::buildCondition(item, in);
+}
+
+int columnOf(events::ColumnMenu menu)
+{
+    for (int c = 1; c <= events::kColumns; ++c)
+        if (events::columnMenu(c) == menu)
+            return c;
+    return 0;
+}
+
+// One stage holding every enabled item of both catalogues, made as the
+// chooser and the column menus make them, and a row of joined conditions.
+model::Project everyItem(const QString& dir)
+{
+    model::Project p;
+    p.ProjectDir = dir;
+    model::StageData& s = p.stage(1);
+    std::vector<events::Condition> conditions;
+    int n = 0;
+    for (const events::ConditionItem& item : events::conditionCatalogue())
+        if (item.enabled)
+            conditions.push_back(conditionOf(item, n++));
+    std::vector<std::pair<int, events::Action>> actions;
+    for (const events::ActionItem& item : events::actionCatalogue()) {
+        if (!item.enabled)
+            continue;
+        const int column = columnOf(item.menu);
+        actions.emplace_back(column, events::buildAction(item, {events::actionGroup(column), u"часы * 2"_s,
+                                                                u"obtime_hour*2"_s, 2}));
+    }
+    const size_t rows = std::max(conditions.size(), actions.size());
+    for (size_t r = 0; r < rows; ++r) {
+        events::newRow(s, conditions[r % conditions.size()]);
+        if (r < actions.size())
+            events::metka(s, {int(r) + 1, actions[r].first}, actions[r].second);
+    }
+    events::addCondition(s, 1, conditions[1]);
+    events::addCondition(s, 1, conditions.back());
+    return p;
+}
+
+// Every file of src and res after a conversion.
+QMap<QString, QByteArray> converted(const model::Project& project, const io::AppFolder& app)
+{
+    codegen::convertProject(project, app);
+    QMap<QString, QByteArray> files;
+    const QDir dir(*project.ProjectDir);
+    for (const QString& folder : {u"src"_s, u"res"_s}) {
+        QDirIterator it(dir.filePath(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile f(it.next());
+            EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+            files.insert(dir.relativeFilePath(f.fileName()), f.readAll());
+        }
+    }
+    return files;
+}
+
+// Texts a stranger's tool or an older template might have left.
+void spoilRecordedTexts(model::StageData& s)
+{
+    for (size_t r = 1; r <= size_t(model::kMaxEventRows); ++r) {
+        model::EventRowData& row = s.EventRow[r];
+        if (!row.CondRecord.isEmpty())
+            row.CondText = row.CondCode = u"?"_s;
+        for (size_t c = 1; c <= size_t(events::kColumns); ++c)
+            if (!row.ActionRecord[c].isEmpty())
+                row.ActionText[c] = row.ActionCode[c] = u"?"_s;
+    }
+}
+
+} // namespace
+
+TEST(RowRecords, EveryItemRecordedSavedAndReopenedMakesItsTextsAgain)
+{
+    test::SampleProjectFolder f;
+    const model::Project made = everyItem(f.dir);
+    const model::StageData& s = made.stage(1);
+    // Every row and cell the catalogues filled is recorded, the joined row with all three parts.
+    EXPECT_EQ(s.EventRow[1].CondRecord.size(), 3);
+    int recordedActions = 0;
+    for (size_t r = 1; r <= size_t(s.EventCurRow); ++r) {
+        EXPECT_FALSE(s.EventRow[r].CondRecord.isEmpty()) << r;
+        for (size_t c = 1; c <= size_t(events::kColumns); ++c)
+            recordedActions += s.EventRow[r].ActionRecord[c].isEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(recordedActions, s.ActionCount);
+
+    persist::save(made, f.file);
+    model::Project reopened;
+    persist::load(reopened, f.tmp.app(), f.file);
+    EXPECT_TRUE(reopened.stage(1) == s) << "the records come back with the rows";
+
+    spoilRecordedTexts(reopened.stage(1));
+    events::remakeRecordedTexts(reopened);
+    for (size_t r = 1; r <= size_t(s.EventCurRow); ++r)
+        EXPECT_TRUE(reopened.stage(1).EventRow[r] == s.EventRow[r]) << s.EventRow[r].CondText.toStdString();
+
+    // The converted game is the one the stored texts made.
+    const QMap<QString, QByteArray> before = converted(made, f.tmp.app());
+    EXPECT_EQ(converted(reopened, f.tmp.app()), before);
+}
+
+TEST(RowRecords, TheDemoConvertsAsItsStoredTextsDid)
+{
+    test::TempAppFolder tmp;
+    const QString demo = tmp.copyDemo(u"demo"_s);
+    model::Project stored;
+    persist::load(stored, tmp.app(), demo + u"/project.prg"_s);
+    int recorded = 0;
+    model::Project remade = stored;
+    for (int level = 1; level <= remade.LevelCount; ++level) {
+        model::StageData& s = remade.stage(level);
+        for (size_t r = 1; r <= size_t(s.EventCurRow); ++r) {
+            recorded += s.EventRow[r].CondRecord.isEmpty() ? 0 : 1;
+            model::EventRowData& row = s.EventRow[r];
+            row.CondRecord.clear();
+            row.ActionRecord = {};
+        }
+    }
+    EXPECT_GT(recorded, 0) << "the demo's rows carry their records";
+    const QMap<QString, QByteArray> asStored = converted(remade, tmp.app());
+    for (int level = 1; level <= stored.LevelCount; ++level)
+        spoilRecordedTexts(stored.stage(level));
+    events::remakeRecordedTexts(stored);
+    EXPECT_EQ(converted(stored, tmp.app()), asStored);
+}
+
+TEST(RowRecords, ARecordTodaysCatalogueCannotFillKeepsTheStoredTexts)
+{
+    model::StageData s;
+    const events::ConditionItem* every = events::conditionItem(u"7:Каждую..."_s);
+    ASSERT_NE(every, nullptr);
+    events::ConditionInput in;
+    in.arg = u"0/1/0"_s;
+    in.time = 1000;
+    events::newRow(s, events::buildCondition(*every, in));
+    const model::EventRowData good = s.EventRow[1];
+    EXPECT_EQ(good.CondText, u"каждые 0/1/0"_s);
+
+    struct Case {
+        const char16_t* item;
+        const char16_t* time;
+        bool remade;
+    };
+    // A time of 1 ms is made again; 0 (the game would divide by it), a word, and an item of another version are not.
+    for (const Case& c : {Case{u"7:Каждую...", u"1", true}, Case{u"7:Каждую...", u"0", false},
+                          Case{u"7:Каждую...", u"x", false}, Case{u"7:Каждую минуту", u"1", false}}) {
+        model::EventRowData& row = s.EventRow[1];
+        row = good;
+        row.CondRecord[0].item = QString::fromUtf16(c.item);
+        row.CondRecord[0].values[u"T"_s] = QString::fromUtf16(c.time);
+        row.CondCode = u"(stored)"_s;
+        events::remakeRecordedTexts(s);
+        EXPECT_EQ(row.CondCode, c.remade ? u"(obtime-(obtime/1)*1==0)"_s : u"(stored)"_s) << QString::fromUtf16(c.time).toStdString();
+    }
+    // A record for a cell without an action makes none.
+    s.EventRow[1].ActionRecord[3] = events::buildAction(*events::actionItem(u"3:следующий уровень"_s), {}).record;
+    events::remakeRecordedTexts(s);
+    EXPECT_TRUE(s.EventRow[1].ActionText[3].isEmpty());
+}
+
+TEST(RowRecords, ADamagedRecordIsRefusedByName)
+{
+    test::SampleProjectFolder f;
+    persist::save(everyItem(f.dir), f.file);
+    QFile file(f.extras);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray good = file.readAll();
+    file.close();
+    struct Case {
+        QByteArray from, to;
+        const char16_t* fragment;
+    };
+    const Case cases[] = {
+        {"\"values\":{\"A\":", "\"values\":{\"Z\":", u"неизвестное значение «Z»"},
+        {"\"values\":{\"A\":", "\"values\":{\"A\":1,\"AC\":", u"значение «A» должно быть строкой"},
+        {"{\"column\":3,", "{\"column\":4,", u"запись каталога для пустой клетки"},
+        {"{\"column\":0,\"items\"", "{\"column\":21,\"items\"", u"клетки (строка 1, столбец 21) на листе не бывает"},
+        {"{\"column\":3,\"items\":[{", "{\"column\":3,\"items\":[{\"item\":\"x\",\"values\":{}},{", u"элементов каталога 2, а допускается от 1 до 1"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(good.contains(c.from)) << c.from.toStdString();
+        QByteArray damaged = good;
+        damaged.replace(damaged.indexOf(c.from), c.from.size(), c.to);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged);
+        file.close();
+        model::Project open;
+        const QString message = test::errorOf([&] { persist::load(open, f.tmp.app(), f.file); });
+        EXPECT_TRUE(message.contains(QString::fromUtf16(c.fragment))) << message.toStdString();
+    }
+}
