@@ -1,9 +1,12 @@
 #include "codegen/Converter.h"
+#include "document/ProjectDocument.h"
 #include "events/ActionCatalogue.h"
 #include "events/ConditionCatalogue.h"
 #include "events/PhoneKeys.h"
 #include "events/RowRecords.h"
 #include "events/Sheet.h"
+#include "events/SheetView.h"
+#include "io/Error.h"
 #include "model/Project.h"
 #include "persist/ProjectFile.h"
 #include "support/ErrorOf.h"
@@ -238,4 +241,112 @@ TEST(RowRecords, ADamagedRecordIsRefusedByName)
         const QString message = test::errorOf([&] { persist::load(open, f.tmp.app(), f.file); });
         EXPECT_TRUE(message.contains(QString::fromUtf16(c.fragment))) << message.toStdString();
     }
+}
+
+TEST(RowRecords, EditingAParameterOfEachDialogKindChangesOnlyThatItemAndUndoes)
+{
+    test::TempAppFolder tmp;
+    document::ProjectDocument doc(tmp.app());
+    doc.create(tmp.makeDir(u"game"_s) + u"/project.prg"_s);
+    events::SheetView view(doc);
+    using CD = events::ConditionDialog;
+    using AD = events::ActionDialog;
+    // A condition of every dialog kind, each in its row; row 1 also holds a joined second part.
+    const CD kinds[] = {CD::CompareTwo, CD::CompareOne, CD::Key, CD::Timer, CD::Detection, CD::OtherObject};
+    std::vector<const events::ConditionItem*> items;
+    for (CD kind : kinds)
+        for (const events::ConditionItem& item : events::conditionCatalogue())
+            if (item.enabled && item.dialog == kind) {
+                items.push_back(&item);
+                view.newRow(conditionOf(item, 0));
+                break;
+            }
+    ASSERT_EQ(items.size(), std::size(kinds));
+    view.addCondition(1, conditionOf(*items[3], 0));
+    const events::ActionItem* value = events::actionItem(u"6:число жизней/добавить"_s);
+    const events::ActionItem* target = events::actionItem(u"7:режим/атака"_s);
+    ASSERT_TRUE(value && target);
+    view.PressedRow = 2;
+    view.PressedColumn = 6;
+    view.metka(events::buildAction(*value, {0, u"1"_s, u"1"_s, 0}));
+    view.PressedColumn = 8;
+    view.metka(events::buildAction(*target, {1, {}, {}, 1}));
+
+    const auto stage = [&] { return doc.project().current(); };
+    const auto editedOnly = [&](const model::StageData& before, int row, int column) {
+        model::StageData after = stage();
+        EXPECT_EQ(after.EventCount, before.EventCount);
+        EXPECT_EQ(after.ActionCount, before.ActionCount);
+        model::EventRowData& r = after.EventRow[size_t(row)];
+        const model::EventRowData& was = before.EventRow[size_t(row)];
+        if (column == 0) {
+            EXPECT_NE(r.CondText, was.CondText);
+            EXPECT_NE(r.CondCode, was.CondCode);
+            r.CondText = was.CondText;
+            r.CondCode = was.CondCode;
+            r.CondObjects = was.CondObjects;
+            r.CondRecord = was.CondRecord;
+        } else {
+            EXPECT_NE(r.ActionText[size_t(column)] + r.ActionCode[size_t(column)],
+                      was.ActionText[size_t(column)] + was.ActionCode[size_t(column)]);
+            r.ActionText[size_t(column)] = was.ActionText[size_t(column)];
+            r.ActionCode[size_t(column)] = was.ActionCode[size_t(column)];
+            r.ActionObjects[size_t(column)] = was.ActionObjects[size_t(column)];
+            r.ActionRecord[size_t(column)] = was.ActionRecord[size_t(column)];
+        }
+        EXPECT_TRUE(after == before) << "only the edited item changed";
+        doc.undoStack().undo();
+        EXPECT_TRUE(stage() == before) << "undo restores the whole stage record";
+        doc.undoStack().redo();
+    };
+
+    for (size_t k = 0; k < items.size(); ++k) {
+        const int row = int(k) + 1;
+        const model::StageData before = stage();
+        // Row 1 changes its second part, the others their only one.
+        const int part = row == 1 ? 1 : 0;
+        const events::ConditionItem& item = *(row == 1 ? items[3] : items[k]);
+        events::ConditionInput in = *events::conditionInput(before.EventRow[size_t(row)].CondRecord[part]);
+        in.arg += u"0"_s;
+        in.argCode += u"0"_s;
+        in.keyName = u"5"_s;
+        in.keyCode = u"53"_s;
+        in.time += 1000;
+        in.maxRadius += 5;
+        in.other = 1;
+        view.editCondition(row, part, events::buildCondition(item, in));
+        editedOnly(before, row, 0);
+    }
+    EXPECT_TRUE(stage().EventRow[1].CondText.contains(u" и "_s));
+    for (const auto& [column, input] : {std::pair{6, events::ActionInput{0, u"2"_s, u"2"_s, 0}},
+                                        std::pair{8, events::ActionInput{1, {}, {}, 3}}}) {
+        const model::StageData before = stage();
+        view.editAction({2, column}, events::buildAction(column == 6 ? *value : *target, input));
+        editedOnly(before, 2, column);
+    }
+    EXPECT_EQ(stage().EventRow[2].ActionText[6], u"увеличение жизней = 2"_s);
+    EXPECT_EQ(stage().EventRow[2].ActionCode[8], u"{objtip[gr_obj[1][kr1]]=3;kd=kr3;}"_s);
+    // The object list follows the new target instead of keeping the old one.
+    EXPECT_EQ(stage().EventRow[2].ActionObjects[8][2], u"3"_s);
+    EXPECT_TRUE(stage().EventRow[2].ActionObjects[8][3].isEmpty());
+
+    // What the edits left is saved with its records and opens the same.
+    doc.save();
+    model::Project reopened;
+    persist::load(reopened, tmp.app(), doc.fileName());
+    const model::StageData edited = stage();
+    events::remakeRecordedTexts(reopened);
+    EXPECT_TRUE(reopened.stage(1) == edited);
+
+    // Rows without a record, empty cells and items without values cannot be changed in place.
+    EXPECT_TRUE(events::editProblem(edited, {1, 0}).isEmpty());
+    EXPECT_TRUE(events::editProblem(edited, {2, 6}).isEmpty());
+    EXPECT_FALSE(events::editProblem(edited, {2, 5}).isEmpty());
+    EXPECT_FALSE(events::editProblem(edited, {int(items.size()) + 1, 0}).isEmpty());
+    model::StageData old = edited;
+    old.EventRow[1].CondRecord.clear();
+    old.EventRow[2].ActionRecord[6] = {};
+    EXPECT_TRUE(events::editProblem(old, {1, 0}).contains(u"удалите и поставьте заново"_s));
+    EXPECT_TRUE(events::editProblem(old, {2, 6}).contains(u"удалите и поставьте заново"_s));
+    EXPECT_THROW(events::editCondition(old, 1, 0, conditionOf(*items[0], 0)), io::Error);
 }

@@ -203,6 +203,28 @@ void SheetView::replaceCondition(int row, const Condition& condition)
                       [&](model::StageData& s) { events::replaceCondition(s, row, condition); });
 }
 
+void SheetView::editCondition(int row, int part, const Condition& condition)
+{
+    SheetCommand::run(m_document, u"изменить условие"_s,
+                      [&](model::StageData& s) { events::editCondition(s, row, part, condition); });
+}
+
+void SheetView::editAction(Cell cell, const Action& action)
+{
+    SheetCommand::run(m_document, u"изменить действие «%1»"_s.arg(action.caption),
+                      [&](model::StageData& s) { events::editAction(s, cell, action); });
+}
+
+QString SheetView::editProblem(Cell cell) const
+{
+    return events::editProblem(stage(), cell);
+}
+
+const model::EventRowData& SheetView::row(int r) const
+{
+    return stage().EventRow[size_t(std::clamp(r, 0, model::kMaxEventRows))];
+}
+
 void SheetView::metka(const Action& action)
 {
     const Cell cell{PressedRow, PressedColumn};

@@ -66,6 +66,11 @@ public:
     void addTitledRow(const QString& kind, const QString& title);
     void addCondition(int row, const Condition& condition);
     void replaceCondition(int row, const Condition& condition);
+    // "изменить…": a part of a row's condition or a cell's action made again.
+    void editCondition(int row, int part, const Condition& condition);
+    void editAction(Cell cell, const Action& action);
+    QString editProblem(Cell cell) const;
+    const model::EventRowData& row(int r) const;
     // Places an action in the pressed cell.
     void metka(const Action& action);
     void deleteAction();

@@ -22,6 +22,12 @@ void SheetImage::mousePressEvent(QMouseEvent* event)
     emit buttonPressed(event->position().toPoint(), event->button());
 }
 
+void SheetImage::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked(event->position().toPoint());
+}
+
 void SheetImage::mouseReleaseEvent(QMouseEvent* event)
 {
     emit buttonReleased(event->position().toPoint());

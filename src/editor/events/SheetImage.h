@@ -16,12 +16,14 @@ signals:
     void buttonPressed(QPoint pos, Qt::MouseButton button);
     void buttonReleased(QPoint pos);
     void pointerMoved(QPoint pos);
+    void doubleClicked(QPoint pos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     const QImage& m_picture;
