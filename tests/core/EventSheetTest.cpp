@@ -322,3 +322,13 @@ TEST(ActionCatalogue, TemplatesFillWithValueGroupAndTarget)
         EXPECT_FALSE(a.caption.contains(u'%') || a.code.contains(u'%'));
     }
 }
+
+TEST(SheetPicture, AnActionCellShowsTheWordsThatTellItsColumnsActionsApart)
+{
+    EXPECT_EQ(events::shortCaption(u"режим: атака"_s), u"атака"_s);
+    EXPECT_EQ(events::shortCaption(u"жизни = 3"_s), u"жизни=3"_s);
+    EXPECT_EQ(events::shortCaption(u" уровень+1 "_s), u"уровень+1"_s);
+    // Only a colon after a word starts what is left; a value "a:b" stays whole.
+    EXPECT_EQ(events::shortCaption(u": атака"_s), u": атака"_s);
+    EXPECT_EQ(events::shortCaption(u"X=a:b"_s), u"X=a:b"_s);
+}

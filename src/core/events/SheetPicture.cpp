@@ -45,6 +45,15 @@ void repaint(QImage& image, const model::StageData& stage, const QImage& mark, c
     }
 }
 
+QString shortCaption(const QString& caption)
+{
+    QString text = caption.trimmed();
+    // "режим: атака", "управление: игнорировать", "кадр анимации: следующий": the column says the rest.
+    if (const qsizetype colon = text.indexOf(u": "_s); colon > 0)
+        text = text.mid(colon + 2);
+    return text.replace(u" = "_s, u"="_s);
+}
+
 QImage fitToCell(const QImage& picture)
 {
     const QSize room(kCell - 2, kCell - 2);

@@ -37,6 +37,10 @@ struct RowLook {
 };
 RowLook rowLook(const model::StageData& stage, int row);
 
+// What an action cell shows of its caption: the words that tell actions of
+// one column apart ("режим: атака" -> "атака", "жизни = 3" -> "жизни=3").
+QString shortCaption(const QString& caption);
+
 // An object number of the sheet with the name of its active group:
 // "объект 2 «призрак»"; one the stage lacks says so.
 QString objectName(const model::StageData& stage, const QString& number);

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QRect>
+#include <QString>
 #include <QWidget>
+
+#include <utility>
 
 namespace kestrava::editor {
 
@@ -11,6 +16,9 @@ class SheetImage : public QWidget {
     Q_OBJECT
 public:
     explicit SheetImage(const QImage& picture, QWidget* parent = nullptr);
+
+    // Texts painted over the picture, each clipped to its cell.
+    void setCellTexts(QList<std::pair<QRect, QString>> texts);
 
 signals:
     void buttonPressed(QPoint pos, Qt::MouseButton button);
@@ -27,6 +35,7 @@ protected:
 
 private:
     const QImage& m_picture;
+    QList<std::pair<QRect, QString>> m_texts;
 };
 
 } // namespace kestrava::editor

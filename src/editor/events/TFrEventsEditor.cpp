@@ -7,6 +7,7 @@
 #include "events/ActionCatalogue.h"
 #include "events/CataloguePages.h"
 #include "events/RowRecords.h"
+#include "events/SheetPicture.h"
 #include "events/SheetView.h"
 
 #include <QAction>
@@ -80,7 +81,7 @@ TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* p
         RowButtons[size_t(r)] = button;
         auto* label = new QLabel(m_canvas);
         label->setObjectName(u"RowLabel%1"_s.arg(r));
-        label->setGeometry(kLabelLeft, events::rowTop(r) + 10, kLabelWidth, events::kCell - 14);
+        label->setGeometry(kLabelLeft, events::rowTop(r) + 2, kLabelWidth, events::kCell - 4);
         // Presses go through to the sheet: the condition part opens its menu.
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->hide();
@@ -160,6 +161,14 @@ void TFrEventsEditor::repaint()
 void TFrEventsEditor::showRows()
 {
     const int rows = m_view->rows();
+    // Each action in a short form over its cell; the pointer shows it whole.
+    QList<std::pair<QRect, QString>> texts;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= events::kColumns; ++c)
+            if (const QString caption = m_view->row(r).ActionText[size_t(c)]; !caption.isEmpty())
+                texts.append({QRect(events::columnLeft(c), events::rowTop(r), events::kCell - 1, events::kCell - 1),
+                              events::shortCaption(caption)});
+    Image1->setCellTexts(std::move(texts));
     for (int r = 1; r <= kRowControls; ++r) {
         QPushButton* button = RowButtons[size_t(r)];
         QLabel* label = RowLabels[size_t(r)];
@@ -177,6 +186,8 @@ void TFrEventsEditor::showRows()
         button->setPalette(palette);
         button->setAccessibleName(look.wide ? look.buttonCaption : u"Строка %1"_s.arg(r));
         label->setText(look.labelText);
+        // A long condition wraps onto a second line of the row.
+        label->setWordWrap(true);
         // A whole caption on hover, however narrow the label; a row naming missing objects in red.
         label->setToolTip(look.problem.isEmpty() ? look.labelText : look.labelText + u"\n"_s + look.problem);
         QPalette labelPalette = label->palette();
