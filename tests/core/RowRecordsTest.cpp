@@ -9,6 +9,7 @@
 #include "io/Error.h"
 #include "model/Project.h"
 #include "persist/ProjectFile.h"
+#include "support/CatalogueSamples.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
@@ -27,28 +28,7 @@ namespace {
 // An enabled condition item filled as its dialog would fill it.
 events::Condition conditionOf(const events::ConditionItem& item, int n)
 {
-    using D = events::ConditionDialog;
-    events::ConditionInput in;
-    in.level = 1;
-    in.object = n % 2 + 1;
-    in.other = 2;
-    in.detected = 2;
-    in.minRadius = 10;
-    in.maxRadius = 50;
-    in.keyName = u"*"_s;
-    in.keyCode = u"42"_s;
-    const events::TimerSetting time = events::timerSetting(u"0"_s, u"1,5"_s, u"0"_s);
-    in.time = time.time;
-    if (item.dialog == D::Timer)
-        in.arg = time.arg;
-    else if (item.dialog == D::CompareTwo)
-        in.arg = u"часы + 1>Х[объект2]"_s;
-    else if (item.dialog == D::Detection)
-        in.arg = u"обнаружение от 10 до 50"_s;
-    else
-        in.arg = u">=100"_s;
-    in.argCode = item.dialog == D::CompareTwo ? u"obtime_hour+1>obj[2].getX()"_s : u">=100"_s;
-    return events::buildCondition(item, in);
+    return test::catalogueCondition(item, 1, n % 2 + 1, events::phoneKeys()[0]);
 }
 
 int columnOf(events::ColumnMenu menu)

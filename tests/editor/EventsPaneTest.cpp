@@ -259,6 +259,7 @@ TEST_F(EventsPane, ADoubleClickOrChangeOpensTheDialogOnItsValuesAndReplacesAsOne
     EXPECT_EQ(s().EventRow[1].CondText, u"Таймер равен 0/20/0"_s);
     EXPECT_EQ(s().EventRow[1].CondCode, u"((obtime>=20000)&(obtime<20000+10))"_s);
     EXPECT_EQ(pane->RowLabels[1]->text(), u"Таймер равен 0/20/0"_s);
+    EXPECT_EQ(pane->HintLabel->text(), u"Таймер равен 0/20/0"_s) << "the hint follows the edit";
 
     answers.actionEdits << events::ActionInput{0, u"5"_s, u"5"_s, 0};
     choose = {u"изменить…"_s};

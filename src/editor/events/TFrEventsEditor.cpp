@@ -120,6 +120,8 @@ TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* p
         showRows();
         showHeader();
         Image1->update();
+        if (m_pointer)
+            Image1MouseMove(*m_pointer);
         showMessages();
     });
 }
@@ -333,6 +335,7 @@ void TFrEventsEditor::Image1DoubleClick(QPoint pos)
 {
     m_menuWait.stop();
     m_waitingMenu = {};
+    m_pointer = pos;
     const events::Cell cell = events::cellAt(pos.x(), pos.y());
     if (cell.row < 1 || cell.row > m_view->rows())
         return;
@@ -406,6 +409,7 @@ void TFrEventsEditor::Image1MouseUp(QPoint pos)
 void TFrEventsEditor::Image1MouseMove(QPoint pos)
 {
     // The hint names what is under the pointer, whole, without a press.
+    m_pointer = pos;
     const QString hint = m_view->hintAt(pos.x(), pos.y());
     Image1->setToolTip(hint);
     HintLabel->setText(QString(hint).replace(u'\n', u"; "_s));

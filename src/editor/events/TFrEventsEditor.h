@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -95,6 +96,8 @@ private:
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;
     int m_doubleClickWait = 0;
+    // Where the pointer last was over the sheet: an edit or undo renames what is under it.
+    std::optional<QPoint> m_pointer;
     QTimer m_menuWait;
     std::function<void()> m_waitingMenu;
 };
