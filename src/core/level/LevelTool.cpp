@@ -26,6 +26,7 @@ void LevelTool::forgetProject()
 {
     reset();
     m_moveModeText = {};
+    m_clipboard = {};
 }
 
 MapTool& LevelTool::inCharge()
@@ -62,10 +63,10 @@ void LevelTool::pointerMoved(int x, int y)
     m_context.last = QPoint(x, y);
 }
 
-void LevelTool::pressed(int x, int y, bool primary)
+void LevelTool::pressed(int x, int y, bool primary, bool extend)
 {
     m_gesture = &inCharge();
-    m_gesture->pressed(MapPress{QPoint(x, y), primary, false});
+    m_gesture->pressed(MapPress{QPoint(x, y), primary, extend});
 }
 
 void LevelTool::clicked()
@@ -102,12 +103,112 @@ void LevelTool::deleteMenuObject()
     // The selection frame goes with the object it framed.
     if (m_select.selection() == m_menuObject)
         m_select.select(std::nullopt);
-    m_context.document.push(new DeleteObjectCommand(m_context.document, m_context.level(), *m_menuObject));
+    m_context.document.push(
+        new DeleteObjectCommand(m_context.document, m_context.level(), std::vector<PlacedRef>{*m_menuObject}));
 }
 
 bool LevelTool::deleteSelected()
 {
     return m_select.deleteSelected();
+}
+
+bool LevelTool::nudge(int dx, int dy)
+{
+    return m_select.nudge(dx, dy);
+}
+
+bool LevelTool::copy()
+{
+    const std::vector<PlacedRef> objects = m_select.existing();
+    if (objects.empty())
+        return false;
+    m_clipboard = copyObjects(m_context.stage(), m_context.level(), objects);
+    return true;
+}
+
+bool LevelTool::cut()
+{
+    return copy() && m_select.deleteSelected();
+}
+
+namespace {
+
+// The new objects' numbers: after the stage's last of each kind, in the order placed.
+std::vector<PlacedRef> numbersOf(const model::StageData& s, const std::vector<PlaceObjectCommand::Record>& records)
+{
+    std::vector<PlacedRef> placed;
+    int fon = s.FonObjCount;
+    int active = s.ActiveObjCount;
+    for (const PlaceObjectCommand::Record& record : records)
+        placed.push_back(std::holds_alternative<model::FonObjectData>(record) ? PlacedRef{PlacedKind::Background, ++fon}
+                                                                              : PlacedRef{PlacedKind::Active, ++active});
+    return placed;
+}
+
+bool pasteInto(ToolContext& context, SelectTool& select, const ObjectClipboard& clipboard, QSize cell)
+{
+    const int level = context.level();
+    const QPoint offset = clipboard.level == level ? QPoint(cell.width(), cell.height()) : QPoint();
+    auto records = recordsToPaste(clipboard, context.stage(), level, offset);
+    if (const QString* why = std::get_if<QString>(&records)) {
+        context.refuse(*why);
+        return false;
+    }
+    context.status.clear();
+    auto& placed = std::get<std::vector<PlaceObjectCommand::Record>>(records);
+    if (placed.empty())
+        return false;
+    std::vector<PlacedRef> numbers = numbersOf(context.stage(), placed);
+    context.document.push(new PlaceObjectCommand(context.document, level, std::move(placed)));
+    select.selectAll(std::move(numbers));
+    return true;
+}
+
+} // namespace
+
+bool LevelTool::paste()
+{
+    return pasteInto(m_context, m_select, m_clipboard, gridCell());
+}
+
+bool LevelTool::duplicate()
+{
+    const std::vector<PlacedRef> objects = m_select.existing();
+    if (objects.empty())
+        return false;
+    return pasteInto(m_context, m_select, copyObjects(m_context.stage(), m_context.level(), objects), gridCell());
+}
+
+void LevelTool::setGrid(model::LevelGridData grid)
+{
+    if (grid != m_context.project().LevelGrid)
+        m_context.document.push(new SetLevelGridCommand(m_context.document, grid));
+}
+
+QSize LevelTool::gridCell() const
+{
+    return level::gridCell(m_context.stage());
+}
+
+QString LevelTool::hoverText() const
+{
+    const model::StageData& s = m_context.stage();
+    const QPoint at = m_context.last;
+    if (hitsLivesBar(s, at.x(), at.y()))
+        return u"полоса жизней"_s;
+    const std::optional<PlacedRef> top = topmostAt(at.x(), at.y());
+    if (!top)
+        return QString();
+    if (top->kind == PlacedKind::Background) {
+        const model::FonObjectData& o = s.FonObject[size_t(top->index)];
+        return u"фоновый объект %1 «%2»"_s.arg(top->index).arg(s.FonGroup[size_t(o.Group)].FileName);
+    }
+    const model::ActiveObjectData& o = s.ActiveObject[size_t(top->index)];
+    const int g = o.GroupValue;
+    const bool known = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)
+                       && !s.ActiveGroup[size_t(g)].FileName.isEmpty();
+    const QString file = known ? s.ActiveGroup[size_t(g)].FileName : o.FileName;
+    return u"активный объект %1 «%2»"_s.arg(top->index).arg(file);
 }
 
 bool LevelTool::dropPicked()

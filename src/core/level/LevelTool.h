@@ -2,6 +2,7 @@
 
 #include "level/LevelCommands.h"
 #include "level/MapRenderer.h"
+#include "level/ObjectClipboard.h"
 #include "level/ObjectList.h"
 #include "level/PathTool.h"
 #include "level/PlaceTool.h"
@@ -43,8 +44,9 @@ public:
 
     // The map, in the order the window delivers a left click: press, click, release.
     void pointerMoved(int x, int y);
-    // primary: the left button; only it adds a path point.
-    void pressed(int x, int y, bool primary = true);
+    // primary: the left button; only it adds a path point. extend: Shift or
+    // Ctrl held, the press adds to the selection or takes from it.
+    void pressed(int x, int y, bool primary = true, bool extend = false);
     void clicked();
     void released();
     // A right click at (x, y): which menu to show. The topmost object under
@@ -66,8 +68,28 @@ public:
     void setObstacle(int object, int obstacle);
     int obstacleOf(int object) const;
 
-    // Delete: the selected object; false when nothing was selected.
+    // Delete: the selected objects, one undo step; false when nothing was selected.
     bool deleteSelected();
+    // Arrow keys: the selection moved by (dx, dy), one undo step; false when nothing was selected.
+    bool nudge(int dx, int dy);
+    // Ctrl+C: the selected objects kept to be pasted, on this stage or
+    // another of the project; false when nothing was selected.
+    bool copy();
+    // Ctrl+X: copied, then deleted as one undo step.
+    bool cut();
+    // Ctrl+V: the copied objects placed on the current stage, as one undo
+    // step, and selected; on the stage they came from a grid cell to the
+    // right and down. Refused whole (false, statusText() says why) when the
+    // stage lacks one of their groups or has no room for all of them.
+    bool paste();
+    // Ctrl+D: the selection pasted again on its stage; the copied objects stay.
+    bool duplicate();
+    bool canPaste() const { return !m_clipboard.empty(); }
+
+    // "Вид": the grid of the stage's tile size, and snapping to it.
+    void setGrid(model::LevelGridData grid);
+    // The grid's cell: the tile size of the stage's first background group, else 16 x 16.
+    QSize gridCell() const;
     // Escape: drops a picked icon and ends path drawing; false when there was neither.
     bool dropPicked();
 
@@ -90,6 +112,9 @@ public:
     // Why the last action was refused; empty when it was not.
     const QString& statusText() const { return m_context.status; }
     std::optional<PlacedRef> selection() const { return m_select.selection(); }
+    const std::vector<PlacedRef>& selected() const { return m_select.selected(); }
+    // The object under the pointer, for the status bar; empty over empty map.
+    QString hoverText() const;
     std::optional<PickedIcon> picked() const { return m_place.picked(); }
     std::optional<PlacedRef> MenuObject() const { return m_menuObject; }
     // The frame of the selected object as it now lies; all 0 for none.
@@ -105,6 +130,7 @@ private:
     PathTool m_path;
     // The tool that took the press while the button is down.
     MapTool* m_gesture = nullptr;
+    ObjectClipboard m_clipboard;
 
     QPoint m_list;
     QString m_pointerText;

@@ -3,12 +3,17 @@
 #include "level/MapRenderer.h"
 
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 namespace kestrava::document { class ProjectDocument; }
 namespace kestrava::model { class Project; struct StageData; }
 
 namespace kestrava::level {
+
+// The level map's grid cell on a stage: the tile size of its first
+// background group, else 16 x 16 pixels.
+QSize gridCell(const model::StageData& stage);
 
 // What the tools of the map share: the document they edit, the renderer
 // (which knows the pictures), the pointer's last map position and why the
@@ -20,6 +25,9 @@ struct ToolContext {
     const model::StageData& stage() const;
     int level() const;
     void refuse(const QString& why) { status = why; }
+    // A map position on the grid when snapping is on: the corner of the
+    // cell it lies in, or with `nearest` the corner nearest to it.
+    QPoint snapped(QPoint at, bool nearest) const;
 
     document::ProjectDocument& document;
     MapRenderer& renderer;

@@ -61,8 +61,9 @@ void PlaceTool::placeFon(int g)
         return;
     }
     model::FonObjectData o;
-    o.X = m_context.last.x();
-    o.Y = m_context.last.y();
+    const QPoint at = m_context.snapped(m_context.last, false);
+    o.X = at.x();
+    o.Y = at.y();
     o.Ref = QString::number(g);
     o.Layer = group.ListSlot;
     o.Group = group.Index;
@@ -89,8 +90,9 @@ void PlaceTool::placeActive(int g)
     }
     const model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
     model::ActiveObjectData o;
-    o.X = m_context.last.x();
-    o.Y = m_context.last.y();
+    const QPoint at = m_context.snapped(m_context.last, false);
+    o.X = at.x();
+    o.Y = at.y();
     o.Ref = QString::number(g);
     o.Layer = group.ListSlot;
     o.FileName = group.BmpName;
@@ -122,7 +124,8 @@ void PlaceTool::clicked()
     case SlotKind::Text:
         if (picked.tag >= 1 && picked.tag <= std::min(m_context.stage().TextCount, model::kMaxTextObjects))
             m_context.document.push(
-                new PlaceTextCommand(m_context.document, m_context.level(), picked.tag, m_context.last));
+                new PlaceTextCommand(m_context.document, m_context.level(), picked.tag,
+                                     m_context.snapped(m_context.last, false)));
         m_picked.reset();
         break;
     case SlotKind::Blank:
@@ -149,7 +152,7 @@ void PlaceTool::decorate(MapOverlay& overlay) const
         path = m_context.renderer.pictures().app().imageFile(picture);
     }
     if (!picture.isEmpty())
-        overlay.floating = FloatingPicture{u"drag:"_s + picture, path, m_context.last};
+        overlay.floating = FloatingPicture{u"drag:"_s + picture, path, m_context.snapped(m_context.last, false)};
 }
 
 } // namespace kestrava::level
