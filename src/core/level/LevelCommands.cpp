@@ -18,6 +18,24 @@ const model::StageData& stageOf(document::ProjectDocument& document, int level)
 
 } // namespace
 
+void joinGroup(model::FonObjectData& o, const model::FonGroupData& group, int g)
+{
+    o.Ref = QString::number(g);
+    o.Layer = group.ListSlot;
+    o.Group = group.Index;
+    o.FileName = group.BmpName;
+    o.Width = group.TileWidth;
+    o.Height = group.TileHeight;
+}
+
+void joinGroup(model::ActiveObjectData& o, const model::ActiveGroupData& group, int g)
+{
+    o.Ref = QString::number(g);
+    o.Layer = group.ListSlot;
+    o.GroupValue = group.Index;
+    o.FileName = group.BmpName;
+}
+
 QPoint placedPosition(const model::StageData& s, PlacedRef object)
 {
     switch (object.kind) {

@@ -19,6 +19,11 @@ struct PlacedRef {
     bool operator==(const PlacedRef&) const = default;
 };
 
+// A placed object made one of group g of its stage: the group's number,
+// list slot and picture, and for a map its tile size.
+void joinGroup(model::FonObjectData& object, const model::FonGroupData& group, int g);
+void joinGroup(model::ActiveObjectData& object, const model::ActiveGroupData& group, int g);
+
 // Where a placed object (or the lives bar) sits on the map.
 QPoint placedPosition(const model::StageData& stage, PlacedRef object);
 

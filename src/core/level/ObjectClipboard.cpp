@@ -64,12 +64,7 @@ recordsToPaste(const ObjectClipboard& clipboard, const model::StageData& s, int 
             model::FonObjectData o = *copied;
             o.X = clampToInt(qint64(o.X) + offset.x());
             o.Y = clampToInt(qint64(o.Y) + offset.y());
-            o.Ref = QString::number(g);
-            o.Layer = group.ListSlot;
-            o.Group = group.Index;
-            o.FileName = group.BmpName;
-            o.Width = group.TileWidth;
-            o.Height = group.TileHeight;
+            joinGroup(o, group, g);
             records.push_back(o);
             ++fon;
         } else {
@@ -83,10 +78,7 @@ recordsToPaste(const ObjectClipboard& clipboard, const model::StageData& s, int 
             model::ActiveObjectData o = sprite;
             o.X = clampToInt(qint64(o.X) + offset.x());
             o.Y = clampToInt(qint64(o.Y) + offset.y());
-            o.Ref = QString::number(g);
-            o.Layer = group.ListSlot;
-            o.GroupValue = group.Index;
-            o.FileName = group.BmpName;
+            joinGroup(o, group, g);
             records.push_back(o);
             ++active;
         }

@@ -64,12 +64,7 @@ void PlaceTool::placeFon(int g)
     const QPoint at = m_context.snapped(m_context.last, false);
     o.X = at.x();
     o.Y = at.y();
-    o.Ref = QString::number(g);
-    o.Layer = group.ListSlot;
-    o.Group = group.Index;
-    o.FileName = group.BmpName;
-    o.Width = group.TileWidth;
-    o.Height = group.TileHeight;
+    joinGroup(o, group, g);
     o.Exists = true;
     m_context.document.push(new PlaceObjectCommand(m_context.document, level, o));
     m_picked.reset();
@@ -93,10 +88,7 @@ void PlaceTool::placeActive(int g)
     const QPoint at = m_context.snapped(m_context.last, false);
     o.X = at.x();
     o.Y = at.y();
-    o.Ref = QString::number(g);
-    o.Layer = group.ListSlot;
-    o.FileName = group.BmpName;
-    o.GroupValue = group.Index;
+    joinGroup(o, group, g);
     const QSize size = pictureSize(m_context.project().projectPath(u"objects"_s), group.BmpName,
                                    m_context.renderer.pictures().cache());
     if (size.isValid()) {

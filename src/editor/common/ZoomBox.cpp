@@ -3,6 +3,11 @@
 #include "media/MapZoom.h"
 
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 namespace kestrava::editor {
 
@@ -50,6 +55,41 @@ void ZoomBox::take(const QString& text)
     setPercent(percent);
     if (changed)
         emit percentChosen(percent);
+}
+
+int wheelZoomSteps(QWheelEvent* event, int& pending)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        // The scroll area scrolls.
+        event->ignore();
+        return 0;
+    }
+    event->accept();
+    pending += event->angleDelta().y();
+    const int steps = pending / 120;
+    pending -= steps * 120;
+    return steps;
+}
+
+int steppedZoom(int percent, int steps)
+{
+    for (int k = 0; k < std::abs(steps); ++k)
+        percent = steps > 0 ? media::zoom::in(percent) : media::zoom::out(percent);
+    return percent;
+}
+
+void zoomAbout(QScrollArea* area, int before, int after, std::optional<QPoint> about,
+               const std::function<void()>& resize)
+{
+    const QWidget* viewport = area->viewport();
+    const QPoint at = about.value_or(QPoint(viewport->width() / 2, viewport->height() / 2));
+    QScrollBar* across = area->horizontalScrollBar();
+    QScrollBar* down = area->verticalScrollBar();
+    const int left = media::zoom::scrollAbout(across->value(), at.x(), before, after);
+    const int top = media::zoom::scrollAbout(down->value(), at.y(), before, after);
+    resize();
+    across->setValue(left);
+    down->setValue(top);
 }
 
 } // namespace kestrava::editor

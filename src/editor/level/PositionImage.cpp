@@ -1,6 +1,7 @@
 #include "editor/level/PositionImage.h"
 
 #include "level/LevelView.h"
+#include "editor/common/ZoomBox.h"
 #include "media/MapZoom.h"
 
 #include <QMouseEvent>
@@ -66,17 +67,8 @@ void PositionImage::mouseReleaseEvent(QMouseEvent* event)
 
 void PositionImage::wheelEvent(QWheelEvent* event)
 {
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        // The scroll area scrolls.
-        event->ignore();
-        return;
-    }
-    m_wheel += event->angleDelta().y();
-    const int steps = m_wheel / 120;
-    m_wheel -= steps * 120;
-    if (steps != 0)
+    if (const int steps = wheelZoomSteps(event, m_wheel))
         emit zoomWheel(steps, event->position().toPoint());
-    event->accept();
 }
 
 } // namespace kestrava::editor

@@ -130,10 +130,7 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
         GridSnap->setChecked(grid.Snap);
     });
     connect(ImPositionObjects, &PositionImage::zoomWheel, this, [this](int steps, QPoint at) {
-        int percent = zoom();
-        for (int k = 0; k < std::abs(steps); ++k)
-            percent = steps > 0 ? media::zoom::in(percent) : media::zoom::out(percent);
-        setZoom(percent, ImPositionObjects->mapTo(frPos_Obj1->viewport(), at));
+        setZoom(steppedZoom(zoom(), steps), ImPositionObjects->mapTo(frPos_Obj1->viewport(), at));
     });
     connect(m_zoomBox, &ZoomBox::percentChosen, this, [this](int percent) { setZoom(percent); });
 }
@@ -240,16 +237,7 @@ int TFrLevelEditor::zoom() const
 void TFrLevelEditor::setZoom(int percent, std::optional<QPoint> about)
 {
     percent = media::zoom::clamp(percent);
-    const int before = zoom();
-    QWidget* viewport = frPos_Obj1->viewport();
-    const QPoint at = about.value_or(QPoint(viewport->width() / 2, viewport->height() / 2));
-    QScrollBar* across = frPos_Obj1->horizontalScrollBar();
-    QScrollBar* down = frPos_Obj1->verticalScrollBar();
-    const int left = media::zoom::scrollAbout(across->value(), at.x(), before, percent);
-    const int top = media::zoom::scrollAbout(down->value(), at.y(), before, percent);
-    ImPositionObjects->setZoom(percent);
-    across->setValue(left);
-    down->setValue(top);
+    zoomAbout(frPos_Obj1, zoom(), percent, about, [&] { ImPositionObjects->setZoom(percent); });
     m_zoomBox->setPercent(percent);
 }
 

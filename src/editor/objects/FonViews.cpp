@@ -2,6 +2,7 @@
 
 #include "objects/FonEditor.h"
 #include "objects/FonPictures.h"
+#include "editor/common/ZoomBox.h"
 #include "media/MapZoom.h"
 
 #include <cmath>
@@ -95,16 +96,8 @@ void FonGridView::mouseReleaseEvent(QMouseEvent* event)
 
 void FonGridView::wheelEvent(QWheelEvent* event)
 {
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        event->ignore();
-        return;
-    }
-    m_wheel += event->angleDelta().y();
-    const int steps = m_wheel / 120;
-    m_wheel -= steps * 120;
-    if (steps != 0)
+    if (const int steps = wheelZoomSteps(event, m_wheel))
         emit zoomWheel(steps, event->position().toPoint());
-    event->accept();
 }
 
 FonImageView::FonImageView(QWidget* parent) : QWidget(parent)

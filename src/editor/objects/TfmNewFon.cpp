@@ -214,10 +214,7 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
 
     connect(m_zoomBox, &ZoomBox::percentChosen, this, [this](int percent) { setZoom(percent); });
     connect(m_grid, &FonGridView::zoomWheel, this, [this](int steps, QPoint at) {
-        int percent = zoom();
-        for (int k = 0; k < std::abs(steps); ++k)
-            percent = steps > 0 ? media::zoom::in(percent) : media::zoom::out(percent);
-        setZoom(percent, m_grid->mapTo(m_gridScroll->viewport(), at));
+        setZoom(steppedZoom(zoom(), steps), m_grid->mapTo(m_gridScroll->viewport(), at));
     });
 
     showSheet();
@@ -302,16 +299,7 @@ int TfmNewFon::zoom() const
 void TfmNewFon::setZoom(int percent, std::optional<QPoint> about)
 {
     percent = media::zoom::clamp(percent);
-    const int before = zoom();
-    QWidget* viewport = m_gridScroll->viewport();
-    const QPoint at = about.value_or(QPoint(viewport->width() / 2, viewport->height() / 2));
-    QScrollBar* across = m_gridScroll->horizontalScrollBar();
-    QScrollBar* down = m_gridScroll->verticalScrollBar();
-    const int left = media::zoom::scrollAbout(across->value(), at.x(), before, percent);
-    const int top = media::zoom::scrollAbout(down->value(), at.y(), before, percent);
-    m_grid->setZoom(percent);
-    across->setValue(left);
-    down->setValue(top);
+    zoomAbout(m_gridScroll, zoom(), percent, about, [&] { m_grid->setZoom(percent); });
     m_zoomBox->setPercent(percent);
 }
 
