@@ -9,33 +9,21 @@ namespace kestrava::level {
 
 namespace {
 
-// The object a press takes: the last background hit, a sprite over any
-// background, the lives bar over everything.
-std::optional<PlacedRef> takenAt(const model::StageData& s, QPoint at)
-{
-    std::optional<PlacedRef> taken;
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i)
-        if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), 0))
-            taken = PlacedRef{PlacedKind::Background, i};
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
-        if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, at.x(), at.y()))
-            taken = PlacedRef{PlacedKind::Active, i};
-    if (hitsLivesBar(s, at.x(), at.y()))
-        taken = PlacedRef{PlacedKind::LivesBar, 0};
-    return taken;
-}
-
-// The object a release selects: as a press takes, but a background's
-// tiles count 4 pixels narrower and lower, and the lives bar is not selected.
-std::optional<PlacedRef> selectedAt(const model::StageData& s, QPoint at)
+// The object under `at`: the last background hit, a sprite over any
+// background. A press takes it with the map's full extent and the lives bar
+// over everything; a release selects with each tile `shrink` pixels
+// narrower and lower, and never the bar.
+std::optional<PlacedRef> objectAt(const model::StageData& s, QPoint at, int shrink, bool withBar)
 {
     std::optional<PlacedRef> found;
     for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i)
-        if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), 4))
+        if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), shrink))
             found = PlacedRef{PlacedKind::Background, i};
     for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
         if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, at.x(), at.y()))
             found = PlacedRef{PlacedKind::Active, i};
+    if (withBar && hitsLivesBar(s, at.x(), at.y()))
+        found = PlacedRef{PlacedKind::LivesBar, 0};
     return found;
 }
 
@@ -100,7 +88,7 @@ void SelectTool::pressed(const MapPress& press)
     // A drag moves by the pointer's way from here, even when no move over
     // the map came before the press (the first press after a dialog).
     m_context.last = m_down;
-    m_drag = takenAt(s, press.at);
+    m_drag = objectAt(s, press.at, 0, true);
     if (m_extend) {
         // Shift or Ctrl: nothing is dragged; a band starts even on a map
         // that covers the stage, and a click adds or removes.
@@ -182,7 +170,7 @@ void SelectTool::released()
         return;
     }
     // Selecting changes nothing in the project: the group keeps its movement type.
-    const std::optional<PlacedRef> found = selectedAt(s, m_down);
+    const std::optional<PlacedRef> found = objectAt(s, m_down, 4, false);
     if (m_extend) {
         if (found)
             toggle(*found);
