@@ -365,3 +365,115 @@ TEST(FonEditor, SavedMapReachesTheLevelMapAndTheGame)
     EXPECT_TRUE(data.contains("int[]tileWidth={33,};")) << data.toStdString();
     EXPECT_EQ(io::readPng(doc.project().projectPath(u"res/road.png"_s)).size(), QSize(99, 60));
 }
+
+// Cells of a map written as rows of digits ('.' for 0), top row first.
+void paint(FonEditor& e, std::initializer_list<const char*> rows)
+{
+    int row = 0;
+    for (const char* line : rows) {
+        for (int column = 0; line[column] != 0; ++column) {
+            const int tile = line[column] == '.' ? 0 : line[column] - '0';
+            if (e.cell(column, row) != tile) {
+                select(e, tile == 0 ? e.cell(column, row) : tile); // its own tile clears a cell
+                click(e, column, row);
+            }
+        }
+        ++row;
+    }
+}
+
+std::string rowsOf(const FonEditor& e)
+{
+    std::string text;
+    for (int row = 0; row < e.mapRows(); ++row) {
+        for (int column = 0; column < e.mapColumns(); ++column)
+            text += e.cell(column, row) == 0 ? '.' : char('0' + e.cell(column, row));
+        text += '\n';
+    }
+    return text;
+}
+
+TEST(FonEditor, FloodFillKeepsToConnectedCellsInsideTheGridAndUndoesAsOneStep)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    e.loadPicture(f.sheet(u"s.png"_s, 3, 3, 8, 8));
+    // A wall of 1 around a hole; the hole's 0 cells do not touch the outer 0 cells.
+    e.setMapSize(6, 5);
+    paint(e, {"111...", "1.1...", "111...", "......", ".....2"});
+    const int steps = e.undoStack().count();
+    select(e, 3);
+    e.setBrush(FonEditor::Brush::Fill);
+    click(e, 5, 0); // at the right edge
+    EXPECT_EQ(rowsOf(e), "111333\n1.1333\n111333\n333333\n333332\n");
+    EXPECT_EQ(e.cell(6, 0), 0) << "the fill stopped at the grid's edge";
+    EXPECT_EQ(e.undoStack().count(), steps + 1);
+    // The hole alone; a cell already holding the tile changes nothing.
+    click(e, 1, 1);
+    EXPECT_EQ(e.cell(1, 1), 3);
+    EXPECT_EQ(e.cell(0, 0), 1);
+    click(e, 1, 1);
+    EXPECT_EQ(e.undoStack().count(), steps + 2);
+    // The wall, diagonal neighbours not joined: the corner cell (5, 4) keeps its 2.
+    select(e, 2);
+    click(e, 0, 0);
+    EXPECT_EQ(rowsOf(e), "222333\n232333\n222333\n333333\n333332\n");
+    e.undoStack().undo();
+    e.undoStack().undo();
+    e.undoStack().undo();
+    EXPECT_EQ(rowsOf(e), "111...\n1.1...\n111...\n......\n.....2\n");
+    // A press that leaves its cell is no click and fills nothing.
+    e.pressed(at(e, 3, 3));
+    e.pointerMoved(at(e, 4, 3));
+    e.released(at(e, 3, 3));
+    EXPECT_EQ(e.cell(3, 3), 0);
+}
+
+TEST(FonEditor, RectangleTakesCornersEitherWayAndEraserAndPickWork)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    e.loadPicture(f.sheet(u"s.png"_s, 3, 3, 8, 8));
+    e.setMapSize(5, 4);
+    select(e, 4);
+    e.setBrush(FonEditor::Brush::Rectangle);
+    // From the lower right corner to the upper left: the same cells.
+    e.pressed(at(e, 3, 2));
+    e.pointerMoved(at(e, 2, 2));
+    e.pointerMoved(at(e, 1, 1));
+    EXPECT_EQ(e.pendingRectangle(), QRect(QPoint(1, 1), QPoint(3, 2)));
+    EXPECT_EQ(e.cell(1, 1), 0) << "nothing is painted before the release";
+    e.released(at(e, 1, 1));
+    EXPECT_FALSE(e.pendingRectangle());
+    EXPECT_EQ(rowsOf(e), ".....\n.444.\n.444.\n.....\n");
+    const int steps = e.undoStack().count();
+    // Released off the grid: the last corner on it counts.
+    e.pressed(at(e, 4, 0));
+    e.pointerMoved(at(e, 3, 3));
+    e.released(QPoint(-5, 1000));
+    EXPECT_EQ(rowsOf(e), "...44\n.4444\n.4444\n...44\n");
+    EXPECT_EQ(e.undoStack().count(), steps + 1);
+    e.undoStack().undo();
+    EXPECT_EQ(rowsOf(e), ".....\n.444.\n.444.\n.....\n");
+
+    // The eraser: a click and a stroke empty cells, a stroke one step.
+    e.setBrush(FonEditor::Brush::Eraser);
+    click(e, 1, 1);
+    EXPECT_EQ(e.cell(1, 1), 0);
+    e.pressed(at(e, 1, 2));
+    e.pointerMoved(at(e, 2, 2));
+    e.pointerMoved(at(e, 3, 2));
+    e.released(at(e, 3, 2));
+    EXPECT_EQ(rowsOf(e), ".....\n..44.\n.....\n.....\n");
+    e.undoStack().undo();
+    EXPECT_EQ(rowsOf(e), ".....\n..44.\n.444.\n.....\n");
+
+    // Picking: the tile under the pointer; an empty cell picks "no tile"; off the grid nothing.
+    select(e, 9);
+    e.pickAt(at(e, 2, 1));
+    EXPECT_EQ(e.selectedTile(), 4);
+    e.pickAt(QPoint(500, 500));
+    EXPECT_EQ(e.selectedTile(), 4);
+    e.pickAt(at(e, 0, 0));
+    EXPECT_EQ(e.selectedTile(), 0);
+}

@@ -863,3 +863,204 @@ TEST(StageThumbnail, ShowsWhatTheStageHoldsFillingItsCellAndNeverShrinksALoneSpr
     EXPECT_EQ(scene.size(), cell);
     EXPECT_GT(count(scene, qRgb(0, 0, 250)), 137 * 81 * 9 / 10);
 }
+
+namespace {
+
+// A left press, moves and a release with Shift or Ctrl held or not.
+void band(LevelView& view, QPoint from, QPoint to, bool extend = false)
+{
+    view.pointerMoved(from.x(), from.y());
+    view.pressed(from.x(), from.y(), true, extend);
+    view.pointerMoved(to.x(), to.y());
+    view.released(false);
+}
+
+} // namespace
+
+TEST_F(LevelFixture, SelectionSetsMoveDeleteAndNudgeAsOneUndoStepEach)
+{
+    const int a = addActiveGroup(u"s"_s, 10, 10, qRgb(200, 0, 0));
+    const int one = placeActive(a, 100, 100);
+    const int two = placeActive(a, 130, 100);
+    const int three = placeActive(a, 300, 300);
+    view.start();
+    const auto selected = [&] { return tool().selected(); };
+    using Refs = std::vector<PlacedRef>;
+    const PlacedRef p1{PlacedKind::Active, one}, p2{PlacedKind::Active, two}, p3{PlacedKind::Active, three};
+
+    // The band takes what lies wholly inside it: sprite two spans 130..140.
+    band(view, {90, 90}, {138, 115});
+    EXPECT_EQ(selected(), (Refs{p1}));
+    band(view, {90, 90}, {139, 115});
+    EXPECT_EQ(selected(), (Refs{p1, p2}));
+    // Shift or Ctrl: a click adds an object or takes it away, a band adds.
+    select(305, 305);
+    EXPECT_EQ(selected(), (Refs{p3})) << "without a modifier a click selects one";
+    band(view, {90, 90}, {139, 115}, true);
+    EXPECT_EQ(selected(), (Refs{p3, p1, p2}));
+    view.pressed(105, 105, true, true);
+    view.released(true);
+    EXPECT_EQ(selected(), (Refs{p3, p2}));
+    EXPECT_EQ(tool().SelRect(), (level::SelectionRect{130, 140, 100, 110})) << "the last selected is framed";
+
+    // Dragging one of them moves them all: one undo step.
+    QUndoStack& undo = doc.undoStack();
+    const int before = undo.count();
+    view.pointerMoved(135, 105);
+    view.pressed(135, 105);
+    view.pointerMoved(138, 106);
+    view.pointerMoved(140, 112);
+    view.released(true);
+    EXPECT_EQ(s().ActiveObject[size_t(two)].X, 135);
+    EXPECT_EQ(s().ActiveObject[size_t(three)].Y, 307);
+    EXPECT_EQ(s().ActiveObject[size_t(one)].X, 100) << "not selected, not moved";
+    EXPECT_EQ(selected().size(), 2u) << "what was dragged stays selected";
+    EXPECT_EQ(undo.count(), before + 1);
+
+    // Nudges: 1 and 8 pixels, each its own step.
+    EXPECT_TRUE(tool().nudge(-1, 0));
+    EXPECT_TRUE(tool().nudge(0, 8));
+    EXPECT_EQ(s().ActiveObject[size_t(two)].X, 134);
+    EXPECT_EQ(s().ActiveObject[size_t(three)].Y, 315);
+    EXPECT_EQ(undo.count(), before + 3);
+    undo.undo();
+    EXPECT_EQ(s().ActiveObject[size_t(three)].Y, 307);
+    undo.undo();
+    undo.undo();
+    EXPECT_EQ(s().ActiveObject[size_t(two)].X, 130);
+    EXPECT_EQ(s().ActiveObject[size_t(three)].X, 300);
+
+    // Delete hides both in one step, and undo shows both again.
+    EXPECT_TRUE(tool().deleteSelected());
+    EXPECT_FALSE(s().ActiveObject[size_t(two)].Exists);
+    EXPECT_FALSE(s().ActiveObject[size_t(three)].Exists);
+    EXPECT_TRUE(s().ActiveObject[size_t(one)].Exists);
+    EXPECT_FALSE(tool().nudge(1, 0)) << "nothing selected any more";
+    undo.undo();
+    EXPECT_TRUE(s().ActiveObject[size_t(two)].Exists);
+    EXPECT_TRUE(s().ActiveObject[size_t(three)].Exists);
+    // A press on empty map without a move selects nothing.
+    select(600, 600);
+    EXPECT_TRUE(selected().empty());
+
+    // Over a map that covers the stage a plain press drags the map; with
+    // Shift the band starts there and takes the sprites, not the map.
+    const int g = addFonGroup(u"a"_s, 30, 30);
+    const int map = placeFon(g, 0, 0);
+    view.pereris();
+    band(view, {139, 115}, {101, 100}, true); // dragged up and left, corners included
+    EXPECT_EQ(selected(), (Refs{p2}));
+    band(view, {139, 115}, {100, 100}, true);
+    EXPECT_EQ(selected(), (Refs{p2, p1}));
+    EXPECT_EQ(s().FonObject[size_t(map)].X, 0);
+}
+
+TEST_F(LevelFixture, PasteFindsTheGroupsOfAnotherStageAndIsRefusedWholeOverACapacity)
+{
+    const int g = addFonGroup(u"a"_s, 2, 2);
+    const int a = addActiveGroup(u"s"_s, 10, 10, qRgb(200, 0, 0));
+    const int bg = placeFon(g, 40, 40);
+    const int sprite = placeActive(a, 200, 100);
+    s().ActiveObject[size_t(sprite)].PathCount = 1;
+    s().ActiveObject[size_t(sprite)].Path[1] = model::PathPoint{5, 6};
+    view.start();
+    QUndoStack& undo = doc.undoStack();
+    EXPECT_FALSE(tool().copy()) << "nothing selected";
+    band(view, {30, 30}, {300, 300});
+    ASSERT_EQ(tool().selected().size(), 2u);
+    EXPECT_TRUE(tool().copy());
+
+    // On its own stage a grid cell (the first group's 16 x 16 tiles) away, selected.
+    EXPECT_TRUE(tool().paste());
+    ASSERT_EQ(s().FonObjCount, 2);
+    ASSERT_EQ(s().ActiveObjCount, 2);
+    EXPECT_EQ(s().FonObject[2].X, 56);
+    EXPECT_EQ(s().ActiveObject[2].Y, 116);
+    EXPECT_EQ(s().ActiveObject[2].Path[1], (model::PathPoint{5, 6}));
+    EXPECT_EQ(tool().selected(), (std::vector<PlacedRef>{{PlacedKind::Background, 2}, {PlacedKind::Active, 2}}));
+    undo.undo();
+    EXPECT_EQ(s().FonObjCount, 1);
+    EXPECT_EQ(s().ActiveObjCount, 1);
+
+    // Stage 2 has the sprite's group at another number and no map group: refused whole.
+    doc.addLevel();
+    doc.selectLevel(2);
+    addActiveGroup(u"t"_s, 5, 5, qRgb(0, 0, 1));
+    const int a2 = addActiveGroup(u"s"_s, 10, 10, qRgb(200, 0, 0));
+    view.start1();
+    EXPECT_FALSE(tool().paste());
+    EXPECT_EQ(s().ActiveObjCount, 0);
+    EXPECT_TRUE(view.statusText().contains(u"«a.obf»"_s)) << view.statusText().toStdString();
+    const int g2 = addFonGroup(u"a"_s, 2, 2);
+    // 99 maps leave room for exactly one more.
+    for (int i = 1; i < model::kMaxFonObjects; ++i)
+        placeFon(g2, 0, 0);
+    EXPECT_TRUE(tool().paste());
+    ASSERT_EQ(s().FonObjCount, model::kMaxFonObjects);
+    ASSERT_EQ(s().ActiveObjCount, 1);
+    const model::ActiveObjectData& pasted = s().ActiveObject[1];
+    EXPECT_EQ(pasted.X, 200) << "another stage: the same place";
+    EXPECT_EQ(pasted.GroupValue, a2);
+    EXPECT_EQ(pasted.Ref, QString::number(a2));
+    EXPECT_EQ(pasted.Layer, s().ActiveGroup[size_t(a2)].ListSlot);
+    EXPECT_EQ(s().FonObject[size_t(model::kMaxFonObjects)].Group, g2);
+    EXPECT_TRUE(view.statusText().isEmpty());
+    // Now full: the next paste adds neither object, and says so.
+    EXPECT_FALSE(tool().paste());
+    EXPECT_EQ(s().ActiveObjCount, 1);
+    EXPECT_EQ(s().FonObjCount, model::kMaxFonObjects);
+    EXPECT_TRUE(view.statusText().contains(u"100"_s)) << view.statusText().toStdString();
+    undo.undo();
+    EXPECT_EQ(s().FonObjCount, model::kMaxFonObjects - 1);
+    EXPECT_EQ(s().ActiveObjCount, 0);
+
+    // Cut: copied, and deleted as one step; duplicate leaves the clipboard alone.
+    doc.selectLevel(1);
+    select(205, 105);
+    EXPECT_TRUE(tool().cut());
+    EXPECT_FALSE(s().ActiveObject[size_t(sprite)].Exists);
+    undo.undo();
+    EXPECT_TRUE(s().ActiveObject[size_t(sprite)].Exists);
+    select(45, 45);
+    EXPECT_TRUE(tool().duplicate());
+    EXPECT_EQ(s().FonObjCount, 2);
+    EXPECT_EQ(s().FonObject[2].X, 56);
+    EXPECT_TRUE(tool().paste());
+    EXPECT_EQ(s().ActiveObjCount, 2) << "the clipboard still holds the cut sprite";
+    EXPECT_EQ(s().FonObject[size_t(bg)].X, 40);
+}
+
+TEST_F(LevelFixture, SnappingPutsPlacedAndDraggedObjectsOnTheGrid)
+{
+    const int g = addFonGroup(u"a"_s, 2, 2, 1, 16, 8);
+    const int bg = placeFon(g, 3, 3);
+    view.start();
+    tool().setGrid({true, true});
+    EXPECT_EQ(tool().gridCell(), QSize(16, 8));
+    // Placing: the corner of the cell under the pointer, also left of the origin.
+    pick(1);
+    click(47, 23);
+    EXPECT_EQ(s().FonObject[2].X, 32);
+    EXPECT_EQ(s().FonObject[2].Y, 16);
+    pick(1);
+    click(-1, 8);
+    EXPECT_EQ(s().FonObject[3].X, -16);
+    EXPECT_EQ(s().FonObject[3].Y, 8);
+    // Dragging: the corner nearest to where the pointer takes it.
+    view.pointerMoved(25, 5);
+    view.pressed(25, 5);
+    view.pointerMoved(33, 8); // the corner would be at (11, 6)
+    EXPECT_EQ(s().FonObject[size_t(bg)].X, 16);
+    EXPECT_EQ(s().FonObject[size_t(bg)].Y, 8);
+    view.pointerMoved(29, 5); // (7, 3)
+    EXPECT_EQ(s().FonObject[size_t(bg)].X, 0);
+    EXPECT_EQ(s().FonObject[size_t(bg)].Y, 0);
+    view.released(true);
+    doc.undoStack().undo();
+    EXPECT_EQ(s().FonObject[size_t(bg)].X, 3) << "the drag is one step";
+    // Off: exactly where the pointer is.
+    tool().setGrid({true, false});
+    pick(1);
+    click(47, 23);
+    EXPECT_EQ(s().FonObject[4].X, 47);
+}

@@ -79,6 +79,7 @@ model::Project sample(const Folders& f)
     // The narrowest and the tallest game screen there may be.
     p.GameScreen = {16, 1000};
     p.GameSuite = {u"Студия «Ёж»"_s, u"2.10.3"_s, {}};
+    p.LevelGrid = {true, false};
     return p;
 }
 
@@ -219,6 +220,7 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"\"2.10.3\"", "\"2.100.3\"", u"свойства игры: Версия «2.100.3»: нужна запись вида 1.0"},
         {"\"2.10.3\"", "2", u"свойства игры: поле «version» должно быть строкой"},
         {"\"vendor\":\"", "\"vendor\":\"\\n", u"свойства игры: Разработчик: в тексте есть перевод строки"},
+        {"\"snap\":0", "\"snap\":2", u"сетка карты: поле «snap» должно быть 0 или 1, а записано 2"},
     };
     for (const Case& c : cases) {
         const std::string name = c.to.toStdString();

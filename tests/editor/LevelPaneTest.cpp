@@ -12,15 +12,20 @@
 #include "model/Project.h"
 #include "support/TempAppFolder.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -376,4 +381,60 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
     };
     rightClick(QPoint(102, 130));
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(LevelPane, AtFourHundredPercentToolsWorkInGamePixelsAndTheMenusAct)
+{
+    pane->setZoom(400);
+    EXPECT_EQ(map->size(), QSize(4000, 4000));
+    EXPECT_EQ(pane->findChild<QComboBox*>(u"ZoomBox"_s)->currentText(), u"400 %"_s);
+    // View pixel 1603 is game pixel 400, 1600..1603 all of it.
+    place(2, QPoint(1603, 404));
+    ASSERT_EQ(s().ActiveObjCount, 1);
+    EXPECT_EQ(s().ActiveObject[1].X, 400);
+    EXPECT_EQ(s().ActiveObject[1].Y, 101);
+    move(map, QPoint(1640, 440));
+    EXPECT_EQ(pane->findChild<QLabel*>(u"Label1"_s)->text(), u"410x110"_s);
+    EXPECT_EQ(pane->findChild<QLabel*>(u"HoverLabel"_s)->text(), u"активный объект 1 «hero.bmp»"_s);
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(1640, 440));
+    ASSERT_EQ(tool().selection(), (level::PlacedRef{level::PlacedKind::Active, 1}));
+
+    // The arrows nudge the selection: 1 pixel, with Shift 8.
+    auto* nudge = pane->findChild<QAction*>(u"NudgeRight8"_s);
+    ASSERT_TRUE(nudge);
+    EXPECT_EQ(nudge->shortcut(), QKeySequence(u"Shift+Right"_s));
+    nudge->trigger();
+    pane->findChild<QAction*>(u"NudgeUp"_s)->trigger();
+    EXPECT_EQ(s().ActiveObject[1].X, 408);
+    EXPECT_EQ(s().ActiveObject[1].Y, 100);
+
+    // Ctrl + the wheel zooms about the pointer: the game pixel under it stays there.
+    auto* area = pane->findChild<QScrollArea*>(u"frPos_Obj1"_s);
+    area->horizontalScrollBar()->setValue(1200);
+    area->verticalScrollBar()->setValue(200);
+    const QPoint inViewport = map->mapTo(map->parentWidget(), QPoint(1640, 440));
+    ASSERT_EQ(inViewport, QPoint(440, 240));
+    QWheelEvent wheel(QPointF(1640, 440), map->mapToGlobal(QPointF(1640, 440)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(map, &wheel);
+    EXPECT_EQ(pane->zoom(), 300);
+    const QPoint after = map->mapFrom(map->parentWidget(), inViewport);
+    EXPECT_EQ(map->toMap(after), QPoint(410, 110)) << after.x() << "," << after.y();
+
+    // Copy and paste through the menu: the copy a grid cell away.
+    ASSERT_TRUE(pane->MapMenu && pane->ViewMenu);
+    EXPECT_FALSE(pane->PasteObjects->isEnabled());
+    pane->CopyObjects->trigger();
+    EXPECT_TRUE(pane->PasteObjects->isEnabled());
+    pane->PasteObjects->trigger();
+    ASSERT_EQ(s().ActiveObjCount, 2);
+    EXPECT_EQ(s().ActiveObject[2].X, 424);
+
+    // The grid: a step of the project's history, shown over the map.
+    pane->GridShown->trigger();
+    EXPECT_TRUE(project.LevelGrid.Shown);
+    doc.undoStack().undo();
+    EXPECT_FALSE(project.LevelGrid.Shown);
+    EXPECT_FALSE(pane->GridShown->isChecked());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }

@@ -103,7 +103,11 @@ QStringList captions(const QList<QAction*>& actions)
 TEST_F(MainformTest, MenuCaptionsAndStartState)
 {
     EXPECT_EQ(captions(window->menuBar()->actions()),
-              (QStringList{u"Файл"_s, u"Правка"_s, u"Объекты"_s, u"Редакторы"_s, u"Запуск"_s, u"Справка"_s}));
+              (QStringList{u"Файл"_s, u"Правка"_s, u"Карта"_s, u"Вид"_s, u"Объекты"_s, u"Редакторы"_s, u"Запуск"_s,
+                           u"Справка"_s}));
+    // The level pane's menus show only with the pane.
+    EXPECT_FALSE(menu("N_Map")->menuAction()->isVisible());
+    EXPECT_FALSE(menu("N_View")->menuAction()->isVisible());
     EXPECT_EQ(captions(menu("N_Edit")->actions()), (QStringList{u"Отменить"_s, u"Повторить"_s}));
     EXPECT_EQ(captions(menu("N_File")->actions()),
               (QStringList{u"Открыть"_s, u"Новый"_s, u"Открыть пример"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,

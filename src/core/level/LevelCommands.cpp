@@ -2,6 +2,9 @@
 
 #include "document/ProjectDocument.h"
 
+#include <algorithm>
+#include <climits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::level {
@@ -14,6 +17,24 @@ const model::StageData& stageOf(document::ProjectDocument& document, int level)
 }
 
 } // namespace
+
+void joinGroup(model::FonObjectData& o, const model::FonGroupData& group, int g)
+{
+    o.Ref = QString::number(g);
+    o.Layer = group.ListSlot;
+    o.Group = group.Index;
+    o.FileName = group.BmpName;
+    o.Width = group.TileWidth;
+    o.Height = group.TileHeight;
+}
+
+void joinGroup(model::ActiveObjectData& o, const model::ActiveGroupData& group, int g)
+{
+    o.Ref = QString::number(g);
+    o.Layer = group.ListSlot;
+    o.GroupValue = group.Index;
+    o.FileName = group.BmpName;
+}
 
 QPoint placedPosition(const model::StageData& s, PlacedRef object)
 {
@@ -35,123 +56,185 @@ QPoint placedPosition(const model::StageData& s, PlacedRef object)
 // ---------------------------------------------------------------- place
 
 PlaceObjectCommand::PlaceObjectCommand(document::ProjectDocument& document, int level, Record placed)
-    : StageCommand(document, level, u"размещение объекта"_s), m_placed(std::move(placed))
+    : PlaceObjectCommand(document, level, std::vector<Record>{std::move(placed)})
+{
+}
+
+PlaceObjectCommand::PlaceObjectCommand(document::ProjectDocument& document, int level, std::vector<Record> placed)
+    : StageCommand(document, level, placed.size() == 1 ? u"размещение объекта"_s : u"вставка объектов"_s),
+      m_placed(std::move(placed))
 {
     const model::StageData& s = stageOf(document, level);
-    if (std::holds_alternative<model::FonObjectData>(m_placed)) {
-        m_countBefore = s.FonObjCount;
-        m_previous = s.FonObject.at(size_t(m_countBefore + 1));
-    } else {
-        m_countBefore = s.ActiveObjCount;
-        m_previous = s.ActiveObject.at(size_t(m_countBefore + 1));
+    m_fonBefore = s.FonObjCount;
+    m_activeBefore = s.ActiveObjCount;
+    int fon = m_fonBefore;
+    int active = m_activeBefore;
+    for (const Record& record : m_placed) {
+        if (std::holds_alternative<model::FonObjectData>(record))
+            m_previous.push_back(s.FonObject.at(size_t(++fon)));
+        else
+            m_previous.push_back(s.ActiveObject.at(size_t(++active)));
     }
 }
 
 void PlaceObjectCommand::redo()
 {
     model::StageData& s = stage();
-    const size_t n = size_t(m_countBefore + 1);
-    if (const auto* fon = std::get_if<model::FonObjectData>(&m_placed)) {
-        s.FonObject.at(n) = *fon;
-        s.FonObjCount = m_countBefore + 1;
-    } else {
-        s.ActiveObject.at(n) = std::get<model::ActiveObjectData>(m_placed);
-        s.ActiveObjCount = m_countBefore + 1;
+    int fon = m_fonBefore;
+    int active = m_activeBefore;
+    for (const Record& record : m_placed) {
+        if (const auto* o = std::get_if<model::FonObjectData>(&record))
+            s.FonObject.at(size_t(++fon)) = *o;
+        else
+            s.ActiveObject.at(size_t(++active)) = std::get<model::ActiveObjectData>(record);
     }
+    s.FonObjCount = fon;
+    s.ActiveObjCount = active;
     levelMapChanged();
 }
 
 void PlaceObjectCommand::undo()
 {
     model::StageData& s = stage();
-    const size_t n = size_t(m_countBefore + 1);
-    if (const auto* fon = std::get_if<model::FonObjectData>(&m_previous)) {
-        s.FonObject.at(n) = *fon;
-        s.FonObjCount = m_countBefore;
-    } else {
-        s.ActiveObject.at(n) = std::get<model::ActiveObjectData>(m_previous);
-        s.ActiveObjCount = m_countBefore;
+    int fon = m_fonBefore;
+    int active = m_activeBefore;
+    for (const Record& record : m_previous) {
+        if (const auto* o = std::get_if<model::FonObjectData>(&record))
+            s.FonObject.at(size_t(++fon)) = *o;
+        else
+            s.ActiveObject.at(size_t(++active)) = std::get<model::ActiveObjectData>(record);
     }
+    s.FonObjCount = m_fonBefore;
+    s.ActiveObjCount = m_activeBefore;
     levelMapChanged();
 }
 
 // ---------------------------------------------------------------- move
 
-MoveObjectCommand::MoveObjectCommand(document::ProjectDocument& document, int level, PlacedRef object, QPoint from,
-                                     QPoint to, int drag)
-    : StageCommand(document, level,
-                   object.kind == PlacedKind::LivesBar ? u"перемещение полосы жизней"_s : u"перемещение объекта"_s),
-      m_object(object), m_from(from), m_to(to), m_drag(drag)
+namespace {
+
+QString moveText(const std::vector<PlacedRef>& objects)
 {
+    if (objects.size() > 1)
+        return u"перемещение объектов"_s;
+    return !objects.empty() && objects.front().kind == PlacedKind::LivesBar ? u"перемещение полосы жизней"_s
+                                                                            : u"перемещение объекта"_s;
+}
+
+} // namespace
+
+MoveObjectCommand::MoveObjectCommand(document::ProjectDocument& document, int level, std::vector<PlacedRef> objects,
+                                     QPoint offset, int drag)
+    : StageCommand(document, level, moveText(objects)), m_objects(std::move(objects)), m_offset(offset), m_drag(drag)
+{
+    const model::StageData& s = stageOf(document, level);
+    for (const PlacedRef& object : m_objects)
+        m_from.push_back(placedPosition(s, object));
 }
 
 bool MoveObjectCommand::mergeWith(const QUndoCommand* other)
 {
     const auto* next = static_cast<const MoveObjectCommand*>(other);
-    if (next->m_drag != m_drag || next->m_object != m_object || next->m_level != m_level)
+    if (next->m_drag != m_drag || next->m_objects != m_objects || next->m_level != m_level)
         return false;
-    m_to = next->m_to;
+    m_offset += next->m_offset;
     return true;
 }
 
-void MoveObjectCommand::moveTo(QPoint at)
+void MoveObjectCommand::place(bool moved)
 {
     model::StageData& s = stage();
-    switch (m_object.kind) {
-    case PlacedKind::Background:
-        s.FonObject.at(size_t(m_object.index)).X = at.x();
-        s.FonObject.at(size_t(m_object.index)).Y = at.y();
-        break;
-    case PlacedKind::Active:
-        s.ActiveObject.at(size_t(m_object.index)).X = at.x();
-        s.ActiveObject.at(size_t(m_object.index)).Y = at.y();
-        break;
-    case PlacedKind::LivesBar:
-        s.LivesBar.X = at.x();
-        s.LivesBar.Y = at.y();
-        break;
+    for (size_t k = 0; k < m_objects.size(); ++k) {
+        const QPoint from = m_from[k];
+        const QPoint at = moved ? QPoint(int(std::clamp<qint64>(qint64(from.x()) + m_offset.x(), INT_MIN, INT_MAX)),
+                                         int(std::clamp<qint64>(qint64(from.y()) + m_offset.y(), INT_MIN, INT_MAX)))
+                                : from;
+        const PlacedRef& object = m_objects[k];
+        switch (object.kind) {
+        case PlacedKind::Background:
+            s.FonObject.at(size_t(object.index)).X = at.x();
+            s.FonObject.at(size_t(object.index)).Y = at.y();
+            break;
+        case PlacedKind::Active:
+            s.ActiveObject.at(size_t(object.index)).X = at.x();
+            s.ActiveObject.at(size_t(object.index)).Y = at.y();
+            break;
+        case PlacedKind::LivesBar:
+            s.LivesBar.X = at.x();
+            s.LivesBar.Y = at.y();
+            break;
+        }
     }
     levelMapChanged();
 }
 
 void MoveObjectCommand::redo()
 {
-    moveTo(m_to);
+    place(true);
 }
 
 void MoveObjectCommand::undo()
 {
-    moveTo(m_from);
+    place(false);
 }
 
 // ---------------------------------------------------------------- delete
 
-DeleteObjectCommand::DeleteObjectCommand(document::ProjectDocument& document, int level, PlacedRef object)
-    : StageCommand(document, level, u"удаление объекта"_s), m_object(object)
+DeleteObjectCommand::DeleteObjectCommand(document::ProjectDocument& document, int level,
+                                         std::vector<PlacedRef> objects)
+    : StageCommand(document, level, objects.size() == 1 ? u"удаление объекта"_s : u"удаление объектов"_s),
+      m_objects(std::move(objects))
 {
     const model::StageData& s = stageOf(document, level);
-    m_before = object.kind == PlacedKind::Background ? s.FonObject.at(size_t(object.index)).Exists
-                                                     : s.ActiveObject.at(size_t(object.index)).Exists;
+    for (const PlacedRef& object : m_objects)
+        m_before.push_back(object.kind == PlacedKind::Background ? s.FonObject.at(size_t(object.index)).Exists
+                                                                 : s.ActiveObject.at(size_t(object.index)).Exists);
 }
 
-void DeleteObjectCommand::setExists(bool exists)
+void DeleteObjectCommand::setExists(bool redo)
 {
     model::StageData& s = stage();
-    if (m_object.kind == PlacedKind::Background)
-        s.FonObject.at(size_t(m_object.index)).Exists = exists;
-    else
-        s.ActiveObject.at(size_t(m_object.index)).Exists = exists;
+    for (size_t k = 0; k < m_objects.size(); ++k) {
+        const bool exists = redo ? false : bool(m_before[k]);
+        if (m_objects[k].kind == PlacedKind::Background)
+            s.FonObject.at(size_t(m_objects[k].index)).Exists = exists;
+        else
+            s.ActiveObject.at(size_t(m_objects[k].index)).Exists = exists;
+    }
     levelMapChanged();
 }
 
 void DeleteObjectCommand::redo()
 {
-    setExists(false);
+    setExists(true);
 }
 
 void DeleteObjectCommand::undo()
 {
-    setExists(m_before);
+    setExists(false);
+}
+
+// ---------------------------------------------------------------- grid
+
+SetLevelGridCommand::SetLevelGridCommand(document::ProjectDocument& document, model::LevelGridData grid)
+    : QUndoCommand(u"сетка карты"_s), m_document(document), m_grid(grid), m_before(document.project().LevelGrid)
+{
+}
+
+void SetLevelGridCommand::show(const model::LevelGridData& grid)
+{
+    m_document.edit().LevelGrid = grid;
+    m_document.notifyLevelMap(m_document.project().CurLevel);
+}
+
+void SetLevelGridCommand::redo()
+{
+    show(m_grid);
+}
+
+void SetLevelGridCommand::undo()
+{
+    show(m_before);
 }
 
 // ---------------------------------------------------------------- behaviour

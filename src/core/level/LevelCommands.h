@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <variant>
+#include <vector>
 
 namespace kestrava::level {
 
@@ -18,31 +19,40 @@ struct PlacedRef {
     bool operator==(const PlacedRef&) const = default;
 };
 
+// A placed object made one of group g of its stage: the group's number,
+// list slot and picture, and for a map its tile size.
+void joinGroup(model::FonObjectData& object, const model::FonGroupData& group, int g);
+void joinGroup(model::ActiveObjectData& object, const model::ActiveGroupData& group, int g);
+
 // Where a placed object (or the lives bar) sits on the map.
 QPoint placedPosition(const model::StageData& stage, PlacedRef object);
 
-// A placed object: the next number of its kind, never a reused one.
+// Placed objects (one placed, or several pasted): each the next number of
+// its kind, never a reused one.
 class PlaceObjectCommand : public document::StageCommand {
 public:
     using Record = std::variant<model::FonObjectData, model::ActiveObjectData>;
 
     PlaceObjectCommand(document::ProjectDocument& document, int level, Record placed);
+    PlaceObjectCommand(document::ProjectDocument& document, int level, std::vector<Record> placed);
 
     void undo() override;
     void redo() override;
 
 private:
-    Record m_placed;
-    Record m_previous; // what the slot held before; restored exactly
-    int m_countBefore = 0;
+    std::vector<Record> m_placed;
+    std::vector<Record> m_previous; // what the slots held before; restored exactly
+    int m_fonBefore = 0;
+    int m_activeBefore = 0;
 };
 
-// One step of a drag. The steps of one drag merge into one undo step.
+// Objects moved together by one offset: a step of a drag (the steps of one
+// drag merge into one undo step) or a nudge.
 class MoveObjectCommand : public document::StageCommand {
 public:
     static constexpr int kId = 0x4b01;
 
-    MoveObjectCommand(document::ProjectDocument& document, int level, PlacedRef object, QPoint from, QPoint to,
+    MoveObjectCommand(document::ProjectDocument& document, int level, std::vector<PlacedRef> objects, QPoint offset,
                       int drag);
 
     int id() const override { return kId; }
@@ -51,27 +61,43 @@ public:
     void redo() override;
 
 private:
-    void moveTo(QPoint at);
+    void place(bool moved);
 
-    PlacedRef m_object;
-    QPoint m_from;
-    QPoint m_to;
+    std::vector<PlacedRef> m_objects;
+    std::vector<QPoint> m_from;
+    QPoint m_offset;
     int m_drag;
 };
 
-// "удалить", undone by showing the object again. Numbers never change.
+// "удалить", undone by showing the objects again. Numbers never change.
 class DeleteObjectCommand : public document::StageCommand {
 public:
-    DeleteObjectCommand(document::ProjectDocument& document, int level, PlacedRef object);
+    DeleteObjectCommand(document::ProjectDocument& document, int level, std::vector<PlacedRef> objects);
 
     void undo() override;
     void redo() override;
 
 private:
-    void setExists(bool exists);
+    void setExists(bool redo);
 
-    PlacedRef m_object;
-    bool m_before = false;
+    std::vector<PlacedRef> m_objects;
+    std::vector<bool> m_before;
+};
+
+// The level map's grid ("Вид"): shown, snapped to. Kept with the project.
+class SetLevelGridCommand : public QUndoCommand {
+public:
+    SetLevelGridCommand(document::ProjectDocument& document, model::LevelGridData grid);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    void show(const model::LevelGridData& grid);
+
+    document::ProjectDocument& m_document;
+    model::LevelGridData m_grid;
+    model::LevelGridData m_before;
 };
 
 // The movement dialog's choice for an active group: its type and its

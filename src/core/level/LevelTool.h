@@ -2,7 +2,11 @@
 
 #include "level/LevelCommands.h"
 #include "level/MapRenderer.h"
+#include "level/ObjectClipboard.h"
 #include "level/ObjectList.h"
+#include "level/PathTool.h"
+#include "level/PlaceTool.h"
+#include "level/SelectTool.h"
 #include "model/Project.h"
 
 #include <QPoint>
@@ -19,20 +23,11 @@ namespace kestrava::level {
 // The pop-up menu a right click on the map asks for.
 enum class ContextMenu { None, Background, Active };
 
-// Whether presses on the map draw the path of an active object.
-enum class PathMode { Off, Drawing };
-
-// An icon of the object list picked to be placed: it follows the pointer
-// over the map until a click places it.
-struct PickedIcon {
-    SlotKind kind = SlotKind::Blank;
-    int tag = 0;
-};
-
-// How the author works on the map of the current stage: picking icons,
-// placing, dragging, selecting, deleting, the behaviour dialogs' choices
-// and drawing paths. It keeps only what the pointer and the tools are
-// doing; every change of the project is a command of the document.
+// How the author works on the map of the current stage. It holds one tool
+// per way of working (placing a picked icon, selecting and moving, drawing
+// a path), hands the pointer to the one in charge, and keeps what they
+// share: the context menu's target and the behaviour dialogs' choices.
+// Every change of the project is a command of the document.
 class LevelTool {
 public:
     LevelTool(document::ProjectDocument& document, MapRenderer& renderer);
@@ -49,8 +44,9 @@ public:
 
     // The map, in the order the window delivers a left click: press, click, release.
     void pointerMoved(int x, int y);
-    // primary: the left button; only it adds a path point.
-    void pressed(int x, int y, bool primary = true);
+    // primary: the left button; only it adds a path point. extend: Shift or
+    // Ctrl held, the press adds to the selection or takes from it.
+    void pressed(int x, int y, bool primary = true, bool extend = false);
     void clicked();
     void released();
     // A right click at (x, y): which menu to show. The topmost object under
@@ -72,20 +68,40 @@ public:
     void setObstacle(int object, int obstacle);
     int obstacleOf(int object) const;
 
-    // Delete: the selected object; false when nothing was selected.
+    // Delete: the selected objects, one undo step; false when nothing was selected.
     bool deleteSelected();
+    // Arrow keys: the selection moved by (dx, dy), one undo step; false when nothing was selected.
+    bool nudge(int dx, int dy);
+    // Ctrl+C: the selected objects kept to be pasted, on this stage or
+    // another of the project; false when nothing was selected.
+    bool copy();
+    // Ctrl+X: copied, then deleted as one undo step.
+    bool cut();
+    // Ctrl+V: the copied objects placed on the current stage, as one undo
+    // step, and selected; on the stage they came from a grid cell to the
+    // right and down. Refused whole (false, statusText() says why) when the
+    // stage lacks one of their groups or has no room for all of them.
+    bool paste();
+    // Ctrl+D: the selection pasted again on its stage; the copied objects stay.
+    bool duplicate();
+    bool canPaste() const { return !m_clipboard.empty(); }
+
+    // "Вид": the grid of the stage's tile size, and snapping to it.
+    void setGrid(model::LevelGridData grid);
+    // The grid's cell: the tile size of the stage's first background group, else 16 x 16.
+    QSize gridCell() const;
     // Escape: drops a picked icon and ends path drawing; false when there was neither.
     bool dropPicked();
 
     // The path dialog, on the active object whose properties were opened last.
-    void setCurObject(int object) { m_curObject = object; }
+    void setCurObject(int object) { m_path.setObject(object); }
     void pathStraight();
     void pathDeleteLast();
     void pathConfirm();
     // "Нет", the dialog's frame or Escape: drawing stops, the points stay.
     void pathEnd();
-    PathMode PathEditMode() const { return m_pathEditMode; }
-    int CurObject() const { return m_curObject; }
+    PathMode PathEditMode() const { return m_path.mode(); }
+    int CurObject() const { return m_path.object(); }
     // The movement settings code of the current stage.
     const QString& MoveModeText() const;
 
@@ -94,50 +110,31 @@ public:
     // The pointer position as "120x45".
     const QString& pointerText() const { return m_pointerText; }
     // Why the last action was refused; empty when it was not.
-    const QString& statusText() const { return m_status; }
-    std::optional<PlacedRef> selection() const { return m_selection; }
-    std::optional<PickedIcon> picked() const { return m_picked; }
+    const QString& statusText() const { return m_context.status; }
+    std::optional<PlacedRef> selection() const { return m_select.selection(); }
+    const std::vector<PlacedRef>& selected() const { return m_select.selected(); }
+    // The object under the pointer, for the status bar; empty over empty map.
+    QString hoverText() const;
+    std::optional<PickedIcon> picked() const { return m_place.picked(); }
     std::optional<PlacedRef> MenuObject() const { return m_menuObject; }
     // The frame of the selected object as it now lies; all 0 for none.
-    SelectionRect SelRect() const;
+    SelectionRect SelRect() const { return m_select.frame(); }
 
 private:
-    const model::Project& project() const;
-    const model::StageData& stage() const;
-    int level() const;
+    // The tool that takes the next press: a path being drawn, else a picked icon, else selecting.
+    MapTool& inCharge();
 
-    bool fonValid(int i) const;
-    bool activeValid(int i) const;
-    bool exists(PlacedRef object) const;
-    bool hitsFon(int i, int x, int y, int shrink) const;
-    bool hitsActive(int i, int x, int y) const;
-    bool hitsLivesBar(int x, int y) const;
-    std::optional<SelectionRect> frameOf(PlacedRef object) const;
-
-    void placeFon(int group);
-    void placeActive(int group);
-    void refuse(const QString& why) { m_status = why; }
-
-    document::ProjectDocument& m_document;
-    MapRenderer& m_renderer;
+    ToolContext m_context;
+    PlaceTool m_place;
+    SelectTool m_select;
+    PathTool m_path;
+    // The tool that took the press while the button is down.
+    MapTool* m_gesture = nullptr;
+    ObjectClipboard m_clipboard;
 
     QPoint m_list;
-    QPoint m_last;         // the pointer's last position on the map
-    QPoint m_down;         // DownX, DownY: where the last press on the map was
     QString m_pointerText;
-    QString m_status;
-
-    std::optional<PickedIcon> m_picked;
-    std::optional<PlacedRef> m_drag;
-    int m_dragSerial = 0;
-    // ResetDrag: a release arms it; the next pointer move then drops a picked
-    // group (a picked text stays until a click). A release itself ends a drag.
-    bool m_resetDrag = false;
-    std::optional<PlacedRef> m_selection;
     std::optional<PlacedRef> m_menuObject;
-
-    PathMode m_pathEditMode = PathMode::Off;
-    int m_curObject = 0;
     // The movement settings code per stage, "2" after a path was confirmed;
     // the movement dialog copies it into the group's Caption.
     std::array<QString, model::kMaxLevels + 1> m_moveModeText;

@@ -1,6 +1,7 @@
 #include "level/LevelView.h"
 
 #include "document/ProjectDocument.h"
+#include "media/MapZoom.h"
 
 namespace kestrava::level {
 
@@ -68,6 +69,12 @@ const QImage& LevelView::renderStage(int level)
         m_stageMap = QImage(model::kMapSize, model::kMapSize, QImage::Format_RGB32);
     m_renderer.render(m_stageMap, m_document.project(), level, MapOverlay());
     return m_stageMap;
+}
+
+void LevelView::paint(QPainter& painter, int percent, const QRect& exposed) const
+{
+    const bool grid = m_document.project().LevelGrid.Shown;
+    media::paintZoomed(painter, m_map, percent, exposed, grid ? m_tool.gridCell() : QSize());
 }
 
 QString LevelView::statusText() const

@@ -6,9 +6,12 @@
 #include "media/PictureSource.h"
 
 #include <QImage>
+#include <QRect>
 #include <QObject>
 #include <QSize>
 #include <QStringList>
+
+class QPainter;
 
 namespace kestrava::document { class ProjectDocument; }
 
@@ -55,9 +58,9 @@ public:
     {
         handle([&] { m_tool.pointerMoved(x, y); }, true);
     }
-    void pressed(int x, int y, bool primary = true)
+    void pressed(int x, int y, bool primary = true, bool extend = false)
     {
-        handle([&] { m_tool.pressed(x, y, primary); });
+        handle([&] { m_tool.pressed(x, y, primary, extend); });
     }
     // A release on the map; `click` when it ends a left click there, which places a picked icon first.
     void released(bool click)
@@ -83,6 +86,10 @@ public:
         if (redrawAfter || m_stale)
             pereris();
     }
+
+    // Paints the part `exposed` (view pixels) of the map shown at `percent`,
+    // with the grid when it is shown. Reads no file.
+    void paint(QPainter& painter, int percent, const QRect& exposed) const;
 
     // Why the last action was refused; empty when it was not.
     QString statusText() const;

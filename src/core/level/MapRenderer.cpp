@@ -228,10 +228,17 @@ void MapRenderer::render(QImage& map, const model::Project& project, int level, 
         drawBackground(painter, map, project, level);
         drawActive(painter, project, s);
     }
-    const SelectionRect& sel = overlay.selection;
-    framePixels(map, sel.left, sel.top, sel.right, sel.bottom, overlay.selectionColour);
-    framePixels(map, qint64(sel.left) + 2, qint64(sel.top) + 2, qint64(sel.right) - 2, qint64(sel.bottom) - 2,
-                overlay.selectionColour);
+    const auto frameSelected = [&](const SelectionRect& sel) {
+        framePixels(map, sel.left, sel.top, sel.right, sel.bottom, overlay.selectionColour);
+        framePixels(map, qint64(sel.left) + 2, qint64(sel.top) + 2, qint64(sel.right) - 2, qint64(sel.bottom) - 2,
+                    overlay.selectionColour);
+    };
+    for (const SelectionRect& more : overlay.moreSelected)
+        frameSelected(more);
+    frameSelected(overlay.selection);
+    if (overlay.band)
+        framePixels(map, overlay.band->left(), overlay.band->top(), qint64(overlay.band->right()) + 1,
+                    qint64(overlay.band->bottom()) + 1, kBandColour);
     framePixels(map, 0, 0, overlay.screen.width(), overlay.screen.height(), kScreenFrameColour);
     drawFixed(map, project, s);
     if (overlay.pathObject > 0)

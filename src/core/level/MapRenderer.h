@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -52,6 +53,8 @@ struct FloatingPicture {
 // What the map shows besides the stage itself.
 struct MapOverlay {
     SelectionRect selection;  // all 0: none
+    std::vector<SelectionRect> moreSelected; // the rest of a selection of several
+    std::optional<QRect> band;               // the rubber band being dragged out
     QRgb selectionColour = 0;
     QSize screen;             // the game screen frame at the origin
     int pathObject = 0;       // placed active object whose path is shown; 0 for none
@@ -65,6 +68,7 @@ class MapRenderer {
 public:
     static constexpr QRgb kScreenFrameColour = 0xff64c896;  // 100, 200, 150
     static constexpr QRgb kPathPointColour = 0xff1900ff;    // 25, 0, 255
+    static constexpr QRgb kBandColour = 0xff2060e0;
     // The marker of a positioned text object, in the images folder.
     static inline const QString kTextMarker = QStringLiteral("text1.bmp");
 

@@ -197,6 +197,14 @@ struct StageData {
     bool operator==(const StageData&) const = default;
 };
 
+// The level map's grid ("Вид"), one for the project: drawn over the map,
+// and placed and dragged objects snapped to it.
+struct LevelGridData {
+    bool Shown = false;
+    bool Snap = false;
+    bool operator==(const LevelGridData&) const = default;
+};
+
 // The whole project in memory, as saved. The document owns the one instance
 // the author edits (document::ProjectDocument).
 class Project {
@@ -217,6 +225,7 @@ public:
     ScreenSize GameScreen = kDefaultGameScreen;
     // Its vendor, version and description in the jad ("Настройки игры").
     GameSuiteData GameSuite;
+    LevelGridData LevelGrid;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

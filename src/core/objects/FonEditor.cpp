@@ -61,6 +61,13 @@ private:
     int m_stroke;
 };
 
+// The cells from one corner cell to the other, both included, given either way round.
+QRect cellsBetween(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 // The drawing copy of a picture: premultiplied when it has alpha, so tiles blit on the fast paths.
 QImage bitmapOf(const QImage& picture)
 {
@@ -249,6 +256,18 @@ void FonEditor::pointerMoved(QPoint pixel)
     if (!m_press)
         return;
     const std::optional<QPoint> at = cellAt(pixel);
+    if (m_brush == Brush::Rectangle || m_brush == Brush::Fill) {
+        // The rectangle keeps its last corner on the grid while the pointer is off it.
+        if (at && at != m_last) {
+            const QRect before = pendingRectangle().value_or(QRect());
+            m_last = at;
+            if (m_brush == Brush::Rectangle)
+                emit cellsChanged(before | *pendingRectangle());
+        }
+        if (at != m_press)
+            m_painting = true;
+        return;
+    }
     if (!at) {
         // Off the grid the stroke pauses; coming back does not draw across the gap.
         m_last.reset();
@@ -259,9 +278,9 @@ void FonEditor::pointerMoved(QPoint pixel)
             return;
         m_painting = true;
         std::fill(m_crossed.begin(), m_crossed.end(), false);
-        paintCrossed(*m_press, *at);
+        paintCrossed(*m_press, *at, strokeTile());
     } else {
-        paintCrossed(m_last.value_or(*at), *at);
+        paintCrossed(m_last.value_or(*at), *at, strokeTile());
     }
     m_last = at;
 }
@@ -271,15 +290,101 @@ void FonEditor::released(QPoint pixel)
     if (!m_press)
         return;
     const QPoint press = *m_press;
-    const bool click = !m_painting && cellAt(pixel) == press;
+    const std::optional<QPoint> at = cellAt(pixel);
+    const QPoint corner = at.value_or(m_last.value_or(press));
+    const bool click = !m_painting && at == press;
+    const std::optional<QRect> pending = pendingRectangle();
     m_press.reset();
     m_last.reset();
     m_painting = false;
-    if (click)
-        toggle(press.x(), press.y());
+    switch (m_brush) {
+    case Brush::Pencil:
+        if (click)
+            toggle(press.x(), press.y());
+        break;
+    case Brush::Eraser:
+        if (click && cell(press.x(), press.y()) != 0)
+            setCellsAsStep({{press.x(), press.y(), cell(press.x(), press.y()), 0}}, u"ластик"_s, 0);
+        break;
+    case Brush::Rectangle:
+        fillRectangle(press, corner);
+        // The outline goes even when the cells already held the tile.
+        if (pending)
+            emit cellsChanged(*pending);
+        break;
+    case Brush::Fill:
+        if (click)
+            floodFill(press.x(), press.y());
+        break;
+    }
 }
 
-void FonEditor::paintCrossed(QPoint from, QPoint to)
+void FonEditor::setBrush(Brush brush)
+{
+    if (m_press)
+        return;
+    m_brush = brush;
+}
+
+std::optional<QRect> FonEditor::pendingRectangle() const
+{
+    if (m_brush != Brush::Rectangle || !m_press)
+        return std::nullopt;
+    return cellsBetween(*m_press, m_last.value_or(*m_press));
+}
+
+void FonEditor::pickAt(QPoint pixel)
+{
+    const std::optional<QPoint> at = cellAt(pixel);
+    if (!at)
+        return;
+    const int tile = cell(at->x(), at->y());
+    // A number the cut has no tile for selects nothing that could be painted.
+    m_selected = tile <= tileCount() ? tile : 0;
+    emit selectionChanged();
+}
+
+void FonEditor::fillRectangle(QPoint corner, QPoint opposite)
+{
+    const QRect cells = cellsBetween(corner, opposite).intersected(QRect(0, 0, m_columns, m_rows));
+    std::vector<CellChange> changes;
+    for (int row = cells.top(); row <= cells.bottom(); ++row)
+        for (int column = cells.left(); column <= cells.right(); ++column)
+            if (const int now = cell(column, row); now != m_selected)
+                changes.push_back({column, row, now, m_selected});
+    setCellsAsStep(std::move(changes), u"прямоугольник"_s, 0);
+}
+
+void FonEditor::floodFill(int column, int row)
+{
+    if (column < 0 || row < 0 || column >= m_columns || row >= m_rows)
+        return;
+    const int from = cell(column, row);
+    if (from == m_selected)
+        return;
+    // Breadth first over the grid, each cell visited once.
+    std::vector<bool> seen(size_t(m_columns) * size_t(m_rows), false);
+    std::vector<QPoint> queue{QPoint(column, row)};
+    seen[size_t(row) * size_t(m_columns) + size_t(column)] = true;
+    std::vector<CellChange> changes;
+    for (size_t next = 0; next < queue.size(); ++next) {
+        const QPoint p = queue[next];
+        changes.push_back({p.x(), p.y(), from, m_selected});
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint n = p + step;
+            if (n.x() < 0 || n.y() < 0 || n.x() >= m_columns || n.y() >= m_rows)
+                continue;
+            const size_t at = size_t(n.y()) * size_t(m_columns) + size_t(n.x());
+            if (seen[at] || cell(n.x(), n.y()) != from)
+                continue;
+            seen[at] = true;
+            queue.push_back(n);
+        }
+    }
+    setCellsAsStep(std::move(changes), u"заливка"_s, 0);
+}
+
+void FonEditor::paintCrossed(QPoint from, QPoint to, int tile)
 {
     // Every cell on the line between the two, so a quick pointer skips none.
     std::vector<CellChange> changes;
@@ -294,8 +399,8 @@ void FonEditor::paintCrossed(QPoint from, QPoint to)
         const size_t at = size_t(y) * kStoreColumns + size_t(x);
         if (!m_crossed[at]) {
             m_crossed[at] = true;
-            if (m_store[at] != m_selected)
-                changes.push_back({x, y, m_store[at], m_selected});
+            if (m_store[at] != tile)
+                changes.push_back({x, y, m_store[at], tile});
         }
         if (x == to.x() && y == to.y())
             break;
@@ -309,7 +414,7 @@ void FonEditor::paintCrossed(QPoint from, QPoint to)
             y += sy;
         }
     }
-    setCellsAsStep(std::move(changes), u"рисование карты"_s, m_stroke);
+    setCellsAsStep(std::move(changes), tile == 0 ? u"ластик"_s : u"рисование карты"_s, m_stroke);
 }
 
 void FonEditor::clear()

@@ -90,14 +90,36 @@ public:
     // A click on a cell: a cell holding the selected tile is emptied, any
     // other takes the selected tile. One undo step.
     void toggle(int column, int row);
-    // The left button on the grid. Pressed and released on one cell without
-    // leaving it is a click (toggle); moved on to other cells while held, it
-    // paints every cell it crosses once with the selected tile, the first
-    // one included: one undo step for the whole stroke.
+
+    // What the left button does on the grid.
+    enum class Brush {
+        Pencil,    // a click toggles a cell, a stroke paints the selected tile
+        Eraser,    // a click or a stroke empties cells
+        Rectangle, // pressed on one corner, released on the other: the cells between take the selected tile
+        Fill,      // a click fills the connected cells that hold the clicked cell's tile
+    };
+    void setBrush(Brush brush);
+    Brush brush() const { return m_brush; }
+
+    // The left button on the grid. With the pencil or the eraser, pressed
+    // and released on one cell without leaving it is a click; moved on to
+    // other cells while held, it paints every cell it crosses once, the
+    // first one included. A stroke, a rectangle or a fill is one undo step.
     void pressed(QPoint pixel);
     void pointerMoved(QPoint pixel);
     void released(QPoint pixel);
     bool stroking() const { return m_press.has_value(); }
+    // The rectangle the button is dragging out (cells); none otherwise.
+    std::optional<QRect> pendingRectangle() const;
+
+    // Alt+click or the right button: the tile under the pointer is selected.
+    void pickAt(QPoint pixel);
+    // The cells between two corner cells (either way round), within the
+    // grid, take the selected tile.
+    void fillRectangle(QPoint corner, QPoint opposite);
+    // The cells joined to (column, row) side by side that hold its tile
+    // take the selected one; the grid's edge bounds them.
+    void floodFill(int column, int row);
     // "очистить поле": every cell of the grid emptied, as one undo step.
     void clear();
 
@@ -144,7 +166,8 @@ signals:
 
 private:
     void setCellsAsStep(std::vector<CellChange> changes, const QString& text, int stroke);
-    void paintCrossed(QPoint from, QPoint to);
+    void paintCrossed(QPoint from, QPoint to, int tile);
+    int strokeTile() const { return m_brush == Brush::Eraser ? 0 : m_selected; }
     void cut(int across, int down);
     void touch() { m_modified = true; }
 
@@ -168,6 +191,7 @@ private:
     bool m_painting = false;             // it left the first cell: a stroke
     std::vector<bool> m_crossed;         // cells this stroke painted
     int m_stroke = 0;                    // serial of the stroke, for merging
+    Brush m_brush = Brush::Pencil;
 
     bool m_modified = false;
 };

@@ -43,6 +43,9 @@ const QString kSuiteKey = u"suite"_s;
 const QString kVendorKey = u"vendor"_s;
 const QString kSuiteVersionKey = u"version"_s;
 const QString kDescriptionKey = u"description"_s;
+const QString kGridKey = u"levelGrid"_s;
+const QString kGridShownKey = u"shown"_s;
+const QString kGridSnapKey = u"snap"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kBarKey = u"livesBar"_s;
@@ -340,7 +343,7 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kStagesKey}, QString());
+        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kGridKey, kStagesKey}, QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
@@ -380,6 +383,22 @@ public:
         if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
             fail(where, problem);
         return suite;
+    }
+
+    // The level map's grid; none for a file without it.
+    std::optional<model::LevelGridData> grid(const Json& root)
+    {
+        const QString where = u"сетка карты"_s;
+        const std::optional<Json> o = optionalObject(root, kGridKey, where, {kGridShownKey, kGridSnapKey});
+        if (!o)
+            return std::nullopt;
+        const auto flag = [&](const QString& key) {
+            const int value = integer(*o, key, where);
+            if (value != 0 && value != 1)
+                fail(where, u"поле «%1» должно быть 0 или 1, а записано %2"_s.arg(key).arg(value));
+            return value == 1;
+        };
+        return model::LevelGridData{flag(kGridShownKey), flag(kGridSnapKey)};
     }
 
     std::vector<StageExtras> stages(const Json& root)
@@ -741,6 +760,10 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
         put(kDescriptionKey, project.GameSuite.Description);
         screen += "  \"suite\": " + compact(suite) + ",\n";
     }
+    // Without a grid the file stays as it was before the grid was kept.
+    if (project.LevelGrid != model::LevelGridData{})
+        screen += "  \"levelGrid\": " + compact(QJsonObject{{kGridShownKey, int(project.LevelGrid.Shown)},
+                                                             {kGridSnapKey, int(project.LevelGrid.Snap)}}) + ",\n";
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
            + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
            + stages.join(",\n") + "\n  ]\n}\n";
@@ -778,11 +801,14 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
                     .arg(QDir::toNativeSeparators(extras.path), io::fileNamePart(projectFile))};
     const std::optional<model::ScreenSize> screen = reader.screen(extras.root->root());
     const std::optional<model::GameSuiteData> suite = reader.suite(extras.root->root());
+    const std::optional<model::LevelGridData> grid = reader.grid(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
     if (screen)
         project.GameScreen = *screen;
     if (suite)
         project.GameSuite = *suite;
+    if (grid)
+        project.LevelGrid = *grid;
     return {};
 }
 

@@ -1,46 +1,74 @@
 #include "editor/level/PositionImage.h"
 
+#include "level/LevelView.h"
+#include "editor/common/ZoomBox.h"
+#include "media/MapZoom.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
 
 namespace kestrava::editor {
 
-PositionImage::PositionImage(const QImage& map, QWidget* parent) : QWidget(parent), m_map(map)
+PositionImage::PositionImage(const level::LevelView& view, QWidget* parent) : QWidget(parent), m_view(view)
 {
     setObjectName(QStringLiteral("ImPositionObjects"));
     setMouseTracking(true);
-    setFixedSize(map.size());
+    // A press gives the map the keys: arrows nudge, Ctrl+C copies.
+    setFocusPolicy(Qt::ClickFocus);
+    setZoom(100);
     // The menus come after the release, from our own handler.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PositionImage::setZoom(int percent)
+{
+    m_zoom = media::zoom::clamp(percent);
+    const QSize map = m_view.map().size();
+    setFixedSize(int(media::zoom::toView(map.width(), m_zoom)), int(media::zoom::toView(map.height(), m_zoom)));
+    update();
+}
+
+QPoint PositionImage::toMap(QPointF view) const
+{
+    const QPoint pixel(int(std::floor(view.x())), int(std::floor(view.y())));
+    return {media::zoom::toGame(pixel.x(), m_zoom), media::zoom::toGame(pixel.y(), m_zoom)};
+}
+
 void PositionImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), m_map, area);
+    m_view.paint(painter, m_zoom, event->rect());
 }
 
 void PositionImage::mouseMoveEvent(QMouseEvent* event)
 {
-    emit pointerMoved(event->position().toPoint());
+    emit pointerMoved(toMap(event->position()));
 }
 
 void PositionImage::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_leftDown = true;
-    emit buttonPressed(event->position().toPoint(), event->button());
+    emit buttonPressed(toMap(event->position()), event->button(), event->modifiers());
 }
 
 void PositionImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint pos = event->position().toPoint();
-    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(pos);
+    const QPoint pos = toMap(event->position());
+    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftDown = false;
     emit buttonReleased(pos, event->button(), click);
+}
+
+void PositionImage::wheelEvent(QWheelEvent* event)
+{
+    if (const int steps = wheelZoomSteps(event, m_wheel))
+        emit zoomWheel(steps, event->position().toPoint());
 }
 
 } // namespace kestrava::editor

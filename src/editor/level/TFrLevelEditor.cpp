@@ -1,6 +1,7 @@
 #include "editor/level/TFrLevelEditor.h"
 
 #include "editor/common/ErrorBox.h"
+#include "editor/common/ZoomBox.h"
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
 #include "editor/level/TfmMovementType.h"
@@ -9,6 +10,7 @@
 #include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
 #include "level/LevelView.h"
+#include "media/MapZoom.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -16,6 +18,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+
+#include <cstdlib>
 #include <QVBoxLayout>
 
 namespace kestrava::editor {
@@ -34,7 +40,7 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
     m_listScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_listScroll->setFixedWidth(ObjectListPanel::kWidth + 20);
 
-    ImPositionObjects = new PositionImage(m_view->map());
+    ImPositionObjects = new PositionImage(*m_view);
     ImPositionObjects->setAccessibleName(QStringLiteral("Карта уровня"));
     frPos_Obj1 = new QScrollArea;
     frPos_Obj1->setObjectName(QStringLiteral("frPos_Obj1"));
@@ -44,8 +50,14 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
     Label1 = new QLabel;
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(QStringLiteral("-00000x-00000")));
+    Label1->setAccessibleName(QStringLiteral("Позиция указателя"));
+    m_hover = new QLabel;
+    m_hover->setObjectName(QStringLiteral("HoverLabel"));
+    m_hover->setAccessibleName(QStringLiteral("Объект под указателем"));
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("StatusLabel"));
+    m_status->setAccessibleName(QStringLiteral("Сообщение"));
+    m_zoomBox = new ZoomBox;
 
     auto* panes = new QHBoxLayout;
     panes->addWidget(m_listScroll);
@@ -53,7 +65,10 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Label1);
     bottom->addSpacing(20);
+    bottom->addWidget(m_hover);
+    bottom->addSpacing(20);
     bottom->addWidget(m_status, 1);
+    bottom->addWidget(m_zoomBox);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
     layout->addLayout(bottom);
@@ -89,14 +104,13 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
-    connect(DeleteSelected, &QAction::triggered, this, [this] {
-        m_view->handle([this] { m_view->tool().deleteSelected(); });
-        showState();
-    });
+    connect(DeleteSelected, &QAction::triggered, this, [this] { run([](level::LevelTool& t) { t.deleteSelected(); }); });
     connect(DropPicked, &QAction::triggered, this, [this] {
         m_view->handle([this] { m_view->tool().dropPicked(); }, true);
         showState();
     });
+
+    buildMapActions();
 
     connect(pnObjectsList, &ObjectListPanel::pointerMoved, this, &TFrLevelEditor::pnObjectsListMouseMove);
     connect(pnObjectsList, &ObjectListPanel::buttonReleased, this, &TFrLevelEditor::pnObjectsListMouseUp);
@@ -106,7 +120,125 @@ TFrLevelEditor::TFrLevelEditor(document::ProjectDocument& document, QWidget* par
     connect(ImPositionObjects, &PositionImage::buttonReleased, this, &TFrLevelEditor::ImPositionObjectsMouseUp);
     // The document changed the stage (an undo, another project): show it.
     connect(m_view.get(), &level::LevelView::iconsChanged, this, &TFrLevelEditor::showIcons);
-    connect(m_view.get(), &level::LevelView::mapChanged, this, [this] { ImPositionObjects->update(); });
+    connect(m_view.get(), &level::LevelView::mapChanged, this, [this] {
+        ImPositionObjects->update();
+        // An undo may have changed the grid.
+        const model::LevelGridData grid = m_document.project().LevelGrid;
+        const QSignalBlocker shown(GridShown);
+        const QSignalBlocker snap(GridSnap);
+        GridShown->setChecked(grid.Shown);
+        GridSnap->setChecked(grid.Snap);
+    });
+    connect(ImPositionObjects, &PositionImage::zoomWheel, this, [this](int steps, QPoint at) {
+        setZoom(steppedZoom(zoom(), steps), ImPositionObjects->mapTo(frPos_Obj1->viewport(), at));
+    });
+    connect(m_zoomBox, &ZoomBox::percentChosen, this, [this](int percent) { setZoom(percent); });
+}
+
+template <class Operation>
+void TFrLevelEditor::run(Operation operation)
+{
+    m_view->handle([&] { operation(m_view->tool()); });
+    showState();
+}
+
+void TFrLevelEditor::buildMapActions()
+{
+    const auto action = [this](const QString& text, const char* name, const QKeySequence& key) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        return a;
+    };
+    CopyObjects = action(QStringLiteral("Копировать"), "CopyObjects", QKeySequence(QStringLiteral("Ctrl+C")));
+    CutObjects = action(QStringLiteral("Вырезать"), "CutObjects", QKeySequence(QStringLiteral("Ctrl+X")));
+    PasteObjects = action(QStringLiteral("Вставить"), "PasteObjects", QKeySequence(QStringLiteral("Ctrl+V")));
+    DuplicateObjects = action(QStringLiteral("Дублировать"), "DuplicateObjects", QKeySequence(QStringLiteral("Ctrl+D")));
+    connect(CopyObjects, &QAction::triggered, this, [this] { run([](level::LevelTool& t) { t.copy(); }); });
+    connect(CutObjects, &QAction::triggered, this, [this] { run([](level::LevelTool& t) { t.cut(); }); });
+    connect(PasteObjects, &QAction::triggered, this, [this] { run([](level::LevelTool& t) { t.paste(); }); });
+    connect(DuplicateObjects, &QAction::triggered, this, [this] { run([](level::LevelTool& t) { t.duplicate(); }); });
+    MapMenu = new QMenu(QStringLiteral("Карта"), this);
+    MapMenu->setObjectName(QStringLiteral("N_Map"));
+    MapMenu->addActions({CopyObjects, CutObjects, PasteObjects, DuplicateObjects});
+    MapMenu->addSeparator();
+    MapMenu->addActions({DeleteSelected, DropPicked});
+
+    // The arrows move the selection by a pixel, with Shift by 8.
+    const struct {
+        Qt::Key key;
+        int dx;
+        int dy;
+        const char* name;
+    } arrows[] = {{Qt::Key_Left, -1, 0, "Left"}, {Qt::Key_Right, 1, 0, "Right"}, {Qt::Key_Up, 0, -1, "Up"},
+                  {Qt::Key_Down, 0, 1, "Down"}};
+    for (const auto& arrow : arrows) {
+        for (const int step : {1, 8}) {
+            const QKeySequence key(step == 1 ? QKeyCombination(arrow.key) : QKeyCombination(Qt::ShiftModifier, arrow.key));
+            QAction* nudge = action(QStringLiteral("сдвинуть выбранные"),
+                                    (QByteArray("Nudge") + arrow.name + (step == 1 ? "" : "8")).constData(), key);
+            const int dx = arrow.dx * step;
+            const int dy = arrow.dy * step;
+            connect(nudge, &QAction::triggered, this, [this, dx, dy] {
+                run([dx, dy](level::LevelTool& t) { t.nudge(dx, dy); });
+            });
+        }
+    }
+
+    ZoomIn = action(QStringLiteral("Увеличить"), "ZoomIn", QKeySequence(QStringLiteral("Ctrl++")));
+    ZoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    ZoomOut = action(QStringLiteral("Уменьшить"), "ZoomOut", QKeySequence(QStringLiteral("Ctrl+-")));
+    ZoomReset = action(QStringLiteral("Масштаб 100 %"), "ZoomReset", QKeySequence(QStringLiteral("Ctrl+0")));
+    connect(ZoomIn, &QAction::triggered, this, [this] { setZoom(media::zoom::in(zoom())); });
+    connect(ZoomOut, &QAction::triggered, this, [this] { setZoom(media::zoom::out(zoom())); });
+    connect(ZoomReset, &QAction::triggered, this, [this] { setZoom(100); });
+    GridShown = new QAction(QStringLiteral("Сетка"), this);
+    GridShown->setObjectName(QStringLiteral("GridShown"));
+    GridShown->setCheckable(true);
+    GridSnap = new QAction(QStringLiteral("Привязка к сетке"), this);
+    GridSnap->setObjectName(QStringLiteral("GridSnap"));
+    GridSnap->setCheckable(true);
+    const auto setGrid = [this] {
+        const model::LevelGridData grid{GridShown->isChecked(), GridSnap->isChecked()};
+        run([grid](level::LevelTool& t) { t.setGrid(grid); });
+    };
+    connect(GridShown, &QAction::toggled, this, setGrid);
+    connect(GridSnap, &QAction::toggled, this, setGrid);
+    ViewMenu = new QMenu(QStringLiteral("Вид"), this);
+    ViewMenu->setObjectName(QStringLiteral("N_View"));
+    ViewMenu->addActions({ZoomIn, ZoomOut, ZoomReset});
+    ViewMenu->addSeparator();
+    ViewMenu->addActions({GridShown, GridSnap});
+    for (QMenu* menu : {MapMenu, ViewMenu})
+        menu->menuAction()->setVisible(false);
+}
+
+void TFrLevelEditor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    for (QMenu* menu : {MapMenu, ViewMenu})
+        menu->menuAction()->setVisible(true);
+}
+
+void TFrLevelEditor::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    for (QMenu* menu : {MapMenu, ViewMenu})
+        menu->menuAction()->setVisible(false);
+}
+
+int TFrLevelEditor::zoom() const
+{
+    return ImPositionObjects->zoom();
+}
+
+void TFrLevelEditor::setZoom(int percent, std::optional<QPoint> about)
+{
+    percent = media::zoom::clamp(percent);
+    zoomAbout(frPos_Obj1, zoom(), percent, about, [&] { ImPositionObjects->setZoom(percent); });
+    m_zoomBox->setPercent(percent);
 }
 
 TFrLevelEditor::~TFrLevelEditor() = default;
@@ -161,6 +293,8 @@ void TFrLevelEditor::showState()
 {
     ImPositionObjects->update();
     Label1->setText(m_view->tool().pointerText());
+    m_hover->setText(m_view->tool().hoverText());
+    PasteObjects->setEnabled(m_view->tool().canPaste());
     m_status->setText(m_view->statusText());
     m_pendingMessages << m_view->takeMessages();
     // A message box must not cut into a drag: it waits for the button to come up.
@@ -188,9 +322,12 @@ void TFrLevelEditor::ImPositionObjectsMouseMove(QPoint pos)
     showState();
 }
 
-void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button)
+void TFrLevelEditor::ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    m_view->pressed(pos.x(), pos.y(), button == Qt::LeftButton);
+    // The map takes the keys (arrows, Ctrl+C) from here on.
+    ImPositionObjects->setFocus(Qt::MouseFocusReason);
+    m_view->pressed(pos.x(), pos.y(), button == Qt::LeftButton,
+                    (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) != 0);
     showState();
 }
 
@@ -217,7 +354,9 @@ void TFrLevelEditor::frPos_Obj1ImPositionObjectsContextPopup(QPoint pos)
     }
     // The frame shows which object the menu acts on.
     pereris();
-    m_runMenu(menu, ImPositionObjects->mapToGlobal(pos));
+    // pos is a map position; the menu opens where the pointer is at any zoom.
+    const QPoint shown(int(media::zoom::toView(pos.x(), zoom())), int(media::zoom::toView(pos.y(), zoom())));
+    m_runMenu(menu, ImPositionObjects->mapToGlobal(shown));
 }
 
 void TFrLevelEditor::pnObjectsListContextPopup(QPoint pos)

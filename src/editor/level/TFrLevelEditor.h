@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -19,6 +20,7 @@ namespace kestrava::level { class LevelView; }
 namespace kestrava::editor {
 
 class ObjectListPanel;
+class ZoomBox;
 class PositionImage;
 
 // The level editor pane: the object list of the current stage and its map.
@@ -45,6 +47,11 @@ public:
     // The editor's state and operations without the window (tests).
     level::LevelView& view() { return *m_view; }
 
+    // The map's zoom in percent (25..800). `about`: a point of the map's
+    // viewport that keeps showing the same map position; else its middle.
+    void setZoom(int percent, std::optional<QPoint> about = std::nullopt);
+    int zoom() const;
+
     // How a context menu is run: QMenu::exec unless replaced; returns the chosen action.
     void setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)> runner);
 
@@ -62,12 +69,29 @@ public:
     // Delete and Escape while the pane is shown.
     QAction* DeleteSelected = nullptr;
     QAction* DropPicked = nullptr;
+    // "Карта": the selected objects; the arrows nudge them (Shift: by 8).
+    QMenu* MapMenu = nullptr;
+    QAction* CopyObjects = nullptr;
+    QAction* CutObjects = nullptr;
+    QAction* PasteObjects = nullptr;
+    QAction* DuplicateObjects = nullptr;
+    // "Вид": zoom and the grid. The main window's menu bar shows both menus while the pane is shown.
+    QMenu* ViewMenu = nullptr;
+    QAction* ZoomIn = nullptr;
+    QAction* ZoomOut = nullptr;
+    QAction* ZoomReset = nullptr;
+    QAction* GridShown = nullptr;
+    QAction* GridSnap = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void pnObjectsListMouseMove(QPoint pos);
     void pnObjectsListMouseUp(QPoint pos);
     void ImPositionObjectsMouseMove(QPoint pos);
-    void ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button);
+    void ImPositionObjectsMouseDown(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void ImPositionObjectsMouseUp(QPoint pos, Qt::MouseButton button, bool click);
     void frPos_Obj1ImPositionObjectsContextPopup(QPoint pos);
     void pnObjectsListContextPopup(QPoint pos);
@@ -77,6 +101,10 @@ private:
     void N5Click();
     void N7Click();
     void openPathDialog();
+    void buildMapActions();
+    // Runs a tool operation as one input and shows the result.
+    template <class Operation>
+    void run(Operation operation);
 
     // After every input: the map, the labels and any messages.
     void showState();
@@ -91,6 +119,8 @@ private:
     PositionImage* ImPositionObjects = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_hover = nullptr;
+    ZoomBox* m_zoomBox = nullptr;
     QStringList m_pendingMessages;
     std::function<QAction*(QMenu*, const QPoint&)> m_runMenu;
 };

@@ -2,9 +2,14 @@
 
 #include "objects/FonEditor.h"
 #include "objects/FonPictures.h"
+#include "editor/common/ZoomBox.h"
+#include "media/MapZoom.h"
+
+#include <cmath>
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace kestrava::editor {
 
@@ -16,34 +21,83 @@ FonGridView::FonGridView(objects::FonEditor& editor, QWidget* parent) : QWidget(
 
 void FonGridView::resizeToGrid()
 {
-    setFixedSize(m_editor.gridSize());
+    const QSize grid = m_editor.gridSize();
+    setFixedSize(int(media::zoom::toView(grid.width(), m_zoom)), int(media::zoom::toView(grid.height(), m_zoom)));
     update();
+}
+
+void FonGridView::setZoom(int percent)
+{
+    m_zoom = media::zoom::clamp(percent);
+    resizeToGrid();
+}
+
+QPoint FonGridView::toGrid(QPointF view) const
+{
+    return {media::zoom::toGame(int(std::floor(view.x())), m_zoom), media::zoom::toGame(int(std::floor(view.y())), m_zoom)};
+}
+
+void FonGridView::updateGrid(const QRect& pixels)
+{
+    const qint64 left = media::zoom::toView(pixels.left(), m_zoom);
+    const qint64 top = media::zoom::toView(pixels.top(), m_zoom);
+    const qint64 right = media::zoom::toView(qint64(pixels.right()) + 1, m_zoom);
+    const qint64 bottom = media::zoom::toView(qint64(pixels.bottom()) + 1, m_zoom);
+    update(QRect(int(left) - 1, int(top) - 1, int(right - left) + 2, int(bottom - top) + 2));
 }
 
 void FonGridView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    objects::paintMap(painter, m_editor, event->rect());
+    const QRect exposed = event->rect();
+    if (m_zoom == 100) {
+        objects::paintMap(painter, m_editor, exposed);
+    } else {
+        painter.fillRect(exposed, Qt::white);
+        painter.scale(m_zoom / 100.0, m_zoom / 100.0);
+        const QPoint from = toGrid(exposed.topLeft());
+        const QPoint to = toGrid(exposed.bottomRight());
+        objects::paintMap(painter, m_editor, QRect(from, to).adjusted(-1, -1, 1, 1));
+        painter.resetTransform();
+    }
+    if (const std::optional<QRect> cells = m_editor.pendingRectangle()) {
+        const QRect pixels = m_editor.cellPixels(*cells);
+        const QRect shown(int(media::zoom::toView(pixels.left(), m_zoom)), int(media::zoom::toView(pixels.top(), m_zoom)),
+                          int(media::zoom::toView(pixels.width(), m_zoom)), int(media::zoom::toView(pixels.height(), m_zoom)));
+        painter.setPen(QPen(Qt::blue, 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(shown.adjusted(0, 0, -1, -1));
+    }
 }
 
 void FonGridView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_editor.pressed(event->position().toPoint());
+    const bool pick = event->button() == Qt::RightButton
+                      || (event->button() == Qt::LeftButton && (event->modifiers() & Qt::AltModifier));
+    if (pick)
+        m_editor.pickAt(toGrid(event->position()));
+    else if (event->button() == Qt::LeftButton)
+        m_editor.pressed(toGrid(event->position()));
 }
 
 void FonGridView::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton)
-        m_editor.pointerMoved(event->position().toPoint());
+        m_editor.pointerMoved(toGrid(event->position()));
 }
 
 void FonGridView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || !m_editor.stroking())
         return;
-    m_editor.released(event->position().toPoint());
+    m_editor.released(toGrid(event->position()));
     emit released();
+}
+
+void FonGridView::wheelEvent(QWheelEvent* event)
+{
+    if (const int steps = wheelZoomSteps(event, m_wheel))
+        emit zoomWheel(steps, event->position().toPoint());
 }
 
 FonImageView::FonImageView(QWidget* parent) : QWidget(parent)

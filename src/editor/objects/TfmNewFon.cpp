@@ -2,14 +2,18 @@
 
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
+#include "editor/common/ZoomBox.h"
 #include "editor/objects/FonViews.h"
 #include "io/AppFolder.h"
+#include "media/MapZoom.h"
 #include "model/Capacities.h"
 #include "objects/FonEditor.h"
 #include "objects/FonPictures.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -126,11 +131,42 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
     m_preview->setAccessibleName(QStringLiteral("Предпросмотр"));
     m_preview->setToolTip(QStringLiteral("Так карта будет выглядеть в списке объектов"));
 
+    // The brushes: real buttons, one of them down.
+    auto* brushes = new QGroupBox(QStringLiteral("инструменты"));
+    auto* brushRow = new QHBoxLayout(brushes);
+    auto* brushGroup = new QButtonGroup(this);
+    const auto brush = [&](const QString& text, const QString& hint, objects::FonEditor::Brush kind) {
+        auto* button = new QPushButton(text);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setToolTip(hint);
+        brushRow->addWidget(button);
+        brushGroup->addButton(button);
+        connect(button, &QPushButton::toggled, this, [this, kind](bool on) {
+            if (on)
+                m_editor->setBrush(kind);
+        });
+        return button;
+    };
+    PencilButton = brush(QStringLiteral("Карандаш"), QStringLiteral("Щелчок ставит или убирает плитку, протяжка рисует"),
+                         objects::FonEditor::Brush::Pencil);
+    EraserButton = brush(QStringLiteral("Ластик"), QStringLiteral("Щелчок и протяжка очищают ячейки"),
+                         objects::FonEditor::Brush::Eraser);
+    RectangleButton = brush(QStringLiteral("Прямоугольник"),
+                            QStringLiteral("Протяните от угла до угла: ячейки между ними получат плитку"),
+                            objects::FonEditor::Brush::Rectangle);
+    FillButton = brush(QStringLiteral("Заливка"),
+                       QStringLiteral("Щелчок заливает соседние ячейки с той же плиткой; Alt+щелчок или правая кнопка "
+                                      "берут плитку с карты"),
+                       objects::FonEditor::Brush::Fill);
+    PencilButton->setChecked(true);
+
     auto* left = new QVBoxLayout;
     left->addWidget(m_source);
     left->addWidget(tiles);
     left->addWidget(fragments);
     left->addWidget(cells);
+    left->addWidget(brushes);
     left->addWidget(m_preview, 0, Qt::AlignHCenter);
     left->addStretch(1);
 
@@ -141,10 +177,14 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
     m_gridScroll->setWidget(m_grid);
     m_gridScroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    m_zoomBox = new ZoomBox;
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_gridScroll, 1);
+    right->addWidget(m_zoomBox, 0, Qt::AlignRight);
     auto* body = new QHBoxLayout(this);
     body->addLayout(left);
     body->addSpacing(10);
-    body->addWidget(m_gridScroll, 1);
+    body->addLayout(right, 1);
     buildMenu();
 
     connect(m_tilesAcross, &QSpinBox::valueChanged, this, &TfmNewFon::tilesChanged);
@@ -166,10 +206,15 @@ TfmNewFon::TfmNewFon(const io::AppFolder& app, StandardDialogs& dialogs, QWidget
     });
     connect(m_editor.get(), &objects::FonEditor::selectionChanged, this, &TfmNewFon::showSelection);
     connect(m_editor.get(), &objects::FonEditor::cellsChanged, this, [this](QRect cells) {
-        m_grid->update(m_editor->cellPixels(cells));
+        m_grid->updateGrid(m_editor->cellPixels(cells));
         // While a stroke goes on only its cells are drawn; the preview follows at the release.
         if (!m_editor->stroking())
             showPreview();
+    });
+
+    connect(m_zoomBox, &ZoomBox::percentChosen, this, [this](int percent) { setZoom(percent); });
+    connect(m_grid, &FonGridView::zoomWheel, this, [this](int steps, QPoint at) {
+        setZoom(steppedZoom(zoom(), steps), m_grid->mapTo(m_gridScroll->viewport(), at));
     });
 
     showSheet();
@@ -199,6 +244,19 @@ void TfmNewFon::buildMenu()
     N_Undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     N_Redo = edit->addAction(QStringLiteral("Повторить"));
     N_Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    QMenu* view = bar->addMenu(QStringLiteral("Вид"));
+    N_ZoomIn = view->addAction(QStringLiteral("Увеличить"));
+    N_ZoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    N_ZoomOut = view->addAction(QStringLiteral("Уменьшить"));
+    N_ZoomOut->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
+    N_ZoomReset = view->addAction(QStringLiteral("Масштаб 100 %"));
+    N_ZoomReset->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    N_ZoomIn->setObjectName(QStringLiteral("N_ZoomIn"));
+    N_ZoomOut->setObjectName(QStringLiteral("N_ZoomOut"));
+    N_ZoomReset->setObjectName(QStringLiteral("N_ZoomReset"));
+    connect(N_ZoomIn, &QAction::triggered, this, [this] { setZoom(media::zoom::in(zoom())); });
+    connect(N_ZoomOut, &QAction::triggered, this, [this] { setZoom(media::zoom::out(zoom())); });
+    connect(N_ZoomReset, &QAction::triggered, this, [this] { setZoom(100); });
     layout()->setMenuBar(bar);
 
     N_Open->setObjectName(QStringLiteral("N_Open"));
@@ -231,6 +289,18 @@ void TfmNewFon::buildMenu()
     connect(&undo, &QUndoStack::canUndoChanged, this, follow);
     connect(&undo, &QUndoStack::canRedoChanged, this, follow);
     follow();
+}
+
+int TfmNewFon::zoom() const
+{
+    return m_grid->zoom();
+}
+
+void TfmNewFon::setZoom(int percent, std::optional<QPoint> about)
+{
+    percent = media::zoom::clamp(percent);
+    zoomAbout(m_gridScroll, zoom(), percent, about, [&] { m_grid->setZoom(percent); });
+    m_zoomBox->setPercent(percent);
 }
 
 void TfmNewFon::showSheet()

@@ -4,8 +4,10 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QAction;
+class QPushButton;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
@@ -18,6 +20,7 @@ namespace kestrava::editor {
 class FonGridView;
 class FonImageView;
 class StandardDialogs;
+class ZoomBox;
 
 // "Dorvinel - Редактор карт": the background object editor. It shows
 // objects::FonEditor and forwards menus, boxes and the mouse to it; its file
@@ -49,6 +52,19 @@ public:
     QAction* N_Clear = nullptr;
     QAction* N_Undo = nullptr;
     QAction* N_Redo = nullptr;
+    // "Вид": the map field's zoom.
+    QAction* N_ZoomIn = nullptr;
+    QAction* N_ZoomOut = nullptr;
+    QAction* N_ZoomReset = nullptr;
+    // The brushes of the map field, one checked.
+    QPushButton* PencilButton = nullptr;
+    QPushButton* EraserButton = nullptr;
+    QPushButton* RectangleButton = nullptr;
+    QPushButton* FillButton = nullptr;
+
+    // The map field's zoom in percent; `about` a point of its viewport that keeps showing the same cell.
+    void setZoom(int percent, std::optional<QPoint> about = std::nullopt);
+    int zoom() const;
 
 public slots:
     // The close box and Escape: unsaved work is asked about first, as before "Открыть".
@@ -79,6 +95,7 @@ private:
     QSpinBox* m_tilesDown = nullptr;
     QSpinBox* m_columns = nullptr;
     QSpinBox* m_rows = nullptr;
+    ZoomBox* m_zoomBox = nullptr;
 };
 
 } // namespace kestrava::editor

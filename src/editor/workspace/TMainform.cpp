@@ -238,6 +238,10 @@ void TMainform::buildMenu()
     connect(&undo, &QUndoStack::canRedoChanged, this, follow);
     follow();
 
+    // The level pane's own menus, shown while the pane is.
+    bar->addMenu(m_FrLevelEditor1->MapMenu);
+    bar->addMenu(m_FrLevelEditor1->ViewMenu);
+
     m_objectsMenu = bar->addMenu(u"Объекты"_s);
     m_objectsMenu->setObjectName(u"N_Objects"_s);
     addItem(m_objectsMenu, u"Создать"_s, "N_CreateObject", &TMainform::N_CreateObjectClick);
