@@ -50,10 +50,10 @@ ImportCommand::Part ImportCommand::partOf(const model::StageData& s) const
     Part part{s.FonGroupCount, s.ActiveGroupCount, s.TextCount, s.ListSlotCount, {}};
     const auto i = size_t(m_index);
     switch (m_kind) {
-    case persist::ObjectKind::Background: part.record = s.FonGroup[i]; break;
-    case persist::ObjectKind::Active: part.record = s.ActiveGroup[i]; break;
-    case persist::ObjectKind::Text: part.record = s.TextObject[i]; break;
-    case persist::ObjectKind::LivesBar: part.record = s.LivesBar; break;
+    case model::ObjectKind::Background: part.record = s.FonGroup[i]; break;
+    case model::ObjectKind::Active: part.record = s.ActiveGroup[i]; break;
+    case model::ObjectKind::Text: part.record = s.TextObject[i]; break;
+    case model::ObjectKind::LivesBar: part.record = s.LivesBar; break;
     }
     return part;
 }

@@ -62,7 +62,7 @@ private:
     Part partOf(const model::StageData& stage) const;
     void show(const Part& part);
 
-    persist::ObjectKind m_kind;
+    model::ObjectKind m_kind;
     int m_index;
     Part m_before;
     Part m_after;

@@ -90,6 +90,8 @@ bool LevelTool::exists(PlacedRef object) const
         return activeValid(object.index) && stage().ActiveObject[size_t(object.index)].Exists;
     case PlacedKind::LivesBar:
         return !stage().LivesBar.BmpName.isEmpty();
+    case PlacedKind::Text:
+        return object.index >= 1 && object.index <= std::min(stage().TextCount, model::kMaxTextObjects);
     }
     return false;
 }
@@ -159,7 +161,7 @@ void LevelTool::pointerMoved(int x, int y)
 {
     m_pointerText = QString::number(x) + u'x' + QString::number(y);
     if (m_resetDrag) {
-        if (m_picked && m_picked->kind != SlotKind::Text)
+        if (m_picked && m_picked->kind != model::ObjectKind::Text)
             m_picked.reset();
         m_resetDrag = false;
     }
@@ -280,19 +282,23 @@ void LevelTool::clicked()
     if (!m_picked)
         return;
     const PickedIcon picked = *m_picked;
-    switch (picked.kind) {
-    case SlotKind::Fon:
+    if (!picked.kind) {
+        m_picked.reset();
+        return;
+    }
+    switch (*picked.kind) {
+    case model::ObjectKind::Background:
         placeFon(picked.tag);
         break;
-    case SlotKind::Active:
+    case model::ObjectKind::Active:
         placeActive(picked.tag);
         break;
-    case SlotKind::Text:
+    case model::ObjectKind::Text:
         if (picked.tag >= 1 && picked.tag <= std::min(stage().TextCount, model::kMaxTextObjects))
             m_document.push(new PlaceTextCommand(m_document, level(), picked.tag, m_last));
         m_picked.reset();
         break;
-    case SlotKind::Blank:
+    case model::ObjectKind::LivesBar: // not on the list
         m_picked.reset();
         break;
     }
@@ -470,14 +476,14 @@ MapOverlay LevelTool::overlay(QRgb selectionColour, QSize screen) const
         const model::StageData& s = stage();
         QString picture;
         QString path;
-        if (m_picked->kind == SlotKind::Fon && m_picked->tag >= 1 && m_picked->tag <= model::kMaxFonGroups) {
+        if (m_picked->kind == model::ObjectKind::Background && m_picked->tag >= 1 && m_picked->tag <= model::kMaxFonGroups) {
             picture = s.FonGroup[size_t(m_picked->tag)].BmpName;
             path = project().projectPath(u"objects/"_s + picture);
-        } else if (m_picked->kind == SlotKind::Active && m_picked->tag >= 1
+        } else if (m_picked->kind == model::ObjectKind::Active && m_picked->tag >= 1
                    && m_picked->tag <= model::kMaxActiveGroups) {
             picture = s.ActiveGroup[size_t(m_picked->tag)].BmpName;
             path = project().projectPath(u"objects/"_s + picture);
-        } else if (m_picked->kind == SlotKind::Text) {
+        } else if (m_picked->kind == model::ObjectKind::Text) {
             picture = MapRenderer::kTextMarker;
             path = m_renderer.pictures().app().imageFile(picture);
         }
