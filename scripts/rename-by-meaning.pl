@@ -21,7 +21,7 @@ while (<$m>) {
                    class => !@globs };
 }
 
-# The guide's table of pages names classes by their C++ names.
+# The guide's table of pages names classes by their C++ names, as literals.
 my $classKeys = qr{src/editor/help/GuidePages\.cpp$};
 my $literal = qr/(?:u8|u|U|L)?"(?:[^"\\\n]|\\.)*"|'(?:[^'\\\n]|\\.)+'/;
 
@@ -47,10 +47,15 @@ for my $file (@ARGV) {
         my @parts = split /($literal)/, $line;
         for my $i (0 .. $#parts) {
             my $isLiteral = $i % 2 == 1;
-            next if $isLiteral && !($file =~ $classKeys);
             for my $r (@apply) {
-                next if $isLiteral && !$r->{class};
-                $parts[$i] =~ s/$r->{pattern}/$r->{meaning}/g;
+                if (!$isLiteral) {
+                    $parts[$i] =~ s/$r->{pattern}/$r->{meaning}/g;
+                } elsif ($r->{class} && $file =~ $classKeys) {
+                    $parts[$i] =~ s/$r->{pattern}/$r->{meaning}/g;
+                } elsif ($r->{class}) {
+                    # A qualified C++ name in a literal ("kestrava::editor::TfmNewFon") names the class.
+                    $parts[$i] =~ s/(?<=::)\Q$r->{design}\E\b/$r->{meaning}/g;
+                }
             }
         }
         $out .= join('', @parts);
