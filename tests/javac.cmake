@@ -11,6 +11,7 @@ set(java_tools -DJAVAC=${KESTRAVA_JAVAC} -DECJ=${KESTRAVA_ECJ} -DJAVA=${KESTRAVA
 
 add_executable(kestrava_java_fixture ${CMAKE_CURRENT_SOURCE_DIR}/java/ConvertFixture.cpp)
 target_link_libraries(kestrava_java_fixture PRIVATE kestrava_core)
+target_include_directories(kestrava_java_fixture PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 
 add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
          COMMAND ${CMAKE_COMMAND}

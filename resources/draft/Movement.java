@@ -176,7 +176,7 @@ final class Movement {
     private static boolean touches(MyGameCanvas.Stage s, int k, int t) {
         s.obj[k].setPosition(s.x[k], s.y[k]);
         s.obj[t].setPosition(s.x[t], s.y[t]);
-        return s.vis_obj[t] && s.obj[k].collidesWith(s.obj[t], false);
+        return s.vis_obj[t] && s.obj[k].collidesWith((Sprite) s.obj[t], false);
     }
 
     /** An attacking object that touches the player it aims at takes a life. */

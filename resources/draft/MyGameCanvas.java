@@ -265,9 +265,15 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         for (int i = 0; i < lateCount; i++) {
             s.release(codes[late[i]], sheetCode(codes[late[i]]));
         }
-        if (Stage.etap != stageIndex) {
+        // The stage decides when the game is lost: only after its sheet had a run to rescue it.
+        if (s.request == Stage.RESTART_GAME) {
+            restart();
+        } else if (s.request == Stage.RESTART_STAGE) {
+            Stage.etap = stageIndex;
+            enter(stageIndex);
+        } else if (Stage.etap != stageIndex) {
             enter(Stage.etap);
-        } else if (Stage.life <= 0 || Stage.etap_game == "end") {
+        } else if (Stage.etap_game == "end") {
             screen = LOST;
         }
     }
@@ -380,6 +386,73 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     }
 
     /**
+     * An active object's sprite. The event sheet's collision condition is true
+     * in the first run of the sheet in which the two touch, and again only after
+     * they have been apart, as a key press counts once per press: a touch that
+     * lasts a second costs one life, not one per run. (Sprite's own collidesWith
+     * is final; the sheet's code, with two Actors, reaches this one.)
+     */
+    static final class Actor extends Sprite {
+        private final Stage stage;
+        /** Per object touched: its sprite, the last run the two touched, the run the contact began. */
+        private Actor[] partner = new Actor[0];
+        private int[] lastRun = new int[0];
+        private int[] firstRun = new int[0];
+        private int partners;
+
+        Actor(Image image, int frameWidth, int frameHeight, Stage stage) {
+            super(image, frameWidth, frameHeight);
+            this.stage = stage;
+        }
+
+        boolean collidesWith(Actor other, boolean pixelLevel) {
+            int i = 0;
+            while (i < partners && partner[i] != other) {
+                i++;
+            }
+            if (!collidesWith((Sprite) other, pixelLevel)) {
+                if (i < partners) {
+                    lastRun[i] = -1;
+                }
+                return false;
+            }
+            int run = stage.runs;
+            if (i == partners) {
+                grow();
+                partner[i] = other;
+                lastRun[i] = -1;
+                partners++;
+            }
+            if (lastRun[i] == run) {
+                // A row with several actions asks again within the run: the same answer.
+                return firstRun[i] == run;
+            }
+            boolean fresh = lastRun[i] != run - 1;
+            lastRun[i] = run;
+            if (fresh) {
+                firstRun[i] = run;
+            }
+            return fresh;
+        }
+
+        private void grow() {
+            if (partners < partner.length) {
+                return;
+            }
+            int n = partners * 2 + 2;
+            Actor[] p = new Actor[n];
+            int[] last = new int[n];
+            int[] first = new int[n];
+            System.arraycopy(partner, 0, p, 0, partners);
+            System.arraycopy(lastRun, 0, last, 0, partners);
+            System.arraycopy(firstRun, 0, first, 0, partners);
+            partner = p;
+            lastRun = last;
+            firstRun = first;
+        }
+    }
+
+    /**
      * The key codes the event sheet asks about. Every stage sees one object under
      * the names etap1data .. etap20data: the key-press condition names its stage
      * counted from 1, in the stage class counted from 0.
@@ -453,11 +526,17 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         int width, height;
         /** Left and top edge of the screen on the level map. */
         int delraspx, delraspy;
+        /** An edge action ran this tick: that edge stays where the sheet put it instead of following the player. */
+        boolean edgeSetX, edgeSetY;
+        /** No edge action can write this value, so seeing it after a run means none ran. */
+        static final int EDGE_UNSET = Integer.MIN_VALUE;
+        /** Runs of the sheet so far: a collision counts once per contact, a contact lasting from run to run. */
+        int runs;
         /** The object chased, attacked or avoided: its number within its group. */
         int kd;
 
         /** Per placed active object k: sprite, behaviour, visibility, position. */
-        Sprite[] obj = new Sprite[0];
+        Actor[] obj = new Actor[0];
         int[] objtip = new int[0];
         boolean[] vis_obj = new boolean[0];
         int[] raspxobd = new int[0];
@@ -603,7 +682,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
         final void objects(int quanobj, int[] group_obj, int[] type_obj, String[] adobj, int[] tileWidthob,
                 int[] tileHeightob, int[] raspxob, int[] raspyob) throws IOException {
-            obj = new Sprite[quanobj];
+            obj = new Actor[quanobj];
             objtip = new int[quanobj];
             vis_obj = new boolean[quanobj];
             raspxobd = new int[quanobj];
@@ -630,7 +709,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                 int w = tileWidthob[k];
                 int h = tileHeightob[k];
                 boolean strip = w > 0 && h > 0 && image.getWidth() % w == 0 && image.getHeight() % h == 0;
-                obj[k] = strip ? new Sprite(image, w, h) : new Sprite(image);
+                obj[k] = strip ? new Actor(image, w, h, this) : new Actor(image, image.getWidth(), image.getHeight(), this);
                 objtip[k] = Movement.REST;
                 vis_obj[k] = true;
                 x[k] = homeX[k] = raspxobd[k] = raspxob[k];
@@ -783,19 +862,38 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     weapon = null;
                 }
             }
-            StageView.follow(this, true);
+            StageView.follow(this, true, true);
             place();
         }
 
         // ---- one tick ----
 
+        /** What a row asked of the canvas: the game ended or started anew, the stage started anew. */
+        static final int PLAY_ON = 0, END_GAME = 1, RESTART_GAME = 2, RESTART_STAGE = 3;
+        int request = PLAY_ON;
+
+        /** The end-of-game action: the sheet runs once more with its end-of-game condition true, then the game is over. */
+        final void endGame() {
+            request = END_GAME;
+        }
+
+        /** The restart-game action: stage 1 with the lives, speed and timers of a new game. */
+        final void restartGame() {
+            request = RESTART_GAME;
+        }
+
+        /** The restart-stage action: this stage from its start; the lives stay as they are. */
+        final void restartStage() {
+            request = RESTART_STAGE;
+        }
+
         /** Advances the stage by one tick of game time. */
         final void tick(int keyStates) {
             int start = etap;
-            boolean pinned = false;
+            edgeSetX = false;
+            edgeSetY = false;
             for (int t = 0; t < TICK; t += STEP) {
-                int viewX = delraspx;
-                int viewY = delraspy;
+                boolean noLives = life <= 0;
                 step();
                 if (fresh) {
                     fresh = false;
@@ -803,8 +901,17 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     anykey = false;
                     dbkey = NO_KEY;
                 }
-                pinned |= delraspx != viewX || delraspy != viewY;
                 obtime += STEP;
+                if (request == END_GAME) {
+                    etap = start;
+                    etap_game = "end";
+                    step();
+                    request = PLAY_ON;
+                    return;
+                }
+                if (request != PLAY_ON) {
+                    return;
+                }
                 if (etap != start) {
                     // The sheet runs once more with the end-of-stage condition true, then the
                     // next stage starts. It runs from the old stage number, so the row that
@@ -821,7 +928,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                     }
                     return;
                 }
-                if (life <= 0 || etap_game == "end") {
+                // Lives gone before this run and not given back by it: the game is lost.
+                if (noLives && life <= 0 || etap_game == "end") {
                     etap_game = "end";
                     step();
                     return;
@@ -833,7 +941,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             Movement.move(this, keyStates);
             Movement.contact(this);
             Movement.animate(this);
-            StageView.follow(this, !pinned);
+            StageView.follow(this, !edgeSetX, !edgeSetY);
             place();
             if (problemTicks > 0) {
                 problemTicks--;
@@ -863,6 +971,12 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             }
             System.arraycopy(objtip, 0, before, 0, obj.length);
             int scoreBefore = score;
+            // An edge action of the sheet leaves its value here; one that did not run leaves the view as it was.
+            int viewX = delraspx;
+            int viewY = delraspy;
+            delraspx = EDGE_UNSET;
+            delraspy = EDGE_UNSET;
+            runs++;
             try {
                 events();
             } catch (RuntimeException e) {
@@ -872,6 +986,16 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
                         + "\u0441\u043e\u0431\u044b\u0442\u0438\u044f\u0445 \u044d\u0442\u0430\u043f\u0430 ")
                         .append(level).append(": ").append(e.toString()).toString();
                 problemTicks = 60;
+            }
+            if (delraspx == EDGE_UNSET) {
+                delraspx = viewX;
+            } else {
+                edgeSetX = true;
+            }
+            if (delraspy == EDGE_UNSET) {
+                delraspy = viewY;
+            } else {
+                edgeSetY = true;
             }
             if (score != scoreBefore) {
                 speed = score;

@@ -16,26 +16,27 @@ final class StageView {
 
     /**
      * The view keeps the player away from the screen's edges and stays inside the
-     * level. An edge the sheet set this tick stays where the sheet put it.
+     * level. An edge the sheet set this tick (moveX, moveY false) stays where the
+     * sheet put it, so a row that keeps setting it holds the view still.
      */
-    static void follow(MyGameCanvas.Stage s, boolean move) {
+    static void follow(MyGameCanvas.Stage s, boolean moveX, boolean moveY) {
         int p = Movement.player(s);
         int width = s.width;
         int height = s.height;
-        if (move && p >= 0) {
+        if (p >= 0) {
             Sprite sprite = s.obj[p];
             int x = s.x[p];
             int y = s.y[p];
             int marginX = width / 4;
             int marginY = height / 4;
-            if (x < s.delraspx + marginX) {
+            if (moveX && x < s.delraspx + marginX) {
                 s.delraspx = x - marginX;
-            } else if (x + sprite.getWidth() > s.delraspx + width - marginX) {
+            } else if (moveX && x + sprite.getWidth() > s.delraspx + width - marginX) {
                 s.delraspx = x + sprite.getWidth() - width + marginX;
             }
-            if (y < s.delraspy + marginY) {
+            if (moveY && y < s.delraspy + marginY) {
                 s.delraspy = y - marginY;
-            } else if (y + sprite.getHeight() > s.delraspy + height - marginY) {
+            } else if (moveY && y + sprite.getHeight() > s.delraspy + height - marginY) {
                 s.delraspy = y + sprite.getHeight() - height + marginY;
             }
         }

@@ -1,6 +1,8 @@
 #include "app/ConvertCommand.h"
 
 #include "codegen/Converter.h"
+#include "events/RowRecords.h"
+#include "events/SheetPicture.h"
 #include "io/Error.h"
 #include "model/Project.h"
 #include "packaging/Packager.h"
@@ -31,14 +33,24 @@ bool reported(QTextStream& err, const std::function<void()>& step)
     return false;
 }
 
+// Rows naming objects their stage lacks convert, but do nothing in the game.
+void warnMissingObjects(const model::Project& project, QTextStream& err)
+{
+    for (const QString& note : events::missingObjectNotes(project))
+        err << note << Qt::endl;
+}
+
 } // namespace
 
 int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, QTextStream& out, QTextStream& err)
 {
+    events::remakeRecordedTexts(loadedProject);
     const bool done = reported(err, [&] {
         codegen::convertProject(loadedProject, app,
                                 [&](const QString& file) { out << QDir::toNativeSeparators(file) << Qt::endl; });
     });
+    if (done)
+        warnMissingObjects(loadedProject, err);
     return done ? 0 : 1;
 }
 
@@ -69,6 +81,7 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
             << Qt::endl;
         return 1;
     }
+    events::remakeRecordedTexts(project);
     const bool done = reported(err, [&] {
         packaging::Packager packager(app);
         packager.setShrink(shrink);
@@ -80,6 +93,8 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
         const packaging::Packager::Result result = packager.run(project);
         out << QDir::toNativeSeparators(result.jar) << Qt::endl << QDir::toNativeSeparators(result.jad) << Qt::endl;
     });
+    if (done)
+        warnMissingObjects(project, err);
     return done ? 0 : 1;
 }
 

@@ -217,6 +217,36 @@ TEST_F(SheetFixture, PictureShowsHeaderRowsAndMarks)
     EXPECT_TRUE(view.takeMessages().isEmpty());
 }
 
+TEST_F(SheetFixture, ObjectsTheStageLacksAreNamedMarkedAndReported)
+{
+    // Group 1 is the stage's only active group: 1 is there, 0 and 2 are not.
+    view.newRow(condition(u"столкновение 1 с 2"_s, {u"1"_s, u"2"_s}));
+    place(1, 8, events::Action{u"видимый"_s, u"{}"_s, {u"1"_s}});
+    view.newRow(condition(u"Всегда"_s));
+    place(2, 6, events::Action{u"жизни = 3"_s, u"{}"_s, {}});
+    EXPECT_EQ(events::missingObjects(s(), 1), QStringList{u"2"_s});
+    EXPECT_TRUE(events::missingObjects(s(), 2).isEmpty());
+    EXPECT_TRUE(events::objectName(s(), u"0"_s).endsWith(u"(нет на этапе)"_s));
+    EXPECT_TRUE(events::objectName(s(), u"2"_s).endsWith(u"(нет на этапе)"_s));
+    EXPECT_EQ(events::objectName(s(), u"1"_s), u"объект 1 «hero»"_s);
+    EXPECT_FALSE(view.rowLook(1).problem.isEmpty());
+    EXPECT_TRUE(view.rowLook(2).problem.isEmpty());
+
+    // The hint is what lies under the pointer, no press needed: the whole
+    // condition left of column 1, an action in its cell, with the objects named.
+    const QString condition = view.hintAt(5, events::rowTop(1) + 5);
+    EXPECT_TRUE(condition.startsWith(u"столкновение 1 с 2\nобъект 1"_s)) << condition.toStdString();
+    EXPECT_TRUE(condition.contains(u"объект 2 (нет на этапе)"_s));
+    EXPECT_TRUE(view.hintAt(events::columnLeft(8) + 5, events::rowTop(1) + 5).startsWith(u"видимый\nобъект 1"_s));
+    EXPECT_EQ(view.hintAt(events::columnLeft(6) + 5, events::rowTop(2) + 5), u"жизни = 3"_s);
+    EXPECT_TRUE(view.hintAt(events::columnLeft(7) + 5, events::rowTop(2) + 5).isEmpty());
+    EXPECT_TRUE(view.hintAt(5, events::rowTop(3) + 5).isEmpty());
+
+    const QStringList notes = events::missingObjectNotes(doc.project());
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].startsWith(u"Этап 1, строка событий 1"_s)) << notes[0].toStdString();
+}
+
 TEST_F(SheetFixture, SheetSurvivesSaveOpenAndReachesTheGeneratedGame)
 {
     view.newRow(condition(u"Всегда"_s, {u"1"_s}));
@@ -291,4 +321,14 @@ TEST(ActionCatalogue, TemplatesFillWithValueGroupAndTarget)
         EXPECT_TRUE(a.code.startsWith(u'{') && a.code.endsWith(u'}'));
         EXPECT_FALSE(a.caption.contains(u'%') || a.code.contains(u'%'));
     }
+}
+
+TEST(SheetPicture, AnActionCellShowsTheWordsThatTellItsColumnsActionsApart)
+{
+    EXPECT_EQ(events::shortCaption(u"режим: атака"_s), u"атака"_s);
+    EXPECT_EQ(events::shortCaption(u"жизни = 3"_s), u"жизни=3"_s);
+    EXPECT_EQ(events::shortCaption(u" уровень+1 "_s), u"уровень+1"_s);
+    // Only a colon after a word starts what is left; a value "a:b" stays whole.
+    EXPECT_EQ(events::shortCaption(u": атака"_s), u": атака"_s);
+    EXPECT_EQ(events::shortCaption(u"X=a:b"_s), u"X=a:b"_s);
 }

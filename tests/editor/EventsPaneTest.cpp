@@ -5,6 +5,8 @@
 #include "editor/events/SheetDialogs.h"
 #include "editor/events/SheetImage.h"
 #include "editor/events/TFrEventsEditor.h"
+#include "events/ConditionCatalogue.h"
+#include "events/RowRecords.h"
 #include "events/SheetView.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
@@ -28,6 +30,10 @@ struct Answers {
     QStringList modes;
     QStringList titles;
     QList<std::pair<QString, QString>> values;
+    // "изменить…": what each dialog was opened on, and the answers ("Отмена" when none).
+    QList<events::ConditionInput> conditionEdits;
+    QList<events::ActionInput> actionEdits;
+    QStringList openedOn;
 };
 
 class FakeSheetDialogs : public editor::SheetDialogs {
@@ -41,8 +47,26 @@ public:
     std::optional<QString> askTitle(QWidget*) override { return next(m_answers.titles); }
     std::optional<std::pair<QString, QString>> askValue(QWidget*) override { return next(m_answers.values); }
     std::optional<int> askTarget(QWidget*) override { return std::nullopt; }
+    bool editCondition(QWidget*, const events::ConditionItem&, events::ConditionInput& input) override
+    {
+        m_answers.openedOn << input.arg;
+        return answer(m_answers.conditionEdits, input);
+    }
+    bool editAction(QWidget*, const events::ActionItem&, events::ActionInput& input) override
+    {
+        m_answers.openedOn << input.value;
+        return answer(m_answers.actionEdits, input);
+    }
 
 private:
+    template <class T>
+    static bool answer(QList<T>& queue, T& input)
+    {
+        if (queue.isEmpty())
+            return false;
+        input = queue.takeFirst();
+        return true;
+    }
     template <class T>
     static std::optional<T> next(QList<T>& queue)
     {
@@ -67,6 +91,7 @@ protected:
         doc.importObject(u"hero.oba"_s);
         pane = std::make_unique<editor::TFrEventsEditor>(doc);
         pane->setDialogs(std::make_unique<FakeSheetDialogs>(answers));
+        pane->setDoubleClickWait(0);
         // Each menu answers with the item at `choose`, and remembers what it offered.
         pane->setMenuRunner([this](QMenu* menu, const QPoint&) -> QAction* {
             QAction* chosen = item(menu, choose);
@@ -165,11 +190,16 @@ TEST_F(EventsPane, CellPressesPlaceAndDeleteActionsThroughTheColumnMenus)
     pressCell(1, 6);
     EXPECT_EQ(s().EventRow[1].ActionCode[6], u"{life=obtime_hour;}"_s);
 
-    // The object column of group 2 acts on group 2.
+    // The object column of group 1 acts on group 1; the stage has no group 2,
+    // so its column places nothing and says why.
     choose = {u"видимость"_s, u"видимый"_s};
+    pressCell(1, 8);
+    EXPECT_EQ(s().EventRow[1].ActionCode[8], u"{vis_obj[gr_obj[1][kr1]]=true;}"_s);
+    EXPECT_EQ(s().EventRow[1].ActionObjects[8][1], u"1"_s);
     pressCell(1, 9);
-    EXPECT_EQ(s().EventRow[1].ActionCode[9], u"{vis_obj[gr_obj[2][kr2]]=true;}"_s);
-    EXPECT_EQ(s().EventRow[1].ActionObjects[9][1], u"2"_s);
+    EXPECT_TRUE(s().EventRow[1].ActionText[9].isEmpty());
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages.takeFirst().startsWith(u"На этапе нет объекта 2"_s));
 
     // Disabled items stay disabled; deleting is offered only where an action is.
     choose = {u"создать объект"_s};
@@ -194,6 +224,83 @@ TEST_F(EventsPane, CellPressesPlaceAndDeleteActionsThroughTheColumnMenus)
     pressCell(3, 5);
     EXPECT_EQ(offered, nullptr);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+TEST_F(EventsPane, ADoubleClickOrChangeOpensTheDialogOnItsValuesAndReplacesAsOneStep)
+{
+    test::ErrorCapture errors;
+    events::ConditionInput tenSeconds;
+    tenSeconds.arg = u"0/10/0"_s;
+    tenSeconds.time = 10000;
+    answers.conditions << events::buildCondition(*events::conditionItem(u"7:Таймер равен значению..."_s), tenSeconds);
+    choose = {u"новая строка"_s};
+    pane->bAllEvents->click();
+    addRow(u"Всегда"_s); // made without a record
+    answers.values << std::pair{u"3"_s, u"3"_s};
+    choose = {u"число жизней"_s, u"установить"_s};
+    pressCell(1, 6);
+    choose = {u"ничего"_s}; // menus opened by the presses choose nothing
+    const model::StageData placed = s();
+    const int steps = doc.undoStack().count();
+    const QPoint condition(120, events::rowTop(1) + 10);
+    const QPoint lives(events::columnLeft(6) + 10, events::rowTop(1) + 10);
+
+    // "Отмена" changes nothing.
+    QTest::mouseDClick(pane->Image1, Qt::LeftButton, {}, condition);
+    EXPECT_EQ(answers.openedOn, QStringList{u"0/10/0"_s});
+    EXPECT_TRUE(s() == placed);
+    EXPECT_EQ(doc.undoStack().count(), steps);
+
+    events::ConditionInput twenty = tenSeconds;
+    twenty.arg = u"0/20/0"_s;
+    twenty.time = 20000;
+    answers.conditionEdits << twenty;
+    QTest::mouseDClick(pane->Image1, Qt::LeftButton, {}, condition);
+    EXPECT_EQ(s().EventRow[1].CondText, u"Таймер равен 0/20/0"_s);
+    EXPECT_EQ(s().EventRow[1].CondCode, u"((obtime>=20000)&(obtime<20000+10))"_s);
+    EXPECT_EQ(pane->RowLabels[1]->text(), u"Таймер равен 0/20/0"_s);
+    EXPECT_EQ(pane->HintLabel->text(), u"Таймер равен 0/20/0"_s) << "the hint follows the edit";
+
+    answers.actionEdits << events::ActionInput{0, u"5"_s, u"5"_s, 0};
+    choose = {u"изменить…"_s};
+    pressCell(1, 6);
+    EXPECT_EQ(answers.openedOn.last(), u"3"_s);
+    EXPECT_EQ(s().EventRow[1].ActionCode[6], u"{life=5;}"_s);
+    EXPECT_EQ(doc.undoStack().count(), steps + 2);
+    doc.undoStack().undo();
+    doc.undoStack().undo();
+    EXPECT_TRUE(s() == placed);
+
+    // A row made without a record offers "изменить…" disabled, saying why; a double-click opens nothing.
+    // The menus are gone once answered: what their "изменить…" offered is kept.
+    int menus = 0;
+    bool editEnabled = false;
+    QString editTip;
+    pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        ++menus;
+        QAction* edit = item(menu, {u"изменить…"_s});
+        editEnabled = edit && edit->isEnabled();
+        editTip = edit ? edit->toolTip() : QString();
+        return nullptr;
+    });
+    QTest::mousePress(pane->Image1, Qt::LeftButton, {}, QPoint(120, events::rowTop(2) + 10));
+    EXPECT_EQ(menus, 1);
+    EXPECT_FALSE(editEnabled);
+    EXPECT_TRUE(editTip.contains(u"удалите и поставьте заново"_s));
+    QTest::mousePress(pane->Image1, Qt::LeftButton, {}, condition);
+    EXPECT_TRUE(editEnabled);
+    errors.messages.clear();
+    const int opened = int(answers.openedOn.size());
+    QTest::mouseDClick(pane->Image1, Qt::LeftButton, {}, QPoint(120, events::rowTop(2) + 10));
+    EXPECT_EQ(answers.openedOn.size(), opened);
+    EXPECT_EQ(errors.messages.size(), 1);
+
+    // With a wait, a press on a filled cell opens its menu only when no second press follows.
+    pane->setDoubleClickWait(50);
+    const int before = menus;
+    QTest::mousePress(pane->Image1, Qt::LeftButton, {}, condition);
+    EXPECT_EQ(menus, before);
+    QTRY_COMPARE(menus, before + 1);
 }
 
 TEST_F(EventsPane, RowButtonMenuMovesCopiesAndDeletesRows)

@@ -483,6 +483,45 @@ void actions(const Library& lib, const QString& dir)
     m.save();
 }
 
+// A touch costs one life however long it lasts; the screen edges held by the sheet.
+void contact(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    // Two floors one above the other: the view has room to stand at any height up to 208.
+    m.fon(1, kFloor, 0, 0);
+    m.fon(1, kFloor, 0, 192);
+    m.boxes(1, MT::EightWay, {{40, 150}});
+    const int enemy = m.boxes(1, MT::Static, {{60, 150}});
+    events::ConditionInput hit;
+    hit.object = 1;
+    hit.other = enemy;
+    m.row(1, condition(8, u"столкновение/с активным объектом"_s, hit),
+          {{6, action(6, u"число жизней/добавить"_s, u"-1"_s)}});
+    m.row(1, plain(1, u"Всегда"_s), {{1, action(1, u"установка края экрана/левая сторона"_s, u"100"_s)}});
+    m.row(1, pressed(u"1"_s), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"50"_s)}});
+    m.save();
+}
+
+// The game ended and started again from the sheet, and a stage change when the lives are gone.
+void ending(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 2);
+    for (int level = 1; level <= 2; ++level) {
+        m.fon(level, kFloor, 0, 0);
+        m.boxes(level, MT::EightWay, {{32, 80}});
+    }
+    // The rescue comes before the row that takes the lives: it acts in the next run.
+    m.row(1, plain(6, u"Когда число жизней игрока равно нулю"_s), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(1, pressed(u"9"_s, 1), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
+    m.row(1, pressed(u"1"_s, 1), {{3, action(3, u"конец игры"_s)}});
+    m.row(1, plain(3, u"Конец игры"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
+    m.row(2, plain(6, u"Когда число жизней игрока равно нулю"_s), {{6, action(6, u"число жизней/установить"_s, u"2"_s)}});
+    m.row(2, pressed(u"5"_s, 2), {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
+    m.row(2, pressed(u"7"_s, 2), {{3, action(3, u"перезапуск текущего уровня"_s)}});
+    m.row(2, pressed(u"3"_s, 2), {{3, action(3, u"перезапуск игры"_s)}});
+    m.save();
+}
+
 // What is drawn besides the map: a text object, the lives bar, the indicators of a settings file.
 void hud(const Library& lib, const QString& dir)
 {
@@ -577,6 +616,8 @@ int main(int argc, char* argv[])
         chase(lib, work + u"/chase"_s);
         actions(lib, work + u"/actions"_s);
         hud(lib, work + u"/hud"_s);
+        contact(lib, work + u"/contact"_s);
+        ending(lib, work + u"/ending"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
         hostile(lib, work + u"/hostile"_s);

@@ -18,6 +18,7 @@
 #include "io/Error.h"
 #include "io/Png.h"
 #include "model/Project.h"
+#include "support/CatalogueSamples.h"
 
 #include <QDir>
 #include <QFile>
@@ -172,30 +173,7 @@ QList<Row> everyCondition(int level)
     return rows;
 }
 
-// The condition an enabled catalogue item gives with ordinary parameters.
-events::Condition catalogueCondition(const events::ConditionItem& item, int level, int n, const events::PhoneKey& key)
-{
-    using D = events::ConditionDialog;
-    events::ConditionInput in;
-    in.level = level;
-    in.object = n;
-    in.other = n % 3 + 1;
-    in.detected = 2;
-    in.minRadius = 10;
-    in.maxRadius = 50;
-    in.keyName = key.KeyName;
-    in.keyCode = key.KeyCode;
-    const events::TimerSetting time = events::timerSetting(u"0"_s, u"1,5"_s, u"0"_s);
-    in.time = time.time;
-    if (item.dialog == D::Timer)
-        in.arg = time.arg;
-    else if (item.dialog == D::CompareTwo)
-        in.arg = u"часы + 1>Х[объект2]"_s;
-    else
-        in.arg = u">=100"_s;
-    in.argCode = item.dialog == D::CompareTwo ? u"obtime_hour+1>obj[2].getX()"_s : u">=100"_s;
-    return events::buildCondition(item, in);
-}
+using test::catalogueCondition;
 
 int actionColumn(events::ColumnMenu menu, int row)
 {

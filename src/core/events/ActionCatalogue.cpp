@@ -1,5 +1,7 @@
 #include "events/ActionCatalogue.h"
 
+#include "events/RowRecords.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::events {
@@ -48,9 +50,9 @@ std::vector<ActionItem> build()
         item(M::Stage, {u"следующий уровень"_s}, D::None, u"уровень+1"_s, u"{etap=etap+1;}"_s),
         item(M::Stage, {u"предыдущий уровень"_s}, D::None, u"уровень-1"_s, u"{etap=etap-1;}"_s),
         item(M::Stage, {u"переход на уровень"_s}, D::Value, u"уровень = %V"_s, u"{etap=%VC-1;}"_s),
-        disabled(M::Stage, {u"перезапуск текущего уровня"_s}),
-        disabled(M::Stage, {u"перезапуск игры"_s}),
-        disabled(M::Stage, {u"конец игры"_s}),
+        item(M::Stage, {u"перезапуск текущего уровня"_s}, D::None, u"перезапуск уровня"_s, u"{restartStage();}"_s),
+        item(M::Stage, {u"перезапуск игры"_s}, D::None, u"перезапуск игры"_s, u"{restartGame();}"_s),
+        item(M::Stage, {u"конец игры"_s}, D::None, u"конец игры"_s, u"{endGame();}"_s),
         disabled(M::Objects, {u"создать объект"_s}),
         item(M::Control, {u"управление игроком"_s, u"игнорировать"_s}, D::None, u"управление: игнорировать"_s,
              u"{control=false;}"_s),
@@ -111,7 +113,7 @@ const std::vector<ActionItem>& actionCatalogue()
 
 Action buildAction(const ActionItem& item, const ActionInput& input)
 {
-    Action action{fill(item.caption, input), fill(item.code, input), {}};
+    Action action{fill(item.caption, input), fill(item.code, input), {}, recordOf(item, input)};
     for (const QString& object : item.objects)
         action.objects << fill(object, input);
     return action;

@@ -1,5 +1,6 @@
 #include "events/ConditionCatalogue.h"
 
+#include "events/RowRecords.h"
 #include "events/Translator.h"
 #include "io/Error.h"
 
@@ -190,7 +191,8 @@ Condition buildCondition(const ConditionItem& item, const ConditionInput& input)
     if (item.dividesByTime && input.time == 0)
         throw io::Error(u"Условие «%1» с временем 0 не проверить: игра делила бы на ноль. Введите время больше нуля."_s
                             .arg(item.path.last()));
-    Condition condition{fill(item.caption, input), fill(item.code, input), {}, item.extraCount};
+    Condition condition{fill(item.caption, input), fill(item.code, input), {}, item.extraCount,
+                        recordOf(item, input)};
     for (const QString& number : item.objects)
         condition.objects << fill(number, input);
     return condition;

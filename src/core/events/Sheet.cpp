@@ -1,5 +1,6 @@
 #include "events/Sheet.h"
 
+#include "events/RowRecords.h"
 #include "io/Error.h"
 
 #include <algorithm>
@@ -35,6 +36,11 @@ void appendObjects(ObjectSlots& list, const QStringList& objects)
 void growToCapacity(model::StageData& stage)
 {
     stage.EventRow[size_t(model::kMaxEventRows)];
+}
+
+QList<model::CatalogueRecord> recordsOf(const Condition& condition)
+{
+    return condition.record.isEmpty() ? QList<model::CatalogueRecord>{} : QList<model::CatalogueRecord>{condition.record};
 }
 
 void checkCondition(const Condition& condition)
@@ -124,6 +130,7 @@ void newRow(model::StageData& stage, const Condition& condition)
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;
     row.CondText = condition.caption;
+    row.CondRecord = recordsOf(condition);
 }
 
 void addTitledRow(model::StageData& stage, const QString& kind, const QString& title)
@@ -146,6 +153,11 @@ void addCondition(model::StageData& stage, int r, const Condition& condition)
     row.CondCode = row.CondCode + u'&' + condition.code;
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;
+    // A joined condition stays recorded only while every part of it is.
+    if (!row.CondRecord.isEmpty() && !condition.record.isEmpty())
+        row.CondRecord.append(condition.record);
+    else
+        row.CondRecord.clear();
     row.CondText = row.CondText + u" и "_s + condition.caption;
     stage.EventCount += condition.extraCount;
 }
@@ -159,6 +171,7 @@ void replaceCondition(model::StageData& stage, int r, const Condition& condition
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;
     row.CondText = condition.caption;
+    row.CondRecord = recordsOf(condition);
     stage.EventCount += condition.extraCount;
 }
 
@@ -170,6 +183,82 @@ void metka(model::StageData& stage, Cell cell, const Action& action)
     stage.ActionCount += 1;
     row.ActionText[size_t(cell.column)] = action.caption;
     row.ActionCode[size_t(cell.column)] = action.code;
+    row.ActionRecord[size_t(cell.column)] = action.record;
+}
+
+void editCondition(model::StageData& stage, int r, int part, const Condition& condition)
+{
+    checkCondition(condition);
+    model::EventRowData& row = rowOf(stage, r);
+    if (part < 0 || part >= row.CondRecord.size() || condition.record.isEmpty())
+        throw io::Error(u"Условие строки %1 нельзя изменить: неизвестно, из чего оно сделано."_s.arg(r));
+    QList<model::CatalogueRecord> records = row.CondRecord;
+    const std::optional<Condition> before = remakeCondition(records[part]);
+    records[part] = condition.record;
+    QStringList captions;
+    QStringList codes;
+    ObjectSlots objects{};
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        const std::optional<Condition> made = k == part ? condition : remakeCondition(records[k]);
+        if (!made)
+            throw io::Error(u"Условие строки %1 нельзя изменить: его часть %2 не удалось составить заново."_s.arg(r).arg(
+                k + 1));
+        captions << made->caption;
+        codes << made->code;
+        appendObjects(objects, made->objects);
+    }
+    const int extraBefore = before ? before->extraCount : condition.extraCount;
+    stage.EventCount = std::max(stage.EventCount + condition.extraCount - extraBefore, rowCount(stage));
+    row.CondText = captions.join(u" и "_s);
+    row.CondCode = codes.join(u'&');
+    row.CondObjects = objects;
+    row.CondRecord = records;
+}
+
+void editAction(model::StageData& stage, Cell cell, const Action& action)
+{
+    checkCell(stage, cell);
+    model::EventRowData& row = stage.EventRow[size_t(cell.row)];
+    const size_t c = size_t(cell.column);
+    if (row.ActionText[c].isEmpty() && row.ActionCode[c].isEmpty())
+        throw io::Error(u"В клетке (строка %1, столбец %2) нет действия."_s.arg(cell.row).arg(cell.column));
+    row.ActionText[c] = action.caption;
+    row.ActionCode[c] = action.code;
+    row.ActionObjects[c] = {};
+    appendObjects(row.ActionObjects[c], action.objects);
+    row.ActionRecord[c] = action.record;
+}
+
+QString editProblem(const model::StageData& stage, Cell cell)
+{
+    if (cell.row < 1 || cell.row > rowCount(stage) || cell.column < 0 || cell.column > kColumns)
+        return u"Здесь нечего изменять."_s;
+    const model::EventRowData& row = stage.EventRow[size_t(cell.row)];
+    const QString unknown = u"Неизвестно, из какого пункта меню и с какими значениями это сделано (проект старой версии "
+                            u"или другой программы): удалите и поставьте заново."_s;
+    if (cell.column == 0) {
+        if (row.Kind != kEventKind)
+            return u"В этой строке нет условия."_s;
+        if (row.CondRecord.isEmpty())
+            return unknown;
+        for (const model::CatalogueRecord& part : row.CondRecord) {
+            const ConditionItem* item = conditionItem(part.item);
+            if (!item)
+                return unknown;
+            if (item->dialog != ConditionDialog::None)
+                return QString();
+        }
+        return u"У этого условия нет значений, которые можно изменить."_s;
+    }
+    const size_t c = size_t(cell.column);
+    if (row.ActionText[c].isEmpty() && row.ActionCode[c].isEmpty())
+        return u"В клетке нет действия."_s;
+    const ActionItem* item = actionItem(row.ActionRecord[c].item);
+    if (!item)
+        return unknown;
+    if (item->dialog == ActionDialog::None)
+        return u"У этого действия нет значений, которые можно изменить."_s;
+    return QString();
 }
 
 void deleteAction(model::StageData& stage, Cell cell)
@@ -182,6 +271,7 @@ void deleteAction(model::StageData& stage, Cell cell)
     row.ActionText[c].clear();
     row.ActionCode[c].clear();
     row.ActionObjects[c] = {};
+    row.ActionRecord[c] = {};
     stage.ActionCount = std::max(stage.ActionCount - 1, 0);
 }
 

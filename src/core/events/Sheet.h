@@ -68,6 +68,8 @@ struct Condition {
     // Further steps of the stage's row counter the choice made (a detection
     // set up, a two-value comparison): the generated game counts them.
     int extraCount = 0;
+    // The catalogue item and values it was made from; empty when unknown.
+    model::CatalogueRecord record;
 };
 
 // An action as a menu item built it.
@@ -75,6 +77,7 @@ struct Action {
     QString caption;
     QString code;
     QStringList objects;
+    model::CatalogueRecord record;
 };
 
 // The sheet's edits of one stage. Each checks first and throws io::Error,
@@ -93,6 +96,16 @@ void replaceCondition(model::StageData& stage, int row, const Condition& conditi
 // Places an action in a cell; an action already there is replaced, its
 // object list kept and extended.
 void metka(model::StageData& stage, Cell cell, const Action& action);
+// "изменить…" of a recorded condition: part `part` (0-based) of the row's
+// joined condition is made again; the row's caption, Java and object list
+// are made from all its parts.
+void editCondition(model::StageData& stage, int row, int part, const Condition& condition);
+// "изменить…" of an action: the cell's action replaced, its object list
+// made afresh; the count of actions stays.
+void editAction(model::StageData& stage, Cell cell, const Action& action);
+// Why the condition (column 0) or the action of a cell cannot be changed
+// in place; empty when it can.
+QString editProblem(const model::StageData& stage, Cell cell);
 // "удалить действие": the cell's action and its object list.
 void deleteAction(model::StageData& stage, Cell cell);
 // "удалить строку": the rows below move up.

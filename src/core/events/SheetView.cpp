@@ -3,6 +3,7 @@
 #include "document/ProjectDocument.h"
 #include "events/SheetCommand.h"
 #include "io/AppFolder.h"
+#include "io/Error.h"
 
 #include <algorithm>
 
@@ -152,6 +153,11 @@ QString SheetView::hint() const
     return stage().EventRow[size_t(PressedRow)].ActionText[size_t(PressedColumn)];
 }
 
+QString SheetView::hintAt(int x, int y) const
+{
+    return cellHint(stage(), cellAt(x, y));
+}
+
 bool SheetView::pressedCellHoldsAction() const
 {
     return !hint().isEmpty();
@@ -160,6 +166,18 @@ bool SheetView::pressedCellHoldsAction() const
 void SheetView::checkRoomForRow() const
 {
     events::checkRoomForRow(stage());
+}
+
+void SheetView::checkObjects(const QStringList& numbers) const
+{
+    const QStringList missing = missingObjects(stage(), numbers);
+    if (missing.isEmpty())
+        return;
+    const int groups = std::clamp(stage().ActiveGroupCount, 0, model::kMaxActiveGroups);
+    throw io::Error((missing.size() == 1 ? u"На этапе нет объекта %1"_s : u"На этапе нет объектов %1"_s)
+                        .arg(missing.join(u", "_s))
+                    + (groups == 0 ? u": активных объектов на этапе нет."_s
+                                   : u": активные объекты этапа — 1..%1."_s.arg(groups)));
 }
 
 void SheetView::newRow(const Condition& condition)
@@ -183,6 +201,28 @@ void SheetView::replaceCondition(int row, const Condition& condition)
 {
     SheetCommand::run(m_document, u"заменить условие"_s,
                       [&](model::StageData& s) { events::replaceCondition(s, row, condition); });
+}
+
+void SheetView::editCondition(int row, int part, const Condition& condition)
+{
+    SheetCommand::run(m_document, u"изменить условие"_s,
+                      [&](model::StageData& s) { events::editCondition(s, row, part, condition); });
+}
+
+void SheetView::editAction(Cell cell, const Action& action)
+{
+    SheetCommand::run(m_document, u"изменить действие «%1»"_s.arg(action.caption),
+                      [&](model::StageData& s) { events::editAction(s, cell, action); });
+}
+
+QString SheetView::editProblem(Cell cell) const
+{
+    return events::editProblem(stage(), cell);
+}
+
+const model::EventRowData& SheetView::row(int r) const
+{
+    return stage().EventRow[size_t(std::clamp(r, 0, model::kMaxEventRows))];
 }
 
 void SheetView::metka(const Action& action)

@@ -52,14 +52,25 @@ public:
     void released(int x, int y);
     // The action in the cell of the last press or release; empty for none.
     QString hint() const;
+    // What the pointer at (x, y) shows: the caption under it, whole, with
+    // the objects it names.
+    QString hintAt(int x, int y) const;
     bool pressedCellHoldsAction() const;
 
     // Edits of the current stage; io::Error, nothing changed, when refused.
     void checkRoomForRow() const;
+    // A condition or action naming an object the stage has no active group
+    // for would never act in the game: io::Error naming it.
+    void checkObjects(const QStringList& numbers) const;
     void newRow(const Condition& condition);
     void addTitledRow(const QString& kind, const QString& title);
     void addCondition(int row, const Condition& condition);
     void replaceCondition(int row, const Condition& condition);
+    // "изменить…": a part of a row's condition or a cell's action made again.
+    void editCondition(int row, int part, const Condition& condition);
+    void editAction(Cell cell, const Action& action);
+    QString editProblem(Cell cell) const;
+    const model::EventRowData& row(int r) const;
     // Places an action in the pressed cell.
     void metka(const Action& action);
     void deleteAction();

@@ -5,6 +5,8 @@
 #include "model/ScreenSize.h"
 #include "model/Table.h"
 
+#include <QList>
+#include <QMap>
 #include <QString>
 
 #include <array>
@@ -135,6 +137,18 @@ struct LivesBarData {
     bool operator==(const LivesBarData&) const = default;
 };
 
+// The catalogue item a condition or action was made from and the values it
+// was filled with (keyed by the item's template tokens), so that its caption
+// and Java can be made again and its dialog opened on them. An empty item:
+// no record (older projects, other tools), the stored texts stand.
+struct CatalogueRecord {
+    QString item;
+    QMap<QString, QString> values;
+
+    bool isEmpty() const { return item.isEmpty(); }
+    bool operator==(const CatalogueRecord&) const = default;
+};
+
 struct EventRowData {
     QString CondText;
     QString CondCode;
@@ -144,6 +158,10 @@ struct EventRowData {
     std::array<std::array<QString, kMaxObjectRefs + 1>, kMaxActions + 1> ActionObjects; // [1..20][1..5]
     QString Kind; // "event", "group", "comment" or empty
     std::array<int, 5> Extra{};
+    // One record per condition joined into the row, or none when any of them
+    // has none; one per action cell.
+    QList<CatalogueRecord> CondRecord;
+    std::array<CatalogueRecord, kMaxActions + 1> ActionRecord; // 1-based
 
     bool operator==(const EventRowData&) const = default;
 };

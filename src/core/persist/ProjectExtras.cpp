@@ -60,6 +60,16 @@ const QString kRowsKey = u"rows"_s;
 const QString kListsKey = u"objects"_s;
 const QString kRowKey = u"row"_s;
 const QString kColumnKey = u"column"_s;
+const QString kRecordsKey = u"records"_s;
+const QString kItemsKey = u"items"_s;
+const QString kItemKey = u"item"_s;
+const QString kValuesKey = u"values"_s;
+// What a record may hold: the tokens of the catalogue templates.
+const QStringList kRecordTokens{u"A"_s, u"AC"_s, u"N"_s, u"O"_s, u"B"_s, u"MIN"_s, u"MAX"_s, u"T"_s,
+                                u"K"_s, u"KC"_s, u"L"_s, u"V"_s, u"VC"_s, u"G"_s};
+// Longer than anything the dialogs make, short of a hostile file's worth.
+constexpr qsizetype kMaxRecordText = 4000;
+constexpr qsizetype kMaxConditionParts = 64;
 
 int bounded(int count, int max) { return std::clamp(count, 0, max); }
 
@@ -213,15 +223,39 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
             lists += '}';
         }
     }
+    // The catalogue items conditions and actions were made from.
+    QByteArray records;
+    for (int r = 1; r <= model::kMaxEventRows; ++r) {
+        const model::EventRowData& row = s.EventRow[size_t(r)];
+        for (int c = 0; c <= model::kMaxActions; ++c) {
+            const QList<model::CatalogueRecord> items =
+                c == 0 ? row.CondRecord
+                       : (row.ActionRecord[size_t(c)].isEmpty() ? QList<model::CatalogueRecord>{}
+                                                                : QList<model::CatalogueRecord>{row.ActionRecord[size_t(c)]});
+            if (items.isEmpty())
+                continue;
+            QJsonArray entries;
+            for (const model::CatalogueRecord& item : items) {
+                QJsonObject values;
+                for (auto it = item.values.cbegin(); it != item.values.cend(); ++it)
+                    values.insert(it.key(), it.value());
+                entries.append(QJsonObject{{kItemKey, item.item}, {kValuesKey, values}});
+            }
+            records += records.isEmpty() ? "          " : ",\n          ";
+            records += compact(QJsonObject{{kRowKey, r}, {kColumnKey, c}, {kItemsKey, entries}});
+        }
+    }
     // Opening shows every row the project file holds unless told otherwise.
     const int rows = bounded(s.EventCurRow, model::kMaxEventRows);
     const bool fewerRows = rows != bounded(s.EventCount, model::kMaxEventRows);
-    if (fewerRows || !lists.isEmpty()) {
+    if (fewerRows || !lists.isEmpty() || !records.isEmpty()) {
         QList<QByteArray> fields;
         if (fewerRows)
             fields.append("\"rows\": " + QByteArray::number(rows));
         if (!lists.isEmpty())
             fields.append("\"objects\": [\n" + lists + "\n        ]");
+        if (!records.isEmpty())
+            fields.append("\"records\": [\n" + records + "\n        ]");
         out += ",\n      \"events\": {" + fields.join(", ") + "}";
     }
     return out + "\n    }";
@@ -241,6 +275,12 @@ struct StageExtras {
         ObjectSlots objects;
     };
     std::vector<List> lists;
+    struct Records {
+        int row = 0;
+        int column = 0;
+        QList<model::CatalogueRecord> items;
+    };
+    std::vector<Records> records;
 };
 
 using Json = io::JsonTape::Value;
@@ -417,7 +457,9 @@ private:
         const Json o = *entry.member(kEventsKey);
         if (!o.isObject())
             fail(where, u"ожидался объект, а записано %1"_s.arg(shown(o)));
-        onlyFields(o, {kRowsKey, kListsKey}, where);
+        onlyFields(o, {kRowsKey, kListsKey, kRecordsKey}, where);
+        if (o.member(kRecordsKey))
+            records(o, level, where, result);
         if (o.member(kRowsKey)) {
             const int events = m_project.stage(level).EventCount;
             const int rows = integer(o, kRowsKey, where);
@@ -460,6 +502,71 @@ private:
             });
             result.lists.push_back(entryList);
         });
+    }
+
+    // The catalogue records of conditions and actions: each for a cell that
+    // holds something, at most once.
+    void records(const Json& o, int level, const QString& where, StageExtras& result)
+    {
+        const model::StageData& s = m_project.stage(level);
+        std::vector<bool> seen(size_t(model::kMaxEventRows + 1) * (model::kMaxActions + 1), false);
+        qsizetype n = 0;
+        array(o, kRecordsKey, where).elements([&](const Json& entry) {
+            const auto entryWhere = [&, n] { return where + u", запись каталога %1"_s.arg(n + 1); };
+            ++n;
+            if (!entry.isObject())
+                fail(entryWhere(), u"ожидался объект, а записано %1"_s.arg(shown(entry)));
+            onlyFields(entry, {kRowKey, kColumnKey, kItemsKey}, entryWhere);
+            StageExtras::Records records;
+            records.row = integer(entry, kRowKey, entryWhere);
+            records.column = integer(entry, kColumnKey, entryWhere);
+            if (records.row < 1 || records.row > model::kMaxEventRows || records.column < 0
+                || records.column > model::kMaxActions)
+                fail(entryWhere(), u"клетки (строка %1, столбец %2) на листе не бывает"_s.arg(records.row).arg(
+                                       records.column));
+            const auto place = [&] { return listPlace(level, records.row, records.column); };
+            const model::EventRowData& row = s.EventRow[size_t(records.row)];
+            const bool filled = records.column == 0 ? row.Kind == u"event"_s
+                                                    : !row.ActionText[size_t(records.column)].isEmpty()
+                                                          || !row.ActionCode[size_t(records.column)].isEmpty();
+            if (!filled)
+                fail(place(), u"запись каталога для пустой клетки"_s);
+            const size_t key = size_t(records.row) * (model::kMaxActions + 1) + size_t(records.column);
+            if (seen[key])
+                fail(place(), u"запись каталога записана дважды"_s);
+            seen[key] = true;
+            const Json items = array(entry, kItemsKey, place);
+            const qsizetype most = records.column == 0 ? kMaxConditionParts : 1;
+            if (items.size() < 1 || items.size() > most)
+                fail(place(), u"элементов каталога %1, а допускается от 1 до %2"_s.arg(items.size()).arg(most));
+            items.elements([&](const Json& item) { records.items.append(record(item, place)); });
+            result.records.push_back(std::move(records));
+        });
+    }
+
+    model::CatalogueRecord record(const Json& item, const Where& where)
+    {
+        if (!item.isObject())
+            fail(where.text(), u"ожидался объект, а записано %1"_s.arg(shown(item)));
+        onlyFields(item, {kItemKey, kValuesKey}, where);
+        model::CatalogueRecord record;
+        record.item = string(item, kItemKey, where);
+        if (record.item.isEmpty() || record.item.size() > kMaxRecordText)
+            fail(where.text(), u"элемент каталога не назван"_s);
+        const Json values = field(item, kValuesKey, where);
+        if (!values.isObject())
+            fail(where.text(), u"поле «%1» должно быть объектом, а записано %2"_s.arg(kValuesKey, shown(values)));
+        values.members([&](const Json& name, const Json& value) {
+            const QString token = name.string();
+            if (!kRecordTokens.contains(token))
+                fail(where.text(), u"неизвестное значение «%1»"_s.arg(io::excerpt(token)));
+            if (!value.isString() || value.string().size() > kMaxRecordText)
+                fail(where.text(), u"значение «%1» должно быть строкой, а записано %2"_s.arg(token, shown(value)));
+            if (record.values.contains(token))
+                fail(where.text(), u"значение «%1» записано дважды"_s.arg(token));
+            record.values.insert(token, value.string());
+        });
+        return record;
     }
 
     model::LivesBarData bar(const Json& entry, int level)
@@ -593,6 +700,13 @@ void applyStages(model::Project& project, const std::vector<StageExtras>& stages
         for (const StageExtras::List& list : e.lists) {
             model::EventRowData& row = s.EventRow[size_t(list.row)];
             (list.column == 0 ? row.CondObjects : row.ActionObjects[size_t(list.column)]) = list.objects;
+        }
+        for (const StageExtras::Records& records : e.records) {
+            model::EventRowData& row = s.EventRow[size_t(records.row)];
+            if (records.column == 0)
+                row.CondRecord = records.items;
+            else
+                row.ActionRecord[size_t(records.column)] = records.items.first();
         }
     }
 }

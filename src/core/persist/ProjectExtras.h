@@ -40,6 +40,10 @@ namespace kestrava::persist {
 //                                                           only when fewer than the file's rows
 //           {"row":1,"column":0,"objects":["1","2"]},    <- column 0: the condition
 //           {"row":2,"column":8,"objects":["1"]}
+//         ], "records": [                                 <- the catalogue items a condition
+//                                                           (one per joined part) or an action
+//                                                           was made from and their token values
+//           {"column":0,"items":[{"item":"7:Таймер равен значению...","values":{"A":"0/5/0","T":"5000"}}],"row":1}
 //         ]}
 //     }
 //   ]

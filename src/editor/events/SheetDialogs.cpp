@@ -1,8 +1,7 @@
 #include "editor/events/SheetDialogs.h"
 
 #include "document/ProjectDocument.h"
-#include "editor/events/TFmNumberObject.h"
-#include "editor/events/TfmEnter_value.h"
+#include "editor/events/ParameterDialogs.h"
 #include "editor/events/TfmNewEvent.h"
 #include "editor/events/Tfmnamegroup.h"
 
@@ -36,20 +35,28 @@ public:
 
     std::optional<std::pair<QString, QString>> askValue(QWidget* parent) override
     {
-        TfmEnter_value dialog(setup(), parent);
-        if (dialog.exec() != QDialog::Accepted)
+        events::ActionInput input;
+        if (!askActionParameters(parent, setup(), events::ActionDialog::Value, input, false))
             return std::nullopt;
-        return std::pair{dialog.ValueText, dialog.ValueCode};
+        return std::pair{input.value, input.valueCode};
     }
 
     std::optional<int> askTarget(QWidget* parent) override
     {
-        TFmNumberObject dialog(parent);
-        // The target becomes a loop variable of the game ("kr" + T): no 0 or negatives.
-        dialog.seNumber()->setMinimum(1);
-        if (dialog.exec() != QDialog::Accepted)
+        events::ActionInput input;
+        if (!askActionParameters(parent, setup(), events::ActionDialog::Target, input, false))
             return std::nullopt;
-        return dialog.Result;
+        return input.target;
+    }
+
+    bool editCondition(QWidget* parent, const events::ConditionItem& item, events::ConditionInput& input) override
+    {
+        return askConditionParameters(parent, setup(), item.dialog, input, true);
+    }
+
+    bool editAction(QWidget* parent, const events::ActionItem& item, events::ActionInput& input) override
+    {
+        return askActionParameters(parent, setup(), item.dialog, input, true);
     }
 
 private:

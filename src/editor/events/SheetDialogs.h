@@ -1,5 +1,7 @@
 #pragma once
 
+#include "events/ActionCatalogue.h"
+#include "events/ConditionCatalogue.h"
 #include "events/Sheet.h"
 
 #include <QImage>
@@ -31,6 +33,10 @@ public:
     virtual std::optional<std::pair<QString, QString>> askValue(QWidget* parent) = 0;
     // The number of the object chased, avoided or attacked.
     virtual std::optional<int> askTarget(QWidget* parent) = 0;
+    // "изменить…": the dialog of the item's kind opened on input; true with
+    // input changed on "Да".
+    virtual bool editCondition(QWidget* parent, const events::ConditionItem& item, events::ConditionInput& input) = 0;
+    virtual bool editAction(QWidget* parent, const events::ActionItem& item, events::ActionInput& input) = 0;
 };
 
 } // namespace kestrava::editor

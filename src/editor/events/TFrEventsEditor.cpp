@@ -6,9 +6,12 @@
 #include "editor/events/SheetImage.h"
 #include "events/ActionCatalogue.h"
 #include "events/CataloguePages.h"
+#include "events/RowRecords.h"
+#include "events/SheetPicture.h"
 #include "events/SheetView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHash>
 #include <QLabel>
 #include <QMenu>
@@ -78,7 +81,7 @@ TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* p
         RowButtons[size_t(r)] = button;
         auto* label = new QLabel(m_canvas);
         label->setObjectName(u"RowLabel%1"_s.arg(r));
-        label->setGeometry(kLabelLeft, events::rowTop(r) + 10, kLabelWidth, events::kCell - 14);
+        label->setGeometry(kLabelLeft, events::rowTop(r) + 2, kLabelWidth, events::kCell - 4);
         // Presses go through to the sheet: the condition part opens its menu.
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->hide();
@@ -105,11 +108,20 @@ TFrEventsEditor::TFrEventsEditor(document::ProjectDocument& document, QWidget* p
     connect(Image1, &SheetImage::buttonPressed, this, &TFrEventsEditor::Image1MouseDown);
     connect(Image1, &SheetImage::buttonReleased, this, &TFrEventsEditor::Image1MouseUp);
     connect(Image1, &SheetImage::pointerMoved, this, &TFrEventsEditor::Image1MouseMove);
+    connect(Image1, &SheetImage::doubleClicked, this, &TFrEventsEditor::Image1DoubleClick);
+    m_doubleClickWait = QApplication::doubleClickInterval();
+    m_menuWait.setSingleShot(true);
+    connect(&m_menuWait, &QTimer::timeout, this, [this] {
+        if (auto open = std::exchange(m_waitingMenu, {}))
+            open();
+    });
     // The document changed the sheet (an edit, an undo, another stage or project).
     connect(m_view.get(), &events::SheetView::repainted, this, [this] {
         showRows();
         showHeader();
         Image1->update();
+        if (m_pointer)
+            Image1MouseMove(*m_pointer);
         showMessages();
     });
 }
@@ -151,6 +163,14 @@ void TFrEventsEditor::repaint()
 void TFrEventsEditor::showRows()
 {
     const int rows = m_view->rows();
+    // Each action in a short form over its cell; the pointer shows it whole.
+    QList<std::pair<QRect, QString>> texts;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= events::kColumns; ++c)
+            if (const QString caption = m_view->row(r).ActionText[size_t(c)]; !caption.isEmpty())
+                texts.append({QRect(events::columnLeft(c), events::rowTop(r), events::kCell - 1, events::kCell - 1),
+                              events::shortCaption(caption)});
+    Image1->setCellTexts(std::move(texts));
     for (int r = 1; r <= kRowControls; ++r) {
         QPushButton* button = RowButtons[size_t(r)];
         QLabel* label = RowLabels[size_t(r)];
@@ -168,7 +188,13 @@ void TFrEventsEditor::showRows()
         button->setPalette(palette);
         button->setAccessibleName(look.wide ? look.buttonCaption : u"Строка %1"_s.arg(r));
         label->setText(look.labelText);
-        label->setToolTip(look.labelText);
+        // A long condition wraps onto a second line of the row.
+        label->setWordWrap(true);
+        // A whole caption on hover, however narrow the label; a row naming missing objects in red.
+        label->setToolTip(look.problem.isEmpty() ? look.labelText : look.labelText + u"\n"_s + look.problem);
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::WindowText, look.problem.isEmpty() ? QColor(Qt::black) : QColor(Qt::red));
+        label->setPalette(labelPalette);
         button->show();
         label->setVisible(!look.wide);
     }
@@ -197,8 +223,10 @@ void TFrEventsEditor::newRowClick()
     command([this] {
         m_view->checkRoomForRow();
         // A row comes with its condition: a closed chooser adds nothing.
-        if (const std::optional<events::Condition> condition = m_dialogs->chooseCondition(this, QString()))
+        if (const std::optional<events::Condition> condition = m_dialogs->chooseCondition(this, QString())) {
+            m_view->checkObjects(condition->objects);
             m_view->newRow(*condition);
+        }
     });
 }
 
@@ -231,6 +259,7 @@ void TFrEventsEditor::conditionClick(int row, bool add)
             m_dialogs->chooseCondition(this, add ? u"dob"_s : u"izm"_s);
         if (!condition)
             return;
+        m_view->checkObjects(condition->objects);
         if (add)
             m_view->addCondition(row, *condition);
         else
@@ -249,6 +278,7 @@ void TFrEventsEditor::rowButtonMenu(int row, const QPoint& at)
     const int rows = m_view->rows();
     QAction* add = menu.addAction(u"добавить условие"_s);
     QAction* replace = menu.addAction(u"заменить условие"_s);
+    QAction* edit = addEditItem(menu, row, 0);
     menu.addSeparator();
     QAction* remove = menu.addAction(u"удалить строку"_s);
     QAction* up = menu.addAction(u"вверх"_s);
@@ -264,6 +294,8 @@ void TFrEventsEditor::rowButtonMenu(int row, const QPoint& at)
         return;
     if (chosen == add || chosen == replace)
         conditionClick(row, chosen == add);
+    else if (chosen == edit)
+        editCell(row, 0);
     else if (chosen == remove)
         command([this, row] { m_view->deleteRow(row); });
     else if (chosen == up || chosen == down)
@@ -279,9 +311,93 @@ void TFrEventsEditor::Image1MouseDown(QPoint pos, Qt::MouseButton button)
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;
     const events::ColumnMenu kind = m_view->pressed(pos.x(), pos.y());
-    if (kind != events::ColumnMenu::None)
-        openColumnMenu(kind, Image1->mapToGlobal(pos));
+    if (kind != events::ColumnMenu::None) {
+        const QPoint at = Image1->mapToGlobal(pos);
+        const events::Cell cell{m_view->PressedRow, m_view->PressedColumn};
+        const bool filled = cell.column == 0 || m_view->pressedCellHoldsAction();
+        // A left press on a condition or action may be the first of a
+        // double-click, which changes it instead of opening the menu.
+        if (button == Qt::LeftButton && filled && m_doubleClickWait > 0) {
+            m_waitingMenu = [this, kind, at, cell] {
+                m_view->PressedRow = cell.row;
+                m_view->PressedColumn = cell.column;
+                openColumnMenu(kind, at);
+            };
+            m_menuWait.start(m_doubleClickWait);
+        } else {
+            openColumnMenu(kind, at);
+        }
+    }
     Image1MouseMove(pos);
+}
+
+void TFrEventsEditor::Image1DoubleClick(QPoint pos)
+{
+    m_menuWait.stop();
+    m_waitingMenu = {};
+    m_pointer = pos;
+    const events::Cell cell = events::cellAt(pos.x(), pos.y());
+    if (cell.row < 1 || cell.row > m_view->rows())
+        return;
+    if (cell.column > 0 && m_view->row(cell.row).ActionText[size_t(cell.column)].isEmpty())
+        return; // an empty cell: nothing to change
+    editCell(cell.row, cell.column);
+}
+
+QAction* TFrEventsEditor::addEditItem(QMenu& menu, int row, int column)
+{
+    QAction* edit = menu.addAction(u"изменить…"_s);
+    const QString problem = m_view->editProblem({row, column});
+    edit->setEnabled(problem.isEmpty());
+    edit->setToolTip(problem.isEmpty() ? u"Открыть окно, в котором это сделано, с его значениями"_s : problem);
+    menu.setToolTipsVisible(true);
+    return edit;
+}
+
+void TFrEventsEditor::editCell(int row, int column)
+{
+    command([this, row, column] {
+        if (const QString problem = m_view->editProblem({row, column}); !problem.isEmpty())
+            throw io::Error(problem);
+        if (column > 0) {
+            const model::CatalogueRecord record = m_view->row(row).ActionRecord[size_t(column)];
+            const events::ActionItem* item = events::actionItem(record.item);
+            std::optional<events::ActionInput> input = events::actionInput(record);
+            if (!item || !input || !m_dialogs->editAction(this, *item, *input))
+                return;
+            const events::Action action = events::buildAction(*item, *input);
+            m_view->checkObjects(action.objects);
+            m_view->editAction({row, column}, action);
+            return;
+        }
+        // A joined condition: the author picks the part to change.
+        const QList<model::CatalogueRecord> parts = m_view->row(row).CondRecord;
+        int part = -1;
+        QMenu choice(this);
+        choice.setObjectName(u"ConditionPartMenu"_s);
+        QList<QAction*> offered;
+        for (qsizetype k = 0; k < parts.size(); ++k) {
+            const events::ConditionItem* item = events::conditionItem(parts[k].item);
+            const std::optional<events::Condition> made = events::remakeCondition(parts[k]);
+            QAction* a = choice.addAction(made ? made->caption : parts[k].item);
+            a->setEnabled(item && item->dialog != events::ConditionDialog::None);
+            offered << a;
+            if (a->isEnabled())
+                part = part < 0 ? int(k) : part;
+        }
+        if (std::count_if(offered.begin(), offered.end(), [](QAction* a) { return a->isEnabled(); }) > 1) {
+            part = int(offered.indexOf(m_runMenu(&choice, QCursor::pos())));
+            if (part < 0)
+                return;
+        }
+        const events::ConditionItem* item = events::conditionItem(parts[part].item);
+        std::optional<events::ConditionInput> input = events::conditionInput(parts[part]);
+        if (!item || !input || !m_dialogs->editCondition(this, *item, *input))
+            return;
+        const events::Condition condition = events::buildCondition(*item, *input);
+        m_view->checkObjects(condition.objects);
+        m_view->editCondition(row, part, condition);
+    });
 }
 
 void TFrEventsEditor::Image1MouseUp(QPoint pos)
@@ -290,12 +406,13 @@ void TFrEventsEditor::Image1MouseUp(QPoint pos)
     Image1MouseMove(pos);
 }
 
-void TFrEventsEditor::Image1MouseMove(QPoint)
+void TFrEventsEditor::Image1MouseMove(QPoint pos)
 {
-    // The hint names the action of the last pressed cell.
-    const QString hint = m_view->hint();
+    // The hint names what is under the pointer, whole, without a press.
+    m_pointer = pos;
+    const QString hint = m_view->hintAt(pos.x(), pos.y());
     Image1->setToolTip(hint);
-    HintLabel->setText(hint);
+    HintLabel->setText(QString(hint).replace(u'\n', u"; "_s));
 }
 
 void TFrEventsEditor::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
@@ -305,8 +422,12 @@ void TFrEventsEditor::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
     const int row = m_view->PressedRow;
     if (kind == events::ColumnMenu::AddCondition) {
         QAction* add = menu.addAction(u"Добавить условие"_s);
-        if (m_runMenu(&menu, at) == add)
+        QAction* edit = addEditItem(menu, row, 0);
+        QAction* chosen = m_runMenu(&menu, at);
+        if (chosen == add)
             conditionClick(row, true);
+        else if (chosen == edit)
+            editCell(row, 0);
         return;
     }
 
@@ -337,11 +458,15 @@ void TFrEventsEditor::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
         sub->setEnabled(any);
     }
     menu.addSeparator();
+    QAction* edit = addEditItem(menu, row, m_view->PressedColumn);
     QAction* remove = menu.addAction(u"удалить действие"_s);
     remove->setEnabled(m_view->pressedCellHoldsAction());
 
+    const int column = m_view->PressedColumn;
     QAction* chosen = m_runMenu(&menu, at);
-    if (chosen == remove)
+    if (chosen == edit)
+        editCell(row, column);
+    else if (chosen == remove)
         command([this] { m_view->deleteAction(); });
     else if (const events::ActionItem* item = items.value(chosen); item && item->enabled)
         runAction(*item);
@@ -352,6 +477,9 @@ void TFrEventsEditor::runAction(const events::ActionItem& item)
     command([this, &item] {
         events::ActionInput input;
         input.group = m_view->ActionGroup;
+        // A column without its group: refused before anything is asked.
+        if (input.group > 0)
+            m_view->checkObjects({QString::number(input.group)});
         if (item.dialog == events::ActionDialog::Value) {
             const auto value = m_dialogs->askValue(this);
             if (!value)
@@ -364,7 +492,9 @@ void TFrEventsEditor::runAction(const events::ActionItem& item)
                 return;
             input.target = *target;
         }
-        m_view->metka(events::buildAction(item, input));
+        const events::Action action = events::buildAction(item, input);
+        m_view->checkObjects(action.objects);
+        m_view->metka(action);
     });
 }
 

@@ -2,11 +2,14 @@
 
 #include "events/Sheet.h"
 
+#include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -45,6 +48,13 @@ public:
     void setDialogs(std::unique_ptr<SheetDialogs> dialogs);
     // How a menu is run: QMenu::exec unless replaced; returns the chosen action.
     void setMenuRunner(std::function<QAction*(QMenu*, const QPoint&)> runner);
+    // How long a left press on a filled cell waits for a double-click before
+    // its menu opens; 0 opens it at once (the double-click interval unless set).
+    void setDoubleClickWait(int ms) { m_doubleClickWait = ms; }
+
+    // "изменить…": the dialog that made the condition (column 0) or action
+    // of a cell, opened on its values; "Да" replaces it as one step.
+    void editCell(int row, int column);
 
     // "новая строка", "Группа событий", "комментарий".
     void newRowClick();
@@ -65,6 +75,9 @@ private:
     void Image1MouseDown(QPoint pos, Qt::MouseButton button);
     void Image1MouseUp(QPoint pos);
     void Image1MouseMove(QPoint pos);
+    void Image1DoubleClick(QPoint pos);
+    // The "изменить…" item of a cell's menu: disabled with the reason when it cannot be done.
+    QAction* addEditItem(QMenu& menu, int row, int column);
     // Runs the row menu's own items; false for any other choice.
     bool rowKindChosen(QAction* chosen);
     void rowButtonMenu(int row, const QPoint& at);
@@ -82,6 +95,11 @@ private:
     std::function<QAction*(QMenu*, const QPoint&)> m_runMenu;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;
+    int m_doubleClickWait = 0;
+    // Where the pointer last was over the sheet: an edit or undo renames what is under it.
+    std::optional<QPoint> m_pointer;
+    QTimer m_menuWait;
+    std::function<void()> m_waitingMenu;
 };
 
 } // namespace kestrava::editor

@@ -3,12 +3,7 @@
 #include "document/ProjectDocument.h"
 #include "editor/common/ErrorBox.h"
 #include "editor/events/ChooserIconBox.h"
-#include "editor/events/TfmCompare1.h"
-#include "editor/events/TfmCompare_one.h"
-#include "editor/events/TfmDetectionSetup.h"
-#include "editor/events/TfmNumber_obj.h"
-#include "editor/events/TfmSelectKey1.h"
-#include "editor/events/TfmTimerSetup.h"
+#include "editor/events/ParameterDialogs.h"
 #include "events/CataloguePages.h"
 #include "io/AppFolder.h"
 
@@ -87,64 +82,8 @@ void TfmNewEvent::itemClick(const events::ConditionItem& item)
 
 bool TfmNewEvent::askParameters(events::ConditionDialog kind, events::ConditionInput& input)
 {
-    using D = events::ConditionDialog;
     const ValueChooserSetup setup{&m_document.app(), m_groupPicture(1), m_groupPicture(2)};
-    switch (kind) {
-    case D::None:
-        return true;
-    case D::CompareTwo: {
-        TfmCompare1 dialog(setup, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        input.arg = dialog.ChooserArg;
-        input.argCode = dialog.ChooserArgCode;
-        return true;
-    }
-    case D::CompareOne: {
-        TfmCompare_one dialog(setup, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        input.arg = dialog.ChooserArg;
-        input.argCode = dialog.ChooserArgCode;
-        return true;
-    }
-    case D::Key: {
-        TfmSelectKey1 dialog(this);
-        if (dialog.exec() != QDialog::Accepted || dialog.KeyName.isEmpty())
-            return false;
-        input.keyName = dialog.KeyName;
-        input.keyCode = dialog.KeyCode;
-        return true;
-    }
-    case D::Timer: {
-        TfmTimerSetup dialog(this);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        input.arg = dialog.ChooserArg;
-        input.time = dialog.ChooserTime;
-        return true;
-    }
-    case D::Detection: {
-        TfmDetectionSetup dialog(this);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        input.arg = dialog.ChooserArg;
-        input.minRadius = dialog.seMin->value();
-        input.maxRadius = dialog.seMax->value();
-        input.detected = dialog.seNumber->value();
-        return true;
-    }
-    case D::OtherObject: {
-        TfmNumber_obj dialog(this);
-        // The second object becomes a loop variable of the game ("kr" + O).
-        dialog.seNumber()->setMinimum(1);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        input.other = dialog.seNumber()->value();
-        return true;
-    }
-    }
-    return false;
+    return askConditionParameters(this, setup, kind, input, false);
 }
 
 } // namespace kestrava::editor

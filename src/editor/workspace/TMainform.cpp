@@ -4,6 +4,8 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "editor/events/TFrEventsEditor.h"
+#include "events/RowRecords.h"
+#include "events/SheetPicture.h"
 #include "editor/help/GuideLauncher.h"
 #include "editor/level/TFrLevelEditor.h"
 #include "editor/objects/TFmNewObject.h"
@@ -103,6 +105,7 @@ TMainform::TMainform(const io::AppFolder& app, QWidget* parent)
       m_lastingDialogs(std::make_unique<CurrentDialogs>(m_dialogs))
 {
     setObjectName(u"Mainform"_s);
+    m_document.setReadStep([](model::Project& project) { events::remakeRecordedTexts(project); });
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
 
     auto* central = new QWidget(this);
@@ -558,7 +561,12 @@ void TMainform::N_PackageGameClick()
 {
     if (const auto game =
             TfmBuildGame::package(this, m_document.project(), m_app, m_shrinkAction->isChecked(), m_standby))
+    {
         say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
+        // Rows naming objects their stage lacks are packaged, but do nothing in the game.
+        if (const QStringList notes = events::missingObjectNotes(m_document.project()); !notes.isEmpty())
+            showWarning(this, u"Игра собрана, но эти строки в ней не сработают:\n"_s + notes.join(u'\n'));
+    }
 }
 
 void TMainform::N_PlayGameClick()

@@ -2,11 +2,14 @@
 
 #include "codegen/Converter.h"
 #include "editor/common/ErrorBox.h"
+#include "events/SheetPicture.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
@@ -17,6 +20,10 @@ bool TfmConvert::run(QWidget* parent, const model::Project& project, const io::A
     if (!guarded(parent, [&] { codegen::convertProject(project, app); }))
         return false;
     TfmConvert window(parent);
+    // Rows naming objects their stage lacks convert, but do nothing in the game.
+    const QStringList notes = events::missingObjectNotes(project);
+    if (!notes.isEmpty())
+        window.m_label->setText(window.m_label->text() + u"\n\n"_s + notes.join(u'\n'));
     window.exec();
     return true;
 }
