@@ -15,6 +15,8 @@ std::size_t heap(const Strings&... strings)
     return (heap(strings) + ...);
 }
 
+std::size_t heap(const CatalogueRecord& record);
+
 template <class T, std::size_t N>
 std::size_t heap(const std::array<T, N>& items)
 {
@@ -36,10 +38,21 @@ std::size_t heap(const TextObjectData& t) { return heap(t.Lines); }
 std::size_t heap(const LivesBarData& b) { return heap(b.BmpName, b.Direction); }
 std::size_t heap(const FonObjectData& o) { return heap(o.Ref, o.FileName); }
 std::size_t heap(const ActiveObjectData& o) { return heap(o.Ref, o.FileName); }
+std::size_t heap(const CatalogueRecord& record)
+{
+    std::size_t n = heap(record.item);
+    for (auto i = record.values.cbegin(); i != record.values.cend(); ++i)
+        n += 2 * sizeof(QString) + heap(i.key(), i.value()) + 3 * sizeof(void*); // the map's node
+    return n;
+}
+
 std::size_t heap(const EventRowData& r)
 {
-    return heap(r.CondText, r.CondCode, r.Kind) + heap(r.CondObjects) + heap(r.ActionText) + heap(r.ActionCode) +
-           heap(r.ActionObjects);
+    std::size_t n = heap(r.CondText, r.CondCode, r.Kind) + heap(r.CondObjects) + heap(r.ActionText) +
+                    heap(r.ActionCode) + heap(r.ActionObjects) + heap(r.ActionRecord);
+    for (const CatalogueRecord& record : r.CondRecord)
+        n += sizeof record + heap(record);
+    return n;
 }
 
 template <class T, std::size_t N>
