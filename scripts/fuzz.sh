@@ -10,7 +10,7 @@ if ! command -v clang++ >/dev/null; then
   exit 0
 fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRAVA_FUZZ=ON >/dev/null
-cmake --build build-fuzz --parallel
+cmake --build build-fuzz --parallel "$(nproc)"
 status=0
 for target in fon active lives text png project json journal settings recovery; do
   corpus="build-fuzz/corpus/$target"

@@ -7,6 +7,7 @@
 #include "objects/BackgroundObjectFile.h"
 #include "objects/BarObjectFile.h"
 #include "objects/ObjectFile.h"
+#include "persist/ObjectImport.h"
 #include "persist/ProjectFile.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
@@ -16,6 +17,8 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <malloc.h>
 
 #include <functional>
 
@@ -120,8 +123,13 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     tool.pathConfirm();
     expectUndoable(u"размещение текста"_s, [&] { place(3, 70, 80); });
     expectUndoable(u"новый уровень"_s, [&] { doc.addLevel(); });
-    for (const QString& name : {u"forest.obf"_s, u"ghost.oba"_s, u"title.obt"_s, u"lives.obl"_s})
+    for (const QString& name : {u"forest.obf"_s, u"ghost.oba"_s, u"title.obt"_s, u"lives.obl"_s}) {
+        // The step keeps only what the import wrote: it must leave what the import alone leaves.
+        model::Project alone = doc.project();
+        persist::Load_object(alone, tmp.app(), name);
         expectUndoable(u"загрузка объекта «%1»"_s.arg(name), [&] { doc.importObject(name); });
+        EXPECT_TRUE(sameTables(doc.project(), alone)) << name.toStdString();
+    }
     // A second lives bar replaces the first; undo brings the first back.
     objects::BarObjectFile other;
     other.Width = 50;
@@ -284,4 +292,96 @@ TEST_F(DocumentFixture, AnObjectEditedInTheLibraryUpdatesItsGroupsKeepingEveryPl
         EXPECT_THROW(doc.updateObject(path), io::Error) << path.toStdString();
     EXPECT_EQ(doc.undoStack().count(), steps);
     EXPECT_TRUE(s() == now);
+}
+
+namespace {
+
+// A 100 x 100 map, the largest a stage holds, every cell a tile.
+void writeLargestMap(const io::AppFolder& app)
+{
+    objects::BackgroundObjectFile map;
+    map.PictureName = u"forest.png"_s;
+    map.TileWidth = 16;
+    map.TileHeight = 16;
+    map.setMapSize(model::kMaxMapColumns, model::kMaxMapRows);
+    for (std::size_t i = 0; i < map.cells.size(); ++i)
+        map.cells[i] = int(i % 4) + 1;
+    map.write(app.objectFile(u"large.obf"_s));
+}
+
+std::size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+} // namespace
+
+TEST_F(DocumentFixture, FortyImportsOfTheLargestMapKeepOnlyTheirMapsInTheHistory)
+{
+    writeLargestMap(tmp.app());
+    const model::StageData before = s();
+    const int steps = doc.undoStack().count();
+    const std::size_t heap = heapInUse();
+    for (int i = 1; i <= 40; ++i)
+        doc.importObject(u"large.obf"_s);
+    const model::StageData after = s();
+    ASSERT_EQ(doc.undoStack().count(), steps + 40) << "no step may be dropped under the budget";
+    // 40 maps of 10,000 cells are 1.6 MB; two stage records a step would be about 64 MB.
+    const std::size_t maps = 40 * 10000 * sizeof(int);
+    EXPECT_GT(doc.history().heldBytes(), maps);
+    EXPECT_LT(doc.history().heldBytes(), std::size_t(16) << 20);
+    // The heap as the allocator counts it (nothing under a sanitizer): the model's maps and the history.
+    EXPECT_LT(heapInUse() - std::min(heapInUse(), heap), maps + (std::size_t(16) << 20));
+
+    for (int i = 1; i <= 40; ++i)
+        doc.undoStack().undo();
+    EXPECT_TRUE(s() == before);
+    for (int i = 1; i <= 40; ++i)
+        doc.undoStack().redo();
+    EXPECT_TRUE(s() == after);
+}
+
+TEST_F(DocumentFixture, TheHistoryDropsItsOldestStepsBeyondItsBudgetKeepingTheSavedState)
+{
+    writeLargestMap(tmp.app());
+    doc.save(); // a saved state the budget will drop
+    doc.importObject(u"large.obf"_s);
+    const model::StageData first = s();
+    const std::size_t small = doc.history().heldBytes();
+    doc.importObject(u"large.obf"_s);
+    const std::size_t step = doc.history().heldBytes() - small;
+    doc.importObject(u"large.obf"_s);
+    // Room for exactly one more import: the history at its budget keeps every step.
+    doc.history().setBudget(doc.history().heldBytes() + step);
+    const int steps = doc.undoStack().count();
+    doc.importObject(u"large.obf"_s);
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    doc.save();
+
+    // One past it drops the oldest steps: the small ones, then the first import.
+    QSignalSpy modified(&doc, &document::ProjectDocument::modifiedChanged);
+    doc.importObject(u"large.obf"_s);
+    const model::StageData last = s();
+    EXPECT_EQ(doc.undoStack().count(), 4);
+    EXPECT_LE(doc.history().heldBytes(), small + 4 * step);
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_TRUE(modified.last().at(0).toBool());
+    EXPECT_EQ(doc.undoStack().undoText(), u"загрузка объекта «large.obf»"_s);
+
+    // The saved state is still one undo away; the older one is gone for good.
+    doc.undoStack().undo();
+    EXPECT_FALSE(doc.isModified());
+    while (doc.undoStack().canUndo())
+        doc.undoStack().undo();
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(s() == first);
+    while (doc.undoStack().canRedo())
+        doc.undoStack().redo();
+    EXPECT_TRUE(s() == last);
+    // A step larger than the whole budget still stays, alone.
+    doc.history().setBudget(1);
+    doc.importObject(u"large.obf"_s);
+    EXPECT_EQ(doc.undoStack().count(), 1);
+    doc.undoStack().undo();
+    EXPECT_TRUE(s() == last);
 }

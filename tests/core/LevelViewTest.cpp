@@ -172,7 +172,7 @@ TEST_F(LevelFixture, PickingAnIconAndClickingPlacesAnObjectWhereThePointerIs)
     addFonGroup(u"b"_s, 2, 2);
     const int g = addFonGroup(u"c"_s, 3, 2, 6);
     view.start();
-    ASSERT_EQ(view.objectList().icons()[3].kind, level::SlotKind::Fon);
+    ASSERT_EQ(view.objectList().icons()[3].kind, model::ObjectKind::Background);
     EXPECT_EQ(view.objectList().icons()[3].geometry, QRect(5, 100, 38, 40));
 
     pick(3);
@@ -230,14 +230,14 @@ TEST_F(LevelFixture, PickingUsesTheLastPanelPositionWithAFivePixelMargin)
     view.listPointerMoved(47, 44);
     view.listReleased();
     ASSERT_TRUE(tool().picked());
-    EXPECT_EQ(tool().picked()->kind, level::SlotKind::Fon);
+    EXPECT_EQ(tool().picked()->kind, model::ObjectKind::Background);
     // y 45 lies between the margins of slots 1 and 2; a miss keeps the pick.
     view.listPointerMoved(20, 45);
     view.listReleased();
-    EXPECT_EQ(tool().picked()->kind, level::SlotKind::Fon);
+    EXPECT_EQ(tool().picked()->kind, model::ObjectKind::Background);
     view.listPointerMoved(20, 46);
     view.listReleased();
-    EXPECT_EQ(tool().picked()->kind, level::SlotKind::Active);
+    EXPECT_EQ(tool().picked()->kind, model::ObjectKind::Active);
     EXPECT_EQ(tool().picked()->tag, 1);
     // Escape drops it.
     EXPECT_TRUE(tool().dropPicked());
@@ -292,7 +292,7 @@ TEST_F(LevelFixture, ReleaseDropsAPickedGroupAtTheNextMoveButKeepsAPickedText)
     EXPECT_FALSE(tool().picked());
 
     pick(2);
-    EXPECT_EQ(tool().picked()->kind, level::SlotKind::Text);
+    EXPECT_EQ(tool().picked()->kind, model::ObjectKind::Text);
     select(400, 400);
     view.pointerMoved(401, 402);
     ASSERT_TRUE(tool().picked());
@@ -417,9 +417,9 @@ TEST_F(LevelFixture, BackgroundInALaterSlotStillDrawsAndLayersFollowSlots)
     EXPECT_EQ(px(10, 10), tileColour(3));
     EXPECT_EQ(px(20, 20), tileColour(5));
     EXPECT_EQ(px(30, 30), qRgb(0, 200, 0));
-    EXPECT_EQ(view.objectList().icons()[1].kind, level::SlotKind::Text);
-    EXPECT_EQ(view.objectList().icons()[2].kind, level::SlotKind::Active);
-    EXPECT_EQ(view.objectList().icons()[3].kind, level::SlotKind::Fon);
+    EXPECT_EQ(view.objectList().icons()[1].kind, model::ObjectKind::Text);
+    EXPECT_EQ(view.objectList().icons()[2].kind, model::ObjectKind::Active);
+    EXPECT_EQ(view.objectList().icons()[3].kind, model::ObjectKind::Background);
 }
 
 TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)

@@ -71,11 +71,11 @@ TEST(ObjectImport, AllFourKindsIntoTheCurrentStage)
     f.import(u"lives.obl"_s);
     f.import(u"title.obt"_s);
     ASSERT_EQ(f.imported.size(), 4u);
-    EXPECT_EQ(f.imported[0].kind, persist::ObjectKind::Background);
-    EXPECT_EQ(f.imported[1].kind, persist::ObjectKind::Active);
-    EXPECT_EQ(f.imported[2].kind, persist::ObjectKind::LivesBar);
+    EXPECT_EQ(f.imported[0].kind, model::ObjectKind::Background);
+    EXPECT_EQ(f.imported[1].kind, model::ObjectKind::Active);
+    EXPECT_EQ(f.imported[2].kind, model::ObjectKind::LivesBar);
     EXPECT_EQ(f.imported[2].index, 0);
-    EXPECT_EQ(f.imported[3].kind, persist::ObjectKind::Text);
+    EXPECT_EQ(f.imported[3].kind, model::ObjectKind::Text);
     EXPECT_EQ(f.imported[3].index, 1);
 
     const model::StageData& s = f.project.stage(2);
@@ -257,7 +257,7 @@ TEST(ObjectImport, AChosenFileFromOutsideTheLibraryIsCopiedIntoTheProject)
         QFile::copy(f.tmp.app().objectFile(file), away + u"/wood"_s + file.mid(6));
     const QString library = test::folderSnapshot(f.tmp.app().objects());
     const persist::ImportedObject wood = persist::loadChosenObject(f.project, f.tmp.app(), away + u"/wood.obf"_s);
-    EXPECT_EQ(wood.kind, persist::ObjectKind::Background);
+    EXPECT_EQ(wood.kind, model::ObjectKind::Background);
     EXPECT_EQ(f.project.stage(1).FonGroup[1].FileName, u"wood.obf"_s);
     for (const QString& file : {u"wood.obf"_s, u"wood.png"_s, u"wood.bmp"_s})
         EXPECT_EQ(bytesOf(f.projectObjects + u'/' + file), bytesOf(away + u'/' + file)) << file.toStdString();

@@ -148,7 +148,7 @@ TEST_F(ProjectMenuTest, LoadObjectTakesTheFileOfThatNameFromTheLibrary)
     // The level editor's list was rebuilt with the new icon.
     const auto& icons = window->FrLevelEditor1()->view().objectList().icons();
     ASSERT_GE(icons.size(), 2u);
-    EXPECT_EQ(icons[1].kind, level::SlotKind::Fon);
+    EXPECT_EQ(icons[1].kind, model::ObjectKind::Background);
 }
 
 TEST_F(ProjectMenuTest, OpenSaveAsAndSaveRoundTrip)

@@ -183,9 +183,9 @@ persist::ImportedObject importAsStep(ProjectDocument& doc, const QString& name, 
     model::StageData before = project.stage(level);
     const persist::ImportedObject imported = import();
     // The import ran on the model; the command does it again, and undoes it.
-    model::StageData after = std::exchange(project.stage(level), before);
-    doc.push(new StageSnapshotCommand(doc, level, u"загрузка объекта «%1»"_s.arg(name), std::move(before),
-                                      std::move(after)));
+    const model::StageData after = std::exchange(project.stage(level), std::move(before));
+    doc.push(new ImportCommand(doc, level, u"загрузка объекта «%1»"_s.arg(name), project.stage(level), after,
+                               imported));
     return imported;
 }
 
@@ -222,7 +222,7 @@ void ProjectDocument::updateObject(const QString& chosenPath)
 
 void ProjectDocument::push(QUndoCommand* command)
 {
-    m_undo.push(command);
+    m_history.push(command);
 }
 
 } // namespace kestrava::document

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/History.h"
 #include "media/PictureCache.h"
 #include "model/Project.h"
 #include "persist/ObjectImport.h"
@@ -29,6 +30,8 @@ public:
     const model::Project& project() const { return m_project; }
     const io::AppFolder& app() const { return m_app; }
     QUndoStack& undoStack() { return m_undo; }
+    // The undo stack's limit by memory.
+    History& history() { return m_history; }
     // The project's pictures as last decoded: opening measures placed objects
     // with them and the level map draws from them, so each is read once.
     media::PictureCache& pictures() { return m_pictures; }
@@ -89,7 +92,7 @@ public:
     // says of it, one step; an io::Error, nothing changed, for a side
     // outside 16..1000 or a field model::gameSuiteProblem refuses.
     void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite);
-    // Runs a command and keeps it for undo (the stack takes ownership).
+    // Runs a command and keeps it for undo (the history takes ownership).
     void push(QUndoCommand* command);
 
     // For commands only: the model to change and the signal that says so.
@@ -124,6 +127,7 @@ private:
     model::Project m_project;
     persist::SaveTarget m_target;
     QUndoStack m_undo;
+    History m_history{m_undo};
     media::PictureCache m_pictures;
     std::function<void(model::Project&)> m_readStep;
 };

@@ -2,6 +2,7 @@
 
 #include "document/ProjectDocument.h"
 #include "io/TextFile.h"
+#include "model/HeldBytes.h"
 
 #include <QFile>
 
@@ -35,6 +36,70 @@ void StageCommand::groupsChanged()
     m_document.notifyLevelMap(m_level);
 }
 
+ImportCommand::ImportCommand(ProjectDocument& document, int level, const QString& text,
+                             const model::StageData& before, const model::StageData& after,
+                             const persist::ImportedObject& imported)
+    : StageCommand(document, level, text), m_kind(imported.kind), m_index(imported.index)
+{
+    m_before = partOf(before);
+    m_after = partOf(after);
+}
+
+ImportCommand::Part ImportCommand::partOf(const model::StageData& s) const
+{
+    Part part{s.FonGroupCount, s.ActiveGroupCount, s.TextCount, s.ListSlotCount, {}};
+    const auto i = size_t(m_index);
+    switch (m_kind) {
+    case model::ObjectKind::Background: part.record = s.FonGroup[i]; break;
+    case model::ObjectKind::Active: part.record = s.ActiveGroup[i]; break;
+    case model::ObjectKind::Text: part.record = s.TextObject[i]; break;
+    case model::ObjectKind::LivesBar: part.record = s.LivesBar; break;
+    }
+    return part;
+}
+
+void ImportCommand::show(const Part& part)
+{
+    model::StageData& s = stage();
+    s.FonGroupCount = part.fonGroups;
+    s.ActiveGroupCount = part.activeGroups;
+    s.TextCount = part.texts;
+    s.ListSlotCount = part.listSlots;
+    const auto i = size_t(m_index);
+    std::visit(
+        [&](const auto& record) {
+            using Record = std::decay_t<decltype(record)>;
+            if constexpr (std::is_same_v<Record, model::FonGroupData>)
+                s.FonGroup[i] = record;
+            else if constexpr (std::is_same_v<Record, model::ActiveGroupData>)
+                s.ActiveGroup[i] = record;
+            else if constexpr (std::is_same_v<Record, model::TextObjectData>)
+                s.TextObject[i] = record;
+            else
+                s.LivesBar = record;
+        },
+        part.record);
+    groupsChanged();
+}
+
+void ImportCommand::undo()
+{
+    show(m_before);
+}
+
+void ImportCommand::redo()
+{
+    show(m_after);
+}
+
+std::size_t ImportCommand::heldBytes() const
+{
+    const auto record = [](const Part& part) {
+        return std::visit([](const auto& r) { return model::heldBytes(r); }, part.record);
+    };
+    return sizeof *this + record(m_before) + record(m_after);
+}
+
 StageSnapshotCommand::StageSnapshotCommand(ProjectDocument& document, int level, const QString& text,
                                            model::StageData before, model::StageData after)
     : StageCommand(document, level, text), m_before(std::move(before)), m_after(std::move(after))
@@ -55,6 +120,11 @@ void StageSnapshotCommand::undo()
 void StageSnapshotCommand::redo()
 {
     show(m_after);
+}
+
+std::size_t StageSnapshotCommand::heldBytes() const
+{
+    return sizeof *this + model::heldBytes(m_before) + model::heldBytes(m_after);
 }
 
 UpdateObjectCommand::UpdateObjectCommand(ProjectDocument& document, int level, const QString& name,
@@ -97,6 +167,14 @@ void UpdateObjectCommand::redo()
         for (const File& f : m_files)
             m_document.pictures().forget(f.path);
     StageSnapshotCommand::redo();
+}
+
+std::size_t UpdateObjectCommand::heldBytes() const
+{
+    std::size_t n = StageSnapshotCommand::heldBytes();
+    for (const File& f : m_files)
+        n += sizeof f + std::size_t(f.after.size()) + (f.before ? std::size_t(f.before->size()) : 0);
+    return n;
 }
 
 AddLevelCommand::AddLevelCommand(ProjectDocument& document)

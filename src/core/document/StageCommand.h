@@ -1,12 +1,15 @@
 #pragma once
 
 #include "model/Project.h"
+#include "persist/ObjectImport.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QUndoCommand>
 
+#include <cstddef>
 #include <optional>
+#include <variant>
 #include <vector>
 
 namespace kestrava::document {
@@ -20,6 +23,9 @@ public:
     StageCommand(ProjectDocument& document, int level, const QString& text);
 
     int level() const { return m_level; }
+    // What the command keeps, roughly; the history drops its oldest steps
+    // beyond a budget of it.
+    virtual std::size_t heldBytes() const { return sizeof *this; }
 
 protected:
     // The stage, made current when it is not.
@@ -31,8 +37,40 @@ protected:
     const int m_level;
 };
 
+// An imported object: the counts of the stage and the one group, text
+// object or lives bar the import wrote, before and after. A stage of 40
+// full-size maps would cost two copies of all 40 per step if kept whole.
+class ImportCommand : public StageCommand {
+public:
+    // before and after are the whole stage around the import; only the part
+    // imported names is kept.
+    ImportCommand(ProjectDocument& document, int level, const QString& text, const model::StageData& before,
+                  const model::StageData& after, const persist::ImportedObject& imported);
+
+    void undo() override;
+    void redo() override;
+    std::size_t heldBytes() const override;
+
+private:
+    struct Part {
+        int fonGroups = 0;
+        int activeGroups = 0;
+        int texts = 0;
+        int listSlots = 0;
+        std::variant<model::FonGroupData, model::ActiveGroupData, model::TextObjectData, model::LivesBarData> record;
+    };
+    Part partOf(const model::StageData& stage) const;
+    void show(const Part& part);
+
+    model::ObjectKind m_kind;
+    int m_index;
+    Part m_before;
+    Part m_after;
+};
+
 // Replaces a whole stage record: for edits that touch many tables at once
-// (an imported object), where keeping both records is the simplest exact undo.
+// (an updated object's every group), where keeping both records is the
+// simplest exact undo.
 class StageSnapshotCommand : public StageCommand {
 public:
     StageSnapshotCommand(ProjectDocument& document, int level, const QString& text, model::StageData before,
@@ -40,6 +78,7 @@ public:
 
     void undo() override;
     void redo() override;
+    std::size_t heldBytes() const override;
 
 private:
     void show(const model::StageData& record);
@@ -65,6 +104,7 @@ public:
 
     void undo() override;
     void redo() override;
+    std::size_t heldBytes() const override;
 
 private:
     void write(bool forward);

@@ -1,6 +1,7 @@
 #include "events/SheetCommand.h"
 
 #include "document/ProjectDocument.h"
+#include "model/HeldBytes.h"
 
 namespace kestrava::events {
 
@@ -52,6 +53,11 @@ void SheetCommand::undo()
 void SheetCommand::redo()
 {
     show(m_after);
+}
+
+std::size_t SheetCommand::heldBytes() const
+{
+    return sizeof *this + model::heldBytes(m_before.EventRow) + model::heldBytes(m_after.EventRow);
 }
 
 } // namespace kestrava::events

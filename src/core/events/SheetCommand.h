@@ -34,6 +34,7 @@ public:
 
     void undo() override;
     void redo() override;
+    std::size_t heldBytes() const override;
 
 private:
     void show(const SheetState& state);

@@ -11,9 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
 #include <QUndoCommand>
 
 #include <algorithm>
@@ -136,85 +133,10 @@ const BarRecord& InterfaceEditor::bar(Indicator which) const
 
 // --- the preview ---
 
-void InterfaceEditor::drawMark(QPainter& p, int x, int y) const
-{
-    p.setPen(io::colourOf(kBlue));
-    p.drawLine(x, y, x - (kMarkLength - 1), y);
-    p.drawLine(x, y, x, y - (kMarkLength - 1));
-}
-
-void InterfaceEditor::drawBar(QPainter& p, const BarRecord& bar, bool marked) const
-{
-    p.fillRect(QRect(bar.X, bar.Y, bar.Width, bar.Height), io::colourOf(bar.Bgr));
-    // Shown half full.
-    p.fillRect(QRect(bar.X, bar.Y, bar.Width / 2, bar.Height), io::colourOf(bar.Fg));
-    p.setPen(io::colourOf(bar.Frame));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(bar.X, bar.Y, bar.Width - 1, bar.Height - 1);
-    if (marked)
-        drawMark(p, bar.X, bar.Y);
-}
-
-const QImage& InterfaceEditor::weaponFrame() const
-{
-    WeaponRecord w = m_records.Weapon;
-    w.X = w.Y = 0; // moving the weapon changes nothing of its picture
-    const std::pair<qint64, WeaponRecord> of{m_shownSprite.cacheKey(), w};
-    if (m_frameOf == of)
-        return m_frame;
-    m_frameOf = of;
-    m_frame = QImage();
-    if (m_shownSprite.isNull())
-        return m_frame;
-    QImage& frame = m_frame;
-    frame = m_shownSprite.copy(0, 0, w.FrameWidth, w.FrameHeight).convertToFormat(QImage::Format_ARGB32);
-    if (w.Transparent) {
-        const QRgb key = io::colourOf(w.TranspColor).rgb() & RGB_MASK;
-        for (int y = 0; y < frame.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
-            for (int x = 0; x < frame.width(); ++x)
-                if ((line[x] & RGB_MASK) == key)
-                    line[x] = 0;
-        }
-    }
-    return m_frame;
-}
-
 void InterfaceEditor::DrawAll()
 {
-    m_screen.fill(io::colourOf(m_records.ScreenColour));
-    QPainter p(&m_screen);
-    drawBar(p, m_records.Lifebar, m_shown == Indicator::Lifebar);
-    drawBar(p, m_records.Ammobar, m_shown == Indicator::Ammobar);
-
-    const TimerRecord& t = m_records.Timer;
-    QFont font;
-    font.setPixelSize(kTimerPixels);
-    p.setFont(font);
-    const QFontMetrics metrics(font);
-    p.fillRect(QRect(t.X, t.Y, metrics.horizontalAdvance(kTimerText), metrics.height()), io::colourOf(t.Bgr));
-    p.setPen(io::colourOf(t.Font.Colour));
-    p.drawText(t.X, t.Y + metrics.ascent(), kTimerText);
-    if (m_shown == Indicator::Timer)
-        drawMark(p, t.X, t.Y);
-
-    const WeaponRecord& w = m_records.Weapon;
-    if (weaponLoaded()) {
-        if (!m_records.WeaponClearBackground) {
-            p.fillRect(QRect(w.X, w.Y, w.FrameWidth, w.FrameHeight), io::colourOf(m_records.WeaponBgr));
-            p.setPen(io::colourOf(m_records.ScreenColour));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(w.X, w.Y, w.FrameWidth - 1, w.FrameHeight - 1);
-        }
-        p.drawImage(w.X, w.Y, weaponFrame());
-    } else {
-        p.setPen(io::colourOf(kLime));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(w.X, w.Y, w.FrameWidth - 1, w.FrameHeight - 1);
-    }
-    if (m_shown == Indicator::Weapon)
-        drawMark(p, w.X, w.Y);
-    p.end();
+    paintInterface(m_screen, m_records, m_shown, weaponLoaded(),
+                   weaponLoaded() ? m_weaponFrame.of(m_shownSprite, m_records.Weapon) : QImage());
     emit previewChanged();
 }
 

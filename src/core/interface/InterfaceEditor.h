@@ -1,7 +1,8 @@
 #pragma once
 
+#include "interface/InterfacePicture.h"
+#include "interface/InterfaceRecords.h"
 #include "model/ScreenSize.h"
-#include "objects/FontRecord.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -15,69 +16,9 @@
 #include <optional>
 #include <utility>
 
-class QPainter;
-
 namespace kestrava::io { class AppFolder; class IniFile; }
 
 namespace kestrava::interface {
-
-// Colours below are 0x00BBGGRR (io/ColourNames.h).
-inline constexpr int kBlack = 0x000000;
-inline constexpr int kMaroon = 0x000080;
-inline constexpr int kRed = 0x0000FF;
-inline constexpr int kLime = 0x00FF00;
-inline constexpr int kBlue = 0xFF0000;
-inline constexpr int kWhite = 0xFFFFFF;
-
-// A bar of the game screen: the lives bar or the ammunition bar.
-struct BarRecord {
-    int X = 0;
-    int Y = 0;
-    int Height = 5;
-    int Width = 60;
-    int Fg = kBlack;    // main colour
-    int Bgr = kBlack;   // background colour
-    int Frame = kBlack; // frame colour
-    bool operator==(const BarRecord&) const = default;
-};
-
-// The countdown timer.
-// The default layout fits the usual game screen (model::kDefaultGameScreen).
-struct TimerRecord {
-    int X = 5;
-    int Y = 188;
-    int Bgr = kBlack;
-    objects::FontRecord Font{.Colour = kLime};
-    bool operator==(const TimerRecord&) const = default;
-};
-
-// The weapon indicator: one frame of a strip of weapon pictures.
-struct WeaponRecord {
-    int X = 146;
-    int Y = 188;
-    int FrameWidth = 25;
-    int FrameHeight = 15;
-    int FrameCount = 0;
-    int TranspColor = kBlack;
-    int Transparent = 0;
-    bool operator==(const WeaponRecord&) const = default;
-};
-
-// Everything the interface editor keeps of the author's layout; a step of
-// its history keeps this whole.
-struct InterfaceRecords {
-    BarRecord Lifebar{10, 10, 5, 60, kRed, kMaroon, kBlack};
-    BarRecord Ammobar{90, 10, 5, 60, kLime, kRed, kBlack};
-    TimerRecord Timer;
-    WeaponRecord Weapon;
-    int WeaponBgr = kBlack;
-    bool WeaponClearBackground = false; // "Прозрачный фон": no background box in the preview
-    int ScreenColour = kWhite;
-    bool operator==(const InterfaceRecords&) const = default;
-};
-
-// The indicators by the codes of "Свойства объекта".
-enum class Indicator { None = 0, Lifebar = 1, Ammobar = 2, Weapon = 3, Timer = 5 };
 
 // A number box of the interface dialogs: blanks at both ends ignored, a
 // decimal integer from min to max. Anything else is an io::Error naming
@@ -85,8 +26,9 @@ enum class Indicator { None = 0, Lifebar = 1, Ammobar = 2, Weapon = 3, Timer = 5
 int parseNumberBox(const QString& text, const QString& what, int min, int max);
 
 // The game interface editor (TForm29) without its window: the four
-// indicator records, the preview of the game screen, choosing an indicator,
-// dragging it with the pointer, the weapon picture, and the settings file.
+// indicator records, the preview of the game screen (painted by
+// interface/InterfacePicture.h), choosing an indicator, dragging it with the
+// pointer, the weapon picture, and the settings file.
 // Drags and confirmed dialogs are steps of its own undo stack.
 class InterfaceEditor : public QObject {
     Q_OBJECT
@@ -95,9 +37,6 @@ public:
     static constexpr QSize kStartScreen{model::kDefaultGameScreen.width, model::kDefaultGameScreen.height};
     static constexpr int kMaxScreenSide = 1000; // no phone screen is larger than a level map
     static constexpr int kMaxCoordinate = 10000;
-    static constexpr int kMarkLength = 5;
-    static constexpr int kTimerPixels = 12; // a 9 point font on the usual 96 dpi screen
-    static inline const QString kTimerText = QStringLiteral("0:50");
 
     explicit InterfaceEditor(const io::AppFolder& app, QObject* parent = nullptr);
     ~InterfaceEditor() override;
@@ -182,12 +121,6 @@ private:
     // One step of the history to after, showing weaponPicture (by default the one shown now).
     void step(const InterfaceRecords& after, const QString& text, int gesture = 0,
               std::optional<QImage> weaponPicture = std::nullopt);
-    void drawBar(QPainter& p, const BarRecord& bar, bool marked) const;
-    void drawMark(QPainter& p, int x, int y) const;
-    // The shown picture's first frame, transparent where asked; made again
-    // only when the picture or the weapon's frame settings changed, since the
-    // screen is drawn on every pointer move.
-    const QImage& weaponFrame() const;
 
     const io::AppFolder& m_app;
     InterfaceRecords m_records;
@@ -204,8 +137,9 @@ private:
     QImage m_sprite;        // the weapon picture loaded last
     QByteArray m_spriteFile; // its file, written beside the settings
     QImage m_shownSprite;   // the picture as of the last "OK" of the weapon dialog
-    mutable QImage m_frame; // weaponFrame() of m_frameOf
-    mutable std::optional<std::pair<qint64, WeaponRecord>> m_frameOf; // picture key and weapon it was made for
+    // Its first frame, made again only when it or the weapon changed, since
+    // the screen is drawn on every pointer move.
+    WeaponFrame m_weaponFrame;
 
     QUndoStack m_undo;
 };

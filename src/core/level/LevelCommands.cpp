@@ -49,6 +49,10 @@ QPoint placedPosition(const model::StageData& s, PlacedRef object)
     }
     case PlacedKind::LivesBar:
         return {s.LivesBar.X, s.LivesBar.Y};
+    case PlacedKind::Text: {
+        const model::TextObjectData& t = s.TextObject.at(size_t(object.index));
+        return {t.X, t.Y};
+    }
     }
     return {};
 }
@@ -162,6 +166,10 @@ void MoveObjectCommand::place(bool moved)
         case PlacedKind::LivesBar:
             s.LivesBar.X = at.x();
             s.LivesBar.Y = at.y();
+            break;
+        case PlacedKind::Text:
+            s.TextObject.at(size_t(object.index)).X = at.x();
+            s.TextObject.at(size_t(object.index)).Y = at.y();
             break;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/StageCommand.h"
+#include "model/ObjectKind.h"
 #include "model/Project.h"
 
 #include <QPoint>
@@ -10,8 +11,8 @@
 
 namespace kestrava::level {
 
-// What can be placed on, and dragged over, the level map.
-enum class PlacedKind { Background, Active, LivesBar };
+// What is placed on, and dragged over, the level map.
+using PlacedKind = model::ObjectKind;
 
 struct PlacedRef {
     PlacedKind kind = PlacedKind::Background;

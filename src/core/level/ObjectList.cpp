@@ -13,10 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::level {
 
-namespace {
-const QString kTextIcon = u"text.bmp"_s;
-}
-
 ObjectList::ObjectList()
 {
     blank(kBlankIcons);
@@ -53,18 +49,18 @@ QString ObjectList::build(const model::Project& project, int level, media::Pictu
     for (int p = 1; p <= count; ++p) {
         for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
             if (s.FonGroup[size_t(g)].ListSlot == p)
-                obnov(p, SlotKind::Fon, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
+                obnov(p, model::ObjectKind::Background, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
         for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
             if (s.ActiveGroup[size_t(g)].ListSlot == p)
-                obnov(p, SlotKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
+                obnov(p, model::ObjectKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
         for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t)
             if (s.TextObject[size_t(t)].ListSlot == p)
-                obnov(p, SlotKind::Text, t, pictures.app().imageFile(kTextIcon), pictures);
+                obnov(p, model::ObjectKind::Text, t, pictures.app().imageFile(model::describe(model::ObjectKind::Text).listIcon), pictures);
     }
     return status;
 }
 
-void ObjectList::obnov(int slot, SlotKind kind, int tag, const QString& picturePath, media::PictureSource& pictures)
+void ObjectList::obnov(int slot, model::ObjectKind kind, int tag, const QString& picturePath, media::PictureSource& pictures)
 {
     ListIcon& icon = m_icons.at(size_t(slot));
     icon = ListIcon();
@@ -94,7 +90,7 @@ std::optional<ListIcon> ObjectList::iconAt(int x, int y, int slotCount) const
     const int count = std::min<int>(slotCount, int(m_icons.size()) - 1);
     std::optional<ListIcon> found;
     // One pass per kind, slots in order; a later match overwrites an earlier one.
-    for (SlotKind kind : {SlotKind::Fon, SlotKind::Active, SlotKind::Text}) {
+    for (model::ObjectKind kind : {model::ObjectKind::Background, model::ObjectKind::Active, model::ObjectKind::Text}) {
         for (int p = 1; p <= count; ++p) {
             const ListIcon& icon = m_icons[size_t(p)];
             const QRect& r = icon.geometry;

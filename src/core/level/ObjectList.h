@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ObjectKind.h"
+
 #include <QImage>
 #include <QRect>
 #include <QRgb>
@@ -14,11 +16,8 @@ namespace kestrava::media { class PictureSource; }
 namespace kestrava::level {
 
 
-// What an icon of the object list stands for.
-enum class SlotKind { Blank, Fon, Active, Text };
-
 struct ListIcon {
-    SlotKind kind = SlotKind::Blank;
+    std::optional<model::ObjectKind> kind; // none: a blank slot
     int tag = 0;          // the group or text object number
     QImage image;         // the icon as shown; null for a blank slot
     QRect geometry;       // on the list panel
@@ -53,7 +52,7 @@ public:
 
 private:
     void blank(int count);
-    void obnov(int slot, SlotKind kind, int tag, const QString& picturePath, media::PictureSource& pictures);
+    void obnov(int slot, model::ObjectKind kind, int tag, const QString& picturePath, media::PictureSource& pictures);
 
     std::vector<ListIcon> m_icons;
 };

@@ -23,7 +23,7 @@ void PlaceTool::pick(PickedIcon icon)
 void PlaceTool::moved(QPoint)
 {
     if (m_resetDrag) {
-        if (m_picked && m_picked->kind != SlotKind::Text)
+        if (m_picked && m_picked->kind != model::ObjectKind::Text)
             m_picked.reset();
         m_resetDrag = false;
     }
@@ -106,21 +106,25 @@ void PlaceTool::clicked()
     if (!m_picked)
         return;
     const PickedIcon picked = *m_picked;
-    switch (picked.kind) {
-    case SlotKind::Fon:
+    if (!picked.kind) {
+        m_picked.reset();
+        return;
+    }
+    switch (*picked.kind) {
+    case model::ObjectKind::Background:
         placeFon(picked.tag);
         break;
-    case SlotKind::Active:
+    case model::ObjectKind::Active:
         placeActive(picked.tag);
         break;
-    case SlotKind::Text:
+    case model::ObjectKind::Text:
         if (picked.tag >= 1 && picked.tag <= std::min(m_context.stage().TextCount, model::kMaxTextObjects))
             m_context.document.push(
                 new PlaceTextCommand(m_context.document, m_context.level(), picked.tag,
                                      m_context.snapped(m_context.last, false)));
         m_picked.reset();
         break;
-    case SlotKind::Blank:
+    case model::ObjectKind::LivesBar: // not on the list
         m_picked.reset();
         break;
     }
@@ -133,13 +137,13 @@ void PlaceTool::decorate(MapOverlay& overlay) const
     const model::StageData& s = m_context.stage();
     QString picture;
     QString path;
-    if (m_picked->kind == SlotKind::Fon && m_picked->tag >= 1 && m_picked->tag <= model::kMaxFonGroups) {
+    if (m_picked->kind == model::ObjectKind::Background && m_picked->tag >= 1 && m_picked->tag <= model::kMaxFonGroups) {
         picture = s.FonGroup[size_t(m_picked->tag)].BmpName;
         path = m_context.project().projectPath(u"objects/"_s + picture);
-    } else if (m_picked->kind == SlotKind::Active && m_picked->tag >= 1 && m_picked->tag <= model::kMaxActiveGroups) {
+    } else if (m_picked->kind == model::ObjectKind::Active && m_picked->tag >= 1 && m_picked->tag <= model::kMaxActiveGroups) {
         picture = s.ActiveGroup[size_t(m_picked->tag)].BmpName;
         path = m_context.project().projectPath(u"objects/"_s + picture);
-    } else if (m_picked->kind == SlotKind::Text) {
+    } else if (m_picked->kind == model::ObjectKind::Text) {
         picture = MapRenderer::kTextMarker;
         path = m_context.renderer.pictures().app().imageFile(picture);
     }

@@ -10,7 +10,7 @@ namespace kestrava::level {
 // An icon of the object list picked to be placed: it follows the pointer
 // over the map until a click places it.
 struct PickedIcon {
-    SlotKind kind = SlotKind::Blank;
+    std::optional<model::ObjectKind> kind; // none: a blank slot
     int tag = 0;
 };
 

@@ -34,6 +34,8 @@ bool exists(const model::StageData& s, PlacedRef object)
         return activeValid(s, object.index) && s.ActiveObject[size_t(object.index)].Exists;
     case PlacedKind::LivesBar:
         return !s.LivesBar.BmpName.isEmpty();
+    case PlacedKind::Text:
+        return object.index >= 1 && object.index <= std::min(s.TextCount, model::kMaxTextObjects);
     }
     return false;
 }

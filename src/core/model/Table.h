@@ -36,6 +36,9 @@ public:
         return i < m_items.size() ? m_items[i] : empty();
     }
 
+    // The entries storage holds (written or below one written), for measuring.
+    std::size_t stored() const { return m_items.size(); }
+
     bool operator==(const Table& other) const
     {
         const std::vector<T>& shorter = m_items.size() <= other.m_items.size() ? m_items : other.m_items;

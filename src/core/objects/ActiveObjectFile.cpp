@@ -2,13 +2,14 @@
 
 #include "io/TextFile.h"
 #include "model/Capacities.h"
+#include "model/ObjectKind.h"
 #include "objects/ReadChecks.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
 
-QString ActiveObjectFile::keyword() { return u"active"_s; }
+QString ActiveObjectFile::keyword() { return model::describe(model::ObjectKind::Active).keyword; }
 
 ActiveObjectFile ActiveObjectFile::read(const QString& path)
 {

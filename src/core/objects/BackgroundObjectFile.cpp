@@ -3,6 +3,7 @@
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Capacities.h"
+#include "model/ObjectKind.h"
 #include "model/Project.h"
 #include "objects/ReadChecks.h"
 
@@ -11,7 +12,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
-QString BackgroundObjectFile::keyword() { return u"fon"_s; }
+QString BackgroundObjectFile::keyword() { return model::describe(model::ObjectKind::Background).keyword; }
 
 int BackgroundObjectFile::cell(int row, int column) const
 {

@@ -3,6 +3,7 @@
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Capacities.h"
+#include "model/ObjectKind.h"
 #include "objects/ReadChecks.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,7 +16,7 @@ QString BarObjectFile::directionProblem(const QString& direction)
     return u"направление полосы «%1», а должно быть «vert» или «gor»"_s.arg(io::excerpt(direction));
 }
 
-QString BarObjectFile::keyword() { return u"lives"_s; }
+QString BarObjectFile::keyword() { return model::describe(model::ObjectKind::LivesBar).keyword; }
 QString BarObjectFile::vertical() { return u"vert"_s; }
 QString BarObjectFile::horizontal() { return u"gor"_s; }
 

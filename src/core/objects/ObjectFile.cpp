@@ -30,6 +30,17 @@ ObjectFile readObjectFile(const QString& path)
                     .arg(io::excerpt(kind)));
 }
 
+model::ObjectKind kindOf(const ObjectFile& file)
+{
+    struct Kind {
+        model::ObjectKind operator()(const BackgroundObjectFile&) const { return model::ObjectKind::Background; }
+        model::ObjectKind operator()(const ActiveObjectFile&) const { return model::ObjectKind::Active; }
+        model::ObjectKind operator()(const BarObjectFile&) const { return model::ObjectKind::LivesBar; }
+        model::ObjectKind operator()(const TextObjectFile&) const { return model::ObjectKind::Text; }
+    };
+    return std::visit(Kind{}, file);
+}
+
 QString pngNameOf(const QString& objectFile)
 {
     return io::changeExtension(io::fileNamePart(objectFile), u".png"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ObjectKind.h"
 #include "objects/ActiveObjectFile.h"
 #include "objects/BackgroundObjectFile.h"
 #include "objects/BarObjectFile.h"
@@ -20,6 +21,8 @@ using ObjectFile = std::variant<BackgroundObjectFile, ActiveObjectFile, BarObjec
 // Reads and checks an object file of any kind; a first line that names no
 // kind is refused.
 ObjectFile readObjectFile(const QString& path);
+// The kind of object a file makes.
+model::ObjectKind kindOf(const ObjectFile& file);
 
 // The pictures of an object are found by its base name, not by what the file
 // says: "a.b.obf" (in any folder) has "a.b.png" and "a.b.bmp".

@@ -2,13 +2,14 @@
 
 #include "io/TextFile.h"
 #include "model/Capacities.h"
+#include "model/ObjectKind.h"
 #include "objects/ReadChecks.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
 
-QString TextObjectFile::keyword() { return u"text"_s; }
+QString TextObjectFile::keyword() { return model::describe(model::ObjectKind::Text).keyword; }
 
 TextObjectFile TextObjectFile::read(const QString& path)
 {

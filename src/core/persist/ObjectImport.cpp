@@ -21,28 +21,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::persist {
+
+using model::ObjectKind;
 namespace {
-
-QString kindName(ObjectKind kind)
-{
-    switch (kind) {
-    case ObjectKind::Background: return u"фоновым объектом"_s;
-    case ObjectKind::Active: return u"активным объектом"_s;
-    case ObjectKind::LivesBar: return u"объектом жизней"_s;
-    case ObjectKind::Text: return u"текстовым объектом"_s;
-    }
-    return QString();
-}
-
-ObjectKind kindOf(const objects::ObjectFile& file)
-{
-    switch (file.index()) {
-    case 0: return ObjectKind::Background;
-    case 1: return ObjectKind::Active;
-    case 2: return ObjectKind::LivesBar;
-    default: return ObjectKind::Text;
-    }
-}
 
 QString projectObjects(const model::Project& project)
 {
@@ -115,7 +96,7 @@ ObjectImporter::ObjectImporter(model::Project& project, const io::AppFolder& app
         io::trustFolder(*project.ProjectDir);
 }
 
-ImportedObject ObjectImporter::import(int level, const QString& name, std::optional<ObjectKind> expected)
+ImportedObject ObjectImporter::import(int level, const QString& name, std::optional<model::ObjectKind> expected)
 {
     checkImportable(m_project, name);
 
@@ -147,9 +128,9 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
         m_notes << note;
     }
     objects::ObjectFile& file = *read;
-    const ObjectKind kind = kindOf(file);
+    const model::ObjectKind kind = objects::kindOf(file);
     if (expected && kind != *expected)
-        throw io::Error::inFile(path, u"файл не является %1"_s.arg(kindName(*expected)));
+        throw io::Error::inFile(path, u"файл не является %1"_s.arg(model::describe(*expected).asWhat));
 
     // Everything is read and checked; only the capacity checks below may
     // still refuse, and they change nothing when they do.
@@ -436,7 +417,7 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
     const QString source = folder + u'/' + name;
     const QByteArray objectBytes = io::readWholeFile(source, io::kMaxObjectFileBytes);
     objects::ObjectFile file = objects::readObjectFile(source);
-    const ObjectKind kind = kindOf(file);
+    const model::ObjectKind kind = objects::kindOf(file);
 
     ObjectUpdate update{name, project.stage(level), {}};
     const QString target = project.projectPath(u"objects"_s);
@@ -468,7 +449,7 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
             if (group.FileName != name)
                 continue;
             if (kind != groupKind)
-                throw wrongKind(kindName(groupKind));
+                throw wrongKind(model::describe(groupKind).asWhat);
             const auto kept = group;
             read(group);
             group.ListSlot = kept.ListSlot;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/TextFile.h"
+#include "model/ObjectKind.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
 
@@ -17,10 +18,8 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::persist {
 
-enum class ObjectKind { Background, Active, LivesBar, Text };
-
 struct ImportedObject {
-    ObjectKind kind;
+    model::ObjectKind kind;
     int index; // group or text object number; 0 for a lives bar
     // For the author when the import took another way than the usual one
     // (the library's copy was damaged and the project's own was read); empty otherwise.
@@ -81,7 +80,7 @@ public:
 
     // Imports fileName into stage level; expected, when given, refuses a
     // file of another kind.
-    ImportedObject import(int level, const QString& fileName, std::optional<ObjectKind> expected = {});
+    ImportedObject import(int level, const QString& fileName, std::optional<model::ObjectKind> expected = {});
     // Reads the named object files on all threads, ahead of their imports,
     // which then take them from memory. A name that cannot be imported or a
     // file that fails to read is left to its import, which words the failure.

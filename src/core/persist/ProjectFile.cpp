@@ -303,13 +303,13 @@ private:
     }
 
     // Re-imports one group with its saved slot; returns its index.
-    int importGroup(int level, const QString& name, int nameLine, int slot, ObjectKind kind)
+    int importGroup(int level, const QString& name, int nameLine, int slot, model::ObjectKind kind)
     {
         model::StageData& s = m_project.stage(level);
         s.ListSlotCount = slot - 1;
         if (m_namesOnly) {
             m_namesOnly->push_back(name);
-            return kind == ObjectKind::Background ? m_project.addFonGroup(level) : m_project.addActiveGroup(level);
+            return kind == model::ObjectKind::Background ? m_project.addFonGroup(level) : m_project.addActiveGroup(level);
         }
         try {
             return m_importer.import(level, name, kind).index;
@@ -335,7 +335,7 @@ private:
             const int nameLine = r.lineNumber();
             const int obstacle = objects::readInRange(r, 0, 1, u"признак препятствия"_s);
             const int slot = groupSlot();
-            const int index = importGroup(level, name, nameLine, slot, ObjectKind::Background);
+            const int index = importGroup(level, name, nameLine, slot, model::ObjectKind::Background);
             s.FonGroup[size_t(index)].Obstacle = obstacle;
         }
         keyword(u"fon_ob"_s);
@@ -356,7 +356,7 @@ private:
             const int nameLine = r.lineNumber();
             const QString caption = r.text();
             const int slot = groupSlot();
-            const int index = importGroup(level, name, nameLine, slot, ObjectKind::Active);
+            const int index = importGroup(level, name, nameLine, slot, model::ObjectKind::Active);
             s.ActiveGroup[size_t(index)].Caption = caption;
         }
         keyword(u"active_ob"_s);

@@ -23,7 +23,7 @@ void ObjectListPanel::setIcons(const std::vector<level::ListIcon>& icons)
     int bottom = kMinHeight;
     for (size_t p = 1; p < icons.size(); ++p) {
         const level::ListIcon& icon = icons[p];
-        if (icon.kind == level::SlotKind::Blank)
+        if (!icon.kind)
             continue;
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("icon%1").arg(p));

@@ -365,9 +365,9 @@ void TFrLevelEditor::pnObjectsListContextPopup(QPoint pos)
     const model::StageData& s = project.current();
     const std::optional<level::ListIcon> icon = m_view->objectList().iconAt(pos.x(), pos.y(), s.ListSlotCount);
     m_listTarget.clear();
-    if (icon && icon->kind == level::SlotKind::Fon && icon->tag >= 1 && icon->tag <= model::kMaxFonGroups)
+    if (icon && icon->kind == model::ObjectKind::Background && icon->tag >= 1 && icon->tag <= model::kMaxFonGroups)
         m_listTarget = s.FonGroup[size_t(icon->tag)].FileName;
-    else if (icon && icon->kind == level::SlotKind::Active && icon->tag >= 1 && icon->tag <= model::kMaxActiveGroups)
+    else if (icon && icon->kind == model::ObjectKind::Active && icon->tag >= 1 && icon->tag <= model::kMaxActiveGroups)
         m_listTarget = s.ActiveGroup[size_t(icon->tag)].FileName;
     // Text objects keep no file to read again.
     if (m_listTarget.isEmpty())

@@ -4,6 +4,7 @@
 #include "editor/common/StandardDialogs.h"
 #include "editor/objects/PictureBox.h"
 #include "io/AppFolder.h"
+#include "model/ObjectKind.h"
 #include "objects/ActiveEditor.h"
 
 #include <QAction>
@@ -300,7 +301,8 @@ bool TfmCreateActive::N_SaveClick()
     guarded(this, [this, &saved] {
         // Said before the dialog, so the author does not pick a name for nothing.
         m_editor->checkSavable();
-        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter, u"oba"_s);
+        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter,
+                                                     model::describe(model::ObjectKind::Active).extension);
         if (file.isEmpty())
             return;
         m_editor->save(file);

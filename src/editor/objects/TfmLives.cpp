@@ -4,6 +4,7 @@
 #include "editor/common/StandardDialogs.h"
 #include "editor/objects/PictureBox.h"
 #include "io/AppFolder.h"
+#include "model/ObjectKind.h"
 #include "objects/LivesEditor.h"
 
 #include <QAction>
@@ -119,7 +120,8 @@ bool TfmLives::saveBar()
     bool saved = false;
     guarded(this, [this, &saved] {
         m_editor->checkSavable();
-        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter, u"obl"_s);
+        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter,
+                                                     model::describe(model::ObjectKind::LivesBar).extension);
         if (file.isEmpty())
             return;
         m_editor->save(file);

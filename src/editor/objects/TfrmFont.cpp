@@ -5,6 +5,7 @@
 #include "editor/common/StandardDialogs.h"
 #include "io/AppFolder.h"
 #include "io/ColourNames.h"
+#include "model/ObjectKind.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -212,7 +213,8 @@ bool TfrmFont::N_SaveClick()
 {
     bool saved = false;
     guarded(this, [this, &saved] {
-        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter, u"obt"_s);
+        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter,
+                                                     model::describe(model::ObjectKind::Text).extension);
         if (file.isEmpty())
             return;
         objects::saveTextObject(file, GetFont(), Memo->toPlainText());
