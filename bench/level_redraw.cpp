@@ -121,7 +121,7 @@ void BM_LevelRedrawCached(benchmark::State& state)
     level::LevelView& editor = *stage().editor;
     editor.renderer().setPictureCaching(true);
     stage().project.LevelGrid.Shown = true;
-    editor.pereris();
+    editor.redrawMap();
     const int decodes = editor.pictures().cache().decodeCount();
     QImage window(900, 660, QImage::Format_RGB32);
     const QPoint corner(int(media::zoom::toView(250, percent)), int(media::zoom::toView(250, percent)));
@@ -195,7 +195,7 @@ void BM_CachedAgainstUncached(benchmark::State& state)
     double uncached = 0;
     for (auto _ : state) {
         editor.renderer().setPictureCaching(true);
-        editor.pereris();
+        editor.redrawMap();
         cached = medianMs(editor, 101);
         editor.renderer().setPictureCaching(false);
         uncached = medianMs(editor, 11);

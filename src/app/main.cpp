@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/ConvertCommand.h"
 #include "editor/common/Translations.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/AppFolder.h"
 #include "io/Staging.h"
 #include "io/Error.h"
@@ -116,7 +116,7 @@ int main(int argc, char* argv[])
     font.setFamilies({u"Tahoma"_s, u"DejaVu Sans"_s});
     QApplication::setFont(font);
 
-    kestrava::editor::TMainform window(*app);
+    kestrava::editor::MainWindow window(*app);
     // Without a window manager (a bare X server) maximising does nothing, so
     // the window starts over the whole screen anyway.
     if (const QScreen* screen = window.screen())

@@ -7,13 +7,13 @@
 // APP_DIR is the built program's folder (icons, game templates, object library).
 #include "editor/common/NewProjectDialog.h"
 #include "editor/common/StandardDialogs.h"
-#include "editor/events/TFrEventsEditor.h"
-#include "editor/events/TfmNewEvent.h"
+#include "editor/events/EventSheetPane.h"
+#include "editor/events/ConditionChooserDialog.h"
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
-#include "editor/level/TFrLevelEditor.h"
-#include "editor/level/TfmMovementType.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/level/LevelMapPane.h"
+#include "editor/level/MovementTypeDialog.h"
+#include "editor/workspace/MainWindow.h"
 #include "events/ActionCatalogue.h"
 #include "events/CataloguePages.h"
 #include "events/ConditionCatalogue.h"
@@ -110,7 +110,7 @@ void tutorialShots(const QString& appDir, const QString& out)
         QFile::copy(appDir + u"/objects/"_s + name, app.objectFile(name));
     io::makeFolder(out);
 
-    editor::TMainform window(app);
+    editor::MainWindow window(app);
     auto dialogs = std::make_unique<TutorialDialogs>();
     TutorialDialogs& answers = *dialogs;
     window.setDialogs(std::move(dialogs));
@@ -132,7 +132,7 @@ void tutorialShots(const QString& appDir, const QString& out)
     window.N_LevelEditorClick();
     for (int i = 0; i < 3; ++i)
         window.N_LoadObjectClick();
-    editor::TFrLevelEditor* level = window.FrLevelEditor1();
+    editor::LevelMapPane* level = window.FrLevelEditor1();
     auto* list = level->findChild<editor::ObjectListPanel*>(u"pnObjectsList"_s);
     auto* map = level->findChild<editor::PositionImage*>(u"ImPositionObjects"_s);
     if (!list || !map)
@@ -149,7 +149,7 @@ void tutorialShots(const QString& appDir, const QString& out)
         throw io::Error(u"объекты не расставлены на карте"_s);
 
     {
-        editor::TfmMovementType movement(model::MovementType::Static, [] {}, &window);
+        editor::MovementTypeDialog movement(model::MovementType::Static, [] {}, &window);
         movement.show();
         shoot(&movement, out + u"/movement.png"_s);
     }
@@ -170,7 +170,7 @@ void tutorialShots(const QString& appDir, const QString& out)
     });
     shoot(&window, out + u"/events.png"_s);
     {
-        editor::TfmNewEvent chooser(window.document(), [](int) { return QImage(); }, QString(), &window);
+        editor::ConditionChooserDialog chooser(window.document(), [](int) { return QImage(); }, QString(), &window);
         chooser.show();
         shoot(&chooser, out + u"/condition.png"_s);
     }

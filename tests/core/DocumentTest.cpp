@@ -24,7 +24,7 @@
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
-using level::PlacedKind;
+using level::ObjectKind;
 using level::PlacedRef;
 
 namespace {
@@ -114,7 +114,7 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {u"Я"_s, u"2.10.3"_s, u"Лес"_s}); });
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
     ASSERT_EQ(tool.contextMenuAt(405, 305), level::ContextMenu::Active);
-    ASSERT_EQ(tool.propertiesTarget(level::PlacedKind::Active), 2);
+    ASSERT_EQ(tool.propertiesTarget(level::ObjectKind::Active), 2);
     tool.setCurObject(2);
     tool.pathStraight();
     expectUndoable(u"точка пути"_s, [&] { view.pressed(10, 20); });
@@ -242,7 +242,7 @@ TEST_F(DocumentFixture, AnObjectEditedInTheLibraryUpdatesItsGroupsKeepingEveryPl
     stage.FonGroup[1].Obstacle = 1;
     stage.ActiveType[1] = model::MovementType::Static;
     stage.ActiveGroup[1].Caption = u"2"_s;
-    view.pereris();
+    view.redrawMap();
     ASSERT_EQ(view.map().pixel(135, 105), qRgb(255, 255, 255)); // forest's empty cell
     ASSERT_EQ(view.map().pixel(305, 305), qRgb(200, 0, 0));
     const model::StageData before = s();

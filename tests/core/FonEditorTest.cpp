@@ -254,13 +254,13 @@ TEST(FonEditor, PreviewFitsTheWholeMap)
     for (int r = 0; r < 21; ++r)
         for (int c = 0; c < 40; ++c)
             e.toggle(c, r);
-    QImage p = objects::pereris(e);
+    QImage p = objects::previewImage(e);
     EXPECT_EQ(p.pixel(0, 0), tileColour(1));
     EXPECT_EQ(p.pixel(136, 71), tileColour(1));
     EXPECT_EQ(p.pixel(0, 72), qRgb(255, 255, 255));
     // An empty cell shows the canvas colour.
     e.toggle(39, 20);
-    p = objects::pereris(e);
+    p = objects::previewImage(e);
     EXPECT_EQ(p.pixel(135, 70), objects::kPreviewCanvas);
 
     // A square map fits the lower side too, and a map far larger than any
@@ -271,7 +271,7 @@ TEST(FonEditor, PreviewFitsTheWholeMap)
     select(e, 400);
     e.pressed(at(e, 99, 99));
     e.released(at(e, 99, 99));
-    p = objects::pereris(e);
+    p = objects::previewImage(e);
     EXPECT_EQ(p.pixel(128, 128), tileColour(400));
     EXPECT_EQ(p.pixel(120, 120), objects::kPreviewCanvas);
     EXPECT_EQ(p.pixel(130, 10), qRgb(255, 255, 255));
@@ -354,7 +354,7 @@ TEST(FonEditor, SavedMapReachesTheLevelMapAndTheGame)
     view.pressed(100, 200);
     view.released(true);
     ASSERT_EQ(doc.project().current().FonObjCount, 1);
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(view.map().pixel(100 + 5, 200 + 5), tileColour(2));
     EXPECT_EQ(view.map().pixel(100 + 33 * 2 + 32, 200 + 29), tileColour(2));
     EXPECT_EQ(view.map().pixel(100 + 33 + 5, 200 + 30 + 5), tileColour(6));

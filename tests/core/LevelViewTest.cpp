@@ -13,7 +13,7 @@ using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 using level::LevelView;
 using level::MapRenderer;
-using level::PlacedKind;
+using level::ObjectKind;
 using level::PlacedRef;
 
 namespace {
@@ -269,7 +269,7 @@ TEST_F(LevelFixture, DraggingMovesByExactDeltasAndActiveObjectsWinOverBackground
     // The sprite over the background: the press takes the sprite only.
     s().ActiveObject[size_t(sprite)].X = 150;
     s().ActiveObject[size_t(sprite)].Y = 150;
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(150, 150), qRgb(200, 0, 0));
     view.pointerMoved(155, 155);
     view.pressed(155, 155);
@@ -315,7 +315,7 @@ TEST_F(LevelFixture, DeletingHidesAnObjectAndKeepsEveryNumber)
     EXPECT_EQ(px(100, 100), qRgb(0, 0, 200));
 
     EXPECT_EQ(tool().contextMenuAt(105, 105), level::ContextMenu::Active);
-    EXPECT_EQ(tool().MenuObject(), (PlacedRef{PlacedKind::Active, first}));
+    EXPECT_EQ(tool().MenuObject(), (PlacedRef{ObjectKind::Active, first}));
     tool().deleteMenuObject();
     EXPECT_FALSE(s().ActiveObject[size_t(first)].Exists);
     EXPECT_EQ(s().ActiveObjCount, 2);
@@ -335,7 +335,7 @@ TEST_F(LevelFixture, DeletingHidesAnObjectAndKeepsEveryNumber)
 
     // Delete removes the selected object; with nothing selected it does nothing.
     select(205, 105);
-    EXPECT_EQ(tool().selection(), (PlacedRef{PlacedKind::Active, 2}));
+    EXPECT_EQ(tool().selection(), (PlacedRef{ObjectKind::Active, 2}));
     EXPECT_TRUE(tool().deleteSelected());
     EXPECT_FALSE(s().ActiveObject[2].Exists);
     EXPECT_FALSE(tool().deleteSelected());
@@ -360,7 +360,7 @@ TEST_F(LevelFixture, ReleaseSelectsWithTheShrunkenAreaAndFramesTheFullExtent)
     for (int x : {1, 119}) {
         select(x, 105);
         EXPECT_EQ(frame(), (level::SelectionRect{0, 160, 100, 116})) << x;
-        EXPECT_EQ(tool().selection(), (PlacedRef{PlacedKind::Background, bg}));
+        EXPECT_EQ(tool().selection(), (PlacedRef{ObjectKind::Background, bg}));
     }
     // Outer frame at 0 and 159, the inner one 2 pixels in.
     const QRgb blink = view.Blink.rgb();
@@ -393,7 +393,7 @@ TEST_F(LevelFixture, EmptyAndUnknownCellsLeaveTheMapWhite)
     s().FonGroup[size_t(g)].setCell(1, 3, 17); // the sheet has 16 tiles
     s().FonGroup[size_t(g)].setCell(1, 1, 16);
     placeFon(g, 10, 10);
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(10, 10), tileColour(16));
     EXPECT_EQ(px(25, 25), tileColour(16));
     EXPECT_EQ(px(26, 10), kWhite);
@@ -427,9 +427,9 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     const int a = addActiveGroup(u"s"_s, 100, 100, qRgb(0, 0, 0));
     const int sprite = placeActive(a, 0, 0);
     const int other = placeActive(a, 500, 500);
-    view.pereris();
+    view.redrawMap();
     ASSERT_EQ(tool().contextMenuAt(505, 505), level::ContextMenu::Active);
-    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Active), other);
+    EXPECT_EQ(tool().propertiesTarget(ObjectKind::Active), other);
     tool().setCurObject(other);
     tool().pathStraight();
     EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
@@ -464,10 +464,10 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     tool().pathConfirm();
     EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
     // Drawn while its sprite is selected (by the right click above), and only then.
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(9, 9), fill);
     select(900, 900);
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(9, 9), qRgb(0, 0, 0));
     tool().pathStraight();
     tool().pathEnd();
@@ -496,14 +496,14 @@ TEST_F(LevelFixture, BlinkColourStepsWithEveryRedraw)
     EXPECT_EQ(px(19, 19), qRgb(10, 245, 10));
     EXPECT_EQ(px(12, 12), qRgb(10, 245, 10));
     EXPECT_EQ(px(11, 11), qRgb(0, 0, 0));
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(10, 10), qRgb(20, 235, 20));
     for (int i = 3; i <= 26; ++i)
-        view.pereris();
+        view.redrawMap();
     EXPECT_EQ(view.Blink.red, 260);
     EXPECT_FALSE(view.Blink.up);
     EXPECT_EQ(px(10, 10), qRgb(4, 251, 4));
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(10, 10), qRgb(250, 5, 250));
 }
 
@@ -514,19 +514,19 @@ TEST_F(LevelFixture, MovementTypeChangesOnlyByTheDialogsChoice)
     addActiveGroup(u"c"_s, 10, 10, qRgb(9, 9, 9));
     const int sprite = placeActive(g2, 100, 100);
     s().ActiveType[size_t(g2)] = model::MovementType::Static;
-    view.pereris();
+    view.redrawMap();
 
     // Selecting never touches a type or a Caption.
     select(105, 105);
-    EXPECT_EQ(tool().selection(), (PlacedRef{PlacedKind::Active, sprite}));
+    EXPECT_EQ(tool().selection(), (PlacedRef{ObjectKind::Active, sprite}));
     EXPECT_EQ(s().ActiveType[size_t(g2)], model::MovementType::Static);
     EXPECT_EQ(doc.undoStack().count(), 0);
 
     // The dialog shows the group's type; a choice sets the type and the
     // stage's movement settings code ("2" once a path was confirmed).
     ASSERT_EQ(tool().contextMenuAt(105, 105), level::ContextMenu::Active);
-    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Active), sprite);
-    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Background), std::nullopt);
+    EXPECT_EQ(tool().propertiesTarget(ObjectKind::Active), sprite);
+    EXPECT_EQ(tool().propertiesTarget(ObjectKind::Background), std::nullopt);
     EXPECT_EQ(tool().movementTypeOf(sprite), model::MovementType::Static);
     tool().chooseMovementType(sprite, model::MovementType::EightWay);
     EXPECT_EQ(s().ActiveType[size_t(g2)], model::MovementType::EightWay);
@@ -555,13 +555,13 @@ TEST_F(LevelFixture, PropertiesActOnTheTopmostObjectUnderTheRightClickAnywhereOn
     const int grassAt = placeFon(grass, 0, 0);
     const int wallAt = placeFon(wall, 16, 16);
     const int wideAt = placeFon(wide, 0, 200);
-    view.pereris();
+    view.redrawMap();
     ASSERT_EQ(px(30, 30), tileColour(2));
     ASSERT_EQ(px(45, 45), tileColour(3));
 
     const auto target = [&](int x, int y) {
         tool().contextMenuAt(x, y);
-        return tool().propertiesTarget(PlacedKind::Background);
+        return tool().propertiesTarget(ObjectKind::Background);
     };
     // The wall over the grass, though both lie under the click.
     EXPECT_EQ(target(30, 30), wallAt);
@@ -590,7 +590,7 @@ TEST_F(LevelFixture, PropertiesActOnTheTopmostObjectUnderTheRightClickAnywhereOn
     const int a = addActiveGroup(u"s"_s, 10, 10, qRgb(0, 0, 200));
     placeActive(a, 25, 25);
     EXPECT_EQ(tool().contextMenuAt(30, 30), level::ContextMenu::Active);
-    EXPECT_EQ(tool().propertiesTarget(PlacedKind::Background), std::nullopt);
+    EXPECT_EQ(tool().propertiesTarget(ObjectKind::Background), std::nullopt);
 }
 
 TEST_F(LevelFixture, ScreenFrameAndALivesBarThatCanBeMoved)
@@ -602,7 +602,7 @@ TEST_F(LevelFixture, ScreenFrameAndALivesBarThatCanBeMoved)
     s().LivesBar.Height = 6;
     s().LivesBar.Present = true;
     writeBmp(tmp.app().objectFile(u"bar.bmp"_s), 30, 6, qRgb(250, 0, 0));
-    view.pereris();
+    view.redrawMap();
     const QRgb frame = MapRenderer::kScreenFrameColour;
     EXPECT_EQ(px(127, 100), frame);
     EXPECT_EQ(px(0, 100), frame);
@@ -639,11 +639,11 @@ TEST_F(LevelFixture, TextMarkersShowOnlyForPositionedTextsAndMayBeMissing)
     s().TextObject[size_t(t1)].Y = 50;
     s().TextObject[size_t(t2)].X = 60; // Y 0: not shown
     QFile::remove(tmp.app().imageFile(u"text1.bmp"_s)); // a missing marker is skipped silently
-    view.pereris();
+    view.redrawMap();
     EXPECT_TRUE(view.takeMessages().isEmpty());
     EXPECT_EQ(px(40, 50), kWhite);
     writeBmp(tmp.app().imageFile(u"text1.bmp"_s), 8, 8, qRgb(0, 99, 0));
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(px(40, 50), qRgb(0, 99, 0));
     EXPECT_EQ(px(60, 0), kWhite);
 }
@@ -668,7 +668,7 @@ TEST_F(LevelFixture, FullTablesRefuseTheClickAndSayWhy)
 
     // A path has room for 40 points.
     ASSERT_EQ(tool().contextMenuAt(2, 2), level::ContextMenu::Active);
-    tool().setCurObject(tool().propertiesTarget(PlacedKind::Active).value());
+    tool().setCurObject(tool().propertiesTarget(ObjectKind::Active).value());
     tool().pathStraight();
     for (int i = 1; i <= model::kMaxPathPoints + 3; ++i)
         view.pressed(i, i);
@@ -723,7 +723,7 @@ TEST_F(LevelFixture, AMissingPictureIsReportedOnceAndTheRestIsDrawn)
     EXPECT_EQ(px(10, 10), kWhite);
     // The missing object is still there to select.
     select(15, 15);
-    EXPECT_EQ(tool().selection(), (PlacedRef{PlacedKind::Background, 1}));
+    EXPECT_EQ(tool().selection(), (PlacedRef{ObjectKind::Background, 1}));
 
     pick(1);
     for (int i = 0; i < 100; ++i)
@@ -737,11 +737,11 @@ TEST_F(LevelFixture, AMissingPictureIsReportedOnceAndTheRestIsDrawn)
     // Mended, then lost again: said again.
     writeSheet(tmp.app().objectFile(u"a.png"_s), 4, 4, 16, 16);
     tool().dropPicked();
-    view.pereris();
+    view.redrawMap();
     EXPECT_TRUE(view.takeMessages().isEmpty());
     EXPECT_EQ(px(15, 15), tileColour(1));
     QFile::remove(tmp.app().objectFile(u"a.png"_s));
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(view.takeMessages().size(), 1);
 }
 
@@ -752,7 +752,7 @@ TEST_F(LevelFixture, ABrokenPictureIsReadOnceAndReportedOnce)
     ASSERT_TRUE(bar.open(QIODevice::WriteOnly));
     bar.write("BM not really a picture");
     bar.close();
-    view.pereris();
+    view.redrawMap();
     const int decodes = view.pictures().cache().decodeCount();
     for (int i = 0; i < 20; ++i)
         view.pointerMoved(300 + i, 300);
@@ -765,7 +765,7 @@ TEST_F(LevelFixture, ABrokenPictureIsReadOnceAndReportedOnce)
 
     // Mended on disk: read again and drawn.
     writeBmp(tmp.app().objectFile(u"bar.bmp"_s), 6, 6, qRgb(250, 0, 0));
-    view.pereris();
+    view.redrawMap();
     EXPECT_EQ(view.pictures().cache().decodeCount(), decodes + 1);
     EXPECT_EQ(px(1, 1), qRgb(250, 0, 0));
 }
@@ -775,7 +775,7 @@ TEST_F(LevelFixture, SheetsComeFromTheProjectWhenTheLibraryLacksThem)
     const int g = addFonGroup(u"a"_s, 1, 1, 2);
     QFile::rename(tmp.app().objectFile(u"a.png"_s), own(u"a.png"_s));
     placeFon(g, 5, 5);
-    view.pereris();
+    view.redrawMap();
     EXPECT_TRUE(view.takeMessages().isEmpty());
     EXPECT_EQ(px(5, 5), tileColour(2));
 }
@@ -785,7 +785,7 @@ TEST_F(LevelFixture, NamesWithFoldersAreNeverRead)
     const int g = addFonGroup(u"a"_s, 1, 1);
     s().FonGroup[size_t(g)].PictureName = u"../../a.png"_s;
     placeFon(g, 5, 5);
-    view.pereris();
+    view.redrawMap();
     const QStringList messages = view.takeMessages();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(u"недопустимо"_s));
@@ -825,7 +825,7 @@ TEST_F(LevelFixture, PointerMovesDecodeNothingUntilAFileChanges)
 
     // The uncached way reads every picture for every object.
     view.renderer().setPictureCaching(false);
-    view.pereris();
+    view.redrawMap();
     EXPECT_GE(view.pictures().cache().decodeCount(), decodes + 1 + 20);
     EXPECT_EQ(px(300, 300), tileColour(1));
 }
@@ -886,7 +886,7 @@ TEST_F(LevelFixture, SelectionSetsMoveDeleteAndNudgeAsOneUndoStepEach)
     view.start();
     const auto selected = [&] { return tool().selected(); };
     using Refs = std::vector<PlacedRef>;
-    const PlacedRef p1{PlacedKind::Active, one}, p2{PlacedKind::Active, two}, p3{PlacedKind::Active, three};
+    const PlacedRef p1{ObjectKind::Active, one}, p2{ObjectKind::Active, two}, p3{ObjectKind::Active, three};
 
     // The band takes what lies wholly inside it: sprite two spans 130..140.
     band(view, {90, 90}, {138, 115});
@@ -947,7 +947,7 @@ TEST_F(LevelFixture, SelectionSetsMoveDeleteAndNudgeAsOneUndoStepEach)
     // Shift the band starts there and takes the sprites, not the map.
     const int g = addFonGroup(u"a"_s, 30, 30);
     const int map = placeFon(g, 0, 0);
-    view.pereris();
+    view.redrawMap();
     band(view, {139, 115}, {101, 100}, true); // dragged up and left, corners included
     EXPECT_EQ(selected(), (Refs{p2}));
     band(view, {139, 115}, {100, 100}, true);
@@ -977,7 +977,7 @@ TEST_F(LevelFixture, PasteFindsTheGroupsOfAnotherStageAndIsRefusedWholeOverACapa
     EXPECT_EQ(s().FonObject[2].X, 56);
     EXPECT_EQ(s().ActiveObject[2].Y, 116);
     EXPECT_EQ(s().ActiveObject[2].Path[1], (model::PathPoint{5, 6}));
-    EXPECT_EQ(tool().selected(), (std::vector<PlacedRef>{{PlacedKind::Background, 2}, {PlacedKind::Active, 2}}));
+    EXPECT_EQ(tool().selected(), (std::vector<PlacedRef>{{ObjectKind::Background, 2}, {ObjectKind::Active, 2}}));
     undo.undo();
     EXPECT_EQ(s().FonObjCount, 1);
     EXPECT_EQ(s().ActiveObjCount, 1);

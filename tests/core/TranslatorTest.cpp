@@ -47,12 +47,12 @@ TEST(Translator, WordsObjectFormsAndSignsBecomeJava)
         {u""_s, u""_s},
     };
     for (const auto& [readable, java] : cases)
-        EXPECT_EQ(s(perevod(readable)), s(java)) << s(readable);
+        EXPECT_EQ(s(translateValue(readable)), s(java)) << s(readable);
 }
 
 TEST(Translator, TextOutsideTheVocabularyIsRefusedNamingIt)
 {
-    EXPECT_EQ(s(test::errorOf([] { perevod(u"1 + кот"_s); })),
+    EXPECT_EQ(s(test::errorOf([] { translateValue(u"1 + кот"_s); })),
               s(u"Значение «1 + кот»: не удалось прочитать «кот»."_s));
     const std::pair<QString, QString> refused[] = {
         {u"сум"_s, u"«сум»"_s},
@@ -70,7 +70,7 @@ TEST(Translator, TextOutsideTheVocabularyIsRefusedNamingIt)
         {u"1\t2"_s, u"«\\x092»"_s},
     };
     for (const auto& [value, part] : refused) {
-        const QString message = test::errorOf([&] { perevod(value); });
+        const QString message = test::errorOf([&] { translateValue(value); });
         EXPECT_TRUE(message.contains(u"не удалось прочитать "_s + part)) << s(value) << " -> " << s(message);
     }
 }
@@ -106,7 +106,7 @@ TEST(ValueWords, KeypadBuildsReadableText)
                    KeypadButton::Multiply})
         keypadPress(text, b);
     EXPECT_EQ(text, u"( - ) /  * "_s);
-    EXPECT_EQ(s(perevod(text)), "(-)/*") << "what the keypad writes can be read";
+    EXPECT_EQ(s(translateValue(text)), "(-)/*") << "what the keypad writes can be read";
 }
 
 TEST(ValueWords, EveryEnabledMenuWordCanBeRead)
@@ -118,7 +118,7 @@ TEST(ValueWords, EveryEnabledMenuWordCanBeRead)
             if (!item.enabled)
                 continue;
             ++enabledCount;
-            EXPECT_NO_THROW(perevod(item.word)) << s(item.word);
+            EXPECT_NO_THROW(translateValue(item.word)) << s(item.word);
         }
     }
     EXPECT_EQ(enabledCount, 11 + 4 * 4);
@@ -127,7 +127,7 @@ TEST(ValueWords, EveryEnabledMenuWordCanBeRead)
     const QList<ValueMenuItem> objects = valueMenu(9, 2);
     EXPECT_EQ(objects[3].submenu, u"Текущая позиция "_s);
     EXPECT_EQ(objects[3].word, u" Х[объект2] "_s);
-    EXPECT_EQ(s(perevod(objects[8].word)), "raspyobd[2]");
+    EXPECT_EQ(s(translateValue(objects[8].word)), "raspyobd[2]");
 }
 
 TEST(PhoneKeysTable, KeysHaveTheirCodesAndDoNotOverlap)

@@ -8,7 +8,7 @@
 // row, so the project file and its extras both change.
 #include "codegen/Converter.h"
 #include "editor/workspace/RecoveryWriter.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "model/Project.h"
@@ -28,7 +28,7 @@ namespace {
 
 int edit(const io::AppFolder& app, const QString& file)
 {
-    editor::TMainform window(app);
+    editor::MainWindow window(app);
     window.recovery()->setTimings(10, 0); // a copy as soon as there is something to copy
     window.openProjectFile(file);
     window.document().addLevel();

@@ -1,9 +1,9 @@
 #include "ErrorCapture.h"
 #include "FakeDialogs.h"
 
-#include "editor/objects/TFmNewObject.h"
-#include "editor/objects/TfmNewFon.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/objects/ObjectKindChooser.h"
+#include "editor/objects/BackgroundEditorWindow.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/Png.h"
 #include "objects/FonEditor.h"
 #include "support/TempAppFolder.h"
@@ -25,7 +25,7 @@
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
-using editor::TfmNewFon;
+using editor::BackgroundEditorWindow;
 
 namespace {
 
@@ -54,7 +54,7 @@ protected:
                 for (int x = 0; x < 10; ++x)
                     sheet.setPixel((k - 1) % 4 * 10 + x, (k - 1) / 4 * 10 + y, qRgb(k * 20, k * 20, k * 20));
         io::writePng(sheet, folder.app().imageFile(u"sheet.png"_s));
-        window = std::make_unique<TfmNewFon>(folder.app(), dialogs);
+        window = std::make_unique<BackgroundEditorWindow>(folder.app(), dialogs);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -78,7 +78,7 @@ protected:
     std::shared_ptr<test::FakeDialogs::Log> log = std::make_shared<test::FakeDialogs::Log>();
     test::FakeDialogs dialogs{log};
     test::ErrorCapture errors;
-    std::unique_ptr<TfmNewFon> window;
+    std::unique_ptr<BackgroundEditorWindow> window;
     QWidget* grid = nullptr;
     QWidget* palette = nullptr;
 };
@@ -166,12 +166,12 @@ TEST_F(BackgroundEditorTest, LoadCutPaintByDraggingUndoAndSave)
     window->N_Save->trigger();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
     EXPECT_EQ(log->startDirs.last(), folder.app().objects());
-    EXPECT_EQ(log->filters.last(), TfmNewFon::kObjectFilter);
+    EXPECT_EQ(log->filters.last(), BackgroundEditorWindow::kObjectFilter);
     EXPECT_TRUE(QFileInfo::exists(folder.app().objectFile(u"road.png"_s)));
     EXPECT_TRUE(QFileInfo::exists(folder.app().objectFile(u"road.bmp"_s)));
 
     // Opened again in a fresh window, the map is there.
-    TfmNewFon again(folder.app(), dialogs);
+    BackgroundEditorWindow again(folder.app(), dialogs);
     log->answers << obf;
     again.N_Open->trigger();
     EXPECT_EQ(again.editor().cell(5, 0), 6);
@@ -220,7 +220,7 @@ TEST(ObjectChooserTest, CreateOpensTheChooserAndTheEditorOfEachKind)
     test::TempAppFolder folder;
     test::ErrorCapture errors;
     auto log = std::make_shared<test::FakeDialogs::Log>();
-    editor::TMainform window(folder.app());
+    editor::MainWindow window(folder.app());
     window.setDialogs(std::make_unique<test::FakeDialogs>(log));
     window.show();
     QAction* create = window.findChild<QAction*>(u"N_CreateObject"_s);
@@ -229,19 +229,19 @@ TEST(ObjectChooserTest, CreateOpensTheChooserAndTheEditorOfEachKind)
     // Presses a button of the chooser once it shows, then runs `next` once the chooser is gone.
     const auto pressInChooser = [](const char* button, std::function<void()> next = {}) {
         QTimer::singleShot(0, [button, next] {
-            auto* chooser = qobject_cast<editor::TFmNewObject*>(QApplication::activeModalWidget());
+            auto* chooser = qobject_cast<editor::ObjectKindChooser*>(QApplication::activeModalWidget());
             ASSERT_NE(chooser, nullptr);
-            EXPECT_EQ(chooser->windowTitle(), editor::TFmNewObject::kCaption);
+            EXPECT_EQ(chooser->windowTitle(), editor::ObjectKindChooser::kCaption);
             if (next)
                 QTimer::singleShot(0, next);
             chooser->findChild<QPushButton*>(QString::fromLatin1(button))->click();
         });
     };
     // Each button opens the editor of its kind once the chooser is gone.
-    const std::pair<const char*, const char*> kinds[] = {{"BtFon", "kestrava::editor::TfmNewFon"},
-                                                         {"BtActive", "kestrava::editor::TfmCreateActive"},
-                                                         {"BtLives", "kestrava::editor::TfmLives"},
-                                                         {"BtText", "kestrava::editor::TfrmFont"}};
+    const std::pair<const char*, const char*> kinds[] = {{"BtFon", "kestrava::editor::BackgroundEditorWindow"},
+                                                         {"BtActive", "kestrava::editor::ActiveObjectEditorWindow"},
+                                                         {"BtLives", "kestrava::editor::LivesBarEditorWindow"},
+                                                         {"BtText", "kestrava::editor::FontDialogWindow"}};
     for (const auto& [button, editorClass] : kinds) {
         QString opened;
         pressInChooser(button, [&opened] {

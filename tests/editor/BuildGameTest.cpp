@@ -2,8 +2,8 @@
 #include "FakeDialogs.h"
 
 #include "editor/workspace/GameLauncher.h"
-#include "editor/workspace/TMainform.h"
-#include "editor/workspace/TfmBuildGame.h"
+#include "editor/workspace/MainWindow.h"
+#include "editor/workspace/BuildProgressDialog.h"
 #include "packaging/StandbyJava.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
@@ -31,7 +31,7 @@
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
-using editor::TfmBuildGame;
+using editor::BuildProgressDialog;
 
 namespace {
 
@@ -48,7 +48,7 @@ void whileRunning(int ms, const std::function<void()>& check)
 TEST(BuildGameDialog, MarksEachStepAndStaysResponsiveWhileTheJobWorks)
 {
     test::ErrorCapture errors;
-    TfmBuildGame dialog(kSteps);
+    BuildProgressDialog dialog(kSteps);
     std::atomic<bool> second{false};
     std::atomic<bool> release{false};
     QString shownWhileWorking;
@@ -63,7 +63,7 @@ TEST(BuildGameDialog, MarksEachStepAndStaysResponsiveWhileTheJobWorks)
         }
     });
     tick.start(10);
-    const bool done = dialog.run([&](const TfmBuildGame::Progress& p) {
+    const bool done = dialog.run([&](const BuildProgressDialog::Progress& p) {
         p.step(1);
         p.step(2);
         second = true;
@@ -84,10 +84,10 @@ TEST(BuildGameDialog, CancelStopsTheJobQuietlyAndAFailureReachesTheErrorBox)
 {
     test::ErrorCapture errors;
     {
-        TfmBuildGame dialog(kSteps);
+        BuildProgressDialog dialog(kSteps);
         std::atomic<bool> stopped{false};
         whileRunning(50, [&] { QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton); });
-        const bool done = dialog.run([&](const TfmBuildGame::Progress& p) {
+        const bool done = dialog.run([&](const BuildProgressDialog::Progress& p) {
             p.step(1);
             while (!p.cancelled())
                 QThread::msleep(5);
@@ -99,8 +99,8 @@ TEST(BuildGameDialog, CancelStopsTheJobQuietlyAndAFailureReachesTheErrorBox)
         EXPECT_TRUE(dialog.cancelled());
         EXPECT_TRUE(errors.messages.isEmpty()) << "a cancel the author asked for is no error";
     }
-    TfmBuildGame failing(kSteps);
-    EXPECT_FALSE(failing.run([](const TfmBuildGame::Progress&) { throw io::Error(u"javac не найден"_s); }));
+    BuildProgressDialog failing(kSteps);
+    EXPECT_FALSE(failing.run([](const BuildProgressDialog::Progress&) { throw io::Error(u"javac не найден"_s); }));
     EXPECT_EQ(errors.messages, QStringList{u"javac не найден"_s});
 }
 
@@ -108,7 +108,7 @@ class RunMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<editor::TMainform>(folder.app());
+        window = std::make_unique<editor::MainWindow>(folder.app());
         window->setDialogs(std::make_unique<test::FakeDialogs>(dialogs));
         window->show();
     }
@@ -126,7 +126,7 @@ protected:
 
     test::TempAppFolder folder;
     std::shared_ptr<test::FakeDialogs::Log> dialogs = std::make_shared<test::FakeDialogs::Log>();
-    std::unique_ptr<editor::TMainform> window;
+    std::unique_ptr<editor::MainWindow> window;
     test::ErrorCapture errors;
     QString demo;
 };

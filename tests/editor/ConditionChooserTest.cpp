@@ -3,11 +3,11 @@
 
 #include "document/ProjectDocument.h"
 #include "editor/events/ChooserIconBox.h"
-#include "editor/events/TfmCompare_one.h"
-#include "editor/events/TfmDetectionSetup.h"
-#include "editor/events/TfmNewEvent.h"
-#include "editor/events/TfmNumber_obj.h"
-#include "editor/events/TfmTimerSetup.h"
+#include "editor/events/CompareValueDialog.h"
+#include "editor/events/DetectionDialog.h"
+#include "editor/events/ConditionChooserDialog.h"
+#include "editor/events/CollisionObjectDialog.h"
+#include "editor/events/TimerConditionDialog.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
@@ -58,9 +58,9 @@ class ConditionChooser : public ::testing::Test {
 protected:
     ConditionChooser() : doc(tmp.app()) { doc.create(tmp.makeDir(u"лес"_s) + u"/project.prg"_s); }
 
-    std::unique_ptr<TfmNewEvent> open(bool realDialogs = false)
+    std::unique_ptr<ConditionChooserDialog> open(bool realDialogs = false)
     {
-        auto chooser = std::make_unique<TfmNewEvent>(doc, [](int g) {
+        auto chooser = std::make_unique<ConditionChooserDialog>(doc, [](int g) {
             QImage picture(16, 16, QImage::Format_RGB32);
             picture.fill(Qt::red);
             return g == 1 ? picture : QImage();
@@ -75,7 +75,7 @@ protected:
     }
 
     // Presses an icon at its centre and runs a menu item.
-    void run(TfmNewEvent& chooser, int icon, const QStringList& path, Qt::MouseButton button = Qt::LeftButton)
+    void run(ConditionChooserDialog& chooser, int icon, const QStringList& path, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mousePress(chooser.Image[size_t(icon)], button, {}, QPoint(16, 16));
         ASSERT_TRUE(chooser.PopupMenu->isVisible());
@@ -192,7 +192,7 @@ TEST_F(ConditionChooser, ObjectIconsNameTheirOwnObject)
 TEST_F(ConditionChooser, RealDialogsFeedTheCondition)
 {
     auto coordinate = open(true);
-    whenOpened<TfmCompare_one>([](TfmCompare_one& d) {
+    whenOpened<CompareValueDialog>([](CompareValueDialog& d) {
         QTest::mouseClick(d.RadioButton[3], Qt::LeftButton, {}, QPoint(6, d.RadioButton[3]->height() / 2));
         d.Edit1->setText(u"100"_s);
         QTest::mouseClick(d.bYes, Qt::LeftButton);
@@ -202,12 +202,12 @@ TEST_F(ConditionChooser, RealDialogsFeedTheCondition)
     EXPECT_EQ(s(coordinate->chosen()->caption), "Х-координата объекта2 >=100");
 
     auto timer = open(true);
-    whenOpened<TfmTimerSetup>([](TfmTimerSetup& d) { QTest::mouseClick(d.bNo, Qt::LeftButton); });
+    whenOpened<TimerConditionDialog>([](TimerConditionDialog& d) { QTest::mouseClick(d.bNo, Qt::LeftButton); });
     run(*timer, 7, {u"Каждую..."_s});
     EXPECT_FALSE(timer->chosen());
     EXPECT_TRUE(timer->isVisible());
 
-    whenOpened<TfmNumber_obj>([](TfmNumber_obj& d) {
+    whenOpened<CollisionObjectDialog>([](CollisionObjectDialog& d) {
         EXPECT_EQ(d.seNumber()->value(), 1) << "no object 0";
         QTest::mouseClick(d.findChild<QPushButton*>(u"bYes"_s), Qt::LeftButton);
     });
@@ -219,7 +219,7 @@ TEST_F(ConditionChooser, RealDialogsFeedTheCondition)
 TEST(ConditionDialogs, TimerAndDetectionSetup)
 {
     test::ErrorCapture errors;
-    TfmTimerSetup timer;
+    TimerConditionDialog timer;
     timer.show();
     timer.Edit1->clear();
     QTest::mouseClick(timer.bYes, Qt::LeftButton);
@@ -233,7 +233,7 @@ TEST(ConditionDialogs, TimerAndDetectionSetup)
     EXPECT_EQ(s(timer.ChooserArg), "1,5/0/2.5");
     EXPECT_EQ(timer.ChooserTime, 90025);
 
-    TfmDetectionSetup detection;
+    DetectionDialog detection;
     detection.show();
     EXPECT_FALSE(detection.CheckBox1->isVisible());
     EXPECT_FALSE(detection.CheckBox1->isEnabled());

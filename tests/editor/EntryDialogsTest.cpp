@@ -1,6 +1,6 @@
-#include "editor/events/TFmNumberObject.h"
-#include "editor/events/TfmNumber_obj.h"
-#include "editor/events/Tfmnamegroup.h"
+#include "editor/events/TargetObjectDialog.h"
+#include "editor/events/CollisionObjectDialog.h"
+#include "editor/events/GroupNameDialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -44,7 +44,7 @@ void typeNumber(QSpinBox* field, const QString& text)
 
 TEST(EntryDialogsTest, ObjectNumberForTheConditionChooser)
 {
-    TfmNumber_obj dialog;
+    CollisionObjectDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), u"Номер объекта"_s);
     EXPECT_TRUE(hasLabel(dialog, u"Номер объекта"_s));
     EXPECT_EQ(dialog.seNumber()->value(), 0);
@@ -55,7 +55,7 @@ TEST(EntryDialogsTest, ObjectNumberForTheConditionChooser)
     EXPECT_EQ(dialog.ChooserArgCode, u"2147483647"_s);
     EXPECT_FALSE(dialog.isVisible());
 
-    TfmNumber_obj closed;
+    CollisionObjectDialog closed;
     closed.show();
     typeNumber(closed.seNumber(), u"7"_s);
     closed.close();
@@ -66,7 +66,7 @@ TEST(EntryDialogsTest, ObjectNumberForTheConditionChooser)
 
 TEST(EntryDialogsTest, GroupName)
 {
-    Tfmnamegroup dialog;
+    GroupNameDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), u"Название группы"_s);
     auto* frame = dialog.findChild<QGroupBox*>();
     ASSERT_NE(frame, nullptr);
@@ -82,7 +82,7 @@ TEST(EntryDialogsTest, GroupName)
 
 TEST(EntryDialogsTest, ObjectNumberForActions)
 {
-    TFmNumberObject dialog;
+    TargetObjectDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), u"Номер объекта"_s);
     EXPECT_TRUE(hasLabel(dialog, u"Введите номер объекта"_s));
     dialog.show();
@@ -90,7 +90,7 @@ TEST(EntryDialogsTest, ObjectNumberForActions)
     QTest::mouseClick(yesButton(dialog), Qt::LeftButton);
     EXPECT_EQ(dialog.Result, -3);
 
-    TFmNumberObject closed;
+    TargetObjectDialog closed;
     closed.show();
     typeNumber(closed.seNumber(), u"9"_s);
     closed.close();

@@ -4,7 +4,7 @@
 #include "document/ProjectDocument.h"
 #include "editor/events/SheetDialogs.h"
 #include "editor/events/SheetImage.h"
-#include "editor/events/TFrEventsEditor.h"
+#include "editor/events/EventSheetPane.h"
 #include "events/ConditionCatalogue.h"
 #include "events/RowRecords.h"
 #include "events/SheetView.h"
@@ -89,7 +89,7 @@ protected:
         test::writeSampleLibrary(tmp.app());
         doc.create(tmp.makeDir(u"лес"_s) + u"/project.prg"_s);
         doc.importObject(u"hero.oba"_s);
-        pane = std::make_unique<editor::TFrEventsEditor>(doc);
+        pane = std::make_unique<editor::EventSheetPane>(doc);
         pane->setDialogs(std::make_unique<FakeSheetDialogs>(answers));
         pane->setDoubleClickWait(0);
         // Each menu answers with the item at `choose`, and remembers what it offered.
@@ -129,7 +129,7 @@ protected:
     test::TempAppFolder tmp;
     document::ProjectDocument doc;
     Answers answers;
-    std::unique_ptr<editor::TFrEventsEditor> pane;
+    std::unique_ptr<editor::EventSheetPane> pane;
     QStringList choose;
     bool shownEnabled = false;
     QMenu* offered = nullptr;

@@ -1,7 +1,7 @@
 #include "ErrorCapture.h"
 
-#include "editor/settings/TfmDisplay.h"
-#include "editor/settings/TfmFeature.h"
+#include "editor/interface/ScreenSizeDialog.h"
+#include "editor/interface/GamePropertiesDialog.h"
 #include "model/Project.h"
 #include "support/TempAppFolder.h"
 
@@ -20,7 +20,7 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
 {
     test::ErrorCapture capture;
     const QStringList& errors = capture.messages;
-    editor::TfmDisplay dialog({176, 208});
+    editor::ScreenSizeDialog dialog({176, 208});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), u"Настройки игры"_s);
     // The dialog opens with the project's screen chosen.
@@ -50,7 +50,7 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
     EXPECT_FALSE(dialog.EditWidth->isEnabled());
 
     // A size of one's own opens with its own choice and boxes.
-    editor::TfmDisplay own({120, 160});
+    editor::ScreenSizeDialog own({120, 160});
     EXPECT_TRUE(own.RadioOwn->isChecked());
     EXPECT_EQ(own.EditWidth->text(), u"120"_s);
     EXPECT_EQ(own.EditHeight->text(), u"160"_s);
@@ -60,13 +60,13 @@ TEST(GameSettings, ABadSizeBoxIsReportedAndTheDialogStaysOpen)
 TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen)
 {
     QTimer::singleShot(0, [] {
-        auto* feature = qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget());
+        auto* feature = qobject_cast<editor::GamePropertiesDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(feature);
         EXPECT_EQ(feature->windowTitle(), u"Свойства игры"_s);
         EXPECT_EQ(feature->ButtonSize->text(), u"размер: 176 x 208"_s);
         EXPECT_EQ(feature->ButtonYes->text(), u" Да"_s);
         QTimer::singleShot(0, [] {
-            auto* display = qobject_cast<editor::TfmDisplay*>(QApplication::activeModalWidget());
+            auto* display = qobject_cast<editor::ScreenSizeDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(display);
             display->RadioHandset[4]->click();
             display->ButtonYes->click();
@@ -88,7 +88,7 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
     EXPECT_EQ(editor::showGameSettings(nullptr, {{176, 208}, {}}), std::nullopt);
     const model::GameSuiteData suite{u"Я"_s, u"1.2.3"_s, u"Игра"_s};
     QTimer::singleShot(0, [] {
-        qobject_cast<editor::TfmFeature*>(QApplication::activeModalWidget())->ButtonYes->click();
+        qobject_cast<editor::GamePropertiesDialog*>(QApplication::activeModalWidget())->ButtonYes->click();
     });
     const auto kept = editor::showGameSettings(nullptr, {{128, 160}, suite});
     ASSERT_TRUE(kept);
@@ -99,7 +99,7 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
 TEST(GameSettings, AVersionPhonesCannotCompareIsNamedAndTheDialogStaysOpen)
 {
     test::ErrorCapture capture;
-    editor::TfmFeature dialog(editor::GameSettings{{176, 208}, {}});
+    editor::GamePropertiesDialog dialog(editor::GameSettings{{176, 208}, {}});
     dialog.show();
     dialog.EditVersion->setText(u"1.0 beta"_s);
     dialog.ButtonYes->click();

@@ -1,11 +1,11 @@
 #include "FakeDialogs.h"
 
-#include "editor/events/TFrEventsEditor.h"
+#include "editor/events/EventSheetPane.h"
 #include "editor/help/GuideLauncher.h"
-#include "editor/help/TfmGuide.h"
-#include "editor/level/TFrLevelEditor.h"
-#include "editor/level/TfmsbPlan.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/help/GuideWindow.h"
+#include "editor/level/LevelMapPane.h"
+#include "editor/level/PathDialog.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/TextFile.h"
 #include "support/TempAppFolder.h"
 
@@ -28,20 +28,20 @@ class GuideAndExamplesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<editor::TMainform>(folder.app());
+        window = std::make_unique<editor::MainWindow>(folder.app());
         window->setDialogs(std::make_unique<test::FakeDialogs>(dialogs));
         window->show();
     }
 
     QString guidePage() const
     {
-        editor::TfmGuide* guide = window->findChild<editor::TfmGuide*>();
+        editor::GuideWindow* guide = window->findChild<editor::GuideWindow*>();
         return guide && guide->isVisible() ? guide->page() : QString();
     }
 
     std::shared_ptr<test::FakeDialogs::Log> dialogs = std::make_shared<test::FakeDialogs::Log>();
     test::TempAppFolder folder;
-    std::unique_ptr<editor::TMainform> window;
+    std::unique_ptr<editor::MainWindow> window;
 };
 
 TEST_F(GuideAndExamplesTest, TheEmptyWindowSaysWhatToDoFirstUntilAProjectIsOpen)
@@ -104,11 +104,11 @@ TEST_F(GuideAndExamplesTest, F1OpensThePageOfTheWindowInFront)
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(guidePage(), u"level.md"_s);
 
-    editor::TfmsbPlan plan(window->FrLevelEditor1()->view(), window.get());
+    editor::PathDialog plan(window->FrLevelEditor1()->view(), window.get());
     plan.show();
     QTest::keyClick(&plan, Qt::Key_F1);
     EXPECT_EQ(guidePage(), u"level.md"_s);
-    editor::TfmGuide* guide = window->findChild<editor::TfmGuide*>();
+    editor::GuideWindow* guide = window->findChild<editor::GuideWindow*>();
     ASSERT_NE(guide, nullptr);
     EXPECT_EQ(guide->parentWidget(), window.get()) << "a modeless dialog leaves the guide with the main window";
     EXPECT_FALSE(guide->browser()->toPlainText().contains(u"не найдено"_s));

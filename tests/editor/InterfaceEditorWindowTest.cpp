@@ -2,14 +2,14 @@
 #include "FakeColour.h"
 #include "FakeDialogs.h"
 
-#include "editor/objects/TfrmFont.h"
-#include "editor/settings/InterfaceWidgets.h"
-#include "editor/settings/TForm29.h"
-#include "editor/settings/TfrmBarSetup.h"
-#include "editor/settings/TfrmScrSz.h"
-#include "editor/settings/TfrmTimer.h"
-#include "editor/settings/TfrmWeapon.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/objects/FontDialogWindow.h"
+#include "editor/interface/InterfaceWidgets.h"
+#include "editor/interface/InterfaceEditorWindow.h"
+#include "editor/interface/InterfaceBarDialog.h"
+#include "editor/interface/PreviewSizeDialog.h"
+#include "editor/interface/InterfaceTimerDialog.h"
+#include "editor/interface/InterfaceWeaponDialog.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
 #include "interface/InterfaceEditor.h"
@@ -47,8 +47,8 @@ struct InterfaceWindow {
     std::shared_ptr<test::FakeDialogs::Log> log = std::make_shared<test::FakeDialogs::Log>();
     test::FakeDialogs dialogs{log};
     test::ErrorCapture errors;
-    editor::TfrmFont font{tmp.app(), dialogs};
-    editor::TForm29 window{tmp.app(), dialogs, font};
+    editor::FontDialogWindow font{tmp.app(), dialogs};
+    editor::InterfaceEditorWindow window{tmp.app(), dialogs, font};
 };
 
 // Every box, list and picture an author works with is named for a screen reader, and every button says what it does.
@@ -67,7 +67,7 @@ void expectNamed(const QWidget& window)
 TEST(InterfaceEditorWindow, DraggedWithTheMouseSetUpInItsDialogsAndSaved)
 {
     InterfaceWindow f;
-    editor::TForm29& w = f.window;
+    editor::InterfaceEditorWindow& w = f.window;
     expectNamed(w);
     EXPECT_EQ(w.windowTitle(), u"Редактор интерфейса"_s);
     EXPECT_EQ(w.cbobject->currentText(), QString());
@@ -182,7 +182,7 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItShowsTheProjectsFileAndNeverO
     test::TempAppFolder tmp;
     test::ErrorCapture errors;
     auto log = std::make_shared<test::FakeDialogs::Log>();
-    editor::TMainform main(tmp.app());
+    editor::MainWindow main(tmp.app());
     // Dialogs given after the editor was made are the ones it asks.
     main.setDialogs(std::make_unique<test::FakeDialogs>(log));
     main.show();
@@ -197,7 +197,7 @@ TEST(InterfaceEditorWindow, OpenedFromTheFileMenuItShowsTheProjectsFileAndNeverO
     ASSERT_TRUE(item->isEnabled());
 
     item->trigger();
-    editor::TForm29* form = main.Form29();
+    editor::InterfaceEditorWindow* form = main.Form29();
     ASSERT_TRUE(form->isVisible());
     form->editor().choose(Indicator::Weapon);
     form->editor().moved({20, 30});

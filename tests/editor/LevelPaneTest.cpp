@@ -2,10 +2,10 @@
 
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
-#include "editor/level/TFrLevelEditor.h"
-#include "editor/level/TfmMovementType.h"
-#include "editor/level/TfmType_fon.h"
-#include "editor/level/TfmsbPlan.h"
+#include "editor/level/LevelMapPane.h"
+#include "editor/level/MovementTypeDialog.h"
+#include "editor/level/ObstacleDialog.h"
+#include "editor/level/PathDialog.h"
 #include "document/ProjectDocument.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
@@ -63,7 +63,7 @@ protected:
         s.ActiveGroup[size_t(a)].BmpName = u"hero.bmp"_s;
         writeBmp(u"hero.bmp"_s, qRgb(200, 0, 0));
 
-        pane = std::make_unique<editor::TFrLevelEditor>(doc);
+        pane = std::make_unique<editor::LevelMapPane>(doc);
         pane->resize(1100, 760);
         pane->show();
         pane->start();
@@ -101,7 +101,7 @@ protected:
     test::TempAppFolder tmp;
     document::ProjectDocument doc;
     model::Project& project;
-    std::unique_ptr<editor::TFrLevelEditor> pane;
+    std::unique_ptr<editor::LevelMapPane> pane;
     editor::ObjectListPanel* list = nullptr;
     editor::PositionImage* map = nullptr;
     test::ErrorCapture errors;
@@ -215,7 +215,7 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     // "Отмена", then the window frame: nothing changes, not even through a selection.
     for (bool byFrame : {false, true}) {
         QTimer::singleShot(0, [byFrame] {
-            auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<editor::MovementTypeDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(dialog);
             EXPECT_EQ(dialog->windowTitle(), u"Выбор типа движения"_s);
             EXPECT_TRUE(dialog->ButtonStatic->isChecked());
@@ -236,18 +236,18 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     // "Запланированное": the type, and the modeless path dialog for this object.
     const auto openPlan = [&] {
         QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<editor::TfmMovementType*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<editor::MovementTypeDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(dialog);
             dialog->ButtonPlanned->click();
         });
         QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
-        editor::TfmsbPlan* shown = nullptr;
-        for (editor::TfmsbPlan* plan : pane->findChildren<editor::TfmsbPlan*>())
+        editor::PathDialog* shown = nullptr;
+        for (editor::PathDialog* plan : pane->findChildren<editor::PathDialog*>())
             if (plan->isVisible())
                 shown = plan;
         return shown;
     };
-    editor::TfmsbPlan* plan = openPlan();
+    editor::PathDialog* plan = openPlan();
     EXPECT_EQ(s().ActiveType[1], model::MovementType::Planned);
     EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
     EXPECT_EQ(doc.undoStack().undoText(), u"тип движения"_s);
@@ -284,10 +284,10 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
         menu->actions().first()->trigger();
         return menu->actions().first();
     });
-    const std::function<void(editor::TfmsbPlan*)> endings[] = {
-        [](editor::TfmsbPlan* p) { p->ButtonNo->click(); },
-        [](editor::TfmsbPlan* p) { p->close(); },
-        [&](editor::TfmsbPlan*) { pane->DropPicked->trigger(); },
+    const std::function<void(editor::PathDialog*)> endings[] = {
+        [](editor::PathDialog* p) { p->ButtonNo->click(); },
+        [](editor::PathDialog* p) { p->close(); },
+        [&](editor::PathDialog*) { pane->DropPicked->trigger(); },
     };
     for (const auto& end : endings) {
         plan = openPlan();
@@ -333,11 +333,11 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
 
     // Every dialog that opens is answered and counted, so a second one would show.
     int opened = 0;
-    std::function<void(editor::TfmType_fon*)> answer;
+    std::function<void(editor::ObstacleDialog*)> answer;
     QTimer answering;
     answering.setInterval(0);
     QObject::connect(&answering, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<editor::TfmType_fon*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = qobject_cast<editor::ObstacleDialog*>(QApplication::activeModalWidget())) {
             ++opened;
             answer(dialog);
         }
@@ -349,7 +349,7 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
         answering.stop();
     };
 
-    answer = [&](editor::TfmType_fon* dialog) {
+    answer = [&](editor::ObstacleDialog* dialog) {
         EXPECT_EQ(dialog->RadioObstacle->text(), u"является препятствием"_s);
         EXPECT_TRUE(dialog->RadioPassable->isChecked());
         // The wall is framed on the map while its dialog is open.
@@ -364,7 +364,7 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
     EXPECT_EQ(s().FonGroup[1].Obstacle, 0);
 
     // Opened again, it shows the value now; its frame changes nothing.
-    answer = [&](editor::TfmType_fon* dialog) {
+    answer = [&](editor::ObstacleDialog* dialog) {
         EXPECT_TRUE(dialog->RadioObstacle->isChecked());
         dialog->close();
     };
@@ -374,7 +374,7 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
     EXPECT_EQ(doc.undoStack().count(), steps);
 
     // Beside the wall the grass is what lies under the click.
-    answer = [&](editor::TfmType_fon* dialog) {
+    answer = [&](editor::ObstacleDialog* dialog) {
         EXPECT_TRUE(dialog->RadioPassable->isChecked());
         EXPECT_EQ(tool().SelRect(), (level::SelectionRect{100, 132, 100, 132}));
         dialog->close();
@@ -397,7 +397,7 @@ TEST_F(LevelPane, AtFourHundredPercentToolsWorkInGamePixelsAndTheMenusAct)
     EXPECT_EQ(pane->findChild<QLabel*>(u"Label1"_s)->text(), u"410x110"_s);
     EXPECT_EQ(pane->findChild<QLabel*>(u"HoverLabel"_s)->text(), u"активный объект 1 «hero.bmp»"_s);
     QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(1640, 440));
-    ASSERT_EQ(tool().selection(), (level::PlacedRef{level::PlacedKind::Active, 1}));
+    ASSERT_EQ(tool().selection(), (level::PlacedRef{level::ObjectKind::Active, 1}));
 
     // The arrows nudge the selection: 1 pixel, with Shift 8.
     auto* nudge = pane->findChild<QAction*>(u"NudgeRight8"_s);

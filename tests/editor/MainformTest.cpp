@@ -2,14 +2,14 @@
 #include "FakeDialogs.h"
 
 #include "editor/common/Translations.h"
-#include "editor/events/TFrEventsEditor.h"
-#include "editor/level/TFrLevelEditor.h"
-#include "editor/settings/TfmDisplay.h"
-#include "editor/settings/TForm29.h"
-#include "editor/settings/TfmFeature.h"
-#include "editor/workspace/TAbout.h"
-#include "editor/workspace/TFrScriptEditor.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/events/EventSheetPane.h"
+#include "editor/level/LevelMapPane.h"
+#include "editor/interface/ScreenSizeDialog.h"
+#include "editor/interface/InterfaceEditorWindow.h"
+#include "editor/interface/GamePropertiesDialog.h"
+#include "editor/workspace/AboutBox.h"
+#include "editor/workspace/ScenarioPane.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/Png.h"
 #include "level/LevelView.h"
 #include "interface/InterfaceEditor.h"
@@ -37,7 +37,7 @@
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::editor::TMainform;
+using kestrava::editor::MainWindow;
 
 namespace {
 
@@ -47,7 +47,7 @@ protected:
         std::make_shared<kestrava::test::FakeDialogs::Log>();
     void SetUp() override
     {
-        window = std::make_unique<TMainform>(folder.app());
+        window = std::make_unique<MainWindow>(folder.app());
         // Every file dialog is cancelled unless a test queues an answer.
         window->setDialogs(std::make_unique<kestrava::test::FakeDialogs>(dialogs));
         window->show();
@@ -83,7 +83,7 @@ protected:
     }
 
     kestrava::test::TempAppFolder folder;
-    std::unique_ptr<TMainform> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 QByteArray readAll(const QString& path)
@@ -146,7 +146,7 @@ TEST_F(MainformTest, NewAndOpenEnableTheMenusAndShowTheScenario)
     EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
 
     // "Открыть" on a window that never had a project.
-    auto second = std::make_unique<TMainform>(folder.app());
+    auto second = std::make_unique<MainWindow>(folder.app());
     second->setDialogs(std::make_unique<kestrava::test::FakeDialogs>(dialogs));
     second->show();
     second->findChild<QAction*>(u"N_Open"_s)->trigger();
@@ -206,7 +206,7 @@ TEST_F(MainformTest, ScenarioSwitchStoresTheStageThumbnail)
     const QImage stored = kestrava::io::readBmp(stage2);
     EXPECT_EQ(stored.size(), window->FrLevelEditor1()->levelPicture().size());
     EXPECT_FALSE(QFile::exists(folder.app().objectFile(u"etap1.bmp"_s)));
-    const QSize cell(kestrava::editor::TFrScriptEditor::kPictureWidth, kestrava::editor::TFrScriptEditor::kPictureHeight);
+    const QSize cell(kestrava::editor::ScenarioPane::kPictureWidth, kestrava::editor::ScenarioPane::kPictureHeight);
     for (int level : {1, 2})
         EXPECT_EQ(scenario->stagePicture(level)->pixmap().size(), cell) << "every stage, filling its cell";
     EXPECT_EQ(project.CurLevel, 2);
@@ -315,10 +315,10 @@ TEST_F(MainformTest, TheGameScreenIsTheProjectsOwnFromTheSettingsToTheMapTheInte
     // "размер: 176 x 208" → "240 x 320" → "Да", then " Да".
     const auto choose = [](size_t handset) {
         QTimer::singleShot(0, [handset] {
-            auto* feature = qobject_cast<kestrava::editor::TfmFeature*>(QApplication::activeModalWidget());
+            auto* feature = qobject_cast<kestrava::editor::GamePropertiesDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(feature);
             QTimer::singleShot(0, [handset] {
-                auto* display = qobject_cast<kestrava::editor::TfmDisplay*>(QApplication::activeModalWidget());
+                auto* display = qobject_cast<kestrava::editor::ScreenSizeDialog*>(QApplication::activeModalWidget());
                 ASSERT_TRUE(display);
                 display->RadioHandset.at(handset)->click();
                 display->ButtonYes->click();
@@ -536,7 +536,7 @@ TEST_F(MainformTest, PanesAndMapsCarryAccessibleNamesAndQtSpeaksRussian)
 
 TEST(AboutBoxTest, ShowsNameVersionDevelopersAndLicences)
 {
-    kestrava::editor::TAbout about;
+    kestrava::editor::AboutBox about;
     EXPECT_EQ(about.windowTitle(), u"О нас"_s);
     QStringList texts;
     for (const QLabel* label : about.findChildren<QLabel*>())

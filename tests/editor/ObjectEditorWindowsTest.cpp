@@ -4,9 +4,9 @@
 
 #include "editor/common/ColourDialog.h"
 #include "editor/objects/PictureBox.h"
-#include "editor/objects/TfmCreateActive.h"
-#include "editor/objects/TfmLives.h"
-#include "editor/objects/TfrmFont.h"
+#include "editor/objects/ActiveObjectEditorWindow.h"
+#include "editor/objects/LivesBarEditorWindow.h"
+#include "editor/objects/FontDialogWindow.h"
 #include "io/Png.h"
 #include "objects/ActiveEditor.h"
 #include "objects/LivesEditor.h"
@@ -72,7 +72,7 @@ void expectNamed(const QWidget& window)
 } // namespace
 
 // A click on frame k of the active editor's strip, with the given button.
-void clickFrame(editor::TfmCreateActive& window, int k, Qt::MouseButton button = Qt::LeftButton)
+void clickFrame(editor::ActiveObjectEditorWindow& window, int k, Qt::MouseButton button = Qt::LeftButton)
 {
     QListWidgetItem* item = window.lwFrames->item(k - 1);
     ASSERT_TRUE(item) << k;
@@ -83,7 +83,7 @@ void clickFrame(editor::TfmCreateActive& window, int k, Qt::MouseButton button =
 TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
 {
     Windows f;
-    editor::TfmCreateActive window(f.tmp.app(), f.dialogs);
+    editor::ActiveObjectEditorWindow window(f.tmp.app(), f.dialogs);
     expectNamed(window);
     window.show();
     objects::ActiveEditor& e = window.editor();
@@ -93,7 +93,7 @@ TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
 
     // A count changed before any strip is nothing to save: closing asks nothing.
     {
-        editor::TfmCreateActive bare(f.tmp.app(), f.dialogs);
+        editor::ActiveObjectEditorWindow bare(f.tmp.app(), f.dialogs);
         bare.show();
         bare.seFrameCount->setValue(4);
         ASSERT_TRUE(bare.editor().isModified());
@@ -191,7 +191,7 @@ TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
     EXPECT_EQ(f.log->questions, 1);
     EXPECT_FALSE(window.isVisible());
 
-    editor::TfmCreateActive again(f.tmp.app(), f.dialogs);
+    editor::ActiveObjectEditorWindow again(f.tmp.app(), f.dialogs);
     again.show();
     f.log->answers << oba;
     again.N_Open->trigger();
@@ -218,7 +218,7 @@ TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
 TEST(BarWindow, SaveNeedsAPictureAndClosesTheWindowOnlyWhenWritten)
 {
     Windows f;
-    editor::TfmLives window(f.tmp.app(), f.dialogs);
+    editor::LivesBarEditorWindow window(f.tmp.app(), f.dialogs);
     expectNamed(window);
     window.show();
     window.N_Save->trigger();
@@ -247,7 +247,7 @@ TEST(BarWindow, SaveNeedsAPictureAndClosesTheWindowOnlyWhenWritten)
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(objects::BarObjectFile::read(obl).Direction, u"vert"_s);
 
-    editor::TfmLives again(f.tmp.app(), f.dialogs);
+    editor::LivesBarEditorWindow again(f.tmp.app(), f.dialogs);
     EXPECT_EQ(again.windowTitle(), u"Индикатор жизней"_s);
     f.log->answers << obl;
     again.N_Open->trigger();
@@ -287,7 +287,7 @@ TEST(BarWindow, SaveNeedsAPictureAndClosesTheWindowOnlyWhenWritten)
 TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
 {
     Windows f;
-    editor::TfrmFont window(f.tmp.app(), f.dialogs);
+    editor::FontDialogWindow window(f.tmp.app(), f.dialogs);
     expectNamed(window);
     window.show();
     EXPECT_EQ(window.GetFont(), objects::FontRecord{});
@@ -329,7 +329,7 @@ TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
     EXPECT_EQ(f.log->questions, 0);
 
     // The text object editor asks before a typed text is lost; the shared font dialog never does.
-    editor::TfrmFont text(f.tmp.app(), f.dialogs);
+    editor::FontDialogWindow text(f.tmp.app(), f.dialogs);
     text.setTextObjectEditor(true);
     text.show();
     text.close();
@@ -342,7 +342,7 @@ TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
     text.close();
     EXPECT_FALSE(text.isVisible());
     EXPECT_EQ(f.log->questions, 2);
-    editor::TfrmFont shared(f.tmp.app(), f.dialogs);
+    editor::FontDialogWindow shared(f.tmp.app(), f.dialogs);
     shared.show();
     shared.Memo->insertPlainText(u"Жизни"_s);
     shared.rbSize[1]->click();

@@ -2,8 +2,8 @@
 #include "FakeDialogs.h"
 
 #include "editor/common/NewProjectDialog.h"
-#include "editor/level/TFrLevelEditor.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/level/LevelMapPane.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/Error.h"
 #include "level/LevelView.h"
 #include "persist/NewProject.h"
@@ -27,7 +27,7 @@
 
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
-using editor::TMainform;
+using editor::MainWindow;
 
 namespace {
 
@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         test::writeSampleLibrary(folder.app());
-        window = std::make_unique<TMainform>(folder.app());
+        window = std::make_unique<MainWindow>(folder.app());
         window->setDialogs(std::make_unique<test::FakeDialogs>(dialogs));
         window->show();
     }
@@ -52,7 +52,7 @@ protected:
 
     test::TempAppFolder folder;
     std::shared_ptr<test::FakeDialogs::Log> dialogs = std::make_shared<test::FakeDialogs::Log>();
-    std::unique_ptr<TMainform> window;
+    std::unique_ptr<MainWindow> window;
     test::ErrorCapture errors;
 };
 
@@ -140,7 +140,7 @@ TEST_F(ProjectMenuTest, LoadObjectTakesTheFileOfThatNameFromTheLibrary)
     trigger("N_LoadObject");
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
     EXPECT_EQ(dialogs->startDirs.last(), folder.app().objects());
-    EXPECT_EQ(dialogs->filters.last(), TMainform::kObjectFileFilter);
+    EXPECT_EQ(dialogs->filters.last(), MainWindow::kObjectFileFilter);
     const auto& stage = window->project().stage(1);
     EXPECT_EQ(stage.FonGroupCount, 1);
     EXPECT_EQ(stage.FonGroup[1].FileName, u"forest.obf"_s);

@@ -3,7 +3,7 @@
 #include "FakeDialogs.h"
 
 #include "editor/workspace/RecoveryWriter.h"
-#include "editor/workspace/TMainform.h"
+#include "editor/workspace/MainWindow.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "persist/ProjectFile.h"
@@ -39,7 +39,7 @@ bool waitFor(const std::function<bool()>& done, int ms = 10000)
 
 struct Window {
     std::shared_ptr<test::FakeDialogs::Log> log = std::make_shared<test::FakeDialogs::Log>();
-    editor::TMainform window;
+    editor::MainWindow window;
     explicit Window(const io::AppFolder& app) : window(app)
     {
         window.setDialogs(std::make_unique<test::FakeDialogs>(log));

@@ -1,7 +1,7 @@
 #include "ErrorCapture.h"
 
 #include "document/ProjectDocument.h"
-#include "editor/workspace/TFrScriptEditor.h"
+#include "editor/workspace/ScenarioPane.h"
 #include "model/Project.h"
 #include "support/TempAppFolder.h"
 
@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
-using kestrava::editor::TFrScriptEditor;
+using kestrava::editor::ScenarioPane;
 
 namespace {
 
@@ -38,7 +38,7 @@ protected:
     kestrava::test::TempAppFolder folder;
     kestrava::document::ProjectDocument doc{folder.app()};
     const kestrava::model::Project& project = doc.project();
-    TFrScriptEditor editor{doc};
+    ScenarioPane editor{doc};
 };
 
 TEST_F(ScriptEditorTest, StartShowsOneStageAndTheShortButton)
@@ -50,11 +50,11 @@ TEST_F(ScriptEditorTest, StartShowsOneStageAndTheShortButton)
     EXPECT_EQ(editor.stageCaption(1)->text(), u"Этап №1"_s);
     EXPECT_FALSE(editor.stageCaption(2)->isVisible());
     EXPECT_TRUE(button(1)->isVisible());
-    EXPECT_EQ(button(1)->height(), TFrScriptEditor::kRowHeight);
+    EXPECT_EQ(button(1)->height(), ScenarioPane::kRowHeight);
     EXPECT_TRUE(isRed(1));
     EXPECT_TRUE(button(2)->isVisible());
     EXPECT_EQ(button(2)->text(), u"2"_s);
-    EXPECT_EQ(button(2)->height(), TFrScriptEditor::kShortButtonHeight);
+    EXPECT_EQ(button(2)->height(), ScenarioPane::kShortButtonHeight);
     EXPECT_FALSE(isRed(2));
     EXPECT_FALSE(button(3)->isVisible());
     EXPECT_EQ(editor.PopupMenu1()->actions().size(), 1);
@@ -63,11 +63,11 @@ TEST_F(ScriptEditorTest, StartShowsOneStageAndTheShortButton)
     // Header and table lines: the "Вид" column's left edge runs through row
     // 1, the table ends at the bottom of the last row.
     const QImage& im = editor.imMain();
-    EXPECT_EQ(im.pixelColor(TFrScriptEditor::kViewLeft, 50), QColor(Qt::black));
-    EXPECT_EQ(im.pixelColor(TFrScriptEditor::kCommentLeft, 50), QColor(Qt::black));
-    EXPECT_EQ(im.pixelColor(300, TFrScriptEditor::kRowHeight), QColor(Qt::black));
+    EXPECT_EQ(im.pixelColor(ScenarioPane::kViewLeft, 50), QColor(Qt::black));
+    EXPECT_EQ(im.pixelColor(ScenarioPane::kCommentLeft, 50), QColor(Qt::black));
+    EXPECT_EQ(im.pixelColor(300, ScenarioPane::kRowHeight), QColor(Qt::black));
     EXPECT_EQ(im.pixelColor(300, 50), QColor(Qt::white));
-    EXPECT_EQ(im.pixelColor(TFrScriptEditor::kViewLeft, TFrScriptEditor::kRowHeight + 50), QColor(Qt::white));
+    EXPECT_EQ(im.pixelColor(ScenarioPane::kViewLeft, ScenarioPane::kRowHeight + 50), QColor(Qt::white));
 }
 
 TEST_F(ScriptEditorTest, ShortButtonOffersNewStageInsteadOfSelectingAMissingOne)
@@ -92,10 +92,10 @@ TEST_F(ScriptEditorTest, ShortButtonOffersNewStageInsteadOfSelectingAMissingOne)
     EXPECT_EQ(project.SelLevel, 1);
     EXPECT_EQ(editor.stageCaption(2)->text(), u"Этап №2"_s);
     EXPECT_TRUE(editor.stageCaption(2)->isVisible());
-    EXPECT_EQ(button(2)->height(), TFrScriptEditor::kRowHeight);
-    EXPECT_EQ(button(3)->height(), TFrScriptEditor::kShortButtonHeight);
+    EXPECT_EQ(button(2)->height(), ScenarioPane::kRowHeight);
+    EXPECT_EQ(button(3)->height(), ScenarioPane::kShortButtonHeight);
     EXPECT_TRUE(button(3)->isVisible());
-    EXPECT_EQ(editor.imMain().pixelColor(300, 2 * TFrScriptEditor::kRowHeight), QColor(Qt::black));
+    EXPECT_EQ(editor.imMain().pixelColor(300, 2 * ScenarioPane::kRowHeight), QColor(Qt::black));
 }
 
 TEST_F(ScriptEditorTest, EveryStageButtonSelectsItsStage)
@@ -157,7 +157,7 @@ TEST_F(ScriptEditorTest, AnotherProjectGoesBackToOneStage)
     EXPECT_EQ(project.CurLevel, 5);
     EXPECT_TRUE(isRed(5));
     EXPECT_TRUE(editor.stageCaption(7)->isVisible());
-    EXPECT_EQ(button(8)->height(), TFrScriptEditor::kShortButtonHeight);
+    EXPECT_EQ(button(8)->height(), ScenarioPane::kShortButtonHeight);
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "ErrorCapture.h"
-#include "editor/events/TFmNumberObject.h"
-#include "editor/events/TfmCompare1.h"
-#include "editor/events/TfmCompare_one.h"
-#include "editor/events/TfmEditValue.h"
-#include "editor/events/TfmEnter_value.h"
-#include "editor/events/TfmSelectKey1.h"
-#include "editor/events/TfmTimerSetup.h"
-#include "editor/events/TfmValue.h"
+#include "editor/events/TargetObjectDialog.h"
+#include "editor/events/CompareTwoValuesDialog.h"
+#include "editor/events/CompareValueDialog.h"
+#include "editor/events/ValueKeypadDialog.h"
+#include "editor/events/ValueDialog.h"
+#include "editor/events/PhoneKeyDialog.h"
+#include "editor/events/TimerConditionDialog.h"
+#include "editor/events/ValueChooser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +56,7 @@ QAction* actionIn(const QMenu* menu, const QString& text)
 
 TEST(ValueDialogs, CompareTwoValuesStoresReadableTextAndJava)
 {
-    TfmCompare1 dialog;
+    CompareTwoValuesDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), u"Сравнение с глобальным значением"_s);
     EXPECT_TRUE(dialog.RadioButton[0]->isChecked());
     dialog.show();
@@ -70,7 +70,7 @@ TEST(ValueDialogs, CompareTwoValuesStoresReadableTextAndJava)
     EXPECT_EQ(s(dialog.FirstCode), "obtime_hour");
     EXPECT_EQ(s(dialog.Operator), ">");
 
-    TfmCompare_one one;
+    CompareValueDialog one;
     one.show();
     choose(one.RadioButton[5]);
     one.Edit1->setText(u" Х[объект1] + 2"_s);
@@ -82,7 +82,7 @@ TEST(ValueDialogs, CompareTwoValuesStoresReadableTextAndJava)
 TEST(ValueDialogs, UnreadableOrEmptyValueKeepsTheDialogOpenAndStoresNothing)
 {
     test::ErrorCapture errors;
-    TfmCompare1 dialog;
+    CompareTwoValuesDialog dialog;
     dialog.show();
     dialog.Edit1->setText(u"часы"_s);
     dialog.Edit2->setText(u"5,5"_s);
@@ -101,7 +101,7 @@ TEST(ValueDialogs, UnreadableOrEmptyValueKeepsTheDialogOpenAndStoresNothing)
     EXPECT_EQ(s(errors.messages[1]), "Введите второе значение.");
     EXPECT_TRUE(dialog.isVisible());
 
-    TfmEnter_value value;
+    ValueDialog value;
     value.show();
     value.Edit1->setText(u"кот"_s);
     click(value.bYes);
@@ -113,7 +113,7 @@ TEST(ValueDialogs, UnreadableOrEmptyValueKeepsTheDialogOpenAndStoresNothing)
 
 TEST(ValueDialogs, EnterValueYesAndNo)
 {
-    TfmEnter_value no;
+    ValueDialog no;
     no.show();
     no.Edit1->setText(u"жизни - 1"_s);
     click(no.bNo);
@@ -122,7 +122,7 @@ TEST(ValueDialogs, EnterValueYesAndNo)
     EXPECT_TRUE(no.ValueText.isEmpty());
     EXPECT_TRUE(no.ValueCode.isEmpty());
 
-    TfmEnter_value yes;
+    ValueDialog yes;
     yes.show();
     yes.Edit1->setText(u"жизни - 1"_s);
     click(yes.bYes);
@@ -133,7 +133,7 @@ TEST(ValueDialogs, EnterValueYesAndNo)
 
 TEST(ValueDialogs, KeyChooserStoresTheClickedKeyOnly)
 {
-    TfmSelectKey1 dialog;
+    PhoneKeyDialog dialog;
     EXPECT_EQ(dialog.Keys.size(), 19);
     QPushButton* five = dialog.findChild<QPushButton*>(u"Key_5"_s);
     ASSERT_NE(five, nullptr);
@@ -145,7 +145,7 @@ TEST(ValueDialogs, KeyChooserStoresTheClickedKeyOnly)
     EXPECT_EQ(s(dialog.KeyName), "5");
     EXPECT_EQ(s(dialog.KeyCode), "53");
 
-    TfmSelectKey1 closed;
+    PhoneKeyDialog closed;
     closed.show();
     closed.close();
     EXPECT_EQ(closed.result(), QDialog::Rejected);
@@ -155,7 +155,7 @@ TEST(ValueDialogs, KeyChooserStoresTheClickedKeyOnly)
 
 TEST(ValueDialogs, KeypadBuildsTextAndEditButtonPutsItBackOnlyOnYes)
 {
-    TfmEditValue keypad({}, u"2"_s, nullptr);
+    ValueKeypadDialog keypad({}, u"2"_s, nullptr);
     EXPECT_FALSE(keypad.ButtonAbs->isEnabled());
     EXPECT_TRUE(keypad.Edit1->isReadOnly());
     keypad.show();
@@ -166,10 +166,10 @@ TEST(ValueDialogs, KeypadBuildsTextAndEditButtonPutsItBackOnlyOnYes)
     click(keypad.ButtonClear);
     EXPECT_TRUE(keypad.Edit1->text().isEmpty());
 
-    TfmCompare1 dialog;
+    CompareTwoValuesDialog dialog;
     dialog.show();
     dialog.Edit1->setText(u"скорость"_s);
-    whenOpened<TfmEditValue>([](TfmEditValue& opened) {
+    whenOpened<ValueKeypadDialog>([](ValueKeypadDialog& opened) {
         EXPECT_EQ(s(opened.Edit1->text()), "скорость") << "the keypad starts with the field's text";
         click(opened.ButtonMinus);
         click(opened.ButtonDigit[3]);
@@ -178,7 +178,7 @@ TEST(ValueDialogs, KeypadBuildsTextAndEditButtonPutsItBackOnlyOnYes)
     click(dialog.bEdit1);
     EXPECT_EQ(s(dialog.Edit1->text()), "скорость");
 
-    whenOpened<TfmEditValue>([](TfmEditValue& opened) {
+    whenOpened<ValueKeypadDialog>([](ValueKeypadDialog& opened) {
         click(opened.ButtonMinus);
         click(opened.ButtonDigit[3]);
         click(opened.bYes);
@@ -190,10 +190,10 @@ TEST(ValueDialogs, KeypadBuildsTextAndEditButtonPutsItBackOnlyOnYes)
 
 TEST(ValueDialogs, ObjectIconsNameTheirObjectInTheWord)
 {
-    TfmValue chooser({}, u"1 +"_s);
+    ValueChooser chooser({}, u"1 +"_s);
     EXPECT_EQ(chooser.windowTitle(), u"Выбор значения"_s);
     EXPECT_EQ(chooser.ObjectNumber, 0);
-    for (int icon = 1; icon <= TfmValue::kIconCount; ++icon)
+    for (int icon = 1; icon <= ValueChooser::kIconCount; ++icon)
         EXPECT_FALSE(chooser.Image[icon]->accessibleName().isEmpty()) << icon;
     chooser.show();
 
@@ -215,7 +215,7 @@ TEST(ValueDialogs, ObjectIconsNameTheirObjectInTheWord)
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
     EXPECT_FALSE(chooser.PopupMenu->isVisible());
 
-    TfmValue fixed({}, QString());
+    ValueChooser fixed({}, QString());
     fixed.show();
     QTest::mousePress(fixed.Image[1], Qt::LeftButton);
     QAction* random = actionIn(fixed.PopupMenu, u"Генерирование случайного числа"_s);
@@ -231,12 +231,12 @@ TEST(ValueDialogs, ObjectIconsNameTheirObjectInTheWord)
 
 TEST(ValueDialogs, NoneIsTitledWithTheNameOfItsForm)
 {
-    const TfmCompare_one compare;
-    const TfmEnter_value value;
-    const TfmSelectKey1 key;
-    const TfmTimerSetup timer;
-    const TFmNumberObject number;
-    const TfmValue chooser({}, QString());
+    const CompareValueDialog compare;
+    const ValueDialog value;
+    const PhoneKeyDialog key;
+    const TimerConditionDialog timer;
+    const TargetObjectDialog number;
+    const ValueChooser chooser({}, QString());
     const QDialog* dialogs[] = {&compare, &value, &key, &timer, &number, &chooser};
     QStringList titles;
     for (const QDialog* dialog : dialogs) {

@@ -47,7 +47,7 @@ QString stuckPart(const QString& rest)
 
 } // namespace
 
-QString perevod(const QString& source)
+QString translateValue(const QString& source)
 {
     QString rest = source;
     QString result;

@@ -12,7 +12,7 @@ namespace kestrava::events {
 // Digits, signs and brackets are copied, spaces dropped, the words and object
 // forms of the value chooser replaced. Text outside that vocabulary throws
 // io::Error naming the value and the part that could not be read.
-QString perevod(const QString& source);
+QString translateValue(const QString& source);
 
 // One comparison of the relation radio buttons: caption and Java operator.
 struct ComparisonOperator {

@@ -8,7 +8,7 @@
 namespace kestrava::events {
 
 // The value keypad. There is no "модуль" here: it would write "abs ", which
-// perevod cannot read, so the keypad shows that button disabled.
+// translateValue cannot read, so the keypad shows that button disabled.
 enum class KeypadButton {
     Digit,        // the digit is passed beside it
     OpenBracket,

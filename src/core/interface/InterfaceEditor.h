@@ -25,7 +25,7 @@ namespace kestrava::interface {
 // `what` and the text.
 int parseNumberBox(const QString& text, const QString& what, int min, int max);
 
-// The game interface editor (TForm29) without its window: the four
+// The game interface editor (InterfaceEditorWindow) without its window: the four
 // indicator records, the preview of the game screen (painted by
 // interface/InterfacePicture.h), choosing an indicator, dragging it with the
 // pointer, the weapon picture, and the settings file.

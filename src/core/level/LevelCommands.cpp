@@ -39,17 +39,17 @@ void joinGroup(model::ActiveObjectData& o, const model::ActiveGroupData& group, 
 QPoint placedPosition(const model::StageData& s, PlacedRef object)
 {
     switch (object.kind) {
-    case PlacedKind::Background: {
+    case ObjectKind::Background: {
         const model::FonObjectData& o = s.FonObject.at(size_t(object.index));
         return {o.X, o.Y};
     }
-    case PlacedKind::Active: {
+    case ObjectKind::Active: {
         const model::ActiveObjectData& o = s.ActiveObject.at(size_t(object.index));
         return {o.X, o.Y};
     }
-    case PlacedKind::LivesBar:
+    case ObjectKind::LivesBar:
         return {s.LivesBar.X, s.LivesBar.Y};
-    case PlacedKind::Text: {
+    case ObjectKind::Text: {
         const model::TextObjectData& t = s.TextObject.at(size_t(object.index));
         return {t.X, t.Y};
     }
@@ -121,7 +121,7 @@ QString moveText(const std::vector<PlacedRef>& objects)
 {
     if (objects.size() > 1)
         return u"перемещение объектов"_s;
-    return !objects.empty() && objects.front().kind == PlacedKind::LivesBar ? u"перемещение полосы жизней"_s
+    return !objects.empty() && objects.front().kind == ObjectKind::LivesBar ? u"перемещение полосы жизней"_s
                                                                             : u"перемещение объекта"_s;
 }
 
@@ -155,19 +155,19 @@ void MoveObjectCommand::place(bool moved)
                                 : from;
         const PlacedRef& object = m_objects[k];
         switch (object.kind) {
-        case PlacedKind::Background:
+        case ObjectKind::Background:
             s.FonObject.at(size_t(object.index)).X = at.x();
             s.FonObject.at(size_t(object.index)).Y = at.y();
             break;
-        case PlacedKind::Active:
+        case ObjectKind::Active:
             s.ActiveObject.at(size_t(object.index)).X = at.x();
             s.ActiveObject.at(size_t(object.index)).Y = at.y();
             break;
-        case PlacedKind::LivesBar:
+        case ObjectKind::LivesBar:
             s.LivesBar.X = at.x();
             s.LivesBar.Y = at.y();
             break;
-        case PlacedKind::Text:
+        case ObjectKind::Text:
             s.TextObject.at(size_t(object.index)).X = at.x();
             s.TextObject.at(size_t(object.index)).Y = at.y();
             break;
@@ -195,7 +195,7 @@ DeleteObjectCommand::DeleteObjectCommand(document::ProjectDocument& document, in
 {
     const model::StageData& s = stageOf(document, level);
     for (const PlacedRef& object : m_objects)
-        m_before.push_back(object.kind == PlacedKind::Background ? s.FonObject.at(size_t(object.index)).Exists
+        m_before.push_back(object.kind == ObjectKind::Background ? s.FonObject.at(size_t(object.index)).Exists
                                                                  : s.ActiveObject.at(size_t(object.index)).Exists);
 }
 
@@ -204,7 +204,7 @@ void DeleteObjectCommand::setExists(bool redo)
     model::StageData& s = stage();
     for (size_t k = 0; k < m_objects.size(); ++k) {
         const bool exists = redo ? false : bool(m_before[k]);
-        if (m_objects[k].kind == PlacedKind::Background)
+        if (m_objects[k].kind == ObjectKind::Background)
             s.FonObject.at(size_t(m_objects[k].index)).Exists = exists;
         else
             s.ActiveObject.at(size_t(m_objects[k].index)).Exists = exists;

@@ -12,10 +12,10 @@
 namespace kestrava::level {
 
 // What is placed on, and dragged over, the level map.
-using PlacedKind = model::ObjectKind;
+using ObjectKind = model::ObjectKind;
 
 struct PlacedRef {
-    PlacedKind kind = PlacedKind::Background;
+    ObjectKind kind = ObjectKind::Background;
     int index = 0; // placed object number; unused for the lives bar
     bool operator==(const PlacedRef&) const = default;
 };

@@ -91,7 +91,7 @@ ContextMenu LevelTool::contextMenuAt(int x, int y)
     if (!m_menuObject)
         return ContextMenu::None;
     m_select.select(m_menuObject);
-    return m_menuObject->kind == PlacedKind::Active ? ContextMenu::Active : ContextMenu::Background;
+    return m_menuObject->kind == ObjectKind::Active ? ContextMenu::Active : ContextMenu::Background;
 }
 
 // ---------------------------------------------------------------- commands of the menus and keys
@@ -140,8 +140,8 @@ std::vector<PlacedRef> numbersOf(const model::StageData& s, const std::vector<Pl
     int fon = s.FonObjCount;
     int active = s.ActiveObjCount;
     for (const PlaceObjectCommand::Record& record : records)
-        placed.push_back(std::holds_alternative<model::FonObjectData>(record) ? PlacedRef{PlacedKind::Background, ++fon}
-                                                                              : PlacedRef{PlacedKind::Active, ++active});
+        placed.push_back(std::holds_alternative<model::FonObjectData>(record) ? PlacedRef{ObjectKind::Background, ++fon}
+                                                                              : PlacedRef{ObjectKind::Active, ++active});
     return placed;
 }
 
@@ -199,7 +199,7 @@ QString LevelTool::hoverText() const
     const std::optional<PlacedRef> top = topmostAt(at.x(), at.y());
     if (!top)
         return QString();
-    if (top->kind == PlacedKind::Background) {
+    if (top->kind == ObjectKind::Background) {
         const model::FonObjectData& o = s.FonObject[size_t(top->index)];
         return u"фоновый объект %1 «%2»"_s.arg(top->index).arg(s.FonGroup[size_t(o.Group)].FileName);
     }
@@ -219,7 +219,7 @@ bool LevelTool::dropPicked()
     return any;
 }
 
-std::optional<int> LevelTool::propertiesTarget(PlacedKind kind)
+std::optional<int> LevelTool::propertiesTarget(ObjectKind kind)
 {
     // A release arms ResetDrag again, as after any visit of the map.
     m_place.released();

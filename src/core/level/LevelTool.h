@@ -60,7 +60,7 @@ public:
     void deleteMenuObject();
     // "свойства": the placed object of that kind the last context menu was
     // opened on, while it exists; its dialog opens once.
-    std::optional<int> propertiesTarget(PlacedKind kind);
+    std::optional<int> propertiesTarget(ObjectKind kind);
     // The movement dialog's choice for the group of placed active object `object`.
     void chooseMovementType(int object, model::MovementType type);
     model::MovementType movementTypeOf(int object) const;

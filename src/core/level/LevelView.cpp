@@ -18,7 +18,7 @@ LevelView::LevelView(document::ProjectDocument& document, QObject* parent)
     connect(&document, &document::ProjectDocument::currentLevelChanged, this, [this] {
         m_tool.reset();
         start1();
-        pereris();
+        redrawMap();
     });
     connect(&document, &document::ProjectDocument::projectReplaced, this, &LevelView::clear);
 }
@@ -29,7 +29,7 @@ void LevelView::clear()
     m_renderer.forgetRenders();
     m_pictures.clearReports();
     start1();
-    pereris();
+    redrawMap();
 }
 
 void LevelView::levelMapChanged(int level)
@@ -39,14 +39,14 @@ void LevelView::levelMapChanged(int level)
     if (m_handling)
         m_stale = true;
     else
-        pereris();
+        redrawMap();
 }
 
 void LevelView::start()
 {
     Blink = BlinkColour();
     start1();
-    pereris();
+    redrawMap();
 }
 
 void LevelView::start1()
@@ -55,7 +55,7 @@ void LevelView::start1()
     emit iconsChanged();
 }
 
-void LevelView::pereris()
+void LevelView::redrawMap()
 {
     Blink.advance();
     m_renderer.render(m_map, m_document.project(), m_document.project().CurLevel,

@@ -47,7 +47,7 @@ public:
     // Rebuilds the object list of the current stage.
     void start1();
     // Redraws the map; the selection frame's colour steps.
-    void pereris();
+    void redrawMap();
     // Any stage's map as the game shows it, without the editor's marks (for its thumbnail).
     const QImage& renderStage(int level);
 
@@ -84,7 +84,7 @@ public:
         input();
         m_handling = false;
         if (redrawAfter || m_stale)
-            pereris();
+            redrawMap();
     }
 
     // Paints the part `exposed` (view pixels) of the map shown at `percent`,

@@ -13,10 +13,10 @@ ObjectClipboard copyObjects(const model::StageData& s, int level, const std::vec
     for (const PlacedRef& object : objects) {
         if (!exists(s, object))
             continue;
-        if (object.kind == PlacedKind::Background) {
+        if (object.kind == ObjectKind::Background) {
             const model::FonObjectData& o = s.FonObject[size_t(object.index)];
             clipboard.entries.push_back({o, s.FonGroup[size_t(o.Group)].FileName});
-        } else if (object.kind == PlacedKind::Active) {
+        } else if (object.kind == ObjectKind::Active) {
             const model::ActiveObjectData& o = s.ActiveObject[size_t(object.index)];
             const int g = o.GroupValue;
             const QString file = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)

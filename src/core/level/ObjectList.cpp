@@ -49,18 +49,18 @@ QString ObjectList::build(const model::Project& project, int level, media::Pictu
     for (int p = 1; p <= count; ++p) {
         for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
             if (s.FonGroup[size_t(g)].ListSlot == p)
-                obnov(p, model::ObjectKind::Background, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
+                setSlot(p, model::ObjectKind::Background, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
         for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
             if (s.ActiveGroup[size_t(g)].ListSlot == p)
-                obnov(p, model::ObjectKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
+                setSlot(p, model::ObjectKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
         for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t)
             if (s.TextObject[size_t(t)].ListSlot == p)
-                obnov(p, model::ObjectKind::Text, t, pictures.app().imageFile(model::describe(model::ObjectKind::Text).listIcon), pictures);
+                setSlot(p, model::ObjectKind::Text, t, pictures.app().imageFile(model::describe(model::ObjectKind::Text).listIcon), pictures);
     }
     return status;
 }
 
-void ObjectList::obnov(int slot, model::ObjectKind kind, int tag, const QString& picturePath, media::PictureSource& pictures)
+void ObjectList::setSlot(int slot, model::ObjectKind kind, int tag, const QString& picturePath, media::PictureSource& pictures)
 {
     ListIcon& icon = m_icons.at(size_t(slot));
     icon = ListIcon();

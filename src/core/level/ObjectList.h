@@ -52,7 +52,7 @@ public:
 
 private:
     void blank(int count);
-    void obnov(int slot, model::ObjectKind kind, int tag, const QString& picturePath, media::PictureSource& pictures);
+    void setSlot(int slot, model::ObjectKind kind, int tag, const QString& picturePath, media::PictureSource& pictures);
 
     std::vector<ListIcon> m_icons;
 };

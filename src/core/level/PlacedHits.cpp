@@ -28,13 +28,13 @@ bool activeValid(const model::StageData& s, int i)
 bool exists(const model::StageData& s, PlacedRef object)
 {
     switch (object.kind) {
-    case PlacedKind::Background:
+    case ObjectKind::Background:
         return fonValid(s, object.index) && s.FonObject[size_t(object.index)].Exists;
-    case PlacedKind::Active:
+    case ObjectKind::Active:
         return activeValid(s, object.index) && s.ActiveObject[size_t(object.index)].Exists;
-    case PlacedKind::LivesBar:
+    case ObjectKind::LivesBar:
         return !s.LivesBar.BmpName.isEmpty();
-    case PlacedKind::Text:
+    case ObjectKind::Text:
         return object.index >= 1 && object.index <= std::min(s.TextCount, model::kMaxTextObjects);
     }
     return false;
@@ -63,13 +63,13 @@ std::optional<SelectionRect> frameOf(const model::StageData& s, PlacedRef object
 {
     if (!exists(s, object))
         return std::nullopt;
-    if (object.kind == PlacedKind::Background) {
+    if (object.kind == ObjectKind::Background) {
         const model::FonObjectData& o = s.FonObject[size_t(object.index)];
         const model::FonGroupData& g = s.FonGroup[size_t(o.Group)];
         return SelectionRect{o.X, clampToInt(o.X + qint64(o.Width) * g.Columns), o.Y,
                              clampToInt(o.Y + qint64(o.Height) * g.Rows)};
     }
-    if (object.kind == PlacedKind::Active) {
+    if (object.kind == ObjectKind::Active) {
         const model::ActiveObjectData& o = s.ActiveObject[size_t(object.index)];
         return SelectionRect{o.X, clampToInt(qint64(o.X) + o.Width), o.Y, clampToInt(qint64(o.Y) + o.Height)};
     }
@@ -81,7 +81,7 @@ std::optional<PlacedRef> topmostAt(const model::StageData& s, int x, int y)
     // Active objects are drawn over every background, in placing order.
     for (int i = std::min(s.ActiveObjCount, model::kMaxActiveObjects); i >= 1; --i)
         if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, x, y))
-            return PlacedRef{PlacedKind::Active, i};
+            return PlacedRef{ObjectKind::Active, i};
     // Backgrounds layer by list slot, within a slot in placing order; only
     // what the map draws can be seen there.
     std::optional<PlacedRef> top;
@@ -91,7 +91,7 @@ std::optional<PlacedRef> topmostAt(const model::StageData& s, int x, int y)
         if (!fonValid(s, i) || !o.Exists || o.Layer < 1 || o.Layer > s.ListSlotCount || !hitsFon(s, i, x, y, 0))
             continue;
         if (!top || o.Layer >= topLayer) {
-            top = PlacedRef{PlacedKind::Background, i};
+            top = PlacedRef{ObjectKind::Background, i};
             topLayer = o.Layer;
         }
     }

@@ -18,12 +18,12 @@ std::optional<PlacedRef> objectAt(const model::StageData& s, QPoint at, int shri
     std::optional<PlacedRef> found;
     for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i)
         if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), shrink))
-            found = PlacedRef{PlacedKind::Background, i};
+            found = PlacedRef{ObjectKind::Background, i};
     for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
         if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, at.x(), at.y()))
-            found = PlacedRef{PlacedKind::Active, i};
+            found = PlacedRef{ObjectKind::Active, i};
     if (withBar && hitsLivesBar(s, at.x(), at.y()))
-        found = PlacedRef{PlacedKind::LivesBar, 0};
+        found = PlacedRef{ObjectKind::LivesBar, 0};
     return found;
 }
 
@@ -63,7 +63,7 @@ std::vector<PlacedRef> SelectTool::existing() const
 {
     std::vector<PlacedRef> result;
     for (const PlacedRef& object : m_selected)
-        if (object.kind != PlacedKind::LivesBar && exists(m_context.stage(), object))
+        if (object.kind != ObjectKind::LivesBar && exists(m_context.stage(), object))
             result.push_back(object);
     return result;
 }
@@ -152,12 +152,12 @@ void SelectTool::released()
         if (!m_extend)
             m_selected.clear();
         for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-            const PlacedRef object{PlacedKind::Background, i};
+            const PlacedRef object{ObjectKind::Background, i};
             if (const auto frame = frameOf(s, object); frame && inside(*frame, *band) && !contains(m_selected, object))
                 m_selected.push_back(object);
         }
         for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-            const PlacedRef object{PlacedKind::Active, i};
+            const PlacedRef object{ObjectKind::Active, i};
             if (const auto frame = frameOf(s, object); frame && inside(*frame, *band) && !contains(m_selected, object))
                 m_selected.push_back(object);
         }
@@ -165,7 +165,7 @@ void SelectTool::released()
     }
     if (dragged) {
         // What was dragged stays selected, so it can be nudged or dragged again.
-        if (m_moving.size() > 1 || (m_moving.size() == 1 && m_moving.front().kind != PlacedKind::LivesBar))
+        if (m_moving.size() > 1 || (m_moving.size() == 1 && m_moving.front().kind != ObjectKind::LivesBar))
             m_selected = m_moving;
         return;
     }
@@ -226,7 +226,7 @@ void SelectTool::decorate(MapOverlay& overlay) const
         overlay.band = *m_band;
     // The selected sprite's path, unless a path is being drawn.
     const std::optional<PlacedRef> primary = selection();
-    if (overlay.pathObject == 0 && primary && primary->kind == PlacedKind::Active && exists(s, *primary))
+    if (overlay.pathObject == 0 && primary && primary->kind == ObjectKind::Active && exists(s, *primary))
         overlay.pathObject = primary->index;
 }
 

@@ -16,7 +16,7 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::objects {
 
-// The active object editor (TfmCreateActive) without its window: the sprite
+// The active object editor (ActiveObjectEditorWindow) without its window: the sprite
 // strip, the frame count, the animation table with the current direction
 // and state, the pictures the window shows, and saving and opening the .oba.
 // Every change of the object (strip, count, a frame) is a step of its own

@@ -121,7 +121,7 @@ void FonEditor::setTiles(int across, int down)
     }
 }
 
-void FonEditor::obnov()
+void FonEditor::cutSheet()
 {
     if (pictureLoaded())
         cut(m_across, m_down);
@@ -467,7 +467,7 @@ void FonEditor::save(const QString& path)
     const QString bmp = m_app.objectFile(bmpNameOf(path));
     // The pictures first: the object file never names a sheet that is not there.
     io::writeFilesTogether({{png, io::encodePng(sheetAsCut(), png)},
-                            {bmp, io::encodeBmp(pereris(*this), bmp)},
+                            {bmp, io::encodeBmp(previewImage(*this), bmp)},
                             {path, writer.bytes()}});
     m_modified = false;
     m_undo.setClean();

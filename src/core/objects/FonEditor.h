@@ -15,7 +15,7 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::objects {
 
-// The background object editor (TfmNewFon) without its window: the tile
+// The background object editor (BackgroundEditorWindow) without its window: the tile
 // sheet and its cut, the palette, the map store with its grid, the author's
 // edits of the map as undo steps of its own stack, and saving and opening
 // the .obf. The window shows what it holds (objects/FonPictures.h paints it)
@@ -52,7 +52,7 @@ public:
     void setTiles(int across, int down);
     // Cuts the sheet into the tile table and lays the palette; does nothing
     // before a picture is loaded. The map store is kept.
-    void obnov();
+    void cutSheet();
 
     // The cell size of the map grid: the tile size of the last cut.
     int tileWidth() const { return m_tileWidth; }

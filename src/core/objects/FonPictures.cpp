@@ -115,7 +115,7 @@ QImage selectedTileImage(const FonEditor& editor)
     return image;
 }
 
-QImage pereris(const FonEditor& editor)
+QImage previewImage(const FonEditor& editor)
 {
     QImage preview(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
     preview.fill(Qt::white);

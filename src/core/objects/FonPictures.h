@@ -40,6 +40,6 @@ QImage selectedTileImage(const FonEditor& editor);
 // The preview saved as the object's .bmp: the whole map scaled to fit
 // kPreviewWidth x kPreviewHeight at the top left, its longer side filling
 // the preview, the rest white.
-QImage pereris(const FonEditor& editor);
+QImage previewImage(const FonEditor& editor);
 
 } // namespace kestrava::objects

@@ -9,7 +9,7 @@ namespace kestrava::io { class IniFile; }
 
 namespace kestrava::objects {
 
-// What the font dialog (TfrmFont) gives to and takes from its callers: the
+// What the font dialog (FontDialogWindow) gives to and takes from its callers: the
 // text object editor and the game interface settings. Field names are those
 // of the text object, so readTextStyle / writeTextStyle / copyTextStyle move
 // it to and from a file or the model.

@@ -10,7 +10,7 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::objects {
 
-// The bar editor (TfmLives) without its window: the bar picture, the file
+// The bar editor (LivesBarEditorWindow) without its window: the bar picture, the file
 // it came from, the direction choice, and saving and opening the .obl.
 class LivesEditor {
 public:

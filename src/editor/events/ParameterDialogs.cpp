@@ -1,13 +1,13 @@
 #include "editor/events/ParameterDialogs.h"
 
-#include "editor/events/TFmNumberObject.h"
-#include "editor/events/TfmCompare1.h"
-#include "editor/events/TfmCompare_one.h"
-#include "editor/events/TfmDetectionSetup.h"
-#include "editor/events/TfmEnter_value.h"
-#include "editor/events/TfmNumber_obj.h"
-#include "editor/events/TfmSelectKey1.h"
-#include "editor/events/TfmTimerSetup.h"
+#include "editor/events/TargetObjectDialog.h"
+#include "editor/events/CompareTwoValuesDialog.h"
+#include "editor/events/CompareValueDialog.h"
+#include "editor/events/DetectionDialog.h"
+#include "editor/events/ValueDialog.h"
+#include "editor/events/CollisionObjectDialog.h"
+#include "editor/events/PhoneKeyDialog.h"
+#include "editor/events/TimerConditionDialog.h"
 #include "events/PhoneKeys.h"
 #include "events/RowRecords.h"
 #include "events/Translator.h"
@@ -40,7 +40,7 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
     case D::None:
         return true;
     case D::CompareTwo: {
-        TfmCompare1 dialog(setup, parent);
+        CompareTwoValuesDialog dialog(setup, parent);
         if (filled) {
             const events::Comparison c = events::splitComparison(input.arg);
             dialog.Edit1->setText(c.left);
@@ -54,7 +54,7 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
         return true;
     }
     case D::CompareOne: {
-        TfmCompare_one dialog(setup, parent);
+        CompareValueDialog dialog(setup, parent);
         if (filled) {
             const events::Comparison c = events::splitComparison(input.arg);
             checkRelation(dialog.RadioButton, c.relation);
@@ -67,7 +67,7 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
         return true;
     }
     case D::Key: {
-        TfmSelectKey1 dialog(parent);
+        PhoneKeyDialog dialog(parent);
         if (filled) {
             const auto& keys = events::phoneKeys();
             for (qsizetype i = 0; i < dialog.Keys.size() && i < qsizetype(keys.size()); ++i)
@@ -81,7 +81,7 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
         return true;
     }
     case D::Timer: {
-        TfmTimerSetup dialog(parent);
+        TimerConditionDialog dialog(parent);
         if (filled) {
             // The readable time is "minutes/seconds/hundredths" as typed.
             const QStringList fields = input.arg.split(u'/');
@@ -98,7 +98,7 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
         return true;
     }
     case D::Detection: {
-        TfmDetectionSetup dialog(parent);
+        DetectionDialog dialog(parent);
         if (filled) {
             dialog.seMin->setValue(input.minRadius);
             dialog.seMax->setValue(input.maxRadius);
@@ -113,7 +113,7 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
         return true;
     }
     case D::OtherObject: {
-        TfmNumber_obj dialog(parent);
+        CollisionObjectDialog dialog(parent);
         // The second object becomes a loop variable of the game ("kr" + O).
         dialog.seNumber()->setMinimum(1);
         if (filled)
@@ -135,7 +135,7 @@ bool askActionParameters(QWidget* parent, const ValueChooserSetup& setup, events
     case D::None:
         return true;
     case D::Value: {
-        TfmEnter_value dialog(setup, parent);
+        ValueDialog dialog(setup, parent);
         if (filled)
             dialog.Edit1->setText(input.value);
         if (dialog.exec() != QDialog::Accepted)
@@ -145,7 +145,7 @@ bool askActionParameters(QWidget* parent, const ValueChooserSetup& setup, events
         return true;
     }
     case D::Target: {
-        TFmNumberObject dialog(parent);
+        TargetObjectDialog dialog(parent);
         // The target becomes a loop variable of the game ("kr" + T): no 0 or negatives.
         dialog.seNumber()->setMinimum(1);
         if (filled)

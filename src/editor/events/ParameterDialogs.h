@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/events/TfmValue.h"
+#include "editor/events/ValueChooser.h"
 #include "events/ActionCatalogue.h"
 #include "events/ConditionCatalogue.h"
 

@@ -2,8 +2,8 @@
 
 #include "document/ProjectDocument.h"
 #include "editor/events/ParameterDialogs.h"
-#include "editor/events/TfmNewEvent.h"
-#include "editor/events/Tfmnamegroup.h"
+#include "editor/events/ConditionChooserDialog.h"
+#include "editor/events/GroupNameDialog.h"
 
 #include <QSpinBox>
 
@@ -20,14 +20,14 @@ public:
 
     std::optional<events::Condition> chooseCondition(QWidget* parent, const QString& mode) override
     {
-        TfmNewEvent chooser(m_document, m_groupPicture, mode, parent);
+        ConditionChooserDialog chooser(m_document, m_groupPicture, mode, parent);
         chooser.exec();
         return chooser.chosen();
     }
 
     std::optional<QString> askTitle(QWidget* parent) override
     {
-        Tfmnamegroup dialog(parent);
+        GroupNameDialog dialog(parent);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.name();

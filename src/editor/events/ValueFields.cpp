@@ -1,7 +1,7 @@
 #include "editor/events/ValueFields.h"
 
 #include "editor/common/ErrorBox.h"
-#include "editor/events/TfmEditValue.h"
+#include "editor/events/ValueKeypadDialog.h"
 #include "events/Translator.h"
 
 #include <QDialog>
@@ -31,7 +31,7 @@ QGroupBox* makeValueBox(QDialog* dialog, const QString& title, const ValueChoose
 
     QLineEdit* target = field;
     QObject::connect(editButton, &QPushButton::clicked, dialog, [dialog, setup, target] {
-        TfmEditValue keypad(setup, target->text(), dialog);
+        ValueKeypadDialog keypad(setup, target->text(), dialog);
         if (keypad.exec() == QDialog::Accepted)
             target->setText(keypad.KeypadText);
     });
@@ -86,7 +86,7 @@ std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, c
         return std::nullopt;
     }
     try {
-        return events::perevod(field->text());
+        return events::translateValue(field->text());
     } catch (const io::Error& e) {
         showError(parent, e.message());
     }

@@ -1,7 +1,7 @@
 #include "editor/help/GuideLauncher.h"
 
 #include "editor/help/GuidePages.h"
-#include "editor/help/TfmGuide.h"
+#include "editor/help/GuideWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -22,7 +22,7 @@ GuideLauncher::~GuideLauncher()
     qApp->removeEventFilter(this);
 }
 
-TfmGuide* GuideLauncher::window() const
+GuideWindow* GuideLauncher::window() const
 {
     return m_window.data();
 }
@@ -35,7 +35,7 @@ void GuideLauncher::showFor(const QWidget* focus)
     if (m_window && m_window->parentWidget() != owner)
         delete m_window.data();
     if (!m_window)
-        m_window = new TfmGuide(m_folder, owner);
+        m_window = new GuideWindow(m_folder, owner);
     m_window->showPage(page);
     m_window->show();
     m_window->raise();

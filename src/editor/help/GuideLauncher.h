@@ -8,7 +8,7 @@ class QWidget;
 
 namespace kestrava::editor {
 
-class TfmGuide;
+class GuideWindow;
 
 // Opens the guide at the page of the window in front: from the main
 // window's "Руководство" (F1), and from F1 pressed in any other window of
@@ -22,7 +22,7 @@ public:
     // The guide at the page of the window `focus` belongs to.
     void showFor(const QWidget* focus);
     // The guide window while it is open.
-    TfmGuide* window() const;
+    GuideWindow* window() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,7 +30,7 @@ protected:
 private:
     QString m_folder;
     QWidget* m_mainWindow;
-    QPointer<TfmGuide> m_window;
+    QPointer<GuideWindow> m_window;
 };
 
 } // namespace kestrava::editor

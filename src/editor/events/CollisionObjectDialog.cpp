@@ -1,0 +1,24 @@
+#include "editor/events/CollisionObjectDialog.h"
+
+#include "editor/common/EntryDialog.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::editor {
+
+CollisionObjectDialog::CollisionObjectDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(u"fmNumber_obj"_s);
+    setWindowTitle(u"Номер объекта"_s);
+
+    m_seNumber = buildNumberDialog(this, u"Номер объекта"_s, [this] { bYesClick(); });
+}
+
+void CollisionObjectDialog::bYesClick()
+{
+    ChooserArg = QString::number(m_seNumber->value());
+    ChooserArgCode = ChooserArg;
+    accept();
+}
+
+} // namespace kestrava::editor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/GameSuite.h"
+#include "model/ScreenChoice.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLineEdit;
+class QPushButton;
+
+namespace kestrava::editor {
+
+// What "Свойства игры" sets: the phone screen the game is made for and what
+// its jad says of it.
+struct GameSettings {
+    model::ScreenSize screen;
+    model::GameSuiteData suite;
+};
+
+// "Свойства игры": the size of the phone screen the game is made for, and the
+// game's vendor, version and description.
+class GamePropertiesDialog : public QDialog {
+    Q_OBJECT
+public:
+    // current: the project's, which the dialog starts from.
+    explicit GamePropertiesDialog(const GameSettings& current, QWidget* parent = nullptr);
+
+    // The size chosen so far.
+    int ScreenHeightChoice = 0;
+    int ScreenWidthChoice = 0;
+
+    QPushButton* ButtonSize = nullptr; // "размер: 176 x 208"
+    QLineEdit* EditVendor = nullptr;
+    QLineEdit* EditVersion = nullptr;
+    QLineEdit* EditDescription = nullptr;
+    QPushButton* ButtonYes = nullptr;  // " Да"
+
+    // The dialog's fields; " Да" closes it only when model::gameSuiteProblem finds nothing.
+    GameSettings chosen() const;
+};
+
+// "Настройки игры": runs the game properties dialog from the project's
+// settings `current`; what " Да" took, nothing when it was closed otherwise.
+std::optional<GameSettings> showGameSettings(QWidget* parent, const GameSettings& current);
+
+} // namespace kestrava::editor
