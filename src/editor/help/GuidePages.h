@@ -14,7 +14,7 @@ inline constexpr const char* kGuideContents = "index.md";
 // the page of the pane shown; the contents when none has one.
 QString guidePageFor(const QWidget* widget);
 
-// The page of a window or pane by its class name ("TfmsbPlan"), empty when it has none.
+// The page of a window or pane by its class name ("PathDialog"), empty when it has none.
 QString guidePageOfClass(const QString& className);
 
 } // namespace kestrava::editor
