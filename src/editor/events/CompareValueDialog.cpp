@@ -13,7 +13,7 @@ namespace kestrava::editor {
 
 CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"Сравнение значения"_s);
+    setObjectName(u"fmCompare_one"_s);
     setWindowTitle(u"Сравнение значения"_s);
 
     QGroupBox* relation = makeRelationBox(this, RadioButton);

@@ -12,7 +12,7 @@ namespace kestrava::editor {
 
 PhoneKeyDialog::PhoneKeyDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"Выбор клавиши"_s);
+    setObjectName(u"fmSelectKey1"_s);
     setWindowTitle(u"Выбор клавиши"_s);
 
     int right = 0;

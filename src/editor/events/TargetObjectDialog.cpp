@@ -8,7 +8,7 @@ namespace kestrava::editor {
 
 TargetObjectDialog::TargetObjectDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"Номер объекта"_s);
+    setObjectName(u"FmNumberObject"_s);
     setWindowTitle(u"Номер объекта"_s);
 
     m_seNumber = buildNumberDialog(this, u"Введите номер объекта"_s, [this] { bYesClick(); });

@@ -16,7 +16,7 @@ namespace kestrava::editor {
 
 TimerConditionDialog::TimerConditionDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"Настройка таймера"_s);
+    setObjectName(u"fmTimerSetup"_s);
     setWindowTitle(u"Настройка таймера"_s);
 
     auto* box = new QGroupBox(u"Введите значение времени"_s, this);

@@ -49,7 +49,7 @@ QImage iconPicture(int icon, const ValueChooserSetup& setup)
 ValueChooser::ValueChooser(const ValueChooserSetup& setup, const QString& keypadText, QWidget* parent)
     : QDialog(parent), KeypadText(keypadText)
 {
-    setObjectName(u"Выбор значения"_s);
+    setObjectName(u"fmValue"_s);
     setWindowTitle(u"Выбор значения"_s);
 
     GroupBox1 = new ChooserIconBox(kIconCount, this);

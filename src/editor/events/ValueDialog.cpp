@@ -13,7 +13,7 @@ namespace kestrava::editor {
 
 ValueDialog::ValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(u"Введите значение"_s);
+    setObjectName(u"fmEnter_value"_s);
     setWindowTitle(u"Введите значение"_s);
 
     QGroupBox* value = makeValueBox(this, u"Введите значение"_s, setup, Edit1, bEdit1);
