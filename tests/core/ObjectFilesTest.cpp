@@ -2,6 +2,7 @@
 #include "io/Error.h"
 #include "io/Png.h"
 #include "io/TextFile.h"
+#include "model/ObjectKind.h"
 #include "objects/ObjectFile.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppFolder.h"
@@ -159,6 +160,37 @@ TEST(ObjectFiles, AnyKindByItsFirstLineAndPicturesByBaseName)
     EXPECT_EQ(io::readPng(tmp.app().objectFile(u"a.b.png"_s)).pixel(3, 2), qRgb(255, 0, 0));
     EXPECT_EQ(io::readBmp(tmp.app().objectFile(u"a.b.bmp"_s)).size(), QSize(4, 3));
     EXPECT_FALSE(QFileInfo::exists(elsewhere + u"/a.b.png"_s));
+}
+
+TEST(ObjectFiles, EachKindReadsAsItselfAndAStrangerHearsEveryKeyword)
+{
+    test::TempAppFolder tmp;
+    const auto path = [&](model::ObjectKind kind) { return tmp.root() + u"/k."_s + model::describe(kind).extension; };
+    BackgroundObjectFile fon;
+    fon.TileWidth = fon.TileHeight = 8;
+    fon.setMapSize(1, 1);
+    fon.write(path(model::ObjectKind::Background));
+    ActiveObjectFile sprite;
+    sprite.FrameCount = sprite.TileWidth = sprite.TileHeight = 1;
+    sprite.write(path(model::ObjectKind::Active));
+    BarObjectFile bar;
+    bar.Width = bar.Height = 8;
+    bar.write(path(model::ObjectKind::LivesBar));
+    TextObjectFile().write(path(model::ObjectKind::Text));
+    for (model::ObjectKind kind : model::kObjectKinds) {
+        const ObjectFile file = readObjectFile(path(kind));
+        EXPECT_EQ(kindOf(file), kind) << path(kind).toStdString();
+    }
+    EXPECT_EQ(std::get<ActiveObjectFile>(readObjectFile(path(model::ObjectKind::Active))), sprite);
+
+    // The first line is matched whole; anything else hears every kind's keyword.
+    const QString stranger = tmp.root() + u"/x.obf"_s;
+    io::writeFileAtomically(stranger, "fonx\r\n");
+    EXPECT_TRUE(errorOf([&] { readObjectFile(stranger); })
+                    .contains(u"первая строка «fonx», а должна быть «fon», «active», «lives» или «text»"_s));
+    // The dialog of "Загрузить" offers every kind by its extension.
+    EXPECT_EQ(model::objectFileFilter(), u"файл фонового объекта (*.obf);;файл активного объекта (*.oba);;"
+                                         u"файл  объекта полосы (*.obl);;файл  текстового объекта (*.obt)"_s);
 }
 
 TEST(ObjectFiles, BadFilesAreRefusedNamingFileAndLine)

@@ -1,5 +1,7 @@
 #include "model/HeldBytes.h"
 
+#include "model/ObjectKind.h"
+
 namespace kestrava::model {
 namespace {
 
@@ -74,8 +76,16 @@ std::size_t heldBytes(const Table<EventRowData, kMaxEventRows>& rows) { return s
 
 std::size_t heldBytes(const StageData& s)
 {
-    return sizeof s + heap(s.FonGroup) + heap(s.FonObject) + heap(s.ActiveGroup) + heap(s.ActiveObject) +
-           heap(s.TextObject) + heap(s.LivesBar) + heap(s.EventRow);
+    std::size_t n = sizeof s + heap(s.EventRow);
+    for (ObjectKind kind : kObjectKinds) {
+        switch (kind) {
+        case ObjectKind::Background: n += heap(s.FonGroup) + heap(s.FonObject); break;
+        case ObjectKind::Active: n += heap(s.ActiveGroup) + heap(s.ActiveObject); break;
+        case ObjectKind::LivesBar: n += heap(s.LivesBar); break;
+        case ObjectKind::Text: n += heap(s.TextObject); break;
+        }
+    }
+    return n;
 }
 
 } // namespace kestrava::model

@@ -6,39 +6,52 @@
 #include "io/Png.h"
 #include "io/TextFile.h"
 
+#include <QStringList>
+
+#include <array>
+#include <utility>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::objects {
 
+namespace {
+
+// The reader of each kind's body (after the first line), by kind position.
+template <std::size_t... I>
+ObjectFile readBody(std::size_t position, io::LineReader& reader, std::index_sequence<I...>)
+{
+    using Read = ObjectFile (*)(io::LineReader&);
+    static constexpr std::array<Read, sizeof...(I)> read{[](io::LineReader& r) {
+        return ObjectFile(std::in_place_index<I>, FileOf<model::kObjectKinds[I]>::readBody(r));
+    }...};
+    return read[position](reader);
+}
+
+} // namespace
+
 ObjectFile readObjectFile(const QString& path)
 {
     io::LineReader reader = io::LineReader::open(path, io::kMaxObjectFileBytes);
-    const QString kind = reader.text();
-    auto whole = [&reader](auto file) -> ObjectFile {
+    const QString keyword = reader.text();
+    for (std::size_t k = 0; k < model::kObjectKinds.size(); ++k) {
+        if (keyword != model::describe(model::kObjectKinds[k]).keyword)
+            continue;
+        ObjectFile file = readBody(k, reader, std::make_index_sequence<model::kObjectKinds.size()>{});
         reader.expectEnd(u"после данных объекта"_s);
         return file;
-    };
-    if (kind == BackgroundObjectFile::keyword())
-        return whole(BackgroundObjectFile::readBody(reader));
-    if (kind == ActiveObjectFile::keyword())
-        return whole(ActiveObjectFile::readBody(reader));
-    if (kind == BarObjectFile::keyword())
-        return whole(BarObjectFile::readBody(reader));
-    if (kind == TextObjectFile::keyword())
-        return whole(TextObjectFile::readBody(reader));
-    reader.fail(u"это не файл объекта: первая строка «%1», а должна быть «fon», «active», «lives» или «text»"_s
-                    .arg(io::excerpt(kind)));
+    }
+    QStringList keywords;
+    for (model::ObjectKind kind : model::kObjectKinds)
+        keywords << u"«%1»"_s.arg(model::describe(kind).keyword);
+    const QString last = keywords.takeLast();
+    reader.fail(u"это не файл объекта: первая строка «%1», а должна быть %2 или %3"_s.arg(io::excerpt(keyword),
+                                                                                       keywords.join(u", "_s), last));
 }
 
 model::ObjectKind kindOf(const ObjectFile& file)
 {
-    struct Kind {
-        model::ObjectKind operator()(const BackgroundObjectFile&) const { return model::ObjectKind::Background; }
-        model::ObjectKind operator()(const ActiveObjectFile&) const { return model::ObjectKind::Active; }
-        model::ObjectKind operator()(const BarObjectFile&) const { return model::ObjectKind::LivesBar; }
-        model::ObjectKind operator()(const TextObjectFile&) const { return model::ObjectKind::Text; }
-    };
-    return std::visit(Kind{}, file);
+    return model::kObjectKinds[file.index()];
 }
 
 QString pngNameOf(const QString& objectFile)

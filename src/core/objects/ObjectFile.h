@@ -15,8 +15,24 @@ namespace kestrava::io { class AppFolder; }
 
 namespace kestrava::objects {
 
-// Any object file; the first line tells the kind.
-using ObjectFile = std::variant<BackgroundObjectFile, ActiveObjectFile, BarObjectFile, TextObjectFile>;
+// The file format of each kind: one specialisation per kind, or the build
+// stops at ObjectFile below.
+template <model::ObjectKind K>
+struct FileFormat;
+template <>
+struct FileFormat<model::ObjectKind::Background> { using type = BackgroundObjectFile; };
+template <>
+struct FileFormat<model::ObjectKind::Active> { using type = ActiveObjectFile; };
+template <>
+struct FileFormat<model::ObjectKind::LivesBar> { using type = BarObjectFile; };
+template <>
+struct FileFormat<model::ObjectKind::Text> { using type = TextObjectFile; };
+template <model::ObjectKind K>
+using FileOf = typename FileFormat<K>::type;
+
+// Any object file; the first line tells the kind. Its alternatives are in
+// the order of model::kObjectKinds.
+using ObjectFile = model::EveryKind<FileOf, std::variant>;
 
 // Reads and checks an object file of any kind; a first line that names no
 // kind is refused.
