@@ -3,6 +3,7 @@
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "media/PictureCache.h"
+#include "model/ObjectKind.h"
 #include "model/Project.h"
 
 #include <algorithm>
@@ -36,23 +37,35 @@ QSize pictureSize(const QString& projectObjects, const QString& name, PictureCac
 
 void measurePlacedObjects(model::StageData& s, const QString& projectObjects, PictureCache& pictures)
 {
-    const int groups = std::min(s.FonGroupCount, model::kMaxFonGroups);
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        model::FonObjectData& o = s.FonObject[size_t(i)];
-        // Only what the map draws: an object of a missing group or layer keeps what it had.
-        if (!o.Exists || o.Group < 1 || o.Group > groups || o.Layer < 1 || o.Layer > s.ListSlotCount)
-            continue;
-        o.Width = s.FonGroup[size_t(o.Group)].TileWidth;
-        o.Height = s.FonGroup[size_t(o.Group)].TileHeight;
-    }
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-        model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-        if (!o.Exists)
-            continue;
-        const QSize size = pictureSize(projectObjects, o.FileName, pictures);
-        if (size.isValid()) {
-            o.Width = size.width();
-            o.Height = size.height();
+    for (model::ObjectKind kind : model::kObjectKinds) {
+        switch (kind) {
+        case model::ObjectKind::Background: {
+            const int groups = std::min(s.FonGroupCount, model::kMaxFonGroups);
+            for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+                model::FonObjectData& o = s.FonObject[size_t(i)];
+                // Only what the map draws: an object of a missing group or layer keeps what it had.
+                if (!o.Exists || o.Group < 1 || o.Group > groups || o.Layer < 1 || o.Layer > s.ListSlotCount)
+                    continue;
+                o.Width = s.FonGroup[size_t(o.Group)].TileWidth;
+                o.Height = s.FonGroup[size_t(o.Group)].TileHeight;
+            }
+            break;
+        }
+        case model::ObjectKind::Active:
+            for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
+                model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+                if (!o.Exists)
+                    continue;
+                const QSize size = pictureSize(projectObjects, o.FileName, pictures);
+                if (size.isValid()) {
+                    o.Width = size.width();
+                    o.Height = size.height();
+                }
+            }
+            break;
+        case model::ObjectKind::LivesBar: // its size is its object file's
+        case model::ObjectKind::Text:     // drawn with a marker of fixed size
+            break;
         }
     }
 }

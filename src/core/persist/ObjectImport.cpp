@@ -381,12 +381,27 @@ ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& ap
 bool stageHolds(const model::Project& project, int level, const QString& name)
 {
     const model::StageData& s = project.stage(level);
-    for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
-        if (s.FonGroup[size_t(g)].FileName == name)
-            return true;
-    for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
-        if (s.ActiveGroup[size_t(g)].FileName == name)
-            return true;
+    const auto holds = [&name](const auto& table, int count, int max) {
+        for (int g = 1; g <= std::min(count, max); ++g)
+            if (table[size_t(g)].FileName == name)
+                return true;
+        return false;
+    };
+    for (ObjectKind kind : model::kObjectKinds) {
+        switch (kind) {
+        case ObjectKind::Background:
+            if (holds(s.FonGroup, s.FonGroupCount, model::kMaxFonGroups))
+                return true;
+            break;
+        case ObjectKind::Active:
+            if (holds(s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups))
+                return true;
+            break;
+        case ObjectKind::LivesBar:
+        case ObjectKind::Text:
+            break; // keep no file name: read once, never updated
+        }
+    }
     return false;
 }
 
@@ -459,16 +474,29 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
         }
         return updated;
     };
-    const std::vector<int> fonGroups = refill(
-        s.FonGroup, s.FonGroupCount, model::kMaxFonGroups, ObjectKind::Background,
-        [&](model::FonGroupData& g) {
-            fill(g, name, objects::BackgroundObjectFile(std::get<objects::BackgroundObjectFile>(file)));
-        },
-        [](model::FonGroupData& g, const model::FonGroupData& kept) { g.Obstacle = kept.Obstacle; });
-    const std::vector<int> activeGroups = refill(
-        s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups, ObjectKind::Active,
-        [&](model::ActiveGroupData& g) { fill(g, name, std::get<objects::ActiveObjectFile>(file)); },
-        [](model::ActiveGroupData& g, const model::ActiveGroupData& kept) { g.Caption = kept.Caption; });
+    std::vector<int> fonGroups;
+    std::vector<int> activeGroups;
+    for (ObjectKind groupKind : model::kObjectKinds) {
+        switch (groupKind) {
+        case ObjectKind::Background:
+            fonGroups = refill(
+                s.FonGroup, s.FonGroupCount, model::kMaxFonGroups, groupKind,
+                [&](model::FonGroupData& g) {
+                    fill(g, name, objects::BackgroundObjectFile(std::get<objects::BackgroundObjectFile>(file)));
+                },
+                [](model::FonGroupData& g, const model::FonGroupData& kept) { g.Obstacle = kept.Obstacle; });
+            break;
+        case ObjectKind::Active:
+            activeGroups = refill(
+                s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups, groupKind,
+                [&](model::ActiveGroupData& g) { fill(g, name, std::get<objects::ActiveObjectFile>(file)); },
+                [](model::ActiveGroupData& g, const model::ActiveGroupData& kept) { g.Caption = kept.Caption; });
+            break;
+        case ObjectKind::LivesBar:
+        case ObjectKind::Text:
+            break; // stageHolds found none of these
+        }
+    }
 
     // Placed objects take the size of what they now show, as opening the project would measure it.
     const auto updated = [](const std::vector<int>& groups, int g) {

@@ -6,6 +6,7 @@
 #include "io/Staging.h"
 #include "io/Paths.h"
 #include "io/TextFile.h"
+#include "model/ObjectKind.h"
 #include "model/Project.h"
 #include "objects/ReadChecks.h"
 #include "objects/TextObjectFile.h"
@@ -19,6 +20,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -69,19 +71,15 @@ void writePlaced(io::LineWriter& w, const Placed& o, int Placed::*group)
     w.text(flag(o.Exists));
 }
 
-void writeStage(io::LineWriter& w, const model::StageData& s, int level)
+// The sections of a stage in the project file, one per kind, in file order.
+constexpr std::array kSectionOrder{model::ObjectKind::Background, model::ObjectKind::Active, model::ObjectKind::Text,
+                                   model::ObjectKind::LivesBar};
+static_assert(model::namesEveryKindOnce(kSectionOrder));
+
+void writeBackgrounds(io::LineWriter& w, const model::StageData& s)
 {
-    const QString stage = u"этап %1"_s.arg(level);
-    w.setPlace(stage);
     const int fonGroups = bounded(s.FonGroupCount, model::kMaxFonGroups);
     const int fonObjects = bounded(s.FonObjCount, model::kMaxFonObjects);
-    const int activeGroups = bounded(s.ActiveGroupCount, model::kMaxActiveGroups);
-    const int activeObjects = bounded(s.ActiveObjCount, model::kMaxActiveObjects);
-    const int texts = bounded(s.TextCount, model::kMaxTextObjects);
-    const int events = bounded(s.EventCount, model::kMaxEventRows);
-    const int actionRows = actionRowsToWrite(s);
-
-    w.integer(bounded(s.ListSlotCount, model::kMaxListSlots));
     w.text(u"fon"_s);
     w.integer(fonGroups);
     w.integer(fonObjects);
@@ -95,7 +93,12 @@ void writeStage(io::LineWriter& w, const model::StageData& s, int level)
     w.text(u"fon_ob"_s);
     for (int i = 1; i <= fonObjects; ++i)
         writePlaced(w, s.FonObject[size_t(i)], &model::FonObjectData::Group);
+}
 
+void writeActives(io::LineWriter& w, const model::StageData& s)
+{
+    const int activeGroups = bounded(s.ActiveGroupCount, model::kMaxActiveGroups);
+    const int activeObjects = bounded(s.ActiveObjCount, model::kMaxActiveObjects);
     w.text(u"active"_s);
     w.integer(activeObjects);
     w.integer(activeGroups);
@@ -113,7 +116,11 @@ void writeStage(io::LineWriter& w, const model::StageData& s, int level)
     w.text(u"active_ob"_s);
     for (int i = 1; i <= activeObjects; ++i)
         writePlaced(w, s.ActiveObject[size_t(i)], &model::ActiveObjectData::GroupValue);
+}
 
+void writeTexts(io::LineWriter& w, const model::StageData& s, const QString& stage)
+{
+    const int texts = bounded(s.TextCount, model::kMaxTextObjects);
     w.text(u"text"_s);
     w.integer(texts);
     w.text(u"text_gr"_s);
@@ -128,6 +135,24 @@ void writeStage(io::LineWriter& w, const model::StageData& s, int level)
             w.text(o.Lines[size_t(k)]);
         w.integer(o.X);
         w.integer(o.Y);
+    }
+}
+
+void writeStage(io::LineWriter& w, const model::StageData& s, int level)
+{
+    const QString stage = u"этап %1"_s.arg(level);
+    w.setPlace(stage);
+    const int events = bounded(s.EventCount, model::kMaxEventRows);
+    const int actionRows = actionRowsToWrite(s);
+
+    w.integer(bounded(s.ListSlotCount, model::kMaxListSlots));
+    for (model::ObjectKind kind : kSectionOrder) {
+        switch (kind) {
+        case model::ObjectKind::Background: writeBackgrounds(w, s); break;
+        case model::ObjectKind::Active: writeActives(w, s); break;
+        case model::ObjectKind::Text: writeTexts(w, s, stage); break;
+        case model::ObjectKind::LivesBar: break; // in the extras file
+        }
     }
 
     w.setPlace(stage);
@@ -309,7 +334,14 @@ private:
         s.ListSlotCount = slot - 1;
         if (m_namesOnly) {
             m_namesOnly->push_back(name);
-            return kind == model::ObjectKind::Background ? m_project.addFonGroup(level) : m_project.addActiveGroup(level);
+            switch (kind) {
+            case model::ObjectKind::Background: return m_project.addFonGroup(level);
+            case model::ObjectKind::Active: return m_project.addActiveGroup(level);
+            case model::ObjectKind::LivesBar: // not a group of the project file
+            case model::ObjectKind::Text:
+                break;
+            }
+            throw std::logic_error("importGroup: not a group kind");
         }
         try {
             return m_importer.import(level, name, kind).index;
@@ -319,13 +351,10 @@ private:
         }
     }
 
-    void readStage(int level)
+    void readBackgrounds(int level)
     {
         io::LineReader& r = m_reader;
-        m_project.CurLevel = level;
         model::StageData& s = m_project.stage(level);
-        m_slotCounts[size_t(level)] = count(model::kMaxListSlots, u"число значков в списке объектов"_s);
-
         keyword(u"fon"_s);
         const int fonGroups = count(model::kMaxFonGroups, u"число фоновых групп"_s);
         s.FonObjCount = count(model::kMaxFonObjects, u"число размещённых фоновых объектов"_s);
@@ -342,7 +371,12 @@ private:
         const GroupKind fon{u"ссылка на фоновую группу"_s, u"номер фоновой группы"_s, u"фоновых групп"_s};
         for (int i = 1; i <= s.FonObjCount; ++i)
             readPlaced(s.FonObject[size_t(i)], &model::FonObjectData::Group, s.FonGroupCount, fon);
+    }
 
+    void readActives(int level)
+    {
+        io::LineReader& r = m_reader;
+        model::StageData& s = m_project.stage(level);
         keyword(u"active"_s);
         s.ActiveObjCount = count(model::kMaxActiveObjects, u"число размещённых активных объектов"_s);
         const int activeGroups = count(model::kMaxActiveGroups, u"число активных групп"_s);
@@ -363,7 +397,11 @@ private:
         const GroupKind active{u"ссылка на активную группу"_s, u"номер активной группы"_s, u"активных групп"_s};
         for (int i = 1; i <= s.ActiveObjCount; ++i)
             readPlaced(s.ActiveObject[size_t(i)], &model::ActiveObjectData::GroupValue, s.ActiveGroupCount, active);
+    }
 
+    void readTexts(model::StageData& s)
+    {
+        io::LineReader& r = m_reader;
         keyword(u"text"_s);
         s.TextCount = count(model::kMaxTextObjects, u"число текстовых объектов"_s);
         keyword(u"text_gr"_s);
@@ -376,6 +414,23 @@ private:
                 o.Lines[size_t(k)] = r.text();
             o.X = r.integer();
             o.Y = r.integer();
+        }
+    }
+
+    void readStage(int level)
+    {
+        io::LineReader& r = m_reader;
+        m_project.CurLevel = level;
+        model::StageData& s = m_project.stage(level);
+        m_slotCounts[size_t(level)] = count(model::kMaxListSlots, u"число значков в списке объектов"_s);
+
+        for (model::ObjectKind kind : kSectionOrder) {
+            switch (kind) {
+            case model::ObjectKind::Background: readBackgrounds(level); break;
+            case model::ObjectKind::Active: readActives(level); break;
+            case model::ObjectKind::Text: readTexts(s); break;
+            case model::ObjectKind::LivesBar: break; // in the extras file
+            }
         }
 
         keyword(u"events"_s);
