@@ -74,11 +74,39 @@ PlaceObjectCommand::PlaceObjectCommand(document::ProjectDocument& document, int 
     int fon = m_fonBefore;
     int active = m_activeBefore;
     for (const Record& record : m_placed) {
-        if (std::holds_alternative<model::FonObjectData>(record))
-            m_previous.push_back(s.FonObject.at(size_t(++fon)));
-        else
-            m_previous.push_back(s.ActiveObject.at(size_t(++active)));
+        switch (kindOf(record)) {
+        case ObjectKind::Background: m_previous.push_back(s.FonObject.at(size_t(++fon))); break;
+        case ObjectKind::Active: m_previous.push_back(s.ActiveObject.at(size_t(++active))); break;
+        case ObjectKind::LivesBar: // never a record: one per stage, from its file
+        case ObjectKind::Text:     // never a record: placed from the list by moving
+            break;
+        }
     }
+}
+
+namespace {
+
+// Puts a record into the next number of its kind.
+void putNext(model::StageData& s, const PlaceObjectCommand::Record& record, int& fon, int& active)
+{
+    switch (kindOf(record)) {
+    case ObjectKind::Background: s.FonObject.at(size_t(++fon)) = std::get<model::FonObjectData>(record); break;
+    case ObjectKind::Active: s.ActiveObject.at(size_t(++active)) = std::get<model::ActiveObjectData>(record); break;
+    case ObjectKind::LivesBar:
+    case ObjectKind::Text:
+        break;
+    }
+}
+
+} // namespace
+
+ObjectKind kindOf(const PlaceObjectCommand::Record& record)
+{
+    struct Kind {
+        ObjectKind operator()(const model::FonObjectData&) const { return ObjectKind::Background; }
+        ObjectKind operator()(const model::ActiveObjectData&) const { return ObjectKind::Active; }
+    };
+    return std::visit(Kind{}, record);
 }
 
 void PlaceObjectCommand::redo()
@@ -86,12 +114,8 @@ void PlaceObjectCommand::redo()
     model::StageData& s = stage();
     int fon = m_fonBefore;
     int active = m_activeBefore;
-    for (const Record& record : m_placed) {
-        if (const auto* o = std::get_if<model::FonObjectData>(&record))
-            s.FonObject.at(size_t(++fon)) = *o;
-        else
-            s.ActiveObject.at(size_t(++active)) = std::get<model::ActiveObjectData>(record);
-    }
+    for (const Record& record : m_placed)
+        putNext(s, record, fon, active);
     s.FonObjCount = fon;
     s.ActiveObjCount = active;
     levelMapChanged();
@@ -102,12 +126,8 @@ void PlaceObjectCommand::undo()
     model::StageData& s = stage();
     int fon = m_fonBefore;
     int active = m_activeBefore;
-    for (const Record& record : m_previous) {
-        if (const auto* o = std::get_if<model::FonObjectData>(&record))
-            s.FonObject.at(size_t(++fon)) = *o;
-        else
-            s.ActiveObject.at(size_t(++active)) = std::get<model::ActiveObjectData>(record);
-    }
+    for (const Record& record : m_previous)
+        putNext(s, record, fon, active);
     s.FonObjCount = m_fonBefore;
     s.ActiveObjCount = m_activeBefore;
     levelMapChanged();
@@ -188,26 +208,42 @@ void MoveObjectCommand::undo()
 
 // ---------------------------------------------------------------- delete
 
+namespace {
+
+// What a delete clears; none for the kinds the map never deletes.
+template <class Stage>
+auto existsFlag(Stage& s, PlacedRef object) -> decltype(&s.FonObject.at(0).Exists)
+{
+    switch (object.kind) {
+    case ObjectKind::Background: return &s.FonObject.at(size_t(object.index)).Exists;
+    case ObjectKind::Active: return &s.ActiveObject.at(size_t(object.index)).Exists;
+    case ObjectKind::LivesBar:
+    case ObjectKind::Text:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 DeleteObjectCommand::DeleteObjectCommand(document::ProjectDocument& document, int level,
                                          std::vector<PlacedRef> objects)
     : StageCommand(document, level, objects.size() == 1 ? u"удаление объекта"_s : u"удаление объектов"_s),
       m_objects(std::move(objects))
 {
     const model::StageData& s = stageOf(document, level);
-    for (const PlacedRef& object : m_objects)
-        m_before.push_back(object.kind == ObjectKind::Background ? s.FonObject.at(size_t(object.index)).Exists
-                                                                 : s.ActiveObject.at(size_t(object.index)).Exists);
+    for (const PlacedRef& object : m_objects) {
+        const bool* exists = existsFlag(s, object);
+        m_before.push_back(exists && *exists);
+    }
 }
 
 void DeleteObjectCommand::setExists(bool redo)
 {
     model::StageData& s = stage();
     for (size_t k = 0; k < m_objects.size(); ++k) {
-        const bool exists = redo ? false : bool(m_before[k]);
-        if (m_objects[k].kind == ObjectKind::Background)
-            s.FonObject.at(size_t(m_objects[k].index)).Exists = exists;
-        else
-            s.ActiveObject.at(size_t(m_objects[k].index)).Exists = exists;
+        if (bool* exists = existsFlag(s, m_objects[k]))
+            *exists = redo ? false : bool(m_before[k]);
     }
     levelMapChanged();
 }

@@ -47,6 +47,9 @@ private:
     int m_activeBefore = 0;
 };
 
+// The kind of object a record places (a record type without its kind here stops the build).
+ObjectKind kindOf(const PlaceObjectCommand::Record& record);
+
 // Objects moved together by one offset: a step of a drag (the steps of one
 // drag merge into one undo step) or a nudge.
 class MoveObjectCommand : public document::StageCommand {

@@ -91,7 +91,14 @@ ContextMenu LevelTool::contextMenuAt(int x, int y)
     if (!m_menuObject)
         return ContextMenu::None;
     m_select.select(m_menuObject);
-    return m_menuObject->kind == ObjectKind::Active ? ContextMenu::Active : ContextMenu::Background;
+    switch (m_menuObject->kind) {
+    case ObjectKind::Background: return ContextMenu::Background;
+    case ObjectKind::Active: return ContextMenu::Active;
+    case ObjectKind::LivesBar: // never topmost: no menu of its own
+    case ObjectKind::Text:
+        break;
+    }
+    return ContextMenu::None;
 }
 
 // ---------------------------------------------------------------- commands of the menus and keys
@@ -139,9 +146,16 @@ std::vector<PlacedRef> numbersOf(const model::StageData& s, const std::vector<Pl
     std::vector<PlacedRef> placed;
     int fon = s.FonObjCount;
     int active = s.ActiveObjCount;
-    for (const PlaceObjectCommand::Record& record : records)
-        placed.push_back(std::holds_alternative<model::FonObjectData>(record) ? PlacedRef{ObjectKind::Background, ++fon}
-                                                                              : PlacedRef{ObjectKind::Active, ++active});
+    for (const PlaceObjectCommand::Record& record : records) {
+        const ObjectKind kind = kindOf(record);
+        switch (kind) {
+        case ObjectKind::Background: placed.push_back({kind, ++fon}); break;
+        case ObjectKind::Active: placed.push_back({kind, ++active}); break;
+        case ObjectKind::LivesBar: // never a record
+        case ObjectKind::Text:
+            break;
+        }
+    }
     return placed;
 }
 
@@ -199,16 +213,24 @@ QString LevelTool::hoverText() const
     const std::optional<PlacedRef> top = topmostAt(at.x(), at.y());
     if (!top)
         return QString();
-    if (top->kind == ObjectKind::Background) {
+    switch (top->kind) {
+    case ObjectKind::Background: {
         const model::FonObjectData& o = s.FonObject[size_t(top->index)];
         return u"фоновый объект %1 «%2»"_s.arg(top->index).arg(s.FonGroup[size_t(o.Group)].FileName);
     }
-    const model::ActiveObjectData& o = s.ActiveObject[size_t(top->index)];
-    const int g = o.GroupValue;
-    const bool known = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)
-                       && !s.ActiveGroup[size_t(g)].FileName.isEmpty();
-    const QString file = known ? s.ActiveGroup[size_t(g)].FileName : o.FileName;
-    return u"активный объект %1 «%2»"_s.arg(top->index).arg(file);
+    case ObjectKind::Active: {
+        const model::ActiveObjectData& o = s.ActiveObject[size_t(top->index)];
+        const int g = o.GroupValue;
+        const bool known = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)
+                           && !s.ActiveGroup[size_t(g)].FileName.isEmpty();
+        const QString file = known ? s.ActiveGroup[size_t(g)].FileName : o.FileName;
+        return u"активный объект %1 «%2»"_s.arg(top->index).arg(file);
+    }
+    case ObjectKind::LivesBar: // named above
+    case ObjectKind::Text:     // never topmost
+        break;
+    }
+    return QString();
 }
 
 bool LevelTool::dropPicked()

@@ -13,16 +13,24 @@ ObjectClipboard copyObjects(const model::StageData& s, int level, const std::vec
     for (const PlacedRef& object : objects) {
         if (!exists(s, object))
             continue;
-        if (object.kind == ObjectKind::Background) {
+        switch (object.kind) {
+        case ObjectKind::Background: {
             const model::FonObjectData& o = s.FonObject[size_t(object.index)];
             clipboard.entries.push_back({o, s.FonGroup[size_t(o.Group)].FileName});
-        } else if (object.kind == ObjectKind::Active) {
+            break;
+        }
+        case ObjectKind::Active: {
             const model::ActiveObjectData& o = s.ActiveObject[size_t(object.index)];
             const int g = o.GroupValue;
             const QString file = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)
                                      ? s.ActiveGroup[size_t(g)].FileName
                                      : QString();
             clipboard.entries.push_back({o, file});
+            break;
+        }
+        case ObjectKind::LivesBar: // one per stage, from its file: not copied
+        case ObjectKind::Text:
+            break;
         }
     }
     return clipboard;
@@ -55,7 +63,9 @@ recordsToPaste(const ObjectClipboard& clipboard, const model::StageData& s, int 
     const int activeGroups = std::min(s.ActiveGroupCount, model::kMaxActiveGroups);
     const bool same = clipboard.level == level;
     for (const ObjectClipboard::Entry& entry : clipboard.entries) {
-        if (const auto* copied = std::get_if<model::FonObjectData>(&entry.record)) {
+        switch (kindOf(entry.record)) {
+        case ObjectKind::Background: {
+            const auto* copied = &std::get<model::FonObjectData>(entry.record);
             const int g = groupOfFile(s.FonGroup, fonGroups, entry.groupFile, same ? copied->Group : 0);
             if (g == 0)
                 return u"Вставка отменена: на этапе %1 нет фоновой группы «%2» — загрузите её в этот этап"_s.arg(level)
@@ -67,7 +77,9 @@ recordsToPaste(const ObjectClipboard& clipboard, const model::StageData& s, int 
             joinGroup(o, group, g);
             records.push_back(o);
             ++fon;
-        } else {
+            break;
+        }
+        case ObjectKind::Active: {
             const auto& sprite = std::get<model::ActiveObjectData>(entry.record);
             const int g = groupOfFile(s.ActiveGroup, activeGroups, entry.groupFile, same ? sprite.GroupValue : 0);
             if (g == 0)
@@ -81,6 +93,11 @@ recordsToPaste(const ObjectClipboard& clipboard, const model::StageData& s, int 
             joinGroup(o, group, g);
             records.push_back(o);
             ++active;
+            break;
+        }
+        case ObjectKind::LivesBar: // never copied
+        case ObjectKind::Text:
+            break;
         }
     }
     const auto over = [&](int count, int adding, int capacity, const QString& what) {

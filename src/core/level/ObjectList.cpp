@@ -30,6 +30,20 @@ void ObjectList::clear()
     blank(kBlankIcons);
 }
 
+QString fileOfListed(const model::StageData& s, model::ObjectKind kind, int tag)
+{
+    switch (kind) {
+    case model::ObjectKind::Background:
+        return tag >= 1 && tag <= model::kMaxFonGroups ? s.FonGroup[size_t(tag)].FileName : QString();
+    case model::ObjectKind::Active:
+        return tag >= 1 && tag <= model::kMaxActiveGroups ? s.ActiveGroup[size_t(tag)].FileName : QString();
+    case model::ObjectKind::LivesBar:
+    case model::ObjectKind::Text:
+        return QString(); // keep no file to read again
+    }
+    return QString();
+}
+
 QString ObjectList::build(const model::Project& project, int level, media::PictureSource& pictures)
 {
     const model::StageData& s = project.stage(level);
@@ -47,15 +61,27 @@ QString ObjectList::build(const model::Project& project, int level, media::Pictu
         return project.hasProjectDir() ? project.projectPath(u"objects/"_s + name) : QString();
     };
     for (int p = 1; p <= count; ++p) {
-        for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
-            if (s.FonGroup[size_t(g)].ListSlot == p)
-                setSlot(p, model::ObjectKind::Background, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
-        for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
-            if (s.ActiveGroup[size_t(g)].ListSlot == p)
-                setSlot(p, model::ObjectKind::Active, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
-        for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t)
-            if (s.TextObject[size_t(t)].ListSlot == p)
-                setSlot(p, model::ObjectKind::Text, t, pictures.app().imageFile(model::describe(model::ObjectKind::Text).listIcon), pictures);
+        for (model::ObjectKind kind : model::kObjectKinds) {
+            switch (kind) {
+            case model::ObjectKind::Background:
+                for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
+                    if (s.FonGroup[size_t(g)].ListSlot == p)
+                        setSlot(p, kind, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
+                break;
+            case model::ObjectKind::Active:
+                for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
+                    if (s.ActiveGroup[size_t(g)].ListSlot == p)
+                        setSlot(p, kind, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
+                break;
+            case model::ObjectKind::Text:
+                for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t)
+                    if (s.TextObject[size_t(t)].ListSlot == p)
+                        setSlot(p, kind, t, pictures.app().imageFile(model::describe(kind).listIcon), pictures);
+                break;
+            case model::ObjectKind::LivesBar: // takes no slot
+                break;
+            }
+        }
     }
     return status;
 }
@@ -90,7 +116,7 @@ std::optional<ListIcon> ObjectList::iconAt(int x, int y, int slotCount) const
     const int count = std::min<int>(slotCount, int(m_icons.size()) - 1);
     std::optional<ListIcon> found;
     // One pass per kind, slots in order; a later match overwrites an earlier one.
-    for (model::ObjectKind kind : {model::ObjectKind::Background, model::ObjectKind::Active, model::ObjectKind::Text}) {
+    for (model::ObjectKind kind : model::kObjectKinds) {
         for (int p = 1; p <= count; ++p) {
             const ListIcon& icon = m_icons[size_t(p)];
             const QRect& r = icon.geometry;

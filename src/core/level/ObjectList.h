@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace kestrava::model { class Project; }
+namespace kestrava::model { class Project; struct StageData; }
 namespace kestrava::media { class PictureSource; }
 
 namespace kestrava::level {
@@ -22,6 +22,10 @@ struct ListIcon {
     QImage image;         // the icon as shown; null for a blank slot
     QRect geometry;       // on the list panel
 };
+
+// The object file that group `tag` of a listed kind was loaded from, for
+// "Обновить"; empty for a kind that keeps none or a tag out of range.
+QString fileOfListed(const model::StageData& s, model::ObjectKind kind, int tag);
 
 // The object list of a stage: one icon per list slot.
 class ObjectList {
@@ -47,7 +51,7 @@ public:
     const std::vector<ListIcon>& icons() const { return m_icons; }
 
     // The icon within kPickMargin of (x, y) (strictly), among the first
-    // slotCount slots; kinds are tried in the order background, active, text.
+    // slotCount slots; kinds are tried in the order of model::kObjectKinds.
     std::optional<ListIcon> iconAt(int x, int y, int slotCount) const;
 
 private:

@@ -132,20 +132,31 @@ void PlaceTool::clicked()
 
 void PlaceTool::decorate(MapOverlay& overlay) const
 {
-    if (!m_picked)
+    if (!m_picked || !m_picked->kind) // nothing, or a blank slot
         return;
     const model::StageData& s = m_context.stage();
     QString picture;
     QString path;
-    if (m_picked->kind == model::ObjectKind::Background && m_picked->tag >= 1 && m_picked->tag <= model::kMaxFonGroups) {
-        picture = s.FonGroup[size_t(m_picked->tag)].BmpName;
-        path = m_context.project().projectPath(u"objects/"_s + picture);
-    } else if (m_picked->kind == model::ObjectKind::Active && m_picked->tag >= 1 && m_picked->tag <= model::kMaxActiveGroups) {
-        picture = s.ActiveGroup[size_t(m_picked->tag)].BmpName;
-        path = m_context.project().projectPath(u"objects/"_s + picture);
-    } else if (m_picked->kind == model::ObjectKind::Text) {
+    const int tag = m_picked->tag;
+    switch (*m_picked->kind) {
+    case model::ObjectKind::Background:
+        if (tag >= 1 && tag <= model::kMaxFonGroups) {
+            picture = s.FonGroup[size_t(tag)].BmpName;
+            path = m_context.project().projectPath(u"objects/"_s + picture);
+        }
+        break;
+    case model::ObjectKind::Active:
+        if (tag >= 1 && tag <= model::kMaxActiveGroups) {
+            picture = s.ActiveGroup[size_t(tag)].BmpName;
+            path = m_context.project().projectPath(u"objects/"_s + picture);
+        }
+        break;
+    case model::ObjectKind::Text:
         picture = MapRenderer::kTextMarker;
         path = m_context.renderer.pictures().app().imageFile(picture);
+        break;
+    case model::ObjectKind::LivesBar: // not on the list
+        break;
     }
     if (!picture.isEmpty())
         overlay.floating = FloatingPicture{u"drag:"_s + picture, path, m_context.snapped(m_context.last, false)};

@@ -40,6 +40,17 @@ bool exists(const model::StageData& s, PlacedRef object)
     return false;
 }
 
+int placedCount(const model::StageData& s, ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Background: return std::min(s.FonObjCount, model::kMaxFonObjects);
+    case ObjectKind::Active: return std::min(s.ActiveObjCount, model::kMaxActiveObjects);
+    case ObjectKind::LivesBar: return 0;
+    case ObjectKind::Text: return std::min(s.TextCount, model::kMaxTextObjects);
+    }
+    return 0;
+}
+
 bool hitsFon(const model::StageData& s, int i, int x, int y, int shrink)
 {
     const model::FonObjectData& o = s.FonObject[size_t(i)];
@@ -63,39 +74,59 @@ std::optional<SelectionRect> frameOf(const model::StageData& s, PlacedRef object
 {
     if (!exists(s, object))
         return std::nullopt;
-    if (object.kind == ObjectKind::Background) {
+    switch (object.kind) {
+    case ObjectKind::Background: {
         const model::FonObjectData& o = s.FonObject[size_t(object.index)];
         const model::FonGroupData& g = s.FonGroup[size_t(o.Group)];
         return SelectionRect{o.X, clampToInt(o.X + qint64(o.Width) * g.Columns), o.Y,
                              clampToInt(o.Y + qint64(o.Height) * g.Rows)};
     }
-    if (object.kind == ObjectKind::Active) {
+    case ObjectKind::Active: {
         const model::ActiveObjectData& o = s.ActiveObject[size_t(object.index)];
         return SelectionRect{o.X, clampToInt(qint64(o.X) + o.Width), o.Y, clampToInt(qint64(o.Y) + o.Height)};
+    }
+    case ObjectKind::LivesBar: // never framed or selected by a band
+    case ObjectKind::Text:
+        return std::nullopt;
     }
     return std::nullopt;
 }
 
 std::optional<PlacedRef> topmostAt(const model::StageData& s, int x, int y)
 {
-    // Active objects are drawn over every background, in placing order.
-    for (int i = std::min(s.ActiveObjCount, model::kMaxActiveObjects); i >= 1; --i)
-        if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, x, y))
-            return PlacedRef{ObjectKind::Active, i};
-    // Backgrounds layer by list slot, within a slot in placing order; only
-    // what the map draws can be seen there.
-    std::optional<PlacedRef> top;
-    int topLayer = 0;
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        const model::FonObjectData& o = s.FonObject[size_t(i)];
-        if (!fonValid(s, i) || !o.Exists || o.Layer < 1 || o.Layer > s.ListSlotCount || !hitsFon(s, i, x, y, 0))
-            continue;
-        if (!top || o.Layer >= topLayer) {
-            top = PlacedRef{ObjectKind::Background, i};
-            topLayer = o.Layer;
+    // What the map draws on top is tried first.
+    for (ObjectKind kind : kDrawnOnTopFirst) {
+        switch (kind) {
+        case ObjectKind::Active:
+            // Over every background, in placing order.
+            for (int i = std::min(s.ActiveObjCount, model::kMaxActiveObjects); i >= 1; --i)
+                if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, x, y))
+                    return PlacedRef{ObjectKind::Active, i};
+            break;
+        case ObjectKind::Background: {
+            // Backgrounds layer by list slot, within a slot in placing order;
+            // only what the map draws can be seen there.
+            std::optional<PlacedRef> top;
+            int topLayer = 0;
+            for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+                const model::FonObjectData& o = s.FonObject[size_t(i)];
+                if (!fonValid(s, i) || !o.Exists || o.Layer < 1 || o.Layer > s.ListSlotCount || !hitsFon(s, i, x, y, 0))
+                    continue;
+                if (!top || o.Layer >= topLayer) {
+                    top = PlacedRef{ObjectKind::Background, i};
+                    topLayer = o.Layer;
+                }
+            }
+            if (top)
+                return top;
+            break;
+        }
+        case ObjectKind::LivesBar: // has no menu of its own
+        case ObjectKind::Text:
+            break;
         }
     }
-    return top;
+    return std::nullopt;
 }
 
 } // namespace kestrava::level

@@ -2,11 +2,13 @@
 
 #include "level/LevelCommands.h"
 #include "level/MapRenderer.h"
+#include "model/ObjectKind.h"
 #include "model/Project.h"
 
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -20,10 +22,17 @@ inline int clampToInt(qint64 v)
     return int(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
+// The kinds as the map stacks them (MapRenderer::render), the top first.
+inline constexpr std::array kDrawnOnTopFirst{model::ObjectKind::Text, model::ObjectKind::LivesBar,
+                                             model::ObjectKind::Active, model::ObjectKind::Background};
+static_assert(model::namesEveryKindOnce(kDrawnOnTopFirst));
+
 // A placed background object with a group the stage has.
 bool fonValid(const model::StageData& stage, int i);
 bool activeValid(const model::StageData& stage, int i);
 bool exists(const model::StageData& stage, PlacedRef object);
+// How many objects of a kind the stage places by number (1..n); the lives bar has none.
+int placedCount(const model::StageData& stage, model::ObjectKind kind);
 // shrink: pixels taken off every tile's width and height (the release's test).
 bool hitsFon(const model::StageData& stage, int i, int x, int y, int shrink);
 bool hitsActive(const model::StageData& stage, int i, int x, int y);

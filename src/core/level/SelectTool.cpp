@@ -16,14 +16,26 @@ namespace {
 std::optional<PlacedRef> objectAt(const model::StageData& s, QPoint at, int shrink, bool withBar)
 {
     std::optional<PlacedRef> found;
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i)
-        if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), shrink))
-            found = PlacedRef{ObjectKind::Background, i};
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
-        if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, at.x(), at.y()))
-            found = PlacedRef{ObjectKind::Active, i};
-    if (withBar && hitsLivesBar(s, at.x(), at.y()))
-        found = PlacedRef{ObjectKind::LivesBar, 0};
+    for (ObjectKind kind : model::kObjectKinds) {
+        switch (kind) {
+        case ObjectKind::Background:
+            for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i)
+                if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), shrink))
+                    found = PlacedRef{kind, i};
+            break;
+        case ObjectKind::Active:
+            for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
+                if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, at.x(), at.y()))
+                    found = PlacedRef{kind, i};
+            break;
+        case ObjectKind::LivesBar:
+            if (withBar && hitsLivesBar(s, at.x(), at.y()))
+                found = PlacedRef{kind, 0};
+            break;
+        case ObjectKind::Text: // placed by the list, not picked on the map
+            break;
+        }
+    }
     return found;
 }
 
@@ -151,15 +163,12 @@ void SelectTool::released()
     if (band && m_moved) {
         if (!m_extend)
             m_selected.clear();
-        for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-            const PlacedRef object{ObjectKind::Background, i};
-            if (const auto frame = frameOf(s, object); frame && inside(*frame, *band) && !contains(m_selected, object))
-                m_selected.push_back(object);
-        }
-        for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-            const PlacedRef object{ObjectKind::Active, i};
-            if (const auto frame = frameOf(s, object); frame && inside(*frame, *band) && !contains(m_selected, object))
-                m_selected.push_back(object);
+        for (ObjectKind kind : model::kObjectKinds) {
+            for (int i = 1; i <= placedCount(s, kind); ++i) {
+                const PlacedRef object{kind, i};
+                if (const auto frame = frameOf(s, object); frame && inside(*frame, *band) && !contains(m_selected, object))
+                    m_selected.push_back(object);
+            }
         }
         return;
     }
