@@ -4,6 +4,9 @@
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "model/Numbers.h"
+#include "model/ObjectKind.h"
+
+#include <array>
 
 #include <cmath>
 #include <limits>
@@ -86,6 +89,15 @@ QString activeObjectLabel(int level, int number, const QString& fileName)
     return objectLabel(level, u"активный объект"_s, number, fileName);
 }
 
+namespace {
+
+// The kinds in the order their placed objects are checked (and a fault reported).
+constexpr std::array kResolveOrder{model::ObjectKind::Active, model::ObjectKind::Background,
+                                   model::ObjectKind::LivesBar, model::ObjectKind::Text};
+static_assert(model::namesEveryKindOnce(kResolveOrder));
+
+} // namespace
+
 StageObjects emittedObjects(const model::Project& project, int level)
 {
     const model::StageData& stage = project.stage(level);
@@ -99,23 +111,34 @@ StageObjects emittedObjects(const model::Project& project, int level)
     result.fon.reserve(size_t(stage.FonObjCount));
     result.active.reserve(size_t(stage.ActiveObjCount));
 
-    for (int j = 1; j <= stage.ActiveObjCount; ++j) {
-        const model::ActiveObjectData& object = stage.ActiveObject[size_t(j)];
-        if (!object.Exists)
-            continue;
-        const auto label = [&] { return activeObjectLabel(level, j, object.FileName); };
-        const int g = resolveGroup(label, object.Ref, stage.ActiveGroupCount, u"активных групп"_s);
-        const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];
-        result.active.push_back({j, &object, &group, checkedPicture(label, group.PngName, g)});
-    }
-    for (int i = 1; i <= stage.FonObjCount; ++i) {
-        const model::FonObjectData& object = stage.FonObject[size_t(i)];
-        if (!object.Exists)
-            continue;
-        const auto label = [&] { return fonObjectLabel(level, i, object.FileName); };
-        const int g = resolveGroup(label, object.Ref, stage.FonGroupCount, u"фоновых групп"_s);
-        const model::FonGroupData& group = stage.FonGroup[size_t(g)];
-        result.fon.push_back({i, &object, &group, checkedPicture(label, group.PngName, g)});
+    for (model::ObjectKind kind : kResolveOrder) {
+        switch (kind) {
+        case model::ObjectKind::Active:
+            for (int j = 1; j <= stage.ActiveObjCount; ++j) {
+                const model::ActiveObjectData& object = stage.ActiveObject[size_t(j)];
+                if (!object.Exists)
+                    continue;
+                const auto label = [&] { return activeObjectLabel(level, j, object.FileName); };
+                const int g = resolveGroup(label, object.Ref, stage.ActiveGroupCount, u"активных групп"_s);
+                const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];
+                result.active.push_back({j, &object, &group, checkedPicture(label, group.PngName, g)});
+            }
+            break;
+        case model::ObjectKind::Background:
+            for (int i = 1; i <= stage.FonObjCount; ++i) {
+                const model::FonObjectData& object = stage.FonObject[size_t(i)];
+                if (!object.Exists)
+                    continue;
+                const auto label = [&] { return fonObjectLabel(level, i, object.FileName); };
+                const int g = resolveGroup(label, object.Ref, stage.FonGroupCount, u"фоновых групп"_s);
+                const model::FonGroupData& group = stage.FonGroup[size_t(g)];
+                result.fon.push_back({i, &object, &group, checkedPicture(label, group.PngName, g)});
+            }
+            break;
+        case model::ObjectKind::LivesBar: // the stage's extra class (ExtraClass.h) and its picture (Converter.cpp)
+        case model::ObjectKind::Text:     // the stage's extra class
+            break;
+        }
     }
     return result;
 }
