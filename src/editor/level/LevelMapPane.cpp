@@ -364,12 +364,7 @@ void LevelMapPane::pnObjectsListContextPopup(QPoint pos)
     const model::Project& project = m_document.project();
     const model::StageData& s = project.current();
     const std::optional<level::ListIcon> icon = m_view->objectList().iconAt(pos.x(), pos.y(), s.ListSlotCount);
-    m_listTarget.clear();
-    if (icon && icon->kind == model::ObjectKind::Background && icon->tag >= 1 && icon->tag <= model::kMaxFonGroups)
-        m_listTarget = s.FonGroup[size_t(icon->tag)].FileName;
-    else if (icon && icon->kind == model::ObjectKind::Active && icon->tag >= 1 && icon->tag <= model::kMaxActiveGroups)
-        m_listTarget = s.ActiveGroup[size_t(icon->tag)].FileName;
-    // Text objects keep no file to read again.
+    m_listTarget = icon && icon->kind ? level::fileOfListed(s, *icon->kind, icon->tag) : QString();
     if (m_listTarget.isEmpty())
         return;
     m_runMenu(PopupMenuList, pnObjectsList->mapToGlobal(pos));

@@ -1,25 +1,27 @@
 #pragma once
 
+#include "model/ObjectKind.h"
+
 #include <QDialog>
 #include <QString>
+
+#include <optional>
 
 class QPushButton;
 
 namespace kestrava::editor {
 
-// "Выберите тип создаваемого объекта": four buttons, each closes the
+// "Выберите тип создаваемого объекта": a button per kind, each closes the
 // chooser with its kind; the caller then opens that kind's editor.
 class ObjectKindChooser : public QDialog {
     Q_OBJECT
 public:
-    enum class Kind { None, Fon, Active, Lives, Text };
-
     static inline const QString kCaption = QStringLiteral("Выберите тип создаваемого объекта");
 
     explicit ObjectKindChooser(QWidget* parent = nullptr);
 
-    // The button that closed the chooser; None when it was closed otherwise.
-    Kind choice() const { return m_choice; }
+    // The kind whose button closed the chooser; none when it was closed otherwise.
+    std::optional<model::ObjectKind> choice() const { return m_choice; }
 
     QPushButton* BtFon = nullptr;
     QPushButton* BtActive = nullptr;
@@ -27,9 +29,9 @@ public:
     QPushButton* BtText = nullptr;
 
 private:
-    void choose(Kind kind);
+    void choose(model::ObjectKind kind);
 
-    Kind m_choice = Kind::None;
+    std::optional<model::ObjectKind> m_choice;
 };
 
 } // namespace kestrava::editor

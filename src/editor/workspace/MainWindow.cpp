@@ -498,30 +498,30 @@ void MainWindow::N_CreateObjectClick()
         ObjectKindChooser chooser(this);
         chooser.exec();
         // The chooser is closed before the editor of its choice opens.
-        switch (chooser.choice()) {
-        case ObjectKindChooser::Kind::Fon: {
+        if (!chooser.choice())
+            return;
+        switch (*chooser.choice()) {
+        case model::ObjectKind::Background: {
             BackgroundEditorWindow editor(m_app, *m_dialogs, this);
             editor.exec();
             break;
         }
-        case ObjectKindChooser::Kind::Active: {
+        case model::ObjectKind::Active: {
             ActiveObjectEditorWindow editor(m_app, *m_dialogs, this);
             editor.exec();
             break;
         }
-        case ObjectKindChooser::Kind::Lives: {
+        case model::ObjectKind::LivesBar: {
             LivesBarEditorWindow editor(m_app, *m_dialogs, this);
             editor.exec();
             break;
         }
-        case ObjectKindChooser::Kind::Text: {
+        case model::ObjectKind::Text: {
             FontDialogWindow editor(m_app, *m_dialogs, this);
             editor.setTextObjectEditor(true);
             editor.exec();
             break;
         }
-        case ObjectKindChooser::Kind::None:
-            break;
         }
     });
 }

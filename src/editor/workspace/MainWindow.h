@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ProjectDocument.h"
+#include "model/ObjectKind.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -36,9 +37,7 @@ public:
     static inline const QString kTitleLevel = QStringLiteral("Kestrava - Редактор уровня");
     static inline const QString kTitleEvents = QStringLiteral("Kestrava - Редактор событий");
     // Filter of the object-file dialog of "Загрузить".
-    static inline const QString kObjectFileFilter = QStringLiteral(
-        "файл фонового объекта (*.obf);;файл активного объекта (*.oba);;"
-        "файл  объекта полосы (*.obl);;файл  текстового объекта (*.obt)");
+    static inline const QString kObjectFileFilter = model::objectFileFilter();
     // Filter of the project file dialogs.
     static inline const QString kProjectFileFilter = QStringLiteral("файл проекта (*.prg)");
 
