@@ -111,29 +111,28 @@ StageObjects emittedObjects(const model::Project& project, int level)
     result.fon.reserve(size_t(stage.FonObjCount));
     result.active.reserve(size_t(stage.ActiveObjCount));
 
+    // The placed objects of one kind that exist, each with the group its Ref names.
+    const auto resolve = [&](auto& into, const auto& objects, int count, const auto& groups, int groupCount,
+                             auto labelOf, const QString& groupsWhat) {
+        for (int i = 1; i <= count; ++i) {
+            const auto& object = objects[size_t(i)];
+            if (!object.Exists)
+                continue;
+            const auto label = [&] { return labelOf(level, i, object.FileName); };
+            const int g = resolveGroup(label, object.Ref, groupCount, groupsWhat);
+            const auto& group = groups[size_t(g)];
+            into.push_back({i, &object, &group, checkedPicture(label, group.PngName, g)});
+        }
+    };
     for (model::ObjectKind kind : kResolveOrder) {
         switch (kind) {
         case model::ObjectKind::Active:
-            for (int j = 1; j <= stage.ActiveObjCount; ++j) {
-                const model::ActiveObjectData& object = stage.ActiveObject[size_t(j)];
-                if (!object.Exists)
-                    continue;
-                const auto label = [&] { return activeObjectLabel(level, j, object.FileName); };
-                const int g = resolveGroup(label, object.Ref, stage.ActiveGroupCount, u"активных групп"_s);
-                const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];
-                result.active.push_back({j, &object, &group, checkedPicture(label, group.PngName, g)});
-            }
+            resolve(result.active, stage.ActiveObject, stage.ActiveObjCount, stage.ActiveGroup, stage.ActiveGroupCount,
+                    activeObjectLabel, u"активных групп"_s);
             break;
         case model::ObjectKind::Background:
-            for (int i = 1; i <= stage.FonObjCount; ++i) {
-                const model::FonObjectData& object = stage.FonObject[size_t(i)];
-                if (!object.Exists)
-                    continue;
-                const auto label = [&] { return fonObjectLabel(level, i, object.FileName); };
-                const int g = resolveGroup(label, object.Ref, stage.FonGroupCount, u"фоновых групп"_s);
-                const model::FonGroupData& group = stage.FonGroup[size_t(g)];
-                result.fon.push_back({i, &object, &group, checkedPicture(label, group.PngName, g)});
-            }
+            resolve(result.fon, stage.FonObject, stage.FonObjCount, stage.FonGroup, stage.FonGroupCount, fonObjectLabel,
+                    u"фоновых групп"_s);
             break;
         case model::ObjectKind::LivesBar: // the stage's extra class (ExtraClass.h) and its picture (Converter.cpp)
         case model::ObjectKind::Text:     // the stage's extra class
