@@ -4,6 +4,7 @@
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "media/PictureSource.h"
+#include "level/PlacedHits.h"
 #include "level/TileMap.h"
 #include "model/Project.h"
 
@@ -82,6 +83,24 @@ bool groupValid(const model::StageData& s, int g)
 // Feeds `to` everything of a stage that the base drawing (backgrounds and
 // sprites) depends on besides the picture files; the same walk records
 // the inputs and compares them later, so the two cannot drift apart.
+// Whether a kind is drawn into the stage kept under the marks, or over the
+// marks on every redraw (the lives bar and text markers cover a frame).
+bool drawnUnderTheMarks(model::ObjectKind kind)
+{
+    switch (kind) {
+    case model::ObjectKind::Background:
+    case model::ObjectKind::Active:
+        return true;
+    case model::ObjectKind::LivesBar:
+    case model::ObjectKind::Text:
+        return false;
+    }
+    return false;
+}
+
+// Feeds `to` everything of a stage that the drawing under the marks depends
+// on besides the picture files; the same walk records the inputs and
+// compares them later, so the two cannot drift apart.
 template <class Sink>
 void visitBaseInputs(const model::Project& project, int level, Sink& to)
 {
@@ -89,34 +108,47 @@ void visitBaseInputs(const model::Project& project, int level, Sink& to)
     to.number(level);
     to.number(project.hasProjectDir());
     to.name(project.ProjectDir.value_or(QString()));
-    to.number(s.ListSlotCount);
-    to.number(s.FonGroupCount);
-    for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g) {
-        const model::FonGroupData& group = s.FonGroup[size_t(g)];
-        to.name(group.FileName);
-        to.name(group.PictureName);
-        to.number(group.TileWidth);
-        to.number(group.TileHeight);
-        to.number(group.Columns);
-        to.number(group.Rows);
-        to.cells(group.Cells);
-    }
-    to.number(s.FonObjCount);
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        const model::FonObjectData& o = s.FonObject[size_t(i)];
-        to.number(o.Exists);
-        to.number(o.Layer);
-        to.number(o.Group);
-        to.number(o.X);
-        to.number(o.Y);
-    }
-    to.number(s.ActiveObjCount);
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-        const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-        to.number(o.Exists);
-        to.name(o.FileName);
-        to.number(o.X);
-        to.number(o.Y);
+    for (model::ObjectKind kind : kDrawnOnTopFirst) {
+        if (!drawnUnderTheMarks(kind))
+            continue;
+        switch (kind) {
+        case model::ObjectKind::Background:
+            to.number(s.ListSlotCount);
+            to.number(s.FonGroupCount);
+            for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g) {
+                const model::FonGroupData& group = s.FonGroup[size_t(g)];
+                to.name(group.FileName);
+                to.name(group.PictureName);
+                to.number(group.TileWidth);
+                to.number(group.TileHeight);
+                to.number(group.Columns);
+                to.number(group.Rows);
+                to.cells(group.Cells);
+            }
+            to.number(s.FonObjCount);
+            for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+                const model::FonObjectData& o = s.FonObject[size_t(i)];
+                to.number(o.Exists);
+                to.number(o.Layer);
+                to.number(o.Group);
+                to.number(o.X);
+                to.number(o.Y);
+            }
+            break;
+        case model::ObjectKind::Active:
+            to.number(s.ActiveObjCount);
+            for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
+                const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+                to.number(o.Exists);
+                to.name(o.FileName);
+                to.number(o.X);
+                to.number(o.Y);
+            }
+            break;
+        case model::ObjectKind::LivesBar:
+        case model::ObjectKind::Text:
+            break; // drawn over the marks each time
+        }
     }
 }
 
@@ -320,12 +352,8 @@ const QImage& MapRenderer::base(const model::Project& project, int level, QSize 
     visitBaseInputs(project, level, record);
     fresh.files.clear();
     cache.recordPaths(&fresh.files);
-    {
-        QPainter painter(&fresh.image);
-        painter.fillRect(fresh.image.rect(), Qt::white);
-        drawBackground(painter, fresh.image, project, level);
-        drawActive(painter, project, project.stage(level));
-    }
+    fresh.image.fill(Qt::white);
+    drawKinds(fresh.image, project, level, true);
     cache.recordPaths(nullptr);
     fresh.files.removeDuplicates();
     fresh.pictureChanges = cache.changeCount();
@@ -353,11 +381,35 @@ void MapRenderer::render(QImage& map, const model::Project& project, int level, 
         framePixels(map, overlay.band->left(), overlay.band->top(), qint64(overlay.band->right()) + 1,
                     qint64(overlay.band->bottom()) + 1, kBandColour);
     framePixels(map, 0, 0, overlay.screen.width(), overlay.screen.height(), kScreenFrameColour);
-    drawFixed(map, project, s);
+    drawKinds(map, project, level, false);
     if (overlay.pathObject > 0)
         drawPath(map, s, overlay.pathObject);
     if (overlay.floating)
         drawFloating(map, *overlay.floating);
+}
+
+void MapRenderer::drawKinds(QImage& map, const model::Project& project, int level, bool underTheMarks)
+{
+    const model::StageData& s = project.stage(level);
+    QPainter painter(&map);
+    for (auto kind = kDrawnOnTopFirst.rbegin(); kind != kDrawnOnTopFirst.rend(); ++kind) {
+        if (drawnUnderTheMarks(*kind) != underTheMarks)
+            continue;
+        switch (*kind) {
+        case model::ObjectKind::Background:
+            drawBackground(painter, map, project, level);
+            break;
+        case model::ObjectKind::Active:
+            drawActive(painter, project, s);
+            break;
+        case model::ObjectKind::LivesBar:
+            drawLivesBar(painter, project, s);
+            break;
+        case model::ObjectKind::Text:
+            drawTextMarkers(painter, s);
+            break;
+        }
+    }
 }
 
 void MapRenderer::drawBackground(QPainter& painter, const QImage& map, const model::Project& project, int level)
@@ -412,9 +464,8 @@ void MapRenderer::drawActive(QPainter& painter, const model::Project& project, c
     }
 }
 
-void MapRenderer::drawFixed(QImage& map, const model::Project& project, const model::StageData& s)
+void MapRenderer::drawLivesBar(QPainter& painter, const model::Project& project, const model::StageData& s)
 {
-    QPainter painter(&map);
     if (!s.LivesBar.BmpName.isEmpty()) {
         // The bar's picture stays in the library; a project may carry its own copy.
         const QString key = u"lives:"_s + s.LivesBar.BmpName;
@@ -426,6 +477,10 @@ void MapRenderer::drawFixed(QImage& map, const model::Project& project, const mo
                                              &picture, true))
             painter.drawImage(QPoint(s.LivesBar.X, s.LivesBar.Y), picture.image);
     }
+}
+
+void MapRenderer::drawTextMarkers(QPainter& painter, const model::StageData& s)
+{
     media::CachedPicture marker;
     bool haveMarker = false;
     bool triedMarker = false;

@@ -101,9 +101,12 @@ private:
 
     // The stage without the editor's marks, kept between redraws that change nothing under them.
     const QImage& base(const model::Project& project, int level, QSize size);
+    // The kinds drawn under the marks, or those drawn over them, bottom first.
+    void drawKinds(QImage& map, const model::Project& project, int level, bool underTheMarks);
     void drawBackground(QPainter& painter, const QImage& map, const model::Project& project, int level);
     void drawActive(QPainter& painter, const model::Project& project, const model::StageData& stage);
-    void drawFixed(QImage& map, const model::Project& project, const model::StageData& stage);
+    void drawLivesBar(QPainter& painter, const model::Project& project, const model::StageData& stage);
+    void drawTextMarkers(QPainter& painter, const model::StageData& stage);
     void drawPath(QImage& map, const model::StageData& stage, int object);
     void drawFloating(QImage& map, const FloatingPicture& floating);
 

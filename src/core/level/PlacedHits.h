@@ -22,8 +22,7 @@ inline int clampToInt(qint64 v)
     return int(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-// The kinds as the map stacks them (MapRenderer::render, and its key of what
-// the stage under the marks read), the top first.
+// The kinds as the map stacks them (MapRenderer draws them in reverse), the top first.
 inline constexpr std::array kDrawnOnTopFirst{model::ObjectKind::Text, model::ObjectKind::LivesBar,
                                              model::ObjectKind::Active, model::ObjectKind::Background};
 static_assert(model::namesEveryKindOnce(kDrawnOnTopFirst));
