@@ -830,6 +830,52 @@ TEST_F(LevelFixture, PointerMovesDecodeNothingUntilAFileChanges)
     EXPECT_EQ(px(300, 300), tileColour(1));
 }
 
+// The map under the marks is kept between redraws; whatever it is drawn
+// from must still show at once, changed through the tables or on disk.
+TEST_F(LevelFixture, TheKeptMapFollowsEveryChangeUnderTheMarks)
+{
+    const int g = addFonGroup(u"a"_s, 2, 2, 1);
+    const int a = addActiveGroup(u"s"_s, 10, 10, qRgb(0, 0, 250));
+    const int f = placeFon(g, 100, 100);
+    const int n = placeActive(a, 300, 300);
+    view.redrawMap();
+    ASSERT_EQ(px(100, 100), tileColour(1));
+    ASSERT_EQ(px(300, 300), qRgb(0, 0, 250));
+
+    // A redraw with nothing changed gives the same picture, and the marks move over it.
+    const QImage before = view.map().copy();
+    view.pointerMoved(5, 5);
+    EXPECT_EQ(view.map(), before);
+
+    s().ActiveObject[size_t(n)].X = 400;
+    view.redrawMap();
+    EXPECT_EQ(px(300, 300), kWhite);
+    EXPECT_EQ(px(400, 300), qRgb(0, 0, 250));
+
+    s().FonGroup[size_t(g)].setCell(1, 1, 2);
+    view.redrawMap();
+    EXPECT_EQ(px(100, 100), tileColour(2));
+    EXPECT_EQ(px(116, 100), tileColour(1));
+
+    s().FonObject[size_t(f)].Exists = false;
+    view.redrawMap();
+    EXPECT_EQ(px(100, 100), kWhite);
+
+    // A sprite file that goes missing and comes back.
+    QFile::remove(own(u"s.bmp"_s));
+    view.redrawMap();
+    EXPECT_EQ(px(400, 300), kWhite);
+    writeBmp(own(u"s.bmp"_s), 10, 10, qRgb(0, 200, 0));
+    view.redrawMap();
+    EXPECT_EQ(px(400, 300), qRgb(0, 200, 0));
+
+    // Another stage's thumbnail in between does not leave its map behind.
+    const int other = project().addLevel();
+    view.renderStage(other);
+    view.redrawMap();
+    EXPECT_EQ(px(400, 300), qRgb(0, 200, 0));
+}
+
 TEST(StageThumbnail, ShowsWhatTheStageHoldsFillingItsCellAndNeverShrinksALoneSprite)
 {
     const QSize cell(137, 81);

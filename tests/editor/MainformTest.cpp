@@ -549,3 +549,74 @@ TEST(AboutBoxTest, ShowsNameVersionDevelopersAndLicences)
 }
 
 } // namespace
+
+// The map's keys as the author presses them: they reach the map only while
+// it is shown, and never move or delete objects from behind the event sheet.
+TEST_F(MainformTest, TheMapsKeysActOnlyWhileTheLevelEditorIsShown)
+{
+    kestrava::test::ErrorCapture errors;
+    action("N_New")->trigger();
+    auto& project = window->document().edit();
+    auto& s = project.current();
+    const int g = project.addActiveGroup(1);
+    s.ActiveGroup[size_t(g)].BmpName = u"hero.bmp"_s;
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    kestrava::io::writeBmp(picture, project.projectPath(u"objects/hero.bmp"_s));
+    auto& hero = s.ActiveObject[1];
+    hero.Ref = u"1"_s;
+    hero.GroupValue = g;
+    hero.Layer = s.ActiveGroup[size_t(g)].ListSlot;
+    hero.FileName = u"hero.bmp"_s;
+    hero.X = 100;
+    hero.Y = 100;
+    hero.Width = 20;
+    hero.Height = 20;
+    hero.Exists = true;
+    s.ActiveObjCount = 1;
+    action("N_LevelEditor")->trigger();
+    auto& view = window->FrLevelEditor1()->view();
+    view.pressed(110, 110);
+    view.released(false);
+    ASSERT_TRUE(view.tool().selection());
+    ASSERT_EQ(view.tool().selection()->index, 1);
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto press = [&](QWidget* to, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        to->setFocus();
+        QTest::keyClick(to, key, modifiers);
+    };
+
+    action("N_EventsEditor")->trigger();
+    QWidget* sheet = window->FrEventsEditor1()->findChild<QWidget*>(u"pnSheet"_s);
+    ASSERT_TRUE(sheet);
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Delete})
+        press(sheet, key);
+    press(sheet, Qt::Key_D, Qt::ControlModifier);
+    press(sheet, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(hero.X, 100);
+    EXPECT_EQ(hero.Y, 100);
+    EXPECT_TRUE(hero.Exists);
+    EXPECT_EQ(s.ActiveObjCount, 1);
+    EXPECT_FALSE(action("N_Undo")->isEnabled());
+
+    action("N_LevelEditor")->trigger();
+    QWidget* map = window->FrLevelEditor1()->findChild<QWidget*>(u"ImPositionObjects"_s);
+    ASSERT_TRUE(map);
+    press(map, Qt::Key_Right);
+    press(map, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(hero.X, 101);
+    EXPECT_EQ(hero.Y, 108);
+    press(map, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(s.ActiveObjCount, 2);
+    EXPECT_TRUE(s.ActiveObject[2].Exists);
+    press(map, Qt::Key_Delete);
+    EXPECT_FALSE(s.ActiveObject[2].Exists) << "the duplicate is the selection";
+    press(map, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(s.ActiveObject[2].Exists);
+    press(map, Qt::Key_0, Qt::ControlModifier);
+    press(map, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_GT(window->FrLevelEditor1()->zoom(), 100);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -78,6 +79,76 @@ bool groupValid(const model::StageData& s, int g)
     return g >= 1 && g <= std::min(s.FonGroupCount, model::kMaxFonGroups);
 }
 
+// Feeds `to` everything of a stage that the base drawing (backgrounds and
+// sprites) depends on besides the picture files; the same walk records
+// the inputs and compares them later, so the two cannot drift apart.
+template <class Sink>
+void visitBaseInputs(const model::Project& project, int level, Sink& to)
+{
+    const model::StageData& s = project.stage(level);
+    to.number(level);
+    to.number(project.hasProjectDir());
+    to.name(project.ProjectDir.value_or(QString()));
+    to.number(s.ListSlotCount);
+    to.number(s.FonGroupCount);
+    for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g) {
+        const model::FonGroupData& group = s.FonGroup[size_t(g)];
+        to.name(group.FileName);
+        to.name(group.PictureName);
+        to.number(group.TileWidth);
+        to.number(group.TileHeight);
+        to.number(group.Columns);
+        to.number(group.Rows);
+        to.cells(group.Cells);
+    }
+    to.number(s.FonObjCount);
+    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
+        const model::FonObjectData& o = s.FonObject[size_t(i)];
+        to.number(o.Exists);
+        to.number(o.Layer);
+        to.number(o.Group);
+        to.number(o.X);
+        to.number(o.Y);
+    }
+    to.number(s.ActiveObjCount);
+    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
+        const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
+        to.number(o.Exists);
+        to.name(o.FileName);
+        to.number(o.X);
+        to.number(o.Y);
+    }
+}
+
+struct BaseInputs {
+    std::vector<qint64> numbers;
+    QStringList names;
+    std::vector<std::vector<int>> cells;
+};
+
+struct RecordInputs {
+    BaseInputs& into;
+    void number(qint64 n) { into.numbers.push_back(n); }
+    void name(const QString& n) { into.names.push_back(n); }
+    void cells(const std::vector<int>& c) { into.cells.push_back(c); }
+};
+
+// Compares without allocating: this runs on every pointer move.
+struct CompareInputs {
+    const BaseInputs& with;
+    size_t numbers = 0;
+    qsizetype names = 0;
+    size_t cellLists = 0;
+    bool same = true;
+    void number(qint64 n) { same = same && numbers < with.numbers.size() && with.numbers[numbers++] == n; }
+    void name(const QString& n) { same = same && names < with.names.size() && with.names[names++] == n; }
+    void cells(const std::vector<int>& c) { same = same && cellLists < with.cells.size() && with.cells[cellLists++] == c; }
+    bool all() const
+    {
+        return same && numbers == with.numbers.size() && names == with.names.size() && cellLists == with.cells.size();
+    }
+};
+
 } // namespace
 
 void BlinkColour::advance()
@@ -117,6 +188,13 @@ struct MapRenderer::GroupRender {
     std::vector<int> cells;
     std::shared_ptr<const TileSheet> sheet;
     QImage image;       // null: too large to keep, drawn tile by tile
+};
+
+struct MapRenderer::BaseRender {
+    QImage image;
+    BaseInputs inputs;
+    QStringList files;               // every picture file the drawing asked for
+    std::uint64_t pictureChanges = 0; // the cache's count once they were read
 };
 
 MapRenderer::MapRenderer(media::PictureSource& pictures) : m_pictures(pictures) {}
@@ -216,18 +294,53 @@ void MapRenderer::forgetRenders()
 {
     m_sheets.clear();
     m_renders.clear();
+    m_base.reset();
+}
+
+const QImage& MapRenderer::base(const model::Project& project, int level, QSize size)
+{
+    media::PictureCache& cache = m_pictures.cache();
+    if (m_base && cache.enabled() && m_base->image.size() == size) {
+        CompareInputs compare{m_base->inputs};
+        visitBaseInputs(project, level, compare);
+        if (compare.all()) {
+            // A picture file changed on disk draws the base again, as it would have without keeping it.
+            cache.check(m_base->files);
+            if (cache.changeCount() == m_base->pictureChanges)
+                return m_base->image;
+        }
+    }
+    if (!m_base)
+        m_base = std::make_unique<BaseRender>();
+    BaseRender& fresh = *m_base;
+    if (fresh.image.size() != size)
+        fresh.image = QImage(size, QImage::Format_RGB32);
+    fresh.inputs = BaseInputs();
+    RecordInputs record{fresh.inputs};
+    visitBaseInputs(project, level, record);
+    fresh.files.clear();
+    cache.recordPaths(&fresh.files);
+    {
+        QPainter painter(&fresh.image);
+        painter.fillRect(fresh.image.rect(), Qt::white);
+        drawBackground(painter, fresh.image, project, level);
+        drawActive(painter, project, project.stage(level));
+    }
+    cache.recordPaths(nullptr);
+    fresh.files.removeDuplicates();
+    fresh.pictureChanges = cache.changeCount();
+    return fresh.image;
 }
 
 void MapRenderer::render(QImage& map, const model::Project& project, int level, const MapOverlay& overlay)
 {
     const model::StageData& s = project.stage(level);
     m_pictures.cache().beginPass();
-    {
-        QPainter painter(&map);
-        painter.fillRect(map.rect(), Qt::white);
-        drawBackground(painter, map, project, level);
-        drawActive(painter, project, s);
-    }
+    const QImage& under = base(project, level, map.size());
+    if (map.format() == under.format() && map.bytesPerLine() == under.bytesPerLine())
+        std::memcpy(map.bits(), under.constBits(), size_t(under.sizeInBytes()));
+    else
+        QPainter(&map).drawImage(0, 0, under);
     const auto frameSelected = [&](const SelectionRect& sel) {
         framePixels(map, sel.left, sel.top, sel.right, sel.bottom, overlay.selectionColour);
         framePixels(map, qint64(sel.left) + 2, qint64(sel.top) + 2, qint64(sel.right) - 2, qint64(sel.bottom) - 2,

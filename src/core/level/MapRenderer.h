@@ -91,6 +91,7 @@ public:
 private:
     struct GroupRender;
     struct TileSheet;
+    struct BaseRender;
 
     bool loadSheet(const model::Project& project, const model::FonGroupData& group, QString* path,
                    media::CachedPicture* out, bool report);
@@ -98,6 +99,8 @@ private:
                                                bool report);
     const GroupRender* groupRender(const model::Project& project, int level, int g);
 
+    // The stage without the editor's marks, kept between redraws that change nothing under them.
+    const QImage& base(const model::Project& project, int level, QSize size);
     void drawBackground(QPainter& painter, const QImage& map, const model::Project& project, int level);
     void drawActive(QPainter& painter, const model::Project& project, const model::StageData& stage);
     void drawFixed(QImage& map, const model::Project& project, const model::StageData& stage);
@@ -107,6 +110,7 @@ private:
     media::PictureSource& m_pictures;
     QHash<QString, std::shared_ptr<TileSheet>> m_sheets;
     QHash<qint64, std::shared_ptr<GroupRender>> m_renders; // by stage and group
+    std::unique_ptr<BaseRender> m_base;
 };
 
 } // namespace kestrava::level

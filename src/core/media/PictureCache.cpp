@@ -42,6 +42,7 @@ QImage readPicture(const QString& path)
 void PictureCache::setEnabled(bool enabled)
 {
     m_enabled = enabled;
+    ++m_changes;
     if (!enabled)
         m_entries.clear();
 }
@@ -55,6 +56,7 @@ template <class Read>
 void PictureCache::finishDecode(Entry& entry, Read read)
 {
     ++m_decodes;
+    ++m_changes;
     entry.decoded = true;
     entry.picture.serial = m_nextSerial++;
     try {
@@ -79,6 +81,8 @@ bool PictureCache::needsDecode(const QString& path, Entry& entry)
     const qint64 size = present ? qint64(st.st_size) : -1;
     const qint64 modified = present ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : 0;
     if (!present) {
+        if (entry.present || entry.decoded || entry.error.isEmpty())
+            ++m_changes;
         entry.present = false;
         entry.decoded = false;
         entry.picture = CachedPicture();
@@ -95,12 +99,23 @@ bool PictureCache::needsDecode(const QString& path, Entry& entry)
 
 CachedPicture PictureCache::load(const QString& path)
 {
+    if (m_recording)
+        m_recording->append(path);
     Entry& entry = m_entries[path];
     if (needsDecode(path, entry))
         decode(path, entry);
     if (!entry.error.isEmpty())
         throw io::Error(entry.error);
     return entry.picture;
+}
+
+void PictureCache::check(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        Entry& entry = m_entries[path];
+        if (needsDecode(path, entry))
+            decode(path, entry);
+    }
 }
 
 void PictureCache::loadAll(const QStringList& paths)

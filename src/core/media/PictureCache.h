@@ -35,7 +35,21 @@ public:
     // Starts a new pass: every file is checked again on its next load.
     void beginPass() { ++m_pass; }
     // A file just replaced: decoded anew on its next load, whatever its size and time say.
-    void forget(const QString& path) { m_entries.remove(path); }
+    void forget(const QString& path)
+    {
+        m_entries.remove(path);
+        ++m_changes;
+    }
+
+    // While set, every path load() is asked for is added to `paths`, so that
+    // what was drawn from them can be kept and the files checked again later.
+    void recordPaths(QStringList* paths) { m_recording = paths; }
+    // Checks the files at paths as load() would (once a pass, decoding the
+    // changed ones), without throwing.
+    void check(const QStringList& paths);
+    // Steps whenever what load() gives for some path changes: a decode, a
+    // file that went missing, a forgotten entry.
+    std::uint64_t changeCount() const { return m_changes; }
 
     // Off: every load decodes the file anew (for measuring what the cache saves).
     void setEnabled(bool enabled);
@@ -64,6 +78,8 @@ private:
     QHash<QString, Entry> m_entries;
     std::uint64_t m_pass = 1;
     std::uint64_t m_nextSerial = 1;
+    std::uint64_t m_changes = 0;
+    QStringList* m_recording = nullptr;
     int m_decodes = 0;
     bool m_enabled = true;
 };
