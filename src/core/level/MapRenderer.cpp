@@ -105,44 +105,32 @@ template <class Sink>
 void visitBaseInputs(const model::Project& project, int level, Sink& to)
 {
     const model::StageData& s = project.stage(level);
-    to.number(level);
-    to.number(project.hasProjectDir());
+    to.numbers({level, project.hasProjectDir()});
     to.name(project.ProjectDir.value_or(QString()));
     for (model::ObjectKind kind : kDrawnOnTopFirst) {
         if (!drawnUnderTheMarks(kind))
             continue;
         switch (kind) {
         case model::ObjectKind::Background:
-            to.number(s.ListSlotCount);
-            to.number(s.FonGroupCount);
+            to.numbers({s.ListSlotCount, s.FonGroupCount, s.FonObjCount});
             for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g) {
                 const model::FonGroupData& group = s.FonGroup[size_t(g)];
                 to.name(group.FileName);
                 to.name(group.PictureName);
-                to.number(group.TileWidth);
-                to.number(group.TileHeight);
-                to.number(group.Columns);
-                to.number(group.Rows);
+                to.numbers({group.TileWidth, group.TileHeight, group.Columns, group.Rows});
                 to.cells(group.Cells);
             }
-            to.number(s.FonObjCount);
             for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
                 const model::FonObjectData& o = s.FonObject[size_t(i)];
-                to.number(o.Exists);
-                to.number(o.Layer);
-                to.number(o.Group);
-                to.number(o.X);
-                to.number(o.Y);
+                to.numbers({o.Exists, o.Layer, o.Group, o.X, o.Y});
             }
             break;
         case model::ObjectKind::Active:
-            to.number(s.ActiveObjCount);
+            to.numbers({s.ActiveObjCount});
             for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
                 const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-                to.number(o.Exists);
                 to.name(o.FileName);
-                to.number(o.X);
-                to.number(o.Y);
+                to.numbers({o.Exists, o.X, o.Y});
             }
             break;
         case model::ObjectKind::LivesBar:
@@ -160,7 +148,7 @@ struct BaseInputs {
 
 struct RecordInputs {
     BaseInputs& into;
-    void number(qint64 n) { into.numbers.push_back(n); }
+    void numbers(std::initializer_list<qint64> ns) { into.numbers.insert(into.numbers.end(), ns); }
     void name(const QString& n) { into.names.push_back(n); }
     void cells(const std::vector<int>& c) { into.cells.push_back(c); }
 };
@@ -168,16 +156,25 @@ struct RecordInputs {
 // Compares without allocating: this runs on every pointer move.
 struct CompareInputs {
     const BaseInputs& with;
-    size_t numbers = 0;
-    qsizetype names = 0;
-    size_t cellLists = 0;
+    // How far each list has been compared.
+    size_t numbersRead = 0;
+    qsizetype namesRead = 0;
+    size_t cellListsRead = 0;
     bool same = true;
-    void number(qint64 n) { same = same && numbers < with.numbers.size() && with.numbers[numbers++] == n; }
-    void name(const QString& n) { same = same && names < with.names.size() && with.names[names++] == n; }
-    void cells(const std::vector<int>& c) { same = same && cellLists < with.cells.size() && with.cells[cellLists++] == c; }
+    void numbers(std::initializer_list<qint64> ns)
+    {
+        for (qint64 n : ns)
+            same = same && numbersRead < with.numbers.size() && with.numbers[numbersRead++] == n;
+    }
+    void name(const QString& n) { same = same && namesRead < with.names.size() && with.names[namesRead++] == n; }
+    void cells(const std::vector<int>& c)
+    {
+        same = same && cellListsRead < with.cells.size() && with.cells[cellListsRead++] == c;
+    }
     bool all() const
     {
-        return same && numbers == with.numbers.size() && names == with.names.size() && cellLists == with.cells.size();
+        return same && numbersRead == with.numbers.size() && namesRead == with.names.size()
+               && cellListsRead == with.cells.size();
     }
 };
 
