@@ -29,7 +29,7 @@ public final class GameFile {
         try (JarFile file = new JarFile(jar)) {
             Manifest m = file.getManifest();
             if (m == null) {
-                throw new IOException(jar + ": the archive has no manifest");
+                throw new IOException("Игра не запущена: в архиве " + jar + " нет манифеста.");
             }
             for (Map.Entry<Object, Object> e : m.getMainAttributes().entrySet()) {
                 manifest.put(((Attributes.Name) e.getKey()).toString(), (String) e.getValue());
@@ -37,11 +37,11 @@ public final class GameFile {
         }
         for (String key : REQUIRED) {
             if (!manifest.containsKey(key)) {
-                throw new IOException(jar + ": the manifest lacks " + key);
+                throw new IOException("Игра не запущена: в манифесте архива " + jar + " нет " + key + ".");
             }
             if (descriptor != null && !manifest.get(key).equals(descriptor.get(key))) {
-                throw new IOException(jar + ": " + key + " of the descriptor (" + descriptor.get(key)
-                        + ") differs from the manifest's (" + manifest.get(key) + ")");
+                throw new IOException("Игра не запущена: " + key + " дескриптора (" + descriptor.get(key)
+                        + ") не совпадает с манифестом архива " + jar + " (" + manifest.get(key) + ").");
             }
         }
         properties.putAll(manifest);
@@ -51,11 +51,13 @@ public final class GameFile {
         String profile = properties.getOrDefault("MicroEdition-Profile", "");
         String configuration = properties.getOrDefault("MicroEdition-Configuration", "");
         if (!profile.contains("MIDP-2.0") || !configuration.startsWith("CLDC-1.")) {
-            throw new IOException(jar + ": not a MIDP 2.0 / CLDC 1.x suite (" + profile + ", " + configuration + ")");
+            throw new IOException("Игра не запущена: " + jar + " не игра для MIDP 2.0 / CLDC 1.x (" + profile + ", "
+                    + configuration + ").");
         }
         String first = properties.get("MIDlet-1");
         if (first == null || first.split(",", -1).length != 3) {
-            throw new IOException(jar + ": MIDlet-1 must read \"name, icon, class\", not " + first);
+            throw new IOException("Игра не запущена: MIDlet-1 архива " + jar + " должен иметь вид «имя, значок, класс», а не "
+                    + first + ".");
         }
         String[] parts = first.split(",", -1);
         name = parts[0].trim();
@@ -100,7 +102,7 @@ public final class GameFile {
         String url = descriptor.get("MIDlet-Jar-URL");
         String size = descriptor.get("MIDlet-Jar-Size");
         if (url == null || size == null) {
-            throw new IOException(file + ": the descriptor lacks MIDlet-Jar-URL or MIDlet-Jar-Size");
+            throw new IOException("Игра не запущена: в дескрипторе " + file + " нет MIDlet-Jar-URL или MIDlet-Jar-Size.");
         }
         String jarName = URLDecoder.decode(url, "UTF-8");
         // The archive lies beside its descriptor: a descriptor must not send the player elsewhere.
@@ -111,11 +113,17 @@ public final class GameFile {
         }
         File jar = new File(file.getParentFile(), jarName);
         if (!jar.isFile()) {
-            throw new IOException(file + ": MIDlet-Jar-URL names " + jar + ", which is not there");
+            throw new IOException("Игра не запущена: " + file + ": архива " + jar + ", названного в MIDlet-Jar-URL, нет.");
         }
-        if (jar.length() != Long.parseLong(size.trim())) {
-            throw new IOException(file + ": MIDlet-Jar-Size is " + size + ", the archive has " + jar.length()
-                    + " bytes");
+        long expected;
+        try {
+            expected = Long.parseLong(size.trim());
+        } catch (NumberFormatException e) {
+            throw new IOException("Игра не запущена: " + file + ": MIDlet-Jar-Size «" + size + "» не число.");
+        }
+        if (jar.length() != expected) {
+            throw new IOException("Игра не запущена: " + file + ": MIDlet-Jar-Size равен " + size + ", а в архиве "
+                    + jar.length() + " байт.");
         }
         return new GameFile(jar, descriptor);
     }
@@ -130,7 +138,7 @@ public final class GameFile {
             }
             int colon = line.indexOf(':');
             if (colon <= 0) {
-                throw new IOException(file + ": not a descriptor line: " + line);
+                throw new IOException("Игра не запущена: " + file + ": строка «" + line + "» не вида «ключ: значение».");
             }
             result.put(line.substring(0, colon).trim(), line.substring(colon + 1).trim());
         }
