@@ -4,13 +4,14 @@
 #    neither the compiler nor the jar; only the converter's pictures go in.
 #  - The game cannot load a desktop class by name, nor one of its folder.
 #  - The player refuses an archive whose classes call what no phone has
-#    (Runtime.exec, java.io.File), naming the class and what it calls, and
+#    (Runtime.exec, java.io.File) or ends the virtual machine (System.exit),
+#    naming the class and what it calls, and
 #    runs none of it.
 set(hostile ${WORK}/hostile)
 set(reaching ${WORK}/reaching)
 set(evil ${WORK}/evil)
 file(REMOVE_RECURSE ${evil})
-file(MAKE_DIRECTORY ${evil}/exec ${evil}/file ${evil}/plain)
+file(MAKE_DIRECTORY ${evil}/exec ${evil}/file ${evil}/exit ${evil}/plain)
 set(marker ${evil}/evil-ran)
 
 function(expect_ok what)
@@ -26,7 +27,8 @@ file(WRITE ${evil}/plain/Evil.java
 file(WRITE ${evil}/exec/Evil.java
   "public class Evil { static { try { Runtime.getRuntime().exec(\"touch ${marker}\"); } catch (Exception e) { } } }\n")
 file(WRITE ${evil}/file/Evil.java "public class Evil { java.io.File where; }\n")
-foreach(kind plain exec file)
+file(WRITE ${evil}/exit/Evil.java "public class Evil { static void end() { System.exit(0); } }\n")
+foreach(kind plain exec file exit)
   execute_process(COMMAND ${JAVAC} --release 8 -d ${evil}/${kind} ${evil}/${kind}/Evil.java
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   expect_ok("javac Evil.java (${kind})")
@@ -77,7 +79,8 @@ file(MAKE_DIRECTORY ${evil}/unpacked)
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${hostile}/bin/hostile.jar WORKING_DIRECTORY ${evil}/unpacked
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 expect_ok("unpacking hostile.jar")
-foreach(case "exec;java.lang.Runtime.exec\\(java.lang.String\\)" "file;классу java.io.File")
+foreach(case "exec;обращается к java.lang.Runtime.exec\\(java.lang.String\\)" "file;обращается к классу java.io.File"
+             "exit;вызывает java.lang.System.exit\\(int\\)")
   list(GET case 0 kind)
   list(GET case 1 named)
   file(COPY ${evil}/${kind}/Evil.class DESTINATION ${evil}/unpacked)
@@ -88,7 +91,7 @@ foreach(case "exec;java.lang.Runtime.exec\\(java.lang.String\\)" "file;клас�
   execute_process(COMMAND ${JAVA} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
                           ${evil}/${kind}.jar
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(result EQUAL 0 OR NOT err MATCHES "Игра не запущена: класс Evil обращается к ${named}")
+  if(result EQUAL 0 OR NOT err MATCHES "Игра не запущена: класс Evil ${named}")
     message(FATAL_ERROR "the player did not refuse ${kind}.jar (${result}):\n${out}${err}")
   endif()
   message(STATUS "${kind}.jar: ${err}")

@@ -70,7 +70,7 @@ public final class ClassFile {
         try {
             return new ClassFile().parse(new DataInputStream(new ByteArrayInputStream(bytes)));
         } catch (IOException | RuntimeException e) {
-            throw new IOException(where + ": not a readable class file (" + e.getMessage() + ")", e);
+            throw new IOException("Игра не запущена: " + where + " не читается как класс (" + e.getMessage() + ").", e);
         }
     }
 

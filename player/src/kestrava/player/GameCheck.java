@@ -48,6 +48,11 @@ final class GameCheck {
         // What it calls first: that names the member, not only its class.
         for (ClassFile.Member m : f.memberRefs) {
             String owner = m.owner.startsWith("[") ? "java/lang/Object" : m.owner;
+            // A phone throws SecurityException there; here it would close the player.
+            if ((owner.equals("java/lang/System") || owner.equals("java/lang/Runtime")) && m.name.equals("exit")) {
+                throw refused("класс " + name + " вызывает " + m.readable()
+                        + ": телефон не даёт игре так закончиться, игра заканчивается через notifyDestroyed()");
+            }
             if (!resolves(owner, m.name, m.descriptor, m.method)) {
                 throw refused("класс " + name + " обращается к " + m.readable() + ", чего нет в MIDP 2.0 / CLDC 1.1");
             }
