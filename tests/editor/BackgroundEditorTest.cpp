@@ -255,3 +255,22 @@ TEST(ObjectChooserTest, CreateOpensTheChooserAndTheEditorOfEachKind)
     }
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }
+
+// A new map: the empty picture says how to start, and a click on it asks for the tiles' picture.
+TEST_F(BackgroundEditorTest, AClickOnTheEmptyPictureAsksForTheTilesAndOnlyThen)
+{
+    auto* source = named(window.get(), u"Исходное изображение"_s);
+    EXPECT_TRUE(source->toolTip().contains(u"загрузить"_s));
+    QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(20, 20)); // cancelled
+    ASSERT_EQ(log->startDirs.size(), 1);
+    EXPECT_FALSE(window->N_Cut->isEnabled());
+
+    log->answers << folder.app().imageFile(u"sheet.png"_s);
+    QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log->startDirs.size(), 2);
+    EXPECT_TRUE(window->N_Cut->isEnabled());
+    EXPECT_TRUE(source->toolTip().isEmpty());
+    QTest::mouseClick(source, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(log->startDirs.size(), 2) << "a loaded picture is not asked for again";
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}

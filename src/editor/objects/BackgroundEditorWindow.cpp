@@ -197,6 +197,10 @@ BackgroundEditorWindow::BackgroundEditorWindow(const io::AppFolder& app, Standar
     connect(m_columns, &QSpinBox::valueChanged, this, resizeMap);
     connect(m_rows, &QSpinBox::valueChanged, this, resizeMap);
     connect(m_palette, &FonImageView::pressed, this, [this](QPoint pixel) { m_editor->paletteClicked(pixel); });
+    connect(m_source, &FonImageView::pressed, this, [this] {
+        if (!m_editor->pictureLoaded())
+            N_LoadPictureClick();
+    });
     connect(m_grid, &FonGridView::released, this, &BackgroundEditorWindow::showPreview);
 
     connect(m_editor.get(), &objects::FonEditor::sheetChanged, this, &BackgroundEditorWindow::showSheet);
@@ -315,6 +319,10 @@ void BackgroundEditorWindow::showSheet()
         box->blockSignals(false);
     N_Cut->setEnabled(m_editor->pictureLoaded());
     m_source->setImage(objects::sourceImage(*m_editor, kSourceBox));
+    // A new map starts here: the empty picture says how to fill it, and a click does it.
+    m_source->setHint(m_editor->pictureLoaded()
+                          ? QString()
+                          : QStringLiteral("Щёлкните, чтобы загрузить рисунок плиток (Правка → загрузить изображение)"));
     m_palette->setImage(objects::paletteImage(*m_editor));
     m_grid->resizeToGrid();
     showPreview();

@@ -117,6 +117,20 @@ void FonImageView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     painter.drawImage(event->rect().topLeft(), m_image, event->rect());
+    if (!m_hint.isEmpty()) {
+        painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, m_hint);
+    }
+}
+
+void FonImageView::setHint(const QString& hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    setToolTip(hint);
+    setCursor(hint.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    update();
 }
 
 void FonImageView::mousePressEvent(QMouseEvent* event)

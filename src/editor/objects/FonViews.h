@@ -53,6 +53,8 @@ public:
 
     void setImage(const QImage& image);
     const QImage& image() const { return m_image; }
+    // Said over the picture while it has nothing to show; empty: nothing.
+    void setHint(const QString& hint);
 
 signals:
     void pressed(QPoint pixel);
@@ -63,6 +65,7 @@ protected:
 
 private:
     QImage m_image;
+    QString m_hint;
 };
 
 } // namespace kestrava::editor
