@@ -109,28 +109,26 @@ ObjectKind kindOf(const PlaceObjectCommand::Record& record)
     return std::visit(Kind{}, record);
 }
 
-void PlaceObjectCommand::redo()
+void PlaceObjectCommand::write(const std::vector<Record>& records, bool countThem)
 {
     model::StageData& s = stage();
     int fon = m_fonBefore;
     int active = m_activeBefore;
-    for (const Record& record : m_placed)
+    for (const Record& record : records)
         putNext(s, record, fon, active);
-    s.FonObjCount = fon;
-    s.ActiveObjCount = active;
+    s.FonObjCount = countThem ? fon : m_fonBefore;
+    s.ActiveObjCount = countThem ? active : m_activeBefore;
     levelMapChanged();
+}
+
+void PlaceObjectCommand::redo()
+{
+    write(m_placed, true);
 }
 
 void PlaceObjectCommand::undo()
 {
-    model::StageData& s = stage();
-    int fon = m_fonBefore;
-    int active = m_activeBefore;
-    for (const Record& record : m_previous)
-        putNext(s, record, fon, active);
-    s.FonObjCount = m_fonBefore;
-    s.ActiveObjCount = m_activeBefore;
-    levelMapChanged();
+    write(m_previous, false);
 }
 
 // ---------------------------------------------------------------- move

@@ -41,6 +41,10 @@ public:
     void redo() override;
 
 private:
+    // Puts records into the slots after the counts the stage had; countThem:
+    // the counts take them in, else they stay as they were.
+    void write(const std::vector<Record>& records, bool countThem);
+
     std::vector<Record> m_placed;
     std::vector<Record> m_previous; // what the slots held before; restored exactly
     int m_fonBefore = 0;

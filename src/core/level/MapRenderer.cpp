@@ -146,11 +146,21 @@ struct BaseInputs {
     std::vector<std::vector<int>> cells;
 };
 
+// Records into the lists of the last drawing, reusing their storage: while a
+// background is dragged the base is drawn again on every move.
 struct RecordInputs {
     BaseInputs& into;
+    size_t cellLists = 0;
     void numbers(std::initializer_list<qint64> ns) { into.numbers.insert(into.numbers.end(), ns); }
     void name(const QString& n) { into.names.push_back(n); }
-    void cells(const std::vector<int>& c) { into.cells.push_back(c); }
+    void cells(const std::vector<int>& c)
+    {
+        if (cellLists < into.cells.size())
+            into.cells[cellLists].assign(c.begin(), c.end());
+        else
+            into.cells.push_back(c);
+        ++cellLists;
+    }
 };
 
 // Compares without allocating: this runs on every pointer move.
@@ -344,9 +354,11 @@ const QImage& MapRenderer::base(const model::Project& project, int level, QSize 
     BaseRender& fresh = *m_base;
     if (fresh.image.size() != size)
         fresh.image = QImage(size, QImage::Format_RGB32);
-    fresh.inputs = BaseInputs();
+    fresh.inputs.numbers.clear();
+    fresh.inputs.names.clear();
     RecordInputs record{fresh.inputs};
     visitBaseInputs(project, level, record);
+    fresh.inputs.cells.resize(record.cellLists);
     fresh.files.clear();
     cache.recordPaths(&fresh.files);
     fresh.image.fill(Qt::white);

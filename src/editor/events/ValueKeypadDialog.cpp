@@ -43,22 +43,26 @@ ValueKeypadDialog::ValueKeypadDialog(ValueChooserSetup setup, const QString& tex
         ButtonDigit[d] = makeButton(QString::number(d), u"Button%1"_s.arg(d));
         pressing(ButtonDigit[d], events::KeypadButton::Digit, QChar(u'0' + d));
     }
-    ButtonOpen = makeButton(u"("_s, u"ButtonOpen"_s);
-    pressing(ButtonOpen, events::KeypadButton::OpenBracket);
-    ButtonClose = makeButton(u")"_s, u"ButtonClose"_s);
-    pressing(ButtonClose, events::KeypadButton::CloseBracket);
-    ButtonPlus = makeButton(u"+"_s, u"ButtonPlus"_s);
-    pressing(ButtonPlus, events::KeypadButton::Plus);
-    ButtonMinus = makeButton(u"-"_s, u"ButtonMinus"_s);
-    pressing(ButtonMinus, events::KeypadButton::Minus);
-    ButtonDivide = makeButton(u"/"_s, u"ButtonDivide"_s);
-    pressing(ButtonDivide, events::KeypadButton::Divide);
-    ButtonMultiply = makeButton(u"*"_s, u"ButtonMultiply"_s);
-    pressing(ButtonMultiply, events::KeypadButton::Multiply);
-    ButtonDelete = makeButton(u"удалить"_s, u"ButtonDelete"_s);
-    pressing(ButtonDelete, events::KeypadButton::Delete);
-    ButtonClear = makeButton(u"очистить"_s, u"ButtonClear"_s);
-    pressing(ButtonClear, events::KeypadButton::Clear);
+    struct Key {
+        QPushButton* ValueKeypadDialog::*button;
+        QString caption;
+        const char* name;
+        events::KeypadButton key;
+    };
+    const Key operators[] = {
+        {&ValueKeypadDialog::ButtonOpen, u"("_s, "ButtonOpen", events::KeypadButton::OpenBracket},
+        {&ValueKeypadDialog::ButtonClose, u")"_s, "ButtonClose", events::KeypadButton::CloseBracket},
+        {&ValueKeypadDialog::ButtonPlus, u"+"_s, "ButtonPlus", events::KeypadButton::Plus},
+        {&ValueKeypadDialog::ButtonMinus, u"-"_s, "ButtonMinus", events::KeypadButton::Minus},
+        {&ValueKeypadDialog::ButtonDivide, u"/"_s, "ButtonDivide", events::KeypadButton::Divide},
+        {&ValueKeypadDialog::ButtonMultiply, u"*"_s, "ButtonMultiply", events::KeypadButton::Multiply},
+        {&ValueKeypadDialog::ButtonDelete, u"удалить"_s, "ButtonDelete", events::KeypadButton::Delete},
+        {&ValueKeypadDialog::ButtonClear, u"очистить"_s, "ButtonClear", events::KeypadButton::Clear},
+    };
+    for (const Key& k : operators) {
+        this->*k.button = makeButton(k.caption, QString::fromLatin1(k.name));
+        pressing(this->*k.button, k.key);
+    }
     // It would write "abs ", which the translator cannot read into Java.
     ButtonAbs = makeButton(u"модуль"_s, u"ButtonAbs"_s);
     ButtonAbs->setEnabled(false);
