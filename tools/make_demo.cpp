@@ -5,8 +5,7 @@
 //
 //   make_demo [SOURCE_DIR]
 
-#include "events/ActionCatalogue.h"
-#include "events/ConditionCatalogue.h"
+#include "catalogue/Item.h"
 #include "events/Sheet.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
@@ -378,33 +377,40 @@ void eventRow(model::StageData& s, const events::Condition& condition,
 {
     events::newRow(s, condition);
     for (const auto& [column, action] : actions)
-        events::metka(s, {s.EventCurRow, column}, action);
+        events::placeAction(s, {s.EventCurRow, column}, action);
 }
 
-events::Condition condition(int icon, const QString& path, const events::ConditionInput& input)
+events::Condition condition(int icon, const QString& path, const catalogue::Values& values = {})
 {
-    for (const events::ConditionItem& item : events::conditionCatalogue())
-        if (item.menu == events::conditionMenu(icon) && item.path.join(u'/') == path)
-            return events::buildCondition(item, input);
-    throw io::Error(u"нет условия "_s + path);
+    const catalogue::Item* item = catalogue::conditionAt(icon, path);
+    if (!item)
+        throw io::Error(u"нет условия "_s + path);
+    return catalogue::build(*item, values);
 }
 
 events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
-    for (const events::ActionItem& item : events::actionCatalogue())
-        if (item.menu == events::columnMenu(column) && item.path.join(u'/') == path)
-            return events::buildAction(item, {events::actionGroup(column), value, value, target});
-    throw io::Error(u"нет действия "_s + path);
+    const catalogue::Item* item = catalogue::actionAt(column, path);
+    if (!item)
+        throw io::Error(u"нет действия "_s + path);
+    return catalogue::build(*item, {{u"G"_s, QString::number(catalogue::actionGroup(column))},
+                                    {u"V"_s, value},
+                                    {u"VC"_s, value},
+                                    {u"T"_s, QString::number(target)}});
+}
+
+// The values of a time condition.
+catalogue::Values time(const catalogue::TimerSetting& t)
+{
+    return {{u"A"_s, t.arg}, {u"T"_s, QString::number(t.time)}};
 }
 
 // The hero is further right than x: it has reached the end of the path.
 events::Condition heroBeyond(int x)
 {
-    events::ConditionInput in;
-    in.object = 1;
-    in.arg = u">="_s + QString::number(x);
-    in.argCode = in.arg;
-    return condition(8, u"координаты/сравнение Х-координаты объекта со значением"_s, in);
+    const QString relation = u">="_s + QString::number(x);
+    return condition(8, u"координаты/сравнение Х-координаты объекта со значением"_s,
+                     {{u"N"_s, u"1"_s}, {u"A"_s, relation}, {u"AC"_s, relation}});
 }
 
 // The columns of the actions: the stage, the player, active group 2.
@@ -456,18 +462,10 @@ void writeProject(const QString& demo, const QString& library)
     s1.ActiveObject[3].PathCount = 1;
     s1.TextObject[1].X = 8;
     s1.TextObject[1].Y = 24;
-    events::ConditionInput none;
-    events::ConditionInput tenSeconds;
-    const events::TimerSetting ten = events::timerSetting(u"0"_s, u"10"_s, u"0"_s);
-    tenSeconds.arg = ten.arg;
-    tenSeconds.time = ten.time;
-    events::ConditionInput sight;
-    sight.object = 2;
-    sight.detected = 1;
-    sight.minRadius = 0;
-    sight.maxRadius = 40;
-    sight.arg = u"обнаружение от 0 до 40"_s;
-    eventRow(s1, condition(3, u"Начало уровня"_s, none),
+    const catalogue::Values tenSeconds = time(catalogue::timerSetting(u"0"_s, u"10"_s, u"0"_s));
+    const catalogue::Values sight{
+        {u"N"_s, u"2"_s}, {u"B"_s, u"1"_s}, {u"MAX"_s, u"40"_s}, {u"A"_s, u"обнаружение от 0 до 40"_s}};
+    eventRow(s1, condition(3, u"Начало уровня"_s),
              {{kPlayerColumn, action(kPlayerColumn, u"число жизней/установить"_s, u"3"_s)}});
     eventRow(s1, condition(7, u"Таймер равен значению..."_s, tenSeconds),
              {{kPlayerColumn, action(kPlayerColumn, u"число жизней/добавить"_s, u"1"_s)}});
@@ -657,15 +655,11 @@ void writeMaze(const QString& dir, const QString& library)
     s.TextObject[1].Y = 18;
 
     const auto touches = [](int other) {
-        events::ConditionInput in;
-        in.object = 1;
-        in.other = other;
-        return condition(8, u"столкновение/с активным объектом"_s, in);
+        return condition(8, u"столкновение/с активным объектом"_s,
+                         {{u"N"_s, u"1"_s}, {u"O"_s, QString::number(other)}});
     };
     const auto keyTaken = [] {
-        events::ConditionInput in;
-        in.object = 2;
-        return condition(8, u"видимость/если объект невидимый"_s, in);
+        return condition(8, u"видимость/если объект невидимый"_s, {{u"N"_s, u"2"_s}});
     };
     constexpr int kHeroColumn = 8, kKeyColumn = 9, kDoorColumn = 10;
     // The key is picked up; with it gone the door opens; while it stands the door pushes the hero back.
@@ -673,11 +667,7 @@ void writeMaze(const QString& dir, const QString& library)
     eventRow(s, keyTaken(), {{kDoorColumn, action(kDoorColumn, u"видимость/невидимый"_s)}});
     eventRow(s, touches(3), {{kHeroColumn, action(kHeroColumn, u"позиция/задать Y"_s, u"70"_s)}});
     // The key glints every half second.
-    events::ConditionInput half;
-    const events::TimerSetting t = events::timerSetting(u"0"_s, u"0"_s, u"50"_s);
-    half.arg = t.arg;
-    half.time = t.time;
-    eventRow(s, condition(7, u"Каждую..."_s, half),
+    eventRow(s, condition(7, u"Каждую..."_s, time(catalogue::timerSetting(u"0"_s, u"0"_s, u"50"_s))),
              {{kKeyColumn, action(kKeyColumn, u"анимация/изменить/номер кадра/следующий"_s)}});
     eventRow(s, touches(4), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
 
@@ -715,26 +705,18 @@ void writeGarden(const QString& dir, const QString& library)
     s.LivesBar.Y = 8;
 
     const auto sees = [](int who, int radius) {
-        events::ConditionInput in;
-        in.object = who;
-        in.detected = 1;
-        in.minRadius = 0;
-        in.maxRadius = radius;
-        in.arg = u"обнаружение от 0 до %1"_s.arg(radius);
-        return condition(8, u"обнаружение объекта"_s, in);
+        return condition(8, u"обнаружение объекта"_s,
+                         {{u"N"_s, QString::number(who)},
+                          {u"B"_s, u"1"_s},
+                          {u"MAX"_s, QString::number(radius)},
+                          {u"A"_s, u"обнаружение от 0 до %1"_s.arg(radius)}});
     };
     const auto timer = [](const QString& path, const QString& seconds) {
-        const events::TimerSetting t = events::timerSetting(u"0"_s, seconds, u"0"_s);
-        events::ConditionInput in;
-        in.arg = t.arg;
-        in.time = t.time;
-        return condition(7, path, in);
+        return condition(7, path, time(catalogue::timerSetting(u"0"_s, seconds, u"0"_s)));
     };
-    events::ConditionInput caught;
-    caught.object = 1;
-    caught.other = 3;
+    const catalogue::Values caught{{u"N"_s, u"1"_s}, {u"O"_s, u"3"_s}};
     constexpr int kGhostColumn = 9, kFireflyColumn = 10;
-    eventRow(s, condition(3, u"Начало уровня"_s, {}),
+    eventRow(s, condition(3, u"Начало уровня"_s),
              {{kPlayerColumn, action(kPlayerColumn, u"число жизней/установить"_s, u"3"_s)}});
     eventRow(s, sees(2, 64), {{kGhostColumn, action(kGhostColumn, u"режим/преследование"_s, QString(), 1)}});
     eventRow(s, sees(2, 20), {{kGhostColumn, action(kGhostColumn, u"режим/атака"_s, QString(), 1)}});

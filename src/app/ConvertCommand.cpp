@@ -1,7 +1,6 @@
 #include "app/ConvertCommand.h"
 
 #include "codegen/Converter.h"
-#include "events/RowRecords.h"
 #include "events/SheetPicture.h"
 #include "io/Error.h"
 #include "model/Project.h"
@@ -44,7 +43,6 @@ void warnMissingObjects(const model::Project& project, QTextStream& err)
 
 int runConvertCommand(model::Project& loadedProject, const io::AppFolder& app, QTextStream& out, QTextStream& err)
 {
-    events::remakeRecordedTexts(loadedProject);
     const bool done = reported(err, [&] {
         codegen::convertProject(loadedProject, app,
                                 [&](const QString& file) { out << QDir::toNativeSeparators(file) << Qt::endl; });
@@ -81,7 +79,6 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
             << Qt::endl;
         return 1;
     }
-    events::remakeRecordedTexts(project);
     const bool done = reported(err, [&] {
         packaging::Packager packager(app);
         packager.setShrink(shrink);

@@ -14,9 +14,8 @@
 #include "editor/level/LevelMapPane.h"
 #include "editor/level/MovementTypeDialog.h"
 #include "editor/workspace/MainWindow.h"
-#include "events/ActionCatalogue.h"
-#include "events/CataloguePages.h"
-#include "events/ConditionCatalogue.h"
+#include "catalogue/GuidePages.h"
+#include "catalogue/Item.h"
 #include "events/SheetCommand.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
@@ -82,20 +81,25 @@ void click(QWidget* w, QPoint at)
     }
 }
 
-events::Condition condition(int icon, const QString& path, const events::ConditionInput& input)
+events::Condition condition(int icon, const QString& path, catalogue::Values values = {})
 {
-    for (const events::ConditionItem& item : events::conditionCatalogue())
-        if (item.enabled && item.menu == events::conditionMenu(icon) && item.path.join(u'/') == path)
-            return events::buildCondition(item, input);
-    throw io::Error(u"нет условия "_s + path);
+    const catalogue::Item* item = catalogue::conditionAt(icon, path);
+    if (!item)
+        throw io::Error(u"нет условия "_s + path);
+    if (icon >= catalogue::kFirstObjectIcon)
+        values[u"N"_s] = QString::number(icon - catalogue::kFirstObjectIcon + 1);
+    return catalogue::build(*item, values);
 }
 
 events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
-    for (const events::ActionItem& item : events::actionCatalogue())
-        if (item.enabled && item.menu == events::columnMenu(column) && item.path.join(u'/') == path)
-            return events::buildAction(item, {events::actionGroup(column), value, value, target});
-    throw io::Error(u"нет действия "_s + path);
+    const catalogue::Item* item = catalogue::actionAt(column, path);
+    if (!item)
+        throw io::Error(u"нет действия "_s + path);
+    return catalogue::build(*item, {{u"G"_s, QString::number(catalogue::actionGroup(column))},
+                                    {u"V"_s, value},
+                                    {u"VC"_s, value},
+                                    {u"T"_s, QString::number(target)}});
 }
 
 // The steps of "Первая игра", each shot as the author sees it.
@@ -158,15 +162,12 @@ void tutorialShots(const QString& appDir, const QString& out)
 
     window.N_EventsEditorClick();
     events::SheetCommand::run(window.document(), u"Первая игра"_s, [](model::StageData& s) {
-        events::ConditionInput sight;
-        sight.object = 2;
-        sight.detected = 1;
-        sight.maxRadius = 40;
-        sight.arg = u"обнаружение от 0 до 40"_s;
-        events::newRow(s, condition(3, u"Начало уровня"_s, {}));
-        events::metka(s, {s.EventCurRow, 6}, action(6, u"число жизней/установить"_s, u"3"_s));
-        events::newRow(s, condition(8, u"обнаружение объекта"_s, sight));
-        events::metka(s, {s.EventCurRow, 9}, action(9, u"режим/атака"_s, QString(), 1));
+        const catalogue::Values sight{
+            {u"B"_s, u"1"_s}, {u"MAX"_s, u"40"_s}, {u"A"_s, u"обнаружение от 0 до 40"_s}};
+        events::newRow(s, condition(3, u"Начало уровня"_s));
+        events::placeAction(s, {s.EventCurRow, 6}, action(6, u"число жизней/установить"_s, u"3"_s));
+        events::newRow(s, condition(9, u"обнаружение объекта"_s, sight));
+        events::placeAction(s, {s.EventCurRow, 9}, action(9, u"режим/атака"_s, QString(), 1));
     });
     shoot(&window, out + u"/events.png"_s);
     {
@@ -189,8 +190,8 @@ int main(int argc, char* argv[])
     const QString appDir = QString::fromLocal8Bit(argv[2]);
     try {
         io::makeFolder(out);
-        io::writeFileAtomically(out + u"/conditions.md"_s, events::conditionCataloguePage().toUtf8());
-        io::writeFileAtomically(out + u"/actions.md"_s, events::actionCataloguePage().toUtf8());
+        io::writeFileAtomically(out + u"/conditions.md"_s, catalogue::conditionCataloguePage().toUtf8());
+        io::writeFileAtomically(out + u"/actions.md"_s, catalogue::actionCataloguePage().toUtf8());
         tutorialShots(appDir, out + u"/shots"_s);
     } catch (const io::Error& e) {
         std::fprintf(stderr, "kestrava_guide: %s\n", e.what());

@@ -1,6 +1,6 @@
 #include "codegen/Converter.h"
 #include "document/ProjectDocument.h"
-#include "events/ActionCatalogue.h"
+#include "support/CatalogueSamples.h"
 #include "events/SheetView.h"
 #include "io/Error.h"
 #include "support/ObjectLibrary.h"
@@ -18,12 +18,9 @@ using events::Cell;
 
 namespace {
 
-const events::ActionItem& catalogueItem(const QString& caption)
+const catalogue::Item& catalogueItem(const QString& caption)
 {
-    for (const events::ActionItem& item : events::actionCatalogue())
-        if (item.path.last() == caption && item.enabled)
-            return item;
-    throw std::runtime_error("no such action");
+    return test::itemNamed(catalogue::Side::Action, caption);
 }
 
 events::Condition condition(const QString& caption, QStringList objects = {})
@@ -48,7 +45,7 @@ protected:
     void place(int row, int column, const events::Action& action)
     {
         view.pressed(events::columnLeft(column) + 5, events::rowTop(row) + 5);
-        view.metka(action);
+        view.placeAction(action);
     }
 
     // One edit: undo gives back exactly the stage before it, redo the one after.
@@ -83,32 +80,32 @@ TEST(EventSheet, PressesMapToCellsAtEveryEdge)
     EXPECT_EQ(events::cellAt(860, 40), (Cell{1, 20}));
     EXPECT_EQ(events::cellAt(861, 40), (Cell{1, 0})); // right of column 20
     EXPECT_EQ(events::cellAt(-40, -40), (Cell{0, 0}));
-    EXPECT_EQ(events::columnMenu(events::cellAt(861, 40).column), events::ColumnMenu::AddCondition);
-    EXPECT_EQ(events::actionGroup(8), 1);
-    EXPECT_EQ(events::actionGroup(16), 9);
-    EXPECT_EQ(events::actionGroup(17), 0);
-    EXPECT_EQ(events::columnMenu(17), events::ColumnMenu::None);
+    EXPECT_EQ(catalogue::columnMenu(events::cellAt(861, 40).column), catalogue::ColumnMenu::AddCondition);
+    EXPECT_EQ(catalogue::actionGroup(8), 1);
+    EXPECT_EQ(catalogue::actionGroup(16), 9);
+    EXPECT_EQ(catalogue::actionGroup(17), 0);
+    EXPECT_EQ(catalogue::columnMenu(17), catalogue::ColumnMenu::None);
 }
 
 TEST(EventSheet, ObjectListAppendsUnlessTheLastSlotHoldsTheNumber)
 {
     events::ObjectSlots list{};
-    events::zikly(list, u"1"_s);
-    events::zikly(list, u"3"_s);
-    events::zikly(list, u"3"_s);
+    events::appendObject(list, u"1"_s);
+    events::appendObject(list, u"3"_s);
+    events::appendObject(list, u"3"_s);
     EXPECT_EQ(list[2], u"3"_s);
     EXPECT_TRUE(list[3].isEmpty());
-    events::zikly(list, u"1"_s);
+    events::appendObject(list, u"1"_s);
     EXPECT_EQ(list[3], u"1"_s);
     for (const QString& x : {u"4"_s, u"5"_s, u"6"_s})
-        events::zikly(list, x);
+        events::appendObject(list, x);
     EXPECT_EQ(list[5], u"5"_s); // full: the sixth is dropped
 }
 
 TEST_F(SheetFixture, NewRowsActionsAndTheirCounters)
 {
     // A chooser closed without a condition never reaches the sheet.
-    EXPECT_EQ(view.pressed(300, 40), events::ColumnMenu::None);
+    EXPECT_EQ(view.pressed(300, 40), catalogue::ColumnMenu::None);
     view.newRow(condition(u"Всегда"_s));
     view.newRow({u"столкновение 1 с 2"_s, u"(c)"_s, {u"1"_s, u"2"_s}, 1});
     EXPECT_EQ(s().EventCurRow, 2);
@@ -117,9 +114,9 @@ TEST_F(SheetFixture, NewRowsActionsAndTheirCounters)
     EXPECT_EQ(s().EventRow[2].Kind, events::kEventKind);
 
     // Two actions in one cell: the second stays, both objects are listed.
-    const events::ActionItem& visible = catalogueItem(u"видимый"_s);
-    place(2, 9, events::buildAction(visible, {2, {}, {}, 0}));
-    place(2, 9, events::buildAction(catalogueItem(u"преследование"_s), {2, {}, {}, 3}));
+    const catalogue::Item& visible = catalogueItem(u"видимый"_s);
+    place(2, 9, catalogue::build(visible, test::actionValues(2, {}, 0)));
+    place(2, 9, catalogue::build(catalogueItem(u"преследование"_s), test::actionValues(2, {}, 3)));
     const model::EventRowData& row = s().EventRow[2];
     EXPECT_EQ(row.ActionText[9], u"режим: преследование"_s);
     EXPECT_EQ(row.ActionCode[9], u"{objtip[gr_obj[2][kr2]]=2;kd=kr3;}"_s);
@@ -129,10 +126,10 @@ TEST_F(SheetFixture, NewRowsActionsAndTheirCounters)
     EXPECT_EQ(view.hint(), u"режим: преследование"_s);
 
     // Column 0 and columns past 16 place nothing; a press below the rows opens nothing.
-    EXPECT_EQ(view.pressed(100, 40), events::ColumnMenu::AddCondition);
-    EXPECT_EQ(view.pressed(events::columnLeft(8) + 1, 40), events::ColumnMenu::ObjectActions);
+    EXPECT_EQ(view.pressed(100, 40), catalogue::ColumnMenu::AddCondition);
+    EXPECT_EQ(view.pressed(events::columnLeft(8) + 1, 40), catalogue::ColumnMenu::ObjectActions);
     EXPECT_EQ(view.ActionGroup, 1);
-    EXPECT_EQ(view.pressed(300, events::rowTop(3) + 1), events::ColumnMenu::None);
+    EXPECT_EQ(view.pressed(300, events::rowTop(3) + 1), catalogue::ColumnMenu::None);
     view.released(300, events::rowTop(51) + 1); // past the last row the table holds
     EXPECT_TRUE(view.hint().isEmpty());
 }
@@ -158,8 +155,8 @@ TEST_F(SheetFixture, RowEditsUndoAndRedoToIdenticalStages)
 {
     view.newRow(condition(u"Всегда"_s, {u"1"_s}));
     view.newRow(condition(u"Начало уровня"_s));
-    place(1, 3, events::buildAction(catalogueItem(u"следующий уровень"_s), {}));
-    place(2, 8, events::buildAction(catalogueItem(u"видимый"_s), {1, {}, {}, 0}));
+    place(1, 3, catalogue::build(catalogueItem(u"следующий уровень"_s), {}));
+    place(2, 8, catalogue::build(catalogueItem(u"видимый"_s), test::actionValues(1, {}, 0)));
 
     expectUndoable(u"Группа событий"_s, [&] { view.addTitledRow(events::kGroupKind, u"Враги"_s); });
     expectUndoable(u"добавить условие"_s, [&] { view.addCondition(2, condition(u"Конец игры"_s, {u"4"_s})); });
@@ -252,7 +249,7 @@ TEST_F(SheetFixture, SheetSurvivesSaveOpenAndReachesTheGeneratedGame)
     view.newRow(condition(u"Всегда"_s, {u"1"_s}));
     view.newRow({u"Сравнение"_s, u"(obtime>5)"_s, {}, 1});
     view.addTitledRow(events::kCommentKind, u"враги"_s);
-    place(1, 8, events::buildAction(catalogueItem(u"атака"_s), {1, {}, {}, 1}));
+    place(1, 8, catalogue::build(catalogueItem(u"атака"_s), test::actionValues(1, {}, 1)));
     doc.save();
     const model::StageData saved = s();
 
@@ -294,32 +291,6 @@ TEST_F(SheetFixture, DamagedEventListsInTheExtrasFileAreRefused)
         file.close();
         document::ProjectDocument reopened(tmp.app());
         EXPECT_THROW(reopened.open(*doc.project().ProjectDir + u"/project.prg"_s), io::Error);
-    }
-}
-
-TEST(ActionCatalogue, TemplatesFillWithValueGroupAndTarget)
-{
-    const auto build = [](const QString& caption, const events::ActionInput& input) {
-        return events::buildAction(catalogueItem(caption), input);
-    };
-    EXPECT_EQ(build(u"переход на уровень"_s, {0, u"4"_s, u"4"_s, 0}).code, u"{etap=4-1;}"_s);
-    // Speed "добавить" shows the translation in its caption.
-    for (const events::ActionItem& item : events::actionCatalogue())
-        if (item.path == QStringList{u"скорость"_s, u"добавить"_s})
-            EXPECT_EQ(events::buildAction(item, {0, u"часы"_s, u"obtime_hour"_s, 0}).caption,
-                      u"увеличение скорости = obtime_hour"_s);
-    const events::Action avoid = build(u"избегание"_s, {4, {}, {}, 2});
-    EXPECT_EQ(avoid.code, u"{objtip[gr_obj[4][kr4]]=4;kd=kr2;}"_s);
-    EXPECT_EQ(avoid.objects, (QStringList{u"4"_s, u"2"_s}));
-    // Every enabled item of an object column names its group; no other item does.
-    for (const events::ActionItem& item : events::actionCatalogue()) {
-        if (!item.enabled)
-            continue;
-        const events::Action a = events::buildAction(item, {7, u"1"_s, u"1"_s, 3});
-        SCOPED_TRACE(item.path.join(u'/').toStdString());
-        EXPECT_EQ(a.code.contains(u"kr7"_s), item.menu == events::ColumnMenu::ObjectActions);
-        EXPECT_TRUE(a.code.startsWith(u'{') && a.code.endsWith(u'}'));
-        EXPECT_FALSE(a.caption.contains(u'%') || a.code.contains(u'%'));
     }
 }
 

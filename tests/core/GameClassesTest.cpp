@@ -126,6 +126,19 @@ TEST(GameClasses, AKeptEntryIsReadBackWholeOrNotAtAll)
     EXPECT_FALSE(cache.find("bad"));
 }
 
+namespace {
+
+// The demo's stage 2 row 1 compares a position with 616: it becomes 600.
+void changeConditionValue(model::EventRowData& row)
+{
+    ASSERT_EQ(row.CondRecord.size(), 1);
+    QString& code = row.CondRecord[0].values[u"AC"_s];
+    ASSERT_TRUE(code.contains(u">=616"_s)) << code.toStdString();
+    code.replace(u">=616"_s, u">=600"_s);
+}
+
+} // namespace
+
 TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildGives)
 {
     if (QStandardPaths::findExecutable(u"ecj"_s).isEmpty())
@@ -142,10 +155,8 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     EXPECT_EQ(jar(), first);
     EXPECT_TRUE(packager.compiledSources().isEmpty()) << "nothing changed, nothing compiled";
 
-    // One condition of stage 2's sheet changes.
-    model::EventRowData& row = p.stage(2).EventRow[1];
-    ASSERT_TRUE(row.CondCode.contains(u">=616"_s)) << row.CondCode.toStdString();
-    row.CondCode.replace(u">=616"_s, u">=600"_s);
+    // One condition of stage 2's sheet changes, as "изменить…" changes its value.
+    changeConditionValue(p.stage(2).EventRow[1]);
     const QByteArray edited = jar();
     EXPECT_EQ(packager.compiledSources(), (QStringList{u"Etap1.java"_s, u"Etap1data.java"_s, u"Etap1extra.java"_s}));
     EXPECT_NE(edited, first);
@@ -183,8 +194,7 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
     EXPECT_EQ(warm, wholeBuild(nullptr)) << "the same classes as the compiler alone gives";
 
     // Killed between two packagings: the next one still gives the bytes of a whole build.
-    model::EventRowData& row = p.stage(2).EventRow[1];
-    row.CondCode.replace(u">=616"_s, u">=600"_s);
+    changeConditionValue(p.stage(2).EventRow[1]);
     ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
     const QByteArray afterKill = package(&standby);
     EXPECT_NE(afterKill, warm);
@@ -195,7 +205,7 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
     EXPECT_NE(::kill(pid_t(pid), 0), 0);
 
     // A compile error reads the same whether the standby or the compiler alone found it.
-    row.CondCode.replace(u">=600"_s, u">=nosuchvalue"_s);
+    p.stage(2).EventRow[1].CondRecord[0].values[u"AC"_s].replace(u">=600"_s, u">=nosuchvalue"_s);
     const auto failure = [&](packaging::StandbyJava* through) {
         try {
             package(through);

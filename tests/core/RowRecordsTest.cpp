@@ -1,9 +1,8 @@
 #include "codegen/Converter.h"
 #include "document/ProjectDocument.h"
-#include "events/ActionCatalogue.h"
-#include "events/ConditionCatalogue.h"
-#include "events/PhoneKeys.h"
-#include "events/RowRecords.h"
+#include "catalogue/Item.h"
+#include "catalogue/PhoneKeys.h"
+#include "catalogue/Records.h"
 #include "events/Sheet.h"
 #include "events/SheetView.h"
 #include "io/Error.h"
@@ -26,15 +25,15 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // An enabled condition item filled as its dialog would fill it.
-events::Condition conditionOf(const events::ConditionItem& item, int n)
+events::Condition conditionOf(const catalogue::Item& item, int n)
 {
-    return test::catalogueCondition(item, 1, n % 2 + 1, events::phoneKeys()[0]);
+    return test::catalogueCondition(item, 1, n % 2 + 1, catalogue::phoneKeys()[0]);
 }
 
-int columnOf(events::ColumnMenu menu)
+int columnOf(catalogue::ColumnMenu menu)
 {
     for (int c = 1; c <= events::kColumns; ++c)
-        if (events::columnMenu(c) == menu)
+        if (catalogue::columnMenu(c) == menu)
             return c;
     return 0;
 }
@@ -48,22 +47,24 @@ model::Project everyItem(const QString& dir)
     model::StageData& s = p.stage(1);
     std::vector<events::Condition> conditions;
     int n = 0;
-    for (const events::ConditionItem& item : events::conditionCatalogue())
+    for (const catalogue::Item& item : catalogue::conditionItems())
         if (item.enabled)
             conditions.push_back(conditionOf(item, n++));
     std::vector<std::pair<int, events::Action>> actions;
-    for (const events::ActionItem& item : events::actionCatalogue()) {
+    for (const catalogue::Item& item : catalogue::actionItems()) {
         if (!item.enabled)
             continue;
-        const int column = columnOf(item.menu);
-        actions.emplace_back(column, events::buildAction(item, {events::actionGroup(column), u"часы * 2"_s,
-                                                                u"obtime_hour*2"_s, 2}));
+        const int column = columnOf(catalogue::ColumnMenu(item.menu));
+        catalogue::Values values = test::actionValues(catalogue::actionGroup(column), {}, 2);
+        values[u"V"_s] = u"часы * 2"_s;
+        values[u"VC"_s] = u"obtime_hour*2"_s;
+        actions.emplace_back(column, catalogue::build(item, values));
     }
     const size_t rows = std::max(conditions.size(), actions.size());
     for (size_t r = 0; r < rows; ++r) {
         events::newRow(s, conditions[r % conditions.size()]);
         if (r < actions.size())
-            events::metka(s, {int(r) + 1, actions[r].first}, actions[r].second);
+            events::placeAction(s, {int(r) + 1, actions[r].first}, actions[r].second);
     }
     events::addCondition(s, 1, conditions[1]);
     events::addCondition(s, 1, conditions.back());
@@ -122,14 +123,19 @@ TEST(RowRecords, EveryItemRecordedSavedAndReopenedMakesItsTextsAgain)
     persist::load(reopened, f.tmp.app(), f.file);
     EXPECT_TRUE(reopened.stage(1) == s) << "the records come back with the rows";
 
-    spoilRecordedTexts(reopened.stage(1));
-    events::remakeRecordedTexts(reopened);
+    // Texts an older template or a stranger's tool left in the project file:
+    // opened, the rows show and run what today's catalogue makes.
+    model::Project stale = made;
+    spoilRecordedTexts(stale.stage(1));
+    persist::save(stale, f.file);
+    model::Project opened;
+    persist::load(opened, f.tmp.app(), f.file);
     for (size_t r = 1; r <= size_t(s.EventCurRow); ++r)
-        EXPECT_TRUE(reopened.stage(1).EventRow[r] == s.EventRow[r]) << s.EventRow[r].CondText.toStdString();
+        EXPECT_TRUE(opened.stage(1).EventRow[r] == s.EventRow[r]) << s.EventRow[r].CondText.toStdString();
 
-    // The converted game is the one the stored texts made.
-    const QMap<QString, QByteArray> before = converted(made, f.tmp.app());
-    EXPECT_EQ(converted(reopened, f.tmp.app()), before);
+    // Converted as it stands in memory, the stale project is the game of today's templates.
+    const QMap<QString, QByteArray> current = converted(made, f.tmp.app());
+    EXPECT_EQ(converted(stale, f.tmp.app()), current);
 }
 
 TEST(RowRecords, TheDemoConvertsAsItsStoredTextsDid)
@@ -153,19 +159,15 @@ TEST(RowRecords, TheDemoConvertsAsItsStoredTextsDid)
     const QMap<QString, QByteArray> asStored = converted(remade, tmp.app());
     for (int level = 1; level <= stored.LevelCount; ++level)
         spoilRecordedTexts(stored.stage(level));
-    events::remakeRecordedTexts(stored);
     EXPECT_EQ(converted(stored, tmp.app()), asStored);
 }
 
 TEST(RowRecords, ARecordTodaysCatalogueCannotFillKeepsTheStoredTexts)
 {
     model::StageData s;
-    const events::ConditionItem* every = events::conditionItem(u"7:Каждую..."_s);
+    const catalogue::Item* every = catalogue::findItem(catalogue::Side::Condition, u"7:Каждую..."_s);
     ASSERT_NE(every, nullptr);
-    events::ConditionInput in;
-    in.arg = u"0/1/0"_s;
-    in.time = 1000;
-    events::newRow(s, events::buildCondition(*every, in));
+    events::newRow(s, catalogue::build(*every, {{u"A"_s, u"0/1/0"_s}, {u"T"_s, u"1000"_s}}));
     const model::EventRowData good = s.EventRow[1];
     EXPECT_EQ(good.CondText, u"каждые 0/1/0"_s);
 
@@ -182,12 +184,13 @@ TEST(RowRecords, ARecordTodaysCatalogueCannotFillKeepsTheStoredTexts)
         row.CondRecord[0].item = QString::fromUtf16(c.item);
         row.CondRecord[0].values[u"T"_s] = QString::fromUtf16(c.time);
         row.CondCode = u"(stored)"_s;
-        events::remakeRecordedTexts(s);
+        catalogue::remakeRecordedTexts(s);
         EXPECT_EQ(row.CondCode, c.remade ? u"(obtime-(obtime/1)*1==0)"_s : u"(stored)"_s) << QString::fromUtf16(c.time).toStdString();
     }
     // A record for a cell without an action makes none.
-    s.EventRow[1].ActionRecord[3] = events::buildAction(*events::actionItem(u"3:следующий уровень"_s), {}).record;
-    events::remakeRecordedTexts(s);
+    s.EventRow[1].ActionRecord[3] =
+        catalogue::build(*catalogue::findItem(catalogue::Side::Action, u"3:следующий уровень"_s), {}).record;
+    catalogue::remakeRecordedTexts(s);
     EXPECT_TRUE(s.EventRow[1].ActionText[3].isEmpty());
 }
 
@@ -229,28 +232,27 @@ TEST(RowRecords, EditingAParameterOfEachDialogKindChangesOnlyThatItemAndUndoes)
     document::ProjectDocument doc(tmp.app());
     doc.create(tmp.makeDir(u"game"_s) + u"/project.prg"_s);
     events::SheetView view(doc);
-    using CD = events::ConditionDialog;
-    using AD = events::ActionDialog;
-    // A condition of every dialog kind, each in its row; row 1 also holds a joined second part.
-    const CD kinds[] = {CD::CompareTwo, CD::CompareOne, CD::Key, CD::Timer, CD::Detection, CD::OtherObject};
-    std::vector<const events::ConditionItem*> items;
-    for (CD kind : kinds)
-        for (const events::ConditionItem& item : events::conditionCatalogue())
-            if (item.enabled && item.dialog == kind) {
+    using P = catalogue::Parameter;
+    // A condition of every kind of parameter, each in its row; row 1 also holds a joined second part.
+    const P kinds[] = {P::Comparison, P::Relation, P::Key, P::Period, P::Detection, P::OtherObject};
+    std::vector<const catalogue::Item*> items;
+    for (P kind : kinds)
+        for (const catalogue::Item& item : catalogue::conditionItems())
+            if (item.enabled && item.parameters == std::vector<P>{kind}) {
                 items.push_back(&item);
                 view.newRow(conditionOf(item, 0));
                 break;
             }
     ASSERT_EQ(items.size(), std::size(kinds));
     view.addCondition(1, conditionOf(*items[3], 0));
-    const events::ActionItem* value = events::actionItem(u"6:число жизней/добавить"_s);
-    const events::ActionItem* target = events::actionItem(u"7:режим/атака"_s);
+    const catalogue::Item* value = catalogue::findItem(catalogue::Side::Action, u"6:число жизней/добавить"_s);
+    const catalogue::Item* target = catalogue::findItem(catalogue::Side::Action, u"7:режим/атака"_s);
     ASSERT_TRUE(value && target);
     view.PressedRow = 2;
     view.PressedColumn = 6;
-    view.metka(events::buildAction(*value, {0, u"1"_s, u"1"_s, 0}));
+    view.placeAction(catalogue::build(*value, test::actionValues(0, u"1"_s)));
     view.PressedColumn = 8;
-    view.metka(events::buildAction(*target, {1, {}, {}, 1}));
+    view.placeAction(catalogue::build(*target, test::actionValues(1, {}, 1)));
 
     const auto stage = [&] { return doc.project().current(); };
     const auto editedOnly = [&](const model::StageData& before, int row, int column) {
@@ -285,23 +287,22 @@ TEST(RowRecords, EditingAParameterOfEachDialogKindChangesOnlyThatItemAndUndoes)
         const model::StageData before = stage();
         // Row 1 changes its second part, the others their only one.
         const int part = row == 1 ? 1 : 0;
-        const events::ConditionItem& item = *(row == 1 ? items[3] : items[k]);
-        events::ConditionInput in = *events::conditionInput(before.EventRow[size_t(row)].CondRecord[part]);
-        in.arg += u"0"_s;
-        in.argCode += u"0"_s;
-        in.keyName = u"5"_s;
-        in.keyCode = u"53"_s;
-        in.time += 1000;
-        in.maxRadius += 5;
-        in.other = 1;
-        view.editCondition(row, part, events::buildCondition(item, in));
+        const catalogue::Item& item = *(row == 1 ? items[3] : items[k]);
+        catalogue::Values in = before.EventRow[size_t(row)].CondRecord[part].values;
+        in[u"A"_s] += u"0"_s;
+        in[u"AC"_s] += u"0"_s;
+        in[u"K"_s] = u"5"_s;
+        in[u"KC"_s] = u"53"_s;
+        in[u"T"_s] = QString::number(catalogue::number(in, u"T"_s) + 1000);
+        in[u"MAX"_s] = QString::number(catalogue::number(in, u"MAX"_s) + 5);
+        in[u"O"_s] = u"1"_s;
+        view.editCondition(row, part, catalogue::build(item, in));
         editedOnly(before, row, 0);
     }
     EXPECT_TRUE(stage().EventRow[1].CondText.contains(u" и "_s));
-    for (const auto& [column, input] : {std::pair{6, events::ActionInput{0, u"2"_s, u"2"_s, 0}},
-                                        std::pair{8, events::ActionInput{1, {}, {}, 3}}}) {
+    for (const auto& [column, values] : {std::pair{6, test::actionValues(0, u"2"_s)}, std::pair{8, test::actionValues(1, {}, 3)}}) {
         const model::StageData before = stage();
-        view.editAction({2, column}, events::buildAction(column == 6 ? *value : *target, input));
+        view.editAction({2, column}, catalogue::build(column == 6 ? *value : *target, values));
         editedOnly(before, 2, column);
     }
     EXPECT_EQ(stage().EventRow[2].ActionText[6], u"увеличение жизней = 2"_s);
@@ -315,7 +316,6 @@ TEST(RowRecords, EditingAParameterOfEachDialogKindChangesOnlyThatItemAndUndoes)
     model::Project reopened;
     persist::load(reopened, tmp.app(), doc.fileName());
     const model::StageData edited = stage();
-    events::remakeRecordedTexts(reopened);
     EXPECT_TRUE(reopened.stage(1) == edited);
 
     // Rows without a record, empty cells and items without values cannot be changed in place.

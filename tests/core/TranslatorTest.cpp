@@ -1,6 +1,7 @@
-#include "events/PhoneKeys.h"
-#include "events/Translator.h"
-#include "events/ValueWords.h"
+#include "catalogue/PhoneKeys.h"
+#include "catalogue/Translator.h"
+#include "catalogue/Words.h"
+#include "events/Choosers.h"
 #include "support/ErrorOf.h"
 
 #include <QRect>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrava;
+using namespace kestrava::catalogue;
 using namespace kestrava::events;
 using namespace Qt::Literals::StringLiterals;
 

@@ -29,7 +29,7 @@
 using namespace kestrava;
 using namespace kestrava::editor;
 using namespace Qt::Literals::StringLiterals;
-using D = events::ConditionDialog;
+using D = catalogue::Parameter;
 
 namespace {
 
@@ -66,9 +66,9 @@ protected:
             return g == 1 ? picture : QImage();
         }, u"dob"_s);
         if (!realDialogs)
-            chooser->setParameterDialogs([this](D kind, events::ConditionInput& input) {
-                asked << kind;
-                return answer ? answer(kind, input) : false;
+            chooser->setParameterDialogs([this](const catalogue::Item& item, catalogue::Values& values) {
+                asked << QList<D>(item.parameters.begin(), item.parameters.end());
+                return answer ? answer(item.parameters.front(), values) : false;
             });
         chooser->show();
         return chooser;
@@ -87,7 +87,7 @@ protected:
 
     test::TempAppFolder tmp;
     document::ProjectDocument doc;
-    std::function<bool(D, events::ConditionInput&)> answer;
+    std::function<bool(D, catalogue::Values&)> answer;
     QList<D> asked;
 };
 
@@ -117,13 +117,13 @@ TEST_F(ConditionChooser, ClosedParameterDialogsChooseNothing)
     test::ErrorCapture errors;
     auto chooser = open();
     int withDialog = 0;
-    for (const events::ConditionItem& entry : events::conditionCatalogue()) {
-        if (!entry.enabled || entry.dialog == D::None)
+    for (const catalogue::Item& entry : catalogue::conditionItems()) {
+        if (!entry.enabled || entry.parameters.empty())
             continue;
         ++withDialog;
         asked.clear();
         run(*chooser, entry.menu, entry.path);
-        EXPECT_TRUE(asked == QList<D>{entry.dialog}) << s(entry.path.last());
+        EXPECT_TRUE(asked == QList<D>(entry.parameters.begin(), entry.parameters.end())) << s(entry.path.last());
         EXPECT_FALSE(chooser->chosen()) << s(entry.path.last());
         EXPECT_TRUE(chooser->isVisible());
     }
@@ -131,8 +131,8 @@ TEST_F(ConditionChooser, ClosedParameterDialogsChooseNothing)
     EXPECT_TRUE(errors.messages.isEmpty());
 
     // Answered, the two-value comparison counts its extra step.
-    answer = [](D, events::ConditionInput& in) {
-        in.argCode = u"obtime_hour>5"_s;
+    answer = [](D, catalogue::Values& in) {
+        in[u"AC"_s] = u"obtime_hour>5"_s;
         return true;
     };
     run(*chooser, 1, {u"Сравнение двух значений"_s});
@@ -145,8 +145,8 @@ TEST_F(ConditionChooser, EveryWithZeroIsRefusedOnce)
 {
     test::ErrorCapture errors;
     auto chooser = open();
-    answer = [](D, events::ConditionInput& in) {
-        in.arg = u"0/0/0"_s;
+    answer = [](D, catalogue::Values& in) {
+        in[u"A"_s] = u"0/0/0"_s;
         return true;
     };
     run(*chooser, 7, {u"Каждую..."_s});
@@ -179,8 +179,8 @@ TEST_F(ConditionChooser, ObjectIconsNameTheirOwnObject)
 
     // Detecting the object itself lists it twice; the sheet's object list keeps one.
     auto detection = open();
-    answer = [](D, events::ConditionInput& in) {
-        in.detected = 1;
+    answer = [](D, catalogue::Values& in) {
+        in[u"B"_s] = u"1"_s;
         return true;
     };
     run(*detection, 8, {u"обнаружение объекта"_s});

@@ -5,8 +5,7 @@
 #include "editor/events/SheetDialogs.h"
 #include "editor/events/SheetImage.h"
 #include "editor/events/EventSheetPane.h"
-#include "events/ConditionCatalogue.h"
-#include "events/RowRecords.h"
+#include "catalogue/Item.h"
 #include "events/SheetView.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
@@ -29,10 +28,11 @@ struct Answers {
     QList<events::Condition> conditions;
     QStringList modes;
     QStringList titles;
+    // A new action's value: as typed and translated.
     QList<std::pair<QString, QString>> values;
     // "изменить…": what each dialog was opened on, and the answers ("Отмена" when none).
-    QList<events::ConditionInput> conditionEdits;
-    QList<events::ActionInput> actionEdits;
+    QList<catalogue::Values> conditionEdits;
+    QList<catalogue::Values> actionEdits;
     QStringList openedOn;
 };
 
@@ -45,28 +45,30 @@ public:
         return next(m_answers.conditions);
     }
     std::optional<QString> askTitle(QWidget*) override { return next(m_answers.titles); }
-    std::optional<std::pair<QString, QString>> askValue(QWidget*) override { return next(m_answers.values); }
-    std::optional<int> askTarget(QWidget*) override { return std::nullopt; }
-    bool editCondition(QWidget*, const events::ConditionItem&, events::ConditionInput& input) override
+    bool askParameters(QWidget*, const catalogue::Item& item, catalogue::Values& values, bool filled) override
     {
-        m_answers.openedOn << input.arg;
-        return answer(m_answers.conditionEdits, input);
-    }
-    bool editAction(QWidget*, const events::ActionItem&, events::ActionInput& input) override
-    {
-        m_answers.openedOn << input.value;
-        return answer(m_answers.actionEdits, input);
+        const bool condition = item.side == catalogue::Side::Condition;
+        if (filled) {
+            m_answers.openedOn << values.value(condition ? u"A"_s : u"V"_s);
+            QList<catalogue::Values>& queue = condition ? m_answers.conditionEdits : m_answers.actionEdits;
+            if (queue.isEmpty())
+                return false;
+            values.insert(queue.takeFirst());
+            return true;
+        }
+        if (item.parameters.empty())
+            return true;
+        if (item.parameters != std::vector{catalogue::Parameter::Value})
+            return false;
+        const std::optional<std::pair<QString, QString>> value = next(m_answers.values);
+        if (!value)
+            return false;
+        values[u"V"_s] = value->first;
+        values[u"VC"_s] = value->second;
+        return true;
     }
 
 private:
-    template <class T>
-    static bool answer(QList<T>& queue, T& input)
-    {
-        if (queue.isEmpty())
-            return false;
-        input = queue.takeFirst();
-        return true;
-    }
     template <class T>
     static std::optional<T> next(QList<T>& queue)
     {
@@ -229,10 +231,9 @@ TEST_F(EventsPane, CellPressesPlaceAndDeleteActionsThroughTheColumnMenus)
 TEST_F(EventsPane, ADoubleClickOrChangeOpensTheDialogOnItsValuesAndReplacesAsOneStep)
 {
     test::ErrorCapture errors;
-    events::ConditionInput tenSeconds;
-    tenSeconds.arg = u"0/10/0"_s;
-    tenSeconds.time = 10000;
-    answers.conditions << events::buildCondition(*events::conditionItem(u"7:Таймер равен значению..."_s), tenSeconds);
+    answers.conditions << catalogue::build(
+        *catalogue::findItem(catalogue::Side::Condition, u"7:Таймер равен значению..."_s),
+        {{u"A"_s, u"0/10/0"_s}, {u"T"_s, u"10000"_s}});
     choose = {u"новая строка"_s};
     pane->bAllEvents->click();
     addRow(u"Всегда"_s); // made without a record
@@ -251,17 +252,14 @@ TEST_F(EventsPane, ADoubleClickOrChangeOpensTheDialogOnItsValuesAndReplacesAsOne
     EXPECT_TRUE(s() == placed);
     EXPECT_EQ(doc.undoStack().count(), steps);
 
-    events::ConditionInput twenty = tenSeconds;
-    twenty.arg = u"0/20/0"_s;
-    twenty.time = 20000;
-    answers.conditionEdits << twenty;
+    answers.conditionEdits << catalogue::Values{{u"A"_s, u"0/20/0"_s}, {u"T"_s, u"20000"_s}};
     QTest::mouseDClick(pane->Image1, Qt::LeftButton, {}, condition);
     EXPECT_EQ(s().EventRow[1].CondText, u"Таймер равен 0/20/0"_s);
     EXPECT_EQ(s().EventRow[1].CondCode, u"((obtime>=20000)&(obtime<20000+10))"_s);
     EXPECT_EQ(pane->RowLabels[1]->text(), u"Таймер равен 0/20/0"_s);
     EXPECT_EQ(pane->HintLabel->text(), u"Таймер равен 0/20/0"_s) << "the hint follows the edit";
 
-    answers.actionEdits << events::ActionInput{0, u"5"_s, u"5"_s, 0};
+    answers.actionEdits << catalogue::Values{{u"V"_s, u"5"_s}, {u"VC"_s, u"5"_s}};
     choose = {u"изменить…"_s};
     pressCell(1, 6);
     EXPECT_EQ(answers.openedOn.last(), u"3"_s);

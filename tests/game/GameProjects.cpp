@@ -12,9 +12,8 @@
 //   floor: 40 x 12 tiles of 16 (640 x 192), grass 50A050, row 6 sand C8B478
 //   wall: the floor's size, only column 11 (x 160..175) filled, grey 808080
 //   big: a full 100 x 100 map of floor tiles, sand where (row + column) % 3 == 0
-#include "events/ActionCatalogue.h"
-#include "events/ConditionCatalogue.h"
-#include "events/PhoneKeys.h"
+#include "catalogue/Item.h"
+#include "catalogue/PhoneKeys.h"
 #include "events/Sheet.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
@@ -149,40 +148,29 @@ private:
     io::AppFolder m_app;
 };
 
-events::Condition condition(int icon, const QString& path, events::ConditionInput in)
+events::Condition condition(int icon, const QString& path, const catalogue::Values& values = {})
 {
-    for (const events::ConditionItem& item : events::conditionCatalogue())
-        if (item.enabled && item.menu == events::conditionMenu(icon) && item.path.join(u'/') == path)
-            return events::buildCondition(item, in);
-    throw io::Error(u"no condition "_s + path);
+    const catalogue::Item* item = catalogue::conditionAt(icon, path);
+    if (!item)
+        throw io::Error(u"no condition "_s + path);
+    return catalogue::build(*item, values);
 }
 
 events::Condition plain(int icon, const QString& path, int object = 0)
 {
-    events::ConditionInput in;
-    in.object = object;
-    return condition(icon, path, in);
+    return condition(icon, path, {{u"N"_s, QString::number(object)}});
 }
 
 events::Condition compared(int icon, const QString& path, const QString& relation, int object = 0)
 {
-    events::ConditionInput in;
-    in.object = object;
-    in.arg = relation;
-    in.argCode = relation;
-    return condition(icon, path, in);
+    return condition(icon, path, {{u"N"_s, QString::number(object)}, {u"A"_s, relation}, {u"AC"_s, relation}});
 }
 
 events::Condition key(const QString& path, const QString& keyName, int level = 1)
 {
-    for (const events::PhoneKey& k : events::phoneKeys())
-        if (k.KeyName == keyName) {
-            events::ConditionInput in;
-            in.keyName = k.KeyName;
-            in.keyCode = k.KeyCode;
-            in.level = level;
-            return condition(5, path, in);
-        }
+    for (const catalogue::PhoneKey& k : catalogue::phoneKeys())
+        if (k.KeyName == keyName)
+            return condition(5, path, {{u"K"_s, k.KeyName}, {u"KC"_s, k.KeyCode}, {u"L"_s, QString::number(level)}});
     throw io::Error(u"no key "_s + keyName);
 }
 
@@ -193,19 +181,19 @@ events::Condition pressed(const QString& keyName, int level = 1)
 
 events::Condition timer(const QString& path, const QString& minutes, const QString& seconds, const QString& hundredths)
 {
-    const events::TimerSetting t = events::timerSetting(minutes, seconds, hundredths);
-    events::ConditionInput in;
-    in.arg = t.arg;
-    in.time = t.time;
-    return condition(7, path, in);
+    const catalogue::TimerSetting t = catalogue::timerSetting(minutes, seconds, hundredths);
+    return condition(7, path, {{u"A"_s, t.arg}, {u"T"_s, QString::number(t.time)}});
 }
 
 events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
-    for (const events::ActionItem& item : events::actionCatalogue())
-        if (item.enabled && item.menu == events::columnMenu(column) && item.path.join(u'/') == path)
-            return events::buildAction(item, {events::actionGroup(column), value, value, target});
-    throw io::Error(u"no action "_s + path);
+    const catalogue::Item* item = catalogue::actionAt(column, path);
+    if (!item)
+        throw io::Error(u"no action "_s + path);
+    return catalogue::build(*item, {{u"G"_s, QString::number(catalogue::actionGroup(column))},
+                                    {u"V"_s, value},
+                                    {u"VC"_s, value},
+                                    {u"T"_s, QString::number(target)}});
 }
 
 // One project being made.
@@ -290,7 +278,7 @@ public:
         model::StageData& s = stage(level);
         events::newRow(s, c);
         for (const auto& [column, a] : actions)
-            events::metka(s, {s.EventCurRow, column}, a);
+            events::placeAction(s, {s.EventCurRow, column}, a);
     }
 
     // A row whose code the author typed in by hand, as an older sheet may hold.
@@ -422,9 +410,7 @@ void touch(const Library& lib, const QString& dir)
     m.boxes(1, MT::EightWay, {{20, 80}});
     const int coin = m.boxes(1, MT::Static, {{60, 80}});
     const int marker = m.boxes(1, MT::Static, {{100, 20}});
-    events::ConditionInput hit;
-    hit.object = 1;
-    hit.other = coin;
+    const catalogue::Values hit{{u"N"_s, u"1"_s}, {u"O"_s, QString::number(coin)}};
     m.row(1, condition(8, u"столкновение/с активным объектом"_s, hit), {{9, action(9, u"режим/смерть"_s)}});
     m.row(1, plain(8, u"режим/смерть"_s, coin), {{6, action(6, u"число жизней/установить"_s, u"5"_s)}});
     m.row(1, plain(8, u"видимость/если объект невидимый"_s, coin), {{10, action(10, u"позиция/задать Х"_s, u"150"_s)}});
@@ -444,12 +430,10 @@ void chase(const Library& lib, const QString& dir)
     m.fon(1, kFloor, 0, 0);
     m.boxes(1, MT::EightWay, {{20, 80}});
     const int ghost = m.boxes(1, MT::Static, {{120, 80}});
-    events::ConditionInput sight;
-    sight.object = ghost;
-    sight.detected = 1;
-    sight.minRadius = 0;
-    sight.maxRadius = 40;
-    sight.arg = u"обнаружение от 0 до 40"_s;
+    const catalogue::Values sight{{u"N"_s, QString::number(ghost)},
+                                  {u"B"_s, u"1"_s},
+                                  {u"MAX"_s, u"40"_s},
+                                  {u"A"_s, u"обнаружение от 0 до 40"_s}};
     m.row(1, compared(8, u"координаты/сравнение Х-координаты объекта со значением"_s, u">=60"_s, 1),
           {{9, action(9, u"режим/преследование"_s, QString(), 1)}});
     m.row(1, condition(8, u"обнаружение объекта"_s, sight), {{9, action(9, u"режим/атака"_s, QString(), 1)}});
@@ -492,9 +476,7 @@ void contact(const Library& lib, const QString& dir)
     m.fon(1, kFloor, 0, 192);
     m.boxes(1, MT::EightWay, {{40, 150}});
     const int enemy = m.boxes(1, MT::Static, {{60, 150}});
-    events::ConditionInput hit;
-    hit.object = 1;
-    hit.other = enemy;
+    const catalogue::Values hit{{u"N"_s, u"1"_s}, {u"O"_s, QString::number(enemy)}};
     m.row(1, condition(8, u"столкновение/с активным объектом"_s, hit),
           {{6, action(6, u"число жизней/добавить"_s, u"-1"_s)}});
     m.row(1, plain(1, u"Всегда"_s), {{1, action(1, u"установка края экрана/левая сторона"_s, u"100"_s)}});

@@ -10,9 +10,8 @@
 // WORK_DIR/app is the application folder (its draft copied from DRAFT_DIR),
 // WORK_DIR/game the project folder.
 #include "codegen/Converter.h"
-#include "events/ActionCatalogue.h"
-#include "events/ConditionCatalogue.h"
-#include "events/PhoneKeys.h"
+#include "catalogue/Item.h"
+#include "catalogue/PhoneKeys.h"
 #include "events/Sheet.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
@@ -175,15 +174,15 @@ QList<Row> everyCondition(int level)
 
 using test::catalogueCondition;
 
-int actionColumn(events::ColumnMenu menu, int row)
+int actionColumn(catalogue::ColumnMenu menu, int row)
 {
     switch (menu) {
-    case events::ColumnMenu::Special: return 1;
-    case events::ColumnMenu::Sound: return 2;
-    case events::ColumnMenu::Stage: return 3;
-    case events::ColumnMenu::Objects: return 4;
-    case events::ColumnMenu::Control: return 5;
-    case events::ColumnMenu::Player: return 6;
+    case catalogue::ColumnMenu::Special: return 1;
+    case catalogue::ColumnMenu::Sound: return 2;
+    case catalogue::ColumnMenu::Stage: return 3;
+    case catalogue::ColumnMenu::Objects: return 4;
+    case catalogue::ColumnMenu::Control: return 5;
+    case catalogue::ColumnMenu::Player: return 6;
     default: return 8 + row % 3; // active groups 1..3
     }
 }
@@ -193,32 +192,34 @@ int actionColumn(events::ColumnMenu menu, int row)
 // least once, each row holding one.
 void fillFromCatalogues(model::StageData& s, int level)
 {
-    const events::PhoneKey& anyKey = events::phoneKeys()[11];
+    const catalogue::PhoneKey& anyKey = catalogue::phoneKeys()[11];
     int n = 0;
-    for (const events::ConditionItem& item : events::conditionCatalogue()) {
+    for (const catalogue::Item& item : catalogue::conditionItems()) {
         if (!item.enabled)
             continue;
         n = n % 3 + 1;
-        if (item.dialog != events::ConditionDialog::Key) {
+        if (item.parameters != std::vector{catalogue::Parameter::Key}) {
             events::newRow(s, catalogueCondition(item, level, n, anyKey));
             continue;
         }
-        events::newRow(s, catalogueCondition(item, level, n, events::phoneKeys()[0]));
-        for (size_t k = 1; k < events::phoneKeys().size(); ++k)
-            events::addCondition(s, s.EventCurRow, catalogueCondition(item, level, n, events::phoneKeys()[k]));
+        events::newRow(s, catalogueCondition(item, level, n, catalogue::phoneKeys()[0]));
+        for (size_t k = 1; k < catalogue::phoneKeys().size(); ++k)
+            events::addCondition(s, s.EventCurRow, catalogueCondition(item, level, n, catalogue::phoneKeys()[k]));
     }
-    std::vector<const events::ActionItem*> actions;
-    for (const events::ActionItem& item : events::actionCatalogue())
+    std::vector<const catalogue::Item*> actions;
+    for (const catalogue::Item& item : catalogue::actionItems())
         if (item.enabled)
             actions.push_back(&item);
     const int rows = s.EventCurRow;
     const int placed = std::max(rows, int(actions.size()));
     for (int k = 0; k < placed; ++k) {
-        const events::ActionItem& item = *actions[size_t(k) % actions.size()];
+        const catalogue::Item& item = *actions[size_t(k) % actions.size()];
         const int row = k % rows + 1;
-        const int column = actionColumn(item.menu, row);
-        events::ActionInput in{events::actionGroup(column), u"часы + 1"_s, u"obtime_hour+1"_s, row % 3 + 1};
-        events::metka(s, {row, column}, events::buildAction(item, in));
+        const int column = actionColumn(catalogue::ColumnMenu(item.menu), row);
+        catalogue::Values in = test::actionValues(catalogue::actionGroup(column), {}, row % 3 + 1);
+        in[u"V"_s] = u"часы + 1"_s;
+        in[u"VC"_s] = u"obtime_hour+1"_s;
+        events::placeAction(s, {row, column}, catalogue::build(item, in));
     }
 }
 

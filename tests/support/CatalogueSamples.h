@@ -1,37 +1,57 @@
 #pragma once
 
-#include "events/ConditionCatalogue.h"
-#include "events/PhoneKeys.h"
+#include "catalogue/Item.h"
+#include "catalogue/PhoneKeys.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace kestrava::test {
+
+// The enabled item of a catalogue whose path ends in `last` (the first of them).
+inline const catalogue::Item& itemNamed(catalogue::Side side, const QString& last)
+{
+    for (const catalogue::Item& item : catalogue::items(side))
+        if (item.enabled && item.path.last() == last)
+            return item;
+    throw std::runtime_error("no such catalogue item: " + last.toStdString());
+}
+
+// The values of an action of a column's group g with value "value" (its Java
+// the same) aimed at object `target`.
+inline catalogue::Values actionValues(int group, const QString& value = {}, int target = 0)
+{
+    using namespace Qt::Literals::StringLiterals;
+    return {{u"G"_s, QString::number(group)}, {u"V"_s, value}, {u"VC"_s, value}, {u"T"_s, QString::number(target)}};
+}
 
 // The condition an enabled catalogue item gives with ordinary parameters:
 // object n, a second object beside it, key `key`, a time of 1.5 s and a
 // value of each comparison kind.
-inline events::Condition catalogueCondition(const events::ConditionItem& item, int level, int n,
-                                            const events::PhoneKey& key)
+inline catalogue::Built catalogueCondition(const catalogue::Item& item, int level, int n,
+                                           const catalogue::PhoneKey& key)
 {
     using namespace Qt::Literals::StringLiterals;
-    using D = events::ConditionDialog;
-    events::ConditionInput in;
-    in.level = level;
-    in.object = n;
-    in.other = n % 3 + 1;
-    in.detected = 2;
-    in.minRadius = 10;
-    in.maxRadius = 50;
-    in.keyName = key.KeyName;
-    in.keyCode = key.KeyCode;
-    const events::TimerSetting time = events::timerSetting(u"0"_s, u"1,5"_s, u"0"_s);
-    in.time = time.time;
-    if (item.dialog == D::Timer)
-        in.arg = time.arg;
-    else if (item.dialog == D::CompareTwo)
-        in.arg = u"часы + 1>Х[объект2]"_s;
+    using P = catalogue::Parameter;
+    const auto asks = [&](P p) { return std::find(item.parameters.begin(), item.parameters.end(), p) != item.parameters.end(); };
+    const catalogue::TimerSetting time = catalogue::timerSetting(u"0"_s, u"1,5"_s, u"0"_s);
+    catalogue::Values in{{u"L"_s, QString::number(level)},
+                         {u"N"_s, QString::number(n)},
+                         {u"O"_s, QString::number(n % 3 + 1)},
+                         {u"B"_s, u"2"_s},
+                         {u"MIN"_s, u"10"_s},
+                         {u"MAX"_s, u"50"_s},
+                         {u"K"_s, key.KeyName},
+                         {u"KC"_s, key.KeyCode},
+                         {u"T"_s, QString::number(time.time)}};
+    if (asks(P::Time) || asks(P::Period))
+        in[u"A"_s] = time.arg;
+    else if (asks(P::Comparison))
+        in[u"A"_s] = u"часы + 1>Х[объект2]"_s;
     else
-        in.arg = u">=100"_s;
-    in.argCode = item.dialog == D::CompareTwo ? u"obtime_hour+1>obj[2].getX()"_s : u">=100"_s;
-    return events::buildCondition(item, in);
+        in[u"A"_s] = u">=100"_s;
+    in[u"AC"_s] = asks(P::Comparison) ? u"obtime_hour+1>obj[2].getX()"_s : u">=100"_s;
+    return catalogue::build(item, in);
 }
 
 } // namespace kestrava::test

@@ -1,5 +1,6 @@
 #include "codegen/Converter.h"
 
+#include "catalogue/Records.h"
 #include "codegen/DataClass.h"
 #include "codegen/ExtraClass.h"
 #include "codegen/IndicatorsClass.h"
@@ -214,8 +215,13 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     const int helpers = io::ParallelJobs::helperThreads();
     std::vector<StageObjects> stages(size_t(project.LevelCount));
     std::vector<QByteArray> stageClasses(size_t(project.LevelCount));
+    // Each recorded condition and action runs as today's catalogue makes it,
+    // whatever Java the project holds for it.
+    std::vector<model::StageData> current(size_t(project.LevelCount));
     io::ParallelJobs stageRun(size_t(project.LevelCount), [&](size_t k) {
         const int level = int(k) + 1;
+        current[k] = project.stage(level);
+        catalogue::remakeRecordedTexts(current[k]);
         stages[k] = emittedObjects(project, level);
         auto find = [&](const QString& picture, const PictureJob& job) {
             const QString source = objectsDir + u'/' + picture;
@@ -227,7 +233,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
             find(a.picture, {{}, level, a.number, true, a.object->FileName});
         for (const EmittedFon& f : stages[k].fon)
             find(f.picture, {{}, level, f.number, false, f.object->FileName});
-        stageClasses[k] = stageClass(templ, project.stage(level), level, srcDir + u'/' + stageClassFileName(level));
+        stageClasses[k] = stageClass(templ, current[k], level, srcDir + u'/' + stageClassFileName(level));
     });
     stageRun.start(helpers);
     stageRun.finish();
@@ -300,7 +306,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         }
         if (!dataInPlace[k])
             writeDataClass(data, stage, stages[k]);
-        writeExtraClass(extraClasses[k], stage, stages[k], livesNames[k]);
+        writeExtraClass(extraClasses[k], current[k], stages[k], livesNames[k]);
     });
     classes.start(helpers);
     classes.finish();

@@ -71,8 +71,6 @@ void ProjectDocument::createNamed(const QString& parent, const QString& name)
 QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* preload)
 {
     const QStringList warnings = m_target.openProject(m_project, m_app, file, preload);
-    if (m_readStep)
-        m_readStep(m_project);
     // Placed objects take the size of their pictures as they are now.
     media::measurePlacedObjects(m_project, m_pictures);
     replaced();
@@ -82,8 +80,6 @@ QStringList ProjectDocument::open(const QString& file, persist::ProjectPreload* 
 QStringList ProjectDocument::openRecovered(const QString& file, const persist::RecoveryCopy& copy)
 {
     const QStringList warnings = m_target.openRecovered(m_project, m_app, file, copy.projectFile, copy.extrasFile);
-    if (m_readStep)
-        m_readStep(m_project);
     media::measurePlacedObjects(m_project, m_pictures);
     replaced();
     m_undo.resetClean(); // what the copy holds is not saved yet

@@ -66,11 +66,6 @@ public:
     // previous file again, or nothing before any save; returns the file written.
     QString saveAs(const QString& chosenFile);
 
-    // What every project read from a file ("Открыть", "Восстановить") goes
-    // through before it is shown; a layer above sets it (the sheet's recorded
-    // rows made again from the catalogue).
-    void setReadStep(std::function<void(model::Project&)> step) { m_readStep = std::move(step); }
-
     // The stage the level and events editors work on (SelLevel and
     // CurLevel). Only an existing stage can be chosen; not an edit.
     void selectLevel(int level);
@@ -129,7 +124,6 @@ private:
     QUndoStack m_undo;
     History m_history{m_undo};
     media::PictureCache m_pictures;
-    std::function<void(model::Project&)> m_readStep;
 };
 
 } // namespace kestrava::document

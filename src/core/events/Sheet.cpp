@@ -1,6 +1,6 @@
 #include "events/Sheet.h"
 
-#include "events/RowRecords.h"
+#include "catalogue/Item.h"
 #include "io/Error.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ void checkCell(const model::StageData& stage, Cell cell)
 void appendObjects(ObjectSlots& list, const QStringList& objects)
 {
     for (const QString& object : objects)
-        zikly(list, object);
+        appendObject(list, object);
 }
 
 // Rows change places: the table's storage is grown to its capacity first,
@@ -62,36 +62,7 @@ Cell cellAt(int x, int y)
     return {std::max(row, 0), column};
 }
 
-ColumnMenu columnMenu(int column)
-{
-    switch (column) {
-    case 1: return ColumnMenu::Special;
-    case 2:
-    case 7: return ColumnMenu::Sound;
-    case 3: return ColumnMenu::Stage;
-    case 4: return ColumnMenu::Objects;
-    case 5: return ColumnMenu::Control;
-    case 6: return ColumnMenu::Player;
-    default: break;
-    }
-    if (column >= 8 && column <= 16)
-        return ColumnMenu::ObjectActions;
-    if (column >= 17 && column <= kColumns)
-        return ColumnMenu::None;
-    return ColumnMenu::AddCondition;
-}
-
-int actionGroup(int column)
-{
-    return column >= 8 && column <= 16 ? column - 7 : 0;
-}
-
-int headerGroup(int column)
-{
-    return column >= 8 && column <= kColumns ? column - 7 : 0;
-}
-
-void zikly(ObjectSlots& list, const QString& x)
+void appendObject(ObjectSlots& list, const QString& x)
 {
     for (size_t i = 1; i < list.size(); ++i)
         if (list[i].isEmpty() && (i == 1 || (!list[i - 1].isEmpty() && list[i - 1] != x)))
@@ -175,7 +146,7 @@ void replaceCondition(model::StageData& stage, int r, const Condition& condition
     stage.EventCount += condition.extraCount;
 }
 
-void metka(model::StageData& stage, Cell cell, const Action& action)
+void placeAction(model::StageData& stage, Cell cell, const Action& action)
 {
     checkCell(stage, cell);
     model::EventRowData& row = stage.EventRow[size_t(cell.row)];
@@ -193,13 +164,13 @@ void editCondition(model::StageData& stage, int r, int part, const Condition& co
     if (part < 0 || part >= row.CondRecord.size() || condition.record.isEmpty())
         throw io::Error(u"Условие строки %1 нельзя изменить: неизвестно, из чего оно сделано."_s.arg(r));
     QList<model::CatalogueRecord> records = row.CondRecord;
-    const std::optional<Condition> before = remakeCondition(records[part]);
+    const std::optional<Condition> before = catalogue::rebuild(catalogue::Side::Condition, records[part]);
     records[part] = condition.record;
     QStringList captions;
     QStringList codes;
     ObjectSlots objects{};
     for (qsizetype k = 0; k < records.size(); ++k) {
-        const std::optional<Condition> made = k == part ? condition : remakeCondition(records[k]);
+        const std::optional<Condition> made = k == part ? condition : catalogue::rebuild(catalogue::Side::Condition, records[k]);
         if (!made)
             throw io::Error(u"Условие строки %1 нельзя изменить: его часть %2 не удалось составить заново."_s.arg(r).arg(
                 k + 1));
@@ -242,10 +213,10 @@ QString editProblem(const model::StageData& stage, Cell cell)
         if (row.CondRecord.isEmpty())
             return unknown;
         for (const model::CatalogueRecord& part : row.CondRecord) {
-            const ConditionItem* item = conditionItem(part.item);
+            const catalogue::Item* item = catalogue::findItem(catalogue::Side::Condition, part.item);
             if (!item)
                 return unknown;
-            if (item->dialog != ConditionDialog::None)
+            if (!item->parameters.empty())
                 return QString();
         }
         return u"У этого условия нет значений, которые можно изменить."_s;
@@ -253,10 +224,10 @@ QString editProblem(const model::StageData& stage, Cell cell)
     const size_t c = size_t(cell.column);
     if (row.ActionText[c].isEmpty() && row.ActionCode[c].isEmpty())
         return u"В клетке нет действия."_s;
-    const ActionItem* item = actionItem(row.ActionRecord[c].item);
+    const catalogue::Item* item = catalogue::findItem(catalogue::Side::Action, row.ActionRecord[c].item);
     if (!item)
         return unknown;
-    if (item->dialog == ActionDialog::None)
+    if (item->parameters.empty())
         return u"У этого действия нет значений, которые можно изменить."_s;
     return QString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/Item.h"
 #include "model/Capacities.h"
 #include "model/Project.h"
 
@@ -32,53 +33,19 @@ struct Cell {
 };
 Cell cellAt(int x, int y);
 
-// What a press in a column opens.
-enum class ColumnMenu {
-    AddCondition, // column 0: the condition part
-    Special,      // 1: the screen edges
-    Sound,        // 2 and 7
-    Stage,        // 3
-    Objects,      // 4
-    Control,      // 5
-    Player,       // 6
-    ObjectActions, // 8..16: active group column - 7
-    None,         // 17..20
-};
-ColumnMenu columnMenu(int column);
-// The active group the actions of a column act on (8..16 → 1..9), else 0.
-int actionGroup(int column);
-// The active group whose picture heads a column (8..20 → 1..13), else 0.
-int headerGroup(int column);
-
 using ObjectSlots = std::array<QString, model::kMaxObjectRefs + 1>;
 // The object-list rule: x goes after the last filled slot unless that slot
 // already holds it; a full list stays as it is.
-void zikly(ObjectSlots& list, const QString& x);
+void appendObject(ObjectSlots& list, const QString& x);
 
 // The kinds of rows, as the project file spells them.
 inline const QString kEventKind = QStringLiteral("event");
 inline const QString kGroupKind = QStringLiteral("group");
 inline const QString kCommentKind = QStringLiteral("comment");
 
-// A condition as the chooser built it.
-struct Condition {
-    QString caption;
-    QString code;
-    QStringList objects;
-    // Further steps of the stage's row counter the choice made (a detection
-    // set up, a two-value comparison): the generated game counts them.
-    int extraCount = 0;
-    // The catalogue item and values it was made from; empty when unknown.
-    model::CatalogueRecord record;
-};
-
-// An action as a menu item built it.
-struct Action {
-    QString caption;
-    QString code;
-    QStringList objects;
-    model::CatalogueRecord record;
-};
+// A condition as the chooser built it, an action as a menu item built it.
+using Condition = catalogue::Built;
+using Action = catalogue::Built;
 
 // The sheet's edits of one stage. Each checks first and throws io::Error,
 // changing nothing, when it cannot be done.
@@ -95,7 +62,7 @@ void addCondition(model::StageData& stage, int row, const Condition& condition);
 void replaceCondition(model::StageData& stage, int row, const Condition& condition);
 // Places an action in a cell; an action already there is replaced, its
 // object list kept and extended.
-void metka(model::StageData& stage, Cell cell, const Action& action);
+void placeAction(model::StageData& stage, Cell cell, const Action& action);
 // "изменить…" of a recorded condition: part `part` (0-based) of the row's
 // joined condition is made again; the row's caption, Java and object list
 // are made from all its parts.

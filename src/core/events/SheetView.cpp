@@ -84,7 +84,7 @@ void SheetView::start1()
     const model::StageData& s = stage();
     const QString objects = project.projectPath(u"objects"_s);
     for (int c = 8; c <= kColumns; ++c) {
-        const int g = headerGroup(c);
+        const int g = catalogue::headerGroup(c);
         QString path = m_document.app().imageFile(u"event7.bmp"_s);
         QImage picture;
         if (g <= s.ActiveGroupCount) {
@@ -126,16 +126,16 @@ RowLook SheetView::rowLook(int row) const
     return events::rowLook(stage(), row);
 }
 
-ColumnMenu SheetView::pressed(int x, int y)
+catalogue::ColumnMenu SheetView::pressed(int x, int y)
 {
     const Cell cell = cellAt(x, y);
     PressedRow = cell.row;
     PressedColumn = cell.column;
     if (PressedRow == 0 || PressedRow > rows())
-        return ColumnMenu::None;
-    const ColumnMenu menu = columnMenu(PressedColumn);
-    if (menu == ColumnMenu::ObjectActions)
-        ActionGroup = actionGroup(PressedColumn);
+        return catalogue::ColumnMenu::None;
+    const catalogue::ColumnMenu menu = catalogue::columnMenu(PressedColumn);
+    if (menu == catalogue::ColumnMenu::ObjectActions)
+        ActionGroup = catalogue::actionGroup(PressedColumn);
     return menu;
 }
 
@@ -225,11 +225,11 @@ const model::EventRowData& SheetView::row(int r) const
     return stage().EventRow[size_t(std::clamp(r, 0, model::kMaxEventRows))];
 }
 
-void SheetView::metka(const Action& action)
+void SheetView::placeAction(const Action& action)
 {
     const Cell cell{PressedRow, PressedColumn};
     SheetCommand::run(m_document, u"действие «%1»"_s.arg(action.caption),
-                      [&](model::StageData& s) { events::metka(s, cell, action); });
+                      [&](model::StageData& s) { events::placeAction(s, cell, action); });
 }
 
 void SheetView::deleteAction()

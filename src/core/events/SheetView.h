@@ -48,7 +48,7 @@ public:
 
     // A press on the picture: the menu the pressed cell opens, None when the
     // press is outside the rows.
-    ColumnMenu pressed(int x, int y);
+    catalogue::ColumnMenu pressed(int x, int y);
     void released(int x, int y);
     // The action in the cell of the last press or release; empty for none.
     QString hint() const;
@@ -72,7 +72,7 @@ public:
     QString editProblem(Cell cell) const;
     const model::EventRowData& row(int r) const;
     // Places an action in the pressed cell.
-    void metka(const Action& action);
+    void placeAction(const Action& action);
     void deleteAction();
     void deleteRow(int row);
     void moveRow(int row, int step);

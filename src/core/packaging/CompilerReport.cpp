@@ -1,5 +1,6 @@
 #include "packaging/CompilerReport.h"
 
+#include "catalogue/Records.h"
 #include "codegen/StageClass.h"
 #include "io/Error.h"
 
@@ -25,7 +26,9 @@ QString origin(const QString& file, int line, const model::Project& project, int
     if (k < 0 || k >= int(origins.size()))
         return u"Этап %1, шаблон класса этапа (%2, строка %3)"_s.arg(level).arg(file).arg(line);
     const codegen::EventLineOrigin& o = origins[size_t(k)];
-    const model::EventRowData& row = stage.EventRow[size_t(o.row)];
+    // The row as it was converted: its recorded texts made by today's catalogue.
+    model::EventRowData row = stage.EventRow[size_t(o.row)];
+    catalogue::remakeRowTexts(row);
     return u"Этап %1, строка событий %2 («%3»), действие %4 («%5»)"_s.arg(level)
         .arg(o.row)
         .arg(io::excerpt(row.CondText))

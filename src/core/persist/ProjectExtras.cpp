@@ -1,5 +1,7 @@
 #include "persist/ProjectExtras.h"
 
+#include "catalogue/Item.h"
+#include "catalogue/Records.h"
 #include "io/Error.h"
 #include "io/JsonTape.h"
 #include "io/Paths.h"
@@ -68,8 +70,6 @@ const QString kItemsKey = u"items"_s;
 const QString kItemKey = u"item"_s;
 const QString kValuesKey = u"values"_s;
 // What a record may hold: the tokens of the catalogue templates.
-const QStringList kRecordTokens{u"A"_s, u"AC"_s, u"N"_s, u"O"_s, u"B"_s, u"MIN"_s, u"MAX"_s, u"T"_s,
-                                u"K"_s, u"KC"_s, u"L"_s, u"V"_s, u"VC"_s, u"G"_s};
 // Longer than anything the dialogs make, short of a hostile file's worth.
 constexpr qsizetype kMaxRecordText = 4000;
 constexpr qsizetype kMaxConditionParts = 64;
@@ -577,7 +577,7 @@ private:
             fail(where.text(), u"поле «%1» должно быть объектом, а записано %2"_s.arg(kValuesKey, shown(values)));
         values.members([&](const Json& name, const Json& value) {
             const QString token = name.string();
-            if (!kRecordTokens.contains(token))
+            if (!catalogue::isToken(token))
                 fail(where.text(), u"неизвестное значение «%1»"_s.arg(io::excerpt(token)));
             if (!value.isString() || value.string().size() > kMaxRecordText)
                 fail(where.text(), u"значение «%1» должно быть строкой, а записано %2"_s.arg(token, shown(value)));
@@ -722,10 +722,14 @@ void applyStages(model::Project& project, const std::vector<StageExtras>& stages
         }
         for (const StageExtras::Records& records : e.records) {
             model::EventRowData& row = s.EventRow[size_t(records.row)];
-            if (records.column == 0)
+            // What the file stored was made by the templates of its day; the row shows and runs today's.
+            if (records.column == 0) {
                 row.CondRecord = records.items;
-            else
+                catalogue::remakeConditionTexts(row);
+            } else {
                 row.ActionRecord[size_t(records.column)] = records.items.first();
+                catalogue::remakeActionTexts(row, records.column);
+            }
         }
     }
 }

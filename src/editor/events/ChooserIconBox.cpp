@@ -1,6 +1,6 @@
 #include "editor/events/ChooserIconBox.h"
 
-#include "events/ValueWords.h"
+#include "events/Choosers.h"
 
 #include <QAction>
 #include <QMenu>

@@ -11,10 +11,10 @@ CollisionObjectDialog::CollisionObjectDialog(QWidget* parent) : QDialog(parent)
     setObjectName(u"fmNumber_obj"_s);
     setWindowTitle(u"Номер объекта"_s);
 
-    m_seNumber = buildNumberDialog(this, u"Номер объекта"_s, [this] { bYesClick(); });
+    m_seNumber = buildNumberDialog(this, u"Номер объекта"_s, [this] { acceptAnswer(); });
 }
 
-void CollisionObjectDialog::bYesClick()
+void CollisionObjectDialog::acceptAnswer()
 {
     ChooserArg = QString::number(m_seNumber->value());
     ChooserArgCode = ChooserArg;

@@ -31,11 +31,11 @@ CompareTwoValuesDialog::CompareTwoValuesDialog(const ValueChooserSetup& setup, Q
     layout->addWidget(relation);
     layout->addWidget(second);
     bYes = addAnswerButtons(this, layout, bNo);
-    connect(bYes, &QPushButton::clicked, this, &CompareTwoValuesDialog::bYesClick);
+    connect(bYes, &QPushButton::clicked, this, &CompareTwoValuesDialog::acceptAnswer);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void CompareTwoValuesDialog::bYesClick()
+void CompareTwoValuesDialog::acceptAnswer()
 {
     const auto first = translateField(this, Edit1, u"Введите первое значение."_s);
     if (!first)

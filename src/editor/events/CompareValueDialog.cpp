@@ -26,11 +26,11 @@ CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* 
     layout->addWidget(relation);
     layout->addWidget(value);
     bYes = addAnswerButtons(this, layout, bNo);
-    connect(bYes, &QPushButton::clicked, this, &CompareValueDialog::bYesClick);
+    connect(bYes, &QPushButton::clicked, this, &CompareValueDialog::acceptAnswer);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void CompareValueDialog::bYesClick()
+void CompareValueDialog::acceptAnswer()
 {
     const auto code = translateField(this, Edit1, u"Введите первое значение."_s);
     if (!code)

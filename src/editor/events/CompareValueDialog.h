@@ -30,7 +30,7 @@ public:
     QPushButton* bYes = nullptr;
     QPushButton* bNo = nullptr;
 
-    void bYesClick();
+    void acceptAnswer();
 };
 
 } // namespace kestrava::editor

@@ -4,7 +4,6 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/events/ChooserIconBox.h"
 #include "editor/events/ParameterDialogs.h"
-#include "events/CataloguePages.h"
 #include "io/AppFolder.h"
 
 #include <QAction>
@@ -35,23 +34,24 @@ ConditionChooserDialog::ConditionChooserDialog(document::ProjectDocument& docume
             picture = QImage(document.app().imageFile(u"event8.bmp"_s));
         else
             picture = m_groupPicture(icon - 7);
-        GroupBox1->setIcon(icon, events::conditionIconName(icon), picture);
+        GroupBox1->setIcon(icon, catalogue::conditionIconName(icon), picture);
         Image[size_t(icon)] = GroupBox1->icon(icon);
     }
     connect(GroupBox1, &ChooserIconBox::menuRequested, this, &ConditionChooserDialog::openMenu);
-    m_askParameters = [this](events::ConditionDialog kind, events::ConditionInput& input) {
-        return askParameters(kind, input);
+    m_askParameters = [this](const catalogue::Item& item, catalogue::Values& values) {
+        const ValueChooserSetup setup{&m_document.app(), m_groupPicture(1), m_groupPicture(2)};
+        return askParameters(this, setup, item, values, false);
     };
 }
 
 void ConditionChooserDialog::openMenu(int icon, QPoint boxPosition, QPoint globalPosition)
 {
-    const int menu = events::conditionMenu(icon);
-    if (menu == events::kFirstObjectIcon)
-        ChosenObject = events::numberObject(boxPosition.x(), boxPosition.y(), events::kFirstObjectIcon,
-                                            events::kObjectIconCount, ChosenObject);
+    const int menu = catalogue::conditionMenu(icon);
+    if (menu == catalogue::kFirstObjectIcon)
+        ChosenObject = events::numberObject(boxPosition.x(), boxPosition.y(), catalogue::kFirstObjectIcon,
+                                            catalogue::kObjectIconCount, ChosenObject);
     clearMenu(PopupMenu);
-    for (const events::ConditionItem& item : events::conditionCatalogue()) {
+    for (const catalogue::Item& item : catalogue::conditionItems()) {
         if (item.menu != menu)
             continue;
         QAction* action = addMenuItem(PopupMenu, item.path);
@@ -63,27 +63,21 @@ void ConditionChooserDialog::openMenu(int icon, QPoint boxPosition, QPoint globa
     PopupMenu->popup(globalPosition);
 }
 
-void ConditionChooserDialog::itemClick(const events::ConditionItem& item)
+void ConditionChooserDialog::itemClick(const catalogue::Item& item)
 {
     PopupMenu->close();
-    events::ConditionInput input;
-    input.object = ChosenObject;
-    input.level = m_document.project().CurLevel;
-    if (item.dialog != events::ConditionDialog::None && !m_askParameters(item.dialog, input))
+    catalogue::Values values;
+    values[u"N"_s] = QString::number(ChosenObject);
+    values[u"L"_s] = QString::number(m_document.project().CurLevel);
+    if (!item.parameters.empty() && !m_askParameters(item, values))
         return; // closed without "Да": nothing is chosen, the chooser stays
     try {
-        m_chosen = events::buildCondition(item, input);
+        m_chosen = catalogue::build(item, values);
     } catch (const io::Error& e) {
         showError(this, e.message());
         return;
     }
     accept();
-}
-
-bool ConditionChooserDialog::askParameters(events::ConditionDialog kind, events::ConditionInput& input)
-{
-    const ValueChooserSetup setup{&m_document.app(), m_groupPicture(1), m_groupPicture(2)};
-    return askConditionParameters(this, setup, kind, input, false);
 }
 
 } // namespace kestrava::editor

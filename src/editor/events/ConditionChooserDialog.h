@@ -1,8 +1,8 @@
 #pragma once
 
-#include "events/ConditionCatalogue.h"
+#include "catalogue/Item.h"
+#include "events/Choosers.h"
 #include "events/Sheet.h"
-#include "events/ValueWords.h"
 
 #include <QDialog>
 #include <QImage>
@@ -49,16 +49,15 @@ public:
     // The menu of the icon last opened (rebuilt at each opening).
     QMenu* PopupMenu = nullptr;
 
-    // Asks for what a kind of parameter dialog gives and fills it into the
-    // input; false when the dialog was closed without "Да". The real modal
-    // dialogs unless replaced. Items without a dialog never ask.
-    using ParameterDialogs = std::function<bool(events::ConditionDialog kind, events::ConditionInput& input)>;
+    // Asks for the item's parameters and fills them into values; false when
+    // a dialog was closed without "Да". The real modal dialogs unless
+    // replaced. Items without parameters never ask.
+    using ParameterDialogs = std::function<bool(const catalogue::Item& item, catalogue::Values& values)>;
     void setParameterDialogs(ParameterDialogs dialogs) { m_askParameters = std::move(dialogs); }
 
 private:
     void openMenu(int icon, QPoint boxPosition, QPoint globalPosition);
-    void itemClick(const events::ConditionItem& item);
-    bool askParameters(events::ConditionDialog kind, events::ConditionInput& input);
+    void itemClick(const catalogue::Item& item);
 
     document::ProjectDocument& m_document;
     std::function<QImage(int)> m_groupPicture;

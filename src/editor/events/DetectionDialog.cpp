@@ -34,10 +34,10 @@ DetectionDialog::DetectionDialog(QWidget* parent) : QDialog(parent)
     CheckBox1->setVisible(false);
 
     layOutEntryDialog(this, {minLabel, seMin, maxLabel, seMax, numberLabel, seNumber, CheckBox1},
-                      [this] { bYesClick(); });
+                      [this] { acceptAnswer(); });
 }
 
-void DetectionDialog::bYesClick()
+void DetectionDialog::acceptAnswer()
 {
     ChooserArg = u"обнаружение от "_s + QString::number(seMin->value()) + u" до "_s + QString::number(seMax->value());
     accept();

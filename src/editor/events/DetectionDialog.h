@@ -24,7 +24,7 @@ public:
     // "С учетом припятствий": obstacles are not looked at yet.
     QCheckBox* CheckBox1 = nullptr;
 
-    void bYesClick();
+    void acceptAnswer();
 };
 
 } // namespace kestrava::editor

@@ -4,9 +4,8 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/events/SheetDialogs.h"
 #include "editor/events/SheetImage.h"
-#include "events/ActionCatalogue.h"
-#include "events/CataloguePages.h"
-#include "events/RowRecords.h"
+#include "catalogue/Item.h"
+#include "catalogue/Records.h"
 #include "events/SheetPicture.h"
 #include "events/SheetView.h"
 
@@ -64,8 +63,8 @@ EventSheetPane::EventSheetPane(document::ProjectDocument& document, QWidget* par
         button->setObjectName(u"HeaderButton%1"_s.arg(c));
         button->setGeometry(events::columnLeft(c), 0, events::kCell, events::kCell);
         button->setIconSize(QSize(events::kCell - 2, events::kCell - 2));
-        button->setAccessibleName(u"Столбец %1: %2"_s.arg(c).arg(events::columnTitle(c)));
-        button->setToolTip(events::columnTitle(c));
+        button->setAccessibleName(u"Столбец %1: %2"_s.arg(c).arg(catalogue::columnTitle(c)));
+        button->setToolTip(catalogue::columnTitle(c));
         HeaderButtons[size_t(c)] = button;
     }
     for (int r = 1; r <= kRowControls; ++r) {
@@ -310,8 +309,8 @@ void EventSheetPane::Image1MouseDown(QPoint pos, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;
-    const events::ColumnMenu kind = m_view->pressed(pos.x(), pos.y());
-    if (kind != events::ColumnMenu::None) {
+    const catalogue::ColumnMenu kind = m_view->pressed(pos.x(), pos.y());
+    if (kind != catalogue::ColumnMenu::None) {
         const QPoint at = Image1->mapToGlobal(pos);
         const events::Cell cell{m_view->PressedRow, m_view->PressedColumn};
         const bool filled = cell.column == 0 || m_view->pressedCellHoldsAction();
@@ -361,11 +360,11 @@ void EventSheetPane::editCell(int row, int column)
             throw io::Error(problem);
         if (column > 0) {
             const model::CatalogueRecord record = m_view->row(row).ActionRecord[size_t(column)];
-            const events::ActionItem* item = events::actionItem(record.item);
-            std::optional<events::ActionInput> input = events::actionInput(record);
-            if (!item || !input || !m_dialogs->editAction(this, *item, *input))
+            const catalogue::Item* item = catalogue::findItem(catalogue::Side::Action, record.item);
+            catalogue::Values values = record.values;
+            if (!item || !m_dialogs->askParameters(this, *item, values, true))
                 return;
-            const events::Action action = events::buildAction(*item, *input);
+            const events::Action action = catalogue::build(*item, values);
             m_view->checkObjects(action.objects);
             m_view->editAction({row, column}, action);
             return;
@@ -377,10 +376,10 @@ void EventSheetPane::editCell(int row, int column)
         choice.setObjectName(u"ConditionPartMenu"_s);
         QList<QAction*> offered;
         for (qsizetype k = 0; k < parts.size(); ++k) {
-            const events::ConditionItem* item = events::conditionItem(parts[k].item);
-            const std::optional<events::Condition> made = events::remakeCondition(parts[k]);
+            const catalogue::Item* item = catalogue::findItem(catalogue::Side::Condition, parts[k].item);
+            const std::optional<events::Condition> made = catalogue::rebuild(catalogue::Side::Condition, parts[k]);
             QAction* a = choice.addAction(made ? made->caption : parts[k].item);
-            a->setEnabled(item && item->dialog != events::ConditionDialog::None);
+            a->setEnabled(item && !item->parameters.empty());
             offered << a;
             if (a->isEnabled())
                 part = part < 0 ? int(k) : part;
@@ -390,11 +389,11 @@ void EventSheetPane::editCell(int row, int column)
             if (part < 0)
                 return;
         }
-        const events::ConditionItem* item = events::conditionItem(parts[part].item);
-        std::optional<events::ConditionInput> input = events::conditionInput(parts[part]);
-        if (!item || !input || !m_dialogs->editCondition(this, *item, *input))
+        const catalogue::Item* item = catalogue::findItem(catalogue::Side::Condition, parts[part].item);
+        catalogue::Values values = parts[part].values;
+        if (!item || !m_dialogs->askParameters(this, *item, values, true))
             return;
-        const events::Condition condition = events::buildCondition(*item, *input);
+        const events::Condition condition = catalogue::build(*item, values);
         m_view->checkObjects(condition.objects);
         m_view->editCondition(row, part, condition);
     });
@@ -415,12 +414,12 @@ void EventSheetPane::Image1MouseMove(QPoint pos)
     HintLabel->setText(QString(hint).replace(u'\n', u"; "_s));
 }
 
-void EventSheetPane::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
+void EventSheetPane::openColumnMenu(catalogue::ColumnMenu kind, const QPoint& at)
 {
     QMenu menu(this);
     menu.setObjectName(u"ColumnMenu"_s);
     const int row = m_view->PressedRow;
-    if (kind == events::ColumnMenu::AddCondition) {
+    if (kind == catalogue::ColumnMenu::AddCondition) {
         QAction* add = menu.addAction(u"Добавить условие"_s);
         QAction* edit = addEditItem(menu, row, 0);
         QAction* chosen = m_runMenu(&menu, at);
@@ -432,10 +431,10 @@ void EventSheetPane::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
     }
 
     // Submenus by path, in the order the catalogue lists the items.
-    QHash<QAction*, const events::ActionItem*> items;
+    QHash<QAction*, const catalogue::Item*> items;
     QHash<QString, QMenu*> submenus;
-    for (const events::ActionItem& item : events::actionCatalogue()) {
-        if (item.menu != kind)
+    for (const catalogue::Item& item : catalogue::actionItems()) {
+        if (item.menu != int(kind))
             continue;
         QMenu* parent = &menu;
         QString key;
@@ -468,33 +467,24 @@ void EventSheetPane::openColumnMenu(events::ColumnMenu kind, const QPoint& at)
         editCell(row, column);
     else if (chosen == remove)
         command([this] { m_view->deleteAction(); });
-    else if (const events::ActionItem* item = items.value(chosen); item && item->enabled)
+    else if (const catalogue::Item* item = items.value(chosen); item && item->enabled)
         runAction(*item);
 }
 
-void EventSheetPane::runAction(const events::ActionItem& item)
+void EventSheetPane::runAction(const catalogue::Item& item)
 {
     command([this, &item] {
-        events::ActionInput input;
-        input.group = m_view->ActionGroup;
+        catalogue::Values values;
+        const int group = m_view->ActionGroup;
+        values[u"G"_s] = QString::number(group);
         // A column without its group: refused before anything is asked.
-        if (input.group > 0)
-            m_view->checkObjects({QString::number(input.group)});
-        if (item.dialog == events::ActionDialog::Value) {
-            const auto value = m_dialogs->askValue(this);
-            if (!value)
-                return; // closed without "Да": nothing is placed
-            input.value = value->first;
-            input.valueCode = value->second;
-        } else if (item.dialog == events::ActionDialog::Target) {
-            const std::optional<int> target = m_dialogs->askTarget(this);
-            if (!target)
-                return;
-            input.target = *target;
-        }
-        const events::Action action = events::buildAction(item, input);
+        if (group > 0)
+            m_view->checkObjects({QString::number(group)});
+        if (!m_dialogs->askParameters(this, item, values, false))
+            return; // closed without "Да": nothing is placed
+        const events::Action action = catalogue::build(item, values);
         m_view->checkObjects(action.objects);
-        m_view->metka(action);
+        m_view->placeAction(action);
     });
 }
 

@@ -81,8 +81,8 @@ private:
     // Runs the row menu's own items; false for any other choice.
     bool rowKindChosen(QAction* chosen);
     void rowButtonMenu(int row, const QPoint& at);
-    void openColumnMenu(events::ColumnMenu kind, const QPoint& at);
-    void runAction(const events::ActionItem& item);
+    void openColumnMenu(catalogue::ColumnMenu kind, const QPoint& at);
+    void runAction(const catalogue::Item& item);
     void conditionClick(int row, bool add);
     void showRows();
     void showHeader();

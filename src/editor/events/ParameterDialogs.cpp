@@ -1,16 +1,16 @@
 #include "editor/events/ParameterDialogs.h"
 
-#include "editor/events/TargetObjectDialog.h"
+#include "catalogue/PhoneKeys.h"
+#include "catalogue/Records.h"
+#include "catalogue/Translator.h"
+#include "editor/events/CollisionObjectDialog.h"
 #include "editor/events/CompareTwoValuesDialog.h"
 #include "editor/events/CompareValueDialog.h"
 #include "editor/events/DetectionDialog.h"
-#include "editor/events/ValueDialog.h"
-#include "editor/events/CollisionObjectDialog.h"
 #include "editor/events/PhoneKeyDialog.h"
+#include "editor/events/TargetObjectDialog.h"
 #include "editor/events/TimerConditionDialog.h"
-#include "events/PhoneKeys.h"
-#include "events/RowRecords.h"
-#include "events/Translator.h"
+#include "editor/events/ValueDialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,65 +26,68 @@ namespace {
 void checkRelation(const std::array<QRadioButton*, 6>& radios, const QString& relation)
 {
     for (size_t i = 0; i < radios.size(); ++i)
-        if (events::comparisonOperators()[i].code == relation)
+        if (catalogue::comparisonOperators()[i].code == relation)
             radios[i]->setChecked(true);
 }
 
-} // namespace
-
-bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, events::ConditionDialog kind,
-                            events::ConditionInput& input, bool filled)
+QString number(int n)
 {
-    using D = events::ConditionDialog;
+    return QString::number(n);
+}
+
+// One parameter's dialog; true with its tokens written into values on "Да".
+bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Parameter kind,
+                  catalogue::Values& values, bool filled)
+{
+    using P = catalogue::Parameter;
     switch (kind) {
-    case D::None:
-        return true;
-    case D::CompareTwo: {
+    case P::Comparison: {
         CompareTwoValuesDialog dialog(setup, parent);
         if (filled) {
-            const events::Comparison c = events::splitComparison(input.arg);
+            const catalogue::Comparison c = catalogue::splitComparison(values.value(u"A"_s));
             dialog.Edit1->setText(c.left);
             checkRelation(dialog.RadioButton, c.relation);
             dialog.Edit2->setText(c.right);
         }
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        input.arg = dialog.ChooserArg;
-        input.argCode = dialog.ChooserArgCode;
+        values[u"A"_s] = dialog.ChooserArg;
+        values[u"AC"_s] = dialog.ChooserArgCode;
         return true;
     }
-    case D::CompareOne: {
+    case P::Relation: {
         CompareValueDialog dialog(setup, parent);
         if (filled) {
-            const events::Comparison c = events::splitComparison(input.arg);
+            const catalogue::Comparison c = catalogue::splitComparison(values.value(u"A"_s));
             checkRelation(dialog.RadioButton, c.relation);
             dialog.Edit1->setText(c.right);
         }
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        input.arg = dialog.ChooserArg;
-        input.argCode = dialog.ChooserArgCode;
+        values[u"A"_s] = dialog.ChooserArg;
+        values[u"AC"_s] = dialog.ChooserArgCode;
         return true;
     }
-    case D::Key: {
+    case P::Key: {
         PhoneKeyDialog dialog(parent);
         if (filled) {
-            const auto& keys = events::phoneKeys();
+            const auto& keys = catalogue::phoneKeys();
             for (qsizetype i = 0; i < dialog.Keys.size() && i < qsizetype(keys.size()); ++i)
-                if (keys[size_t(i)].KeyName == input.keyName)
+                if (keys[size_t(i)].KeyName == values.value(u"K"_s))
                     dialog.Keys[i]->setFocus();
         }
         if (dialog.exec() != QDialog::Accepted || dialog.KeyName.isEmpty())
             return false;
-        input.keyName = dialog.KeyName;
-        input.keyCode = dialog.KeyCode;
+        values[u"K"_s] = dialog.KeyName;
+        values[u"KC"_s] = dialog.KeyCode;
         return true;
     }
-    case D::Timer: {
+    case P::Time:
+    case P::Period: {
         TimerConditionDialog dialog(parent);
         if (filled) {
             // The readable time is "minutes/seconds/hundredths" as typed.
-            const QStringList fields = input.arg.split(u'/');
+            const QStringList fields = values.value(u"A"_s).split(u'/');
             if (fields.size() == 3) {
                 dialog.Edit1->setText(fields[0]);
                 dialog.Edit2->setText(fields[1]);
@@ -93,70 +96,72 @@ bool askConditionParameters(QWidget* parent, const ValueChooserSetup& setup, eve
         }
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        input.arg = dialog.ChooserArg;
-        input.time = dialog.ChooserTime;
+        values[u"A"_s] = dialog.ChooserArg;
+        values[u"T"_s] = number(dialog.ChooserTime);
         return true;
     }
-    case D::Detection: {
+    case P::Detection: {
         DetectionDialog dialog(parent);
         if (filled) {
-            dialog.seMin->setValue(input.minRadius);
-            dialog.seMax->setValue(input.maxRadius);
-            dialog.seNumber->setValue(input.detected);
+            dialog.seMin->setValue(catalogue::number(values, u"MIN"_s));
+            dialog.seMax->setValue(catalogue::number(values, u"MAX"_s));
+            dialog.seNumber->setValue(catalogue::number(values, u"B"_s));
         }
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        input.arg = dialog.ChooserArg;
-        input.minRadius = dialog.seMin->value();
-        input.maxRadius = dialog.seMax->value();
-        input.detected = dialog.seNumber->value();
+        values[u"A"_s] = dialog.ChooserArg;
+        values[u"MIN"_s] = number(dialog.seMin->value());
+        values[u"MAX"_s] = number(dialog.seMax->value());
+        values[u"B"_s] = number(dialog.seNumber->value());
         return true;
     }
-    case D::OtherObject: {
+    case P::OtherObject: {
         CollisionObjectDialog dialog(parent);
         // The second object becomes a loop variable of the game ("kr" + O).
         dialog.seNumber()->setMinimum(1);
         if (filled)
-            dialog.seNumber()->setValue(input.other);
+            dialog.seNumber()->setValue(catalogue::number(values, u"O"_s));
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        input.other = dialog.seNumber()->value();
+        values[u"O"_s] = number(dialog.seNumber()->value());
+        return true;
+    }
+    case P::Value: {
+        ValueDialog dialog(setup, parent);
+        if (filled)
+            dialog.Edit1->setText(values.value(u"V"_s));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values[u"V"_s] = dialog.ValueText;
+        values[u"VC"_s] = dialog.ValueCode;
+        return true;
+    }
+    case P::Target: {
+        TargetObjectDialog dialog(parent);
+        // The target becomes a loop variable of the game ("kr" + T): no 0 or negatives.
+        dialog.seNumber()->setMinimum(1);
+        if (filled)
+            dialog.seNumber()->setValue(catalogue::number(values, u"T"_s));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values[u"T"_s] = number(dialog.Result);
         return true;
     }
     }
     return false;
 }
 
-bool askActionParameters(QWidget* parent, const ValueChooserSetup& setup, events::ActionDialog kind,
-                         events::ActionInput& input, bool filled)
+} // namespace
+
+bool askParameters(QWidget* parent, const ValueChooserSetup& setup, const catalogue::Item& item,
+                   catalogue::Values& values, bool filled)
 {
-    using D = events::ActionDialog;
-    switch (kind) {
-    case D::None:
-        return true;
-    case D::Value: {
-        ValueDialog dialog(setup, parent);
-        if (filled)
-            dialog.Edit1->setText(input.value);
-        if (dialog.exec() != QDialog::Accepted)
+    catalogue::Values given = values;
+    for (const catalogue::Parameter parameter : item.parameters)
+        if (!askParameter(parent, setup, parameter, given, filled))
             return false;
-        input.value = dialog.ValueText;
-        input.valueCode = dialog.ValueCode;
-        return true;
-    }
-    case D::Target: {
-        TargetObjectDialog dialog(parent);
-        // The target becomes a loop variable of the game ("kr" + T): no 0 or negatives.
-        dialog.seNumber()->setMinimum(1);
-        if (filled)
-            dialog.seNumber()->setValue(input.target);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        input.target = dialog.Result;
-        return true;
-    }
-    }
-    return false;
+    values = given;
+    return true;
 }
 
 } // namespace kestrava::editor

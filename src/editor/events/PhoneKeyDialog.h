@@ -18,7 +18,7 @@ public:
     QString KeyName;
     QString KeyCode;
 
-    // In the order of events::phoneKeys().
+    // In the order of catalogue::phoneKeys().
     QList<QPushButton*> Keys;
 };
 

@@ -33,30 +33,9 @@ public:
         return dialog.name();
     }
 
-    std::optional<std::pair<QString, QString>> askValue(QWidget* parent) override
+    bool askParameters(QWidget* parent, const catalogue::Item& item, catalogue::Values& values, bool filled) override
     {
-        events::ActionInput input;
-        if (!askActionParameters(parent, setup(), events::ActionDialog::Value, input, false))
-            return std::nullopt;
-        return std::pair{input.value, input.valueCode};
-    }
-
-    std::optional<int> askTarget(QWidget* parent) override
-    {
-        events::ActionInput input;
-        if (!askActionParameters(parent, setup(), events::ActionDialog::Target, input, false))
-            return std::nullopt;
-        return input.target;
-    }
-
-    bool editCondition(QWidget* parent, const events::ConditionItem& item, events::ConditionInput& input) override
-    {
-        return askConditionParameters(parent, setup(), item.dialog, input, true);
-    }
-
-    bool editAction(QWidget* parent, const events::ActionItem& item, events::ActionInput& input) override
-    {
-        return askActionParameters(parent, setup(), item.dialog, input, true);
+        return editor::askParameters(parent, setup(), item, values, filled);
     }
 
 private:

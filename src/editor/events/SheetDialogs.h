@@ -1,7 +1,6 @@
 #pragma once
 
-#include "events/ActionCatalogue.h"
-#include "events/ConditionCatalogue.h"
+#include "catalogue/Item.h"
 #include "events/Sheet.h"
 
 #include <QImage>
@@ -29,14 +28,10 @@ public:
     virtual std::optional<events::Condition> chooseCondition(QWidget* parent, const QString& mode) = 0;
     // "Название группы".
     virtual std::optional<QString> askTitle(QWidget* parent) = 0;
-    // A value: as typed and translated.
-    virtual std::optional<std::pair<QString, QString>> askValue(QWidget* parent) = 0;
-    // The number of the object chased, avoided or attacked.
-    virtual std::optional<int> askTarget(QWidget* parent) = 0;
-    // "изменить…": the dialog of the item's kind opened on input; true with
-    // input changed on "Да".
-    virtual bool editCondition(QWidget* parent, const events::ConditionItem& item, events::ConditionInput& input) = 0;
-    virtual bool editAction(QWidget* parent, const events::ActionItem& item, events::ActionInput& input) = 0;
+    // The dialogs of an item's parameters (`filled`: "изменить…", opened on
+    // values); true with values changed on "Да".
+    virtual bool askParameters(QWidget* parent, const catalogue::Item& item, catalogue::Values& values,
+                               bool filled) = 0;
 };
 
 } // namespace kestrava::editor

@@ -11,10 +11,10 @@ TargetObjectDialog::TargetObjectDialog(QWidget* parent) : QDialog(parent)
     setObjectName(u"FmNumberObject"_s);
     setWindowTitle(u"Номер объекта"_s);
 
-    m_seNumber = buildNumberDialog(this, u"Введите номер объекта"_s, [this] { bYesClick(); });
+    m_seNumber = buildNumberDialog(this, u"Введите номер объекта"_s, [this] { acceptAnswer(); });
 }
 
-void TargetObjectDialog::bYesClick()
+void TargetObjectDialog::acceptAnswer()
 {
     Result = m_seNumber->value();
     accept();

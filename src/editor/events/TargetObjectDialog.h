@@ -18,7 +18,7 @@ public:
     QSpinBox* seNumber() const { return m_seNumber; }
 
 private:
-    void bYesClick();
+    void acceptAnswer();
 
     QSpinBox* m_seNumber;
 };

@@ -1,7 +1,7 @@
 #include "editor/events/TimerConditionDialog.h"
 
 #include "editor/common/ErrorBox.h"
-#include "events/ConditionCatalogue.h"
+#include "catalogue/Item.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -39,7 +39,7 @@ TimerConditionDialog::TimerConditionDialog(QWidget* parent) : QDialog(parent)
     bNo = new QPushButton(u"Отмена"_s, this);
     bNo->setObjectName(u"bNo"_s);
     bNo->setAutoDefault(false);
-    connect(bYes, &QPushButton::clicked, this, &TimerConditionDialog::bYesClick);
+    connect(bYes, &QPushButton::clicked, this, &TimerConditionDialog::acceptAnswer);
     connect(bNo, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
@@ -52,10 +52,10 @@ TimerConditionDialog::TimerConditionDialog(QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TimerConditionDialog::bYesClick()
+void TimerConditionDialog::acceptAnswer()
 {
     try {
-        const events::TimerSetting setting = events::timerSetting(Edit1->text(), Edit2->text(), Edit3->text());
+        const catalogue::TimerSetting setting = catalogue::timerSetting(Edit1->text(), Edit2->text(), Edit3->text());
         ChooserArg = setting.arg;
         ChooserTime = setting.time;
         accept();

@@ -1,6 +1,7 @@
 #include "editor/events/ValueChooser.h"
 
-#include "events/ValueWords.h"
+#include "catalogue/Words.h"
+#include "events/Choosers.h"
 #include "io/AppFolder.h"
 
 #include <QAction>
@@ -73,7 +74,7 @@ void ValueChooser::openMenu(int icon, QPoint boxPosition, QPoint globalPosition)
         ObjectNumber = events::numberObject(boxPosition.x(), boxPosition.y(), kFirstObjectIcon, kObjectIcons,
                                             ObjectNumber);
     clearMenu(PopupMenu);
-    for (const events::ValueMenuItem& item : events::valueMenu(icon, ObjectNumber)) {
+    for (const catalogue::ValueMenuItem& item : catalogue::valueMenu(icon, ObjectNumber)) {
         QAction* action = addMenuItem(PopupMenu, item.submenu.isEmpty() ? QStringList{item.caption}
                                                                           : QStringList{item.submenu, item.caption});
         action->setEnabled(item.enabled);

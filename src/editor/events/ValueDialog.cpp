@@ -24,11 +24,11 @@ ValueDialog::ValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDia
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(value);
     bYes = addAnswerButtons(this, layout, bNo);
-    connect(bYes, &QPushButton::clicked, this, &ValueDialog::bYesClick);
+    connect(bYes, &QPushButton::clicked, this, &ValueDialog::acceptAnswer);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ValueDialog::bYesClick()
+void ValueDialog::acceptAnswer()
 {
     const auto code = translateField(this, Edit1, u"Введите значение."_s);
     if (!code)

@@ -2,7 +2,7 @@
 
 #include "editor/common/ErrorBox.h"
 #include "editor/events/ValueKeypadDialog.h"
-#include "events/Translator.h"
+#include "catalogue/Translator.h"
 
 #include <QDialog>
 #include <QGroupBox>
@@ -43,7 +43,7 @@ QGroupBox* makeRelationBox(QDialog* dialog, std::array<QRadioButton*, 6>& radios
     auto* box = new QGroupBox(u"Выберите способ отношения"_s, dialog);
     box->setObjectName(u"GroupBoxRelation"_s);
     auto* column = new QVBoxLayout(box);
-    const auto& operators = events::comparisonOperators();
+    const auto& operators = catalogue::comparisonOperators();
     for (std::size_t i = 0; i < radios.size(); ++i) {
         radios[i] = new QRadioButton(operators[i].caption, box);
         radios[i]->setObjectName(u"RadioButton%1"_s.arg(i + 1));
@@ -57,8 +57,8 @@ QString checkedOperator(const std::array<QRadioButton*, 6>& radios)
 {
     for (std::size_t i = 0; i < radios.size(); ++i)
         if (radios[i]->isChecked())
-            return events::comparisonOperators()[i].code;
-    return events::comparisonOperators()[0].code;
+            return catalogue::comparisonOperators()[i].code;
+    return catalogue::comparisonOperators()[0].code;
 }
 
 QPushButton* addAnswerButtons(QDialog* dialog, QVBoxLayout* layout, QPushButton*& no)
@@ -86,7 +86,7 @@ std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, c
         return std::nullopt;
     }
     try {
-        return events::translateValue(field->text());
+        return catalogue::translateValue(field->text());
     } catch (const io::Error& e) {
         showError(parent, e.message());
     }

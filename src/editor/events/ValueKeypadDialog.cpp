@@ -1,6 +1,6 @@
 #include "editor/events/ValueKeypadDialog.h"
 
-#include "events/ValueWords.h"
+#include "events/Choosers.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

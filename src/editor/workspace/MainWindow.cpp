@@ -4,7 +4,6 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
 #include "editor/events/EventSheetPane.h"
-#include "events/RowRecords.h"
 #include "events/SheetPicture.h"
 #include "editor/help/GuideLauncher.h"
 #include "editor/level/LevelMapPane.h"
@@ -105,7 +104,6 @@ MainWindow::MainWindow(const io::AppFolder& app, QWidget* parent)
       m_lastingDialogs(std::make_unique<CurrentDialogs>(m_dialogs))
 {
     setObjectName(u"Mainform"_s);
-    m_document.setReadStep([](model::Project& project) { events::remakeRecordedTexts(project); });
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
 
     auto* central = new QWidget(this);

@@ -1,5 +1,6 @@
-#include "events/Translator.h"
+#include "catalogue/Translator.h"
 
+#include "catalogue/Words.h"
 #include "io/Error.h"
 
 #include <cmath>
@@ -7,36 +8,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::events {
+namespace kestrava::catalogue {
 
 namespace {
 
 // Checked in this order on every pass; the text keeps shrinking in between,
 // so "12" is eaten in one pass and "21" in two, the order kept.
 constexpr char16_t kSigns[] = u"1234567890/*-+()";
-
-const std::pair<QString, QString> kWords[] = {
-    {u"часы"_s, u"obtime_hour"_s},       {u"минуты"_s, u"obtime_minute"_s},
-    {u"секунды"_s, u"obtime_second"_s},  {u"сотые"_s, u"obtime_hundred"_s},
-    {u"скорость"_s, u"speed"_s},         {u"жизни"_s, u"life"_s},
-    {u"высота"_s, u"height"_s},          {u"ширина"_s, u"width"_s},
-    {u"сум_объекты"_s, u"nobject"_s},    {u"уровень"_s, u"level"_s},
-    {u"число"_s, u"number"_s},
-};
-
-struct ObjectForm {
-    QString prefix;
-    QString before;
-    QString after;
-};
-
-// The first is a Cyrillic "Х", the others Latin letters, as the chooser writes them.
-const ObjectForm kObjectForms[] = {
-    {u"Х[объект"_s, u"obj["_s, u"].getX()"_s},
-    {u"Y[объект"_s, u"obj["_s, u"].getY()"_s},
-    {u"Xn[объект"_s, u"raspxobd["_s, u"]"_s},
-    {u"Yn[объект"_s, u"raspyobd["_s, u"]"_s},
-};
 
 // What the author sees as the unreadable part: the rest up to the next space.
 QString stuckPart(const QString& rest)
@@ -61,14 +39,16 @@ QString translateValue(const QString& source)
                 rest.remove(0, 1);
             }
         }
-        for (const auto& [word, java] : kWords) {
-            if (rest.startsWith(word)) {
-                result += java;
-                rest.remove(0, word.size());
+        for (const ValueWord& word : valueWords()) {
+            if (!word.word.isEmpty() && rest.startsWith(word.word)) {
+                result += word.java;
+                rest.remove(0, word.word.size());
             }
         }
-        for (const ObjectForm& form : kObjectForms) {
+        for (const ObjectWord& form : objectWords()) {
             const qsizetype n = form.prefix.size();
+            if (n == 0)
+                continue;
             // Only one digit and its closing bracket: the chooser never writes more.
             if (rest.startsWith(form.prefix) && rest.size() >= n + 2 && rest.at(n).unicode() >= u'0'
                 && rest.at(n).unicode() <= u'9' && rest.at(n + 1) == u']') {
@@ -108,4 +88,4 @@ std::optional<double> readReal(const QString& text)
     return value;
 }
 
-} // namespace kestrava::events
+} // namespace kestrava::catalogue

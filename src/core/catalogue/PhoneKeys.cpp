@@ -1,8 +1,8 @@
-#include "events/PhoneKeys.h"
+#include "catalogue/PhoneKeys.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace kestrava::events {
+namespace kestrava::catalogue {
 
 const std::array<PhoneKey, 19>& phoneKeys()
 {
@@ -32,4 +32,4 @@ const std::array<PhoneKey, 19>& phoneKeys()
     return keys;
 }
 
-} // namespace kestrava::events
+} // namespace kestrava::catalogue

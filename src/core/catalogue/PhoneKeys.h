@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace kestrava::events {
+namespace kestrava::catalogue {
 
 // One button of the key chooser: its caption and place on the drawn phone,
 // the key's name and code in the generated game, and what a screen reader
@@ -24,4 +24,4 @@ constexpr int kPhoneKeyHeight = 25;
 // The 19 keys: the joystick, the two soft keys, then the keypad row by row.
 const std::array<PhoneKey, 19>& phoneKeys();
 
-} // namespace kestrava::events
+} // namespace kestrava::catalogue

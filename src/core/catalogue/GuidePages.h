@@ -3,12 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace kestrava::events {
-
-// The name of a condition chooser icon (1..12) as the chooser shows it.
-QString conditionIconName(int icon);
-// The title of an event sheet column (1..20) as its header shows it.
-QString columnTitle(int column);
+namespace kestrava::catalogue {
 
 // The guide's pages of the condition and action catalogues (Markdown, in
 // Russian): every item of every menu with its menu path, what it asks for,
@@ -17,8 +12,8 @@ QString columnTitle(int column);
 QString conditionCataloguePage();
 QString actionCataloguePage();
 
-// Items without an explanation (their menu paths), for a test that keeps
-// the guide whole: empty when every enabled item has one.
+// Enabled items without an explanation (their keys), for a test that keeps
+// the guide whole.
 QStringList itemsWithoutExplanation();
 
-} // namespace kestrava::events
+} // namespace kestrava::catalogue

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QChar>
-#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -23,20 +22,6 @@ enum class KeypadButton {
 
 // Applies one keypad button to the text. Digit ignores anything but '0'..'9'.
 void keypadPress(QString& text, KeypadButton button, QChar digit = {});
-
-// One entry of a value chooser menu. An entry with a submenu caption sits in
-// that submenu (submenus in the order they first appear). A disabled entry
-// has no word; a submenu whose entries are all disabled is disabled itself.
-struct ValueMenuItem {
-    QString submenu;
-    QString caption;
-    QString word;   // appended to the keypad text when chosen
-    bool enabled = true;
-};
-
-// The menu of a value chooser icon: 1..7 the fixed ones, 8..11 the object
-// menu, its words naming objectNumber. Other icons have no menu.
-QList<ValueMenuItem> valueMenu(int icon, int objectNumber = 0);
 
 // The icon box shared by the value and condition choosers
 // ("Выберите тип и название условия"): icons 1..7 in the upper row,

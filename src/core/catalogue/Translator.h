@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-namespace kestrava::events {
+namespace kestrava::catalogue {
 
 // Turns the readable text of a value ("1 + часы", " Х[объект2] * 2") into the
 // Java expression the game evaluates ("1+obtime_hour", "obj[2].getX()*2").
@@ -27,4 +27,4 @@ const std::array<ComparisonOperator, 6>& comparisonOperators();
 // as the decimal separator. nullopt when the text is not a finite number.
 std::optional<double> readReal(const QString& text);
 
-} // namespace kestrava::events
+} // namespace kestrava::catalogue

@@ -1,4 +1,5 @@
-#include "events/ConditionCatalogue.h"
+#include "catalogue/Item.h"
+#include "support/CatalogueSamples.h"
 #include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
@@ -7,25 +8,22 @@
 #include <set>
 
 using namespace kestrava;
-using namespace kestrava::events;
+using namespace kestrava::catalogue;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 std::string s(const QString& text) { return text.toStdString(); }
 
-const ConditionItem& itemNamed(const QString& last)
+const Item& itemNamed(const QString& last)
 {
-    for (const ConditionItem& item : conditionCatalogue())
-        if (item.path.last() == last)
-            return item;
-    throw std::runtime_error("no such condition: " + s(last));
+    return test::itemNamed(Side::Condition, last);
 }
 
 // Object 2 and its second object 4, object 3 detected within 10..50, 1.5 s.
-const ConditionInput typical{.arg = u"часы>5"_s, .argCode = u"obtime_hour>5"_s, .object = 2, .other = 4,
-                             .detected = 3, .minRadius = 10, .maxRadius = 50, .time = 1500, .keyName = u"#"_s,
-                             .keyCode = u"35"_s, .level = 3};
+const Values typical{{u"A"_s, u"часы>5"_s}, {u"AC"_s, u"obtime_hour>5"_s}, {u"N"_s, u"2"_s}, {u"O"_s, u"4"_s},
+                     {u"B"_s, u"3"_s},      {u"MIN"_s, u"10"_s},           {u"MAX"_s, u"50"_s}, {u"T"_s, u"1500"_s},
+                     {u"K"_s, u"#"_s},      {u"KC"_s, u"35"_s},            {u"L"_s, u"3"_s}};
 
 struct Expected {
     int menu;
@@ -80,17 +78,17 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
     };
 
     std::set<std::string> enabled;
-    for (const ConditionItem& item : conditionCatalogue())
+    for (const Item& item : conditionItems())
         if (item.enabled)
             enabled.insert(s(item.path.last()));
     EXPECT_EQ(enabled.size(), std::size(table)) << "every enabled item has a row here";
 
     for (const Expected& row : table) {
         SCOPED_TRACE(s(row.path));
-        const ConditionItem& item = itemNamed(row.path);
+        const Item& item = itemNamed(row.path);
         EXPECT_TRUE(item.enabled);
         EXPECT_EQ(item.menu, row.menu);
-        const Condition c = buildCondition(item, typical);
+        const Built c = build(item, typical);
         EXPECT_EQ(s(c.caption), s(row.caption));
         EXPECT_EQ(s(c.code), s(row.code));
         EXPECT_EQ(c.objects, row.objects);
@@ -101,7 +99,7 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
 TEST(ConditionCatalogue, DisabledItemsAndTheSharedObjectMenu)
 {
     QList<QStringList> disabled;
-    for (const ConditionItem& item : conditionCatalogue())
+    for (const Item& item : conditionItems())
         if (!item.enabled)
             disabled << item.path;
     EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s},
@@ -111,50 +109,69 @@ TEST(ConditionCatalogue, DisabledItemsAndTheSharedObjectMenu)
         EXPECT_EQ(conditionMenu(icon), icon >= 8 && icon <= 12 ? 8 : (icon <= 7 ? icon : 0)) << icon;
 }
 
-Condition built(const QString& item, const std::function<void(ConditionInput&)>& set)
+Built built(const QString& item, const Values& values)
 {
-    ConditionInput in;
-    set(in);
-    return buildCondition(itemNamed(item), in);
+    return build(itemNamed(item), values);
 }
 
 TEST(ConditionCatalogue, TypicalChoices)
 {
     const TimerSetting fiveSeconds = timerSetting(u"0"_s, u"5"_s, u"0"_s);
     EXPECT_EQ(s(fiveSeconds.arg), "0/5/0");
-    EXPECT_EQ(s(built(u"Каждую..."_s, [&](ConditionInput& in) { in.time = fiveSeconds.time; }).code),
+    EXPECT_EQ(s(built(u"Каждую..."_s, {{u"T"_s, QString::number(fiveSeconds.time)}}).code),
               "(obtime-(obtime/5000)*5000==0)");
     EXPECT_EQ(s(built(u"Таймер равен значению..."_s,
-                      [](ConditionInput& in) { in.time = timerSetting(u"0"_s, u"1"_s, u"0"_s).time; })
+                      {{u"T"_s, QString::number(timerSetting(u"0"_s, u"1"_s, u"0"_s).time)}})
                     .code),
               "((obtime>=1000)&(obtime<1000+10))");
-    EXPECT_EQ(s(test::errorOf([] { built(u"Каждую..."_s, [](ConditionInput&) {}); })),
+    EXPECT_EQ(s(test::errorOf([] { built(u"Каждую..."_s, {}); })),
               "Условие «Каждую...» с временем 0 не проверить: игра делила бы на ноль. Введите время больше нуля.");
-    EXPECT_EQ(s(built(u"Таймер больше значения..."_s, [](ConditionInput&) {}).code), "(obtime>0)");
+    EXPECT_EQ(s(built(u"Таймер больше значения..."_s, {}).code), "(obtime>0)");
 
-    const Condition collision = built(u"с активным объектом"_s, [](ConditionInput& in) {
-        in.object = 1;
-        in.other = 2;
-    });
+    const Built collision = built(u"с активным объектом"_s, {{u"N"_s, u"1"_s}, {u"O"_s, u"2"_s}});
     EXPECT_EQ(collision.objects, (QStringList{u"1"_s, u"2"_s}));
     EXPECT_EQ(s(collision.caption), "столкновение 1 с 2");
 
-    const Condition x = built(u"сравнение Х-координаты объекта со значением"_s, [](ConditionInput& in) {
-        in.object = 2;
-        in.arg = in.argCode = u">=100"_s;
-    });
+    const Built x = built(u"сравнение Х-координаты объекта со значением"_s,
+                          {{u"N"_s, u"2"_s}, {u"A"_s, u">=100"_s}, {u"AC"_s, u">=100"_s}});
     EXPECT_EQ(s(x.caption), "Х-координата объекта2 >=100");
     EXPECT_EQ(s(x.code), "(obj[gr_obj[2][kr2]].getX()>=100)");
 
-    EXPECT_EQ(s(built(u"Нажатие на клавишу..."_s, [](ConditionInput& in) {
-                    in.keyName = u"5"_s;
-                    in.keyCode = u"53"_s;
-                    in.level = 1;
-                }).code),
+    EXPECT_EQ(s(built(u"Нажатие на клавишу..."_s, {{u"K"_s, u"5"_s}, {u"KC"_s, u"53"_s}, {u"L"_s, u"1"_s}}).code),
               "(etap1data.keyCode1==53)");
-    const Condition star = built(u"Двойное нажатие на клавишу..."_s, [](ConditionInput& in) { in.keyName = u"*"_s; });
+    const Built star = built(u"Двойное нажатие на клавишу..."_s, {{u"K"_s, u"*"_s}});
     EXPECT_EQ(s(star.caption), "дв. нажатие клавиши *");
     EXPECT_EQ(s(star.code), "(dbkey==star)");
+    // A value holding a token is put in as it stands, never filled again.
+    EXPECT_EQ(s(built(u"Сравнение двух значений"_s, {{u"A"_s, u"%N%KD"_s}, {u"N"_s, u"3"_s}}).caption), "%N%KD");
+}
+
+TEST(ActionCatalogue, TemplatesFillWithValueGroupAndTarget)
+{
+    const auto action = [](const QString& last, const Values& values) {
+        return build(test::itemNamed(Side::Action, last), values);
+    };
+    EXPECT_EQ(action(u"переход на уровень"_s, test::actionValues(0, u"4"_s)).code, u"{etap=4-1;}"_s);
+    // Speed "добавить" shows the translation in its caption.
+    const Item* faster = findItem(Side::Action, u"6:скорость/добавить"_s);
+    ASSERT_NE(faster, nullptr);
+    EXPECT_EQ(build(*faster, {{u"V"_s, u"часы"_s}, {u"VC"_s, u"obtime_hour"_s}}).caption,
+              u"увеличение скорости = obtime_hour"_s);
+    const Built avoid = action(u"избегание"_s, test::actionValues(4, {}, 2));
+    EXPECT_EQ(avoid.code, u"{objtip[gr_obj[4][kr4]]=4;kd=kr2;}"_s);
+    EXPECT_EQ(avoid.objects, (QStringList{u"4"_s, u"2"_s}));
+    // Every enabled item of an object column names its group; no other item does.
+    for (const Item& item : actionItems()) {
+        if (!item.enabled)
+            continue;
+        const Built a = build(item, test::actionValues(7, u"1"_s, 3));
+        SCOPED_TRACE(item.path.join(u'/').toStdString());
+        EXPECT_EQ(a.code.contains(u"kr7"_s), item.menu == int(ColumnMenu::ObjectActions));
+        EXPECT_TRUE(a.code.startsWith(u'{') && a.code.endsWith(u'}'));
+        EXPECT_FALSE(a.caption.contains(u'%') || a.code.contains(u'%'));
+        // Each item is found again by the key its record keeps.
+        EXPECT_EQ(findItem(Side::Action, a.record.item), &item);
+    }
 }
 
 TEST(ConditionCatalogue, TimerFieldsReadAsTheAuthorTypesThem)

@@ -1,0 +1,131 @@
+#include "catalogue/Item.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::catalogue {
+
+namespace {
+
+using M = ColumnMenu;
+using P = Parameter;
+
+Item item(M menu, QStringList path, std::vector<Parameter> parameters, QString caption, QString code,
+          QStringList objects, QString explanation)
+{
+    return {Side::Action,          int(menu),          std::move(path),    true,
+            std::move(parameters), std::move(caption), std::move(code),    std::move(objects),
+            std::move(explanation)};
+}
+
+Item disabled(M menu, QStringList path)
+{
+    Item item;
+    item.side = Side::Action;
+    item.menu = int(menu);
+    item.path = std::move(path);
+    item.enabled = false;
+    return item;
+}
+
+// An object's statement: gr_obj[G][krG] is the object of group G the
+// generated loop visits.
+QString onObject(const QString& format)
+{
+    QString code = format;
+    return code.replace(u"OBJ"_s, u"gr_obj[%G][kr%G]"_s);
+}
+
+std::vector<Item> build()
+{
+    const QString edges = u"установка края экрана"_s;
+    const QString lives = u"число жизней"_s;
+    const QString speed = u"скорость"_s;
+    const QString position = u"позиция"_s;
+    const QString animation = u"анимация"_s;
+    const QString change = u"изменить"_s;
+    const QString frame = u"номер кадра"_s;
+    const QString visibility = u"видимость"_s;
+    const QString mode = u"режим"_s;
+    const QStringList g{u"%G"_s};
+    const QStringList gt{u"%G"_s, u"%T"_s};
+    return {
+        item(M::Special, {edges, u"верхняя сторона"_s}, {P::Value}, u"верхний край экрана = %V"_s,
+             u"{delraspy=%VC;}"_s, {},
+             u"Сдвигает экран по карте уровня: верхний край экрана встаёт на заданную строку точек и стоит там, "
+             u"пока строка выполняется (с «Всегда» — всё время). За героем этот край следует снова с первого "
+             u"такта, в котором действие не выполнялось. Экран не выходит за края уровня."_s),
+        item(M::Special, {edges, u"левая сторона"_s}, {P::Value}, u"левый край экрана = %V"_s, u"{delraspx=%VC;}"_s,
+             {},
+             u"Левый край экрана встаёт на заданный столбец точек карты и стоит там, пока строка выполняется "
+             u"(с «Всегда» — всё время). За героем этот край следует снова с первого такта, в котором действие "
+             u"не выполнялось. Экран не выходит за края уровня."_s),
+        disabled(M::Sound, {u"-----"_s}),
+        item(M::Stage, {u"следующий уровень"_s}, {}, u"уровень+1"_s, u"{etap=etap+1;}"_s, {},
+             u"Переход на следующий этап; после последнего игра выиграна («Победа!»)."_s),
+        item(M::Stage, {u"предыдущий уровень"_s}, {}, u"уровень-1"_s, u"{etap=etap-1;}"_s, {},
+             u"Возврат на предыдущий этап."_s),
+        item(M::Stage, {u"переход на уровень"_s}, {P::Value}, u"уровень = %V"_s, u"{etap=%VC-1;}"_s, {},
+             u"Переход на этап с заданным номером."_s),
+        item(M::Stage, {u"перезапуск текущего уровня"_s}, {}, u"перезапуск уровня"_s, u"{restartStage();}"_s, {},
+             u"Этап начинается заново: объекты на своих местах, таймер с нуля; жизни и скорость остаются."_s),
+        item(M::Stage, {u"перезапуск игры"_s}, {}, u"перезапуск игры"_s, u"{restartGame();}"_s, {},
+             u"Игра начинается заново с этапа 1: жизни, скорость и таймер как в начале."_s),
+        item(M::Stage, {u"конец игры"_s}, {}, u"конец игры"_s, u"{endGame();}"_s, {},
+             u"Игра окончена: лист проходит ещё раз с условием «Конец игры», затем экран «Игра окончена»."_s),
+        disabled(M::Objects, {u"создать объект"_s}),
+        item(M::Control, {u"управление игроком"_s, u"игнорировать"_s}, {}, u"управление: игнорировать"_s,
+             u"{control=false;}"_s, {}, u"Клавиши больше не двигают героя (например, в заставке)."_s),
+        item(M::Control, {u"управление игроком"_s, u"вернуть"_s}, {}, u"управление: возобновить"_s,
+             u"{control=true;}"_s, {}, u"Клавиши снова двигают героя."_s),
+        item(M::Player, {lives, u"установить"_s}, {P::Value}, u"жизни = %V"_s, u"{life=%VC;}"_s, {},
+             u"Задаёт число жизней героя; полоса жизней показывает его."_s),
+        item(M::Player, {lives, u"добавить"_s}, {P::Value}, u"увеличение жизней = %V"_s, u"{life=life+%VC;}"_s, {},
+             u"Прибавляет к числу жизней (отрицательное число — отнимает)."_s),
+        item(M::Player, {speed, u"установить"_s}, {P::Value}, u"скорость = %V"_s, u"{score=%VC;}"_s, {},
+             u"Задаёт скорость героя в точках за такт."_s),
+        item(M::Player, {speed, u"добавить"_s}, {P::Value}, u"увеличение скорости = %VC"_s,
+             u"{score=score+%VC;}"_s, {}, u"Прибавляет к скорости героя."_s),
+        disabled(M::ObjectActions, {u"уничтожить"_s}),
+        item(M::ObjectActions, {position, u"задать Х"_s}, {P::Value}, u"Х=%VC"_s,
+             onObject(u"{raspxobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный X карты."_s),
+        item(M::ObjectActions, {position, u"задать Y"_s}, {P::Value}, u"Y=%VC"_s,
+             onObject(u"{raspyobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный Y карты."_s),
+        disabled(M::ObjectActions, {animation, change, u"тип анимации"_s}),
+        disabled(M::ObjectActions, {animation, change, u"скорость анимации"_s}),
+        item(M::ObjectActions, {animation, change, frame, u"следующий"_s}, {}, u"кадр анимации: следующий"_s,
+             onObject(u"{obj[OBJ].nextFrame();}"_s), g, u"Показывает следующий кадр анимации объекта."_s),
+        item(M::ObjectActions, {animation, change, frame, u"предыдущий"_s}, {}, u"кадр анимации: предыдущий"_s,
+             onObject(u"{obj[OBJ].prevFrame();}"_s), g, u"Показывает предыдущий кадр анимации объекта."_s),
+        disabled(M::ObjectActions, {animation, change, frame, u"установить"_s}),
+        disabled(M::ObjectActions, {animation, u"остановить"_s}),
+        disabled(M::ObjectActions, {animation, u"начать"_s}),
+        item(M::ObjectActions, {visibility, u"видимый"_s}, {}, u"видимый"_s, onObject(u"{vis_obj[OBJ]=true;}"_s), g,
+             u"Делает объект видимым."_s),
+        item(M::ObjectActions, {visibility, u"невидимый"_s}, {}, u"невидимый"_s,
+             onObject(u"{vis_obj[OBJ]=false;}"_s), g, u"Скрывает объект: его не видно, и он ни с чем не сталкивается."_s),
+        item(M::ObjectActions, {visibility, u"изменить"_s}, {}, u"изменение видимости"_s,
+             onObject(u"{if(vis_obj[OBJ]==false){vis_obj[OBJ]=true;}else{vis_obj[OBJ]=false;}}"_s), g,
+             u"Видимый объект скрывает, скрытый показывает."_s),
+        item(M::ObjectActions, {mode, u"спокойствие"_s}, {}, u"режим: спокойствие"_s,
+             onObject(u"{objtip[OBJ]=1;}"_s), g, u"Объект останавливается."_s),
+        item(M::ObjectActions, {mode, u"преследование"_s}, {P::Target}, u"режим: преследование"_s,
+             onObject(u"{objtip[OBJ]=2;kd=kr%T;}"_s), gt, u"Объект идёт к выбранному объекту."_s),
+        item(M::ObjectActions, {mode, u"избегание"_s}, {P::Target}, u"режим: избегание"_s,
+             onObject(u"{objtip[OBJ]=4;kd=kr%T;}"_s), gt, u"Объект уходит от выбранного объекта."_s),
+        item(M::ObjectActions, {mode, u"атака"_s}, {P::Target}, u"режим: атака"_s,
+             onObject(u"{objtip[OBJ]=3;kd=kr%T;}"_s), gt,
+             u"Объект идёт к выбранному объекту и, догнав героя, отнимает жизнь (не чаще раза в секунду)."_s),
+        item(M::ObjectActions, {mode, u"смерть"_s}, {}, u"режим: смерть"_s, onObject(u"{objtip[OBJ]=5;}"_s), g,
+             u"Объект уничтожается: проигрывает анимацию уничтожения и исчезает."_s),
+    };
+}
+
+} // namespace
+
+const std::vector<Item>& actionItems()
+{
+    static const std::vector<Item> all = build();
+    return all;
+}
+
+} // namespace kestrava::catalogue

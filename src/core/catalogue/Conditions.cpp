@@ -1,0 +1,135 @@
+#include "catalogue/Item.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::catalogue {
+
+namespace {
+
+using P = Parameter;
+
+Item item(int menu, QStringList path, std::vector<Parameter> parameters, QString caption, QString code,
+          QStringList objects, QString explanation)
+{
+    return {Side::Condition,   menu,           std::move(path),    true,
+            std::move(parameters), std::move(caption), std::move(code), std::move(objects),
+            std::move(explanation)};
+}
+
+Item disabled(int menu, QStringList path)
+{
+    Item item;
+    item.menu = menu;
+    item.path = std::move(path);
+    item.enabled = false;
+    return item;
+}
+
+// The object of group `token` the generated loop visits.
+QString object(const QString& token)
+{
+    return u"gr_obj["_s + token + u"][kr"_s + token + u"]"_s;
+}
+
+// Within MAX of N on both axes, beyond MIN on one of them, N not dead.
+QString detectionCode()
+{
+    const QString a = object(u"%N"_s);
+    const QString b = object(u"%B"_s);
+    const QString dx = u"obj["_s + a + u"].getX()-obj["_s + b + u"].getX()"_s;
+    const QString dy = u"obj["_s + a + u"].getY()-obj["_s + b + u"].getY()"_s;
+    return u"(("_s + dx + u"<%MAX)&("_s + dx + u">-%MAX)&("_s + dy + u"<%MAX)&("_s + dy + u">-%MAX)&(("_s + dx
+           + u">%MIN)|("_s + dx + u"<-%MIN)|("_s + dy + u">%MIN)|("_s + dy + u"<-%MIN)))&(objtip["_s + a
+           + u"]!=5)"_s;
+}
+
+std::vector<Item> build()
+{
+    constexpr int O = kFirstObjectIcon;
+    const QString n = object(u"%N"_s);
+    const QString collision = u"столкновение"_s;
+    const QString mode = u"режим"_s;
+    const QString coordinates = u"координаты"_s;
+    const QString visibility = u"видимость"_s;
+    const QString animation = u"анимация"_s;
+    const QStringList justN{u"%N"_s};
+    return {
+        item(1, {u"Всегда"_s}, {}, u"Всегда"_s, u"(obtime>0)"_s, {},
+             u"Выполняется при каждом проходе листа событий (пять раз за такт игры)."_s),
+        item(1, {u"Сравнение двух значений"_s}, {P::Comparison}, u"%A"_s, u"(%AC)"_s, {},
+             u"Сравнивает два значения, собранные в окне выбора значений (числа, жизни, скорость, координаты "
+             u"объектов, время), знаком =, <>, <, >, <= или >=."_s),
+        disabled(2, {u"---------"_s}),
+        item(3, {u"Начало уровня"_s}, {}, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {},
+             u"Верно в первые 10 мс этапа: строка задаёт начальные значения."_s),
+        item(3, {u"Конец уровня"_s}, {}, u"Конец уровня"_s, u"(etap_level==\"end\")"_s, {},
+             u"Верно один раз, когда строка сменила этап: лист проходит ещё раз со старым номером этапа."_s),
+        item(3, {u"Конец игры"_s}, {}, u"Конец игры"_s, u"(etap_game==\"end\")"_s, {}, u"Верно, когда игра закончена."_s),
+        item(4, {u"Сравнение общего число объектов со значением..."_s}, {P::Relation}, u"кол-во объектов %A"_s,
+             u"(nobject%AC)"_s, {}, u"Сравнивает число живых активных объектов этапа с числом."_s),
+        item(5, {u"Нажатие на клавишу..."_s}, {P::Key}, u"нажатие клавиши %K"_s, u"(etap%Ldata.keyCode1==%KC)"_s, {},
+             u"Верно в тот проход листа, когда игрок нажал выбранную клавишу телефона; удержание считается одним "
+             u"нажатием."_s),
+        item(5, {u"Двойное нажатие на клавишу..."_s}, {P::Key}, u"дв. нажатие клавиши %K"_s, u"(dbkey==%KD)"_s, {},
+             u"Верно, когда клавишу нажали дважды подряд не дольше чем за полсекунды."_s),
+        item(5, {u"Нажатие на любую клавишу"_s}, {}, u"Любая клавиша"_s, u"(anykey==true)"_s, {},
+             u"Верно, когда нажата любая клавиша, которую знает игра."_s),
+        item(6, {u"Сравнение скорости игрока со значением..."_s}, {P::Relation}, u"скорость %A"_s, u"(speed%AC)"_s,
+             {}, u"Сравнивает скорость героя (точек за такт) с числом."_s),
+        item(6, {u"Сравнение числа жизней игрока со значением.."_s}, {P::Relation}, u"жизни %A"_s, u"(life%AC)"_s,
+             {}, u"Сравнивает число жизней героя с числом."_s),
+        item(6, {u"Когда число жизней игрока равно нулю"_s}, {}, u"Число жизней равно 0"_s, u"(life==0)"_s, {},
+             u"Верно, когда жизней не осталось. Лист проходит раньше, чем игра решает, что она проиграна: строка "
+             u"может вернуть жизни или сменить этап; если и после прохода жизней нет, игра проиграна."_s),
+        item(7, {u"Каждую..."_s}, {P::Period}, u"каждые %A"_s, u"(obtime-(obtime/%T)*%T==0)"_s, {},
+             u"Верно раз в заданное время: каждые 3 секунды, каждые полсекунды."_s),
+        item(7, {u"Таймер равен значению..."_s}, {P::Time}, u"Таймер равен %A"_s, u"((obtime>=%T)&(obtime<%T+10))"_s,
+             {}, u"Верно ровно в заданное время от начала этапа."_s),
+        item(7, {u"Таймер больше значения..."_s}, {P::Time}, u"Таймер больше %A"_s, u"(obtime>%T)"_s, {},
+             u"Верно всё время после заданного."_s),
+        item(7, {u"Таймер меньше значения..."_s}, {P::Time}, u"Таймер меньше %A"_s, u"(obtime<%T)"_s, {},
+             u"Верно всё время до заданного."_s),
+        item(O, {u"обнаружение объекта"_s}, {P::Detection}, u"%A"_s, detectionCode(), {u"%N"_s, u"%B"_s},
+             u"Верно, когда другой объект ближе наибольшего и дальше наименьшего расстояния (по каждой оси) "
+             u"от живого объекта группы."_s),
+        disabled(O, {collision, u"с любым фоновым объектом"_s}),
+        item(O, {collision, u"с активным объектом"_s}, {P::OtherObject}, u"столкновение %N с %O"_s,
+             u"(obj["_s + n + u"].collidesWith(obj["_s + object(u"%O"_s) + u"],false))"_s, {u"%N"_s, u"%O"_s},
+             u"Верно один раз на касание: в тот проход листа, когда видимые объекты двух групп начали "
+             u"перекрываться. Снова верно, только когда они разошлись и коснулись опять, так что долгое касание с "
+             u"«жизни −1» отнимает одну жизнь."_s),
+        item(O, {mode, u"спокойствие"_s}, {}, u"спокойствие объекта %N"_s, u"(objtip["_s + n + u"]==1)"_s, justN,
+             u"Верно, пока объект стоит на месте."_s),
+        item(O, {mode, u"перемещение"_s}, {}, u"перемещение объекта %N"_s, u"(objtip["_s + n + u"]==2)"_s, justN,
+             u"Верно, пока объект движется (идёт по пути или преследует)."_s),
+        item(O, {mode, u"атака"_s}, {}, u"атака объекта %N"_s, u"(objtip["_s + n + u"]==3)"_s, justN,
+             u"Верно, пока объект атакует."_s),
+        item(O, {mode, u"смерть"_s}, {}, u"смерть объекта %N"_s, u"(objtip["_s + n + u"]==5)"_s, justN,
+             u"Верно, когда объект уничтожен."_s),
+        item(O, {coordinates, u"сравнение Х-координаты объекта со значением"_s}, {P::Relation},
+             u"Х-координата объекта%N %A"_s, u"(obj["_s + n + u"].getX()%AC)"_s, justN,
+             u"Сравнивает X левого края объекта на карте уровня с числом."_s),
+        item(O, {coordinates, u"сравнение Y-координаты объекта со значением"_s}, {P::Relation},
+             u"Y-координата объекта%N %A"_s, u"(obj["_s + n + u"].getY()%AC)"_s, justN,
+             u"Сравнивает Y верхнего края объекта на карте уровня с числом."_s),
+        item(O, {visibility, u"если объект видимый"_s}, {}, u"объект %N видимый"_s, u"(vis_obj["_s + n + u"]==true)"_s,
+             justN, u"Верно, пока объект виден."_s),
+        item(O, {visibility, u"если объект невидимый"_s}, {}, u"объект %N невидимый"_s,
+             u"(vis_obj["_s + n + u"]==false)"_s, justN,
+             u"Верно, когда объект скрыт (например, действием «невидимый»)."_s),
+        disabled(O, {animation, u"какая анимация проигрывается?"_s}),
+        item(O, {animation, u"сравнение текущего кадра со значением..."_s}, {P::Relation}, u"номер кадра%N %A"_s,
+             u"(obj["_s + n + u"].getFrame()%AC)"_s, justN,
+             u"Сравнивает номер показанного кадра анимации (с нуля) с числом."_s),
+    };
+}
+
+} // namespace
+
+const std::vector<Item>& conditionItems()
+{
+    static const std::vector<Item> all = build();
+    return all;
+}
+
+} // namespace kestrava::catalogue

@@ -1,0 +1,70 @@
+#include "catalogue/Menus.h"
+
+#include "model/Capacities.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::catalogue {
+
+ColumnMenu columnMenu(int column)
+{
+    switch (column) {
+    case 1: return ColumnMenu::Special;
+    case 2:
+    case 7: return ColumnMenu::Sound;
+    case 3: return ColumnMenu::Stage;
+    case 4: return ColumnMenu::Objects;
+    case 5: return ColumnMenu::Control;
+    case 6: return ColumnMenu::Player;
+    default: break;
+    }
+    if (column >= 8 && column <= 16)
+        return ColumnMenu::ObjectActions;
+    if (column >= 17 && column <= model::kMaxActions)
+        return ColumnMenu::None;
+    return ColumnMenu::AddCondition;
+}
+
+int actionGroup(int column)
+{
+    return column >= 8 && column <= 16 ? column - 7 : 0;
+}
+
+int headerGroup(int column)
+{
+    return column >= 8 && column <= model::kMaxActions ? column - 7 : 0;
+}
+
+QString columnTitle(int column)
+{
+    static const QString titles[] = {u""_s,        u"экран"_s,      u"звук"_s,  u"этапы"_s,
+                                     u"объекты"_s, u"управление"_s, u"игрок"_s, u"звук"_s};
+    if (column <= 7)
+        return titles[column];
+    return u"активная группа %1"_s.arg(headerGroup(column));
+}
+
+int conditionMenu(int icon)
+{
+    if (icon >= 1 && icon < kFirstObjectIcon)
+        return icon;
+    if (icon >= kFirstObjectIcon && icon < kFirstObjectIcon + kObjectIconCount)
+        return kFirstObjectIcon;
+    return 0;
+}
+
+QString conditionIconName(int icon)
+{
+    switch (icon) {
+    case 1: return u"Особые условия"_s;
+    case 2: return u"Звук"_s;
+    case 3: return u"Уровень"_s;
+    case 4: return u"Объекты"_s;
+    case 5: return u"Клавиши"_s;
+    case 6: return u"Игрок"_s;
+    case 7: return u"Таймер"_s;
+    default: return u"Объект %1"_s.arg(icon - kFirstObjectIcon + 1);
+    }
+}
+
+} // namespace kestrava::catalogue
