@@ -45,9 +45,10 @@ struct Demo {
     }
 
     // The edit: "Сравнение ... >= N" with a number not used before, so stage 2 compiles again.
+    // The game is made from the row's record, so the record's value changes.
     void edit()
     {
-        QString& code = project.stage(2).EventRow[1].CondCode;
+        QString& code = project.stage(2).EventRow[1].CondRecord[0].values[u"AC"_s];
         const qsizetype at = code.indexOf(u">="_s);
         qsizetype end = at + 2;
         while (end < code.size() && code[end].isDigit())

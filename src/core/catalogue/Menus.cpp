@@ -55,16 +55,11 @@ int conditionMenu(int icon)
 
 QString conditionIconName(int icon)
 {
-    switch (icon) {
-    case 1: return u"Особые условия"_s;
-    case 2: return u"Звук"_s;
-    case 3: return u"Уровень"_s;
-    case 4: return u"Объекты"_s;
-    case 5: return u"Клавиши"_s;
-    case 6: return u"Игрок"_s;
-    case 7: return u"Таймер"_s;
-    default: return u"Объект %1"_s.arg(icon - kFirstObjectIcon + 1);
-    }
+    static const QString names[] = {{},          u"Особые условия"_s, u"Звук"_s,    u"Уровень"_s,
+                                    u"Объекты"_s, u"Клавиши"_s,        u"Игрок"_s,   u"Таймер"_s};
+    if (icon >= 1 && icon < kFirstObjectIcon)
+        return names[icon];
+    return u"Объект %1"_s.arg(icon - kFirstObjectIcon + 1);
 }
 
 } // namespace kestrava::catalogue

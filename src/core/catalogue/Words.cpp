@@ -46,6 +46,22 @@ const std::vector<ObjectWord>& objectWords()
     return words;
 }
 
+QString valueIconName(int icon)
+{
+    static const QString names[] = {{},
+                                    u"Числа"_s,
+                                    u"Разное"_s,
+                                    u"Уровень и размер экрана"_s,
+                                    u"Количество объектов"_s,
+                                    u"Мышь"_s,
+                                    u"Скорость и жизни"_s,
+                                    u"Таймер"_s,
+                                    u"Объект 1"_s,
+                                    u"Объект 2"_s,
+                                    u"Объект 3"_s};
+    return icon >= 1 && icon <= 10 ? names[icon] : u"Объект с прежним номером"_s;
+}
+
 QList<ValueMenuItem> valueMenu(int icon, int objectNumber)
 {
     QList<ValueMenuItem> menu;

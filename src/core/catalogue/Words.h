@@ -41,6 +41,9 @@ struct ValueMenuItem {
     bool enabled = true;
 };
 
+// The name of a value chooser icon (1..12) as the chooser shows it.
+QString valueIconName(int icon);
+
 // The menu of a value chooser icon: 1..7 the fixed ones, 8..11 the object
 // menu, its words naming objectNumber. Other icons have no menu.
 QList<ValueMenuItem> valueMenu(int icon, int objectNumber = 0);

@@ -17,23 +17,6 @@ namespace {
 constexpr int kFirstObjectIcon = 8;
 constexpr int kObjectIcons = 3;
 
-QString iconName(int icon)
-{
-    switch (icon) {
-    case 1: return u"Числа"_s;
-    case 2: return u"Разное"_s;
-    case 3: return u"Уровень и размер экрана"_s;
-    case 4: return u"Количество объектов"_s;
-    case 5: return u"Мышь"_s;
-    case 6: return u"Скорость и жизни"_s;
-    case 7: return u"Таймер"_s;
-    case 8: return u"Объект 1"_s;
-    case 9: return u"Объект 2"_s;
-    case 10: return u"Объект 3"_s;
-    default: return u"Объект с прежним номером"_s;
-    }
-}
-
 QImage iconPicture(int icon, const ValueChooserSetup& setup)
 {
     if (icon <= 7)
@@ -58,7 +41,7 @@ ValueChooser::ValueChooser(const ValueChooserSetup& setup, const QString& keypad
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(u"PopupMenu"_s);
     for (int icon = 1; icon <= kIconCount; ++icon) {
-        GroupBox1->setIcon(icon, iconName(icon), iconPicture(icon, setup));
+        GroupBox1->setIcon(icon, catalogue::valueIconName(icon), iconPicture(icon, setup));
         Image[icon] = GroupBox1->icon(icon);
     }
     connect(GroupBox1, &ChooserIconBox::menuRequested, this, &ValueChooser::openMenu);
