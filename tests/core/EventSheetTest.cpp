@@ -237,7 +237,9 @@ TEST_F(SheetFixture, ObjectsTheStageLacksAreNamedMarkedAndReported)
     EXPECT_TRUE(view.hintAt(events::columnLeft(8) + 5, events::rowTop(1) + 5).startsWith(u"видимый\nобъект 1"_s));
     EXPECT_EQ(view.hintAt(events::columnLeft(6) + 5, events::rowTop(2) + 5), u"жизни = 3"_s);
     EXPECT_TRUE(view.hintAt(events::columnLeft(7) + 5, events::rowTop(2) + 5).isEmpty());
-    EXPECT_TRUE(view.hintAt(5, events::rowTop(3) + 5).isEmpty());
+    // Under the last row the hint says a click starts a new event; further down there is nothing.
+    EXPECT_TRUE(view.hintAt(5, events::rowTop(3) + 5).startsWith(u"Новое событие"_s));
+    EXPECT_TRUE(view.hintAt(5, events::rowTop(4) + 5).isEmpty());
 
     const QStringList notes = events::missingObjectNotes(doc.project());
     ASSERT_EQ(notes.size(), 1);

@@ -139,6 +139,29 @@ protected:
 
 } // namespace
 
+// The empty row under the last is where a new author clicks for a new event:
+// it says so and opens the chooser; the row below it and the rows above do not.
+TEST_F(EventsPane, AClickUnderTheLastRowOpensTheChooser)
+{
+    test::ErrorCapture errors;
+    EXPECT_TRUE(pane->RowLabels[1]->isVisible());
+    EXPECT_FALSE(pane->RowLabels[1]->text().isEmpty()) << "the empty sheet points to its first row";
+    answers.conditions << events::Condition{u"Всегда"_s, u"(obtime>0)"_s, {}, 0};
+    pressCell(1, 0);
+    EXPECT_EQ(answers.modes, QStringList{QString()}) << "the chooser opened for a new row";
+    EXPECT_EQ(s().EventCurRow, 1);
+    EXPECT_EQ(pane->RowLabels[1]->text(), u"Всегда"_s);
+    EXPECT_TRUE(pane->RowLabels[2]->isVisible());
+
+    // Two rows below the last, nothing opens; a closed chooser adds nothing.
+    pressCell(3, 5);
+    EXPECT_EQ(answers.modes.size(), 1);
+    pressCell(2, 12);
+    EXPECT_EQ(answers.modes.size(), 2);
+    EXPECT_EQ(s().EventCurRow, 1);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
 TEST_F(EventsPane, RowsAreAddedThroughTheMenuAndShownPerStage)
 {
     test::ErrorCapture errors;

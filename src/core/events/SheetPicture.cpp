@@ -140,6 +140,8 @@ QStringList missingObjects(const model::StageData& stage, int r)
 
 QString cellHint(const model::StageData& stage, Cell cell)
 {
+    if (cell.row == rowCount(stage) + 1 && cell.row <= model::kMaxEventRows)
+        return u"Новое событие: щёлкните, чтобы выбрать его условие"_s;
     if (cell.row < 1 || cell.row > rowCount(stage) || cell.column < 0 || cell.column > kColumns)
         return {};
     const model::EventRowData& row = stage.EventRow[size_t(cell.row)];

@@ -28,6 +28,7 @@ namespace {
 constexpr int kRowControls = model::kMaxEventRows;
 constexpr int kLabelLeft = 40;
 constexpr int kLabelWidth = events::kConditionWidth - kLabelLeft - 4;
+const QString kNewRowInvitation = u"+ щёлкните: новое событие"_s;
 
 } // namespace
 
@@ -175,8 +176,16 @@ void EventSheetPane::showRows()
         QLabel* label = RowLabels[size_t(r)];
         if (r > rows) {
             button->hide();
-            label->hide();
             label->clear();
+            // The empty row under the last says what a click on it does.
+            label->setVisible(r == rows + 1);
+            if (r == rows + 1) {
+                label->setText(kNewRowInvitation);
+                label->setToolTip(QString());
+                QPalette grey = label->palette();
+                grey.setColor(QPalette::WindowText, Qt::darkGray);
+                label->setPalette(grey);
+            }
             continue;
         }
         const events::RowLook look = m_view->rowLook(r);
@@ -310,7 +319,10 @@ void EventSheetPane::Image1MouseDown(QPoint pos, Qt::MouseButton button)
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;
     const catalogue::ColumnMenu kind = m_view->pressed(pos.x(), pos.y());
-    if (kind != catalogue::ColumnMenu::None) {
+    if (m_view->PressedRow == m_view->rows() + 1 && m_view->PressedRow <= model::kMaxEventRows) {
+        // The empty row under the last starts a new one, as "новая строка" does.
+        newRowClick();
+    } else if (kind != catalogue::ColumnMenu::None) {
         const QPoint at = Image1->mapToGlobal(pos);
         const events::Cell cell{m_view->PressedRow, m_view->PressedColumn};
         const bool filled = cell.column == 0 || m_view->pressedCellHoldsAction();
