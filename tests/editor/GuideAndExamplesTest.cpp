@@ -2,10 +2,18 @@
 
 #include "editor/events/EventSheetPane.h"
 #include "editor/help/GuideLauncher.h"
+#include "editor/interface/GamePropertiesDialog.h"
+#include "editor/interface/InterfaceEditorWindow.h"
+#include "editor/objects/ActiveObjectEditorWindow.h"
+#include "editor/objects/BackgroundEditorWindow.h"
+#include "editor/objects/FontDialogWindow.h"
+#include "editor/objects/LivesBarEditorWindow.h"
+#include "editor/objects/ObjectKindChooser.h"
 #include "editor/help/GuideWindow.h"
 #include "editor/level/LevelMapPane.h"
 #include "editor/level/PathDialog.h"
 #include "editor/workspace/MainWindow.h"
+#include "editor/workspace/ScenarioPane.h"
 #include "io/TextFile.h"
 #include "support/TempAppFolder.h"
 
@@ -14,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QTextBrowser>
 #include <QTest>
 
@@ -82,36 +91,87 @@ TEST_F(GuideAndExamplesTest, OpenExampleOpensACopyInTheProjectsFolder)
     EXPECT_EQ(io::readWholeFile(folder.app().examples() + u"/maze/project.prg"_s), installed);
 }
 
-// F1 opens the guide at the page of whatever is in front: the event sheet,
-// and a dialog over the main window.
+// F1 opens the guide at the page of whatever is in front: each pane of the
+// main window (the focus on the pane, on the menu bar, or left behind on the
+// pane shown before), and each editor window and dialog over it.
 TEST_F(GuideAndExamplesTest, F1OpensThePageOfTheWindowInFront)
 {
     QDir().mkpath(folder.app().guide());
     test::copyFolderFiles(test::sourceFile(u"docs/guide"_s), folder.app().guide());
     window->N_NewClick();
-    window->N_EventsEditorClick();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto f1 = [&](QWidget* on) {
+        if (editor::GuideWindow* open = window->findChild<editor::GuideWindow*>())
+            open->close();
+        QTest::keyClick(on, Qt::Key_F1);
+        return guidePage();
+    };
+
+    struct Pane {
+        void (editor::MainWindow::*show)();
+        QWidget* pane;
+        const char16_t* page;
+    };
+    const Pane panes[] = {
+        {&editor::MainWindow::N_ScriptEditorClick, window->FrScriptEditor1(), u"scenario.md"},
+        {&editor::MainWindow::N_LevelEditorClick, window->FrLevelEditor1(), u"level.md"},
+        {&editor::MainWindow::N_EventsEditorClick, window->FrEventsEditor1(), u"events.md"},
+    };
+    for (const Pane& before : panes) {
+        for (const Pane& shown : panes) {
+            SCOPED_TRACE(QString::fromUtf16(shown.page).toStdString());
+            // The focus stays where it was on the pane shown before.
+            (window.get()->*before.show)();
+            QWidget* left = before.pane->findChild<QWidget*>();
+            ASSERT_NE(left, nullptr);
+            left->setFocus();
+            (window.get()->*shown.show)();
+            window->activateWindow();
+            EXPECT_EQ(f1(QApplication::focusWidget() ? QApplication::focusWidget() : window.get()),
+                      QString::fromUtf16(shown.page));
+            EXPECT_EQ(f1(window->menuBar()), QString::fromUtf16(shown.page));
+        }
+    }
     auto* sheet = window->FrEventsEditor1()->findChild<QWidget*>(u"Image1"_s);
     ASSERT_NE(sheet, nullptr);
     sheet->setFocus();
-    QTest::keyClick(sheet, Qt::Key_F1);
-    EXPECT_EQ(guidePage(), u"events.md"_s);
+    EXPECT_EQ(f1(sheet), u"events.md"_s);
 
-    window->N_LevelEditorClick();
-    window->activateWindow();
-    window->FrLevelEditor1()->setFocus();
-    QTest::keyClick(window.get(), Qt::Key_F1);
-    EXPECT_EQ(guidePage(), u"level.md"_s);
-
+    // The windows and dialogs opened over the main window.
+    test::FakeDialogs standard(dialogs);
+    editor::BackgroundEditorWindow background(folder.app(), standard, window.get());
+    editor::ActiveObjectEditorWindow active(folder.app(), standard, window.get());
+    editor::LivesBarEditorWindow bar(folder.app(), standard, window.get());
+    editor::ObjectKindChooser kinds(window.get());
+    editor::GamePropertiesDialog settings({}, window.get());
     editor::PathDialog plan(window->FrLevelEditor1()->view(), window.get());
-    plan.show();
-    QTest::keyClick(&plan, Qt::Key_F1);
-    EXPECT_EQ(guidePage(), u"level.md"_s);
+    const std::pair<QWidget*, const char16_t*> windows[] = {
+        {&background, u"objects.md"},
+        {&active, u"objects.md"},
+        {&bar, u"objects.md"},
+        {window->frmFont(), u"objects.md"},
+        {&kinds, u"objects.md"},
+        {window->Form29(), u"interface.md"},
+        {&settings, u"game-settings.md"},
+        {&plan, u"level.md"},
+    };
+    for (const auto& [shown, page] : windows) {
+        SCOPED_TRACE(shown->metaObject()->className());
+        shown->show();
+        // Offscreen, a window shown is not made active by itself.
+        QApplication::setActiveWindow(shown);
+        EXPECT_EQ(f1(shown), QString::fromUtf16(page));
+        shown->hide();
+    }
     editor::GuideWindow* guide = window->findChild<editor::GuideWindow*>();
     ASSERT_NE(guide, nullptr);
-    EXPECT_EQ(guide->parentWidget(), window.get()) << "a modeless dialog leaves the guide with the main window";
+    EXPECT_EQ(guide->parentWidget(), window.get()) << "a modeless window leaves the guide with the main window";
     EXPECT_FALSE(guide->browser()->toPlainText().contains(u"не найдено"_s));
+    // Esc closes the guide.
+    guide->show();
+    QTest::keyClick(guide, Qt::Key_Escape);
+    EXPECT_FALSE(guide->isVisible());
 }
 
 } // namespace

@@ -65,14 +65,16 @@ QString guidePageFor(const QWidget* widget)
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         const QString className = classNameOf(w);
         if (className == u"MainWindow"_s) {
-            // The menu bar or the status bar has the focus: the pane shown tells.
+            // The focus is on the menu bar, or still on a widget of a pane no longer
+            // shown: the pane shown tells.
+            static const QStringList panes{u"ScenarioPane"_s, u"LevelMapPane"_s, u"EventSheetPane"_s};
             for (const QWidget* pane : w->findChildren<QWidget*>())
-                if (pane->isVisible()) {
-                    const QString page = guidePageOfClass(classNameOf(pane));
-                    if (!page.isEmpty() && classNameOf(pane).startsWith(u"TFr"_s))
-                        return page;
-                }
+                if (pane->isVisible() && panes.contains(classNameOf(pane)))
+                    return guidePageOfClass(classNameOf(pane));
         }
+        // A hidden window's widget keeps the focus after another took its place.
+        if (!w->isVisible())
+            continue;
         const QString page = guidePageOfClass(className);
         if (!page.isEmpty())
             return page;

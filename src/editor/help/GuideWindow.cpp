@@ -3,6 +3,9 @@
 #include "editor/help/GuidePages.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,7 +22,11 @@ GuideWindow::GuideWindow(const QString& guideFolder, QWidget* parent) : QWidget(
     setObjectName(u"fmGuide"_s);
     setWindowTitle(u"Руководство"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(760, 640);
+    // Wide enough for the tutorial's screenshots without scrolling, where the screen allows.
+    QSize size(1080, 820);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    resize(size);
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(u"tbGuide"_s);
@@ -64,6 +71,16 @@ void GuideWindow::showPage(const QString& page)
         return;
     }
     m_browser->setSource(QUrl::fromLocalFile(file), QTextDocument::MarkdownResource);
+}
+
+void GuideWindow::keyPressEvent(QKeyEvent* event)
+{
+    // A window of help closes with Esc, as dialogs do.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString GuideWindow::page() const

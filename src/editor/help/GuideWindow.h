@@ -20,6 +20,9 @@ public:
     QString page() const;
     QTextBrowser* browser() const { return m_browser; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString m_folder;
     QTextBrowser* m_browser = nullptr;
