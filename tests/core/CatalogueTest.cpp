@@ -48,13 +48,13 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
         {3, u"Начало уровня"_s, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {}},
         {3, u"Конец уровня"_s, u"Конец уровня"_s, u"(etap_level==\"end\")"_s, {}},
         {3, u"Конец игры"_s, u"Конец игры"_s, u"(etap_game==\"end\")"_s, {}},
-        {4, u"Сравнение общего число объектов со значением..."_s, u"кол-во объектов часы>5"_s,
+        {4, u"Сравнение общего числа объектов со значением..."_s, u"кол-во объектов часы>5"_s,
          u"(nobjectobtime_hour>5)"_s, {}},
         {5, u"Нажатие на клавишу..."_s, u"нажатие клавиши #"_s, u"(etap3data.keyCode1==35)"_s, {}},
         {5, u"Двойное нажатие на клавишу..."_s, u"дв. нажатие клавиши #"_s, u"(dbkey==pound)"_s, {}},
         {5, u"Нажатие на любую клавишу"_s, u"Любая клавиша"_s, u"(anykey==true)"_s, {}},
         {6, u"Сравнение скорости игрока со значением..."_s, u"скорость часы>5"_s, u"(speedobtime_hour>5)"_s, {}},
-        {6, u"Сравнение числа жизней игрока со значением.."_s, u"жизни часы>5"_s, u"(lifeobtime_hour>5)"_s, {}},
+        {6, u"Сравнение числа жизней игрока со значением..."_s, u"жизни часы>5"_s, u"(lifeobtime_hour>5)"_s, {}},
         {6, u"Когда число жизней игрока равно нулю"_s, u"Число жизней равно 0"_s, u"(life==0)"_s, {}},
         {7, u"Каждую..."_s, u"каждые часы>5"_s, u"(obtime-(obtime/1500)*1500==0)"_s, {}},
         {7, u"Таймер равен значению..."_s, u"Таймер равен часы>5"_s, u"((obtime>=1500)&(obtime<1500+10))"_s, {}},
@@ -152,11 +152,11 @@ TEST(ActionCatalogue, TemplatesFillWithValueGroupAndTarget)
         return build(test::itemNamed(Side::Action, last), values);
     };
     EXPECT_EQ(action(u"переход на уровень"_s, test::actionValues(0, u"4"_s)).code, u"{etap=4-1;}"_s);
-    // Speed "добавить" shows the translation in its caption.
+    // "добавить" reads right for a decrement too.
     const Item* faster = findItem(Side::Action, u"6:скорость/добавить"_s);
     ASSERT_NE(faster, nullptr);
     EXPECT_EQ(build(*faster, {{u"V"_s, u"часы"_s}, {u"VC"_s, u"obtime_hour"_s}}).caption,
-              u"увеличение скорости = obtime_hour"_s);
+              u"изменение скорости на часы"_s);
     const Built avoid = action(u"избегание"_s, test::actionValues(4, {}, 2));
     EXPECT_EQ(avoid.code, u"{objtip[gr_obj[4][kr4]]=4;kd=kr2;}"_s);
     EXPECT_EQ(avoid.objects, (QStringList{u"4"_s, u"2"_s}));

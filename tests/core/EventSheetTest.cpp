@@ -82,9 +82,12 @@ TEST(EventSheet, PressesMapToCellsAtEveryEdge)
     EXPECT_EQ(events::cellAt(-40, -40), (Cell{0, 0}));
     EXPECT_EQ(catalogue::columnMenu(events::cellAt(861, 40).column), catalogue::ColumnMenu::AddCondition);
     EXPECT_EQ(catalogue::actionGroup(8), 1);
-    EXPECT_EQ(catalogue::actionGroup(16), 9);
-    EXPECT_EQ(catalogue::actionGroup(17), 0);
-    EXPECT_EQ(catalogue::columnMenu(17), catalogue::ColumnMenu::None);
+    EXPECT_EQ(catalogue::actionGroup(7), 0);
+    // Every column an active group heads acts on it, up to column 20 and group 13.
+    EXPECT_EQ(catalogue::actionGroup(20), 13);
+    EXPECT_EQ(catalogue::columnMenu(20), catalogue::ColumnMenu::ObjectActions);
+    EXPECT_EQ(catalogue::actionGroup(21), 0);
+    EXPECT_EQ(catalogue::columnMenu(21), catalogue::ColumnMenu::AddCondition);
 }
 
 TEST(EventSheet, ObjectListAppendsUnlessTheLastSlotHoldsTheNumber)

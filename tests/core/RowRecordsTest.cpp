@@ -187,6 +187,12 @@ TEST(RowRecords, ARecordTodaysCatalogueCannotFillKeepsTheStoredTexts)
         catalogue::remakeRecordedTexts(s);
         EXPECT_EQ(row.CondCode, c.remade ? u"(obtime-(obtime/1)*1==0)"_s : u"(stored)"_s) << QString::fromUtf16(c.time).toStdString();
     }
+    // A record of a name an earlier version spelt otherwise is made again and takes today's name.
+    s.EventRow[1].CondRecord = {{u"4:Сравнение общего число объектов со значением..."_s,
+                                 {{u"A"_s, u"<3"_s}, {u"AC"_s, u"<3"_s}}}};
+    catalogue::remakeRecordedTexts(s);
+    EXPECT_EQ(s.EventRow[1].CondCode, u"(nobject<3)"_s);
+    EXPECT_EQ(s.EventRow[1].CondRecord[0].item, u"4:Сравнение общего числа объектов со значением..."_s);
     // A record for a cell without an action makes none.
     s.EventRow[1].ActionRecord[3] =
         catalogue::build(*catalogue::findItem(catalogue::Side::Action, u"3:следующий уровень"_s), {}).record;
@@ -305,7 +311,7 @@ TEST(RowRecords, EditingAParameterOfEachDialogKindChangesOnlyThatItemAndUndoes)
         view.editAction({2, column}, catalogue::build(column == 6 ? *value : *target, values));
         editedOnly(before, 2, column);
     }
-    EXPECT_EQ(stage().EventRow[2].ActionText[6], u"увеличение жизней = 2"_s);
+    EXPECT_EQ(stage().EventRow[2].ActionText[6], u"изменение жизней на 2"_s);
     EXPECT_EQ(stage().EventRow[2].ActionCode[8], u"{objtip[gr_obj[1][kr1]]=3;kd=kr3;}"_s);
     // The object list follows the new target instead of keeping the old one.
     EXPECT_EQ(stage().EventRow[2].ActionObjects[8][2], u"3"_s);

@@ -243,10 +243,17 @@ TEST_F(EventsPane, CellPressesPlaceAndDeleteActionsThroughTheColumnMenus)
     EXPECT_EQ(answers.modes.last(), u"dob"_s);
     EXPECT_EQ(s().EventRow[2].CondText, u"Конец игры и Любая клавиша"_s);
 
-    // Columns past 16 and presses below the rows open nothing.
-    offered = nullptr;
+    // Column 18, headed by group 11, offers the object actions; a press two rows below the last opens nothing.
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    choose = {u"видимость"_s, u"видимый"_s};
     pressCell(1, 18);
-    pressCell(3, 5);
+    EXPECT_TRUE(shownEnabled);
+    // The stage has no group 11: the action is refused, naming it.
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages[0].contains(u"11"_s)) << errors.messages[0].toStdString();
+    errors.messages.clear();
+    offered = nullptr;
+    pressCell(4, 5);
     EXPECT_EQ(offered, nullptr);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
 }

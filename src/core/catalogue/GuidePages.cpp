@@ -47,7 +47,7 @@ QString menuTitle(Side side, int menu)
     case ColumnMenu::Objects: return u"Столбец 4: объекты"_s;
     case ColumnMenu::Control: return u"Столбец 5: управление"_s;
     case ColumnMenu::Player: return u"Столбец 6: игрок"_s;
-    case ColumnMenu::ObjectActions: return u"Столбцы 8–16: активные группы 1–9"_s;
+    case ColumnMenu::ObjectActions: return u"Столбцы 8–20: активные группы 1–13"_s;
     case ColumnMenu::AddCondition:
     case ColumnMenu::None: break;
     }
@@ -94,8 +94,8 @@ QString actionCataloguePage()
     return u"# Действия\n\n"_s
            u"Страница составлена программой из её собственного списка действий, поэтому в ней ровно "
            u"те пункты, что в меню столбцов листа событий. Действие ставят щелчком по клетке строки "
-           u"в нужном столбце; см. [Редактор событий](events.md). Действия столбцов 8–16 относятся к "
-           u"объектам активной группы столбца. Недоступные пункты помечены словом «недоступно».\n"_s
+           u"в нужном столбце; см. [Редактор событий](events.md). Действия столбцов 8–20 относятся к "
+           u"объектам активной группы столбца (столбец 8 — группа 1, столбец 20 — группа 13). Недоступные пункты помечены словом «недоступно».\n"_s
            + tables(Side::Action);
 }
 

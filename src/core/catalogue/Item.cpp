@@ -129,9 +129,13 @@ const Item* findItem(Side side, const QString& key)
 {
     static const auto index = [](Side s) {
         QHash<QString, const Item*> byKey;
-        for (const Item& item : items(s))
-            if (item.enabled)
-                byKey.insert(itemKey(item), &item);
+        for (const Item& item : items(s)) {
+            if (!item.enabled)
+                continue;
+            byKey.insert(itemKey(item), &item);
+            for (const QString& former : item.formerPaths)
+                byKey.insert(QString::number(item.menu) + u':' + former, &item);
+        }
         return byKey;
     };
     static const QHash<QString, const Item*> conditions = index(Side::Condition);

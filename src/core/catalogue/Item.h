@@ -54,6 +54,8 @@ struct Item {
     QStringList objects; // in the order they join the cell's object list
     // What it does in the game, for the guide (Russian).
     QString explanation;
+    // Paths earlier versions gave it, which their records still name.
+    QStringList formerPaths;
 };
 
 // Every item of each catalogue, in menu order.
@@ -64,7 +66,8 @@ const std::vector<Item>& items(Side side);
 // The name a record gives its item: the menu and the path of submenus,
 // which stay put while templates are mended.
 QString itemKey(const Item& item);
-// The enabled item of that name; null for none (another version's item).
+// The enabled item of that name, or of a former name of it; null for none
+// (another version's item).
 const Item* findItem(Side side, const QString& key);
 
 // The enabled item the menu of a chooser icon (1..12) or of a sheet column

@@ -18,16 +18,14 @@ ColumnMenu columnMenu(int column)
     case 6: return ColumnMenu::Player;
     default: break;
     }
-    if (column >= 8 && column <= 16)
+    if (column >= 8 && column <= model::kMaxActions)
         return ColumnMenu::ObjectActions;
-    if (column >= 17 && column <= model::kMaxActions)
-        return ColumnMenu::None;
     return ColumnMenu::AddCondition;
 }
 
 int actionGroup(int column)
 {
-    return column >= 8 && column <= 16 ? column - 7 : 0;
+    return column >= 8 && column <= model::kMaxActions ? column - 7 : 0;
 }
 
 int headerGroup(int column)

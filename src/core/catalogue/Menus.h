@@ -14,11 +14,11 @@ enum class ColumnMenu {
     Objects,       // 4
     Control,       // 5
     Player,        // 6
-    ObjectActions, // 8..16: active group column - 7
-    None,          // 17..20
+    ObjectActions, // 8..20: active group column - 7
+    None,          // none: outside the columns
 };
 ColumnMenu columnMenu(int column);
-// The active group the actions of a column act on (8..16 → 1..9), else 0.
+// The active group the actions of a column act on (8..20 → 1..13), else 0.
 int actionGroup(int column);
 // The active group whose picture heads a column (8..20 → 1..13), else 0.
 int headerGroup(int column);

@@ -11,16 +11,22 @@ void remakeConditionTexts(model::EventRowData& row)
     if (row.Kind == u"event"_s && !row.CondRecord.isEmpty()) {
         QStringList captions;
         QStringList codes;
+        QStringList keys;
         for (const model::CatalogueRecord& part : std::as_const(row.CondRecord)) {
             const std::optional<Built> condition = rebuild(Side::Condition, part);
             if (!condition)
                 break;
             captions << condition->caption;
             codes << condition->code;
+            keys << condition->record.item;
         }
         if (captions.size() == row.CondRecord.size()) {
             row.CondText = captions.join(u" и "_s);
             row.CondCode = codes.join(u'&');
+            // A record of a renamed item takes today's name.
+            for (qsizetype k = 0; k < keys.size(); ++k)
+                if (row.CondRecord[k].item != keys[k])
+                    row.CondRecord[k].item = keys[k];
         }
     }
 }
@@ -33,6 +39,7 @@ void remakeActionTexts(model::EventRowData& row, int column)
     if (const std::optional<Built> action = rebuild(Side::Action, row.ActionRecord[c])) {
         row.ActionText[c] = action->caption;
         row.ActionCode[c] = action->code;
+        row.ActionRecord[c].item = action->record.item;
     }
 }
 

@@ -23,7 +23,7 @@ QImage fallbackMark()
 }
 
 const QString kHeaderIcons[] = {u""_s, u"event1.bmp"_s, u"event2.bmp"_s, u"event3.bmp"_s,
-                                u"event4.bmp"_s, u"event5.bmp"_s, u"event6.bmp"_s, u"event8.bmp"_s};
+                                u"event4.bmp"_s, u"event5.bmp"_s, u"event6.bmp"_s, u"event2.bmp"_s};
 
 } // namespace
 

@@ -17,7 +17,7 @@ CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* 
     setWindowTitle(u"Сравнение значения"_s);
 
     QGroupBox* relation = makeRelationBox(this, RadioButton);
-    QGroupBox* value = makeValueBox(this, u"Введите первое значение"_s, setup, Edit1, bEdit1);
+    QGroupBox* value = makeValueBox(this, u"Введите значение"_s, setup, Edit1, bEdit1);
     value->setObjectName(u"GroupBox1"_s);
     Edit1->setObjectName(u"Edit1"_s);
     bEdit1->setObjectName(u"bEdit1"_s);
@@ -32,7 +32,7 @@ CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* 
 
 void CompareValueDialog::acceptAnswer()
 {
-    const auto code = translateField(this, Edit1, u"Введите первое значение."_s);
+    const auto code = translateField(this, Edit1, u"Введите значение."_s);
     if (!code)
         return;
     const QString op = checkedOperator(RadioButton);

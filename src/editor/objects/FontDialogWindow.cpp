@@ -55,7 +55,7 @@ FontDialogWindow::FontDialogWindow(const io::AppFolder& app, StandardDialogs& di
     setWindowTitle(kCaption);
 
     m_faces = new QButtonGroup(this);
-    QGroupBox* faces = choiceBox(u"Тип"_s, m_faces, {u"Системный"_s, u"Равноширинный"_s, u"Пророрциональный"_s},
+    QGroupBox* faces = choiceBox(u"Тип"_s, m_faces, {u"Системный"_s, u"Равноширинный"_s, u"Пропорциональный"_s},
                                  rbFace.data());
     m_sizes = new QButtonGroup(this);
     QGroupBox* sizes = choiceBox(u"Размер"_s, m_sizes, {u"Маленький"_s, u"Средний"_s, u"Большой"_s}, rbSize.data());
