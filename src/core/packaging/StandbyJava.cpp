@@ -1,5 +1,6 @@
 #include "packaging/StandbyJava.h"
 
+#include "codegen/Converter.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 
@@ -267,8 +268,8 @@ void StandbyJava::warmUp()
     QStringList request{u"compile"_s, QString::number(++m_serial)};
     request += compilerArguments(m_app.midpApi(), m_work->path() + u"/nothing"_s, m_work->path() + u"/nothing"_s,
                                  output);
-    for (const QString& name : {u"dorv.java"_s, u"MyGameCanvas.java"_s})
-        request.append(m_app.draftFile(name));
+    for (const char* name : codegen::kFixedSources)
+        request.append(m_app.draftFile(QString::fromLatin1(name)));
     sendLocked(request);
 }
 
