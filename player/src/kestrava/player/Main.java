@@ -5,6 +5,9 @@ import java.io.PrintStream;
 
 import javax.swing.SwingUtilities;
 
+import kestrava.player.script.Script;
+import kestrava.player.standby.Standby;
+
 /**
  * The player of packaged games: a small MIDP 2.0 phone on the desktop.
  *

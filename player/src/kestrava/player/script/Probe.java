@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.script;
 
 import java.lang.reflect.Array;
 import java.lang.reflect.Field;
@@ -7,6 +7,8 @@ import java.lang.reflect.Modifier;
 
 import javax.microedition.lcdui.Displayable;
 import javax.microedition.lcdui.game.Sprite;
+
+import kestrava.player.Device;
 
 /**
  * Reads the state of a running game made by the converter, for game tests: the

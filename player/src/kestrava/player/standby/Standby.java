@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.standby;
 
 import java.awt.GraphicsEnvironment;
 import java.awt.image.BufferedImage;
@@ -27,6 +27,11 @@ import java.util.concurrent.Executors;
 import javax.swing.JFrame;
 import javax.swing.SwingUtilities;
 
+import kestrava.player.Device;
+import kestrava.player.GameFile;
+import kestrava.player.GameWindow;
+import kestrava.player.check.ApiList;
+
 /**
  * The player kept running beside the editor, so that pressing "Играть" again
  * starts neither a compiler nor a Java machine: it compiles games with the
@@ -42,7 +47,7 @@ import javax.swing.SwingUtilities;
  * frame ID (the game's first frame is on the screen). The process ends when
  * its input does, that is with the editor, however that ends.
  */
-final class Standby {
+public final class Standby {
     private static final int MAX_STRINGS = 100000;
     private static final int MAX_STRING_BYTES = 16 << 20;
 
@@ -70,7 +75,7 @@ final class Standby {
         this.replies = replies;
     }
 
-    static void main(String[] args) throws Exception {
+    public static void main(String[] args) throws Exception {
         // Standard output carries the replies alone: what a game or the compiler prints goes to the error stream.
         OutputStream replies = new BufferedOutputStream(new FileOutputStream(FileDescriptor.out));
         PrintStream err = new PrintStream(new FileOutputStream(FileDescriptor.err), true, "UTF-8");

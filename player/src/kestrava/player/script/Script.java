@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.script;
 
 import java.awt.image.BufferedImage;
 import java.io.File;
@@ -11,6 +11,10 @@ import java.util.List;
 
 import javax.imageio.ImageIO;
 import javax.microedition.lcdui.Command;
+
+import kestrava.player.Commands;
+import kestrava.player.Device;
+import kestrava.player.Keys;
 
 /**
  * Plays a game from a script, one command a line, and checks what it shows:
