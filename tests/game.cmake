@@ -52,6 +52,12 @@ foreach(size 128x128 128x160 176x208 176x220 240x320)
   endforeach()
 endforeach()
 
+# Without --size, the screen the jad names, or the default where it names none a game can have.
+add_test(NAME Game.TheJadNamesTheScreen
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 -DWORK=${game_work} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/JadScreen.cmake)
+set_tests_properties(Game.TheJadNamesTheScreen PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
 # The demo through ProGuard ("Уменьшить игру"), played.
 add_test(NAME Game.demo.shrunk
          COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar

@@ -238,7 +238,7 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
     const QString away = tmp.makeDir(u"away"_s) + u"/demo.jad"_s;
     io::writeFileAtomically(away, io::readWholeFile(demo + u"/bin/demo.jad"_s)
                                       .replace("MIDlet-Jar-URL: demo.jar", "MIDlet-Jar-URL: ../demo/bin/demo.jar"));
-    ASSERT_TRUE(standby.play(away, u"demo"_s, u"176x208"_s, 1));
+    ASSERT_TRUE(standby.play(away, u"demo"_s, 1));
     EXPECT_TRUE(answer().contains(u"MIDlet-Jar-URL должен называть архив рядом"_s));
     // A size that is no number, or not the archive's, is named in Russian.
     const QByteArray jad = io::readWholeFile(demo + u"/bin/demo.jad"_s);
@@ -249,14 +249,14 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
                                                                   + u"1, а в архиве "_s + QString::fromLatin1(size)
                                                                   + u" байт"_s}}) {
         io::writeFileAtomically(beside, QByteArray(jad).replace("MIDlet-Jar-Size: " + size, "MIDlet-Jar-Size: " + written));
-        ASSERT_TRUE(standby.play(beside, u"demo"_s, u"176x208"_s, 1));
+        ASSERT_TRUE(standby.play(beside, u"demo"_s, 1));
         const QString heard = answer();
         EXPECT_TRUE(heard.contains(said)) << heard.toStdString();
     }
     QFile::remove(beside);
     // A sound game without a display: the caller is told to play it another way.
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        ASSERT_TRUE(standby.play(demo + u"/bin/demo.jad"_s, u"demo"_s, u"176x208"_s, 1));
+        ASSERT_TRUE(standby.play(demo + u"/bin/demo.jad"_s, u"demo"_s, 1));
         EXPECT_EQ(answer(), u"unavailable"_s);
     }
 }

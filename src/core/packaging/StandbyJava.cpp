@@ -395,14 +395,14 @@ std::optional<CompilerRun> StandbyJava::compile(const GameCompiler& compiler, co
     return CompilerRun{reply[2].toInt(), reply[3]};
 }
 
-bool StandbyJava::play(const QString& jad, const QString& title, const QString& size, int scale)
+bool StandbyJava::play(const QString& jad, const QString& title, int scale)
 {
     std::unique_lock lock(m_mutex);
     if (!startLocked(lock, false))
         return false;
     const qint64 id = ++m_serial;
     m_playSerial = id;
-    if (!sendLocked({u"play"_s, QString::number(id), jad, title, size, QString::number(scale)})) {
+    if (!sendLocked({u"play"_s, QString::number(id), jad, title, QString::number(scale)})) {
         m_playSerial = 0;
         return false;
     }

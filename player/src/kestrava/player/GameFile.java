@@ -83,13 +83,23 @@ public final class GameFile {
         }
     }
 
-    /** A screen side the suite names (16..1000), else `otherwise`. */
-    public int screenSide(String key, int otherwise) {
+    /**
+     * The screen the game was made for, {width, height}: the one its suite
+     * names, or the default where it names none a game can have, as the editor
+     * plays it.
+     */
+    public int[] screen() {
+        int width = side("Kestrava-Screen-Width");
+        int height = side("Kestrava-Screen-Height");
+        return GameScreen.fits(width, height) ? new int[] {width, height}
+                : new int[] {GameScreen.DEFAULT_WIDTH, GameScreen.DEFAULT_HEIGHT};
+    }
+
+    private int side(String key) {
         try {
-            int side = Integer.parseInt(properties.getOrDefault(key, "").trim());
-            return side >= 16 && side <= 1000 ? side : otherwise;
+            return Integer.parseInt(properties.getOrDefault(key, "").trim());
         } catch (NumberFormatException e) {
-            return otherwise;
+            return 0;
         }
     }
 

@@ -35,6 +35,7 @@ import kestrava.player.Keys;
  * expect onscreen 0 == true                object 0 is drawn whole on the screen
  * expect view == inside                    the screen shows only the level ("centred": a smaller level in the middle)
  * expect ended == true                     the game has ended
+ * expect size == 176x208                   the phone's screen
  * hide / show            the phone takes the screen and gives it back (hideNotify, showNotify)
  * pause / resume         the phone pauses the MIDlet and lets it go on (pauseApp, startApp)
  * still 10               the game draws nothing for ten ticks' time (it stands paused)
@@ -226,6 +227,8 @@ public final class Script {
             return probe.view();
         case "ended":
             return device.destroyed();
+        case "size":
+            return device.width() + "x" + device.height();
         default:
             if (w.length != 1) {
                 throw new IllegalArgumentException("unknown value " + String.join(" ", w));

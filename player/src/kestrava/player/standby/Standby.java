@@ -41,11 +41,12 @@ import kestrava.player.check.ApiList;
  * Requests come on standard input and replies go out on standard output, each
  * a message of strings: a line with their count, then per string a line with
  * its length in bytes and its UTF-8 bytes. Requests: compile ID ARG...,
- * play ID JAD TITLE WxH SCALE, stop ID. Replies: compiled ID EXITCODE OUTPUT,
- * playing ID, refused ID MESSAGE (the game did not start, as the player says
- * on its error stream), unavailable ID WHY (the editor does it another way),
- * frame ID (the game's first frame is on the screen). The process ends when
- * its input does, that is with the editor, however that ends.
+ * play ID JAD TITLE SCALE (at the screen the jad names), stop ID. Replies:
+ * compiled ID EXITCODE OUTPUT, playing ID, refused ID MESSAGE (the game did
+ * not start, as the player says on its error stream), unavailable ID WHY (the
+ * editor does it another way), frame ID (the game's first frame is on the
+ * screen). The process ends when its input does, that is with the editor,
+ * however that ends.
  */
 public final class Standby {
     private static final int MAX_STRINGS = 100000;
@@ -143,8 +144,8 @@ public final class Standby {
         if (command.equals("compile")) {
             String[] arguments = request.subList(2, request.size()).toArray(new String[0]);
             compiles.execute(() -> compile(id, arguments));
-        } else if (command.equals("play") && request.size() == 6) {
-            plays.execute(() -> play(id, request.get(2), request.get(3), request.get(4), request.get(5)));
+        } else if (command.equals("play") && request.size() == 5) {
+            plays.execute(() -> play(id, request.get(2), request.get(3), request.get(4)));
         } else if (command.equals("stop")) {
             plays.execute(this::stop);
         } else {
@@ -181,7 +182,7 @@ public final class Standby {
 
     // ---- playing ----
 
-    private void play(String id, String jad, String title, String size, String scale) {
+    private void play(String id, String jad, String title, String scale) {
         if (!endGame()) {
             // A game that does not end keeps its threads: only a new process is rid of them.
             send("unavailable", id, "the last game did not end");
@@ -204,15 +205,9 @@ public final class Standby {
             return;
         }
         try {
-            String[] wh = size.split("x");
-            int width = Integer.parseInt(wh[0]);
-            int height = Integer.parseInt(wh[1]);
-            if (width < 16 || height < 16 || width > 1000 || height > 1000) {
-                width = file.screenSide("Kestrava-Screen-Width", 176);
-                height = file.screenSide("Kestrava-Screen-Height", 208);
-            }
+            int[] screen = file.screen();
             Device.Threads threads = new Device.Threads("game " + id);
-            Device device = Device.create(width, height, threads);
+            Device device = Device.create(screen[0], screen[1], threads);
             device.properties().putAll(file.properties);
             device.setGameLoader(loader);
             BufferedImage icon = file.icon();
