@@ -101,9 +101,7 @@ void pressF5(benchmark::State& state, Demo& demo, packaging::StandbyJava& standb
     packaging::Packager packager(demo.app);
     packager.useStandby(&standby);
     const packaging::Packager::Result game = packager.run(demo.project);
-    const model::ScreenSize size = packaging::playSize(demo.project.GameScreen);
-    standby.play(game.jad, game.name, u"%1x%2"_s.arg(size.width).arg(size.height),
-                 packaging::playerScale(demo.project.GameScreen));
+    standby.play(game.jad, game.name, packaging::playerScale(demo.project.GameScreen));
     const QString told = frame.wait();
     if (told != u"frame"_s)
         state.SkipWithError(("no frame: " + told).toStdString().c_str());

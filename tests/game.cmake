@@ -52,6 +52,12 @@ foreach(size 128x128 128x160 176x208 176x220 240x320)
   endforeach()
 endforeach()
 
+# Without --size, the screen the jad names, or the default where it names none a game can have.
+add_test(NAME Game.TheJadNamesTheScreen
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 -DWORK=${game_work} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/JadScreen.cmake)
+set_tests_properties(Game.TheJadNamesTheScreen PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
 # The demo through ProGuard ("Уменьшить игру"), played.
 add_test(NAME Game.demo.shrunk
          COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
@@ -76,7 +82,7 @@ set_tests_properties(Game.CompilerErrorNamesTheEventRow PROPERTIES
 
 # The packaged demo, shrunk or not, is what a CLDC 1.1 phone verifies as it is.
 add_test(NAME Game.DemoClassesAreForCldc
-         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.CldcClassCheck
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.check.CldcClassCheck
                  ${game_work}/demo/bin/demo.jar ${game_work}/demo-shrunk/bin/demo-shrunk.jar)
 set_tests_properties(Game.DemoClassesAreForCldc PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 60)
 
@@ -89,12 +95,12 @@ set_tests_properties(Game.ARefusalAfterTheConversionSaysWhatWasWritten PROPERTIE
 
 # The player offers every member of the MIDP API classes games compile against.
 add_test(NAME Game.PlayerImplementsTheMidpClasses
-         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiCheck
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.check.ApiCheck
                  $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar)
 set_tests_properties(Game.PlayerImplementsTheMidpClasses PROPERTIES TIMEOUT 60)
 
 # The API classes games compile against hold nothing a MIDP 2.0 / CLDC 1.1 phone lacks.
 add_test(NAME Game.ApiClassesAreOnTheMidpList
-         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.ApiListCheck
+         COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.check.ApiListCheck
                  $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar ${CMAKE_SOURCE_DIR}/resources/midp/cldc11-midp20.txt)
 set_tests_properties(Game.ApiClassesAreOnTheMidpList PROPERTIES TIMEOUT 60)

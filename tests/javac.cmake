@@ -22,13 +22,15 @@ add_test(NAME GeneratedJava.CompilesAgainstMidpStubs
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-check
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileGenerated.cmake)
 
-# The demo converted from the command line, as a build pipeline would.
+# The demo converted from the command line, as a build pipeline would, over
+# the runtime an earlier version copied into its src.
 add_test(NAME GeneratedJava.DemoCompiles
          COMMAND ${CMAKE_COMMAND}
                  ${java_tools}
                  -DKESTRAVA=$<TARGET_FILE:kestrava>
                  -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
                  -DDEMO=${CMAKE_SOURCE_DIR}/examples/demo
+                 -DEARLIER=${CMAKE_SOURCE_DIR}/tests/data/codegen/earlier/three-classes
                  -DAPI=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/java/midp-api.jar
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/java-demo
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/java/CompileDemo.cmake)

@@ -6,8 +6,8 @@ import javax.microedition.lcdui.game.Sprite;
 /**
  * How the active objects of a stage move and behave once per tick: the player
  * by the keys, the others by chase, attack, avoid or their path, each stopped
- * by obstacles and the level's edges; what touches what, and the attack that
- * costs the player a life; and the animation that shows it all.
+ * by obstacles (Actor) and the level's edges; the attack that costs the
+ * player a life; and the animation that shows it all.
  */
 final class Movement {
     /** Object behaviour (objtip): rest, chase, attack, avoid, death. */
@@ -25,7 +25,7 @@ final class Movement {
     }
 
     /** The object the keyboard drives and the view follows: the first visible one. */
-    static int player(MyGameCanvas.Stage s) {
+    static int player(StageState s) {
         for (int k = 0; k < s.obj.length; k++) {
             if (s.moveType[k] == KEYBOARD && s.vis_obj[k]) {
                 return k;
@@ -35,12 +35,12 @@ final class Movement {
     }
 
     /** The sheet gave object k another behaviour: a chase, attack or avoid takes aim, a death starts. */
-    static void behaviourChanged(MyGameCanvas.Stage s, int k) {
+    static void behaviourChanged(StageState s, int k) {
         int tip = s.objtip[k];
         if (tip == CHASE || tip == ATTACK || tip == AVOID) {
             // kd within the group the action names; the player's group when it names none.
             int g = s.group[k] >= 0 && s.group[k] < s.chaseGroup.length ? s.chaseGroup[s.group[k]] : 0;
-            if (g <= 0 || g > MyGameCanvas.Stage.MAX_GROUPS || s.kol_obj[g] == 0) {
+            if (g <= 0 || g > StageState.MAX_GROUPS || s.kol_obj[g] == 0) {
                 int p = player(s);
                 g = p >= 0 ? s.group[p] : 0;
             }
@@ -52,9 +52,9 @@ final class Movement {
     }
 
     /** The object k aims at, or -1 when its group has none left. */
-    static int targetOf(MyGameCanvas.Stage s, int k) {
+    static int targetOf(StageState s, int k) {
         int g = s.targetGroup[k];
-        if (g <= 0 || g > MyGameCanvas.Stage.MAX_GROUPS || s.kol_obj[g] == 0) {
+        if (g <= 0 || g > StageState.MAX_GROUPS || s.kol_obj[g] == 0) {
             return -1;
         }
         int n = s.target[k];
@@ -64,7 +64,7 @@ final class Movement {
         return s.gr_obj[g][n];
     }
 
-    static void move(MyGameCanvas.Stage s, int keyStates) {
+    static void move(StageState s, int keyStates) {
         boolean right = s.held(RIGHT) || (keyStates & GameCanvas.RIGHT_PRESSED) != 0;
         boolean left = s.held(LEFT) || (keyStates & GameCanvas.LEFT_PRESSED) != 0;
         boolean up = s.held(UP) || (keyStates & GameCanvas.UP_PRESSED) != 0;
@@ -81,14 +81,14 @@ final class Movement {
             int dx = 0;
             int dy = 0;
             if (s.moveType[k] == KEYBOARD) {
-                if (MyGameCanvas.Stage.control) {
-                    dx = keyDx * MyGameCanvas.Stage.speed;
-                    dy = keyDy * MyGameCanvas.Stage.speed;
+                if (StageState.control) {
+                    dx = keyDx * StageState.speed;
+                    dy = keyDy * StageState.speed;
                 }
             } else if (tip == CHASE || tip == ATTACK || tip == AVOID) {
                 int t = targetOf(s, k);
                 // An attacker that touches its target stays there and strikes.
-                boolean touching = t >= 0 && tip == ATTACK && touches(s, k, t);
+                boolean touching = t >= 0 && tip == ATTACK && Actor.touches(s, k, t);
                 if (t >= 0 && t != k && !touching) {
                     int sign = tip == AVOID ? -1 : 1;
                     dx = sign * toward(s.x[t] - s.x[k], step);
@@ -122,20 +122,20 @@ final class Movement {
     }
 
     /** Moves an object as far as obstacles and the level let it, sliding along a wall. */
-    private static void walk(MyGameCanvas.Stage s, int k, int dx, int dy) {
+    private static void walk(StageState s, int k, int dx, int dy) {
         Sprite sprite = s.obj[k];
         int x = s.x[k];
         int y = s.y[k];
-        int nx = MyGameCanvas.Stage.clamp(x + dx, s.levelLeft, s.levelRight - sprite.getWidth());
-        int ny = MyGameCanvas.Stage.clamp(y + dy, s.levelTop, s.levelBottom - sprite.getHeight());
-        if (free(s, k, nx, ny)) {
+        int nx = StageState.clamp(x + dx, s.levelLeft, s.levelRight - sprite.getWidth());
+        int ny = StageState.clamp(y + dy, s.levelTop, s.levelBottom - sprite.getHeight());
+        if (Actor.free(s, k, nx, ny)) {
             turn(s, k, nx - x, ny - y);
             s.x[k] = nx;
             s.y[k] = ny;
-        } else if (nx != x && free(s, k, nx, y)) {
+        } else if (nx != x && Actor.free(s, k, nx, y)) {
             turn(s, k, nx - x, 0);
             s.x[k] = nx;
-        } else if (ny != y && free(s, k, x, ny)) {
+        } else if (ny != y && Actor.free(s, k, x, ny)) {
             turn(s, k, 0, ny - y);
             s.y[k] = ny;
         } else if (s.moveType[k] == PATH && s.objtip[k] == REST) {
@@ -145,7 +145,7 @@ final class Movement {
         sprite.setPosition(s.x[k], s.y[k]);
     }
 
-    private static void turn(MyGameCanvas.Stage s, int k, int dx, int dy) {
+    private static void turn(StageState s, int k, int dx, int dy) {
         if (dx == 0 && dy == 0) {
             return;
         }
@@ -157,30 +157,10 @@ final class Movement {
         }
     }
 
-    // ---- collision ----
-
-    /** True when object k at (nx, ny) covers no cell of an obstacle background. */
-    private static boolean free(MyGameCanvas.Stage s, int k, int nx, int ny) {
-        Sprite sprite = s.obj[k];
-        sprite.setPosition(nx, ny);
-        boolean ok = true;
-        for (int i = 0; i < s.fon.length && ok; i++) {
-            if (s.fonObstacle[i] && sprite.collidesWith(s.fon[i], false)) {
-                ok = false;
-            }
-        }
-        sprite.setPosition(s.x[k], s.y[k]);
-        return ok;
-    }
-
-    private static boolean touches(MyGameCanvas.Stage s, int k, int t) {
-        s.obj[k].setPosition(s.x[k], s.y[k]);
-        s.obj[t].setPosition(s.x[t], s.y[t]);
-        return s.vis_obj[t] && s.obj[k].collidesWith((Sprite) s.obj[t], false);
-    }
+    // ---- contact ----
 
     /** An attacking object that touches the player it aims at takes a life. */
-    static void contact(MyGameCanvas.Stage s) {
+    static void contact(StageState s) {
         if (s.safeTicks > 0) {
             return;
         }
@@ -193,8 +173,8 @@ final class Movement {
                     || s.objtip[t] == DEATH) {
                 continue;
             }
-            if (touches(s, k, t)) {
-                MyGameCanvas.Stage.life--;
+            if (Actor.touches(s, k, t)) {
+                StageState.life--;
                 s.safeTicks = SAFE_TICKS;
                 return;
             }
@@ -204,7 +184,7 @@ final class Movement {
     // ---- animation ----
 
     /** Each object shows the frames of its behaviour and direction; a dying one vanishes after its last. */
-    static void animate(MyGameCanvas.Stage s) {
+    static void animate(StageState s) {
         for (int k = 0; k < s.obj.length; k++) {
             Sprite sprite = s.obj[k];
             int d = s.direction[k] - 1;

@@ -6,9 +6,10 @@ import javax.microedition.lcdui.Image;
 import javax.microedition.lcdui.game.Sprite;
 
 /**
- * What the screen shows of a stage: the view that follows the player inside
+ * What the screen shows: of a stage, the view that follows the player inside
  * the level, the layers, the text objects, the lives bar, the indicators of
- * the interface settings and a broken row's message.
+ * the interface settings and a broken row's message; and the won, lost and
+ * broken screens.
  */
 final class StageView {
     private StageView() {
@@ -19,7 +20,7 @@ final class StageView {
      * level. An edge the sheet set this tick (moveX, moveY false) stays where the
      * sheet put it, so a row that keeps setting it holds the view still.
      */
-    static void follow(MyGameCanvas.Stage s, boolean moveX, boolean moveY) {
+    static void follow(StageState s, boolean moveX, boolean moveY) {
         int p = Movement.player(s);
         int width = s.width;
         int height = s.height;
@@ -49,7 +50,7 @@ final class StageView {
         if (high - low < screen) {
             return low - (screen - (high - low)) / 2;
         }
-        return MyGameCanvas.Stage.clamp(edge, low, high - screen);
+        return StageState.clamp(edge, low, high - screen);
     }
 
     /**
@@ -63,15 +64,15 @@ final class StageView {
         return Math.max(0, Math.min(at, screen - size));
     }
 
-    private static int placedX(MyGameCanvas.Stage s, int x, int w) {
-        return placed(x, w, MyGameCanvas.Stage.designWidth, s.width);
+    private static int placedX(StageState s, int x, int w) {
+        return placed(x, w, StageState.designWidth, s.width);
     }
 
-    private static int placedY(MyGameCanvas.Stage s, int y, int h) {
-        return placed(y, h, MyGameCanvas.Stage.designHeight, s.height);
+    private static int placedY(StageState s, int y, int h) {
+        return placed(y, h, StageState.designHeight, s.height);
     }
 
-    static void paint(MyGameCanvas.Stage s, Graphics g) {
+    static void paint(StageState s, Graphics g) {
         int width = s.width;
         int height = s.height;
         g.setColor(0xFFFFFF);
@@ -113,12 +114,12 @@ final class StageView {
 
     /** The part of the bar that stands for the lives left, the rest cut away. */
     private static int livesShown(int length) {
-        int most = MyGameCanvas.Stage.maxLife;
-        int l = Math.max(0, Math.min(MyGameCanvas.Stage.life, most));
+        int most = StageState.maxLife;
+        int l = Math.max(0, Math.min(StageState.life, most));
         return most > 0 ? length * l / most : 0;
     }
 
-    private static void paintLives(MyGameCanvas.Stage s, Graphics g) {
+    private static void paintLives(StageState s, Graphics g) {
         int lw = s.livesW;
         int lh = s.livesH;
         int lx = placedX(s, s.livesX, lw);
@@ -150,7 +151,7 @@ final class StageView {
         }
     }
 
-    private static void paintIndicators(MyGameCanvas.Stage s, Graphics g) {
+    private static void paintIndicators(StageState s, Graphics g) {
         Indicators hud = s.hud;
         // A bar's frame is one pixel wider and taller than the bar.
         bar(g, placedX(s, hud.lifeX, hud.lifeW + 1), placedY(s, hud.lifeY, hud.lifeH + 1), hud.lifeW, hud.lifeH,
@@ -195,6 +196,38 @@ final class StageView {
         g.fillRect(bx, by, filled, h);
         g.setColor(frame);
         g.drawRect(bx, by, w, h);
+    }
+
+    /** The screen after the game (MyGameCanvas.WON or LOST), or of a stage that did not load (BROKEN). */
+    static void paintEnd(Graphics g, int w, int h, int screen, String brokenText) {
+        g.setColor(0x000000);
+        g.fillRect(0, 0, w, h);
+        Font big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_LARGE);
+        Font small = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_PLAIN, Font.SIZE_SMALL);
+        if (screen == MyGameCanvas.BROKEN) {
+            g.setColor(0xFF4040);
+            g.setFont(small);
+            drawWrapped(g, small, brokenText, 4, 4, w - 8, Graphics.LEFT);
+            return;
+        }
+        boolean won = screen == MyGameCanvas.WON;
+        // "You won" or "Game over", then "press any key", in Russian.
+        String title = won ? "\u041f\u043e\u0431\u0435\u0434\u0430!"
+                : "\u0418\u0433\u0440\u0430 \u043e\u043a\u043e\u043d\u0447\u0435\u043d\u0430";
+        // A narrow screen gets a smaller title rather than a cut one.
+        if (big.stringWidth(title) > w - 8) {
+            big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_MEDIUM);
+        }
+        if (big.stringWidth(title) > w - 8) {
+            big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_SMALL);
+        }
+        g.setFont(big);
+        g.setColor(won ? 0xFFE040 : 0xFF4040);
+        g.drawString(title, w / 2, h / 2 - big.getHeight(), Graphics.TOP | Graphics.HCENTER);
+        g.setFont(small);
+        g.setColor(0xFFFFFF);
+        drawWrapped(g, small, "\u041d\u0430\u0436\u043c\u0438\u0442\u0435 \u043b\u044e\u0431\u0443\u044e "
+                + "\u043a\u043b\u0430\u0432\u0438\u0448\u0443", w / 2, h / 2 + 4, w - 8, Graphics.HCENTER);
     }
 
     /** Text broken into lines at spaces to fit a width; align is Graphics.LEFT or HCENTER. */

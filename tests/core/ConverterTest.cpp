@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include <sys/stat.h>
 
 using namespace kestrava;
@@ -202,13 +204,15 @@ TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
     for (const char* name : {"Etap0data.java", "Etap0.java", "Etap1data.java", "Etap1.java"})
         expectGolden(game, QString::fromLatin1(name));
     EXPECT_EQ(game.files(u"src"_s),
-              (QStringList{u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap0extra.java"_s, u"Etap1.java"_s,
-                           u"Etap1data.java"_s, u"Etap1extra.java"_s, u"Indicators.java"_s, u"Movement.java"_s,
-                           u"MyGameCanvas.java"_s, u"StageView.java"_s, u"dorv.java"_s}));
+              (QStringList{u"Actor.java"_s, u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap0extra.java"_s,
+                           u"Etap1.java"_s, u"Etap1data.java"_s, u"Etap1extra.java"_s, u"Indicators.java"_s,
+                           u"Keys.java"_s,
+                           u"Movement.java"_s, u"MyGameCanvas.java"_s, u"StagePlay.java"_s, u"StageState.java"_s,
+                           u"StageView.java"_s, u"dorv.java"_s}));
     // Only the pictures of existing placed objects: grass only lies under a
     // deleted object too, "unused" is never placed.
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"enemy.png"_s, u"grass.png"_s, u"hero.png"_s, u"стена.png"_s}));
-    EXPECT_EQ(written.size(), 15);
+    EXPECT_EQ(written.size(), 19);
     EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
     EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
     EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
@@ -268,8 +272,8 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
     EXPECT_TRUE(again.endsWith("if((life==0)){{etap=etap-1;}};\r\n}}\r\n"));
     EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
     EXPECT_TRUE(game.read(game.src(u"Etap1data.java"_s)).startsWith("public class Etap1data{"));
-    // No temporary files are left behind.
-    EXPECT_EQ(game.files(u"src"_s).size(), 11);
+    // No temporary files are left behind: two stages of three, Indicators.java and the runtime.
+    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(3 * 2 + 1 + std::size(codegen::kFixedSources)));
 }
 
 TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
@@ -281,7 +285,7 @@ TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
     io::writeFileAtomically(own, "the application's own file");
     game.convert();
 
-    EXPECT_EQ(game.files(u"src"_s).size(), 3 * 12 + 5);
+    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(3 * 12 + 1 + std::size(codegen::kFixedSources)));
     EXPECT_TRUE(game.read(game.src(u"Etap11data.java"_s)).startsWith("public class Etap11data{"));
     const QByteArray stage = game.read(game.src(u"Etap11.java"_s));
     EXPECT_TRUE(stage.contains("public class Etap11 extends MyGameCanvas.Stage {\r\n"));
@@ -716,17 +720,32 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
     EXPECT_TRUE(written.contains(game.src(u"dorv.java"_s)));
     EXPECT_EQ(game.read(game.src(u"MyGameCanvas.java"_s)), QByteArray("// edited by the author\r\n"));
     // The author's canvas may do the work of the classes this version's canvas hands it to: none is added.
-    EXPECT_FALSE(QFileInfo::exists(game.src(u"Movement.java"_s)));
-    EXPECT_FALSE(QFileInfo::exists(game.src(u"StageView.java"_s)));
+    for (const char* name : codegen::kFixedSources)
+        EXPECT_EQ(QFileInfo::exists(game.src(QString::fromLatin1(name))),
+                  qstrcmp(name, codegen::kMidletSource) == 0 || qstrcmp(name, codegen::kCanvasSource) == 0)
+            << name;
 
+    const auto expectThisVersion = [&] {
+        for (const char* name : codegen::kFixedSources)
+            EXPECT_EQ(game.read(game.src(QString::fromLatin1(name))),
+                      io::readWholeFile(game.tmp.app().draftFile(QString::fromLatin1(name))))
+                << name;
+    };
     // The canvas that did all its work itself, unedited, makes way for this version's and its classes.
     QFile::remove(game.src(u"MyGameCanvas.java"_s));
     QFile::copy(test::testData(u"codegen/earlier/MyGameCanvas.java"_s), game.src(u"MyGameCanvas.java"_s));
     written = game.convert();
-    for (const char* name : {"MyGameCanvas.java", "Movement.java", "StageView.java"})
-        EXPECT_EQ(game.read(game.src(QString::fromLatin1(name))),
-                  io::readWholeFile(game.tmp.app().draftFile(QString::fromLatin1(name))))
-            << name;
+    expectThisVersion();
+    // So does the canvas that handed its work to Movement and StageView, with both of them unedited.
+    for (const char* name : {"MyGameCanvas.java", "Movement.java", "StageView.java"}) {
+        const QString file = QString::fromLatin1(name);
+        QFile::remove(game.src(file));
+        QFile::copy(test::testData(u"codegen/earlier/three-classes/"_s + file), game.src(file));
+    }
+    for (const char* name : {"StageState.java", "StagePlay.java", "Keys.java", "Actor.java"})
+        QFile::remove(game.src(QString::fromLatin1(name)));
+    written = game.convert();
+    expectThisVersion();
     // A part deleted beside this version's canvas comes back.
     QFile::remove(game.src(u"StageView.java"_s));
     written = game.convert();

@@ -1,3 +1,4 @@
+#include "codegen/Converter.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "model/Project.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iterator>
 #include <mutex>
 
 using namespace kestrava;
@@ -151,7 +153,9 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     const auto jar = [&] { return io::readWholeFile(packager.run(p).jar, qint64(64) << 20); };
 
     const QByteArray first = jar();
-    EXPECT_EQ(packager.compiledSources().size(), 11); // two stages of three sources, the runtime's five
+    // Two stages of three sources, Indicators.java and the runtime.
+    const qsizetype all = 3 * 2 + 1 + qsizetype(std::size(codegen::kFixedSources));
+    EXPECT_EQ(packager.compiledSources().size(), all);
     EXPECT_EQ(jar(), first);
     EXPECT_TRUE(packager.compiledSources().isEmpty()) << "nothing changed, nothing compiled";
 
@@ -164,7 +168,7 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     // Packaged from nothing, with no class kept, the same project gives the same bytes.
     ASSERT_TRUE(QDir(tmp.app().compiledClasses()).removeRecursively());
     EXPECT_EQ(jar(), edited);
-    EXPECT_EQ(packager.compiledSources().size(), 11);
+    EXPECT_EQ(packager.compiledSources().size(), all);
     const QByteArray jad = io::readWholeFile(demo + u"/bin/demo.jad"_s);
     EXPECT_TRUE(jad.contains("MIDlet-Jar-Size: " + QByteArray::number(edited.size()) + "\r\n"));
 }
@@ -244,7 +248,7 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
     const QString away = tmp.makeDir(u"away"_s) + u"/demo.jad"_s;
     io::writeFileAtomically(away, io::readWholeFile(demo + u"/bin/demo.jad"_s)
                                       .replace("MIDlet-Jar-URL: demo.jar", "MIDlet-Jar-URL: ../demo/bin/demo.jar"));
-    ASSERT_TRUE(standby.play(away, u"demo"_s, u"176x208"_s, 1));
+    ASSERT_TRUE(standby.play(away, u"demo"_s, 1));
     EXPECT_TRUE(answer().contains(u"MIDlet-Jar-URL должен называть архив рядом"_s));
     // A size that is no number, or not the archive's, is named in Russian.
     const QByteArray jad = io::readWholeFile(demo + u"/bin/demo.jad"_s);
@@ -255,14 +259,14 @@ TEST(GameClasses, TheStandbyCompilesAsTheCompilerAloneAndItsDeathLosesNothing)
                                                                   + u"1, а в архиве "_s + QString::fromLatin1(size)
                                                                   + u" байт"_s}}) {
         io::writeFileAtomically(beside, QByteArray(jad).replace("MIDlet-Jar-Size: " + size, "MIDlet-Jar-Size: " + written));
-        ASSERT_TRUE(standby.play(beside, u"demo"_s, u"176x208"_s, 1));
+        ASSERT_TRUE(standby.play(beside, u"demo"_s, 1));
         const QString heard = answer();
         EXPECT_TRUE(heard.contains(said)) << heard.toStdString();
     }
     QFile::remove(beside);
     // A sound game without a display: the caller is told to play it another way.
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        ASSERT_TRUE(standby.play(demo + u"/bin/demo.jad"_s, u"demo"_s, u"176x208"_s, 1));
+        ASSERT_TRUE(standby.play(demo + u"/bin/demo.jad"_s, u"demo"_s, 1));
         EXPECT_EQ(answer(), u"unavailable"_s);
     }
 }

@@ -161,7 +161,7 @@ TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptorSmallerWhenAsked)
     EXPECT_TRUE(window->findChild<QStatusBar*>(u"StatusBar1"_s)->currentMessage().startsWith(u"Игра собрана: "_s));
 }
 
-TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenSize)
+TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenItsJadNames)
 {
     const QString realJava = QFileInfo(QStandardPaths::findExecutable(u"java"_s)).canonicalFilePath();
     if (realJava.isEmpty() || QStandardPaths::findExecutable(u"ecj"_s).isEmpty())
@@ -193,8 +193,10 @@ TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenSize)
     QFile args(asked);
     ASSERT_TRUE(args.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(args.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines, (QStringList{u"-jar"_s, folder.app().player(), u"--title"_s, u"demo"_s, u"--size"_s,
-                                  u"176x208"_s, u"--scale"_s, u"3"_s, demo + u"/bin/demo.jad"_s}));
+    EXPECT_EQ(lines, (QStringList{u"-jar"_s, folder.app().player(), u"--title"_s, u"demo"_s, u"--scale"_s, u"3"_s,
+                                  demo + u"/bin/demo.jad"_s}));
+    EXPECT_TRUE(io::readWholeFile(demo + u"/bin/demo.jad"_s).contains("Kestrava-Screen-Width: 176\r\n"
+                                                                         "Kestrava-Screen-Height: 208\r\n"));
 }
 
 TEST_F(RunMenuTest, TheKeptJavaProcessEndsWithTheEditorHoweverItEnds)

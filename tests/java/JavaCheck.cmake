@@ -33,7 +33,7 @@ function(compile_game what)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "${what} does not compile with ecj for CLDC 1.1")
   endif()
-  execute_process(COMMAND ${JAVA} -cp ${PLAYER} kestrava.player.CldcClassCheck ${WORK}/phone-classes
+  execute_process(COMMAND ${JAVA} -cp ${PLAYER} kestrava.player.check.CldcClassCheck ${WORK}/phone-classes
                   RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "${what}: ecj did not write class files a CLDC 1.1 phone verifies")

@@ -91,6 +91,10 @@ bool isUneditedEarlierCopy(const QString& target)
         "ce0c4657707b553a84b500b2a19e69c00588f75dcba2a9d87439d61453a299f5", // MyGameCanvas.java, before any screen size
         "93dae9a2e417be4c3f760a9e9f4d1126407bfdc7801ed4dad9bdd590f9966a6b", // dorv.java, before its licence line
         "5722bde491886b4b61db731e5961312406acaceaf1f4753ce692da88349905f9", // MyGameCanvas.java, all in one class
+        // The canvas with Stage, Actor and KeyState nested, and the two classes it handed its work to.
+        "49cb6c541032803224f05cc3c36463a3eedd740f6a886bf1d3d2bf4d2731c53f", // MyGameCanvas.java
+        "ad877ba25eaa0cb96f3c1f9a9fb199f8c7a4cb3d3bedc3e3351d08aec4565529", // Movement.java
+        "291749076eba27a5a43a51c7664baf40e98af9f2a55aea15268fb94265984191", // StageView.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);

@@ -48,7 +48,8 @@ QString outputFolder(const QString& projectDir, const QString& canonicalProject,
 // the MIDlet, the classes the canvas hands its work to, the canvas.
 inline constexpr const char* kMidletSource = "dorv.java";
 inline constexpr const char* kCanvasSource = "MyGameCanvas.java";
-inline constexpr const char* kFixedSources[] = {kMidletSource, "Movement.java", "StageView.java", kCanvasSource};
+inline constexpr const char* kFixedSources[] = {kMidletSource,      "StageState.java", "StagePlay.java", "Keys.java",
+                                                 "Actor.java",       "Movement.java",   "StageView.java", kCanvasSource};
 inline constexpr const char* kStageTemplate = "Etap0.java";
 
 } // namespace kestrava::codegen

@@ -1,5 +1,6 @@
 #include "packaging/StandbyJava.h"
 
+#include "codegen/Converter.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 
@@ -267,8 +268,8 @@ void StandbyJava::warmUp()
     QStringList request{u"compile"_s, QString::number(++m_serial)};
     request += compilerArguments(m_app.midpApi(), m_work->path() + u"/nothing"_s, m_work->path() + u"/nothing"_s,
                                  output);
-    for (const QString& name : {u"dorv.java"_s, u"MyGameCanvas.java"_s})
-        request.append(m_app.draftFile(name));
+    for (const char* name : codegen::kFixedSources)
+        request.append(m_app.draftFile(QString::fromLatin1(name)));
     sendLocked(request);
 }
 
@@ -394,14 +395,14 @@ std::optional<CompilerRun> StandbyJava::compile(const GameCompiler& compiler, co
     return CompilerRun{reply[2].toInt(), reply[3]};
 }
 
-bool StandbyJava::play(const QString& jad, const QString& title, const QString& size, int scale)
+bool StandbyJava::play(const QString& jad, const QString& title, int scale)
 {
     std::unique_lock lock(m_mutex);
     if (!startLocked(lock, false))
         return false;
     const qint64 id = ++m_serial;
     m_playSerial = id;
-    if (!sendLocked({u"play"_s, QString::number(id), jad, title, size, QString::number(scale)})) {
+    if (!sendLocked({u"play"_s, QString::number(id), jad, title, QString::number(scale)})) {
         m_playSerial = 0;
         return false;
     }

@@ -51,7 +51,7 @@ public:
     // Asks the process to play the game of `jad` in its window, ending the
     // game it plays; false when it cannot be asked. The answer comes as a
     // signal: playing(), refused(message) or unavailable().
-    bool play(const QString& jad, const QString& title, const QString& size, int scale);
+    bool play(const QString& jad, const QString& title, int scale);
     // Ends the game the process plays and hides its window.
     void stopGame();
 

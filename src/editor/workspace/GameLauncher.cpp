@@ -61,9 +61,8 @@ void GameLauncher::play(const io::AppFolder& app, const packaging::Packager::Res
     m_app = &app;
     m_game = game;
     m_size = size;
-    const model::ScreenSize shown = packaging::playSize(size);
-    if (m_standby && m_standby->play(game.jad, game.name, u"%1x%2"_s.arg(shown.width).arg(shown.height),
-                                     packaging::playerScale(size)))
+    // The jad names the screen: packaging wrote `size` into it.
+    if (m_standby && m_standby->play(game.jad, game.name, packaging::playerScale(size)))
         return;
     playAlone();
 }

@@ -23,7 +23,8 @@ public:
     explicit GameLauncher(QWidget* window, packaging::StandbyJava* standby = nullptr);
     ~GameLauncher() override;
 
-    // Closes a game still open, then starts this one. io::Error without Java.
+    // Closes a game still open, then starts this one at the screen its jad
+    // names, `size` (the project's). io::Error without Java.
     void play(const io::AppFolder& app, const packaging::Packager::Result& game, model::ScreenSize size);
 
     // The player process of its own, when the game plays in one.

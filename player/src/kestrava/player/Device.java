@@ -1,6 +1,7 @@
 package kestrava.player;
 
 import java.awt.image.BufferedImage;
+import java.io.InputStream;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.util.LinkedHashMap;
@@ -14,23 +15,29 @@ import javax.microedition.lcdui.Canvas;
 import javax.microedition.lcdui.Displayable;
 import javax.microedition.midlet.MIDlet;
 
+import kestrava.player.phone.Phone;
+
 /**
  * The phone the MIDP classes run on: one screen, one keypad, one MIDlet. Key
  * events, repaints and callSerially run one after another on the "midp-events"
  * thread, as on a phone; the game's own threads draw through GameCanvas.
  */
-public final class Device {
+public final class Device implements Phone {
     /** Key codes of the keys that have no digit. */
     public static final int KEY_UP = -1, KEY_DOWN = -2, KEY_LEFT = -3, KEY_RIGHT = -4, KEY_FIRE = -5,
             KEY_SOFT1 = -6, KEY_SOFT2 = -7;
 
     private static Device current;
 
+    static {
+        Phone.Finder.use(Device::get);
+    }
+
     /** The threads of one game: its event thread and every thread the game starts. */
-    static final class Threads extends ThreadGroup {
+    public static final class Threads extends ThreadGroup {
         private volatile Device device;
 
-        Threads(String name) {
+        public Threads(String name) {
             super(name);
         }
     }
@@ -78,7 +85,7 @@ public final class Device {
      * another: the game's threads are in `threads`, so a thread of a game
      * that is ending still finds its own device, never the next game's.
      */
-    static synchronized Device create(int width, int height, Threads threads) {
+    public static synchronized Device create(int width, int height, Threads threads) {
         Device d = new Device(width, height, false, threads);
         threads.device = d;
         current = d;
@@ -86,7 +93,7 @@ public final class Device {
     }
 
     /** The device of a thread's game, or null for a thread of none. */
-    static Device of(Thread thread) {
+    public static Device of(Thread thread) {
         for (ThreadGroup g = thread.getThreadGroup(); g != null; g = g.getParent()) {
             if (g instanceof Threads) {
                 return ((Threads) g).device;
@@ -107,10 +114,12 @@ public final class Device {
         return d;
     }
 
+    @Override
     public int width() {
         return width;
     }
 
+    @Override
     public int height() {
         return height;
     }
@@ -119,8 +128,9 @@ public final class Device {
         return frame;
     }
 
-    public ClassLoader gameLoader() {
-        return gameLoader;
+    @Override
+    public InputStream resource(String path) {
+        return gameLoader.getResourceAsStream(path);
     }
 
     public void setGameLoader(ClassLoader loader) {
@@ -131,10 +141,12 @@ public final class Device {
         return properties;
     }
 
+    @Override
     public String appProperty(String key) {
         return properties.get(key);
     }
 
+    @Override
     public Displayable shown() {
         return shown;
     }
@@ -186,7 +198,7 @@ public final class Device {
         started.get(30, TimeUnit.SECONDS);
     }
 
-    /** The MIDlet says it is done. */
+    @Override
     public void destroyed(MIDlet m) {
         destroyed = true;
         synchronized (this) {
@@ -298,7 +310,7 @@ public final class Device {
     }
 
     /** Stops the event thread once the game is over, so nothing of it is left running. */
-    void shutdown() {
+    public void shutdown() {
         events.shutdownNow();
     }
 
@@ -310,6 +322,7 @@ public final class Device {
 
     // ---- the event thread ----
 
+    @Override
     public void post(Runnable r) {
         events.execute(() -> {
             try {
@@ -320,7 +333,7 @@ public final class Device {
         });
     }
 
-    /** Runs r on the event thread and waits for it (at once when already there). */
+    @Override
     public void runAndWait(Runnable r) {
         if (Thread.currentThread().getName().equals("midp-events")) {
             r.run();
@@ -335,7 +348,7 @@ public final class Device {
 
     // ---- the screen ----
 
-    /** Display.setCurrent: the new screen is told it shows, the old one that it does not. */
+    @Override
     public void setShown(Displayable d) {
         post(() -> {
             Displayable old = shown;
@@ -357,7 +370,8 @@ public final class Device {
         });
     }
 
-    /** A finished picture for the screen, from the screen shown. */
+    /** Only the screen shown puts its picture on the screen. */
+    @Override
     public void present(BufferedImage picture, Displayable from) {
         if (from != shown) {
             return;
@@ -374,6 +388,7 @@ public final class Device {
      * thread waits here for the script's next tick, and its pause before that
      * tick is cut short, so a test runs as fast as the machine allows.
      */
+    @Override
     public void ticked() {
         if (!stepped || Thread.currentThread().getName().equals("midp-events")) {
             return;
@@ -431,6 +446,24 @@ public final class Device {
     }
 
     // ---- keys ----
+
+    @Override
+    public int keyCode(int gameAction) {
+        return Keys.keyCode(gameAction);
+    }
+
+    @Override
+    public String keyName(int keyCode) {
+        return Keys.name(keyCode);
+    }
+
+    @Override
+    public int gameAction(int keyCode) {
+        if (!Keys.isKey(keyCode)) {
+            throw new IllegalArgumentException("no key " + keyCode);
+        }
+        return Keys.gameAction(keyCode);
+    }
 
     /** A key goes down: the shown canvas hears it on the event thread. */
     public void press(int keyCode) {

@@ -19,8 +19,8 @@ public final class GameFile {
     private static final String[] REQUIRED = {"MIDlet-Name", "MIDlet-Version", "MIDlet-Vendor"};
 
     final File jar;
-    final Map<String, String> properties = new LinkedHashMap<>();
-    final String midletClass;
+    public final Map<String, String> properties = new LinkedHashMap<>();
+    public final String midletClass;
     final String name;
 
     private GameFile(File jar, Map<String, String> descriptor) throws IOException {
@@ -65,7 +65,7 @@ public final class GameFile {
     }
 
     /** The suite's icon (MIDlet-Icon) for the window, or null when it names none the archive has. */
-    java.awt.image.BufferedImage icon() {
+    public java.awt.image.BufferedImage icon() {
         String path = properties.get("MIDlet-Icon");
         if (path == null || path.trim().isEmpty()) {
             return null;
@@ -83,13 +83,23 @@ public final class GameFile {
         }
     }
 
-    /** A screen side the suite names (16..1000), else `otherwise`. */
-    int screenSide(String key, int otherwise) {
+    /**
+     * The screen the game was made for, {width, height}: the one its suite
+     * names, or the default where it names none a game can have, as the editor
+     * plays it.
+     */
+    public int[] screen() {
+        int width = side("Kestrava-Screen-Width");
+        int height = side("Kestrava-Screen-Height");
+        return GameScreen.fits(width, height) ? new int[] {width, height}
+                : new int[] {GameScreen.DEFAULT_WIDTH, GameScreen.DEFAULT_HEIGHT};
+    }
+
+    private int side(String key) {
         try {
-            int side = Integer.parseInt(properties.getOrDefault(key, "").trim());
-            return side >= 16 && side <= 1000 ? side : otherwise;
+            return Integer.parseInt(properties.getOrDefault(key, "").trim());
         } catch (NumberFormatException e) {
-            return otherwise;
+            return 0;
         }
     }
 

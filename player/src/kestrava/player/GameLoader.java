@@ -12,6 +12,10 @@ import java.util.Map;
 import java.util.jar.JarEntry;
 import java.util.jar.JarFile;
 
+import kestrava.player.check.ApiList;
+import kestrava.player.check.ClassFile;
+import kestrava.player.check.GameCheck;
+
 /**
  * The class loader of a game: it knows the game's own classes and resources,
  * read from its archive into memory and checked by GameCheck, and the

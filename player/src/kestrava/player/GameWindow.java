@@ -32,7 +32,7 @@ import javax.swing.WindowConstants;
  * The author's window: the phone screen enlarged, the keyboard as its keypad,
  * the screen's commands as buttons below.
  */
-final class GameWindow {
+public final class GameWindow {
     private volatile Device device;
     private int scale;
     private final Runnable onClose;
@@ -44,7 +44,7 @@ final class GameWindow {
     private final Set<Integer> down = new HashSet<>();
 
     /** onClose: what closing the window does (it ends the game). */
-    GameWindow(Device device, String title, int scale, Runnable onClose) {
+    public GameWindow(Device device, String title, int scale, Runnable onClose) {
         this.device = device;
         this.scale = scale;
         this.onClose = onClose;
@@ -95,7 +95,7 @@ final class GameWindow {
     }
 
     /** Shows another game in this window, where the author left it (on the event dispatch thread). */
-    void attach(Device next, String title, int newScale) {
+    public void attach(Device next, String title, int newScale) {
         device = next;
         scale = newScale;
         painted = false;
@@ -111,21 +111,21 @@ final class GameWindow {
     }
 
     /** Told once a game's first frame is on the screen. */
-    void onFirstPaint(Runnable r) {
+    public void onFirstPaint(Runnable r) {
         onFirstPaint = r;
     }
 
-    void setIcon(java.awt.Image icon) {
+    public void setIcon(java.awt.Image icon) {
         frame.setIconImage(icon);
     }
 
-    void show() {
+    public void show() {
         frame.setVisible(true);
         frame.toFront();
         screen.requestFocusInWindow();
     }
 
-    void hide() {
+    public void hide() {
         frame.setVisible(false);
     }
 
@@ -138,7 +138,7 @@ final class GameWindow {
     }
 
     /** The game stopped with an error: the author reads it, the window stays to look at. */
-    void failed(Throwable t) {
+    public void failed(Throwable t) {
         JOptionPane.showMessageDialog(frame, "\u0418\u0433\u0440\u0430 \u043e\u0441\u0442\u0430\u043d\u043e\u0432\u0438\u043b\u0430\u0441\u044c "
                 + "\u0441 \u043e\u0448\u0438\u0431\u043a\u043e\u0439:\n" + t, frame.getTitle(), JOptionPane.ERROR_MESSAGE);
     }

@@ -14,7 +14,7 @@ public final class Keys {
     }
 
     /** The game action of a key: the navigation keys and 2, 4, 6, 8, 5 as on most phones. 0 for none. */
-    public static int gameAction(int keyCode) {
+    static int gameAction(int keyCode) {
         switch (keyCode) {
         case Device.KEY_UP:
         case Canvas.KEY_NUM2:
@@ -44,14 +44,14 @@ public final class Keys {
         }
     }
 
-    public static boolean isKey(int keyCode) {
+    static boolean isKey(int keyCode) {
         return keyCode >= Device.KEY_SOFT2 && keyCode <= Device.KEY_UP
                 || keyCode >= Canvas.KEY_NUM0 && keyCode <= Canvas.KEY_NUM9
                 || keyCode == Canvas.KEY_STAR || keyCode == Canvas.KEY_POUND;
     }
 
     /** The key that gives a game action first. */
-    public static int keyCode(int gameAction) {
+    static int keyCode(int gameAction) {
         switch (gameAction) {
         case Canvas.UP:
             return Device.KEY_UP;
@@ -76,7 +76,7 @@ public final class Keys {
         }
     }
 
-    public static String name(int keyCode) {
+    static String name(int keyCode) {
         switch (keyCode) {
         case Device.KEY_UP:
             return "Up";

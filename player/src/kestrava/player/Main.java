@@ -5,6 +5,9 @@ import java.io.PrintStream;
 
 import javax.swing.SwingUtilities;
 
+import kestrava.player.script.Script;
+import kestrava.player.standby.Standby;
+
 /**
  * The player of packaged games: a small MIDP 2.0 phone on the desktop.
  *
@@ -74,7 +77,7 @@ public final class Main {
                     game = new File(args[i]);
                 }
             }
-            if (game == null || width != 0 && (width < 16 || height < 16 || width > 1000 || height > 1000) || scale < 1
+            if (game == null || width != 0 && !GameScreen.fits(width, height) || scale < 1
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
                         + "[--headless --script FILE [--frames DIR]] GAME.jad|GAME.jar");
@@ -99,8 +102,9 @@ public final class Main {
             return;
         }
         if (width == 0) {
-            width = file.screenSide("Kestrava-Screen-Width", 176);
-            height = file.screenSide("Kestrava-Screen-Height", 208);
+            int[] screen = file.screen();
+            width = screen[0];
+            height = screen[1];
         }
         Device device = Device.create(width, height, headless);
         device.properties().putAll(file.properties);

@@ -2,8 +2,7 @@ package javax.microedition.lcdui;
 
 import java.awt.image.BufferedImage;
 
-import kestrava.player.Device;
-import kestrava.player.Keys;
+import kestrava.player.phone.Phone;
 
 /** A screen the application draws itself and that hears the keys. */
 public abstract class Canvas extends Displayable {
@@ -51,18 +50,15 @@ public abstract class Canvas extends Displayable {
     }
 
     public int getKeyCode(int gameAction) {
-        return Keys.keyCode(gameAction);
+        return Phone.get().keyCode(gameAction);
     }
 
     public String getKeyName(int keyCode) {
-        return Keys.name(keyCode);
+        return Phone.get().keyName(keyCode);
     }
 
     public int getGameAction(int keyCode) {
-        if (!Keys.isKey(keyCode)) {
-            throw new IllegalArgumentException("no key " + keyCode);
-        }
-        return Keys.gameAction(keyCode);
+        return Phone.get().gameAction(keyCode);
     }
 
     /** The player's screen has no title or command bar: every canvas fills it. */
@@ -99,11 +95,11 @@ public abstract class Canvas extends Displayable {
             }
             repaintPending = true;
         }
-        Device.get().post(this::paintNow);
+        Phone.get().post(this::paintNow);
     }
 
     public final void serviceRepaints() {
-        Device.get().runAndWait(() -> {
+        Phone.get().runAndWait(() -> {
             boolean pending;
             synchronized (this) {
                 pending = repaintPending;
@@ -121,7 +117,7 @@ public abstract class Canvas extends Displayable {
         if (!isShown()) {
             return;
         }
-        Device d = Device.get();
+        Phone d = Phone.get();
         BufferedImage picture = new BufferedImage(d.width(), d.height(), BufferedImage.TYPE_INT_RGB);
         Graphics g = new Graphics(picture);
         paint(g);

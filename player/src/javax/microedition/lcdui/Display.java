@@ -2,7 +2,7 @@ package javax.microedition.lcdui;
 
 import javax.microedition.midlet.MIDlet;
 
-import kestrava.player.Device;
+import kestrava.player.phone.Phone;
 
 /** The one screen of the device, shared by the MIDlet. */
 public class Display {
@@ -32,12 +32,12 @@ public class Display {
     }
 
     public Displayable getCurrent() {
-        return Device.get().shown();
+        return Phone.get().shown();
     }
 
     public void setCurrent(Displayable nextDisplayable) {
         if (nextDisplayable != null) {
-            Device.get().setShown(nextDisplayable);
+            Phone.get().setShown(nextDisplayable);
             if (nextDisplayable instanceof Canvas) {
                 ((Canvas) nextDisplayable).repaint();
             }
@@ -45,7 +45,7 @@ public class Display {
     }
 
     public void callSerially(Runnable r) {
-        Device.get().post(r);
+        Phone.get().post(r);
     }
 
     public boolean isColor() {

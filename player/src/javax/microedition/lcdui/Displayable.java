@@ -3,7 +3,7 @@ package javax.microedition.lcdui;
 import java.util.ArrayList;
 import java.util.List;
 
-import kestrava.player.Device;
+import kestrava.player.phone.Phone;
 
 /** Something the display can show: a title, commands, a size. */
 public abstract class Displayable {
@@ -23,7 +23,7 @@ public abstract class Displayable {
     }
 
     public boolean isShown() {
-        return Device.get().shown() == this;
+        return Phone.get().shown() == this;
     }
 
     public void addCommand(Command cmd) {
@@ -48,11 +48,11 @@ public abstract class Displayable {
     }
 
     public int getWidth() {
-        return Device.get().width();
+        return Phone.get().width();
     }
 
     public int getHeight() {
-        return Device.get().height();
+        return Phone.get().height();
     }
 
     protected void sizeChanged(int w, int h) {

@@ -8,7 +8,7 @@ import java.io.InputStream;
 import javax.imageio.ImageIO;
 import javax.microedition.lcdui.game.Sprite;
 
-import kestrava.player.Device;
+import kestrava.player.phone.Phone;
 
 /** A picture: read from the game's jar, or mutable and drawn into. */
 public class Image {
@@ -55,7 +55,7 @@ public class Image {
             throw new NullPointerException();
         }
         String path = name.startsWith("/") ? name.substring(1) : name;
-        InputStream in = Device.get().gameLoader().getResourceAsStream(path);
+        InputStream in = Phone.get().resource(path);
         if (in == null) {
             throw new IOException("no picture " + name + " in the game");
         }

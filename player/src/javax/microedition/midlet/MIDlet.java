@@ -1,6 +1,6 @@
 package javax.microedition.midlet;
 
-import kestrava.player.Device;
+import kestrava.player.phone.Phone;
 
 /** A MIDP 2.0 application, started and ended by the player's device. */
 public abstract class MIDlet {
@@ -14,7 +14,7 @@ public abstract class MIDlet {
     protected abstract void destroyApp(boolean unconditional) throws MIDletStateChangeException;
 
     public final void notifyDestroyed() {
-        Device.get().destroyed(this);
+        Phone.get().destroyed(this);
     }
 
     public final void notifyPaused() {
@@ -25,7 +25,7 @@ public abstract class MIDlet {
         if (key == null) {
             throw new NullPointerException();
         }
-        return Device.get().appProperty(key);
+        return Phone.get().appProperty(key);
     }
 
     public final void resumeRequest() {

@@ -6,7 +6,7 @@ import javax.microedition.lcdui.Canvas;
 import javax.microedition.lcdui.Graphics;
 import javax.microedition.lcdui.Image;
 
-import kestrava.player.Device;
+import kestrava.player.phone.Phone;
 
 /** A canvas with its own screen buffer, shown by flushGraphics, and the game keys' state. */
 public abstract class GameCanvas extends Canvas {
@@ -27,7 +27,7 @@ public abstract class GameCanvas extends Canvas {
 
     protected GameCanvas(boolean suppressKeyEvents) {
         this.suppressKeyEvents = suppressKeyEvents;
-        Device d = Device.get();
+        Phone d = Phone.get();
         buffer = new BufferedImage(d.width(), d.height(), BufferedImage.TYPE_INT_RGB);
         Graphics g = new Graphics(buffer);
         g.setColor(0xFFFFFF);
@@ -75,7 +75,7 @@ public abstract class GameCanvas extends Canvas {
     }
 
     public void flushGraphics() {
-        Device d = Device.get();
+        Phone d = Phone.get();
         if (isShown()) {
             d.present(buffer, this);
         }

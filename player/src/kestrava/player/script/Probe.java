@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.script;
 
 import java.lang.reflect.Array;
 import java.lang.reflect.Field;
@@ -8,9 +8,12 @@ import java.lang.reflect.Modifier;
 import javax.microedition.lcdui.Displayable;
 import javax.microedition.lcdui.game.Sprite;
 
+import kestrava.player.Device;
+
 /**
  * Reads the state of a running game made by the converter, for game tests: the
- * shown canvas is the game's MyGameCanvas, its `stage` field the stage playing.
+ * shown canvas is the game's MyGameCanvas, its `stage` field the stage playing,
+ * whose values are its own or its superclasses'.
  * Read only while the game's thread waits between two ticks.
  */
 public final class Probe {
@@ -62,16 +65,15 @@ public final class Probe {
         if (s != null && find(s.getClass(), name) != null) {
             return field(s, name);
         }
-        // Between stages the values kept from stage to stage are still there, as statics.
-        for (Class<?> nested : canvas().getClass().getDeclaredClasses()) {
-            Field f = find(nested, name);
-            if (f != null && Modifier.isStatic(f.getModifiers())) {
-                try {
-                    f.setAccessible(true);
-                    return f.get(null);
-                } catch (IllegalAccessException e) {
-                    throw new IllegalStateException(e);
-                }
+        // Between stages the values kept from stage to stage are still there, as statics of the stage's classes.
+        Field stageField = find(canvas().getClass(), "stage");
+        Field f = stageField == null ? null : find(stageField.getType(), name);
+        if (f != null && Modifier.isStatic(f.getModifiers())) {
+            try {
+                f.setAccessible(true);
+                return f.get(null);
+            } catch (IllegalAccessException e) {
+                throw new IllegalStateException(e);
             }
         }
         return field(canvas(), name);
@@ -148,15 +150,6 @@ public final class Probe {
             for (Field f : c.getDeclaredFields()) {
                 if (f.getName().equals(name)) {
                     return f;
-                }
-            }
-            // Fields of an enclosing class reach a nested one as statics.
-            Class<?> outer = c.getEnclosingClass();
-            if (outer != null) {
-                for (Field f : outer.getDeclaredFields()) {
-                    if (f.getName().equals(name) && Modifier.isStatic(f.getModifiers())) {
-                        return f;
-                    }
                 }
             }
         }

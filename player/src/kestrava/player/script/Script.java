@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.script;
 
 import java.awt.image.BufferedImage;
 import java.io.File;
@@ -11,6 +11,10 @@ import java.util.List;
 
 import javax.imageio.ImageIO;
 import javax.microedition.lcdui.Command;
+
+import kestrava.player.Commands;
+import kestrava.player.Device;
+import kestrava.player.Keys;
 
 /**
  * Plays a game from a script, one command a line, and checks what it shows:
@@ -31,6 +35,7 @@ import javax.microedition.lcdui.Command;
  * expect onscreen 0 == true                object 0 is drawn whole on the screen
  * expect view == inside                    the screen shows only the level ("centred": a smaller level in the middle)
  * expect ended == true                     the game has ended
+ * expect size == 176x208                   the phone's screen
  * hide / show            the phone takes the screen and gives it back (hideNotify, showNotify)
  * pause / resume         the phone pauses the MIDlet and lets it go on (pauseApp, startApp)
  * still 10               the game draws nothing for ten ticks' time (it stands paused)
@@ -222,6 +227,8 @@ public final class Script {
             return probe.view();
         case "ended":
             return device.destroyed();
+        case "size":
+            return device.width() + "x" + device.height();
         default:
             if (w.length != 1) {
                 throw new IllegalArgumentException("unknown value " + String.join(" ", w));

@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.check;
 
 import java.io.ByteArrayInputStream;
 import java.io.DataInputStream;

@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.check;
 
 import java.io.File;
 import java.io.IOException;
@@ -15,7 +15,7 @@ import java.util.jar.JarFile;
  * separate preverify step: version 45.3, and a StackMap attribute on every
  * method whose code branches or catches.
  *
- * <pre>java -cp kestrava-player.jar kestrava.player.CldcClassCheck GAME.jar|CLASS-FOLDER ...</pre>
+ * <pre>java -cp kestrava-player.jar kestrava.player.check.CldcClassCheck GAME.jar|CLASS-FOLDER ...</pre>
  */
 public final class CldcClassCheck {
     private CldcClassCheck() {

@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.check;
 
 /** Walks a method's bytecode instruction by instruction. */
 final class Bytecode {

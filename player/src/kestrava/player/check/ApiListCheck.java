@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.check;
 
 import java.io.File;
 import java.io.FileInputStream;
@@ -17,7 +17,7 @@ import java.util.jar.JarFile;
  * narrower one (less visible, final or abstract where the list is not), so
  * that what compiles here also loads and links on a phone.
  *
- * <pre>java -cp kestrava-player.jar kestrava.player.ApiListCheck midp-api.jar [cldc11-midp20.txt]</pre>
+ * <pre>java -cp kestrava-player.jar kestrava.player.check.ApiListCheck midp-api.jar [cldc11-midp20.txt]</pre>
  */
 public final class ApiListCheck {
     private ApiListCheck() {

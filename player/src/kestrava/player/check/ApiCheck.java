@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.check;
 
 import java.io.File;
 import java.lang.reflect.Constructor;
@@ -19,7 +19,7 @@ import java.util.jar.JarFile;
  * javax.microedition classes games compile against (midp-api.jar), with the
  * same types, so whatever compiles also runs here.
  *
- * <pre>java -cp kestrava-player.jar kestrava.player.ApiCheck midp-api.jar</pre>
+ * <pre>java -cp kestrava-player.jar kestrava.player.check.ApiCheck midp-api.jar</pre>
  */
 public final class ApiCheck {
     private ApiCheck() {

@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.check;
 
 import java.io.IOException;
 import java.util.ArrayList;
@@ -13,7 +13,7 @@ import java.util.Map;
  * calls. A game that refers to anything else is refused with the class and
  * what it refers to, so no game reaches the desktop's own classes.
  */
-final class GameCheck {
+public final class GameCheck {
     private final Map<String, ClassFile> game;
     private final ApiList api;
     private final ClassLoader player;
@@ -29,7 +29,7 @@ final class GameCheck {
      * naming the class and what it refers to when one reaches outside.
      * player: where the player's own MIDP classes are.
      */
-    static void check(Map<String, ClassFile> game, ApiList api, ClassLoader player) throws IOException {
+    public static void check(Map<String, ClassFile> game, ApiList api, ClassLoader player) throws IOException {
         GameCheck c = new GameCheck(game, api, player);
         for (ClassFile f : game.values()) {
             c.check(f);

@@ -1,4 +1,4 @@
-package kestrava.player;
+package kestrava.player.standby;
 
 import java.awt.GraphicsEnvironment;
 import java.awt.image.BufferedImage;
@@ -27,6 +27,11 @@ import java.util.concurrent.Executors;
 import javax.swing.JFrame;
 import javax.swing.SwingUtilities;
 
+import kestrava.player.Device;
+import kestrava.player.GameFile;
+import kestrava.player.GameWindow;
+import kestrava.player.check.ApiList;
+
 /**
  * The player kept running beside the editor, so that pressing "Играть" again
  * starts neither a compiler nor a Java machine: it compiles games with the
@@ -36,13 +41,14 @@ import javax.swing.SwingUtilities;
  * Requests come on standard input and replies go out on standard output, each
  * a message of strings: a line with their count, then per string a line with
  * its length in bytes and its UTF-8 bytes. Requests: compile ID ARG...,
- * play ID JAD TITLE WxH SCALE, stop ID. Replies: compiled ID EXITCODE OUTPUT,
- * playing ID, refused ID MESSAGE (the game did not start, as the player says
- * on its error stream), unavailable ID WHY (the editor does it another way),
- * frame ID (the game's first frame is on the screen). The process ends when
- * its input does, that is with the editor, however that ends.
+ * play ID JAD TITLE SCALE (at the screen the jad names), stop ID. Replies:
+ * compiled ID EXITCODE OUTPUT, playing ID, refused ID MESSAGE (the game did
+ * not start, as the player says on its error stream), unavailable ID WHY (the
+ * editor does it another way), frame ID (the game's first frame is on the
+ * screen). The process ends when its input does, that is with the editor,
+ * however that ends.
  */
-final class Standby {
+public final class Standby {
     private static final int MAX_STRINGS = 100000;
     private static final int MAX_STRING_BYTES = 16 << 20;
 
@@ -70,7 +76,7 @@ final class Standby {
         this.replies = replies;
     }
 
-    static void main(String[] args) throws Exception {
+    public static void main(String[] args) throws Exception {
         // Standard output carries the replies alone: what a game or the compiler prints goes to the error stream.
         OutputStream replies = new BufferedOutputStream(new FileOutputStream(FileDescriptor.out));
         PrintStream err = new PrintStream(new FileOutputStream(FileDescriptor.err), true, "UTF-8");
@@ -138,8 +144,8 @@ final class Standby {
         if (command.equals("compile")) {
             String[] arguments = request.subList(2, request.size()).toArray(new String[0]);
             compiles.execute(() -> compile(id, arguments));
-        } else if (command.equals("play") && request.size() == 6) {
-            plays.execute(() -> play(id, request.get(2), request.get(3), request.get(4), request.get(5)));
+        } else if (command.equals("play") && request.size() == 5) {
+            plays.execute(() -> play(id, request.get(2), request.get(3), request.get(4)));
         } else if (command.equals("stop")) {
             plays.execute(this::stop);
         } else {
@@ -176,7 +182,7 @@ final class Standby {
 
     // ---- playing ----
 
-    private void play(String id, String jad, String title, String size, String scale) {
+    private void play(String id, String jad, String title, String scale) {
         if (!endGame()) {
             // A game that does not end keeps its threads: only a new process is rid of them.
             send("unavailable", id, "the last game did not end");
@@ -199,15 +205,9 @@ final class Standby {
             return;
         }
         try {
-            String[] wh = size.split("x");
-            int width = Integer.parseInt(wh[0]);
-            int height = Integer.parseInt(wh[1]);
-            if (width < 16 || height < 16 || width > 1000 || height > 1000) {
-                width = file.screenSide("Kestrava-Screen-Width", 176);
-                height = file.screenSide("Kestrava-Screen-Height", 208);
-            }
+            int[] screen = file.screen();
             Device.Threads threads = new Device.Threads("game " + id);
-            Device device = Device.create(width, height, threads);
+            Device device = Device.create(screen[0], screen[1], threads);
             device.properties().putAll(file.properties);
             device.setGameLoader(loader);
             BufferedImage icon = file.icon();
