@@ -110,7 +110,7 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_FALSE(menu("N_View")->menuAction()->isVisible());
     EXPECT_EQ(captions(menu("N_Edit")->actions()), (QStringList{u"Отменить"_s, u"Повторить"_s}));
     EXPECT_EQ(captions(menu("N_File")->actions()),
-              (QStringList{u"Открыть"_s, u"Новый"_s, u"Открыть пример"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
+              (QStringList{u"Открыть"_s, u"Недавние проекты"_s, u"Новый"_s, u"Открыть пример"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
                            u"Настройки игры"_s, u"Редактор интерфейса"_s, u"—"_s, u"Выход"_s}));
     EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
@@ -145,10 +145,13 @@ TEST_F(MainformTest, NewAndOpenEnableTheMenusAndShowTheScenario)
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
     EXPECT_EQ(visiblePane(), u"FrScriptEditor1"_s);
 
-    // "Открыть" on a window that never had a project.
+    // "Открыть" on a window that never had a project; cancelled, it enables nothing.
     auto second = std::make_unique<MainWindow>(folder.app());
     second->setDialogs(std::make_unique<kestrava::test::FakeDialogs>(dialogs));
     second->show();
+    second->findChild<QAction*>(u"N_Open"_s)->trigger();
+    EXPECT_FALSE(second->findChild<QAction*>(u"N_Save"_s)->isEnabled());
+    dialogs->answers << window->document().fileName();
     second->findChild<QAction*>(u"N_Open"_s)->trigger();
     for (const char* name : {"N_Save", "N_SaveAs", "N_GameSettings"})
         EXPECT_TRUE(second->findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;

@@ -178,6 +178,46 @@ TEST_F(ProjectMenuTest, OpenSaveAsAndSaveRoundTrip)
     EXPECT_EQ(readAll(copy).mid(7), original.mid(original.indexOf('\n') + 1));
 }
 
+// "Открыть" starts where the author last worked, a cancelled one keeps the
+// project open, and "Недавние проекты" lists the projects newest first and
+// opens one; a project moved away is listed disabled.
+TEST_F(ProjectMenuTest, OpenStartsWhereTheLastProjectWasAndRecentProjectsOpenAgain)
+{
+    trigger("N_Open");
+    EXPECT_EQ(dialogs->startDirs.last(), folder.app().project()) << "nothing opened yet: the projects folder";
+    QMenu* recent = window->recentMenu();
+    EXPECT_FALSE(recent->isEnabled());
+
+    dialogs->newProjects << editor::NewProjectAnswer{folder.root(), u"first"_s}
+                         << editor::NewProjectAnswer{folder.root(), u"second"_s};
+    trigger("N_New");
+    trigger("N_New");
+    const QString first = folder.root() + u"/first/project.prg"_s;
+    const QString second = folder.root() + u"/second/project.prg"_s;
+    window->document().addLevel(); // unsaved, and "Открыть" is cancelled: nothing is lost
+    dialogs->saveAnswers << editor::SaveChangesAnswer::Discard;
+    trigger("N_Open");
+    EXPECT_EQ(dialogs->startDirs.last(), folder.root() + u"/second"_s);
+    EXPECT_EQ(window->document().fileName(), second);
+    EXPECT_EQ(window->project().LevelCount, 2) << "a cancelled Открыть keeps the project as it was";
+
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith(QDir::toNativeSeparators(second)));
+    dialogs->saveAnswers << editor::SaveChangesAnswer::Discard;
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(window->document().fileName(), first);
+    emit recent->aboutToShow();
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith(QDir::toNativeSeparators(first)));
+
+    ASSERT_TRUE(QDir(folder.root() + u"/second"_s).removeRecursively());
+    emit recent->aboutToShow();
+    EXPECT_FALSE(recent->actions()[1]->isEnabled());
+    trigger("N_Open");
+    EXPECT_EQ(dialogs->startDirs.last(), folder.root() + u"/first"_s);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
 TEST_F(ProjectMenuTest, ABadProjectFileLeavesAnEmptyProjectAndSaysWhy)
 {
     const QString dir = folder.makeDir(u"bad"_s);
@@ -277,6 +317,17 @@ TEST(NewProjectDialogTest, CreateClosesOnlyForANameTheFolderCanTake)
     EXPECT_TRUE(dialog.lbProblem->text().contains(u"уже есть"_s)) << dialog.lbProblem->text().toStdString();
     QTest::keyClick(dialog.edName, Qt::Key_Backspace);
     EXPECT_FALSE(dialog.lbProblem->isVisible());
+
+    // The folder is typed as well as chosen: a relative or missing one is refused in the dialog.
+    for (const QString& typed : {u"projects"_s, folder.root() + u"/missing"_s}) {
+        dialog.edFolder->clear();
+        QTest::keyClicks(dialog.edFolder, typed);
+        dialog.edName->setText(u"лесной"_s);
+        dialog.bCreate->click();
+        EXPECT_TRUE(dialog.isVisible()) << typed.toStdString();
+        EXPECT_TRUE(dialog.lbProblem->text().contains(u"Папк"_s)) << dialog.lbProblem->text().toStdString();
+    }
+    dialog.edFolder->setText(QDir::toNativeSeparators(folder.app().project()) + u' ');
     dialog.edName->setText(u"лесной "_s);
     dialog.bCreate->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

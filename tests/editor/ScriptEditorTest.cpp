@@ -128,6 +128,29 @@ TEST_F(ScriptEditorTest, EveryStageButtonSelectsItsStage)
     EXPECT_TRUE(errors.messages.first().contains(u"20"_s)) << errors.messages.first().toStdString();
 }
 
+// "новый уровень" is a button in sight under the last stage, and a press on
+// a stage's picture or caption selects that stage, not one beside it.
+TEST_F(ScriptEditorTest, TheNewStageButtonAndThePicturesDoWhatTheySay)
+{
+    QPushButton* add = editor.newLevelButton();
+    ASSERT_TRUE(add->isVisible());
+    EXPECT_EQ(add->text(), u"+ новый уровень"_s);
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(project.LevelCount, 2);
+    EXPECT_GE(add->y(), editor.stagePicture(2)->geometry().bottom()) << "it moves under the new stage";
+
+    QTest::mouseClick(editor.stagePicture(2), Qt::LeftButton);
+    EXPECT_EQ(project.SelLevel, 2);
+    EXPECT_TRUE(isRed(2));
+    QTest::mouseClick(editor.stageCaption(1), Qt::LeftButton);
+    EXPECT_EQ(project.SelLevel, 1);
+
+    for (int n = 3; n <= 20; ++n)
+        QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(project.LevelCount, 20);
+    EXPECT_FALSE(add->isVisible()) << "no room for a 21st stage";
+}
+
 TEST_F(ScriptEditorTest, AnotherProjectGoesBackToOneStage)
 {
     newLevel();

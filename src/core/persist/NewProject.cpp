@@ -29,6 +29,10 @@ QString newProjectFolder(const QString& parent, const QString& name)
             throw refuse(c.unicode() < 0x20 ? u"в нём есть управляющий знак"_s : u"в нём есть знак «%1»"_s.arg(c));
     }
     const QFileInfo folder(parent);
+    // A folder typed without its full path would land wherever the program was started.
+    if (!parent.isEmpty() && QDir::isRelativePath(parent))
+        throw io::Error(u"Папка «%1»: укажите её полным путём или выберите её кнопкой «Выбрать…»."_s.arg(
+            QDir::toNativeSeparators(parent)));
     if (parent.isEmpty() || !folder.isDir())
         throw io::Error(u"Папки «%1» нет: выберите папку, в которой создать проект."_s.arg(
             QDir::toNativeSeparators(parent)));

@@ -31,7 +31,6 @@ NewProjectDialog::NewProjectDialog(const QString& projectsFolder, QWidget* paren
     edFolder = new QLineEdit(QDir::toNativeSeparators(projectsFolder));
     edFolder->setObjectName(u"edFolder"_s);
     edFolder->setAccessibleName(u"Папка, в которой создать проект"_s);
-    edFolder->setReadOnly(true);
     edFolder->setMinimumWidth(320);
     auto* folderLabel = new QLabel(u"В папке:"_s);
     folderLabel->setBuddy(edFolder);
@@ -72,6 +71,7 @@ NewProjectDialog::NewProjectDialog(const QString& projectsFolder, QWidget* paren
     connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bFolder, &QPushButton::clicked, this, &NewProjectDialog::FolderClick);
     connect(edName, &QLineEdit::textChanged, lbProblem, &QLabel::hide);
+    connect(edFolder, &QLineEdit::textChanged, lbProblem, &QLabel::hide);
 }
 
 QString NewProjectDialog::name() const
@@ -81,7 +81,7 @@ QString NewProjectDialog::name() const
 
 QString NewProjectDialog::folder() const
 {
-    return QDir::fromNativeSeparators(edFolder->text());
+    return QDir::fromNativeSeparators(edFolder->text().trimmed());
 }
 
 void NewProjectDialog::CreateClick()

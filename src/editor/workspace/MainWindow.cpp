@@ -101,7 +101,8 @@ private:
 
 MainWindow::MainWindow(const io::AppFolder& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_document(app), m_dialogs(std::make_unique<StandardDialogs>()),
-      m_lastingDialogs(std::make_unique<CurrentDialogs>(m_dialogs))
+      m_lastingDialogs(std::make_unique<CurrentDialogs>(m_dialogs)),
+      m_recent(app.root() + u"/recent-projects.txt"_s)
 {
     setObjectName(u"Mainform"_s);
     setLocale(QLocale(QLocale::Russian, QLocale::Russia));
@@ -197,6 +198,10 @@ void MainWindow::buildMenu()
     QMenu* file = bar->addMenu(u"Файл"_s);
     file->setObjectName(u"N_File"_s);
     addItem(file, u"Открыть"_s, "N_Open", &MainWindow::N_OpenClick);
+    m_recentMenu = file->addMenu(u"Недавние проекты"_s);
+    m_recentMenu->setObjectName(u"N_Recent"_s);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
     addItem(file, u"Новый"_s, "N_New", &MainWindow::N_NewClick);
     addItem(file, u"Открыть пример"_s, "N_OpenExample", &MainWindow::N_OpenExampleClick);
     file->addSeparator();
@@ -401,6 +406,7 @@ void MainWindow::N_NewClick()
     guarded(this, [&] {
         m_document.createNamed(answer->folder, answer->name);
         say(u"Создан проект: %1"_s.arg(QDir::toNativeSeparators(m_document.fileName())));
+        rememberProject();
         enableProjectMenus();
     });
 }
@@ -409,16 +415,57 @@ void MainWindow::N_OpenClick()
 {
     if (!maybeSave())
         return;
-    guarded(this, [this] {
+    // The project stays open until another file is chosen: a cancelled dialog drops nothing.
+    const QString file = m_dialogs->openFileName(this, m_recent.startFolder(m_app.project()), QString());
+    if (file.isEmpty())
+        return;
+    guarded(this, [this, &file] {
         m_document.reset();
-        const QString file = m_dialogs->openFileName(this, m_app.project(), QString());
-        if (file.isEmpty())
-            return;
         showWarnings(m_document.open(file));
         say(u"Открыт проект: %1"_s.arg(m_document.fileName()));
+        rememberProject();
     });
     enableProjectMenus();
     offerRecovery();
+}
+
+void MainWindow::openRecent(const QString& file)
+{
+    if (!maybeSave())
+        return;
+    guarded(this, [this, &file] {
+        if (!QFileInfo(file).isFile())
+            throw io::Error::inFile(file, u"проекта больше нет на этом месте"_s);
+        m_document.reset();
+        showWarnings(m_document.open(file));
+        say(u"Открыт проект: %1"_s.arg(m_document.fileName()));
+        rememberProject();
+    });
+    enableProjectMenus();
+    offerRecovery();
+}
+
+void MainWindow::rememberProject()
+{
+    if (!m_document.fileName().isEmpty())
+        m_recent.add(m_document.fileName());
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_recent.files();
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        const QString& file = files[k];
+        QAction* action = m_recentMenu->addAction(u"&%1 %2"_s.arg(k + 1).arg(QDir::toNativeSeparators(file)));
+        action->setObjectName(u"N_Recent%1"_s.arg(k + 1));
+        const bool there = QFileInfo(file).isFile();
+        action->setEnabled(there);
+        action->setToolTip(there ? QString() : u"Файла больше нет на этом месте"_s);
+        connect(action, &QAction::triggered, this, [this, file] { openRecent(file); });
+    }
+    m_recentMenu->setToolTipsVisible(true);
+    m_recentMenu->setEnabled(!files.isEmpty());
 }
 
 void MainWindow::openProjectFile(const QString& file, persist::ProjectPreload* preload)
@@ -426,6 +473,7 @@ void MainWindow::openProjectFile(const QString& file, persist::ProjectPreload* p
     guarded(this, [this, &file, preload] {
         m_document.reset();
         showWarnings(m_document.open(file, preload));
+        rememberProject();
     });
     enableProjectMenus();
     offerRecovery();
@@ -462,8 +510,10 @@ void MainWindow::N_SaveAsClick()
     guarded(this, [this] {
         const QString file = m_dialogs->saveFileName(this, m_app.src(), kProjectFileFilter, u"prg"_s);
         const QString written = m_document.saveAs(file);
-        if (!written.isEmpty())
+        if (!written.isEmpty()) {
             say(u"Проект сохранён: %1"_s.arg(written));
+            rememberProject();
+        }
     });
 }
 
@@ -606,6 +656,7 @@ void MainWindow::N_OpenExampleClick()
         m_document.reset();
         showWarnings(m_document.open(file));
         say(u"Открыта копия примера: %1"_s.arg(QDir::toNativeSeparators(file)));
+        rememberProject();
         enableProjectMenus();
     });
 }

@@ -2,6 +2,7 @@
 
 #include "document/ProjectDocument.h"
 #include "model/ObjectKind.h"
+#include "persist/RecentProjects.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -56,6 +57,9 @@ public:
 
     // Menu commands. Each runs through guarded().
     void N_OpenClick();
+    // "Недавние проекты": opens one of them as "Открыть" would.
+    void openRecent(const QString& file);
+    QMenu* recentMenu() const { return m_recentMenu; }
     void N_NewClick();
     // true when the project was written.
     bool N_SaveClick();
@@ -114,6 +118,9 @@ private:
     void thumbnailStale(int level);
     void refreshThumbnails();
     void say(const QString& message);
+    // The open project joins "Недавние проекты".
+    void rememberProject();
+    void fillRecentMenu();
 
     const io::AppFolder& m_app;
     document::ProjectDocument m_document;
@@ -130,6 +137,8 @@ private:
     QStatusBar* m_StatusBar1 = nullptr;
     QStatusBar* m_StatusBar2 = nullptr;
 
+    persist::RecentProjects m_recent;
+    QMenu* m_recentMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QMenu* m_objectsMenu = nullptr;
     QMenu* m_editorsMenu = nullptr;

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -92,7 +93,18 @@ void ScenarioPane::start()
             caption->move(kCaptionLeft, rowTop(p) + kCaptionTop);
             caption->hide();
             m_captions[p] = caption;
+            for (QLabel* part : {picture, caption}) {
+                part->setProperty("stage", p);
+                part->setCursor(Qt::PointingHandCursor);
+                part->setToolTip(u"Выбрать этап %1"_s.arg(p));
+                part->installEventFilter(this);
+            }
         }
+        // The way to a new stage is in sight, not only in the short button's menu.
+        m_newLevelButton = new QPushButton(u"+ новый уровень"_s, m_table);
+        m_newLevelButton->setObjectName(u"bNewLevel"_s);
+        m_newLevelButton->setAccessibleName(u"новый уровень"_s);
+        connect(m_newLevelButton, &QPushButton::clicked, this, [this] { N2Click(); });
         for (int p = 1; p <= kButtonCount; ++p) {
             auto* button = new QPushButton(QString::number(p), m_table);
             button->setObjectName(u"levels_row%1"_s.arg(p));
@@ -146,6 +158,9 @@ void ScenarioPane::redrawStages()
             button->setPalette(palette);
             button->setVisible(p <= n + 1);
         }
+        m_newLevelButton->setGeometry(kViewLeft + 4, rowTop(n + 1) + 2, kCommentLeft - kViewLeft - 8,
+                                      kShortButtonHeight - 4);
+        m_newLevelButton->setVisible(n < model::kMaxLevels);
     }
     drawTable();
 }
@@ -184,6 +199,18 @@ void ScenarioPane::razmer()
 {
     m_scroll->setGeometry(0, kHeaderHeight - 1, width(), std::max(0, height() - kHeaderHeight + 1));
     drawTable();
+}
+
+bool ScenarioPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const int p = watched->property("stage").toInt();
+        if (p >= 1 && p <= levelCount()) {
+            levels_rowClick(p);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ScenarioPane::resizeEvent(QResizeEvent* event)

@@ -65,9 +65,13 @@ public:
     QLabel* stagePicture(int p) const;
     QMenu* PopupMenu1() const { return m_popupMenu; }
     QAction* newLevelAction() const { return m_newLevelAction; }
+    // The button that says "новый уровень" under the last stage.
+    QPushButton* newLevelButton() const { return m_newLevelButton; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A press on a stage's picture or caption selects the stage.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buttonClicked(int p);
@@ -77,6 +81,7 @@ private:
 
     document::ProjectDocument& m_document;
     QScrollArea* m_scroll = nullptr;
+    QPushButton* m_newLevelButton = nullptr;
     QWidget* m_table = nullptr;
     QLabel* m_imMainLabel = nullptr;
     QImage m_imMain;
