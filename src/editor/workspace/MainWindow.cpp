@@ -614,7 +614,9 @@ void MainWindow::N_PackageGameClick()
     if (const auto game =
             BuildProgressDialog::package(this, m_document.project(), m_app, m_shrinkAction->isChecked(), m_standby))
     {
-        say(u"Игра собрана: %1"_s.arg(QDir::toNativeSeparators(game->jar)));
+        // Stays until the next message: the author looks for the jar after the progress closed.
+        m_StatusBar1->showMessage(u"Игра собрана: %1 (%2 КБ)"_s.arg(QDir::toNativeSeparators(game->jar))
+                                      .arg((QFileInfo(game->jar).size() + 1023) / 1024));
         // Rows naming objects their stage lacks are packaged, but do nothing in the game.
         if (const QStringList notes = events::missingObjectNotes(m_document.project()); !notes.isEmpty())
             showWarning(this, u"Игра собрана, но эти строки в ней не сработают:\n"_s + notes.join(u'\n'));
