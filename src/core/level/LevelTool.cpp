@@ -18,14 +18,14 @@ void LevelTool::reset()
     m_select.cancel();
     m_path.cancel();
     m_gesture = nullptr;
-    m_menuObject.reset();
+    m_menuTarget.reset();
     m_context.status.clear();
 }
 
 void LevelTool::forgetProject()
 {
     reset();
-    m_moveModeText = {};
+    m_movementCode = {};
     m_clipboard = {};
 }
 
@@ -87,11 +87,11 @@ std::optional<PlacedRef> LevelTool::topmostAt(int x, int y) const
 
 ContextMenu LevelTool::contextMenuAt(int x, int y)
 {
-    m_menuObject = topmostAt(x, y);
-    if (!m_menuObject)
+    m_menuTarget = topmostAt(x, y);
+    if (!m_menuTarget)
         return ContextMenu::None;
-    m_select.select(m_menuObject);
-    switch (m_menuObject->kind) {
+    m_select.select(m_menuTarget);
+    switch (m_menuTarget->kind) {
     case ObjectKind::Background: return ContextMenu::Background;
     case ObjectKind::Active: return ContextMenu::Active;
     case ObjectKind::LivesBar: // never topmost: no menu of its own
@@ -105,13 +105,13 @@ ContextMenu LevelTool::contextMenuAt(int x, int y)
 
 void LevelTool::deleteMenuObject()
 {
-    if (!m_menuObject || !exists(m_context.stage(), *m_menuObject))
+    if (!m_menuTarget || !exists(m_context.stage(), *m_menuTarget))
         return;
     // The selection frame goes with the object it framed.
-    if (m_select.selection() == m_menuObject)
+    if (m_select.selection() == m_menuTarget)
         m_select.select(std::nullopt);
     m_context.document.push(
-        new DeleteObjectCommand(m_context.document, m_context.level(), std::vector<PlacedRef>{*m_menuObject}));
+        new DeleteObjectCommand(m_context.document, m_context.level(), std::vector<PlacedRef>{*m_menuTarget}));
 }
 
 bool LevelTool::deleteSelected()
@@ -245,9 +245,9 @@ std::optional<int> LevelTool::propertiesTarget(ObjectKind kind)
 {
     // A release arms ResetDrag again, as after any visit of the map.
     m_place.released();
-    if (!m_menuObject || m_menuObject->kind != kind || !exists(m_context.stage(), *m_menuObject))
+    if (!m_menuTarget || m_menuTarget->kind != kind || !exists(m_context.stage(), *m_menuTarget))
         return std::nullopt;
-    return m_menuObject->index;
+    return m_menuTarget->index;
 }
 
 void LevelTool::chooseMovementType(int object, model::MovementType type)
@@ -258,7 +258,7 @@ void LevelTool::chooseMovementType(int object, model::MovementType type)
     const int g = s.ActiveObject[size_t(object)].GroupValue;
     if (g < 1 || g > model::kMaxActiveGroups)
         return;
-    const QString& caption = MoveModeText();
+    const QString& caption = movementCode();
     if (s.ActiveType[size_t(g)] == type && s.ActiveGroup[size_t(g)].Caption == caption)
         return;
     m_context.document.push(new SetMovementTypeCommand(m_context.document, m_context.level(), g, type, caption));
@@ -305,7 +305,7 @@ void LevelTool::pathDeleteLast()
 void LevelTool::pathConfirm()
 {
     m_path.end();
-    m_moveModeText[size_t(m_context.level())] = u"2"_s;
+    m_movementCode[size_t(m_context.level())] = u"2"_s;
 }
 
 void LevelTool::pathEnd()
@@ -315,9 +315,9 @@ void LevelTool::pathEnd()
 
 // ---------------------------------------------------------------- what the map shows
 
-const QString& LevelTool::MoveModeText() const
+const QString& LevelTool::movementCode() const
 {
-    return m_moveModeText[size_t(m_context.level())];
+    return m_movementCode[size_t(m_context.level())];
 }
 
 MapOverlay LevelTool::overlay(QRgb selectionColour, QSize screen) const
