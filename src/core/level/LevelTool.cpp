@@ -1,6 +1,7 @@
 #include "level/LevelTool.h"
 
 #include "document/ProjectDocument.h"
+#include "level/MapKind.h"
 #include "level/PlacedHits.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -91,14 +92,7 @@ ContextMenu LevelTool::contextMenuAt(int x, int y)
     if (!m_menuTarget)
         return ContextMenu::None;
     m_select.select(m_menuTarget);
-    switch (m_menuTarget->kind) {
-    case ObjectKind::Background: return ContextMenu::Background;
-    case ObjectKind::Active: return ContextMenu::Active;
-    case ObjectKind::LivesBar: // never topmost: no menu of its own
-    case ObjectKind::Text:
-        break;
-    }
-    return ContextMenu::None;
+    return onMap(m_menuTarget->kind).menu();
 }
 
 // ---------------------------------------------------------------- commands of the menus and keys
@@ -144,17 +138,13 @@ namespace {
 std::vector<PlacedRef> numbersOf(const model::StageData& s, const std::vector<PlaceObjectCommand::Record>& records)
 {
     std::vector<PlacedRef> placed;
-    int fon = s.FonObjCount;
-    int active = s.ActiveObjCount;
+    std::array<int, model::kObjectKinds.size()> next{};
+    for (ObjectKind kind : model::kObjectKinds)
+        if (const PlacedRecords* kept = onMap(kind).records())
+            next[model::positionOf(kind)] = kept->count(s);
     for (const PlaceObjectCommand::Record& record : records) {
         const ObjectKind kind = kindOf(record);
-        switch (kind) {
-        case ObjectKind::Background: placed.push_back({kind, ++fon}); break;
-        case ObjectKind::Active: placed.push_back({kind, ++active}); break;
-        case ObjectKind::LivesBar: // never a record
-        case ObjectKind::Text:
-            break;
-        }
+        placed.push_back({kind, ++next[model::positionOf(kind)]});
     }
     return placed;
 }
@@ -206,31 +196,7 @@ QSize LevelTool::gridCell() const
 
 QString LevelTool::hoverText() const
 {
-    const model::StageData& s = m_context.stage();
-    const QPoint at = m_context.last;
-    if (hitsLivesBar(s, at.x(), at.y()))
-        return u"полоса жизней"_s;
-    const std::optional<PlacedRef> top = topmostAt(at.x(), at.y());
-    if (!top)
-        return QString();
-    switch (top->kind) {
-    case ObjectKind::Background: {
-        const model::FonObjectData& o = s.FonObject[size_t(top->index)];
-        return u"фоновый объект %1 «%2»"_s.arg(top->index).arg(s.FonGroup[size_t(o.Group)].FileName);
-    }
-    case ObjectKind::Active: {
-        const model::ActiveObjectData& o = s.ActiveObject[size_t(top->index)];
-        const int g = o.GroupValue;
-        const bool known = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)
-                           && !s.ActiveGroup[size_t(g)].FileName.isEmpty();
-        const QString file = known ? s.ActiveGroup[size_t(g)].FileName : o.FileName;
-        return u"активный объект %1 «%2»"_s.arg(top->index).arg(file);
-    }
-    case ObjectKind::LivesBar: // named above
-    case ObjectKind::Text:     // never topmost
-        break;
-    }
-    return QString();
+    return hoverTextAt(m_context.stage(), m_context.last.x(), m_context.last.y());
 }
 
 bool LevelTool::dropPicked()

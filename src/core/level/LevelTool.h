@@ -1,6 +1,7 @@
 #pragma once
 
 #include "level/LevelCommands.h"
+#include "level/MapKind.h"
 #include "level/MapRenderer.h"
 #include "level/ObjectClipboard.h"
 #include "level/ObjectList.h"
@@ -19,9 +20,6 @@
 namespace kestrava::document { class ProjectDocument; }
 
 namespace kestrava::level {
-
-// The pop-up menu a right click on the map asks for.
-enum class ContextMenu { None, Background, Active };
 
 // How the author works on the map of the current stage. It holds one tool
 // per way of working (placing a picked icon, selecting and moving, drawing
