@@ -145,14 +145,9 @@ public:
 };
 
 // The kinds on the map, each defined in level/kinds/<Kind>.cpp. A kind not
-// declared here meets the static_assert; one declared without its file, the linker.
-template <model::ObjectKind>
-inline constexpr bool kNotOnMap = false;
+// declared here is a deleted function; one declared without its file, the linker's error.
 template <model::ObjectKind K>
-const MapKind& kindOnMap()
-{
-    static_assert(kNotOnMap<K>, "this kind has no level/kinds file: declare its kindOnMap below");
-}
+const MapKind& kindOnMap() = delete;
 template <>
 const MapKind& kindOnMap<model::ObjectKind::Background>();
 template <>
