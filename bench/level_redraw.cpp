@@ -101,7 +101,7 @@ struct BusyStage {
         editor->start();
         editor->pressed(300, 300);
         editor->released(false); // a selection
-        editor->tool().setCurObject(7);
+        editor->tool().setPathObject(7);
         editor->tool().pathStraight();
     }
 };

@@ -115,7 +115,7 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
     ASSERT_EQ(tool.contextMenuAt(405, 305), level::ContextMenu::Active);
     ASSERT_EQ(tool.propertiesTarget(level::ObjectKind::Active), 2);
-    tool.setCurObject(2);
+    tool.setPathObject(2);
     tool.pathStraight();
     expectUndoable(u"точка пути"_s, [&] { view.pressed(10, 20); });
     view.pressed(30, 40);

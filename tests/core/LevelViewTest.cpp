@@ -155,7 +155,7 @@ protected:
         view.released(false);
     }
 
-    level::SelectionRect frame() { return tool().SelRect(); }
+    level::SelectionRect frame() { return tool().selectionFrame(); }
 
     QRgb px(int x, int y) const { return view.map().pixel(x, y); }
 
@@ -315,7 +315,7 @@ TEST_F(LevelFixture, DeletingHidesAnObjectAndKeepsEveryNumber)
     EXPECT_EQ(px(100, 100), qRgb(0, 0, 200));
 
     EXPECT_EQ(tool().contextMenuAt(105, 105), level::ContextMenu::Active);
-    EXPECT_EQ(tool().MenuObject(), (PlacedRef{ObjectKind::Active, first}));
+    EXPECT_EQ(tool().menuTarget(), (PlacedRef{ObjectKind::Active, first}));
     tool().deleteMenuObject();
     EXPECT_FALSE(s().ActiveObject[size_t(first)].Exists);
     EXPECT_EQ(s().ActiveObjCount, 2);
@@ -430,9 +430,9 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     view.redrawMap();
     ASSERT_EQ(tool().contextMenuAt(505, 505), level::ContextMenu::Active);
     EXPECT_EQ(tool().propertiesTarget(ObjectKind::Active), other);
-    tool().setCurObject(other);
+    tool().setPathObject(other);
     tool().pathStraight();
-    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Drawing);
     for (auto [x, y] : {std::pair{10, 10}, {50, 10}, {50, 60}})
         view.pressed(x, y);
     view.pointerMoved(70, 70);
@@ -462,7 +462,7 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     view.pressed(70, 70, false);
     EXPECT_EQ(o.PathCount, 2);
     tool().pathConfirm();
-    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
     // Drawn while its sprite is selected (by the right click above), and only then.
     view.redrawMap();
     EXPECT_EQ(px(9, 9), fill);
@@ -471,7 +471,7 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     EXPECT_EQ(px(9, 9), qRgb(0, 0, 0));
     tool().pathStraight();
     tool().pathEnd();
-    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
     view.pressed(80, 80);
     EXPECT_EQ(o.PathCount, 2);
     tool().pathDeleteLast();
@@ -483,7 +483,7 @@ TEST_F(LevelFixture, PathPointsAreAddedByPressesAndDrawnAsAPolylineWithSquares)
     // Escape ends path drawing too, so the map can be used again.
     tool().pathStraight();
     EXPECT_TRUE(tool().dropPicked());
-    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
 }
 
 TEST_F(LevelFixture, BlinkColourStepsWithEveryRedraw)
@@ -565,7 +565,7 @@ TEST_F(LevelFixture, PropertiesActOnTheTopmostObjectUnderTheRightClickAnywhereOn
     };
     // The wall over the grass, though both lie under the click.
     EXPECT_EQ(target(30, 30), wallAt);
-    EXPECT_EQ(tool().SelRect(), (level::SelectionRect{16, 48, 16, 48})) << "the wall is framed";
+    EXPECT_EQ(tool().selectionFrame(), (level::SelectionRect{16, 48, 16, 48})) << "the wall is framed";
     EXPECT_EQ(target(5, 5), grassAt);
     EXPECT_EQ(target(45, 45), flowerAt);
     // Anywhere on a wide map, up to its last pixel and not one past it.
@@ -668,11 +668,11 @@ TEST_F(LevelFixture, FullTablesRefuseTheClickAndSayWhy)
 
     // A path has room for 40 points.
     ASSERT_EQ(tool().contextMenuAt(2, 2), level::ContextMenu::Active);
-    tool().setCurObject(tool().propertiesTarget(ObjectKind::Active).value());
+    tool().setPathObject(tool().propertiesTarget(ObjectKind::Active).value());
     tool().pathStraight();
     for (int i = 1; i <= model::kMaxPathPoints + 3; ++i)
         view.pressed(i, i);
-    const int object = tool().CurObject();
+    const int object = tool().pathObject();
     EXPECT_EQ(s().ActiveObject[size_t(object)].PathCount, model::kMaxPathPoints);
     EXPECT_EQ(s().ActiveObject[size_t(object)].Path[40], (model::PathPoint{40, 40}));
     EXPECT_TRUE(view.statusText().contains(u"40 точек"_s));
@@ -947,7 +947,7 @@ TEST_F(LevelFixture, SelectionSetsMoveDeleteAndNudgeAsOneUndoStepEach)
     view.pressed(105, 105, true, true);
     view.released(true);
     EXPECT_EQ(selected(), (Refs{p3, p2}));
-    EXPECT_EQ(tool().SelRect(), (level::SelectionRect{130, 140, 100, 110})) << "the last selected is framed";
+    EXPECT_EQ(tool().selectionFrame(), (level::SelectionRect{130, 140, 100, 110})) << "the last selected is framed";
 
     // Dragging one of them moves them all: one undo step.
     QUndoStack& undo = doc.undoStack();

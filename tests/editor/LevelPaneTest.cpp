@@ -146,7 +146,7 @@ TEST_F(LevelPane, DraggingWithTheMouseMovesTheObject)
     EXPECT_EQ(s().ActiveObject[1].X, 302);
     EXPECT_EQ(s().ActiveObject[1].Y, 297);
     // The release selects what lies under the press, where the object now is.
-    EXPECT_EQ(tool().SelRect(), (level::SelectionRect{302, 322, 297, 317}));
+    EXPECT_EQ(tool().selectionFrame(), (level::SelectionRect{302, 322, 297, 317}));
 
     // Delete removes it; Ctrl+Z, through the document, brings it back.
     pane->DeleteSelected->trigger();
@@ -255,7 +255,7 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     EXPECT_FALSE(plan->isModal());
     EXPECT_EQ(plan->LabelHint->text(), u"Щёлкайте по карте, чтобы добавить точки пути; Esc — закончить"_s);
     // As the hint says, clicks on the map add points at once.
-    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Drawing);
     for (QPoint p : {QPoint(10, 10), QPoint(50, 10), QPoint(50, 60)})
         QTest::mouseClick(map, Qt::LeftButton, {}, p);
     EXPECT_EQ(s().ActiveObject[1].PathCount, 3);
@@ -268,7 +268,7 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
     EXPECT_EQ(pane->levelPicture().pixel(49, 59), qRgb(255, 255, 255)) << "the dropped point is gone";
     plan->ButtonYes->click();
-    EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+    EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
     EXPECT_EQ(s().ActiveGroup[1].Caption, QString());
     QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(600, 600));
     EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
@@ -292,9 +292,9 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
     for (const auto& end : endings) {
         plan = openPlan();
         ASSERT_TRUE(plan);
-        EXPECT_EQ(tool().PathEditMode(), level::PathMode::Drawing);
+        EXPECT_EQ(tool().pathMode(), level::PathMode::Drawing);
         end(plan);
-        EXPECT_EQ(tool().PathEditMode(), level::PathMode::Off);
+        EXPECT_EQ(tool().pathMode(), level::PathMode::Off);
         if (plan->isVisible())
             plan->close(); // Escape leaves the dialog for "Да"
         QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(650, 650));
@@ -353,7 +353,7 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
         EXPECT_EQ(dialog->RadioObstacle->text(), u"является препятствием"_s);
         EXPECT_TRUE(dialog->RadioPassable->isChecked());
         // The wall is framed on the map while its dialog is open.
-        EXPECT_EQ(tool().SelRect(), (level::SelectionRect{110, 126, 110, 126}));
+        EXPECT_EQ(tool().selectionFrame(), (level::SelectionRect{110, 126, 110, 126}));
         EXPECT_NE(pane->levelPicture().pixel(110, 118), qRgb(0, 120, 0));
         dialog->RadioObstacle->click();
         dialog->ButtonYes->click();
@@ -376,7 +376,7 @@ TEST_F(LevelPane, PropertiesOfTheWallOpenOneDialogShowingItsGroupsValue)
     // Beside the wall the grass is what lies under the click.
     answer = [&](editor::ObstacleDialog* dialog) {
         EXPECT_TRUE(dialog->RadioPassable->isChecked());
-        EXPECT_EQ(tool().SelRect(), (level::SelectionRect{100, 132, 100, 132}));
+        EXPECT_EQ(tool().selectionFrame(), (level::SelectionRect{100, 132, 100, 132}));
         dialog->close();
     };
     rightClick(QPoint(102, 130));

@@ -47,38 +47,19 @@ ImportCommand::ImportCommand(ProjectDocument& document, int level, const QString
 
 ImportCommand::Part ImportCommand::partOf(const model::StageData& s) const
 {
-    Part part{s.FonGroupCount, s.ActiveGroupCount, s.TextCount, s.ListSlotCount, {}};
-    const auto i = size_t(m_index);
-    switch (m_kind) {
-    case model::ObjectKind::Background: part.record = s.FonGroup[i]; break;
-    case model::ObjectKind::Active: part.record = s.ActiveGroup[i]; break;
-    case model::ObjectKind::Text: part.record = s.TextObject[i]; break;
-    case model::ObjectKind::LivesBar: part.record = s.LivesBar; break;
-    }
+    Part part{{}, s.ListSlotCount, persist::imported(m_kind).record(s, m_index)};
+    for (model::ObjectKind kind : model::kObjectKinds)
+        part.entries[model::positionOf(kind)] = persist::imported(kind).entries(s);
     return part;
 }
 
 void ImportCommand::show(const Part& part)
 {
     model::StageData& s = stage();
-    s.FonGroupCount = part.fonGroups;
-    s.ActiveGroupCount = part.activeGroups;
-    s.TextCount = part.texts;
+    for (model::ObjectKind kind : model::kObjectKinds)
+        persist::imported(kind).setEntries(s, part.entries[model::positionOf(kind)]);
     s.ListSlotCount = part.listSlots;
-    const auto i = size_t(m_index);
-    std::visit(
-        [&](const auto& record) {
-            using Record = std::decay_t<decltype(record)>;
-            if constexpr (std::is_same_v<Record, model::FonGroupData>)
-                s.FonGroup[i] = record;
-            else if constexpr (std::is_same_v<Record, model::ActiveGroupData>)
-                s.ActiveGroup[i] = record;
-            else if constexpr (std::is_same_v<Record, model::TextObjectData>)
-                s.TextObject[i] = record;
-            else
-                s.LivesBar = record;
-        },
-        part.record);
+    persist::imported(m_kind).putRecord(s, m_index, part.record);
     groupsChanged();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "model/Project.h"
+#include "persist/ImportKind.h"
 #include "persist/ObjectImport.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QUndoCommand>
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <variant>
@@ -53,11 +55,10 @@ public:
 
 private:
     struct Part {
-        int fonGroups = 0;
-        int activeGroups = 0;
-        int texts = 0;
+        // Each kind's entries (persist::ImportKind::entries), in the order of model::kObjectKinds.
+        std::array<int, model::kObjectKinds.size()> entries{};
         int listSlots = 0;
-        std::variant<model::FonGroupData, model::ActiveGroupData, model::TextObjectData, model::LivesBarData> record;
+        persist::ImportedRecord record;
     };
     Part partOf(const model::StageData& stage) const;
     void show(const Part& part);

@@ -1,6 +1,7 @@
 #include "level/LevelCommands.h"
 
 #include "document/ProjectDocument.h"
+#include "level/MapKind.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,46 +19,22 @@ const model::StageData& stageOf(document::ProjectDocument& document, int level)
 
 } // namespace
 
-void joinGroup(model::FonObjectData& o, const model::FonGroupData& group, int g)
-{
-    o.Ref = QString::number(g);
-    o.Layer = group.ListSlot;
-    o.Group = group.Index;
-    o.FileName = group.BmpName;
-    o.Width = group.TileWidth;
-    o.Height = group.TileHeight;
-}
-
-void joinGroup(model::ActiveObjectData& o, const model::ActiveGroupData& group, int g)
-{
-    o.Ref = QString::number(g);
-    o.Layer = group.ListSlot;
-    o.GroupValue = group.Index;
-    o.FileName = group.BmpName;
-}
-
 QPoint placedPosition(const model::StageData& s, PlacedRef object)
 {
-    switch (object.kind) {
-    case ObjectKind::Background: {
-        const model::FonObjectData& o = s.FonObject.at(size_t(object.index));
-        return {o.X, o.Y};
-    }
-    case ObjectKind::Active: {
-        const model::ActiveObjectData& o = s.ActiveObject.at(size_t(object.index));
-        return {o.X, o.Y};
-    }
-    case ObjectKind::LivesBar:
-        return {s.LivesBar.X, s.LivesBar.Y};
-    case ObjectKind::Text: {
-        const model::TextObjectData& t = s.TextObject.at(size_t(object.index));
-        return {t.X, t.Y};
-    }
-    }
-    return {};
+    return onMap(object.kind).position(s, object.index);
 }
 
 // ---------------------------------------------------------------- place
+
+namespace {
+
+// The placed records of the kind a record places.
+const PlacedRecords& recordsOf(const PlaceObjectCommand::Record& record)
+{
+    return *onMap(kindOf(record)).records();
+}
+
+} // namespace
 
 PlaceObjectCommand::PlaceObjectCommand(document::ProjectDocument& document, int level, Record placed)
     : PlaceObjectCommand(document, level, std::vector<Record>{std::move(placed)})
@@ -69,36 +46,13 @@ PlaceObjectCommand::PlaceObjectCommand(document::ProjectDocument& document, int 
       m_placed(std::move(placed))
 {
     const model::StageData& s = stageOf(document, level);
-    m_fonBefore = s.FonObjCount;
-    m_activeBefore = s.ActiveObjCount;
-    int fon = m_fonBefore;
-    int active = m_activeBefore;
-    for (const Record& record : m_placed) {
-        switch (kindOf(record)) {
-        case ObjectKind::Background: m_previous.push_back(s.FonObject.at(size_t(++fon))); break;
-        case ObjectKind::Active: m_previous.push_back(s.ActiveObject.at(size_t(++active))); break;
-        case ObjectKind::LivesBar: // never a record: one per stage, from its file
-        case ObjectKind::Text:     // never a record: placed from the list by moving
-            break;
-        }
-    }
+    for (ObjectKind kind : model::kObjectKinds)
+        if (const PlacedRecords* records = onMap(kind).records())
+            m_countsBefore[model::positionOf(kind)] = records->count(s);
+    std::array<int, model::kObjectKinds.size()> next = m_countsBefore;
+    for (const Record& record : m_placed)
+        m_previous.push_back(recordsOf(record).at(s, ++next[model::positionOf(kindOf(record))]));
 }
-
-namespace {
-
-// Puts a record into the next number of its kind.
-void putNext(model::StageData& s, const PlaceObjectCommand::Record& record, int& fon, int& active)
-{
-    switch (kindOf(record)) {
-    case ObjectKind::Background: s.FonObject.at(size_t(++fon)) = std::get<model::FonObjectData>(record); break;
-    case ObjectKind::Active: s.ActiveObject.at(size_t(++active)) = std::get<model::ActiveObjectData>(record); break;
-    case ObjectKind::LivesBar:
-    case ObjectKind::Text:
-        break;
-    }
-}
-
-} // namespace
 
 ObjectKind kindOf(const PlaceObjectCommand::Record& record)
 {
@@ -112,12 +66,12 @@ ObjectKind kindOf(const PlaceObjectCommand::Record& record)
 void PlaceObjectCommand::write(const std::vector<Record>& records, bool countThem)
 {
     model::StageData& s = stage();
-    int fon = m_fonBefore;
-    int active = m_activeBefore;
+    std::array<int, model::kObjectKinds.size()> next = m_countsBefore;
     for (const Record& record : records)
-        putNext(s, record, fon, active);
-    s.FonObjCount = countThem ? fon : m_fonBefore;
-    s.ActiveObjCount = countThem ? active : m_activeBefore;
+        recordsOf(record).put(s, ++next[model::positionOf(kindOf(record))], record);
+    for (ObjectKind kind : model::kObjectKinds)
+        if (const PlacedRecords* placed = onMap(kind).records())
+            placed->setCount(s, (countThem ? next : m_countsBefore)[model::positionOf(kind)]);
     levelMapChanged();
 }
 
@@ -171,25 +125,7 @@ void MoveObjectCommand::place(bool moved)
         const QPoint at = moved ? QPoint(int(std::clamp<qint64>(qint64(from.x()) + m_offset.x(), INT_MIN, INT_MAX)),
                                          int(std::clamp<qint64>(qint64(from.y()) + m_offset.y(), INT_MIN, INT_MAX)))
                                 : from;
-        const PlacedRef& object = m_objects[k];
-        switch (object.kind) {
-        case ObjectKind::Background:
-            s.FonObject.at(size_t(object.index)).X = at.x();
-            s.FonObject.at(size_t(object.index)).Y = at.y();
-            break;
-        case ObjectKind::Active:
-            s.ActiveObject.at(size_t(object.index)).X = at.x();
-            s.ActiveObject.at(size_t(object.index)).Y = at.y();
-            break;
-        case ObjectKind::LivesBar:
-            s.LivesBar.X = at.x();
-            s.LivesBar.Y = at.y();
-            break;
-        case ObjectKind::Text:
-            s.TextObject.at(size_t(object.index)).X = at.x();
-            s.TextObject.at(size_t(object.index)).Y = at.y();
-            break;
-        }
+        onMap(m_objects[k].kind).moveTo(s, m_objects[k].index, at);
     }
     levelMapChanged();
 }
@@ -206,43 +142,25 @@ void MoveObjectCommand::undo()
 
 // ---------------------------------------------------------------- delete
 
-namespace {
-
-// What a delete clears; none for the kinds the map never deletes.
-template <class Stage>
-auto existsFlag(Stage& s, PlacedRef object) -> decltype(&s.FonObject.at(0).Exists)
-{
-    switch (object.kind) {
-    case ObjectKind::Background: return &s.FonObject.at(size_t(object.index)).Exists;
-    case ObjectKind::Active: return &s.ActiveObject.at(size_t(object.index)).Exists;
-    case ObjectKind::LivesBar:
-    case ObjectKind::Text:
-        return nullptr;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 DeleteObjectCommand::DeleteObjectCommand(document::ProjectDocument& document, int level,
                                          std::vector<PlacedRef> objects)
     : StageCommand(document, level, objects.size() == 1 ? u"удаление объекта"_s : u"удаление объектов"_s),
       m_objects(std::move(objects))
 {
     const model::StageData& s = stageOf(document, level);
+    // Only placed records are hidden; the other kinds stay as they are.
     for (const PlacedRef& object : m_objects) {
-        const bool* exists = existsFlag(s, object);
-        m_before.push_back(exists && *exists);
+        const PlacedRecords* records = onMap(object.kind).records();
+        m_before.push_back(records && records->shown(s, object.index));
     }
 }
 
 void DeleteObjectCommand::setExists(bool redo)
 {
     model::StageData& s = stage();
-    for (size_t k = 0; k < m_objects.size(); ++k) {
-        if (bool* exists = existsFlag(s, m_objects[k]))
-            *exists = redo ? false : bool(m_before[k]);
-    }
+    for (size_t k = 0; k < m_objects.size(); ++k)
+        if (const PlacedRecords* records = onMap(m_objects[k].kind).records())
+            records->setShown(s, m_objects[k].index, redo ? false : bool(m_before[k]));
     levelMapChanged();
 }
 

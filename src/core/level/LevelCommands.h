@@ -6,6 +6,7 @@
 
 #include <QPoint>
 
+#include <array>
 #include <variant>
 #include <vector>
 
@@ -19,11 +20,6 @@ struct PlacedRef {
     int index = 0; // placed object number; unused for the lives bar
     bool operator==(const PlacedRef&) const = default;
 };
-
-// A placed object made one of group g of its stage: the group's number,
-// list slot and picture, and for a map its tile size.
-void joinGroup(model::FonObjectData& object, const model::FonGroupData& group, int g);
-void joinGroup(model::ActiveObjectData& object, const model::ActiveGroupData& group, int g);
 
 // Where a placed object (or the lives bar) sits on the map.
 QPoint placedPosition(const model::StageData& stage, PlacedRef object);
@@ -47,8 +43,8 @@ private:
 
     std::vector<Record> m_placed;
     std::vector<Record> m_previous; // what the slots held before; restored exactly
-    int m_fonBefore = 0;
-    int m_activeBefore = 0;
+    // Each kind's count of placed records before, in the order of model::kObjectKinds.
+    std::array<int, model::kObjectKinds.size()> m_countsBefore{};
 };
 
 // The kind of object a record places (a record type without its kind here stops the build).

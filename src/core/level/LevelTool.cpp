@@ -1,6 +1,7 @@
 #include "level/LevelTool.h"
 
 #include "document/ProjectDocument.h"
+#include "level/MapKind.h"
 #include "level/PlacedHits.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,14 +19,14 @@ void LevelTool::reset()
     m_select.cancel();
     m_path.cancel();
     m_gesture = nullptr;
-    m_menuObject.reset();
+    m_menuTarget.reset();
     m_context.status.clear();
 }
 
 void LevelTool::forgetProject()
 {
     reset();
-    m_moveModeText = {};
+    m_movementCode = {};
     m_clipboard = {};
 }
 
@@ -87,31 +88,24 @@ std::optional<PlacedRef> LevelTool::topmostAt(int x, int y) const
 
 ContextMenu LevelTool::contextMenuAt(int x, int y)
 {
-    m_menuObject = topmostAt(x, y);
-    if (!m_menuObject)
+    m_menuTarget = topmostAt(x, y);
+    if (!m_menuTarget)
         return ContextMenu::None;
-    m_select.select(m_menuObject);
-    switch (m_menuObject->kind) {
-    case ObjectKind::Background: return ContextMenu::Background;
-    case ObjectKind::Active: return ContextMenu::Active;
-    case ObjectKind::LivesBar: // never topmost: no menu of its own
-    case ObjectKind::Text:
-        break;
-    }
-    return ContextMenu::None;
+    m_select.select(m_menuTarget);
+    return onMap(m_menuTarget->kind).menu();
 }
 
 // ---------------------------------------------------------------- commands of the menus and keys
 
 void LevelTool::deleteMenuObject()
 {
-    if (!m_menuObject || !exists(m_context.stage(), *m_menuObject))
+    if (!m_menuTarget || !exists(m_context.stage(), *m_menuTarget))
         return;
     // The selection frame goes with the object it framed.
-    if (m_select.selection() == m_menuObject)
+    if (m_select.selection() == m_menuTarget)
         m_select.select(std::nullopt);
     m_context.document.push(
-        new DeleteObjectCommand(m_context.document, m_context.level(), std::vector<PlacedRef>{*m_menuObject}));
+        new DeleteObjectCommand(m_context.document, m_context.level(), std::vector<PlacedRef>{*m_menuTarget}));
 }
 
 bool LevelTool::deleteSelected()
@@ -144,17 +138,13 @@ namespace {
 std::vector<PlacedRef> numbersOf(const model::StageData& s, const std::vector<PlaceObjectCommand::Record>& records)
 {
     std::vector<PlacedRef> placed;
-    int fon = s.FonObjCount;
-    int active = s.ActiveObjCount;
+    std::array<int, model::kObjectKinds.size()> next{};
+    for (ObjectKind kind : model::kObjectKinds)
+        if (const PlacedRecords* kept = onMap(kind).records())
+            next[model::positionOf(kind)] = kept->count(s);
     for (const PlaceObjectCommand::Record& record : records) {
         const ObjectKind kind = kindOf(record);
-        switch (kind) {
-        case ObjectKind::Background: placed.push_back({kind, ++fon}); break;
-        case ObjectKind::Active: placed.push_back({kind, ++active}); break;
-        case ObjectKind::LivesBar: // never a record
-        case ObjectKind::Text:
-            break;
-        }
+        placed.push_back({kind, ++next[model::positionOf(kind)]});
     }
     return placed;
 }
@@ -206,31 +196,7 @@ QSize LevelTool::gridCell() const
 
 QString LevelTool::hoverText() const
 {
-    const model::StageData& s = m_context.stage();
-    const QPoint at = m_context.last;
-    if (hitsLivesBar(s, at.x(), at.y()))
-        return u"полоса жизней"_s;
-    const std::optional<PlacedRef> top = topmostAt(at.x(), at.y());
-    if (!top)
-        return QString();
-    switch (top->kind) {
-    case ObjectKind::Background: {
-        const model::FonObjectData& o = s.FonObject[size_t(top->index)];
-        return u"фоновый объект %1 «%2»"_s.arg(top->index).arg(s.FonGroup[size_t(o.Group)].FileName);
-    }
-    case ObjectKind::Active: {
-        const model::ActiveObjectData& o = s.ActiveObject[size_t(top->index)];
-        const int g = o.GroupValue;
-        const bool known = g >= 1 && g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups)
-                           && !s.ActiveGroup[size_t(g)].FileName.isEmpty();
-        const QString file = known ? s.ActiveGroup[size_t(g)].FileName : o.FileName;
-        return u"активный объект %1 «%2»"_s.arg(top->index).arg(file);
-    }
-    case ObjectKind::LivesBar: // named above
-    case ObjectKind::Text:     // never topmost
-        break;
-    }
-    return QString();
+    return hoverTextAt(m_context.stage(), m_context.last.x(), m_context.last.y());
 }
 
 bool LevelTool::dropPicked()
@@ -245,9 +211,9 @@ std::optional<int> LevelTool::propertiesTarget(ObjectKind kind)
 {
     // A release arms ResetDrag again, as after any visit of the map.
     m_place.released();
-    if (!m_menuObject || m_menuObject->kind != kind || !exists(m_context.stage(), *m_menuObject))
+    if (!m_menuTarget || m_menuTarget->kind != kind || !exists(m_context.stage(), *m_menuTarget))
         return std::nullopt;
-    return m_menuObject->index;
+    return m_menuTarget->index;
 }
 
 void LevelTool::chooseMovementType(int object, model::MovementType type)
@@ -258,7 +224,7 @@ void LevelTool::chooseMovementType(int object, model::MovementType type)
     const int g = s.ActiveObject[size_t(object)].GroupValue;
     if (g < 1 || g > model::kMaxActiveGroups)
         return;
-    const QString& caption = MoveModeText();
+    const QString& caption = movementCode();
     if (s.ActiveType[size_t(g)] == type && s.ActiveGroup[size_t(g)].Caption == caption)
         return;
     m_context.document.push(new SetMovementTypeCommand(m_context.document, m_context.level(), g, type, caption));
@@ -305,7 +271,7 @@ void LevelTool::pathDeleteLast()
 void LevelTool::pathConfirm()
 {
     m_path.end();
-    m_moveModeText[size_t(m_context.level())] = u"2"_s;
+    m_movementCode[size_t(m_context.level())] = u"2"_s;
 }
 
 void LevelTool::pathEnd()
@@ -315,9 +281,9 @@ void LevelTool::pathEnd()
 
 // ---------------------------------------------------------------- what the map shows
 
-const QString& LevelTool::MoveModeText() const
+const QString& LevelTool::movementCode() const
 {
-    return m_moveModeText[size_t(m_context.level())];
+    return m_movementCode[size_t(m_context.level())];
 }
 
 MapOverlay LevelTool::overlay(QRgb selectionColour, QSize screen) const

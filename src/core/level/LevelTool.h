@@ -1,6 +1,7 @@
 #pragma once
 
 #include "level/LevelCommands.h"
+#include "level/MapKind.h"
 #include "level/MapRenderer.h"
 #include "level/ObjectClipboard.h"
 #include "level/ObjectList.h"
@@ -19,9 +20,6 @@
 namespace kestrava::document { class ProjectDocument; }
 
 namespace kestrava::level {
-
-// The pop-up menu a right click on the map asks for.
-enum class ContextMenu { None, Background, Active };
 
 // How the author works on the map of the current stage. It holds one tool
 // per way of working (placing a picked icon, selecting and moving, drawing
@@ -94,16 +92,16 @@ public:
     bool dropPicked();
 
     // The path dialog, on the active object whose properties were opened last.
-    void setCurObject(int object) { m_path.setObject(object); }
+    void setPathObject(int object) { m_path.setObject(object); }
     void pathStraight();
     void pathDeleteLast();
     void pathConfirm();
     // "Нет", the dialog's frame or Escape: drawing stops, the points stay.
     void pathEnd();
-    PathMode PathEditMode() const { return m_path.mode(); }
-    int CurObject() const { return m_path.object(); }
+    PathMode pathMode() const { return m_path.mode(); }
+    int pathObject() const { return m_path.object(); }
     // The movement settings code of the current stage.
-    const QString& MoveModeText() const;
+    const QString& movementCode() const;
 
     // What the map shows besides the stage.
     MapOverlay overlay(QRgb selectionColour, QSize screen) const;
@@ -116,9 +114,9 @@ public:
     // The object under the pointer, for the status bar; empty over empty map.
     QString hoverText() const;
     std::optional<PickedIcon> picked() const { return m_place.picked(); }
-    std::optional<PlacedRef> MenuObject() const { return m_menuObject; }
+    std::optional<PlacedRef> menuTarget() const { return m_menuTarget; }
     // The frame of the selected object as it now lies; all 0 for none.
-    SelectionRect SelRect() const { return m_select.frame(); }
+    SelectionRect selectionFrame() const { return m_select.frame(); }
 
 private:
     // The tool that takes the next press: a path being drawn, else a picked icon, else selecting.
@@ -134,10 +132,10 @@ private:
 
     QPoint m_list;
     QString m_pointerText;
-    std::optional<PlacedRef> m_menuObject;
+    std::optional<PlacedRef> m_menuTarget;
     // The movement settings code per stage, "2" after a path was confirmed;
     // the movement dialog copies it into the group's Caption.
-    std::array<QString, model::kMaxLevels + 1> m_moveModeText;
+    std::array<QString, model::kMaxLevels + 1> m_movementCode;
 };
 
 } // namespace kestrava::level

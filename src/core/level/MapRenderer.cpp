@@ -4,7 +4,7 @@
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "media/PictureSource.h"
-#include "level/PlacedHits.h"
+#include "level/MapKind.h"
 #include "level/TileMap.h"
 #include "model/Project.h"
 
@@ -75,69 +75,17 @@ void linePixels(QImage& image, qint64 x0, qint64 y0, qint64 x1, qint64 y1, QRgb 
     }
 }
 
-bool groupValid(const model::StageData& s, int g)
-{
-    return g >= 1 && g <= std::min(s.FonGroupCount, model::kMaxFonGroups);
-}
-
-// Feeds `to` everything of a stage that the base drawing (backgrounds and
-// sprites) depends on besides the picture files; the same walk records
-// the inputs and compares them later, so the two cannot drift apart.
-// Whether a kind is drawn into the stage kept under the marks, or over the
-// marks on every redraw (the lives bar and text markers cover a frame).
-bool drawnUnderTheMarks(model::ObjectKind kind)
-{
-    switch (kind) {
-    case model::ObjectKind::Background:
-    case model::ObjectKind::Active:
-        return true;
-    case model::ObjectKind::LivesBar:
-    case model::ObjectKind::Text:
-        return false;
-    }
-    return false;
-}
-
 // Feeds `to` everything of a stage that the drawing under the marks depends
 // on besides the picture files; the same walk records the inputs and
 // compares them later, so the two cannot drift apart.
-template <class Sink>
-void visitBaseInputs(const model::Project& project, int level, Sink& to)
+void visitBaseInputs(const model::Project& project, int level, MapInputs& to)
 {
     const model::StageData& s = project.stage(level);
     to.numbers({level, project.hasProjectDir()});
     to.name(project.ProjectDir.value_or(QString()));
-    for (model::ObjectKind kind : kDrawnOnTopFirst) {
-        if (!drawnUnderTheMarks(kind))
-            continue;
-        switch (kind) {
-        case model::ObjectKind::Background:
-            to.numbers({s.ListSlotCount, s.FonGroupCount, s.FonObjCount});
-            for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g) {
-                const model::FonGroupData& group = s.FonGroup[size_t(g)];
-                to.name(group.FileName);
-                to.name(group.PictureName);
-                to.numbers({group.TileWidth, group.TileHeight, group.Columns, group.Rows});
-                to.cells(group.Cells);
-            }
-            for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-                const model::FonObjectData& o = s.FonObject[size_t(i)];
-                to.numbers({o.Exists, o.Layer, o.Group, o.X, o.Y});
-            }
-            break;
-        case model::ObjectKind::Active:
-            to.numbers({s.ActiveObjCount});
-            for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-                const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-                to.name(o.FileName);
-                to.numbers({o.Exists, o.X, o.Y});
-            }
-            break;
-        case model::ObjectKind::LivesBar:
-        case model::ObjectKind::Text:
-            break; // drawn over the marks each time
-        }
-    }
+    for (model::ObjectKind kind : kDrawnOnTopFirst)
+        if (const MapKind& on = onMap(kind); on.drawnUnderTheMarks())
+            on.feedInputs(s, to);
 }
 
 struct BaseInputs {
@@ -148,12 +96,13 @@ struct BaseInputs {
 
 // Records into the lists of the last drawing, reusing their storage: while a
 // background is dragged the base is drawn again on every move.
-struct RecordInputs {
+struct RecordInputs final : MapInputs {
+    explicit RecordInputs(BaseInputs& into) : into(into) {}
     BaseInputs& into;
     size_t cellLists = 0;
-    void numbers(std::initializer_list<qint64> ns) { into.numbers.insert(into.numbers.end(), ns); }
-    void name(const QString& n) { into.names.push_back(n); }
-    void cells(const std::vector<int>& c)
+    void numbers(std::initializer_list<qint64> ns) override { into.numbers.insert(into.numbers.end(), ns); }
+    void name(const QString& n) override { into.names.push_back(n); }
+    void cells(const std::vector<int>& c) override
     {
         if (cellLists < into.cells.size())
             into.cells[cellLists].assign(c.begin(), c.end());
@@ -164,20 +113,21 @@ struct RecordInputs {
 };
 
 // Compares without allocating: this runs on every pointer move.
-struct CompareInputs {
+struct CompareInputs final : MapInputs {
+    explicit CompareInputs(const BaseInputs& with) : with(with) {}
     const BaseInputs& with;
     // How far each list has been compared.
     size_t numbersRead = 0;
     qsizetype namesRead = 0;
     size_t cellListsRead = 0;
     bool same = true;
-    void numbers(std::initializer_list<qint64> ns)
+    void numbers(std::initializer_list<qint64> ns) override
     {
         for (qint64 n : ns)
             same = same && numbersRead < with.numbers.size() && with.numbers[numbersRead++] == n;
     }
-    void name(const QString& n) { same = same && namesRead < with.names.size() && with.names[namesRead++] == n; }
-    void cells(const std::vector<int>& c)
+    void name(const QString& n) override { same = same && namesRead < with.names.size() && with.names[namesRead++] == n; }
+    void cells(const std::vector<int>& c) override
     {
         same = same && cellListsRead < with.cells.size() && with.cells[cellListsRead++] == c;
     }
@@ -399,110 +349,31 @@ void MapRenderer::render(QImage& map, const model::Project& project, int level, 
 
 void MapRenderer::drawKinds(QImage& map, const model::Project& project, int level, bool underTheMarks)
 {
-    const model::StageData& s = project.stage(level);
     QPainter painter(&map);
-    for (auto kind = kDrawnOnTopFirst.rbegin(); kind != kDrawnOnTopFirst.rend(); ++kind) {
-        if (drawnUnderTheMarks(*kind) != underTheMarks)
-            continue;
-        switch (*kind) {
-        case model::ObjectKind::Background:
-            drawBackground(painter, map, project, level);
-            break;
-        case model::ObjectKind::Active:
-            drawActive(painter, project, s);
-            break;
-        case model::ObjectKind::LivesBar:
-            drawLivesBar(painter, project, s);
-            break;
-        case model::ObjectKind::Text:
-            drawTextMarkers(painter, s);
-            break;
-        }
-    }
+    MapCanvas canvas{painter, map.rect(), project, level, *this};
+    for (auto kind = kDrawnOnTopFirst.rbegin(); kind != kDrawnOnTopFirst.rend(); ++kind)
+        if (const MapKind& on = onMap(*kind); on.drawnUnderTheMarks() == underTheMarks)
+            on.paint(canvas);
 }
 
-void MapRenderer::drawBackground(QPainter& painter, const QImage& map, const model::Project& project, int level)
+void MapRenderer::drawGroupMap(MapCanvas& canvas, int g, QPoint at)
 {
-    const model::StageData& s = project.stage(level);
-    const int layers = s.ListSlotCount;
-    // Layer by layer in list slot order, within a layer in placing order.
-    std::vector<int> order;
-    order.reserve(size_t(model::kMaxFonObjects));
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        const model::FonObjectData& o = s.FonObject[size_t(i)];
-        if (o.Exists && o.Layer >= 1 && o.Layer <= layers && groupValid(s, o.Group))
-            order.push_back(i);
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return s.FonObject[size_t(a)].Layer < s.FonObject[size_t(b)].Layer; });
-
-    const bool cached = m_pictures.cache().enabled();
-    for (int i : order) {
-        const model::FonObjectData& o = s.FonObject[size_t(i)];
-        const model::FonGroupData& group = s.FonGroup[size_t(o.Group)];
-        if (cached) {
-            const GroupRender* render = groupRender(project, level, o.Group);
-            if (!render)
-                continue;
-            if (!render->image.isNull())
-                painter.drawImage(QPoint(o.X, o.Y), render->image);
-            else
-                drawTileMap(painter, o.X, o.Y, render->sheet->image, render->sheet->rects, group, map.rect());
-        } else {
-            // Read and cut the sheet for every object, tile by tile.
-            m_sheets.clear();
-            const std::shared_ptr<const TileSheet> sheet = tileSheet(project, group, true);
-            if (sheet)
-                drawTileMap(painter, o.X, o.Y, sheet->image, sheet->rects, group, map.rect());
-        }
-    }
-}
-
-void MapRenderer::drawActive(QPainter& painter, const model::Project& project, const model::StageData& s)
-{
-    if (!project.hasProjectDir())
-        return;
-    for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-        const model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-        if (!o.Exists || !io::isPlainFileName(o.FileName))
-            continue;
-        // A picture that cannot be read is left out without a word.
-        media::CachedPicture picture;
-        if (m_pictures.loadSilently(project.projectPath(u"objects/"_s + o.FileName), &picture))
-            painter.drawImage(QPoint(o.X, o.Y), picture.image);
-    }
-}
-
-void MapRenderer::drawLivesBar(QPainter& painter, const model::Project& project, const model::StageData& s)
-{
-    if (!s.LivesBar.BmpName.isEmpty()) {
-        // The bar's picture stays in the library; a project may carry its own copy.
-        const QString key = u"lives:"_s + s.LivesBar.BmpName;
-        media::CachedPicture picture;
-        QString path;
-        if (!io::isPlainFileName(s.LivesBar.BmpName))
-            m_pictures.report(key, u"Полоса жизней: имя рисунка «%1» недопустимо"_s.arg(s.LivesBar.BmpName));
-        else if (m_pictures.loadLibraryOrOwn(key, s.LivesBar.BmpName, project.projectPath(u"objects"_s), &path,
-                                             &picture, true))
-            painter.drawImage(QPoint(s.LivesBar.X, s.LivesBar.Y), picture.image);
-    }
-}
-
-void MapRenderer::drawTextMarkers(QPainter& painter, const model::StageData& s)
-{
-    media::CachedPicture marker;
-    bool haveMarker = false;
-    bool triedMarker = false;
-    for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t) {
-        const model::TextObjectData& text = s.TextObject[size_t(t)];
-        if (text.X == 0 || text.Y == 0)
-            continue;
-        if (!triedMarker) {
-            haveMarker = m_pictures.loadSilently(m_pictures.app().imageFile(kTextMarker), &marker);
-            triedMarker = true;
-        }
-        if (haveMarker)
-            painter.drawImage(QPoint(text.X, text.Y), marker.image);
+    const model::FonGroupData& group = canvas.project.stage(canvas.level).FonGroup[size_t(g)];
+    if (m_pictures.cache().enabled()) {
+        const GroupRender* render = groupRender(canvas.project, canvas.level, g);
+        if (!render)
+            return;
+        if (!render->image.isNull())
+            canvas.painter.drawImage(at, render->image);
+        else
+            drawTileMap(canvas.painter, at.x(), at.y(), render->sheet->image, render->sheet->rects, group,
+                        canvas.bounds);
+    } else {
+        // Read and cut the sheet for every object, tile by tile.
+        m_sheets.clear();
+        const std::shared_ptr<const TileSheet> sheet = tileSheet(canvas.project, group, true);
+        if (sheet)
+            drawTileMap(canvas.painter, at.x(), at.y(), sheet->image, sheet->rects, group, canvas.bounds);
     }
 }
 

@@ -22,6 +22,7 @@ namespace kestrava::media { class PictureSource; }
 
 namespace kestrava::level {
 
+struct MapCanvas;
 
 // The selection frame's colour; it steps on every redraw.
 struct BlinkColour {
@@ -83,6 +84,10 @@ public:
     // its tiles); empty when it can, or when the sheet is only missing.
     QString sheetProblem(const model::Project& project, const model::FonGroupData& group);
 
+    // Draws background group g of the canvas's stage with its map's corner at
+    // `at`, from the render kept of it when pictures are cached.
+    void drawGroupMap(MapCanvas& canvas, int g, QPoint at);
+
     // Off: every picture is decoded again each time it is drawn (for measurements).
     void setPictureCaching(bool on);
     // Another project: nothing kept from the previous one may be drawn.
@@ -103,10 +108,6 @@ private:
     const QImage& base(const model::Project& project, int level, QSize size);
     // The kinds drawn under the marks, or those drawn over them, bottom first.
     void drawKinds(QImage& map, const model::Project& project, int level, bool underTheMarks);
-    void drawBackground(QPainter& painter, const QImage& map, const model::Project& project, int level);
-    void drawActive(QPainter& painter, const model::Project& project, const model::StageData& stage);
-    void drawLivesBar(QPainter& painter, const model::Project& project, const model::StageData& stage);
-    void drawTextMarkers(QPainter& painter, const model::StageData& stage);
     void drawPath(QImage& map, const model::StageData& stage, int object);
     void drawFloating(QImage& map, const FloatingPicture& floating);
 

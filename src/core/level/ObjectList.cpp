@@ -2,6 +2,7 @@
 
 #include "io/AppFolder.h"
 #include "io/Paths.h"
+#include "level/MapKind.h"
 #include "media/PictureSource.h"
 #include "model/Project.h"
 
@@ -32,16 +33,12 @@ void ObjectList::clear()
 
 QString fileOfListed(const model::StageData& s, model::ObjectKind kind, int tag)
 {
-    switch (kind) {
-    case model::ObjectKind::Background:
-        return tag >= 1 && tag <= model::kMaxFonGroups ? s.FonGroup[size_t(tag)].FileName : QString();
-    case model::ObjectKind::Active:
-        return tag >= 1 && tag <= model::kMaxActiveGroups ? s.ActiveGroup[size_t(tag)].FileName : QString();
-    case model::ObjectKind::LivesBar:
-    case model::ObjectKind::Text:
-        return QString(); // keep no file to read again
-    }
-    return QString();
+    return onMap(kind).listedFile(s, tag);
+}
+
+QString ownPicture(const model::Project& project, const QString& name)
+{
+    return project.hasProjectDir() ? project.projectPath(u"objects/"_s + name) : QString();
 }
 
 QString ObjectList::build(const model::Project& project, int level, media::PictureSource& pictures)
@@ -56,31 +53,12 @@ QString ObjectList::build(const model::Project& project, int level, media::Pictu
         count = model::kMaxListSlots;
     }
     blank(std::max(kBlankIcons, count));
-    // Without a project folder nothing is read: a bare name would be looked for anywhere.
-    auto own = [&](const QString& name) {
-        return project.hasProjectDir() ? project.projectPath(u"objects/"_s + name) : QString();
-    };
     for (int p = 1; p <= count; ++p) {
         for (model::ObjectKind kind : model::kObjectKinds) {
-            switch (kind) {
-            case model::ObjectKind::Background:
-                for (int g = 1; g <= std::min(s.FonGroupCount, model::kMaxFonGroups); ++g)
-                    if (s.FonGroup[size_t(g)].ListSlot == p)
-                        setSlot(p, kind, g, own(s.FonGroup[size_t(g)].BmpName), pictures);
-                break;
-            case model::ObjectKind::Active:
-                for (int g = 1; g <= std::min(s.ActiveGroupCount, model::kMaxActiveGroups); ++g)
-                    if (s.ActiveGroup[size_t(g)].ListSlot == p)
-                        setSlot(p, kind, g, own(s.ActiveGroup[size_t(g)].BmpName), pictures);
-                break;
-            case model::ObjectKind::Text:
-                for (int t = 1; t <= std::min(s.TextCount, model::kMaxTextObjects); ++t)
-                    if (s.TextObject[size_t(t)].ListSlot == p)
-                        setSlot(p, kind, t, pictures.app().imageFile(model::describe(kind).listIcon), pictures);
-                break;
-            case model::ObjectKind::LivesBar: // takes no slot
-                break;
-            }
+            const MapKind& on = onMap(kind);
+            for (int tag = 1; tag <= on.listed(s); ++tag)
+                if (on.listSlot(s, tag) == p)
+                    setSlot(p, kind, tag, on.listPicture(project, s, tag, pictures), pictures);
         }
     }
     return status;

@@ -27,6 +27,10 @@ struct ListIcon {
 // "Обновить"; empty for a kind that keeps none or a tag out of range.
 QString fileOfListed(const model::StageData& s, model::ObjectKind kind, int tag);
 
+// An object's own picture in the project's objects folder; empty without a
+// project folder, where a bare name would be looked for anywhere.
+QString ownPicture(const model::Project& project, const QString& name);
+
 // The object list of a stage: one icon per list slot.
 class ObjectList {
 public:

@@ -31,9 +31,6 @@ public:
     void decorate(MapOverlay& overlay) const override;
 
 private:
-    void placeFon(int group);
-    void placeActive(int group);
-
     std::optional<PickedIcon> m_picked;
     // ResetDrag: a release arms it; the next pointer move then drops a picked
     // group (a picked text stays until a click).

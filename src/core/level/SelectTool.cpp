@@ -1,6 +1,7 @@
 #include "level/SelectTool.h"
 
 #include "document/ProjectDocument.h"
+#include "level/MapKind.h"
 #include "level/PlacedHits.h"
 
 #include <algorithm>
@@ -11,31 +12,14 @@ namespace {
 
 // The object under `at`: the last background hit, a sprite over any
 // background. A press takes it with the map's full extent and the lives bar
-// over everything; a release selects with each tile `shrink` pixels
-// narrower and lower, and never the bar.
-std::optional<PlacedRef> objectAt(const model::StageData& s, QPoint at, int shrink, bool withBar)
+// over everything; a release selects with each tile 4 pixels narrower and
+// lower, and never the bar.
+std::optional<PlacedRef> objectAt(const model::StageData& s, QPoint at, Touch touch)
 {
     std::optional<PlacedRef> found;
-    for (ObjectKind kind : model::kObjectKinds) {
-        switch (kind) {
-        case ObjectKind::Background:
-            for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i)
-                if (fonValid(s, i) && s.FonObject[size_t(i)].Exists && hitsFon(s, i, at.x(), at.y(), shrink))
-                    found = PlacedRef{kind, i};
-            break;
-        case ObjectKind::Active:
-            for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i)
-                if (s.ActiveObject[size_t(i)].Exists && hitsActive(s, i, at.x(), at.y()))
-                    found = PlacedRef{kind, i};
-            break;
-        case ObjectKind::LivesBar:
-            if (withBar && hitsLivesBar(s, at.x(), at.y()))
-                found = PlacedRef{kind, 0};
-            break;
-        case ObjectKind::Text: // placed by the list, not picked on the map
-            break;
-        }
-    }
+    for (ObjectKind kind : model::kObjectKinds)
+        if (const std::optional<int> index = onMap(kind).touchedAt(s, at, touch))
+            found = PlacedRef{kind, *index};
     return found;
 }
 
@@ -75,7 +59,7 @@ std::vector<PlacedRef> SelectTool::existing() const
 {
     std::vector<PlacedRef> result;
     for (const PlacedRef& object : m_selected)
-        if (object.kind != ObjectKind::LivesBar && exists(m_context.stage(), object))
+        if (onMap(object.kind).selectable() && exists(m_context.stage(), object))
             result.push_back(object);
     return result;
 }
@@ -100,7 +84,7 @@ void SelectTool::pressed(const MapPress& press)
     // A drag moves by the pointer's way from here, even when no move over
     // the map came before the press (the first press after a dialog).
     m_context.last = m_down;
-    m_drag = objectAt(s, press.at, 0, true);
+    m_drag = objectAt(s, press.at, Touch::Press);
     if (m_extend) {
         // Shift or Ctrl: nothing is dragged; a band starts even on a map
         // that covers the stage, and a click adds or removes.
@@ -174,12 +158,12 @@ void SelectTool::released()
     }
     if (dragged) {
         // What was dragged stays selected, so it can be nudged or dragged again.
-        if (m_moving.size() > 1 || (m_moving.size() == 1 && m_moving.front().kind != ObjectKind::LivesBar))
+        if (m_moving.size() > 1 || (m_moving.size() == 1 && onMap(m_moving.front().kind).selectable()))
             m_selected = m_moving;
         return;
     }
     // Selecting changes nothing in the project: the group keeps its movement type.
-    const std::optional<PlacedRef> found = objectAt(s, m_down, 4, false);
+    const std::optional<PlacedRef> found = objectAt(s, m_down, Touch::Release);
     if (m_extend) {
         if (found)
             toggle(*found);

@@ -58,4 +58,21 @@ struct EveryKindOf {
 template <template <ObjectKind> class Table, template <class...> class Use>
 using EveryKind = typename EveryKindOf<Table, Use>::type;
 
+// The value-level twin: an array of make.template operator()<K>() over
+// kObjectKinds in order, indexed by positionOf. A layer's table of per-kind
+// entries is made this way, so a kind without its entry stops the build.
+template <class Make>
+constexpr auto byKind(Make make)
+{
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array{make.template operator()<kObjectKinds[I]>()...};
+    }(std::make_index_sequence<kObjectKinds.size()>{});
+}
+
+// Where a kind stands in kObjectKinds.
+constexpr std::size_t positionOf(ObjectKind kind)
+{
+    return std::size_t(std::find(kObjectKinds.begin(), kObjectKinds.end(), kind) - kObjectKinds.begin());
+}
+
 } // namespace kestrava::model

@@ -9,11 +9,11 @@
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
+#include "persist/ImportKind.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QSet>
 
 #include <algorithm>
@@ -28,46 +28,6 @@ namespace {
 QString projectObjects(const model::Project& project)
 {
     return project.projectPath(u"objects"_s);
-}
-
-// The names every group takes from its object file's name.
-template <class Group>
-void fillNames(Group& g, const QString& name)
-{
-    g.PngName = objects::pngNameOf(name);
-    g.BmpName = objects::bmpNameOf(name);
-    g.FileName = name;
-}
-
-void fill(model::FonGroupData& g, const QString& name, objects::BackgroundObjectFile&& f)
-{
-    fillNames(g, name);
-    g.PictureName = f.PictureName;
-    g.TileWidth = f.TileWidth;
-    g.TileHeight = f.TileHeight;
-    g.Columns = f.Columns;
-    g.Rows = f.Rows;
-    g.Cells = std::move(f.cells);
-    g.Loaded = true;
-}
-
-void fill(model::ActiveGroupData& g, const QString& name, const objects::ActiveObjectFile& f)
-{
-    fillNames(g, name);
-    g.PictureName = f.PictureName;
-    g.FrameCount = f.FrameCount;
-    g.TileWidth = f.TileWidth;
-    g.TileHeight = f.TileHeight;
-    std::copy(&f.Anim[0][0][0], &f.Anim[0][0][0] + sizeof f.Anim / sizeof(int), &g.Anim[0][0][0]);
-    g.Loaded = true;
-}
-
-void fill(model::TextObjectData& t, const objects::TextObjectFile& f)
-{
-    objects::copyTextStyle(t, f);
-    t.LineCount = int(f.lines.size());
-    for (int i = 1; i <= t.LineCount; ++i)
-        t.Lines[size_t(i)] = f.lines.at(i - 1);
 }
 
 // Refuses a name no project can keep, before anything is read or copied.
@@ -132,46 +92,12 @@ ImportedObject ObjectImporter::import(int level, const QString& name, std::optio
     if (expected && kind != *expected)
         throw io::Error::inFile(path, u"файл не является %1"_s.arg(model::describe(*expected).asWhat));
 
-    // Everything is read and checked; only the capacity checks below may
-    // still refuse, and they change nothing when they do.
-    model::StageData& stage = m_project.stage(level);
-    auto add = [&](int (model::Project::*addTo)(int)) {
-        try {
-            return (m_project.*addTo)(level);
-        } catch (const io::Error& e) {
-            throw io::Error::inFile(path, u"объект не загружен: %1"_s.arg(e.message()));
-        }
-    };
-    ImportedObject result{kind, 0, note};
-    switch (kind) {
-    case ObjectKind::Background: {
-        const int g = add(&model::Project::addFonGroup);
-        fill(stage.FonGroup[size_t(g)], name, std::move(std::get<objects::BackgroundObjectFile>(file)));
-        result.index = g;
-        break;
-    }
-    case ObjectKind::Active: {
-        const int g = add(&model::Project::addActiveGroup);
-        fill(stage.ActiveGroup[size_t(g)], name, std::get<objects::ActiveObjectFile>(file));
-        result.index = g;
-        break;
-    }
-    case ObjectKind::LivesBar: {
-        const auto& bar = std::get<objects::BarObjectFile>(file);
-        stage.LivesBar.BmpName = objects::bmpNameOf(name);
-        stage.LivesBar.Width = bar.Width;
-        stage.LivesBar.Height = bar.Height;
-        stage.LivesBar.Direction = bar.Direction;
-        stage.LivesBar.Present = true;
-        return result; // a lives bar takes no slot and is not copied
-    }
-    case ObjectKind::Text: {
-        const int t = add(&model::Project::addTextObject);
-        fill(stage.TextObject[size_t(t)], std::get<objects::TextObjectFile>(file));
-        return {kind, t, note};
-    }
-    }
-
+    // Everything is read and checked; only the capacity checks of the
+    // import may still refuse, and they change nothing when they do.
+    const ImportKind& as = imported(kind);
+    const ImportedObject result{kind, as.import(m_project, level, name, path, std::move(file)), note};
+    if (!as.copiedIntoProject())
+        return result;
     if (fromLibrary && std::find(m_pending.begin(), m_pending.end(), name) == m_pending.end())
         m_pending.push_back(name);
     if (m_copies == Copies::Now)
@@ -319,19 +245,7 @@ ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& ap
     };
     const QString target = project.projectPath(u"objects"_s);
     std::vector<Copy> copies{{chosen, target + u'/' + name}};
-    QStringList pictures;
-    switch (kindOf(file)) {
-    case ObjectKind::Background:
-    case ObjectKind::Active:
-        pictures << objects::pngNameOf(name) << objects::bmpNameOf(name);
-        break;
-    case ObjectKind::LivesBar:
-        pictures << objects::bmpNameOf(name);
-        break;
-    case ObjectKind::Text:
-        break;
-    }
-    for (const QString& picture : pictures) {
+    for (const QString& picture : imported(objects::kindOf(file)).pictures(name)) {
         const QString beside = info.absolutePath() + u'/' + picture;
         const QString library = app.objectFile(picture);
         const bool besideExists = QFileInfo::exists(beside);
@@ -381,28 +295,8 @@ ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& ap
 bool stageHolds(const model::Project& project, int level, const QString& name)
 {
     const model::StageData& s = project.stage(level);
-    const auto holds = [&name](const auto& table, int count, int max) {
-        for (int g = 1; g <= std::min(count, max); ++g)
-            if (table[size_t(g)].FileName == name)
-                return true;
-        return false;
-    };
-    for (ObjectKind kind : model::kObjectKinds) {
-        switch (kind) {
-        case ObjectKind::Background:
-            if (holds(s.FonGroup, s.FonGroupCount, model::kMaxFonGroups))
-                return true;
-            break;
-        case ObjectKind::Active:
-            if (holds(s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups))
-                return true;
-            break;
-        case ObjectKind::LivesBar:
-        case ObjectKind::Text:
-            break; // keep no file name: read once, never updated
-        }
-    }
-    return false;
+    return std::any_of(model::kObjectKinds.begin(), model::kObjectKinds.end(),
+                       [&](ObjectKind kind) { return imported(kind).holds(s, name); });
 }
 
 ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder& app, int level,
@@ -429,10 +323,9 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
     } else {
         throw refuse(u"файла «%1» нет в библиотеке объектов программы."_s.arg(name));
     }
-    const QString source = folder + u'/' + name;
-    const QByteArray objectBytes = io::readWholeFile(source, io::kMaxObjectFileBytes);
-    objects::ObjectFile file = objects::readObjectFile(source);
-    const model::ObjectKind kind = objects::kindOf(file);
+    const QString sourcePath = folder + u'/' + name;
+    const QByteArray objectBytes = io::readWholeFile(sourcePath, io::kMaxObjectFileBytes);
+    const objects::ObjectFile file = objects::readObjectFile(sourcePath);
 
     ObjectUpdate update{name, project.stage(level), {}};
     const QString target = project.projectPath(u"objects"_s);
@@ -451,76 +344,13 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
         update.files.push_back({target + u'/' + picture, bytes});
     }
 
-    model::StageData& s = update.stage;
-    const auto wrongKind = [&](const QString& was) {
-        return refuse(u"файл не является %1, каким «%2» загружен на этапе %3."_s.arg(was, name).arg(level));
-    };
-    // Every group of that name is read again; its slot and number stay, and `keep` puts back what the
-    // author set on it.
-    const auto refill = [&](auto& table, int count, int max, ObjectKind groupKind, auto read, auto keep) {
-        std::vector<int> updated;
-        for (int g = 1; g <= std::min(count, max); ++g) {
-            auto& group = table[size_t(g)];
-            if (group.FileName != name)
-                continue;
-            if (kind != groupKind)
-                throw wrongKind(model::describe(groupKind).asWhat);
-            const auto kept = group;
-            read(group);
-            group.ListSlot = kept.ListSlot;
-            group.Index = kept.Index;
-            keep(group, kept);
-            updated.push_back(g);
-        }
-        return updated;
-    };
-    std::vector<int> fonGroups;
-    std::vector<int> activeGroups;
-    for (ObjectKind groupKind : model::kObjectKinds) {
-        switch (groupKind) {
-        case ObjectKind::Background:
-            fonGroups = refill(
-                s.FonGroup, s.FonGroupCount, model::kMaxFonGroups, groupKind,
-                [&](model::FonGroupData& g) {
-                    fill(g, name, objects::BackgroundObjectFile(std::get<objects::BackgroundObjectFile>(file)));
-                },
-                [](model::FonGroupData& g, const model::FonGroupData& kept) { g.Obstacle = kept.Obstacle; });
-            break;
-        case ObjectKind::Active:
-            activeGroups = refill(
-                s.ActiveGroup, s.ActiveGroupCount, model::kMaxActiveGroups, groupKind,
-                [&](model::ActiveGroupData& g) { fill(g, name, std::get<objects::ActiveObjectFile>(file)); },
-                [](model::ActiveGroupData& g, const model::ActiveGroupData& kept) { g.Caption = kept.Caption; });
-            break;
-        case ObjectKind::LivesBar:
-        case ObjectKind::Text:
-            break; // stageHolds found none of these
-        }
-    }
-
-    // Placed objects take the size of what they now show, as opening the project would measure it.
-    const auto updated = [](const std::vector<int>& groups, int g) {
-        return std::find(groups.begin(), groups.end(), g) != groups.end();
-    };
-    for (int i = 1; i <= std::min(s.FonObjCount, model::kMaxFonObjects); ++i) {
-        model::FonObjectData& o = s.FonObject[size_t(i)];
-        if (updated(fonGroups, o.Group)) {
-            o.Width = s.FonGroup[size_t(o.Group)].TileWidth;
-            o.Height = s.FonGroup[size_t(o.Group)].TileHeight;
-        }
-    }
-    if (!activeGroups.empty()) {
-        const QImage icon = QImage::fromData(bmpBytes);
-        if (icon.isNull())
-            throw refuse(u"рисунок «%1» не читается."_s.arg(objects::bmpNameOf(name)));
-        for (int i = 1; i <= std::min(s.ActiveObjCount, model::kMaxActiveObjects); ++i) {
-            model::ActiveObjectData& o = s.ActiveObject[size_t(i)];
-            if (updated(activeGroups, o.GroupValue) && o.FileName == s.ActiveGroup[size_t(o.GroupValue)].BmpName) {
-                o.Width = icon.width();
-                o.Height = icon.height();
-            }
-        }
-    }
+    const UpdateSource source{
+        name, file, bmpBytes, refuse, [&](ObjectKind groupKind) {
+            return refuse(u"файл не является %1, каким «%2» загружен на этапе %3."_s.arg(
+                model::describe(groupKind).asWhat, name).arg(level));
+        }};
+    for (ObjectKind kind : model::kObjectKinds)
+        imported(kind).update(update.stage, source);
     return update;
 }
 

@@ -401,7 +401,7 @@ void LevelMapPane::N5Click()
 {
     level::LevelTool& tool = m_view->tool();
     if (const std::optional<int> object = tool.propertiesTarget(level::ObjectKind::Active)) {
-        tool.setCurObject(*object);
+        tool.setPathObject(*object);
         MovementTypeDialog dialog(tool.movementTypeOf(*object), [this] { openPathDialog(); }, this);
         // "Отмена" and the window frame change nothing.
         if (dialog.exec() == QDialog::Accepted)

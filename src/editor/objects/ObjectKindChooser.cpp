@@ -1,5 +1,7 @@
 #include "editor/objects/ObjectKindChooser.h"
 
+#include "editor/objects/KindEditors.h"
+
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -11,22 +13,13 @@ ObjectKindChooser::ObjectKindChooser(QWidget* parent) : QDialog(parent)
     setWindowTitle(kCaption);
     auto* column = new QVBoxLayout(this);
     for (model::ObjectKind kind : model::kObjectKinds) {
-        QPushButton** field = nullptr;
-        QString text;
-        QString name;
-        switch (kind) {
-        case model::ObjectKind::Background: field = &BtFon, text = QStringLiteral("фоновый"), name = QStringLiteral("BtFon"); break;
-        case model::ObjectKind::Active: field = &BtActive, text = QStringLiteral("активный"), name = QStringLiteral("BtActive"); break;
-        case model::ObjectKind::LivesBar: field = &BtLives, text = QStringLiteral("индикатор"), name = QStringLiteral("BtLives"); break;
-        case model::ObjectKind::Text: field = &BtText, text = QStringLiteral("текст"), name = QStringLiteral("BtText"); break;
-        }
-        auto* b = new QPushButton(text);
-        b->setObjectName(name);
+        const KindEditor editor = kindEditor(kind);
+        auto* b = new QPushButton(editor.button);
+        b->setObjectName(editor.buttonName);
         b->setAutoDefault(false);
         b->setMinimumWidth(260);
         column->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, kind] { choose(kind); });
-        *field = b;
     }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

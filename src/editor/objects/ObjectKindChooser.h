@@ -7,12 +7,10 @@
 
 #include <optional>
 
-class QPushButton;
-
 namespace kestrava::editor {
 
-// "Выберите тип создаваемого объекта": a button per kind, each closes the
-// chooser with its kind; the caller then opens that kind's editor.
+// "Выберите тип создаваемого объекта": a button per kind (kindEditor), each
+// closes the chooser with its kind; the caller then opens that kind's editor.
 class ObjectKindChooser : public QDialog {
     Q_OBJECT
 public:
@@ -22,11 +20,6 @@ public:
 
     // The kind whose button closed the chooser; none when it was closed otherwise.
     std::optional<model::ObjectKind> choice() const { return m_choice; }
-
-    QPushButton* BtFon = nullptr;
-    QPushButton* BtActive = nullptr;
-    QPushButton* BtLives = nullptr;
-    QPushButton* BtText = nullptr;
 
 private:
     void choose(model::ObjectKind kind);

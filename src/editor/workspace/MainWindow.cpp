@@ -7,10 +7,8 @@
 #include "events/SheetPicture.h"
 #include "editor/help/GuideLauncher.h"
 #include "editor/level/LevelMapPane.h"
+#include "editor/objects/KindEditors.h"
 #include "editor/objects/ObjectKindChooser.h"
-#include "editor/objects/ActiveObjectEditorWindow.h"
-#include "editor/objects/LivesBarEditorWindow.h"
-#include "editor/objects/BackgroundEditorWindow.h"
 #include "editor/objects/FontDialogWindow.h"
 #include "editor/interface/InterfaceEditorWindow.h"
 #include "editor/interface/GamePropertiesDialog.h"
@@ -548,29 +546,7 @@ void MainWindow::N_CreateObjectClick()
         // The chooser is closed before the editor of its choice opens.
         if (!chooser.choice())
             return;
-        switch (*chooser.choice()) {
-        case model::ObjectKind::Background: {
-            BackgroundEditorWindow editor(m_app, *m_dialogs, this);
-            editor.exec();
-            break;
-        }
-        case model::ObjectKind::Active: {
-            ActiveObjectEditorWindow editor(m_app, *m_dialogs, this);
-            editor.exec();
-            break;
-        }
-        case model::ObjectKind::LivesBar: {
-            LivesBarEditorWindow editor(m_app, *m_dialogs, this);
-            editor.exec();
-            break;
-        }
-        case model::ObjectKind::Text: {
-            FontDialogWindow editor(m_app, *m_dialogs, this);
-            editor.setTextObjectEditor(true);
-            editor.exec();
-            break;
-        }
-        }
+        kindEditor(*chooser.choice()).run(m_app, *m_dialogs, this);
     });
 }
 
