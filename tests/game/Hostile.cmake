@@ -83,6 +83,8 @@ foreach(case "exec;обращается к java.lang.Runtime.exec\\(java.lang.St
              "exit;вызывает java.lang.System.exit\\(int\\)")
   list(GET case 0 kind)
   list(GET case 1 named)
+  # file(COPY) skips a file whose time matches, and the classes were compiled within a second.
+  file(REMOVE ${evil}/unpacked/Evil.class)
   file(COPY ${evil}/${kind}/Evil.class DESTINATION ${evil}/unpacked)
   file(GLOB_RECURSE members RELATIVE ${evil}/unpacked ${evil}/unpacked/*)
   execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${evil}/${kind}.jar --format=zip ${members}
