@@ -334,6 +334,15 @@ TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
     text.show();
     text.close();
     EXPECT_EQ(f.log->questions, 0);
+    // Typed and taken back, a choice made and taken back: nothing to lose.
+    text.show();
+    text.Memo->insertPlainText(u"x"_s);
+    text.cbBold->click();
+    text.cbBold->click();
+    QTest::keyClick(text.Memo, Qt::Key_Backspace);
+    text.close();
+    EXPECT_FALSE(text.isVisible());
+    EXPECT_EQ(f.log->questions, 0);
     text.show();
     text.Memo->insertPlainText(u"Жизни"_s);
     f.log->saveAnswers << editor::SaveChangesAnswer::Cancel << editor::SaveChangesAnswer::Discard;

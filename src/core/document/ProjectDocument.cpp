@@ -8,6 +8,7 @@
 #include "media/PlacedSizes.h"
 #include "persist/NewProject.h"
 #include "persist/ProjectFile.h"
+#include "undo/Step.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,7 +21,7 @@ namespace kestrava::document {
 
 ProjectDocument::ProjectDocument(const io::AppFolder& app, QObject* parent) : QObject(parent), m_app(app)
 {
-    connect(&m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    connect(&m_history, &undo::History::modifiedChanged, this, &ProjectDocument::modifiedChanged);
 }
 
 QString ProjectDocument::displayName() const
@@ -30,7 +31,7 @@ QString ProjectDocument::displayName() const
 
 void ProjectDocument::replaced()
 {
-    m_undo.clear(); // clean again, which the stack announces itself
+    m_history.clear(); // clean again, which the history announces itself
     emit projectReplaced();
 }
 
@@ -82,21 +83,21 @@ QStringList ProjectDocument::openRecovered(const QString& file, const persist::R
     const QStringList warnings = m_target.openRecovered(m_project, m_app, file, copy.projectFile, copy.extrasFile);
     media::measurePlacedObjects(m_project, m_pictures);
     replaced();
-    m_undo.resetClean(); // what the copy holds is not saved yet
+    m_history.markModified(); // what the copy holds is not saved yet
     return warnings;
 }
 
 void ProjectDocument::save()
 {
     m_target.saveProject(m_project);
-    m_undo.setClean();
+    m_history.setClean();
 }
 
 QString ProjectDocument::saveAs(const QString& chosenFile)
 {
     const QString written = m_target.saveAs(m_project, chosenFile);
     if (!written.isEmpty())
-        m_undo.setClean();
+        m_history.setClean();
     return written;
 }
 
@@ -130,22 +131,7 @@ void ProjectDocument::addLevel()
 namespace {
 
 // "Настройки игры": the game's screen and what its jad says of it, kept with the project.
-class GamePropertiesCommand : public QUndoCommand {
-public:
-    using Properties = std::pair<model::ScreenSize, model::GameSuiteData>;
-    GamePropertiesCommand(ProjectDocument& document, Properties before, Properties after)
-        : QUndoCommand(u"свойства игры"_s), m_document(document), m_before(std::move(before)),
-          m_after(std::move(after))
-    {
-    }
-    void undo() override { m_document.setGamePropertiesNow(m_before.first, m_before.second); }
-    void redo() override { m_document.setGamePropertiesNow(m_after.first, m_after.second); }
-
-private:
-    ProjectDocument& m_document;
-    Properties m_before;
-    Properties m_after;
-};
+using GameProperties = std::pair<model::ScreenSize, model::GameSuiteData>;
 
 } // namespace
 
@@ -156,7 +142,9 @@ void ProjectDocument::setGameProperties(model::ScreenSize size, const model::Gam
     if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
         throw io::Error(problem);
     if (size != m_project.GameScreen || suite != m_project.GameSuite)
-        push(new GamePropertiesCommand(*this, {m_project.GameScreen, m_project.GameSuite}, {size, suite}));
+        push(new undo::SnapshotStep<GameProperties>(
+            u"свойства игры"_s, {m_project.GameScreen, m_project.GameSuite}, {size, suite},
+            [this](const GameProperties& shown) { setGamePropertiesNow(shown.first, shown.second); }));
 }
 
 void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "document/History.h"
 #include "media/PictureCache.h"
 #include "model/Project.h"
 #include "persist/ObjectImport.h"
 #include "persist/RecoveryCopy.h"
 #include "persist/SaveTarget.h"
+#include "undo/History.h"
 
 #include <QObject>
 #include <QString>
@@ -25,18 +25,21 @@ namespace kestrava::document {
 class ProjectDocument : public QObject {
     Q_OBJECT
 public:
+    // Beyond what the history's steps keep, the oldest are dropped.
+    static constexpr std::size_t kHistoryBudget = std::size_t(64) << 20;
+
     explicit ProjectDocument(const io::AppFolder& app, QObject* parent = nullptr);
 
     const model::Project& project() const { return m_project; }
     const io::AppFolder& app() const { return m_app; }
-    QUndoStack& undoStack() { return m_undo; }
-    // The undo stack's limit by memory.
-    History& history() { return m_history; }
+    QUndoStack& undoStack() { return m_history.stack(); }
+    // The history of edits, limited by memory (kHistoryBudget).
+    undo::History& history() { return m_history; }
     // The project's pictures as last decoded: opening measures placed objects
     // with them and the level map draws from them, so each is read once.
     media::PictureCache& pictures() { return m_pictures; }
 
-    bool isModified() const { return !m_undo.isClean(); }
+    bool isModified() const { return m_history.isModified(); }
     // The project file "Сохранить как ..." writes again when its dialog is
     // cancelled; empty before the first save or open.
     const QString& fileName() const { return m_target.target(); }
@@ -121,8 +124,7 @@ private:
     const io::AppFolder& m_app;
     model::Project m_project;
     persist::SaveTarget m_target;
-    QUndoStack m_undo;
-    History m_history{m_undo};
+    undo::History m_history{kHistoryBudget};
     media::PictureCache m_pictures;
 };
 

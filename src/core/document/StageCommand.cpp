@@ -14,7 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace kestrava::document {
 
 StageCommand::StageCommand(ProjectDocument& document, int level, const QString& text)
-    : QUndoCommand(text), m_document(document), m_level(level)
+    : undo::Step(text), m_document(document), m_level(level)
 {
 }
 

@@ -3,6 +3,7 @@
 #include "model/Project.h"
 #include "persist/ImportKind.h"
 #include "persist/ObjectImport.h"
+#include "undo/Step.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,14 +21,12 @@ class ProjectDocument;
 
 // An edit of one stage. Undoing or redoing it shows that stage, so the
 // author sees what changed.
-class StageCommand : public QUndoCommand {
+class StageCommand : public undo::Step {
 public:
     StageCommand(ProjectDocument& document, int level, const QString& text);
 
     int level() const { return m_level; }
-    // What the command keeps, roughly; the history drops its oldest steps
-    // beyond a budget of it.
-    virtual std::size_t heldBytes() const { return sizeof *this; }
+    std::size_t heldBytes() const override { return sizeof *this; }
 
 protected:
     // The stage, made current when it is not.

@@ -8,10 +8,10 @@
 #include "io/ColourNames.h"
 #include "io/IniFile.h"
 #include "interface/InterfaceSettings.h"
+#include "undo/Step.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QUndoCommand>
 
 #include <algorithm>
 #include <vector>
@@ -21,47 +21,16 @@ using namespace Qt::Literals::StringLiterals;
 namespace kestrava::interface {
 namespace {
 
-// One edit of the layout, the whole records before and after. The moves of
-// one drag (same gesture) merge into one step.
-class InterfaceStep : public QUndoCommand {
-public:
-    static constexpr int kId = 0x7101;
-
-    // The layout and the weapon picture shown with it.
-    struct State {
-        InterfaceRecords records;
-        QImage picture;
-        bool operator==(const State& other) const
-        {
-            return records == other.records && picture.cacheKey() == other.picture.cacheKey();
-        }
-    };
-
-    InterfaceStep(InterfaceEditor& editor, const QString& text, State before, State after, int gesture)
-        : QUndoCommand(text), m_editor(editor), m_before(std::move(before)), m_after(std::move(after)),
-          m_gesture(gesture)
+// What a step of the history keeps, whole, before and after: the layout and
+// the weapon picture shown with it. The moves of one drag (one gesture)
+// merge into one step.
+struct Shown {
+    InterfaceRecords records;
+    QImage picture;
+    bool operator==(const Shown& other) const
     {
+        return records == other.records && picture.cacheKey() == other.picture.cacheKey();
     }
-
-    int id() const override { return m_gesture != 0 ? kId : -1; }
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* next = static_cast<const InterfaceStep*>(other);
-        if (next->m_gesture != m_gesture)
-            return false;
-        m_after = next->m_after;
-        // A drag that ended where it began is no step at all.
-        setObsolete(m_after == m_before);
-        return true;
-    }
-    void undo() override { m_editor.applyRecords(m_before.records, m_before.picture); }
-    void redo() override { m_editor.applyRecords(m_after.records, m_after.picture); }
-
-private:
-    InterfaceEditor& m_editor;
-    State m_before;
-    State m_after;
-    int m_gesture;
 };
 
 bool hits(QPoint pos, int x, int y, int width, int height)
@@ -316,7 +285,7 @@ void InterfaceEditor::save(const QString& path)
     if (weaponLoaded())
         files.push_back({picture, m_spriteFile});
     io::writeFilesTogether(files);
-    m_undo.setClean();
+    m_history.setClean();
 }
 
 namespace {
@@ -365,7 +334,7 @@ void InterfaceEditor::open(const QString& path)
         sprite = io::decodePng(spriteFile, picturePath);
     }
 
-    m_undo.clear();
+    m_history.clear();
     m_records = records;
     m_sprite = sprite;
     m_spriteFile = spriteFile;
@@ -379,7 +348,7 @@ void InterfaceEditor::open(const QString& path)
 
 void InterfaceEditor::startNew()
 {
-    m_undo.clear();
+    m_history.clear();
     const int screen = m_records.ScreenColour;
     m_records = InterfaceRecords();
     m_records.ScreenColour = screen;
@@ -397,11 +366,12 @@ void InterfaceEditor::startNew()
 void InterfaceEditor::step(const InterfaceRecords& after, const QString& text, int gesture,
                            std::optional<QImage> weaponPicture)
 {
-    const InterfaceStep::State before{m_records, m_shownSprite};
-    const InterfaceStep::State next{after, weaponPicture.value_or(m_shownSprite)};
+    const Shown before{m_records, m_shownSprite};
+    const Shown next{after, weaponPicture.value_or(m_shownSprite)};
     if (next == before)
         return;
-    m_undo.push(new InterfaceStep(*this, text, before, next, gesture));
+    m_history.push(new undo::SnapshotStep<Shown>(
+        text, before, next, [this](const Shown& shown) { applyRecords(shown.records, shown.picture); }, gesture));
 }
 
 void InterfaceEditor::applyRecords(const InterfaceRecords& records, const QImage& weaponPicture)

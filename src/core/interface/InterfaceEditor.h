@@ -3,6 +3,7 @@
 #include "interface/InterfacePicture.h"
 #include "interface/InterfaceRecords.h"
 #include "model/ScreenSize.h"
+#include "undo/History.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -107,9 +108,10 @@ public:
     void open(const QString& path);
     // The layout before anything was chosen, with no weapon picture; the history starts anew.
     void startNew();
-    bool isModified() const { return !m_undo.isClean(); }
+    bool isModified() const { return m_history.isModified(); }
 
-    QUndoStack& undoStack() { return m_undo; }
+    undo::History& history() { return m_history; }
+    QUndoStack& undoStack() { return m_history.stack(); }
     // Sets the records and the shown weapon picture without a step (the steps themselves).
     void applyRecords(const InterfaceRecords& records, const QImage& weaponPicture);
 
@@ -141,7 +143,7 @@ private:
     // the screen is drawn on every pointer move.
     WeaponFrame m_weaponFrame;
 
-    QUndoStack m_undo;
+    undo::History m_history;
 };
 
 } // namespace kestrava::interface

@@ -89,6 +89,26 @@ public:
                                                  bool ownStage) const = 0;
 };
 
+// Placed records kept in a table of the stage (`Table`) and counted by one
+// of its fields (`Counter`), up to `Capacity`; a kind adds what its group decides.
+template <class Placed, auto Table, auto Counter, int Capacity>
+class TableRecords : public PlacedRecords {
+public:
+    int count(const model::StageData& s) const override { return s.*Counter; }
+    void setCount(model::StageData& s, int n) const override { s.*Counter = n; }
+    int capacity() const override { return Capacity; }
+    Record at(const model::StageData& s, int number) const override { return (s.*Table).at(size_t(number)); }
+    void put(model::StageData& s, int number, const Record& record) const override
+    {
+        (s.*Table).at(size_t(number)) = std::get<Placed>(record);
+    }
+    bool shown(const model::StageData& s, int number) const override { return (s.*Table).at(size_t(number)).Exists; }
+    void setShown(model::StageData& s, int number, bool shown) const override
+    {
+        (s.*Table).at(size_t(number)).Exists = shown;
+    }
+};
+
 // What one kind of object is on the level map. Each kind gives its own in
 // level/kinds/<Kind>.cpp (kindOnMap<K>); a member it lacks leaves its class
 // abstract and the build stops there.

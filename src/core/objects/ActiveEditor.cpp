@@ -6,9 +6,9 @@
 #include "model/Numbers.h"
 #include "objects/ObjectFile.h"
 #include "objects/ObjectSave.h"
+#include "undo/Step.h"
 
 #include <QPainter>
-#include <QUndoCommand>
 
 #include <algorithm>
 #include <cmath>
@@ -50,27 +50,6 @@ void drawFitted(QPainter& p, const QImage& image, const QRect& area, bool enlarg
     p.drawImage(target, image);
 }
 
-// One change of the object, kept whole before and after, with the
-// direction and state it was made in, so undoing it shows where it was.
-class ActiveStep : public QUndoCommand {
-public:
-    ActiveStep(ActiveEditor& editor, const QString& text, ActiveEditor::Content before, ActiveEditor::Content after,
-               int direction, int state)
-        : QUndoCommand(text), m_editor(editor), m_before(std::move(before)), m_after(std::move(after)),
-          m_direction(direction), m_state(state)
-    {
-    }
-    void undo() override { m_editor.apply(m_before, m_direction, m_state); }
-    void redo() override { m_editor.apply(m_after, m_direction, m_state); }
-
-private:
-    ActiveEditor& m_editor;
-    ActiveEditor::Content m_before;
-    ActiveEditor::Content m_after;
-    int m_direction;
-    int m_state;
-};
-
 QImage whiteWithOutline(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -110,7 +89,11 @@ void ActiveEditor::emptyTable(Content& content)
 
 void ActiveEditor::step(Content after, const QString& text)
 {
-    m_undo.push(new ActiveStep(*this, text, m_content, std::move(after), m_direction, m_state));
+    // Kept whole before and after, with the direction and state it was made
+    // in, so undoing it shows where it was.
+    m_history.push(new undo::SnapshotStep<Content>(
+        text, m_content, std::move(after),
+        [this, direction = m_direction, state = m_state](const Content& shown) { apply(shown, direction, state); }));
 }
 
 void ActiveEditor::apply(const Content& content, int direction, int state)
@@ -392,7 +375,7 @@ void ActiveEditor::save(const QString& path)
     QPainter(&first).drawImage(0, 0, frameImage(1));
     saveObjectFiles({path, writer.bytes()},
                     {{png, io::encodePng(stripAsCut(), png)}, {bmp, io::encodeBmp(first, bmp)}});
-    m_undo.setClean();
+    m_history.setClean();
 }
 
 void ActiveEditor::open(const QString& path)
@@ -416,7 +399,7 @@ void ActiveEditor::open(const QString& path)
                     throw io::Error::inFile(path, problem);
             }
 
-    m_undo.clear();
+    m_history.clear();
     m_picture = std::move(picture);
     m_frameCount = f.FrameCount;
     for (int s = 1; s <= P; ++s)
@@ -427,7 +410,7 @@ void ActiveEditor::open(const QString& path)
 
 void ActiveEditor::startNew()
 {
-    m_undo.clear();
+    m_history.clear();
     m_content = Content();
     emptyTable(m_content);
     m_direction = 1;

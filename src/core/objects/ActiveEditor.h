@@ -2,6 +2,7 @@
 
 #include "model/Capacities.h"
 #include "objects/ActiveObjectFile.h"
+#include "undo/History.h"
 
 #include <QImage>
 #include <QPoint>
@@ -118,9 +119,10 @@ public:
     void startNew();
 
     // --- history ---
-    QUndoStack& undoStack() { return m_undo; }
+    undo::History& history() { return m_history; }
+    QUndoStack& undoStack() { return m_history.stack(); }
     // Something was changed since the editor started, opened or saved.
-    bool isModified() const { return !m_undo.isClean(); }
+    bool isModified() const { return m_history.isModified(); }
 
     // What a step keeps: the object as it is saved.
     struct Content {
@@ -156,7 +158,7 @@ private:
     QString (&m_table)[P + 1][D + 1][B + 1] = m_content.table;
     int m_direction = 1;
     int m_state = 1;
-    QUndoStack m_undo;
+    undo::History m_history;
 };
 
 // Names of directions and states as the author reads them in messages.

@@ -9,9 +9,9 @@
 #include "objects/BackgroundObjectFile.h"
 #include "objects/FonPictures.h"
 #include "objects/ObjectFile.h"
+#include "undo/Step.h"
 
 #include <QPainter>
-#include <QUndoCommand>
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,41 +24,27 @@ namespace {
 constexpr int kStoreColumns = model::kMaxMapColumns;
 constexpr int kStoreRows = model::kMaxMapRows;
 
-// One edit of the map: the cells it changed, before and after. The steps
-// of one stroke merge into one.
-class FonCellsCommand : public QUndoCommand {
-public:
-    static constexpr int kId = 0x4f01;
+using CellTiles = std::vector<FonEditor::CellTile>;
 
-    FonCellsCommand(FonEditor& editor, const QString& text, std::vector<FonEditor::CellChange> changes, int stroke)
-        : QUndoCommand(text), m_editor(editor), m_changes(std::move(changes)), m_stroke(stroke)
+// A later step of a stroke joins the step: a cell it changes first keeps
+// its tile before, and every cell takes its latest tile after.
+struct JoinCells {
+    void operator()(CellTiles& before, CellTiles& after, const CellTiles& laterBefore,
+                    const CellTiles& laterAfter) const
     {
-    }
-
-    int id() const override { return m_stroke != 0 ? kId : -1; }
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* next = static_cast<const FonCellsCommand*>(other);
-        if (next->m_stroke != m_stroke)
-            return false;
-        for (const FonEditor::CellChange& change : next->m_changes) {
-            auto same = std::find_if(m_changes.begin(), m_changes.end(), [&](const FonEditor::CellChange& c) {
-                return c.column == change.column && c.row == change.row;
+        for (size_t k = 0; k < laterAfter.size(); ++k) {
+            const FonEditor::CellTile& later = laterAfter[k];
+            auto same = std::find_if(after.begin(), after.end(), [&](const FonEditor::CellTile& c) {
+                return c.column == later.column && c.row == later.row;
             });
-            if (same != m_changes.end())
-                same->after = change.after;
-            else
-                m_changes.push_back(change);
+            if (same != after.end()) {
+                same->tile = later.tile;
+            } else {
+                after.push_back(later);
+                before.push_back(laterBefore[k]);
+            }
         }
-        return true;
     }
-    void undo() override { m_editor.applyChanges(m_changes, false); }
-    void redo() override { m_editor.applyChanges(m_changes, true); }
-
-private:
-    FonEditor& m_editor;
-    std::vector<FonEditor::CellChange> m_changes;
-    int m_stroke;
 };
 
 // The cells from one corner cell to the other, both included, given either way round.
@@ -212,13 +198,13 @@ int FonEditor::cell(int column, int row) const
     return m_store[size_t(row) * kStoreColumns + size_t(column)];
 }
 
-void FonEditor::applyChanges(const std::vector<CellChange>& changes, bool forward)
+void FonEditor::showCells(const std::vector<CellTile>& cells)
 {
-    if (changes.empty())
+    if (cells.empty())
         return;
     QRect touched;
-    for (const CellChange& c : changes) {
-        m_store[size_t(c.row) * kStoreColumns + size_t(c.column)] = forward ? c.after : c.before;
+    for (const CellTile& c : cells) {
+        m_store[size_t(c.row) * kStoreColumns + size_t(c.column)] = c.tile;
         touched |= QRect(c.column, c.row, 1, 1);
     }
     touch();
@@ -227,8 +213,17 @@ void FonEditor::applyChanges(const std::vector<CellChange>& changes, bool forwar
 
 void FonEditor::setCellsAsStep(std::vector<CellChange> changes, const QString& text, int stroke)
 {
-    if (!changes.empty())
-        m_undo.push(new FonCellsCommand(*this, text, std::move(changes), stroke));
+    if (changes.empty())
+        return;
+    // Only the cells it changes, before and after: a whole map per step would be most of the history.
+    CellTiles before;
+    CellTiles after;
+    for (const CellChange& c : changes) {
+        before.push_back({c.column, c.row, c.before});
+        after.push_back({c.column, c.row, c.after});
+    }
+    m_history.push(new undo::SnapshotStep<CellTiles, JoinCells>(
+        text, std::move(before), std::move(after), [this](const CellTiles& shown) { showCells(shown); }, stroke));
 }
 
 void FonEditor::toggle(int column, int row)
@@ -469,8 +464,7 @@ void FonEditor::save(const QString& path)
     io::writeFilesTogether({{png, io::encodePng(sheetAsCut(), png)},
                             {bmp, io::encodeBmp(previewImage(*this), bmp)},
                             {path, writer.bytes()}});
-    m_modified = false;
-    m_undo.setClean();
+    m_history.setClean();
 }
 
 void FonEditor::open(const QString& path)
@@ -513,8 +507,7 @@ void FonEditor::open(const QString& path)
         for (int column = 1; column <= file.Columns; ++column)
             m_store[size_t(row - 1) * kStoreColumns + size_t(column - 1)] = file.cell(row, column);
     cut(across, down);
-    m_undo.clear();
-    m_modified = false;
+    m_history.clear();
 }
 
 } // namespace kestrava::objects

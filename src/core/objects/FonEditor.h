@@ -1,5 +1,7 @@
 #pragma once
 
+#include "undo/History.h"
+
 #include <QImage>
 #include <QObject>
 #include <QPoint>
@@ -123,7 +125,8 @@ public:
     // "очистить поле": every cell of the grid emptied, as one undo step.
     void clear();
 
-    QUndoStack& undoStack() { return m_undo; }
+    undo::History& history() { return m_history; }
+    QUndoStack& undoStack() { return m_history.stack(); }
 
     // --- files ---
     // "Сохранить": writes path (the .obf), and base.png (the sheet as cut)
@@ -139,21 +142,22 @@ public:
     // editor's history starts anew.
     void open(const QString& path);
     // Something was changed since the last save or open.
-    bool isModified() const { return m_modified; }
+    bool isModified() const { return m_history.isModified(); }
 
     // The sheet as it is saved: exactly tilesAcross x tilesDown tiles, so
     // the level editor and the game cut it as the editor did; pixels past
     // the last tile are dropped and a short edge is padded transparent.
     QImage sheetAsCut() const;
 
-    // Sets cells without an undo step (the undo steps themselves).
-    struct CellChange {
+    // A cell and the tile it holds.
+    struct CellTile {
         int column = 0;
         int row = 0;
-        int before = 0;
-        int after = 0;
+        int tile = 0;
+        bool operator==(const CellTile&) const = default;
     };
-    void applyChanges(const std::vector<CellChange>& changes, bool forward);
+    // Sets cells without an undo step (the undo steps themselves).
+    void showCells(const std::vector<CellTile>& cells);
 
 signals:
     // Cells (column, row ranges) whose tiles changed.
@@ -165,11 +169,18 @@ signals:
     void selectionChanged();
 
 private:
+    struct CellChange {
+        int column = 0;
+        int row = 0;
+        int before = 0;
+        int after = 0;
+    };
     void setCellsAsStep(std::vector<CellChange> changes, const QString& text, int stroke);
     void paintCrossed(QPoint from, QPoint to, int tile);
     int strokeTile() const { return m_brush == Brush::Eraser ? 0 : m_selected; }
     void cut(int across, int down);
-    void touch() { m_modified = true; }
+    // Any change is unsaved work until the next save, also one undone again.
+    void touch() { m_history.markModified(); }
 
     const io::AppFolder& m_app;
     QImage m_picture;                    // as decoded: what is saved
@@ -183,7 +194,7 @@ private:
     int m_columns = 1;
     int m_rows = 1;
     std::vector<int> m_store;            // kMaxMapColumns x kMaxMapRows, row by row
-    QUndoStack m_undo;
+    undo::History m_history;
 
     // The left button's way over the grid.
     std::optional<QPoint> m_press;       // the cell it went down on
@@ -192,8 +203,6 @@ private:
     std::vector<bool> m_crossed;         // cells this stroke painted
     int m_stroke = 0;                    // serial of the stroke, for merging
     Brush m_brush = Brush::Pencil;
-
-    bool m_modified = false;
 };
 
 } // namespace kestrava::objects

@@ -7,6 +7,7 @@
 #include "model/Numbers.h"
 #include "objects/ObjectFile.h"
 #include "objects/ObjectSave.h"
+#include "undo/Step.h"
 
 #include <QPainter>
 
@@ -36,20 +37,26 @@ QImage readBarPicture(const QString& path)
 
 } // namespace
 
+void LivesEditor::change(Bar after, const QString& text)
+{
+    const Bar before{m_picture, m_direction};
+    if (after == before)
+        return;
+    m_history.push(new undo::SnapshotStep<Bar>(text, before, std::move(after), [this](const Bar& shown) {
+        m_picture = shown.picture;
+        m_direction = shown.direction;
+    }));
+}
+
 void LivesEditor::loadPicture(const QString& path)
 {
-    QImage picture = readBarPicture(path);
-    if (picture != m_picture)
-        m_modified = true;
-    m_picture = std::move(picture);
+    change({readBarPicture(path), m_direction}, u"изображение"_s);
     m_path = path;
 }
 
 void LivesEditor::setDirection(Direction direction)
 {
-    if (direction != m_direction)
-        m_modified = true;
-    m_direction = direction;
+    change({m_picture, direction}, u"направление"_s);
 }
 
 void LivesEditor::reloadPicture()
@@ -95,7 +102,7 @@ void LivesEditor::save(const QString& path)
     objectFile().writeTo(writer);
     const QString bmp = m_app.objectFile(bmpNameOf(path));
     saveObjectFiles({path, writer.bytes()}, {{bmp, io::encodeBmp(m_picture, bmp)}});
-    m_modified = false;
+    m_history.setClean();
 }
 
 void LivesEditor::open(const QString& path)
@@ -106,7 +113,7 @@ void LivesEditor::open(const QString& path)
     m_picture = std::move(picture);
     m_path = bmp;
     m_direction = f.Direction == BarObjectFile::vertical() ? Direction::Vertical : Direction::Horizontal;
-    m_modified = false;
+    m_history.clear();
 }
 
 } // namespace kestrava::objects

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "objects/BarObjectFile.h"
+#include "undo/History.h"
 
 #include <QImage>
 #include <QSize>
@@ -36,7 +37,7 @@ public:
     void setDirection(Direction direction);
 
     // Something was changed since the editor started, opened or saved.
-    bool isModified() const { return m_modified; }
+    bool isModified() const { return m_history.isModified(); }
 
     // The picture stretched into the 33 x 33 view, keeping its proportions.
     QImage view() const;
@@ -54,11 +55,20 @@ public:
     BarObjectFile objectFile() const;
 
 private:
+    // What a step of its history keeps: the bar as it is saved.
+    struct Bar {
+        QImage picture;
+        Direction direction = Direction::None;
+        bool operator==(const Bar&) const = default;
+    };
+    // One step from the bar now to after; none when nothing changes.
+    void change(Bar after, const QString& text);
+
     const io::AppFolder& m_app;
     QImage m_picture;
     QString m_path;
     Direction m_direction = Direction::None;
-    bool m_modified = false;
+    undo::History m_history;
 };
 
 } // namespace kestrava::objects

@@ -75,6 +75,16 @@ void fillNames(Group& g, const QString& name)
     g.FileName = name;
 }
 
+// Whether a group of `table` (1..count) was loaded from `name`.
+template <class Table>
+bool holdsFile(const Table& table, int count, const QString& name)
+{
+    for (int g = 1; g <= count; ++g)
+        if (table[size_t(g)].FileName == name)
+            return true;
+    return false;
+}
+
 // Every group of `table` (1..count) loaded from `name`, read again by `read`
 // with its list slot and number kept, and `keep` putting back what the
 // author set on it; returns their numbers.

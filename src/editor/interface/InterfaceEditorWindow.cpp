@@ -132,7 +132,7 @@ InterfaceEditorWindow::InterfaceEditorWindow(const io::AppFolder& app, StandardD
         bUndo->setToolTip(undo.undoText());
         bRedo->setToolTip(undo.redoText());
     };
-    connect(&undo, &QUndoStack::indexChanged, this, follow);
+    connect(&m_editor->history(), &undo::History::changed, this, follow);
     follow();
 }
 

@@ -220,8 +220,7 @@ void ActiveObjectEditorWindow::buildMenu()
         N_Redo->setEnabled(undo.canRedo());
         N_Redo->setText(undo.canRedo() ? u"Повторить: %1"_s.arg(undo.redoText()) : u"Повторить"_s);
     };
-    connect(&undo, &QUndoStack::indexChanged, this, follow);
-    connect(&undo, &QUndoStack::cleanChanged, this, follow);
+    connect(&m_editor->history(), &undo::History::changed, this, follow);
     follow();
 }
 

@@ -290,8 +290,7 @@ void BackgroundEditorWindow::buildMenu()
         N_Undo->setEnabled(undo.canUndo());
         N_Redo->setEnabled(undo.canRedo());
     };
-    connect(&undo, &QUndoStack::canUndoChanged, this, follow);
-    connect(&undo, &QUndoStack::canRedoChanged, this, follow);
+    connect(&m_editor->history(), &undo::History::changed, this, follow);
     follow();
 }
 

@@ -6,6 +6,7 @@
 #include "io/AppFolder.h"
 #include "io/ColourNames.h"
 #include "model/ObjectKind.h"
+#include "undo/Step.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -128,10 +130,17 @@ FontDialogWindow::FontDialogWindow(const io::AppFolder& app, StandardDialogs& di
         connect(box, &QCheckBox::toggled, this, changed);
     showColour();
     showSample();
+    connect(this, &FontDialogWindow::fontChanged, this, &FontDialogWindow::follow);
+    connect(Memo, &QPlainTextEdit::textChanged, this, &FontDialogWindow::follow);
     markSaved();
 }
 
-FontDialogWindow::~FontDialogWindow() = default;
+FontDialogWindow::~FontDialogWindow()
+{
+    // The history goes before the widgets whose changes it follows.
+    disconnect(Memo, nullptr, this, nullptr);
+    disconnect(this, &FontDialogWindow::fontChanged, this, nullptr);
+}
 
 void FontDialogWindow::setTextObjectEditor(bool on)
 {
@@ -141,13 +150,42 @@ void FontDialogWindow::setTextObjectEditor(bool on)
 
 void FontDialogWindow::markSaved()
 {
-    m_savedFont = GetFont();
-    m_savedText = Memo->toPlainText();
+    m_history.clear();
+    m_state = shown();
+    ++m_gesture;
+}
+
+FontDialogWindow::Shown FontDialogWindow::shown() const
+{
+    return {GetFont(), Memo->toPlainText()};
+}
+
+void FontDialogWindow::follow()
+{
+    const Shown now = shown();
+    if (m_showing || now == m_state)
+        return;
+    // Every change since the last save joins one step, which is gone again
+    // once the font and the text are what was saved.
+    m_history.push(new undo::SnapshotStep<Shown>(
+        u"текстовый объект"_s, m_state, now, [this](const Shown& state) { showState(state); }, m_gesture));
+    m_state = now;
+}
+
+void FontDialogWindow::showState(const Shown& state)
+{
+    // Pushing a step shows what is shown already.
+    if (shown() == state)
+        return;
+    const QScopedValueRollback<bool> showing(m_showing, true);
+    SetFont(state.font);
+    Memo->setPlainText(state.text);
+    m_state = state;
 }
 
 bool FontDialogWindow::isModified() const
 {
-    return m_textObjectEditor && (GetFont() != m_savedFont || Memo->toPlainText() != m_savedText);
+    return m_textObjectEditor && m_history.isModified();
 }
 
 void FontDialogWindow::reject()

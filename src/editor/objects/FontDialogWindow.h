@@ -2,6 +2,7 @@
 
 #include "editor/common/FontDialog.h"
 #include "objects/FontRecord.h"
+#include "undo/History.h"
 
 #include <QDialog>
 #include <QString>
@@ -76,8 +77,18 @@ public slots:
     void reject() override;
 
 private:
-    // What was saved last (or shown first), to tell unsaved work.
+    // The text object as shown: what its history keeps.
+    struct Shown {
+        objects::FontRecord font;
+        QString text;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown shown() const;
+    // What is shown now is what was saved last (or shown first): the history starts anew.
     void markSaved();
+    // A choice or the text changed: the step from what was saved follows it.
+    void follow();
+    void showState(const Shown& state);
 
     void showColour();
     void showSample();
@@ -90,8 +101,10 @@ private:
     QLabel* m_sample = nullptr;
     int m_colour = 0;
     bool m_textObjectEditor = false;
-    objects::FontRecord m_savedFont;
-    QString m_savedText;
+    undo::History m_history;
+    Shown m_state;        // as the last step left it
+    int m_gesture = 1;    // of the changes since the last save
+    bool m_showing = false;
 };
 
 } // namespace kestrava::editor

@@ -234,9 +234,7 @@ void MainWindow::buildMenu()
         m_redoAction->setEnabled(undo.canRedo());
         m_redoAction->setText(named(u"Повторить"_s, undo.redoText()));
     };
-    connect(&undo, &QUndoStack::indexChanged, this, follow);
-    connect(&undo, &QUndoStack::canUndoChanged, this, follow);
-    connect(&undo, &QUndoStack::canRedoChanged, this, follow);
+    connect(&m_document.history(), &undo::History::changed, this, follow);
     follow();
 
     // The level pane's own menus, shown while the pane is.

@@ -15,7 +15,7 @@ RecoveryWriter::RecoveryWriter(document::ProjectDocument& document, QObject* par
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { write(); });
-    connect(&document.undoStack(), &QUndoStack::indexChanged, this, [this] { changed(); });
+    connect(&document.history(), &undo::History::changed, this, [this] { changed(); });
     connect(&document, &document::ProjectDocument::modifiedChanged, this, [this](bool modified) {
         if (!modified && m_ownsCopy)
             discard(); // saved, or undone to what is saved: the copy would only repeat the files

@@ -41,25 +41,10 @@ void joinGroup(ActiveObjectData& o, const model::ActiveGroupData& group, int g)
     o.FileName = group.BmpName;
 }
 
-class Records final : public PlacedRecords {
+class Records final : public TableRecords<ActiveObjectData, &model::StageData::ActiveObject,
+                                           &model::StageData::ActiveObjCount, model::kMaxActiveObjects> {
 public:
-    int count(const model::StageData& s) const override { return s.ActiveObjCount; }
-    void setCount(model::StageData& s, int count) const override { s.ActiveObjCount = count; }
-    int capacity() const override { return model::kMaxActiveObjects; }
     QString countedAs() const override { return u"активных объектов"_s; }
-    Record at(const model::StageData& s, int number) const override { return s.ActiveObject.at(size_t(number)); }
-    void put(model::StageData& s, int number, const Record& record) const override
-    {
-        s.ActiveObject.at(size_t(number)) = std::get<ActiveObjectData>(record);
-    }
-    bool shown(const model::StageData& s, int number) const override
-    {
-        return s.ActiveObject.at(size_t(number)).Exists;
-    }
-    void setShown(model::StageData& s, int number, bool shown) const override
-    {
-        s.ActiveObject.at(size_t(number)).Exists = shown;
-    }
     QString groupFile(const model::StageData& s, int number) const override
     {
         const int g = s.ActiveObject[size_t(number)].GroupValue;

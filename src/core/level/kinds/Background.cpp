@@ -44,22 +44,10 @@ void joinGroup(FonObjectData& o, const model::FonGroupData& group, int g)
     o.Height = group.TileHeight;
 }
 
-class Records final : public PlacedRecords {
+class Records final : public TableRecords<FonObjectData, &model::StageData::FonObject, &model::StageData::FonObjCount,
+                                           model::kMaxFonObjects> {
 public:
-    int count(const model::StageData& s) const override { return s.FonObjCount; }
-    void setCount(model::StageData& s, int count) const override { s.FonObjCount = count; }
-    int capacity() const override { return model::kMaxFonObjects; }
     QString countedAs() const override { return u"фоновых объектов"_s; }
-    Record at(const model::StageData& s, int number) const override { return s.FonObject.at(size_t(number)); }
-    void put(model::StageData& s, int number, const Record& record) const override
-    {
-        s.FonObject.at(size_t(number)) = std::get<FonObjectData>(record);
-    }
-    bool shown(const model::StageData& s, int number) const override { return s.FonObject.at(size_t(number)).Exists; }
-    void setShown(model::StageData& s, int number, bool shown) const override
-    {
-        s.FonObject.at(size_t(number)).Exists = shown;
-    }
     QString groupFile(const model::StageData& s, int number) const override
     {
         return s.FonGroup[size_t(s.FonObject[size_t(number)].Group)].FileName;

@@ -55,10 +55,7 @@ public:
 
     bool holds(const model::StageData& s, const QString& name) const override
     {
-        for (int g = 1; g <= groups(s); ++g)
-            if (s.ActiveGroup[size_t(g)].FileName == name)
-                return true;
-        return false;
+        return holdsFile(s.ActiveGroup, groups(s), name);
     }
     void update(model::StageData& s, const UpdateSource& source) const override
     {

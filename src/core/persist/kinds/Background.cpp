@@ -51,10 +51,7 @@ public:
 
     bool holds(const model::StageData& s, const QString& name) const override
     {
-        for (int g = 1; g <= groups(s); ++g)
-            if (s.FonGroup[size_t(g)].FileName == name)
-                return true;
-        return false;
+        return holdsFile(s.FonGroup, groups(s), name);
     }
     void update(model::StageData& s, const UpdateSource& source) const override
     {

@@ -1,6 +1,6 @@
-#include "document/History.h"
+#include "undo/History.h"
 
-#include "document/StageCommand.h"
+#include "undo/Step.h"
 
 #include <QSignalBlocker>
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace kestrava::document {
+namespace kestrava::undo {
 namespace {
 
 // A command as the stack keeps it: the stack deletes what it drops, so the
@@ -52,9 +52,9 @@ public:
 private:
     void measure()
     {
-        // Commands outside a stage keep a few values.
-        const auto* stage = dynamic_cast<const StageCommand*>(m_command.get());
-        m_bytes = sizeof *this + (stage ? stage->heldBytes() : sizeof(QUndoCommand) * 4) +
+        // Commands that are no step keep a few values.
+        const auto* step = dynamic_cast<const Step*>(m_command.get());
+        m_bytes = sizeof *this + (step ? step->heldBytes() : sizeof(QUndoCommand) * 4) +
                   std::size_t(text().size()) * sizeof(QChar);
     }
 
@@ -70,6 +70,27 @@ const KeptCommand* kept(const QUndoStack& stack, int i)
 
 } // namespace
 
+History::History(std::size_t budget, QObject* parent) : QObject(parent), m_budget(budget)
+{
+    connect(&m_stack, &QUndoStack::indexChanged, this, &History::follow);
+    connect(&m_stack, &QUndoStack::cleanChanged, this, &History::follow);
+}
+
+History::~History()
+{
+    // The steps may show their states in editors that are going too.
+    disconnect(&m_stack, nullptr, this, nullptr);
+}
+
+void History::follow()
+{
+    emit changed();
+    if (isModified() != m_modified) {
+        m_modified = isModified();
+        emit modifiedChanged(m_modified);
+    }
+}
+
 void History::push(QUndoCommand* command)
 {
     m_stack.push(new KeptCommand(std::unique_ptr<QUndoCommand>(command), false));
@@ -79,6 +100,26 @@ void History::push(QUndoCommand* command)
         total -= kept(m_stack, drop++)->bytes();
     if (drop > 0)
         dropOldest(drop);
+}
+
+void History::clear()
+{
+    m_changedOutside = false;
+    m_stack.clear(); // clean again, which the stack announces itself
+    follow();
+}
+
+void History::setClean()
+{
+    m_changedOutside = false;
+    m_stack.setClean();
+    follow();
+}
+
+void History::markModified()
+{
+    m_changedOutside = true;
+    follow();
 }
 
 std::size_t History::heldBytes() const
@@ -119,4 +160,4 @@ void History::dropOldest(int count)
         step->replayed(false);
 }
 
-} // namespace kestrava::document
+} // namespace kestrava::undo
