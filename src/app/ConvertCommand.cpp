@@ -1,6 +1,7 @@
 #include "app/ConvertCommand.h"
 
 #include "codegen/Converter.h"
+#include "codegen/StageClass.h"
 #include "events/SheetPicture.h"
 #include "io/Error.h"
 #include "model/Project.h"
@@ -37,6 +38,8 @@ void warnMissingObjects(const model::Project& project, QTextStream& err)
 {
     for (const QString& note : events::missingObjectNotes(project))
         err << note << Qt::endl;
+    for (const QString& note : codegen::unopenedLoopNotes(project))
+        err << u"Предупреждение: "_s << note << Qt::endl;
 }
 
 } // namespace

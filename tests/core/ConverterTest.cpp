@@ -1,6 +1,7 @@
 #include "codegen/Converter.h"
 #include "codegen/ExtraClass.h"
 #include "codegen/PictureRecord.h"
+#include "codegen/StageClass.h"
 #include "packaging/GameIcon.h"
 #include "io/Error.h"
 #include "io/Png.h"
@@ -809,4 +810,69 @@ TEST(Converter, TheGamesIconIsTheHerosFirstFrameUnlessTheAuthorGivesOne)
     EXPECT_EQ(qAlpha(wide.pixel(16, 3)), 0);
     io::writeFileAtomically(game.dir + u"/icon.png"_s, "not a picture");
     EXPECT_TRUE(test::errorOf([&] { packaging::gameIcon(game.project, game.dir + u"/res"_s); }).contains(u"icon.png"_s));
+}
+
+TEST(Converter, WhatStandsWherePicturesAndRuntimeSourcesGoIsNamedForWhatItIs)
+{
+    Game game;
+    const int hero = game.addActive(1, u"hero"_s, 1);
+    game.placeActive(1, hero, 0, 0);
+    const QString at = game.objects(u"hero.png"_s);
+    const QByteArray picture = game.read(at);
+    auto refusedFor = [&](const QString& what) {
+        const QString m = test::errorOf([&] { game.convert(); });
+        EXPECT_TRUE(m.contains(QDir::toNativeSeparators(at)) && m.contains(what)) << m.toStdString();
+        EXPECT_FALSE(m.contains(u"не найден"_s)) << m.toStdString();
+        EXPECT_TRUE(game.files(u"res"_s).isEmpty());
+    };
+    QFile::remove(at);
+    ASSERT_TRUE(QDir().mkdir(at));
+    refusedFor(u"папка"_s);
+    QDir().rmdir(at);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at).constData(), 0600), 0);
+    refusedFor(u"не обычный файл"_s);
+    QFile::remove(at);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, at));
+    refusedFor(u"символическая ссылка"_s);
+    QFile::remove(at);
+    io::writeFileAtomically(at, picture);
+
+    // A link where a runtime source goes is no edited canvas: refused by name, nothing written.
+    const QString outside = game.tmp.makeDir(u"outside"_s);
+    io::writeFileAtomically(outside + u"/Canvas.java"_s, "class MyGameCanvas {}");
+    for (const QString& name : {u"MyGameCanvas.java"_s, u"StageState.java"_s}) {
+        ASSERT_TRUE(QFile::link(outside + u"/Canvas.java"_s, game.src(name)));
+        const QString m = test::errorOf([&] { game.convert(); });
+        EXPECT_TRUE(m.contains(QDir::toNativeSeparators(game.src(name))) && m.contains(u"символическая ссылка"_s))
+            << m.toStdString();
+        EXPECT_EQ(game.files(u"src"_s), QStringList{name});
+        QFile::remove(game.src(name));
+    }
+    EXPECT_NO_THROW(game.convert());
+    EXPECT_EQ(game.files(u"res"_s), QStringList{u"hero.png"_s});
+}
+
+TEST(Converter, RowsNamingLoopsTheyDoNotOpenAreToldWithTheExtrasFile)
+{
+    Game game;
+    game.project.LevelCount = 2;
+    const int coin = game.addActive(2, u"coin"_s, 1);
+    game.placeActive(2, coin, 0, 0);
+    game.addRow(2, u"comment"_s, u"kr9 in a comment row"_s);
+    model::EventRowData& row = game.addRow(2, u"event"_s, u"(objvis[gr_obj[1][kr1]])"_s);
+    row.ActionText[1] = u"спрятать"_s;
+    row.ActionCode[1] = u"{objvis[gr_obj[3][kr3]]=false;}"_s;
+    // Read without the extras file: no row opens kr1 or kr3.
+    QStringList notes = codegen::unopenedLoopNotes(game.project);
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].startsWith(u"Этап 2, строка событий 2:"_s) && notes[0].contains(u"kr1, kr3"_s)
+                && notes[0].contains(u"project.kestrava.json"_s))
+        << notes[0].toStdString();
+    // The condition's loop opened, the action's still not; then both.
+    row.CondObjects[1] = u"1"_s;
+    notes = codegen::unopenedLoopNotes(game.project);
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].contains(u"kr3"_s) && !notes[0].contains(u"kr1"_s)) << notes[0].toStdString();
+    row.ActionObjects[1][1] = u"3"_s;
+    EXPECT_TRUE(codegen::unopenedLoopNotes(game.project).isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "support/CatalogueSamples.h"
 #include "events/SheetView.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
@@ -152,6 +153,13 @@ TEST_F(SheetFixture, FiftyRowsFitAndTheFiftyFirstIsRefused)
     view.copyRow(1);
     EXPECT_THROW(view.pasteRow(0), io::Error);
     EXPECT_TRUE(s() == full);
+
+    // Joined conditions grow a row's line up to what the project file holds, not past it.
+    const QString half(int(io::kMaxLineBytes / 2), u'a');
+    view.addCondition(1, condition(half));
+    const model::StageData grown = s();
+    EXPECT_THROW(view.addCondition(1, condition(half)), io::Error);
+    EXPECT_TRUE(s() == grown);
 }
 
 TEST_F(SheetFixture, RowEditsUndoAndRedoToIdenticalStages)

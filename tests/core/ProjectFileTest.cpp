@@ -592,8 +592,11 @@ TEST_F(ProjectFileDamage, LineEndsAndWhatFollowsTheLastStage)
     const int end = int(lines.size());
     expectRefused(valid + "x", end + 1, u"после последнего этапа (их 2) ожидался конец файла, а в строке «x»"_s);
     expectRefused(valid + "\r\n\r\n0\r\n", end + 3, u"ожидался конец файла"_s);
-    // 30 MB of digits: refused at their line, quoted in short.
-    const QByteArray digits(30 << 20, '7');
-    expectRefused(valid + "\r\n" + digits, end + 2, u"«%1…»"_s.arg(QString(60, u'7')));
+    // A line as long as a line may be is read (and quoted in short); one
+    // byte more, or 30 MB, is refused at its line for its length.
+    const QByteArray longest(io::kMaxLineBytes, '7');
+    expectRefused(valid + "\r\n" + longest, end + 2, u"«%1…»"_s.arg(QString(60, u'7')));
+    expectRefused(valid + "\r\n" + longest + '7', end + 2, u"строка длиной %1 байт"_s.arg(io::kMaxLineBytes + 1));
+    expectRefused(valid + "\r\n" + QByteArray(30 << 20, '7'), end + 2, u"строка длиной 31457280 байт"_s);
     expectRefused(QByteArray("1\r\n").repeated(100000), 1, u"это не файл проекта"_s);
 }

@@ -82,6 +82,9 @@ TEST(LineWriter, RefusesUnencodableTextAndLineBreaksBeforeWriting)
     EXPECT_THROW(w.text(QStringLiteral("(life==0)") + QChar(0)), io::Error);
     EXPECT_THROW(w.text(u"a\x01b"_s), io::Error);
     w.text(u"a\tb"_s);
+    // The longest line a reader takes is written; one more byte is refused.
+    w.text(QString(io::kMaxLineBytes, u'x'));
+    EXPECT_THROW(w.text(QString(io::kMaxLineBytes + 1, u'x')), io::Error);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old\r\n"));

@@ -103,6 +103,18 @@ bool isUneditedEarlierCopy(const QString& target)
 std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const QString& srcDir)
 {
     std::vector<FixedSource> result;
+    // A link or anything but a plain file where a source of ours goes is no
+    // author's edit to keep: refused by name, as every file of ours is.
+    for (const char* name : kFixedSources) {
+        const QString target = srcDir + u'/' + QString::fromLatin1(name);
+        const QFileInfo info(target);
+        if (info.isSymLink())
+            throw io::Error::inFile(target, u"на месте исходного текста игры находится символическая ссылка; по "
+                                            u"ссылкам файлы игры не пишутся и не читаются, ничего не записано"_s);
+        if (info.exists() && !info.isFile())
+            throw io::Error::inFile(target, u"на месте исходного текста игры находится %1; ничего не записано"_s.arg(
+                                                info.isDir() ? u"папка"_s : u"не обычный файл"_s));
+    }
     // The canvas hands its work to classes of its own. Beside a canvas the
     // author edited, which may do all that work itself, none of them is added.
     const QString canvas = srcDir + u'/' + QString::fromLatin1(kCanvasSource);
@@ -152,6 +164,21 @@ QString outputFolder(const QString& projectDir, const QString& canonicalProject,
 
 namespace {
 
+// Why a picture of the project cannot be read as one; empty when it can.
+// Something other than a file there is named, not taken for a missing one.
+QString pictureProblem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return u"на месте рисунка находится символическая ссылка; по ссылкам рисунки не читаются"_s;
+    if (!info.exists())
+        return u"рисунок не найден"_s;
+    if (info.isDir())
+        return u"на месте рисунка находится папка"_s;
+    if (!info.isFile())
+        return u"это не обычный файл (канал или устройство), а рисунок должен быть файлом"_s;
+    return QString();
+}
 
 // The stage's lives bar picture as the game shows it, encoded for res: from the
 // project's objects folder, else from the library, where the import leaves it.
@@ -164,7 +191,11 @@ ExtraPicture livesPicture(const model::StageData& stage, int level, const QStrin
     if (!bar.Present || bar.BmpName.isEmpty() || !io::isPlainFileName(bar.BmpName))
         return {};
     QString source = objectsDir + u'/' + bar.BmpName;
-    if (!QFileInfo(source).isFile())
+    // Something that is no file where the project's picture goes is said, not passed over for the library's.
+    const bool inProject = QFileInfo::exists(source) || QFileInfo(source).isSymLink();
+    if (const QString problem = inProject ? pictureProblem(source) : QString(); !problem.isEmpty())
+        throw io::Error(u"Этап %1, полоса жизней: %2"_s.arg(level).arg(io::Error::inFile(source, problem).message()));
+    if (!inProject)
         source = app.objectFile(bar.BmpName);
     if (!QFileInfo(source).isFile())
         return {};
@@ -180,8 +211,10 @@ ExtraPicture livesPicture(const model::StageData& stage, int level, const QStrin
 ExtraPicture weaponPicture(const QString& settingsFile)
 {
     const QString source = io::folderPart(settingsFile) + u'/' + QString::fromLatin1(interface::kWeaponPicture);
-    if (!QFileInfo(source).isFile())
+    if (!QFileInfo::exists(source) && !QFileInfo(source).isSymLink())
         return {};
+    if (const QString problem = pictureProblem(source); !problem.isEmpty())
+        throw io::Error(u"Настройки интерфейса: %1"_s.arg(io::Error::inFile(source, problem).message()));
     const QImage image = io::decodePng(io::readWholeFile(source, io::kMaxPictureFileBytes), source);
     return {QString::fromLatin1(interface::kWeaponPicture), io::encodePng(image, source, pictureOptions())};
 }
@@ -229,9 +262,8 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         stages[k] = emittedObjects(project, level);
         auto find = [&](const QString& picture, const PictureJob& job) {
             const QString source = objectsDir + u'/' + picture;
-            if (!QFileInfo(source).isFile())
-                throw io::Error(
-                    u"%1: %2"_s.arg(job.user(), io::Error::inFile(source, u"рисунок не найден"_s).message()));
+            if (const QString problem = pictureProblem(source); !problem.isEmpty())
+                throw io::Error(u"%1: %2"_s.arg(job.user(), io::Error::inFile(source, problem).message()));
         };
         for (const EmittedActive& a : stages[k].active)
             find(a.picture, {{}, level, a.number, true, a.object->FileName});

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <limits>
 #include <tuple>
 #include <vector>
@@ -178,6 +179,46 @@ std::vector<EventLineOrigin> eventLineOrigins(const model::StageData& stage)
     std::vector<EventLineOrigin> origins;
     forEachEventLine(stage, [&](const QString&, int r, int m) { origins.push_back({r, m}); });
     return origins;
+}
+
+QStringList unopenedLoopNotes(const model::Project& project)
+{
+    static const QRegularExpression loopName(u"\\bkr(\\d+)\\b"_s);
+    QStringList notes;
+    for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level) {
+        const model::StageData& stage = project.stage(level);
+        for (int r = 1; r <= std::clamp(stage.EventCurRow, 0, model::kMaxEventRows); ++r) {
+            const model::EventRowData& row = stage.EventRow[size_t(r)];
+            if (row.Kind != kEventKind)
+                continue;
+            QStringList unopened;
+            const auto check = [&](const QString& code, const auto& objects) {
+                for (auto it = loopName.globalMatch(code); it.hasNext();) {
+                    const QString n = it.next().captured(1);
+                    const bool opened = std::find(row.CondObjects.begin(), row.CondObjects.end(), n)
+                                            != row.CondObjects.end()
+                                        || std::find(objects.begin(), objects.end(), n) != objects.end();
+                    if (!opened && !unopened.contains(n))
+                        unopened << n;
+                }
+            };
+            for (int m = 1; m <= model::kMaxActions; ++m)
+                if (!row.ActionText[size_t(m)].isEmpty()) {
+                    check(row.CondCode, row.ActionObjects[size_t(m)]);
+                    check(row.ActionCode[size_t(m)], row.ActionObjects[size_t(m)]);
+                }
+            if (unopened.isEmpty())
+                continue;
+            for (QString& n : unopened)
+                n.prepend(u"kr"_s);
+            notes << u"Этап %1, строка событий %2: её Java называет %3, но цикла по объектам для этого у строки нет, "
+                     u"и игра не скомпилируется. Списки объектов строк хранит файл дополнений проекта "
+                     u"(project.kestrava.json рядом с project.prg): его нет или он не подошёл к проекту. Откройте "
+                     u"проект вместе с его файлом дополнений и сохраните, или поставьте условия и действия строки "
+                     u"заново."_s.arg(level).arg(r).arg(unopened.join(u", "_s));
+        }
+    }
+    return notes;
 }
 
 QString stageClassFileName(int level)

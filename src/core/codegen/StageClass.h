@@ -40,6 +40,12 @@ struct EventLineOrigin {
 };
 std::vector<EventLineOrigin> eventLineOrigins(const model::StageData& stage);
 
+// The loop variables ("kr" + N) the Java of a row names that no object list
+// of the row opens, so the stage class would not compile: rows of a project
+// read without its extras file, which holds the lists. One note per row,
+// worded for the author; empty when every name has its loop.
+QStringList unopenedLoopNotes(const model::Project& project);
+
 // "Etap0.java" for level 1.
 QString stageClassFileName(int level);
 

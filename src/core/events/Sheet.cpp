@@ -2,6 +2,7 @@
 
 #include "catalogue/Item.h"
 #include "io/Error.h"
+#include "io/TextFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,6 +122,11 @@ void addCondition(model::StageData& stage, int r, const Condition& condition)
 {
     checkCondition(condition);
     model::EventRowData& row = rowOf(stage, r);
+    // The project file keeps a row's condition on one line of bounded length.
+    if (row.CondCode.size() + 1 + condition.code.size() > io::kMaxLineBytes
+        || row.CondText.size() + 3 + condition.caption.size() > io::kMaxLineBytes)
+        throw io::Error(u"Условие строки %1 стало бы длиннее, чем файл проекта хранит в строке: поставьте новое "
+                        u"условие в отдельную строку."_s.arg(r));
     row.CondCode = row.CondCode + u'&' + condition.code;
     appendObjects(row.CondObjects, condition.objects);
     row.Kind = kEventKind;

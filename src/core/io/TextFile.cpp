@@ -68,6 +68,10 @@ QString LineReader::text()
     qsizetype end = m_pos;
     while (end < m_data.size() && m_data.at(end) != '\r' && m_data.at(end) != '\n')
         ++end;
+    if (end - m_pos > kMaxLineBytes) {
+        ++m_line;
+        fail(u"строка длиной %1 байт, а ни одно значение файла не длиннее %2"_s.arg(end - m_pos).arg(kMaxLineBytes));
+    }
     const QByteArray raw = m_data.mid(m_pos, end - m_pos);
     if (end < m_data.size()) {
         if (m_data.at(end) == '\r' && end + 1 < m_data.size() && m_data.at(end + 1) == '\n')
@@ -223,6 +227,9 @@ void LineWriter::text(const QString& line)
     if (!bytes)
         refuse(u"текст «%1» содержит символ «%2», которого нет в кодировке windows-1251; файл не записан"_s.arg(
             line, Cp1251::firstUnencodableCharacter(line)));
+    if (bytes->size() > kMaxLineBytes)
+        refuse(u"текст «%1» длиной %2 знаков не поместится в строку файла (не больше %3); файл не записан"_s.arg(
+            excerpt(line)).arg(bytes->size()).arg(kMaxLineBytes));
     m_data.append(*bytes);
     m_data.append("\r\n", 2);
 }

@@ -100,6 +100,10 @@ struct FileBytes {
 void writeFilesTogether(const std::vector<FileBytes>& files, FileSync sync = FileSync::Now);
 // Caps on what a reader takes in, far above any real file of the kind: a
 // larger file is refused before it is read.
+// The longest line a system text file holds: far beyond any name, caption or
+// event code an author makes (a condition of many joined parts stays under a
+// tenth of it), short of a line that would swell the generated game.
+inline constexpr qsizetype kMaxLineBytes = 64 * 1024;
 inline constexpr qint64 kMaxTextFileBytes = qint64(64) << 20;    // the project file and any other
 inline constexpr qint64 kMaxObjectFileBytes = qint64(16) << 20;
 inline constexpr qint64 kMaxPictureFileBytes = qint64(256) << 20;

@@ -254,8 +254,10 @@ ClassFiles Packager::compile(const model::Project& project, const QString& srcDi
     });
     *compiled = outcome.compiled;
     if (outcome.failure) {
-        const QStringList report =
+        QStringList report =
             compilerReport(outcome.failure->output, project, int(codegen::readStageTemplate(m_app).size()));
+        // Rows whose loops are missing fail to compile for one reason, said first.
+        report = codegen::unopenedLoopNotes(project) + report;
         throw io::Error(u"Игра не собрана: компилятор Java нашёл ошибки.\n"_s + report.join(u'\n'));
     }
     return outcome.classes;

@@ -1,6 +1,7 @@
 #include "editor/workspace/ConversionReport.h"
 
 #include "codegen/Converter.h"
+#include "codegen/StageClass.h"
 #include "editor/common/ErrorBox.h"
 #include "events/SheetPicture.h"
 
@@ -21,7 +22,8 @@ bool ConversionReport::run(QWidget* parent, const model::Project& project, const
         return false;
     ConversionReport window(parent);
     // Rows naming objects their stage lacks convert, but do nothing in the game.
-    const QStringList notes = events::missingObjectNotes(project);
+    // Rows without their loops (read without the extras file) would not compile.
+    const QStringList notes = events::missingObjectNotes(project) + codegen::unopenedLoopNotes(project);
     if (!notes.isEmpty())
         window.m_label->setText(window.m_label->text() + u"\n\n"_s + notes.join(u'\n'));
     window.exec();
