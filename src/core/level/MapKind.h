@@ -168,14 +168,10 @@ public:
 // declared here is a deleted function; one declared without its file, the linker's error.
 template <model::ObjectKind K>
 const MapKind& kindOnMap() = delete;
-template <>
-const MapKind& kindOnMap<model::ObjectKind::Background>();
-template <>
-const MapKind& kindOnMap<model::ObjectKind::Active>();
-template <>
-const MapKind& kindOnMap<model::ObjectKind::LivesBar>();
-template <>
-const MapKind& kindOnMap<model::ObjectKind::Text>();
+template <> const MapKind& kindOnMap<model::ObjectKind::Background>();
+template <> const MapKind& kindOnMap<model::ObjectKind::Active>();
+template <> const MapKind& kindOnMap<model::ObjectKind::LivesBar>();
+template <> const MapKind& kindOnMap<model::ObjectKind::Text>();
 
 const MapKind& onMap(model::ObjectKind kind);
 

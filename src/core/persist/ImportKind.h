@@ -110,14 +110,10 @@ std::vector<int> refillGroups(Table& table, int count, const QString& name, Read
 // not declared here is a deleted function; one declared without its file, the linker's error.
 template <model::ObjectKind K>
 const ImportKind& importKind() = delete;
-template <>
-const ImportKind& importKind<model::ObjectKind::Background>();
-template <>
-const ImportKind& importKind<model::ObjectKind::Active>();
-template <>
-const ImportKind& importKind<model::ObjectKind::LivesBar>();
-template <>
-const ImportKind& importKind<model::ObjectKind::Text>();
+template <> const ImportKind& importKind<model::ObjectKind::Background>();
+template <> const ImportKind& importKind<model::ObjectKind::Active>();
+template <> const ImportKind& importKind<model::ObjectKind::LivesBar>();
+template <> const ImportKind& importKind<model::ObjectKind::Text>();
 
 const ImportKind& imported(model::ObjectKind kind);
 

@@ -208,10 +208,6 @@ private:
 } // namespace
 
 template <>
-const MapKind& kindOnMap<model::ObjectKind::Active>()
-{
-    static const Active kind;
-    return kind;
-}
+const MapKind& kindOnMap<model::ObjectKind::Active>() { static const Active kind; return kind; }
 
 } // namespace kestrava::level

@@ -221,10 +221,6 @@ private:
 } // namespace
 
 template <>
-const MapKind& kindOnMap<model::ObjectKind::Background>()
-{
-    static const Background kind;
-    return kind;
-}
+const MapKind& kindOnMap<model::ObjectKind::Background>() { static const Background kind; return kind; }
 
 } // namespace kestrava::level

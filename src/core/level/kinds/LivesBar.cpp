@@ -81,10 +81,6 @@ public:
 } // namespace
 
 template <>
-const MapKind& kindOnMap<model::ObjectKind::LivesBar>()
-{
-    static const LivesBar kind;
-    return kind;
-}
+const MapKind& kindOnMap<model::ObjectKind::LivesBar>() { static const LivesBar kind; return kind; }
 
 } // namespace kestrava::level

@@ -88,10 +88,6 @@ public:
 } // namespace
 
 template <>
-const MapKind& kindOnMap<model::ObjectKind::Text>()
-{
-    static const Text kind;
-    return kind;
-}
+const MapKind& kindOnMap<model::ObjectKind::Text>() { static const Text kind; return kind; }
 
 } // namespace kestrava::level

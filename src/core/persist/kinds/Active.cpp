@@ -87,10 +87,6 @@ public:
 } // namespace
 
 template <>
-const ImportKind& importKind<model::ObjectKind::Active>()
-{
-    static const Active kind;
-    return kind;
-}
+const ImportKind& importKind<model::ObjectKind::Active>() { static const Active kind; return kind; }
 
 } // namespace kestrava::persist

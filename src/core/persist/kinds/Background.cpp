@@ -77,10 +77,6 @@ public:
 } // namespace
 
 template <>
-const ImportKind& importKind<model::ObjectKind::Background>()
-{
-    static const Background kind;
-    return kind;
-}
+const ImportKind& importKind<model::ObjectKind::Background>() { static const Background kind; return kind; }
 
 } // namespace kestrava::persist

@@ -37,10 +37,6 @@ public:
 } // namespace
 
 template <>
-const ImportKind& importKind<model::ObjectKind::LivesBar>()
-{
-    static const LivesBar kind;
-    return kind;
-}
+const ImportKind& importKind<model::ObjectKind::LivesBar>() { static const LivesBar kind; return kind; }
 
 } // namespace kestrava::persist

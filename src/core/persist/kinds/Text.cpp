@@ -37,10 +37,6 @@ public:
 } // namespace
 
 template <>
-const ImportKind& importKind<model::ObjectKind::Text>()
-{
-    static const Text kind;
-    return kind;
-}
+const ImportKind& importKind<model::ObjectKind::Text>() { static const Text kind; return kind; }
 
 } // namespace kestrava::persist
