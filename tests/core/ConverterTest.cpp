@@ -19,6 +19,8 @@
 
 #include <iterator>
 
+#include <libdeflate.h>
+
 #include <sys/stat.h>
 
 using namespace kestrava;
@@ -470,34 +472,60 @@ TEST(Converter, APictureRecordCanSpareWorkButNeverPassAFileAsConverted)
     };
     const auto converted = inode();
     const QByteArray encoded = game.read(game.res(u"hero.png"_s));
-    auto vouch = [&](const QByteArray& source, const QByteArray& inRes) {
+    // A record signed with this installation's key, as if it had made it.
+    const QByteArray key = codegen::PictureRecord::keyIn(game.tmp.app().root());
+    ASSERT_EQ(key.size(), 32);
+    EXPECT_EQ(codegen::PictureRecord::keyIn(game.tmp.app().root()), key);
+    auto vouch = [&](const QByteArray& source, const QByteArray& inRes, const QByteArray& with) {
         codegen::PictureRecord crafted;
         crafted.set(u"hero.png"_s, {codegen::contentHash(source), codegen::contentHash(inRes), inRes.size()});
-        io::writeFileAtomically(record, crafted.bytes());
+        io::writeFileAtomically(record, crafted.bytes(with));
     };
 
     // The honest record: the picture in res is not written again.
     game.convert();
     EXPECT_EQ(inode(), converted);
 
+    // A stranger's picture of the source's size with bytes of its own in a
+    // private chunk, and a record vouching for it made elsewhere: replaced.
+    const QByteArray source = game.read(game.objects(u"hero.png"_s));
+    QByteArray chunk = QByteArray("\0\0\0\x05prIvevil!", 13);
+    const quint32 crc = libdeflate_crc32(0, chunk.constData() + 4, 9);
+    for (int shift : {24, 16, 8, 0})
+        chunk.append(char(crc >> shift));
+    QByteArray forged = encoded;
+    forged.insert(33, chunk); // after the signature and the header chunk
+    ASSERT_TRUE(io::isWholePngOfSize(forged, QSize(48, 32)));
+    io::writeFileAtomically(game.res(u"hero.png"_s), forged);
+    for (const QByteArray& elsewhere : {QByteArray(32, 'k'), QByteArray()}) {
+        vouch(source, forged, elsewhere);
+        game.convert();
+        EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
+        io::writeFileAtomically(game.res(u"hero.png"_s), forged);
+    }
+    // Signed with the key it would pass (what the key guards against).
+    vouch(source, forged, key);
+    game.convert();
+    EXPECT_EQ(game.read(game.res(u"hero.png"_s)), forged);
+
     // A source that is no PNG never passes, whatever the record says.
     const QByteArray notPng("\xca\xfe\xba\xbe class bytes, not a picture");
     io::writeFileAtomically(game.objects(u"hero.png"_s), notPng);
     io::writeFileAtomically(game.res(u"hero.png"_s), notPng);
-    vouch(notPng, notPng);
+    vouch(notPng, notPng, key);
     const QString m = test::errorOf([&] { game.convert(); });
     EXPECT_TRUE(m.contains(u"hero.png"_s)) << m.toStdString();
     EXPECT_EQ(game.read(game.res(u"hero.png"_s)), notPng); // refused, so left as it was
 
     // A PNG source with a file in res that is none: encoded again.
     io::writePng(picture(48, 32, qRgb(200, 0, 0)), game.objects(u"hero.png"_s));
-    vouch(game.read(game.objects(u"hero.png"_s)), notPng);
+    vouch(game.read(game.objects(u"hero.png"_s)), notPng, key);
     game.convert();
     EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
     // Nor a whole PNG of another size.
     const QByteArray small = io::encodePng(QImage(2, 2, QImage::Format_RGB32), u"s.png"_s);
     io::writeFileAtomically(game.res(u"hero.png"_s), small);
-    vouch(game.read(game.objects(u"hero.png"_s)), small);
+    vouch(game.read(game.objects(u"hero.png"_s)), small, key);
     game.convert();
     EXPECT_EQ(game.read(game.res(u"hero.png"_s)), encoded);
 }

@@ -350,7 +350,8 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     writeIndicatorsClass(indicatorsClass, indicators, weapon);
 
     const QString recordFile = PictureRecord::fileIn(projectDir);
-    const PictureRecord before = PictureRecord::read(recordFile);
+    const QByteArray recordKey = PictureRecord::keyIn(app.root());
+    const PictureRecord before = PictureRecord::read(recordFile, recordKey);
     PictureCopier copier(std::move(pictures), objectsDir, resDir, before);
     copier.start(helpers);
     copier.finish();
@@ -389,9 +390,9 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     PictureRecord after;
     for (size_t k = 0; k < copier.jobs().size(); ++k)
         after.set(copier.jobs()[k].name, copier.picture(k).entry);
-    if (!(after == before)) {
+    if (!(after == before) && !recordKey.isEmpty()) {
         try {
-            io::writeFileAtomically(recordFile, after.bytes(), io::FileSync::LeaveToSystem);
+            io::writeFileAtomically(recordFile, after.bytes(recordKey), io::FileSync::LeaveToSystem);
         } catch (const io::Error&) {
             // Without the record the next conversion encodes every picture again: slower, no less right.
         }

@@ -5,7 +5,11 @@
 #include "io/Png.h"
 #include "io/TextFile.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
 
 #include <xxhash.h>
 
@@ -17,7 +21,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace kestrava::codegen {
 namespace {
 
-constexpr char kMagic[] = "kestrava pictures 1\n";
+constexpr char kMagic[] = "kestrava pictures 2\n";
+constexpr qsizetype kKeyBytes = 32;
 constexpr qint64 kMaxRecordBytes = qint64(64) << 20;
 
 void put(QByteArray& out, std::uint64_t value, int bytes)
@@ -77,6 +82,11 @@ private:
     bool m_ok = true;
 };
 
+QByteArray signature(const QByteArray& key, const QByteArray& body)
+{
+    return QMessageAuthenticationCode::hash(body, key, QCryptographicHash::Sha256);
+}
+
 ContentHash hashOf(const char* data, size_t size)
 {
     const XXH128_hash_t h = XXH3_128bits(data, size);
@@ -121,20 +131,39 @@ const QByteArray& PictureRecord::fingerprint()
     return print;
 }
 
-PictureRecord PictureRecord::read(const QString& path)
+QByteArray PictureRecord::keyIn(const QString& appRoot)
 {
+    const QString file = appRoot + u"/.kestrava-picture-key"_s;
+    try {
+        if (QFileInfo(file).isFile() && !QFileInfo(file).isSymLink()) {
+            const QByteArray key = io::readWholeFile(file, kKeyBytes);
+            if (key.size() == kKeyBytes)
+                return key;
+        }
+        QByteArray key(kKeyBytes, Qt::Uninitialized);
+        QRandomGenerator::system()->generate(key.begin(), key.end());
+        io::writeFileAtomically(file, key);
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return key;
+    } catch (const io::Error&) {
+        return {};
+    }
+}
+
+PictureRecord PictureRecord::read(const QString& path, const QByteArray& key)
+{
+    if (key.isEmpty())
+        return {};
     QByteArray bytes;
     try {
         bytes = io::readWholeFile(path, kMaxRecordBytes);
     } catch (const io::Error&) {
         return {};
     }
-    const qsizetype body = bytes.size() - 16;
+    const qsizetype body = bytes.size() - 32;
     if (body < 0 || !bytes.startsWith(kMagic))
         return {};
-    Reader trailer(bytes);
-    trailer.bytes(body);
-    if (!(trailer.hash() == hashOf(bytes.constData(), size_t(body))))
+    if (bytes.sliced(body) != signature(key, bytes.first(body)))
         return {};
     bytes.truncate(body);
 
@@ -174,7 +203,7 @@ bool PictureRecord::operator==(const PictureRecord& other) const
     return true;
 }
 
-QByteArray PictureRecord::bytes() const
+QByteArray PictureRecord::bytes(const QByteArray& key) const
 {
     QByteArray out(kMagic);
     put(out, std::uint64_t(fingerprint().size()), 4);
@@ -191,7 +220,7 @@ QByteArray PictureRecord::bytes() const
         put(out, e.written);
         put(out, std::uint64_t(e.size), 8);
     }
-    put(out, hashOf(out.constData(), size_t(out.size())));
+    out += signature(key, out);
     return out;
 }
 

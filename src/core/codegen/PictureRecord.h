@@ -24,6 +24,9 @@ ContentHash contentHash(const QByteArray& bytes);
 // written is exactly what encoding it again would write. The record only
 // spares that work: the source and the file in res are read and hashed every
 // time, so a missing, stale or damaged record costs time, never a wrong file.
+// The record lies in a project folder a stranger may have made, so it is
+// signed with a key of this installation (kept in the application folder,
+// never in a project): a record made anywhere else is void.
 class PictureRecord {
 public:
     struct Entry {
@@ -39,16 +42,21 @@ public:
     // every earlier entry useless.
     static const QByteArray& fingerprint();
 
-    // The record at path; empty when there is none, when it is damaged or when
-    // it was made by another encoder.
-    static PictureRecord read(const QString& path);
+    // The signing key kept in the application folder appRoot, made on first
+    // use; empty when it can neither be read nor made (then no record is
+    // trusted or written, and every picture is encoded again).
+    static QByteArray keyIn(const QString& appRoot);
+
+    // The record at path; empty when there is none, when it is damaged, when
+    // it was made by another encoder or not signed with key.
+    static PictureRecord read(const QString& path, const QByteArray& key);
 
     const Entry* find(const QString& picture) const;
     void set(const QString& picture, const Entry& entry) { m_entries.insert(picture, entry); }
     bool operator==(const PictureRecord& other) const;
 
-    // The record as a file: the fingerprint, the entries, a hash of it all.
-    QByteArray bytes() const;
+    // The record as a file: the fingerprint, the entries, their signature with key.
+    QByteArray bytes(const QByteArray& key) const;
 
 private:
     QHash<QString, Entry> m_entries;
