@@ -4,6 +4,10 @@
 //   kestrava_crash_child ini APP_DIR FILE.ini         writes the font section of a settings file
 //   kestrava_crash_child edit APP_DIR PROJECT.prg     the editor (offscreen): opens the project, adds a
 //                                                      stage and runs on, keeping its recovery copy, until killed
+//   kestrava_crash_child editor-save APP_DIR PROJECT.prg  the editor (offscreen): opens the project, makes
+//                                                      a new stage and the save child's edit and saves them as the author does
+//                                                      ("Сохранить"), then quits; prints "save from N", the
+//                                                      count of file system calls made before the save
 // The edit moves the first placed active object and renames the first event
 // row, so the project file and its extras both change.
 #include "codegen/Converter.h"
@@ -21,6 +25,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <dlfcn.h>
+
 using namespace kestrava;
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,6 +41,26 @@ int edit(const io::AppFolder& app, const QString& file)
     return QApplication::exec();
 }
 
+// The edit the save child makes on a loaded project.
+void change(model::Project& project)
+{
+    model::StageData& s = project.stage(1);
+    s.ActiveObject[1].X += 7;
+    s.EventRow[1].CondText += u" (изменено)"_s;
+}
+
+int saveInEditor(const io::AppFolder& app, const QString& file)
+{
+    editor::MainWindow window(app);
+    window.openProjectFile(file);
+    window.document().addLevel();       // an edit the history holds, so "Сохранить" has work
+    change(window.document().edit());   // and the save child's, so both files change
+    const auto counted = reinterpret_cast<long (*)()>(::dlsym(RTLD_DEFAULT, "kestrava_kill_shim_calls"));
+    std::fprintf(stderr, "save from %ld\n", counted ? counted() : 0L);
+    std::fflush(stderr);
+    return window.N_SaveClick() && !window.document().isModified() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,6 +68,10 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "edit") == 0) {
         QApplication application(argc, argv);
         return edit(io::AppFolder(application.arguments()[2]), application.arguments()[3]);
+    }
+    if (argc == 4 && std::strcmp(argv[1], "editor-save") == 0) {
+        QApplication application(argc, argv);
+        return saveInEditor(io::AppFolder(application.arguments()[2]), application.arguments()[3]);
     }
     QCoreApplication application(argc, argv);
     const QStringList args = application.arguments();
@@ -58,9 +88,7 @@ int main(int argc, char** argv)
         model::Project project;
         persist::load(project, app, args[3]);
         if (args[1] == u"save"_s) {
-            model::StageData& s = project.stage(1);
-            s.ActiveObject[1].X += 7;
-            s.EventRow[1].CondText += u" (изменено)"_s;
+            change(project);
             persist::save(project, args[3]);
         } else if (args[1] == u"convert"_s) {
             codegen::convertProject(project, app);

@@ -71,6 +71,13 @@ struct Report {
 
 extern "C" {
 
+// How many counted calls the process has made so far: a child names where
+// the part worth killing begins (the editor's save, after its start-up).
+long kestrava_kill_shim_calls()
+{
+    return g_calls.load();
+}
+
 ssize_t write(int fd, const void* data, size_t n)
 {
     static const auto next = real<ssize_t (*)(int, const void*, size_t)>("write");

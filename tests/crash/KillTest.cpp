@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,45 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewProjectFilesAndTheyOpen)
     });
     std::printf("save: %ld kill points, %d left the old project files, %d the new, in %lld ms\n", points, old, fresh,
                 clock.elapsed());
+    EXPECT_GT(old, 0);
+    EXPECT_GT(fresh, 0);
+}
+
+TEST(CrashSafety, AnEditorKilledWhileItSavesLeavesTheOldOrTheNewProjectFiles)
+{
+    // The editor's "Сохранить" killed at each call from where the save begins.
+    Fixture f;
+    const auto pair = [](const QString& dir) {
+        return io::readWholeFile(dir + u"/project.prg"_s) + "\n--\n"
+               + io::readWholeFile(dir + u"/project.kestrava.json"_s);
+    };
+    const QByteArray before = pair(f.dir);
+    const QString reference = f.tmp.root() + u"/reference/game"_s;
+    copyTree(f.dir, reference);
+    const ChildRun full = runChild(u"editor-save"_s, f.tmp.app().root(), reference, 0);
+    ASSERT_EQ(full.exitCode, 0) << full.errors.toStdString();
+    const QRegularExpressionMatch from = QRegularExpression(u"save from (\\d+)"_s).match(full.errors);
+    ASSERT_TRUE(from.hasMatch()) << full.errors.toStdString();
+    const long first = from.captured(1).toLong() + 1;
+    ASSERT_GT(full.calls, first + 3);
+    const QByteArray after = pair(reference);
+    ASSERT_NE(after, before);
+    int old = 0;
+    int fresh = 0;
+    for (long at = first; at <= full.calls; ++at) {
+        const QString run = f.tmp.root() + u"/run%1/game"_s.arg(at);
+        copyTree(f.dir, run);
+        const ChildRun killed = runChild(u"editor-save"_s, f.tmp.app().root(), run, at);
+        EXPECT_TRUE(killed.killed || killed.exitCode == 0) << killed.errors.toStdString();
+        model::Project reopened;
+        EXPECT_NO_THROW(persist::load(reopened, f.tmp.app(), run + u"/project.prg"_s)) << at;
+        const QByteArray now = pair(run);
+        EXPECT_TRUE(now == before || now == after) << "killed at call " << at;
+        (now == before ? old : fresh) += 1;
+        QDir(f.tmp.root() + u"/run%1"_s.arg(at)).removeRecursively();
+    }
+    std::printf("editor save: %ld kill points, %d left the old project files, %d the new\n", full.calls - first + 1,
+                old, fresh);
     EXPECT_GT(old, 0);
     EXPECT_GT(fresh, 0);
 }
