@@ -68,6 +68,7 @@ protected:
         view.pressed(x, y);
         view.released(true);
         view.pointerMoved(x + 1, y);
+        view.tool().dropPicked(); // Esc, so the next press selects
     }
 
     // One edit: it changes the tables; undo gives back exactly the tables

@@ -354,6 +354,7 @@ TEST(FonEditor, SavedMapReachesTheLevelMapAndTheGame)
     view.pressed(100, 200);
     view.released(true);
     ASSERT_EQ(doc.project().current().FonObjCount, 1);
+    view.tool().dropPicked(); // the icon over the map no more
     view.redrawMap();
     EXPECT_EQ(view.map().pixel(100 + 5, 200 + 5), tileColour(2));
     EXPECT_EQ(view.map().pixel(100 + 33 * 2 + 32, 200 + 29), tileColour(2));

@@ -5,11 +5,11 @@
 #include "interface/InterfaceEditor.h"
 #include "interface/InterfaceSettings.h"
 #include "support/ErrorOf.h"
+#include "support/GuiApplication.h"
 #include "support/ObjectLibrary.h"
 #include "support/TempAppFolder.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -20,22 +20,9 @@ using interface::InterfaceEditor;
 
 namespace {
 
-// The preview draws the timer's text, which needs the font database of a GUI application.
-class InterfaceEditorTest : public ::testing::Test {
+// The preview draws the timer's text.
+class InterfaceEditorTest : public test::WithGuiApplication {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (QCoreApplication::instance())
-            return;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        s_app = new QGuiApplication(s_argc, s_argv);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_app;
-        s_app = nullptr;
-    }
-
     QStringList lines(const QString& path)
     {
         QStringList all = io::Cp1251::decode(io::readWholeFile(path)).split(u"\r\n"_s);
@@ -58,12 +45,6 @@ protected:
     }
 
     test::TempAppFolder tmp;
-
-private:
-    static inline int s_argc = 1;
-    static inline char s_name[] = "core-tests";
-    static inline char* s_argv[] = {s_name, nullptr};
-    static inline QGuiApplication* s_app = nullptr;
 };
 
 const QStringList kDefaultLifebar = {u"Pos.x=10"_s, u"Pos.y=10"_s, u"Height=5"_s, u"Width=60"_s,

@@ -2,6 +2,7 @@
 #include "io/Png.h"
 #include "level/LevelView.h"
 #include "level/StageThumbnail.h"
+#include "support/GuiApplication.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -29,7 +30,8 @@ QRgb tileColour(int n)
 // A stage in memory with its pictures on disk: the library in the
 // temporary application folder, the project's copies in a project folder.
 // The tables are arranged directly; what the author does goes through the view.
-class LevelFixture : public ::testing::Test {
+// The map draws texts' lines.
+class LevelFixture : public test::WithGuiApplication {
 protected:
     LevelFixture() : doc(tmp.app()), view(doc)
     {
@@ -198,7 +200,10 @@ TEST_F(LevelFixture, PickingAnIconAndClickingPlacesAnObjectWhereThePointerIs)
     EXPECT_TRUE(o.Exists);
     EXPECT_EQ(o.Width, 16);
     EXPECT_EQ(o.Height, 16);
-    EXPECT_FALSE(tool().picked());
+    // The icon stays picked (the next click places another) until Esc.
+    ASSERT_TRUE(tool().picked());
+    EXPECT_TRUE(tool().dropPicked());
+    view.redrawMap();
     // 3 x 2 tiles of tile 6 from (120, 45) to (168, 77), exclusive.
     EXPECT_EQ(px(120, 45), tileColour(6));
     EXPECT_EQ(px(167, 76), tileColour(6));
@@ -281,27 +286,42 @@ TEST_F(LevelFixture, DraggingMovesByExactDeltasAndActiveObjectsWinOverBackground
     EXPECT_EQ(px(156, 147), tileColour(1));
 }
 
-TEST_F(LevelFixture, ReleaseDropsAPickedGroupAtTheNextMoveButKeepsAPickedText)
+TEST_F(LevelFixture, APickedGroupPlacesAtEveryClickUntilARightPressAndATextOnce)
 {
     addFonGroup(u"a"_s, 1, 1);
     const int t = project().addTextObject(project().CurLevel);
     view.start1();
     pick(1);
-    select(400, 400);
-    view.pointerMoved(401, 402);
-    EXPECT_FALSE(tool().picked());
-
-    pick(2);
-    EXPECT_EQ(tool().picked()->kind, model::ObjectKind::Text);
+    // A press and release that is no click, and moves, keep the pick.
     select(400, 400);
     view.pointerMoved(401, 402);
     ASSERT_TRUE(tool().picked());
-    view.pressed(401, 402);
-    view.released(true);
+    click(100, 100);
+    click(200, 100);
+    // A corner less than 8 pixels from the map's edges sticks to them; 8 does not.
+    click(7, 3);
+    click(8, 8);
+    ASSERT_EQ(s().FonObjCount, 4);
+    EXPECT_EQ(QPoint(s().FonObject[2].X, s().FonObject[2].Y), QPoint(200, 100));
+    EXPECT_EQ(QPoint(s().FonObject[3].X, s().FonObject[3].Y), QPoint(0, 0));
+    EXPECT_EQ(QPoint(s().FonObject[4].X, s().FonObject[4].Y), QPoint(8, 8));
+    // A right press drops it: the next click places nothing.
+    view.pressed(300, 300, false);
+    view.released(false);
+    EXPECT_FALSE(tool().picked());
+    click(300, 300);
+    EXPECT_EQ(s().FonObjCount, 4);
+
+    pick(2);
+    EXPECT_EQ(tool().picked()->kind, model::ObjectKind::Text);
+    click(401, 402);
     EXPECT_EQ(s().TextObject[size_t(t)].X, 401);
     EXPECT_EQ(s().TextObject[size_t(t)].Y, 402);
     EXPECT_FALSE(tool().picked());
-    EXPECT_EQ(s().FonObjCount, 0);
+    // A text near the edge keeps its place: 0 means not placed.
+    pick(2);
+    click(3, 30);
+    EXPECT_EQ(s().TextObject[size_t(t)].X, 3);
 }
 
 TEST_F(LevelFixture, DeletingHidesAnObjectAndKeepsEveryNumber)
@@ -348,16 +368,17 @@ TEST_F(LevelFixture, DeletingHidesAnObjectAndKeepsEveryNumber)
     EXPECT_FALSE(s().ActiveObject[size_t(first)].Exists);
 }
 
-TEST_F(LevelFixture, ReleaseSelectsWithTheShrunkenAreaAndFramesTheFullExtent)
+TEST_F(LevelFixture, AClickSelectsTheBackgroundWhereverItShowsAndFramesTheFullExtent)
 {
     const int g = addFonGroup(u"a"_s, 10, 1);
     const int bg = placeFon(g, 0, 100);
     view.start();
-    for (int x : {0, 120, 130}) {
+    for (int x : {0, 160, 170}) {
         select(x, 105);
         EXPECT_EQ(frame(), level::SelectionRect()) << x;
     }
-    for (int x : {1, 119}) {
+    // Also where a release alone would miss (a tile's last pixels): the press took it.
+    for (int x : {1, 119, 120, 130, 159}) {
         select(x, 105);
         EXPECT_EQ(frame(), (level::SelectionRect{0, 160, 100, 116})) << x;
         EXPECT_EQ(tool().selection(), (PlacedRef{ObjectKind::Background, bg}));
@@ -631,10 +652,31 @@ TEST_F(LevelFixture, ScreenFrameAndALivesBarThatCanBeMoved)
     EXPECT_EQ(s().FonObject[1].X, 2);
 }
 
-TEST_F(LevelFixture, TextMarkersShowOnlyForPositionedTextsAndMayBeMissing)
+TEST_F(LevelFixture, TextsShowTheirLinesAndMarkersOnlyWhenPositioned)
 {
     const int t1 = project().addTextObject(project().CurLevel);
     const int t2 = project().addTextObject(project().CurLevel);
+    const int t3 = project().addTextObject(project().CurLevel);
+    // A text with lines shows them in its colour (BGR in the file), from its corner down.
+    model::TextObjectData& shown = s().TextObject[size_t(t3)];
+    shown.X = 100;
+    shown.Y = 100;
+    shown.Colour = 0x0000FF; // red
+    shown.FontSize = 2;
+    shown.LineCount = 2;
+    shown.Lines[1] = u"██"_s;
+    shown.Lines[2] = u"██"_s;
+    view.redrawMap();
+    const auto redIn = [&](QRect area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qRed(px(x, y)) > 200 && qGreen(px(x, y)) < 60)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(redIn(QRect(100, 100, 20, 15)));
+    EXPECT_TRUE(redIn(QRect(100, 116, 20, 14)));
+    EXPECT_FALSE(redIn(QRect(80, 80, 19, 60)));
     s().TextObject[size_t(t1)].X = 40;
     s().TextObject[size_t(t1)].Y = 50;
     s().TextObject[size_t(t2)].X = 60; // Y 0: not shown
@@ -697,6 +739,7 @@ TEST_F(LevelFixture, ASheetOfMoreThan500TilesIsRefused)
     EXPECT_TRUE(view.statusText().contains(u"600"_s)) << view.statusText().toStdString();
     EXPECT_TRUE(view.statusText().contains(u"500"_s));
     // One already on the map (from a project file) is left out, said once.
+    EXPECT_TRUE(tool().dropPicked()); // a refusal keeps the icon picked
     placeFon(g, 10, 10);
     for (int i = 0; i < 5; ++i)
         view.pointerMoved(i, i);
@@ -1092,6 +1135,7 @@ TEST_F(LevelFixture, SnappingPutsPlacedAndDraggedObjectsOnTheGrid)
     click(-1, 8);
     EXPECT_EQ(s().FonObject[3].X, -16);
     EXPECT_EQ(s().FonObject[3].Y, 8);
+    tool().dropPicked();
     // Dragging: the corner nearest to where the pointer takes it.
     view.pointerMoved(25, 5);
     view.pressed(25, 5);

@@ -357,6 +357,8 @@ TEST(ObjectEditors, MadeObjectsImportShowOnTheMapAndReachTheGame)
     view.released(true);
     view.pointerMoved(401, 300);
     ASSERT_EQ(p.current().ActiveObjCount, 1);
+    view.tool().dropPicked();
+    view.redrawMap();
     EXPECT_EQ(view.map().pixel(409, 309), qRgb(9, 100, 50)); // the first frame
     EXPECT_EQ(view.map().pixel(29, 5), qRgb(250, 0, 0));     // the bar
 

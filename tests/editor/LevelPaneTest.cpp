@@ -84,8 +84,9 @@ protected:
         QApplication::sendEvent(w, &event);
     }
 
-    // Picks list slot p with the mouse, then clicks the map at pos.
-    void place(int p, QPoint pos)
+    // Picks list slot p with the mouse, then clicks the map at pos and,
+    // unless told to keep the icon for more, drops it (Esc).
+    void place(int p, QPoint pos, bool keepPicked = false)
     {
         const QPoint onIcon(20, 50 * (p - 1) + 20);
         move(list, onIcon);
@@ -93,6 +94,8 @@ protected:
         move(map, pos);
         QTest::mouseClick(map, Qt::LeftButton, {}, pos);
         move(map, pos + QPoint(1, 0));
+        if (!keepPicked)
+            pane->findChild<QAction*>(u"DropPicked"_s)->trigger();
     }
 
     model::StageData& s() { return project.current(); }
@@ -115,12 +118,20 @@ TEST_F(LevelPane, AnIconReleasedAndAClickOnTheMapPlaceAnObject)
     ASSERT_TRUE(list && map);
     EXPECT_TRUE(list->findChild<QLabel*>(u"icon1"_s));
     EXPECT_TRUE(list->findChild<QLabel*>(u"icon2"_s));
-    place(1, QPoint(120, 45));
+    place(1, QPoint(120, 45), true);
     ASSERT_EQ(s().FonObjCount, 1);
     EXPECT_EQ(s().FonObject[1].X, 120);
     EXPECT_EQ(s().FonObject[1].Y, 45);
     EXPECT_EQ(s().FonObject[1].Ref, u"1"_s);
+    // The icon stays for another click, until Esc.
+    ASSERT_TRUE(tool().picked());
+    move(map, QPoint(300, 45));
+    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(300, 45));
+    ASSERT_EQ(s().FonObjCount, 2);
+    EXPECT_EQ(s().FonObject[2].X, 300);
+    pane->findChild<QAction*>(u"DropPicked"_s)->trigger(); // Esc
     EXPECT_FALSE(tool().picked());
+    move(map, QPoint(121, 45));
     EXPECT_EQ(pane->findChild<QLabel*>(u"Label1"_s)->text(), u"121x45"_s);
     EXPECT_EQ(pane->levelPicture().pixel(130, 50), qRgb(0, 120, 0));
 
@@ -129,7 +140,7 @@ TEST_F(LevelPane, AnIconReleasedAndAClickOnTheMapPlaceAnObject)
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(60, 300));
     move(map, QPoint(400, 400));
     QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(400, 400));
-    EXPECT_EQ(s().FonObjCount, 1);
+    EXPECT_EQ(s().FonObjCount, 2);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
@@ -437,4 +448,61 @@ TEST_F(LevelPane, AtFourHundredPercentToolsWorkInGamePixelsAndTheMenusAct)
     EXPECT_FALSE(project.LevelGrid.Shown);
     EXPECT_FALSE(pane->GridShown->isChecked());
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+}
+
+TEST_F(LevelPane, KeyboardZoomKeepsThePointersPointOrTheCentreAndShiftWheelScrollsAcross)
+{
+    auto* area = pane->findChild<QScrollArea*>(u"frPos_Obj1"_s);
+    QWidget* viewport = area->viewport();
+    ASSERT_TRUE(area && pane->ZoomIn && pane->ZoomOut);
+    EXPECT_EQ(pane->focusWidget(), map) << "the map takes the keys without a click";
+    const auto underViewport = [&](QPoint inViewport) { return map->toMap(map->mapFrom(viewport, inViewport)); };
+    // Every step from 800 % down to 25 % and up again keeps the game pixel
+    // under the pointer, unless the map's edge stops the scroll there (or
+    // the map, smaller than the view, shows whole).
+    const QPoint pointer(300, 200);
+    pane->setZoom(800);
+    area->horizontalScrollBar()->setValue(2000);
+    area->verticalScrollBar()->setValue(1000);
+    move(map, map->mapFrom(viewport, pointer));
+    int kept = 0;
+    const auto atAnEdge = [](const QScrollBar* bar) { return bar->value() == 0 || bar->value() == bar->maximum(); };
+    for (QAction* step : {pane->ZoomOut, pane->ZoomIn}) {
+        for (int k = 0; k < 12; ++k) {
+            const int before = pane->zoom();
+            const QPoint was = underViewport(pointer);
+            step->trigger();
+            if (pane->zoom() == before)
+                break;
+            const QPoint now = underViewport(pointer);
+            if (!atAnEdge(area->horizontalScrollBar()))
+                EXPECT_LE(std::abs(now.x() - was.x()), 1) << pane->zoom() << "%: " << now.x() << " was " << was.x();
+            if (!atAnEdge(area->verticalScrollBar()))
+                EXPECT_LE(std::abs(now.y() - was.y()), 1) << pane->zoom() << "%: " << now.y() << " was " << was.y();
+            kept += !atAnEdge(area->horizontalScrollBar()) && !atAnEdge(area->verticalScrollBar());
+        }
+        EXPECT_EQ(pane->zoom(), step == pane->ZoomIn ? 800 : 25);
+    }
+    EXPECT_GE(kept, 8);
+    // With the pointer off the map, the view's centre.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(map, &leave);
+    pane->setZoom(100);
+    area->horizontalScrollBar()->setValue(200);
+    area->verticalScrollBar()->setValue(150);
+    const QPoint centre(viewport->width() / 2, viewport->height() / 2);
+    const QPoint middle = underViewport(centre);
+    while (pane->zoom() < 800) {
+        pane->ZoomIn->trigger();
+        EXPECT_LE((underViewport(centre) - middle).manhattanLength(), 2) << pane->zoom() << "%";
+    }
+
+    // Shift + the wheel scrolls sideways, not down.
+    const int across = area->horizontalScrollBar()->value();
+    const int down = area->verticalScrollBar()->value();
+    QWheelEvent wheel(QPointF(50, 50), map->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(map, &wheel);
+    EXPECT_GT(area->horizontalScrollBar()->value(), across);
+    EXPECT_EQ(area->verticalScrollBar()->value(), down);
 }

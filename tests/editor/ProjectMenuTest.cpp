@@ -248,6 +248,7 @@ TEST_F(ProjectMenuTest, LoadingAnObjectTheStageHoldsOffersToUpdateItAndSoDoesThe
     view.pointerMoved(100, 100);
     view.pressed(100, 100);
     view.released(true);
+    view.tool().dropPicked(); // Esc: one forest is enough
     const auto& stage = window->project().stage(1);
     ASSERT_EQ(stage.FonObjCount, 1);
     // The library's forest, edited since.

@@ -209,8 +209,6 @@ bool LevelTool::dropPicked()
 
 std::optional<int> LevelTool::propertiesTarget(ObjectKind kind)
 {
-    // A release arms ResetDrag again, as after any visit of the map.
-    m_place.released();
     if (!m_menuTarget || m_menuTarget->kind != kind || !exists(m_context.stage(), *m_menuTarget))
         return std::nullopt;
     return m_menuTarget->index;

@@ -153,8 +153,9 @@ public:
     // icon stays picked and the context says why).
     virtual bool place(ToolContext& context, int tag) const = 0;
     virtual std::optional<IconPicture> pickedPicture(const ToolContext& context, int tag) const = 0;
-    // A picked icon of the kind outlives the pointer's return after a release.
-    virtual bool pickOutlivesRelease() const = 0;
+    // A group places an object a click, so its icon stays picked; a stage's
+    // one lives bar or a text's one position is placed once and drops it.
+    virtual bool pickStaysAfterPlacing() const = 0;
 
     // --- painting
     // Drawn into the stage kept under the editor's marks, or over the marks on every redraw.

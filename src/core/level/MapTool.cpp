@@ -41,6 +41,14 @@ QPoint ToolContext::snapped(QPoint at, bool nearest) const
                   int(std::clamp<qint64>(onGrid(at.y(), cell.height(), nearest), INT_MIN, INT_MAX)));
 }
 
+QPoint ToolContext::placedCorner() const
+{
+    if (project().LevelGrid.Snap)
+        return snapped(last, false);
+    const auto stick = [](int v) { return v >= 0 && v < kEdgeStick ? 0 : v; };
+    return QPoint(stick(last.x()), stick(last.y()));
+}
+
 const model::Project& ToolContext::project() const
 {
     return document.project();

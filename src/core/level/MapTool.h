@@ -28,6 +28,11 @@ struct ToolContext {
     // A map position on the grid when snapping is on: the corner of the
     // cell it lies in, or with `nearest` the corner nearest to it.
     QPoint snapped(QPoint at, bool nearest) const;
+    // Where a click at the pointer puts a new object's corner: onto the grid
+    // when snapping, else onto the map's left or top edge when that is less
+    // than kEdgeStick pixels away (a click meant for the corner misses by a few).
+    QPoint placedCorner() const;
+    static constexpr int kEdgeStick = 8;
 
     document::ProjectDocument& document;
     MapRenderer& renderer;

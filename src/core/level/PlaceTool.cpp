@@ -9,29 +9,19 @@ namespace kestrava::level {
 void PlaceTool::pick(PickedIcon icon)
 {
     m_picked = icon;
-    // Picked after the last release: the pointer may reach the map without
-    // having moved over it since, and must not lose the pick.
-    m_resetDrag = false;
 }
 
-void PlaceTool::moved(QPoint)
+void PlaceTool::pressed(const MapPress& press)
 {
-    if (m_resetDrag) {
-        if (m_picked && !(m_picked->kind && onMap(*m_picked->kind).pickOutlivesRelease()))
-            m_picked.reset();
-        m_resetDrag = false;
-    }
+    if (!press.primary)
+        m_picked.reset();
 }
 
-void PlaceTool::released()
-{
-    m_resetDrag = true;
-}
+void PlaceTool::moved(QPoint) {}
 
 void PlaceTool::cancel()
 {
     m_picked.reset();
-    m_resetDrag = false;
 }
 
 void PlaceTool::clicked()
@@ -44,7 +34,7 @@ void PlaceTool::clicked()
         m_picked.reset();
         return;
     }
-    if (onMap(*picked.kind).place(m_context, picked.tag))
+    if (onMap(*picked.kind).place(m_context, picked.tag) && !onMap(*picked.kind).pickStaysAfterPlacing())
         m_picked.reset();
 }
 
@@ -53,8 +43,12 @@ void PlaceTool::decorate(MapOverlay& overlay) const
     if (!m_picked || !m_picked->kind) // nothing, or a blank slot
         return;
     if (const std::optional<IconPicture> picture = onMap(*m_picked->kind).pickedPicture(m_context, m_picked->tag);
-        picture && !picture->name.isEmpty())
-        overlay.floating = FloatingPicture{u"drag:"_s + picture->name, picture->path, m_context.snapped(m_context.last, false)};
+        picture && !picture->name.isEmpty()) {
+        // A text at 0 counts as not placed, so only objects stick to the edges.
+        const QPoint corner = *m_picked->kind == model::ObjectKind::Text ? m_context.snapped(m_context.last, false)
+                                                                          : m_context.placedCorner();
+        overlay.floating = FloatingPicture{u"drag:"_s + picture->name, picture->path, corner};
+    }
 }
 
 } // namespace kestrava::level

@@ -14,8 +14,9 @@ struct PickedIcon {
     int tag = 0;
 };
 
-// Placing: the picked group's picture follows the pointer and a click puts
-// a placed object (or the text's position) there.
+// Placing: the picked group's picture follows the pointer and each click puts
+// a placed object there, until Esc, a right press or another icon; a text's
+// position or the lives bar is placed once.
 class PlaceTool : public MapTool {
 public:
     using MapTool::MapTool;
@@ -23,18 +24,15 @@ public:
     void pick(PickedIcon icon);
     std::optional<PickedIcon> picked() const { return m_picked; }
 
-    void pressed(const MapPress&) override {}
+    void pressed(const MapPress& press) override;
     void moved(QPoint at) override;
     void clicked() override;
-    void released() override;
+    void released() override {}
     void cancel() override;
     void decorate(MapOverlay& overlay) const override;
 
 private:
     std::optional<PickedIcon> m_picked;
-    // ResetDrag: a release arms it; the next pointer move then drops a picked
-    // group (a picked text stays until a click).
-    bool m_resetDrag = false;
 };
 
 } // namespace kestrava::level

@@ -141,6 +141,7 @@ void SelectTool::released()
 {
     const model::StageData& s = m_context.stage();
     const bool dragged = m_drag && m_moved;
+    const std::optional<PlacedRef> taken = m_drag;
     const std::optional<QRect> band = m_band;
     m_drag.reset();
     m_band.reset();
@@ -163,7 +164,11 @@ void SelectTool::released()
         return;
     }
     // Selecting changes nothing in the project: the group keeps its movement type.
-    const std::optional<PlacedRef> found = objectAt(s, m_down, Touch::Release);
+    // A release hits with tiles a little smaller than a press; what the press
+    // took near a tile's edge is still what the click selects.
+    std::optional<PlacedRef> found = objectAt(s, m_down, Touch::Release);
+    if (!found && taken && onMap(taken->kind).selectable())
+        found = taken;
     if (m_extend) {
         if (found)
             toggle(*found);

@@ -13,7 +13,7 @@
 #include "media/MapZoom.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -132,7 +132,22 @@ LevelMapPane::LevelMapPane(document::ProjectDocument& document, QWidget* parent)
     connect(ImPositionObjects, &PositionImage::zoomWheel, this, [this](int steps, QPoint at) {
         setZoom(steppedZoom(zoom(), steps), ImPositionObjects->mapTo(frPos_Obj1->viewport(), at));
     });
+    connect(ImPositionObjects, &PositionImage::sidewaysWheel, this, [this](int angle) {
+        QScrollBar* across = frPos_Obj1->horizontalScrollBar();
+        across->setValue(across->value() - angle * across->singleStep() * QApplication::wheelScrollLines() / 120);
+    });
     connect(m_zoomBox, &ZoomBox::percentChosen, this, [this](int percent) { setZoom(percent); });
+}
+
+std::optional<QPoint> LevelMapPane::pointerInView() const
+{
+    const std::optional<QPoint> at = ImPositionObjects->pointerOnScreen();
+    if (!at || !ImPositionObjects->rect().contains(ImPositionObjects->mapFromGlobal(*at)))
+        return std::nullopt;
+    const QPoint inViewport = frPos_Obj1->viewport()->mapFromGlobal(*at);
+    if (!frPos_Obj1->viewport()->rect().contains(inViewport))
+        return std::nullopt;
+    return inViewport;
 }
 
 template <class Operation>
@@ -191,8 +206,9 @@ void LevelMapPane::buildMapActions()
     ZoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
     ZoomOut = action(QStringLiteral("Уменьшить"), "ZoomOut", QKeySequence(QStringLiteral("Ctrl+-")));
     ZoomReset = action(QStringLiteral("Масштаб 100 %"), "ZoomReset", QKeySequence(QStringLiteral("Ctrl+0")));
-    connect(ZoomIn, &QAction::triggered, this, [this] { setZoom(media::zoom::in(zoom())); });
-    connect(ZoomOut, &QAction::triggered, this, [this] { setZoom(media::zoom::out(zoom())); });
+    // From the keyboard too the zoom keeps the point under the pointer, or the view's centre.
+    connect(ZoomIn, &QAction::triggered, this, [this] { setZoom(media::zoom::in(zoom()), pointerInView()); });
+    connect(ZoomOut, &QAction::triggered, this, [this] { setZoom(media::zoom::out(zoom()), pointerInView()); });
     connect(ZoomReset, &QAction::triggered, this, [this] { setZoom(100); });
     GridShown = new QAction(QStringLiteral("Сетка"), this);
     GridShown->setObjectName(QStringLiteral("GridShown"));
@@ -218,6 +234,8 @@ void LevelMapPane::buildMapActions()
 void LevelMapPane::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // The arrows and the zoom keys work on the map without a click on it first.
+    ImPositionObjects->setFocus(Qt::OtherFocusReason);
     for (QMenu* menu : {MapMenu, ViewMenu})
         menu->menuAction()->setVisible(true);
 }

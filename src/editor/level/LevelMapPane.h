@@ -88,6 +88,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The pointer's point in the map's viewport while it is over the map.
+    std::optional<QPoint> pointerInView() const;
     void pnObjectsListMouseMove(QPoint pos);
     void pnObjectsListMouseUp(QPoint pos);
     void ImPositionObjectsMouseMove(QPoint pos);

@@ -46,6 +46,7 @@ void PositionImage::paintEvent(QPaintEvent* event)
 
 void PositionImage::mouseMoveEvent(QMouseEvent* event)
 {
+    m_pointer = event->globalPosition().toPoint();
     emit pointerMoved(toMap(event->position()));
 }
 
@@ -65,8 +66,21 @@ void PositionImage::mouseReleaseEvent(QMouseEvent* event)
     emit buttonReleased(pos, event->button(), click);
 }
 
+void PositionImage::leaveEvent(QEvent* event)
+{
+    m_pointer.reset();
+    QWidget::leaveEvent(event);
+}
+
 void PositionImage::wheelEvent(QWheelEvent* event)
 {
+    if ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) == Qt::ShiftModifier) {
+        // Some platforms turn Shift + wheel into a sideways turn themselves.
+        const QPoint angle = event->angleDelta();
+        emit sidewaysWheel(angle.y() != 0 ? angle.y() : angle.x());
+        event->accept();
+        return;
+    }
     if (const int steps = wheelZoomSteps(event, m_wheel))
         emit zoomWheel(steps, event->position().toPoint());
 }

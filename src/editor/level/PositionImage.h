@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 namespace kestrava::level { class LevelView; }
 
 namespace kestrava::editor {
@@ -9,7 +11,8 @@ namespace kestrava::editor {
 // The level map (ImPositionObjects): shows the picture the level editor
 // draws at its zoom and reports the pointer in game pixels, whatever the
 // zoom. A left press and release on it make a click, reported with the
-// release, before it. Ctrl + the wheel asks for another zoom.
+// release, before it. Ctrl + the wheel asks for another zoom, Shift + the
+// wheel to scroll sideways.
 class PositionImage : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +23,9 @@ public:
     void setZoom(int percent);
     // A view pixel of the widget as a map position.
     QPoint toMap(QPointF view) const;
+    // Where on the screen the pointer was last seen while over the map
+    // (on the screen, since a zoom scrolls the map under a pointer that stays).
+    std::optional<QPoint> pointerOnScreen() const { return m_pointer; }
 
 signals:
     void pointerMoved(QPoint pos);
@@ -27,6 +33,8 @@ signals:
     void buttonReleased(QPoint pos, Qt::MouseButton button, bool click);
     // Ctrl + wheel: steps up (positive) or down, about the view pixel `at`.
     void zoomWheel(int steps, QPoint at);
+    // Shift + wheel: the wheel's angle, to scroll across.
+    void sidewaysWheel(int angle);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,12 +42,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     const level::LevelView& m_view;
     int m_zoom = 100;
     int m_wheel = 0; // wheel angle not yet turned into steps
     bool m_leftDown = false;
+    std::optional<QPoint> m_pointer;
 };
 
 } // namespace kestrava::editor

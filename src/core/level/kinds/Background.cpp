@@ -162,7 +162,7 @@ public:
             return false;
         }
         FonObjectData o;
-        const QPoint at = context.snapped(context.last, false);
+        const QPoint at = context.placedCorner();
         o.X = at.x();
         o.Y = at.y();
         joinGroup(o, group, g);
@@ -177,7 +177,7 @@ public:
         const QString& picture = context.stage().FonGroup[size_t(g)].BmpName;
         return IconPicture{picture, context.project().projectPath(u"objects/"_s + picture)};
     }
-    bool pickOutlivesRelease() const override { return false; }
+    bool pickStaysAfterPlacing() const override { return true; }
 
     bool drawnUnderTheMarks() const override { return true; }
     void feedInputs(const model::StageData& s, MapInputs& to) const override

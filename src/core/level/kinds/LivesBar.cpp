@@ -55,7 +55,7 @@ public:
 
     bool place(ToolContext&, int) const override { return true; } // never on the list
     std::optional<IconPicture> pickedPicture(const ToolContext&, int) const override { return std::nullopt; }
-    bool pickOutlivesRelease() const override { return false; }
+    bool pickStaysAfterPlacing() const override { return false; }
 
     // It covers the frame of a selection.
     bool drawnUnderTheMarks() const override { return false; }

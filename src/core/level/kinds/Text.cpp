@@ -1,11 +1,16 @@
-// Text objects on the level map: placed from the list by a click, shown as
-// a marker, never picked on the map itself.
+// Text objects on the level map: placed from the list by a click, shown
+// with their lines as the game draws them (a marker for a text without
+// any), never picked on the map itself.
 #include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
 #include "level/MapKind.h"
 #include "level/MapTool.h"
+#include "io/ColourNames.h"
 #include "media/PictureSource.h"
 
+#include <QFont>
+#include <QGuiApplication>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -14,6 +19,38 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::level {
 namespace {
+
+// The font the game's player shows a text in: its face, style and pixel height.
+QFont gameFont(const model::TextObjectData& text)
+{
+    QFont font(text.FontFace == 1 ? u"Monospace"_s : u"Sans Serif"_s);
+    font.setStyleHint(text.FontFace == 1 ? QFont::Monospace : QFont::SansSerif);
+    constexpr int heights[] = {10, 12, 15}; // small, medium, large
+    font.setPixelSize(heights[text.FontSize >= 0 && text.FontSize <= 2 ? text.FontSize : 1]);
+    font.setBold(text.Bold != 0);
+    font.setItalic(text.Italic != 0);
+    font.setUnderline(text.Underline != 0);
+    return font;
+}
+
+// Draws the text's lines from its corner down; false when it has none.
+bool drawLines(QPainter& painter, const model::TextObjectData& text)
+{
+    const int lines = std::clamp(text.LineCount, 0, model::kMaxTextLines);
+    // Text needs a GUI application's fonts; drawn without one (a tool), the marker stands in.
+    if (lines == 0 || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return false;
+    const QFont font = gameFont(text);
+    const QFontMetrics metrics(font);
+    painter.setFont(font);
+    painter.setPen(io::colourOf(text.Colour));
+    int top = text.Y;
+    for (int k = 1; k <= lines; ++k) {
+        painter.drawText(QPoint(text.X, top + metrics.ascent()), text.Lines[size_t(k)]);
+        top += metrics.height();
+    }
+    return true;
+}
 
 class Text final : public MapKind {
 public:
@@ -59,7 +96,7 @@ public:
         return IconPicture{MapRenderer::kTextMarker, context.renderer.pictures().app().imageFile(MapRenderer::kTextMarker)};
     }
     // A picked text stays until a click places it.
-    bool pickOutlivesRelease() const override { return true; }
+    bool pickStaysAfterPlacing() const override { return false; }
 
     // Its markers cover the frame of a selection.
     bool drawnUnderTheMarks() const override { return false; }
@@ -74,6 +111,8 @@ public:
         for (int t = 1; t <= placedCount(s); ++t) {
             const model::TextObjectData& text = s.TextObject[size_t(t)];
             if (text.X == 0 || text.Y == 0)
+                continue;
+            if (drawLines(canvas.painter, text))
                 continue;
             if (!triedMarker) {
                 haveMarker = pictures.loadSilently(pictures.app().imageFile(MapRenderer::kTextMarker), &marker);
