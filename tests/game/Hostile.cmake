@@ -62,7 +62,7 @@ endforeach()
 
 # Played: Class.forName finds neither the folder's Evil nor the desktop's File.
 file(WRITE ${evil}/hostile.play "expect life == 7\nexpect stage == 1\nticks 5\nexpect life == 7\n")
-execute_process(COMMAND ${JAVA} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
+execute_process(COMMAND ${JAVA} ${HEAP} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
                         ${hostile}/bin/hostile.jad
                 WORKING_DIRECTORY ${hostile} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 expect_ok("playing hostile")
@@ -92,7 +92,7 @@ foreach(case "exec;обращается к java.lang.Runtime.exec\\(java.lang.St
   execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${evil}/${kind}.jar --format=zip ${members}
                   WORKING_DIRECTORY ${evil}/unpacked RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   expect_ok("making ${kind}.jar")
-  execute_process(COMMAND ${JAVA} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
+  execute_process(COMMAND ${JAVA} ${HEAP} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
                           ${evil}/${kind}.jar
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(result EQUAL 0 OR NOT err MATCHES "Игра не запущена: класс Evil ${named}")
