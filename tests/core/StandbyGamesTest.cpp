@@ -139,22 +139,42 @@ private:
     QStringList m_answers;
 };
 
+// The games built in a fresh application folder, and an event loop, as in
+// the editor: a restarted standby is started from it.
+class StandbyGames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!m_tools.found())
+            GTEST_SKIP() << "no java, javac or jar";
+        m_tmp.addJava();
+        m_games = m_tmp.makeDir(u"games"_s);
+        ASSERT_TRUE(makeGames(m_tmp, m_tools, m_games));
+    }
+
+    QString game(const char* name) const { return m_games + u'/' + QString::fromLatin1(name) + u".jar"_s; }
+
+    // Plays the game and waits until it draws.
+    void plays(packaging::StandbyJava& standby, Heard& heard, const char* name) const
+    {
+        ASSERT_TRUE(standby.play(game(name), QString::fromLatin1(name), 1));
+        EXPECT_EQ(heard.next(), u"playing"_s);
+        EXPECT_EQ(heard.next(), u"frame"_s);
+    }
+
+    int m_argc = 1;
+    char m_name[14] = "standby-games";
+    char* m_argv[2] = {m_name, nullptr};
+    QCoreApplication m_app{m_argc, m_argv};
+    const Tools m_tools = tools();
+    test::TempAppFolder m_tmp;
+    QString m_games;
+};
+
 } // namespace
 
-TEST(StandbyGames, AGameOutOfMemoryIsStoppedWithTheLimitNamedAndTheProcessPlaysTheNext)
+TEST_F(StandbyGames, AGameOutOfMemoryIsStoppedWithTheLimitNamedAndTheProcessPlaysTheNext)
 {
-    const Tools t = tools();
-    if (!t.found())
-        GTEST_SKIP() << "no java, javac or jar";
-    // An event loop, as in the editor: the restarted process is started from it.
-    int argc = 1;
-    char name[] = "standby-games";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    test::TempAppFolder tmp;
-    tmp.addJava();
-    const QString games = tmp.makeDir(u"games"_s);
-    ASSERT_TRUE(makeGames(tmp, t, games));
     const QString exhausted = u"Игра остановлена: ей не хватило памяти (больше %1 МБ; телефон даёт игре 1–4 МБ)."_s
                                   .arg(packaging::kGameHeapMegabytes);
 
@@ -162,61 +182,43 @@ TEST(StandbyGames, AGameOutOfMemoryIsStoppedWithTheLimitNamedAndTheProcessPlaysT
     QElapsedTimer clock;
     clock.start();
     QProcess alone;
-    const QString script = games + u"/one.play"_s;
+    const QString script = m_games + u"/one.play"_s;
     io::writeFileAtomically(script, "ticks 1\n");
-    alone.start(t.java, {packaging::gameHeapOption(), u"-jar"_s, tmp.app().player(), u"--headless"_s, u"--script"_s,
-                         script, games + u"/Hog.jar"_s});
+    alone.start(m_tools.java, {packaging::gameHeapOption(), u"-jar"_s, m_tmp.app().player(), u"--headless"_s,
+                               u"--script"_s, script, game("Hog")});
     ASSERT_TRUE(alone.waitForFinished(30000));
     EXPECT_EQ(alone.exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(alone.readAllStandardError()).contains(exhausted));
     EXPECT_LT(clock.elapsed(), 15000);
 
-    packaging::StandbyJava standby(tmp.app());
+    packaging::StandbyJava standby(m_tmp.app());
     standby.playWithoutWindow();
     Heard heard(standby);
-    ASSERT_TRUE(standby.play(games + u"/Hog.jar"_s, u"Hog"_s, 1));
+    ASSERT_TRUE(standby.play(game("Hog"), u"Hog"_s, 1));
     EXPECT_EQ(heard.next(), u"playing"_s);
     EXPECT_EQ(heard.next(), u"failed "_s + exhausted);
     const qint64 pid = standby.pid();
     ASSERT_GT(pid, 0);
 
     // The same process plays the next game: the first one's memory, held by its field, is free again.
-    ASSERT_TRUE(standby.play(games + u"/Good.jar"_s, u"Good"_s, 1));
-    EXPECT_EQ(heard.next(), u"playing"_s);
-    EXPECT_EQ(heard.next(), u"frame"_s);
+    plays(standby, heard, "Good");
     EXPECT_EQ(standby.pid(), pid);
 }
 
-TEST(StandbyGames, AGameThatGoesOnAfterItsStopRestartsTheProcessAndTheNextGamePlays)
+TEST_F(StandbyGames, AGameThatGoesOnAfterItsStopRestartsTheProcessAndTheNextGamePlays)
 {
-    const Tools t = tools();
-    if (!t.found())
-        GTEST_SKIP() << "no java, javac or jar";
-    // An event loop, as in the editor: the restarted process is started from it.
-    int argc = 1;
-    char name[] = "standby-games";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    test::TempAppFolder tmp;
-    tmp.addJava();
-    const QString games = tmp.makeDir(u"games"_s);
-    ASSERT_TRUE(makeGames(tmp, t, games));
-    packaging::StandbyJava standby(tmp.app());
+    packaging::StandbyJava standby(m_tmp.app());
     standby.playWithoutWindow();
     Heard heard(standby);
 
     // A game that ends as asked leaves the process as it was (the next game plays in it).
-    ASSERT_TRUE(standby.play(games + u"/Good.jar"_s, u"Good"_s, 1));
-    EXPECT_EQ(heard.next(), u"playing"_s);
-    EXPECT_EQ(heard.next(), u"frame"_s);
+    plays(standby, heard, "Good");
     const qint64 first = standby.pid();
     ASSERT_GT(first, 0);
     standby.stopGame();
 
     // One whose thread goes on: the process ends itself, and a fresh one is started without a request.
-    ASSERT_TRUE(standby.play(games + u"/Stays.jar"_s, u"Stays"_s, 1));
-    EXPECT_EQ(heard.next(), u"playing"_s);
-    EXPECT_EQ(heard.next(), u"frame"_s);
+    plays(standby, heard, "Stays");
     ASSERT_EQ(standby.pid(), first);
     QElapsedTimer clock;
     clock.start();
@@ -231,8 +233,6 @@ TEST(StandbyGames, AGameThatGoesOnAfterItsStopRestartsTheProcessAndTheNextGamePl
     EXPECT_GT(second, 0);
     EXPECT_LT(clock.elapsed(), 5000);
 
-    ASSERT_TRUE(standby.play(games + u"/Good.jar"_s, u"Good"_s, 1));
-    EXPECT_EQ(heard.next(), u"playing"_s);
-    EXPECT_EQ(heard.next(), u"frame"_s);
+    plays(standby, heard, "Good");
     EXPECT_EQ(standby.pid(), second);
 }
