@@ -9,6 +9,15 @@ if(NOT KESTRAVA_JAVA OR NOT TARGET kestrava_java)
   return()
 endif()
 
+# Games play under the heap limit the editor gives the player (kGameHeapMegabytes).
+set(heap_header ${CMAKE_SOURCE_DIR}/src/core/packaging/PlayerCommand.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${heap_header})
+file(READ ${heap_header} heap_text)
+if(NOT heap_text MATCHES "kGameHeapMegabytes = ([0-9]+);")
+  message(FATAL_ERROR "${heap_header} no longer says kGameHeapMegabytes = N;: the game tests' heap is unknown")
+endif()
+set(game_heap -Xmx${CMAKE_MATCH_1}m)
+
 add_executable(kestrava_game_projects ${CMAKE_CURRENT_SOURCE_DIR}/game/GameProjects.cpp)
 target_link_libraries(kestrava_game_projects PRIVATE kestrava_core)
 
@@ -35,7 +44,7 @@ set_tests_properties(Game.ProjectsArePackaged PROPERTIES FIXTURES_SETUP game_pac
 
 foreach(name ${game_projects})
   add_test(NAME Game.${name}
-           COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+           COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
                    --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/${name}.play
                    --frames ${game_frames}/${name} ${game_work}/${name}/bin/${name}.jad)
   set_tests_properties(Game.${name} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
@@ -45,7 +54,7 @@ endforeach()
 foreach(size 128x128 128x160 176x208 176x220 240x320)
   foreach(name demo hud)
     add_test(NAME Game.${name}.${size}
-             COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+             COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
                      --headless --size ${size} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/sizes/${name}.play
                      --frames ${game_frames}/${name}-${size} ${game_work}/${name}/bin/${name}.jad)
     set_tests_properties(Game.${name}.${size} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
@@ -54,13 +63,13 @@ endforeach()
 
 # Without --size, the screen the jad names, or the default where it names none a game can have.
 add_test(NAME Game.TheJadNamesTheScreen
-         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
                  -DWORK=${game_work} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/JadScreen.cmake)
 set_tests_properties(Game.TheJadNamesTheScreen PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
 
 # The demo through ProGuard ("Уменьшить игру"), played.
 add_test(NAME Game.demo.shrunk
-         COMMAND ${KESTRAVA_JAVA} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+         COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
                  --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/shrunk/demo.play
                  --frames ${game_frames}/demo-shrunk ${game_work}/demo-shrunk/bin/demo-shrunk.jad)
 set_tests_properties(Game.demo.shrunk PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
@@ -69,7 +78,7 @@ set_tests_properties(Game.demo.shrunk PROPERTIES FIXTURES_REQUIRED game_packages
 find_program(KESTRAVA_JAVAC_FOR_TESTS javac)
 add_test(NAME Game.HostileProjectsStayInTheirFolder
          COMMAND ${CMAKE_COMMAND} -DKESTRAVA=$<TARGET_FILE:kestrava> -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
-                 -DJAVA=${KESTRAVA_JAVA} -DJAVAC=${KESTRAVA_JAVAC_FOR_TESTS} -DWORK=${game_work}
+                 -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap} -DJAVAC=${KESTRAVA_JAVAC_FOR_TESTS} -DWORK=${game_work}
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Hostile.cmake)
 set_tests_properties(Game.HostileProjectsStayInTheirFolder PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 180)
 

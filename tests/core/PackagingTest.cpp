@@ -298,11 +298,11 @@ TEST(Packaging, ThePlayerOpensTheGameAtTheScreenItsJadNames)
     const io::AppFolder app(u"/opt/kestrava"_s);
     // The jad says the screen; its size only sets how much larger the window shows it.
     EXPECT_EQ(packaging::playerArguments(app, u"/p/bin/p.jad"_s, u"Игра"_s, {240, 320}),
-              (QStringList{u"-jar"_s, u"/opt/kestrava/java/kestrava-player.jar"_s, u"--title"_s, u"Игра"_s,
-                           u"--scale"_s, u"2"_s, u"/p/bin/p.jad"_s}));
-    EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {128, 128}).at(5), u"3"_s);
+              (QStringList{u"-Xmx64m"_s, u"-jar"_s, u"/opt/kestrava/java/kestrava-player.jar"_s, u"--title"_s,
+                           u"Игра"_s, u"--scale"_s, u"2"_s, u"/p/bin/p.jad"_s}));
+    EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {128, 128}).at(6), u"3"_s);
     // A size no phone has is played at the usual screen, 176 x 208: three times.
-    EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {2000, 2000}).at(5), u"3"_s);
+    EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {2000, 2000}).at(6), u"3"_s);
 }
 
 TEST(Packaging, StageClassesOfStagesTheProjectNoLongerHasAreLeftOut)

@@ -166,12 +166,13 @@ TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenItsJadNames)
     const QString realJava = QFileInfo(QStandardPaths::findExecutable(u"java"_s)).canonicalFilePath();
     if (realJava.isEmpty() || QStandardPaths::findExecutable(u"ecj"_s).isEmpty())
         GTEST_SKIP() << "no java or ecj";
-    // A Java whose java notes how it was asked to play; the compiler runs on the machine's.
+    // A Java whose java notes how it was asked to play (the heap option, then -jar); the compiler runs on the
+    // machine's.
     const QString bin = folder.makeDir(u"jdk/bin"_s);
     const QString asked = folder.root() + u"/asked.txt"_s;
     QFile java(bin + u"/java"_s);
     ASSERT_TRUE(java.open(QIODevice::WriteOnly));
-    java.write(("#!/bin/sh\nif [ \"$1\" != -jar ]; then exec '" + realJava.toLocal8Bit() + "' \"$@\"; fi\n"
+    java.write(("#!/bin/sh\nif [ \"$2\" != -jar ]; then exec '" + realJava.toLocal8Bit() + "' \"$@\"; fi\n"
                 "printf '%s\\n' \"$@\" > '" + asked.toLocal8Bit() + "'\n").constData());
     java.close();
     java.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -193,8 +194,8 @@ TEST_F(RunMenuTest, PlayOpensThePackageInThePlayerAtTheScreenItsJadNames)
     QFile args(asked);
     ASSERT_TRUE(args.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(args.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines, (QStringList{u"-jar"_s, folder.app().player(), u"--title"_s, u"demo"_s, u"--scale"_s, u"3"_s,
-                                  demo + u"/bin/demo.jad"_s}));
+    EXPECT_EQ(lines, (QStringList{u"-Xmx64m"_s, u"-jar"_s, folder.app().player(), u"--title"_s, u"demo"_s,
+                                  u"--scale"_s, u"3"_s, demo + u"/bin/demo.jad"_s}));
     EXPECT_TRUE(io::readWholeFile(demo + u"/bin/demo.jad"_s).contains("Kestrava-Screen-Width: 176\r\n"
                                                                          "Kestrava-Screen-Height: 208\r\n"));
 }

@@ -4,14 +4,14 @@
 #    neither the compiler nor the jar; only the converter's pictures go in.
 #  - The game cannot load a desktop class by name, nor one of its folder.
 #  - The player refuses an archive whose classes call what no phone has
-#    (Runtime.exec, java.io.File) or ends the virtual machine (System.exit),
-#    naming the class and what it calls, and
-#    runs none of it.
+#    (Runtime.exec, java.io.File), ends the virtual machine (System.exit) or
+#    declares finalize() (the desktop's finalizer would run it after the game),
+#    naming the class and what it calls, and runs none of it.
 set(hostile ${WORK}/hostile)
 set(reaching ${WORK}/reaching)
 set(evil ${WORK}/evil)
 file(REMOVE_RECURSE ${evil})
-file(MAKE_DIRECTORY ${evil}/exec ${evil}/file ${evil}/exit ${evil}/plain)
+file(MAKE_DIRECTORY ${evil}/exec ${evil}/file ${evil}/exit ${evil}/finalize ${evil}/plain)
 set(marker ${evil}/evil-ran)
 
 function(expect_ok what)
@@ -28,7 +28,8 @@ file(WRITE ${evil}/exec/Evil.java
   "public class Evil { static { try { Runtime.getRuntime().exec(\"touch ${marker}\"); } catch (Exception e) { } } }\n")
 file(WRITE ${evil}/file/Evil.java "public class Evil { java.io.File where; }\n")
 file(WRITE ${evil}/exit/Evil.java "public class Evil { static void end() { System.exit(0); } }\n")
-foreach(kind plain exec file exit)
+file(WRITE ${evil}/finalize/Evil.java "public class Evil { protected void finalize() { for (;;) { } } }\n")
+foreach(kind plain exec file exit finalize)
   execute_process(COMMAND ${JAVAC} --release 8 -d ${evil}/${kind} ${evil}/${kind}/Evil.java
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   expect_ok("javac Evil.java (${kind})")
@@ -61,7 +62,7 @@ endforeach()
 
 # Played: Class.forName finds neither the folder's Evil nor the desktop's File.
 file(WRITE ${evil}/hostile.play "expect life == 7\nexpect stage == 1\nticks 5\nexpect life == 7\n")
-execute_process(COMMAND ${JAVA} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
+execute_process(COMMAND ${JAVA} ${HEAP} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
                         ${hostile}/bin/hostile.jad
                 WORKING_DIRECTORY ${hostile} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 expect_ok("playing hostile")
@@ -80,7 +81,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${hostile}/bin/hostile.jar WO
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 expect_ok("unpacking hostile.jar")
 foreach(case "exec;обращается к java.lang.Runtime.exec\\(java.lang.String\\)" "file;обращается к классу java.io.File"
-             "exit;вызывает java.lang.System.exit\\(int\\)")
+             "exit;вызывает java.lang.System.exit\\(int\\)"
+             "finalize;объявляет метод finalize\\(\\): телефон никогда его не вызывает")
   list(GET case 0 kind)
   list(GET case 1 named)
   # file(COPY) skips a file whose time matches, and the classes were compiled within a second.
@@ -90,7 +92,7 @@ foreach(case "exec;обращается к java.lang.Runtime.exec\\(java.lang.St
   execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${evil}/${kind}.jar --format=zip ${members}
                   WORKING_DIRECTORY ${evil}/unpacked RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   expect_ok("making ${kind}.jar")
-  execute_process(COMMAND ${JAVA} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
+  execute_process(COMMAND ${JAVA} ${HEAP} -jar ${APPDIR}/java/kestrava-player.jar --headless --script ${evil}/hostile.play
                           ${evil}/${kind}.jar
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(result EQUAL 0 OR NOT err MATCHES "Игра не запущена: класс Evil ${named}")

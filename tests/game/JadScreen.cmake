@@ -12,7 +12,7 @@ foreach(case "128 176 128x176" "1000 1000 1000x1000" "16 16 16x16" "1001 176 176
   string(REPLACE "Kestrava-Screen-Height: 176" "Kestrava-Screen-Height: ${height}" edited "${edited}")
   file(WRITE ${bin}/screen.jad "${edited}")
   file(WRITE ${WORK}/screen.play "expect size == ${expected}\n")
-  execute_process(COMMAND ${JAVA} -jar ${PLAYER} --headless --script ${WORK}/screen.play ${bin}/screen.jad
+  execute_process(COMMAND ${JAVA} ${HEAP} -jar ${PLAYER} --headless --script ${WORK}/screen.play ${bin}/screen.jad
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "a jad naming ${width} x ${height}: ${out}${err}")

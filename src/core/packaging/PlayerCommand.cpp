@@ -6,6 +6,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::packaging {
 
+QString gameHeapOption()
+{
+    return u"-Xmx%1m"_s.arg(kGameHeapMegabytes);
+}
+
 int playerScale(model::ScreenSize size)
 {
     // The player plays a screen no phone has at the usual one.
@@ -16,7 +21,8 @@ int playerScale(model::ScreenSize size)
 QStringList playerArguments(const io::AppFolder& app, const QString& jad, const QString& title,
                             model::ScreenSize size)
 {
-    return {u"-jar"_s, app.player(), u"--title"_s, title, u"--scale"_s, QString::number(playerScale(size)), jad};
+    return {gameHeapOption(), u"-jar"_s, app.player(), u"--title"_s, title, u"--scale"_s,
+            QString::number(playerScale(size)), jad};
 }
 
 } // namespace kestrava::packaging

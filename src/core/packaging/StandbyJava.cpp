@@ -3,6 +3,7 @@
 #include "codegen/Converter.h"
 #include "io/Error.h"
 #include "io/Paths.h"
+#include "packaging/PlayerCommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +31,8 @@ struct StandbyJava::Process {
     int output = -1;
     int errors = -1;
     bool dead = false;
+    // It said it ends itself for an ended game's leftovers.
+    bool restarting = false;
 };
 
 namespace {
@@ -178,12 +181,18 @@ bool StandbyJava::startLocked(std::unique_lock<std::mutex>& lock, bool warm)
                           // One collector thread, and the quick compiler only: the process is small,
                           // and warms up in a few compiles instead of many.
                           u"-XX:+UseSerialGC"_s, u"-XX:TieredStopAtLevel=1"_s, u"-Xss4m"_s,
+                          // The games' heap limit; the compiler needs far less.
+                          gameHeapOption(),
                           // No statistics sampled every few milliseconds while it waits.
                           u"-XX:-UsePerfData"_s,
                           // Messages in English and UTF-8, as a compiler run alone gives them.
                           u"-Duser.language=en"_s, u"-Duser.country=US"_s, u"-Dfile.encoding=UTF-8"_s,
                           u"-Dsun.stdout.encoding=UTF-8"_s, u"-Dsun.stderr.encoding=UTF-8"_s, u"-jar"_s,
                           m_app.player(), u"--standby"_s};
+    if (m_headless) {
+        arguments.insert(arguments.indexOf(u"-jar"_s), u"-Djava.awt.headless=true"_s);
+        arguments << u"--headless"_s;
+    }
     for (const QString& jar : m_compiler.classPath)
         arguments << u"--compiler"_s << jar;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -328,7 +337,15 @@ void StandbyJava::readReplies(std::shared_ptr<Process> process)
                 emit firstFrame();
                 continue;
             }
+            if (kind == u"failed"_s) {
+                emit failed(m.value(2));
+                continue;
+            }
             std::unique_lock lock(m_mutex);
+            if (kind == u"restarting"_s) {
+                process->restarting = true;
+                continue;
+            }
             if (kind == u"compiled"_s || (kind == u"unavailable"_s && id != m_playSerial)) {
                 m_replies[id] = m;
                 m_replied.notify_all();
@@ -358,10 +375,15 @@ void StandbyJava::readReplies(std::shared_ptr<Process> process)
     closeIfOpen(process->errors);
     const bool playPending = m_playSerial != 0;
     m_playSerial = 0;
+    if (process->restarting && m_starts > 0)
+        --m_starts;
     m_replied.notify_all();
     lock.unlock();
     if (playPending)
         emit unavailable();
+    // Warm again before the next build asks, on this object's thread: this one cannot wait for itself.
+    if (process->restarting)
+        QMetaObject::invokeMethod(this, [this] { start(); }, Qt::QueuedConnection);
 }
 
 std::optional<CompilerRun> StandbyJava::compile(const GameCompiler& compiler, const QStringList& arguments,

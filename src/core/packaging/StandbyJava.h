@@ -22,8 +22,10 @@ namespace kestrava::packaging {
 // One Java process kept beside the editor (the player's standby face): it
 // keeps the Eclipse compiler's classes loaded and compiles on request with the
 // arguments packaging gives any compile, and plays games one after another in
-// one window. Whatever it cannot do (no Java, the process died, another
-// compiler) the caller does the one-shot way. The process reads its requests
+// one window, under the games' heap limit. Whatever it cannot do (no Java,
+// the process died, another compiler) the caller does the one-shot way. A
+// process that ends itself because an ended game's code still ran in it is
+// started again at once, and is not counted as one that died. The process reads its requests
 // from a socket that only this object holds, so it ends when this object or
 // the editor does, however the editor ends; idle, it waits on that socket.
 // compile() may be called from any thread; the signals come from a thread of
@@ -33,6 +35,9 @@ class StandbyJava : public QObject {
 public:
     explicit StandbyJava(const io::AppFolder& app, QObject* parent = nullptr);
     ~StandbyJava() override;
+
+    // Plays games without a window (the game tests' face); before start().
+    void playWithoutWindow() { m_headless = true; }
 
     // Starts the process unless it runs, and warms its compiler up on the game
     // runtime's sources while nobody waits; false when it cannot start (no
@@ -65,6 +70,8 @@ signals:
     void unavailable();
     // The game's first frame is on the screen.
     void firstFrame();
+    // The game stopped with an error (its window shows it too); the player's message.
+    void failed(const QString& message);
 
 private:
     struct Process;
@@ -86,6 +93,7 @@ private:
     qint64 m_serial = 0;
     qint64 m_playSerial = 0;
     int m_starts = 0;
+    bool m_headless = false;
 };
 
 } // namespace kestrava::packaging

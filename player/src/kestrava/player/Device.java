@@ -33,6 +33,10 @@ public final class Device implements Phone {
         Phone.Finder.use(Device::get);
     }
 
+    // Resolved now for fail() to test against: on a failure for want of memory the class loader
+    // would be asked then, which takes memory there is none of.
+    private static final Class<?>[] FAILURE_CLASSES = {OutOfMemoryError.class, InvocationTargetException.class};
+
     /** The threads of one game: its event thread and every thread the game starts. */
     public static final class Threads extends ThreadGroup {
         private volatile Device device;
@@ -48,11 +52,13 @@ public final class Device implements Phone {
     private final boolean stepped;
     private final ExecutorService events;
     private final Map<String, String> properties = new LinkedHashMap<>();
-    private ClassLoader gameLoader = Device.class.getClassLoader();
+    private volatile ClassLoader gameLoader = Device.class.getClassLoader();
     private volatile Displayable shown;
     private volatile MIDlet midlet;
     private volatile boolean destroyed;
     private volatile Throwable failure;
+    private volatile String failureText;
+    private volatile boolean outOfMemory;
     private Runnable onFrame = () -> { };
     private Runnable onShown = () -> { };
     private volatile boolean presented;
@@ -130,7 +136,8 @@ public final class Device implements Phone {
 
     @Override
     public InputStream resource(String path) {
-        return gameLoader.getResourceAsStream(path);
+        ClassLoader loader = gameLoader;
+        return loader == null ? null : loader.getResourceAsStream(path);
     }
 
     public void setGameLoader(ClassLoader loader) {
@@ -164,13 +171,47 @@ public final class Device implements Phone {
         return failure;
     }
 
+    /** What the author reads of the failure, in Russian when the game ran out of memory. */
+    public String failureText() {
+        return failureText;
+    }
+
+    /** The game failed (a reflective call's wrapper is taken off); the first failure is the one kept. */
     public void fail(Throwable t) {
-        if (failure == null) {
-            failure = t;
+        Throwable cause = unwrap(t);
+        // Before anything that allocates: a game out of memory left no room.
+        if (cause instanceof OutOfMemoryError) {
+            Memory.giveReserve();
+        }
+        if (failure == null && failureText == null) {
+            failureText = describe(cause);
+            outOfMemory = cause instanceof OutOfMemoryError;
+            failure = cause;
         }
         synchronized (this) {
             notifyAll();
         }
+    }
+
+    /**
+     * A failure in words. An exception class of the game's own is named only:
+     * its toString() is the game's code, which runs on no thread but the game's.
+     */
+    public static String describe(Throwable failure) {
+        Throwable t = unwrap(failure);
+        if (t instanceof OutOfMemoryError) {
+            return Memory.EXHAUSTED;
+        }
+        return t.getClass().getClassLoader() instanceof GameLoader ? t.getClass().getName() : String.valueOf(t);
+    }
+
+    private static Throwable unwrap(Throwable t) {
+        return t instanceof InvocationTargetException && t.getCause() != null ? t.getCause() : t;
+    }
+
+    /** Whether the game stopped for want of memory: nothing of it can go on. */
+    public boolean outOfMemory() {
+        return outOfMemory;
     }
 
     public void onFrame(Runnable r) {
@@ -191,7 +232,7 @@ public final class Device implements Phone {
                 midlet = m;
                 call(m, MIDlet.class, "startApp");
             } catch (Throwable t) {
-                fail(t instanceof InvocationTargetException ? t.getCause() : t);
+                fail(t);
             }
             return null;
         });
@@ -234,7 +275,7 @@ public final class Device implements Phone {
             try {
                 call(d, Canvas.class, name);
             } catch (Exception e) {
-                fail(e instanceof InvocationTargetException ? e.getCause() : e);
+                fail(e);
             }
         }
     }
@@ -246,7 +287,7 @@ public final class Device implements Phone {
                 try {
                     call(m, MIDlet.class, name);
                 } catch (Exception e) {
-                    fail(e instanceof InvocationTargetException ? e.getCause() : e);
+                    fail(e);
                 }
             });
         }
@@ -309,9 +350,18 @@ public final class Device implements Phone {
         }
     }
 
-    /** Stops the event thread once the game is over, so nothing of it is left running. */
+    /**
+     * Stops the event thread once the game is over, so nothing of it is left
+     * running, and lets go of the game's objects: the window keeps this device
+     * (its last frame) until the next game, and the game's memory is free by then.
+     * The failure's text stays; the failure does not, as its stack holds the game's classes.
+     */
     public void shutdown() {
         events.shutdownNow();
+        midlet = null;
+        shown = null;
+        gameLoader = null;
+        failure = null;
     }
 
     static void call(Object target, Class<?> declaring, String name) throws Exception {

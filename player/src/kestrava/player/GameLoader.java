@@ -72,6 +72,11 @@ final class GameLoader extends ClassLoader {
         return loader;
     }
 
+    /** The game's own classes, by binary name ("a.B"). */
+    java.util.Set<String> classNames() {
+        return java.util.Collections.unmodifiableSet(classes.keySet());
+    }
+
     private static byte[] read(InputStream in, long room) throws IOException {
         ByteArrayOutputStream out = new ByteArrayOutputStream();
         byte[] buffer = new byte[8192];

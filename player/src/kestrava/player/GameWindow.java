@@ -10,7 +10,9 @@ import java.awt.event.KeyAdapter;
 import java.awt.event.KeyEvent;
 import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
+import java.util.ArrayList;
 import java.util.HashSet;
+import java.util.List;
 import java.util.Set;
 
 import javax.accessibility.AccessibleContext;
@@ -105,7 +107,17 @@ public final class GameWindow {
         screen.setPreferredSize(new Dimension(next.width() * newScale, next.height() * newScale));
         commands.removeAll();
         next.onFrame(screen::repaint);
-        next.onShown(() -> SwingUtilities.invokeLater(this::showCommands));
+        next.onShown(() -> {
+            // Read on the game's event thread, where onShown runs: a label of a Command the game
+            // extends is the game's code, which must not run on this window's thread.
+            Displayable d = next.shown();
+            List<Command> list = d == null ? new ArrayList<>() : Commands.of(d);
+            List<String> labels = new ArrayList<>();
+            for (Command c : list) {
+                labels.add(c.getLabel());
+            }
+            SwingUtilities.invokeLater(() -> showCommands(d, list, labels));
+        });
         frame.pack();
         screen.repaint();
     }
@@ -137,23 +149,23 @@ public final class GameWindow {
         frame.dispose();
     }
 
-    /** The game stopped with an error: the author reads it, the window stays to look at. */
-    public void failed(Throwable t) {
-        JOptionPane.showMessageDialog(frame, "\u0418\u0433\u0440\u0430 \u043e\u0441\u0442\u0430\u043d\u043e\u0432\u0438\u043b\u0430\u0441\u044c "
-                + "\u0441 \u043e\u0448\u0438\u0431\u043a\u043e\u0439:\n" + t, frame.getTitle(), JOptionPane.ERROR_MESSAGE);
+    /** The game stopped with an error (Device.failureText): the author reads it, the window stays to look at. */
+    public void failed(String text) {
+        String shown = text.equals(Memory.EXHAUSTED) ? text
+                : "\u0418\u0433\u0440\u0430 \u043e\u0441\u0442\u0430\u043d\u043e\u0432\u0438\u043b\u0430\u0441\u044c "
+                + "\u0441 \u043e\u0448\u0438\u0431\u043a\u043e\u0439:\n" + text;
+        JOptionPane.showMessageDialog(frame, shown, frame.getTitle(), JOptionPane.ERROR_MESSAGE);
     }
 
-    private void showCommands() {
+    private void showCommands(Displayable d, List<Command> list, List<String> labels) {
         commands.removeAll();
-        Displayable d = device.shown();
-        if (d != null) {
-            for (Command c : Commands.of(d)) {
-                JButton b = new JButton(c.getLabel());
-                b.setFocusable(false);
-                b.getAccessibleContext().setAccessibleName(c.getLabel());
-                b.addActionListener(e -> Commands.fire(d, c));
-                commands.add(b);
-            }
+        for (int i = 0; i < list.size(); i++) {
+            Command c = list.get(i);
+            JButton b = new JButton(labels.get(i));
+            b.setFocusable(false);
+            b.getAccessibleContext().setAccessibleName(labels.get(i));
+            b.addActionListener(e -> Commands.fire(d, c));
+            commands.add(b);
         }
         frame.pack();
     }

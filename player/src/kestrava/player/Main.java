@@ -109,17 +109,16 @@ public final class Main {
         Device device = Device.create(width, height, headless);
         device.properties().putAll(file.properties);
         device.setGameLoader(loader);
-        Thread.setDefaultUncaughtExceptionHandler((t, e) -> {
-            // The editor shows what the player says on its error stream.
-            Throwable cause = e instanceof java.lang.reflect.InvocationTargetException && e.getCause() != null
-                    ? e.getCause() : e;
-            err.println(cause);
-            device.fail(cause);
-        });
+        // The first failure is the game's; it is told where the face acts on it.
+        Thread.setDefaultUncaughtExceptionHandler((t, e) -> device.fail(e));
+        Memory.keepReserve();
 
         if (headless) {
             device.start(loader.loadClass(file.midletClass));
             boolean ok = new Script(device, frames, out).run(script);
+            if (device.failure() != null) {
+                err.println(device.failureText());
+            }
             device.exit();
             System.exit(ok ? 0 : 1);
         }
@@ -147,9 +146,14 @@ public final class Main {
         // The window lives until the game ends or the author closes it.
         while (!device.destroyed()) {
             if (device.failure() != null) {
-                Throwable t = device.failure();
-                err.println(t);
-                SwingUtilities.invokeAndWait(() -> window[0].failed(t));
+                // The editor shows what the player says on its error stream when it ends with an error.
+                String text = device.failureText();
+                err.println(text);
+                if (device.outOfMemory()) {
+                    // Its threads may hold the memory still: only the end of the process frees it.
+                    System.exit(1);
+                }
+                SwingUtilities.invokeAndWait(() -> window[0].failed(text));
                 break;
             }
             synchronized (device) {

@@ -45,6 +45,12 @@ public final class GameCheck {
         if (f.unsupported != null) {
             throw refused("класс " + name + " содержит " + f.unsupported + ", чего нет у телефонов");
         }
+        for (ClassFile.Member m : f.methods) {
+            // CLDC has no finalization; here the desktop's finalizer thread would run it, outside the game.
+            if (m.name.equals("finalize") && m.descriptor.equals("()V")) {
+                throw refused("класс " + name + " объявляет метод finalize(): телефон никогда его не вызывает");
+            }
+        }
         // What it calls first: that names the member, not only its class.
         for (ClassFile.Member m : f.memberRefs) {
             String owner = m.owner.startsWith("[") ? "java/lang/Object" : m.owner;

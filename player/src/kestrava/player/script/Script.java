@@ -83,7 +83,7 @@ public final class Script {
                 return false;
             }
             if (device.failure() != null) {
-                out.println(script.getName() + ":" + line + ": the game failed: " + device.failure());
+                out.println(script.getName() + ":" + line + ": the game failed: " + device.failureText());
                 device.failure().printStackTrace(out);
                 saveFailure();
                 return false;

@@ -15,14 +15,21 @@ import java.io.OutputStream;
 import java.io.PrintStream;
 import java.io.PrintWriter;
 import java.io.StringWriter;
+import java.lang.management.ManagementFactory;
+import java.lang.management.ThreadMXBean;
 import java.lang.reflect.Method;
 import java.net.URL;
 import java.net.URLClassLoader;
 import java.nio.charset.StandardCharsets;
+import java.util.ArrayDeque;
 import java.util.ArrayList;
+import java.util.HashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
+import java.util.concurrent.atomic.AtomicBoolean;
+import java.util.concurrent.atomic.AtomicLong;
 
 import javax.swing.JFrame;
 import javax.swing.SwingUtilities;
@@ -30,6 +37,8 @@ import javax.swing.SwingUtilities;
 import kestrava.player.Device;
 import kestrava.player.GameFile;
 import kestrava.player.GameWindow;
+import kestrava.player.Leftovers;
+import kestrava.player.Memory;
 import kestrava.player.check.ApiList;
 
 /**
@@ -45,30 +54,60 @@ import kestrava.player.check.ApiList;
  * compiled ID EXITCODE OUTPUT, playing ID, refused ID MESSAGE (the game did
  * not start, as the player says on its error stream), unavailable ID WHY (the
  * editor does it another way), frame ID (the game's first frame is on the
- * screen). The process ends when its input does, that is with the editor,
- * however that ends.
+ * screen), failed ID MESSAGE (the game stopped with an error, shown in the
+ * window too), restarting ID WHY (code of an ended game still runs, so the
+ * process ends: the editor starts a fresh one). The process ends when its
+ * input does, that is with the editor, however that ends.
+ *
+ * Games run in the Java machine's heap, whose limit the editor sets: a game
+ * that runs out is ended and its memory freed, the process goes on. After a
+ * game ends nothing of it may run: its threads must be gone within a grace
+ * period and no thread may be in its code (Leftovers), and while nothing plays
+ * or compiles the process's threads must take next to no time, or the
+ * process ends itself rather than run a stranger's code for the author.
+ *
+ * --headless plays without a window (the game tests' face): frame is told when
+ * the game first draws.
  */
 public final class Standby {
     private static final int MAX_STRINGS = 100000;
     private static final int MAX_STRING_BYTES = 16 << 20;
+    /** How long an ended game's threads have to finish once asked. */
+    private static final long GRACE_MS = 1500;
+    /** Idle, the threads may take this much time in IDLE_SECONDS seconds; a stranger's loop takes far more. */
+    private static final long IDLE_CPU_NANOS = 1_000_000_000L;
+    private static final int IDLE_SECONDS = 3;
+    /** The exit code of a process that ended itself for a game's leftovers. */
+    private static final int RESTART_CODE = 3;
 
     private final OutputStream replies;
     private final List<URL> compilerJars = new ArrayList<>();
     private final ExecutorService compiles = single("compile");
     private final ExecutorService plays = single("play");
     private Method compileMethod;
+    private boolean headless;
 
     // Touched on the play thread only.
     private GameWindow window;
     private Game game;
 
+    // What the idle watch reads: a game plays, a compile runs, and a count of their starts and ends.
+    private volatile boolean playing;
+    private volatile boolean compiling;
+    private volatile long compileThread = -1;
+    private final AtomicLong activity = new AtomicLong();
+
     private static final class Game {
+        final String id;
         final Device device;
         final Device.Threads threads;
+        final Leftovers leftovers;
 
-        Game(Device device, Device.Threads threads) {
+        Game(String id, Device device, Device.Threads threads, Leftovers leftovers) {
+            this.id = id;
             this.device = device;
             this.threads = threads;
+            this.leftovers = leftovers;
         }
     }
 
@@ -86,21 +125,27 @@ public final class Standby {
         for (int i = 0; i < args.length; i++) {
             if (args[i].equals("--compiler") && i + 1 < args.length) {
                 standby.compilerJars.add(new File(args[++i]).toURI().toURL());
+            } else if (args[i].equals("--headless")) {
+                standby.headless = true;
             } else {
                 err.println("unknown argument " + args[i]);
                 System.exit(2);
             }
         }
         Thread.setDefaultUncaughtExceptionHandler((t, e) -> {
-            Throwable cause = e instanceof java.lang.reflect.InvocationTargetException && e.getCause() != null
-                    ? e.getCause() : e;
-            err.println(cause);
             Device d = Device.of(t);
             if (d != null) {
-                d.fail(cause);
+                // First, as it frees the memory a game that ran out needs to be ended.
+                d.fail(e);
             }
+            err.println(Device.describe(e));
         });
-        standby.prepareWindows();
+        if (!standby.headless) {
+            standby.prepareWindows();
+        }
+        Thread idle = new Thread(standby::watchIdle, "idle");
+        idle.setDaemon(true);
+        idle.start();
         standby.serve(new BufferedInputStream(new FileInputStream(FileDescriptor.in)));
     }
 
@@ -133,6 +178,9 @@ public final class Standby {
             }
         } catch (IOException e) {
             System.err.println(e.getMessage());
+        } catch (OutOfMemoryError e) {
+            // A game holds the whole heap and does not fail: nothing but a new process can take a request.
+            restart("0", "out of memory");
         }
         // The editor is gone: so is everything it asked for.
         System.exit(0);
@@ -156,6 +204,9 @@ public final class Standby {
     // ---- compiling ----
 
     private void compile(String id, String[] arguments) {
+        compileThread = Thread.currentThread().getId();
+        compiling = true;
+        activity.incrementAndGet();
         try {
             if (compileMethod == null) {
                 if (compilerJars.isEmpty()) {
@@ -177,6 +228,9 @@ public final class Standby {
             send("compiled", id, ok ? "0" : "1", text.toString());
         } catch (Throwable e) {
             send("unavailable", id, String.valueOf(e));
+        } finally {
+            compiling = false;
+            activity.incrementAndGet();
         }
     }
 
@@ -184,9 +238,8 @@ public final class Standby {
 
     private void play(String id, String jad, String title, String scale) {
         if (!endGame()) {
-            // A game that does not end keeps its threads: only a new process is rid of them.
             send("unavailable", id, "the last game did not end");
-            System.exit(3);
+            restart(id, "the last game did not end");
         }
         GameFile file;
         ClassLoader loader;
@@ -200,37 +253,53 @@ public final class Standby {
             send("refused", id, String.valueOf(e.getMessage()));
             return;
         }
-        if (GraphicsEnvironment.isHeadless()) {
+        if (GraphicsEnvironment.isHeadless() && !headless) {
             send("unavailable", id, "no display");
             return;
         }
         try {
+            // The last game's memory is free by now: the reserve is kept back again for this one.
+            Memory.keepReserve();
             int[] screen = file.screen();
             Device.Threads threads = new Device.Threads("game " + id);
             Device device = Device.create(screen[0], screen[1], threads);
             device.properties().putAll(file.properties);
             device.setGameLoader(loader);
-            BufferedImage icon = file.icon();
-            int times = Math.max(1, Integer.parseInt(scale));
-            SwingUtilities.invokeAndWait(() -> {
-                if (window == null) {
-                    window = new GameWindow(device, title, times, () -> plays.execute(this::stop));
-                } else {
-                    window.attach(device, title, times);
-                }
-                window.onFirstPaint(() -> send("frame", id));
-                if (icon != null) {
-                    window.setIcon(icon);
-                }
-                window.show();
-            });
-            game = new Game(device, threads);
+            if (headless) {
+                AtomicBoolean told = new AtomicBoolean();
+                device.onFrame(() -> {
+                    if (!told.getAndSet(true)) {
+                        send("frame", id);
+                    }
+                });
+            } else {
+                showWindow(device, id, title, Math.max(1, Integer.parseInt(scale)), file.icon());
+            }
+            game = new Game(id, device, threads, new Leftovers(threads, loader));
+            playing = true;
+            activity.incrementAndGet();
             send("playing", id);
             device.start(midlet);
             watch(game);
         } catch (Throwable e) {
             send("unavailable", id, String.valueOf(e));
         }
+    }
+
+    private void showWindow(Device device, String id, String title, int times, BufferedImage icon)
+            throws Exception {
+        SwingUtilities.invokeAndWait(() -> {
+            if (window == null) {
+                window = new GameWindow(device, title, times, () -> plays.execute(this::stop));
+            } else {
+                window.attach(device, title, times);
+            }
+            window.onFirstPaint(() -> send("frame", id));
+            if (icon != null) {
+                window.setIcon(icon);
+            }
+            window.show();
+        });
     }
 
     /** Until the game ends or fails: an end closes the window, a failure is shown in it. */
@@ -247,8 +316,19 @@ public final class Standby {
                 }
             }
             if (d.failure() != null && !d.destroyed()) {
-                Throwable t = d.failure();
-                SwingUtilities.invokeLater(() -> window.failed(t));
+                String text = d.failureText();
+                send("failed", g.id, text);
+                if (d.outOfMemory()) {
+                    // Nothing of it can go on, and its memory is the next game's.
+                    plays.execute(() -> {
+                        if (game == g && !endGame()) {
+                            restart(g.id, "a game out of memory did not end");
+                        }
+                    });
+                }
+                if (window != null) {
+                    SwingUtilities.invokeLater(() -> window.failed(text));
+                }
             } else {
                 plays.execute(() -> {
                     if (game == g) {
@@ -263,14 +343,14 @@ public final class Standby {
 
     private void stop() {
         if (!endGame()) {
-            System.exit(3);
+            restart("0", "the game did not end");
         }
         if (window != null) {
             SwingUtilities.invokeLater(window::hide);
         }
     }
 
-    /** Ends the game playing, if any; false when its threads go on regardless. */
+    /** Ends the game playing, if any; false when something of it still runs after the grace period. */
     private boolean endGame() {
         Game g = game;
         game = null;
@@ -280,17 +360,99 @@ public final class Standby {
         Thread ender = new Thread(g.device::exit, "end");
         ender.setDaemon(true);
         ender.start();
+        Thread left;
         try {
             ender.join(1000);
             g.device.shutdown();
-            long end = System.currentTimeMillis() + 1500;
-            while (g.threads.activeCount() > 0 && System.currentTimeMillis() < end) {
-                Thread.sleep(10);
+            // As a phone ends a MIDlet's threads: one asleep in its loop wakes to find the game over.
+            g.threads.interrupt();
+            long end = System.currentTimeMillis() + GRACE_MS;
+            while ((left = g.leftovers.find()) != null && System.currentTimeMillis() < end) {
+                Thread.sleep(20);
             }
         } catch (InterruptedException e) {
             Thread.currentThread().interrupt();
+            left = g.leftovers.find();
+        } finally {
+            playing = false;
+            activity.incrementAndGet();
         }
-        return g.threads.activeCount() == 0;
+        if (left != null) {
+            System.err.println("the ended game still runs on " + left.getName());
+            return false;
+        }
+        try {
+            // Its parent group would keep it, and through it the device, for as long as the process lives.
+            g.threads.destroy();
+        } catch (IllegalThreadStateException e) {
+            // A thread the game started just now, as it ended.
+            System.err.println("the ended game started a thread");
+            return false;
+        }
+        return true;
+    }
+
+    /**
+     * While no game plays and nothing compiles, the Java threads of this process
+     * wait; code of an ended game that got out where no thread check saw it shows
+     * as their time. Over a second in IDLE_SECONDS idle seconds, the process ends.
+     */
+    private void watchIdle() {
+        ThreadMXBean threads = ManagementFactory.getThreadMXBean();
+        if (!threads.isThreadCpuTimeSupported()) {
+            return;
+        }
+        long self = Thread.currentThread().getId();
+        Map<Long, Long> last = new HashMap<>();
+        ArrayDeque<Long> spent = new ArrayDeque<>();
+        long lastActivity = -1;
+        for (;;) {
+            try {
+                Thread.sleep(1000);
+            } catch (InterruptedException e) {
+                return;
+            }
+            long now = activity.get();
+            boolean idle = !playing && !compiling && now == lastActivity;
+            lastActivity = now;
+            Map<Long, Long> times = new HashMap<>();
+            long second = 0;
+            for (long id : threads.getAllThreadIds()) {
+                long t = threads.getThreadCpuTime(id);
+                if (id == self || id == compileThread || t < 0) {
+                    continue;
+                }
+                times.put(id, t);
+                second += t - last.getOrDefault(id, 0L);
+            }
+            last = times;
+            if (!idle) {
+                spent.clear();
+                continue;
+            }
+            spent.addLast(second);
+            if (spent.size() > IDLE_SECONDS) {
+                spent.removeFirst();
+            }
+            long total = 0;
+            for (long t : spent) {
+                total += t;
+            }
+            if (total > IDLE_CPU_NANOS) {
+                restart("0", "busy while idle: " + total / 1000000 + " ms in " + spent.size() + " s");
+            }
+        }
+    }
+
+    /** Ends this process so that the editor starts a fresh one: only that is rid of an ended game's code. */
+    private void restart(String id, String why) {
+        try {
+            System.err.println("restarting: " + why);
+            send("restarting", id, why);
+        } finally {
+            // No shutdown hooks: a stranger's code may hold what they would wait for.
+            Runtime.getRuntime().halt(RESTART_CODE);
+        }
     }
 
     // ---- messages ----
