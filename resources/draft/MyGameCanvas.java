@@ -230,6 +230,11 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             stage = null;
             return;
         }
+        if (Stage.life <= 0) {
+            // A stage the sheet moved to with no lives left would be lost in its first run: the game
+            // goes on there, so it starts with the lives of a new game.
+            Stage.life = Stage.START_LIFE;
+        }
         try {
             Stage next = (Stage) type.newInstance();
             next.width = getWidth();

@@ -497,10 +497,24 @@ void ending(const Library& lib, const QString& dir)
     m.row(1, pressed(u"9"_s, 1), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
     m.row(1, pressed(u"1"_s, 1), {{3, action(3, u"конец игры"_s)}});
     m.row(1, plain(3, u"Конец игры"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
-    m.row(2, plain(6, u"Когда число жизней игрока равно нулю"_s), {{6, action(6, u"число жизней/установить"_s, u"2"_s)}});
+    m.row(2, pressed(u"9"_s, 2), {{6, action(6, u"число жизней/установить"_s, u"2"_s)}});
     m.row(2, pressed(u"5"_s, 2), {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
     m.row(2, pressed(u"7"_s, 2), {{3, action(3, u"перезапуск текущего уровня"_s)}});
     m.row(2, pressed(u"3"_s, 2), {{3, action(3, u"перезапуск игры"_s)}});
+    m.save();
+}
+
+// No lives left and a row that moves on: the game goes on at the next stage, which has no rescue of its own.
+void rescue(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 2);
+    for (int level = 1; level <= 2; ++level) {
+        m.fon(level, kFloor, 0, 0);
+        m.boxes(level, MT::EightWay, {{32, 80}});
+    }
+    m.row(1, plain(6, u"Когда число жизней игрока равно нулю"_s), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(1, pressed(u"9"_s, 1), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
+    m.row(2, pressed(u"9"_s, 2), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
     m.save();
 }
 
@@ -600,6 +614,7 @@ int main(int argc, char* argv[])
         hud(lib, work + u"/hud"_s);
         contact(lib, work + u"/contact"_s);
         ending(lib, work + u"/ending"_s);
+        rescue(lib, work + u"/rescue"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
         hostile(lib, work + u"/hostile"_s);
