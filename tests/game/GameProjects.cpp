@@ -518,6 +518,16 @@ void rescue(const Library& lib, const QString& dir)
     m.save();
 }
 
+// A game lost while a key is held: the end screen takes only a key pressed after its pause.
+void restart(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.row(1, pressed(u"9"_s, 1), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
+    m.save();
+}
+
 // What is drawn besides the map: a text object, the lives bar, the indicators of a settings file.
 void hud(const Library& lib, const QString& dir)
 {
@@ -615,6 +625,7 @@ int main(int argc, char* argv[])
         contact(lib, work + u"/contact"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
+        restart(lib, work + u"/restart"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
         hostile(lib, work + u"/hostile"_s);
