@@ -178,7 +178,7 @@ action
 
 
 
-{etap=etap+1;}
+{nextStage();}
 уровень+1
 
 
@@ -313,7 +313,7 @@ action
 
 
 
-{etap=etap+1;}
+{nextStage();}
 уровень+1
 
 

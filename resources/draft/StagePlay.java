@@ -55,7 +55,20 @@ abstract class StagePlay extends StageState {
         request = RESTART_GAME;
     }
 
-    /** The restart-stage action: this stage from its start; the lives stay as they are. */
+    /**
+     * The next-stage action. It counts from the stage the run began on, so a row that runs for
+     * several objects of a group in one run moves on one stage, not one per object.
+     */
+    final void nextStage() {
+        etap = level;
+    }
+
+    /** The previous-stage action, counted as nextStage is; before stage 1 means stage 1 anew. */
+    final void previousStage() {
+        etap = level - 2;
+    }
+
+    /** The restart-stage action: this stage from its start; the lives stay as they are, if any are left. */
     final void restartStage() {
         request = RESTART_STAGE;
     }

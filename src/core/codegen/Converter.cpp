@@ -98,6 +98,7 @@ bool isUneditedEarlierCopy(const QString& target)
         // The eight classes of the version before.
         "e60dddbbede2c462ae35c7ba543b2c28c8d43d18a8e8a1ad41d27b864c8ca0bc", // MyGameCanvas.java
         "74b06aa6c2ebc07f5ba71b973e659d6f5725bfa903c8e75608992a0354dbc9a7", // StageView.java
+        "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
