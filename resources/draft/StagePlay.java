@@ -68,6 +68,28 @@ abstract class StagePlay extends StageState {
         etap = level - 2;
     }
 
+    /** The condition on every object of group g being visible; false for a group with no objects here. */
+    final boolean allVisible(int g) {
+        return allShown(g, true);
+    }
+
+    /** The condition on every object of group g being hidden; false for a group with no objects here. */
+    final boolean allHidden(int g) {
+        return allShown(g, false);
+    }
+
+    private boolean allShown(int g, boolean shown) {
+        if (g < 0 || g > MAX_GROUPS || kol_obj[g] == 0) {
+            return false;
+        }
+        for (int i = 0; i < kol_obj[g]; i++) {
+            if (vis_obj[gr_obj[g][i]] != shown) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     /** The restart-stage action: this stage from its start; the lives stay as they are, if any are left. */
     final void restartStage() {
         request = RESTART_STAGE;

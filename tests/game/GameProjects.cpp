@@ -504,6 +504,39 @@ void ending(const Library& lib, const QString& dir)
     m.save();
 }
 
+// Coins of one group: the rows on one object of it run for each, those on all of them once.
+void groups(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 3);
+    for (int level = 1; level <= 3; ++level) {
+        m.fon(level, kFloor, 0, 0);
+        m.boxes(level, MT::EightWay, {{20, 80}});
+    }
+    const auto column = [](int group) { return 7 + group; };
+    const auto touched = [](int coin) {
+        return condition(8, u"столкновение/с активным объектом"_s, {{u"N"_s, u"1"_s}, {u"O"_s, QString::number(coin)}});
+    };
+    // Stage 1: one coin, then two on one spot; all hidden moves on.
+    const int coins = m.boxes(1, MT::Static, {{50, 80}, {90, 80}, {90, 80}});
+    m.row(1, touched(coins), {{column(coins), action(column(coins), u"видимость/невидимый"_s)}});
+    m.row(1, plain(8, u"видимость/если все объекты невидимые"_s, coins), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(1, plain(8, u"видимость/если объект невидимый"_s, coins),
+          {{6, action(6, u"число жизней/установить"_s, u"5"_s)}});
+    // Stage 2: two coins on one spot, and a row on any one of them hidden.
+    const int pair = m.boxes(2, MT::Static, {{50, 80}, {50, 80}});
+    m.row(2, touched(pair), {{column(pair), action(column(pair), u"видимость/невидимый"_s)}});
+    m.row(2, plain(8, u"видимость/если объект невидимый"_s, pair), {{3, action(3, u"следующий уровень"_s)}});
+    // Stage 3: a group of one visible object, and a group with none placed.
+    const int one = m.boxes(3, MT::Static, {{100, 20}});
+    const int none = m.group(3, u"box.oba"_s);
+    m.row(3, plain(8, u"видимость/если все объекты видимые"_s, one), {{6, action(6, u"скорость/установить"_s, u"5"_s)}});
+    m.row(3, plain(8, u"видимость/если все объекты видимые"_s, none),
+          {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.row(3, plain(8, u"видимость/если все объекты невидимые"_s, none),
+          {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.save();
+}
+
 // No lives left and a row that moves on: the game goes on at the next stage, which has no rescue of its own.
 void rescue(const Library& lib, const QString& dir)
 {
@@ -625,6 +658,7 @@ int main(int argc, char* argv[])
         contact(lib, work + u"/contact"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
+        groups(lib, work + u"/groups"_s);
         restart(lib, work + u"/restart"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
