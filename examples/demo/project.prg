@@ -84,7 +84,7 @@ event
 Таймер равен 0/10/0
 event
 (obj[gr_obj[1][kr1]].getX()>=296)
-Х-координата объекта1 >=296
+Х-координата хотя бы одного объекта1 >=296
 event
 ((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<40)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-40)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)
 обнаружение от 0 до 40
@@ -178,7 +178,7 @@ action
 
 
 
-{etap=etap+1;}
+{nextStage();}
 уровень+1
 
 
@@ -305,7 +305,7 @@ text_gr
 events
 1
 (obj[gr_obj[1][kr1]].getX()>=616)
-Х-координата объекта1 >=616
+Х-координата хотя бы одного объекта1 >=616
 event
 action
 1
@@ -313,7 +313,7 @@ action
 
 
 
-{etap=etap+1;}
+{nextStage();}
 уровень+1
 
 

@@ -354,7 +354,7 @@ action
 
 
 
-{etap=etap+1;}
+{nextStage();}
 уровень+1
 
 

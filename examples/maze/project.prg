@@ -108,7 +108,7 @@ events
 столкновение 1 с 2
 event
 (vis_obj[gr_obj[2][kr2]]==false)
-объект 2 невидимый
+хотя бы один объект 2 невидимый
 event
 (obj[gr_obj[1][kr1]].collidesWith(obj[gr_obj[3][kr3]],false))
 столкновение 1 с 3
@@ -285,7 +285,7 @@ Y=70
 
 
 
-{etap=etap+1;}
+{nextStage();}
 уровень+1
 
 

@@ -16,6 +16,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
     /** What the screen shows. */
     static final int PLAYING = 0, WON = 1, LOST = 2, BROKEN = 3;
+    /** Ticks an end screen stands before a key starts a new game, so a key pressed in play does not. */
+    static final int END_PAUSE = 10;
 
     private volatile boolean running;
     /** The phone took the screen or paused the MIDlet: game time stands still. */
@@ -27,11 +29,20 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private String brokenText = "";
     /** Ticks since the game started; the clock of double presses. */
     private int ticks;
+    /** The tick the won, lost or broken screen appeared. */
+    private int endedAt;
 
-    /** Key events since the last tick, in order: the code, and 1 for a press, 0 for a release. */
+    /**
+     * Key events since the last tick, in order: the code, and 1 for a press, 0 for a release, REPEAT
+     * for a press of a key already down (desktops repeat a held key so; phones call keyRepeated).
+     */
     private final int[] queueCode = new int[64];
     private final int[] queuePress = new int[64];
     private int queued;
+    private static final int REPEAT = 2;
+    /** The keys down now, as the phone's events say. */
+    private final int[] down = new int[16];
+    private int downCount;
     private final int[] tickCodes = new int[64];
     private final int[] tickPresses = new int[64];
     private final int[] tickLate = new int[64];
@@ -134,6 +145,17 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     }
 
     private synchronized void enqueue(int keyCode, int press) {
+        int at = 0;
+        while (at < downCount && down[at] != keyCode) {
+            at++;
+        }
+        if (press == 0 && at < downCount) {
+            down[at] = down[--downCount];
+        } else if (press == 1 && at < downCount) {
+            press = REPEAT;
+        } else if (press == 1 && downCount < down.length) {
+            down[downCount++] = keyCode;
+        }
         if (queued < queueCode.length) {
             queueCode[queued] = keyCode;
             queuePress[queued] = press;
@@ -155,6 +177,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         ticks++;
         int states = getKeyStates();
         if (screen != PLAYING) {
+            // Only a key pressed once the pause is over starts a new game: not one still held from play.
+            if (ticks - endedAt < END_PAUSE) {
+                return;
+            }
             for (int i = 0; i < count; i++) {
                 if (presses[i] == 1) {
                     restart();
@@ -169,7 +195,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         int lateCount = 0;
         for (int i = 0; i < count; i++) {
             int code = Keys.sheetCode(this, codes[i]);
-            if (presses[i] == 1) {
+            if (presses[i] != 0) {
                 s.press(codes[i], code, ticks);
             } else if (pressedBefore(codes, presses, i)) {
                 late[lateCount++] = i;
@@ -192,13 +218,13 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         } else if (Stage.etap != stageIndex) {
             enter(Stage.etap);
         } else if (Stage.etap_game == "end") {
-            screen = LOST;
+            end(LOST);
         }
     }
 
     private static boolean pressedBefore(int[] codes, int[] presses, int at) {
         for (int i = 0; i < at; i++) {
-            if (codes[i] == codes[at] && presses[i] == 1) {
+            if (codes[i] == codes[at] && presses[i] != 0) {
                 return true;
             }
         }
@@ -226,9 +252,14 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
         Class type = stageClass(index);
         if (type == null) {
-            screen = WON;
+            end(WON);
             stage = null;
             return;
+        }
+        if (Stage.life <= 0) {
+            // A stage the sheet moved to with no lives left would be lost in its first run: the game
+            // goes on there, so it starts with the lives of a new game.
+            Stage.life = Stage.START_LIFE;
         }
         try {
             Stage next = (Stage) type.newInstance();
@@ -258,9 +289,14 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
     }
 
+    private void end(int which) {
+        screen = which;
+        endedAt = ticks;
+    }
+
     private void broken(int index, Throwable e) {
         stage = null;
-        screen = BROKEN;
+        end(BROKEN);
         brokenText = new StringBuffer("\u042d\u0442\u0430\u043f ").append(index + 1)
                 .append(" \u043d\u0435 \u0437\u0430\u0433\u0440\u0443\u0436\u0435\u043d: ").append(e.toString())
                 .toString();
@@ -274,7 +310,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             StageView.paint(stage, g);
             return;
         }
-        StageView.paintEnd(g, w, h, screen, brokenText);
+        StageView.paintEnd(g, w, h, screen, brokenText, ticks - endedAt >= END_PAUSE);
     }
 
     /**

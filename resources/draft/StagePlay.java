@@ -55,7 +55,42 @@ abstract class StagePlay extends StageState {
         request = RESTART_GAME;
     }
 
-    /** The restart-stage action: this stage from its start; the lives stay as they are. */
+    /**
+     * The next-stage action. It counts from the stage the run began on, so a row that runs for
+     * several objects of a group in one run moves on one stage, not one per object.
+     */
+    final void nextStage() {
+        etap = level;
+    }
+
+    /** The previous-stage action, counted as nextStage is; before stage 1 means stage 1 anew. */
+    final void previousStage() {
+        etap = level - 2;
+    }
+
+    /** The condition on every object of group g being visible; false for a group with no objects here. */
+    final boolean allVisible(int g) {
+        return allShown(g, true);
+    }
+
+    /** The condition on every object of group g being hidden; false for a group with no objects here. */
+    final boolean allHidden(int g) {
+        return allShown(g, false);
+    }
+
+    private boolean allShown(int g, boolean shown) {
+        if (g < 0 || g > MAX_GROUPS || kol_obj[g] == 0) {
+            return false;
+        }
+        for (int i = 0; i < kol_obj[g]; i++) {
+            if (vis_obj[gr_obj[g][i]] != shown) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    /** The restart-stage action: this stage from its start; the lives stay as they are, if any are left. */
     final void restartStage() {
         request = RESTART_STAGE;
     }

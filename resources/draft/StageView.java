@@ -198,8 +198,11 @@ final class StageView {
         g.drawRect(bx, by, w, h);
     }
 
-    /** The screen after the game (MyGameCanvas.WON or LOST), or of a stage that did not load (BROKEN). */
-    static void paintEnd(Graphics g, int w, int h, int screen, String brokenText) {
+    /**
+     * The screen after the game (MyGameCanvas.WON or LOST), or of a stage that did not load (BROKEN);
+     * its prompt only once a key is taken (ready).
+     */
+    static void paintEnd(Graphics g, int w, int h, int screen, String brokenText, boolean ready) {
         g.setColor(0x000000);
         g.fillRect(0, 0, w, h);
         Font big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_LARGE);
@@ -224,6 +227,9 @@ final class StageView {
         g.setFont(big);
         g.setColor(won ? 0xFFE040 : 0xFF4040);
         g.drawString(title, w / 2, h / 2 - big.getHeight(), Graphics.TOP | Graphics.HCENTER);
+        if (!ready) {
+            return;
+        }
         g.setFont(small);
         g.setColor(0xFFFFFF);
         drawWrapped(g, small, "\u041d\u0430\u0436\u043c\u0438\u0442\u0435 \u043b\u044e\u0431\u0443\u044e "

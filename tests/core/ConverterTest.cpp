@@ -775,6 +775,13 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
         QFile::remove(game.src(QString::fromLatin1(name)));
     written = game.convert();
     expectThisVersion();
+    // And the eight classes of the version before, unedited.
+    for (const QString& file : QDir(test::testData(u"codegen/earlier/eight-classes"_s)).entryList(QDir::Files)) {
+        QFile::remove(game.src(file));
+        QFile::copy(test::testData(u"codegen/earlier/eight-classes/"_s + file), game.src(file));
+    }
+    written = game.convert();
+    expectThisVersion();
     // A part deleted beside this version's canvas comes back.
     QFile::remove(game.src(u"StageView.java"_s));
     written = game.convert();

@@ -174,7 +174,7 @@ TEST_F(ConditionChooser, ObjectIconsNameTheirOwnObject)
 
     run(*chooser, 10, {u"режим"_s, u"спокойствие"_s});
     ASSERT_TRUE(chooser->chosen());
-    EXPECT_EQ(s(chooser->chosen()->caption), "спокойствие объекта 3");
+    EXPECT_EQ(s(chooser->chosen()->caption), "спокойствие хотя бы одного объекта 3");
     EXPECT_EQ(chooser->chosen()->objects, QStringList{u"3"_s});
 
     // Detecting the object itself lists it twice; the sheet's object list keeps one.
@@ -199,7 +199,7 @@ TEST_F(ConditionChooser, RealDialogsFeedTheCondition)
     });
     run(*coordinate, 9, {u"координаты"_s, u"сравнение Х-координаты объекта со значением"_s});
     ASSERT_TRUE(coordinate->chosen());
-    EXPECT_EQ(s(coordinate->chosen()->caption), "Х-координата объекта2 >=100");
+    EXPECT_EQ(s(coordinate->chosen()->caption), "Х-координата хотя бы одного объекта2 >=100");
 
     auto timer = open(true);
     whenOpened<TimerConditionDialog>([](TimerConditionDialog& d) { QTest::mouseClick(d.bNo, Qt::LeftButton); });

@@ -204,7 +204,7 @@ TEST_F(EventsPane, CellPressesPlaceAndDeleteActionsThroughTheColumnMenus)
 
     choose = {u"следующий уровень"_s};
     pressCell(2, 3);
-    EXPECT_EQ(s().EventRow[2].ActionCode[3], u"{etap=etap+1;}"_s);
+    EXPECT_EQ(s().EventRow[2].ActionCode[3], u"{nextStage();}"_s);
     EXPECT_EQ(pane->HintLabel->text(), u"уровень+1"_s);
 
     // A value dialog closed without "Да" places nothing.

@@ -196,6 +196,9 @@ events::Action action(int column, const QString& path, const QString& value = QS
                                     {u"T"_s, QString::number(target)}});
 }
 
+using MT = model::MovementType;
+const QString kFloor = u"floor.obf"_s;
+
 // One project being made.
 class Maker {
 public:
@@ -251,6 +254,15 @@ public:
         return g;
     }
 
+    // Every stage the floor and a keyboard hero (object 0) at (x, y).
+    void heroOnEveryStage(int x, int y)
+    {
+        for (int level = 1; level <= m_p.LevelCount; ++level) {
+            fon(level, kFloor, 0, 0);
+            boxes(level, MT::EightWay, {{x, y}});
+        }
+    }
+
     void path(int level, int object, const std::vector<QPoint>& points)
     {
         model::ActiveObjectData& o = stage(level).ActiveObject[size_t(object)];
@@ -300,9 +312,6 @@ private:
     model::Project m_p;
 };
 
-using MT = model::MovementType;
-const QString kFloor = u"floor.obf"_s;
-
 // Movement: keys at speed per tick, diagonals, number keys, an obstacle, the view, a path, a static object.
 void walk(const Library& lib, const QString& dir)
 {
@@ -320,10 +329,7 @@ void walk(const Library& lib, const QString& dir)
 void stages(const Library& lib, const QString& dir)
 {
     Maker m(lib, dir, 3);
-    for (int level = 1; level <= 3; ++level) {
-        m.fon(level, kFloor, 0, 0);
-        m.boxes(level, MT::EightWay, {{32, 80}});
-    }
+    m.heroOnEveryStage(32, 80);
     m.row(1, pressed(u"5"_s, 1), {{3, action(3, u"следующий уровень"_s)}});
     m.row(1, plain(3, u"Конец уровня"_s), {{6, action(6, u"число жизней/установить"_s, u"7"_s)}});
     m.row(2, plain(3, u"Начало уровня"_s), {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
@@ -484,23 +490,81 @@ void contact(const Library& lib, const QString& dir)
     m.save();
 }
 
+// A row of the stage: key 9 takes all lives.
+void livesTakenByKey9(Maker& m, int level)
+{
+    m.row(level, pressed(u"9"_s, level), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
+}
+
+// Stage 1 rows: no lives: the next stage; key 9 takes the lives. The first
+// row is above the one that takes the lives, so it acts in the next run.
+void livesGoneMovesOn(Maker& m)
+{
+    m.row(1, plain(6, u"Когда число жизней игрока равно нулю"_s), {{3, action(3, u"следующий уровень"_s)}});
+    livesTakenByKey9(m, 1);
+}
+
 // The game ended and started again from the sheet, and a stage change when the lives are gone.
 void ending(const Library& lib, const QString& dir)
 {
     Maker m(lib, dir, 2);
-    for (int level = 1; level <= 2; ++level) {
-        m.fon(level, kFloor, 0, 0);
-        m.boxes(level, MT::EightWay, {{32, 80}});
-    }
-    // The rescue comes before the row that takes the lives: it acts in the next run.
-    m.row(1, plain(6, u"Когда число жизней игрока равно нулю"_s), {{3, action(3, u"следующий уровень"_s)}});
-    m.row(1, pressed(u"9"_s, 1), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
+    m.heroOnEveryStage(32, 80);
+    livesGoneMovesOn(m);
     m.row(1, pressed(u"1"_s, 1), {{3, action(3, u"конец игры"_s)}});
     m.row(1, plain(3, u"Конец игры"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
-    m.row(2, plain(6, u"Когда число жизней игрока равно нулю"_s), {{6, action(6, u"число жизней/установить"_s, u"2"_s)}});
+    m.row(2, pressed(u"9"_s, 2), {{6, action(6, u"число жизней/установить"_s, u"2"_s)}});
     m.row(2, pressed(u"5"_s, 2), {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
     m.row(2, pressed(u"7"_s, 2), {{3, action(3, u"перезапуск текущего уровня"_s)}});
     m.row(2, pressed(u"3"_s, 2), {{3, action(3, u"перезапуск игры"_s)}});
+    m.save();
+}
+
+// Coins of one group: the rows on one object of it run for each, those on all of them once.
+void groups(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 3);
+    m.heroOnEveryStage(20, 80);
+    const auto column = [](int group) { return 7 + group; };
+    const auto touched = [](int coin) {
+        return condition(8, u"столкновение/с активным объектом"_s, {{u"N"_s, u"1"_s}, {u"O"_s, QString::number(coin)}});
+    };
+    // Stage 1: one coin, then two on one spot; all hidden moves on.
+    const int coins = m.boxes(1, MT::Static, {{50, 80}, {90, 80}, {90, 80}});
+    m.row(1, touched(coins), {{column(coins), action(column(coins), u"видимость/невидимый"_s)}});
+    m.row(1, plain(8, u"видимость/если все объекты невидимые"_s, coins), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(1, plain(8, u"видимость/если объект невидимый"_s, coins),
+          {{6, action(6, u"число жизней/установить"_s, u"5"_s)}});
+    // Stage 2: two coins on one spot, and a row on any one of them hidden.
+    const int pair = m.boxes(2, MT::Static, {{50, 80}, {50, 80}});
+    m.row(2, touched(pair), {{column(pair), action(column(pair), u"видимость/невидимый"_s)}});
+    m.row(2, plain(8, u"видимость/если объект невидимый"_s, pair), {{3, action(3, u"следующий уровень"_s)}});
+    // Stage 3: a group of one visible object, and a group with none placed.
+    const int one = m.boxes(3, MT::Static, {{100, 20}});
+    const int none = m.group(3, u"box.oba"_s);
+    m.row(3, plain(8, u"видимость/если все объекты видимые"_s, one), {{6, action(6, u"скорость/установить"_s, u"5"_s)}});
+    m.row(3, plain(8, u"видимость/если все объекты видимые"_s, none),
+          {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.row(3, plain(8, u"видимость/если все объекты невидимые"_s, none),
+          {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.save();
+}
+
+// No lives left and a row that moves on: the game goes on at the next stage, which has no rescue of its own.
+void rescue(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 2);
+    m.heroOnEveryStage(32, 80);
+    livesGoneMovesOn(m);
+    livesTakenByKey9(m, 2);
+    m.save();
+}
+
+// A game lost while a key is held: the end screen takes only a key pressed after its pause.
+void restart(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.heroOnEveryStage(32, 80);
+    livesTakenByKey9(m, 1);
     m.save();
 }
 
@@ -600,6 +664,9 @@ int main(int argc, char* argv[])
         hud(lib, work + u"/hud"_s);
         contact(lib, work + u"/contact"_s);
         ending(lib, work + u"/ending"_s);
+        rescue(lib, work + u"/rescue"_s);
+        groups(lib, work + u"/groups"_s);
+        restart(lib, work + u"/restart"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
         hostile(lib, work + u"/hostile"_s);

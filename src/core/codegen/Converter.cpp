@@ -95,6 +95,10 @@ bool isUneditedEarlierCopy(const QString& target)
         "49cb6c541032803224f05cc3c36463a3eedd740f6a886bf1d3d2bf4d2731c53f", // MyGameCanvas.java
         "ad877ba25eaa0cb96f3c1f9a9fb199f8c7a4cb3d3bedc3e3351d08aec4565529", // Movement.java
         "291749076eba27a5a43a51c7664baf40e98af9f2a55aea15268fb94265984191", // StageView.java
+        // The eight classes of the version before.
+        "e60dddbbede2c462ae35c7ba543b2c28c8d43d18a8e8a1ad41d27b864c8ca0bc", // MyGameCanvas.java
+        "74b06aa6c2ebc07f5ba71b973e659d6f5725bfa903c8e75608992a0354dbc9a7", // StageView.java
+        "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
