@@ -162,9 +162,14 @@ TEST_F(BackgroundEditorTest, LoadCutPaintByDraggingUndoAndSave)
     EXPECT_EQ(e.cell(3, 0), 6) << "cells outside a smaller grid are kept";
 
     const QString obf = folder.app().objectFile(u"road.obf"_s);
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), BackgroundEditorWindow::kCaption + u" — новая карта[*]"_s);
     log->answers << obf;
     window->N_Save->trigger();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+    // Saved: the title names the file and the unsaved sign is gone.
+    EXPECT_EQ(window->windowTitle(), BackgroundEditorWindow::kCaption + u" — road.obf[*]"_s);
+    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(log->startDirs.last(), folder.app().objects());
     EXPECT_EQ(log->filters.last(), BackgroundEditorWindow::kObjectFilter);
     EXPECT_TRUE(QFileInfo::exists(folder.app().objectFile(u"road.png"_s)));
@@ -175,6 +180,8 @@ TEST_F(BackgroundEditorTest, LoadCutPaintByDraggingUndoAndSave)
     log->answers << obf;
     again.N_Open->trigger();
     EXPECT_EQ(again.editor().cell(5, 0), 6);
+    EXPECT_TRUE(again.windowTitle().contains(u"road.obf"_s));
+    EXPECT_FALSE(again.isWindowModified());
     EXPECT_EQ(static_cast<QSpinBox*>(named(&again, u"Ячеек в ширину"_s))->value(), 6);
     EXPECT_EQ(static_cast<QSpinBox*>(named(&again, u"Ячеек в высоту"_s))->value(), 3);
 }

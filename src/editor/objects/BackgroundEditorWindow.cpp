@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QHBoxLayout>
@@ -91,7 +92,7 @@ BackgroundEditorWindow::BackgroundEditorWindow(const io::AppFolder& app, Standar
     : QDialog(parent), m_app(app), m_dialogs(dialogs), m_editor(std::make_unique<objects::FonEditor>(app))
 {
     setObjectName(QStringLiteral("fmNewFon"));
-    setWindowTitle(kCaption);
+    showTitle();
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setWindowFlag(Qt::WindowMinimizeButtonHint);
 
@@ -291,7 +292,15 @@ void BackgroundEditorWindow::buildMenu()
         N_Redo->setEnabled(undo.canRedo());
     };
     connect(&m_editor->history(), &undo::History::changed, this, follow);
+    connect(&m_editor->history(), &undo::History::changed, this, &BackgroundEditorWindow::showTitle);
     follow();
+}
+
+void BackgroundEditorWindow::showTitle()
+{
+    const QString name = m_fileName.isEmpty() ? QStringLiteral("новая карта") : QFileInfo(m_fileName).fileName();
+    setWindowTitle(kCaption + QStringLiteral(" — ") + name + QStringLiteral("[*]"));
+    setWindowModified(m_editor->isModified() && m_editor->pictureLoaded());
 }
 
 int BackgroundEditorWindow::zoom() const
@@ -379,9 +388,12 @@ void BackgroundEditorWindow::N_OpenClick()
         return;
     guarded(this, [this] {
         const QString file = m_dialogs.openFileName(this, m_app.objects(), kObjectFilter);
-        if (!file.isEmpty())
+        if (!file.isEmpty()) {
             m_editor->open(file);
+            m_fileName = file;
+        }
     });
+    showTitle();
 }
 
 bool BackgroundEditorWindow::N_SaveClick()
@@ -394,8 +406,10 @@ bool BackgroundEditorWindow::N_SaveClick()
         if (file.isEmpty())
             return;
         m_editor->save(file);
+        m_fileName = file;
         saved = true;
     });
+    showTitle();
     return saved;
 }
 

@@ -22,13 +22,14 @@ class FonImageView;
 class StandardDialogs;
 class ZoomBox;
 
-// "Dorvinel - Редактор карт": the background object editor. It shows
+// "Kestrava - Редактор карт — road.obf*": the background object editor,
+// titled with its file and "*" while unsaved. It shows
 // objects::FonEditor and forwards menus, boxes and the mouse to it; its file
 // dialogs go through the standard dialogs seam.
 class BackgroundEditorWindow : public QDialog {
     Q_OBJECT
 public:
-    static inline const QString kCaption = QStringLiteral("Dorvinel - Редактор карт");
+    static inline const QString kCaption = QStringLiteral("Kestrava - Редактор карт");
     static inline const QString kPictureFilter = QStringLiteral("PNG image (*.png)");
     static inline const QString kObjectFilter = QStringLiteral("файл фонового объекта (*.obf)");
 
@@ -72,6 +73,8 @@ public slots:
 
 private:
     void buildMenu();
+    // The caption, the file's name (or "новая карта") and the unsaved sign.
+    void showTitle();
     // Asks before unsaved work is dropped; false to keep it.
     bool mayDropMap();
     // Boxes, palette, grid and source view after the cut, the picture or the grid size changed.
@@ -96,6 +99,7 @@ private:
     QSpinBox* m_columns = nullptr;
     QSpinBox* m_rows = nullptr;
     ZoomBox* m_zoomBox = nullptr;
+    QString m_fileName; // opened or last saved; empty for a new map
 };
 
 } // namespace kestrava::editor
