@@ -86,9 +86,48 @@ TEST(ActiveEditor, FramesOfAStripTheirBoxesAndRefusedNumbers)
     ActiveEditor fresh(tmp.app());
     EXPECT_TRUE(test::errorOf([&] { fresh.setFrameCount(1000); }).isEmpty());
     EXPECT_FALSE(test::errorOf([&] { fresh.setFrameCount(1001); }).isEmpty());
-    // A narrower strip that cannot hold the count is not taken.
-    EXPECT_FALSE(test::errorOf([&] { e.loadPicture(writeStrip(tmp, u"n.png"_s, 100, 10)); }).isEmpty());
+    // A narrower strip that cannot hold the count (and is no row of squares) is not taken.
+    EXPECT_FALSE(test::errorOf([&] { e.loadPicture(writeStrip(tmp, u"n.png"_s, 101, 10)); }).isEmpty());
     EXPECT_EQ(e.picture().width(), 160);
+}
+
+TEST(ActiveEditor, AStripTakesItsSquaresAsFramesAndAPlainBackgroundBecomesTransparent)
+{
+    test::TempAppFolder tmp;
+    const QString dir = tmp.makeDir(u"pictures"_s);
+    // Two 32 x 32 frames on magenta, a green figure in each; one figure pixel in a corner when asked.
+    const auto write = [&](const QString& name, int width, bool figureInACorner) {
+        QImage strip(width, 32, QImage::Format_RGB32);
+        strip.fill(qRgb(255, 0, 255));
+        for (int x = 8; x < 24; ++x)
+            strip.setPixel(x, 16, qRgb(0, 200, 0));
+        if (figureInACorner)
+            strip.setPixel(width - 1, 31, qRgb(0, 200, 0));
+        io::writePng(strip, dir + u'/' + name);
+        return dir + u'/' + name;
+    };
+    ActiveEditor e(tmp.app());
+    const std::optional<QRgb> keyed = e.loadPicture(write(u"two.png"_s, 64, false));
+    EXPECT_EQ(e.frameCount(), 2);
+    ASSERT_TRUE(keyed);
+    EXPECT_EQ(*keyed, qRgb(255, 0, 255));
+    EXPECT_EQ(qAlpha(e.picture().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(e.picture().pixel(40, 5)), 0);
+    EXPECT_EQ(e.picture().pixel(10, 16), qRgb(0, 200, 0));
+    // One step: undone, the editor is as before the picture.
+    e.undoStack().undo();
+    EXPECT_FALSE(e.pictureLoaded());
+    EXPECT_EQ(e.frameCount(), ActiveEditor::kDefaultFrameCount);
+
+    // Corners that differ: no background to take, nothing made transparent.
+    EXPECT_FALSE(e.loadPicture(write(u"corner.png"_s, 96, true)));
+    EXPECT_EQ(e.frameCount(), 3);
+    EXPECT_EQ(qAlpha(e.picture().pixel(0, 0)), 255);
+    // A picture with transparency of its own keeps it as it is, and a strip
+    // that is no row of squares keeps the count.
+    EXPECT_FALSE(e.loadPicture(writeStrip(tmp, u"alpha.png"_s, 100, 30)));
+    EXPECT_EQ(e.frameCount(), 3);
+    EXPECT_EQ(qAlpha(e.picture().pixel(50, 0)), 255);
 }
 
 TEST(ActiveEditor, FramesAddedByClicksAndEveryChangeAStepOfItsHistory)

@@ -103,14 +103,53 @@ void ActiveEditor::apply(const Content& content, int direction, int state)
     setState(state);
 }
 
-void ActiveEditor::loadPicture(const QString& path)
+namespace {
+
+// The colour of the four corners of a picture without any transparency; none
+// when it has some, or when its corners differ (no plain background).
+std::optional<QRgb> plainBackground(const QImage& picture)
+{
+    if (picture.isNull() || picture.hasAlphaChannel() && [&] {
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (qAlpha(picture.pixel(x, y)) < 255)
+                        return true;
+            return false;
+        }())
+        return std::nullopt;
+    const QRgb corner = picture.pixel(0, 0);
+    const int right = picture.width() - 1;
+    const int bottom = picture.height() - 1;
+    if (picture.pixel(right, 0) != corner || picture.pixel(0, bottom) != corner || picture.pixel(right, bottom) != corner)
+        return std::nullopt;
+    return corner;
+}
+
+} // namespace
+
+std::optional<QRgb> ActiveEditor::loadPicture(const QString& path)
 {
     QImage picture = io::readPng(path);
-    if (widthOfFrame(picture.width(), m_frameCount) < 1)
-        refuseNarrow(path, picture.width(), m_frameCount);
     Content after = m_content;
+    // Square frames side by side: as many frames as squares.
+    if (picture.height() > 0 && picture.width() % picture.height() == 0
+        && picture.width() / picture.height() <= model::kMaxFrames)
+        after.frameCount = picture.width() / picture.height();
+    if (widthOfFrame(picture.width(), after.frameCount) < 1)
+        refuseNarrow(path, picture.width(), after.frameCount);
+    const std::optional<QRgb> background = plainBackground(picture);
+    if (background) {
+        picture = picture.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                if (line[x] == *background)
+                    line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
     after.picture = std::move(picture);
     step(std::move(after), u"изображение"_s);
+    return background;
 }
 
 void ActiveEditor::setFrameCount(int count)

@@ -5,6 +5,8 @@
 #include "undo/History.h"
 
 #include <QImage>
+
+#include <optional>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -44,8 +46,11 @@ public:
     const QImage& picture() const { return m_picture; }
     // "Загрузить изображение": decodes the PNG; the table is kept. A file
     // that is no readable PNG, or a strip too narrow for the frame count,
-    // changes nothing.
-    void loadPicture(const QString& path);
+    // changes nothing. A strip a whole number of squares long takes that
+    // many frames. A strip with no transparent pixel whose four corners share
+    // one colour has that background colour made transparent (the game draws
+    // the picture's alpha); returned then, so the window can say so.
+    std::optional<QRgb> loadPicture(const QString& path);
 
     // "Количество кадров". Below 1, or so many that a frame of the loaded
     // strip would be narrower than a pixel, is refused (an io::Error).

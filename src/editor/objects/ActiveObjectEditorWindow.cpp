@@ -53,6 +53,9 @@ ActiveObjectEditorWindow::ActiveObjectEditorWindow(const io::AppFolder& app, Sta
     // "Анимация"
     cbState = new QComboBox;
     cbState->setAccessibleName(u"Состояние"_s);
+    // The list drops below the box: opened over it, with the current item
+    // under the pointer, a click meant for another item took the same one.
+    cbState->setStyleSheet(u"QComboBox { combobox-popup: 0; }"_s);
     for (int b = 1; b <= 4; ++b)
         cbState->addItem(objects::stateName(b));
     auto* directions = new QComboBox;
@@ -123,8 +126,13 @@ ActiveObjectEditorWindow::ActiveObjectEditorWindow(const io::AppFolder& app, Sta
     lwFrames->setToolTip(u"Щелчок (или Enter) — добавить кадр в последовательность, правая кнопка (или Delete) — убрать"_s);
     lwFrames->viewport()->installEventFilter(this);
     lwFrames->installEventFilter(this);
-    auto* framesHint = new QLabel(u"Щёлкните кадр, чтобы добавить его в последовательность; правая кнопка — убрать"_s);
+    auto* framesHint = new QLabel(u"Щёлкните кадр, чтобы добавить его в последовательность; щелчок (левой или правой "
+                                  u"кнопкой) по позиции последовательности убирает её кадр"_s);
     framesHint->setWordWrap(true);
+    lbTransparency = new QLabel(kTransparencyHint);
+    lbTransparency->setObjectName(u"lbTransparency"_s);
+    lbTransparency->setWordWrap(true);
+    sourceColumn->addWidget(lbTransparency);
     sourceColumn->addWidget(lwFrames);
     sourceColumn->addWidget(framesHint);
 
@@ -139,6 +147,8 @@ ActiveObjectEditorWindow::ActiveObjectEditorWindow(const io::AppFolder& app, Sta
         box->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         box->setIconSize(QSize(ActiveEditor::kFrameBox, ActiveEditor::kFrameBox));
         connect(box, &QToolButton::clicked, this, [this, s] { FrameClick(s); });
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QToolButton::customContextMenuRequested, this, [this, s] { FrameClick(s); });
         boxesRow->addWidget(box);
         frameBoxes[size_t(s)] = box;
     }
@@ -268,7 +278,15 @@ void ActiveObjectEditorWindow::N_LoadPictureClick()
     const QString file = m_dialogs.openFileName(this, m_app.images(), kPictureFilter);
     if (file.isEmpty())
         return;
-    guarded(this, [&] { m_editor->loadPicture(file); });
+    std::optional<QRgb> keyed;
+    guarded(this, [&] { keyed = m_editor->loadPicture(file); });
+    {
+        QSignalBlocker block(seFrameCount);
+        seFrameCount->setValue(m_editor->frameCount());
+    }
+    lbTransparency->setText(keyed ? u"Фон рисунка (цвет его уголков, RGB %1, %2, %3) стал прозрачным; «Отменить» вернёт "
+                                    u"его."_s.arg(qRed(*keyed)).arg(qGreen(*keyed)).arg(qBlue(*keyed))
+                                  : kTransparencyHint);
     showAll();
 }
 

@@ -8,6 +8,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -66,6 +67,11 @@ public:
     QPushButton* bPlay = nullptr;
     std::array<QToolButton*, 7> frameBoxes{}; // 1..6
     QListWidget* lwFrames = nullptr;          // the strip's frames, item k-1 is frame k
+    // How transparency is chosen, or what the last picture had made transparent.
+    QLabel* lbTransparency = nullptr;
+    static inline const QString kTransparencyHint =
+        QStringLiteral("Прозрачны пиксели, прозрачные в PNG; у рисунка без прозрачности прозрачным станет цвет фона, "
+                       "если все четыре уголка рисунка одного цвета.");
 
 public slots:
     // The close box and Escape: unsaved work is asked about first.
