@@ -91,6 +91,29 @@ TEST(ActiveEditor, FramesOfAStripTheirBoxesAndRefusedNumbers)
     EXPECT_EQ(e.picture().width(), 160);
 }
 
+TEST(ActiveEditor, ASequenceCopiedToAllDirectionsOfItsStateInOneStep)
+{
+    test::TempAppFolder tmp;
+    ActiveEditor e(tmp.app());
+    e.loadPicture(writeStrip(tmp, u"s.png"_s, 160, 10));
+    e.setState(2);
+    e.setDirection(3);
+    for (int k : {5, 6})
+        e.addFrame(k);
+    const int steps = e.undoStack().count();
+    EXPECT_TRUE(e.copyToAllDirections());
+    EXPECT_EQ(e.undoStack().count(), steps + 1);
+    for (int d = 1; d <= 4; ++d) {
+        EXPECT_EQ(e.entry(1, d, 2), u"5"_s) << d;
+        EXPECT_EQ(e.entry(2, d, 2), u"6"_s) << d;
+        EXPECT_EQ(e.entry(1, d, 1), u"0"_s) << "another state keeps its own";
+    }
+    EXPECT_FALSE(e.copyToAllDirections()); // nothing left to give
+    e.undoStack().undo();
+    EXPECT_EQ(e.entry(1, 1, 2), u"0"_s);
+    EXPECT_EQ(e.entry(1, 3, 2), u"5"_s);
+}
+
 TEST(ActiveEditor, AStripTakesItsSquaresAsFramesAndAPlainBackgroundBecomesTransparent)
 {
     test::TempAppFolder tmp;

@@ -132,6 +132,14 @@ TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
     EXPECT_EQ(e.sequence(), (std::vector<int>{7, 5, 1, 2, 4, 6}));
     ASSERT_EQ(f.errors.messages.size(), 1);
     EXPECT_TRUE(f.errors.messages.takeFirst().contains(u"заняты"_s));
+    // A right click on a position frees it too; "Во все направления" gives the rest to every direction.
+    window.frameBoxes[6]->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_EQ(e.entry(6, 1, 1), u"0"_s);
+    QTest::mouseClick(window.bCopyToAll, Qt::LeftButton);
+    EXPECT_EQ(e.entry(2, 4, 1), u"5"_s);
+    e.undoStack().undo();
+    EXPECT_EQ(e.entry(2, 4, 1), u"0"_s);
+    clickFrame(window, 6);
 
     // A typed count of 0 is refused and the box shows the count again.
     window.seFrameCount->selectAll();

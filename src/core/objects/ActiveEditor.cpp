@@ -228,6 +228,21 @@ void ActiveEditor::setFrame(int s, int k)
     step(std::move(after), k == 0 ? u"пустая позиция"_s : u"кадр %1"_s.arg(k));
 }
 
+bool ActiveEditor::copyToAllDirections()
+{
+    Content after = m_content;
+    bool changed = false;
+    for (int d = 1; d <= D; ++d)
+        for (int s = 1; s <= P; ++s)
+            if (after.table[s][d][m_state] != m_table[s][m_direction][m_state]) {
+                after.table[s][d][m_state] = m_table[s][m_direction][m_state];
+                changed = true;
+            }
+    if (changed)
+        step(std::move(after), u"во все направления"_s);
+    return changed;
+}
+
 void ActiveEditor::addFrame(int k)
 {
     if (!pictureLoaded())

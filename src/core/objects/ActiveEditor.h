@@ -90,6 +90,10 @@ public:
     void removeFrame(int k);
     // How often frame k is in the current sequence.
     int uses(int k) const;
+    // "Во все направления": the current direction's positions of the current
+    // state given to every other direction of it, one step; false when they
+    // all had them already.
+    bool copyToAllDirections();
 
     // The frames the game plays for the current direction and state: the
     // non-empty positions in order.

@@ -126,8 +126,8 @@ ActiveObjectEditorWindow::ActiveObjectEditorWindow(const io::AppFolder& app, Sta
     lwFrames->setToolTip(u"Щелчок (или Enter) — добавить кадр в последовательность, правая кнопка (или Delete) — убрать"_s);
     lwFrames->viewport()->installEventFilter(this);
     lwFrames->installEventFilter(this);
-    auto* framesHint = new QLabel(u"Щёлкните кадр, чтобы добавить его в последовательность; щелчок (левой или правой "
-                                  u"кнопкой) по позиции последовательности убирает её кадр"_s);
+    auto* framesHint = new QLabel(u"Щёлкните кадр, чтобы добавить его в последовательность, правой кнопкой — убрать; "
+                                  u"щелчок любой кнопкой по позиции последовательности освобождает её"_s);
     framesHint->setWordWrap(true);
     lbTransparency = new QLabel(kTransparencyHint);
     lbTransparency->setObjectName(u"lbTransparency"_s);
@@ -152,7 +152,15 @@ ActiveObjectEditorWindow::ActiveObjectEditorWindow(const io::AppFolder& app, Sta
         boxesRow->addWidget(box);
         frameBoxes[size_t(s)] = box;
     }
+    bCopyToAll = new QPushButton(u"Во все направления"_s);
+    bCopyToAll->setObjectName(u"bCopyToAll"_s);
+    bCopyToAll->setToolTip(u"Дать эту последовательность всем четырём направлениям этого состояния"_s);
+    connect(bCopyToAll, &QPushButton::clicked, this, [this] {
+        guarded(this, [this] { m_editor->copyToAllDirections(); });
+        showAll();
+    });
     boxesRow->addStretch(1);
+    boxesRow->addWidget(bCopyToAll);
     auto* sequence = group(u"Анимационная последовательность"_s, boxesRow);
 
     auto* top = new QHBoxLayout;

@@ -65,6 +65,7 @@ public:
     PictureBox* imDirection = nullptr;
     PictureBox* imStrip = nullptr;
     QPushButton* bPlay = nullptr;
+    QPushButton* bCopyToAll = nullptr; // "Во все направления"
     std::array<QToolButton*, 7> frameBoxes{}; // 1..6
     QListWidget* lwFrames = nullptr;          // the strip's frames, item k-1 is frame k
     // How transparency is chosen, or what the last picture had made transparent.
