@@ -23,6 +23,7 @@
 #include "io/TextFile.h"
 #include "level/LevelCommands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -148,6 +149,9 @@ void tutorialShots(const QString& appDir, const QString& out)
         click(list, QPoint(20, 50 * (slot - 1) + 20));
         click(map, places[slot - 1]);
     }
+    // Esc: the last icon stays picked after its click, over the ghost.
+    if (QAction* drop = level->findChild<QAction*>(u"DropPicked"_s))
+        drop->trigger();
     shoot(&window, out + u"/level.png"_s);
     if (window.project().current().ActiveObjCount != 2 || window.project().current().FonObjCount != 1)
         throw io::Error(u"объекты не расставлены на карте"_s);
