@@ -155,16 +155,18 @@ QString snapshotOf(const QString& dir, const QStringList& parts)
     return all;
 }
 
+// The project file and its extras file of the project folder dir, as one.
+QByteArray projectPair(const QString& dir)
+{
+    return io::readWholeFile(dir + u"/project.prg"_s) + "\n--\n" + io::readWholeFile(dir + u"/project.kestrava.json"_s);
+}
+
 } // namespace
 
 TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewProjectFilesAndTheyOpen)
 {
     Fixture f;
-    const auto pair = [](const QString& dir) {
-        return io::readWholeFile(dir + u"/project.prg"_s) + "\n--\n"
-               + io::readWholeFile(dir + u"/project.kestrava.json"_s);
-    };
-    const QByteArray before = pair(f.dir);
+    const QByteArray before = projectPair(f.dir);
     QByteArray after;
     int old = 0;
     int fresh = 0;
@@ -176,7 +178,7 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewProjectFilesAndTheyOpen)
         ASSERT_NO_THROW(warnings = persist::load(reopened, f.tmp.app(), dir + u"/project.prg"_s)) << dir.toStdString();
         EXPECT_TRUE(warnings.isEmpty()) << warnings.join(u'\n').toStdString();
         EXPECT_TRUE(stagingLeftovers(dir).isEmpty()) << stagingLeftovers(dir).join(u' ').toStdString();
-        const QByteArray now = pair(dir);
+        const QByteArray now = projectPair(dir);
         if (after.isEmpty()) {
             after = now; // the run that was not killed
             ASSERT_NE(after, before);
@@ -195,11 +197,7 @@ TEST(CrashSafety, AnEditorKilledWhileItSavesLeavesTheOldOrTheNewProjectFiles)
 {
     // The editor's "Сохранить" killed at each call from where the save begins.
     Fixture f;
-    const auto pair = [](const QString& dir) {
-        return io::readWholeFile(dir + u"/project.prg"_s) + "\n--\n"
-               + io::readWholeFile(dir + u"/project.kestrava.json"_s);
-    };
-    const QByteArray before = pair(f.dir);
+    const QByteArray before = projectPair(f.dir);
     const QString reference = f.tmp.root() + u"/reference/game"_s;
     copyTree(f.dir, reference);
     const ChildRun full = runChild(u"editor-save"_s, f.tmp.app().root(), reference, 0);
@@ -208,7 +206,7 @@ TEST(CrashSafety, AnEditorKilledWhileItSavesLeavesTheOldOrTheNewProjectFiles)
     ASSERT_TRUE(from.hasMatch()) << full.errors.toStdString();
     const long first = from.captured(1).toLong() + 1;
     ASSERT_GT(full.calls, first + 3);
-    const QByteArray after = pair(reference);
+    const QByteArray after = projectPair(reference);
     ASSERT_NE(after, before);
     int old = 0;
     int fresh = 0;
@@ -219,7 +217,7 @@ TEST(CrashSafety, AnEditorKilledWhileItSavesLeavesTheOldOrTheNewProjectFiles)
         EXPECT_TRUE(killed.killed || killed.exitCode == 0) << killed.errors.toStdString();
         model::Project reopened;
         EXPECT_NO_THROW(persist::load(reopened, f.tmp.app(), run + u"/project.prg"_s)) << at;
-        const QByteArray now = pair(run);
+        const QByteArray now = projectPair(run);
         EXPECT_TRUE(now == before || now == after) << "killed at call " << at;
         (now == before ? old : fresh) += 1;
         QDir(f.tmp.root() + u"/run%1"_s.arg(at)).removeRecursively();
