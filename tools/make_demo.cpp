@@ -382,21 +382,12 @@ void eventRow(model::StageData& s, const events::Condition& condition,
 
 events::Condition condition(int icon, const QString& path, const catalogue::Values& values = {})
 {
-    const catalogue::Item* item = catalogue::conditionAt(icon, path);
-    if (!item)
-        throw io::Error(u"нет условия "_s + path);
-    return catalogue::build(*item, values);
+    return catalogue::buildCondition(icon, path, values);
 }
 
 events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
-    const catalogue::Item* item = catalogue::actionAt(column, path);
-    if (!item)
-        throw io::Error(u"нет действия "_s + path);
-    return catalogue::build(*item, {{u"G"_s, QString::number(catalogue::actionGroup(column))},
-                                    {u"V"_s, value},
-                                    {u"VC"_s, value},
-                                    {u"T"_s, QString::number(target)}});
+    return catalogue::buildAction(column, path, value, target);
 }
 
 // The values of a time condition.

@@ -84,23 +84,14 @@ void click(QWidget* w, QPoint at)
 
 events::Condition condition(int icon, const QString& path, catalogue::Values values = {})
 {
-    const catalogue::Item* item = catalogue::conditionAt(icon, path);
-    if (!item)
-        throw io::Error(u"нет условия "_s + path);
     if (icon >= catalogue::kFirstObjectIcon)
         values[u"N"_s] = QString::number(icon - catalogue::kFirstObjectIcon + 1);
-    return catalogue::build(*item, values);
+    return catalogue::buildCondition(icon, path, values);
 }
 
 events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
-    const catalogue::Item* item = catalogue::actionAt(column, path);
-    if (!item)
-        throw io::Error(u"нет действия "_s + path);
-    return catalogue::build(*item, {{u"G"_s, QString::number(catalogue::actionGroup(column))},
-                                    {u"V"_s, value},
-                                    {u"VC"_s, value},
-                                    {u"T"_s, QString::number(target)}});
+    return catalogue::buildAction(column, path, value, target);
 }
 
 // The steps of "Первая игра", each shot as the author sees it.

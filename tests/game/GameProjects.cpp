@@ -150,10 +150,7 @@ private:
 
 events::Condition condition(int icon, const QString& path, const catalogue::Values& values = {})
 {
-    const catalogue::Item* item = catalogue::conditionAt(icon, path);
-    if (!item)
-        throw io::Error(u"no condition "_s + path);
-    return catalogue::build(*item, values);
+    return catalogue::buildCondition(icon, path, values);
 }
 
 events::Condition plain(int icon, const QString& path, int object = 0)
@@ -187,13 +184,7 @@ events::Condition timer(const QString& path, const QString& minutes, const QStri
 
 events::Action action(int column, const QString& path, const QString& value = QString(), int target = 0)
 {
-    const catalogue::Item* item = catalogue::actionAt(column, path);
-    if (!item)
-        throw io::Error(u"no action "_s + path);
-    return catalogue::build(*item, {{u"G"_s, QString::number(catalogue::actionGroup(column))},
-                                    {u"V"_s, value},
-                                    {u"VC"_s, value},
-                                    {u"T"_s, QString::number(target)}});
+    return catalogue::buildAction(column, path, value, target);
 }
 
 using MT = model::MovementType;

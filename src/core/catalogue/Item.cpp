@@ -1,6 +1,7 @@
 #include "catalogue/Item.h"
 
 #include "catalogue/Translator.h"
+#include "catalogue/Menus.h"
 #include "io/Error.h"
 
 #include <QHash>
@@ -151,6 +152,25 @@ const Item* conditionAt(int icon, const QString& path)
 const Item* actionAt(int column, const QString& path)
 {
     return findItem(Side::Action, QString::number(int(columnMenu(column))) + u':' + path);
+}
+
+Built buildCondition(int icon, const QString& path, const Values& values)
+{
+    const Item* item = conditionAt(icon, path);
+    if (!item)
+        throw io::Error(u"В каталоге нет условия «%1»"_s.arg(path));
+    return build(*item, values);
+}
+
+Built buildAction(int column, const QString& path, const QString& value, int target)
+{
+    const Item* item = actionAt(column, path);
+    if (!item)
+        throw io::Error(u"В каталоге нет действия «%1»"_s.arg(path));
+    return build(*item, {{u"G"_s, QString::number(actionGroup(column))},
+                         {u"V"_s, value},
+                         {u"VC"_s, value},
+                         {u"T"_s, QString::number(target)}});
 }
 
 Built build(const Item& item, const Values& values)

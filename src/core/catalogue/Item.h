@@ -92,6 +92,11 @@ struct Built {
 // The condition or action an enabled item makes with these values (a token
 // not given reads as 0 or empty). A period of 0 throws io::Error.
 Built build(const Item& item, const Values& values);
+// The condition of icon and menu path, and the action of column and path
+// with its value and target object, as a tool or a test writes a sheet; an
+// io::Error naming the path when the catalogue has no such item.
+Built buildCondition(int icon, const QString& path, const Values& values = {});
+Built buildAction(int column, const QString& path, const QString& value = QString(), int target = 0);
 // What a record makes from today's catalogue; nullopt when it names no
 // enabled item or its values cannot fill it.
 std::optional<Built> rebuild(Side side, const model::CatalogueRecord& record);

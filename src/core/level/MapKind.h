@@ -58,6 +58,7 @@ struct MapCanvas {
 struct IconPicture {
     QString name; // under which a problem with it is reported
     QString path;
+    QPoint at;    // where a click would place it: the kind decides, as place() does
 };
 
 // Placed objects that are records of their own (backgrounds and sprites):

@@ -43,12 +43,8 @@ void PlaceTool::decorate(MapOverlay& overlay) const
     if (!m_picked || !m_picked->kind) // nothing, or a blank slot
         return;
     if (const std::optional<IconPicture> picture = onMap(*m_picked->kind).pickedPicture(m_context, m_picked->tag);
-        picture && !picture->name.isEmpty()) {
-        // A text at 0 counts as not placed, so only objects stick to the edges.
-        const QPoint corner = *m_picked->kind == model::ObjectKind::Text ? m_context.snapped(m_context.last, false)
-                                                                          : m_context.placedCorner();
-        overlay.floating = FloatingPicture{u"drag:"_s + picture->name, picture->path, corner};
-    }
+        picture && !picture->name.isEmpty())
+        overlay.floating = FloatingPicture{u"drag:"_s + picture->name, picture->path, picture->at};
 }
 
 } // namespace kestrava::level

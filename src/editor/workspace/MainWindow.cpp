@@ -415,23 +415,23 @@ void MainWindow::N_OpenClick()
     const QString file = m_dialogs->openFileName(this, m_recent.startFolder(m_app.project()), QString());
     if (file.isEmpty())
         return;
-    guarded(this, [this, &file] {
-        m_document.reset();
-        showWarnings(m_document.open(file));
-        say(u"Открыт проект: %1"_s.arg(m_document.fileName()));
-        rememberProject();
-    });
-    enableProjectMenus();
-    offerRecovery();
+    openChosen(file);
 }
 
 void MainWindow::openRecent(const QString& file)
 {
     if (!maybeSave())
         return;
+    if (!QFileInfo(file).isFile()) {
+        guarded(this, [&file] { throw io::Error::inFile(file, u"проекта больше нет на этом месте"_s); });
+        return;
+    }
+    openChosen(file);
+}
+
+void MainWindow::openChosen(const QString& file)
+{
     guarded(this, [this, &file] {
-        if (!QFileInfo(file).isFile())
-            throw io::Error::inFile(file, u"проекта больше нет на этом месте"_s);
         m_document.reset();
         showWarnings(m_document.open(file));
         say(u"Открыт проект: %1"_s.arg(m_document.fileName()));

@@ -111,6 +111,8 @@ private:
     void updateTitle();
     // Before the project is dropped: asks about unsaved changes; false to keep everything as it is.
     bool maybeSave();
+    // "Открыть" or a recent project, once its file is chosen and unsaved work was asked about.
+    void openChosen(const QString& file);
     void showWarnings(const QStringList& warnings);
     // After "Открыть": a recovery copy a crash left is offered ("Восстановить").
     void offerRecovery();

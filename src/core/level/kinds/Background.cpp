@@ -175,7 +175,7 @@ public:
         if (g < 1 || g > model::kMaxFonGroups)
             return std::nullopt;
         const QString& picture = context.stage().FonGroup[size_t(g)].BmpName;
-        return IconPicture{picture, context.project().projectPath(u"objects/"_s + picture)};
+        return IconPicture{picture, context.project().projectPath(u"objects/"_s + picture), context.placedCorner()};
     }
     bool pickStaysAfterPlacing() const override { return true; }
 

@@ -53,6 +53,10 @@ bool drawLines(QPainter& painter, const model::TextObjectData& text)
 }
 
 class Text final : public MapKind {
+    // Where a click puts the text: on the grid when snapping, never stuck to
+    // the map's edge, since a text at 0 counts as not placed.
+    static QPoint position(const ToolContext& context) { return context.snapped(context.last, false); }
+
 public:
     int placedCount(const model::StageData& s) const override { return std::min(s.TextCount, model::kMaxTextObjects); }
     bool exists(const model::StageData& s, int i) const override { return i >= 1 && i <= placedCount(s); }
@@ -88,14 +92,15 @@ public:
     {
         if (t >= 1 && t <= placedCount(context.stage()))
             context.document.push(new PlaceTextCommand(context.document, context.level(), t,
-                                                       context.snapped(context.last, false)));
+                                                       position(context)));
         return true;
     }
     std::optional<IconPicture> pickedPicture(const ToolContext& context, int) const override
     {
-        return IconPicture{MapRenderer::kTextMarker, context.renderer.pictures().app().imageFile(MapRenderer::kTextMarker)};
+        return IconPicture{MapRenderer::kTextMarker, context.renderer.pictures().app().imageFile(MapRenderer::kTextMarker),
+                           position(context)};
     }
-    // A picked text stays until a click places it.
+    // A text has one position: placed once.
     bool pickStaysAfterPlacing() const override { return false; }
 
     // Its markers cover the frame of a selection.
