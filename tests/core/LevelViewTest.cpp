@@ -1154,3 +1154,37 @@ TEST_F(LevelFixture, SnappingPutsPlacedAndDraggedObjectsOnTheGrid)
     click(47, 23);
     EXPECT_EQ(s().FonObject[4].X, 47);
 }
+
+// The white-backed icon keeps the strip's transparency: the background shows
+// through it as in the game, and a changed strip is drawn anew.
+TEST_F(LevelFixture, SpritesShowTheBackgroundThroughTheirTransparentPixels)
+{
+    const int g = addFonGroup(u"a"_s, 4, 4, 1);
+    placeFon(g, 0, 0);
+    const int a = addActiveGroup(u"s"_s, 10, 10, kWhite);
+    const int n = placeActive(a, 20, 20);
+    const auto writeStrip = [&](QRgb left) {
+        // Two frames: the first opaque only in its left half, the second all red.
+        QImage strip(20, 10, QImage::Format_ARGB32);
+        strip.fill(Qt::transparent);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 20; ++x)
+                if (x < 5 || x >= 10)
+                    strip.setPixel(x, y, x < 5 ? left : qRgb(250, 0, 0));
+        io::writePng(strip, own(u"s.png"_s));
+    };
+    view.redrawMap();
+    EXPECT_EQ(px(27, 25), kWhite); // no strip: the icon as it is
+
+    writeStrip(qRgb(0, 0, 250));
+    view.redrawMap();
+    EXPECT_EQ(px(24, 25), qRgb(0, 0, 250));
+    EXPECT_EQ(px(25, 25), tileColour(1)); // first transparent pixel
+    EXPECT_EQ(px(29, 29), tileColour(1));
+    EXPECT_EQ(px(30, 25), tileColour(1)); // the second frame is not drawn
+
+    writeStrip(qRgb(0, 250, 0));
+    view.redrawMap();
+    EXPECT_EQ(px(24, 25), qRgb(0, 250, 0));
+    EXPECT_EQ(s().ActiveObject[size_t(n)].Width, 10);
+}

@@ -9,6 +9,7 @@
 #include "media/PictureSource.h"
 #include "media/PlacedSizes.h"
 
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -195,14 +196,43 @@ public:
             if (!o.Exists || !io::isPlainFileName(o.FileName))
                 continue;
             // A picture that cannot be read is left out without a word.
-            media::CachedPicture picture;
-            if (pictures.loadSilently(project.projectPath(u"objects/"_s + o.FileName), &picture))
-                canvas.painter.drawImage(QPoint(o.X, o.Y), picture.image);
+            media::CachedPicture icon;
+            if (!pictures.loadSilently(project.projectPath(u"objects/"_s + o.FileName), &icon))
+                continue;
+            canvas.painter.drawImage(QPoint(o.X, o.Y), withStripAlpha(project, pictures, o.FileName, icon));
         }
     }
 
 private:
+    // The icon is the first frame on white (a BMP has no alpha); the strip
+    // beside it says which pixels are transparent, so the map shows the
+    // background through them as the game does. Same size as the icon, so
+    // placing and selecting are unchanged.
+    const QImage& withStripAlpha(const model::Project& project, media::PictureSource& pictures, const QString& file,
+                                 const media::CachedPicture& icon) const
+    {
+        media::CachedPicture strip;
+        if (!pictures.loadSilently(project.projectPath(u"objects/"_s + io::changeExtension(file, u".png"_s)), &strip)
+            || !strip.image.hasAlphaChannel() || strip.image.height() != icon.image.height()
+            || strip.image.width() < icon.image.width())
+            return icon.image;
+        Drawn& drawn = m_drawn[file];
+        if (drawn.iconSerial != icon.serial || drawn.stripSerial != strip.serial) {
+            drawn = {icon.serial, strip.serial,
+                     strip.image.copy(0, 0, icon.image.width(), icon.image.height())
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied)};
+        }
+        return drawn.image;
+    }
+
+    struct Drawn {
+        std::uint64_t iconSerial = 0;
+        std::uint64_t stripSerial = 0;
+        QImage image;
+    };
     Records m_records;
+    // Made once per change of either file: the map is redrawn on every pointer move.
+    mutable QHash<QString, Drawn> m_drawn;
 };
 
 } // namespace
