@@ -102,11 +102,15 @@ TEST(ActiveObjectWindow, FramesByClicksInTheStripUndoPreviewSaveAndReopen)
         EXPECT_EQ(f.log->questions, 0);
     }
 
+    // A click on the empty picture asks for the strip as "Загрузить изображение" does; on a loaded one, nothing.
     f.log->answers << f.strip(160, 10);
-    window.N_LoadPicture->trigger();
+    QTest::mouseClick(window.imStrip, Qt::LeftButton);
     EXPECT_EQ(f.log->startDirs.last(), f.tmp.app().images());
     ASSERT_TRUE(e.pictureLoaded());
     ASSERT_EQ(window.lwFrames->count(), 16);
+    const qsizetype asked = f.log->startDirs.size();
+    QTest::mouseClick(window.imStrip, Qt::LeftButton);
+    EXPECT_EQ(f.log->startDirs.size(), asked);
     EXPECT_EQ(window.lwFrames->item(15)->data(Qt::AccessibleTextRole).toString(), u"Кадр 16"_s);
 
     // Clicks add frames in order, no question asked; the right button takes the last one of a frame out.

@@ -96,6 +96,12 @@ ActiveObjectEditorWindow::ActiveObjectEditorWindow(const io::AppFolder& app, Sta
 
     // "Исходные данные"
     imStrip = new PictureBox(u"Исходное изображение"_s);
+    // As in the map editor: the empty picture is where a new author clicks first.
+    imStrip->setToolTip(u"Щелчок по пустому изображению — загрузить полосу кадров (PNG)"_s);
+    imStrip->onRelease = [this](QPoint) {
+        if (!m_editor->pictureLoaded())
+            N_LoadPictureClick();
+    };
     seFrameCount = new QSpinBox;
     seFrameCount->setAccessibleName(u"Количество кадров"_s);
     // Any number may be typed; one below 1 is refused with a message, not clamped.
