@@ -478,3 +478,32 @@ TEST(FonEditor, RectangleTakesCornersEitherWayAndEraserAndPickWork)
     e.pickAt(at(e, 0, 0));
     EXPECT_EQ(e.selectedTile(), 0);
 }
+
+// The default counts would cut a strip of four 16-pixel tiles into slivers:
+// a new sheet is cut into its square tiles until the author sets the counts.
+TEST(FonEditor, AFreshSheetIsCutIntoItsSquareTilesUnlessTheCountsWereSet)
+{
+    {
+        Fixture f;
+        f.editor.loadPicture(f.sheet(u"strip.png"_s, 4, 1, 16, 16));
+        EXPECT_EQ(f.editor.tilesAcross(), 4);
+        EXPECT_EQ(f.editor.tilesDown(), 1);
+        EXPECT_EQ(f.editor.tileWidth(), 16);
+        // 16 comes first (96 x 32 is 6 x 2 of them); 40 x 40 divides by 8 only.
+        f.editor.loadPicture(f.sheet(u"square.png"_s, 3, 1, 32, 32));
+        EXPECT_EQ(f.editor.tilesAcross(), 6);
+        EXPECT_EQ(f.editor.tilesDown(), 2);
+        f.editor.loadPicture(f.sheet(u"eights.png"_s, 5, 5, 8, 8));
+        EXPECT_EQ(f.editor.tilesAcross(), 5);
+        // 21 x 16 tiles of 16 would be more than the table holds: the counts stay.
+        f.editor.loadPicture(f.sheet(u"wide.png"_s, 21, 1, 16, 16));
+        EXPECT_EQ(f.editor.tilesAcross(), 5);
+    }
+    {
+        Fixture f;
+        f.editor.setTiles(2, 1);
+        f.editor.loadPicture(f.sheet(u"strip.png"_s, 4, 1, 16, 16));
+        EXPECT_EQ(f.editor.tilesAcross(), 2) << "the author's counts are kept";
+        EXPECT_EQ(f.editor.tileWidth(), 32);
+    }
+}

@@ -14,6 +14,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 #include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
@@ -76,9 +77,31 @@ FonEditor::FonEditor(const io::AppFolder& app, QObject* parent)
 {
 }
 
+namespace {
+
+// Square tiles of the sizes sheets are mostly drawn in (16 first), when one
+// cuts the sheet evenly into no more than `most` tiles either way: the
+// default counts would cut a strip of tiles into slivers.
+std::optional<QSize> squareTileCounts(QSize sheet, int most)
+{
+    for (int side : {16, 32, 8, 24})
+        if (sheet.width() % side == 0 && sheet.height() % side == 0 && sheet.width() / side <= most
+            && sheet.height() / side <= most)
+            return QSize(sheet.width() / side, sheet.height() / side);
+    return std::nullopt;
+}
+
+} // namespace
+
 void FonEditor::loadPicture(const QString& path)
 {
     const QImage picture = io::readPng(path);
+    // Counts the author set are kept; otherwise they are guessed from the sheet.
+    if (!m_countsChosen)
+        if (const std::optional<QSize> guessed = squareTileCounts(picture.size(), kMaxTiles)) {
+            m_across = guessed->width();
+            m_down = guessed->height();
+        }
     // A picture too small for the counts would give tiles of no pixels.
     const int across = std::min(m_across, picture.width());
     const int down = std::min(m_down, picture.height());
@@ -105,6 +128,7 @@ void FonEditor::setTiles(int across, int down)
         m_across = across;
         m_down = down;
     }
+    m_countsChosen = true;
 }
 
 void FonEditor::cutSheet()
@@ -507,6 +531,7 @@ void FonEditor::open(const QString& path)
         for (int column = 1; column <= file.Columns; ++column)
             m_store[size_t(row - 1) * kStoreColumns + size_t(column - 1)] = file.cell(row, column);
     cut(across, down);
+    m_countsChosen = true; // the object's own cut
     m_history.clear();
 }
 

@@ -42,8 +42,10 @@ public:
     // Its drawing copy: every picture of the editor is painted from it.
     const QImage& bitmap() const { return m_bitmap; }
     // "загрузить изображение": decodes the PNG and cuts it. A file that is
-    // not a readable PNG changes nothing. When the picture is too small for
-    // the tile counts they are lowered to what it can hold.
+    // not a readable PNG changes nothing. Until the author set the counts
+    // they follow the sheet's square tiles (16, 32, 8 or 24 pixels) where
+    // they cut it evenly; when the picture is too small for the counts they are lowered to
+    // what it can hold.
     void loadPicture(const QString& path);
 
     int tilesAcross() const { return m_across; }
@@ -187,6 +189,8 @@ private:
     QImage m_bitmap;
     int m_across = kDefaultTiles;
     int m_down = kDefaultTiles;
+    // The author set the counts: a new sheet is cut by them, not by a guess.
+    bool m_countsChosen = false;
     int m_tileWidth = kUncutCell;
     int m_tileHeight = kUncutCell;
     std::vector<QRect> m_tiles{QRect()}; // the tile table; entry 0 is no tile
