@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -135,6 +136,9 @@ TEST(Tutorial, TheFirstGameIsMadeThroughTheWindowsAsTheTutorialReads)
     choose(window, {u"Редакторы"_s, u"Редактор уровня"_s});
     editor::LevelMapPane* level = window.FrLevelEditor1();
     ASSERT_TRUE(level->isVisible());
+    auto* emptyHint = level->findChild<QLabel*>(u"lbEmptyList"_s);
+    ASSERT_TRUE(emptyHint);
+    EXPECT_TRUE(emptyHint->isVisible()) << "an empty stage points to «Загрузить»";
     for (const QString& name : {u"forest.obf"_s, u"hero.oba"_s, u"ghost.oba"_s}) {
         log->answers << folder.app().objectFile(name);
         choose(window, {u"Объекты"_s, u"Загрузить"_s});
@@ -142,6 +146,7 @@ TEST(Tutorial, TheFirstGameIsMadeThroughTheWindowsAsTheTutorialReads)
     auto* list = level->findChild<editor::ObjectListPanel*>(u"pnObjectsList"_s);
     auto* map = level->findChild<editor::PositionImage*>(u"ImPositionObjects"_s);
     ASSERT_TRUE(list && map);
+    EXPECT_FALSE(emptyHint->isVisible());
     // The icon, then its place: the forest in the top-left corner, the hero on the path, the ghost further on.
     const QPoint places[] = {{5, 5}, {40, 90}, {200, 60}};
     for (int slot = 1; slot <= 3; ++slot) {

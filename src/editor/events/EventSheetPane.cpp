@@ -181,6 +181,8 @@ void EventSheetPane::showRows()
             label->setVisible(r == rows + 1);
             if (r == rows + 1) {
                 label->setText(kNewRowInvitation);
+                // Wider than the label in some fonts: wrapped, not cut off.
+                label->setWordWrap(true);
                 label->setToolTip(QString());
                 QPalette grey = label->palette();
                 grey.setColor(QPalette::WindowText, Qt::darkGray);

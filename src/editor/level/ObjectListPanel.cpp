@@ -13,6 +13,16 @@ ObjectListPanel::ObjectListPanel(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("pnObjectsList"));
     setMouseTracking(true);
     setFixedSize(kWidth, kMinHeight);
+    // An empty stage says where its objects come from.
+    m_emptyHint = new QLabel(QStringLiteral("Пусто: «Объекты» → «Загрузить»"), this);
+    m_emptyHint->setObjectName(QStringLiteral("lbEmptyList"));
+    m_emptyHint->setWordWrap(true);
+    m_emptyHint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_emptyHint->setGeometry(2, 8, kWidth - 4, 120);
+    m_emptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette grey = m_emptyHint->palette();
+    grey.setColor(QPalette::WindowText, Qt::darkGray);
+    m_emptyHint->setPalette(grey);
 }
 
 void ObjectListPanel::setIcons(const std::vector<level::ListIcon>& icons)
@@ -35,6 +45,7 @@ void ObjectListPanel::setIcons(const std::vector<level::ListIcon>& icons)
         bottom = std::max(bottom, icon.geometry.bottom() + 10);
     }
     setFixedSize(kWidth, bottom);
+    m_emptyHint->setVisible(m_icons.empty());
 }
 
 void ObjectListPanel::mouseMoveEvent(QMouseEvent* event)

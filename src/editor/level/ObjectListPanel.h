@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class QLabel;
+
 namespace kestrava::level { struct ListIcon; }
 
 namespace kestrava::editor {
@@ -35,6 +37,7 @@ protected:
 
 private:
     std::vector<QWidget*> m_icons;
+    QLabel* m_emptyHint = nullptr;
 };
 
 } // namespace kestrava::editor
