@@ -186,11 +186,12 @@ TEST_F(DocumentFixture, TheCleanStateFollowsSavesThroughUndoAndRedo)
     EXPECT_EQ(doc.displayName(), u"лес"_s);
 
     // Opening measures the placed sprites and draws the map from one cache:
-    // hero.bmp, the list icons forest.bmp and text.bmp, the sheet forest.png, each read once.
+    // hero.bmp and the strip hero.png whose transparency it is drawn with, the list icons forest.bmp and
+    // text.bmp, the sheet forest.png, each read once.
     document::ProjectDocument other(tmp.app());
     level::LevelView otherView(other);
     other.open(doc.fileName());
-    EXPECT_EQ(other.pictures().decodeCount(), 4);
+    EXPECT_EQ(other.pictures().decodeCount(), 5);
     EXPECT_EQ(other.project().stage(1).ActiveObject[1].Width, 48);
 }
 
