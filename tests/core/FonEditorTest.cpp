@@ -507,3 +507,50 @@ TEST(FonEditor, AFreshSheetIsCutIntoItsSquareTilesUnlessTheCountsWereSet)
         EXPECT_EQ(f.editor.tileWidth(), 32);
     }
 }
+
+// Solid tiles travel beside the object file: marked in the palette with
+// undo, saved, read back; a damaged or foreign list is refused on opening
+// and the editor keeps what it showed.
+TEST(FonEditor, SolidTilesAreMarkedSavedAndReadBack)
+{
+    Fixture f;
+    FonEditor& e = f.editor;
+    e.loadPicture(f.sheet(u"s.png"_s, 4, 1, 16, 16));
+    e.setSolidMarking(true);
+    const auto paletteCell = [](int tile) {
+        return QPoint(FonEditor::kPaletteCell / 2, (tile - 1) * FonEditor::kPaletteCell + FonEditor::kPaletteCell / 2);
+    };
+    for (int tile : {3, 1, 3, 4})
+        e.paletteClicked(paletteCell(tile));
+    EXPECT_EQ(e.solidTiles(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(e.selectedTile(), 0) << "marking selects nothing";
+    e.undoStack().undo();
+    EXPECT_EQ(e.solidTiles(), (std::vector<int>{1}));
+    e.undoStack().redo();
+    e.paletteClicked(QPoint(2, 4 * FonEditor::kPaletteCell + 2)); // past the last tile: nothing
+    EXPECT_EQ(e.solidTiles(), (std::vector<int>{1, 4}));
+    e.setSolidMarking(false);
+    e.paletteClicked(paletteCell(2));
+    EXPECT_EQ(e.selectedTile(), 2);
+
+    const QString obf = f.tmp.app().objectFile(u"walls.obf"_s);
+    e.save(obf);
+    const QString sidecar = f.tmp.app().objectFile(u"walls.solid.json"_s);
+    EXPECT_EQ(io::readWholeFile(sidecar), QByteArray("{\"solidTiles\":[1,4]}\n"));
+    FonEditor other(f.tmp.app());
+    other.open(obf);
+    EXPECT_EQ(other.solidTiles(), (std::vector<int>{1, 4}));
+    EXPECT_TRUE(other.isSolid(4));
+    EXPECT_FALSE(other.isSolid(2));
+
+    for (const QByteArray& bad : {QByteArray("{\"solidTiles\":[5]}"), QByteArray("{\"solidTiles\":[0]}"),
+                                  QByteArray("{\"solidTiles\":[1.5]}"), QByteArray("[1,2]"), QByteArray("{\"solid")}) {
+        io::writeFileAtomically(sidecar, bad);
+        const QString message = test::errorOf([&] { other.open(obf); });
+        EXPECT_TRUE(message.contains(u"walls.solid.json"_s)) << bad.toStdString() << ": " << message.toStdString();
+        EXPECT_EQ(other.solidTiles(), (std::vector<int>{1, 4})) << bad.toStdString();
+    }
+    QFile::remove(sidecar);
+    other.open(obf);
+    EXPECT_TRUE(other.solidTiles().empty()) << "no list: no tile marked";
+}

@@ -353,3 +353,30 @@ TEST(ObjectImport, OpeningAProjectImportsEveryGroupAsOneImportWould)
     EXPECT_EQ(test::errorOf([&] { failing.take(opened); }), message);
     EXPECT_TRUE(opened == before);
 }
+
+// A map's solid tiles come with it into the stage and its copy into the
+// project; a damaged list refuses the import; "Обновить" reads the new list.
+TEST(ObjectImport, SolidTilesTravelWithTheirBackground)
+{
+    Fixture f;
+    const QString library = f.tmp.app().objectFile(u"forest.solid.json"_s);
+    io::writeFileAtomically(library, "{\"solidTiles\":[2,3]}");
+    f.import(u"forest.obf"_s);
+    const model::FonGroupData& g = f.project.current().FonGroup[1];
+    EXPECT_EQ(g.SolidTiles, (std::vector<int>{2, 3}));
+    EXPECT_EQ(bytesOf(f.projectObjects + u"/forest.solid.json"_s), bytesOf(library));
+
+    io::writeFileAtomically(library, "{\"solidTiles\":[\"2\"]}");
+    f.project.addLevel();
+    f.project.CurLevel = 2;
+    EXPECT_TRUE(f.refused(u"forest.obf"_s).contains(u"forest.solid.json"_s));
+
+    io::writeFileAtomically(library, "{\"solidTiles\":[4]}");
+    const persist::ObjectUpdate update =
+        persist::readObjectUpdate(f.project, f.tmp.app(), 1, f.tmp.app().objectFile(u"forest.obf"_s));
+    EXPECT_EQ(update.stage.FonGroup[1].SolidTiles, (std::vector<int>{4}));
+    const bool copied = std::any_of(update.files.begin(), update.files.end(), [&](const io::FileBytes& file) {
+        return file.path == f.projectObjects + u"/forest.solid.json"_s && file.bytes == "{\"solidTiles\":[4]}";
+    });
+    EXPECT_TRUE(copied);
+}

@@ -40,6 +40,9 @@ struct FonGroupData {
     int Obstacle = 0;
     // Rows x Columns tile numbers, row by row; see cell().
     std::vector<int> Cells;
+    // Tiles of the sheet that block movement (ascending); none: every cell of
+    // an obstacle blocks. Read from beside the object file, never saved here.
+    std::vector<int> SolidTiles;
     bool Loaded = false;
 
     // Tile number of map cell [row][column], both 1-based; 0 outside the map.

@@ -9,11 +9,13 @@
 #include "objects/BackgroundObjectFile.h"
 #include "objects/FonPictures.h"
 #include "objects/ObjectFile.h"
+#include "objects/SolidTiles.h"
 #include "undo/Step.h"
 
 #include <QPainter>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <cstdlib>
 
@@ -180,8 +182,37 @@ void FonEditor::paletteClicked(QPoint pixel)
 {
     if (pixel.x() < 0 || pixel.y() < 0)
         return;
-    m_selected = paletteTile(pixel.x() / kPaletteCell, pixel.y() / kPaletteCell);
+    const int tile = paletteTile(pixel.x() / kPaletteCell, pixel.y() / kPaletteCell);
+    if (m_solidMarking) {
+        toggleSolid(tile);
+        return;
+    }
+    m_selected = tile;
     emit selectionChanged();
+}
+
+bool FonEditor::isSolid(int tile) const
+{
+    return std::binary_search(m_solid.begin(), m_solid.end(), tile);
+}
+
+void FonEditor::toggleSolid(int tile)
+{
+    if (tile < 1 || tile > tileCount())
+        return;
+    std::vector<int> after = m_solid;
+    if (const auto at = std::lower_bound(after.begin(), after.end(), tile); at != after.end() && *at == tile)
+        after.erase(at);
+    else
+        after.insert(at, tile);
+    m_history.push(new undo::SnapshotStep<std::vector<int>>(
+        u"непроходимая плитка"_s, m_solid, std::move(after), [this](const std::vector<int>& shown) { showSolid(shown); }));
+}
+
+void FonEditor::showSolid(const std::vector<int>& tiles)
+{
+    m_solid = tiles;
+    emit sheetChanged();
 }
 
 void FonEditor::setMapSize(int columns, int rows)
@@ -484,9 +515,13 @@ void FonEditor::save(const QString& path)
 
     const QString png = m_app.objectFile(pngNameOf(path));
     const QString bmp = m_app.objectFile(bmpNameOf(path));
+    // Tiles past the cut are no tiles of the saved sheet.
+    std::vector<int> solid;
+    std::copy_if(m_solid.begin(), m_solid.end(), std::back_inserter(solid), [&](int t) { return t <= tileCount(); });
     // The pictures first: the object file never names a sheet that is not there.
     io::writeFilesTogether({{png, io::encodePng(sheetAsCut(), png)},
                             {bmp, io::encodeBmp(previewImage(*this), bmp)},
+                            {m_app.objectFile(solidTilesNameOf(path)), solidTilesBytes(solid)},
                             {path, writer.bytes()}});
     m_history.setClean();
 }
@@ -517,7 +552,10 @@ void FonEditor::open(const QString& path)
                                           .arg(file.TileHeight)
                                           .arg(kMaxTiles));
 
+    const std::vector<int> solid = readSolidTiles(m_app.objectFile(solidTilesNameOf(path)), across * down);
+
     // Everything is read: the old state goes.
+    m_solid = solid;
     m_press.reset();
     m_last.reset();
     m_painting = false;

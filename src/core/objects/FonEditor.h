@@ -71,9 +71,20 @@ public:
     int paletteColumns() const;
     // The tile shown in a palette cell; 0 for a cell without one.
     int paletteTile(int column, int row) const;
-    // A click on a palette cell (pixels of the palette).
+    // A click on a palette cell (pixels of the palette): selects its tile,
+    // or with solidMarking() marks or unmarks it as solid.
     void paletteClicked(QPoint pixel);
     int selectedTile() const { return m_selected; }
+
+    // "Непроходимые плитки": while on, palette clicks mark tiles instead of selecting them.
+    void setSolidMarking(bool on) { m_solidMarking = on; }
+    bool solidMarking() const { return m_solidMarking; }
+    // Tiles that block movement in the game (ascending); none marked means
+    // every cell of an obstacle background blocks.
+    const std::vector<int>& solidTiles() const { return m_solid; }
+    bool isSolid(int tile) const;
+    // Marks or unmarks one tile, as one undo step.
+    void toggleSolid(int tile);
 
     // --- the map ---
     int mapColumns() const { return m_columns; }
@@ -131,9 +142,9 @@ public:
     QUndoStack& undoStack() { return m_history.stack(); }
 
     // --- files ---
-    // "Сохранить": writes path (the .obf), and base.png (the sheet as cut)
-    // and base.bmp (the preview) into the program's objects folder, all
-    // three built first and written together. Refused before a picture is
+    // "Сохранить": writes path (the .obf), and base.png (the sheet as cut),
+    // base.bmp (the preview) and base.solid.json (the solid tiles) into the
+    // program's objects folder, all built first and written together. Refused before a picture is
     // loaded. The author's work is then saved (isModified() false).
     void save(const QString& path);
     // Refuses (an io::Error) what save() would refuse whatever the file:
@@ -160,6 +171,8 @@ public:
     };
     // Sets cells without an undo step (the undo steps themselves).
     void showCells(const std::vector<CellTile>& cells);
+    // Sets the solid tiles without an undo step.
+    void showSolid(const std::vector<int>& tiles);
 
 signals:
     // Cells (column, row ranges) whose tiles changed.
@@ -191,6 +204,8 @@ private:
     int m_down = kDefaultTiles;
     // The author set the counts: a new sheet is cut by them, not by a guess.
     bool m_countsChosen = false;
+    std::vector<int> m_solid;
+    bool m_solidMarking = false;
     int m_tileWidth = kUncutCell;
     int m_tileHeight = kUncutCell;
     std::vector<QRect> m_tiles{QRect()}; // the tile table; entry 0 is no tile

@@ -40,6 +40,12 @@ QImage paletteImage(const FonEditor& editor)
                 continue;
             const QRect target(column * cell, row * cell, cell, cell);
             painter.drawImage(target, editor.bitmap(), source);
+            if (editor.isSolid(tile)) {
+                // A solid tile is crossed out in red, as a wall is on a plan.
+                painter.setPen(QPen(QColor(220, 0, 0), 2));
+                painter.drawLine(target.topLeft() + QPoint(2, 2), target.bottomRight() - QPoint(2, 2));
+                painter.drawLine(target.topRight() + QPoint(-2, 2), target.bottomLeft() + QPoint(2, -2));
+            }
             if (tile == editor.selectedTile()) {
                 painter.setPen(QColor::fromRgb(kSelectionFrame));
                 painter.drawRect(target.adjusted(0, 0, -1, -1));

@@ -21,7 +21,8 @@ inline constexpr int kPreviewHeight = 129;
 inline constexpr QRgb kPreviewCanvas = 0xfffff5ff; // RGB (255, 245, 255)
 
 // The palette: paletteColumns() x kPaletteRows cells of kPaletteCell
-// pixels, each tile stretched into its cell, the selected one framed.
+// pixels, each tile stretched into its cell, solid ones crossed out in red,
+// the selected one framed.
 QImage paletteImage(const FonEditor& editor);
 
 // The part `clip` of the map grid (grid pixels): each cell's tile at full

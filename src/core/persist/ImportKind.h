@@ -24,6 +24,7 @@ struct UpdateSource {
     const QString& name;          // the object file's name
     const objects::ObjectFile& file;
     const QByteArray& bmpBytes;   // its list picture as read
+    const std::vector<int>& solidTiles; // a background's solid tiles, as read beside it
     // Why the update is refused, for a text ending in a full stop.
     std::function<io::Error(const QString& why)> refuse;
     // A group of this kind was loaded from the name, but the file is of another kind.

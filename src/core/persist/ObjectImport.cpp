@@ -9,6 +9,7 @@
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
+#include "objects/SolidTiles.h"
 #include "persist/ImportKind.h"
 
 #include <QDir>
@@ -189,7 +190,8 @@ void ObjectImporter::copyPending()
         // The copies below then fail, and a failed copy is not an error.
     }
     for (const QString& name : m_pending)
-        for (const QString& file : {name, objects::pngNameOf(name), objects::bmpNameOf(name)})
+        for (const QString& file :
+             {name, objects::pngNameOf(name), objects::bmpNameOf(name), objects::solidTilesNameOf(name)})
             io::copyFileNoOverwrite(m_app.objectFile(file), target + u'/' + file);
     m_pending.clear();
 }
@@ -344,8 +346,20 @@ ObjectUpdate readObjectUpdate(const model::Project& project, const io::AppFolder
         update.files.push_back({target + u'/' + picture, bytes});
     }
 
+    // A background's solid tiles go with it, from where its pictures came.
+    std::vector<int> solidTiles;
+    if (objects::kindOf(file) == ObjectKind::Background) {
+        QString path = folder + u'/' + objects::solidTilesNameOf(name);
+        if (!QFileInfo::exists(path))
+            path = app.objectFile(objects::solidTilesNameOf(name));
+        if (QFileInfo::exists(path)) {
+            solidTiles = objects::readSolidTiles(path, objects::kMaxSheetTiles);
+            update.files.push_back({target + u'/' + objects::solidTilesNameOf(name),
+                                    io::readWholeFile(path, io::kMaxObjectFileBytes)});
+        }
+    }
     const UpdateSource source{
-        name, file, bmpBytes, refuse, [&](ObjectKind groupKind) {
+        name, file, bmpBytes, solidTiles, refuse, [&](ObjectKind groupKind) {
             return refuse(u"файл не является %1, каким «%2» загружен на этапе %3."_s.arg(
                 model::describe(groupKind).asWhat, name).arg(level));
         }};

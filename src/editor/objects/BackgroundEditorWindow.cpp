@@ -117,10 +117,21 @@ BackgroundEditorWindow::BackgroundEditorWindow(const io::AppFolder& app, Standar
                                       + m_paletteScroll->horizontalScrollBar()->sizeHint().height() + 4);
     m_selected = new FonImageView;
     m_selected->setAccessibleName(QStringLiteral("Выбранный фрагмент"));
+    SolidButton = new QPushButton(QStringLiteral("Непроходимые плитки"));
+    SolidButton->setObjectName(QStringLiteral("SolidButton"));
+    SolidButton->setCheckable(true);
+    SolidButton->setAutoDefault(false);
+    SolidButton->setToolTip(QStringLiteral(
+        "Нажмите и щёлкайте плитки палитры: отмеченные красным крестом в игре не пропускают объекты. Если не "
+        "отмечена ни одна, непроходима вся карта-препятствие"));
+    connect(SolidButton, &QPushButton::toggled, this, [this](bool on) { m_editor->setSolidMarking(on); });
     auto* fragments = new QGroupBox(QStringLiteral("фрагменты"));
     auto* fragmentsColumn = new QVBoxLayout(fragments);
     fragmentsColumn->addWidget(m_paletteScroll);
-    fragmentsColumn->addWidget(m_selected, 0, Qt::AlignHCenter);
+    auto* underPalette = new QHBoxLayout;
+    underPalette->addWidget(m_selected);
+    underPalette->addWidget(SolidButton);
+    fragmentsColumn->addLayout(underPalette);
 
     m_columns = countBox(new CellCountBox(model::kMaxMapColumns), QStringLiteral("Ячеек в ширину"),
                          model::kMaxMapColumns, 1);

@@ -62,6 +62,8 @@ public:
     QPushButton* EraserButton = nullptr;
     QPushButton* RectangleButton = nullptr;
     QPushButton* FillButton = nullptr;
+    // "Непроходимые плитки": palette clicks mark solid tiles while it is down.
+    QPushButton* SolidButton = nullptr;
 
     // The map field's zoom in percent; `about` a point of its viewport that keeps showing the same cell.
     void setZoom(int percent, std::optional<QPoint> about = std::nullopt);

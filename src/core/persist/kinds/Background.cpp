@@ -1,6 +1,8 @@
 // A background object imported into a stage: a group holding its tile map.
 #include "persist/ImportKind.h"
 
+#include "objects/SolidTiles.h"
+
 #include <algorithm>
 
 namespace kestrava::persist {
@@ -9,8 +11,9 @@ namespace {
 using model::FonGroupData;
 using objects::BackgroundObjectFile;
 
-void fill(FonGroupData& g, const QString& name, BackgroundObjectFile&& f)
+void fill(FonGroupData& g, const QString& name, BackgroundObjectFile&& f, std::vector<int> solid)
 {
+    g.SolidTiles = std::move(solid);
     fillNames(g, name);
     g.PictureName = f.PictureName;
     g.TileWidth = f.TileWidth;
@@ -31,8 +34,11 @@ public:
     int import(model::Project& project, int level, const QString& name, const QString& path,
                objects::ObjectFile&& file) const override
     {
+        // Read before the stage changes: a damaged list refuses the import whole.
+        std::vector<int> solid = objects::solidTilesBeside(path);
         const int g = addEntry(project, level, path, &model::Project::addFonGroup);
-        fill(project.stage(level).FonGroup[size_t(g)], name, std::move(std::get<BackgroundObjectFile>(file)));
+        fill(project.stage(level).FonGroup[size_t(g)], name, std::move(std::get<BackgroundObjectFile>(file)),
+             std::move(solid));
         return g;
     }
     bool copiedIntoProject() const override { return true; }
@@ -60,7 +66,8 @@ public:
             [&](FonGroupData& g) {
                 if (objects::kindOf(source.file) != model::ObjectKind::Background)
                     throw source.wrongKind(model::ObjectKind::Background);
-                fill(g, source.name, BackgroundObjectFile(std::get<BackgroundObjectFile>(source.file)));
+                fill(g, source.name, BackgroundObjectFile(std::get<BackgroundObjectFile>(source.file)),
+                     source.solidTiles);
             },
             [](FonGroupData& g, const FonGroupData& kept) { g.Obstacle = kept.Obstacle; });
         // Placed objects take the new tile size, as opening the project would measure it.
