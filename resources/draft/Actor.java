@@ -70,6 +70,68 @@ final class Actor extends Sprite {
         firstRun = first;
     }
 
+    // ---- the animation, as the sheet may steer it ----
+
+    /** The state whose frames show (1 rest, 2 movement, 3 attack, 4 death), as Movement last chose it. */
+    int state = 1;
+    /** A state the sheet chose, or 0: the one the object's behaviour gives. */
+    int chosenState;
+    /** The sheet stopped the animation: the frame shown stays. */
+    boolean held;
+    /** Ticks a frame lasts; 0: the game's usual. */
+    int ticksPerFrame;
+    /** The raw frame of the strip the sheet showed, or -1 while a sequence plays. */
+    int fixedFrame = -1;
+    /** The sequence playing, raw frame numbers; null or empty: the strip as it is. */
+    int[] sequence;
+
+    void chooseState(int chosen) {
+        chosenState = chosen >= 1 && chosen <= 4 ? chosen : 0;
+    }
+
+    void hold() {
+        held = true;
+    }
+
+    /** "начать": the sequence of the state plays again, from a frame set by the sheet too. */
+    void resume() {
+        held = false;
+        if (fixedFrame >= 0) {
+            fixedFrame = -1;
+            sequence = null; // Movement gives the sequence back on the next tick
+        }
+    }
+
+    void frameSpeed(int ticks) {
+        ticksPerFrame = ticks < 1 ? 1 : ticks;
+    }
+
+    /** Shows raw frame `raw` of the strip (wrapped into it) and holds it there until "начать". */
+    void showFrame(int raw) {
+        int frames = getRawFrameCount();
+        int f = raw % frames;
+        if (f < 0) {
+            f += frames;
+        }
+        setFrameSequence(null);
+        setFrame(f);
+        fixedFrame = f;
+        held = true;
+    }
+
+    void stepFrame(int by) {
+        showFrame(shownFrame() + by);
+    }
+
+    /** The raw frame of the strip on screen, counted from 0. */
+    int shownFrame() {
+        if (fixedFrame >= 0) {
+            return fixedFrame;
+        }
+        int f = getFrame();
+        return sequence != null && f < sequence.length ? sequence[f] : f;
+    }
+
     // ---- what movement asks ----
 
     /** True when object k at (nx, ny) covers no cell of an obstacle background. */

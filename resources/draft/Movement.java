@@ -183,40 +183,49 @@ final class Movement {
 
     // ---- animation ----
 
-    /** Each object shows the frames of its behaviour and direction; a dying one vanishes after its last. */
+    /**
+     * Each object shows the frames of its behaviour and direction, or of the state the sheet chose; a dying
+     * one vanishes after the frames of death. A frame the sheet set, or a stopped animation, stays.
+     */
     static void animate(StageState s) {
         for (int k = 0; k < s.obj.length; k++) {
-            Sprite sprite = s.obj[k];
+            Actor actor = s.obj[k];
             int d = s.direction[k] - 1;
-            int[] row;
-            if (s.objtip[k] == DEATH) {
-                row = pick(s.framesDead, d, k);
-                if (s.vis_obj[k]) {
-                    s.deathTicks[k]++;
-                    if (s.deathTicks[k] > row.length * FRAME_TICKS) {
-                        s.vis_obj[k] = false;
-                    }
+            if (s.objtip[k] == DEATH && s.vis_obj[k]) {
+                s.deathTicks[k]++;
+                if (s.deathTicks[k] > pick(s.framesDead, d, k).length * FRAME_TICKS) {
+                    s.vis_obj[k] = false;
                 }
-            } else if (s.moved[k]) {
-                row = pick(s.framesGo, d, k);
-            } else {
-                row = pick(s.framesStop, d, k);
             }
-            if (row != s.showing[k]) {
+            int state = s.objtip[k] == DEATH ? 4 : s.moved[k] ? 2 : 1;
+            actor.state = actor.chosenState != 0 ? actor.chosenState : state;
+            if (actor.fixedFrame >= 0) {
+                continue;
+            }
+            int[] row = pick(actor.state == 4 ? s.framesDead : actor.state == 3 ? attackFrames(s)
+                             : actor.state == 2 ? s.framesGo : s.framesStop, d, k);
+            if (row != s.showing[k] || actor.sequence == null) {
                 s.showing[k] = row;
                 s.frameTicks[k] = 0;
+                actor.sequence = row;
                 if (row.length > 0) {
-                    sprite.setFrameSequence(row);
+                    actor.setFrameSequence(row);
                 } else {
-                    sprite.setFrameSequence(null);
+                    actor.setFrameSequence(null);
                 }
-            } else if (row.length > 1 && ++s.frameTicks[k] >= FRAME_TICKS) {
+            } else if (row.length > 1 && !actor.held
+                       && ++s.frameTicks[k] >= (actor.ticksPerFrame > 0 ? actor.ticksPerFrame : FRAME_TICKS)) {
                 s.frameTicks[k] = 0;
-                if (s.objtip[k] != DEATH || sprite.getFrame() < sprite.getFrameSequenceLength() - 1) {
-                    sprite.nextFrame();
+                if (actor.state != 4 || actor.getFrame() < actor.getFrameSequenceLength() - 1) {
+                    actor.nextFrame();
                 }
             }
         }
+    }
+
+    /** The frames of attack; a game converted before they were kept shows those of movement. */
+    private static int[][][] attackFrames(StageState s) {
+        return s.framesAttack != null ? s.framesAttack : s.framesGo;
     }
 
     /** The frames of a direction, or of the first direction that has some. */

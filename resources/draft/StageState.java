@@ -114,6 +114,8 @@ abstract class StageState {
     int[] pathAt = new int[0];
     int[] homeX = new int[0], homeY = new int[0];
     int[][][] framesStop, framesGo, framesDead;
+    /** Null until a stage gives frames of attack. */
+    int[][][] framesAttack;
     int[] chaseGroup = new int[0];
     int otherStep = 2;
     /** Ticks left in which the player cannot lose another life. */

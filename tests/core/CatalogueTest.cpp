@@ -64,9 +64,9 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
         {8, u"с активным объектом"_s, u"столкновение 2 с 4"_s,
          u"(obj[gr_obj[2][kr2]].collidesWith(obj[gr_obj[4][kr4]],false))"_s, {u"2"_s, u"4"_s}},
         // Tested for each object of the group: the loop visits them.
-        {8, u"спокойствие"_s, u"спокойствие хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==1)"_s, two},
-        {8, u"перемещение"_s, u"перемещение хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==2)"_s, two},
-        {8, u"атака"_s, u"атака хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==3)"_s, two},
+        {8, u"режим/спокойствие"_s, u"спокойствие хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==1)"_s, two},
+        {8, u"режим/перемещение"_s, u"перемещение хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==2)"_s, two},
+        {8, u"режим/атака"_s, u"атака хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==3)"_s, two},
         {8, u"смерть"_s, u"смерть хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==5)"_s, two},
         {8, u"сравнение Х-координаты объекта со значением"_s, u"Х-координата хотя бы одного объекта2 часы>5"_s,
          u"(obj[gr_obj[2][kr2]].getX()obtime_hour>5)"_s, two},
@@ -79,13 +79,22 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
         {8, u"если все объекты видимые"_s, u"все объекты 2 видимые"_s, u"(allVisible(2))"_s, {}},
         {8, u"если все объекты невидимые"_s, u"все объекты 2 невидимые"_s, u"(allHidden(2))"_s, {}},
         {8, u"сравнение текущего кадра со значением..."_s, u"номер кадра хотя бы одного объекта2 часы>5"_s,
-         u"(obj[gr_obj[2][kr2]].getFrame()obtime_hour>5)"_s, two},
+         u"(obj[gr_obj[2][kr2]].shownFrame()obtime_hour>5)"_s, two},
+        // "какая анимация проигрывается?": the state whose frames show.
+        {8, u"какая анимация проигрывается?/спокойствие"_s, u"анимация хотя бы одного объекта 2: спокойствие"_s,
+         u"(obj[gr_obj[2][kr2]].state==1)"_s, two},
+        {8, u"какая анимация проигрывается?/перемещение"_s, u"анимация хотя бы одного объекта 2: перемещение"_s,
+         u"(obj[gr_obj[2][kr2]].state==2)"_s, two},
+        {8, u"какая анимация проигрывается?/атака"_s, u"анимация хотя бы одного объекта 2: атака"_s,
+         u"(obj[gr_obj[2][kr2]].state==3)"_s, two},
+        {8, u"какая анимация проигрывается?/уничтожение"_s, u"анимация хотя бы одного объекта 2: уничтожение"_s,
+         u"(obj[gr_obj[2][kr2]].state==4)"_s, two},
     };
 
     std::set<std::string> enabled;
     for (const Item& item : conditionItems())
         if (item.enabled)
-            enabled.insert(s(item.path.last()));
+            enabled.insert(s(item.path.join(u'/')));
     EXPECT_EQ(enabled.size(), std::size(table)) << "every enabled item has a row here";
 
     for (const Expected& row : table) {
@@ -107,9 +116,7 @@ TEST(ConditionCatalogue, DisabledItemsAndTheSharedObjectMenu)
     for (const Item& item : conditionItems())
         if (!item.enabled)
             disabled << item.path;
-    EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s},
-                                            {u"столкновение"_s, u"с любым фоновым объектом"_s},
-                                            {u"анимация"_s, u"какая анимация проигрывается?"_s}}));
+    EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s}, {u"столкновение"_s, u"с любым фоновым объектом"_s}}));
     for (int icon = 0; icon <= 13; ++icon)
         EXPECT_EQ(conditionMenu(icon), icon >= 8 && icon <= 12 ? 8 : (icon <= 7 ? icon : 0)) << icon;
 }

@@ -262,7 +262,7 @@ TEST_F(SheetFixture, SheetSurvivesSaveOpenAndReachesTheGeneratedGame)
     view.newRow(condition(u"Всегда"_s, {u"1"_s}));
     view.newRow({u"Сравнение"_s, u"(obtime>5)"_s, {}, 1});
     view.addTitledRow(events::kCommentKind, u"враги"_s);
-    place(1, 8, catalogue::build(catalogueItem(u"атака"_s), test::actionValues(1, {}, 1)));
+    place(1, 8, catalogue::build(catalogueItem(u"режим/атака"_s), test::actionValues(1, {}, 1)));
     doc.save();
     const model::StageData saved = s();
 

@@ -413,7 +413,7 @@ void touch(const Library& lib, const QString& dir)
     m.row(1, plain(8, u"видимость/если объект невидимый"_s, coin), {{10, action(10, u"позиция/задать Х"_s, u"150"_s)}});
     m.row(1, plain(8, u"видимость/если объект видимый"_s, marker),
           {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"2"_s)}});
-    m.row(1, compared(8, u"анимация/сравнение текущего кадра со значением..."_s, u"!=0"_s, 1),
+    m.row(1, compared(8, u"анимация/сравнение текущего кадра со значением..."_s, u"==2"_s, 1),
           {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
     m.row(1, compared(4, u"Сравнение общего числа объектов со значением..."_s, u"<=2"_s),
           {{10, action(10, u"видимость/невидимый"_s)}});
@@ -461,6 +461,36 @@ void actions(const Library& lib, const QString& dir)
     m.row(1, pressed(u"rs"_s), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"9"_s)}});
     m.row(1, pressed(u"5"_s), {{10, action(10, u"режим/преследование"_s, QString(), 1)}});
     m.row(1, pressed(u"venter"_s), {{10, action(10, u"режим/спокойствие"_s)}});
+    m.save();
+}
+
+// The animation as the sheet steers it: states, speed, frames set and stepped, stop and start, the
+// conditions on the state and the frame shown.
+void animation(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    m.boxes(1, MT::Static, {{100, 40}});
+    const auto on = [&](const QString& key, const QString& path, const QString& value = QString()) {
+        m.row(1, pressed(key), {{9, action(9, u"анимация/"_s + path, value)}});
+    };
+    on(u"1"_s, u"изменить/тип анимации/перемещение"_s);
+    on(u"2"_s, u"изменить/скорость анимации"_s, u"1"_s);
+    on(u"3"_s, u"изменить/номер кадра/установить"_s, u"3"_s);
+    on(u"4"_s, u"изменить/номер кадра/следующий"_s);
+    on(u"5"_s, u"изменить/скорость анимации"_s, u"50"_s);
+    on(u"6"_s, u"начать"_s);
+    on(u"7"_s, u"остановить"_s);
+    on(u"8"_s, u"изменить/тип анимации/по движению"_s);
+    on(u"9"_s, u"изменить/тип анимации/уничтожение"_s);
+    on(u"0"_s, u"изменить/номер кадра/предыдущий"_s);
+    m.row(1, plain(9, u"анимация/какая анимация проигрывается?/перемещение"_s, 2),
+          {{9, action(9, u"позиция/задать Y"_s, u"120"_s)}});
+    m.row(1, plain(9, u"анимация/какая анимация проигрывается?/спокойствие"_s, 2),
+          {{9, action(9, u"позиция/задать Y"_s, u"40"_s)}});
+    m.row(1, compared(9, u"анимация/сравнение текущего кадра со значением..."_s, u"==3"_s, 2),
+          {{9, action(9, u"позиция/задать Х"_s, u"77"_s)}});
     m.save();
 }
 
@@ -652,6 +682,7 @@ int main(int argc, char* argv[])
         touch(lib, work + u"/touch"_s);
         chase(lib, work + u"/chase"_s);
         actions(lib, work + u"/actions"_s);
+        animation(lib, work + u"/animation"_s);
         hud(lib, work + u"/hud"_s);
         contact(lib, work + u"/contact"_s);
         ending(lib, work + u"/ending"_s);

@@ -11,10 +11,19 @@ namespace kestrava::test {
 // The enabled item of a catalogue whose path ends in `last` (the first of them).
 inline const catalogue::Item& itemNamed(catalogue::Side side, const QString& last)
 {
-    for (const catalogue::Item& item : catalogue::items(side))
-        if (item.enabled && item.path.last() == last)
-            return item;
-    throw std::runtime_error("no such catalogue item: " + last.toStdString());
+    // A name several items end with is refused: the test must say which, by the end of its path ("режим/атака").
+    const catalogue::Item* found = nullptr;
+    for (const catalogue::Item& item : catalogue::items(side)) {
+        const QString path = item.path.join(u'/');
+        if (item.enabled && (path == last || path.endsWith(u'/' + last))) {
+            if (found)
+                throw std::runtime_error("several catalogue items end with " + last.toStdString());
+            found = &item;
+        }
+    }
+    if (!found)
+        throw std::runtime_error("no such catalogue item: " + last.toStdString());
+    return *found;
 }
 
 // The values of an action of a column's group g with value "value" (its Java

@@ -35,6 +35,21 @@ QString onObject(const QString& format)
     return code.replace(u"OBJ"_s, u"gr_obj[%G][kr%G]"_s);
 }
 
+// "тип анимации": the frames of one of the four states show whatever the object does.
+Item animationState(const QString& state, int number)
+{
+    return item(M::ObjectActions, {u"анимация"_s, u"изменить"_s, u"тип анимации"_s, state}, {},
+                u"тип анимации: "_s + state, onObject(u"{obj[OBJ].chooseState(%1);}"_s.arg(number)), {u"%G"_s},
+                u"Объект показывает кадры состояния «%1», что бы он ни делал, пока лист не выберет другое (или «по "
+                u"движению»). Уничтожен он только режимом «смерть»."_s.arg(state));
+}
+
+QString frameStep(const QString& which)
+{
+    return u"Показывает %1 кадр полосы (после последнего — первый, перед первым — последний) и останавливает "
+           u"на нём анимацию до действия «начать»: так кадры можно листать по клавише."_s.arg(which);
+}
+
 std::vector<Item> build()
 {
     const QString edges = u"установка края экрана"_s;
@@ -94,15 +109,31 @@ std::vector<Item> build()
              onObject(u"{raspxobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный X карты."_s),
         item(M::ObjectActions, {position, u"задать Y"_s}, {P::Value}, u"Y=%VC"_s,
              onObject(u"{raspyobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный Y карты."_s),
-        disabled(M::ObjectActions, {animation, change, u"тип анимации"_s}),
-        disabled(M::ObjectActions, {animation, change, u"скорость анимации"_s}),
+        animationState(u"спокойствие"_s, 1),
+        animationState(u"перемещение"_s, 2),
+        animationState(u"атака"_s, 3),
+        animationState(u"уничтожение"_s, 4),
+        item(M::ObjectActions, {animation, change, u"тип анимации"_s, u"по движению"_s}, {},
+             u"тип анимации: по движению"_s, onObject(u"{obj[OBJ].chooseState(0);}"_s), g,
+             u"Объект снова показывает кадры того, что он делает: стоит, движется, уничтожается."_s),
+        item(M::ObjectActions, {animation, change, u"скорость анимации"_s}, {P::Value}, u"скорость анимации = %V"_s,
+             onObject(u"{obj[OBJ].frameSpeed(%VC);}"_s), g,
+             u"Сколько тактов длится каждый кадр анимации объекта (1 — быстрее всего; обычно 3, в такте "
+             u"50 мс). Число меньше 1 считается за 1."_s),
         item(M::ObjectActions, {animation, change, frame, u"следующий"_s}, {}, u"кадр анимации: следующий"_s,
-             onObject(u"{obj[OBJ].nextFrame();}"_s), g, u"Показывает следующий кадр анимации объекта."_s),
+             onObject(u"{obj[OBJ].stepFrame(1);}"_s), g, frameStep(u"следующий"_s)),
         item(M::ObjectActions, {animation, change, frame, u"предыдущий"_s}, {}, u"кадр анимации: предыдущий"_s,
-             onObject(u"{obj[OBJ].prevFrame();}"_s), g, u"Показывает предыдущий кадр анимации объекта."_s),
-        disabled(M::ObjectActions, {animation, change, frame, u"установить"_s}),
-        disabled(M::ObjectActions, {animation, u"остановить"_s}),
-        disabled(M::ObjectActions, {animation, u"начать"_s}),
+             onObject(u"{obj[OBJ].stepFrame(-1);}"_s), g, frameStep(u"предыдущий"_s)),
+        item(M::ObjectActions, {animation, change, frame, u"установить"_s}, {P::Value}, u"кадр анимации = %V"_s,
+             onObject(u"{obj[OBJ].showFrame(%VC);}"_s), g,
+             u"Показывает кадр полосы с заданным номером (с нуля; номер за последним кадром идёт по кругу) и "
+             u"останавливает на нём анимацию до действия «начать»."_s),
+        item(M::ObjectActions, {animation, u"остановить"_s}, {}, u"анимация: стоп"_s, onObject(u"{obj[OBJ].hold();}"_s),
+             g, u"Анимация объекта замирает на показанном кадре; объект при этом движется как прежде."_s),
+        item(M::ObjectActions, {animation, u"начать"_s}, {}, u"анимация: пуск"_s, onObject(u"{obj[OBJ].resume();}"_s),
+             g,
+             u"Остановленная анимация идёт дальше; после кадра, заданного листом, снова играет "
+             u"последовательность состояния с начала."_s),
         item(M::ObjectActions, {visibility, u"видимый"_s}, {}, u"видимый"_s, onObject(u"{vis_obj[OBJ]=true;}"_s), g,
              u"Делает объект видимым."_s),
         item(M::ObjectActions, {visibility, u"невидимый"_s}, {}, u"невидимый"_s,

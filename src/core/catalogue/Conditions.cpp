@@ -68,6 +68,16 @@ QString wholeGroup(const QString& what)
              u"условие не выполняется."_s;
 }
 
+// "какая анимация проигрывается?": the state whose frames an object shows.
+Item playing(const QString& state, int number)
+{
+    return item(kFirstObjectIcon, {u"анимация"_s, u"какая анимация проигрывается?"_s, state}, {},
+                u"анимация хотя бы одного объекта %N: "_s + state,
+                u"(obj["_s + object(u"%N"_s) + u"].state==%1)"_s.arg(number), {u"%N"_s},
+                eachObject(u"Верно, пока объект показывает кадры состояния «%1»: выбранного листом («тип "
+                           u"анимации») или того, что объект делает."_s.arg(state)));
+}
+
 std::vector<Item> build()
 {
     constexpr int O = kFirstObjectIcon;
@@ -156,10 +166,13 @@ std::vector<Item> build()
         item(O, {visibility, u"если все объекты невидимые"_s}, {}, u"все объекты %N невидимые"_s,
              u"(allHidden(%N))"_s, {},
              wholeGroup(u"Верно, когда скрыты все объекты группы: например, собраны все монеты."_s)),
-        disabled(O, {animation, u"какая анимация проигрывается?"_s}),
+        playing(u"спокойствие"_s, 1),
+        playing(u"перемещение"_s, 2),
+        playing(u"атака"_s, 3),
+        playing(u"уничтожение"_s, 4),
         item(O, {animation, u"сравнение текущего кадра со значением..."_s}, {P::Relation},
-             u"номер кадра хотя бы одного объекта%N %A"_s, u"(obj["_s + n + u"].getFrame()%AC)"_s, justN,
-             eachObject(u"Сравнивает номер показанного кадра анимации (с нуля) с числом."_s)),
+             u"номер кадра хотя бы одного объекта%N %A"_s, u"(obj["_s + n + u"].shownFrame()%AC)"_s, justN,
+             eachObject(u"Сравнивает номер показанного кадра полосы (с нуля) с числом."_s)),
     };
 }
 

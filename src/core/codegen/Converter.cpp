@@ -99,6 +99,10 @@ bool isUneditedEarlierCopy(const QString& target)
         "e60dddbbede2c462ae35c7ba543b2c28c8d43d18a8e8a1ad41d27b864c8ca0bc", // MyGameCanvas.java
         "74b06aa6c2ebc07f5ba71b973e659d6f5725bfa903c8e75608992a0354dbc9a7", // StageView.java
         "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
+        // Before the sheet could steer the animation.
+        "a2f4fbbe8598360de16faae7b99ed7615b423dd3b874c70e1b7b70e0d9f1caf0", // Actor.java
+        "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
+        "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
