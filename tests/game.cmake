@@ -61,6 +61,21 @@ foreach(size 128x128 128x160 176x208 176x220 240x320)
   endforeach()
 endforeach()
 
+# On a phone whose translate() leaves the clip where it was and whose soft keys have game actions and
+# arrows' names, the scrolled demo draws as on ours, and the soft keys still reach the sheet or end it.
+set(other_phones --translate-keeps-clip --soft-keys-as-arrows)
+add_test(NAME Game.demo.likeOtherPhones
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap}
+                 -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar "-DSWITCHES=${other_phones}"
+                 -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/game/demo.play -DJAD=${game_work}/demo/bin/demo.jad
+                 -DFRAMES=${game_frames}/demo-like-other-phones -P ${CMAKE_CURRENT_SOURCE_DIR}/game/OtherPhones.cmake)
+set_tests_properties(Game.demo.likeOtherPhones PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+add_test(NAME Game.keys.likeOtherPhones
+         COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 --headless ${other_phones} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/keys.play
+                 ${game_work}/keys/bin/keys.jad)
+set_tests_properties(Game.keys.likeOtherPhones PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
 # Without --size, the screen the jad names, or the default where it names none a game can have.
 add_test(NAME Game.TheJadNamesTheScreen
          COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar

@@ -99,6 +99,9 @@ bool isUneditedEarlierCopy(const QString& target)
         "e60dddbbede2c462ae35c7ba543b2c28c8d43d18a8e8a1ad41d27b864c8ca0bc", // MyGameCanvas.java
         "74b06aa6c2ebc07f5ba71b973e659d6f5725bfa903c8e75608992a0354dbc9a7", // StageView.java
         "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
+        // The version that knew soft keys by name first and drew the view through LayerManager.paint.
+        "bd63926d48ae1cdcd7ce63e1e090921527bbc42de6c017c6b74f9d28ffaedaf7", // Keys.java
+        "1a476bf8904ea04f3e0aa48d2d3620b92527f364c9f9c6095ff320605845bc0e", // StageView.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
