@@ -101,6 +101,7 @@ bool isUneditedEarlierCopy(const QString& target)
         "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
         // The version that knew soft keys by name first and drew the view through LayerManager.paint.
         "bd63926d48ae1cdcd7ce63e1e090921527bbc42de6c017c6b74f9d28ffaedaf7", // Keys.java
+        "440dea397a17a928401db154c7915799da1e3fb8afbea1f7d6b00de9d005fec7", // MyGameCanvas.java
         "1a476bf8904ea04f3e0aa48d2d3620b92527f364c9f9c6095ff320605845bc0e", // StageView.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
