@@ -61,6 +61,21 @@ foreach(size 128x128 128x160 176x208 176x220 240x320)
   endforeach()
 endforeach()
 
+# On a phone whose translate() leaves the clip where it was and whose soft keys have game actions and
+# arrows' names, the scrolled demo draws as on ours, and the soft keys still reach the sheet or end it.
+set(other_phones --translate-keeps-clip --soft-keys-as-arrows)
+add_test(NAME Game.demo.likeOtherPhones
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap}
+                 -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar "-DSWITCHES=${other_phones}"
+                 -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/game/demo.play -DJAD=${game_work}/demo/bin/demo.jad
+                 -DFRAMES=${game_frames}/demo-like-other-phones -P ${CMAKE_CURRENT_SOURCE_DIR}/game/OtherPhones.cmake)
+set_tests_properties(Game.demo.likeOtherPhones PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+add_test(NAME Game.keys.likeOtherPhones
+         COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 --headless ${other_phones} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/keys.play
+                 ${game_work}/keys/bin/keys.jad)
+set_tests_properties(Game.keys.likeOtherPhones PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
 # Without --size, the screen the jad names, or the default where it names none a game can have.
 add_test(NAME Game.TheJadNamesTheScreen
          COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
@@ -102,14 +117,19 @@ set_tests_properties(Game.ARefusalAfterTheConversionSaysWhatWasWritten PROPERTIE
   FIXTURES_REQUIRED game_packages TIMEOUT 120
   PASS_REGULAR_EXPRESSION "src и рисунки в папке res уже записаны заново; архив игры в папке bin не изменён")
 
-# The player offers every member of the MIDP API classes games compile against.
+# A game finds at run time every member of the API classes it compiles against that the player has.
 add_test(NAME Game.PlayerImplementsTheMidpClasses
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.check.ApiCheck
                  $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar)
 set_tests_properties(Game.PlayerImplementsTheMidpClasses PROPERTIES TIMEOUT 60)
 
-# The API classes games compile against hold nothing a MIDP 2.0 / CLDC 1.1 phone lacks.
-add_test(NAME Game.ApiClassesAreOnTheMidpList
+# The API classes games compile against hold what a MIDP 2.0 / CLDC 1.1 phone has, all of it and no more.
+add_test(NAME Game.ApiClassesAreTheMidpList
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.check.ApiListCheck
                  $<TARGET_FILE_DIR:kestrava>/java/midp-api.jar ${CMAKE_SOURCE_DIR}/resources/midp/cldc11-midp20.txt)
-set_tests_properties(Game.ApiClassesAreOnTheMidpList PROPERTIES TIMEOUT 60)
+set_tests_properties(Game.ApiClassesAreTheMidpList PROPERTIES TIMEOUT 60)
+add_test(NAME Game.ApiListCheckSeesBothWays
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 -DAPI=$<TARGET_FILE_DIR:kestrava>/java/midp-api.jar -DLIST=${CMAKE_SOURCE_DIR}/resources/midp/cldc11-midp20.txt
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/ApiListBothWays.cmake)
+set_tests_properties(Game.ApiListCheckSeesBothWays PROPERTIES TIMEOUT 60)

@@ -47,15 +47,15 @@ final class Keys {
                 || keyCode == Canvas.KEY_POUND) {
             return keyCode;
         }
+        int soft = softKey(canvas, keyCode);
+        if (soft != 0) {
+            return soft;
+        }
         int action = 0;
         try {
             action = canvas.getGameAction(keyCode);
         } catch (IllegalArgumentException e) {
             action = 0;
-        }
-        int soft = softKey(canvas, keyCode, action);
-        if (soft != 0) {
-            return soft;
         }
         switch (action) {
         case Canvas.UP:
@@ -75,11 +75,35 @@ final class Keys {
 
     /**
      * LEFT_SOFT, RIGHT_SOFT or 0. Phones send different codes for their soft
-     * keys (-6/-7 most, -21/-22 some, -1/-4 others, where those are
-     * no arrows): the key's name says it where the phone names it, else a
-     * code of that list that gives no game action.
+     * keys (-6/-7 most, -21/-22 and 21/22 some, -202/-203 others, -1/-4 a few
+     * whose arrows send other codes), and some give them a game action or a
+     * name of an arrow: a code of that list is a soft key whatever the phone
+     * says of it, unless the phone's arrows or FIRE send it; another key is
+     * one when its name says so.
      */
-    private static int softKey(Canvas canvas, int keyCode, int action) {
+    private static int softKey(Canvas canvas, int keyCode) {
+        int soft = 0;
+        switch (keyCode) {
+        case -6:
+        case -21:
+        case 21:
+        case -202:
+        case -1:
+            soft = LEFT_SOFT;
+            break;
+        case -7:
+        case -22:
+        case 22:
+        case -203:
+        case -4:
+            soft = RIGHT_SOFT;
+            break;
+        default:
+            break;
+        }
+        if (soft != 0) {
+            return isArrowOrFire(canvas, keyCode) ? 0 : soft;
+        }
         String name = null;
         try {
             name = canvas.getKeyName(keyCode);
@@ -92,20 +116,12 @@ final class Keys {
                 return name.indexOf('2') >= 0 || name.indexOf("RIGHT") >= 0 ? RIGHT_SOFT : LEFT_SOFT;
             }
         }
-        if (action != 0) {
-            return 0;
-        }
-        switch (keyCode) {
-        case -6:
-        case -21:
-        case -1:
-            return LEFT_SOFT;
-        case -7:
-        case -22:
-        case -4:
-            return RIGHT_SOFT;
-        default:
-            return 0;
-        }
+        return 0;
+    }
+
+    private static boolean isArrowOrFire(Canvas canvas, int keyCode) {
+        return keyCode == canvas.getKeyCode(Canvas.UP) || keyCode == canvas.getKeyCode(Canvas.DOWN)
+                || keyCode == canvas.getKeyCode(Canvas.LEFT) || keyCode == canvas.getKeyCode(Canvas.RIGHT)
+                || keyCode == canvas.getKeyCode(Canvas.FIRE);
     }
 }

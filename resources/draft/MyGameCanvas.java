@@ -43,6 +43,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     /** The keys down now, as the phone's events say. */
     private final int[] down = new int[16];
     private int downCount;
+    /** The key-state bits of keys pressed while the game stood paused: not the game's until released. */
+    private volatile int unheard;
     private final int[] tickCodes = new int[64];
     private final int[] tickPresses = new int[64];
     private final int[] tickLate = new int[64];
@@ -71,7 +73,16 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     /** Back on the screen: the game goes on from where it stood, keys of the meantime forgotten. */
     synchronized void resume() {
         paused = false;
+        // What the phone latched while its own screen had the keys is not the game's.
+        getKeyStates();
+        // Keys down before the pause are let go: their release may have gone to the phone's screen.
         queued = 0;
+        for (int i = 0; i < downCount; i++) {
+            queueCode[queued] = down[i];
+            queuePress[queued] = 0;
+            queued++;
+        }
+        downCount = 0;
         notifyAll();
     }
 
@@ -123,19 +134,38 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     }
 
     public void keyPressed(int keyCode) {
+        if (paused) {
+            // Meant for the phone's screen: the game hears it neither now nor, held on, after the pause.
+            unheard |= stateBit(keyCode);
+            return;
+        }
         int code = Keys.sheetCode(this, keyCode);
         if (code == Keys.RIGHT_SOFT && !sheetTakesRightSoft()) {
             // A full-screen canvas shows no commands: the right soft key is the way out.
             midlet.exit();
-        } else if (code != 0 && !paused) {
+        } else if (code != 0) {
             enqueue(keyCode, 1);
         }
     }
 
     public void keyReleased(int keyCode) {
+        unheard &= ~stateBit(keyCode);
+        if (paused) {
+            // The pause's end lets go of every key.
+            return;
+        }
         int code = Keys.sheetCode(this, keyCode);
         if (code != 0 && (code != Keys.RIGHT_SOFT || sheetTakesRightSoft())) {
             enqueue(keyCode, 0);
+        }
+    }
+
+    /** The bit of getKeyStates() a key sets. */
+    private int stateBit(int keyCode) {
+        try {
+            return 1 << getGameAction(keyCode);
+        } catch (IllegalArgumentException e) {
+            return 0;
         }
     }
 
@@ -175,7 +205,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             queued = 0;
         }
         ticks++;
-        int states = getKeyStates();
+        int states = getKeyStates() & ~unheard;
+
         if (screen != PLAYING) {
             // Only a key pressed once the pause is over starts a new game: not one still held from play.
             if (ticks - endedAt < END_PAUSE) {

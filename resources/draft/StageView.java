@@ -3,6 +3,9 @@
 import javax.microedition.lcdui.Font;
 import javax.microedition.lcdui.Graphics;
 import javax.microedition.lcdui.Image;
+import javax.microedition.lcdui.game.Layer;
+import javax.microedition.lcdui.game.LayerManager;
+
 import javax.microedition.lcdui.game.Sprite;
 
 /**
@@ -83,8 +86,21 @@ final class StageView {
         if (blink) {
             s.obj[p].setVisible(false);
         }
-        s.layers.setViewWindow(s.delraspx, s.delraspy, width, height);
-        s.layers.paint(g, 0, 0);
+        // The layers at their offsets, clipped once the origin has moved: some phones' translate() does not
+        // carry the clip along (LayerManager.paint relies on it), so a clip set before would cut the view short.
+        int vx = s.delraspx;
+        int vy = s.delraspy;
+        g.translate(-vx, -vy);
+        g.setClip(vx, vy, width, height);
+        LayerManager layers = s.layers;
+        for (int i = layers.getSize() - 1; i >= 0; i--) {
+            Layer layer = layers.getLayerAt(i);
+            if (layer.isVisible()) {
+                layer.paint(g);
+            }
+        }
+        g.translate(vx, vy);
+        g.setClip(0, 0, width, height);
         if (blink) {
             s.obj[p].setVisible(s.vis_obj[p]);
         }

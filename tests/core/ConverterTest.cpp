@@ -775,13 +775,16 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
         QFile::remove(game.src(QString::fromLatin1(name)));
     written = game.convert();
     expectThisVersion();
-    // And the eight classes of the version before, unedited.
-    for (const QString& file : QDir(test::testData(u"codegen/earlier/eight-classes"_s)).entryList(QDir::Files)) {
-        QFile::remove(game.src(file));
-        QFile::copy(test::testData(u"codegen/earlier/eight-classes/"_s + file), game.src(file));
+    // And the eight classes of the versions before, unedited.
+    for (const QString folder : {u"eight-classes"_s, u"soft-keys-by-name"_s}) {
+        const QString earlier = test::testData(u"codegen/earlier/"_s + folder);
+        for (const QString& file : QDir(earlier).entryList(QDir::Files)) {
+            QFile::remove(game.src(file));
+            QFile::copy(earlier + u'/' + file, game.src(file));
+        }
+        written = game.convert();
+        expectThisVersion();
     }
-    written = game.convert();
-    expectThisVersion();
     // A part deleted beside this version's canvas comes back.
     QFile::remove(game.src(u"StageView.java"_s));
     written = game.convert();

@@ -357,6 +357,7 @@ void keys(const Library& lib, const QString& dir)
     m.row(1, pressed(u"venter"_s), {{6, action(6, u"скорость/добавить"_s, u"1"_s)}});
     m.row(1, pressed(u"vu"_s), {{6, action(6, u"скорость/установить"_s, u"1"_s)}});
     m.row(1, pressed(u"rs"_s), {{6, action(6, u"скорость/установить"_s, u"6"_s)}});
+    m.row(1, pressed(u"ls"_s), {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
     m.row(1, key(u"Двойное нажатие на клавишу..."_s, u"3"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
     m.row(1, key(u"Двойное нажатие на клавишу..."_s, u"#"_s), {{6, action(6, u"число жизней/установить"_s, u"11"_s)}});
     m.row(1, plain(5, u"Нажатие на любую клавишу"_s), {{8, action(8, u"видимость/изменить"_s)}});

@@ -99,7 +99,11 @@ bool isUneditedEarlierCopy(const QString& target)
         "e60dddbbede2c462ae35c7ba543b2c28c8d43d18a8e8a1ad41d27b864c8ca0bc", // MyGameCanvas.java
         "74b06aa6c2ebc07f5ba71b973e659d6f5725bfa903c8e75608992a0354dbc9a7", // StageView.java
         "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
-        // Before the sheet could steer the animation.
+        // The version before: soft keys known by name first, the view drawn through LayerManager.paint, the
+        // animation only the object's own.
+        "bd63926d48ae1cdcd7ce63e1e090921527bbc42de6c017c6b74f9d28ffaedaf7", // Keys.java
+        "440dea397a17a928401db154c7915799da1e3fb8afbea1f7d6b00de9d005fec7", // MyGameCanvas.java
+        "1a476bf8904ea04f3e0aa48d2d3620b92527f364c9f9c6095ff320605845bc0e", // StageView.java
         "a2f4fbbe8598360de16faae7b99ed7615b423dd3b874c70e1b7b70e0d9f1caf0", // Actor.java
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java

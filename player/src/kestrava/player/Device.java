@@ -62,6 +62,8 @@ public final class Device implements Phone {
     private Runnable onFrame = () -> { };
     private Runnable onShown = () -> { };
     private volatile boolean presented;
+    private volatile boolean translateKeepsClip;
+    private volatile boolean softKeysAsArrows;
 
     // Stepped play: the game's thread waits in flushGraphics until the script lets the next tick run.
     private long flushed;
@@ -212,6 +214,22 @@ public final class Device implements Phone {
     /** Whether the game stopped for want of memory: nothing of it can go on. */
     public boolean outOfMemory() {
         return outOfMemory;
+    }
+
+    /**
+     * Makes the phone answer as some do that nobody here wrote: its translate()
+     * leaves the clip at its coordinates (translateKeepsClip), or it gives the
+     * soft keys a game action and an arrow's name (softKeysAsArrows), so a test
+     * shows whether a game stands them.
+     */
+    public void likeOtherPhones(boolean translateKeepsClip, boolean softKeysAsArrows) {
+        this.translateKeepsClip = translateKeepsClip;
+        this.softKeysAsArrows = softKeysAsArrows;
+    }
+
+    @Override
+    public boolean translateKeepsClip() {
+        return translateKeepsClip;
     }
 
     public void onFrame(Runnable r) {
@@ -504,6 +522,9 @@ public final class Device implements Phone {
 
     @Override
     public String keyName(int keyCode) {
+        if (softKeysAsArrows && (keyCode == KEY_SOFT1 || keyCode == KEY_SOFT2)) {
+            return keyCode == KEY_SOFT1 ? "RIGHT" : "LEFT";
+        }
         return Keys.name(keyCode);
     }
 
@@ -512,8 +533,12 @@ public final class Device implements Phone {
         if (!Keys.isKey(keyCode)) {
             throw new IllegalArgumentException("no key " + keyCode);
         }
+        if (softKeysAsArrows && (keyCode == KEY_SOFT1 || keyCode == KEY_SOFT2)) {
+            return keyCode;
+        }
         return Keys.gameAction(keyCode);
     }
+
 
     /** A key goes down: the shown canvas hears it on the event thread. */
     public void press(int keyCode) {

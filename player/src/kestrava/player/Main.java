@@ -18,6 +18,7 @@ import kestrava.player.standby.Standby;
  *     --tell-first-frame: prints "frame" once the game's first frame is on the screen
  * kestrava-player --headless --script FILE [--frames DIR] [--size WxH] GAME.jad|GAME.jar
  *     plays a script without a window, tick by tick, and checks what the game shows
+ *     --translate-keeps-clip, --soft-keys-as-arrows: answers as some phones do (Device.likeOtherPhones)
  * kestrava-player --standby [--compiler JAR...]
  *     stays beside the editor, compiling and playing on its requests (Standby)
  * </pre>
@@ -40,6 +41,8 @@ public final class Main {
         String title = null;
         boolean tellFirstFrame = false;
         boolean headless = false;
+        boolean translateKeepsClip = false;
+        boolean softKeysAsArrows = false;
         File script = null;
         File frames = null;
         File game = null;
@@ -70,6 +73,12 @@ public final class Main {
                 case "--frames":
                     frames = new File(args[++i]);
                     break;
+                case "--translate-keeps-clip":
+                    translateKeepsClip = true;
+                    break;
+                case "--soft-keys-as-arrows":
+                    softKeysAsArrows = true;
+                    break;
                 default:
                     if (args[i].startsWith("--") || game != null) {
                         throw new IllegalArgumentException("unknown argument " + args[i]);
@@ -80,7 +89,8 @@ public final class Main {
             if (game == null || width != 0 && !GameScreen.fits(width, height) || scale < 1
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
-                        + "[--headless --script FILE [--frames DIR]] GAME.jad|GAME.jar");
+                        + "[--headless --script FILE [--frames DIR]] [--translate-keeps-clip] [--soft-keys-as-arrows] "
+                        + "GAME.jad|GAME.jar");
             }
         } catch (RuntimeException e) {
             err.println(e.getMessage());
@@ -107,6 +117,8 @@ public final class Main {
             height = screen[1];
         }
         Device device = Device.create(width, height, headless);
+        device.likeOtherPhones(translateKeepsClip, softKeysAsArrows);
+
         device.properties().putAll(file.properties);
         device.setGameLoader(loader);
         // The first failure is the game's; it is told where the face acts on it.

@@ -7,6 +7,9 @@ import java.awt.Polygon;
 import java.awt.RenderingHints;
 import java.awt.image.BufferedImage;
 
+import kestrava.player.phone.Phone;
+
+
 /**
  * Drawing on a screen or a mutable image, in the phone's manner: solid
  * pixels without smoothing, a translated origin, one clip rectangle.
@@ -38,6 +41,7 @@ public class Graphics {
     private int color;
     private int stroke = SOLID;
     private Font font = Font.getDefaultFont();
+    private final boolean translateKeepsClip = Phone.get().translateKeepsClip();
 
     /** Graphics of the player's own pictures: the screen buffer of a canvas. */
     public Graphics(BufferedImage target) {
@@ -59,6 +63,11 @@ public class Graphics {
     public void translate(int x, int y) {
         tx += x;
         ty += y;
+        if (translateKeepsClip) {
+            clipX += x;
+            clipY += y;
+            applyClip();
+        }
     }
 
     public int getTranslateX() {

@@ -15,9 +15,12 @@ import java.util.jar.JarEntry;
 import java.util.jar.JarFile;
 
 /**
- * Checks that the player offers every public and protected member of the
- * javax.microedition classes games compile against (midp-api.jar), with the
- * same types, so whatever compiles also runs here.
+ * Checks that a game finds at run time every public and protected member of
+ * the classes it compiles against (midp-api.jar), with the same types: in the
+ * player's javax.microedition classes, with the same constants, and in the
+ * desktop's java.* classes, which the player hands out. A javax.microedition
+ * class the player lacks (an Alert, a RecordStore) and a member that needs one
+ * are left out: GameCheck refuses a game that uses them before it runs.
  *
  * <pre>java -cp kestrava-player.jar kestrava.player.check.ApiCheck midp-api.jar</pre>
  */
@@ -28,6 +31,7 @@ public final class ApiCheck {
     public static void main(String[] args) throws Exception {
         List<String> missing = new ArrayList<>();
         int members = 0;
+        ClassLoader player = ApiCheck.class.getClassLoader();
         File jar = new File(args[0]);
         try (JarFile file = new JarFile(jar);
                 URLClassLoader api = new URLClassLoader(new URL[] {jar.toURI().toURL()}, null)) {
@@ -38,11 +42,8 @@ public final class ApiCheck {
                 }
                 String className = name.substring(0, name.length() - 6).replace('/', '.');
                 Class<?> stub = Class.forName(className, false, api);
-                Class<?> ours;
-                try {
-                    ours = Class.forName(className, false, ApiCheck.class.getClassLoader());
-                } catch (ClassNotFoundException x) {
-                    missing.add(className);
+                Class<?> ours = playerClass(name.substring(0, name.length() - 6), player);
+                if (ours == null) {
                     continue;
                 }
                 if (stub.getSuperclass() != null && (ours.getSuperclass() == null
@@ -50,7 +51,7 @@ public final class ApiCheck {
                     missing.add(className + " extends " + stub.getSuperclass().getName());
                 }
                 for (Constructor<?> c : stub.getDeclaredConstructors()) {
-                    if (visible(c.getModifiers())) {
+                    if (visible(c.getModifiers()) && known(c.getParameterTypes(), player)) {
                         members++;
                         if (!hasConstructor(ours, c.getParameterTypes())) {
                             missing.add(c.toString());
@@ -58,7 +59,8 @@ public final class ApiCheck {
                     }
                 }
                 for (Method m : stub.getDeclaredMethods()) {
-                    if (visible(m.getModifiers())) {
+                    if (visible(m.getModifiers()) && known(m.getParameterTypes(), player)
+                            && known(new Class<?>[] {m.getReturnType()}, player)) {
                         members++;
                         if (!hasMethod(ours, m)) {
                             missing.add(m.toString());
@@ -66,7 +68,7 @@ public final class ApiCheck {
                     }
                 }
                 for (Field f : stub.getDeclaredFields()) {
-                    if (visible(f.getModifiers())) {
+                    if (visible(f.getModifiers()) && known(new Class<?>[] {f.getType()}, player)) {
                         members++;
                         if (!hasField(ours, f, stub)) {
                             missing.add(f.toString());
@@ -75,7 +77,7 @@ public final class ApiCheck {
                 }
             }
         }
-        members += listed(missing);
+        members += desktopMembers(missing, player);
         if (!missing.isEmpty()) {
             System.out.println("the player lacks:");
             for (String m : missing) {
@@ -83,30 +85,44 @@ public final class ApiCheck {
             }
             System.exit(1);
         }
-        System.out.println("the player has all " + members + " members of the MIDP classes");
+        System.out.println("a game finds all " + members + " members of the MIDP 2.0 / CLDC 1.1 classes the player has");
+    }
+
+    /** Whether the player has the classes of these types (arrays by their elements). */
+    private static boolean known(Class<?>[] types, ClassLoader player) {
+        for (Class<?> t : types) {
+            while (t.isArray()) {
+                t = t.getComponentType();
+            }
+            if (!t.isPrimitive() && playerClass(t.getName().replace('.', '/'), player) == null) {
+                return false;
+            }
+        }
+        return true;
     }
 
     /**
-     * Of every class of the MIDP 2.0 list that the player has, the members a game
-     * could call: all but those that need a class the player lacks (an Alert, a
-     * Ticker). Returns how many were checked.
+     * The java.* members of the list (which midp-api.jar holds, ApiListCheck
+     * says), in the desktop's classes: a class loader defines no stand-in of
+     * java.*, so they are found by the list. Returns how many were checked.
      */
-    private static int listed(List<String> missing) throws java.io.IOException {
-        ClassLoader player = ApiCheck.class.getClassLoader();
+    private static int desktopMembers(List<String> missing, ClassLoader player) throws java.io.IOException {
         int checked = 0;
         for (ApiList.Type t : ApiList.shipped().types()) {
+            if (!t.name.startsWith("java/")) {
+                continue;
+            }
             Class<?> ours = playerClass(t.name, player);
-            if (ours == null || !t.name.startsWith("javax/")) {
+            if (ours == null) {
+                missing.add(t.name.replace('/', '.'));
                 continue;
             }
             for (ClassFile.Member m : t.members) {
-                if (!visible(m.access) || !Descriptors.classes(m.descriptor).stream()
-                        .allMatch(c -> playerClass(c, player) != null)) {
-                    continue;
-                }
-                checked++;
-                if (!has(ours, m)) {
-                    missing.add(m.readable());
+                if (visible(m.access)) {
+                    checked++;
+                    if (!has(ours, m)) {
+                        missing.add(m.readable());
+                    }
                 }
             }
         }

@@ -6,16 +6,20 @@ import java.io.IOException;
 import java.io.InputStream;
 import java.util.ArrayList;
 import java.util.Enumeration;
+import java.util.HashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.jar.JarEntry;
 import java.util.jar.JarFile;
 
 /**
  * Checks the API classes games compile against (midp-api.jar) against the
- * member list of MIDP 2.0 / CLDC 1.1: every class, parent and public or
- * protected member must be on the list with the same signature, or a
- * narrower one (less visible, final or abstract where the list is not), so
- * that what compiles here also loads and links on a phone.
+ * member list of MIDP 2.0 / CLDC 1.1, both ways. Every class, parent and
+ * public or protected member must be on the list with the same signature, or
+ * a narrower one (less visible, final or abstract where the list is not), so
+ * that what compiles here also loads and links on a phone; and every class
+ * and member of the list must be there with the list's modifiers, so that
+ * what compiles on a phone compiles here.
  *
  * <pre>java -cp kestrava-player.jar kestrava.player.check.ApiListCheck midp-api.jar [cldc11-midp20.txt]</pre>
  */
@@ -34,6 +38,7 @@ public final class ApiListCheck {
         }
         List<String> problems = new ArrayList<>();
         int[] members = new int[1];
+        Map<String, ClassFile> classes = new HashMap<>();
         try (JarFile jar = new JarFile(new File(args[0]))) {
             for (Enumeration<JarEntry> e = jar.entries(); e.hasMoreElements();) {
                 JarEntry entry = e.nextElement();
@@ -44,17 +49,22 @@ public final class ApiListCheck {
                 try (InputStream in = jar.getInputStream(entry)) {
                     bytes = readAll(in);
                 }
-                check(ClassFile.read(bytes, entry.getName()), list, problems, members);
+                ClassFile c = ClassFile.read(bytes, entry.getName());
+                classes.put(c.name, c);
+                check(c, list, problems, members);
             }
         }
+        for (ApiList.Type t : list.types()) {
+            held(t, classes.get(t.name), problems);
+        }
         if (!problems.isEmpty()) {
-            System.out.println(args[0] + " has what MIDP 2.0 / CLDC 1.1 does not:");
+            System.out.println(args[0] + " and the MIDP 2.0 / CLDC 1.1 list differ:");
             for (String p : problems) {
                 System.out.println("  " + p);
             }
             System.exit(1);
         }
-        System.out.println("all " + members[0] + " members of " + args[0] + " are on the MIDP 2.0 / CLDC 1.1 list");
+        System.out.println(args[0] + " holds the " + members[0] + " members of the MIDP 2.0 / CLDC 1.1 list, no more");
     }
 
     static byte[] readAll(InputStream in) throws IOException {
@@ -109,6 +119,34 @@ public final class ApiListCheck {
         }
     }
 
+    /** What of a class of the list the jar lacks: the class, or a member, or a member's modifiers. */
+    static void held(ApiList.Type t, ClassFile c, List<String> problems) {
+        String name = t.name.replace('/', '.');
+        if (c == null) {
+            problems.add(name + ": missing");
+            return;
+        }
+        for (ClassFile.Member listed : t.members) {
+            if ((listed.access & (ClassFile.ACC_PUBLIC | ClassFile.ACC_PROTECTED)) == 0) {
+                continue;
+            }
+            ClassFile.Member here = null;
+            for (ClassFile.Member m : listed.method ? c.methods : c.fields) {
+                if (m.name.equals(listed.name) && m.descriptor.equals(listed.descriptor)) {
+                    here = m;
+                }
+            }
+            if (here == null) {
+                problems.add(name + ": " + line(listed) + " is missing");
+            } else if ((here.access & MODIFIERS) != (listed.access & MODIFIERS)) {
+                problems.add(name + ": " + line(here) + "; on the list: " + line(listed));
+            }
+        }
+    }
+
+    private static final int MODIFIERS = ClassFile.ACC_PUBLIC | ClassFile.ACC_PROTECTED | ClassFile.ACC_STATIC
+            | ClassFile.ACC_FINAL | ClassFile.ACC_ABSTRACT;
+
     /** How a member here allows more than the list's does; null when it allows no more. */
     static String wider(int here, int listed, boolean method) {
         if (rank(here) > rank(listed)) {
@@ -132,24 +170,7 @@ public final class ApiListCheck {
 
     /** A member as the list writes it: "public final int getFrame()". */
     static String line(ClassFile.Member m) {
-        StringBuilder s = new StringBuilder();
-        int a = m.access;
-        if ((a & ClassFile.ACC_PUBLIC) != 0) {
-            s.append("public ");
-        } else if ((a & ClassFile.ACC_PROTECTED) != 0) {
-            s.append("protected ");
-        } else if ((a & ClassFile.ACC_PRIVATE) != 0) {
-            s.append("private ");
-        }
-        if ((a & ClassFile.ACC_STATIC) != 0) {
-            s.append("static ");
-        }
-        if ((a & ClassFile.ACC_FINAL) != 0) {
-            s.append("final ");
-        }
-        if (m.method && (a & ClassFile.ACC_ABSTRACT) != 0) {
-            s.append("abstract ");
-        }
+        StringBuilder s = new StringBuilder(ClassFile.modifiers(m.access));
         if (!m.method) {
             return s.append(Descriptors.type(m.descriptor)).append(' ').append(m.name).toString();
         }

@@ -40,6 +40,32 @@ public final class ClassFile {
     public static final int ACC_PUBLIC = 0x0001, ACC_PRIVATE = 0x0002, ACC_PROTECTED = 0x0004, ACC_STATIC = 0x0008,
             ACC_FINAL = 0x0010, ACC_INTERFACE = 0x0200, ACC_ABSTRACT = 0x0400, ACC_STRICT = 0x0800;
 
+    /** Access flags in Java words, as the member list writes them: "public static final ". */
+    static String modifiers(int access) {
+        StringBuilder s = new StringBuilder();
+        if ((access & ACC_PUBLIC) != 0) {
+            s.append("public ");
+        } else if ((access & ACC_PROTECTED) != 0) {
+            s.append("protected ");
+        } else if ((access & ACC_PRIVATE) != 0) {
+            s.append("private ");
+        }
+        if ((access & ACC_STATIC) != 0) {
+            s.append("static ");
+        }
+        if ((access & ACC_FINAL) != 0) {
+            s.append("final ");
+        }
+        // Methods only: a field never has these flags.
+        if ((access & ACC_ABSTRACT) != 0) {
+            s.append("abstract ");
+        }
+        if ((access & ACC_STRICT) != 0) {
+            s.append("strictfp ");
+        }
+        return s.toString();
+    }
+
     public int major;
     public int minor;
     public int access;

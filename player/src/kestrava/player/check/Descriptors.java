@@ -128,25 +128,25 @@ final class Descriptors {
         return javaType(descriptor, at, new int[1]);
     }
 
+    /** A method's parameter types in Java words: "(I[Ljava/lang/String;)V" -> "int", "java.lang.String[]". */
+    static List<String> parameters(String descriptor) {
+        List<String> types = new ArrayList<>();
+        int[] end = new int[1];
+        int at = 1;
+        while (at < descriptor.length() && descriptor.charAt(at) != ')') {
+            types.add(javaType(descriptor, at, end));
+            at = end[0];
+        }
+        return types;
+    }
+
     /** "java.lang.Runtime.exec(java.lang.String)", "java.lang.System.out", as a reader would look them up. */
     static String readable(String owner, String name, String descriptor, boolean method) {
         String type = owner.replace('/', '.');
         if (!method) {
             return type + "." + name;
         }
-        StringBuilder s = new StringBuilder(type).append('.').append(name)
-                .append('(');
-        int[] end = new int[1];
-        int at = 1;
-        boolean first = true;
-        while (at < descriptor.length() && descriptor.charAt(at) != ')') {
-            if (!first) {
-                s.append(',');
-            }
-            first = false;
-            s.append(javaType(descriptor, at, end));
-            at = end[0];
-        }
-        return s.append(')').toString();
+        return type + "." + name + "(" + String.join(",", parameters(descriptor)) + ")";
     }
+
 }

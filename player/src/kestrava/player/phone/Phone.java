@@ -33,7 +33,14 @@ public interface Phone {
     /** Display.setCurrent: the new screen is told it shows, the old one that it does not. */
     void setShown(Displayable d);
 
+    /**
+     * Whether Graphics.translate() leaves the clip at its coordinates, so that
+     * on the screen it moves with the origin, as some phones do.
+     */
+    boolean translateKeepsClip();
+
     /** A finished picture for the screen, from the screen that drew it. */
+
     void present(BufferedImage picture, Displayable from);
 
     /** The game drew one tick (GameCanvas.flushGraphics). */
