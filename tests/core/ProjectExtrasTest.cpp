@@ -57,6 +57,9 @@ model::Project sample(const Folders& f)
     s1.ActiveType[1] = model::MovementType::EightWay;
     s1.ActiveType[2] = model::MovementType::Planned;
     s1.ActiveType[3] = model::MovementType::Static;
+    // The least and the most objects a group may make; the third keeps the default.
+    s1.MadeObjects[1] = 1;
+    s1.MadeObjects[2] = model::kMaxMadeObjects;
     s1.LivesBar.X = -5;
     s1.LivesBar.Y = 300;
     model::ActiveObjectData& hero = s1.ActiveObject[1];
@@ -115,6 +118,9 @@ TEST(ProjectExtras, WhatTheProjectFileCannotHoldComesBack)
     EXPECT_EQ(s1.LivesBar, p.stage(1).LivesBar);
     EXPECT_EQ(s1.LivesBar.X, -5);
     EXPECT_EQ(s1.ActiveType[3], model::MovementType::Static); // a group beyond the one placed object
+    EXPECT_EQ(s1.MadeObjects[2], model::kMaxMadeObjects);
+    EXPECT_TRUE(bytesOf(f.extras).contains("\"madeObjects\": [1,50,0]"));
+    EXPECT_EQ(bytesOf(f.extras).count("madeObjects"), 1) << "a stage that set none writes none";
     EXPECT_EQ(s1.ActiveObject[1].PathCount, model::kMaxPathPoints);
     EXPECT_EQ(s1.ActiveObject[1].Path[1], (model::PathPoint{kMin, kMax}));
     EXPECT_EQ(s1.ActiveObject[1].Path[40], (model::PathPoint{120, -40}));
@@ -209,6 +215,9 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"2147483647]", "2147483648]", u"этап 1, активный объект 1, точка 1: ожидалась пара"},
         {"[1,2,3]", "[1,2]", u"этап 1: типов движения 2, а активных групп в проекте 3"},
         {"[1,2,3]", "[1,2,\"3\"]", u"этап 1: тип движения группы 3 должно быть целым числом"},
+        {"[1,50,0]", "[1,51,0]", u"этап 1: наибольшее число объектов группы 2 = 51, а допускается от 1 до 50"},
+        {"[1,50,0]", "[1,-1,0]", u"наибольшее число объектов группы 2 = -1"},
+        {"[1,50,0]", "[1,50]", u"этап 1: наибольших чисел объектов 2, а активных групп в проекте 3"},
         {"\"gor\"", "\"diag\"", u"этап 2, полоса жизней: направление полосы «diag»"},
         {"\"x\":1,", "\"x\":\"1\",", u"этап 2, полоса жизней: поле «x» должно быть целым числом"},
         {"\"width\":1,", "\"width\":0,", u"этап 2, полоса жизней: ширина = 0"},

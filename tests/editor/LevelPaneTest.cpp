@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -505,4 +506,46 @@ TEST_F(LevelPane, KeyboardZoomKeepsThePointersPointOrTheCentreAndShiftWheelScrol
     QApplication::sendEvent(map, &wheel);
     EXPECT_GT(area->horizontalScrollBar()->value(), across);
     EXPECT_EQ(area->verticalScrollBar()->value(), down);
+}
+
+// A group's "Наибольшее число объектов на экране" from its list icon: offered
+// for active groups only, set through its dialog, one undo step.
+TEST_F(LevelPane, TheMadeObjectsOfAnActiveGroupAreSetFromItsListIcon)
+{
+    s().ActiveGroup[1].FileName = u"hero.oba"_s; // the list's menu acts on groups with an object file
+    QAction* shown = nullptr;
+    pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        shown = pane->N_MadeObjects->isVisible() ? pane->N_MadeObjects : nullptr;
+        if (shown)
+            shown->trigger();
+        return shown;
+    });
+    const auto rightClickIcon = [&](int slot) {
+        const QPoint onIcon(20, 50 * (slot - 1) + 20);
+        move(list, onIcon);
+        QTest::mouseClick(list, Qt::RightButton, {}, onIcon);
+    };
+    rightClickIcon(1); // the background
+    EXPECT_EQ(shown, nullptr);
+
+    const int steps = doc.undoStack().count();
+    for (int answer : {0, 25}) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(dialog->intValue(), model::kDefaultMadeObjects);
+            EXPECT_EQ(dialog->intMaximum(), model::kMaxMadeObjects);
+            if (answer == 0) {
+                dialog->reject();
+                return;
+            }
+            dialog->setIntValue(answer);
+            dialog->accept();
+        });
+        rightClickIcon(2);
+        EXPECT_EQ(s().MadeObjects[1], answer);
+    }
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    doc.undoStack().undo();
+    EXPECT_EQ(s().MadeObjects[1], 0);
 }

@@ -224,6 +224,24 @@ void SetMovementTypeCommand::undo()
     levelMapChanged();
 }
 
+SetMadeObjectsCommand::SetMadeObjectsCommand(document::ProjectDocument& document, int level, int group, int most)
+    : StageCommand(document, level, u"наибольшее число объектов"_s), m_group(group), m_most(most),
+      m_before(stageOf(document, level).MadeObjects.at(size_t(group)))
+{
+}
+
+void SetMadeObjectsCommand::redo()
+{
+    stage().MadeObjects.at(size_t(m_group)) = m_most;
+    levelMapChanged();
+}
+
+void SetMadeObjectsCommand::undo()
+{
+    stage().MadeObjects.at(size_t(m_group)) = m_before;
+    levelMapChanged();
+}
+
 SetObstacleCommand::SetObstacleCommand(document::ProjectDocument& document, int level, int group, int obstacle)
     : StageCommand(document, level, u"настройка фонового объекта"_s), m_group(group), m_obstacle(obstacle),
       m_before(stageOf(document, level).FonGroup.at(size_t(group)).Obstacle)

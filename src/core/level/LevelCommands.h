@@ -122,6 +122,20 @@ private:
     QString m_oldCaption;
 };
 
+// "Наибольшее число объектов на экране" of an active group (0: the default).
+class SetMadeObjectsCommand : public document::StageCommand {
+public:
+    SetMadeObjectsCommand(document::ProjectDocument& document, int level, int group, int most);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    int m_group;
+    int m_most;
+    int m_before;
+};
+
 // Whether a background group blocks active objects (1) or not (0).
 class SetObstacleCommand : public document::StageCommand {
 public:

@@ -28,5 +28,8 @@ inline constexpr int kMapSize = 1000;      // the level map is kMapSize x kMapSi
 // level map or any phone screen.
 inline constexpr int kMaxPictureSide = kMapSize;
 inline constexpr int kMaxFrames = 1000;    // frames of a sprite strip, each at least a pixel wide
+// "Наибольшее число объектов на экране": objects of an active group the game may make while it runs.
+inline constexpr int kDefaultMadeObjects = 10;
+inline constexpr int kMaxMadeObjects = 50;
 
 } // namespace kestrava::model

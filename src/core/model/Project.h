@@ -177,6 +177,9 @@ struct StageData {
 
     // The movement type of each active group, by its Index.
     std::array<MovementType, kMaxActiveGroups + 1> ActiveType{};
+    // "Наибольшее число объектов на экране" of each active group, by its
+    // Index: 1..kMaxMadeObjects, or 0 for kDefaultMadeObjects.
+    std::array<int, kMaxActiveGroups + 1> MadeObjects{};
     int ActiveObjCount = 0;
     int ActiveGroupCount = 0;
 

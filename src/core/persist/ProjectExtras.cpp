@@ -50,6 +50,7 @@ const QString kGridShownKey = u"shown"_s;
 const QString kGridSnapKey = u"snap"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
+const QString kMadeKey = u"madeObjects"_s;
 const QString kBarKey = u"livesBar"_s;
 const QString kPathsKey = u"paths"_s;
 const QString kObjectKey = u"object"_s;
@@ -175,6 +176,17 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
         appendNumber(out, static_cast<int>(s.ActiveType[size_t(g)]));
     }
     out += ']';
+    // Only where the author set one: files of projects that never did stay as they were.
+    const int groups = bounded(s.ActiveGroupCount, model::kMaxActiveGroups);
+    if (std::any_of(s.MadeObjects.begin() + 1, s.MadeObjects.begin() + 1 + groups, [](int n) { return n != 0; })) {
+        out += ",\n      \"madeObjects\": [";
+        for (int g = 1; g <= groups; ++g) {
+            if (g > 1)
+                out += ',';
+            appendNumber(out, s.MadeObjects[size_t(g)]);
+        }
+        out += ']';
+    }
 
     if (s.LivesBar.Present) {
         const model::LivesBarData& bar = s.LivesBar;
@@ -269,6 +281,7 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
 struct StageExtras {
     int level = 0;
     std::vector<model::MovementType> types; // groups 1..n
+    std::vector<int> made;                  // groups 1..n, or none
     std::optional<model::LivesBarData> bar;
     std::vector<std::pair<int, std::vector<model::PathPoint>>> paths; // object, points
     std::optional<int> eventRows;
@@ -427,7 +440,7 @@ private:
     {
         const QString where = stagePlace(level);
         const model::StageData& s = m_project.stage(level);
-        onlyFields(entry, {kStageKey, kTypesKey, kBarKey, kPathsKey, kEventsKey}, where);
+        onlyFields(entry, {kStageKey, kTypesKey, kMadeKey, kBarKey, kPathsKey, kEventsKey}, where);
         StageExtras result;
         result.level = level;
 
@@ -442,6 +455,22 @@ private:
                                 model::kMaxMovementType));
             result.types.push_back(model::MovementType(value));
         });
+
+        if (entry.member(kMadeKey)) {
+            const Json made = array(entry, kMadeKey, where);
+            if (made.size() != s.ActiveGroupCount)
+                fail(where, u"наибольших чисел объектов %1, а активных групп в проекте %2"_s.arg(made.size()).arg(
+                                s.ActiveGroupCount));
+            made.elements([&](const Json& n) {
+                const size_t g = result.made.size();
+                const auto what = [g] { return u"наибольшее число объектов группы %1"_s.arg(g + 1); };
+                const int value = asInteger(n, where, what);
+                if (value < 0 || value > model::kMaxMadeObjects)
+                    fail(where, u"%1 = %2, а допускается от 1 до %3 (0 — по умолчанию)"_s.arg(what()).arg(value).arg(
+                                    model::kMaxMadeObjects));
+                result.made.push_back(value);
+            });
+        }
 
         if (entry.member(kBarKey))
             result.bar = bar(entry, level);
@@ -707,6 +736,9 @@ void applyStages(model::Project& project, const std::vector<StageExtras>& stages
         model::StageData& s = project.stage(e.level);
         for (size_t g = 0; g < e.types.size(); ++g)
             s.ActiveType[g + 1] = e.types[g];
+        std::fill(s.MadeObjects.begin(), s.MadeObjects.end(), 0);
+        for (size_t g = 0; g < e.made.size(); ++g)
+            s.MadeObjects[g + 1] = e.made[g];
         if (e.bar)
             s.LivesBar = *e.bar;
         for (const auto& [object, points] : e.paths) {

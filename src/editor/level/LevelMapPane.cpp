@@ -9,12 +9,14 @@
 #include "editor/level/PathDialog.h"
 #include "document/ProjectDocument.h"
 #include "io/AppFolder.h"
+#include "level/LevelCommands.h"
 #include "level/LevelView.h"
 #include "media/MapZoom.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
@@ -88,6 +90,9 @@ LevelMapPane::LevelMapPane(document::ProjectDocument& document, QWidget* parent)
     N_UpdateFromLibrary = PopupMenuList->addAction(QStringLiteral("Обновить из библиотеки"));
     N_UpdateFromLibrary->setObjectName(QStringLiteral("N_UpdateFromLibrary"));
     connect(N_UpdateFromLibrary, &QAction::triggered, this, &LevelMapPane::N_UpdateFromLibraryClick);
+    N_MadeObjects = PopupMenuList->addAction(QStringLiteral("Наибольшее число объектов на экране…"));
+    N_MadeObjects->setObjectName(QStringLiteral("N_MadeObjects"));
+    connect(N_MadeObjects, &QAction::triggered, this, &LevelMapPane::N_MadeObjectsClick);
     connect(N2, &QAction::triggered, this, &LevelMapPane::N2Click);
     connect(N4, &QAction::triggered, this, &LevelMapPane::N4Click);
     connect(N5, &QAction::triggered, this, &LevelMapPane::N5Click);
@@ -385,7 +390,36 @@ void LevelMapPane::pnObjectsListContextPopup(QPoint pos)
     m_listTarget = icon && icon->kind ? level::fileOfListed(s, *icon->kind, icon->tag) : QString();
     if (m_listTarget.isEmpty())
         return;
+    m_listGroup = icon->kind == model::ObjectKind::Active ? icon->tag : 0;
+    N_MadeObjects->setVisible(m_listGroup != 0);
     m_runMenu(PopupMenuList, pnObjectsList->mapToGlobal(pos));
+}
+
+void LevelMapPane::N_MadeObjectsClick()
+{
+    const int g = m_listGroup;
+    const int level = m_document.project().CurLevel;
+    if (g < 1 || g > model::kMaxActiveGroups)
+        return;
+    const int now = m_document.project().current().MadeObjects[size_t(g)];
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("MadeObjectsDialog"));
+    dialog.setWindowTitle(QStringLiteral("Наибольшее число объектов на экране"));
+    dialog.setLabelText(QStringLiteral("Сколько объектов «%1» действие «создать объект» может держать в игре сразу "
+                                       "(кроме расставленных; от 1 до %2). Когда их столько, новый не "
+                                       "создаётся.")
+                            .arg(m_listTarget)
+                            .arg(model::kMaxMadeObjects));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(1, model::kMaxMadeObjects);
+    dialog.setIntValue(now == 0 ? model::kDefaultMadeObjects : now);
+    dialog.setOkButtonText(QStringLiteral("Да"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int most = dialog.intValue() == model::kDefaultMadeObjects && now == 0 ? 0 : dialog.intValue();
+    if (most != now)
+        m_document.push(new level::SetMadeObjectsCommand(m_document, level, g, most));
 }
 
 void LevelMapPane::N_UpdateFromLibraryClick()

@@ -60,6 +60,8 @@ public:
     // The object list's menu: "Обновить из библиотеки" for the group under the right click.
     QMenu* PopupMenuList = nullptr;
     QAction* N_UpdateFromLibrary = nullptr;
+    // An active group's "Наибольшее число объектов на экране…".
+    QAction* N_MadeObjects = nullptr;
     QAction* N2 = nullptr;
     QAction* N3 = nullptr;
     QAction* N4 = nullptr;
@@ -98,6 +100,7 @@ private:
     void frPos_Obj1ImPositionObjectsContextPopup(QPoint pos);
     void pnObjectsListContextPopup(QPoint pos);
     void N_UpdateFromLibraryClick();
+    void N_MadeObjectsClick();
     void N2Click();
     void N4Click();
     void N5Click();
@@ -115,6 +118,8 @@ private:
     document::ProjectDocument& m_document;
     std::unique_ptr<level::LevelView> m_view;
     QString m_listTarget; // the object file of the group the list's menu was opened on
+    // The active group of the list icon the menu was opened on; 0 for another kind.
+    int m_listGroup = 0;
     ObjectListPanel* pnObjectsList = nullptr;
     QScrollArea* m_listScroll = nullptr;
     QScrollArea* frPos_Obj1 = nullptr;
