@@ -2,6 +2,7 @@
 // Copied into every game made with Kestrava; the game owes nothing to its developers.
 import javax.microedition.lcdui.Image;
 import javax.microedition.lcdui.game.Sprite;
+import javax.microedition.lcdui.game.TiledLayer;
 
 /**
  * An active object's sprite, and what it touches. The event sheet's collision
@@ -134,18 +135,71 @@ final class Actor extends Sprite {
 
     // ---- what movement asks ----
 
-    /** True when object k at (nx, ny) covers no cell of an obstacle background. */
+    /** True when object k at (nx, ny) covers no blocking cell of an obstacle background. */
     static boolean free(StageState s, int k, int nx, int ny) {
         Sprite sprite = s.obj[k];
-        sprite.setPosition(nx, ny);
         boolean ok = true;
         for (int i = 0; i < s.fon.length && ok; i++) {
-            if (s.fonObstacle[i] && sprite.collidesWith(s.fon[i], false)) {
+            if (s.fonObstacle[i] && blocks(s, i, nx, ny, sprite.getWidth(), sprite.getHeight())) {
                 ok = false;
             }
         }
-        sprite.setPosition(s.x[k], s.y[k]);
         return ok;
+    }
+
+    /**
+     * Background i has a blocking cell under the rectangle: any cell holding a tile, or only those whose tile
+     * the map editor marked solid when it marked any.
+     */
+    private static boolean blocks(StageState s, int i, int left, int top, int w, int h) {
+        TiledLayer layer = s.fon[i];
+        boolean[] solid = i < s.fonSolid.length ? s.fonSolid[i] : null;
+        int cw = layer.getCellWidth();
+        int ch = layer.getCellHeight();
+        int c0 = Math.max(0, floorDiv(left - layer.getX(), cw));
+        int r0 = Math.max(0, floorDiv(top - layer.getY(), ch));
+        int c1 = Math.min(layer.getColumns() - 1, floorDiv(left + w - 1 - layer.getX(), cw));
+        int r1 = Math.min(layer.getRows() - 1, floorDiv(top + h - 1 - layer.getY(), ch));
+        for (int r = r0; r <= r1; r++) {
+            for (int c = c0; c <= c1; c++) {
+                int tile = layer.getCell(c, r);
+                if (tile > 0 && (solid == null || tile < solid.length && solid[tile])) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    private static int floorDiv(int a, int b) {
+        return a >= 0 ? a / b : -((-a + b - 1) / b);
+    }
+
+    // ---- touching the walls ----
+
+    /** The last run in which movement found this object against a wall or over one, and when that contact began. */
+    int wallRun = -2;
+    int wallFrom = -2;
+
+    /** Movement found the object against a blocking cell, or standing over one. */
+    void againstWall() {
+        int run = stage.runs;
+        if (wallRun == run) {
+            return;
+        }
+        if (wallRun != run - 1) {
+            wallFrom = run;
+        }
+        wallRun = run;
+    }
+
+    /**
+     * "столкновение с любым фоновым объектом": true in the first run of the sheet of a contact with a wall, and
+     * again only after the object was a run away from every wall. The sheet runs before movement: the contact
+     * movement found in the run before counts.
+     */
+    boolean hitsWall() {
+        return wallRun == stage.runs - 1 && wallFrom == wallRun;
     }
 
     /** Object k touches visible object t where they are, a contact of any length. */

@@ -113,6 +113,9 @@ final class Movement {
             }
             if (dx != 0 || dy != 0) {
                 walk(s, k, dx, dy);
+            } else if (!Actor.free(s, k, s.x[k], s.y[k])) {
+                // Standing over a wall (placed there, or a wall under a still object) is a contact too.
+                s.obj[k].againstWall();
             }
         }
     }
@@ -128,6 +131,9 @@ final class Movement {
         int y = s.y[k];
         int nx = StageState.clamp(x + dx, s.levelLeft, s.levelRight - sprite.getWidth());
         int ny = StageState.clamp(y + dy, s.levelTop, s.levelBottom - sprite.getHeight());
+        if (!Actor.free(s, k, nx, ny)) {
+            s.obj[k].againstWall();
+        }
         if (Actor.free(s, k, nx, ny)) {
             turn(s, k, nx - x, ny - y);
             s.x[k] = nx;

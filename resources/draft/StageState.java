@@ -96,6 +96,8 @@ abstract class StageState {
     final LayerManager layers = new LayerManager();
     TiledLayer[] fon = new TiledLayer[0];
     boolean[] fonObstacle = new boolean[0];
+    /** Per background: its solid tiles by number, or null when every cell of an obstacle blocks. */
+    boolean[][] fonSolid = new boolean[0][];
     /** The level: every background; the screen at the origin when there is none. */
     int levelLeft, levelTop, levelRight, levelBottom;
 

@@ -63,6 +63,7 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
         {8, u"обнаружение объекта"_s, u"часы>5"_s, detection, {u"2"_s, u"3"_s}, 1},
         {8, u"с активным объектом"_s, u"столкновение 2 с 4"_s,
          u"(obj[gr_obj[2][kr2]].collidesWith(obj[gr_obj[4][kr4]],false))"_s, {u"2"_s, u"4"_s}},
+        {8, u"с любым фоновым объектом"_s, u"столкновение 2 со стеной"_s, u"(obj[gr_obj[2][kr2]].hitsWall())"_s, two},
         // Tested for each object of the group: the loop visits them.
         {8, u"режим/спокойствие"_s, u"спокойствие хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==1)"_s, two},
         {8, u"режим/перемещение"_s, u"перемещение хотя бы одного объекта 2"_s, u"(objtip[gr_obj[2][kr2]]==2)"_s, two},
@@ -116,7 +117,7 @@ TEST(ConditionCatalogue, DisabledItemsAndTheSharedObjectMenu)
     for (const Item& item : conditionItems())
         if (!item.enabled)
             disabled << item.path;
-    EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s}, {u"столкновение"_s, u"с любым фоновым объектом"_s}}));
+    EXPECT_EQ(disabled, (QList<QStringList>{{u"---------"_s}}));
     for (int icon = 0; icon <= 13; ++icon)
         EXPECT_EQ(conditionMenu(icon), icon >= 8 && icon <= 12 ? 8 : (icon <= 7 ? icon : 0)) << icon;
 }
