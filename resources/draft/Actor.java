@@ -177,29 +177,34 @@ final class Actor extends Sprite {
 
     // ---- touching the walls ----
 
-    /** The last run in which movement found this object against a wall or over one, and when that contact began. */
-    int wallRun = -2;
-    int wallFrom = -2;
+    /** The run of the sheet at this tick's movement and at the one before. */
+    private int tickRun = -2, lastTickRun = -3;
+    /** The tick (its run) in which movement last found this object at a wall, and when that contact began. */
+    private int wallRun = -4, wallFrom = -4;
+
+    /** Movement of a new tick begins. */
+    void tick() {
+        lastTickRun = tickRun;
+        tickRun = stage.runs;
+    }
 
     /** Movement found the object against a blocking cell, or standing over one. */
     void againstWall() {
-        int run = stage.runs;
-        if (wallRun == run) {
+        if (wallRun == tickRun) {
             return;
         }
-        if (wallRun != run - 1) {
-            wallFrom = run;
+        if (wallRun != lastTickRun) {
+            wallFrom = tickRun;
         }
-        wallRun = run;
+        wallRun = tickRun;
     }
 
     /**
-     * "столкновение с любым фоновым объектом": true in the first run of the sheet of a contact with a wall, and
-     * again only after the object was a run away from every wall. The sheet runs before movement: the contact
-     * movement found in the run before counts.
+     * "столкновение с любым фоновым объектом": true in the first run of the sheet after movement found a new
+     * contact with a wall (the sheet runs before movement), and again only after a tick away from every wall.
      */
     boolean hitsWall() {
-        return wallRun == stage.runs - 1 && wallFrom == wallRun;
+        return wallFrom == tickRun && wallRun == tickRun && stage.runs == tickRun + 1;
     }
 
     /** Object k touches visible object t where they are, a contact of any length. */

@@ -73,6 +73,7 @@ final class Movement {
         int keyDy = (down ? 1 : 0) - (up ? 1 : 0);
         int step = s.otherStep;
         for (int k = 0; k < s.obj.length; k++) {
+            s.obj[k].tick();
             s.moved[k] = false;
             int tip = s.objtip[k];
             if (!s.vis_obj[k] || tip == DEATH) {

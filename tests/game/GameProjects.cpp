@@ -512,6 +512,17 @@ void contact(const Library& lib, const QString& dir)
     m.save();
 }
 
+// Walls: the hero against the column of an obstacle counts one contact however long it pushes.
+void walls(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.fon(1, u"wall.obf"_s, 0, 0, true);
+    m.boxes(1, MT::EightWay, {{100, 80}});
+    m.row(1, plain(8, u"столкновение/с любым фоновым объектом"_s, 1), {{6, action(6, u"число жизней/добавить"_s, u"1"_s)}});
+    m.save();
+}
+
 // A row of the stage: key 9 takes all lives.
 void livesTakenByKey9(Maker& m, int level)
 {
@@ -686,6 +697,7 @@ int main(int argc, char* argv[])
         animation(lib, work + u"/animation"_s);
         hud(lib, work + u"/hud"_s);
         contact(lib, work + u"/contact"_s);
+        walls(lib, work + u"/walls"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
         groups(lib, work + u"/groups"_s);
