@@ -25,7 +25,13 @@ final class Actor extends Sprite {
         this.stage = stage;
     }
 
+    /** "уничтожить": the object is gone at once, drawn no more and touching nothing. */
+    boolean gone;
+
     boolean collidesWith(Actor other, boolean pixelLevel) {
+        if (gone || other.gone) {
+            return false;
+        }
         int i = 0;
         while (i < partners && partner[i] != other) {
             i++;

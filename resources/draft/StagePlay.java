@@ -78,16 +78,23 @@ abstract class StagePlay extends StageState {
         return allShown(g, false);
     }
 
+    /** A destroyed object is hidden for good: all hidden counts it, all visible asks only of the others. */
     private boolean allShown(int g, boolean shown) {
         if (g < 0 || g > MAX_GROUPS || kol_obj[g] == 0) {
             return false;
         }
+        boolean any = false;
         for (int i = 0; i < kol_obj[g]; i++) {
-            if (vis_obj[gr_obj[g][i]] != shown) {
+            int k = gr_obj[g][i];
+            if (shown && obj[k].gone) {
+                continue;
+            }
+            any = true;
+            if (vis_obj[k] != shown) {
                 return false;
             }
         }
-        return true;
+        return any;
     }
 
     /** The restart-stage action: this stage from its start; the lives stay as they are, if any are left. */
@@ -217,6 +224,10 @@ abstract class StagePlay extends StageState {
             y[k] = raspyobd[k];
             if (objtip[k] != before[k]) {
                 Movement.behaviourChanged(this, k);
+            }
+            if (obj[k].gone) {
+                // No action brings a destroyed object back.
+                vis_obj[k] = false;
             }
             obj[k].setPosition(x[k], y[k]);
             obj[k].setVisible(vis_obj[k]);

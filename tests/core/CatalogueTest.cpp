@@ -40,7 +40,8 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
     const QString y2 = u"obj[gr_obj[2][kr2]].getY()-obj[gr_obj[3][kr3]].getY()"_s;
     const QString detection = u"(("_s + x2 + u"<50)&("_s + x2 + u">-50)&("_s + y2 + u"<50)&("_s + y2
                               + u">-50)&(("_s + x2 + u">10)|("_s + x2 + u"<-10)|("_s + y2 + u">10)|("_s + y2
-                              + u"<-10)))&(objtip[gr_obj[2][kr2]]!=5)"_s;
+                              + u"<-10)))&(objtip[gr_obj[2][kr2]]!=5)&(!obj[gr_obj[2][kr2]].gone)"
+                                u"&(!obj[gr_obj[3][kr3]].gone)"_s;
     const QStringList two{u"2"_s};
     const Expected table[] = {
         {1, u"Всегда"_s, u"Всегда"_s, u"(obtime>0)"_s, {}},

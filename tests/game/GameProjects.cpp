@@ -523,6 +523,23 @@ void walls(const Library& lib, const QString& dir)
     m.save();
 }
 
+// "уничтожить": gone at once, touching nothing after, never shown again; the group's "all hidden" counts it.
+void destroy(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{20, 80}});
+    const int enemies = m.boxes(1, MT::Static, {{60, 80}, {120, 80}});
+    m.row(1, condition(8, u"столкновение/с активным объектом"_s, {{u"N"_s, u"1"_s}, {u"O"_s, QString::number(enemies)}}),
+          {{9, action(9, u"уничтожить"_s)}});
+    m.row(1, condition(9, u"столкновение/с активным объектом"_s, {{u"N"_s, u"2"_s}, {u"O"_s, u"1"_s}}),
+          {{6, action(6, u"число жизней/добавить"_s, u"-1"_s)}});
+    m.row(1, pressed(u"1"_s), {{9, action(9, u"видимость/видимый"_s)}});
+    m.row(1, plain(9, u"видимость/если все объекты невидимые"_s, enemies),
+          {{6, action(6, u"число жизней/установить"_s, u"7"_s)}});
+    m.save();
+}
+
 // A row of the stage: key 9 takes all lives.
 void livesTakenByKey9(Maker& m, int level)
 {
@@ -698,6 +715,7 @@ int main(int argc, char* argv[])
         hud(lib, work + u"/hud"_s);
         contact(lib, work + u"/contact"_s);
         walls(lib, work + u"/walls"_s);
+        destroy(lib, work + u"/destroy"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
         groups(lib, work + u"/groups"_s);

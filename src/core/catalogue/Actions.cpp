@@ -104,7 +104,11 @@ std::vector<Item> build()
              u"Задаёт скорость героя в точках за такт."_s),
         item(M::Player, {speed, u"добавить"_s}, {P::Value}, u"изменение скорости на %V"_s,
              u"{score=score+%VC;}"_s, {}, u"Прибавляет к скорости героя."_s),
-        disabled(M::ObjectActions, {u"уничтожить"_s}),
+        item(M::ObjectActions, {u"уничтожить"_s}, {}, u"уничтожить"_s,
+             onObject(u"{obj[OBJ].gone=true;vis_obj[OBJ]=false;}"_s), g,
+             u"Объект исчезает сразу, без анимации уничтожения (в отличие от «режим: смерть»): его не видно, он "
+             u"ни с чем не сталкивается, не движется и не нападает, и никакое действие его не вернёт. Для условий "
+             u"«видимость» он невидимый: «все объекты N невидимые» верно, когда уничтожены или скрыты все."_s),
         item(M::ObjectActions, {position, u"задать Х"_s}, {P::Value}, u"Х=%VC"_s,
              onObject(u"{raspxobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный X карты."_s),
         item(M::ObjectActions, {position, u"задать Y"_s}, {P::Value}, u"Y=%VC"_s,

@@ -38,7 +38,7 @@ QString object(const QString& token)
     return u"gr_obj["_s + token + u"][kr"_s + token + u"]"_s;
 }
 
-// Within MAX of N on both axes, beyond MIN on one of them, N not dead.
+// Within MAX of N on both axes, beyond MIN on one of them, N not dead, neither destroyed.
 QString detectionCode()
 {
     const QString a = object(u"%N"_s);
@@ -47,7 +47,7 @@ QString detectionCode()
     const QString dy = u"obj["_s + a + u"].getY()-obj["_s + b + u"].getY()"_s;
     return u"(("_s + dx + u"<%MAX)&("_s + dx + u">-%MAX)&("_s + dy + u"<%MAX)&("_s + dy + u">-%MAX)&(("_s + dx
            + u">%MIN)|("_s + dx + u"<-%MIN)|("_s + dy + u">%MIN)|("_s + dy + u"<-%MIN)))&(objtip["_s + a
-           + u"]!=5)"_s;
+           + u"]!=5)&(!obj["_s + a + u"].gone)&(!obj["_s + b + u"].gone)"_s;
 }
 
 // A condition on one object of a group is tested for each of them: how its row runs.
