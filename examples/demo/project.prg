@@ -86,7 +86,7 @@ event
 (obj[gr_obj[1][kr1]].getX()>=296)
 Х-координата хотя бы одного объекта1 >=296
 event
-((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<40)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-40)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)
+((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<40)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<40)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-40)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)&(!obj[gr_obj[2][kr2]].gone)&(!obj[gr_obj[1][kr1]].gone)
 обнаружение от 0 до 40
 event
 

@@ -81,16 +81,16 @@ events
 ((obtime>=0)&(obtime<10))
 Начало уровня
 event
-((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<64)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-64)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<64)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-64)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)
+((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<64)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-64)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<64)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-64)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)&(!obj[gr_obj[2][kr2]].gone)&(!obj[gr_obj[1][kr1]].gone)
 обнаружение от 0 до 64
 event
-((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<20)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-20)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<20)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-20)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)
+((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<20)&(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>-20)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<20)&(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>-20)&((obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[2][kr2]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[2][kr2]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[2][kr2]]!=5)&(!obj[gr_obj[2][kr2]].gone)&(!obj[gr_obj[1][kr1]].gone)
 обнаружение от 0 до 20
 event
 (obtime-(obtime/3000)*3000==0)
 каждые 0/3/0
 event
-((obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()<40)&(obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()>-40)&(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()<40)&(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()>-40)&((obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[3][kr3]]!=5)
+((obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()<40)&(obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()>-40)&(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()<40)&(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()>-40)&((obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()>0)|(obj[gr_obj[3][kr3]].getX()-obj[gr_obj[1][kr1]].getX()<-0)|(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()>0)|(obj[gr_obj[3][kr3]].getY()-obj[gr_obj[1][kr1]].getY()<-0)))&(objtip[gr_obj[3][kr3]]!=5)&(!obj[gr_obj[3][kr3]].gone)&(!obj[gr_obj[1][kr1]].gone)
 обнаружение от 0 до 40
 event
 (obj[gr_obj[1][kr1]].collidesWith(obj[gr_obj[3][kr3]],false))

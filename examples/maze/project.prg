@@ -257,7 +257,7 @@ Y=70
 
 
 
-{obj[gr_obj[2][kr2]].nextFrame();}
+{obj[gr_obj[2][kr2]].stepFrame(1);}
 кадр анимации: следующий
 
 
