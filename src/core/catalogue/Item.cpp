@@ -29,7 +29,9 @@ const std::vector<Token>& tokens(Side side)
         {u"MIN"_s, true}, {u"MAX"_s, true}, {u"AC"_s}, {u"KC"_s},     {u"KD"_s},      {u"A"_s},
         {u"K"_s},         {u"N"_s, true},   {u"O"_s, true}, {u"B"_s, true}, {u"T"_s, true}, {u"L"_s, true},
     };
-    static const std::vector<Token> action{{u"VC"_s}, {u"V"_s}, {u"G"_s, true}, {u"T"_s, true}};
+    static const std::vector<Token> action{{u"VC"_s},      {u"V"_s},       {u"G"_s, true}, {u"T"_s, true},
+                                           {u"C"_s, true}, {u"O"_s, true}, {u"X"_s, true}, {u"Y"_s, true},
+                                           {u"D"_s, true}, {u"S"_s, true}, {u"A"_s}};
     return side == Side::Condition ? condition : action;
 }
 
@@ -239,6 +241,10 @@ QString asks(Parameter parameter)
     case Parameter::OtherObject: return u"второй объект"_s;
     case Parameter::Value: return u"значение"_s;
     case Parameter::Target: return u"номер объекта-цели"_s;
+    case Parameter::MadeNearObject:
+        return u"группу создаваемого объекта, объект, у которого он появится, и сдвиг от него, направление и "
+               u"скорость"_s;
+    case Parameter::MadeAtPoint: return u"группу создаваемого объекта, точку карты, направление и скорость"_s;
     }
     return QString();
 }

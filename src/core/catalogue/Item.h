@@ -29,6 +29,11 @@ enum class Parameter {
     OtherObject, // O: the second object of a collision
     Value,       // V, VC: a value as typed and its Java
     Target,      // T: the object chased, avoided or attacked
+    // "создать объект": C the group made, X and Y its offset from an object of
+    // group O (NearObject) or its place on the map (AtPoint), D its direction
+    // (0 none, 1 right, 2 up, 3 left, 4 down), S its speed, A the direction as read.
+    MadeNearObject,
+    MadeAtPoint,
 };
 
 // The values of the tokens an item's templates are filled with, by token
@@ -41,7 +46,8 @@ using Values = QMap<QString, QString>;
 // detected, %MIN and %MAX the detection radii, %T a time in ms, %K a key's
 // name, %KC its code, %KD the name its double press is compared with, %L
 // the stage number; in actions %V the value as typed, %VC its Java, %G the
-// column's active group, %T the target object.
+// column's active group, %T the target object, and for an object made %C,
+// %O, %X, %Y, %D, %S and %A.
 struct Item {
     Side side = Side::Condition;
     // A condition's icon menu (1..7, kFirstObjectIcon), an action's ColumnMenu.

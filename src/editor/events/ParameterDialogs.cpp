@@ -7,15 +7,19 @@
 #include "editor/events/CompareTwoValuesDialog.h"
 #include "editor/events/CompareValueDialog.h"
 #include "editor/events/DetectionDialog.h"
+#include "editor/events/MadeObjectDialog.h"
 #include "editor/events/PhoneKeyDialog.h"
 #include "editor/events/TargetObjectDialog.h"
 #include "editor/events/TimerConditionDialog.h"
 #include "editor/events/ValueDialog.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -134,6 +138,30 @@ bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Pa
             return false;
         values[u"V"_s] = dialog.ValueText;
         values[u"VC"_s] = dialog.ValueCode;
+        return true;
+    }
+    case P::MadeNearObject:
+    case P::MadeAtPoint: {
+        MadeObjectDialog dialog(kind == P::MadeNearObject, parent);
+        if (filled) {
+            dialog.seGroup->setValue(catalogue::number(values, u"C"_s));
+            if (dialog.seNear)
+                dialog.seNear->setValue(catalogue::number(values, u"O"_s));
+            dialog.seX->setValue(catalogue::number(values, u"X"_s));
+            dialog.seY->setValue(catalogue::number(values, u"Y"_s));
+            dialog.cbDirection->setCurrentIndex(std::clamp(catalogue::number(values, u"D"_s), 0, 4));
+            dialog.seSpeed->setValue(catalogue::number(values, u"S"_s));
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values[u"C"_s] = number(dialog.seGroup->value());
+        if (dialog.seNear)
+            values[u"O"_s] = number(dialog.seNear->value());
+        values[u"X"_s] = number(dialog.seX->value());
+        values[u"Y"_s] = number(dialog.seY->value());
+        values[u"D"_s] = number(dialog.cbDirection->currentIndex());
+        values[u"S"_s] = number(dialog.seSpeed->value());
+        values[u"A"_s] = dialog.Readable;
         return true;
     }
     case P::Target: {
