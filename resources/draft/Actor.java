@@ -25,7 +25,7 @@ final class Actor extends Sprite {
         this.stage = stage;
     }
 
-    /** "уничтожить": the object is gone at once, drawn no more and touching nothing. */
+    /** Destroyed by the sheet: the object is gone at once, drawn no more and touching nothing. */
     boolean gone;
 
     boolean collidesWith(Actor other, boolean pixelLevel) {
@@ -100,7 +100,7 @@ final class Actor extends Sprite {
         held = true;
     }
 
-    /** "начать": the sequence of the state plays again, from a frame set by the sheet too. */
+    /** The sheet starts the animation again: the state's sequence plays on, or from its start after a frame the sheet set. */
     void resume() {
         held = false;
         if (fixedFrame >= 0) {
@@ -113,7 +113,7 @@ final class Actor extends Sprite {
         ticksPerFrame = ticks < 1 ? 1 : ticks;
     }
 
-    /** Shows raw frame `raw` of the strip (wrapped into it) and holds it there until "начать". */
+    /** Shows raw frame `raw` of the strip (wrapped into it) and holds it there until the sheet starts the animation again. */
     void showFrame(int raw) {
         int frames = getRawFrameCount();
         int f = raw % frames;
@@ -206,7 +206,7 @@ final class Actor extends Sprite {
     }
 
     /**
-     * "столкновение с любым фоновым объектом": true in the first run of the sheet after movement found a new
+     * The sheet's collision with any background: true in the first run of the sheet after movement found a new
      * contact with a wall (the sheet runs before movement), and again only after a tick away from every wall.
      */
     boolean hitsWall() {
