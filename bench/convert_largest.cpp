@@ -60,7 +60,7 @@ struct Fixture {
         app = std::make_unique<io::AppFolder>(dir.path() + u"/app"_s);
         app->ensureFolders();
         io::writeFileAtomically(app->draftFile(u"Etap0.java"_s),
-                                "public class Etap0 extends GameStage{\r\nEtap0data data=new Etap0data();\r\nvoid events(){\r\n");
+                                "public class Etap0 extends GameStage{\r\nvoid load(){tables(\"/Etap0.dat\");}\r\nvoid events(){\r\n");
         for (const char* name : codegen::kFixedSources)
             io::writeFileAtomically(app->draftFile(QString::fromLatin1(name)), "// the runtime\r\n");
 

@@ -49,6 +49,7 @@ void PictureCopier::encode(size_t k)
     // source is a PNG and the file in res a whole PNG of the source's size.
     const PictureRecord::Entry* before = m_before.find(name);
     const std::optional<QSize> sourceSize = io::pngHeaderSize(bytes);
+    picture.size = sourceSize.value_or(QSize());
     if (before && sourceSize && before->source == picture.entry.source) {
         const std::optional<QByteArray> inRes = io::readFileOfSize(target, before->size);
         if (inRes && contentHash(*inRes) == before->written && io::isWholePngOfSize(*inRes, *sourceSize)) {
@@ -61,6 +62,8 @@ void PictureCopier::encode(size_t k)
     if (QFileInfo(target).isDir())
         throw io::Error::inFile(target, u"не удаётся записать рисунок: на его месте находится папка"_s);
     picture.bytes = io::recodePng(bytes, source, target, m_options);
+    if (!sourceSize)
+        picture.size = io::pngHeaderSize(picture.bytes).value_or(QSize());
     picture.entry.written = contentHash(picture.bytes);
     picture.entry.size = picture.bytes.size();
     // A picture already in res with these very bytes stays: rewriting it would

@@ -5,6 +5,7 @@
 #include "io/Png.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -28,6 +29,7 @@ io::PngOptions pictureOptions();
 // A picture made ready for res, in memory.
 struct EncodedPicture {
     QByteArray bytes;
+    QSize size; // of the picture, as its source's header says
     bool alreadyInRes = false; // res holds these very bytes: nothing to write
     PictureRecord::Entry entry; // its source and what res holds now
 };

@@ -20,8 +20,8 @@ class StandbyJava;
 // class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
 // path (so any call a phone lacks is a compile error), only the sources whose
 // classes no earlier packaging kept (IncrementalCompile), and writes
-// bin/<name>.jar (the classes, the pictures this conversion put into res and
-// nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
+// bin/<name>.jar (the classes, the pictures and stage tables this conversion
+// put into res and nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
 // the jar's size) into the project folder, <name> being the project folder's name. Both are written
 // together, only once everything succeeded. Throws io::Error; a compiler
 // error names the stage, event row and action a spliced fragment came from.
@@ -63,16 +63,17 @@ public:
     static QString gameName(const QString& projectDir);
 
     // The sources of srcDir the game is compiled from, sorted: every .java file
-    // but the stage classes of stages the project no longer has, which an
-    // earlier conversion left there and which would otherwise be played.
+    // but what an earlier conversion left there: the stage classes of stages the
+    // project no longer has, which would otherwise be played, and the classes
+    // earlier versions wrote the stages' tables into.
     static QStringList gameSources(const QString& srcDir, int levelCount);
 
 private:
     void step(Step s);
-    // Where the game's files are, and the pictures this conversion put into res.
+    // Where the game's files are, and the pictures and tables this conversion put into res.
     struct Folders {
         QString project, bin, res;
-        QStringList pictures;
+        QStringList resources;
     };
     // Everything after the conversion: compile, shrink, then write the jar and jad.
     Result archive(const model::Project& project, const Folders& folders, const GameCompiler& compiler,

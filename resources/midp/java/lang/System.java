@@ -9,6 +9,10 @@ public final class System {
         throw new RuntimeException();
     }
 
+    public static void gc() {
+        throw new RuntimeException();
+    }
+
     public static void arraycopy(Object src, int srcPosition, Object dst, int dstPosition, int length) {
         throw new RuntimeException();
     }
