@@ -13,11 +13,12 @@ namespace kestrava::codegen {
 namespace {
 
 // What a phone's heap holds for the tables once the stage has started: a
-// TiledLayer keeps an int a cell, a sprite and the per-object arrays of the
-// runtime some hundred bytes, an int[] a header and an int an entry.
+// TiledLayer keeps an int a cell in an array a row, a sprite with its frame
+// sequence and the per-object arrays of the runtime some hundred bytes, an
+// int[] a header and an int an entry (as our player measures them).
 constexpr qint64 kCellBytes = 4;
 constexpr qint64 kLayerBytes = 96;
-constexpr qint64 kObjectBytes = 256;
+constexpr qint64 kObjectBytes = 768;
 constexpr qint64 kArrayBytes = 16;
 constexpr qint64 kEntryBytes = 4;
 constexpr qint64 kTextLineBytes = 40;
@@ -162,7 +163,8 @@ QByteArray stageTables(const model::StageData& stage, const StageObjects& object
         fonMap.push_back(size_t(same - maps.begin()));
         if (same == maps.end())
             maps.push_back(cells);
-        cost.tableBytes += kLayerBytes + kCellBytes * qint64(std::max(f.group->Columns, 1)) * std::max(f.group->Rows, 1);
+        const qint64 rows = std::max(f.group->Rows, 1);
+        cost.tableBytes += kLayerBytes + rows * (kArrayBytes + kCellBytes * std::max(f.group->Columns, 1));
     }
     out.count(fon.size());
     for (size_t i = 0; i < fon.size(); ++i) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "codegen/Converter.h"
 #include "io/AppFolder.h"
 #include "model/Project.h"
+#include "packaging/BudgetReport.h"
 #include "packaging/ClassCache.h"
 #include "packaging/JavaTools.h"
 
@@ -37,6 +39,8 @@ public:
         QString jar;
         QString jad;
         QString name;
+        // The game against its handset's budget.
+        BudgetReport budget;
     };
 
     explicit Packager(const io::AppFolder& app);
@@ -47,6 +51,10 @@ public:
     // which drops what the game never uses and gives short names to all but
     // the MIDlet and the stage classes, found by name.
     void setShrink(bool shrink) { m_shrink = shrink; }
+    // A game over its handset's budget ("Настройки игры") is refused: an
+    // io::Error naming what is over and by how much, the jar and jad not
+    // written. Otherwise such a game is written and its report says so.
+    void setStrictBudget(bool strict) { m_strictBudget = strict; }
     // Asked between steps and while a tool runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
     // Compiles in this process kept running beside the editor when it can,
@@ -74,6 +82,7 @@ private:
     struct Folders {
         QString project, bin, res;
         QStringList resources;
+        codegen::ConversionSummary summary;
     };
     // Everything after the conversion: compile, shrink, then write the jar and jad.
     Result archive(const model::Project& project, const Folders& folders, const GameCompiler& compiler,
@@ -90,6 +99,7 @@ private:
     std::function<bool()> m_cancelled;
     StandbyJava* m_standby = nullptr;
     bool m_shrink = false;
+    bool m_strictBudget = false;
     QStringList m_compiled;
 };
 
