@@ -168,7 +168,7 @@ void BM_ConvertLargestFirst(benchmark::State& state)
     }
     // Every picture written must hold exactly its source's pixels.
     const QString objects = f.dir.path() + u"/game/objects/"_s;
-    for (const QString& name : QDir(*f.project.ProjectDir + u"/res"_s).entryList(QDir::Files)) {
+    for (const QString& name : QDir(*f.project.ProjectDir + u"/res"_s).entryList({u"*.png"_s}, QDir::Files)) {
         const QImage source = io::readPng(objects + name);
         if (io::readPng(*f.project.ProjectDir + u"/res/"_s + name).convertToFormat(source.format()) != source) {
             state.SkipWithError("a written picture differs from its source");

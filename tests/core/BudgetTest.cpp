@@ -80,4 +80,11 @@ TEST(BudgetReport, AGameJustUnderItsLimitsFitsAndOneByteOverIsNamedWithByHowMuch
     EXPECT_EQ(over.overs(), (QStringList{u"архив игры 301 КБ при пределе 300 КБ: больше на 1 КБ"_s,
                                          u"этапу 1 нужно памяти 2049 КБ при пределе 2048 КБ: больше на 1 КБ"_s}));
     EXPECT_TRUE(over.lines().last().startsWith(u"Не уложится в телефон (экран 176 x 208): архив игры 301 КБ"_s));
+
+    // Several stages over it are named together, the heaviest with by how much.
+    packaging::BudgetReport many = over;
+    for (int level : {2, 3, 5})
+        many.stages.push_back({level, 0, heap + (level == 3 ? 4096 : 1024), 0, {}, 0});
+    many.stages.push_back({4, 0, heap, 0, {}, 0});
+    EXPECT_EQ(many.overs().last(), u"этапам 1–3, 5 нужно памяти до 2052 КБ при пределе 2048 КБ: больше на 4 КБ (этапу 3)"_s);
 }

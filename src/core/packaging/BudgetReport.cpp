@@ -49,6 +49,20 @@ QString over(const QString& what, qint64 bytes, int limitKB)
         kilobytes(bytes) - limitKB);
 }
 
+// Stage numbers as "2, 5–9".
+QString stageNumbers(const std::vector<int>& levels)
+{
+    QStringList out;
+    for (size_t k = 0; k < levels.size();) {
+        size_t end = k;
+        while (end + 1 < levels.size() && levels[end + 1] == levels[end] + 1)
+            ++end;
+        out.append(end > k ? u"%1–%2"_s.arg(levels[k]).arg(levels[end]) : QString::number(levels[k]));
+        k = end + 1;
+    }
+    return out.join(u", "_s);
+}
+
 bool isStageClass(const QString& entry)
 {
     // Etap3.class, and the classes nested in it.
@@ -63,9 +77,21 @@ QStringList BudgetReport::overs() const
     QStringList result;
     if (kilobytes(jar) > budget.JarKB)
         result.append(over(u"архив игры"_s, jar, budget.JarKB));
-    for (const StageHeap& stage : stages)
-        if (kilobytes(stage.total()) > budget.HeapKB)
-            result.append(over(u"этапу %1 нужно памяти"_s.arg(stage.level), stage.total(), budget.HeapKB));
+    // The stages over it in one: the heaviest says by how much.
+    std::vector<int> levels;
+    const StageHeap* heaviest = nullptr;
+    for (const StageHeap& stage : stages) {
+        if (kilobytes(stage.total()) <= budget.HeapKB)
+            continue;
+        levels.push_back(stage.level);
+        if (!heaviest || stage.total() > heaviest->total())
+            heaviest = &stage;
+    }
+    if (levels.size() == 1)
+        result.append(over(u"этапу %1 нужно памяти"_s.arg(heaviest->level), heaviest->total(), budget.HeapKB));
+    else if (heaviest)
+        result.append(over(u"этапам %1 нужно памяти до"_s.arg(stageNumbers(levels)), heaviest->total(), budget.HeapKB)
+                      + u" (этапу %1)"_s.arg(heaviest->level));
     return result;
 }
 
