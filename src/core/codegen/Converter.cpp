@@ -352,6 +352,12 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         };
         QHash<std::pair<quint64, quint64>, size_t> byContent;
         for (size_t k = 0; k < copier.jobs().size(); ++k) {
+            if (const qsizetype first = copier.picture(k).sameSourceAs; first >= 0) {
+                pictureInJar.insert(copier.jobs()[k].name, pictureInJar.value(copier.jobs()[size_t(first)].name,
+                                                                              copier.jobs()[size_t(first)].name));
+                duplicate[k] = 1;
+                continue;
+            }
             const PictureRecord::Entry& entry = copier.picture(k).entry;
             const std::pair<quint64, quint64> key{entry.written.low, entry.written.high};
             const auto first = byContent.constFind(key);
