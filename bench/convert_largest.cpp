@@ -60,7 +60,7 @@ struct Fixture {
         app = std::make_unique<io::AppFolder>(dir.path() + u"/app"_s);
         app->ensureFolders();
         io::writeFileAtomically(app->draftFile(u"Etap0.java"_s),
-                                "public class Etap0 extends GameStage{\r\nEtap0data data=new Etap0data();\r\nvoid events(){\r\n");
+                                "public class Etap0 extends GameStage{\r\nvoid load(){tables(\"/Etap0.dat\");}\r\nvoid events(){\r\n");
         for (const char* name : codegen::kFixedSources)
             io::writeFileAtomically(app->draftFile(QString::fromLatin1(name)), "// the runtime\r\n");
 
@@ -168,7 +168,7 @@ void BM_ConvertLargestFirst(benchmark::State& state)
     }
     // Every picture written must hold exactly its source's pixels.
     const QString objects = f.dir.path() + u"/game/objects/"_s;
-    for (const QString& name : QDir(*f.project.ProjectDir + u"/res"_s).entryList(QDir::Files)) {
+    for (const QString& name : QDir(*f.project.ProjectDir + u"/res"_s).entryList({u"*.png"_s}, QDir::Files)) {
         const QImage source = io::readPng(objects + name);
         if (io::readPng(*f.project.ProjectDir + u"/res/"_s + name).convertToFormat(source.format()) != source) {
             state.SkipWithError("a written picture differs from its source");

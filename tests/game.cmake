@@ -42,9 +42,17 @@ add_test(NAME Game.ProjectsArePackaged
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/game/PackageGames.cmake)
 set_tests_properties(Game.ProjectsArePackaged PROPERTIES FIXTURES_SETUP game_packages TIMEOUT 600)
 
+# heavy's two stages of 24 MB each fit a heap of 48 MB one at a time, not
+# together (both stages would need more than 56 MB): the second loads only
+# once the first let go of its pictures.
+set(heavy_heap -Xmx48m)
 foreach(name ${game_projects})
+  set(heap ${game_heap})
+  if(DEFINED ${name}_heap)
+    set(heap ${${name}_heap})
+  endif()
   add_test(NAME Game.${name}
-           COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+           COMMAND ${KESTRAVA_JAVA} ${heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
                    --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/${name}.play
                    --frames ${game_frames}/${name} ${game_work}/${name}/bin/${name}.jad)
   set_tests_properties(Game.${name} PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
@@ -88,6 +96,14 @@ add_test(NAME Game.demo.shrunk
                  --headless --script ${CMAKE_CURRENT_SOURCE_DIR}/game/shrunk/demo.play
                  --frames ${game_frames}/demo-shrunk ${game_work}/demo-shrunk/bin/demo-shrunk.jad)
 set_tests_properties(Game.demo.shrunk PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+
+# The game against its handset's budget: reported, warned of, refused with --strict.
+add_test(NAME Game.TheBudgetIsReportedAndStrictRefuses
+         COMMAND ${CMAKE_COMMAND} -DKESTRAVA=$<TARGET_FILE:kestrava> -DAPPDIR=$<TARGET_FILE_DIR:kestrava>
+                 -DJAVA=${KESTRAVA_JAVA} -DHEAP=${game_heap}
+                 -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar -DWORK=${game_work}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Budget.cmake)
+set_tests_properties(Game.TheBudgetIsReportedAndStrictRefuses PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 180)
 
 # A stranger's project and game stay in their folder and run nothing of the author's machine.
 find_program(KESTRAVA_JAVAC_FOR_TESTS javac)

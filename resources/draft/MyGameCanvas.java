@@ -240,10 +240,13 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         for (int i = 0; i < lateCount; i++) {
             s.release(codes[late[i]], Keys.sheetCode(this, codes[late[i]]));
         }
+        int request = s.request;
+        // Not held while the next stage loads: its pictures may need the room this one's take.
+        s = null;
         // The stage decides when the game is lost: only after its sheet had a run to rescue it.
-        if (s.request == Stage.RESTART_GAME) {
+        if (request == Stage.RESTART_GAME) {
             restart();
-        } else if (s.request == Stage.RESTART_STAGE) {
+        } else if (request == Stage.RESTART_STAGE) {
             Stage.etap = stageIndex;
             enter(stageIndex);
         } else if (Stage.etap != stageIndex) {
@@ -292,6 +295,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             // goes on there, so it starts with the lives of a new game.
             Stage.life = Stage.START_LIFE;
         }
+        // The stage before lets go of its pictures and tables before this one loads its own.
+        stage = null;
+        System.gc();
         try {
             Stage next = (Stage) type.newInstance();
             next.width = getWidth();

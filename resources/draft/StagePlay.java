@@ -21,17 +21,12 @@ abstract class StagePlay extends StageState {
     /** The event sheet of the stage: runs once per step. */
     abstract void events();
 
-    /** Passes a key to the data class. */
-    abstract void dataKeyPressed(int keyCode);
-
-    abstract void dataKeyReleased(int keyCode);
-
     /**
      * A key went down. The key conditions see a press once: keyCode1, anykey
      * and dbkey hold it for the first step of the next tick only.
      */
     final void press(int rawCode, int code, int tick) {
-        dataKeyPressed(rawCode);
+        digitKey(rawCode, true);
         fresh = true;
         anykey = true;
         int twice = keys.press(code, tick);
@@ -41,7 +36,7 @@ abstract class StagePlay extends StageState {
     }
 
     final void release(int rawCode, int code) {
-        dataKeyReleased(rawCode);
+        digitKey(rawCode, false);
         keys.keyCode2 = code;
     }
 

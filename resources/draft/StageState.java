@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT-0
 // Copied into every game made with Kestrava; the game owes nothing to its developers.
+import java.io.DataInputStream;
 import java.io.IOException;
+import java.io.InputStream;
 
 import javax.microedition.lcdui.Canvas;
 import javax.microedition.lcdui.Font;
@@ -11,7 +13,7 @@ import javax.microedition.lcdui.game.TiledLayer;
 /**
  * What a stage is made of: the values its event sheet reads and writes, the
  * play that Movement, Actor and StageView share with it, and its building
- * from the converter's tables (what the stage class's load() calls).
+ * from the tables the converter put into the jar (what the stage class's load() calls).
  * StagePlay runs it; the stage classes extend it as MyGameCanvas.Stage.
  */
 abstract class StageState {
@@ -139,142 +141,259 @@ abstract class StageState {
     String problem;
     int problemTicks;
 
-    /** Reads the data class tables and builds the layers. */
+    /** Builds the stage: its stage class hands tables() the name of its tables. */
     abstract void load() throws IOException;
 
-    /** The number keys of the data class: 1 right, 2 up, 3 left, 4 down. */
-    abstract boolean held(int direction);
+    /** The digit keys 6, 8, 4 and 2 held down, which move the player as the arrows do. */
+    boolean right, up, left, down;
 
-    // ---- building the stage: what load() calls ----
+    /** Whether the digit key of a direction (1 right, 2 up, 3 left, 4 down) is held down. */
+    final boolean held(int direction) {
+        switch (direction) {
+        case 1:
+            return right;
+        case 2:
+            return up;
+        case 3:
+            return left;
+        default:
+            return down;
+        }
+    }
 
-    final void background(int quanfon, boolean[] obstacle, int[] columns, int[] rows, int[] tileWidth,
-            int[] tileHeight, String[] adfon, int[][] pole, int[] fonxt, int[] fonyt) throws IOException {
-        fon = new TiledLayer[quanfon];
-        fonObstacle = new boolean[quanfon];
+    /** A key went down or up, by the phone's code. */
+    final void digitKey(int rawCode, boolean pressed) {
+        switch (rawCode) {
+        case Canvas.KEY_NUM6:
+            right = pressed;
+            break;
+        case Canvas.KEY_NUM8:
+            down = pressed;
+            break;
+        case Canvas.KEY_NUM4:
+            left = pressed;
+            break;
+        case Canvas.KEY_NUM2:
+            up = pressed;
+            break;
+        default:
+            break;
+        }
+    }
+
+    // ---- building the stage from its tables ----
+
+    /** The format of the tables this runtime reads. */
+    static final int TABLES_FORMAT = 1;
+
+    /**
+     * Reads the tables the converter put into the jar as resource `name`
+     * ("/Etap0.dat") and builds the stage from them: the pictures (each once),
+     * the backgrounds and their maps, the objects, their frames and paths, the
+     * chase targets, the texts and the lives bar.
+     */
+    final void tables(String name) throws IOException {
+        InputStream stream = getClass().getResourceAsStream(name);
+        if (stream == null) {
+            throw new IOException(name);
+        }
+        DataInputStream in = new DataInputStream(stream);
+        try {
+            if (in.readUnsignedShort() != TABLES_FORMAT) {
+                throw new IOException(new StringBuffer(name).append(": format").toString());
+            }
+            Image[] pictures = new Image[in.readUnsignedShort()];
+            for (int i = 0; i < pictures.length; i++) {
+                pictures[i] = Image.createImage(in.readUTF());
+            }
+            int[] fonSlot = backgrounds(in, pictures);
+            int[] objSlot = objects(in, pictures);
+            framesStop = frameTable(in);
+            framesGo = frameTable(in);
+            framesDead = frameTable(in);
+            layout(fonSlot, objSlot);
+            chaseGroup = numbers(in, in.readUnsignedShort());
+            texts(in);
+            lives(in);
+            rightSoftAsked = in.readBoolean();
+        } finally {
+            in.close();
+        }
+    }
+
+    private static int[] numbers(DataInputStream in, int count) throws IOException {
+        int[] values = new int[count];
+        for (int i = 0; i < count; i++) {
+            values[i] = in.readInt();
+        }
+        return values;
+    }
+
+    /** The backgrounds, then their maps, each read once and laid into every layer showing it; their list slots. */
+    private int[] backgrounds(DataInputStream in, Image[] pictures) throws IOException {
+        int count = in.readUnsignedShort();
+        fon = new TiledLayer[count];
+        fonObstacle = new boolean[count];
+        int[] slot = new int[count];
+        int[] map = new int[count];
+        int[] tiles = new int[count];
         levelLeft = 0;
         levelTop = 0;
         levelRight = width;
         levelBottom = height;
-        if (quanfon > 0) {
+        if (count > 0) {
             levelLeft = Integer.MAX_VALUE;
             levelTop = Integer.MAX_VALUE;
             levelRight = Integer.MIN_VALUE;
             levelBottom = Integer.MIN_VALUE;
         }
-        for (int i = 0; i < quanfon; i++) {
-            Image image = Image.createImage(adfon[i]);
-            int tw = tileWidth[i];
-            int th = tileHeight[i];
+        for (int i = 0; i < count; i++) {
+            Image image = pictures[in.readUnsignedShort()];
+            int tw = in.readInt();
+            int th = in.readInt();
+            int columns = in.readInt();
+            int rows = in.readInt();
+            int fx = in.readInt();
+            int fy = in.readInt();
+            fonObstacle[i] = in.readBoolean();
+            slot[i] = in.readInt();
+            map[i] = in.readUnsignedShort();
             if (tw < 1 || th < 1 || image.getWidth() % tw != 0 || image.getHeight() % th != 0) {
-                throw new IOException(new StringBuffer(adfon[i]).append(": tile size").toString());
+                throw new IOException("tile size");
             }
-            int tiles = (image.getWidth() / tw) * (image.getHeight() / th);
-            TiledLayer layer = new TiledLayer(Math.max(columns[i], 1), Math.max(rows[i], 1), image, tw, th);
-            for (int r = 0; r < rows[i]; r++) {
-                for (int c = 0; c < columns[i]; c++) {
-                    int tile = pole[i][r * columns[i] + c];
-                    layer.setCell(c, r, tile >= 0 && tile <= tiles ? tile : 0);
+            tiles[i] = (image.getWidth() / tw) * (image.getHeight() / th);
+            TiledLayer layer = new TiledLayer(Math.max(columns, 1), Math.max(rows, 1), image, tw, th);
+            layer.setPosition(fx, fy);
+            fon[i] = layer;
+            levelLeft = Math.min(levelLeft, fx);
+            levelTop = Math.min(levelTop, fy);
+            levelRight = Math.max(levelRight, fx + layer.getWidth());
+            levelBottom = Math.max(levelBottom, fy + layer.getHeight());
+        }
+        int maps = in.readUnsignedShort();
+        byte[] cells = new byte[0];
+        for (int m = 0; m < maps; m++) {
+            int length = in.readInt();
+            if (cells.length < length) {
+                cells = new byte[length];
+            }
+            in.readFully(cells, 0, length);
+            for (int i = 0; i < count; i++) {
+                if (map[i] == m) {
+                    lay(fon[i], tiles[i], cells, length);
                 }
             }
-            layer.setPosition(fonxt[i], fonyt[i]);
-            fon[i] = layer;
-            fonObstacle[i] = obstacle[i];
-            levelLeft = Math.min(levelLeft, fonxt[i]);
-            levelTop = Math.min(levelTop, fonyt[i]);
-            levelRight = Math.max(levelRight, fonxt[i] + layer.getWidth());
-            levelBottom = Math.max(levelBottom, fonyt[i] + layer.getHeight());
+        }
+        return slot;
+    }
+
+    /** A map's cells row by row, a byte each, 255 saying a larger tile follows in two; one no sheet has stays empty. */
+    private static void lay(TiledLayer layer, int tiles, byte[] cells, int length) {
+        int columns = layer.getColumns();
+        int cell = 0;
+        for (int at = 0; at < length; cell++) {
+            int tile = cells[at++] & 0xFF;
+            if (tile == 255) {
+                tile = (cells[at] & 0xFF) << 8 | cells[at + 1] & 0xFF;
+                at += 2;
+            }
+            if (tile != 0 && tile <= tiles) {
+                layer.setCell(cell % columns, cell / columns, tile);
+            }
         }
     }
 
-    final void objects(int quanobj, int[] group_obj, int[] type_obj, String[] adobj, int[] tileWidthob,
-            int[] tileHeightob, int[] raspxob, int[] raspyob) throws IOException {
-        obj = new Actor[quanobj];
-        objtip = new int[quanobj];
-        vis_obj = new boolean[quanobj];
-        raspxobd = new int[quanobj];
-        raspyobd = new int[quanobj];
-        x = new int[quanobj];
-        y = new int[quanobj];
-        homeX = new int[quanobj];
-        homeY = new int[quanobj];
-        group = new int[quanobj];
-        moveType = new int[quanobj];
-        direction = new int[quanobj];
-        moved = new boolean[quanobj];
-        showing = new int[quanobj][];
-        frameTicks = new int[quanobj];
-        deathTicks = new int[quanobj];
-        targetGroup = new int[quanobj];
-        target = new int[quanobj];
-        pathAt = new int[quanobj];
-        pathX = new int[quanobj][];
-        pathY = new int[quanobj][];
+    /** The active objects with their paths, and the groups they form; their list slots. */
+    private int[] objects(DataInputStream in, Image[] pictures) throws IOException {
+        int[] type = numbers(in, in.readUnsignedShort());
+        int count = in.readUnsignedShort();
+        obj = new Actor[count];
+        objtip = new int[count];
+        vis_obj = new boolean[count];
+        raspxobd = new int[count];
+        raspyobd = new int[count];
+        x = new int[count];
+        y = new int[count];
+        homeX = new int[count];
+        homeY = new int[count];
+        group = new int[count];
+        moveType = new int[count];
+        direction = new int[count];
+        moved = new boolean[count];
+        showing = new int[count][];
+        frameTicks = new int[count];
+        deathTicks = new int[count];
+        targetGroup = new int[count];
+        target = new int[count];
+        pathAt = new int[count];
+        pathX = new int[count][];
+        pathY = new int[count][];
         kol_obj = new int[MAX_GROUPS + 1];
-        for (int k = 0; k < quanobj; k++) {
-            Image image = Image.createImage(adobj[k]);
-            int w = tileWidthob[k];
-            int h = tileHeightob[k];
+        int[] slot = new int[count];
+        for (int k = 0; k < count; k++) {
+            int g = in.readInt();
+            Image image = pictures[in.readUnsignedShort()];
+            int w = in.readInt();
+            int h = in.readInt();
             boolean strip = w > 0 && h > 0 && image.getWidth() % w == 0 && image.getHeight() % h == 0;
             obj[k] = strip ? new Actor(image, w, h, this) : new Actor(image, image.getWidth(), image.getHeight(), this);
             objtip[k] = Movement.REST;
             vis_obj[k] = true;
-            x[k] = homeX[k] = raspxobd[k] = raspxob[k];
-            y[k] = homeY[k] = raspyobd[k] = raspyob[k];
+            x[k] = homeX[k] = raspxobd[k] = in.readInt();
+            y[k] = homeY[k] = raspyobd[k] = in.readInt();
+            slot[k] = in.readInt();
             obj[k].setPosition(x[k], y[k]);
             direction[k] = Movement.RIGHT;
-            int g = group_obj[k];
             group[k] = g;
-            moveType[k] = g > 0 && g < type_obj.length ? type_obj[g] : 0;
+            moveType[k] = g > 0 && g < type.length ? type[g] : 0;
             if (g >= 0 && g <= MAX_GROUPS) {
                 kol_obj[g]++;
             }
-            pathX[k] = new int[0];
-            pathY[k] = new int[0];
+            int points = in.readUnsignedShort();
+            pathX[k] = new int[points];
+            pathY[k] = new int[points];
+            for (int p = 0; p < points; p++) {
+                pathX[k][p] = in.readInt();
+                pathY[k][p] = in.readInt();
+            }
         }
         gr_obj = new int[MAX_GROUPS + 1][];
         for (int g = 0; g <= MAX_GROUPS; g++) {
             gr_obj[g] = new int[kol_obj[g]];
             kol_obj[g] = 0;
         }
-        for (int k = 0; k < quanobj; k++) {
+        for (int k = 0; k < count; k++) {
             int g = group[k];
             if (g >= 0 && g <= MAX_GROUPS) {
                 gr_obj[g][kol_obj[g]++] = k;
             }
         }
+        return slot;
     }
 
-    /** The animation tables [direction][object] of rest, movement and death. */
-    final void frames(int[][][] stop, int[][][] go, int[][][] dead) {
-        framesStop = usable(stop);
-        framesGo = usable(go);
-        framesDead = usable(dead);
-    }
-
-    /** Drops frame numbers a sprite does not have, so no sequence can fail. */
-    private int[][][] usable(int[][][] table) {
-        int[][][] result = new int[4][obj.length][];
+    /** An animation table [direction][object], without the frame numbers a sprite does not have, so no sequence can fail. */
+    private int[][][] frameTable(DataInputStream in) throws IOException {
+        int[][][] table = new int[4][obj.length][];
         for (int d = 0; d < 4; d++) {
             for (int k = 0; k < obj.length; k++) {
-                int[] row = table != null && d < table.length && k < table[d].length ? table[d][k] : null;
+                int[] row = new int[in.readUnsignedShort()];
                 int frames = obj[k].getRawFrameCount();
                 int n = 0;
-                for (int i = 0; row != null && i < row.length; i++) {
-                    if (row[i] >= 0 && row[i] < frames) {
-                        n++;
+                for (int i = 0; i < row.length; i++) {
+                    int f = in.readUnsignedShort();
+                    if (f < frames) {
+                        row[n++] = f;
                     }
                 }
-                int[] kept = new int[n];
-                n = 0;
-                for (int i = 0; row != null && i < row.length; i++) {
-                    if (row[i] >= 0 && row[i] < frames) {
-                        kept[n++] = row[i];
-                    }
+                if (n < row.length) {
+                    int[] kept = new int[n];
+                    System.arraycopy(row, 0, kept, 0, n);
+                    row = kept;
                 }
-                result[d][k] = kept;
+                table[d][k] = row;
             }
         }
-        return result;
+        return table;
     }
 
     /** Draws backgrounds by list slot, active objects over them by list slot, as the level map shows them. */
@@ -305,38 +424,40 @@ abstract class StageState {
         return order;
     }
 
-    /** What the converter writes beside the data class: paths, chase targets, texts, the lives bar. */
-    final void paths(int[][] pathx, int[][] pathy, int[] chase) {
-        for (int k = 0; k < obj.length && k < pathx.length && k < pathy.length; k++) {
-            int n = Math.min(pathx[k].length, pathy[k].length);
-            pathX[k] = new int[n];
-            pathY[k] = new int[n];
-            System.arraycopy(pathx[k], 0, pathX[k], 0, n);
-            System.arraycopy(pathy[k], 0, pathY[k], 0, n);
+    /** The text objects: their lines, places, fonts and colours. */
+    private void texts(DataInputStream in) throws IOException {
+        int count = in.readUnsignedShort();
+        texts = new String[count][];
+        textX = new int[count];
+        textY = new int[count];
+        textColor = new int[count];
+        textFont = new Font[count];
+        for (int t = 0; t < count; t++) {
+            texts[t] = new String[in.readUnsignedShort()];
+            for (int line = 0; line < texts[t].length; line++) {
+                texts[t][line] = in.readUTF();
+            }
+            textX[t] = in.readInt();
+            textY[t] = in.readInt();
+            int face = in.readInt();
+            int size = in.readInt();
+            int style = in.readInt();
+            textFont[t] = Font.getFont(face, style, size);
+            textColor[t] = in.readInt();
         }
-        chaseGroup = chase;
     }
 
-    final void texts(String[][] text, int[] textx, int[] texty, int[] face, int[] size, int[] style, int[] color) {
-        texts = text;
-        textX = textx;
-        textY = texty;
-        textColor = color;
-        textFont = new Font[text.length];
-        for (int t = 0; t < text.length; t++) {
-            textFont[t] = Font.getFont(face[t], style[t], size[t]);
-        }
-    }
-
-    final void lives(boolean present, String picture, int lx, int ly, int lw, int lh, boolean vertical) {
-        livesBar = present;
-        livesX = lx;
-        livesY = ly;
-        livesW = lw;
-        livesH = lh;
-        livesVertical = vertical;
+    /** The lives bar: drawn plain when its picture is missing. */
+    private void lives(DataInputStream in) throws IOException {
+        livesBar = in.readBoolean();
+        String picture = in.readUTF();
+        livesX = in.readInt();
+        livesY = in.readInt();
+        livesW = in.readInt();
+        livesH = in.readInt();
+        livesVertical = in.readBoolean();
         livesImage = null;
-        if (present && picture != null) {
+        if (livesBar && picture.length() > 0) {
             try {
                 livesImage = Image.createImage(picture);
                 livesW = livesImage.getWidth();
@@ -349,14 +470,6 @@ abstract class StageState {
 
     /** The sheet asks about the right soft key, which is otherwise the way out of the game. */
     boolean rightSoftAsked;
-
-    final void rightSoftKey(boolean asked) {
-        rightSoftAsked = asked;
-    }
-
-    final void speeds(int others) {
-        otherStep = Math.max(others, 1);
-    }
 
     /** After load: the indicators of the settings file, and the view on the player. */
     final void begin() {

@@ -18,7 +18,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"-h"_s || a == u"--help"_s)
-            return CommandLine{CommandLine::Action::Help, {}, {}, false, {}};
+            return CommandLine{CommandLine::Action::Help, {}, {}, false, false, {}};
         else if (a == u"-v"_s || a == u"--version"_s) {
             if (line.action != CommandLine::Action::Help)
                 line.action = CommandLine::Action::Version;
@@ -28,6 +28,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
             package = true;
         else if (a == u"--shrink"_s)
             line.shrink = true;
+        else if (a == u"--strict"_s)
+            line.strict = true;
         else if (a == u"--app-dir"_s) {
             if (i + 1 >= arguments.size())
                 return refuse(u"--app-dir: не указана папка."_s);
@@ -54,6 +56,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return refuse(u"--convert и --package вместе не задаются: --package сам конвертирует проект."_s);
     if (line.shrink && !package)
         return refuse(u"--shrink задаётся только вместе с --package: уменьшается собранная игра."_s);
+    if (line.strict && !package)
+        return refuse(u"--strict задаётся только вместе с --package: с бюджетом телефона сверяется собранная игра."_s);
     if (convert || package) {
         if (line.projectFile.isEmpty())
             return refuse((convert ? u"--convert"_s : u"--package"_s) + u": не указан файл проекта."_s);
@@ -74,6 +78,8 @@ QString usageText(const QString& appFolder, const QString& resources)
                    u"                      собрать игру без окна: bin/<имя>.jar и .jad в папке проекта\n"
                    u"  --shrink            с --package: уменьшить игру (ProGuard) для телефонов,\n"
                    u"                      которые берут только небольшие jar\n"
+                   u"  --strict            с --package: не собирать игру, которая не уложится\n"
+                   u"                      в бюджет телефона из «Настроек игры» (размер jar, память)\n"
                    u"  --app-dir ПАПКА     папка программы (objects, images, draft, проект, src, temp);\n"
                    u"                      то же задаёт переменная окружения KESTRAVA_APP_DIR\n"
                    u"  -h, --help          показать эту справку\n"

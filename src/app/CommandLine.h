@@ -13,6 +13,8 @@ struct CommandLine {
     QString projectFile;
     // --package --shrink: the game through ProGuard.
     bool shrink = false;
+    // --package --strict: a game over its handset's budget is refused.
+    bool strict = false;
     // Action::Refuse: what is wrong, for the author.
     QString error;
 };

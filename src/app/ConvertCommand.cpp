@@ -68,7 +68,7 @@ int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextSt
 }
 
 int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err,
-                   bool shrink)
+                   bool shrink, bool strict)
 {
     model::Project project;
     QStringList extrasWarnings;
@@ -85,6 +85,7 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
     const bool done = reported(err, [&] {
         packaging::Packager packager(app);
         packager.setShrink(shrink);
+        packager.setStrictBudget(strict);
         const QList<packaging::Packager::Step> steps = packaging::Packager::steps(shrink);
         packager.onStep([&](packaging::Packager::Step step) {
             out << steps.indexOf(step) + 1 << u'/' << steps.size() << u' ' << packaging::Packager::stepCaption(step)
@@ -92,6 +93,11 @@ int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextSt
         });
         const packaging::Packager::Result result = packager.run(project);
         out << QDir::toNativeSeparators(result.jar) << Qt::endl << QDir::toNativeSeparators(result.jad) << Qt::endl;
+        for (const QString& line : result.budget.lines())
+            out << line << Qt::endl;
+        if (const QStringList over = result.budget.overs(); !over.isEmpty())
+            err << u"Предупреждение: игра не уложится в телефон (%1): %2."_s.arg(result.budget.screen, over.join(u"; "_s))
+                << Qt::endl;
     });
     if (done)
         warnMissingObjects(project, err);

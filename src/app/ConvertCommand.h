@@ -17,10 +17,12 @@ int runConvertFile(const QString& projectFile, const io::AppFolder& app, QTextSt
 
 // kestrava --package PROJECT.prg: reads the project as "Открыть" does and packages
 // it (converts, compiles, writes bin/<name>.jar and .jad). Prints each step to
-// `out` and then the jar and jad written; on failure prints the message to
-// `err` and returns non-zero.
-// shrink: "--shrink", through ProGuard.
+// `out`, then the jar and jad written and the game against its handset's
+// budget (packaging::BudgetReport), what is over it also to `err` as a
+// warning; on failure prints the message to `err` and returns non-zero.
+// shrink: "--shrink", through ProGuard; strict: "--strict", a game over its
+// budget is refused.
 int runPackageFile(const QString& projectFile, const io::AppFolder& app, QTextStream& out, QTextStream& err,
-                   bool shrink = false);
+                   bool shrink = false, bool strict = false);
 
 } // namespace kestrava::app

@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
         QTextStream err(stderr);
         const QString file = QFileInfo(line.projectFile).absoluteFilePath();
         if (line.action == CommandLine::Action::Package)
-            return kestrava::app::runPackageFile(file, *app, out, err, line.shrink);
+            return kestrava::app::runPackageFile(file, *app, out, err, line.shrink, line.strict);
         return kestrava::app::runConvertFile(file, *app, out, err);
     }
     case CommandLine::Action::Edit:

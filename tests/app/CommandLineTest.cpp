@@ -17,6 +17,8 @@ TEST(CommandLine, OptionsAndTheirMistakes)
     EXPECT_EQ(parse({u"p.prg"_s, u"--package"_s}).action, Action::Package);
     EXPECT_FALSE(parse({u"p.prg"_s, u"--package"_s}).shrink);
     EXPECT_TRUE(parse({u"--shrink"_s, u"--package"_s, u"p.prg"_s}).shrink);
+    EXPECT_FALSE(parse({u"p.prg"_s, u"--package"_s}).strict);
+    EXPECT_TRUE(parse({u"--package"_s, u"p.prg"_s, u"--strict"_s}).strict);
     EXPECT_EQ(parse({u"--app-dir=/b"_s}).appDir, u"/b"_s);
     EXPECT_EQ(parse({u"--"_s, u"-odd.prg"_s}).projectFile, u"-odd.prg"_s);
     // Help wins over everything else on the line, even a wrong option after it.
@@ -25,6 +27,7 @@ TEST(CommandLine, OptionsAndTheirMistakes)
     for (const QStringList& wrong : {QStringList{u"--no-such"_s}, QStringList{u"-x"_s}, QStringList{u"--convert"_s}, QStringList{u"--package"_s},
                                      QStringList{u"--convert"_s, u"--package"_s, u"p.prg"_s},
                                      QStringList{u"--shrink"_s, u"p.prg"_s}, QStringList{u"--convert"_s, u"--shrink"_s, u"p.prg"_s},
+                                     QStringList{u"--strict"_s, u"p.prg"_s}, QStringList{u"--convert"_s, u"--strict"_s, u"p.prg"_s},
                                      QStringList{u"a.prg"_s, u"b.prg"_s}, QStringList{u"--app-dir"_s},
                                      QStringList{u"--app-dir="_s}}) {
         const app::CommandLine line = parse(wrong);

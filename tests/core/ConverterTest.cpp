@@ -1,7 +1,7 @@
 #include "codegen/Converter.h"
-#include "codegen/ExtraClass.h"
 #include "codegen/PictureRecord.h"
 #include "codegen/StageClass.h"
+#include "codegen/StageTables.h"
 #include "packaging/GameIcon.h"
 #include "io/Error.h"
 #include "io/Png.h"
@@ -9,6 +9,7 @@
 #include "model/Project.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
+#include "support/StageTablesDump.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -195,6 +196,14 @@ void expectGolden(const Game& game, const QString& name)
     EXPECT_EQ(actual, expected) << name.toStdString() << ":\n" << actual.toStdString();
 }
 
+// A stage's tables in res, as the game reads them, against their golden dump ("Etap0.dat.txt").
+void expectGoldenTables(const Game& game, const QString& name)
+{
+    const QByteArray expected = io::readWholeFile(test::testData(u"codegen/golden/"_s + name + u".txt"_s));
+    const QByteArray actual = test::dumpStageTables(game.read(game.res(name))).toUtf8();
+    EXPECT_EQ(actual, expected) << name.toStdString() << ":\n" << actual.toStdString();
+}
+
 } // namespace
 
 TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
@@ -204,18 +213,19 @@ TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
     buildGoldenProject(game);
     const QStringList written = game.convert();
 
-    for (const char* name : {"Etap0data.java", "Etap0.java", "Etap1data.java", "Etap1.java"})
+    for (const char* name : {"Etap0.java", "Etap1.java"})
         expectGolden(game, QString::fromLatin1(name));
+    for (const char* name : {"Etap0.dat", "Etap1.dat"})
+        expectGoldenTables(game, QString::fromLatin1(name));
     EXPECT_EQ(game.files(u"src"_s),
-              (QStringList{u"Actor.java"_s, u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap0extra.java"_s,
-                           u"Etap1.java"_s, u"Etap1data.java"_s, u"Etap1extra.java"_s, u"Indicators.java"_s,
-                           u"Keys.java"_s,
+              (QStringList{u"Actor.java"_s, u"Etap0.java"_s, u"Etap1.java"_s, u"Indicators.java"_s, u"Keys.java"_s,
                            u"Movement.java"_s, u"MyGameCanvas.java"_s, u"StagePlay.java"_s, u"StageState.java"_s,
                            u"StageView.java"_s, u"dorv.java"_s}));
     // Only the pictures of existing placed objects: grass only lies under a
     // deleted object too, "unused" is never placed.
-    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"enemy.png"_s, u"grass.png"_s, u"hero.png"_s, u"стена.png"_s}));
-    EXPECT_EQ(written.size(), 19);
+    // grass holds the wall's picture and hero the enemy's: each goes in once.
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s, u"enemy.png"_s, u"стена.png"_s}));
+    EXPECT_EQ(written.size(), 15);
     EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
     EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
     EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
@@ -250,6 +260,45 @@ TEST(Converter, PicturesAreDecodedAndEncodedAgainWithTheSamePixels)
     EXPECT_EQ(viaQt.pixel(39, 29), colourful.pixel(39, 29));
 }
 
+TEST(Converter, PicturesOfTheSameContentGoIntoTheGameOnce)
+{
+    Game game;
+    game.project.LevelCount = 2;
+    const int a = game.addFon(1, u"a"_s, 1, 1, 0);
+    const int c = game.addFon(1, u"c"_s, 1, 1, 0);
+    const int b = game.addFon(2, u"b"_s, 1, 1, 0);
+    const int hero = game.addActive(2, u"hero"_s, 1);
+    // b holds a's pixels in other bytes, hero in the same ones; c differs by a pixel.
+    io::PngOptions other;
+    other.compressionLevel = 9;
+    io::writePng(picture(64, 8, qRgb(0, 200, 0)), game.objects(u"b.png"_s), other);
+    io::writePng(picture(64, 8, qRgb(0, 200, 0)), game.objects(u"hero.png"_s));
+    QImage odd = picture(64, 8, qRgb(0, 200, 0));
+    odd.setPixel(63, 7, qRgb(0, 201, 0));
+    io::writePng(odd, game.objects(u"c.png"_s));
+    ASSERT_NE(game.read(game.objects(u"a.png"_s)), game.read(game.objects(u"b.png"_s)));
+    game.placeFon(1, a, 0, 0);
+    game.placeFon(1, c, 0, 0);
+    game.placeFon(2, b, 0, 0);
+    game.placeActive(2, hero, 0, 0);
+    codegen::ConversionSummary summary;
+    codegen::convertProject(game.project, game.tmp.app(), {}, &summary);
+
+    // The first of them goes in by its name, and every stage's tables name that one.
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s, u"a.png"_s, u"c.png"_s}));
+    EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap0.dat"_s))).contains(u"pictures: /a.png /c.png\n"_s));
+    EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap1.dat"_s))).contains(u"pictures: /a.png\n"_s));
+    EXPECT_EQ(summary.pictureSizes.keys().size(), 2);
+    EXPECT_EQ(summary.pictureSizes.value(u"a.png"_s), QSize(64, 8));
+    EXPECT_EQ(summary.stages.at(1).pictures, QStringList{u"a.png"_s});
+
+    // Once b differs, it is a picture of its own.
+    io::writePng(odd.mirrored(true, false), game.objects(u"b.png"_s));
+    game.convert();
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s, u"a.png"_s, u"b.png"_s, u"c.png"_s}));
+    EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap1.dat"_s))).contains(u"pictures: /b.png /a.png\n"_s));
+}
+
 TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
 {
     Game game;
@@ -261,7 +310,7 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
 
     io::writeFileAtomically(game.src(u"MyGameCanvas.java"_s), "// the author's own canvas\r\n");
     io::writeFileAtomically(game.src(u"Etap0.java"_s), "stale");
-    io::writeFileAtomically(game.src(u"Etap1data.java"_s), "stale");
+    io::writeFileAtomically(game.res(u"Etap1.dat"_s), "stale");
     QFile::remove(game.src(u"dorv.java"_s));
     model::EventRowData& row = game.addRow(1, u"event"_s, u"(life==0)"_s);
     row.ActionText[1] = u"уровень-1"_s;
@@ -274,9 +323,10 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
     const QByteArray again = game.read(game.src(u"Etap0.java"_s));
     EXPECT_TRUE(again.endsWith("if((life==0)){{etap=etap-1;}};\r\n}}\r\n"));
     EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
-    EXPECT_TRUE(game.read(game.src(u"Etap1data.java"_s)).startsWith("public class Etap1data{"));
-    // No temporary files are left behind: two stages of three, Indicators.java and the runtime.
-    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(3 * 2 + 1 + std::size(codegen::kFixedSources)));
+    EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap1.dat"_s))).startsWith(u"format 1\n"_s));
+    // No temporary files are left behind: two stage classes, Indicators.java and the runtime.
+    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(2 + 1 + std::size(codegen::kFixedSources)));
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s}));
 }
 
 TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
@@ -288,11 +338,11 @@ TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
     io::writeFileAtomically(own, "the application's own file");
     game.convert();
 
-    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(3 * 12 + 1 + std::size(codegen::kFixedSources)));
-    EXPECT_TRUE(game.read(game.src(u"Etap11data.java"_s)).startsWith("public class Etap11data{"));
+    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(12 + 1 + std::size(codegen::kFixedSources)));
+    EXPECT_TRUE(QFileInfo::exists(game.res(u"Etap11.dat"_s)));
     const QByteArray stage = game.read(game.src(u"Etap11.java"_s));
     EXPECT_TRUE(stage.contains("public class Etap11 extends MyGameCanvas.Stage {\r\n"));
-    EXPECT_TRUE(stage.contains("Etap11data data = new Etap11data(); // Etap11data etap11data\r\n"));
+    EXPECT_TRUE(stage.contains("void load() throws java.io.IOException { tables(\"/Etap11.dat\"); } // etap11\r\n"));
     EXPECT_TRUE(stage.contains("return etap1data.keyCode1 + etap11; }   \r\n"));
     EXPECT_EQ(game.read(own), QByteArray("the application's own file"));
 }
@@ -397,13 +447,13 @@ TEST(Converter, AFolderInPlaceOfAStageFileIsRefusedBeforeAnythingIsWritten)
     game.project.LevelCount = 2;
     const int g = game.addFon(1, u"tree"_s, 1, 1, 0);
     game.placeFon(1, g, 0, 0);
-    ASSERT_TRUE(QDir().mkpath(game.src(u"Etap1data.java"_s))); // a folder where the file should go
+    ASSERT_TRUE(QDir().mkpath(game.res(u"Etap1.dat"_s))); // a folder where the file should go
     QStringList written;
     try {
         codegen::convertProject(game.project, game.tmp.app(), [&](const QString& f) { written.append(f); });
         ADD_FAILURE() << "a stage file could not be written, yet the conversion succeeded";
     } catch (const io::Error& e) {
-        EXPECT_TRUE(e.message().contains(u"Etap1data.java"_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"Etap1.dat"_s)) << e.message().toStdString();
     }
     EXPECT_TRUE(written.isEmpty()) << written.join(u' ').toStdString();
     EXPECT_TRUE(game.files(u"src"_s).isEmpty());
@@ -450,7 +500,7 @@ TEST(Converter, AnIncrementalConversionWritesWhatAFullOneWrites)
 
     // A damaged record only costs time.
     io::writeFileAtomically(game.dir + u"/.kestrava-pictures"_s, "damaged");
-    io::writeFileAtomically(game.res(u"grass.png"_s), "not a picture");
+    io::writeFileAtomically(game.res(u"hero.png"_s), "not a picture");
     game.convert();
     EXPECT_EQ(snapshot(game.dir + u"/src"_s) + snapshot(game.dir + u"/res"_s), incremental);
 }
@@ -677,10 +727,10 @@ TEST(Converter, NoReadFollowsALinkOutOfTheProject)
     // Without the links the same project converts.
     QFile::remove(game.dir + u"/layout.ini"_s);
     EXPECT_NO_THROW(game.convert());
-    EXPECT_EQ(game.files(u"res"_s), QStringList{u"hero.png"_s});
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"hero.png"_s}));
 }
 
-TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)
+TEST(Converter, TheGameGetsPathsAimsTextsAndLivesBarInItsTablesAndTheIndicatorsInAClass)
 {
     Game game;
     model::StageData& s = game.project.stage(1);
@@ -707,17 +757,18 @@ TEST(Converter, TheGameGetsPathsAimsTextsLivesBarAndIndicatorsInClassesOfItsOwn)
     io::writePng(picture(50, 15, qRgb(0, 0, 255)), game.dir + u"/Weapon.png"_s);
     game.convert();
 
-    const QByteArray extra = game.read(game.src(u"Etap0extra.java"_s));
-    EXPECT_TRUE(extra.startsWith("public class Etap0extra{\r\n"));
-    EXPECT_TRUE(extra.contains("int[][]pathx={{50,70,},{},};\r\nint[][]pathy={{60,80,},{},};\r\n")); // data order
-    EXPECT_TRUE(extra.contains("int[]chase={0,0,1,};")); // group 2 aims at group 1
-    EXPECT_TRUE(extra.contains("String[][]text={{\"\\u041b\\u0435\\u0441 \\\"1\\\"\",\"\\u0434\\u0432\\u0430\",},};"));
-    EXPECT_TRUE(extra.contains("int[]textx={90,};"));
-    EXPECT_TRUE(extra.contains("int[]textface={64,};\r\nint[]textsize={0,};\r\nint[]textstyle={5,};\r\n"
-                               "int[]textcolor={12416,};"));
-    EXPECT_TRUE(extra.contains("String livespicture=\"/bar.png\";int livesx=8;int livesy=160;int livesw=40;"
-                               "int livesh=8;boolean livesvertical=true;"));
-    EXPECT_TRUE(extra.contains("boolean rightsoft=false;")); // the right soft key remains the way out
+    const QStringList tables = test::dumpStageTables(game.read(game.res(u"Etap0.dat"_s))).split(u'\n');
+    // The deleted object is left out, so the paths are those of the objects the game has, in order.
+    EXPECT_TRUE(tables.contains(u"object 0: group 2, picture 0, frame w h, x y, slot: 24 32 10 20 2, path: 50 60 70 80"_s))
+        << tables.join(u'\n').toStdString();
+    // The hero's picture holds what the ghost's does: the game decodes it once.
+    EXPECT_TRUE(tables.contains(u"object 1: group 1, picture 0, frame w h, x y, slot: 24 32 30 40 1, path: "_s));
+    EXPECT_TRUE(tables.contains(u"pictures: /ghost.png"_s));
+    EXPECT_TRUE(tables.contains(u"chase: 0 0 1"_s)); // group 2 aims at group 1
+    EXPECT_TRUE(tables.contains(u"text 0: «Лес \"1\"» «два», x y face size style colour: 90 20 64 0 5 12416"_s));
+    EXPECT_EQ(tables.filter(u"text "_s).size(), 1);
+    EXPECT_TRUE(tables.contains(u"lives bar: present 1, picture «/bar.png», x y w h: 8 160 40 8, vertical 1"_s));
+    EXPECT_TRUE(tables.contains(u"right soft key asked: 0"_s)); // the right soft key remains the way out
     EXPECT_EQ(io::readPng(game.res(u"bar.png"_s)).size(), QSize(40, 8));
 
     const QByteArray indicators = game.read(game.src(u"Indicators.java"_s));
@@ -775,12 +826,13 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
         QFile::remove(game.src(QString::fromLatin1(name)));
     written = game.convert();
     expectThisVersion();
-    // And the eight classes of the versions before, unedited.
-    for (const QString folder : {u"eight-classes"_s, u"soft-keys-by-name"_s}) {
-        const QString earlier = test::testData(u"codegen/earlier/"_s + folder);
-        for (const QString& file : QDir(earlier).entryList(QDir::Files)) {
+    // And the eight classes of the versions before, unedited: the one before the stage tables and the soft keys by
+    // code (its two halves as each change left it), and the one before it.
+    for (const QString folder : {u"codegen/earlier/data-classes/"_s, u"codegen/earlier/soft-keys-by-name/"_s,
+                                 u"codegen/earlier/eight-classes/"_s}) {
+        for (const QString& file : QDir(test::testData(folder)).entryList(QDir::Files)) {
             QFile::remove(game.src(file));
-            QFile::copy(earlier + u'/' + file, game.src(file));
+            QFile::copy(test::testData(folder + file), game.src(file));
         }
         written = game.convert();
         expectThisVersion();
@@ -887,7 +939,7 @@ TEST(Converter, WhatStandsWherePicturesAndRuntimeSourcesGoIsNamedForWhatItIs)
         QFile::remove(game.src(name));
     }
     EXPECT_NO_THROW(game.convert());
-    EXPECT_EQ(game.files(u"res"_s), QStringList{u"hero.png"_s});
+    EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"hero.png"_s}));
 }
 
 TEST(Converter, RowsNamingLoopsTheyDoNotOpenAreToldWithTheExtrasFile)

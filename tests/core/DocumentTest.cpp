@@ -113,6 +113,7 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
     expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
     expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {}); });
     expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {u"Я"_s, u"2.10.3"_s, u"Лес"_s}); });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({200, 300}, {}, model::GameBudgetData{500, 3000}); });
     expectUndoable(u"настройка фонового объекта"_s, [&] { tool.setObstacle(1, 1); });
     ASSERT_EQ(tool.contextMenuAt(405, 305), level::ContextMenu::Active);
     ASSERT_EQ(tool.propertiesTarget(level::ObjectKind::Active), 2);
@@ -232,7 +233,11 @@ TEST_F(DocumentFixture, RefusedEditsLeaveNoStep)
     EXPECT_THROW(doc.setGameProperties({15, 208}, {}), io::Error);
     EXPECT_THROW(doc.setGameProperties({176, 1001}, {}), io::Error);
     EXPECT_THROW(doc.setGameProperties({176, 208}, {{}, u"1.100"_s, {}}), io::Error);
+    EXPECT_THROW(doc.setGameProperties({200, 300}, {}, model::GameBudgetData{15, 3000}), io::Error);
     doc.setGameProperties(doc.project().GameScreen, doc.project().GameSuite);
+    // A handset screen has its own budget: one given with it changes nothing.
+    doc.setGameProperties(doc.project().GameScreen, doc.project().GameSuite, model::GameBudgetData{500, 3000});
+    EXPECT_EQ(doc.project().OwnBudget, std::nullopt);
     EXPECT_EQ(doc.project().GameScreen, before.GameScreen);
     EXPECT_EQ(doc.undoStack().count(), steps + model::kMaxLevels - before.LevelCount);
     EXPECT_TRUE(doc.project().stage(1) == before.stage(1));

@@ -7,6 +7,7 @@
 #include "objects/FonPictures.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
+#include "support/StageTablesDump.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -361,9 +362,11 @@ TEST(FonEditor, SavedMapReachesTheLevelMapAndTheGame)
     EXPECT_EQ(view.map().pixel(100 + 33 + 5, 200 + 30 + 5), tileColour(6));
 
     codegen::convertProject(doc.project(), tmp.app());
-    const QByteArray data = bytesOf(doc.project().projectPath(u"src/Etap0data.java"_s));
-    EXPECT_TRUE(data.contains("int[][]pole={{2,2,2,0,6,0,},};")) << data.toStdString();
-    EXPECT_TRUE(data.contains("int[]tileWidth={33,};")) << data.toStdString();
+    const QStringList tables =
+        test::dumpStageTables(bytesOf(doc.project().projectPath(u"res/Etap0.dat"_s))).split(u'\n');
+    EXPECT_TRUE(tables.contains(u"map 0: 2 2 2 0 6 0"_s)) << tables.join(u'\n').toStdString();
+    EXPECT_TRUE(tables.filter(u"background 0: picture 0, tile w h, columns rows, x y: 33 30 3 2 "_s).size() == 1)
+        << tables.join(u'\n').toStdString();
     EXPECT_EQ(io::readPng(doc.project().projectPath(u"res/road.png"_s)).size(), QSize(99, 60));
 }
 

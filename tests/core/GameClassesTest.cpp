@@ -65,9 +65,8 @@ TEST(GameClasses, AStageTakesTheKeyOfAnotherOnlyWhenItsCodeNamesThatStagesClasse
     const QString api = tmp.root() + u"/api.jar"_s;
     writeSource(tmp.root(), u"api.jar"_s, "classes");
     writeSource(src, u"MyGameCanvas.java"_s, "class MyGameCanvas { /* Etap0, Etap1 */ }");
-    writeSource(src, u"Etap0.java"_s, "class Etap0 { Etap0data d; /* Etap1data */ }");
-    writeSource(src, u"Etap0data.java"_s, "class Etap0data { int x = 1; }");
-    writeSource(src, u"Etap1.java"_s, "class Etap1 { int y = Etap0data.x; }");
+    writeSource(src, u"Etap0.java"_s, "class Etap0 { static int x = 1; /* Etap1 */ }");
+    writeSource(src, u"Etap1.java"_s, "class Etap1 { int y = Etap0.x; }");
     const QStringList files = QDir(src).entryList(QDir::Files, QDir::Name);
     const auto keys = [&] {
         const packaging::IncrementalCompile compile(src, files, api, "ecj 1");
@@ -79,8 +78,8 @@ TEST(GameClasses, AStageTakesTheKeyOfAnotherOnlyWhenItsCodeNamesThatStagesClasse
     EXPECT_EQ(secondReaches, (QSet<int>{0, 1}));
     EXPECT_EQ(std::get<0>(keys()), runtime); // the same sources, the same keys
 
-    // Stage 1's tables change: stage 2, which reads them, is compiled again; the runtime is not.
-    writeSource(src, u"Etap0data.java"_s, "class Etap0data { int x = 2; }");
+    // Stage 1's class changes: stage 2, which reads it, is compiled again; the runtime is not.
+    writeSource(src, u"Etap0.java"_s, "class Etap0 { static int x = 2; /* Etap1 */ }");
     const auto [runtime2, first2, second2, r2, f2] = keys();
     EXPECT_EQ(runtime2, runtime);
     EXPECT_NE(first2, first);
@@ -153,8 +152,8 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     const auto jar = [&] { return io::readWholeFile(packager.run(p).jar, qint64(64) << 20); };
 
     const QByteArray first = jar();
-    // Two stages of three sources, Indicators.java and the runtime.
-    const qsizetype all = 3 * 2 + 1 + qsizetype(std::size(codegen::kFixedSources));
+    // Two stage classes, Indicators.java and the runtime.
+    const qsizetype all = 2 + 1 + qsizetype(std::size(codegen::kFixedSources));
     EXPECT_EQ(packager.compiledSources().size(), all);
     EXPECT_EQ(jar(), first);
     EXPECT_TRUE(packager.compiledSources().isEmpty()) << "nothing changed, nothing compiled";
@@ -162,7 +161,7 @@ TEST(GameClasses, OnlyTheEditedStageIsCompiledAgainAndTheJarIsTheOneAWholeBuildG
     // One condition of stage 2's sheet changes, as "изменить…" changes its value.
     changeConditionValue(p.stage(2).EventRow[1]);
     const QByteArray edited = jar();
-    EXPECT_EQ(packager.compiledSources(), (QStringList{u"Etap1.java"_s, u"Etap1data.java"_s, u"Etap1extra.java"_s}));
+    EXPECT_EQ(packager.compiledSources(), QStringList{u"Etap1.java"_s});
     EXPECT_NE(edited, first);
 
     // Packaged from nothing, with no class kept, the same project gives the same bytes.

@@ -1,4 +1,4 @@
-#include "codegen/DataClass.h"
+#include "codegen/StageTables.h"
 #include "document/ProjectDocument.h"
 #include "io/Error.h"
 #include "io/Png.h"
@@ -10,6 +10,7 @@
 #include "io/ColourNames.h"
 #include "support/ErrorOf.h"
 #include "support/ObjectLibrary.h"
+#include "support/StageTablesDump.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
@@ -424,7 +425,9 @@ TEST(ObjectEditors, MadeObjectsImportShowOnTheMapAndReachTheGame)
     EXPECT_EQ(view.map().pixel(409, 309), qRgb(9, 100, 50)); // the first frame
     EXPECT_EQ(view.map().pixel(29, 5), qRgb(250, 0, 0));     // the bar
 
-    const QByteArray data = codegen::dataClass(p, 1);
-    EXPECT_TRUE(data.contains("int[]tileWidthob={10,};")) << data.toStdString();
-    EXPECT_TRUE(data.contains("int[][][]obj_stop={{{1,2,},}")) << data.toStdString();
+    const QStringList tables =
+        test::dumpStageTables(codegen::stageTables(p.stage(1), codegen::emittedObjects(p, 1), {}, {})).split(u'\n');
+    EXPECT_TRUE(tables.filter(u"object 0: group 1, picture 0, frame w h, x y, slot: 10 "_s).size() == 1)
+        << tables.join(u'\n').toStdString();
+    EXPECT_TRUE(tables.filter(u"frames of rest: {1,2} |"_s).size() == 1) << tables.join(u'\n').toStdString();
 }

@@ -114,7 +114,7 @@ TEST(Packaging, JarHoldsEveryEntryInOrderDeflatedWhenThatIsSmaller)
         text += "int[]pole={1,1,1,1,1,1,1,1,};\r\n";
     const QByteArray noise("\x01\x9f\x33\xc4", 4);
     const QByteArray jar = packaging::jarArchive(
-        {{u"META-INF/MANIFEST.MF"_s, "Manifest-Version: 1.0\r\n\r\n"}, {u"Etap0data.class"_s, text},
+        {{u"META-INF/MANIFEST.MF"_s, "Manifest-Version: 1.0\r\n\r\n"}, {u"Etap0.class"_s, text},
          {u"рисунок.png"_s, noise}});
     const auto entries = readZip(jar);
     ASSERT_EQ(entries.size(), 3u);
@@ -225,16 +225,13 @@ TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)
     const QString output = u"/p/лес/src/Etap1.java:43: error: treasure cannot be resolved to a variable\n"
                            u"\tif((obtime>0)){{life=treasure;}};\n"
                            u"\t                     ^^^^^^^^\n"
-                           u"/p/лес/src/Etap0data.java:3: error: Syntax error, insert \";\" to complete FieldDeclaration\n"
                            u"/p/лес/src/MyGameCanvas.java:12: error: Syntax error on token \"}\", delete this token\n"
-                           u"3 problems (3 errors)\n"_s;
+                           u"2 problems (2 errors)\n"_s;
     const QStringList report = packaging::compilerReport(output, p, templateLines);
-    ASSERT_EQ(report.size(), 3);
+    ASSERT_EQ(report.size(), 2);
     EXPECT_EQ(report[0], u"Этап 2, строка событий 2 («Всегда»), действие 6 («жизни = сокровища»): treasure cannot "
                          u"be resolved to a variable"_s);
-    EXPECT_EQ(report[1], u"Этап 1, таблицы этапа (Etap0data.java, строка 3): Syntax error, insert \";\" to complete "
-                         u"FieldDeclaration"_s);
-    EXPECT_EQ(report[2], u"Файл «MyGameCanvas.java», строка 12: Syntax error on token \"}\", delete this token"_s);
+    EXPECT_EQ(report[1], u"Файл «MyGameCanvas.java», строка 12: Syntax error on token \"}\", delete this token"_s);
     // A line of the template itself is not blamed on a row.
     EXPECT_TRUE(packaging::compilerReport(u"/p/src/Etap1.java:7: error: x\n"_s, p, templateLines)[0].startsWith(
         u"Этап 2, шаблон класса этапа"_s));
@@ -305,7 +302,7 @@ TEST(Packaging, ThePlayerOpensTheGameAtTheScreenItsJadNames)
     EXPECT_EQ(packaging::playerArguments(app, u"g.jad"_s, u"g"_s, {2000, 2000}).at(6), u"3"_s);
 }
 
-TEST(Packaging, StageClassesOfStagesTheProjectNoLongerHasAreLeftOut)
+TEST(Packaging, WhatEarlierConversionsLeftInSrcIsLeftOut)
 {
     test::TempAppFolder tmp;
     const QString src = tmp.makeDir(u"src"_s);
@@ -315,8 +312,8 @@ TEST(Packaging, StageClassesOfStagesTheProjectNoLongerHasAreLeftOut)
         QFile f(src + u'/' + QString::fromLatin1(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    // Two stages now: what a three-stage project left in src would make its "уровень+1" lead to a ghost stage.
+    // Two stages now: what a three-stage project left in src would make its "уровень+1" lead to a ghost stage,
+    // and the classes earlier versions wrote the tables into would only make the jar larger.
     EXPECT_EQ(packaging::Packager::gameSources(src, 2),
-              (QStringList{u"Coins.java"_s, u"Etap0.java"_s, u"Etap0data.java"_s, u"Etap1extra.java"_s,
-                           u"MyGameCanvas.java"_s}));
+              (QStringList{u"Coins.java"_s, u"Etap0.java"_s, u"MyGameCanvas.java"_s}));
 }

@@ -124,6 +124,42 @@ TEST(Png, FastOptionsKeepEveryPixelIndexedOrNot)
     EXPECT_EQ(io::decodePng(io::encodePng(opaque, u"o.png"_s, fast), u"o.png"_s).pixel(7, 7), qRgb(9, 8, 7));
 }
 
+// A picture of few colours is a palette PNG of as few bits an index as it
+// needs, with its exact colours, transparent and translucent ones included,
+// whichever writer makes it and whichever reader reads it; a width that
+// leaves spare bits in a row's last byte included.
+TEST(Png, APaletteOfFewColoursTakesFewBitsAndKeepsEveryPixel)
+{
+    for (const bool quick : {true, false}) {
+        io::PngOptions options;
+        options.compressionLevel = quick ? 1 : 6;
+        options.quick = quick;
+        options.indexedWhenFew = true;
+        for (const auto& [colours, bits] : {std::pair{1, 1}, std::pair{2, 1}, std::pair{3, 2}, std::pair{4, 2},
+                                            std::pair{5, 4}, std::pair{16, 4}, std::pair{17, 8}}) {
+            SCOPED_TRACE(testing::Message() << (quick ? "quick " : "libpng ") << colours << " colours");
+            QImage image(13, 5, QImage::Format_ARGB32);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 13; ++x) {
+                    const int k = (x * 7 + y * 3) % colours;
+                    // Colour 0 clear, colour 1 half seen, the rest opaque.
+                    image.setPixel(x, y, qRgba(k * 15, 255 - k * 9, 40, k == 0 ? 0 : k == 1 ? 128 : 255));
+                }
+            const QByteArray bytes = io::encodePng(image, u"p.png"_s, options);
+            EXPECT_EQ(static_cast<unsigned char>(bytes.at(25)), 3) << "colour type of IHDR: palette";
+            EXPECT_EQ(static_cast<unsigned char>(bytes.at(24)), bits) << "bit depth of IHDR";
+            const QImage ours = io::decodePng(bytes, u"p.png"_s);
+            EXPECT_TRUE(io::quickpng::decode(bytes, 1 << 20, 1024).has_value());
+            EXPECT_EQ(io::decodePngWithLibpng(bytes, u"p.png"_s), ours);
+            ASSERT_EQ(ours.size(), image.size());
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 13; ++x)
+                    ASSERT_EQ(ours.pixel(x, y), image.pixel(x, y)) << x << "," << y;
+            EXPECT_TRUE(io::isWholePngOfSize(bytes, image.size()));
+        }
+    }
+}
+
 namespace {
 
 void put32(QByteArray& out, quint32 v)

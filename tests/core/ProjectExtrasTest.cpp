@@ -82,6 +82,8 @@ model::Project sample(const Folders& f)
     // The narrowest and the tallest game screen there may be.
     p.GameScreen = {16, 1000};
     p.GameSuite = {u"Студия «Ёж»"_s, u"2.10.3"_s, {}};
+    // A screen of one's own keeps its budget: the least jar and the most heap there may be.
+    p.OwnBudget = model::GameBudgetData{model::kMinBudgetKB, model::kMaxBudgetKB};
     p.LevelGrid = {true, false};
     return p;
 }
@@ -131,6 +133,7 @@ TEST(ProjectExtras, WhatTheProjectFileCannotHoldComesBack)
     model::Project expected = p;
     expected.SelLevel = expected.CurLevel = 1;
     EXPECT_TRUE(loaded == expected);
+    EXPECT_EQ(loaded.OwnBudget, (model::GameBudgetData{16, 65536}));
 
     // Saving what was read writes both files again byte for byte.
     const QByteArray prg = bytesOf(f.file);
@@ -179,6 +182,9 @@ TEST(ProjectExtras, TheDemoProjectFileIsWrittenByteForByte)
     EXPECT_EQ(third.GameScreen, model::kDefaultGameScreen); // a file from before the screen was kept
     EXPECT_TRUE(third.GameSuite.Vendor.isEmpty() && third.GameSuite.Version.isEmpty());
     EXPECT_TRUE(third.GameSuite.Description.startsWith(u"Лесная прогулка"_s)); // the name "Открыть пример" lists
+    EXPECT_EQ(third.OwnBudget, std::nullopt); // a file from before the budget was kept
+    // A handset screen has its budget: an own one is not written for it, and the file stays as it was.
+    third.OwnBudget = model::GameBudgetData{100, 1000};
     persist::save(third, file);
     EXPECT_EQ(bytesOf(file), bytesOf(test::sourceFile(u"examples/demo/project.prg"_s)));
     EXPECT_EQ(bytesOf(extras), bytesOf(test::sourceFile(u"examples/demo/project.kestrava.json"_s)));
@@ -230,6 +236,9 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"\"2.10.3\"", "2", u"свойства игры: поле «version» должно быть строкой"},
         {"\"vendor\":\"", "\"vendor\":\"\\n", u"свойства игры: Разработчик: в тексте есть перевод строки"},
         {"\"snap\":0", "\"snap\":2", u"сетка карты: поле «snap» должно быть 0 или 1, а записано 2"},
+        {"\"jarKB\":16", "\"jarKB\":15", u"настройки игры: Размер jar: 15 КБ — такого у телефонов не бывает"},
+        {"\"heapKB\":65536", "\"heapKB\":65537", u"настройки игры: Память игры: 65537 КБ"},
+        {"\"heapKB\":65536", "\"heapKB\":65536,\"cpu\":1", u"настройки игры: неизвестное поле «cpu»"},
     };
     for (const Case& c : cases) {
         const std::string name = c.to.toStdString();

@@ -232,7 +232,7 @@ TEST(CrashSafety, AKilledConversionLeavesTheOldOrTheNewSourcesAndPictures)
 {
     Fixture f;
     codegen::convertProject(f.project, f.tmp.app());
-    // What the next conversion changes: a position (the data class), the
+    // What the next conversion changes: a position (the stage's tables), the
     // event row (the stage class) and a picture.
     model::StageData& s = f.project.stage(1);
     s.ActiveObject[1].X = 99;

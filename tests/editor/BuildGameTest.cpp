@@ -10,11 +10,13 @@
 #include "support/TempAppFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -115,6 +117,23 @@ protected:
 
     QAction* action(const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
 
+    // "Собрать игру", whose dialog stays on its report until it is closed: the report's text.
+    QString packageAndReadReport()
+    {
+        QString text;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<BuildProgressDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog->report()) {
+                text = dialog->report()->toPlainText();
+                dialog->cancelButton()->click();
+            }
+        });
+        poll.start(20);
+        action("N_PackageGame")->trigger();
+        return text;
+    }
+
     // The demo, opened; the build's API classes and player beside a copy of the application.
     void openDemo()
     {
@@ -143,12 +162,18 @@ TEST_F(RunMenuTest, PackagingTheDemoWritesItsJarAndDescriptorSmallerWhenAsked)
         GTEST_SKIP() << "no ecj or proguard";
     openDemo();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
-    action("N_PackageGame")->trigger();
+    const QString report = packageAndReadReport();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
     const qint64 plain = QFileInfo(demo + u"/bin/demo.jar"_s).size();
+    // The game against the default handset's budget, which it keeps.
+    const QStringList lines = report.split(u'\n');
+    ASSERT_EQ(lines.size(), 4) << report.toStdString();
+    EXPECT_EQ(lines[0], u"Экран 176 x 208: jar до 300 КБ, память игры 2048 КБ."_s);
+    EXPECT_TRUE(lines[1].startsWith(u"Архив игры: %1 КБ из 300 КБ"_s.arg((plain + 1023) / 1024))) << report.toStdString();
+    EXPECT_TRUE(lines[3].startsWith(u"Этап 2: память "_s)) << report.toStdString();
     // "Уменьшить игру" ticked: the same game through ProGuard, its classes renamed.
     action("N_ShrinkGame")->trigger();
-    action("N_PackageGame")->trigger();
+    packageAndReadReport();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
     EXPECT_LT(QFileInfo(demo + u"/bin/demo.jar"_s).size(), plain);
     EXPECT_FALSE(io::readWholeFile(demo + u"/bin/demo.jar"_s).contains("MyGameCanvas"));

@@ -6,6 +6,7 @@
 #include "support/TempAppFolder.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -109,4 +110,51 @@ TEST(GameSettings, AVersionPhonesCannotCompareIsNamedAndTheDialogStaysOpen)
     dialog.EditVersion->setText(u"1.1"_s);
     dialog.ButtonYes->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(GameSettings, AHandsetShowsItsBudgetAndAScreenOfOnesOwnTakesTheAuthors)
+{
+    test::ErrorCapture capture;
+    editor::ScreenSizeDialog dialog({176, 208});
+    dialog.show();
+    EXPECT_EQ(dialog.EditJar->text(), u"300"_s);
+    EXPECT_EQ(dialog.EditHeap->text(), u"2048"_s);
+    EXPECT_FALSE(dialog.EditJar->isEnabled());
+    dialog.RadioHandset[0]->click();
+    EXPECT_EQ(dialog.EditJar->text(), u"64"_s);
+    EXPECT_EQ(dialog.EditHeap->text(), u"512"_s);
+
+    dialog.RadioOwn->click();
+    EXPECT_TRUE(dialog.EditJar->isEnabled() && dialog.EditHeap->isEnabled());
+    dialog.EditWidth->setText(u"200"_s);
+    dialog.EditHeight->setText(u"300"_s);
+    dialog.EditJar->setText(u"500"_s);
+    dialog.EditHeap->setText(u"много"_s);
+    dialog.ButtonYes->click();
+    ASSERT_EQ(capture.messages.size(), 1);
+    EXPECT_TRUE(capture.messages[0].startsWith(u"Память игры: «много» — не целое число"_s));
+    // A bad box leaves the whole choice as it was.
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.choice(), (model::ScreenSize{176, 208}));
+    EXPECT_EQ(dialog.ownBudget(), std::nullopt);
+    dialog.EditHeap->setText(u"3000"_s);
+    dialog.ButtonYes->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.choice(), (model::ScreenSize{200, 300}));
+    EXPECT_EQ(dialog.ownBudget(), (model::GameBudgetData{500, 3000}));
+
+    // "Свойства игры" opens with it, and a handset screen chosen there drops it.
+    editor::GamePropertiesDialog feature(editor::GameSettings{{200, 300}, {}, model::GameBudgetData{500, 3000}});
+    EXPECT_EQ(feature.LabelBudget->text(), u"Телефон: jar до 500 КБ, память игры 3000 КБ"_s);
+    QTimer::singleShot(0, [] {
+        auto* display = qobject_cast<editor::ScreenSizeDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(display);
+        EXPECT_TRUE(display->RadioOwn->isChecked());
+        EXPECT_EQ(display->EditJar->text(), u"500"_s);
+        display->RadioHandset[4]->click();
+        display->ButtonYes->click();
+    });
+    feature.ButtonSize->click();
+    EXPECT_EQ(feature.LabelBudget->text(), u"Телефон: jar до 1024 КБ, память игры 4096 КБ"_s);
+    EXPECT_EQ(feature.chosen().ownBudget, std::nullopt);
 }

@@ -17,6 +17,7 @@
 #include "editor/level/MovementTypeDialog.h"
 #include "editor/level/ObjectListPanel.h"
 #include "editor/level/PositionImage.h"
+#include "editor/workspace/BuildProgressDialog.h"
 #include "editor/workspace/MainWindow.h"
 #include "editor/workspace/ScenarioPane.h"
 #include "events/SheetView.h"
@@ -30,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -252,10 +254,22 @@ TEST(Tutorial, TheFirstGameIsMadeThroughTheWindowsAsTheTutorialReads)
     EXPECT_EQ(saved.stage(1).EventRow[2], second);
     EXPECT_EQ(saved.stage(1).ActiveType[1], model::MovementType::EightWay);
 
-    // "Запуск" → "Собрать игру": the game compiles.
+    // "Запуск" → "Собрать игру": the game compiles, and the dialog stays on its report until it is closed.
     if (!QStandardPaths::findExecutable(u"ecj"_s).isEmpty()) {
         folder.addJava();
+        QString report;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<editor::BuildProgressDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog->report()) {
+                report = dialog->report()->toPlainText();
+                dialog->cancelButton()->click();
+            }
+        });
+        poll.start(20);
         choose(window, {u"Запуск"_s, u"Собрать игру"_s});
+        poll.stop();
+        EXPECT_TRUE(report.contains(u"Архив игры"_s)) << report.toStdString();
         EXPECT_EQ(QDir(window.project().projectPath(u"bin"_s)).entryList({u"*.jar"_s}).size(), 1);
     }
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();

@@ -12,6 +12,7 @@
 //   floor: 40 x 12 tiles of 16 (640 x 192), grass 50A050, row 6 sand C8B478
 //   wall: the floor's size, only column 11 (x 160..175) filled, grey 808080
 //   big: a full 100 x 100 map of floor tiles, sand where (row + column) % 3 == 0
+//   huge0 .. huge11: 10 x 10 tiles of 100 on a 1000 x 1000 sheet, each sheet of another grey
 #include "catalogue/Item.h"
 #include "catalogue/PhoneKeys.h"
 #include "events/Sheet.h"
@@ -40,6 +41,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int kTile = 16;
+constexpr int kHugeSheets = 12;
 constexpr QRgb kFrames[] = {0xFFC03030, 0xFF30C030, 0xFF3030C0, 0xFFE0E040};
 
 QImage solid(int w, int h, QRgb colour)
@@ -83,6 +85,22 @@ public:
         big.write(at("big.obf"));
         io::writePng(sheet, at("big.png"));
         io::writeBmp(solid(137, 129, 0xFF50A050), at("big.bmp"));
+
+        // Sheets that take 4 MB each once decoded.
+        for (int k = 0; k < kHugeSheets; ++k) {
+            objects::BackgroundObjectFile huge;
+            const QString name = u"huge%1"_s.arg(k);
+            huge.PictureName = name + u".png"_s;
+            huge.TileWidth = huge.TileHeight = 100;
+            huge.setMapSize(10, 10);
+            for (int r = 1; r <= 10; ++r)
+                for (int c = 1; c <= 10; ++c)
+                    huge.setCell(r, c, 1);
+            huge.write(m_app.objectFile(name + u".obf"_s));
+            const int grey = 40 + 10 * k;
+            io::writePng(solid(1000, 1000, qRgb(grey, grey, grey)), m_app.objectFile(name + u".png"_s));
+            io::writeBmp(solid(137, 129, qRgb(grey, grey, grey)), m_app.objectFile(name + u".bmp"_s));
+        }
 
         objects::BackgroundObjectFile wall;
         wall.PictureName = u"wall.png"_s;
@@ -205,6 +223,7 @@ public:
     }
 
     model::StageData& stage(int level) { return m_p.stage(level); }
+    void screen(model::ScreenSize size) { m_p.GameScreen = size; }
 
     // A new group of the object file; its index.
     int group(int level, const QString& file)
@@ -656,6 +675,19 @@ void large(const Library& lib, const QString& dir)
     m.save();
 }
 
+// Over the budget of the smallest handset (64 KB, 512 KB): two stages of six
+// sheets of 4 MB each. A heap that holds one stage but not both plays the
+// second only if the first let go of its pictures before it loaded.
+void heavy(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 2);
+    m.screen({128, 128});
+    for (int k = 0; k < kHugeSheets; ++k)
+        m.fon(1 + k / (kHugeSheets / 2), u"huge%1.obf"_s.arg(k), 0, 0);
+    m.row(1, pressed(u"5"_s, 1), {{3, action(3, u"следующий уровень"_s)}});
+    m.save();
+}
+
 // A fragment that does not compile: packaging names where it came from.
 void broken(const Library& lib, const QString& dir)
 {
@@ -722,6 +754,7 @@ int main(int argc, char* argv[])
         restart(lib, work + u"/restart"_s);
         broken(lib, work + u"/broken"_s);
         large(lib, work + u"/large"_s);
+        heavy(lib, work + u"/heavy"_s);
         hostile(lib, work + u"/hostile"_s);
         reaching(lib, work + u"/reaching"_s);
     } catch (const io::Error& e) {

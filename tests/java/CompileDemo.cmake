@@ -16,8 +16,7 @@ if(NOT result EQUAL 0)
 endif()
 set(runtime dorv.java MyGameCanvas.java StageState.java StagePlay.java Keys.java Actor.java Movement.java
             StageView.java)
-foreach(expected Etap0data.java Etap0.java Etap0extra.java Etap1data.java Etap1.java Etap1extra.java
-                 Indicators.java ${runtime})
+foreach(expected Etap0.java Etap0.dat Etap1.java Etap1.dat Indicators.java ${runtime})
   if(NOT written MATCHES "${expected}")
     message(FATAL_ERROR "kestrava --convert did not report ${expected}:\n${written}")
   endif()

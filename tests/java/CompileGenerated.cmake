@@ -9,9 +9,14 @@ endif()
 
 file(GLOB game_sources ${WORK}/game/src/*.java)
 list(LENGTH game_sources count)
-# 20 stages of three classes each, Indicators.java, dorv.java, MyGameCanvas.java and its six parts.
-if(NOT count EQUAL 69)
-  message(FATAL_ERROR "expected 69 generated sources, found ${count}")
+# 20 stage classes, Indicators.java, dorv.java, MyGameCanvas.java and its six parts.
+if(NOT count EQUAL 29)
+  message(FATAL_ERROR "expected 29 generated sources, found ${count}")
+endif()
+file(GLOB stage_tables ${WORK}/game/res/Etap*.dat)
+list(LENGTH stage_tables tables)
+if(NOT tables EQUAL 20)
+  message(FATAL_ERROR "expected the tables of 20 stages in res, found ${tables}")
 endif()
 compile_game("the generated game" ${game_sources})
 message(STATUS "the generated game compiles (${count} sources)")

@@ -1,14 +1,13 @@
 #include "codegen/Converter.h"
 
 #include "catalogue/Records.h"
-#include "codegen/DataClass.h"
-#include "codegen/ExtraClass.h"
 #include "codegen/IndicatorsClass.h"
 #include "codegen/JavaText.h"
 #include "codegen/PictureRecord.h"
 #include "codegen/Pictures.h"
 #include "codegen/StageClass.h"
 #include "codegen/StageObjects.h"
+#include "codegen/StageTables.h"
 #include "codegen/StagedOutput.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
@@ -44,6 +43,7 @@ struct FixedSource {
 struct ExtraPicture {
     QString name; // "lives.png"
     QByteArray bytes;
+    QSize size;
 };
 
 } // namespace
@@ -100,13 +100,14 @@ bool isUneditedEarlierCopy(const QString& target)
         "74b06aa6c2ebc07f5ba71b973e659d6f5725bfa903c8e75608992a0354dbc9a7", // StageView.java
         "849f8520619eb07c43db1bdb2ce7c011edccef9902271265c50042b89bb335c8", // StagePlay.java
         // The version before: soft keys known by name first, the view drawn through LayerManager.paint, the
-        // animation only the object's own.
+        // animation only the object's own, the stages' tables in classes of their own.
         "bd63926d48ae1cdcd7ce63e1e090921527bbc42de6c017c6b74f9d28ffaedaf7", // Keys.java
         "440dea397a17a928401db154c7915799da1e3fb8afbea1f7d6b00de9d005fec7", // MyGameCanvas.java
         "1a476bf8904ea04f3e0aa48d2d3620b92527f364c9f9c6095ff320605845bc0e", // StageView.java
         "a2f4fbbe8598360de16faae7b99ed7615b423dd3b874c70e1b7b70e0d9f1caf0", // Actor.java
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
+        "1f46d7956a0213aca8a78aecb08d6cdb41b620c30ee428cb059d6c20b52c6b2d", // StagePlay.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
@@ -213,7 +214,7 @@ ExtraPicture livesPicture(const model::StageData& stage, int level, const QStrin
         return {};
     try {
         const QImage image = io::readBmp(source);
-        return {pictureName(bar.BmpName), io::encodePng(image, source, pictureOptions())};
+        return {pictureName(bar.BmpName), io::encodePng(image, source, pictureOptions()), image.size()};
     } catch (const io::Error& e) {
         throw io::Error(u"Этап %1, полоса жизней: %2"_s.arg(level).arg(e.message()));
     }
@@ -228,13 +229,13 @@ ExtraPicture weaponPicture(const QString& settingsFile)
     if (const QString problem = pictureProblem(source); !problem.isEmpty())
         throw io::Error(u"Настройки интерфейса: %1"_s.arg(io::Error::inFile(source, problem).message()));
     const QImage image = io::decodePng(io::readWholeFile(source, io::kMaxPictureFileBytes), source);
-    return {QString::fromLatin1(interface::kWeaponPicture), io::encodePng(image, source, pictureOptions())};
+    return {QString::fromLatin1(interface::kWeaponPicture), io::encodePng(image, source, pictureOptions()), image.size()};
 }
 
 } // namespace
 
 void convertProject(const model::Project& project, const io::AppFolder& app,
-                    const std::function<void(const QString&)>& onWritten)
+                    const std::function<void(const QString&)>& onWritten, ConversionSummary* summary)
 {
     if (!project.hasProjectDir())
         throw io::Error(u"Папка проекта не выбрана: создайте проект («Файл» → «Новый») или откройте его, "
@@ -332,45 +333,65 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         addExtra(std::move(picture), u"Настройки интерфейса"_s);
     }
     for (int level = 1; level <= project.LevelCount; ++level)
-        for (const QString& name : {dataClassFileName(level), stageClassFileName(level), extraClassFileName(level)})
-            if (QFileInfo(srcDir + u'/' + name).isDir())
-                throw io::Error::inFile(srcDir + u'/' + name,
-                                        u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
+        for (const QString& file : {srcDir + u'/' + stageClassFileName(level), resDir + u'/' + stageTablesFileName(level)})
+            if (QFileInfo(file).isDir())
+                throw io::Error::inFile(file, u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
 
-    // The data and extra classes of every stage on all threads, then the
-    // pictures. A picture shared by several objects is one file: encoded once.
-    std::vector<JavaText> dataClasses(size_t(project.LevelCount));
-    std::vector<char> dataInPlace(size_t(project.LevelCount), 0);
-    std::vector<JavaText> extraClasses(size_t(project.LevelCount));
-    io::ParallelJobs classes(size_t(project.LevelCount), [&](size_t k) {
-        const int level = int(k) + 1;
-        const model::StageData& stage = project.stage(level);
-        // Usually src holds the very data class already: compared as it is
-        // written, it need not be kept. Written again when it differs.
-        JavaText& data = dataClasses[k];
-        if (data.compareWith(srcDir + u'/' + dataClassFileName(level))) {
-            writeDataClass(data, stage, stages[k]);
-            dataInPlace[k] = data.matchesFile();
-        }
-        if (!dataInPlace[k])
-            writeDataClass(data, stage, stages[k]);
-        writeExtraClass(extraClasses[k], current[k], stages[k], livesNames[k]);
-    });
-    classes.start(helpers);
-    classes.finish();
-    JavaText indicatorsClass;
-    writeIndicatorsClass(indicatorsClass, indicators, weapon);
-
+    // The pictures first: the tables name each by the one file of its content.
     const QString recordFile = PictureRecord::fileIn(projectDir);
     const QByteArray recordKey = PictureRecord::keyIn(app.root());
     const PictureRecord before = PictureRecord::read(recordFile, recordKey);
     PictureCopier copier(std::move(pictures), objectsDir, resDir, before);
     copier.start(helpers);
     copier.finish();
+    // A picture whose encoded bytes another one's already are goes into the game once, by the first one's name.
+    QHash<QString, QString> pictureInJar;
+    std::vector<char> duplicate(copier.jobs().size(), 0);
+    {
+        // The bytes of picture k: in memory, or in res where it was left in place.
+        const auto bytesOf = [&](size_t k) {
+            const EncodedPicture& p = copier.picture(k);
+            if (!p.alreadyInRes)
+                return p.bytes;
+            return io::readFileOfSize(resDir + u'/' + copier.jobs()[k].name, p.entry.size).value_or(QByteArray());
+        };
+        QHash<std::pair<quint64, quint64>, size_t> byContent;
+        for (size_t k = 0; k < copier.jobs().size(); ++k) {
+            if (const qsizetype first = copier.picture(k).sameSourceAs; first >= 0) {
+                pictureInJar.insert(copier.jobs()[k].name, pictureInJar.value(copier.jobs()[size_t(first)].name,
+                                                                              copier.jobs()[size_t(first)].name));
+                duplicate[k] = 1;
+                continue;
+            }
+            const PictureRecord::Entry& entry = copier.picture(k).entry;
+            const std::pair<quint64, quint64> key{entry.written.low, entry.written.high};
+            const auto first = byContent.constFind(key);
+            // A hash is no proof against a stranger's made-up pictures: equal hashes have their bytes compared.
+            if (first != byContent.constEnd() && bytesOf(k) == bytesOf(first.value())) {
+                pictureInJar.insert(copier.jobs()[k].name, copier.jobs()[first.value()].name);
+                duplicate[k] = 1;
+            } else if (first == byContent.constEnd()) {
+                byContent.insert(key, k);
+            }
+        }
+    }
+
+    // The tables of every stage on all threads.
+    std::vector<QByteArray> tables(size_t(project.LevelCount));
+    std::vector<StageLoad> loads(size_t(project.LevelCount));
+    io::ParallelJobs tableRun(size_t(project.LevelCount), [&](size_t k) {
+        tables[k] = stageTables(current[k], stages[k], pictureInJar, livesNames[k], &loads[k]);
+    });
+    tableRun.start(helpers);
+    tableRun.finish();
+    JavaText indicatorsClass;
+    writeIndicatorsClass(indicatorsClass, indicators, weapon);
 
     // Then written beside src and res, and moved into them only once all are written.
     StagedOutput output(projectDir);
     for (size_t k = 0; k < copier.jobs().size(); ++k) {
+        if (duplicate[k])
+            continue;
         const QString target = resDir + u'/' + copier.jobs()[k].name;
         const EncodedPicture& picture = copier.picture(k);
         if (picture.alreadyInRes)
@@ -381,15 +402,10 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     for (const ExtraPicture& picture : extraPictures)
         output.add(resDir + u'/' + picture.name, picture.bytes);
     for (int level = 1; level <= project.LevelCount; ++level) {
-        const QString data = srcDir + u'/' + dataClassFileName(level);
-        if (dataInPlace[size_t(level - 1)])
-            output.addInPlace(data);
-        else
-            output.add(data, dataClasses[size_t(level - 1)].view());
+        output.add(resDir + u'/' + stageTablesFileName(level), tables[size_t(level - 1)]);
         output.add(srcDir + u'/' + stageClassFileName(level), stageClasses[size_t(level - 1)]);
-        output.add(srcDir + u'/' + extraClassFileName(level), extraClasses[size_t(level - 1)].view());
     }
-    output.add(srcDir + u'/' + QString::fromLatin1(kIndicatorsSource), indicatorsClass.view());
+    output.add(srcDir + u'/' + QString::fromLatin1(kIndicatorsSource), indicatorsClass.bytes());
     for (const FixedSource& source : fixed)
         output.add(source.target, source.bytes, !source.replacesEarlier);
     output.write(helpers);
@@ -401,13 +417,28 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     // Every picture is in res now; the next conversion need not encode them again.
     PictureRecord after;
     for (size_t k = 0; k < copier.jobs().size(); ++k)
-        after.set(copier.jobs()[k].name, copier.picture(k).entry);
+        if (!duplicate[k])
+            after.set(copier.jobs()[k].name, copier.picture(k).entry);
     if (!(after == before) && !recordKey.isEmpty()) {
         try {
             io::writeFileAtomically(recordFile, after.bytes(recordKey), io::FileSync::LeaveToSystem);
         } catch (const io::Error&) {
             // Without the record the next conversion encodes every picture again: slower, no less right.
         }
+    }
+
+    if (summary) {
+        summary->stages = std::move(loads);
+        summary->pictureSizes.clear();
+        for (size_t k = 0; k < copier.jobs().size(); ++k)
+            if (!duplicate[k])
+                summary->pictureSizes.insert(copier.jobs()[k].name, copier.picture(k).size);
+        for (const ExtraPicture& picture : extraPictures)
+            summary->pictureSizes.insert(picture.name, picture.size);
+        // Every stage shows the indicators' weapon.
+        if (weapon)
+            for (StageLoad& load : summary->stages)
+                load.pictures.append(QString::fromLatin1(interface::kWeaponPicture));
     }
 }
 

@@ -1,23 +1,34 @@
 #pragma once
 
+#include "codegen/StageTables.h"
 #include "io/AppFolder.h"
 #include "model/Project.h"
 
+#include <QHash>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace kestrava::codegen {
 
+// What a conversion put into the game, for packaging's budget.
+struct ConversionSummary {
+    std::vector<StageLoad> stages;      // stage 1 first
+    QHash<QString, QSize> pictureSizes; // every picture written into res, by its name there
+};
+
 // "Запуск" → "Конвертировать": writes the Java sources of the phone game into
-// ProjectDir/src (per stage Etap<n>data.java, Etap<n>.java and our own
-// Etap<n>extra.java, n = stage - 1; Indicators.java from the interface settings
-// file; dorv.java, MyGameCanvas.java and the classes it hands its work to from
-// the application's draft folder unless present, or present as an unedited copy
-// of an earlier version, and those classes not beside a canvas the author
-// edited) and the
-// pictures of the placed objects, the lives bars and the weapon into ProjectDir/res.
+// ProjectDir/src (per stage Etap<n>.java, n = stage - 1; Indicators.java from
+// the interface settings file; dorv.java, MyGameCanvas.java and the classes it
+// hands its work to from the application's draft folder unless present, or
+// present as an unedited copy of an earlier version, and those classes not
+// beside a canvas the author edited) and into ProjectDir/res the tables of
+// every stage (Etap<n>.dat, StageTables.h) and the pictures of the placed
+// objects, the lives bars and the weapon. Pictures of the same content are
+// written once, by the first one's name, and the tables name that one.
 //
 // All or nothing: the project, the templates, every picture (decoded and
 // encoded again) and every source are read, checked and made in memory first;
@@ -30,9 +41,11 @@ namespace kestrava::codegen {
 // that fails after others succeeded leaves a mix; the message then says so.
 // Throws io::Error. onWritten is called with the path of every file in place
 // (pictures first, then the stage files, then the fixed sources), after the
-// moves, also for those moved before a failed one.
+// moves, also for those moved before a failed one. summary, when given, is
+// filled once everything is in place.
 void convertProject(const model::Project& project, const io::AppFolder& app,
-                    const std::function<void(const QString& writtenFile)>& onWritten = {});
+                    const std::function<void(const QString& writtenFile)>& onWritten = {},
+                    ConversionSummary* summary = nullptr);
 
 // The lines of the stage class template as the converter copies them; an
 // io::Error when it is missing or empty.

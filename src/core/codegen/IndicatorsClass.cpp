@@ -1,6 +1,6 @@
 #include "codegen/IndicatorsClass.h"
 
-#include "codegen/ExtraClass.h"
+#include "codegen/GameStyle.h"
 
 namespace kestrava::codegen {
 namespace {

@@ -5,6 +5,7 @@
 #include "io/TextFile.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -31,9 +32,55 @@ PictureCopier::PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, Q
       m_options(pictureOptions()),
       m_before(std::move(before)),
       m_pictures(m_jobs.size()),
-      m_run(
-          m_jobs.size(), [this](size_t k) { encode(k); }, [this](size_t k) { return m_jobs[k].user(); })
+      m_hashing(
+          m_jobs.size(), [this](size_t k) { hash(k); }, [this](size_t k) { return m_jobs[k].user(); })
 {
+}
+
+void PictureCopier::start(int helpers)
+{
+    m_helpers = helpers;
+    m_hashing.start(helpers);
+}
+
+void PictureCopier::hash(size_t k)
+{
+    m_pictures[k].entry.source =
+        contentHash(io::readWholeFile(m_objectsDir + u'/' + m_jobs[k].name, io::kMaxPictureFileBytes));
+}
+
+void PictureCopier::finish()
+{
+    m_hashing.finish();
+    // Sources of the same bytes (their hashes, then their bytes, compared: a
+    // hash is no proof against a stranger's made-up files) are encoded once.
+    QHash<std::pair<quint64, quint64>, size_t> bySource;
+    std::vector<size_t> distinct;
+    for (size_t k = 0; k < m_jobs.size(); ++k) {
+        const ContentHash& h = m_pictures[k].entry.source;
+        const auto first = bySource.constFind({h.low, h.high});
+        const auto bytes = [&](size_t j) {
+            return io::readWholeFile(m_objectsDir + u'/' + m_jobs[j].name, io::kMaxPictureFileBytes);
+        };
+        if (first != bySource.constEnd() && bytes(k) == bytes(first.value())) {
+            m_pictures[k].sameSourceAs = qsizetype(first.value());
+            continue;
+        }
+        if (first == bySource.constEnd())
+            bySource.insert({h.low, h.high}, k);
+        distinct.push_back(k);
+    }
+    io::ParallelJobs encoding(
+        distinct.size(), [&](size_t i) { encode(distinct[i]); }, [&](size_t i) { return m_jobs[distinct[i]].user(); });
+    encoding.start(m_helpers);
+    encoding.finish();
+    for (EncodedPicture& picture : m_pictures) {
+        if (picture.sameSourceAs < 0)
+            continue;
+        const EncodedPicture& first = m_pictures[size_t(picture.sameSourceAs)];
+        picture.entry = first.entry;
+        picture.size = first.size;
+    }
 }
 
 void PictureCopier::encode(size_t k)
@@ -49,6 +96,7 @@ void PictureCopier::encode(size_t k)
     // source is a PNG and the file in res a whole PNG of the source's size.
     const PictureRecord::Entry* before = m_before.find(name);
     const std::optional<QSize> sourceSize = io::pngHeaderSize(bytes);
+    picture.size = sourceSize.value_or(QSize());
     if (before && sourceSize && before->source == picture.entry.source) {
         const std::optional<QByteArray> inRes = io::readFileOfSize(target, before->size);
         if (inRes && contentHash(*inRes) == before->written && io::isWholePngOfSize(*inRes, *sourceSize)) {
@@ -61,6 +109,8 @@ void PictureCopier::encode(size_t k)
     if (QFileInfo(target).isDir())
         throw io::Error::inFile(target, u"не удаётся записать рисунок: на его месте находится папка"_s);
     picture.bytes = io::recodePng(bytes, source, target, m_options);
+    if (!sourceSize)
+        picture.size = io::pngHeaderSize(picture.bytes).value_or(QSize());
     picture.entry.written = contentHash(picture.bytes);
     picture.entry.size = picture.bytes.size();
     // A picture already in res with these very bytes stays: rewriting it would

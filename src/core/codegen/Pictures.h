@@ -5,6 +5,7 @@
 #include "io/Png.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -28,31 +29,36 @@ io::PngOptions pictureOptions();
 // A picture made ready for res, in memory.
 struct EncodedPicture {
     QByteArray bytes;
+    QSize size; // of the picture, as its source's header says
     bool alreadyInRes = false; // res holds these very bytes: nothing to write
     PictureRecord::Entry entry; // its source and what res holds now
+    // The earlier job whose source holds these very bytes, which the game shows in its place; -1 for none.
+    qsizetype sameSourceAs = -1;
 };
 
 // Decodes objectsDir/name and encodes it again for resDir/name for every job,
 // in memory only, on helper threads while the caller does other work, then on
 // the caller's thread too (finish()). Nothing is written. A picture `before`
 // says was made from the very bytes its source holds now, and whose file in
-// res still holds what was written then, is not encoded again.
+// res still holds what was written then, is not encoded again; nor is one
+// whose source holds an earlier job's bytes (sameSourceAs).
 class PictureCopier {
 public:
     PictureCopier(std::vector<PictureJob> jobs, QString objectsDir, QString resDir, PictureRecord before = {});
 
-    void start(int helpers) { m_run.start(helpers); }
-    bool failed() const { return m_run.failed(); }
-    // Throws the io::Error of the first failing job in list order, its message
-    // starting with the job's user.
-    void finish() { m_run.finish(); }
-    void stop() { m_run.stop(); }
+    // Reads and hashes every source on helper threads.
+    void start(int helpers);
+    // Then encodes each distinct source on them and this thread. Throws the
+    // io::Error of the first failing job in list order, its message starting
+    // with the job's user.
+    void finish();
 
     const std::vector<PictureJob>& jobs() const { return m_jobs; }
     // Valid after finish().
     const EncodedPicture& picture(size_t k) const { return m_pictures[k]; }
 
 private:
+    void hash(size_t k);
     void encode(size_t k);
 
     std::vector<PictureJob> m_jobs;
@@ -61,7 +67,8 @@ private:
     io::PngOptions m_options;
     PictureRecord m_before;
     std::vector<EncodedPicture> m_pictures;
-    io::ParallelJobs m_run; // last: its threads use the members above
+    int m_helpers = 0;
+    io::ParallelJobs m_hashing; // last: its threads use the members above
 };
 
 } // namespace kestrava::codegen

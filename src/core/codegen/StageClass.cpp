@@ -228,14 +228,20 @@ QString stageClassFileName(int level)
 
 std::optional<StageFile> stageOfFile(const QString& fileName)
 {
-    static const QRegularExpression stageFile(u"^Etap(\\d+)(data|extra)?\\.java$"_s);
+    static const QRegularExpression stageFile(u"^Etap(\\d+)\\.java$"_s);
     const QRegularExpressionMatch m = stageFile.match(fileName);
     if (!m.hasMatch())
         return std::nullopt;
     bool ok = false;
     const qlonglong index = m.captured(1).toLongLong(&ok);
     const int level = ok && index < std::numeric_limits<int>::max() ? int(index) + 1 : std::numeric_limits<int>::max();
-    return StageFile{level, m.captured(2).isEmpty()};
+    return StageFile{level};
+}
+
+bool isEarlierTableClass(const QString& fileName)
+{
+    static const QRegularExpression tableClass(u"^Etap\\d+(data|extra)\\.java$"_s);
+    return tableClass.match(fileName).hasMatch();
 }
 
 } // namespace kestrava::codegen

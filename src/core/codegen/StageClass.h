@@ -49,13 +49,15 @@ QStringList unopenedLoopNotes(const model::Project& project);
 // "Etap0.java" for level 1.
 QString stageClassFileName(int level);
 
-// The stage a generated file belongs to: "Etap0.java", "Etap0data.java" and
-// "Etap0extra.java" to level 1 (the first is the stage class itself). A level
-// beyond any project reads as INT_MAX; nullopt for any other file.
+// The stage whose class a file is: "Etap0.java" is level 1's. A level beyond
+// any project reads as INT_MAX; nullopt for any other file.
 struct StageFile {
     int level = 0;
-    bool stageClass = false;
 };
 std::optional<StageFile> stageOfFile(const QString& fileName);
+
+// "Etap0data.java", "Etap0extra.java": the classes earlier versions wrote a
+// stage's tables into, which now go into the jar as its resource (StageTables.h).
+bool isEarlierTableClass(const QString& fileName);
 
 } // namespace kestrava::codegen

@@ -134,8 +134,8 @@ StageObjects emittedObjects(const model::Project& project, int level)
             resolve(result.fon, stage.FonObject, stage.FonObjCount, stage.FonGroup, stage.FonGroupCount, fonObjectLabel,
                     u"фоновых групп"_s);
             break;
-        case model::ObjectKind::LivesBar: // the stage's extra class (ExtraClass.h) and its picture (Converter.cpp)
-        case model::ObjectKind::Text:     // the stage's extra class
+        case model::ObjectKind::LivesBar: // the stage's tables (StageTables.h) and its picture (Converter.cpp)
+        case model::ObjectKind::Text:     // the stage's tables
             break;
         }
     }

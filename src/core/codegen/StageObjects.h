@@ -24,7 +24,7 @@ struct EmittedActive {
 };
 
 // What one stage puts into the game: only objects the author has not deleted,
-// in placing order. Every per-object table of the data class is built from these.
+// in placing order. Every per-object table of the stage's tables is built from these.
 struct StageObjects {
     int level = 0;
     std::vector<EmittedFon> fon;

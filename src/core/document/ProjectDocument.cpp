@@ -130,28 +130,45 @@ void ProjectDocument::addLevel()
 
 namespace {
 
-// "Настройки игры": the game's screen and what its jad says of it, kept with the project.
-using GameProperties = std::pair<model::ScreenSize, model::GameSuiteData>;
+// "Настройки игры": the game's screen, what its jad says of it and the budget of a screen of one's own.
+struct GameProperties {
+    model::ScreenSize size;
+    model::GameSuiteData suite;
+    std::optional<model::GameBudgetData> budget;
+    bool operator==(const GameProperties&) const = default;
+};
 
 } // namespace
 
-void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite)
+void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite,
+                                        std::optional<model::GameBudgetData> ownBudget)
 {
     if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
         throw io::Error(u"Настройки игры: "_s + problem);
     if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
         throw io::Error(problem);
-    if (size != m_project.GameScreen || suite != m_project.GameSuite)
-        push(new undo::SnapshotStep<GameProperties>(
-            u"свойства игры"_s, {m_project.GameScreen, m_project.GameSuite}, {size, suite},
-            [this](const GameProperties& shown) { setGamePropertiesNow(shown.first, shown.second); }));
+    if (ownBudget) {
+        if (const QString problem = model::gameBudgetProblem(*ownBudget); !problem.isEmpty())
+            throw io::Error(u"Настройки игры: "_s + problem);
+    }
+    // A handset screen has its own budget.
+    if (model::handsetBudget(size))
+        ownBudget.reset();
+    const GameProperties now{m_project.GameScreen, m_project.GameSuite, m_project.OwnBudget};
+    const GameProperties chosen{size, suite, ownBudget};
+    if (chosen != now)
+        push(new undo::SnapshotStep<GameProperties>(u"свойства игры"_s, now, chosen, [this](const GameProperties& shown) {
+            setGamePropertiesNow(shown.size, shown.suite, shown.budget);
+        }));
 }
 
-void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite)
+void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite,
+                                           const std::optional<model::GameBudgetData>& ownBudget)
 {
     const bool screen = size != m_project.GameScreen;
     m_project.GameScreen = size;
     m_project.GameSuite = suite;
+    m_project.OwnBudget = ownBudget;
     if (screen)
         emit gameScreenChanged();
 }

@@ -86,10 +86,13 @@ public:
     // project's copies of the file and its pictures replaced, as one step;
     // io::Error, nothing changed, when refused.
     void updateObject(const QString& chosenPath);
-    // "Настройки игры": the screen the game is made for and what its jad
-    // says of it, one step; an io::Error, nothing changed, for a side
-    // outside 16..1000 or a field model::gameSuiteProblem refuses.
-    void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite);
+    // "Настройки игры": the screen the game is made for, what its jad says
+    // of it and, for a screen of one's own, the author's handset budget
+    // (none: model::defaultBudget; at a handset screen its own, whatever is
+    // given), one step; an io::Error, nothing changed, for a side outside
+    // 16..1000 or a field model::gameSuiteProblem or gameBudgetProblem refuses.
+    void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite,
+                           std::optional<model::GameBudgetData> ownBudget = std::nullopt);
     // Runs a command and keeps it for undo (the history takes ownership).
     void push(QUndoCommand* command);
 
@@ -99,7 +102,8 @@ public:
     void notifyGroups(int level) { emit groupsChanged(level); }
     void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
-    void setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite);
+    void setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite,
+                              const std::optional<model::GameBudgetData>& ownBudget);
 
 signals:
     // Another project, or the same one read again: everything changed.

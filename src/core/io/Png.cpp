@@ -377,7 +377,8 @@ static bool writeWithLibpng(png_structp png, png_infop info, const QImage& image
     png_set_compression_level(png, options.compressionLevel);
     if (!options.filterRows || indexed)
         png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
+    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()),
+                 indexed ? quickpng::indexBits(int(colours.size())) : 8,
                  indexed ? PNG_COLOR_TYPE_PALETTE : alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     if (indexed) {
@@ -391,6 +392,8 @@ static bool writeWithLibpng(png_structp png, png_infop info, const QImage& image
         if (translucent > 0)
             png_set_tRNS(png, info, trns, translucent, nullptr);
         png_write_info(png, info);
+        // An index a byte in, as few bits as the palette needs out.
+        png_set_packing(png);
         for (int y = 0; y < image.height(); ++y)
             rows[size_t(y)] = const_cast<png_bytep>(indices.data()) + size_t(y) * size_t(image.width());
     } else {

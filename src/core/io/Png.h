@@ -25,7 +25,8 @@ struct PngOptions {
     // filters, and flat game art packs as small. Takes the place of filterRows.
     bool quick = false;
     // A picture of at most 256 colours (transparency included) is written as an
-    // indexed PNG: a quarter of the data to compress, and a smaller file.
+    // indexed PNG, each index in as few bits as its colours need (1, 2, 4 or
+    // 8): a quarter of the data to compress or less, and a smaller file.
     bool indexedWhenFew = false;
 };
 QByteArray encodePng(const QImage& image, const QString& pathForMessages, const PngOptions& options = {});

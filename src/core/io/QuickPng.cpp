@@ -298,6 +298,7 @@ struct Picture {
     int width = 0;
     int height = 0;
     int type = -1;
+    int depth = 8;                   // bits an index, below 8 only for a palette
     std::array<QRgb, 256> palette{}; // alpha from tRNS, else opaque
     int paletteSize = 0;
     bool transparency = false;       // a tRNS chunk
@@ -345,13 +346,29 @@ bool convertRow(const Picture& p, const unsigned char* in, QRgb* out)
         return true;
     case Palette: {
         unsigned char highest = 0;
-        for (int x = 0; x < w; ++x)
-            highest = std::max(highest, in[x]);
+        if (p.depth == 8) {
+            for (int x = 0; x < w; ++x)
+                highest = std::max(highest, in[x]);
+        } else {
+            // Several indices a byte, the leftmost in the highest bits.
+            const int perByte = 8 / p.depth;
+            const unsigned mask = (1u << p.depth) - 1;
+            for (int x = 0; x < w; ++x) {
+                const unsigned char index = (in[x / perByte] >> (8 - p.depth * (x % perByte + 1))) & mask;
+                highest = std::max(highest, index);
+                out[x] = index;
+            }
+        }
         // An index past the palette: libpng's reader decides what it shows.
         if (highest >= p.paletteSize)
             return false;
-        for (int x = 0; x < w; ++x)
-            out[x] = p.palette[in[x]];
+        if (p.depth == 8) {
+            for (int x = 0; x < w; ++x)
+                out[x] = p.palette[in[x]];
+        } else {
+            for (int x = 0; x < w; ++x)
+                out[x] = p.palette[out[x]];
+        }
         return true;
     }
     case Gray:
@@ -376,12 +393,15 @@ bool readHeader(Picture& p, const unsigned char* body, quint32 length, qint64 ma
     if (width < 1 || height < 1 || width > quint32(maxSide) || height > quint32(maxSide)
         || qint64(width) * qint64(height) > maxPixels)
         return false;
-    // 8 bits a sample; compression, filter method and interlace all 0.
-    if (body[8] != 8 || channelsOf(body[9]) == 0 || body[10] != 0 || body[11] != 0 || body[12] != 0)
+    // 8 bits a sample, a palette's index also 1, 2 or 4; compression, filter method and interlace all 0.
+    const int depth = body[8];
+    const bool packed = body[9] == Palette && (depth == 1 || depth == 2 || depth == 4);
+    if ((depth != 8 && !packed) || channelsOf(body[9]) == 0 || body[10] != 0 || body[11] != 0 || body[12] != 0)
         return false;
     p.width = int(width);
     p.height = int(height);
     p.type = body[9];
+    p.depth = depth;
     return true;
 }
 
@@ -529,7 +549,7 @@ std::optional<QImage> decode(const QByteArray& bytes, qint64 maxPixels, int maxS
     const auto [stream, streamSize] = joined(parts, coder.joined);
 
     const size_t bpp = size_t(channelsOf(p.type));
-    const size_t rowBytes = size_t(p.width) * bpp;
+    const size_t rowBytes = (size_t(p.width) * bpp * size_t(p.depth) + 7) / 8;
     const size_t expected = size_t(p.height) * (rowBytes + 1);
     // The zlib header: deflate, no preset dictionary. zlib (in libpng) keeps
     // only the window the header declares and refuses a match reaching further
@@ -607,7 +627,7 @@ void chunk(QByteArray& out, const char* type, const unsigned char* body, size_t 
 }
 
 // The whole file around `raw` (the filtered rows), deflated at level.
-QByteArray assemble(Coders& coder, int width, int height, int colourType, const QRgb* colours, int count,
+QByteArray assemble(Coders& coder, int width, int height, int colourType, int depth, const QRgb* colours, int count,
                     int translucent, const unsigned char* raw, size_t rawSize, int level)
 {
     libdeflate_compressor* deflater = coder.deflate(std::clamp(level, 0, 12));
@@ -625,7 +645,7 @@ QByteArray assemble(Coders& coder, int width, int height, int colourType, const 
         header[k] = static_cast<unsigned char>(quint32(width) >> (24 - 8 * k));
         header[4 + k] = static_cast<unsigned char>(quint32(height) >> (24 - 8 * k));
     }
-    header[8] = 8;
+    header[8] = static_cast<unsigned char>(depth);
     header[9] = static_cast<unsigned char>(colourType);
     chunk(out, "IHDR", header, sizeof header);
     if (count > 0) {
@@ -650,19 +670,35 @@ QByteArray assemble(Coders& coder, int width, int height, int colourType, const 
 
 } // namespace
 
+int indexBits(int count)
+{
+    return count <= 2 ? 1 : count <= 4 ? 2 : count <= 16 ? 4 : 8;
+}
+
 QByteArray encodeIndexed(const unsigned char* indices, int width, int height, const QRgb* colours, int count,
                          int translucent, int level)
 {
     Coders& coder = coders();
+    const int depth = indexBits(count);
     const size_t w = size_t(width);
-    const size_t rawSize = size_t(height) * (w + 1);
+    const size_t rowBytes = (w * size_t(depth) + 7) / 8;
+    const size_t rawSize = size_t(height) * (rowBytes + 1);
     unsigned char* raw = coder.rows.take(rawSize);
     for (size_t y = 0; y < size_t(height); ++y) {
-        unsigned char* row = raw + y * (w + 1);
+        unsigned char* row = raw + y * (rowBytes + 1);
         row[0] = 0; // no filter
-        std::memcpy(row + 1, indices + y * w, w);
+        const unsigned char* in = indices + y * w;
+        if (depth == 8) {
+            std::memcpy(row + 1, in, w);
+            continue;
+        }
+        // Several indices a byte, the leftmost in the highest bits; the last byte's spare bits 0.
+        const size_t perByte = size_t(8 / depth);
+        std::memset(row + 1, 0, rowBytes);
+        for (size_t x = 0; x < w; ++x)
+            row[1 + x / perByte] |= static_cast<unsigned char>(in[x] << (8 - depth * int(x % perByte + 1)));
     }
-    return assemble(coder, width, height, Palette, colours, count, translucent, raw, rawSize, level);
+    return assemble(coder, width, height, Palette, depth, colours, count, translucent, raw, rawSize, level);
 }
 
 namespace {
@@ -702,7 +738,7 @@ QByteArray encodeTrueColour(const QImage& image, bool alpha, int level)
         else
             subRow<3>(line, w, row + 1);
     }
-    return assemble(coder, image.width(), image.height(), alpha ? Rgba : Rgb, nullptr, 0, 0, raw, rawSize, level);
+    return assemble(coder, image.width(), image.height(), alpha ? Rgba : Rgb, 8, nullptr, 0, 0, raw, rawSize, level);
 }
 
 } // namespace kestrava::io::quickpng

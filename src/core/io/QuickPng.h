@@ -7,8 +7,9 @@
 
 namespace kestrava::io::quickpng {
 
-// PNG files of the common kinds (8 bits a sample, not interlaced: what the
-// object editors, the converter and most painting programs write) read and
+// PNG files of the common kinds (8 bits a sample, a palette's index also 1, 2
+// or 4, not interlaced: what the object editors, the converter and most
+// painting programs write) read and
 // written without libpng. libdeflate inflates several times faster than zlib,
 // and the row filters and the pixel layout are undone here in one pass; a
 // conversion reads thousands of pictures, so this is most of its time.
@@ -29,9 +30,15 @@ std::optional<QSize> wellFormedSize(const QByteArray& bytes, qint64 maxPixels, i
 // same pixels without deflating them again. Empty for any other file.
 QByteArray keepPixelData(const QByteArray& bytes, qint64 maxPixels, int maxSide);
 
+// The bits an index of a palette of `count` colours takes in a PNG: the
+// fewest of 1, 2, 4 and 8 that hold it, so two colours take an eighth of
+// what 256 take.
+int indexBits(int count);
+
 // An indexed PNG: width x height palette indices row by row, colours[0..count)
-// as PLTE and the alpha of the first `translucent` of them as tRNS. No row
-// filter: neighbouring indices repeat as they are. level: libdeflate's 1..12.
+// as PLTE and the alpha of the first `translucent` of them as tRNS, each index
+// in indexBits(count) bits. No row filter: neighbouring indices repeat as
+// they are. level: libdeflate's 1..12.
 QByteArray encodeIndexed(const unsigned char* indices, int width, int height, const QRgb* colours, int count,
                          int translucent, int level);
 

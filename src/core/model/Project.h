@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Capacities.h"
+#include "model/GameBudget.h"
 #include "model/GameSuite.h"
 #include "model/ScreenSize.h"
 #include "model/Table.h"
@@ -231,6 +232,9 @@ public:
     ScreenSize GameScreen = kDefaultGameScreen;
     // Its vendor, version and description in the jad ("Настройки игры").
     GameSuiteData GameSuite;
+    // The author's own handset budget for a screen of one's own ("Настройки
+    // игры"); a handset screen has its own (model::gameBudget).
+    std::optional<GameBudgetData> OwnBudget;
     LevelGridData LevelGrid;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).

@@ -59,6 +59,32 @@ ScreenSize applySizeChoice(ScreenSize current, std::optional<ScreenSize> handset
     return {width, height};
 }
 
+namespace {
+
+int kilobytes(const QString& text, const QString& boxName)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw io::Error(u"%1: «%2» — не целое число. Введите размер в килобайтах, например 300"_s.arg(boxName, text));
+    return value;
+}
+
+} // namespace
+
+GameBudgetData parseBudgetBoxes(const QString& jarText, const QString& heapText)
+{
+    const GameBudgetData budget{kilobytes(jarText, u"Размер jar"_s), kilobytes(heapText, u"Память игры"_s)};
+    if (const QString problem = gameBudgetProblem(budget); !problem.isEmpty())
+        throw io::Error(problem);
+    return budget;
+}
+
+QString budgetText(const GameBudgetData& budget)
+{
+    return u"jar до %1 КБ, память игры %2 КБ"_s.arg(budget.JarKB).arg(budget.HeapKB);
+}
+
 QString sizeText(ScreenSize size)
 {
     return QString::number(size.width) + u" x "_s + QString::number(size.height);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/GameBudget.h"
 #include "model/ScreenSize.h"
 
 #include <QString>
@@ -25,6 +26,15 @@ int parseSizeBox(const QString& text, const QString& boxName);
 // before anything changes, so a bad box leaves the whole choice as it was.
 ScreenSize applySizeChoice(ScreenSize current, std::optional<ScreenSize> handset, bool own,
                            const QString& widthText, const QString& heightText);
+
+// The author's own budget from the size dialog's boxes, in KB: whole
+// numbers, blanks at both ends ignored, each kMinBudgetKB..kMaxBudgetKB.
+// Both are read before anything changes; anything else is an io::Error
+// naming the box and its text.
+GameBudgetData parseBudgetBoxes(const QString& jarText, const QString& heapText);
+
+// A budget as "Настройки игры" shows it: "jar до 300 КБ, память игры 2048 КБ".
+QString budgetText(const GameBudgetData& budget);
 
 // The size button's caption: "размер: 128 x 176".
 QString sizeButtonCaption(ScreenSize size);

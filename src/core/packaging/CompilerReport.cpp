@@ -18,8 +18,6 @@ QString origin(const QString& file, int line, const model::Project& project, int
     if (!stageFile || stageFile->level > project.LevelCount)
         return u"Файл «%1», строка %2"_s.arg(file).arg(line);
     const int level = stageFile->level;
-    if (!stageFile->stageClass)
-        return u"Этап %1, таблицы этапа (%2, строка %3)"_s.arg(level).arg(file).arg(line);
     const model::StageData& stage = project.stage(level);
     const std::vector<codegen::EventLineOrigin> origins = codegen::eventLineOrigins(stage);
     const int k = line - templateLines - 1;

@@ -11,8 +11,8 @@ namespace kestrava::packaging {
 // "/dir/File.java:LINE: error: what", then the line and a mark under it)
 // told the author's way: an error in an event line of a
 // stage class names the stage, the event row and the action it was spliced
-// from, with the action's caption; one in a data or extra class names the
-// stage; others name the file and line. At most `limit` errors.
+// from, with the action's caption; one in the rest of a stage class names
+// the stage and its template; others name the file and line. At most `limit` errors.
 // templateLines: the number of lines the stage class template gives.
 QStringList compilerReport(const QString& compilerOutput, const model::Project& project, int templateLines,
                            int limit = 10);

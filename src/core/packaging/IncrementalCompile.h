@@ -20,8 +20,8 @@ struct CompilerRun {
 };
 
 // The game's sources as they are compiled and kept: the runtime (every
-// source that is no stage's) and one group per stage (Etap<n>.java,
-// Etap<n>data.java, Etap<n>extra.java). A stage's classes are compiled
+// source that is no stage's) and one group per stage (Etap<n>.java).
+// A stage's classes are compiled
 // against the runtime's classes alone, unless its sources name another
 // stage's classes.
 struct SourceGroup {

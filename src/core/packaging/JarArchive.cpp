@@ -45,7 +45,7 @@ QByteArray deflateRaw(const QByteArray& in)
 
 } // namespace
 
-QByteArray jarArchive(const std::vector<JarEntry>& entries)
+QByteArray jarArchive(const std::vector<JarEntry>& entries, std::vector<qint64>* entryBytes)
 {
     // The archive's fields for counts and name lengths are 16 bits wide, those for sizes and offsets 32.
     if (entries.size() > kMaxJarEntries)
@@ -62,6 +62,8 @@ QByteArray jarArchive(const std::vector<JarEntry>& entries)
     };
     QByteArray archive;
     QByteArray directory;
+    if (entryBytes)
+        entryBytes->clear();
     for (const JarEntry& entry : entries) {
         const QByteArray name = entry.name.toUtf8();
         if (entry.bytes.size() > qsizetype(0xFFFFFFFFu) || archive.size() > qsizetype(0xFFFFFFFFu))
@@ -98,9 +100,12 @@ QByteArray jarArchive(const std::vector<JarEntry>& entries)
             }
             out.append(name);
         };
+        const qsizetype before = archive.size() + directory.size();
         header(archive, false);
         archive.append(packed);
         header(directory, true);
+        if (entryBytes)
+            entryBytes->push_back(archive.size() + directory.size() - before);
     }
     if (archive.size() + directory.size() > qsizetype(0xFFFFFFFFu))
         throw tooLarge();

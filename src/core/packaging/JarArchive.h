@@ -20,7 +20,8 @@ inline constexpr qsizetype kMaxJarNameBytes = 0xFFFF;
 // unless that would not make it smaller. Names are stored as UTF-8, every
 // entry with one fixed date, so the same entries give the same bytes. More
 // entries, or a longer name, than the archive's fields hold is an io::Error;
-// so is an archive beyond 4 GB.
-QByteArray jarArchive(const std::vector<JarEntry>& entries);
+// so is an archive beyond 4 GB. entryBytes, when given, gets what each entry
+// takes of the archive (its data and both its headers), in order.
+QByteArray jarArchive(const std::vector<JarEntry>& entries, std::vector<qint64>* entryBytes = nullptr);
 
 } // namespace kestrava::packaging

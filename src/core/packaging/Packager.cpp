@@ -7,6 +7,7 @@
 #include "io/Png.h"
 #include "io/TextFile.h"
 #include "packaging/CompilerReport.h"
+#include "model/ScreenChoice.h"
 #include "packaging/Descriptor.h"
 #include "packaging/GameIcon.h"
 #include "packaging/IncrementalCompile.h"
@@ -75,7 +76,7 @@ QStringList Packager::gameSources(const QString& srcDir, int levelCount)
     // A link could bring in a file from outside the project.
     for (const QString& file : QDir(srcDir).entryList({u"*.java"_s}, QDir::Files | QDir::NoSymLinks, QDir::Name)) {
         const std::optional<codegen::StageFile> stage = codegen::stageOfFile(file);
-        if (stage && stage->level > levelCount)
+        if ((stage && stage->level > levelCount) || codegen::isEarlierTableClass(file))
             continue;
         sources.append(file);
     }
@@ -114,17 +115,20 @@ Packager::Result Packager::run(const model::Project& project)
     const QString canonical = QFileInfo(projectDir).canonicalFilePath();
     const QString binDir = project.hasProjectDir() ? codegen::outputFolder(projectDir, canonical, u"bin"_s) : QString();
     step(Step::Convert);
-    // The pictures this conversion put into res are the only files of res the
-    // game gets: whatever else lies there (a class, a stray file) stays out.
+    // The pictures and tables this conversion put into res are the only files
+    // of res the game gets: whatever else lies there (a class, a stray file) stays out.
     const QString resDir = project.hasProjectDir() ? codegen::outputFolder(projectDir, canonical, u"res"_s) : QString();
-    QStringList pictures;
-    codegen::convertProject(project, m_app, [&](const QString& file) {
-        if (QFileInfo(file).absolutePath() == QFileInfo(resDir).absoluteFilePath())
-            pictures.append(QFileInfo(file).fileName());
-    });
-    pictures.sort();
+    Folders folders{projectDir, binDir, resDir, {}, {}};
+    codegen::convertProject(
+        project, m_app,
+        [&](const QString& file) {
+            if (QFileInfo(file).absolutePath() == QFileInfo(resDir).absoluteFilePath())
+                folders.resources.append(QFileInfo(file).fileName());
+        },
+        &folders.summary);
+    folders.resources.sort();
     try {
-        return archive(project, {projectDir, binDir, resDir, pictures}, compiler, shrinker);
+        return archive(project, folders, compiler, shrinker);
     } catch (const io::Error& e) {
         throw io::Error(e.message() + u"\nИсходные тексты в папке src и рисунки в папке res уже записаны заново; "
                                       u"архив игры в папке bin не изменён."_s);
@@ -168,11 +172,16 @@ Packager::Result Packager::archive(const model::Project& project, const Folders&
         entries.push_back({QString::fromLatin1(kIconEntry), io::encodePng(icon, QString::fromLatin1(kIconEntry))});
     for (const auto& [path, bytes] : classes)
         entries.push_back({path, bytes});
-    for (const QString& file : folders.pictures)
+    for (const QString& file : folders.resources)
         entries.push_back({file, io::readWholeFile(resDir + u'/' + file, io::kMaxPictureFileBytes)});
-    const QByteArray jar = jarArchive(entries);
+    std::vector<qint64> entryBytes;
+    const QByteArray jar = jarArchive(entries, &entryBytes);
     const QString jarName = name + u".jar"_s;
-    Result result{binDir + u'/' + jarName, binDir + u'/' + name + u".jad"_s, name};
+    Result result{binDir + u'/' + jarName, binDir + u'/' + name + u".jad"_s, name,
+                  budgetReport(project, folders.summary, entries, entryBytes, jar.size())};
+    if (const QStringList over = result.budget.overs(); m_strictBudget && !over.isEmpty())
+        throw io::Error(u"Игра не собрана: она не уложится в телефон (%1: %2) — %3."_s.arg(
+            result.budget.screen, model::budgetText(result.budget.budget), over.join(u"; "_s)));
     io::makeFolder(binDir);
     io::writeFilesTogether({{result.jar, jar}, {result.jad, descriptor(suite, jarName, jar.size())}});
     return result;

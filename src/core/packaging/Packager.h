@@ -1,7 +1,9 @@
 #pragma once
 
+#include "codegen/Converter.h"
 #include "io/AppFolder.h"
 #include "model/Project.h"
+#include "packaging/BudgetReport.h"
 #include "packaging/ClassCache.h"
 #include "packaging/JavaTools.h"
 
@@ -20,8 +22,8 @@ class StandbyJava;
 // class files against our MIDP 2.0 / CLDC 1.1 API classes as the boot class
 // path (so any call a phone lacks is a compile error), only the sources whose
 // classes no earlier packaging kept (IncrementalCompile), and writes
-// bin/<name>.jar (the classes, the pictures this conversion put into res and
-// nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
+// bin/<name>.jar (the classes, the pictures and stage tables this conversion
+// put into res and nothing else of it, a MIDlet manifest, an icon) and bin/<name>.jad (with
 // the jar's size) into the project folder, <name> being the project folder's name. Both are written
 // together, only once everything succeeded. Throws io::Error; a compiler
 // error names the stage, event row and action a spliced fragment came from.
@@ -37,6 +39,8 @@ public:
         QString jar;
         QString jad;
         QString name;
+        // The game against its handset's budget.
+        BudgetReport budget;
     };
 
     explicit Packager(const io::AppFolder& app);
@@ -47,6 +51,10 @@ public:
     // which drops what the game never uses and gives short names to all but
     // the MIDlet and the stage classes, found by name.
     void setShrink(bool shrink) { m_shrink = shrink; }
+    // A game over its handset's budget ("Настройки игры") is refused: an
+    // io::Error naming what is over and by how much, the jar and jad not
+    // written. Otherwise such a game is written and its report says so.
+    void setStrictBudget(bool strict) { m_strictBudget = strict; }
     // Asked between steps and while a tool runs; true stops the packaging (an io::Error saying so).
     void cancelWhen(std::function<bool()> f) { m_cancelled = std::move(f); }
     // Compiles in this process kept running beside the editor when it can,
@@ -63,16 +71,18 @@ public:
     static QString gameName(const QString& projectDir);
 
     // The sources of srcDir the game is compiled from, sorted: every .java file
-    // but the stage classes of stages the project no longer has, which an
-    // earlier conversion left there and which would otherwise be played.
+    // but what an earlier conversion left there: the stage classes of stages the
+    // project no longer has, which would otherwise be played, and the classes
+    // earlier versions wrote the stages' tables into.
     static QStringList gameSources(const QString& srcDir, int levelCount);
 
 private:
     void step(Step s);
-    // Where the game's files are, and the pictures this conversion put into res.
+    // Where the game's files are, and the pictures and tables this conversion put into res.
     struct Folders {
         QString project, bin, res;
-        QStringList pictures;
+        QStringList resources;
+        codegen::ConversionSummary summary;
     };
     // Everything after the conversion: compile, shrink, then write the jar and jad.
     Result archive(const model::Project& project, const Folders& folders, const GameCompiler& compiler,
@@ -89,6 +99,7 @@ private:
     std::function<bool()> m_cancelled;
     StandbyJava* m_standby = nullptr;
     bool m_shrink = false;
+    bool m_strictBudget = false;
     QStringList m_compiled;
 };
 

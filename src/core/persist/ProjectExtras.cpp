@@ -45,6 +45,9 @@ const QString kSuiteKey = u"suite"_s;
 const QString kVendorKey = u"vendor"_s;
 const QString kSuiteVersionKey = u"version"_s;
 const QString kDescriptionKey = u"description"_s;
+const QString kBudgetKey = u"budget"_s;
+const QString kJarKey = u"jarKB"_s;
+const QString kHeapKey = u"heapKB"_s;
 const QString kGridKey = u"levelGrid"_s;
 const QString kGridShownKey = u"shown"_s;
 const QString kGridSnapKey = u"snap"_s;
@@ -356,7 +359,8 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kGridKey, kStagesKey}, QString());
+        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kBudgetKey, kGridKey, kStagesKey},
+                   QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
@@ -396,6 +400,19 @@ public:
         if (const QString problem = model::gameSuiteProblem(suite); !problem.isEmpty())
             fail(where, problem);
         return suite;
+    }
+
+    // The author's own handset budget; none for a file without it.
+    std::optional<model::GameBudgetData> budget(const Json& root)
+    {
+        const QString where = u"настройки игры"_s;
+        const std::optional<Json> o = optionalObject(root, kBudgetKey, where, {kJarKey, kHeapKey});
+        if (!o)
+            return std::nullopt;
+        const model::GameBudgetData budget{integer(*o, kJarKey, where), integer(*o, kHeapKey, where)};
+        if (const QString problem = model::gameBudgetProblem(budget); !problem.isEmpty())
+            fail(where, problem);
+        return budget;
     }
 
     // The level map's grid; none for a file without it.
@@ -796,6 +813,13 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
         put(kDescriptionKey, project.GameSuite.Description);
         screen += "  \"suite\": " + compact(suite) + ",\n";
     }
+    // A handset screen has its budget; only a screen of one's own keeps the author's.
+    if (project.OwnBudget && !model::handsetBudget(project.GameScreen)) {
+        if (const QString problem = model::gameBudgetProblem(*project.OwnBudget); !problem.isEmpty())
+            throw io::Error::inFile(extrasFile, u"настройки игры: "_s + problem + u"; файлы проекта не записаны"_s);
+        screen += "  \"budget\": " + compact(QJsonObject{{kJarKey, project.OwnBudget->JarKB},
+                                                          {kHeapKey, project.OwnBudget->HeapKB}}) + ",\n";
+    }
     // Without a grid the file stays as it was before the grid was kept.
     if (project.LevelGrid != model::LevelGridData{})
         screen += "  \"levelGrid\": " + compact(QJsonObject{{kGridShownKey, int(project.LevelGrid.Shown)},
@@ -837,12 +861,15 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
                     .arg(QDir::toNativeSeparators(extras.path), io::fileNamePart(projectFile))};
     const std::optional<model::ScreenSize> screen = reader.screen(extras.root->root());
     const std::optional<model::GameSuiteData> suite = reader.suite(extras.root->root());
+    const std::optional<model::GameBudgetData> budget = reader.budget(extras.root->root());
     const std::optional<model::LevelGridData> grid = reader.grid(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
     if (screen)
         project.GameScreen = *screen;
     if (suite)
         project.GameSuite = *suite;
+    if (budget)
+        project.OwnBudget = *budget;
     if (grid)
         project.LevelGrid = *grid;
     return {};

@@ -13,7 +13,7 @@ namespace kestrava::model { class Project; }
 namespace kestrava::persist {
 
 // What project.prg cannot hold lives in a small UTF-8 JSON file beside it:
-// the game's screen size, per stage the lives bar, the movement types of all active groups, the
+// the game's screen size and what the handset gives it, per stage the lives bar, the movement types of all active groups, the
 // path points of the placed active objects, the rows of the event sheet and
 // the object lists of its conditions and actions. project.prg stays exactly as
 // other tools write it. The file records the SHA-256 of the project file it
@@ -28,6 +28,8 @@ namespace kestrava::persist {
 //                                                           without it means
 //   "suite": {"description":"...","vendor":"...","version":"1.2"},  <- what the jad says;
 //                                                           left out when all are empty
+//   "budget": {"heapKB":3000,"jarKB":500},               <- the author's handset budget,
+//                                                           only for a screen of one's own
 //   "stages": [
 //     {
 //       "stage": 1,

@@ -4,6 +4,7 @@
 #include "editor/interface/ScreenSizeDialog.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,11 +25,22 @@ QLineEdit* addTextBox(QFormLayout* form, const QString& label, const QString& te
 } // namespace
 
 GamePropertiesDialog::GamePropertiesDialog(const GameSettings& current, QWidget* parent)
-    : QDialog(parent), ScreenHeightChoice(current.screen.height), ScreenWidthChoice(current.screen.width)
+    : QDialog(parent),
+      ScreenHeightChoice(current.screen.height),
+      ScreenWidthChoice(current.screen.width),
+      OwnBudgetChoice(current.ownBudget)
 {
     setObjectName(QStringLiteral("fmFeature"));
     setWindowTitle(QStringLiteral("Свойства игры"));
     ButtonSize = new QPushButton(model::sizeButtonCaption(current.screen));
+    LabelBudget = new QLabel;
+    LabelBudget->setAccessibleName(QStringLiteral("Бюджет телефона"));
+    const auto showBudget = [this] {
+        LabelBudget->setText(QStringLiteral("Телефон: ")
+                             + model::budgetText(model::gameBudget({ScreenWidthChoice, ScreenHeightChoice},
+                                                                   OwnBudgetChoice)));
+    };
+    showBudget();
     ButtonYes = new QPushButton(QStringLiteral(" Да"));
     ButtonSize->setAutoDefault(false);
     auto* form = new QFormLayout;
@@ -39,15 +51,18 @@ GamePropertiesDialog::GamePropertiesDialog(const GameSettings& current, QWidget*
                                  QStringLiteral("название игры"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ButtonSize);
+    layout->addWidget(LabelBudget);
     layout->addLayout(form);
     layout->addWidget(ButtonYes, 0, Qt::AlignRight);
 
-    connect(ButtonSize, &QPushButton::clicked, this, [this] {
-        ScreenSizeDialog display({ScreenWidthChoice, ScreenHeightChoice}, this);
+    connect(ButtonSize, &QPushButton::clicked, this, [this, showBudget] {
+        ScreenSizeDialog display({ScreenWidthChoice, ScreenHeightChoice}, OwnBudgetChoice, this);
         display.exec();
         ScreenWidthChoice = display.choice().width;
         ScreenHeightChoice = display.choice().height;
+        OwnBudgetChoice = display.ownBudget();
         ButtonSize->setText(model::sizeButtonCaption(display.choice()));
+        showBudget();
     });
     connect(ButtonYes, &QPushButton::clicked, this, [this] {
         if (const QString problem = model::gameSuiteProblem(chosen().suite); !problem.isEmpty()) {
@@ -62,7 +77,8 @@ GamePropertiesDialog::GamePropertiesDialog(const GameSettings& current, QWidget*
 GameSettings GamePropertiesDialog::chosen() const
 {
     return {{ScreenWidthChoice, ScreenHeightChoice},
-            {EditVendor->text().trimmed(), EditVersion->text().trimmed(), EditDescription->text().trimmed()}};
+            {EditVendor->text().trimmed(), EditVersion->text().trimmed(), EditDescription->text().trimmed()},
+            OwnBudgetChoice};
 }
 
 std::optional<GameSettings> showGameSettings(QWidget* parent, const GameSettings& current)

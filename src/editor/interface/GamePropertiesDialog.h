@@ -7,20 +7,22 @@
 
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace kestrava::editor {
 
-// What "Свойства игры" sets: the phone screen the game is made for and what
-// its jad says of it.
+// What "Свойства игры" sets: the phone screen the game is made for, what
+// its jad says of it, and the author's budget for a screen of one's own.
 struct GameSettings {
     model::ScreenSize screen;
     model::GameSuiteData suite;
+    std::optional<model::GameBudgetData> ownBudget;
 };
 
-// "Свойства игры": the size of the phone screen the game is made for, and the
-// game's vendor, version and description.
+// "Свойства игры": the size of the phone screen the game is made for with
+// the handset's budget, and the game's vendor, version and description.
 class GamePropertiesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -30,8 +32,10 @@ public:
     // The size chosen so far.
     int ScreenHeightChoice = 0;
     int ScreenWidthChoice = 0;
+    std::optional<model::GameBudgetData> OwnBudgetChoice;
 
     QPushButton* ButtonSize = nullptr; // "размер: 176 x 208"
+    QLabel* LabelBudget = nullptr;     // "Телефон: jar до 300 КБ, память игры 2048 КБ"
     QLineEdit* EditVendor = nullptr;
     QLineEdit* EditVersion = nullptr;
     QLineEdit* EditDescription = nullptr;

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <optional>
-
 namespace kestrava::editor {
 
-ScreenSizeDialog::ScreenSizeDialog(model::ScreenSize choice, QWidget* parent) : QDialog(parent), m_choice(choice)
+ScreenSizeDialog::ScreenSizeDialog(model::ScreenSize choice, std::optional<model::GameBudgetData> ownBudget,
+                                   QWidget* parent)
+    : QDialog(parent), m_choice(choice), m_ownBudget(std::move(ownBudget))
 {
     setObjectName(QStringLiteral("fmDisplay"));
     setWindowTitle(QStringLiteral("Настройки игры"));
@@ -25,6 +25,7 @@ ScreenSizeDialog::ScreenSizeDialog(model::ScreenSize choice, QWidget* parent) : 
         handset |= size == choice;
         layout->addWidget(radio, int(RadioHandset.size()), 0, 1, 4);
         RadioHandset.push_back(radio);
+        connect(radio, &QRadioButton::toggled, this, &ScreenSizeDialog::showBudget);
     }
     // The author's own size has no caption of its own, only its boxes.
     RadioOwn = new QRadioButton;
@@ -37,6 +38,12 @@ ScreenSizeDialog::ScreenSizeDialog(model::ScreenSize choice, QWidget* parent) : 
     EditHeight->setAccessibleName(QStringLiteral("Высота экрана"));
     EditWidth->setEnabled(own);
     EditHeight->setEnabled(own);
+    // What a phone of that screen takes and gives the game; for one's own screen, the author says.
+    const model::GameBudgetData budget = own ? model::gameBudget(choice, m_ownBudget) : model::defaultBudget(choice);
+    EditJar = new QLineEdit(QString::number(budget.JarKB));
+    EditHeap = new QLineEdit(QString::number(budget.HeapKB));
+    EditJar->setAccessibleName(QStringLiteral("Размер jar, КБ"));
+    EditHeap->setAccessibleName(QStringLiteral("Память игры, КБ"));
     ButtonYes = new QPushButton(QStringLiteral("Да"));
 
     const int row = int(RadioHandset.size());
@@ -44,13 +51,33 @@ ScreenSizeDialog::ScreenSizeDialog(model::ScreenSize choice, QWidget* parent) : 
     layout->addWidget(EditWidth, row, 1);
     layout->addWidget(new QLabel(QStringLiteral("x")), row, 2);
     layout->addWidget(EditHeight, row, 3);
-    layout->addWidget(ButtonYes, row + 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Размер jar, КБ:")), row + 1, 0);
+    layout->addWidget(EditJar, row + 1, 1, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Память игры, КБ:")), row + 2, 0);
+    layout->addWidget(EditHeap, row + 2, 1, 1, 3);
+    layout->addWidget(ButtonYes, row + 3, 3);
 
     connect(RadioOwn, &QRadioButton::toggled, this, [this](bool on) {
         EditWidth->setEnabled(on);
         EditHeight->setEnabled(on);
+        showBudget();
     });
     connect(ButtonYes, &QPushButton::clicked, this, &ScreenSizeDialog::yes);
+    showBudget();
+}
+
+void ScreenSizeDialog::showBudget()
+{
+    const bool own = RadioOwn->isChecked();
+    EditJar->setEnabled(own);
+    EditHeap->setEnabled(own);
+    for (size_t i = 0; i < RadioHandset.size(); ++i) {
+        if (RadioHandset[i]->isChecked()) {
+            const model::GameBudgetData budget = *model::handsetBudget(model::handsetScreens()[i]);
+            EditJar->setText(QString::number(budget.JarKB));
+            EditHeap->setText(QString::number(budget.HeapKB));
+        }
+    }
 }
 
 void ScreenSizeDialog::yes()
@@ -60,8 +87,15 @@ void ScreenSizeDialog::yes()
         if (RadioHandset[i]->isChecked())
             handset = model::handsetScreens()[i];
     try {
-        m_choice = model::applySizeChoice(m_choice, handset, RadioOwn->isChecked(), EditWidth->text(),
-                                             EditHeight->text());
+        const bool own = RadioOwn->isChecked();
+        const model::ScreenSize size =
+            model::applySizeChoice(m_choice, handset, own, EditWidth->text(), EditHeight->text());
+        // The boxes are read before anything changes: a bad one leaves the whole choice as it was.
+        const std::optional<model::GameBudgetData> budget =
+            own ? std::optional(model::parseBudgetBoxes(EditJar->text(), EditHeap->text())) : std::nullopt;
+        m_choice = size;
+        if (own || handset)
+            m_ownBudget = budget;
     } catch (const io::Error& e) {
         // The dialog stays open for the author to mend the box.
         showError(this, e.message());

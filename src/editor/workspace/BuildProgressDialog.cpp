@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
@@ -53,6 +54,11 @@ BuildProgressDialog::~BuildProgressDialog() = default;
 
 void BuildProgressDialog::reject()
 {
+    // Closing a finished job's report is no failure.
+    if (m_report) {
+        accept();
+        return;
+    }
     if (!m_running) {
         QDialog::reject();
         return;
@@ -81,7 +87,33 @@ void BuildProgressDialog::finished(bool ok)
     m_running = false;
     if (ok)
         m_bar->setValue(m_bar->maximum());
+    if (ok && !m_reportLines.isEmpty()) {
+        showReport();
+        return;
+    }
     done(ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void BuildProgressDialog::showReport()
+{
+    showStep(int(m_steps.size()) + 1);
+    setWindowTitle(m_reportWarns ? u"Игра собрана, но не уложится в телефон"_s : u"Игра собрана"_s);
+    m_report = new QPlainTextEdit(m_reportLines.join(u'\n'), this);
+    m_report->setObjectName(u"Report"_s);
+    m_report->setAccessibleName(u"Отчёт о сборке"_s);
+    m_report->setReadOnly(true);
+    m_report->setMinimumHeight(fontMetrics().lineSpacing() * int(std::min<qsizetype>(m_reportLines.size() + 2, 14)));
+    if (m_reportWarns) {
+        QPalette palette = m_report->palette();
+        palette.setColor(QPalette::Text, QColor(160, 0, 0));
+        m_report->setPalette(palette);
+    }
+    static_cast<QVBoxLayout*>(layout())->insertWidget(layout()->indexOf(m_bar) + 1, m_report);
+    m_cancel->setEnabled(true);
+    m_cancel->setText(u"Закрыть"_s);
+    m_cancel->setAccessibleName(u"Закрыть"_s);
+    m_cancel->setFocus();
+    setMinimumWidth(560);
 }
 
 bool BuildProgressDialog::run(const Job& job)
@@ -91,6 +123,12 @@ bool BuildProgressDialog::run(const Job& job)
     Progress progress;
     progress.step = [this](int step) { QMetaObject::invokeMethod(this, [this, step] { showStep(step); }); };
     progress.cancelled = [this] { return m_cancelled.load(); };
+    m_reportLines.clear();
+    // Called on the worker, read on this thread only after the worker has ended.
+    progress.report = [this](const QStringList& lines, bool warn) {
+        m_reportLines = lines;
+        m_reportWarns = warn;
+    };
     std::exception_ptr failure;
     QThread* worker = QThread::create([this, job, progress, &failure] {
         try {
@@ -112,7 +150,7 @@ bool BuildProgressDialog::run(const Job& job)
 
 std::optional<packaging::Packager::Result> BuildProgressDialog::package(QWidget* parent, const model::Project& project,
                                                                  const io::AppFolder& app, bool shrink,
-                                                                 packaging::StandbyJava* standby)
+                                                                 packaging::StandbyJava* standby, bool report)
 {
     const QList<packaging::Packager::Step> order = packaging::Packager::steps(shrink);
     QStringList steps;
@@ -122,13 +160,15 @@ std::optional<packaging::Packager::Result> BuildProgressDialog::package(QWidget*
     std::optional<packaging::Packager::Result> result;
     // The worker packages its own copy: nothing it reads can change under it.
     const model::Project copy = project;
-    const bool done = dialog.run([&result, &copy, &app, &order, shrink, standby](const Progress& progress) {
+    const bool done = dialog.run([&result, &copy, &app, &order, shrink, standby, report](const Progress& progress) {
         packaging::Packager packager(app);
         packager.setShrink(shrink);
         packager.useStandby(standby);
         packager.onStep([&progress, &order](packaging::Packager::Step step) { progress.step(int(order.indexOf(step)) + 1); });
         packager.cancelWhen(progress.cancelled);
         result = packager.run(copy);
+        if (report)
+            progress.report(result->budget.lines(), !result->budget.overs().isEmpty());
     });
     return done ? result : std::nullopt;
 }

@@ -517,8 +517,8 @@ void MainWindow::N_GameSettingsClick()
 {
     guarded(this, [this] {
         const model::Project& p = m_document.project();
-        if (const std::optional<GameSettings> chosen = showGameSettings(this, {p.GameScreen, p.GameSuite}))
-            m_document.setGameProperties(chosen->screen, chosen->suite);
+        if (const std::optional<GameSettings> chosen = showGameSettings(this, {p.GameScreen, p.GameSuite, p.OwnBudget}))
+            m_document.setGameProperties(chosen->screen, chosen->suite, chosen->ownBudget);
     });
 }
 
@@ -585,12 +585,14 @@ void MainWindow::N_ConvertClick()
 
 void MainWindow::N_PackageGameClick()
 {
-    if (const auto game =
-            BuildProgressDialog::package(this, m_document.project(), m_app, m_shrinkAction->isChecked(), m_standby))
+    // The dialog stays on the game against its handset's budget until the author closes it.
+    if (const auto game = BuildProgressDialog::package(this, m_document.project(), m_app, m_shrinkAction->isChecked(),
+                                                       m_standby, true))
     {
         // Stays until the next message: the author looks for the jar after the progress closed.
-        m_StatusBar1->showMessage(u"Игра собрана: %1 (%2 КБ)"_s.arg(QDir::toNativeSeparators(game->jar))
-                                      .arg((QFileInfo(game->jar).size() + 1023) / 1024));
+        m_StatusBar1->showMessage(u"Игра собрана: %1 (%2 КБ из %3 КБ)"_s.arg(QDir::toNativeSeparators(game->jar))
+                                      .arg((QFileInfo(game->jar).size() + 1023) / 1024)
+                                      .arg(game->budget.budget.JarKB));
         // Rows naming objects their stage lacks are packaged, but do nothing in the game.
         if (const QStringList notes = events::missingObjectNotes(m_document.project()); !notes.isEmpty())
             showWarning(this, u"Игра собрана, но эти строки в ней не сработают:\n"_s + notes.join(u'\n'));

@@ -64,6 +64,9 @@ public final class Device implements Phone {
     private volatile boolean presented;
     private volatile boolean translateKeepsClip;
     private volatile boolean softKeysAsArrows;
+    /** When the MIDlet was started and when the game's thread first drew a whole frame (System.nanoTime). */
+    private volatile long startedAt;
+    private volatile long firstFrameAt;
 
     // Stepped play: the game's thread waits in flushGraphics until the script lets the next tick run.
     private long flushed;
@@ -244,6 +247,7 @@ public final class Device implements Phone {
 
     /** Makes the MIDlet and starts it on the event thread, as a phone does. */
     public void start(Class<?> type) throws Exception {
+        startedAt = System.nanoTime();
         Future<?> started = events.submit(() -> {
             try {
                 MIDlet m = (MIDlet) type.getDeclaredConstructor().newInstance();
@@ -263,6 +267,12 @@ public final class Device implements Phone {
         synchronized (this) {
             notifyAll();
         }
+    }
+
+    /** Milliseconds from the MIDlet's start to the first frame the game's thread drew; -1 before it. */
+    public long firstFrameMillis() {
+        long at = firstFrameAt;
+        return at == 0 ? -1 : (at - startedAt) / 1000000;
     }
 
     /** The phone takes the screen (a call, its own menu): the shown canvas hears hideNotify. */
@@ -458,7 +468,13 @@ public final class Device implements Phone {
      */
     @Override
     public void ticked() {
-        if (!stepped || Thread.currentThread().getName().equals("midp-events")) {
+        if (Thread.currentThread().getName().equals("midp-events")) {
+            return;
+        }
+        if (firstFrameAt == 0) {
+            firstFrameAt = System.nanoTime();
+        }
+        if (!stepped) {
             return;
         }
         // The interrupt set at the last gate is still pending when the game

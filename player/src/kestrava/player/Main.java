@@ -126,6 +126,7 @@ public final class Main {
         Memory.keepReserve();
 
         if (headless) {
+            Memory.markBaseline();
             device.start(loader.loadClass(file.midletClass));
             boolean ok = new Script(device, frames, out).run(script);
             if (device.failure() != null) {

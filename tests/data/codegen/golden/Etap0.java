@@ -1,6 +1,6 @@
-// Golden template: stage Etap0, data in Etap0data.
+// Golden template: stage Etap0, tables in Etap0.dat.
 public class Etap0 extends MyGameCanvas.Stage {
-Etap0data data = new Etap0data(); // Etap0data etap0data
+void load() throws java.io.IOException { tables("/Etap0.dat"); } // etap0
 int keys() { return etap1data.keyCode1 + etap0; }   
 void events() {
 if((obtime>0)){{etap=etap+1;}};

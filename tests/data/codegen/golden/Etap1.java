@@ -1,6 +1,6 @@
-// Golden template: stage Etap1, data in Etap1data.
+// Golden template: stage Etap1, tables in Etap1.dat.
 public class Etap1 extends MyGameCanvas.Stage {
-Etap1data data = new Etap1data(); // Etap1data etap1data
+void load() throws java.io.IOException { tables("/Etap1.dat"); } // etap1
 int keys() { return etap1data.keyCode1 + etap1; }   
 void events() {
 }}

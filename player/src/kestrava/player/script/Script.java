@@ -15,6 +15,7 @@ import javax.microedition.lcdui.Command;
 import kestrava.player.Commands;
 import kestrava.player.Device;
 import kestrava.player.Keys;
+import kestrava.player.Memory;
 
 /**
  * Plays a game from a script, one command a line, and checks what it shows:
@@ -36,6 +37,8 @@ import kestrava.player.Keys;
  * expect view == inside                    the screen shows only the level ("centred": a smaller level in the middle)
  * expect ended == true                     the game has ended
  * expect size == 176x208                   the phone's screen
+ * expect heap <= 2097152                   bytes the game holds (the heap in use, collected, less the player's own)
+ * echo firstframe                          ms from the MIDlet's start to its first frame
  * hide / show            the phone takes the screen and gives it back (hideNotify, showNotify)
  * pause / resume         the phone pauses the MIDlet and lets it go on (pauseApp, startApp)
  * still 10               the game draws nothing for ten ticks' time (it stands paused)
@@ -229,6 +232,10 @@ public final class Script {
             return device.destroyed();
         case "size":
             return device.width() + "x" + device.height();
+        case "heap":
+            return Memory.gameBytes();
+        case "firstframe":
+            return device.firstFrameMillis();
         default:
             if (w.length != 1) {
                 throw new IllegalArgumentException("unknown value " + String.join(" ", w));
