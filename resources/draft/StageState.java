@@ -184,7 +184,7 @@ abstract class StageState {
     // ---- building the stage from its tables ----
 
     /** The format of the tables this runtime reads. */
-    static final int TABLES_FORMAT = 1;
+    static final int TABLES_FORMAT = 2;
 
     /**
      * Reads the tables the converter put into the jar as resource `name`
@@ -234,6 +234,7 @@ abstract class StageState {
         int count = in.readUnsignedShort();
         fon = new TiledLayer[count];
         fonObstacle = new boolean[count];
+        fonSolid = new boolean[count][];
         int[] slot = new int[count];
         int[] map = new int[count];
         int[] tiles = new int[count];
@@ -256,6 +257,7 @@ abstract class StageState {
             int fx = in.readInt();
             int fy = in.readInt();
             fonObstacle[i] = in.readBoolean();
+            fonSolid[i] = solidTiles(in);
             slot[i] = in.readInt();
             map[i] = in.readUnsignedShort();
             if (tw < 1 || th < 1 || image.getWidth() % tw != 0 || image.getHeight() % th != 0) {
@@ -285,6 +287,25 @@ abstract class StageState {
             }
         }
         return slot;
+    }
+
+    /** A background's solid tiles by number; null when none is marked and every cell of an obstacle blocks. */
+    private static boolean[] solidTiles(DataInputStream in) throws IOException {
+        int n = in.readUnsignedShort();
+        if (n == 0) {
+            return null;
+        }
+        int[] tiles = new int[n];
+        int most = 0;
+        for (int t = 0; t < n; t++) {
+            tiles[t] = in.readUnsignedShort();
+            most = Math.max(most, tiles[t]);
+        }
+        boolean[] solid = new boolean[most + 1];
+        for (int t = 0; t < n; t++) {
+            solid[tiles[t]] = true;
+        }
+        return solid;
     }
 
     /** A map's cells row by row, a byte each, 255 saying a larger tile follows in two; one no sheet has stays empty. */

@@ -323,7 +323,8 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
     const QByteArray again = game.read(game.src(u"Etap0.java"_s));
     EXPECT_TRUE(again.endsWith("if((life==0)){{etap=etap-1;}};\r\n}}\r\n"));
     EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
-    EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap1.dat"_s))).startsWith(u"format 1\n"_s));
+    EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap1.dat"_s)))
+                    .startsWith(u"format %1\n"_s.arg(codegen::kStageTablesFormat)));
     // No temporary files are left behind: two stage classes, Indicators.java and the runtime.
     EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(2 + 1 + std::size(codegen::kFixedSources)));
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s}));

@@ -23,6 +23,7 @@
 #include "io/TextFile.h"
 #include "model/Project.h"
 #include "objects/ObjectFile.h"
+#include "objects/SolidTiles.h"
 #include "persist/ObjectImport.h"
 #include "persist/ProjectFile.h"
 
@@ -111,6 +112,17 @@ public:
         wall.write(at("wall.obf"));
         io::writePng(solid(kTile, kTile, 0xFF808080), at("wall.png"));
         io::writeBmp(solid(137, 129, 0xFF808080), at("wall.bmp"));
+
+        // A map of floor tiles with a column of its second tile, marked solid in the map editor.
+        objects::BackgroundObjectFile mixed = floor;
+        mixed.PictureName = u"mixed.png"_s;
+        for (int r = 1; r <= 12; ++r)
+            for (int c = 1; c <= 40; ++c)
+                mixed.setCell(r, c, c == 11 ? 2 : 1);
+        mixed.write(at("mixed.obf"));
+        io::writePng(sheet, at("mixed.png"));
+        io::writeBmp(solid(137, 129, 0xFF50A050), at("mixed.bmp"));
+        io::writeFileAtomically(at("mixed.solid.json"), objects::solidTilesBytes({2}));
 
         QImage strip(4 * kTile, kTile, QImage::Format_ARGB32);
         for (int f = 0; f < 4; ++f)
@@ -559,6 +571,16 @@ void destroy(const Library& lib, const QString& dir)
     m.save();
 }
 
+// Solid tiles: one obstacle map of floor everywhere, and only its column of tile 2 blocks.
+void solidTiles(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, u"mixed.obf"_s, 0, 0, true);
+    m.boxes(1, MT::EightWay, {{100, 80}});
+    m.row(1, plain(8, u"столкновение/с любым фоновым объектом"_s, 1), {{6, action(6, u"число жизней/добавить"_s, u"1"_s)}});
+    m.save();
+}
+
 // A row of the stage: key 9 takes all lives.
 void livesTakenByKey9(Maker& m, int level)
 {
@@ -748,6 +770,7 @@ int main(int argc, char* argv[])
         contact(lib, work + u"/contact"_s);
         walls(lib, work + u"/walls"_s);
         destroy(lib, work + u"/destroy"_s);
+        solidTiles(lib, work + u"/solid"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
         groups(lib, work + u"/groups"_s);

@@ -106,9 +106,13 @@ QString dumpStageTables(const QByteArray& tables)
             const int picture = in.count();
             const QString sizes = numbers(in, 6);
             const bool obstacle = in.flag();
+            QStringList solid;
+            for (int n = in.count(); n > 0; --n)
+                solid.append(QString::number(in.count()));
             const int slot = in.number();
             out.append(u"background %1: picture %2, tile w h, columns rows, x y: %3, obstacle %4, slot %5, map %6"_s
-                           .arg(i).arg(picture).arg(sizes).arg(int(obstacle)).arg(slot).arg(in.count()));
+                           .arg(i).arg(picture).arg(sizes).arg(int(obstacle)).arg(slot).arg(in.count())
+                       + (solid.isEmpty() ? QString() : u", solid tiles "_s + solid.join(u' ')));
         }
         const int maps = in.count();
         for (int m = 0; m < maps; ++m)

@@ -173,6 +173,10 @@ QByteArray stageTables(const model::StageData& stage, const StageObjects& object
         for (int v : {g.TileWidth, g.TileHeight, g.Columns, g.Rows, fon[i].object->X, fon[i].object->Y})
             out.number(v);
         out.flag(g.Obstacle == 1);
+        // The tiles that block, when the map editor marked any; a number no sheet has is dropped by the game.
+        out.count(g.SolidTiles.size());
+        for (int tile : g.SolidTiles)
+            out.count(size_t(std::clamp(tile, 0, 0xFFFF)));
         out.number(fon[i].object->Layer);
         out.count(fonMap[i]);
     }

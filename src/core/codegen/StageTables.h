@@ -32,7 +32,7 @@ namespace kestrava::codegen {
 //   lives bar: present (one byte), picture ("" for none), x, y, width,
 //     height, vertical (one byte)
 //   the right soft key asked by the sheet (one byte)
-inline constexpr int kStageTablesFormat = 1;
+inline constexpr int kStageTablesFormat = 2;
 
 // What a stage of the game loads and holds once it has started, for the
 // handset budget: estimated, as a phone's heap would hold it.
