@@ -27,14 +27,37 @@ final class Actor extends Sprite {
 
     /** Destroyed by the sheet: the object is gone at once, drawn no more and touching nothing. */
     boolean gone;
+    /** A place kept for an object the sheet makes (gone until made, and again once destroyed). */
+    boolean spare;
+    /** The run of the sheet that made it: the loops over its group see it from the next run. */
+    int madeRun = -1;
+    /** A made object flying straight: its direction (1 right .. 4 down; 0 none) and pixels a tick. */
+    int flyDirection, flySpeed;
+
+    /** The run in which the sheet destroyed it: the rest of that run still finds it where the row found it. */
+    int goneRun = -1;
+
+    void destroy() {
+        gone = true;
+        goneRun = stage.runs;
+    }
+
+    /** The sheet's loops over a group pass this object by: gone before this run, or made in it. */
+    boolean away() {
+        return gone && goneRun != stage.runs || madeRun == stage.runs;
+    }
 
     boolean collidesWith(Actor other, boolean pixelLevel) {
-        if (gone || other.gone) {
-            return false;
-        }
         int i = 0;
         while (i < partners && partner[i] != other) {
             i++;
+        }
+        if (i < partners && lastRun[i] == stage.runs) {
+            // A row with several actions asks again within the run: the same answer, though one destroyed the other.
+            return firstRun[i] == stage.runs;
+        }
+        if (gone || other.gone) {
+            return false;
         }
         if (!collidesWith((Sprite) other, pixelLevel)) {
             if (i < partners) {

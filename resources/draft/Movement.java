@@ -81,6 +81,11 @@ final class Movement {
             }
             int dx = 0;
             int dy = 0;
+            Actor actor = s.obj[k];
+            if (actor.flyDirection > 0) {
+                fly(s, k, actor);
+                continue;
+            }
             if (s.moveType[k] == KEYBOARD) {
                 if (StageState.control) {
                     dx = keyDx * StageState.speed;
@@ -119,6 +124,24 @@ final class Movement {
                 s.obj[k].againstWall();
             }
         }
+    }
+
+    /** A made object flying straight; gone once it leaves the level or meets an obstacle. */
+    private static void fly(StageState s, int k, Actor actor) {
+        int d = actor.flyDirection;
+        int nx = s.x[k] + (d == RIGHT ? actor.flySpeed : d == LEFT ? -actor.flySpeed : 0);
+        int ny = s.y[k] + (d == DOWN ? actor.flySpeed : d == UP ? -actor.flySpeed : 0);
+        if (nx + actor.getWidth() <= s.levelLeft || nx >= s.levelRight || ny + actor.getHeight() <= s.levelTop
+                || ny >= s.levelBottom || !Actor.free(s, k, nx, ny)) {
+            actor.destroy();
+            s.vis_obj[k] = false;
+            actor.setVisible(false);
+            return;
+        }
+        s.x[k] = nx;
+        s.y[k] = ny;
+        s.moved[k] = true;
+        actor.setPosition(nx, ny);
     }
 
     private static int toward(int distance, int step) {

@@ -73,6 +73,50 @@ abstract class StagePlay extends StageState {
         return allShown(g, false);
     }
 
+    /**
+     * "создать объект": a spare place of group g takes an object at (dx, dy) from object `near`, or at that point
+     * of the map when near is -1, flying in direction dir (0 none) at speed pixels a tick. With every place of
+     * the group taken nothing happens: the capacity is the game's, not an error.
+     */
+    final void make(int g, int near, int dx, int dy, int dir, int speed) {
+        if (g < 0 || g > MAX_GROUPS) {
+            return;
+        }
+        int k = -1;
+        for (int i = 0; i < kol_obj[g] && k < 0; i++) {
+            int o = gr_obj[g][i];
+            if (obj[o].spare && obj[o].gone) {
+                k = o;
+            }
+        }
+        if (k < 0) {
+            return;
+        }
+        int nx = near >= 0 && near < obj.length ? raspxobd[near] + dx : dx;
+        int ny = near >= 0 && near < obj.length ? raspyobd[near] + dy : dy;
+        Actor a = obj[k];
+        a.gone = false;
+        a.madeRun = runs;
+        a.flyDirection = dir >= 1 && dir <= 4 ? dir : 0;
+        a.flySpeed = speed < 1 ? 1 : speed;
+        a.chosenState = 0;
+        a.held = false;
+        a.fixedFrame = -1;
+        a.ticksPerFrame = 0;
+        a.sequence = null;
+        x[k] = homeX[k] = raspxobd[k] = nx;
+        y[k] = homeY[k] = raspyobd[k] = ny;
+        vis_obj[k] = true;
+        objtip[k] = Movement.REST;
+        before[k] = Movement.REST;
+        direction[k] = a.flyDirection > 0 ? a.flyDirection : Movement.RIGHT;
+        pathAt[k] = 0;
+        deathTicks[k] = 0;
+        frameTicks[k] = 0;
+        showing[k] = null;
+        a.setPosition(nx, ny);
+    }
+
     /** A destroyed object is hidden for good: all hidden counts it, all visible asks only of the others. */
     private boolean allShown(int g, boolean shown) {
         if (g < 0 || g > MAX_GROUPS || kol_obj[g] == 0) {

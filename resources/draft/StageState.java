@@ -363,6 +363,12 @@ abstract class StageState {
             x[k] = homeX[k] = raspxobd[k] = in.readInt();
             y[k] = homeY[k] = raspyobd[k] = in.readInt();
             slot[k] = in.readInt();
+            if (in.readBoolean()) {
+                // A place for an object the sheet makes: nobody sees it until then.
+                obj[k].spare = true;
+                obj[k].gone = true;
+                vis_obj[k] = false;
+            }
             obj[k].setPosition(x[k], y[k]);
             direction[k] = Movement.RIGHT;
             group[k] = g;

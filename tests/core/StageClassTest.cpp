@@ -25,6 +25,8 @@ TEST(StageClass, StageNumberReplacesZeroInBothSpellings)
 
 TEST(StageClass, EventLineOpensOneLoopPerObjectNumber)
 {
+    // Each loop passes by the objects that are away: destroyed, or kept for an object not made yet.
+    const auto skip = [](int n) { return u"if(obj[gr_obj[%1][kr%1]].away())continue;"_s.arg(n); };
     model::EventRowData row;
     row.CondCode = u"a>0"_s;
     row.CondObjects[1] = u"3"_s;
@@ -32,7 +34,8 @@ TEST(StageClass, EventLineOpensOneLoopPerObjectNumber)
     row.ActionObjects[1][1] = u"3"_s;
     row.ActionObjects[1][2] = u"5"_s;
     EXPECT_EQ(codegen::eventLine(row, 1),
-              u"for(int kr3=0;kr3<=kol_obj[3]-1;kr3++){for(int kr5=0;kr5<=kol_obj[5]-1;kr5++){if(a>0){b=1;};}}"_s);
+              u"for(int kr3=0;kr3<=kol_obj[3]-1;kr3++){%1for(int kr5=0;kr5<=kol_obj[5]-1;kr5++){%2if(a>0){b=1;};}}"_s
+                  .arg(skip(3), skip(5)));
 
     row.CondObjects[1].clear();
     row.ActionObjects[1][1].clear();
@@ -48,8 +51,8 @@ TEST(StageClass, EventLineOpensOneLoopPerObjectNumber)
     row.ActionObjects[2][2] = u"2"_s;
     row.ActionObjects[2][3] = u"3"_s;
     EXPECT_EQ(codegen::eventLine(row, 2),
-              u"for(int kr1=0;kr1<=kol_obj[1]-1;kr1++){for(int kr2=0;kr2<=kol_obj[2]-1;kr2++){"
-              u"for(int kr3=0;kr3<=kol_obj[3]-1;kr3++){if(a>0){{kd=kr3;}};}}}"_s);
+              u"for(int kr1=0;kr1<=kol_obj[1]-1;kr1++){%1for(int kr2=0;kr2<=kol_obj[2]-1;kr2++){%2"
+              u"for(int kr3=0;kr3<=kol_obj[3]-1;kr3++){%3if(a>0){{kd=kr3;}};}}}"_s.arg(skip(1), skip(2), skip(3)));
 }
 
 TEST(StageClass, EveryEventRowOfTheStageIsConvertedOthersAreNot)

@@ -581,6 +581,31 @@ void solidTiles(const Library& lib, const QString& dir)
     m.save();
 }
 
+// "создать объект": a hero that fires on key 5, shots that destroy an enemy and themselves, fifty made at once
+// into a group that holds ten, and an enemy made that chases the hero as the placed one does.
+void shots(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{20, 80}});
+    const int enemy = m.boxes(1, MT::Static, {{200, 80}});
+    const int shot = m.group(1, u"still.oba"_s);
+    const auto make = [](const QString& where, catalogue::Values v) {
+        return catalogue::build(*catalogue::actionAt(4, u"создать объект/"_s + where), v);
+    };
+    m.row(1, pressed(u"5"_s), {{4, make(u"у объекта…"_s, {{u"C"_s, QString::number(shot)}, {u"O"_s, u"1"_s},
+                                                          {u"X"_s, u"16"_s}, {u"Y"_s, u"4"_s}, {u"D"_s, u"1"_s},
+                                                          {u"S"_s, u"4"_s}})}});
+    m.row(1, condition(10, u"столкновение/с активным объектом"_s, {{u"N"_s, QString::number(shot)}, {u"O"_s, QString::number(enemy)}}),
+          {{9, action(9, u"уничтожить"_s)}, {10, action(10, u"уничтожить"_s)}});
+    m.row(1, pressed(u"7"_s), {{4, make(u"в точке карты…"_s, {{u"C"_s, QString::number(shot)}, {u"X"_s, u"0"_s},
+                                                             {u"Y"_s, u"150"_s}})}});
+    m.row(1, pressed(u"9"_s), {{4, make(u"в точке карты…"_s, {{u"C"_s, QString::number(enemy)}, {u"X"_s, u"300"_s},
+                                                             {u"Y"_s, u"20"_s}})}});
+    m.row(1, pressed(u"1"_s), {{9, action(9, u"режим/преследование"_s, QString(), 1)}});
+    m.save();
+}
+
 // A row of the stage: key 9 takes all lives.
 void livesTakenByKey9(Maker& m, int level)
 {
@@ -771,6 +796,7 @@ int main(int argc, char* argv[])
         walls(lib, work + u"/walls"_s);
         destroy(lib, work + u"/destroy"_s);
         solidTiles(lib, work + u"/solid"_s);
+        shots(lib, work + u"/shots"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
         groups(lib, work + u"/groups"_s);

@@ -219,6 +219,9 @@ void fillFromCatalogues(model::StageData& s, int level)
         catalogue::Values in = test::actionValues(catalogue::actionGroup(column), {}, row % 3 + 1);
         in[u"V"_s] = u"часы + 1"_s;
         in[u"VC"_s] = u"obtime_hour+1"_s;
+        // An object made: of group 1, beside an object of group 2, flying up.
+        in.insert({{u"C"_s, u"1"_s}, {u"O"_s, u"2"_s}, {u"X"_s, u"-3"_s}, {u"Y"_s, u"4"_s}, {u"D"_s, u"2"_s}, {u"S"_s, u"3"_s},
+                   {u"A"_s, u", вверх, скорость 3"_s}});
         events::placeAction(s, {row, column}, catalogue::build(item, in));
     }
 }

@@ -31,7 +31,9 @@ inline const catalogue::Item& itemNamed(catalogue::Side side, const QString& las
 inline catalogue::Values actionValues(int group, const QString& value = {}, int target = 0)
 {
     using namespace Qt::Literals::StringLiterals;
-    return {{u"G"_s, QString::number(group)}, {u"V"_s, value}, {u"VC"_s, value}, {u"T"_s, QString::number(target)}};
+    // And for an object made: one of group 1 beside an object of group 1, flying right.
+    return {{u"G"_s, QString::number(group)}, {u"V"_s, value}, {u"VC"_s, value}, {u"T"_s, QString::number(target)},
+            {u"C"_s, u"1"_s},                 {u"O"_s, u"1"_s}, {u"D"_s, u"1"_s},  {u"S"_s, u"2"_s}};
 }
 
 // The condition an enabled catalogue item gives with ordinary parameters:

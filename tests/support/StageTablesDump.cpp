@@ -123,9 +123,11 @@ QString dumpStageTables(const QByteArray& tables)
             const int group = in.number();
             const int picture = in.count();
             const QString place = numbers(in, 5);
+            const bool spare = in.flag();
             const int points = in.count();
             out.append(u"object %1: group %2, picture %3, frame w h, x y, slot: %4, path: %5"_s.arg(k).arg(group).arg(
-                picture).arg(place, numbers(in, 2 * points)));
+                           picture).arg(place, numbers(in, 2 * points))
+                       + (spare ? u", kept for an object made"_s : QString()));
         }
         for (const QString& table : {u"rest"_s, u"movement"_s, u"death"_s}) {
             QStringList directions;

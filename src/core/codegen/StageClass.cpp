@@ -23,6 +23,9 @@ void appendLoop(QString& line, QString& closing, const QString& n)
     line.append(QLatin1StringView("for(int kr")).append(n).append(QLatin1StringView("=0;kr")).append(n);
     line.append(QLatin1StringView("<=kol_obj[")).append(n).append(QLatin1StringView("]-1;kr")).append(n);
     line.append(QLatin1StringView("++){"));
+    // Destroyed objects, places kept for objects not yet made, and one made in this run are passed by.
+    line.append(QLatin1StringView("if(obj[gr_obj[")).append(n).append(QLatin1StringView("][kr")).append(n);
+    line.append(QLatin1StringView("]].away())continue;"));
     closing += u'}';
 }
 

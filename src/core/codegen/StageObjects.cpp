@@ -6,6 +6,9 @@
 #include "model/Numbers.h"
 #include "model/ObjectKind.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <array>
 
 #include <cmath>
@@ -139,7 +142,45 @@ StageObjects emittedObjects(const model::Project& project, int level)
             break;
         }
     }
+    // The places of the objects the sheet makes: as many as the group's "Наибольшее число объектов на экране".
+    for (const int g : madeGroups(stage)) {
+        // A group the stage lacks makes nothing in the game; the conversion's notes say so (missingObjectNotes).
+        if (g < 1 || g > std::min(stage.ActiveGroupCount, model::kMaxActiveGroups))
+            continue;
+        const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];
+        const auto label = [&] { return u"Этап %1, активная группа %2 (файл «%3»)"_s.arg(level).arg(g).arg(group.FileName); };
+        const QString picture = checkedPicture(label, group.PngName, g);
+        const int made = stage.MadeObjects[size_t(g)] > 0 ? std::min(stage.MadeObjects[size_t(g)], model::kMaxMadeObjects)
+                                                           : model::kDefaultMadeObjects;
+        for (int n = 0; n < made; ++n) {
+            model::ActiveObjectData& o = result.spareObjects->emplace_back();
+            o.Ref = QString::number(g);
+            o.GroupValue = g;
+            o.Layer = group.ListSlot;
+            o.FileName = group.BmpName;
+            o.Exists = true;
+            result.active.push_back({0, &o, &group, picture, true});
+        }
+    }
     return result;
+}
+
+std::vector<int> madeGroups(const model::StageData& stage)
+{
+    // One per thread: the converter resolves the stages on several at once.
+    thread_local const QRegularExpression make(u"\\{make\\((\\d+),"_s);
+    std::vector<int> groups;
+    for (int r = 1; r <= model::kMaxEventRows; ++r) {
+        const model::EventRowData& row = stage.EventRow[size_t(r)];
+        if (row.Kind != u"event"_s)
+            continue;
+        for (int m = 1; m <= model::kMaxActions; ++m)
+            for (auto it = make.globalMatch(row.ActionCode[size_t(m)]); it.hasNext();)
+                groups.push_back(it.next().captured(1).toInt());
+    }
+    std::sort(groups.begin(), groups.end());
+    groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+    return groups;
 }
 
 } // namespace kestrava::codegen

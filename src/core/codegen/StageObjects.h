@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <deque>
+#include <memory>
 #include <vector>
 
 namespace kestrava::codegen {
@@ -21,6 +23,8 @@ struct EmittedActive {
     const model::ActiveObjectData* object = nullptr;
     const model::ActiveGroupData* group = nullptr;
     QString picture;
+    // A place kept for an object "создать объект" makes while the game runs: not shown until then.
+    bool spare = false;
 };
 
 // What one stage puts into the game: only objects the author has not deleted,
@@ -28,8 +32,13 @@ struct EmittedActive {
 struct StageObjects {
     int level = 0;
     std::vector<EmittedFon> fon;
-    std::vector<EmittedActive> active;
+    std::vector<EmittedActive> active; // the placed ones, then the spares of each group objects are made of
+    // What the spares point to.
+    std::shared_ptr<std::deque<model::ActiveObjectData>> spareObjects = std::make_shared<std::deque<model::ActiveObjectData>>();
 };
+
+// The active groups stage `level`'s sheet makes objects of, each once, ascending.
+std::vector<int> madeGroups(const model::StageData& stage);
 
 // Resolves the placed objects of stage `level`. A Ref that is not a number,
 // names no group of the stage, or a group without a picture is an io::Error

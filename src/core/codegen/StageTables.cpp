@@ -199,6 +199,7 @@ QByteArray stageTables(const model::StageData& stage, const StageObjects& object
         out.count(activePicture[k]);
         for (int v : {active[k].group->TileWidth, active[k].group->TileHeight, o.X, o.Y, o.Layer})
             out.number(v);
+        out.flag(active[k].spare);
         const int points = std::clamp(o.PathCount, 0, model::kMaxPathPoints);
         out.count(size_t(points));
         for (int p = 1; p <= points; ++p) {
