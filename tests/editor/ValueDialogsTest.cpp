@@ -1,5 +1,8 @@
 #include "ErrorCapture.h"
 #include "editor/events/TargetObjectDialog.h"
+#include "editor/events/MadeObjectDialog.h"
+#include "editor/events/ParameterDialogs.h"
+#include "catalogue/Item.h"
 #include "editor/events/CompareTwoValuesDialog.h"
 #include "editor/events/CompareValueDialog.h"
 #include "editor/events/ValueKeypadDialog.h"
@@ -9,6 +12,8 @@
 #include "editor/events/ValueChooser.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -248,4 +253,43 @@ TEST(ValueDialogs, NoneIsTitledWithTheNameOfItsForm)
     }
     EXPECT_EQ(titles, (QStringList{u"Сравнение значения"_s, u"Введите значение"_s, u"Выбор клавиши"_s,
                                    u"Настройка таймера"_s, u"Номер объекта"_s, u"Выбор значения"_s}));
+}
+
+// "создать объект": what the dialog is given becomes the item's values and its caption, and "изменить…" opens
+// on them; a speed only counts with a direction.
+TEST(ValueDialogs, AnObjectMadeIsAskedAndEditedInItsDialog)
+{
+    const catalogue::Item& item = *catalogue::actionAt(4, u"создать объект/у объекта…"_s);
+    catalogue::Values values;
+    whenOpened<MadeObjectDialog>([](MadeObjectDialog& d) {
+        EXPECT_FALSE(d.seSpeed->isEnabled());
+        d.seGroup->setValue(3);
+        d.seNear->setValue(1);
+        d.seX->setValue(16);
+        d.seY->setValue(-4);
+        d.cbDirection->setCurrentIndex(1);
+        EXPECT_TRUE(d.seSpeed->isEnabled());
+        d.seSpeed->setValue(6);
+        click(d.findChild<QPushButton*>(u"bYes"_s));
+    });
+    ASSERT_TRUE(askParameters(nullptr, {}, item, values, false));
+    const catalogue::Built made = catalogue::build(item, values);
+    EXPECT_EQ(s(made.caption), "создать объект 3 у объекта 1 (16, -4), вправо, скорость 6");
+    EXPECT_EQ(s(made.code), "{make(3,gr_obj[1][kr1],16,-4,1,6);}");
+    EXPECT_EQ(made.objects, QStringList{u"1"_s});
+
+    whenOpened<MadeObjectDialog>([](MadeObjectDialog& d) {
+        EXPECT_EQ(d.seGroup->value(), 3);
+        EXPECT_EQ(d.seY->value(), -4);
+        EXPECT_EQ(d.seSpeed->value(), 6);
+        d.cbDirection->setCurrentIndex(0); // stands where it is made
+        click(d.findChild<QPushButton*>(u"bYes"_s));
+    });
+    ASSERT_TRUE(askParameters(nullptr, {}, item, values, true));
+    EXPECT_EQ(s(catalogue::build(item, values).caption), "создать объект 3 у объекта 1 (16, -4)");
+    // Closed without "Да": nothing changes.
+    whenOpened<MadeObjectDialog>([](MadeObjectDialog& d) { d.reject(); });
+    const catalogue::Values kept = values;
+    EXPECT_FALSE(askParameters(nullptr, {}, item, values, true));
+    EXPECT_EQ(values, kept);
 }
