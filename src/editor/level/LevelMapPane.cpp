@@ -410,6 +410,11 @@ void LevelMapPane::N_MadeObjectsClick()
                                        "создаётся.")
                             .arg(m_listTarget)
                             .arg(model::kMaxMadeObjects));
+    // The explanation wraps: one line of it would make the dialog as wide as the screen.
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setWordWrap(true);
+        label->setMinimumWidth(360);
+    }
     dialog.setInputMode(QInputDialog::IntInput);
     dialog.setIntRange(1, model::kMaxMadeObjects);
     dialog.setIntValue(now == 0 ? model::kDefaultMadeObjects : now);
