@@ -234,6 +234,10 @@ final class Movement {
             }
             int[] row = pick(actor.state == 4 ? s.framesDead : actor.state == 3 ? attackFrames(s)
                              : actor.state == 2 ? s.framesGo : s.framesStop, d, k);
+            if (row.length == 0 && actor.state == 3) {
+                // A sprite drawn without frames of attack attacks in those of movement.
+                row = pick(s.framesGo, d, k);
+            }
             if (row != s.showing[k] || actor.sequence == null) {
                 s.showing[k] = row;
                 s.frameTicks[k] = 0;
@@ -253,7 +257,7 @@ final class Movement {
         }
     }
 
-    /** The frames of attack; a game converted before they were kept shows those of movement. */
+    /** The frames of attack; null only in a stage read without them. */
     private static int[][][] attackFrames(StageState s) {
         return s.framesAttack != null ? s.framesAttack : s.framesGo;
     }

@@ -211,6 +211,7 @@ abstract class StageState {
             framesStop = frameTable(in);
             framesGo = frameTable(in);
             framesDead = frameTable(in);
+            framesAttack = frameTable(in);
             layout(fonSlot, objSlot);
             chaseGroup = numbers(in, in.readUnsignedShort());
             texts(in);

@@ -74,7 +74,8 @@ TEST(StageTables, AStageWithNothingPlacedHasEmptyTables)
     EXPECT_EQ(tables(p, 1),
               (QStringList{u"format %1"_s.arg(codegen::kStageTablesFormat), u"pictures: "_s, u"group types: 0"_s,
                            u"frames of rest:  |  |  | "_s,
-                           u"frames of movement:  |  |  | "_s, u"frames of death:  |  |  | "_s, u"chase: 0"_s,
+                           u"frames of movement:  |  |  | "_s, u"frames of death:  |  |  | "_s,
+                           u"frames of attack:  |  |  | "_s, u"chase: 0"_s,
                            u"lives bar: present 0, picture «», x y w h: 0 0 0 0, vertical 0"_s,
                            u"right soft key asked: 0"_s}));
 }

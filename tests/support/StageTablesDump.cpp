@@ -129,7 +129,7 @@ QString dumpStageTables(const QByteArray& tables)
                            picture).arg(place, numbers(in, 2 * points))
                        + (spare ? u", kept for an object made"_s : QString()));
         }
-        for (const QString& table : {u"rest"_s, u"movement"_s, u"death"_s}) {
+        for (const QString& table : {u"rest"_s, u"movement"_s, u"death"_s, u"attack"_s}) {
             QStringList directions;
             for (int d = 0; d < 4; ++d) {
                 QStringList lists;

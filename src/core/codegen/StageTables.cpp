@@ -208,7 +208,8 @@ QByteArray stageTables(const model::StageData& stage, const StageObjects& object
         }
         cost.tableBytes += kObjectBytes + 2 * (kArrayBytes + kEntryBytes * points);
     }
-    for (int b : {1, 2, 4}) {
+    // Rest, movement, death, and attack last: the sheet's "тип анимации" may show it.
+    for (int b : {1, 2, 4, 3}) {
         for (int d = 1; d <= model::kAnimDirections; ++d) {
             for (const EmittedActive& a : active) {
                 const std::vector<int> frames = framesOf(a, d, b);
