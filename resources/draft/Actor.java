@@ -72,10 +72,6 @@ final class Actor extends Sprite {
             lastRun[i] = -1;
             partners++;
         }
-        if (lastRun[i] == run) {
-            // A row with several actions asks again within the run: the same answer.
-            return firstRun[i] == run;
-        }
         boolean fresh = lastRun[i] != run - 1;
         lastRun[i] = run;
         if (fresh) {

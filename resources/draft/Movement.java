@@ -232,7 +232,7 @@ final class Movement {
             if (actor.fixedFrame >= 0) {
                 continue;
             }
-            int[] row = pick(actor.state == 4 ? s.framesDead : actor.state == 3 ? attackFrames(s)
+            int[] row = pick(actor.state == 4 ? s.framesDead : actor.state == 3 ? s.framesAttack
                              : actor.state == 2 ? s.framesGo : s.framesStop, d, k);
             if (row.length == 0 && actor.state == 3) {
                 // A sprite drawn without frames of attack attacks in those of movement.
@@ -255,11 +255,6 @@ final class Movement {
                 }
             }
         }
-    }
-
-    /** The frames of attack; null only in a stage read without them. */
-    private static int[][][] attackFrames(StageState s) {
-        return s.framesAttack != null ? s.framesAttack : s.framesGo;
     }
 
     /** The frames of a direction, or of the first direction that has some. */

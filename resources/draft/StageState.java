@@ -117,9 +117,7 @@ abstract class StageState {
     int[][] pathX = new int[0][], pathY = new int[0][];
     int[] pathAt = new int[0];
     int[] homeX = new int[0], homeY = new int[0];
-    int[][][] framesStop, framesGo, framesDead;
-    /** Null until a stage gives frames of attack. */
-    int[][][] framesAttack;
+    int[][][] framesStop, framesGo, framesDead, framesAttack;
     int[] chaseGroup = new int[0];
     int otherStep = 2;
     /** Ticks left in which the player cannot lose another life. */

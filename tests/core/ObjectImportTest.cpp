@@ -255,12 +255,14 @@ TEST(ObjectImport, AChosenFileFromOutsideTheLibraryIsCopiedIntoTheProject)
     const QString away = f.tmp.makeDir(u"away"_s);
     for (const QString& file : {u"forest.obf"_s, u"forest.png"_s, u"forest.bmp"_s})
         QFile::copy(f.tmp.app().objectFile(file), away + u"/wood"_s + file.mid(6));
+    io::writeFileAtomically(away + u"/wood.solid.json"_s, "{\"solidTiles\":[2]}");
     const QString library = test::folderSnapshot(f.tmp.app().objects());
     const persist::ImportedObject wood = persist::loadChosenObject(f.project, f.tmp.app(), away + u"/wood.obf"_s);
     EXPECT_EQ(wood.kind, model::ObjectKind::Background);
     EXPECT_EQ(f.project.stage(1).FonGroup[1].FileName, u"wood.obf"_s);
-    for (const QString& file : {u"wood.obf"_s, u"wood.png"_s, u"wood.bmp"_s})
+    for (const QString& file : {u"wood.obf"_s, u"wood.png"_s, u"wood.bmp"_s, u"wood.solid.json"_s})
         EXPECT_EQ(bytesOf(f.projectObjects + u'/' + file), bytesOf(away + u'/' + file)) << file.toStdString();
+    EXPECT_EQ(f.project.stage(1).FonGroup[1].SolidTiles, std::vector<int>{2});
     EXPECT_EQ(test::folderSnapshot(f.tmp.app().objects()), library) << "the library is only read";
 
     // The project file reader finds it again in the project.
@@ -268,6 +270,7 @@ TEST(ObjectImport, AChosenFileFromOutsideTheLibraryIsCopiedIntoTheProject)
     model::Project reopened;
     persist::load(reopened, f.tmp.app(), f.project.projectPath(u"project.prg"_s));
     EXPECT_EQ(reopened.stage(1).FonGroup[1].Cells, f.project.stage(1).FonGroup[1].Cells);
+    EXPECT_EQ(reopened.stage(1).FonGroup[1].SolidTiles, std::vector<int>{2});
 
     // Saved outside by the editor, its pictures went to the library: they are taken from there.
     QFile::copy(f.tmp.app().objectFile(u"hero.oba"_s), away + u"/hero2.oba"_s);

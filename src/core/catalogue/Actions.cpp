@@ -1,5 +1,7 @@
 #include "catalogue/Item.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::catalogue {
@@ -177,6 +179,17 @@ std::vector<Item> build()
 }
 
 } // namespace
+
+std::vector<int> madeGroups(const model::EventRowData& row)
+{
+    // One per thread: the converter resolves the stages on several at once. The code is the items' template above.
+    thread_local const QRegularExpression make(u"\\{make\\((\\d+),"_s);
+    std::vector<int> groups;
+    for (int m = 1; m <= model::kMaxActions; ++m)
+        for (auto it = make.globalMatch(row.ActionCode[size_t(m)]); it.hasNext();)
+            groups.push_back(it.next().captured(1).toInt());
+    return groups;
+}
 
 const std::vector<Item>& actionItems()
 {

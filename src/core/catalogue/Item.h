@@ -111,6 +111,9 @@ std::optional<Built> rebuild(Side side, const model::CatalogueRecord& record);
 int number(const Values& values, const QString& token);
 // Whether a record may name this token.
 bool isToken(const QString& token);
+// The active groups a row's "создать объект" actions make objects of, as
+// their code names them (not in the row's object lists), in action order.
+std::vector<int> madeGroups(const model::EventRowData& row);
 // What a parameter asks, as the guide says it.
 QString asks(Parameter parameter);
 

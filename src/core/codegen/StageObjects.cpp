@@ -1,12 +1,11 @@
 #include "codegen/StageObjects.h"
 
+#include "catalogue/Item.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
 #include "io/Paths.h"
 #include "model/Numbers.h"
 #include "model/ObjectKind.h"
-
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -167,16 +166,12 @@ StageObjects emittedObjects(const model::Project& project, int level)
 
 std::vector<int> madeGroups(const model::StageData& stage)
 {
-    // One per thread: the converter resolves the stages on several at once.
-    thread_local const QRegularExpression make(u"\\{make\\((\\d+),"_s);
     std::vector<int> groups;
     for (int r = 1; r <= model::kMaxEventRows; ++r) {
         const model::EventRowData& row = stage.EventRow[size_t(r)];
-        if (row.Kind != u"event"_s)
-            continue;
-        for (int m = 1; m <= model::kMaxActions; ++m)
-            for (auto it = make.globalMatch(row.ActionCode[size_t(m)]); it.hasNext();)
-                groups.push_back(it.next().captured(1).toInt());
+        if (row.Kind == u"event"_s)
+            for (const int g : catalogue::madeGroups(row))
+                groups.push_back(g);
     }
     std::sort(groups.begin(), groups.end());
     groups.erase(std::unique(groups.begin(), groups.end()), groups.end());

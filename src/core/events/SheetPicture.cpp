@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -166,14 +165,9 @@ QStringList missingObjectNotes(const model::Project& project)
         const model::StageData& stage = project.stage(level);
         for (int r = 1; r <= rowCount(stage); ++r) {
             QStringList missing = missingObjects(stage, r);
-            // "создать объект" names the group it makes in its code, not in the row's object list.
-            thread_local const QRegularExpression make(u"\\{make\\((\\d+),"_s);
-            for (int m = 1; m <= model::kMaxActions; ++m)
-                for (auto it = make.globalMatch(stage.EventRow[size_t(r)].ActionCode[size_t(m)]); it.hasNext();) {
-                    const int g = it.next().captured(1).toInt();
-                    if ((g < 1 || g > stage.ActiveGroupCount) && !missing.contains(QString::number(g)))
-                        missing << QString::number(g);
-                }
+            for (const int g : catalogue::madeGroups(stage.EventRow[size_t(r)]))
+                if ((g < 1 || g > stage.ActiveGroupCount) && !missing.contains(QString::number(g)))
+                    missing << QString::number(g);
             if (!missing.isEmpty())
                 notes << (missing.size() == 1
                               ? u"Этап %1, строка событий %2 («%3»): на этапе нет объекта %4, строка не сработает в игре."_s

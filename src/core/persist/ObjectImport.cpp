@@ -259,6 +259,10 @@ ImportedObject loadChosenObject(model::Project& project, const io::AppFolder& ap
                              .arg(picture));
         copies.push_back({besideExists ? beside : library, target + u'/' + picture});
     }
+    // A map's solid tiles, when it has any, go with it: the project reads them from beside its copy.
+    const QString solid = info.absolutePath() + u'/' + objects::solidTilesNameOf(name);
+    if (objects::kindOf(file) == ObjectKind::Background && QFileInfo(solid).isFile())
+        copies.push_back({solid, target + u'/' + objects::solidTilesNameOf(name)});
     // A file of that name the project already holds is kept (copies never
     // replace): it must be this very one.
     std::vector<Copy> needed;
