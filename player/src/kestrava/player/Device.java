@@ -16,6 +16,7 @@ import javax.microedition.lcdui.Displayable;
 import javax.microedition.midlet.MIDlet;
 
 import kestrava.player.phone.Phone;
+import kestrava.player.phone.Records;
 
 /**
  * The phone the MIDP classes run on: one screen, one keypad, one MIDlet. Key
@@ -53,6 +54,7 @@ public final class Device implements Phone {
     private final ExecutorService events;
     private final Map<String, String> properties = new LinkedHashMap<>();
     private volatile ClassLoader gameLoader = Device.class.getClassLoader();
+    private volatile Records records = Records.inMemory();
     private volatile Displayable shown;
     private volatile MIDlet midlet;
     private volatile boolean destroyed;
@@ -147,6 +149,30 @@ public final class Device implements Phone {
 
     public void setGameLoader(ClassLoader loader) {
         gameLoader = loader;
+    }
+
+    @Override
+    public Records records() {
+        return records;
+    }
+
+    /** Where the game keeps its record stores; in memory for this run until told. */
+    public void setRecords(Records r) {
+        records = r;
+    }
+
+    /**
+     * The record stores of the game the properties name, in a folder of its own
+     * under base: the player's data folder unless base is given.
+     */
+    public void keepRecordsUnder(java.nio.file.Path base) {
+        if (base == null) {
+            String data = System.getenv("XDG_DATA_HOME");
+            base = (data != null && !data.isEmpty() ? java.nio.file.Paths.get(data)
+                    : java.nio.file.Paths.get(System.getProperty("user.home"), ".local", "share"))
+                    .resolve("kestrava").resolve("records");
+        }
+        records = Records.inFolder(Records.suiteFolder(base, properties.get("MIDlet-Vendor"), properties.get("MIDlet-Name")));
     }
 
     public Map<String, String> properties() {

@@ -18,6 +18,8 @@ import kestrava.player.standby.Standby;
  *     --tell-first-frame: prints "frame" once the game's first frame is on the screen
  * kestrava-player --headless --script FILE [--frames DIR] [--size WxH] GAME.jad|GAME.jar
  *     plays a script without a window, tick by tick, and checks what the game shows
+ *     --records DIR: the game keeps its record stores in a folder of its own under DIR (scripted play:
+ *     in memory without it; else under the user's data folder)
  *     --translate-keeps-clip, --soft-keys-as-arrows: answers as some phones do (Device.likeOtherPhones)
  * kestrava-player --standby [--compiler JAR...]
  *     stays beside the editor, compiling and playing on its requests (Standby)
@@ -45,6 +47,7 @@ public final class Main {
         boolean softKeysAsArrows = false;
         File script = null;
         File frames = null;
+        File records = null;
         File game = null;
         try {
             for (int i = 0; i < args.length; i++) {
@@ -73,6 +76,9 @@ public final class Main {
                 case "--frames":
                     frames = new File(args[++i]);
                     break;
+                case "--records":
+                    records = new File(args[++i]);
+                    break;
                 case "--translate-keeps-clip":
                     translateKeepsClip = true;
                     break;
@@ -89,7 +95,7 @@ public final class Main {
             if (game == null || width != 0 && !GameScreen.fits(width, height) || scale < 1
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
-                        + "[--headless --script FILE [--frames DIR]] [--translate-keeps-clip] [--soft-keys-as-arrows] "
+                        + "[--headless --script FILE [--frames DIR]] [--records DIR] [--translate-keeps-clip] [--soft-keys-as-arrows] "
                         + "GAME.jad|GAME.jar");
             }
         } catch (RuntimeException e) {
@@ -120,6 +126,10 @@ public final class Main {
         device.likeOtherPhones(translateKeepsClip, softKeysAsArrows);
 
         device.properties().putAll(file.properties);
+        // Scripted play starts with no records unless a folder is named, so its runs repeat.
+        if (records != null || !headless) {
+            device.keepRecordsUnder(records == null ? null : records.toPath());
+        }
         device.setGameLoader(loader);
         // The first failure is the game's; it is told where the face acts on it.
         Thread.setDefaultUncaughtExceptionHandler((t, e) -> device.fail(e));

@@ -71,6 +71,9 @@ public interface Phone {
     /** An attribute of the descriptor or the manifest. */
     String appProperty(String key);
 
+    /** The game's record stores. */
+    Records records();
+
     /** The MIDlet says it is done. */
     void destroyed(MIDlet m);
 

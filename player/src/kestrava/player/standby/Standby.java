@@ -264,6 +264,7 @@ public final class Standby {
             Device.Threads threads = new Device.Threads("game " + id);
             Device device = Device.create(screen[0], screen[1], threads);
             device.properties().putAll(file.properties);
+            device.keepRecordsUnder(null);
             device.setGameLoader(loader);
             if (headless) {
                 AtomicBoolean told = new AtomicBoolean();
