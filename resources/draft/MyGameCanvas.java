@@ -15,7 +15,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     static final int TICK = 50;
 
     /** What the screen shows. */
-    static final int PLAYING = 0, WON = 1, LOST = 2, BROKEN = 3;
+    static final int PLAYING = 0, WON = 1, LOST = 2, BROKEN = 3, TITLE = 4;
     /** Ticks an end screen stands before a key starts a new game, so a key pressed in play does not. */
     static final int END_PAUSE = 10;
 
@@ -31,6 +31,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private int ticks;
     /** The tick the won, lost or broken screen appeared. */
     private int endedAt;
+    /** The title screen while it shows, else null; its picture is let go of in play. */
+    private TitleScreen title;
+    /** A tap on the screen since the last tick, -1 for none. */
+    private int tapX = -1, tapY;
 
     /**
      * Key events since the last tick, in order: the code, and 1 for a press, 0 for a release, REPEAT
@@ -106,7 +110,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
     public void run() {
         Graphics g = getGraphics();
-        restart();
+        if (GameValues.SCORED || GameValues.TITLE != null) {
+            GameRecords.load();
+        }
+        startOrTitle();
         long next = System.currentTimeMillis();
         while (running) {
             if (paused) {
@@ -207,6 +214,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         ticks++;
         int states = getKeyStates() & ~unheard;
 
+        if (screen == TITLE) {
+            title(codes, presses, count);
+            return;
+        }
         if (screen != PLAYING) {
             // Only a key pressed once the pause is over starts a new game: not one still held from play.
             if (ticks - endedAt < END_PAUSE) {
@@ -214,7 +225,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             }
             for (int i = 0; i < count; i++) {
                 if (presses[i] == 1) {
-                    restart();
+                    startOrTitle();
                     return;
                 }
             }
@@ -265,17 +276,87 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         return false;
     }
 
+    public void pointerPressed(int x, int y) {
+        if (!paused) {
+            synchronized (this) {
+                tapX = x;
+                tapY = y;
+            }
+        }
+    }
+
+    /** The title screen when the game has one, else a new game. */
+    private void startOrTitle() {
+        if (GameValues.TITLE == null) {
+            restart();
+            return;
+        }
+        stage = null;
+        title = new TitleScreen(GameRecords.reached > 0, false);
+        screen = TITLE;
+        synchronized (this) {
+            tapX = -1;
+        }
+    }
+
+    /** The title's menu: up and down (or 2 and 8) choose, fire, 5 or the left soft key or a tap take. */
+    private void title(int[] codes, int[] presses, int count) {
+        TitleScreen t = title;
+        int taken = -1;
+        for (int i = 0; i < count && taken < 0; i++) {
+            if (presses[i] != 1) {
+                continue;
+            }
+            int code = Keys.sheetCode(this, codes[i]);
+            if (code == -1 || code == KEY_NUM2) {
+                t.up();
+            } else if (code == -2 || code == KEY_NUM8) {
+                t.down();
+            } else if (code == -5 || code == KEY_NUM5 || code == Keys.LEFT_SOFT) {
+                taken = t.chosen;
+            }
+        }
+        synchronized (this) {
+            if (tapX >= 0 && taken < 0) {
+                taken = t.itemAt(getWidth(), getHeight(), tapX, tapY);
+                if (taken >= 0) {
+                    t.chosen = taken;
+                }
+            }
+            tapX = -1;
+        }
+        if (taken < 0) {
+            return;
+        }
+        int item = t.items[taken];
+        if (item == TitleScreen.LEAVE) {
+            midlet.exit();
+            return;
+        }
+        if (item == TitleScreen.SOUND) {
+            return;
+        }
+        title = null;
+        begin(item == TitleScreen.GO_ON ? GameRecords.reached : 0);
+    }
+
     /** A new game: the values kept from stage to stage back to their start, stage 1. */
     private void restart() {
-        Stage.etap = 0;
+        begin(0);
+    }
+
+    /** A new game from stage index: "continue" goes on from the stage reached, with a new game's values. */
+    private void begin(int index) {
+        Stage.etap = index;
         Stage.life = Stage.START_LIFE;
         Stage.maxLife = Stage.START_LIFE;
         Stage.speed = Stage.START_SPEED;
         Stage.score = Stage.START_SPEED;
         Stage.control = true;
         Stage.etap_game = "";
+        GameValues.newGame();
         stageIndex = -1;
-        enter(0);
+        enter(index);
     }
 
     /** Starts stage class Etap<index>; none of that name means the game is won. */
@@ -286,6 +367,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
         Class type = stageClass(index);
         if (type == null) {
+            if (GameValues.TITLE != null) {
+                // A game won has nothing to go on from.
+                GameRecords.reach(-1);
+            }
             end(WON);
             stage = null;
             return;
@@ -303,11 +388,15 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             next.width = getWidth();
             next.height = getHeight();
             next.level = index + 1;
+            GameValues.newStage();
             next.load();
             next.begin();
             stage = next;
             stageIndex = index;
             screen = PLAYING;
+            if (GameValues.TITLE != null) {
+                GameRecords.reach(index);
+            }
         } catch (Exception e) {
             broken(index, e);
         } catch (OutOfMemoryError e) {
@@ -329,6 +418,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private void end(int which) {
         screen = which;
         endedAt = ticks;
+        if (GameValues.SCORED && which != BROKEN) {
+            GameRecords.score(GameValues.v0);
+        }
     }
 
     private void broken(int index, Throwable e) {
@@ -347,7 +439,12 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             StageView.paint(stage, g);
             return;
         }
-        StageView.paintEnd(g, w, h, screen, brokenText, ticks - endedAt >= END_PAUSE);
+        if (screen == TITLE && title != null) {
+            title.paint(g, w, h);
+            return;
+        }
+        StageView.paintEnd(g, w, h, screen, brokenText, ticks - endedAt >= END_PAUSE, GameValues.SCORED,
+                GameValues.v0, GameRecords.best);
     }
 
     /**

@@ -124,6 +124,9 @@ abstract class StageState {
     int safeTicks;
 
     String[][] texts = new String[0][];
+    /** For a line that shows values: the values it shows now and the line made of them; null for plain text. */
+    int[][][] textValues = new int[0][][];
+    String[][] textShown = new String[0][];
     int[] textX = new int[0], textY = new int[0], textColor = new int[0];
     Font[] textFont = new Font[0];
 
@@ -450,18 +453,37 @@ abstract class StageState {
         return order;
     }
 
+    /**
+     * Where a text line shows a value: the mark, then one character naming it (a variable's id
+     * + VALUE_VARIABLE, or VALUE_LIVES, VALUE_TIMER, VALUE_STAGE).
+     */
+    static final char VALUE_MARK = '\u0001';
+    static final char VALUE_VARIABLE = '\u0100', VALUE_LIVES = '\uff01', VALUE_TIMER = '\uff02', VALUE_STAGE = '\uff03';
+
     /** The text objects: their lines, places, fonts and colours. */
     private void texts(DataInputStream in) throws IOException {
         int count = in.readUnsignedShort();
         texts = new String[count][];
+        textValues = new int[count][][];
+        textShown = new String[count][];
         textX = new int[count];
         textY = new int[count];
         textColor = new int[count];
         textFont = new Font[count];
         for (int t = 0; t < count; t++) {
             texts[t] = new String[in.readUnsignedShort()];
+            textValues[t] = new int[texts[t].length][];
+            textShown[t] = new String[texts[t].length];
             for (int line = 0; line < texts[t].length; line++) {
-                texts[t][line] = in.readUTF();
+                String text = in.readUTF();
+                texts[t][line] = text;
+                int values = 0;
+                for (int at = text.indexOf(VALUE_MARK); at >= 0; at = text.indexOf(VALUE_MARK, at + 1)) {
+                    values++;
+                }
+                if (values > 0) {
+                    textValues[t][line] = new int[values];
+                }
             }
             textX[t] = in.readInt();
             textY[t] = in.readInt();

@@ -110,7 +110,8 @@ final class StageView {
             g.setColor(s.textColor[t]);
             int lineY = s.textY[t] - s.delraspy;
             for (int i = 0; i < s.texts[t].length; i++) {
-                g.drawString(s.texts[t][i], s.textX[t] - s.delraspx, lineY, Graphics.TOP | Graphics.LEFT);
+                String line = s.textValues[t][i] == null ? s.texts[t][i] : shownLine(s, t, i);
+                g.drawString(line, s.textX[t] - s.delraspx, lineY, Graphics.TOP | Graphics.LEFT);
                 lineY += font.getHeight();
             }
         }
@@ -216,9 +217,11 @@ final class StageView {
 
     /**
      * The screen after the game (MyGameCanvas.WON or LOST), or of a stage that did not load (BROKEN);
-     * its prompt only once a key is taken (ready).
+     * its prompt only once a key is taken (ready), and with the score of the game and the best of all
+     * when the game keeps one (scored).
      */
-    static void paintEnd(Graphics g, int w, int h, int screen, String brokenText, boolean ready) {
+    static void paintEnd(Graphics g, int w, int h, int screen, String brokenText, boolean ready, boolean scored,
+            int points, int best) {
         g.setColor(0x000000);
         g.fillRect(0, 0, w, h);
         Font big = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_BOLD, Font.SIZE_LARGE);
@@ -242,7 +245,21 @@ final class StageView {
         }
         g.setFont(big);
         g.setColor(won ? 0xFFE040 : 0xFF4040);
-        g.drawString(title, w / 2, h / 2 - big.getHeight(), Graphics.TOP | Graphics.HCENTER);
+        int titleY = h / 2 - big.getHeight();
+        if (scored) {
+            titleY = Math.max(2, titleY - 2 * small.getHeight());
+        }
+        g.drawString(title, w / 2, titleY, Graphics.TOP | Graphics.HCENTER);
+        if (scored) {
+            // "Points: N" and "Record: M", in Russian.
+            g.setFont(small);
+            g.setColor(0xFFFFFF);
+            int y = titleY + big.getHeight() + 2;
+            g.drawString(new StringBuffer("\u041e\u0447\u043a\u0438: ").append(points).toString(), w / 2, y,
+                    Graphics.TOP | Graphics.HCENTER);
+            g.drawString(new StringBuffer("\u0420\u0435\u043a\u043e\u0440\u0434: ").append(best).toString(), w / 2,
+                    y + small.getHeight(), Graphics.TOP | Graphics.HCENTER);
+        }
         if (!ready) {
             return;
         }
@@ -250,6 +267,51 @@ final class StageView {
         g.setColor(0xFFFFFF);
         drawWrapped(g, small, "\u041d\u0430\u0436\u043c\u0438\u0442\u0435 \u043b\u044e\u0431\u0443\u044e "
                 + "\u043a\u043b\u0430\u0432\u0438\u0448\u0443", w / 2, h / 2 + 4, w - 8, Graphics.HCENTER);
+    }
+
+    /** A line with values as it shows now: made again only when one of them changed, so a frame allocates nothing. */
+    static String shownLine(StageState s, int t, int i) {
+        String text = s.texts[t][i];
+        int[] seen = s.textValues[t][i];
+        boolean same = s.textShown[t][i] != null;
+        int k = 0;
+        for (int at = text.indexOf(StageState.VALUE_MARK); at >= 0 && at + 1 < text.length();
+                at = text.indexOf(StageState.VALUE_MARK, at + 2)) {
+            int v = valueOf(s, text.charAt(at + 1));
+            if (seen[k] != v) {
+                seen[k] = v;
+                same = false;
+            }
+            k++;
+        }
+        if (same) {
+            return s.textShown[t][i];
+        }
+        StringBuffer b = new StringBuffer();
+        k = 0;
+        for (int c = 0; c < text.length(); c++) {
+            if (text.charAt(c) == StageState.VALUE_MARK && c + 1 < text.length()) {
+                b.append(seen[k++]);
+                c++;
+            } else {
+                b.append(text.charAt(c));
+            }
+        }
+        s.textShown[t][i] = b.toString();
+        return s.textShown[t][i];
+    }
+
+    private static int valueOf(StageState s, char which) {
+        switch (which) {
+        case StageState.VALUE_LIVES:
+            return StageState.life;
+        case StageState.VALUE_TIMER:
+            return s.obtime / 1000;
+        case StageState.VALUE_STAGE:
+            return s.level;
+        default:
+            return GameValues.value(which - StageState.VALUE_VARIABLE);
+        }
     }
 
     /** Text broken into lines at spaces to fit a width; align is Graphics.LEFT or HCENTER. */

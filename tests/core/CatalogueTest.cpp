@@ -23,7 +23,8 @@ const Item& itemNamed(const QString& last)
 // Object 2 and its second object 4, object 3 detected within 10..50, 1.5 s.
 const Values typical{{u"A"_s, u"часы>5"_s}, {u"AC"_s, u"obtime_hour>5"_s}, {u"N"_s, u"2"_s}, {u"O"_s, u"4"_s},
                      {u"B"_s, u"3"_s},      {u"MIN"_s, u"10"_s},           {u"MAX"_s, u"50"_s}, {u"T"_s, u"1500"_s},
-                     {u"K"_s, u"#"_s},      {u"KC"_s, u"35"_s},            {u"L"_s, u"3"_s}};
+                     {u"K"_s, u"#"_s},      {u"KC"_s, u"35"_s},            {u"L"_s, u"3"_s},
+                     {u"W"_s, u"7"_s},      {u"WN"_s, u"монеты"_s}};
 
 struct Expected {
     int menu;
@@ -46,6 +47,8 @@ TEST(ConditionCatalogue, EveryEnabledItemFillsItsTemplates)
     const Expected table[] = {
         {1, u"Всегда"_s, u"Всегда"_s, u"(obtime>0)"_s, {}},
         {1, u"Сравнение двух значений"_s, u"часы>5"_s, u"(obtime_hour>5)"_s, {}, 1},
+        {1, u"Переменные/сравнение переменной со значением…"_s, u"монеты часы>5"_s, u"(GameValues.v7obtime_hour>5)"_s,
+         {}},
         {3, u"Начало уровня"_s, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {}},
         {3, u"Конец уровня"_s, u"Конец уровня"_s, u"(etap_level==\"end\")"_s, {}},
         {3, u"Конец игры"_s, u"Конец игры"_s, u"(etap_game==\"end\")"_s, {}},

@@ -28,10 +28,12 @@ const std::vector<Token>& tokens(Side side)
     static const std::vector<Token> condition{
         {u"MIN"_s, true}, {u"MAX"_s, true}, {u"AC"_s}, {u"KC"_s},     {u"KD"_s},      {u"A"_s},
         {u"K"_s},         {u"N"_s, true},   {u"O"_s, true}, {u"B"_s, true}, {u"T"_s, true}, {u"L"_s, true},
+        {u"WN"_s},        {u"W"_s, true},
     };
     static const std::vector<Token> action{{u"VC"_s},      {u"V"_s},       {u"G"_s, true}, {u"T"_s, true},
                                            {u"C"_s, true}, {u"O"_s, true}, {u"X"_s, true}, {u"Y"_s, true},
-                                           {u"D"_s, true}, {u"S"_s, true}, {u"A"_s}};
+                                           {u"D"_s, true}, {u"S"_s, true}, {u"A"_s},
+                                           {u"WN"_s},      {u"W"_s, true}};
     return side == Side::Condition ? condition : action;
 }
 
@@ -245,6 +247,7 @@ QString asks(Parameter parameter)
         return u"группу создаваемого объекта, объект, у которого он появится, и сдвиг от него, направление и "
                u"скорость"_s;
     case Parameter::MadeAtPoint: return u"группу создаваемого объекта, точку карты, направление и скорость"_s;
+    case Parameter::Variable: return u"переменную"_s;
     }
     return QString();
 }

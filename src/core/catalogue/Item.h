@@ -34,6 +34,7 @@ enum class Parameter {
     // (0 none, 1 right, 2 up, 3 left, 4 down), S its speed, A the direction as read.
     MadeNearObject,
     MadeAtPoint,
+    Variable, // W, WN: a variable of the game (its id, 0 the score) and its name as chosen
 };
 
 // The values of the tokens an item's templates are filled with, by token
@@ -47,7 +48,7 @@ using Values = QMap<QString, QString>;
 // name, %KC its code, %KD the name its double press is compared with, %L
 // the stage number; in actions %V the value as typed, %VC its Java, %G the
 // column's active group, %T the target object, and for an object made %C,
-// %O, %X, %Y, %D, %S and %A.
+// %O, %X, %Y, %D, %S and %A; on both sides %W a variable's id and %WN its name.
 struct Item {
     Side side = Side::Condition;
     // A condition's icon menu (1..7, kFirstObjectIcon), an action's ColumnMenu.

@@ -23,9 +23,20 @@ QString stuckPart(const QString& rest)
     return space < 0 ? rest : rest.left(space);
 }
 
+// A letter or digit would make the name part of a longer one.
+bool isNamePart(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
 } // namespace
 
 QString translateValue(const QString& source)
+{
+    return translateValue(source, {});
+}
+
+QString translateValue(const QString& source, const QList<NamedValue>& names)
 {
     QString rest = source;
     QString result;
@@ -37,6 +48,13 @@ QString translateValue(const QString& source)
             if (sign != 0 && rest.startsWith(QChar(sign))) {
                 result += QChar(sign);
                 rest.remove(0, 1);
+            }
+        }
+        for (const NamedValue& name : names) {
+            const qsizetype n = name.name.size();
+            if (n > 0 && rest.startsWith(name.name) && (rest.size() == n || !isNamePart(rest.at(n)))) {
+                result += name.java;
+                rest.remove(0, n);
             }
         }
         for (const ValueWord& word : valueWords()) {

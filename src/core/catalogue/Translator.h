@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/Variables.h"
+
 #include <QString>
 
 #include <array>
@@ -12,7 +14,10 @@ namespace kestrava::catalogue {
 // Digits, signs and brackets are copied, spaces dropped, the words and object
 // forms of the value chooser replaced. Text outside that vocabulary throws
 // io::Error naming the value and the part that could not be read.
+// Names (the score, the author's variables) are read as whole words, before
+// the chooser's words.
 QString translateValue(const QString& source);
+QString translateValue(const QString& source, const QList<NamedValue>& names);
 
 // One comparison of the relation radio buttons: caption and Java operator.
 struct ComparisonOperator {

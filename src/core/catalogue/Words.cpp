@@ -62,7 +62,7 @@ QString valueIconName(int icon)
     return icon >= 1 && icon <= 10 ? names[icon] : u"Объект с прежним номером"_s;
 }
 
-QList<ValueMenuItem> valueMenu(int icon, int objectNumber)
+QList<ValueMenuItem> valueMenu(int icon, int objectNumber, const QStringList& variables)
 {
     QList<ValueMenuItem> menu;
     if (icon >= 8 && icon <= 11) {
@@ -76,6 +76,9 @@ QList<ValueMenuItem> valueMenu(int icon, int objectNumber)
     for (const ValueWord& w : valueWords())
         if (w.icon == icon)
             menu.append({w.submenu, w.caption, w.word.isEmpty() ? QString() : u' ' + w.word + u' ', !w.word.isEmpty()});
+    if (icon == 1)
+        for (const QString& name : variables)
+            menu.append({u"Переменные"_s, name, u' ' + name + u' ', true});
     return menu;
 }
 

@@ -45,7 +45,8 @@ struct ValueMenuItem {
 QString valueIconName(int icon);
 
 // The menu of a value chooser icon: 1..7 the fixed ones, 8..11 the object
-// menu, its words naming objectNumber. Other icons have no menu.
-QList<ValueMenuItem> valueMenu(int icon, int objectNumber = 0);
+// menu, its words naming objectNumber. Other icons have no menu. Icon 1
+// also offers the variables named (the score first) under "Переменные".
+QList<ValueMenuItem> valueMenu(int icon, int objectNumber = 0, const QStringList& variables = {});
 
 } // namespace kestrava::catalogue

@@ -1,6 +1,7 @@
 #include "codegen/Converter.h"
 
 #include "catalogue/Records.h"
+#include "codegen/GameValuesClass.h"
 #include "codegen/IndicatorsClass.h"
 #include "codegen/JavaText.h"
 #include "codegen/PictureRecord.h"
@@ -108,6 +109,14 @@ bool isUneditedEarlierCopy(const QString& target)
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
         "1f46d7956a0213aca8a78aecb08d6cdb41b620c30ee428cb059d6c20b52c6b2d", // StagePlay.java
+        // The version before the score, the variables and the title screen.
+        "a8920d7a97a312f177b1c35711fa742957282e950beaaf1674fa014b53c3a5d5", // Actor.java
+        "7d626c59e79c92860459570accb7d9bcbcca87715cac580b58057319fdce6ddc", // Keys.java
+        "dc5110ec8ab1a83d7c7acf45b32e62221fa52e73bea02d147ff64e2e95ec4ee2", // Movement.java
+        "5647ab003db9d44a507c82858227705c5de7eb27e7abf4502f3a77141628e823", // MyGameCanvas.java
+        "70d1746ae92a1ecdce53a3263227b4d9eb98a5c62374d702a6677c2f60294dbc", // StagePlay.java
+        "f0d398563d9b89568f10f5d2fdee659562c7e81225d74441a782fbed09dd36a0", // StageState.java
+        "8cd6e2ff610f7b3140b8c17d48056618d7d946bacd106ebd9707d063f57e9536", // StageView.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
@@ -232,6 +241,18 @@ ExtraPicture weaponPicture(const QString& settingsFile)
     return {QString::fromLatin1(interface::kWeaponPicture), io::encodePng(image, source, pictureOptions()), image.size()};
 }
 
+// The title screen's picture of the project folder, encoded for res.
+ExtraPicture titleScreenPicture(const QString& projectDir, const model::TitleScreenData& title)
+{
+    if (const QString problem = model::titleScreenProblem(title); !problem.isEmpty())
+        throw io::Error(u"Заставка: %1"_s.arg(problem));
+    const QString source = projectDir + u'/' + title.Picture;
+    if (const QString problem = pictureProblem(source); !problem.isEmpty())
+        throw io::Error(u"Заставка: %1"_s.arg(io::Error::inFile(source, problem).message()));
+    const QImage image = io::decodePng(io::readWholeFile(source, io::kMaxPictureFileBytes), source);
+    return {title.Picture, io::encodePng(image, source, pictureOptions()), image.size()};
+}
+
 } // namespace
 
 void convertProject(const model::Project& project, const io::AppFolder& app,
@@ -272,6 +293,10 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         const int level = int(k) + 1;
         current[k] = project.stage(level);
         catalogue::remakeRecordedTexts(current[k]);
+        for (size_t t = 1; t <= size_t(model::kMaxTextObjects); ++t)
+            if (std::as_const(current[k]).TextObject[t].LineCount > 0)
+                for (QString& line : current[k].TextObject[t].Lines)
+                    line = gameTextLine(line, project.Variables);
         stages[k] = emittedObjects(project, level);
         auto find = [&](const QString& picture, const PictureJob& job) {
             const QString source = objectsDir + u'/' + picture;
@@ -332,6 +357,13 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         weapon = !picture.name.isEmpty();
         addExtra(std::move(picture), u"Настройки интерфейса"_s);
     }
+    // The title screen's picture, from the project folder.
+    QString titlePicture;
+    if (project.TitleScreen && !project.TitleScreen->Picture.isEmpty()) {
+        ExtraPicture picture = titleScreenPicture(projectDir, *project.TitleScreen);
+        titlePicture = picture.name;
+        addExtra(std::move(picture), u"Заставка"_s);
+    }
     for (int level = 1; level <= project.LevelCount; ++level)
         for (const QString& file : {srcDir + u'/' + stageClassFileName(level), resDir + u'/' + stageTablesFileName(level)})
             if (QFileInfo(file).isDir())
@@ -386,6 +418,8 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     tableRun.finish();
     JavaText indicatorsClass;
     writeIndicatorsClass(indicatorsClass, indicators, weapon);
+    JavaText gameValuesClass;
+    writeGameValuesClass(gameValuesClass, project, usesScore(current), titlePicture);
 
     // Then written beside src and res, and moved into them only once all are written.
     StagedOutput output(projectDir);
@@ -406,6 +440,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         output.add(srcDir + u'/' + stageClassFileName(level), stageClasses[size_t(level - 1)]);
     }
     output.add(srcDir + u'/' + QString::fromLatin1(kIndicatorsSource), indicatorsClass.bytes());
+    output.add(srcDir + u'/' + QString::fromLatin1(kGameValuesSource), gameValuesClass.bytes());
     for (const FixedSource& source : fixed)
         output.add(source.target, source.bytes, !source.replacesEarlier);
     output.write(helpers);

@@ -21,8 +21,8 @@ struct ConversionSummary {
 };
 
 // "Запуск" → "Конвертировать": writes the Java sources of the phone game into
-// ProjectDir/src (per stage Etap<n>.java, n = stage - 1; Indicators.java from
-// the interface settings file; dorv.java, MyGameCanvas.java and the classes it
+// ProjectDir/src (per stage Etap<n>.java, n = stage - 1; GameValues.java from
+// the variables and the title; Indicators.java from the interface settings file; dorv.java, MyGameCanvas.java and the classes it
 // hands its work to from the application's draft folder unless present, or
 // present as an unedited copy of an earlier version, and those classes not
 // beside a canvas the author edited) and into ProjectDir/res the tables of
@@ -62,7 +62,8 @@ QString outputFolder(const QString& projectDir, const QString& canonicalProject,
 inline constexpr const char* kMidletSource = "dorv.java";
 inline constexpr const char* kCanvasSource = "MyGameCanvas.java";
 inline constexpr const char* kFixedSources[] = {kMidletSource,      "StageState.java", "StagePlay.java", "Keys.java",
-                                                 "Actor.java",       "Movement.java",   "StageView.java", kCanvasSource};
+                                                 "Actor.java",       "Movement.java",   "StageView.java", "GameRecords.java",
+                                                 "TitleScreen.java", kCanvasSource};
 inline constexpr const char* kStageTemplate = "Etap0.java";
 
 } // namespace kestrava::codegen

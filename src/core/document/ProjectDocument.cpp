@@ -1,5 +1,9 @@
 #include "document/ProjectDocument.h"
 
+#include "catalogue/Records.h"
+
+#include "catalogue/Variables.h"
+
 #include "document/StageCommand.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
@@ -160,6 +164,92 @@ void ProjectDocument::setGameProperties(model::ScreenSize size, const model::Gam
         push(new undo::SnapshotStep<GameProperties>(u"свойства игры"_s, now, chosen, [this](const GameProperties& shown) {
             setGamePropertiesNow(shown.size, shown.suite, shown.budget);
         }));
+}
+
+namespace {
+
+// The variables and every stage's rows, which show their names.
+struct VariablesState {
+    QList<model::GameVariableData> variables;
+    int next = 1;
+    std::vector<model::StageData> stages;
+    bool operator==(const VariablesState&) const = default;
+};
+
+// Rows made with a variable keep its name as chosen: a renamed one's rows show the new name.
+void renameInRows(model::StageData& stage, const QList<model::GameVariableData>& variables)
+{
+    const auto renamed = [&](model::CatalogueRecord& record) {
+        if (!record.values.contains(u"W"_s))
+            return false;
+        const int id = record.values.value(u"W"_s).toInt();
+        for (const model::GameVariableData& v : variables)
+            if (v.Id == id && record.values.value(u"WN"_s) != v.Name) {
+                record.values[u"WN"_s] = v.Name;
+                return true;
+            }
+        return false;
+    };
+    for (size_t r = 1; r <= size_t(model::kMaxEventRows); ++r) {
+        const model::EventRowData& seen = std::as_const(stage.EventRow)[r];
+        const auto names = [](const model::CatalogueRecord& record) { return record.values.contains(u"W"_s); };
+        // Rows never written stay unallocated.
+        if (std::none_of(seen.CondRecord.begin(), seen.CondRecord.end(), names)
+            && std::none_of(seen.ActionRecord.begin(), seen.ActionRecord.end(), names))
+            continue;
+        model::EventRowData& row = stage.EventRow[r];
+        bool any = false;
+        for (model::CatalogueRecord& part : row.CondRecord)
+            any = renamed(part) || any;
+        for (size_t c = 1; c <= size_t(model::kMaxActions); ++c)
+            if (renamed(row.ActionRecord[c]))
+                catalogue::remakeActionTexts(row, int(c));
+        if (any)
+            catalogue::remakeConditionTexts(row);
+    }
+}
+
+} // namespace
+
+void ProjectDocument::setVariables(const QList<model::GameVariableData>& variables, int nextId)
+{
+    if (const QString problem = catalogue::variablesProblem(variables); !problem.isEmpty())
+        throw io::Error(u"Переменные: "_s + problem);
+    for (const model::GameVariableData& v : variables)
+        if (v.Id >= nextId)
+            throw io::Error(u"Переменные: номер %1 у «%2» не меньше следующего (%3)"_s.arg(v.Id).arg(v.Name).arg(nextId));
+    VariablesState now{m_project.Variables, m_project.NextVariableId, {}};
+    VariablesState chosen{variables, nextId, {}};
+    for (int level = 1; level <= m_project.LevelCount; ++level) {
+        now.stages.push_back(m_project.stage(level));
+        chosen.stages.push_back(m_project.stage(level));
+        renameInRows(chosen.stages.back(), variables);
+    }
+    if (chosen == now)
+        return;
+    push(new undo::SnapshotStep<VariablesState>(u"переменные"_s, now, chosen, [this](const VariablesState& shown) {
+        m_project.Variables = shown.variables;
+        m_project.NextVariableId = shown.next;
+        for (size_t i = 0; i < shown.stages.size(); ++i) {
+            if (m_project.stage(int(i) + 1) != shown.stages[i]) {
+                m_project.stage(int(i) + 1) = shown.stages[i];
+                emit eventsChanged(int(i) + 1);
+            }
+        }
+    }));
+}
+
+void ProjectDocument::setTitleScreen(const std::optional<model::TitleScreenData>& title)
+{
+    if (title) {
+        if (const QString problem = model::titleScreenProblem(*title); !problem.isEmpty())
+            throw io::Error(u"Заставка: "_s + problem);
+    }
+    if (title == m_project.TitleScreen)
+        return;
+    push(new undo::SnapshotStep<std::optional<model::TitleScreenData>>(
+        u"заставка"_s, m_project.TitleScreen, title,
+        [this](const std::optional<model::TitleScreenData>& shown) { m_project.TitleScreen = shown; }));
 }
 
 void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite,

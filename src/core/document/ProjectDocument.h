@@ -93,6 +93,12 @@ public:
     // 16..1000 or a field model::gameSuiteProblem or gameBudgetProblem refuses.
     void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite,
                            std::optional<model::GameBudgetData> ownBudget = std::nullopt);
+    // "Переменные": the author's variables and the next id to give, one
+    // step; an io::Error, nothing changed, when catalogue::variablesProblem
+    // refuses them. The rows naming a renamed variable show its new name.
+    void setVariables(const QList<model::GameVariableData>& variables, int nextId);
+    // "Заставка": the title screen, none for the game to start on stage 1, one step.
+    void setTitleScreen(const std::optional<model::TitleScreenData>& title);
     // Runs a command and keeps it for undo (the history takes ownership).
     void push(QUndoCommand* command);
 

@@ -2,6 +2,7 @@
 
 #include "model/Capacities.h"
 #include "model/GameBudget.h"
+#include "model/GameValues.h"
 #include "model/GameSuite.h"
 #include "model/ScreenSize.h"
 #include "model/Table.h"
@@ -236,6 +237,12 @@ public:
     // игры"); a handset screen has its own (model::gameBudget).
     std::optional<GameBudgetData> OwnBudget;
     LevelGridData LevelGrid;
+    // The author's variables ("Переменные"), without the score, which every
+    // game has; ids from 1, the next one given NextVariableId.
+    QList<GameVariableData> Variables;
+    int NextVariableId = 1;
+    // The title screen ("Заставка"); none: the game starts on stage 1.
+    std::optional<TitleScreenData> TitleScreen;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

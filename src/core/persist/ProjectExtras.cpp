@@ -2,6 +2,7 @@
 
 #include "catalogue/Item.h"
 #include "catalogue/Records.h"
+#include "catalogue/Variables.h"
 #include "io/Error.h"
 #include "io/JsonTape.h"
 #include "io/Paths.h"
@@ -51,6 +52,14 @@ const QString kHeapKey = u"heapKB"_s;
 const QString kGridKey = u"levelGrid"_s;
 const QString kGridShownKey = u"shown"_s;
 const QString kGridSnapKey = u"snap"_s;
+const QString kVariablesKey = u"variables"_s;
+const QString kNextKey = u"next"_s;
+const QString kListKey = u"list"_s;
+const QString kIdKey = u"id"_s;
+const QString kNameKey = u"name"_s;
+const QString kStartKey = u"start"_s;
+const QString kPerStageKey = u"perStage"_s;
+const QString kTitleKey = u"title"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kMadeKey = u"madeObjects"_s;
@@ -359,7 +368,8 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kBudgetKey, kGridKey, kStagesKey},
+        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kBudgetKey, kGridKey, kVariablesKey,
+                    kTitleKey, kStagesKey},
                    QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
@@ -429,6 +439,55 @@ public:
             return value == 1;
         };
         return model::LevelGridData{flag(kGridShownKey), flag(kGridSnapKey)};
+    }
+
+    // The author's variables and the next id to give; none for a file without them.
+    std::optional<std::pair<QList<model::GameVariableData>, int>> variables(const Json& root)
+    {
+        const QString where = u"переменные"_s;
+        const std::optional<Json> o = optionalObject(root, kVariablesKey, where, {kNextKey, kListKey});
+        if (!o)
+            return std::nullopt;
+        QList<model::GameVariableData> list;
+        int n = 0;
+        array(*o, kListKey, where).elements([&](const Json& entry) {
+            const QString place = u"переменные, запись %1"_s.arg(++n);
+            if (!entry.isObject())
+                fail(place, u"ожидался объект, а записано %1"_s.arg(shown(entry)));
+            onlyFields(entry, {kIdKey, kNameKey, kStartKey, kPerStageKey}, place);
+            model::GameVariableData v;
+            v.Id = integer(entry, kIdKey, place);
+            v.Name = string(entry, kNameKey, place);
+            v.Start = integer(entry, kStartKey, place);
+            const int perStage = integer(entry, kPerStageKey, place);
+            if (perStage != 0 && perStage != 1)
+                fail(place, u"поле «%1» должно быть 0 или 1, а записано %2"_s.arg(kPerStageKey).arg(perStage));
+            v.PerStage = perStage == 1;
+            list.append(v);
+        });
+        if (const QString problem = catalogue::variablesProblem(list); !problem.isEmpty())
+            fail(where, problem);
+        const int next = integer(*o, kNextKey, where);
+        for (const model::GameVariableData& v : list)
+            if (v.Id >= next)
+                fail(where, u"поле «%1» = %2, а у переменной «%3» номер %4"_s.arg(kNextKey).arg(next).arg(v.Name).arg(v.Id));
+        return std::pair{list, next};
+    }
+
+    // The title screen; none for a file without it.
+    std::optional<model::TitleScreenData> title(const Json& root)
+    {
+        const QString where = u"заставка"_s;
+        const std::optional<Json> o = optionalObject(root, kTitleKey, where, {kNameKey, kPictureKey});
+        if (!o)
+            return std::nullopt;
+        model::TitleScreenData title;
+        title.Name = string(*o, kNameKey, where);
+        if (o->member(kPictureKey))
+            title.Picture = string(*o, kPictureKey, where);
+        if (const QString problem = model::titleScreenProblem(title); !problem.isEmpty())
+            fail(where, problem);
+        return title;
     }
 
     std::vector<StageExtras> stages(const Json& root)
@@ -824,6 +883,23 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
     if (project.LevelGrid != model::LevelGridData{})
         screen += "  \"levelGrid\": " + compact(QJsonObject{{kGridShownKey, int(project.LevelGrid.Shown)},
                                                              {kGridSnapKey, int(project.LevelGrid.Snap)}}) + ",\n";
+    // Without variables or a title the file stays as it was before they were kept.
+    if (!project.Variables.isEmpty() || project.NextVariableId > 1) {
+        if (const QString problem = catalogue::variablesProblem(project.Variables); !problem.isEmpty())
+            throw io::Error::inFile(extrasFile, u"переменные: "_s + problem + u"; файлы проекта не записаны"_s);
+        QJsonArray list;
+        for (const model::GameVariableData& v : project.Variables)
+            list.append(QJsonObject{{kIdKey, v.Id}, {kNameKey, v.Name}, {kStartKey, v.Start}, {kPerStageKey, int(v.PerStage)}});
+        screen += "  \"variables\": " + compact(QJsonObject{{kNextKey, project.NextVariableId}, {kListKey, list}}) + ",\n";
+    }
+    if (project.TitleScreen) {
+        if (const QString problem = model::titleScreenProblem(*project.TitleScreen); !problem.isEmpty())
+            throw io::Error::inFile(extrasFile, u"заставка: "_s + problem + u"; файлы проекта не записаны"_s);
+        QJsonObject title{{kNameKey, project.TitleScreen->Name}};
+        if (!project.TitleScreen->Picture.isEmpty())
+            title.insert(kPictureKey, project.TitleScreen->Picture);
+        screen += "  \"title\": " + compact(title) + ",\n";
+    }
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
            + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
            + stages.join(",\n") + "\n  ]\n}\n";
@@ -863,6 +939,8 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     const std::optional<model::GameSuiteData> suite = reader.suite(extras.root->root());
     const std::optional<model::GameBudgetData> budget = reader.budget(extras.root->root());
     const std::optional<model::LevelGridData> grid = reader.grid(extras.root->root());
+    const auto variables = reader.variables(extras.root->root());
+    const std::optional<model::TitleScreenData> title = reader.title(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
     if (screen)
         project.GameScreen = *screen;
@@ -872,6 +950,12 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
         project.OwnBudget = *budget;
     if (grid)
         project.LevelGrid = *grid;
+    if (variables) {
+        project.Variables = variables->first;
+        project.NextVariableId = variables->second;
+    }
+    if (title)
+        project.TitleScreen = *title;
     return {};
 }
 

@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-CompareTwoValuesDialog::CompareTwoValuesDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
+CompareTwoValuesDialog::CompareTwoValuesDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent), m_variables(setup.variables)
 {
     setObjectName(u"fmCompare1"_s);
     setWindowTitle(u"Сравнение с глобальным значением"_s);
@@ -37,10 +37,10 @@ CompareTwoValuesDialog::CompareTwoValuesDialog(const ValueChooserSetup& setup, Q
 
 void CompareTwoValuesDialog::acceptAnswer()
 {
-    const auto first = translateField(this, Edit1, u"Введите первое значение."_s);
+    const auto first = translateField(this, Edit1, u"Введите первое значение."_s, m_variables);
     if (!first)
         return;
-    const auto second = translateField(this, Edit2, u"Введите второе значение."_s);
+    const auto second = translateField(this, Edit2, u"Введите второе значение."_s, m_variables);
     if (!second)
         return;
     FirstCode = *first;

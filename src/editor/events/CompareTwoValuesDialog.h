@@ -37,6 +37,9 @@ public:
     QPushButton* bNo = nullptr;
 
     void acceptAnswer();
+
+private:
+    QList<model::GameVariableData> m_variables;
 };
 
 } // namespace kestrava::editor

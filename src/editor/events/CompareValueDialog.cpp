@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
+CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent), m_variables(setup.variables)
 {
     setObjectName(u"fmCompare_one"_s);
     setWindowTitle(u"Сравнение значения"_s);
@@ -32,7 +32,7 @@ CompareValueDialog::CompareValueDialog(const ValueChooserSetup& setup, QWidget* 
 
 void CompareValueDialog::acceptAnswer()
 {
-    const auto code = translateField(this, Edit1, u"Введите значение."_s);
+    const auto code = translateField(this, Edit1, u"Введите значение."_s, m_variables);
     if (!code)
         return;
     const QString op = checkedOperator(RadioButton);

@@ -31,6 +31,9 @@ public:
     QPushButton* bNo = nullptr;
 
     void acceptAnswer();
+
+private:
+    QList<model::GameVariableData> m_variables;
 };
 
 } // namespace kestrava::editor

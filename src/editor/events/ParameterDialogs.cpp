@@ -12,6 +12,7 @@
 #include "editor/events/TargetObjectDialog.h"
 #include "editor/events/TimerConditionDialog.h"
 #include "editor/events/ValueDialog.h"
+#include "editor/events/VariableChoiceDialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -162,6 +163,23 @@ bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Pa
         values[u"D"_s] = number(dialog.cbDirection->currentIndex());
         values[u"S"_s] = number(dialog.seSpeed->value());
         values[u"A"_s] = dialog.Readable;
+        return true;
+    }
+    case P::Variable: {
+        QStringList names;
+        QList<int> ids;
+        for (const catalogue::NamedValue& v : catalogue::variableNames(setup.variables))
+            names << v.name;
+        ids << model::kScoreVariableId;
+        for (const model::GameVariableData& v : setup.variables)
+            ids << v.Id;
+        VariableChoiceDialog dialog(names, ids, parent);
+        if (filled)
+            dialog.choose(catalogue::number(values, u"W"_s));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values[u"W"_s] = number(dialog.ChosenId);
+        values[u"WN"_s] = dialog.ChosenName;
         return true;
     }
     case P::Target: {

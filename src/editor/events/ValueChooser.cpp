@@ -1,5 +1,7 @@
 #include "editor/events/ValueChooser.h"
 
+#include "catalogue/Variables.h"
+
 #include "catalogue/Words.h"
 #include "events/Choosers.h"
 #include "io/AppFolder.h"
@@ -33,6 +35,8 @@ QImage iconPicture(int icon, const ValueChooserSetup& setup)
 ValueChooser::ValueChooser(const ValueChooserSetup& setup, const QString& keypadText, QWidget* parent)
     : QDialog(parent), KeypadText(keypadText)
 {
+    for (const catalogue::NamedValue& v : catalogue::variableNames(setup.variables))
+        m_variables << v.name;
     setObjectName(u"fmValue"_s);
     setWindowTitle(u"Выбор значения"_s);
 
@@ -57,7 +61,7 @@ void ValueChooser::openMenu(int icon, QPoint boxPosition, QPoint globalPosition)
         ObjectNumber = events::numberObject(boxPosition.x(), boxPosition.y(), kFirstObjectIcon, kObjectIcons,
                                             ObjectNumber);
     clearMenu(PopupMenu);
-    for (const catalogue::ValueMenuItem& item : catalogue::valueMenu(icon, ObjectNumber)) {
+    for (const catalogue::ValueMenuItem& item : catalogue::valueMenu(icon, ObjectNumber, m_variables)) {
         QAction* action = addMenuItem(PopupMenu, item.submenu.isEmpty() ? QStringList{item.caption}
                                                                           : QStringList{item.submenu, item.caption});
         action->setEnabled(item.enabled);

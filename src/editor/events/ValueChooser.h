@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/events/ChooserIconBox.h"
+#include "model/GameValues.h"
 
 #include <QDialog>
 #include <QImage>
@@ -23,6 +24,9 @@ struct ValueChooserSetup {
     const io::AppFolder* app = nullptr;
     QImage group1;
     QImage group2;
+    // The score and the project's variables: the translator reads them, the
+    // chooser offers them.
+    QList<model::GameVariableData> variables;
 };
 
 // "Выбор значения": the value chooser. Each icon opens a menu of words; choosing an
@@ -47,6 +51,7 @@ public:
 private:
     void openMenu(int icon, QPoint boxPosition, QPoint globalPosition);
     void choose(const QString& word);
+    QStringList m_variables;
 };
 
 } // namespace kestrava::editor

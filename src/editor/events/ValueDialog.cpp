@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-ValueDialog::ValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent)
+ValueDialog::ValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDialog(parent), m_variables(setup.variables)
 {
     setObjectName(u"fmEnter_value"_s);
     setWindowTitle(u"Введите значение"_s);
@@ -30,7 +30,7 @@ ValueDialog::ValueDialog(const ValueChooserSetup& setup, QWidget* parent) : QDia
 
 void ValueDialog::acceptAnswer()
 {
-    const auto code = translateField(this, Edit1, u"Введите значение."_s);
+    const auto code = translateField(this, Edit1, u"Введите значение."_s, m_variables);
     if (!code)
         return;
     ValueCode = *code;

@@ -78,7 +78,8 @@ QPushButton* addAnswerButtons(QDialog* dialog, QVBoxLayout* layout, QPushButton*
     return yes;
 }
 
-std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, const QString& missing)
+std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, const QString& missing,
+                                      const QList<model::GameVariableData>& variables)
 {
     // An empty value would leave a bare operator in the generated Java.
     if (field->text().trimmed().isEmpty()) {
@@ -86,7 +87,7 @@ std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, c
         return std::nullopt;
     }
     try {
-        return catalogue::translateValue(field->text());
+        return catalogue::translateValue(field->text(), catalogue::variableNames(variables));
     } catch (const io::Error& e) {
         showError(parent, e.message());
     }

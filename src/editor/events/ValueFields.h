@@ -34,6 +34,7 @@ QPushButton* addAnswerButtons(QDialog* dialog, QVBoxLayout* layout, QPushButton*
 
 // The Java of a field, or nullopt after telling the author what is wrong
 // (missing names the field: "Введите первое значение.").
-std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, const QString& missing);
+std::optional<QString> translateField(QWidget* parent, const QLineEdit* field, const QString& missing,
+                                      const QList<model::GameVariableData>& variables);
 
 } // namespace kestrava::editor

@@ -1,0 +1,49 @@
+#include "editor/events/VariableChoiceDialog.h"
+
+#include "editor/events/ValueFields.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kestrava::editor {
+
+VariableChoiceDialog::VariableChoiceDialog(const QStringList& names, const QList<int>& ids, QWidget* parent)
+    : QDialog(parent), m_ids(ids)
+{
+    setObjectName(u"fmVariable"_s);
+    setWindowTitle(u"Переменная"_s);
+    auto* box = new QGroupBox(u"Выберите переменную"_s, this);
+    cbVariable = new QComboBox(box);
+    cbVariable->setObjectName(u"cbVariable"_s);
+    cbVariable->setAccessibleName(u"Переменная"_s);
+    cbVariable->addItems(names);
+    auto* hint = new QLabel(u"Свои переменные задаются в «Файл» → «Настройки игры» → «Переменные…»."_s, box);
+    hint->setWordWrap(true);
+    auto* column = new QVBoxLayout(box);
+    column->addWidget(cbVariable);
+    column->addWidget(hint);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    bYes = addAnswerButtons(this, layout, bNo);
+    connect(bYes, &QPushButton::clicked, this, [this] {
+        const int at = cbVariable->currentIndex();
+        if (at < 0 || at >= m_ids.size())
+            return;
+        ChosenId = m_ids[at];
+        ChosenName = cbVariable->currentText();
+        accept();
+    });
+}
+
+void VariableChoiceDialog::choose(int id)
+{
+    if (const qsizetype at = m_ids.indexOf(id); at >= 0)
+        cbVariable->setCurrentIndex(int(at));
+}
+
+} // namespace kestrava::editor
