@@ -133,6 +133,14 @@ set_tests_properties(Game.ARefusalAfterTheConversionSaysWhatWasWritten PROPERTIE
   FIXTURES_REQUIRED game_packages TIMEOUT 120
   PASS_REGULAR_EXPRESSION "src и рисунки в папке res уже записаны заново; архив игры в папке bin не изменён")
 
+# What a game keeps on the phone survives the player, one folder a game; damaged, it starts afresh.
+add_test(NAME Game.RecordsSurviveThePlayerAndDamageStartsAfresh
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 -DJAD=${game_work}/score/bin/score.jad -DSCRIPTS=${CMAKE_CURRENT_SOURCE_DIR}/game/records
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Records.cmake)
+set_tests_properties(Game.RecordsSurviveThePlayerAndDamageStartsAfresh PROPERTIES FIXTURES_REQUIRED game_packages
+                     TIMEOUT 120)
+
 # A game finds at run time every member of the API classes it compiles against that the player has.
 add_test(NAME Game.PlayerImplementsTheMidpClasses
          COMMAND ${KESTRAVA_JAVA} -cp $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar kestrava.player.check.ApiCheck

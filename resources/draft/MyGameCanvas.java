@@ -397,6 +397,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             if (GameValues.TITLE != null) {
                 GameRecords.reach(index);
             }
+            // A game left half-way still keeps its best.
+            if (GameValues.SCORED) {
+                GameRecords.score(GameValues.v0);
+            }
         } catch (Exception e) {
             broken(index, e);
         } catch (OutOfMemoryError e) {

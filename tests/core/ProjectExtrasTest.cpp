@@ -84,6 +84,9 @@ model::Project sample(const Folders& f)
     p.GameSuite = {u"Студия «Ёж»"_s, u"2.10.3"_s, {}};
     // A screen of one's own keeps its budget: the least jar and the most heap there may be.
     p.OwnBudget = model::GameBudgetData{model::kMinBudgetKB, model::kMaxBudgetKB};
+    p.Variables = {{1, u"монеты"_s, -7, false}, {4, u"Time2"_s, 2147483647, true}};
+    p.NextVariableId = 5;
+    p.TitleScreen = model::TitleScreenData{u"Игра \"№1\""_s, u"title.png"_s};
     p.LevelGrid = {true, false};
     return p;
 }
@@ -239,6 +242,15 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"\"jarKB\":16", "\"jarKB\":15", u"настройки игры: Размер jar: 15 КБ — такого у телефонов не бывает"},
         {"\"heapKB\":65536", "\"heapKB\":65537", u"настройки игры: Память игры: 65537 КБ"},
         {"\"heapKB\":65536", "\"heapKB\":65536,\"cpu\":1", u"настройки игры: неизвестное поле «cpu»"},
+        {"\"name\":\"монеты\"", "\"name\":\"часы\"", u"переменные: «часы» — слово, которое значения уже понимают"},
+        {"\"name\":\"монеты\"", "\"name\":\"time2\"", u"переменные: переменная «Time2» уже есть"},
+        {"\"name\":\"монеты\"", "\"name\":\"2монеты\"", u"имя «2монеты» должно начинаться с буквы"},
+        {"\"name\":\"монеты\"", "\"name\":\"мо неты\"", u"в имени «мо неты» есть « »"},
+        {"\"id\":4", "\"id\":1", u"переменные: номер 1 у двух переменных"},
+        {"\"next\":5", "\"next\":4", u"переменные: поле «next» = 4, а у переменной «Time2» номер 4"},
+        {"\"perStage\":1", "\"perStage\":2", u"переменные, запись 2: поле «perStage» должно быть 0 или 1"},
+        {"\"title.png\"", "\"../title.png\"", u"заставка: картинка заставки «../title.png» должна быть файлом .png"},
+        {"\"title.png\"", "\"title.exe\"", u"заставка: картинка заставки «title.exe»"},
     };
     for (const Case& c : cases) {
         const std::string name = c.to.toStdString();

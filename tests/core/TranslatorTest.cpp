@@ -1,5 +1,6 @@
 #include "catalogue/PhoneKeys.h"
 #include "catalogue/Translator.h"
+#include "catalogue/Variables.h"
 #include "catalogue/Words.h"
 #include "events/Choosers.h"
 #include "support/ErrorOf.h"
@@ -171,6 +172,60 @@ TEST(ValueWords, NumberObjectHasFivePixelsOfSlackBothSides)
     EXPECT_EQ(numberObject(160, 90, 8, 3, 2), 2);    // icon 11 keeps the number
     EXPECT_EQ(numberObject(210, 90, 8, 5, 0), 5);    // the condition chooser's icon 12
     EXPECT_EQ(numberObject(20, 40, 8, 3, 2), 2);     // the upper row holds no objects
+}
+
+TEST(Translator, VariablesAreReadAsWholeWordsAndTheirNamesCannotHideAWord)
+{
+    const QList<model::GameVariableData> vars{{1, u"монеты"_s, 0, false}, {3, u"монетыВсего"_s, 0, true},
+                                              {4, u"x2"_s, 0, false}};
+    const QList<NamedValue> names = variableNames(vars);
+    const std::pair<QString, QString> read[] = {
+        {u"очки + 10"_s, u"GameValues.v0+10"_s},
+        {u"монеты"_s, u"GameValues.v1"_s},
+        {u"монетыВсего*2"_s, u"GameValues.v3*2"_s},
+        {u"(x2 - монеты) / часы"_s, u"(GameValues.v4-GameValues.v1)/obtime_hour"_s},
+        {u"Х[объект2] + x2"_s, u"obj[2].getX()+GameValues.v4"_s},
+    };
+    for (const auto& [readable, java] : read)
+        EXPECT_EQ(s(translateValue(readable, names)), s(java)) << s(readable);
+    // A name the project lacks, or one a known name only begins, is refused; without the
+    // project's names even the score is unknown.
+    for (const QString& unknown : {u"монетки"_s, u"монеты2"_s, u"очкиБонус"_s, u"x"_s})
+        EXPECT_TRUE(test::errorOf([&] { translateValue(unknown, names); }).contains(u"не удалось прочитать"_s)) << s(unknown);
+    EXPECT_FALSE(test::errorOf([&] { translateValue(u"очки"_s); }).isEmpty());
+
+    // Names: letters and digits, from a letter, not taken in any case, no word values already read.
+    EXPECT_TRUE(variableNameProblem(u"жизни2"_s, vars).isEmpty());
+    EXPECT_TRUE(variableNameProblem(u"монеты"_s, vars, 1).isEmpty()) << "a variable keeps its own name";
+    const std::pair<QString, QString> refused[] = {
+        {u""_s, u"нет имени"_s},
+        {u"МОНЕТЫ"_s, u"уже есть"_s},
+        {u"Очки"_s, u"уже есть в каждой игре"_s},
+        {u"часы"_s, u"слово"_s},
+        {u"Жизни"_s, u"слово"_s},
+        {u"таймер"_s, u"слово"_s},
+        {u"Х"_s, u"слово"_s},
+        {u"Yn"_s, u"слово"_s},
+        {u"1а"_s, u"с буквы"_s},
+        {u"а_б"_s, u"«_»"_s},
+        {u"ﬀ"_s, u"с буквы"_s},
+        {u"а٣"_s, u"«٣»"_s},
+        {QString(24, u'я'), QString()},
+        {QString(25, u'я'), u"длиннее 24"_s},
+    };
+    for (const auto& [name, fragment] : refused) {
+        const QString problem = variableNameProblem(name, vars);
+        if (fragment.isEmpty())
+            EXPECT_TRUE(problem.isEmpty()) << s(problem);
+        else
+            EXPECT_TRUE(problem.contains(fragment)) << s(name) << ": " << s(problem);
+    }
+    QList<model::GameVariableData> many;
+    for (int i = 1; i <= model::kMaxGameVariables + 1; ++i)
+        many.append({i, u"v%1"_s.arg(i), 0, false});
+    EXPECT_TRUE(variablesProblem(many).contains(u"не больше 50"_s));
+    many.removeLast();
+    EXPECT_TRUE(variablesProblem(many).isEmpty());
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "editor/interface/ScreenSizeDialog.h"
 #include "editor/interface/InterfaceEditorWindow.h"
 #include "editor/interface/GamePropertiesDialog.h"
+#include "editor/interface/TitleScreenDialog.h"
+#include "editor/interface/VariablesDialog.h"
 #include "editor/workspace/AboutBox.h"
 #include "editor/workspace/ScenarioPane.h"
 #include "editor/workspace/MainWindow.h"
@@ -27,7 +29,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -77,7 +82,7 @@ protected:
     QList<QAction*> projectCommands() const
     {
         return {action("N_Save"),          action("N_SaveAs"),
-                action("N_GameSettings"),  action("N_InterfaceEditor"),
+                action("N_GameSettings"),  action("N_Variables"), action("N_TitleScreen"), action("N_InterfaceEditor"),
                 menu("N_Objects")->menuAction(), menu("N_Editors")->menuAction(),
                 menu("N_Run")->menuAction()};
     }
@@ -622,4 +627,65 @@ TEST_F(MainformTest, TheMapsKeysActOnlyWhileTheLevelEditorIsShown)
     press(map, Qt::Key_Equal, Qt::ControlModifier);
     EXPECT_GT(window->FrLevelEditor1()->zoom(), 100);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join(u'\n').toStdString();
+}
+
+TEST_F(MainformTest, VariablesAndTheTitleScreenReachTheProjectItsFolderAndItsSavedFile)
+{
+    using namespace kestrava;
+    test::ErrorCapture errors;
+    const QString file = folder.root() + u"/game/project.prg"_s;
+    dialogs->newProjects << editor::NewProjectAnswer{folder.root(), u"game"_s};
+    action("N_New")->trigger();
+    ASSERT_TRUE(action("N_Variables")->isEnabled());
+
+    // Two variables added; a name the translator reads is refused and the dialog stays.
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<editor::VariablesDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->Table->item(0, 0)->text(), u"очки"_s);
+        d->Table->setCurrentCell(0, 0);
+        EXPECT_FALSE(d->ButtonRemove->isEnabled()) << "the score is every game's";
+        d->ButtonAdd->click();
+        d->ButtonAdd->click();
+        d->Table->item(1, 0)->setText(u"монеты"_s);
+        d->Table->item(2, 0)->setText(u"часы"_s);
+        d->ButtonYes->click();
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(errors.messages.size(), 1);
+        d->Table->item(2, 0)->setText(u"шаги"_s);
+        static_cast<QCheckBox*>(d->Table->cellWidget(2, 2))->setChecked(true);
+        d->ButtonYes->click();
+    });
+    action("N_Variables")->trigger();
+    const QList<model::GameVariableData> expected{{1, u"монеты"_s, 0, false}, {2, u"шаги"_s, 0, true}};
+    EXPECT_EQ(window->project().Variables, expected);
+    EXPECT_EQ(window->project().NextVariableId, 3);
+
+    // The title with a picture from outside the project: copied in as title.png.
+    const QString outside = folder.root() + u"/заставка.png"_s;
+    QImage picture(40, 30, QImage::Format_ARGB32);
+    picture.fill(qRgb(10, 200, 30));
+    io::writePng(picture, outside);
+    dialogs->answers << outside;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<editor::TitleScreenDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->EditName->text(), u"game"_s);
+        d->CheckShow->setChecked(true);
+        d->EditName->setText(u"Сад"_s);
+        d->ButtonPicture->click();
+        d->ButtonYes->click();
+    });
+    action("N_TitleScreen")->trigger();
+    ASSERT_TRUE(window->project().TitleScreen);
+    EXPECT_EQ(*window->project().TitleScreen, (model::TitleScreenData{u"Сад"_s, u"title.png"_s}));
+    EXPECT_EQ(io::readPng(folder.root() + u"/game/title.png"_s).pixel(5, 5), qRgb(10, 200, 30));
+    EXPECT_EQ(errors.messages.size(), 1);
+
+    action("N_Save")->trigger();
+    dialogs->answers << file;
+    action("N_Open")->trigger();
+    EXPECT_EQ(window->project().Variables, expected);
+    ASSERT_TRUE(window->project().TitleScreen);
+    EXPECT_EQ(window->project().TitleScreen->Name, u"Сад"_s);
 }

@@ -163,6 +163,10 @@ public:
         title.lines = {u"ТЕСТ"_s, u"две строки"_s};
         title.write(at("title.obt"));
 
+        objects::TextObjectFile shows = title;
+        shows.lines = {u"Очки: {очки}"_s, u"{монеты} {шаги} {жизни}"_s};
+        shows.write(at("shows.obt"));
+
         objects::BarObjectFile bar;
         bar.Width = 30;
         bar.Height = 6;
@@ -298,6 +302,15 @@ public:
         stage(level).TextObject[size_t(t)].X = x;
         stage(level).TextObject[size_t(t)].Y = y;
     }
+
+    void text(int level, const QString& file, int x, int y)
+    {
+        const int t = group(level, file);
+        stage(level).TextObject[size_t(t)].X = x;
+        stage(level).TextObject[size_t(t)].Y = y;
+    }
+
+    model::Project& project() { return m_p; }
 
     void livesBar(int level, int x, int y)
     {
@@ -607,6 +620,37 @@ void shots(const Library& lib, const QString& dir)
     m.save();
 }
 
+// The score and two variables: "монеты" (from 5, kept) and "шаги" (from 0 on each stage); a coin adds 10
+// points and a coin; key 3 a step; key 9 the next stage; a text shows them; the game starts on a title.
+void score(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 2);
+    m.project().Variables = {{1, u"монеты"_s, 5, false}, {2, u"шаги"_s, 0, true}};
+    m.project().NextVariableId = 3;
+    m.project().TitleScreen = model::TitleScreenData{u"Счёт"_s, {}};
+    const auto variable = [](int column, const QString& path, int id, const QString& name, const QString& value) {
+        return catalogue::build(*catalogue::actionAt(column, path),
+                                {{u"W"_s, QString::number(id)}, {u"WN"_s, name}, {u"V"_s, value}, {u"VC"_s, value}});
+    };
+    for (int level = 1; level <= 2; ++level) {
+        m.fon(level, kFloor, 0, 0);
+        m.boxes(level, MT::EightWay, {{20, 80}});
+        m.text(level, u"shows.obt"_s, 4, 4);
+        m.row(level, pressed(u"3"_s, level), {{1, variable(1, u"переменная/добавить…"_s, 2, u"шаги"_s, u"1"_s)}});
+        m.row(level, pressed(u"9"_s, level), {{3, action(3, u"следующий уровень"_s)}});
+    }
+    const int coins = m.boxes(1, MT::Static, {{60, 80}});
+    m.row(1, condition(8, u"столкновение/с активным объектом"_s, {{u"N"_s, u"1"_s}, {u"O"_s, QString::number(coins)}}),
+          {{6, action(6, u"очки/добавить…"_s, u"10"_s)},
+           {1, variable(1, u"переменная/добавить…"_s, 1, u"монеты"_s, u"1"_s)},
+           {9, action(9, u"уничтожить"_s)}});
+    // A comparison with a variable: ten points or more light the lives to 7.
+    m.row(1, condition(1, u"Переменные/сравнение переменной со значением…"_s,
+                       {{u"W"_s, u"0"_s}, {u"WN"_s, u"очки"_s}, {u"A"_s, u">=10"_s}, {u"AC"_s, u">=10"_s}}),
+          {{6, action(6, u"число жизней/установить"_s, u"7"_s)}});
+    m.save();
+}
+
 // A row of the stage: key 9 takes all lives.
 void livesTakenByKey9(Maker& m, int level)
 {
@@ -798,6 +842,7 @@ int main(int argc, char* argv[])
         destroy(lib, work + u"/destroy"_s);
         solidTiles(lib, work + u"/solid"_s);
         shots(lib, work + u"/shots"_s);
+        score(lib, work + u"/score"_s);
         ending(lib, work + u"/ending"_s);
         rescue(lib, work + u"/rescue"_s);
         groups(lib, work + u"/groups"_s);

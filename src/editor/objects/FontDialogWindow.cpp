@@ -1,5 +1,7 @@
 #include "editor/objects/FontDialogWindow.h"
 
+#include "catalogue/Variables.h"
+
 #include "editor/common/ColourDialog.h"
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
@@ -18,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -107,9 +110,17 @@ FontDialogWindow::FontDialogWindow(const io::AppFolder& app, StandardDialogs& di
     Memo->setTabChangesFocus(true);
     Memo->setFixedHeight(110);
 
+    bValue = new QToolButton;
+    bValue->setText(u"Вставить значение"_s);
+    bValue->setToolTip(u"Переменная в фигурных скобках: игра показывает её значение"_s);
+    bValue->setPopupMode(QToolButton::InstantPopup);
+    bValue->setMenu(new QMenu(bValue));
+    bValue->hide();
+
     auto* body = new QVBoxLayout(this);
     body->addWidget(font);
     body->addWidget(Memo);
+    body->addWidget(bValue, 0, Qt::AlignLeft);
     body->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* bar = new QMenuBar(this);
@@ -146,6 +157,16 @@ void FontDialogWindow::setTextObjectEditor(bool on)
 {
     m_textObjectEditor = on;
     markSaved();
+}
+
+void FontDialogWindow::setTextValues(const QStringList& names)
+{
+    m_textValues = names;
+    QMenu* menu = bValue->menu();
+    menu->clear();
+    for (const QString& name : names)
+        menu->addAction(u"{%1}"_s.arg(name), this, [this, name] { Memo->insertPlainText(u"{%1}"_s.arg(name)); });
+    bValue->setVisible(!names.isEmpty());
 }
 
 void FontDialogWindow::markSaved()
@@ -253,6 +274,11 @@ bool FontDialogWindow::N_SaveClick()
     guarded(this, [this, &saved] {
         const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter,
                                                      model::describe(model::ObjectKind::Text).extension);
+        if (!m_textValues.isEmpty()) {
+            const QString problem = catalogue::textValuesProblem(Memo->toPlainText().split(u'\n'), m_textValues);
+            if (!problem.isEmpty())
+                throw io::Error(u"Текст не сохранён: "_s + problem + u"."_s);
+        }
         if (file.isEmpty())
             return;
         objects::saveTextObject(file, GetFont(), Memo->toPlainText());

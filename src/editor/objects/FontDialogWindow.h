@@ -15,6 +15,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
+class QToolButton;
 class QPushButton;
 class QRadioButton;
 
@@ -54,6 +55,9 @@ public:
     // asks "Сохранить объект?" first. The shared font dialog never asks.
     void setTextObjectEditor(bool on);
     bool isModified() const;
+    // What the text may show in braces ("{очки}"): offered by "Вставить
+    // значение", and a text naming anything else is refused at saving.
+    void setTextValues(const QStringList& names);
 
     // "Сохранить"; true when the text object was written (the window then closes).
     bool N_SaveClick();
@@ -68,6 +72,7 @@ public:
     QCheckBox* cbUnderline = nullptr;
     QPushButton* bColour = nullptr;
     QPlainTextEdit* Memo = nullptr;
+    QToolButton* bValue = nullptr; // "Вставить значение"
 
 signals:
     // Any choice changed (an interface settings preview may follow it).
@@ -101,6 +106,7 @@ private:
     QLabel* m_sample = nullptr;
     int m_colour = 0;
     bool m_textObjectEditor = false;
+    QStringList m_textValues;
     undo::History m_history;
     Shown m_state;        // as the last step left it
     int m_gesture = 1;    // of the changes since the last save

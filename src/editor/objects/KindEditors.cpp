@@ -10,7 +10,7 @@ namespace kestrava::editor {
 namespace {
 
 template <class Window>
-void runWindow(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent)
+void runWindow(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent, const QStringList&)
 {
     Window editor(app, dialogs, parent);
     editor.exec();
@@ -29,9 +29,10 @@ KindEditor kindEditor(model::ObjectKind kind)
         return {QStringLiteral("индикатор"), QStringLiteral("BtLives"), &runWindow<LivesBarEditorWindow>};
     case model::ObjectKind::Text:
         return {QStringLiteral("текст"), QStringLiteral("BtText"),
-                [](const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent) {
+                [](const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent, const QStringList& values) {
                     FontDialogWindow editor(app, dialogs, parent);
                     editor.setTextObjectEditor(true);
+                    editor.setTextValues(values);
                     editor.exec();
                 }};
     }

@@ -3,6 +3,7 @@
 #include "model/ObjectKind.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,8 +19,9 @@ class StandardDialogs;
 struct KindEditor {
     QString button;     // the chooser's caption
     QString buttonName; // its objectName
-    // Runs the kind's editor window over `parent` until it is closed.
-    void (*run)(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent);
+    // Runs the kind's editor window over `parent` until it is closed;
+    // textValues: what a text may show in braces (the project's variables).
+    void (*run)(const io::AppFolder& app, StandardDialogs& dialogs, QWidget* parent, const QStringList& textValues);
 };
 
 KindEditor kindEditor(model::ObjectKind kind);

@@ -1,10 +1,14 @@
 #include "editor/workspace/MainWindow.h"
 
+#include "catalogue/Variables.h"
 #include "editor/common/ColourDialog.h"
 #include "editor/common/ErrorBox.h"
 #include "editor/common/StandardDialogs.h"
+#include "editor/interface/TitleScreenDialog.h"
+#include "editor/interface/VariablesDialog.h"
 #include "editor/events/EventSheetPane.h"
 #include "events/SheetPicture.h"
+#include "persist/TitlePicture.h"
 #include "editor/help/GuideLauncher.h"
 #include "editor/level/LevelMapPane.h"
 #include "editor/objects/KindEditors.h"
@@ -209,7 +213,13 @@ void MainWindow::buildMenu()
     connect(m_saveAction, &QAction::triggered, this, [this] { N_SaveClick(); });
     m_saveAsAction = addItem(file, u"Сохранить как ..."_s, "N_SaveAs", &MainWindow::N_SaveAsClick);
     file->addSeparator();
-    m_gameSettingsAction = addItem(file, u"Настройки игры"_s, "N_GameSettings", &MainWindow::N_GameSettingsClick);
+    // The game's own settings, each a dialog of its own.
+    m_gameSettingsMenu = file->addMenu(u"Настройки игры"_s);
+    m_gameSettingsMenu->setObjectName(u"N_GameSettingsMenu"_s);
+    m_gameSettingsAction = addItem(m_gameSettingsMenu, u"Экран и сведения об игре…"_s, "N_GameSettings",
+                                   &MainWindow::N_GameSettingsClick);
+    m_variablesAction = addItem(m_gameSettingsMenu, u"Переменные…"_s, "N_Variables", &MainWindow::N_VariablesClick);
+    m_titleAction = addItem(m_gameSettingsMenu, u"Заставка…"_s, "N_TitleScreen", &MainWindow::N_TitleScreenClick);
     m_interfaceAction =
         addItem(file, u"Редактор интерфейса"_s, "N_InterfaceEditor", &MainWindow::N_InterfaceEditorClick);
     file->addSeparator();
@@ -271,7 +281,7 @@ void MainWindow::buildMenu()
     m_guide = new GuideLauncher(m_app.guide(), this);
 
     // Until a project is made or opened there is nothing to save, edit or convert.
-    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_interfaceAction,
+    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_variablesAction, m_titleAction, m_interfaceAction,
                             m_objectsMenu->menuAction(), m_editorsMenu->menuAction(), m_runMenu->menuAction()})
         action->setEnabled(false);
 }
@@ -385,7 +395,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::enableProjectMenus()
 {
-    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_interfaceAction,
+    for (QAction* action : {m_saveAction, m_saveAsAction, m_gameSettingsAction, m_variablesAction, m_titleAction, m_interfaceAction,
                             m_objectsMenu->menuAction(), m_editorsMenu->menuAction(), m_runMenu->menuAction()})
         action->setEnabled(true);
     showOnly(m_FrScriptEditor1, kTitleScript);
@@ -522,6 +532,34 @@ void MainWindow::N_GameSettingsClick()
     });
 }
 
+void MainWindow::N_VariablesClick()
+{
+    guarded(this, [this] {
+        const model::Project& p = m_document.project();
+        if (const std::optional<ChosenVariables> chosen = showVariables(this, p.Variables, p.NextVariableId))
+            m_document.setVariables(chosen->variables, chosen->nextId);
+    });
+}
+
+void MainWindow::N_TitleScreenClick()
+{
+    guarded(this, [this] {
+        const model::Project& p = m_document.project();
+        const QString folder = p.ProjectDir.value_or(QString());
+        TitleScreenDialog dialog(p.TitleScreen, folder, folder.isEmpty() ? QString() : io::fileNamePart(folder),
+                                 *m_lastingDialogs, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        std::optional<model::TitleScreenData> title = dialog.chosen();
+        if (title && !dialog.PictureSource.isEmpty()) {
+            if (folder.isEmpty())
+                throw io::Error(u"Заставка: сначала сохраните проект — картинка копируется в его папку."_s);
+            title->Picture = persist::copyTitlePicture(folder, dialog.PictureSource);
+        }
+        m_document.setTitleScreen(title);
+    });
+}
+
 void MainWindow::N_InterfaceEditorClick()
 {
     const model::Project& p = m_document.project();
@@ -544,7 +582,7 @@ void MainWindow::N_CreateObjectClick()
         // The chooser is closed before the editor of its choice opens.
         if (!chooser.choice())
             return;
-        kindEditor(*chooser.choice()).run(m_app, *m_dialogs, this);
+        kindEditor(*chooser.choice()).run(m_app, *m_dialogs, this, catalogue::textValueNames(m_document.project()));
     });
 }
 

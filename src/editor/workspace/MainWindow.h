@@ -65,6 +65,9 @@ public:
     bool N_SaveClick();
     void N_SaveAsClick();
     void N_GameSettingsClick();
+    // "Настройки игры" → "Переменные…" and "Заставка…".
+    void N_VariablesClick();
+    void N_TitleScreenClick();
     // "Редактор интерфейса": shows the game interface editor, which keeps its layout for the whole run.
     void N_InterfaceEditorClick();
     void N_ExitClick();
@@ -147,7 +150,10 @@ private:
     QMenu* m_runMenu = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
+    QMenu* m_gameSettingsMenu = nullptr;
     QAction* m_gameSettingsAction = nullptr;
+    QAction* m_variablesAction = nullptr;
+    QAction* m_titleAction = nullptr;
     QAction* m_interfaceAction = nullptr;
     QAction* m_shrinkAction = nullptr;
     QAction* m_undoAction = nullptr;

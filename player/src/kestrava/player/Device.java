@@ -55,6 +55,8 @@ public final class Device implements Phone {
     private final Map<String, String> properties = new LinkedHashMap<>();
     private volatile ClassLoader gameLoader = Device.class.getClassLoader();
     private volatile Records records = Records.inMemory();
+    private java.util.List<String> drawnTexts = new java.util.ArrayList<>();
+    private java.util.List<String> shownTexts = new java.util.ArrayList<>();
     private volatile Displayable shown;
     private volatile MIDlet midlet;
     private volatile boolean destroyed;
@@ -149,6 +151,27 @@ public final class Device implements Phone {
 
     public void setGameLoader(ClassLoader loader) {
         gameLoader = loader;
+    }
+
+    @Override
+    public void drew(String text) {
+        synchronized (frame) {
+            // Kept for one frame only; a game that draws without showing must not fill the heap.
+            if (drawnTexts.size() < 1000) {
+                drawnTexts.add(text);
+            }
+        }
+    }
+
+    /** The texts the frame on the screen drew. */
+    public java.util.List<String> shownTexts() {
+        synchronized (frame) {
+            return new java.util.ArrayList<>(shownTexts);
+        }
+    }
+
+    public ClassLoader gameLoader() {
+        return gameLoader;
     }
 
     @Override
@@ -482,6 +505,8 @@ public final class Device implements Phone {
         }
         synchronized (frame) {
             frame.getGraphics().drawImage(picture, 0, 0, null);
+            shownTexts = drawnTexts;
+            drawnTexts = new java.util.ArrayList<>();
         }
         presented = true;
         onFrame.run();

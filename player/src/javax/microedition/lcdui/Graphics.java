@@ -228,6 +228,7 @@ public class Graphics {
         if (str == null) {
             throw new NullPointerException();
         }
+        Phone.get().drew(str);
         drawText(str, x, y, anchor);
     }
 

@@ -43,6 +43,10 @@ public interface Phone {
 
     void present(BufferedImage picture, Displayable from);
 
+    /** A text the game drew (Graphics.drawString), for scripts that ask what a frame shows. */
+    default void drew(String text) {
+    }
+
     /** The game drew one tick (GameCanvas.flushGraphics). */
     void ticked();
 

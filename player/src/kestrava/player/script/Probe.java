@@ -49,6 +49,8 @@ public final class Probe {
             return "won";
         case 2:
             return "lost";
+        case 4:
+            return "title";
         default:
             return "broken";
         }
@@ -61,6 +63,21 @@ public final class Probe {
 
     /** A field of the stage (its own, the runtime's, or a static one); failing that, of the canvas. */
     public Object value(String name) {
+        int dot = name.indexOf('.');
+        if (dot > 0) {
+            // A static of another class of the game: GameValues.v0.
+            try {
+                Class<?> type = Class.forName(name.substring(0, dot), true, device.gameLoader());
+                Field f = find(type, name.substring(dot + 1));
+                if (f == null || !Modifier.isStatic(f.getModifiers())) {
+                    throw new IllegalArgumentException("the game has no value named " + name);
+                }
+                f.setAccessible(true);
+                return f.get(null);
+            } catch (ReflectiveOperationException e) {
+                throw new IllegalArgumentException("the game has no value named " + name);
+            }
+        }
         Object s = field(canvas(), "stage");
         if (s != null && find(s.getClass(), name) != null) {
             return field(s, name);

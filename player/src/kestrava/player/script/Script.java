@@ -236,6 +236,9 @@ public final class Script {
             return Memory.gameBytes();
         case "firstframe":
             return device.firstFrameMillis();
+        case "shown":
+            // Whether the frame on the screen drew this text: "expect shown Очки: 10 == true".
+            return device.shownTexts().contains(String.join(" ", Arrays.copyOfRange(w, 1, w.length)));
         default:
             if (w.length != 1) {
                 throw new IllegalArgumentException("unknown value " + String.join(" ", w));
