@@ -678,9 +678,34 @@ void writeGarden(const QString& dir, const QString& library)
         p.drawEllipse(r.adjusted(1, 1, -1, -1));
     });
 
+    objects::TextObjectFile score;
+    score.FontFace = 2;
+    score.FontSize = 0;
+    score.Bold = 1;
+    score.Colour = 0x80FFFF; // 0x00BBGGRR: pale yellow
+    score.lines = {u"Очки: {очки}"_s, u"Светлячки: {светлячки}"_s};
+    score.write(lib.at(u"score.obt"_s));
+
     model::Project p = startProject(dir);
-    for (const char* name : {"forest.obf", "hero.oba", "ghost.oba", "firefly.oba", "lives.obl"})
+    for (const char* name : {"forest.obf", "hero.oba", "ghost.oba", "firefly.oba", "lives.obl", "score.obt"})
         import(p, lib.app(), 1, QString::fromLatin1(name));
+    // Fireflies caught, kept from stage to stage; the game starts on its title.
+    p.Variables = {{1, u"светлячки"_s, 0, false}};
+    p.NextVariableId = 2;
+    QImage moon(96, 64, QImage::Format_ARGB32);
+    moon.fill(QColor(10, 20, 50));
+    {
+        QPainter paint(&moon);
+        paint.setRenderHint(QPainter::Antialiasing);
+        paint.setPen(Qt::NoPen);
+        paint.setBrush(QColor(250, 240, 170));
+        paint.drawEllipse(QRect(30, 8, 36, 36));
+        paint.setBrush(QColor(200, 255, 80));
+        for (const QPoint at : {QPoint(14, 50), QPoint(78, 40), QPoint(52, 56)})
+            paint.drawEllipse(at, 2, 2);
+    }
+    io::writePng(moon, dir + u"/title.png"_s);
+    p.TitleScreen = model::TitleScreenData{u"Ночной сад"_s, u"title.png"_s};
     model::StageData& s = p.stage(1);
     placeFon(s, 1, 0, 0);
     placeActive(s, 1, 24, 84);   // object 0: the hero on the path
@@ -694,6 +719,8 @@ void writeGarden(const QString& dir, const QString& library)
     s.ActiveType[3] = model::MovementType::Static;
     s.LivesBar.X = 8;
     s.LivesBar.Y = 8;
+    s.TextObject[1].X = 96;
+    s.TextObject[1].Y = 4;
 
     const auto sees = [](int who, int radius) {
         return condition(8, u"обнаружение объекта"_s,
@@ -714,9 +741,13 @@ void writeGarden(const QString& dir, const QString& library)
     // Every three seconds the ghost loses interest, unless it still sees the hero.
     eventRow(s, timer(u"Каждую..."_s, u"3"_s), {{kGhostColumn, action(kGhostColumn, u"режим/спокойствие"_s)}});
     eventRow(s, sees(3, 40), {{kFireflyColumn, action(kFireflyColumn, u"режим/избегание"_s, QString(), 1)}});
+    const catalogue::Built oneMore = catalogue::build(
+        *catalogue::actionAt(1, u"переменная/добавить…"_s),
+        {{u"W"_s, u"1"_s}, {u"WN"_s, u"светлячки"_s}, {u"V"_s, u"1"_s}, {u"VC"_s, u"1"_s}});
     eventRow(s, condition(8, u"столкновение/с активным объектом"_s, caught),
              {{kFireflyColumn, action(kFireflyColumn, u"видимость/невидимый"_s)},
-              {kPlayerColumn, action(kPlayerColumn, u"число жизней/добавить"_s, u"1"_s)}});
+              {kPlayerColumn, action(kPlayerColumn, u"очки/добавить…"_s, u"10"_s)},
+              {1, oneMore}});
     eventRow(s, timer(u"Таймер равен значению..."_s, u"20"_s),
              {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
 

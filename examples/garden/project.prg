@@ -1,7 +1,7 @@
 fdgdf
 numb_level
 1
-4
+5
 fon
 1
 1
@@ -74,8 +74,20 @@ firefly.bmp
 8
 TRUE
 text
-0
+1
 text_gr
+5
+2
+0
+1
+0
+0
+8454143
+2
+ќчки: {очки}
+—ветл€чки: {светл€чки}
+96
+4
 events
 10
 ((obtime>=0)&(obtime<10))
@@ -109,7 +121,7 @@ event
 
 
 action
-8
+9
 
 
 
@@ -310,6 +322,8 @@ action
 
 
 
+{GameValues.v1=GameValues.v1+1;}
+изменение светл€чки на 1
 
 
 
@@ -318,10 +332,8 @@ action
 
 
 
-
-
-{life=life+1;}
-изменение жизней на 1
+{GameValues.v0=GameValues.v0+10;}
+изменение очков на 10
 
 
 
@@ -356,6 +368,46 @@ action
 
 {nextStage();}
 уровень+1
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
+
 
 
 
