@@ -62,12 +62,14 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
     synchronized void stop() {
         running = false;
+        Sounds.close();
         notifyAll();
     }
 
     /** A call, another program or the phone's own screen: the game stops where it stands. */
     void pause() {
         paused = true;
+        Sounds.pause();
     }
 
     /** Back on the screen: the game goes on from where it stood, keys of the meantime forgotten. */
@@ -83,6 +85,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             queued++;
         }
         downCount = 0;
+        Sounds.resume();
         notifyAll();
     }
 
@@ -205,6 +208,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             queued = 0;
         }
         ticks++;
+        Sounds.tick();
         int states = getKeyStates() & ~unheard;
 
         if (screen != PLAYING) {
@@ -295,8 +299,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             // goes on there, so it starts with the lives of a new game.
             Stage.life = Stage.START_LIFE;
         }
-        // The stage before lets go of its pictures and tables before this one loads its own.
+        // The stage before lets go of its pictures, tables and sounds before this one loads its own.
         stage = null;
+        Sounds.close();
         System.gc();
         try {
             Stage next = (Stage) type.newInstance();
@@ -304,6 +309,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             next.height = getHeight();
             next.level = index + 1;
             next.load();
+            Sounds.open(index + 1);
             next.begin();
             stage = next;
             stageIndex = index;
@@ -327,6 +333,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     }
 
     private void end(int which) {
+        Sounds.close();
         screen = which;
         endedAt = ticks;
     }

@@ -1,6 +1,7 @@
 #include "codegen/Converter.h"
 
 #include "catalogue/Records.h"
+#include "codegen/GameSounds.h"
 #include "codegen/IndicatorsClass.h"
 #include "codegen/JavaText.h"
 #include "codegen/PictureRecord.h"
@@ -108,6 +109,9 @@ bool isUneditedEarlierCopy(const QString& target)
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
         "1f46d7956a0213aca8a78aecb08d6cdb41b620c30ee428cb059d6c20b52c6b2d", // StagePlay.java
+        // The version before sound.
+        "5647ab003db9d44a507c82858227705c5de7eb27e7abf4502f3a77141628e823", // MyGameCanvas.java
+        "70d1746ae92a1ecdce53a3263227b4d9eb98a5c62374d702a6677c2f60294dbc", // StagePlay.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
@@ -386,6 +390,10 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     tableRun.finish();
     JavaText indicatorsClass;
     writeIndicatorsClass(indicatorsClass, indicators, weapon);
+    const GameSounds sounds = gameSounds(project, current, app);
+    if (QFileInfo(srcDir + u'/' + QString::fromLatin1(kSoundsSource)).isDir())
+        throw io::Error::inFile(srcDir + u'/' + QString::fromLatin1(kSoundsSource),
+                                u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
 
     // Then written beside src and res, and moved into them only once all are written.
     StagedOutput output(projectDir);
@@ -406,6 +414,9 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         output.add(srcDir + u'/' + stageClassFileName(level), stageClasses[size_t(level - 1)]);
     }
     output.add(srcDir + u'/' + QString::fromLatin1(kIndicatorsSource), indicatorsClass.bytes());
+    output.add(srcDir + u'/' + QString::fromLatin1(kSoundsSource), sounds.source);
+    for (const auto& [name, bytes] : sounds.resources)
+        output.add(resDir + u'/' + name, bytes);
     for (const FixedSource& source : fixed)
         output.add(source.target, source.bytes, !source.replacesEarlier);
     output.write(helpers);

@@ -3,6 +3,7 @@
 #include "model/Capacities.h"
 #include "model/GameBudget.h"
 #include "model/GameSuite.h"
+#include "model/Sound.h"
 #include "model/ScreenSize.h"
 #include "model/Table.h"
 
@@ -236,6 +237,8 @@ public:
     // игры"); a handset screen has its own (model::gameBudget).
     std::optional<GameBudgetData> OwnBudget;
     LevelGridData LevelGrid;
+    // The project's sounds, by number ("Звуки проекта…"); the files in its sounds folder.
+    std::vector<SoundData> Sounds;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

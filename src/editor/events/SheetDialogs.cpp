@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    ValueChooserSetup setup() const { return {&m_document.app(), m_groupPicture(1), m_groupPicture(2)}; }
+    ValueChooserSetup setup() const { return {&m_document.app(), m_groupPicture(1), m_groupPicture(2), m_document.project().Sounds}; }
 
     document::ProjectDocument& m_document;
     std::function<QImage(int)> m_groupPicture;

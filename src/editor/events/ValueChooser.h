@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/events/ChooserIconBox.h"
+#include "model/Sound.h"
 
 #include <QDialog>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class QMenu;
 class QToolButton;
@@ -23,6 +25,8 @@ struct ValueChooserSetup {
     const io::AppFolder* app = nullptr;
     QImage group1;
     QImage group2;
+    // The project's sounds, which the sound items choose from.
+    std::vector<model::SoundData> sounds = {};
 };
 
 // "Выбор значения": the value chooser. Each icon opens a menu of words; choosing an
