@@ -95,6 +95,8 @@ public:
                            std::optional<model::GameBudgetData> ownBudget = std::nullopt);
     // Runs a command and keeps it for undo (the history takes ownership).
     void push(QUndoCommand* command);
+    // The project's sounds replaced as one undo step ("Звуки проекта…").
+    void setSounds(std::vector<model::SoundData> sounds, const QString& what);
 
     // For commands only: the model to change and the signal that says so.
     model::Project& edit() { return m_project; }
@@ -120,6 +122,7 @@ signals:
     void currentLevelChanged(int level);
     // The game's screen size (Project::GameScreen).
     void gameScreenChanged();
+    void soundsChanged();
     void modifiedChanged(bool modified);
 
 private:
