@@ -66,12 +66,14 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
 
     synchronized void stop() {
         running = false;
+        Sounds.close();
         notifyAll();
     }
 
     /** A call, another program or the phone's own screen: the game stops where it stands. */
     void pause() {
         paused = true;
+        Sounds.pause();
     }
 
     /** Back on the screen: the game goes on from where it stood, keys of the meantime forgotten. */
@@ -87,6 +89,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             queued++;
         }
         downCount = 0;
+        Sounds.resume();
         notifyAll();
     }
 
@@ -212,6 +215,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             queued = 0;
         }
         ticks++;
+        Sounds.tick();
         int states = getKeyStates() & ~unheard;
 
         if (screen == TITLE) {
@@ -380,8 +384,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             // goes on there, so it starts with the lives of a new game.
             Stage.life = Stage.START_LIFE;
         }
-        // The stage before lets go of its pictures and tables before this one loads its own.
+        // The stage before lets go of its pictures, tables and sounds before this one loads its own.
         stage = null;
+        Sounds.close();
         System.gc();
         try {
             Stage next = (Stage) type.newInstance();
@@ -390,6 +395,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             next.level = index + 1;
             GameValues.newStage();
             next.load();
+            Sounds.open(index + 1);
             next.begin();
             stage = next;
             stageIndex = index;
@@ -420,6 +426,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     }
 
     private void end(int which) {
+        Sounds.close();
         screen = which;
         endedAt = ticks;
         if (GameValues.SCORED && which != BROKEN) {

@@ -233,6 +233,7 @@ abstract class StagePlay extends StageState {
         runs++;
         try {
             events();
+            Sounds.ran();
         } catch (RuntimeException e) {
             // One broken row must not stop the game; the author sees it on the screen.
             // The message in Russian: "an error in the events of stage N".

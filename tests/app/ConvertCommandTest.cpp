@@ -28,8 +28,8 @@ TEST(ConvertCommand, PrintsEveryFileWrittenOrTheErrorWithAnExitCode)
     QTextStream err(&errText);
     EXPECT_EQ(app::runConvertCommand(project, tmp.app(), out, err), 0);
     const QStringList lines = outText.split(u'\n', Qt::SkipEmptyParts);
-    // Two stages of a class and its tables, Indicators.java, GameValues.java and the runtime.
-    EXPECT_EQ(lines.size(), qsizetype(2 * 2 + 2 + std::size(codegen::kFixedSources))) << outText.toStdString();
+    // Two stages of a class and its tables, Indicators.java, GameValues.java, Sounds.java and the runtime.
+    EXPECT_EQ(lines.size(), qsizetype(2 * 2 + 3 + std::size(codegen::kFixedSources))) << outText.toStdString();
     for (const QString& line : lines)
         EXPECT_TRUE(QFileInfo(QDir::fromNativeSeparators(line)).isFile()) << line.toStdString();
     EXPECT_TRUE(errText.isEmpty());

@@ -220,13 +220,13 @@ TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
     EXPECT_EQ(game.files(u"src"_s),
               (QStringList{u"Actor.java"_s, u"Etap0.java"_s, u"Etap1.java"_s, u"GameRecords.java"_s,
                            u"GameValues.java"_s, u"Indicators.java"_s, u"Keys.java"_s, u"Movement.java"_s,
-                           u"MyGameCanvas.java"_s, u"StagePlay.java"_s, u"StageState.java"_s, u"StageView.java"_s,
-                           u"TitleScreen.java"_s, u"dorv.java"_s}));
+                           u"MyGameCanvas.java"_s, u"Sounds.java"_s, u"StagePlay.java"_s, u"StageState.java"_s,
+                           u"StageView.java"_s, u"TitleScreen.java"_s, u"dorv.java"_s}));
     // Only the pictures of existing placed objects: grass only lies under a
     // deleted object too, "unused" is never placed.
     // grass holds the wall's picture and hero the enemy's: each goes in once.
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s, u"enemy.png"_s, u"стена.png"_s}));
-    EXPECT_EQ(written.size(), 18);
+    EXPECT_EQ(written.size(), 19);
     EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
     EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
     EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
@@ -326,8 +326,9 @@ TEST(Converter, SecondConversionKeepsAnEditedCanvasAndReplacesEveryStageFile)
     EXPECT_EQ(again.size(), stage0.size() + qsizetype(strlen("if((life==0)){{etap=etap-1;}};\r\n")));
     EXPECT_TRUE(test::dumpStageTables(game.read(game.res(u"Etap1.dat"_s)))
                     .startsWith(u"format %1\n"_s.arg(codegen::kStageTablesFormat)));
-    // No temporary files are left behind: two stage classes, Indicators.java and the runtime.
-    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(2 + 2 + std::size(codegen::kFixedSources)));
+    // No temporary files are left behind: two stage classes, Indicators.java, GameValues.java, Sounds.java and
+    // the runtime.
+    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(2 + 3 + std::size(codegen::kFixedSources)));
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s}));
 }
 
@@ -340,7 +341,7 @@ TEST(Converter, StageTwelveIsNamedElevenAndTheApplicationSrcFolderIsLeftAlone)
     io::writeFileAtomically(own, "the application's own file");
     game.convert();
 
-    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(12 + 2 + std::size(codegen::kFixedSources)));
+    EXPECT_EQ(game.files(u"src"_s).size(), qsizetype(12 + 3 + std::size(codegen::kFixedSources)));
     EXPECT_TRUE(QFileInfo::exists(game.res(u"Etap11.dat"_s)));
     const QByteArray stage = game.read(game.src(u"Etap11.java"_s));
     EXPECT_TRUE(stage.contains("public class Etap11 extends MyGameCanvas.Stage {\r\n"));

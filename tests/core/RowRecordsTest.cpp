@@ -121,7 +121,10 @@ TEST(RowRecords, EveryItemRecordedSavedAndReopenedMakesItsTextsAgain)
     persist::save(made, f.file);
     model::Project reopened;
     persist::load(reopened, f.tmp.app(), f.file);
-    EXPECT_TRUE(reopened.stage(1) == s) << "the records come back with the rows";
+    // The file keeps the design's counter of row steps only up to the most rows a sheet has.
+    model::StageData expected = s;
+    expected.EventCount = std::min(expected.EventCount, model::kMaxEventRows);
+    EXPECT_TRUE(reopened.stage(1) == expected) << "the records come back with the rows";
 
     // Texts an older template or a stranger's tool left in the project file:
     // opened, the rows show and run what today's catalogue makes.

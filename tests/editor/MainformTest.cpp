@@ -117,7 +117,7 @@ TEST_F(MainformTest, MenuCaptionsAndStartState)
     EXPECT_EQ(captions(menu("N_File")->actions()),
               (QStringList{u"Открыть"_s, u"Недавние проекты"_s, u"Новый"_s, u"Открыть пример"_s, u"—"_s, u"Сохранить"_s, u"Сохранить как ..."_s, u"—"_s,
                            u"Настройки игры"_s, u"Редактор интерфейса"_s, u"—"_s, u"Выход"_s}));
-    EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s}));
+    EXPECT_EQ(captions(menu("N_Objects")->actions()), (QStringList{u"Создать"_s, u"Загрузить"_s, u"Звуки проекта…"_s}));
     EXPECT_EQ(captions(menu("N_Editors")->actions()),
               (QStringList{u"Редактор сценария"_s, u"Редактор уровня"_s, u"Редактор событий"_s}));
     EXPECT_EQ(captions(menu("N_Run")->actions()),

@@ -335,6 +335,16 @@ public:
         row(level, {u"условие"_s, cond, {}, 0}, {{column, {caption, code, objects}}});
     }
 
+    // A sound of the project; a file's bytes go into its sounds folder.
+    void sound(model::SoundData sound, const QByteArray& bytes = {})
+    {
+        if (!bytes.isEmpty()) {
+            io::makeFolder(io::folderPart(m_file) + u"/sounds"_s);
+            io::writeFileAtomically(io::folderPart(m_file) + u"/sounds/"_s + sound.File, bytes);
+        }
+        m_p.Sounds.push_back(std::move(sound));
+    }
+
     void save()
     {
         m_p.CurLevel = 1;
@@ -652,6 +662,63 @@ void score(const Library& lib, const QString& dir)
 }
 
 // A row of the stage: key 9 takes all lives.
+// A mono 8-bit WAV of `ms` at 8 kHz: a square wave, which deflate cannot shrink much when noisy.
+QByteArray wave(int ms, bool noisy = false)
+{
+    QByteArray samples;
+    quint32 seed = 1;
+    for (int k = 0; k < ms * 8; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        samples.append(char(noisy ? (seed >> 16) & 0xFF : (k / 10 % 2 ? 0xC0 : 0x40)));
+    }
+    QByteArray b = "RIFF";
+    const auto le = [&b](quint32 v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b.append(char(v >> (8 * i) & 0xFF));
+    };
+    le(quint32(36 + samples.size()), 4);
+    b += "WAVEfmt ";
+    le(16, 4);
+    le(1, 2);
+    le(1, 2);
+    le(8000, 4);
+    le(8000, 4);
+    le(1, 2);
+    le(8, 2);
+    b += "data";
+    le(quint32(samples.size()), 4);
+    return b + samples;
+}
+
+events::Action soundAction(const QString& path, const catalogue::Values& values)
+{
+    return catalogue::build(*catalogue::actionAt(2, path), values);
+}
+
+// Sound: 5 plays sound 1 (500 ms), 7 repeats the melody 2, every 2 s a tone, 9 the next stage;
+// sound 1 ended gives a life; sound 3 is never played, so it stays out of the jar.
+void sound(const Library& lib, const QString& dir, bool withUnused)
+{
+    Maker m(lib, dir, 2);
+    m.heroOnEveryStage(32, 80);
+    m.sound({1, u"прыжок"_s, model::SoundKind::Wave, u"sound1.wav"_s, {}, 120}, wave(500));
+    m.sound({2, u"мелодия"_s, model::SoundKind::Melody, {}, u"C5 8, E5 8, G5 4"_s, 120});
+    if (withUnused)
+        m.sound({3, u"лишний"_s, model::SoundKind::Wave, u"sound3.wav"_s, {}, 120}, wave(4000, true));
+    m.row(1, pressed(u"5"_s), {{2, soundAction(u"звук/играть…"_s, {{u"SND"_s, u"1"_s}})}});
+    m.row(1, pressed(u"7"_s), {{7, soundAction(u"звук/играть…"_s, {{u"SND"_s, u"2"_s}, {u"R"_s, u"1"_s},
+                                                                 {u"A"_s, u", повторять"_s}})}});
+    m.row(1, timer(u"Каждую..."_s, u"0"_s, u"2"_s, u"0"_s),
+          {{2, soundAction(u"мелодия/сигнал…"_s, {{u"NOTE"_s, u"72"_s}, {u"MS"_s, u"200"_s}, {u"A"_s, u"C5, 200 мс"_s}})}});
+    m.row(1, condition(2, u"Звук закончился…"_s, {{u"SND"_s, u"1"_s}}),
+          {{6, action(6, u"число жизней/добавить"_s, u"1"_s)}});
+    m.row(1, condition(2, u"Звук играет…"_s, {{u"SND"_s, u"2"_s}}), {{6, action(6, u"скорость/установить"_s, u"5"_s)}});
+    m.row(1, pressed(u"0"_s), {{2, soundAction(u"звук/остановить все звуки"_s, {})}});
+    m.row(1, pressed(u"9"_s), {{3, action(3, u"следующий уровень"_s)}});
+    m.row(2, pressed(u"5"_s), {{2, soundAction(u"звук/играть…"_s, {{u"SND"_s, u"1"_s}})}});
+    m.save();
+}
+
 void livesTakenByKey9(Maker& m, int level)
 {
     m.row(level, pressed(u"9"_s, level), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
@@ -852,6 +919,8 @@ int main(int argc, char* argv[])
         heavy(lib, work + u"/heavy"_s);
         hostile(lib, work + u"/hostile"_s);
         reaching(lib, work + u"/reaching"_s);
+        sound(lib, work + u"/sound"_s, true);
+        sound(lib, work + u"/soundless3"_s, false);
     } catch (const io::Error& e) {
         std::fprintf(stderr, "kestrava_game_projects: %s\n", e.what());
         return 1;

@@ -27,6 +27,29 @@ foreach(name ${PROJECTS})
   endforeach()
 endforeach()
 
+# A sound the sheets never play (32,000 bytes of noise) stays out of the jar: the game with it is the size
+# of the game without, but for the bytes of its longer name in the manifest.
+execute_process(COMMAND ${KESTRAVA} --package ${WORK}/soundless3/project.prg --app-dir ${APPDIR}
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "kestrava --package soundless3 failed:\n${out}${err}")
+endif()
+file(SIZE ${WORK}/sound/bin/sound.jar with_unused)
+file(SIZE ${WORK}/soundless3/bin/soundless3.jar without_unused)
+math(EXPR difference "${with_unused} - ${without_unused}")
+if(difference GREATER 16 OR difference LESS -16)
+  message(FATAL_ERROR "an unused sound changed the jar: ${with_unused} bytes with it, ${without_unused} without")
+endif()
+file(ARCHIVE_EXTRACT INPUT ${WORK}/sound/bin/sound.jar DESTINATION ${WORK}/sound-jar)
+if(NOT EXISTS ${WORK}/sound-jar/s1.wav OR NOT EXISTS ${WORK}/sound-jar/s2.jts OR EXISTS ${WORK}/sound-jar/s3.wav)
+  message(FATAL_ERROR "the sound game's jar should hold s1.wav and s2.jts and not s3.wav")
+endif()
+file(SHA256 ${WORK}/sound-jar/s1.wav in_jar)
+file(SHA256 ${WORK}/sound/sounds/sound1.wav in_project)
+if(NOT in_jar STREQUAL in_project)
+  message(FATAL_ERROR "s1.wav in the jar is not the project's sound1.wav")
+endif()
+
 execute_process(COMMAND ${KESTRAVA} --package --shrink ${WORK}/demo-shrunk/project.prg --app-dir ${APPDIR}
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT result EQUAL 0 OR NOT out MATCHES "3/4 Уменьшение игры")

@@ -19,16 +19,6 @@ Item item(M menu, QStringList path, std::vector<Parameter> parameters, QString c
             std::move(explanation)};
 }
 
-Item disabled(M menu, QStringList path)
-{
-    Item item;
-    item.side = Side::Action;
-    item.menu = int(menu);
-    item.path = std::move(path);
-    item.enabled = false;
-    return item;
-}
-
 // An object's statement: gr_obj[G][krG] is the object of group G the
 // generated loop visits.
 QString onObject(const QString& format)
@@ -66,6 +56,7 @@ QString frameStep(const QString& which)
 std::vector<Item> build()
 {
     const QString edges = u"установка края экрана"_s;
+    const QString sound = u"звук"_s;
     const QString lives = u"число жизней"_s;
     const QString speed = u"скорость"_s;
     const QString position = u"позиция"_s;
@@ -94,7 +85,22 @@ std::vector<Item> build()
         item(M::Special, {u"переменная"_s, u"добавить…"_s}, {P::Variable, P::Value}, u"изменение %WN на %V"_s,
              u"{GameValues.v%W=GameValues.v%W+%VC;}"_s, {},
              u"Прибавляет к переменной игры (отрицательное число — отнимает)."_s),
-        disabled(M::Sound, {u"-----"_s}),
+        item(M::Sound, {sound, u"играть…"_s}, {P::PlayedSound}, u"играть звук %SND%A"_s, u"{Sounds.play(%SND,%R);}"_s,
+             {},
+             u"Играет звук проекта с начала («повторять» — по кругу, пока его не остановят). Играющий без повтора "
+             u"звук начинается заново, но не чаще раза за такт; повторяющийся продолжает играть. Телефон играет "
+             u"один звук за раз: новый останавливает прежний (сигналы звучат поверх). Смена этапа и конец игры "
+             u"останавливают все звуки, пауза игры (звонок, сворачивание) прерывает их, а возврат продолжает. "
+             u"Звук, который телефон не может сыграть, пропускается, игра идёт дальше. При выключенном звуке "
+             u"ничего не слышно."_s),
+        item(M::Sound, {sound, u"остановить…"_s}, {P::Sound}, u"остановить звук %SND"_s, u"{Sounds.stop(%SND);}"_s, {},
+             u"Останавливает звук проекта, если он играет."_s),
+        item(M::Sound, {sound, u"остановить все звуки"_s}, {}, u"остановить все звуки"_s, u"{Sounds.stopAll();}"_s, {},
+             u"Останавливает все звуки этапа."_s),
+        item(M::Sound, {sound, u"громкость…"_s}, {P::Volume}, u"громкость %VOL"_s, u"{Sounds.volume(%VOL);}"_s, {},
+             u"Громкость всех звуков и сигналов игры, от 0 (тихо) до 100 (как записано)."_s),
+        item(M::Sound, {u"мелодия"_s, u"сигнал…"_s}, {P::Tone}, u"сигнал %A"_s, u"{Sounds.tone(%NOTE,%MS);}"_s, {},
+             u"Один звуковой сигнал заданной ноты и длительности (тон телефона); звучит поверх звуков."_s),
         item(M::Stage, {u"следующий уровень"_s}, {}, u"уровень+1"_s, u"{nextStage();}"_s, {},
              u"Переход на следующий этап; после последнего игра выиграна («Победа!»). Считается от этапа, на "
              u"котором начался проход листа: строка, выполненная за проход несколько раз (для нескольких "

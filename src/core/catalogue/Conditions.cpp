@@ -16,15 +16,6 @@ Item item(int menu, QStringList path, std::vector<Parameter> parameters, QString
             std::move(explanation)};
 }
 
-Item disabled(int menu, QStringList path)
-{
-    Item item;
-    item.menu = menu;
-    item.path = std::move(path);
-    item.enabled = false;
-    return item;
-}
-
 // An item whose path was spelt otherwise before: records of then still find it.
 Item renamed(Item item, const QString& formerPath)
 {
@@ -97,7 +88,13 @@ std::vector<Item> build()
         item(1, {u"Переменные"_s, u"сравнение переменной со значением…"_s}, {P::Variable, P::Relation}, u"%WN %A"_s,
              u"(GameValues.v%W%AC)"_s, {},
              u"Сравнивает переменную игры («очки» или заданную в «Настройки игры» → «Переменные») со значением."_s),
-        disabled(2, {u"---------"_s}),
+        item(2, {u"Звук играет…"_s}, {P::Sound}, u"звук %SND играет"_s, u"(Sounds.playing(%SND))"_s, {},
+             u"Верно, пока звук проекта играет (начат действием «играть…» и не кончился, не остановлен)."_s),
+        item(2, {u"Звук закончился…"_s}, {P::Sound}, u"звук %SND закончился"_s, u"(Sounds.ended(%SND))"_s, {},
+             u"Верно один раз, в первом проходе листа такта после того, как звук доиграл до конца (остановленный "
+             u"действием или сменой этапа звук не «заканчивается»)."_s),
+        item(2, {u"Звуки выключены"_s}, {}, u"звуки выключены"_s, u"(!Sounds.on())"_s, {},
+             u"Верно, когда игрок выключил звук игры («Звук вкл/выкл»)."_s),
         item(3, {u"Начало уровня"_s}, {}, u"Начало уровня"_s, u"((obtime>=0)&(obtime<10))"_s, {},
              u"Верно в первые 10 мс этапа: строка задаёт начальные значения."_s),
         item(3, {u"Конец уровня"_s}, {}, u"Конец уровня"_s, u"(etap_level==\"end\")"_s, {},

@@ -5,6 +5,7 @@
 #include "io/Error.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <array>
 #include <cmath>
@@ -26,11 +27,13 @@ struct Token {
 const std::vector<Token>& tokens(Side side)
 {
     static const std::vector<Token> condition{
-        {u"MIN"_s, true}, {u"MAX"_s, true}, {u"AC"_s}, {u"KC"_s},     {u"KD"_s},      {u"A"_s},
+        {u"SND"_s, true}, {u"MIN"_s, true}, {u"MAX"_s, true}, {u"AC"_s}, {u"KC"_s}, {u"KD"_s}, {u"A"_s},
         {u"K"_s},         {u"N"_s, true},   {u"O"_s, true}, {u"B"_s, true}, {u"T"_s, true}, {u"L"_s, true},
         {u"WN"_s},        {u"W"_s, true},
     };
-    static const std::vector<Token> action{{u"VC"_s},      {u"V"_s},       {u"G"_s, true}, {u"T"_s, true},
+    static const std::vector<Token> action{{u"SND"_s, true}, {u"VOL"_s, true}, {u"NOTE"_s, true}, {u"MS"_s, true},
+                                           {u"R"_s, true},   {u"VC"_s},        {u"V"_s},          {u"G"_s, true},
+                                           {u"T"_s, true},
                                            {u"C"_s, true}, {u"O"_s, true}, {u"X"_s, true}, {u"Y"_s, true},
                                            {u"D"_s, true}, {u"S"_s, true}, {u"A"_s},
                                            {u"WN"_s},      {u"W"_s, true}};
@@ -231,6 +234,31 @@ bool isToken(const QString& token)
     return false;
 }
 
+std::set<int> soundsNamed(const model::EventRowData& row)
+{
+    // One per thread: the converter resolves the stages on several at once. The calls are the sound items' templates.
+    thread_local const QRegularExpression call(u"Sounds\\.(?:play|stop|playing|ended)\\((\\d+)"_s);
+    std::set<int> numbers;
+    const auto scan = [&](const QString& code) {
+        for (auto it = call.globalMatch(code); it.hasNext();)
+            numbers.insert(it.next().captured(1).toInt());
+    };
+    scan(row.CondCode);
+    for (int m = 1; m <= model::kMaxActions; ++m)
+        scan(row.ActionCode[size_t(m)]);
+    return numbers;
+}
+
+bool callsSounds(const model::EventRowData& row)
+{
+    if (row.CondCode.contains(u"Sounds."_s))
+        return true;
+    for (int m = 1; m <= model::kMaxActions; ++m)
+        if (row.ActionCode[size_t(m)].contains(u"Sounds."_s))
+            return true;
+    return false;
+}
+
 QString asks(Parameter parameter)
 {
     switch (parameter) {
@@ -248,6 +276,10 @@ QString asks(Parameter parameter)
                u"скорость"_s;
     case Parameter::MadeAtPoint: return u"группу создаваемого объекта, точку карты, направление и скорость"_s;
     case Parameter::Variable: return u"переменную"_s;
+    case Parameter::Sound: return u"звук проекта"_s;
+    case Parameter::PlayedSound: return u"звук проекта и повторять ли его"_s;
+    case Parameter::Volume: return u"громкость от 0 до 100"_s;
+    case Parameter::Tone: return u"ноту и длительность в миллисекундах"_s;
     }
     return QString();
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace kestrava::catalogue {
@@ -35,6 +36,10 @@ enum class Parameter {
     MadeNearObject,
     MadeAtPoint,
     Variable, // W, WN: a variable of the game (its id, 0 the score) and its name as chosen
+    Sound,       // SND: a sound of the project
+    PlayedSound, // SND, R (1 repeats), A (", повторять" or empty): a sound to play
+    Volume,      // VOL: 0..100
+    Tone,        // NOTE (60 middle C), MS its length, A as read ("C5, 200 мс")
 };
 
 // The values of the tokens an item's templates are filled with, by token
@@ -49,6 +54,8 @@ using Values = QMap<QString, QString>;
 // the stage number; in actions %V the value as typed, %VC its Java, %G the
 // column's active group, %T the target object, and for an object made %C,
 // %O, %X, %Y, %D, %S and %A; on both sides %W a variable's id and %WN its name.
+// %O, %X, %Y, %D, %S and %A; %SND a sound's number (conditions too), %R
+// whether it repeats, %VOL a volume, %NOTE and %MS a tone.
 struct Item {
     Side side = Side::Condition;
     // A condition's icon menu (1..7, kFirstObjectIcon), an action's ColumnMenu.
@@ -115,6 +122,10 @@ bool isToken(const QString& token);
 // The active groups a row's "создать объект" actions make objects of, as
 // their code names them (not in the row's object lists), in action order.
 std::vector<int> madeGroups(const model::EventRowData& row);
+// The project sounds a row's conditions and actions name (play, stop, ask
+// about), as their code calls the game's Sounds; whether it calls Sounds at all.
+std::set<int> soundsNamed(const model::EventRowData& row);
+bool callsSounds(const model::EventRowData& row);
 // What a parameter asks, as the guide says it.
 QString asks(Parameter parameter);
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/Records.h"
 #include "codegen/GameValuesClass.h"
+#include "codegen/GameSounds.h"
 #include "codegen/IndicatorsClass.h"
 #include "codegen/JavaText.h"
 #include "codegen/PictureRecord.h"
@@ -109,7 +110,7 @@ bool isUneditedEarlierCopy(const QString& target)
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
         "1f46d7956a0213aca8a78aecb08d6cdb41b620c30ee428cb059d6c20b52c6b2d", // StagePlay.java
-        // The version before the score, the variables and the title screen.
+        // The version before the score, the variables, the title screen and sound.
         "a8920d7a97a312f177b1c35711fa742957282e950beaaf1674fa014b53c3a5d5", // Actor.java
         "7d626c59e79c92860459570accb7d9bcbcca87715cac580b58057319fdce6ddc", // Keys.java
         "dc5110ec8ab1a83d7c7acf45b32e62221fa52e73bea02d147ff64e2e95ec4ee2", // Movement.java
@@ -420,6 +421,10 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     writeIndicatorsClass(indicatorsClass, indicators, weapon);
     JavaText gameValuesClass;
     writeGameValuesClass(gameValuesClass, project, usesScore(current), titlePicture);
+    const GameSounds sounds = gameSounds(project, current, app);
+    if (QFileInfo(srcDir + u'/' + QString::fromLatin1(kSoundsSource)).isDir())
+        throw io::Error::inFile(srcDir + u'/' + QString::fromLatin1(kSoundsSource),
+                                u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);
 
     // Then written beside src and res, and moved into them only once all are written.
     StagedOutput output(projectDir);
@@ -441,6 +446,9 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     }
     output.add(srcDir + u'/' + QString::fromLatin1(kIndicatorsSource), indicatorsClass.bytes());
     output.add(srcDir + u'/' + QString::fromLatin1(kGameValuesSource), gameValuesClass.bytes());
+    output.add(srcDir + u'/' + QString::fromLatin1(kSoundsSource), sounds.source);
+    for (const auto& [name, bytes] : sounds.resources)
+        output.add(resDir + u'/' + name, bytes);
     for (const FixedSource& source : fixed)
         output.add(source.target, source.bytes, !source.replacesEarlier);
     output.write(helpers);

@@ -27,7 +27,8 @@ struct ConversionSummary {
 // present as an unedited copy of an earlier version, and those classes not
 // beside a canvas the author edited) and into ProjectDir/res the tables of
 // every stage (Etap<n>.dat, StageTables.h) and the pictures of the placed
-// objects, the lives bars and the weapon. Pictures of the same content are
+// objects, the lives bars and the weapon, and Sounds.java with the sounds the
+// sheets use (GameSounds.h). Pictures of the same content are
 // written once, by the first one's name, and the tables name that one.
 //
 // All or nothing: the project, the templates, every picture (decoded and

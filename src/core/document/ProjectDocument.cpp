@@ -252,6 +252,17 @@ void ProjectDocument::setTitleScreen(const std::optional<model::TitleScreenData>
         [this](const std::optional<model::TitleScreenData>& shown) { m_project.TitleScreen = shown; }));
 }
 
+void ProjectDocument::setSounds(std::vector<model::SoundData> sounds, const QString& what)
+{
+    if (sounds == m_project.Sounds)
+        return;
+    push(new undo::SnapshotStep<std::vector<model::SoundData>>(what, m_project.Sounds, std::move(sounds),
+                                                               [this](const std::vector<model::SoundData>& shown) {
+                                                                   m_project.Sounds = shown;
+                                                                   emit soundsChanged();
+                                                               }));
+}
+
 void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite,
                                            const std::optional<model::GameBudgetData>& ownBudget)
 {

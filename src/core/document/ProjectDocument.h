@@ -101,6 +101,8 @@ public:
     void setTitleScreen(const std::optional<model::TitleScreenData>& title);
     // Runs a command and keeps it for undo (the history takes ownership).
     void push(QUndoCommand* command);
+    // The project's sounds replaced as one undo step ("Звуки проекта…").
+    void setSounds(std::vector<model::SoundData> sounds, const QString& what);
 
     // For commands only: the model to change and the signal that says so.
     model::Project& edit() { return m_project; }
@@ -126,6 +128,7 @@ signals:
     void currentLevelChanged(int level);
     // The game's screen size (Project::GameScreen).
     void gameScreenChanged();
+    void soundsChanged();
     void modifiedChanged(bool modified);
 
 private:

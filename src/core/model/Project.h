@@ -4,6 +4,7 @@
 #include "model/GameBudget.h"
 #include "model/GameValues.h"
 #include "model/GameSuite.h"
+#include "model/Sound.h"
 #include "model/ScreenSize.h"
 #include "model/Table.h"
 
@@ -243,6 +244,8 @@ public:
     int NextVariableId = 1;
     // The title screen ("Заставка"); none: the game starts on stage 1.
     std::optional<TitleScreenData> TitleScreen;
+    // The project's sounds, by number ("Звуки проекта…"); the files in its sounds folder.
+    std::vector<SoundData> Sounds;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

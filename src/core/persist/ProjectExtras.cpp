@@ -60,6 +60,12 @@ const QString kNameKey = u"name"_s;
 const QString kStartKey = u"start"_s;
 const QString kPerStageKey = u"perStage"_s;
 const QString kTitleKey = u"title"_s;
+const QString kSoundsKey = u"sounds"_s;
+const QString kNumberKey = u"number"_s;
+const QString kKindKey = u"kind"_s;
+const QString kFileKey = u"file"_s;
+const QString kNotesKey = u"notes"_s;
+const QString kTempoKey = u"tempo"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kMadeKey = u"madeObjects"_s;
@@ -368,8 +374,9 @@ public:
         if (version != kVersion)
             fail(QString(), u"версия файла %1 не поддерживается; эта программа читает версию %2"_s.arg(version).arg(
                                 kVersion));
-        onlyFields(root, {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kBudgetKey, kGridKey, kVariablesKey,
-                    kTitleKey, kStagesKey},
+        onlyFields(root,
+                   {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kBudgetKey, kGridKey, kVariablesKey,
+                    kTitleKey, kSoundsKey, kStagesKey},
                    QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
@@ -488,6 +495,48 @@ public:
         if (const QString problem = model::titleScreenProblem(title); !problem.isEmpty())
             fail(where, problem);
         return title;
+    }
+
+    // The project's sounds; none for a file without them.
+    std::vector<model::SoundData> sounds(const Json& root)
+    {
+        std::vector<model::SoundData> result;
+        if (!root.member(kSoundsKey))
+            return result;
+        const Json list = array(root, kSoundsKey, QString());
+        if (list.size() > model::kMaxSounds)
+            fail(u"звуки проекта"_s, u"звуков %1, а допускается не более %2"_s.arg(list.size()).arg(model::kMaxSounds));
+        qsizetype n = 0;
+        list.elements([&](const Json& entry) {
+            const QString where = u"поле «sounds», запись %1"_s.arg(++n);
+            if (!entry.isObject())
+                fail(where, u"ожидался объект, а записано %1"_s.arg(shown(entry)));
+            onlyFields(entry, {kNumberKey, kNameKey, kKindKey, kFileKey, kNotesKey, kTempoKey}, where);
+            model::SoundData sound;
+            sound.Number = integer(entry, kNumberKey, where);
+            sound.Name = string(entry, kNameKey, where);
+            const QString kind = string(entry, kKindKey, where);
+            if (kind == u"wav"_s)
+                sound.Kind = model::SoundKind::Wave;
+            else if (kind == u"midi"_s)
+                sound.Kind = model::SoundKind::Midi;
+            else if (kind == u"melody"_s)
+                sound.Kind = model::SoundKind::Melody;
+            else
+                fail(where, u"поле «kind» должно быть wav, midi или melody, а записано «%1»"_s.arg(io::excerpt(kind)));
+            if (sound.Kind == model::SoundKind::Melody) {
+                sound.Notes = string(entry, kNotesKey, where);
+                sound.Tempo = integer(entry, kTempoKey, where);
+            } else {
+                sound.File = string(entry, kFileKey, where);
+            }
+            if (const QString problem = model::soundProblem(sound); !problem.isEmpty())
+                fail(where, problem);
+            if (model::findSound(result, sound.Number))
+                fail(where, u"звук %1 записан дважды"_s.arg(sound.Number));
+            result.push_back(std::move(sound));
+        });
+        return result;
     }
 
     std::vector<StageExtras> stages(const Json& root)
@@ -900,6 +949,28 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
             title.insert(kPictureKey, project.TitleScreen->Picture);
         screen += "  \"title\": " + compact(title) + ",\n";
     }
+    // Without sounds the file stays as it was before they were kept.
+    if (!project.Sounds.empty()) {
+        QList<QByteArray> sounds;
+        for (const model::SoundData& sound : project.Sounds) {
+            if (const QString problem = model::soundProblem(sound); !problem.isEmpty())
+                throw io::Error::inFile(extrasFile, u"звуки проекта: "_s + problem + u"; файлы проекта не записаны"_s);
+            QJsonObject o{{kNumberKey, sound.Number}, {kNameKey, sound.Name}};
+            switch (sound.Kind) {
+            case model::SoundKind::Wave: o.insert(kKindKey, u"wav"_s); break;
+            case model::SoundKind::Midi: o.insert(kKindKey, u"midi"_s); break;
+            case model::SoundKind::Melody: o.insert(kKindKey, u"melody"_s); break;
+            }
+            if (sound.Kind == model::SoundKind::Melody) {
+                o.insert(kNotesKey, sound.Notes);
+                o.insert(kTempoKey, sound.Tempo);
+            } else {
+                o.insert(kFileKey, sound.File);
+            }
+            sounds.append("    " + compact(o));
+        }
+        screen += "  \"sounds\": [\n" + sounds.join(",\n") + "\n  ],\n";
+    }
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
            + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
            + stages.join(",\n") + "\n  ]\n}\n";
@@ -941,6 +1012,7 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     const std::optional<model::LevelGridData> grid = reader.grid(extras.root->root());
     const auto variables = reader.variables(extras.root->root());
     const std::optional<model::TitleScreenData> title = reader.title(extras.root->root());
+    std::vector<model::SoundData> sounds = reader.sounds(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
     if (screen)
         project.GameScreen = *screen;
@@ -956,6 +1028,7 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     }
     if (title)
         project.TitleScreen = *title;
+    project.Sounds = std::move(sounds);
     return {};
 }
 

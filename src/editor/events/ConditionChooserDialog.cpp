@@ -40,7 +40,7 @@ ConditionChooserDialog::ConditionChooserDialog(document::ProjectDocument& docume
     connect(GroupBox1, &ChooserIconBox::menuRequested, this, &ConditionChooserDialog::openMenu);
     m_askParameters = [this](const catalogue::Item& item, catalogue::Values& values) {
         const ValueChooserSetup setup{&m_document.app(), m_groupPicture(1), m_groupPicture(2),
-                                       m_document.project().Variables};
+                                       m_document.project().Variables, m_document.project().Sounds};
         return askParameters(this, setup, item, values, false);
     };
 }

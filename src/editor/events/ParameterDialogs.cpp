@@ -3,17 +3,20 @@
 #include "catalogue/PhoneKeys.h"
 #include "catalogue/Records.h"
 #include "catalogue/Translator.h"
+#include "objects/SoundFiles.h"
 #include "editor/events/CollisionObjectDialog.h"
 #include "editor/events/CompareTwoValuesDialog.h"
 #include "editor/events/CompareValueDialog.h"
 #include "editor/events/DetectionDialog.h"
 #include "editor/events/MadeObjectDialog.h"
 #include "editor/events/PhoneKeyDialog.h"
+#include "editor/events/SoundDialogs.h"
 #include "editor/events/TargetObjectDialog.h"
 #include "editor/events/TimerConditionDialog.h"
 #include "editor/events/ValueDialog.h"
 #include "editor/events/VariableChoiceDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -180,6 +183,45 @@ bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Pa
             return false;
         values[u"W"_s] = number(dialog.ChosenId);
         values[u"WN"_s] = dialog.ChosenName;
+        return true;
+    }
+    case P::Sound:
+    case P::PlayedSound: {
+        SoundChoiceDialog dialog(setup.sounds, kind == P::PlayedSound, parent);
+        if (filled) {
+            dialog.choose(catalogue::number(values, u"SND"_s));
+            if (dialog.cbRepeat)
+                dialog.cbRepeat->setChecked(catalogue::number(values, u"R"_s) != 0);
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.chosen() == 0)
+            return false;
+        values[u"SND"_s] = number(dialog.chosen());
+        if (dialog.cbRepeat) {
+            values[u"R"_s] = number(dialog.cbRepeat->isChecked() ? 1 : 0);
+            values[u"A"_s] = dialog.cbRepeat->isChecked() ? u", повторять"_s : QString();
+        }
+        return true;
+    }
+    case P::Volume: {
+        VolumeDialog dialog(parent);
+        if (filled)
+            dialog.seVolume->setValue(catalogue::number(values, u"VOL"_s));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values[u"VOL"_s] = number(dialog.seVolume->value());
+        return true;
+    }
+    case P::Tone: {
+        ToneDialog dialog(parent);
+        if (filled) {
+            dialog.edNote->setText(objects::noteName(catalogue::number(values, u"NOTE"_s)));
+            dialog.seLength->setValue(catalogue::number(values, u"MS"_s));
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values[u"NOTE"_s] = number(dialog.Pitch);
+        values[u"MS"_s] = number(dialog.seLength->value());
+        values[u"A"_s] = u"%1, %2 мс"_s.arg(objects::noteName(dialog.Pitch)).arg(dialog.seLength->value());
         return true;
     }
     case P::Target: {

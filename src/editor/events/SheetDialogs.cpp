@@ -41,7 +41,8 @@ public:
 private:
     ValueChooserSetup setup() const
     {
-        return {&m_document.app(), m_groupPicture(1), m_groupPicture(2), m_document.project().Variables};
+        return {&m_document.app(), m_groupPicture(1), m_groupPicture(2), m_document.project().Variables,
+                m_document.project().Sounds};
     }
 
     document::ProjectDocument& m_document;

@@ -2,6 +2,7 @@
 
 #include "editor/events/ChooserIconBox.h"
 #include "model/GameValues.h"
+#include "model/Sound.h"
 
 #include <QDialog>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class QMenu;
 class QToolButton;
@@ -26,7 +28,9 @@ struct ValueChooserSetup {
     QImage group2;
     // The score and the project's variables: the translator reads them, the
     // chooser offers them.
-    QList<model::GameVariableData> variables;
+    QList<model::GameVariableData> variables = {};
+    // The project's sounds, which the sound items choose from.
+    std::vector<model::SoundData> sounds = {};
 };
 
 // "Выбор значения": the value chooser. Each icon opens a menu of words; choosing an

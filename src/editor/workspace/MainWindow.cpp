@@ -1,4 +1,5 @@
 #include "editor/workspace/MainWindow.h"
+#include "editor/workspace/SoundsWindow.h"
 
 #include "catalogue/Variables.h"
 #include "editor/common/ColourDialog.h"
@@ -255,6 +256,7 @@ void MainWindow::buildMenu()
     m_objectsMenu->setObjectName(u"N_Objects"_s);
     addItem(m_objectsMenu, u"Создать"_s, "N_CreateObject", &MainWindow::N_CreateObjectClick);
     addItem(m_objectsMenu, u"Загрузить"_s, "N_LoadObject", &MainWindow::N_LoadObjectClick);
+    addItem(m_objectsMenu, u"Звуки проекта…"_s, "N_Sounds", &MainWindow::N_SoundsClick);
 
     m_editorsMenu = bar->addMenu(u"Редакторы"_s);
     m_editorsMenu->setObjectName(u"N_Editors"_s);
@@ -584,6 +586,12 @@ void MainWindow::N_CreateObjectClick()
             return;
         kindEditor(*chooser.choice()).run(m_app, *m_dialogs, this, catalogue::textValueNames(m_document.project()));
     });
+}
+
+void MainWindow::N_SoundsClick()
+{
+    SoundsWindow window(m_document, this);
+    window.exec();
 }
 
 void MainWindow::N_LoadObjectClick()

@@ -73,6 +73,7 @@ public:
     void N_ExitClick();
     void N_CreateObjectClick();
     void N_LoadObjectClick();
+    void N_SoundsClick();
     void N_ScriptEditorClick();
     void N_LevelEditorClick();
     void N_EventsEditorClick();

@@ -77,7 +77,10 @@ public final class Device implements Phone {
     private long allowed = 1;
     private boolean atGate;
 
-    private Device(int width, int height, boolean stepped, ThreadGroup threads) {
+    private final DesktopSound sound;
+
+    private Device(int width, int height, boolean stepped, ThreadGroup threads, boolean audible) {
+        this.sound = new DesktopSound(audible);
         this.width = width;
         this.height = height;
         this.stepped = stepped;
@@ -91,7 +94,8 @@ public final class Device implements Phone {
 
     /** Makes the one device of this run. stepped: ticks advance only when the script says so. */
     public static synchronized Device create(int width, int height, boolean stepped) {
-        current = new Device(width, height, stepped, Thread.currentThread().getThreadGroup());
+        // Stepped play is the tests' and opens no audio device.
+        current = new Device(width, height, stepped, Thread.currentThread().getThreadGroup(), !stepped);
         return current;
     }
 
@@ -100,8 +104,8 @@ public final class Device implements Phone {
      * another: the game's threads are in `threads`, so a thread of a game
      * that is ending still finds its own device, never the next game's.
      */
-    public static synchronized Device create(int width, int height, Threads threads) {
-        Device d = new Device(width, height, false, threads);
+    public static synchronized Device create(int width, int height, Threads threads, boolean audible) {
+        Device d = new Device(width, height, false, threads, audible);
         threads.device = d;
         current = d;
         return d;
@@ -141,6 +145,11 @@ public final class Device implements Phone {
 
     public BufferedImage frame() {
         return frame;
+    }
+
+    @Override
+    public DesktopSound speaker() {
+        return sound;
     }
 
     @Override
@@ -525,6 +534,7 @@ public final class Device implements Phone {
         if (firstFrameAt == 0) {
             firstFrameAt = System.nanoTime();
         }
+        sound.ticked();
         if (!stepped) {
             return;
         }

@@ -1,6 +1,5 @@
 package kestrava.player;
 
-import java.io.ByteArrayInputStream;
 import java.io.ByteArrayOutputStream;
 import java.io.File;
 import java.io.IOException;
@@ -15,6 +14,7 @@ import java.util.jar.JarFile;
 import kestrava.player.check.ApiList;
 import kestrava.player.check.ClassFile;
 import kestrava.player.check.GameCheck;
+import kestrava.player.phone.Resource;
 
 /**
  * The class loader of a game: it knows the game's own classes and resources,
@@ -130,7 +130,8 @@ final class GameLoader extends ClassLoader {
 
     @Override
     public InputStream getResourceAsStream(String name) {
-        byte[] bytes = resources.get(name.startsWith("/") ? name.substring(1) : name);
-        return bytes == null ? null : new ByteArrayInputStream(bytes);
+        String path = name.startsWith("/") ? name.substring(1) : name;
+        byte[] bytes = resources.get(path);
+        return bytes == null ? null : new Resource(path.substring(path.lastIndexOf('/') + 1), bytes);
     }
 }

@@ -21,6 +21,9 @@ import kestrava.player.standby.Standby;
  *     --records DIR: the game keeps its record stores in a folder of its own under DIR (scripted play:
  *     in memory without it; else under the user's data folder)
  *     --translate-keeps-clip, --soft-keys-as-arrows: answers as some phones do (Device.likeOtherPhones)
+ *     --sound-log FILE: every sound event, a line with its tick ("12 play s1.wav loop"), also into FILE
+ * kestrava-player --listen SOUND.wav|.mid|.jts
+ *     plays one sound on the desktop and ends with it (3: no audio device)
  * kestrava-player --standby [--compiler JAR...]
  *     stays beside the editor, compiling and playing on its requests (Standby)
  * </pre>
@@ -36,6 +39,10 @@ public final class Main {
         }
         PrintStream out = new PrintStream(System.out, true, "UTF-8");
         PrintStream err = new PrintStream(System.err, true, "UTF-8");
+        if (args.length == 2 && args[0].equals("--listen")) {
+            System.exit(DesktopSound.listen(new File(args[1]), err));
+            return;
+        }
         // The size the game was made for (its jad says it) unless asked for another.
         int width = 0;
         int height = 0;
@@ -48,6 +55,7 @@ public final class Main {
         File script = null;
         File frames = null;
         File records = null;
+        File soundLog = null;
         File game = null;
         try {
             for (int i = 0; i < args.length; i++) {
@@ -79,6 +87,9 @@ public final class Main {
                 case "--records":
                     records = new File(args[++i]);
                     break;
+                case "--sound-log":
+                    soundLog = new File(args[++i]);
+                    break;
                 case "--translate-keeps-clip":
                     translateKeepsClip = true;
                     break;
@@ -95,7 +106,8 @@ public final class Main {
             if (game == null || width != 0 && !GameScreen.fits(width, height) || scale < 1
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
-                        + "[--headless --script FILE [--frames DIR]] [--records DIR] [--translate-keeps-clip] [--soft-keys-as-arrows] "
+                        + "[--headless --script FILE [--frames DIR] [--sound-log FILE]] [--records DIR] "
+                        + "[--translate-keeps-clip] [--soft-keys-as-arrows] "
                         + "GAME.jad|GAME.jar");
             }
         } catch (RuntimeException e) {
@@ -124,6 +136,9 @@ public final class Main {
         }
         Device device = Device.create(width, height, headless);
         device.likeOtherPhones(translateKeepsClip, softKeysAsArrows);
+        if (soundLog != null) {
+            device.speaker().logTo(new PrintStream(new java.io.FileOutputStream(soundLog), true, "UTF-8"));
+        }
 
         device.properties().putAll(file.properties);
         // Scripted play starts with no records unless a folder is named, so its runs repeat.

@@ -67,6 +67,10 @@ public interface Phone {
     /** The game action of a key, 0 for none; IllegalArgumentException for a key the phone lacks. */
     int gameAction(int keyCode);
 
+    // ---- the sound ----
+
+    Speaker speaker();
+
     // ---- the game ----
 
     /** A resource of the game's jar, or null; the path has no leading "/". */

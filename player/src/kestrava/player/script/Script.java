@@ -43,6 +43,8 @@ import kestrava.player.Memory;
  * pause / resume         the phone pauses the MIDlet and lets it go on (pauseApp, startApp)
  * still 10               the game draws nothing for ten ticks' time (it stands paused)
  * save start.png         the screen, into the frames folder
+ * heard 12 play s1.wav loop                the sound log has this line (tick, then event)
+ * unheard 13 40 play s1.wav                no event from tick 13 to 40 begins so
  * echo x 0               prints a value
  * </pre>
  */
@@ -153,11 +155,36 @@ public final class Script {
         case "echo":
             out.println(String.join(" ", w) + " = " + query(Arrays.copyOfRange(w, 1, w.length)));
             return true;
+        case "heard":
+            return heard(String.join(" ", Arrays.copyOfRange(w, 1, w.length)));
+        case "unheard":
+            return unheard(Integer.parseInt(w[1]), Integer.parseInt(w[2]),
+                    String.join(" ", Arrays.copyOfRange(w, 3, w.length)));
         case "expect":
             return expect(Arrays.copyOfRange(w, 1, w.length));
         default:
             throw new IllegalArgumentException("unknown command " + w[0]);
         }
+    }
+
+    private boolean heard(String line) {
+        List<String> log = device.speaker().lines();
+        if (log.contains(line)) {
+            return true;
+        }
+        out.println("line " + this.line + ": the sound log lacks \"" + line + "\"; it holds " + log);
+        return false;
+    }
+
+    private boolean unheard(int from, int to, String event) {
+        for (String l : device.speaker().lines()) {
+            int tick = Integer.parseInt(l.substring(0, l.indexOf(' ')));
+            if (tick >= from && tick <= to && l.substring(l.indexOf(' ') + 1).startsWith(event)) {
+                out.println("line " + line + ": heard \"" + l + "\"");
+                return false;
+            }
+        }
+        return true;
     }
 
     private void ticks(int n) throws InterruptedException {
@@ -239,6 +266,8 @@ public final class Script {
         case "shown":
             // Whether the frame on the screen drew this text: "expect shown Очки: 10 == true".
             return device.shownTexts().contains(String.join(" ", Arrays.copyOfRange(w, 1, w.length)));
+        case "sounds":
+            return device.speaker().lines();
         default:
             if (w.length != 1) {
                 throw new IllegalArgumentException("unknown value " + String.join(" ", w));

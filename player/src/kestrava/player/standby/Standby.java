@@ -262,7 +262,7 @@ public final class Standby {
             Memory.keepReserve();
             int[] screen = file.screen();
             Device.Threads threads = new Device.Threads("game " + id);
-            Device device = Device.create(screen[0], screen[1], threads);
+            Device device = Device.create(screen[0], screen[1], threads, !headless);
             device.properties().putAll(file.properties);
             device.keepRecordsUnder(null);
             device.setGameLoader(loader);
