@@ -127,7 +127,7 @@ TEST_F(ConditionChooser, ClosedParameterDialogsChooseNothing)
         EXPECT_FALSE(chooser->chosen()) << s(entry.path.last());
         EXPECT_TRUE(chooser->isVisible());
     }
-    EXPECT_EQ(withDialog, 15);
+    EXPECT_EQ(withDialog, 16);
     EXPECT_TRUE(errors.messages.isEmpty());
 
     // Answered, the two-value comparison counts its extra step.

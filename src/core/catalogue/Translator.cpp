@@ -39,12 +39,7 @@ QString translateValue(const QString& source)
                 rest.remove(0, 1);
             }
         }
-        for (const ValueWord& word : valueWords()) {
-            if (!word.word.isEmpty() && rest.startsWith(word.word)) {
-                result += word.java;
-                rest.remove(0, word.word.size());
-            }
-        }
+        // Before the words: "скорость[объект1]" is an object's speed, not the game's followed by a bracket.
         for (const ObjectWord& form : objectWords()) {
             const qsizetype n = form.prefix.size();
             if (n == 0)
@@ -54,6 +49,12 @@ QString translateValue(const QString& source)
                 && rest.at(n).unicode() <= u'9' && rest.at(n + 1) == u']') {
                 result += form.before + rest.at(n) + form.after;
                 rest.remove(0, n + 2);
+            }
+        }
+        for (const ValueWord& word : valueWords()) {
+            if (!word.word.isEmpty() && rest.startsWith(word.word)) {
+                result += word.java;
+                rest.remove(0, word.word.size());
             }
         }
         // A pass that ate nothing would repeat forever.

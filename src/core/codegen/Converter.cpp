@@ -108,6 +108,12 @@ bool isUneditedEarlierCopy(const QString& target)
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
         "1f46d7956a0213aca8a78aecb08d6cdb41b620c30ee428cb059d6c20b52c6b2d", // StagePlay.java
+        // The version before: one speed from the first tick, no platforms, no touch screen.
+        "5647ab003db9d44a507c82858227705c5de7eb27e7abf4502f3a77141628e823", // MyGameCanvas.java
+        "dc5110ec8ab1a83d7c7acf45b32e62221fa52e73bea02d147ff64e2e95ec4ee2", // Movement.java
+        "a8920d7a97a312f177b1c35711fa742957282e950beaaf1674fa014b53c3a5d5", // Actor.java
+        "f0d398563d9b89568f10f5d2fdee659562c7e81225d74441a782fbed09dd36a0", // StageState.java
+        "70d1746ae92a1ecdce53a3263227b4d9eb98a5c62374d702a6677c2f60294dbc", // StagePlay.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);
@@ -380,7 +386,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     std::vector<QByteArray> tables(size_t(project.LevelCount));
     std::vector<StageLoad> loads(size_t(project.LevelCount));
     io::ParallelJobs tableRun(size_t(project.LevelCount), [&](size_t k) {
-        tables[k] = stageTables(current[k], stages[k], pictureInJar, livesNames[k], &loads[k]);
+        tables[k] = stageTables(current[k], stages[k], pictureInJar, livesNames[k], &loads[k], project.TouchButtons);
     });
     tableRun.start(helpers);
     tableRun.finish();

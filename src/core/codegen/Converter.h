@@ -62,7 +62,8 @@ QString outputFolder(const QString& projectDir, const QString& canonicalProject,
 inline constexpr const char* kMidletSource = "dorv.java";
 inline constexpr const char* kCanvasSource = "MyGameCanvas.java";
 inline constexpr const char* kFixedSources[] = {kMidletSource,      "StageState.java", "StagePlay.java", "Keys.java",
-                                                 "Actor.java",       "Movement.java",   "StageView.java", kCanvasSource};
+                                                 "Actor.java",       "Movement.java",   "StageView.java", "Touch.java",
+                                                 kCanvasSource};
 inline constexpr const char* kStageTemplate = "Etap0.java";
 
 } // namespace kestrava::codegen

@@ -19,6 +19,7 @@ import kestrava.player.standby.Standby;
  * kestrava-player --headless --script FILE [--frames DIR] [--size WxH] GAME.jad|GAME.jar
  *     plays a script without a window, tick by tick, and checks what the game shows
  *     --translate-keeps-clip, --soft-keys-as-arrows: answers as some phones do (Device.likeOtherPhones)
+ *     --touch: a touch screen; the mouse touches it (the window's "Сенсорный экран" too)
  * kestrava-player --standby [--compiler JAR...]
  *     stays beside the editor, compiling and playing on its requests (Standby)
  * </pre>
@@ -43,6 +44,7 @@ public final class Main {
         boolean headless = false;
         boolean translateKeepsClip = false;
         boolean softKeysAsArrows = false;
+        boolean touch = false;
         File script = null;
         File frames = null;
         File game = null;
@@ -79,6 +81,9 @@ public final class Main {
                 case "--soft-keys-as-arrows":
                     softKeysAsArrows = true;
                     break;
+                case "--touch":
+                    touch = true;
+                    break;
                 default:
                     if (args[i].startsWith("--") || game != null) {
                         throw new IllegalArgumentException("unknown argument " + args[i]);
@@ -89,7 +94,7 @@ public final class Main {
             if (game == null || width != 0 && !GameScreen.fits(width, height) || scale < 1
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
-                        + "[--headless --script FILE [--frames DIR]] [--translate-keeps-clip] [--soft-keys-as-arrows] "
+                        + "[--headless --script FILE [--frames DIR]] [--translate-keeps-clip] [--soft-keys-as-arrows] [--touch] "
                         + "GAME.jad|GAME.jar");
             }
         } catch (RuntimeException e) {
@@ -118,6 +123,7 @@ public final class Main {
         }
         Device device = Device.create(width, height, headless);
         device.likeOtherPhones(translateKeepsClip, softKeysAsArrows);
+        device.setTouchScreen(touch);
 
         device.properties().putAll(file.properties);
         device.setGameLoader(loader);
