@@ -238,37 +238,8 @@ final class Movement {
             a.vy = Math.min(a.vy + m[GRAVITY], Math.max(m[MAX_FALL], 1));
         }
         a.jumpAsked = false;
-        int dx = pixels(a, true);
-        int dy = pixels(a, false);
-        int w = a.getWidth();
-        int h = a.getHeight();
-        int x = s.x[k];
-        int y = s.y[k];
-        for (int i = Math.abs(dx); i > 0; i--) {
-            int nx = x + (dx > 0 ? 1 : -1);
-            if (nx < s.levelLeft || nx + w > s.levelRight || !Actor.free(s, k, nx, y)) {
-                if (nx >= s.levelLeft && nx + w <= s.levelRight) {
-                    a.againstWall();
-                }
-                a.vx = 0;
-                a.restX = 0;
-                break;
-            }
-            x = nx;
-        }
-        for (int i = Math.abs(dy); i > 0; i--) {
-            int ny = y + (dy > 0 ? 1 : -1);
-            if (ny < s.levelTop || ny + h > s.levelBottom || !Actor.free(s, k, x, ny)) {
-                // Landed, or bumped its head: either way the vertical speed is gone.
-                if (ny >= s.levelTop && ny + h <= s.levelBottom) {
-                    a.againstWall();
-                }
-                a.vy = 0;
-                a.restY = 0;
-                break;
-            }
-            y = ny;
-        }
+        int x = step(s, k, s.x[k], s.y[k], pixels(a, true), true);
+        int y = step(s, k, x, s.y[k], pixels(a, false), false);
         if (x != s.x[k]) {
             s.moved[k] = true;
             s.direction[k] = x > s.x[k] ? RIGHT : LEFT;
@@ -279,6 +250,38 @@ final class Movement {
         s.y[k] = y;
         a.ground = stands(s, k, x, y);
         a.setPosition(x, y);
+    }
+
+    /**
+     * Object k from (x, y) up to d pixels along one axis, a pixel at a time, while it stays in the level and off
+     * obstacles: where it gets to. Stopped, it loses its speed on that axis (landed, bumped its head or hit a
+     * wall); stopped by an obstacle, it touches a wall.
+     */
+    private static int step(StageState s, int k, int x, int y, int d, boolean horizontal) {
+        Actor a = s.obj[k];
+        int sign = d > 0 ? 1 : -1;
+        for (int i = Math.abs(d); i > 0; i--) {
+            int nx = horizontal ? x + sign : x;
+            int ny = horizontal ? y : y + sign;
+            boolean inside = horizontal ? nx >= s.levelLeft && nx + a.getWidth() <= s.levelRight
+                    : ny >= s.levelTop && ny + a.getHeight() <= s.levelBottom;
+            if (!inside || !Actor.free(s, k, nx, ny)) {
+                if (inside) {
+                    a.againstWall();
+                }
+                if (horizontal) {
+                    a.vx = 0;
+                    a.restX = 0;
+                } else {
+                    a.vy = 0;
+                    a.restY = 0;
+                }
+                break;
+            }
+            x = nx;
+            y = ny;
+        }
+        return horizontal ? x : y;
     }
 
     /** Something holds the object up at (x, y): an obstacle right under it, or the level's bottom. */
