@@ -83,6 +83,12 @@ add_test(NAME Game.keys.likeOtherPhones
                  --headless ${other_phones} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/keys.play
                  ${game_work}/keys/bin/keys.jad)
 set_tests_properties(Game.keys.likeOtherPhones PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
+# The platform example as other implementations answer: the same play wins the same way.
+add_test(NAME Game.ledges.likeOtherPhones
+         COMMAND ${KESTRAVA_JAVA} ${game_heap} -jar $<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 --headless ${other_phones} --script ${CMAKE_CURRENT_SOURCE_DIR}/game/ledges.play
+                 ${game_work}/ledges/bin/ledges.jad)
+set_tests_properties(Game.ledges.likeOtherPhones PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
 
 # Without --size, the screen the jad names, or the default where it names none a game can have.
 add_test(NAME Game.TheJadNamesTheScreen

@@ -756,6 +756,108 @@ void writeGarden(const QString& dir, const QString& library)
     persist::save(p, dir + u"/project.prg"_s);
 }
 
+// The level of "Прыжки": # a block of stone, anything else air. 40 x 13
+// cells of 16 pixels: three screens of ground broken by three pits, with
+// ledges to jump onto, one over the ghost's walk.
+const QStringList kLedges{
+    u"........................................"_s,
+    u"........................................"_s,
+    u"........................................"_s,
+    u"........................................"_s,
+    u"........................................"_s,
+    u"..............................###......."_s,
+    u"........................................"_s,
+    u"........................................"_s,
+    u"....###...........###......###.........."_s,
+    u"........................................"_s,
+    u"........................................"_s,
+    u"###########...#######....########..#####"_s,
+    u"###########...#######....########..#####"_s,
+};
+
+// "Прыжки": a platform game. The hero runs and jumps over pits and onto
+// ledges, a ghost walks the middle ground, a flag at the far end wins; a
+// fall or the ghost costs a life. On a touch screen it draws its buttons.
+void writeLedges(const QString& dir, const QString& library)
+{
+    const ExampleLibrary lib(library);
+    QImage skySheet = transparent(kTile, kTile);
+    skySheet.fill(QColor(170, 215, 245));
+    QStringList sky;
+    for (const QString& row : kLedges)
+        sky.append(QString(row.size(), u'.'));
+    writeMap(lib, u"sky"_s, skySheet, sky, [](QChar) { return 1; });
+    QImage stoneSheet = transparent(kTile, kTile);
+    {
+        QPainter p(&stoneSheet);
+        p.fillRect(0, 0, kTile, kTile, QColor(130, 110, 90));
+        p.fillRect(0, 0, kTile, 3, QColor(90, 170, 60));
+        p.setPen(QColor(95, 80, 65));
+        p.drawLine(0, 9, 15, 9);
+        p.drawLine(7, 3, 7, 9);
+        p.drawLine(3, 9, 3, 15);
+        p.drawLine(12, 9, 12, 15);
+    }
+    writeMap(lib, u"ledges"_s, stoneSheet, kLedges, [](QChar c) { return c == u'#' ? 1 : 0; });
+    writeSprite(lib, u"flag"_s, kTile, kTile, 2, [](QPainter& p, QRect r, int f) {
+        p.setPen(QPen(QColor(80, 60, 40), 2));
+        p.drawLine(r.x() + 3, r.y() + 1, r.x() + 3, r.bottom());
+        p.setPen(Qt::NoPen);
+        p.setBrush(f == 0 ? QColor(230, 40, 40) : QColor(250, 120, 60));
+        p.drawRect(QRect(r.x() + 4, r.y() + 2 + f, 10, 6));
+    });
+
+    model::Project p = startProject(dir);
+    for (const char* name : {"sky.obf", "ledges.obf", "hero.oba", "ghost.oba", "flag.oba", "lives.obl"})
+        import(p, lib.app(), 1, QString::fromLatin1(name));
+    model::StageData& s = p.stage(1);
+    placeFon(s, 1, 0, 0);
+    placeFon(s, 2, 0, 0);
+    s.FonGroup[2].Obstacle = 1;
+    constexpr int kGround = 11 * kTile;
+    placeActive(s, 1, 16, kGround - 24);          // object 0: the hero
+    placeActive(s, 2, 15 * kTile, kGround - kTile); // 1: the ghost between the first two pits
+    placeActive(s, 3, 38 * kTile, kGround - kTile); // 2: the flag at the far end
+    model::ActiveObjectData& ghost = s.ActiveObject[2];
+    ghost.Path[1] = {19 * kTile, kGround - kTile};
+    ghost.PathCount = 1;
+    for (int g = 1; g <= 3; ++g)
+        s.ActiveGroup[size_t(g)].Caption = QString::number(g);
+    s.ActiveType[1] = model::MovementType::Platform;
+    s.ActiveType[2] = model::MovementType::Planned;
+    s.ActiveType[3] = model::MovementType::Static;
+    // Runs at 3 pixels a tick, up to speed in 6 ticks, and jumps some 60 pixels high: onto a ledge (48
+    // above the ground or the ledge below) or some 90 pixels far.
+    s.Motion[1] = {300, 50, 75, 60, 800, 850};
+    s.LivesBar.X = 8;
+    s.LivesBar.Y = 8;
+
+    const auto touches = [](int other) {
+        return condition(8, u"столкновение/с активным объектом"_s,
+                         {{u"N"_s, u"1"_s}, {u"O"_s, QString::number(other)}});
+    };
+    const QString fell = u">"_s + QString::number(kGround);
+    // A life less, and the stage from its start (the lives stay; a game starts with 3).
+    const auto backToStart = [] {
+        return std::vector<std::pair<int, events::Action>>{
+            {kPlayerColumn, action(kPlayerColumn, u"число жизней/добавить"_s, u"-1"_s)},
+            {kStageColumn, action(kStageColumn, u"перезапуск текущего уровня"_s)}};
+    };
+    eventRow(s, touches(2), backToStart());
+    eventRow(s,
+             condition(8, u"координаты/сравнение Y-координаты объекта со значением"_s,
+                       {{u"N"_s, u"1"_s}, {u"A"_s, fell}, {u"AC"_s, fell}}),
+             backToStart());
+    eventRow(s, condition(7, u"Каждую..."_s, time(catalogue::timerSetting(u"0"_s, u"0"_s, u"50"_s))),
+             {{10, action(10, u"анимация/изменить/номер кадра/следующий"_s)}});
+    eventRow(s, touches(3), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
+
+    p.TouchButtons = true;
+    p.GameSuite.Description = u"Прыжки: добеги до флага, перепрыгивая ямы и призрака"_s;
+    p.CurLevel = 1;
+    persist::save(p, dir + u"/project.prg"_s);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -770,6 +872,7 @@ int main(int argc, char* argv[])
         writeProject(demo, library);
         writeMaze(source + u"/examples/maze"_s, library);
         writeGarden(source + u"/examples/garden"_s, library);
+        writeLedges(source + u"/examples/ledges"_s, library);
     } catch (const io::Error& e) {
         std::fprintf(stderr, "make_demo: %s\n", e.what());
         return 1;

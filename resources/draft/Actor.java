@@ -34,6 +34,54 @@ final class Actor extends Sprite {
     /** A made object flying straight: its direction (1 right .. 4 down; 0 none) and pixels a tick. */
     int flyDirection, flySpeed;
 
+    // ---- speed, for keyboard and platform movement ----
+
+    /** Its group's motion settings (Movement.SPEED ..). */
+    int[] motion = Movement.PLAIN;
+    /** Speed in hundredths of a pixel a tick, and the fraction of a pixel still to go. */
+    int vx, vy, restX, restY;
+    /** A platform object stands on an obstacle or the level's bottom. */
+    boolean ground;
+    /** The sheet's jump action: jumps at the next movement, if it stands then. */
+    boolean jumpAsked;
+
+    void jump() {
+        jumpAsked = true;
+    }
+
+    boolean onGround() {
+        return ground;
+    }
+
+    boolean jumping() {
+        return !ground && vy < 0;
+    }
+
+    boolean falling() {
+        return !ground && vy > 0;
+    }
+
+    /** Whole pixels a tick, on the faster axis. */
+    int speedNow() {
+        return Math.max(Math.abs(vx), Math.abs(vy)) / 100;
+    }
+
+    /** The group's acceleration and braking, hundredths of a pixel a tick per tick. */
+    int accel() {
+        return motion[Movement.ACCEL];
+    }
+
+    int brake() {
+        return motion[Movement.BRAKE];
+    }
+
+    /** A touch began this run on the object as drawn. */
+    boolean tapped() {
+        Touch t = stage.touch;
+        return t.pressed && !gone && isVisible() && t.x >= getX() && t.x < getX() + getWidth() && t.y >= getY()
+                && t.y < getY() + getHeight();
+    }
+
     /** The run in which the sheet destroyed it: the rest of that run still finds it where the row found it. */
     int goneRun = -1;
 

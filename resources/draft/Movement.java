@@ -13,7 +13,11 @@ final class Movement {
     /** Object behaviour (objtip): rest, chase, attack, avoid, death. */
     static final int REST = 1, CHASE = 2, ATTACK = 3, AVOID = 4, DEATH = 5;
     /** Movement types of active groups (type_obj). */
-    static final int KEYBOARD = 1, PATH = 2, STATIC = 3;
+    static final int KEYBOARD = 1, PATH = 2, STATIC = 3, PLATFORM = 4;
+    /** A group's motion settings (StageState.motion), in hundredths of a pixel a tick and a tick per tick. */
+    static final int SPEED = 0, ACCEL = 1, BRAKE = 2, GRAVITY = 3, MAX_FALL = 4, JUMP = 5;
+    /** The settings of a group that has none: the game's speed, no acceleration or braking. */
+    static final int[] PLAIN = {0, 0, 0, 50, 800, 600};
     /** Directions of the animation tables. */
     static final int RIGHT = 1, UP = 2, LEFT = 3, DOWN = 4;
     /** An animation frame lasts this many ticks. */
@@ -24,10 +28,20 @@ final class Movement {
     private Movement() {
     }
 
+    /** The keys drive the object: keyboard or platform movement. */
+    static boolean steered(StageState s, int k) {
+        return s.moveType[k] == KEYBOARD || s.moveType[k] == PLATFORM;
+    }
+
+    /** The motion settings of group g. */
+    static int[] settingsOf(StageState s, int g) {
+        return g > 0 && g < s.motion.length && s.motion[g].length == PLAIN.length ? s.motion[g] : PLAIN;
+    }
+
     /** The object the keyboard drives and the view follows: the first visible one. */
     static int player(StageState s) {
         for (int k = 0; k < s.obj.length; k++) {
-            if (s.moveType[k] == KEYBOARD && s.vis_obj[k]) {
+            if (steered(s, k) && s.vis_obj[k]) {
                 return k;
             }
         }
@@ -71,6 +85,7 @@ final class Movement {
         boolean down = s.held(DOWN) || (keyStates & GameCanvas.DOWN_PRESSED) != 0;
         int keyDx = (right ? 1 : 0) - (left ? 1 : 0);
         int keyDy = (down ? 1 : 0) - (up ? 1 : 0);
+        boolean jumpKey = up || s.five;
         int step = s.otherStep;
         for (int k = 0; k < s.obj.length; k++) {
             s.obj[k].tick();
@@ -86,11 +101,19 @@ final class Movement {
                 fly(s, k, actor);
                 continue;
             }
+            if (s.moveType[k] == PLATFORM) {
+                boolean steer = StageState.control;
+                platform(s, k, actor, steer ? keyDx : 0, steer && jumpKey);
+                continue;
+            }
             if (s.moveType[k] == KEYBOARD) {
-                if (StageState.control) {
-                    dx = keyDx * StageState.speed;
-                    dy = keyDy * StageState.speed;
-                }
+                int[] m = actor.motion;
+                int top = top(m);
+                boolean steer = StageState.control;
+                actor.vx = approach(actor.vx, steer ? keyDx * top : 0, m[ACCEL], m[BRAKE]);
+                actor.vy = approach(actor.vy, steer ? keyDy * top : 0, m[ACCEL], m[BRAKE]);
+                dx = pixels(actor, true);
+                dy = pixels(actor, false);
             } else if (tip == CHASE || tip == ATTACK || tip == AVOID) {
                 int t = targetOf(s, k);
                 // An attacker that touches its target stays there and strikes.
@@ -118,7 +141,18 @@ final class Movement {
                 dy = toward(py - s.y[k], step);
             }
             if (dx != 0 || dy != 0) {
+                int fromX = s.x[k];
+                int fromY = s.y[k];
                 walk(s, k, dx, dy);
+                // Stopped by a wall or the level's edge: the speed into it is lost.
+                if (s.x[k] - fromX != dx) {
+                    actor.vx = 0;
+                    actor.restX = 0;
+                }
+                if (s.y[k] - fromY != dy) {
+                    actor.vy = 0;
+                    actor.restY = 0;
+                }
             } else if (!Actor.free(s, k, s.x[k], s.y[k])) {
                 // Standing over a wall (placed there, or a wall under a still object) is a contact too.
                 s.obj[k].againstWall();
@@ -142,6 +176,117 @@ final class Movement {
         s.y[k] = ny;
         s.moved[k] = true;
         actor.setPosition(nx, ny);
+    }
+
+    /** The top speed of keyboard movement, in hundredths: the group's, else the game's (the sheet's speed). */
+    private static int top(int[] m) {
+        return m[SPEED] > 0 ? m[SPEED] : StageState.speed * 100;
+    }
+
+    /**
+     * The speed v one tick nearer to target: up by accel along it (0: at once), down by brake when slowing or
+     * turning (0: stops at once, and then speeds up the other way in the same tick).
+     */
+    static int approach(int v, int target, int accel, int brake) {
+        boolean along = target != 0 && (v == 0 || (v > 0) == (target > 0));
+        if (!along || Math.abs(v) > Math.abs(target)) {
+            int goal = along ? target : 0;
+            int d = goal - v;
+            if (brake > 0 && Math.abs(d) > brake) {
+                return v + (d > 0 ? brake : -brake);
+            }
+            v = goal;
+            if (v == target || brake > 0) {
+                return v;
+            }
+        }
+        if (accel <= 0) {
+            return target;
+        }
+        int next = target > 0 ? v + accel : v - accel;
+        return Math.abs(next) >= Math.abs(target) ? target : next;
+    }
+
+    /** Whole pixels the speed takes an object this tick on one axis; the fraction is kept for the next. */
+    private static int pixels(Actor a, boolean horizontal) {
+        int rest = horizontal ? a.restX + a.vx : a.restY + a.vy;
+        int p = rest / 100;
+        if (horizontal) {
+            a.restX = rest - p * 100;
+        } else {
+            a.restY = rest - p * 100;
+        }
+        return p;
+    }
+
+    /**
+     * Platform movement: left and right speed up and brake as keyboard movement does, gravity pulls down up to the
+     * largest fall speed, and a jump (up, 2 or 5, or the sheet's jump action) starts only where the object stands.
+     * It goes a pixel at a time, so no fall speed takes it through a floor however thin.
+     */
+    private static void platform(StageState s, int k, Actor a, int keyDx, boolean jumpKey) {
+        int[] m = a.motion;
+        a.vx = approach(a.vx, keyDx * top(m), m[ACCEL], m[BRAKE]);
+        boolean standing = stands(s, k, s.x[k], s.y[k]);
+        if (standing && a.vy >= 0 && (jumpKey || a.jumpAsked) && m[JUMP] > 0) {
+            a.vy = -m[JUMP];
+            a.restY = 0;
+        } else if (standing && a.vy >= 0) {
+            a.vy = 0;
+            a.restY = 0;
+        } else {
+            a.vy = Math.min(a.vy + m[GRAVITY], Math.max(m[MAX_FALL], 1));
+        }
+        a.jumpAsked = false;
+        int x = step(s, k, s.x[k], s.y[k], pixels(a, true), true);
+        int y = step(s, k, x, s.y[k], pixels(a, false), false);
+        if (x != s.x[k]) {
+            s.moved[k] = true;
+            s.direction[k] = x > s.x[k] ? RIGHT : LEFT;
+        } else if (y != s.y[k]) {
+            s.moved[k] = true;
+        }
+        s.x[k] = x;
+        s.y[k] = y;
+        a.ground = stands(s, k, x, y);
+        a.setPosition(x, y);
+    }
+
+    /**
+     * Object k from (x, y) up to d pixels along one axis, a pixel at a time, while it stays in the level and off
+     * obstacles: where it gets to. Stopped, it loses its speed on that axis (landed, bumped its head or hit a
+     * wall); stopped by an obstacle, it touches a wall.
+     */
+    private static int step(StageState s, int k, int x, int y, int d, boolean horizontal) {
+        Actor a = s.obj[k];
+        int sign = d > 0 ? 1 : -1;
+        for (int i = Math.abs(d); i > 0; i--) {
+            int nx = horizontal ? x + sign : x;
+            int ny = horizontal ? y : y + sign;
+            boolean inside = horizontal ? nx >= s.levelLeft && nx + a.getWidth() <= s.levelRight
+                    : ny >= s.levelTop && ny + a.getHeight() <= s.levelBottom;
+            if (!inside || !Actor.free(s, k, nx, ny)) {
+                if (inside) {
+                    a.againstWall();
+                }
+                if (horizontal) {
+                    a.vx = 0;
+                    a.restX = 0;
+                } else {
+                    a.vy = 0;
+                    a.restY = 0;
+                }
+                break;
+            }
+            x = nx;
+            y = ny;
+        }
+        return horizontal ? x : y;
+    }
+
+    /** Something holds the object up at (x, y): an obstacle right under it, or the level's bottom. */
+    private static boolean stands(StageState s, int k, int x, int y) {
+        return y + s.obj[k].getHeight() >= s.levelBottom || !Actor.free(s, k, x, y + 1);
     }
 
     private static int toward(int distance, int step) {
@@ -199,7 +344,7 @@ final class Movement {
                 continue;
             }
             int t = targetOf(s, k);
-            if (t < 0 || t == k || s.moveType[t] != KEYBOARD || !s.vis_obj[t]
+            if (t < 0 || t == k || !steered(s, t) || !s.vis_obj[t]
                     || s.objtip[t] == DEATH) {
                 continue;
             }

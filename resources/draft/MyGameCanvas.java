@@ -52,6 +52,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private final int[] tickCodes = new int[64];
     private final int[] tickPresses = new int[64];
     private final int[] tickLate = new int[64];
+    /** The touch screen: what the sheet sees of it, and the on-screen buttons. */
+    private final Touch touch = new Touch();
 
     public MyGameCanvas(dorv midlet) {
         super(false);
@@ -170,6 +172,48 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
     }
 
+    protected void pointerPressed(int x, int y) {
+        if (screen == TITLE && !paused) {
+            // The title's menu takes a tap at the next tick.
+            synchronized (this) {
+                tapX = x;
+                tapY = y;
+            }
+            return;
+        }
+        pointer(x, y, Touch.PRESS);
+    }
+
+    protected void pointerDragged(int x, int y) {
+        pointer(x, y, Touch.DRAG);
+    }
+
+    protected void pointerReleased(int x, int y) {
+        pointer(x, y, Touch.RELEASE);
+    }
+
+    /** A touch of the screen for the sheet, or of the on-screen buttons: the keys they stand for go down or up. */
+    private void pointer(int x, int y, int what) {
+        if (paused) {
+            return;
+        }
+        int change = touch.pointer(x, y, what, buttonsShown(), getWidth(), getHeight());
+        for (int a = 1; a < 16; a++) {
+            if ((change >>> 16 & 1 << a) != 0) {
+                keyReleased(getKeyCode(a));
+            }
+            if ((change & 1 << a) != 0) {
+                keyPressed(getKeyCode(a));
+            }
+        }
+    }
+
+    /** The game asked for on-screen buttons and the phone has a touch screen. */
+    private boolean buttonsShown() {
+        Stage s = stage;
+        return screen == PLAYING && s != null && s.touchButtons && hasPointerEvents();
+    }
+
     /** The bit of getKeyStates() a key sets. */
     private int stateBit(int keyCode) {
         try {
@@ -216,7 +260,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
         ticks++;
         Sounds.tick();
-        int states = getKeyStates() & ~unheard;
+        int states = getKeyStates() & ~unheard | touch.states();
 
         if (screen == TITLE) {
             title(codes, presses, count);
@@ -251,6 +295,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
         s.width = getWidth();
         s.height = getHeight();
+        touch.apply(s.delraspx, s.delraspy);
         s.tick(states);
         for (int i = 0; i < lateCount; i++) {
             s.release(codes[late[i]], Keys.sheetCode(this, codes[late[i]]));
@@ -278,15 +323,6 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             }
         }
         return false;
-    }
-
-    public void pointerPressed(int x, int y) {
-        if (!paused) {
-            synchronized (this) {
-                tapX = x;
-                tapY = y;
-            }
-        }
     }
 
     /** The title screen when the game has one, else a new game. */
@@ -394,6 +430,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             next.height = getHeight();
             next.level = index + 1;
             GameValues.newStage();
+            touch.clear();
+            next.touch = touch;
             next.load();
             Sounds.open(index + 1);
             next.begin();
@@ -448,6 +486,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         g.setClip(0, 0, w, h);
         if (screen == PLAYING && stage != null) {
             StageView.paint(stage, g);
+            if (buttonsShown()) {
+                touch.paint(g, w, h);
+            }
             return;
         }
         if (screen == TITLE && title != null) {

@@ -155,6 +155,7 @@ abstract class StagePlay extends StageState {
                 anykey = false;
                 dbkey = NO_KEY;
             }
+            touch.seen();
             obtime += STEP;
             if (request == END_GAME) {
                 etap = start;

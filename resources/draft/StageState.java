@@ -145,8 +145,8 @@ abstract class StageState {
     /** Builds the stage: its stage class hands tables() the name of its tables. */
     abstract void load() throws IOException;
 
-    /** The digit keys 6, 8, 4 and 2 held down, which move the player as the arrows do. */
-    boolean right, up, left, down;
+    /** The digit keys 6, 8, 4 and 2 held down, which move the player as the arrows do; 5, which jumps. */
+    boolean right, up, left, down, five;
 
     /** Whether the digit key of a direction (1 right, 2 up, 3 left, 4 down) is held down. */
     final boolean held(int direction) {
@@ -177,6 +177,9 @@ abstract class StageState {
         case Canvas.KEY_NUM2:
             up = pressed;
             break;
+        case Canvas.KEY_NUM5:
+            five = pressed;
+            break;
         default:
             break;
         }
@@ -185,7 +188,7 @@ abstract class StageState {
     // ---- building the stage from its tables ----
 
     /** The format of the tables this runtime reads. */
-    static final int TABLES_FORMAT = 2;
+    static final int TABLES_FORMAT = 3;
 
     /**
      * Reads the tables the converter put into the jar as resource `name`
@@ -218,6 +221,14 @@ abstract class StageState {
             texts(in);
             lives(in);
             rightSoftAsked = in.readBoolean();
+            motion = new int[in.readUnsignedShort()][];
+            for (int g = 0; g < motion.length; g++) {
+                motion[g] = numbers(in, Movement.PLAIN.length);
+            }
+            for (int k = 0; k < obj.length; k++) {
+                obj[k].motion = Movement.settingsOf(this, group[k]);
+            }
+            touchButtons = in.readBoolean();
         } finally {
             in.close();
         }
@@ -518,6 +529,12 @@ abstract class StageState {
 
     /** The sheet asks about the right soft key, which is otherwise the way out of the game. */
     boolean rightSoftAsked;
+    /** Per group: speed, acceleration, braking, gravity, largest fall and jump (Movement.SPEED ..). */
+    int[][] motion = new int[0][];
+    /** The game draws its on-screen buttons on a touch screen. */
+    boolean touchButtons;
+    /** The touch screen as the sheet sees it; the canvas gives every stage its own. */
+    Touch touch = new Touch();
 
     /** After load: the indicators of the settings file, and the view on the player. */
     final void begin() {

@@ -152,8 +152,14 @@ void tutorialShots(const QString& appDir, const QString& out)
         movement.show();
         shoot(&movement, out + u"/movement.png"_s);
     }
+    {
+        // The platformer of the example "ledges".
+        editor::MovementTypeDialog platform(model::MovementType::Platform, [] {}, &window, {300, 50, 75, 60, 800, 850});
+        platform.show();
+        shoot(&platform, out + u"/platform.png"_s);
+    }
     window.document().push(new level::SetMovementTypeCommand(window.document(), 1, 1, model::MovementType::EightWay,
-                                                             u"8 направлений"_s));
+                                                             u"8 направлений"_s, model::MotionData{}));
 
     window.N_EventsEditorClick();
     events::SheetCommand::run(window.document(), u"Первая игра"_s, [](model::StageData& s) {

@@ -221,12 +221,12 @@ TEST(Converter, TwoStageProjectMatchesTheGoldenFiles)
               (QStringList{u"Actor.java"_s, u"Etap0.java"_s, u"Etap1.java"_s, u"GameRecords.java"_s,
                            u"GameValues.java"_s, u"Indicators.java"_s, u"Keys.java"_s, u"Movement.java"_s,
                            u"MyGameCanvas.java"_s, u"Sounds.java"_s, u"StagePlay.java"_s, u"StageState.java"_s,
-                           u"StageView.java"_s, u"TitleScreen.java"_s, u"dorv.java"_s}));
+                           u"StageView.java"_s, u"TitleScreen.java"_s, u"Touch.java"_s, u"dorv.java"_s}));
     // Only the pictures of existing placed objects: grass only lies under a
     // deleted object too, "unused" is never placed.
     // grass holds the wall's picture and hero the enemy's: each goes in once.
     EXPECT_EQ(game.files(u"res"_s), (QStringList{u"Etap0.dat"_s, u"Etap1.dat"_s, u"enemy.png"_s, u"стена.png"_s}));
-    EXPECT_EQ(written.size(), 19);
+    EXPECT_EQ(written.size(), 20);
     EXPECT_TRUE(written.contains(game.res(u"стена.png"_s)));
     EXPECT_TRUE(written.contains(game.src(u"MyGameCanvas.java"_s)));
     EXPECT_EQ(written.last(), game.src(u"MyGameCanvas.java"_s));
@@ -830,9 +830,9 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
     written = game.convert();
     expectThisVersion();
     // And the eight classes of the versions before, unedited: the one before the stage tables and the soft keys by
-    // code (its two halves as each change left it), and the one before it.
+    // code (its two halves as each change left it), the one before it, and the one before touch screens.
     for (const QString folder : {u"codegen/earlier/data-classes/"_s, u"codegen/earlier/soft-keys-by-name/"_s,
-                                 u"codegen/earlier/eight-classes/"_s}) {
+                                 u"codegen/earlier/eight-classes/"_s, u"codegen/earlier/before-touch/"_s}) {
         for (const QString& file : QDir(test::testData(folder)).entryList(QDir::Files)) {
             QFile::remove(game.src(file));
             QFile::copy(test::testData(folder + file), game.src(file));

@@ -32,7 +32,8 @@ namespace {
 // Every table of every stage, and the stage count: what an edit may change.
 bool sameTables(const model::Project& a, const model::Project& b)
 {
-    if (a.LevelCount != b.LevelCount || a.GameScreen != b.GameScreen || a.GameSuite != b.GameSuite)
+    if (a.LevelCount != b.LevelCount || a.GameScreen != b.GameScreen || a.GameSuite != b.GameSuite
+        || a.TouchButtons != b.TouchButtons)
         return false;
     for (int level = 1; level <= model::kMaxLevels; ++level)
         if (!(a.stage(level) == b.stage(level)))
@@ -111,6 +112,10 @@ TEST_F(DocumentFixture, EveryEditUndoesAndRedoesToIdenticalTables)
         tool.deleteMenuObject();
     });
     expectUndoable(u"тип движения"_s, [&] { tool.chooseMovementType(1, model::MovementType::Static); });
+    expectUndoable(u"тип движения"_s, [&] {
+        tool.chooseMovementType(1, model::MovementType::Platform, model::MotionData{300, 50, 75, 60, 800, 850});
+    });
+    expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({176, 208}, {}, {}, true); });
     expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {}); });
     expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({240, 320}, {u"Я"_s, u"2.10.3"_s, u"Лес"_s}); });
     expectUndoable(u"свойства игры"_s, [&] { doc.setGameProperties({200, 300}, {}, model::GameBudgetData{500, 3000}); });

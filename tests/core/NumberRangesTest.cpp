@@ -63,7 +63,7 @@ TEST(NumberRanges, MovementTypesAndObstaclesOfTheProjectFiles)
     io::writeFileAtomically(game.file, prg);
     const QRegularExpression types(uR"("movementTypes": ?\[3\])"_s);
     ASSERT_TRUE(QString::fromUtf8(extras).contains(types));
-    for (const auto& [value, accepted] : {std::pair{"3", true}, {"4", false}, {"99", false}, {"-1", false}}) {
+    for (const auto& [value, accepted] : {std::pair{"4", true}, {"5", false}, {"99", false}, {"-1", false}}) {
         io::writeFileAtomically(game.extras, QString::fromUtf8(extras)
                                                  .replace(types, u"\"movementTypes\": [%1]"_s.arg(QString::fromLatin1(value)))
                                                  .toUtf8());

@@ -54,8 +54,11 @@ model::Project sample(const Folders& f)
     importInto(p, f.tmp.app(), 1, u"lives.obl"_s);
     model::StageData& s1 = p.stage(1);
     place(s1, 2, 10, 20);
-    s1.ActiveType[1] = model::MovementType::EightWay;
+    // project.prg has no place for a platform: it reads as keyboard movement there, its type is here.
+    s1.ActiveType[1] = model::MovementType::Platform;
     s1.ActiveType[2] = model::MovementType::Planned;
+    // The least and the most of each motion setting.
+    s1.Motion[2] = {0, 1, model::kMaxMotion, 0, 1, model::kMaxMotion};
     s1.ActiveType[3] = model::MovementType::Static;
     // The least and the most objects a group may make; the third keeps the default.
     s1.MadeObjects[1] = 1;
@@ -88,6 +91,7 @@ model::Project sample(const Folders& f)
     p.NextVariableId = 5;
     p.TitleScreen = model::TitleScreenData{u"Игра \"№1\""_s, u"title.png"_s};
     p.LevelGrid = {true, false};
+    p.TouchButtons = true;
     return p;
 }
 
@@ -123,6 +127,10 @@ TEST(ProjectExtras, WhatTheProjectFileCannotHoldComesBack)
     EXPECT_EQ(s1.LivesBar, p.stage(1).LivesBar);
     EXPECT_EQ(s1.LivesBar.X, -5);
     EXPECT_EQ(s1.ActiveType[3], model::MovementType::Static); // a group beyond the one placed object
+    EXPECT_EQ(s1.ActiveType[1], model::MovementType::Platform);
+    EXPECT_EQ(s1.Motion[2], p.stage(1).Motion[2]);
+    EXPECT_TRUE(loaded.TouchButtons);
+    EXPECT_EQ(bytesOf(f.extras).count("\"motion\""), 1) << "a stage that set none writes none";
     EXPECT_EQ(s1.MadeObjects[2], model::kMaxMadeObjects);
     EXPECT_TRUE(bytesOf(f.extras).contains("\"madeObjects\": [1,50,0]"));
     EXPECT_EQ(bytesOf(f.extras).count("madeObjects"), 1) << "a stage that set none writes none";
@@ -222,8 +230,13 @@ TEST(ProjectExtras, ADamagedFileIsRefusedAndChangesNothing)
         {"[7,8]", "[7,8.5]", u"точка 1: ожидалась пара целых чисел"},
         {"[-2147483648,", "[-2147483649,", u"этап 1, активный объект 1, точка 1: ожидалась пара"},
         {"2147483647]", "2147483648]", u"этап 1, активный объект 1, точка 1: ожидалась пара"},
-        {"[1,2,3]", "[1,2]", u"этап 1: типов движения 2, а активных групп в проекте 3"},
-        {"[1,2,3]", "[1,2,\"3\"]", u"этап 1: тип движения группы 3 должно быть целым числом"},
+        {"[4,2,3]", "[4,2]", u"этап 1: типов движения 2, а активных групп в проекте 3"},
+        {"[4,2,3]", "[4,2,\"3\"]", u"этап 1: тип движения группы 3 должно быть целым числом"},
+        {"[4,2,3]", "[5,2,3]", u"этап 1: тип движения группы 1 = 5, а допускается от 0 до 4"},
+        {"\"maxFall\":1,", "\"maxFall\":0,", u"этап 1, движение группы 2: поле «maxFall» = 0, а допускается от 1 до 5000"},
+        {"\"brake\":5000", "\"brake\":5001", u"этап 1, движение группы 2: поле «brake» = 5001"},
+        {"\"brake\":5000", "\"brake\":5000,\"drift\":1", u"движение группы 2: неизвестное поле «drift»"},
+        {"\"touchButtons\": 1", "\"touchButtons\": 2", u"поле «touchButtons» должно быть 0 или 1, а записано 2"},
         {"[1,50,0]", "[1,51,0]", u"этап 1: наибольшее число объектов группы 2 = 51, а допускается от 1 до 50"},
         {"[1,50,0]", "[1,-1,0]", u"наибольшее число объектов группы 2 = -1"},
         {"[1,50,0]", "[1,50]", u"этап 1: наибольших чисел объектов 2, а активных групп в проекте 3"},

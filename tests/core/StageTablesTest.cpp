@@ -77,7 +77,8 @@ TEST(StageTables, AStageWithNothingPlacedHasEmptyTables)
                            u"frames of movement:  |  |  | "_s, u"frames of death:  |  |  | "_s,
                            u"frames of attack:  |  |  | "_s, u"chase: 0"_s,
                            u"lives bar: present 0, picture «», x y w h: 0 0 0 0, vertical 0"_s,
-                           u"right soft key asked: 0"_s}));
+                           u"right soft key asked: 0"_s,
+                           u"motion (speed accel brake gravity fall jump): 0 0 0 50 800 600"_s, u"touch buttons: 0"_s}));
 }
 
 TEST(StageTables, MapCellsRowByRowEachDistinctMapOnceAndFramesCountedFromZero)

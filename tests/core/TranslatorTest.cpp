@@ -46,6 +46,11 @@ TEST(Translator, WordsObjectFormsAndSignsBecomeJava)
         {u" сотые + сум_объекты "_s, u"obtime_hundred+nobject"_s},
         {u" Yn[объект1] -  Y[объект2] "_s, u"raspyobd[1]-obj[2].getY()"_s},
         {u"часыминуты"_s, u"obtime_hourobtime_minute"_s},
+        // An object's speed is no game speed followed by a bracket.
+        {u" скорость[объект1] "_s, u"obj[1].speedNow()"_s},
+        {u"скорость - скорость[объект2]"_s, u"speed-obj[2].speedNow()"_s},
+        {u"разгон[объект3]+торможение[объект3]"_s, u"obj[3].accel()+obj[3].brake()"_s},
+        {u"Х касания - Y касания"_s, u"touch.x-touch.y"_s},
         {u"   "_s, u""_s},
         {u""_s, u""_s},
     };
@@ -70,6 +75,8 @@ TEST(Translator, TextOutsideTheVocabularyIsRefusedNamingIt)
         {u"часы > 5"_s, u"«>»"_s},
         {u"abs 3"_s, u"«abs»"_s},
         {u"Часы"_s, u"«Часы»"_s},
+        {u"Х касанияя"_s, u"«я»"_s},
+        {u"скорость[объект]"_s, u"«[объект]»"_s},
         {u"1\t2"_s, u"«\\x092»"_s},
     };
     for (const auto& [value, part] : refused) {
@@ -124,7 +131,8 @@ TEST(ValueWords, EveryEnabledMenuWordCanBeRead)
             EXPECT_NO_THROW(translateValue(item.word)) << s(item.word);
         }
     }
-    EXPECT_EQ(enabledCount, 11 + 4 * 4);
+    // The mouse's two and every object word of the four object icons.
+    EXPECT_EQ(enabledCount, 13 + 4 * 7);
     EXPECT_TRUE(valueMenu(12).isEmpty());
     EXPECT_TRUE(valueMenu(0).isEmpty());
     const QList<ValueMenuItem> objects = valueMenu(9, 2);

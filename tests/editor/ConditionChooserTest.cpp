@@ -127,7 +127,7 @@ TEST_F(ConditionChooser, ClosedParameterDialogsChooseNothing)
         EXPECT_FALSE(chooser->chosen()) << s(entry.path.last());
         EXPECT_TRUE(chooser->isVisible());
     }
-    EXPECT_EQ(withDialog, 18);
+    EXPECT_EQ(withDialog, 19);
     EXPECT_TRUE(errors.messages.isEmpty());
 
     // Answered, the two-value comparison counts its extra step.

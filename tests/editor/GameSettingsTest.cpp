@@ -5,6 +5,7 @@
 #include "model/Project.h"
 #include "support/TempAppFolder.h"
 
+#include <QCheckBox>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,10 +78,13 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
         EXPECT_EQ(feature->EditVendor->placeholderText(), u"Kestrava"_s);
         feature->EditVendor->setText(u" Студия "_s);
         feature->EditVersion->setText(u"2.1"_s);
+        EXPECT_FALSE(feature->CheckTouchButtons->isChecked());
+        feature->CheckTouchButtons->setChecked(true);
         feature->ButtonYes->click();
     });
     const auto chosen = editor::showGameSettings(nullptr, {{176, 208}, {}});
     ASSERT_TRUE(chosen);
+    EXPECT_TRUE(chosen->touchButtons);
     EXPECT_EQ(chosen->screen, (model::ScreenSize{240, 320}));
     EXPECT_EQ(chosen->suite, (model::GameSuiteData{u"Студия"_s, u"2.1"_s, {}}));
 
@@ -91,8 +95,9 @@ TEST(GameSettings, YesGivesTheChosenSizeAndEveryOpeningStartsAtTheProjectsScreen
     QTimer::singleShot(0, [] {
         qobject_cast<editor::GamePropertiesDialog*>(QApplication::activeModalWidget())->ButtonYes->click();
     });
-    const auto kept = editor::showGameSettings(nullptr, {{128, 160}, suite});
+    const auto kept = editor::showGameSettings(nullptr, {{128, 160}, suite, {}, true});
     ASSERT_TRUE(kept);
+    EXPECT_TRUE(kept->touchButtons);
     EXPECT_EQ(kept->screen, (model::ScreenSize{128, 160}));
     EXPECT_EQ(kept->suite, suite);
 }

@@ -25,6 +25,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QDoubleSpinBox>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -312,6 +313,44 @@ TEST_F(LevelPane, TheMovementDialogShowsTheTypeAndOnlyAChoiceChangesIt)
         QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(650, 650));
         EXPECT_EQ(s().ActiveObject[1].PathCount, 2);
     }
+}
+
+TEST_F(LevelPane, APlatformerGetsItsSpeedsAndTheMapNamesItsType)
+{
+    place(2, QPoint(300, 300));
+    pane->setMenuRunner([&](QMenu* menu, const QPoint&) -> QAction* {
+        menu->actions().first()->trigger(); // "свойства"
+        return menu->actions().first();
+    });
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<editor::MovementTypeDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->EditSpeed->text(), u"как у игры"_s);
+        dialog->EditSpeed->setValue(3);
+        dialog->EditAccel->setValue(0.5);
+        dialog->EditMaxFall->setValue(0); // the least fall speed is a hundredth of a pixel
+        dialog->ButtonPlatform->click();
+    });
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+    EXPECT_EQ(s().ActiveType[1], model::MovementType::Platform);
+    EXPECT_EQ(s().Motion[1], (model::MotionData{300, 50, 0, 50, 1, 600}));
+    move(map, QPoint(306, 306));
+    EXPECT_TRUE(map->toolTip().endsWith(u", движение «Платформер»"_s)) << map->toolTip().toStdString();
+
+    // "Отмена" keeps the speeds however the boxes were turned.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<editor::MovementTypeDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_TRUE(dialog->ButtonPlatform->isChecked());
+        EXPECT_EQ(dialog->EditAccel->value(), 0.5);
+        dialog->EditAccel->setValue(9);
+        dialog->ButtonCancel->click();
+    });
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(305, 305));
+    EXPECT_EQ(s().Motion[1].Accel, 50);
+    doc.undoStack().undo();
+    EXPECT_EQ(s().Motion[1], model::MotionData{});
+    EXPECT_EQ(s().ActiveType[1], model::MovementType::NotSet);
 }
 
 TEST_F(LevelPane, MissingPicturesAreShownOnceThroughTheSink)

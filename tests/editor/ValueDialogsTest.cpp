@@ -209,8 +209,9 @@ TEST(ValueDialogs, ObjectIconsNameTheirObjectInTheWord)
     EXPECT_TRUE(chooser.PopupMenu->isVisible());
 
     QAction* moving = actionIn(chooser.PopupMenu, u"Движение"_s);
-    ASSERT_NE(moving, nullptr);
-    EXPECT_FALSE(moving->isEnabled());
+    ASSERT_TRUE(moving && moving->menu());
+    EXPECT_TRUE(moving->isEnabled());
+    EXPECT_TRUE(actionIn(moving->menu(), u"Разгон"_s)->isEnabled());
     QAction* position = actionIn(chooser.PopupMenu, u"Текущая позиция "_s);
     ASSERT_TRUE(position && position->menu());
     QAction* x = actionIn(position->menu(), u"Х-координата"_s);

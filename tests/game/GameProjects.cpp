@@ -11,10 +11,13 @@
 //   box table: rest 1; moving right 2 3, up 3, left 3 2, down 2; destroyed 4 3
 //   floor: 40 x 12 tiles of 16 (640 x 192), grass 50A050, row 6 sand C8B478
 //   wall: the floor's size, only column 11 (x 160..175) filled, grey 808080
+//   ledge: the floor's size, a floor one tile thick in row 10 (y 144..159,
+//     x 0..479) and a ceiling in row 5 (y 64..79, x 0..95), grey 808080
 //   big: a full 100 x 100 map of floor tiles, sand where (row + column) % 3 == 0
 //   huge0 .. huge11: 10 x 10 tiles of 100 on a 1000 x 1000 sheet, each sheet of another grey
 #include "catalogue/Item.h"
 #include "catalogue/PhoneKeys.h"
+#include "catalogue/Translator.h"
 #include "events/Sheet.h"
 #include "io/AppFolder.h"
 #include "io/Paths.h"
@@ -112,6 +115,17 @@ public:
         wall.write(at("wall.obf"));
         io::writePng(solid(kTile, kTile, 0xFF808080), at("wall.png"));
         io::writeBmp(solid(137, 129, 0xFF808080), at("wall.bmp"));
+
+        objects::BackgroundObjectFile ledge = wall;
+        ledge.PictureName = u"ledge.png"_s;
+        ledge.setMapSize(40, 12);
+        for (int c = 1; c <= 30; ++c)
+            ledge.setCell(10, c, 1);
+        for (int c = 1; c <= 6; ++c)
+            ledge.setCell(5, c, 1);
+        ledge.write(at("ledge.obf"));
+        io::writePng(solid(kTile, kTile, 0xFF808080), at("ledge.png"));
+        io::writeBmp(solid(137, 129, 0xFF808080), at("ledge.bmp"));
 
         // A map of floor tiles with a column of its second tile, marked solid in the map editor.
         objects::BackgroundObjectFile mixed = floor;
@@ -345,6 +359,8 @@ public:
         m_p.Sounds.push_back(std::move(sound));
     }
 
+    void touchButtons() { m_p.TouchButtons = true; }
+
     void save()
     {
         m_p.CurLevel = 1;
@@ -472,6 +488,62 @@ void touch(const Library& lib, const QString& dir)
           {{6, action(6, u"скорость/установить"_s, u"4"_s)}});
     m.row(1, compared(4, u"Сравнение общего числа объектов со значением..."_s, u"<=2"_s),
           {{10, action(10, u"видимость/невидимый"_s)}});
+    m.save();
+}
+
+// A compared value as the value dialog makes it: readable, and its Java by the translator.
+events::Condition comparedValues(const QString& first, const QString& relation)
+{
+    return condition(1, u"Сравнение двух значений"_s,
+                     {{u"A"_s, first + relation}, {u"AC"_s, catalogue::translateValue(first) + relation}});
+}
+
+// Speed, acceleration and braking of a keyboard mover; its speed as a value.
+void motion(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    const int hero = m.boxes(1, MT::EightWay, {{32, 80}});
+    m.stage(1).Motion[size_t(hero)] = {400, 100, 200, 50, 800, 600};
+    m.row(1, comparedValues(u" скорость[объект0] "_s, u"==4"_s), {{6, action(6, u"число жизней/установить"_s, u"9"_s)}});
+    m.row(1, comparedValues(u" разгон[объект0] + торможение[объект0] "_s, u"==300"_s),
+          {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"3"_s)}});
+    m.save();
+}
+
+// Platform movement: gravity, landing from any fall speed, jumps only from the ground, a ceiling.
+// Objects: 0 the jumper under the ceiling; 1..3 fallers dropped from three heights onto the thin floor.
+void platform(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, u"ledge.obf"_s, 0, 0, true);
+    const int jumper = m.boxes(1, MT::Platform, {{32, 100}});
+    m.stage(1).Motion[size_t(jumper)] = {0, 0, 0, 100, 800, 1500};
+    const int fallers = m.boxes(1, MT::Platform, {{200, 0}, {240, 20}, {280, 50}});
+    // 40 pixels a tick at most: more than the floor and a box together, so a fall in steps would pass through.
+    m.stage(1).Motion[size_t(fallers)] = {0, 0, 0, 1000, 4000, 0};
+    m.row(1, plain(8, u"движение/на земле"_s, jumper), {{6, action(6, u"число жизней/установить"_s, u"1"_s)}});
+    m.row(1, plain(8, u"движение/в прыжке"_s, jumper), {{6, action(6, u"число жизней/установить"_s, u"2"_s)}});
+    m.row(1, plain(8, u"движение/падает"_s, jumper), {{6, action(6, u"число жизней/установить"_s, u"4"_s)}});
+    m.row(1, pressed(u"9"_s), {{8, action(8, u"движение/прыжок"_s)}});
+    m.save();
+}
+
+// A touch screen: touches and releases, a touched object, where the touch was, the on-screen buttons.
+// Objects: 0 the hero (keyboard, at 32,80), 1 a coin (80,80).
+void tapping(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.fon(1, kFloor, 0, 0);
+    m.boxes(1, MT::EightWay, {{32, 80}});
+    const int coin = m.boxes(1, MT::Static, {{80, 80}});
+    m.row(1, plain(5, u"Касание экрана"_s), {{6, action(6, u"число жизней/добавить"_s, u"1"_s)}});
+    m.row(1, plain(5, u"Отпускание"_s), {{6, action(6, u"число жизней/добавить"_s, u"10"_s)}});
+    m.row(1, condition(5, u"Касание объекта…"_s, {{u"O"_s, QString::number(coin)}}),
+          {{6, action(6, u"число жизней/добавить"_s, u"100"_s)}});
+    m.row(1, comparedValues(u"Y касания"_s, u"==87"_s), {{1, action(1, u"установка края экрана/верхняя сторона"_s, u"5"_s)}});
+    m.row(1, pressed(u"venter"_s), {{6, action(6, u"число жизней/добавить"_s, u"1000"_s)}});
+    m.touchButtons();
     m.save();
 }
 
@@ -897,6 +969,9 @@ int main(int argc, char* argv[])
         stages(lib, work + u"/stages"_s);
         timers(lib, work + u"/timer"_s);
         keys(lib, work + u"/keys"_s);
+        motion(lib, work + u"/motion"_s);
+        platform(lib, work + u"/platform"_s);
+        tapping(lib, work + u"/tapping"_s);
         player(lib, work + u"/player"_s);
         special(lib, work + u"/special"_s);
         touch(lib, work + u"/touch"_s);

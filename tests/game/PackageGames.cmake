@@ -7,7 +7,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "the game test projects could not be made")
 endif()
 # The example games, as "Открыть пример" copies them.
-foreach(example demo maze garden)
+foreach(example demo maze garden ledges)
   file(COPY ${EXAMPLES}/${example}/ DESTINATION ${WORK}/${example})
 endforeach()
 

@@ -15,7 +15,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "kestrava --convert failed: ${error}")
 endif()
 set(runtime dorv.java MyGameCanvas.java StageState.java StagePlay.java Keys.java Actor.java Movement.java
-            StageView.java)
+            StageView.java Touch.java)
 foreach(expected Etap0.java Etap0.dat Etap1.java Etap1.dat Indicators.java ${runtime})
   if(NOT written MATCHES "${expected}")
     message(FATAL_ERROR "kestrava --convert did not report ${expected}:\n${written}")

@@ -9,9 +9,9 @@ endif()
 
 file(GLOB game_sources ${WORK}/game/src/*.java)
 list(LENGTH game_sources count)
-# 20 stage classes, Indicators.java, GameValues.java, Sounds.java, dorv.java, MyGameCanvas.java and its eight parts.
-if(NOT count EQUAL 33)
-  message(FATAL_ERROR "expected 33 generated sources, found ${count}")
+# 20 stage classes, Indicators.java, GameValues.java, Sounds.java, dorv.java, MyGameCanvas.java and its nine parts.
+if(NOT count EQUAL 34)
+  message(FATAL_ERROR "expected 34 generated sources, found ${count}")
 endif()
 file(GLOB stage_tables ${WORK}/game/res/Etap*.dat)
 list(LENGTH stage_tables tables)

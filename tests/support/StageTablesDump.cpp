@@ -157,6 +157,12 @@ QString dumpStageTables(const QByteArray& tables)
         out.append(u"lives bar: present %1, picture «%2», x y w h: %3, vertical %4"_s.arg(int(present)).arg(
             picture, place).arg(int(in.flag())));
         out.append(u"right soft key asked: %1"_s.arg(int(in.flag())));
+        const int motions = in.count();
+        QStringList motion;
+        for (int g = 0; g < motions; ++g)
+            motion.append(numbers(in, 6));
+        out.append(u"motion (speed accel brake gravity fall jump): "_s + motion.join(u" | "_s));
+        out.append(u"touch buttons: %1"_s.arg(int(in.flag())));
         if (!in.atEnd())
             out.append(u"error: bytes after the end of the tables"_s);
     } catch (const std::runtime_error& e) {

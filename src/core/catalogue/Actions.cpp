@@ -151,6 +151,9 @@ std::vector<Item> build()
              onObject(u"{raspxobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный X карты."_s),
         item(M::ObjectActions, {position, u"задать Y"_s}, {P::Value}, u"Y=%VC"_s,
              onObject(u"{raspyobd[OBJ]=%VC;}"_s), g, u"Ставит объект группы на заданный Y карты."_s),
+        item(M::ObjectActions, {u"движение"_s, u"прыжок"_s}, {}, u"прыжок"_s, onObject(u"{obj[OBJ].jump();}"_s), g,
+             u"Объект группы с типом движения «Платформер» прыгает с «Силой прыжка» своей группы, если стоит на "
+             u"препятствии или на нижнем краю уровня; в воздухе действие ничего не делает."_s),
         animationState(u"спокойствие"_s, 1),
         animationState(u"перемещение"_s, 2),
         animationState(u"атака"_s, 3),

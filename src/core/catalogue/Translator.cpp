@@ -50,6 +50,18 @@ QString translateValue(const QString& source, const QList<NamedValue>& names)
                 rest.remove(0, 1);
             }
         }
+        // Before the words: "скорость[объект1]" is an object's speed, not the game's followed by a bracket.
+        for (const ObjectWord& form : objectWords()) {
+            const qsizetype n = form.prefix.size();
+            if (n == 0)
+                continue;
+            // Only one digit and its closing bracket: the chooser never writes more.
+            if (rest.startsWith(form.prefix) && rest.size() >= n + 2 && rest.at(n).unicode() >= u'0'
+                && rest.at(n).unicode() <= u'9' && rest.at(n + 1) == u']') {
+                result += form.before + rest.at(n) + form.after;
+                rest.remove(0, n + 2);
+            }
+        }
         for (const NamedValue& name : names) {
             const qsizetype n = name.name.size();
             if (n > 0 && rest.startsWith(name.name) && (rest.size() == n || !isNamePart(rest.at(n)))) {
@@ -61,17 +73,6 @@ QString translateValue(const QString& source, const QList<NamedValue>& names)
             if (!word.word.isEmpty() && rest.startsWith(word.word)) {
                 result += word.java;
                 rest.remove(0, word.word.size());
-            }
-        }
-        for (const ObjectWord& form : objectWords()) {
-            const qsizetype n = form.prefix.size();
-            if (n == 0)
-                continue;
-            // Only one digit and its closing bracket: the chooser never writes more.
-            if (rest.startsWith(form.prefix) && rest.size() >= n + 2 && rest.at(n).unicode() >= u'0'
-                && rest.at(n).unicode() <= u'9' && rest.at(n + 1) == u']') {
-                result += form.before + rest.at(n) + form.after;
-                rest.remove(0, n + 2);
             }
         }
         // A pass that ate nothing would repeat forever.

@@ -15,8 +15,9 @@ const std::vector<ValueWord>& valueWords()
         {3, u"размер экрана"_s, u"высота"_s, u"высота"_s, u"height"_s},
         {3, u"размер экрана"_s, u"ширина"_s, u"ширина"_s, u"width"_s},
         {4, {}, u"Общее количество объектов"_s, u"сум_объекты"_s, u"nobject"_s},
-        {5, {}, u"Текущая Х координата мыши"_s, {}, {}},
-        {5, {}, u"Текущая Y координата мыши"_s, {}, {}},
+        // Where the screen was touched last, on the level map; the first "Х" is Cyrillic, as in "Х[объект".
+        {5, {}, u"Текущая Х координата мыши"_s, u"Х касания"_s, u"touch.x"_s},
+        {5, {}, u"Текущая Y координата мыши"_s, u"Y касания"_s, u"touch.y"_s},
         {6, {}, u"Текущее значение скорости"_s, u"скорость"_s, u"speed"_s},
         {6, {}, u"Текущее значение жизней"_s, u"жизни"_s, u"life"_s},
         {7, {}, u"Значение таймера, часы"_s, u"часы"_s, u"obtime_hour"_s},
@@ -33,9 +34,9 @@ const std::vector<ObjectWord>& objectWords()
     const QString start = u"Начальная позиция"_s;
     // The first "Х" is Cyrillic, the others Latin letters, as the chooser has always written them.
     static const std::vector<ObjectWord> words{
-        {u"Движение"_s, u"Скорость"_s, {}, {}, {}},
-        {u"Движение"_s, u"Разгон"_s, {}, {}, {}},
-        {u"Движение"_s, u"Торможение"_s, {}, {}, {}},
+        {u"Движение"_s, u"Скорость"_s, u"скорость[объект"_s, u"obj["_s, u"].speedNow()"_s},
+        {u"Движение"_s, u"Разгон"_s, u"разгон[объект"_s, u"obj["_s, u"].accel()"_s},
+        {u"Движение"_s, u"Торможение"_s, u"торможение[объект"_s, u"obj["_s, u"].brake()"_s},
         {position, u"Х-координата"_s, u"Х[объект"_s, u"obj["_s, u"].getX()"_s},
         {position, u"Y-координата"_s, u"Y[объект"_s, u"obj["_s, u"].getY()"_s},
         {u"Анимация"_s, u"Текущее направление"_s, {}, {}, {}},

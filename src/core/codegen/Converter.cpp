@@ -110,7 +110,7 @@ bool isUneditedEarlierCopy(const QString& target)
         "d6112c8a0a5848c128a424bc08dca0a304470b92a26ce8546804b0c18eac54f6", // Movement.java
         "ffe56a86cbea4e8e6a5c592d07eba974b5435b423cc28d1c325e4f9a0746fc1a", // StageState.java
         "1f46d7956a0213aca8a78aecb08d6cdb41b620c30ee428cb059d6c20b52c6b2d", // StagePlay.java
-        // The version before the score, the variables, the title screen and sound.
+        // The version before the score, the variables, the title screen, sound, speeds, platforms and touch.
         "a8920d7a97a312f177b1c35711fa742957282e950beaaf1674fa014b53c3a5d5", // Actor.java
         "7d626c59e79c92860459570accb7d9bcbcca87715cac580b58057319fdce6ddc", // Keys.java
         "dc5110ec8ab1a83d7c7acf45b32e62221fa52e73bea02d147ff64e2e95ec4ee2", // Movement.java
@@ -413,7 +413,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     std::vector<QByteArray> tables(size_t(project.LevelCount));
     std::vector<StageLoad> loads(size_t(project.LevelCount));
     io::ParallelJobs tableRun(size_t(project.LevelCount), [&](size_t k) {
-        tables[k] = stageTables(current[k], stages[k], pictureInJar, livesNames[k], &loads[k]);
+        tables[k] = stageTables(current[k], stages[k], pictureInJar, livesNames[k], &loads[k], project.TouchButtons);
     });
     tableRun.start(helpers);
     tableRun.finish();

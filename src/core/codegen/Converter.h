@@ -64,7 +64,7 @@ inline constexpr const char* kMidletSource = "dorv.java";
 inline constexpr const char* kCanvasSource = "MyGameCanvas.java";
 inline constexpr const char* kFixedSources[] = {kMidletSource,      "StageState.java", "StagePlay.java", "Keys.java",
                                                  "Actor.java",       "Movement.java",   "StageView.java", "GameRecords.java",
-                                                 "TitleScreen.java", kCanvasSource};
+                                                 "TitleScreen.java", "Touch.java",      kCanvasSource};
 inline constexpr const char* kStageTemplate = "Etap0.java";
 
 } // namespace kestrava::codegen

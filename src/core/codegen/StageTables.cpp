@@ -123,7 +123,8 @@ QString stageTablesFileName(int level)
 }
 
 QByteArray stageTables(const model::StageData& stage, const StageObjects& objects,
-                       const QHash<QString, QString>& pictureInJar, const QString& livesPicture, StageLoad* load)
+                       const QHash<QString, QString>& pictureInJar, const QString& livesPicture, StageLoad* load,
+                       bool touchButtons)
 {
     const auto& fon = objects.fon;
     const auto& active = objects.active;
@@ -250,6 +251,13 @@ QByteArray stageTables(const model::StageData& stage, const StageObjects& object
         out.number(v);
     out.flag(bar.Direction == u"vert"_s);
     out.flag(asksRightSoftKey(stage));
+    out.count(size_t(groups + 1));
+    for (int g = 0; g <= groups; ++g) {
+        const model::MotionData m = g == 0 ? model::MotionData{} : stage.Motion[size_t(g)];
+        for (int v : {m.Speed, m.Accel, m.Brake, m.Gravity, m.MaxFall, m.Jump})
+            out.number(v);
+    }
+    out.flag(touchButtons);
     if (load)
         *load = std::move(cost);
     return out.bytes;

@@ -32,7 +32,10 @@ namespace kestrava::codegen {
 //   lives bar: present (one byte), picture ("" for none), x, y, width,
 //     height, vertical (one byte)
 //   the right soft key asked by the sheet (one byte)
-inline constexpr int kStageTablesFormat = 2;
+//   group motion: count (groups + 1), each speed, acceleration, braking,
+//     gravity, largest fall speed and jump (model::MotionData, hundredths)
+//   the on-screen buttons for touch screens (one byte)
+inline constexpr int kStageTablesFormat = 3;
 
 // What a stage of the game loads and holds once it has started, for the
 // handset budget: estimated, as a phone's heap would hold it.
@@ -47,9 +50,10 @@ struct StageLoad {
 // there by another name); livesPicture: the lives bar's picture in the jar,
 // empty for none. A text longer than a game can read is an io::Error naming
 // the stage and the text.
+// touchButtons: the project's "Экранные кнопки для сенсорных телефонов".
 QByteArray stageTables(const model::StageData& stage, const StageObjects& objects,
                        const QHash<QString, QString>& pictureInJar, const QString& livesPicture,
-                       StageLoad* load = nullptr);
+                       StageLoad* load = nullptr, bool touchButtons = false);
 
 // "Etap0.dat" for level 1.
 QString stageTablesFileName(int level);

@@ -139,13 +139,15 @@ struct GameProperties {
     model::ScreenSize size;
     model::GameSuiteData suite;
     std::optional<model::GameBudgetData> budget;
+    bool touchButtons = false;
     bool operator==(const GameProperties&) const = default;
 };
 
 } // namespace
 
 void ProjectDocument::setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite,
-                                        std::optional<model::GameBudgetData> ownBudget)
+                                        std::optional<model::GameBudgetData> ownBudget,
+                                        std::optional<bool> touchButtons)
 {
     if (const QString problem = model::gameScreenProblem(size); !problem.isEmpty())
         throw io::Error(u"Настройки игры: "_s + problem);
@@ -158,11 +160,11 @@ void ProjectDocument::setGameProperties(model::ScreenSize size, const model::Gam
     // A handset screen has its own budget.
     if (model::handsetBudget(size))
         ownBudget.reset();
-    const GameProperties now{m_project.GameScreen, m_project.GameSuite, m_project.OwnBudget};
-    const GameProperties chosen{size, suite, ownBudget};
+    const GameProperties now{m_project.GameScreen, m_project.GameSuite, m_project.OwnBudget, m_project.TouchButtons};
+    const GameProperties chosen{size, suite, ownBudget, touchButtons.value_or(m_project.TouchButtons)};
     if (chosen != now)
         push(new undo::SnapshotStep<GameProperties>(u"свойства игры"_s, now, chosen, [this](const GameProperties& shown) {
-            setGamePropertiesNow(shown.size, shown.suite, shown.budget);
+            setGamePropertiesNow(shown.size, shown.suite, shown.budget, shown.touchButtons);
         }));
 }
 
@@ -264,12 +266,13 @@ void ProjectDocument::setSounds(std::vector<model::SoundData> sounds, const QStr
 }
 
 void ProjectDocument::setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite,
-                                           const std::optional<model::GameBudgetData>& ownBudget)
+                                           const std::optional<model::GameBudgetData>& ownBudget, bool touchButtons)
 {
     const bool screen = size != m_project.GameScreen;
     m_project.GameScreen = size;
     m_project.GameSuite = suite;
     m_project.OwnBudget = ownBudget;
+    m_project.TouchButtons = touchButtons;
     if (screen)
         emit gameScreenChanged();
 }

@@ -91,8 +91,10 @@ public:
     // (none: model::defaultBudget; at a handset screen its own, whatever is
     // given), one step; an io::Error, nothing changed, for a side outside
     // 16..1000 or a field model::gameSuiteProblem or gameBudgetProblem refuses.
+    // touchButtons: "Экранные кнопки для сенсорных телефонов", kept when none.
     void setGameProperties(model::ScreenSize size, const model::GameSuiteData& suite,
-                           std::optional<model::GameBudgetData> ownBudget = std::nullopt);
+                           std::optional<model::GameBudgetData> ownBudget = std::nullopt,
+                           std::optional<bool> touchButtons = std::nullopt);
     // "Переменные": the author's variables and the next id to give, one
     // step; an io::Error, nothing changed, when catalogue::variablesProblem
     // refuses them. The rows naming a renamed variable show its new name.
@@ -111,7 +113,7 @@ public:
     void notifyEvents(int level) { emit eventsChanged(level); }
     void notifyStages();
     void setGamePropertiesNow(model::ScreenSize size, const model::GameSuiteData& suite,
-                              const std::optional<model::GameBudgetData>& ownBudget);
+                              const std::optional<model::GameBudgetData>& ownBudget, bool touchButtons);
 
 signals:
     // Another project, or the same one read again: everything changed.

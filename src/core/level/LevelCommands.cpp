@@ -200,12 +200,15 @@ void SetLevelGridCommand::undo()
 // ---------------------------------------------------------------- behaviour
 
 SetMovementTypeCommand::SetMovementTypeCommand(document::ProjectDocument& document, int level, int group,
-                                               model::MovementType type, QString caption)
-    : StageCommand(document, level, u"тип движения"_s), m_group(group), m_type(type), m_caption(std::move(caption))
+                                               model::MovementType type, QString caption,
+                                               const model::MotionData& motion)
+    : StageCommand(document, level, u"тип движения"_s), m_group(group), m_type(type), m_caption(std::move(caption)),
+      m_motion(motion)
 {
     const model::StageData& s = stageOf(document, level);
     m_oldType = s.ActiveType.at(size_t(group));
     m_oldCaption = s.ActiveGroup.at(size_t(group)).Caption;
+    m_oldMotion = s.Motion.at(size_t(group));
 }
 
 void SetMovementTypeCommand::redo()
@@ -213,6 +216,7 @@ void SetMovementTypeCommand::redo()
     model::StageData& s = stage();
     s.ActiveType.at(size_t(m_group)) = m_type;
     s.ActiveGroup.at(size_t(m_group)).Caption = m_caption;
+    s.Motion.at(size_t(m_group)) = m_motion;
     levelMapChanged();
 }
 
@@ -221,6 +225,7 @@ void SetMovementTypeCommand::undo()
     model::StageData& s = stage();
     s.ActiveType.at(size_t(m_group)) = m_oldType;
     s.ActiveGroup.at(size_t(m_group)).Caption = m_oldCaption;
+    s.Motion.at(size_t(m_group)) = m_oldMotion;
     levelMapChanged();
 }
 

@@ -104,12 +104,12 @@ private:
     model::LevelGridData m_before;
 };
 
-// The movement dialog's choice for an active group: its type and its
-// movement settings code.
+// The movement dialog's choice for an active group: its type, its speeds
+// and its movement settings code.
 class SetMovementTypeCommand : public document::StageCommand {
 public:
     SetMovementTypeCommand(document::ProjectDocument& document, int level, int group, model::MovementType type,
-                           QString caption);
+                           QString caption, const model::MotionData& motion);
 
     void undo() override;
     void redo() override;
@@ -118,8 +118,10 @@ private:
     int m_group;
     model::MovementType m_type;
     QString m_caption;
+    model::MotionData m_motion;
     model::MovementType m_oldType;
     QString m_oldCaption;
+    model::MotionData m_oldMotion;
 };
 
 // "Наибольшее число объектов на экране" of an active group (0: the default).

@@ -214,7 +214,7 @@ std::optional<int> LevelTool::propertiesTarget(ObjectKind kind)
     return m_menuTarget->index;
 }
 
-void LevelTool::chooseMovementType(int object, model::MovementType type)
+void LevelTool::chooseMovementType(int object, model::MovementType type, std::optional<model::MotionData> motion)
 {
     const model::StageData& s = m_context.stage();
     if (!activeValid(s, object))
@@ -223,9 +223,20 @@ void LevelTool::chooseMovementType(int object, model::MovementType type)
     if (g < 1 || g > model::kMaxActiveGroups)
         return;
     const QString& caption = movementCode();
-    if (s.ActiveType[size_t(g)] == type && s.ActiveGroup[size_t(g)].Caption == caption)
+    const model::MotionData speeds = motion.value_or(s.Motion[size_t(g)]);
+    if (s.ActiveType[size_t(g)] == type && s.ActiveGroup[size_t(g)].Caption == caption && s.Motion[size_t(g)] == speeds)
         return;
-    m_context.document.push(new SetMovementTypeCommand(m_context.document, m_context.level(), g, type, caption));
+    m_context.document.push(
+        new SetMovementTypeCommand(m_context.document, m_context.level(), g, type, caption, speeds));
+}
+
+model::MotionData LevelTool::motionOf(int object) const
+{
+    const model::StageData& s = m_context.stage();
+    if (!activeValid(s, object))
+        return {};
+    const int g = s.ActiveObject[size_t(object)].GroupValue;
+    return g >= 1 && g <= model::kMaxActiveGroups ? s.Motion[size_t(g)] : model::MotionData{};
 }
 
 model::MovementType LevelTool::movementTypeOf(int object) const

@@ -60,8 +60,10 @@ public:
     // opened on, while it exists; its dialog opens once.
     std::optional<int> propertiesTarget(ObjectKind kind);
     // The movement dialog's choice for the group of placed active object `object`.
-    void chooseMovementType(int object, model::MovementType type);
+    // motion: the group's speeds; none keeps them.
+    void chooseMovementType(int object, model::MovementType type, std::optional<model::MotionData> motion = {});
     model::MovementType movementTypeOf(int object) const;
+    model::MotionData motionOf(int object) const;
     // The background settings dialog: 1 obstacle, 0 passable, for the group of `object`.
     void setObstacle(int object, int obstacle);
     int obstacleOf(int object) const;

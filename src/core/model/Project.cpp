@@ -59,6 +59,23 @@ const StageData& Project::stage(int level) const
     return m_stages[size_t(level)];
 }
 
+QString movementTypeName(MovementType type)
+{
+    switch (type) {
+    case MovementType::EightWay:
+        return u"8 направлений"_s;
+    case MovementType::Planned:
+        return u"Запланированное"_s;
+    case MovementType::Static:
+        return u"Статический"_s;
+    case MovementType::Platform:
+        return u"Платформер"_s;
+    case MovementType::NotSet:
+        break;
+    }
+    return QString();
+}
+
 QString Project::projectPath(const QString& relative) const
 {
     return ProjectDir ? *ProjectDir + u'/' + relative : QString();

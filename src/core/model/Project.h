@@ -25,8 +25,31 @@ long long mapCellOffset(int columns, int rows, int row, int column);
 void checkMapSize(int columns, int rows);
 
 // How the objects of an active group move; a file naming another number is refused.
-enum class MovementType : int { NotSet = 0, EightWay = 1, Planned = 2, Static = 3 };
-inline constexpr int kMaxMovementType = 3;
+enum class MovementType : int { NotSet = 0, EightWay = 1, Planned = 2, Static = 3, Platform = 4 };
+inline constexpr int kMaxMovementType = 4;
+// project.prg holds only the first four; a platform group is written there as
+// keyboard movement (the extras file keeps its real type).
+inline constexpr int kMaxFileMovementType = 3;
+// The name of a type on its button ("Платформер"); empty for NotSet.
+QString movementTypeName(MovementType type);
+
+// How fast the objects of a keyboard or platform group move: hundredths of a
+// pixel per tick (speeds) and per tick each tick (the rest). The defaults
+// move as every game did before they existed: at the game's speed ("скорость"
+// of the sheet), at full speed from the first tick, stopping dead.
+struct MotionData {
+    int Speed = 0;      // 0: the game's speed
+    int Accel = 0;      // 0: full speed at once
+    int Brake = 0;      // 0: stops at once
+    int Gravity = 50;   // platform: added to the fall speed each tick
+    int MaxFall = 800;  // platform: the largest fall speed
+    int Jump = 600;     // platform: the upward speed a jump starts with
+
+    bool operator==(const MotionData&) const = default;
+};
+// Each setting lies within 0..kMaxMotion (the largest fall speed from 1);
+// 50 pixels a tick is faster than any screen is wide in a second.
+inline constexpr int kMaxMotion = 5000;
 
 // Background group: one tile map imported from an .obf file.
 struct FonGroupData {
@@ -183,6 +206,9 @@ struct StageData {
     // "Наибольшее число объектов на экране" of each active group, by its
     // Index: 1..kMaxMadeObjects, or 0 for kDefaultMadeObjects.
     std::array<int, kMaxActiveGroups + 1> MadeObjects{};
+    // Speed, acceleration, braking and the platform's settings of each
+    // active group, by its Index.
+    std::array<MotionData, kMaxActiveGroups + 1> Motion{};
     int ActiveObjCount = 0;
     int ActiveGroupCount = 0;
 
@@ -246,6 +272,9 @@ public:
     std::optional<TitleScreenData> TitleScreen;
     // The project's sounds, by number ("Звуки проекта…"); the files in its sounds folder.
     std::vector<SoundData> Sounds;
+    // "Экранные кнопки для сенсорных телефонов": a phone that reports a
+    // touch screen gets a direction pad and a fire button drawn on the game.
+    bool TouchButtons = false;
 
     // Stage L, 1..20; anything else is a programming error (std::out_of_range).
     StageData& stage(int level);

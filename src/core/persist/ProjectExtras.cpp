@@ -69,6 +69,20 @@ const QString kTempoKey = u"tempo"_s;
 const QString kStageKey = u"stage"_s;
 const QString kTypesKey = u"movementTypes"_s;
 const QString kMadeKey = u"madeObjects"_s;
+const QString kMotionKey = u"motion"_s;
+const QString kTouchKey = u"touchButtons"_s;
+// The fields of a group's motion, as the model holds them.
+struct MotionField {
+    QString key;
+    int model::MotionData::*value;
+    int least;
+};
+const MotionField kMotionFields[] = {{u"speed"_s, &model::MotionData::Speed, 0},
+                                     {u"accel"_s, &model::MotionData::Accel, 0},
+                                     {u"brake"_s, &model::MotionData::Brake, 0},
+                                     {u"gravity"_s, &model::MotionData::Gravity, 0},
+                                     {u"maxFall"_s, &model::MotionData::MaxFall, 1},
+                                     {u"jump"_s, &model::MotionData::Jump, 0}};
 const QString kBarKey = u"livesBar"_s;
 const QString kPathsKey = u"paths"_s;
 const QString kObjectKey = u"object"_s;
@@ -205,6 +219,19 @@ QByteArray stageEntry(const model::StageData& s, int level, const QString& extra
         }
         out += ']';
     }
+    if (std::any_of(s.Motion.begin() + 1, s.Motion.begin() + 1 + groups,
+                    [](const model::MotionData& m) { return m != model::MotionData{}; })) {
+        out += ",\n      \"motion\": [";
+        for (int g = 1; g <= groups; ++g) {
+            if (g > 1)
+                out += ',';
+            QJsonObject o;
+            for (const MotionField& f : kMotionFields)
+                o.insert(f.key, s.Motion[size_t(g)].*f.value);
+            out += compact(o);
+        }
+        out += ']';
+    }
 
     if (s.LivesBar.Present) {
         const model::LivesBarData& bar = s.LivesBar;
@@ -300,6 +327,7 @@ struct StageExtras {
     int level = 0;
     std::vector<model::MovementType> types; // groups 1..n
     std::vector<int> made;                  // groups 1..n, or none
+    std::vector<model::MotionData> motion;  // groups 1..n, or none
     std::optional<model::LivesBarData> bar;
     std::vector<std::pair<int, std::vector<model::PathPoint>>> paths; // object, points
     std::optional<int> eventRows;
@@ -376,7 +404,7 @@ public:
                                 kVersion));
         onlyFields(root,
                    {kFormatKey, kVersionKey, kHashKey, kScreenKey, kSuiteKey, kBudgetKey, kGridKey, kVariablesKey,
-                    kTitleKey, kSoundsKey, kStagesKey},
+                    kTitleKey, kSoundsKey, kTouchKey, kStagesKey},
                    QString());
         const QString hash = string(root, kHashKey, QString());
         const bool hex = hash.size() == 64 && std::all_of(hash.begin(), hash.end(), [](QChar c) {
@@ -539,6 +567,17 @@ public:
         return result;
     }
 
+    // "Экранные кнопки для сенсорных телефонов"; off for a file without it.
+    bool touchButtons(const Json& root)
+    {
+        if (!root.member(kTouchKey))
+            return false;
+        const int value = integer(root, kTouchKey, QString());
+        if (value != 0 && value != 1)
+            fail(QString(), u"поле «%1» должно быть 0 или 1, а записано %2"_s.arg(kTouchKey).arg(value));
+        return value == 1;
+    }
+
     std::vector<StageExtras> stages(const Json& root)
     {
         std::vector<StageExtras> result;
@@ -565,7 +604,7 @@ private:
     {
         const QString where = stagePlace(level);
         const model::StageData& s = m_project.stage(level);
-        onlyFields(entry, {kStageKey, kTypesKey, kMadeKey, kBarKey, kPathsKey, kEventsKey}, where);
+        onlyFields(entry, {kStageKey, kTypesKey, kMadeKey, kMotionKey, kBarKey, kPathsKey, kEventsKey}, where);
         StageExtras result;
         result.level = level;
 
@@ -594,6 +633,30 @@ private:
                     fail(where, u"%1 = %2, а допускается от 1 до %3 (0 — по умолчанию)"_s.arg(what()).arg(value).arg(
                                     model::kMaxMadeObjects));
                 result.made.push_back(value);
+            });
+        }
+
+        if (entry.member(kMotionKey)) {
+            const Json motion = array(entry, kMotionKey, where);
+            if (motion.size() != s.ActiveGroupCount)
+                fail(where, u"настроек движения %1, а активных групп в проекте %2"_s.arg(motion.size()).arg(
+                                s.ActiveGroupCount));
+            motion.elements([&](const Json& o) {
+                const QString place = where + u", движение группы %1"_s.arg(result.motion.size() + 1);
+                if (!o.isObject())
+                    fail(place, u"ожидался объект, а записано %1"_s.arg(shown(o)));
+                onlyFields(o, {kMotionFields[0].key, kMotionFields[1].key, kMotionFields[2].key, kMotionFields[3].key,
+                               kMotionFields[4].key, kMotionFields[5].key},
+                           place);
+                model::MotionData m;
+                for (const MotionField& f : kMotionFields) {
+                    const int value = integer(o, f.key, place);
+                    if (value < f.least || value > model::kMaxMotion)
+                        fail(place, u"поле «%1» = %2, а допускается от %3 до %4"_s.arg(f.key).arg(value).arg(f.least).arg(
+                                        model::kMaxMotion));
+                    m.*f.value = value;
+                }
+                result.motion.push_back(m);
             });
         }
 
@@ -864,6 +927,9 @@ void applyStages(model::Project& project, const std::vector<StageExtras>& stages
         std::fill(s.MadeObjects.begin(), s.MadeObjects.end(), 0);
         for (size_t g = 0; g < e.made.size(); ++g)
             s.MadeObjects[g + 1] = e.made[g];
+        std::fill(s.Motion.begin(), s.Motion.end(), model::MotionData{});
+        for (size_t g = 0; g < e.motion.size(); ++g)
+            s.Motion[g + 1] = e.motion[g];
         if (e.bar)
             s.LivesBar = *e.bar;
         for (const auto& [object, points] : e.paths) {
@@ -971,6 +1037,8 @@ QByteArray extrasBytes(const model::Project& project, const QByteArray& projectB
         }
         screen += "  \"sounds\": [\n" + sounds.join(",\n") + "\n  ],\n";
     }
+    if (project.TouchButtons)
+        screen += "  \"touchButtons\": 1,\n";
     return "{\n  \"format\": \"" + kFormat.toLatin1() + "\",\n  \"version\": " + QByteArray::number(kVersion)
            + ",\n  \"projectSha256\": \"" + sha256Hex(projectBytes) + "\",\n" + screen + "  \"stages\": [\n"
            + stages.join(",\n") + "\n  ]\n}\n";
@@ -1013,6 +1081,7 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     const auto variables = reader.variables(extras.root->root());
     const std::optional<model::TitleScreenData> title = reader.title(extras.root->root());
     std::vector<model::SoundData> sounds = reader.sounds(extras.root->root());
+    const bool touch = reader.touchButtons(extras.root->root());
     applyStages(project, reader.stages(extras.root->root()));
     if (screen)
         project.GameScreen = *screen;
@@ -1029,6 +1098,7 @@ QStringList applyExtras(model::Project& project, const QString& projectFile, con
     if (title)
         project.TitleScreen = *title;
     project.Sounds = std::move(sounds);
+    project.TouchButtons = touch;
     return {};
 }
 

@@ -105,7 +105,8 @@ void writeActives(io::LineWriter& w, const model::StageData& s)
     // One movement type per placed active object, as project files have
     // always held them.
     for (int i = 1; i <= activeObjects; ++i)
-        w.integer(static_cast<int>(s.ActiveType[size_t(i)]));
+        w.integer(s.ActiveType[size_t(i)] == model::MovementType::Platform ? static_cast<int>(model::MovementType::EightWay)
+                                                                        : static_cast<int>(s.ActiveType[size_t(i)]));
     w.text(u"active_gr"_s);
     for (int g = 1; g <= activeGroups; ++g) {
         const model::ActiveGroupData& group = s.ActiveGroup[size_t(g)];
@@ -383,7 +384,7 @@ private:
         // One movement type per placed object (see MovementType).
         for (int i = 1; i <= s.ActiveObjCount; ++i)
             s.ActiveType[size_t(i)] =
-                model::MovementType(objects::readInRange(r, 0, model::kMaxMovementType, u"тип движения"_s));
+                model::MovementType(objects::readInRange(r, 0, model::kMaxFileMovementType, u"тип движения"_s));
         keyword(u"active_gr"_s);
         for (int g = 1; g <= activeGroups; ++g) {
             const QString name = r.text();

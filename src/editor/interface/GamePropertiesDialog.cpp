@@ -3,6 +3,7 @@
 #include "editor/common/ErrorBox.h"
 #include "editor/interface/ScreenSizeDialog.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,10 +50,15 @@ GamePropertiesDialog::GamePropertiesDialog(const GameSettings& current, QWidget*
     EditVersion = addTextBox(form, QStringLiteral("Версия:"), current.suite.Version, QStringLiteral("1.0"));
     EditDescription = addTextBox(form, QStringLiteral("Описание:"), current.suite.Description,
                                  QStringLiteral("название игры"));
+    CheckTouchButtons = new QCheckBox(QStringLiteral("Экранные кнопки для сенсорных телефонов"));
+    CheckTouchButtons->setChecked(current.touchButtons);
+    CheckTouchButtons->setToolTip(QStringLiteral("На телефоне с сенсорным экраном игра рисует в углу крестовину и "
+                                                 "кнопку огня; касания их — нажатия клавиш"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ButtonSize);
     layout->addWidget(LabelBudget);
     layout->addLayout(form);
+    layout->addWidget(CheckTouchButtons);
     layout->addWidget(ButtonYes, 0, Qt::AlignRight);
 
     connect(ButtonSize, &QPushButton::clicked, this, [this, showBudget] {
@@ -78,7 +84,8 @@ GameSettings GamePropertiesDialog::chosen() const
 {
     return {{ScreenWidthChoice, ScreenHeightChoice},
             {EditVendor->text().trimmed(), EditVersion->text().trimmed(), EditDescription->text().trimmed()},
-            OwnBudgetChoice};
+            OwnBudgetChoice,
+            CheckTouchButtons->isChecked()};
 }
 
 std::optional<GameSettings> showGameSettings(QWidget* parent, const GameSettings& current)

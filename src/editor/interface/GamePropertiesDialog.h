@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +20,7 @@ struct GameSettings {
     model::ScreenSize screen;
     model::GameSuiteData suite;
     std::optional<model::GameBudgetData> ownBudget;
+    bool touchButtons = false;
 };
 
 // "Свойства игры": the size of the phone screen the game is made for with
@@ -39,6 +41,7 @@ public:
     QLineEdit* EditVendor = nullptr;
     QLineEdit* EditVersion = nullptr;
     QLineEdit* EditDescription = nullptr;
+    QCheckBox* CheckTouchButtons = nullptr; // "Экранные кнопки для сенсорных телефонов"
     QPushButton* ButtonYes = nullptr;  // " Да"
 
     // The dialog's fields; " Да" closes it only when model::gameSuiteProblem finds nothing.

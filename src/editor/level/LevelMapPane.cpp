@@ -317,6 +317,8 @@ void LevelMapPane::showState()
     ImPositionObjects->update();
     Label1->setText(m_view->tool().pointerText());
     m_hover->setText(m_view->tool().hoverText());
+    // The same as the map's tooltip, where the eye is.
+    ImPositionObjects->setToolTip(m_hover->text());
     PasteObjects->setEnabled(m_view->tool().canPaste());
     m_status->setText(m_view->statusText());
     m_pendingMessages << m_view->takeMessages();
@@ -459,10 +461,11 @@ void LevelMapPane::N5Click()
     level::LevelTool& tool = m_view->tool();
     if (const std::optional<int> object = tool.propertiesTarget(level::ObjectKind::Active)) {
         tool.setPathObject(*object);
-        MovementTypeDialog dialog(tool.movementTypeOf(*object), [this] { openPathDialog(); }, this);
+        MovementTypeDialog dialog(tool.movementTypeOf(*object), [this] { openPathDialog(); }, this,
+                                  tool.motionOf(*object));
         // "Отмена" and the window frame change nothing.
         if (dialog.exec() == QDialog::Accepted)
-            tool.chooseMovementType(*object, dialog.choice());
+            tool.chooseMovementType(*object, dialog.choice(), dialog.motion());
     }
     redrawMap();
 }

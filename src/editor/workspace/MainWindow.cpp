@@ -529,8 +529,9 @@ void MainWindow::N_GameSettingsClick()
 {
     guarded(this, [this] {
         const model::Project& p = m_document.project();
-        if (const std::optional<GameSettings> chosen = showGameSettings(this, {p.GameScreen, p.GameSuite, p.OwnBudget}))
-            m_document.setGameProperties(chosen->screen, chosen->suite, chosen->ownBudget);
+        if (const std::optional<GameSettings> chosen =
+                showGameSettings(this, {p.GameScreen, p.GameSuite, p.OwnBudget, p.TouchButtons}))
+            m_document.setGameProperties(chosen->screen, chosen->suite, chosen->ownBudget, chosen->touchButtons);
     });
 }
 

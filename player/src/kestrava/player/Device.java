@@ -68,6 +68,7 @@ public final class Device implements Phone {
     private volatile boolean presented;
     private volatile boolean translateKeepsClip;
     private volatile boolean softKeysAsArrows;
+    private volatile boolean touchScreen;
     /** When the MIDlet was started and when the game's thread first drew a whole frame (System.nanoTime). */
     private volatile long startedAt;
     private volatile long firstFrameAt;
@@ -286,6 +287,16 @@ public final class Device implements Phone {
     public void likeOtherPhones(boolean translateKeepsClip, boolean softKeysAsArrows) {
         this.translateKeepsClip = translateKeepsClip;
         this.softKeysAsArrows = softKeysAsArrows;
+    }
+
+    /** Touch mode: the screen reports pointer events and the window's mouse presses reach the game as them. */
+    public void setTouchScreen(boolean on) {
+        touchScreen = on;
+    }
+
+    @Override
+    public boolean touchScreen() {
+        return touchScreen;
     }
 
     @Override
@@ -624,6 +635,21 @@ public final class Device implements Phone {
 
     public void release(int keyCode) {
         key(keyCode, false);
+    }
+
+    /** Pointer events of a touch screen, in its pixels: the shown canvas hears them on the event thread. */
+    public static final int POINTER_PRESSED = 0, POINTER_DRAGGED = 1, POINTER_RELEASED = 2;
+
+    public void pointer(int what, int x, int y) {
+        if (!touchScreen) {
+            return;
+        }
+        runAndWait(() -> {
+            Displayable d = shown;
+            if (d instanceof Canvas) {
+                Keys.pointer((Canvas) d, what, x, y);
+            }
+        });
     }
 
     private void key(int keyCode, boolean down) {

@@ -8,6 +8,8 @@ import java.awt.event.FocusAdapter;
 import java.awt.event.FocusEvent;
 import java.awt.event.KeyAdapter;
 import java.awt.event.KeyEvent;
+import java.awt.event.MouseAdapter;
+import java.awt.event.MouseEvent;
 import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
 import java.util.ArrayList;
@@ -21,6 +23,7 @@ import javax.microedition.lcdui.Canvas;
 import javax.microedition.lcdui.Command;
 import javax.microedition.lcdui.Displayable;
 import javax.swing.JButton;
+import javax.swing.JCheckBox;
 import javax.swing.JComponent;
 import javax.swing.JFrame;
 import javax.swing.JLabel;
@@ -44,6 +47,9 @@ public final class GameWindow {
     private final Screen screen;
     private final JPanel commands = new JPanel(new FlowLayout(FlowLayout.CENTER, 4, 2));
     private final Set<Integer> down = new HashSet<>();
+    /** "Сенсорный экран": the game sees a touch screen, and the mouse touches it. */
+    private final JCheckBox touch = new JCheckBox("\u0421\u0435\u043d\u0441\u043e\u0440\u043d\u044b\u0439 "
+            + "\u044d\u043a\u0440\u0430\u043d");
 
     /** onClose: what closing the window does (it ends the game). */
     public GameWindow(Device device, String title, int scale, Runnable onClose) {
@@ -82,9 +88,14 @@ public final class GameWindow {
                 + "\u0441\u043e\u0444\u0442-\u043a\u043b\u0430\u0432\u0438\u0448\u0438</center></html>",
                 SwingConstants.CENTER);
         hint.getAccessibleContext().setAccessibleName("\u041f\u043e\u0434\u0441\u043a\u0430\u0437\u043a\u0430");
+        touch.setSelected(device.touchScreen());
+        touch.setFocusable(false);
+        touch.getAccessibleContext().setAccessibleName(touch.getText());
+        touch.addActionListener(e -> this.device.setTouchScreen(touch.isSelected()));
         JPanel south = new JPanel(new BorderLayout());
         south.add(commands, BorderLayout.CENTER);
         south.add(hint, BorderLayout.SOUTH);
+        south.add(touch, BorderLayout.EAST);
         // The screen keeps its size in the middle, however wide the rows below it are.
         JPanel middle = new JPanel(new FlowLayout(FlowLayout.CENTER, 0, 0));
         middle.add(screen);
@@ -99,6 +110,7 @@ public final class GameWindow {
     /** Shows another game in this window, where the author left it (on the event dispatch thread). */
     public void attach(Device next, String title, int newScale) {
         device = next;
+        next.setTouchScreen(touch.isSelected());
         scale = newScale;
         painted = false;
         down.clear();
@@ -232,6 +244,31 @@ public final class GameWindow {
                     }
                 }
             });
+            MouseAdapter finger = new MouseAdapter() {
+                @Override
+                public void mousePressed(MouseEvent e) {
+                    if (e.getButton() == MouseEvent.BUTTON1) {
+                        requestFocusInWindow();
+                        point(Device.POINTER_PRESSED, e);
+                    }
+                }
+
+                @Override
+                public void mouseDragged(MouseEvent e) {
+                    if ((e.getModifiersEx() & MouseEvent.BUTTON1_DOWN_MASK) != 0) {
+                        point(Device.POINTER_DRAGGED, e);
+                    }
+                }
+
+                @Override
+                public void mouseReleased(MouseEvent e) {
+                    if (e.getButton() == MouseEvent.BUTTON1) {
+                        point(Device.POINTER_RELEASED, e);
+                    }
+                }
+            };
+            addMouseListener(finger);
+            addMouseMotionListener(finger);
             addFocusListener(new FocusAdapter() {
                 @Override
                 public void focusLost(FocusEvent e) {
@@ -246,6 +283,14 @@ public final class GameWindow {
                     down.clear();
                 }
             });
+        }
+
+        /** The mouse on the enlarged screen, in the phone's pixels (Device ignores it unless in touch mode). */
+        private void point(int what, MouseEvent e) {
+            Device d = device;
+            int x = Math.max(0, Math.min(d.width() - 1, e.getX() / scale));
+            int y = Math.max(0, Math.min(d.height() - 1, e.getY() / scale));
+            d.pointer(what, x, y);
         }
 
         @Override

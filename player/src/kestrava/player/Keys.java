@@ -154,6 +154,19 @@ public final class Keys {
         }
     }
 
+    /** A pointer event (Device.POINTER_PRESSED ..) for the canvas. */
+    static void pointer(Canvas canvas, int what, int x, int y) {
+        String name = what == Device.POINTER_PRESSED ? "pointerPressed"
+                : what == Device.POINTER_DRAGGED ? "pointerDragged" : "pointerReleased";
+        try {
+            Method m = Canvas.class.getDeclaredMethod(name, int.class, int.class);
+            m.setAccessible(true);
+            m.invoke(canvas, x, y);
+        } catch (ReflectiveOperationException e) {
+            throw new IllegalStateException(e.getCause() != null ? e.getCause() : e);
+        }
+    }
+
     /** A soft key on a screen that is not a canvas chooses its first command. */
     static void softKey(Displayable d, int keyCode) {
         if (keyCode == Device.KEY_SOFT1 || keyCode == Device.KEY_SOFT2) {

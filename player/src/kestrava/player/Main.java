@@ -24,6 +24,7 @@ import kestrava.player.standby.Standby;
  *     --sound-log FILE: every sound event, a line with its tick ("12 play s1.wav loop"), also into FILE
  * kestrava-player --listen SOUND.wav|.mid|.jts
  *     plays one sound on the desktop and ends with it (3: no audio device)
+ *     --touch: a touch screen; the mouse touches it (the window's "Сенсорный экран" too)
  * kestrava-player --standby [--compiler JAR...]
  *     stays beside the editor, compiling and playing on its requests (Standby)
  * </pre>
@@ -52,6 +53,7 @@ public final class Main {
         boolean headless = false;
         boolean translateKeepsClip = false;
         boolean softKeysAsArrows = false;
+        boolean touch = false;
         File script = null;
         File frames = null;
         File records = null;
@@ -96,6 +98,9 @@ public final class Main {
                 case "--soft-keys-as-arrows":
                     softKeysAsArrows = true;
                     break;
+                case "--touch":
+                    touch = true;
+                    break;
                 default:
                     if (args[i].startsWith("--") || game != null) {
                         throw new IllegalArgumentException("unknown argument " + args[i]);
@@ -107,7 +112,7 @@ public final class Main {
                     || headless != (script != null)) {
                 throw new IllegalArgumentException("usage: kestrava-player [--size WxH] [--scale N] [--title TEXT] "
                         + "[--headless --script FILE [--frames DIR] [--sound-log FILE]] [--records DIR] "
-                        + "[--translate-keeps-clip] [--soft-keys-as-arrows] "
+                        + "[--translate-keeps-clip] [--soft-keys-as-arrows] [--touch] "
                         + "GAME.jad|GAME.jar");
             }
         } catch (RuntimeException e) {
@@ -139,6 +144,7 @@ public final class Main {
         if (soundLog != null) {
             device.speaker().logTo(new PrintStream(new java.io.FileOutputStream(soundLog), true, "UTF-8"));
         }
+        device.setTouchScreen(touch);
 
         device.properties().putAll(file.properties);
         // Scripted play starts with no records unless a folder is named, so its runs repeat.

@@ -116,7 +116,8 @@ public:
         const int g = o.GroupValue;
         const bool known = groupValid(s, g) && !s.ActiveGroup[size_t(g)].FileName.isEmpty();
         const QString file = known ? s.ActiveGroup[size_t(g)].FileName : o.FileName;
-        return u"активный объект %1 «%2»"_s.arg(i).arg(file);
+        const QString type = groupValid(s, g) ? model::movementTypeName(s.ActiveType[size_t(g)]) : QString();
+        return u"активный объект %1 «%2»"_s.arg(i).arg(file) + (type.isEmpty() ? QString() : u", движение «%1»"_s.arg(type));
     }
     ContextMenu menu() const override { return ContextMenu::Active; }
     bool selectable() const override { return true; }

@@ -38,11 +38,11 @@ public abstract class Canvas extends Displayable {
     }
 
     public boolean hasPointerEvents() {
-        return false;
+        return Phone.get().touchScreen();
     }
 
     public boolean hasPointerMotionEvents() {
-        return false;
+        return Phone.get().touchScreen();
     }
 
     public boolean hasRepeatEvents() {

@@ -59,6 +59,9 @@ public interface Phone {
 
     // ---- the keypad ----
 
+    /** The screen is a touch screen: the game gets pointer events (Canvas.hasPointerEvents). */
+    boolean touchScreen();
+
     /** The key that gives a game action first. */
     int keyCode(int gameAction);
 

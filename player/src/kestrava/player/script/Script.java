@@ -26,6 +26,10 @@ import kestrava.player.Memory;
  * release right
  * hold right 10          down for ten ticks, then up
  * tap fire               down and up, then one tick
+ * touchscreen on         the screen reports pointer events (off: it has none)
+ * touch 20 180           a finger down and up at that point of the screen, then one tick
+ * touchdown 20 180       a finger goes down; also touchmove and touchup
+ * touchhold 20 180 10    down for ten ticks, then up
  * command Выход          chooses a command of the screen
  * expect x 0 == 26       object 0's X; also y, visible, tip, frame, rawframe
  * expect stage == 2      also screen, and any value of the game by name: life, delraspx, obtime, ...
@@ -128,6 +132,28 @@ public final class Script {
             device.release(Keys.parse(w[1]));
             ticks(1);
             return true;
+        case "touchscreen":
+            device.setTouchScreen(w[1].equals("on"));
+            return true;
+        case "touch":
+            touchAt(Device.POINTER_PRESSED, w);
+            touchAt(Device.POINTER_RELEASED, w);
+            ticks(1);
+            return true;
+        case "touchdown":
+            touchAt(Device.POINTER_PRESSED, w);
+            return true;
+        case "touchmove":
+            touchAt(Device.POINTER_DRAGGED, w);
+            return true;
+        case "touchup":
+            touchAt(Device.POINTER_RELEASED, w);
+            return true;
+        case "touchhold":
+            touchAt(Device.POINTER_PRESSED, w);
+            ticks(Integer.parseInt(w[3]));
+            touchAt(Device.POINTER_RELEASED, w);
+            return true;
         case "command":
             command(String.join(" ", Arrays.copyOfRange(w, 1, w.length)));
             return true;
@@ -185,6 +211,10 @@ public final class Script {
             }
         }
         return true;
+    }
+
+    private void touchAt(int what, String[] w) {
+        device.pointer(what, Integer.parseInt(w[1]), Integer.parseInt(w[2]));
     }
 
     private void ticks(int n) throws InterruptedException {
