@@ -323,7 +323,7 @@ action
 
 
 {GameValues.v1=GameValues.v1+1;}
-изменение светл€чки на 1
+светл€чки + 1
 
 
 
@@ -333,7 +333,7 @@ action
 
 
 {GameValues.v0=GameValues.v0+10;}
-изменение очков на 10
+очки + 10
 
 
 

@@ -79,17 +79,17 @@ TEST(GameValues, ARenamedVariableKeepsItsRowsAndTheirCaptionsFollowInOneStep)
                                                          {{u"W"_s, u"300"_s}, {u"WN"_s, u"шаги"_s},
                                                           {u"A"_s, u">1"_s}, {u"AC"_s, u">1"_s}}));
     events::placeAction(p.stage(1), {1, 1}, add);
-    EXPECT_EQ(s(p.stage(1).EventRow[1].ActionText[1]), "изменение шаги на 2");
+    EXPECT_EQ(s(p.stage(1).EventRow[1].ActionText[1]), "шаги + 2");
 
     QList<model::GameVariableData> renamed = kVariables;
     renamed[1].Name = u"ходы"_s;
     doc.setVariables(renamed, 301);
     const model::EventRowData& row = doc.project().stage(1).EventRow[1];
-    EXPECT_EQ(s(row.ActionText[1]), "изменение ходы на 2");
+    EXPECT_EQ(s(row.ActionText[1]), "ходы + 2");
     EXPECT_EQ(s(row.CondText), "ходы >1");
     EXPECT_EQ(row.ActionCode[1], add.code) << "the Java names the id, not the name";
     doc.undoStack().undo();
-    EXPECT_EQ(s(doc.project().stage(1).EventRow[1].ActionText[1]), "изменение шаги на 2");
+    EXPECT_EQ(s(doc.project().stage(1).EventRow[1].ActionText[1]), "шаги + 2");
     EXPECT_EQ(doc.project().Variables, kVariables);
 
     // Refused whole: a taken name, an id not below the next.

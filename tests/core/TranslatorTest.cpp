@@ -45,7 +45,6 @@ TEST(Translator, WordsObjectFormsAndSignsBecomeJava)
         {u"90 / 3 - 1"_s, u"90/3-1"_s},
         {u" сотые + сум_объекты "_s, u"obtime_hundred+nobject"_s},
         {u" Yn[объект1] -  Y[объект2] "_s, u"raspyobd[1]-obj[2].getY()"_s},
-        {u"часыминуты"_s, u"obtime_hourobtime_minute"_s},
         // An object's speed is no game speed followed by a bracket.
         {u" скорость[объект1] "_s, u"obj[1].speedNow()"_s},
         {u"скорость - скорость[объект2]"_s, u"speed-obj[2].speedNow()"_s},
@@ -201,6 +200,11 @@ TEST(Translator, VariablesAreReadAsWholeWordsAndTheirNamesCannotHideAWord)
     for (const QString& unknown : {u"монетки"_s, u"монеты2"_s, u"очкиБонус"_s, u"x"_s})
         EXPECT_TRUE(test::errorOf([&] { translateValue(unknown, names); }).contains(u"не удалось прочитать"_s)) << s(unknown);
     EXPECT_FALSE(test::errorOf([&] { translateValue(u"очки"_s); }).isEmpty());
+    // Values side by side would run together into another Java name: a sign must stand between.
+    for (const QString& joined : {u"71 монеты"_s, u"часыминуты"_s, u"часы 5"_s, u"монеты монеты"_s, u"(1)2"_s, u"Х[объект1] 2"_s,
+                                  u"2 Х[объект1]"_s})
+        EXPECT_TRUE(test::errorOf([&] { translateValue(joined, names); }).contains(u"нужен знак"_s)) << s(joined);
+    EXPECT_EQ(s(translateValue(u"12 * (монеты)"_s, names)), "12*(GameValues.v1)");
 
     // Names: letters and digits, from a letter, not taken in any case, no word values already read.
     EXPECT_TRUE(variableNameProblem(u"жизни2"_s, vars).isEmpty());

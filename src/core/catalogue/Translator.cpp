@@ -40,12 +40,24 @@ QString translateValue(const QString& source, const QList<NamedValue>& names)
 {
     QString rest = source;
     QString result;
+    // Two values side by side ("71 шаги", "часы 5") would run together into another Java name.
+    const auto joins = [&](bool digit) {
+        if (result.isEmpty())
+            return;
+        const QChar last = result.back();
+        const bool operandEnds = last.isLetter() || last == u')' || last == u']' || last == u'_';
+        if (operandEnds || (!digit && last.isDigit()))
+            throw io::Error(u"Значение «%1»: перед «%2» нужен знак (+, -, * или /)."_s.arg(io::excerpt(source),
+                                                                                      io::excerpt(stuckPart(rest))));
+    };
     while (!rest.isEmpty()) {
         const qsizetype before = rest.size();
         if (rest.startsWith(u' '))
             rest.remove(0, 1);
         for (const char16_t sign : kSigns) {
             if (sign != 0 && rest.startsWith(QChar(sign))) {
+                if (QChar(sign).isDigit())
+                    joins(true);
                 result += QChar(sign);
                 rest.remove(0, 1);
             }
@@ -58,6 +70,7 @@ QString translateValue(const QString& source, const QList<NamedValue>& names)
             // Only one digit and its closing bracket: the chooser never writes more.
             if (rest.startsWith(form.prefix) && rest.size() >= n + 2 && rest.at(n).unicode() >= u'0'
                 && rest.at(n).unicode() <= u'9' && rest.at(n + 1) == u']') {
+                joins(false);
                 result += form.before + rest.at(n) + form.after;
                 rest.remove(0, n + 2);
             }
@@ -65,12 +78,14 @@ QString translateValue(const QString& source, const QList<NamedValue>& names)
         for (const NamedValue& name : names) {
             const qsizetype n = name.name.size();
             if (n > 0 && rest.startsWith(name.name) && (rest.size() == n || !isNamePart(rest.at(n)))) {
+                joins(false);
                 result += name.java;
                 rest.remove(0, n);
             }
         }
         for (const ValueWord& word : valueWords()) {
             if (!word.word.isEmpty() && rest.startsWith(word.word)) {
+                joins(false);
                 result += word.java;
                 rest.remove(0, word.word.size());
             }

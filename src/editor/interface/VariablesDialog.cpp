@@ -31,12 +31,16 @@ VariablesDialog::VariablesDialog(const QList<model::GameVariableData>& variables
     Table->setObjectName(u"VariablesTable"_s);
     Table->setAccessibleName(u"Переменные"_s);
     Table->setHorizontalHeaderLabels({u"Имя"_s, u"Начальное значение"_s, u"Заново на каждом этапе"_s});
-    Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    Table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     Table->horizontalHeader()->setStretchLastSection(true);
     Table->verticalHeader()->hide();
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
-    Table->setMinimumSize(460, 240);
+    Table->setMinimumSize(520, 240);
+    // Names up to 24 letters stay readable.
+    Table->horizontalHeader()->setMinimumSectionSize(60);
+    Table->setColumnWidth(0, 200);
     addRow({model::kScoreVariableId, model::scoreVariableName(), 0, false}, true);
     for (const model::GameVariableData& v : variables) {
         addRow(v, false);
