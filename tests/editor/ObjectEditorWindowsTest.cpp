@@ -16,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -339,6 +340,25 @@ TEST(FontWindow, FontRecordInAndOutColourAndTextObject)
     EXPECT_EQ(saved.Colour, 255);
     EXPECT_EQ(saved.FontFace, 2);
     EXPECT_EQ(f.log->questions, 0);
+
+    // A text may show the project's values in braces; one naming none is refused before a file is asked.
+    editor::FontDialogWindow values(f.tmp.app(), f.dialogs);
+    values.setTextObjectEditor(true);
+    values.setTextValues({u"очки"_s, u"монеты"_s});
+    values.show();
+    EXPECT_TRUE(values.bValue->isVisible());
+    values.bValue->menu()->actions().at(1)->trigger();
+    values.Memo->insertPlainText(u" {монетки}"_s);
+    const qsizetype asked = f.log->startDirs.size();
+    values.N_Save->trigger();
+    EXPECT_EQ(f.errors.messages.size(), 2);
+    EXPECT_TRUE(f.errors.messages.last().contains(u"«монетки»"_s));
+    EXPECT_EQ(f.log->startDirs.size(), asked) << "no file asked for a text that cannot be saved";
+    values.Memo->setPlainText(values.Memo->toPlainText().remove(u" {монетки}"_s));
+    f.log->answers << obt;
+    values.N_Save->trigger();
+    EXPECT_FALSE(values.isVisible());
+    EXPECT_EQ(objects::TextObjectFile::read(obt).lines, QStringList({u"{монеты}"_s}));
 
     // The text object editor asks before a typed text is lost; the shared font dialog never does.
     editor::FontDialogWindow text(f.tmp.app(), f.dialogs);

@@ -114,6 +114,8 @@ FontDialogWindow::FontDialogWindow(const io::AppFolder& app, StandardDialogs& di
     bValue->setText(u"Вставить значение"_s);
     bValue->setToolTip(u"Переменная в фигурных скобках: игра показывает её значение"_s);
     bValue->setPopupMode(QToolButton::InstantPopup);
+    bValue->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bValue->setMinimumWidth(bValue->sizeHint().width() + 16);
     bValue->setMenu(new QMenu(bValue));
     bValue->hide();
 
@@ -272,13 +274,14 @@ bool FontDialogWindow::N_SaveClick()
 {
     bool saved = false;
     guarded(this, [this, &saved] {
-        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter,
-                                                     model::describe(model::ObjectKind::Text).extension);
+        // Refused before a file is asked for: the author fixes the text first.
         if (!m_textValues.isEmpty()) {
             const QString problem = catalogue::textValuesProblem(Memo->toPlainText().split(u'\n'), m_textValues);
             if (!problem.isEmpty())
                 throw io::Error(u"Текст не сохранён: "_s + problem + u"."_s);
         }
+        const QString file = m_dialogs.saveFileName(this, m_app.objects(), kObjectFilter,
+                                                     model::describe(model::ObjectKind::Text).extension);
         if (file.isEmpty())
             return;
         objects::saveTextObject(file, GetFont(), Memo->toPlainText());
