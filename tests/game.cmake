@@ -142,7 +142,8 @@ set_tests_properties(Game.ARefusalAfterTheConversionSaysWhatWasWritten PROPERTIE
 # What a game keeps on the phone survives the player, one folder a game; damaged, it starts afresh.
 add_test(NAME Game.RecordsSurviveThePlayerAndDamageStartsAfresh
          COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
-                 -DJAD=${game_work}/score/bin/score.jad -DSCRIPTS=${CMAKE_CURRENT_SOURCE_DIR}/game/records
+                 -DJAD=${game_work}/score/bin/score.jad -DOTHER=${game_work}/garden/bin/garden.jad
+                 -DSCRIPTS=${CMAKE_CURRENT_SOURCE_DIR}/game/records
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Records.cmake)
 set_tests_properties(Game.RecordsSurviveThePlayerAndDamageStartsAfresh PROPERTIES FIXTURES_REQUIRED game_packages
                      TIMEOUT 120)
