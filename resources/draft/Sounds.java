@@ -48,6 +48,8 @@ final class Sounds implements PlayerListener {
     private static int ticks;
     /** The tick until which the screen says how the switch stands, after it was turned. */
     private static int noticeUntil = -1;
+    /** The tick and note of the last tone: a sheet that runs twice in a tick sounds it once. */
+    private static int toneTick = -1, toneNote;
     private static int level = 100;
     private static boolean on = recall();
 
@@ -257,9 +259,11 @@ final class Sounds implements PlayerListener {
 
     /** One note (60 is middle C) for ms milliseconds, beside the sounds. */
     static synchronized void tone(int note, int ms) {
-        if (!on) {
+        if (!on || toneTick == ticks && toneNote == note) {
             return;
         }
+        toneTick = ticks;
+        toneNote = note;
         try {
             Manager.playTone(note, ms, level);
         } catch (Exception e) {
