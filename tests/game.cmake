@@ -147,6 +147,12 @@ add_test(NAME Game.RecordsSurviveThePlayerAndDamageStartsAfresh
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Records.cmake)
 set_tests_properties(Game.RecordsSurviveThePlayerAndDamageStartsAfresh PROPERTIES FIXTURES_REQUIRED game_packages
                      TIMEOUT 120)
+# The sound switch too, in a store of its own beside the records.
+add_test(NAME Game.TheSoundSwitchSurvivesThePlayer
+         COMMAND ${CMAKE_COMMAND} -DJAVA=${KESTRAVA_JAVA} -DPLAYER=$<TARGET_FILE_DIR:kestrava>/java/kestrava-player.jar
+                 -DJAD=${game_work}/soundswitch/bin/soundswitch.jad -DSCRIPTS=${CMAKE_CURRENT_SOURCE_DIR}/game/records-sound
+                 -DSTORES=2 -DWORK=${CMAKE_CURRENT_BINARY_DIR} -P ${CMAKE_CURRENT_SOURCE_DIR}/game/Records.cmake)
+set_tests_properties(Game.TheSoundSwitchSurvivesThePlayer PROPERTIES FIXTURES_REQUIRED game_packages TIMEOUT 120)
 
 # A game finds at run time every member of the API classes it compiles against that the player has.
 add_test(NAME Game.PlayerImplementsTheMidpClasses

@@ -404,7 +404,8 @@ events::Condition heroBeyond(int x)
                      {{u"N"_s, u"1"_s}, {u"A"_s, relation}, {u"AC"_s, relation}});
 }
 
-// The columns of the actions: the stage, the player, active group 2.
+// The columns of the actions: sound, the stage, the player, active group 2.
+constexpr int kSoundColumn = 2;
 constexpr int kStageColumn = 3;
 constexpr int kPlayerColumn = 6;
 constexpr int kGhostColumn = 9;
@@ -456,11 +457,20 @@ void writeProject(const QString& demo, const QString& library)
     const catalogue::Values tenSeconds = time(catalogue::timerSetting(u"0"_s, u"10"_s, u"0"_s));
     const catalogue::Values sight{
         {u"N"_s, u"2"_s}, {u"B"_s, u"1"_s}, {u"MAX"_s, u"40"_s}, {u"A"_s, u"обнаружение от 0 до 40"_s}};
+    // A walking tune at the start and a tone as the path is left: a sound that costs the jar a few bytes.
+    p.Sounds.push_back({1, u"прогулка"_s, model::SoundKind::Melody, {}, u"E5 8, G5 8, A5 4, G5 8, E5 8, C5 4"_s, 160});
+    const auto sound = [](const QString& path, const catalogue::Values& values) {
+        return catalogue::build(*catalogue::actionAt(kSoundColumn, path), values);
+    };
     eventRow(s1, condition(3, u"Начало уровня"_s),
-             {{kPlayerColumn, action(kPlayerColumn, u"число жизней/установить"_s, u"3"_s)}});
+             {{kPlayerColumn, action(kPlayerColumn, u"число жизней/установить"_s, u"3"_s)},
+              {kSoundColumn, sound(u"звук/играть…"_s, {{u"SND"_s, u"1"_s}})}});
     eventRow(s1, condition(7, u"Таймер равен значению..."_s, tenSeconds),
              {{kPlayerColumn, action(kPlayerColumn, u"число жизней/добавить"_s, u"1"_s)}});
-    eventRow(s1, heroBeyond(296), {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)}});
+    eventRow(s1, heroBeyond(296),
+             {{kStageColumn, action(kStageColumn, u"следующий уровень"_s)},
+              {kSoundColumn, sound(u"мелодия/сигнал…"_s,
+                                   {{u"NOTE"_s, u"84"_s}, {u"MS"_s, u"150"_s}, {u"A"_s, u"C6, 150 мс"_s}})}});
     eventRow(s1, condition(8, u"обнаружение объекта"_s, sight),
              {{kGhostColumn, action(kGhostColumn, u"режим/атака"_s, QString(), 1)}});
 

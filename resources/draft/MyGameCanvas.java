@@ -33,6 +33,8 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
     private int endedAt;
     /** The title screen while it shows, else null; its picture is let go of in play. */
     private TitleScreen title;
+    /** The sound switch's key was pressed in play since the last tick. */
+    private volatile boolean switchPressed;
     /** A tap on the screen since the last tick, -1 for none. */
     private int tapX = -1, tapY;
 
@@ -155,6 +157,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         if (code == Keys.RIGHT_SOFT && !sheetTakesRightSoft()) {
             // A full-screen canvas shows no commands: the right soft key is the way out.
             midlet.exit();
+        } else if (Sounds.SWITCH_KEY != 0 && code == Sounds.SWITCH_KEY && screen == PLAYING) {
+            // No sheet of the game asks about this key: it is the sound switch, in quiet places too.
+            switchPressed = true;
         } else if (code != 0) {
             enqueue(keyCode, 1);
         }
@@ -167,6 +172,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             return;
         }
         int code = Keys.sheetCode(this, keyCode);
+        if (Sounds.SWITCH_KEY != 0 && code == Sounds.SWITCH_KEY && screen == PLAYING) {
+            return;
+        }
         if (code != 0 && (code != Keys.RIGHT_SOFT || sheetTakesRightSoft())) {
             enqueue(keyCode, 0);
         }
@@ -260,6 +268,10 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
         }
         ticks++;
         Sounds.tick();
+        if (Sounds.SWITCH_KEY != 0 && switchPressed) {
+            switchPressed = false;
+            Sounds.toggle();
+        }
         int states = getKeyStates() & ~unheard | touch.states();
 
         if (screen == TITLE) {
@@ -332,7 +344,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             return;
         }
         stage = null;
-        title = new TitleScreen(GameRecords.reached > 0, false);
+        title = new TitleScreen(GameRecords.reached > 0, Sounds.present);
         screen = TITLE;
         synchronized (this) {
             tapX = -1;
@@ -374,6 +386,7 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             return;
         }
         if (item == TitleScreen.SOUND) {
+            Sounds.toggle();
             return;
         }
         title = null;
@@ -488,6 +501,9 @@ public class MyGameCanvas extends GameCanvas implements Runnable {
             StageView.paint(stage, g);
             if (buttonsShown()) {
                 touch.paint(g, w, h);
+            }
+            if (Sounds.SWITCH_KEY != 0) {
+                Sounds.paintNotice(g, w, h);
             }
             return;
         }

@@ -1,11 +1,16 @@
 import java.io.InputStream;
 
+import javax.microedition.lcdui.Font;
+import javax.microedition.lcdui.Graphics;
+
 import javax.microedition.media.Control;
 import javax.microedition.media.Manager;
 import javax.microedition.media.MediaException;
 import javax.microedition.media.Player;
 import javax.microedition.media.PlayerListener;
 import javax.microedition.media.control.VolumeControl;
+import javax.microedition.rms.RecordStore;
+import javax.microedition.rms.RecordStoreNotFoundException;
 
 /**
  * The game's sounds, by the numbers the event sheet gives them. Each stage
@@ -19,6 +24,8 @@ final class Sounds implements PlayerListener {
     // numbers each stage plays.
     static final String[] FILES = {};
     static final int[][] STAGES = {};
+    /** The key that turns the sound on and off in play, one no sheet of the game asks about; 0 for none. */
+    static final int SWITCH_KEY = 0;
 
     /** Whether the game has any sound, so that its switch is worth showing. */
     static final boolean present = FILES.length > 0;
@@ -26,6 +33,8 @@ final class Sounds implements PlayerListener {
     static final int AT_ONCE = 1;
 
     private static final Sounds LISTENER = new Sounds();
+    /** The switch's own store: a game's records stay as they are whether it has sound or not. */
+    private static final String STORE = "kestrava-sound";
     private static Player[] players = new Player[0];
     private static boolean[] looping = new boolean[0];
     private static boolean[] playing = new boolean[0];
@@ -37,6 +46,10 @@ final class Sounds implements PlayerListener {
     /** The tick each sound was last started in: a sheet that runs five times a tick starts it once. */
     private static int[] startedAt = new int[0];
     private static int ticks;
+    /** The tick until which the screen says how the switch stands, after it was turned. */
+    private static int noticeUntil = -1;
+    /** The tick and note of the last tone: a sheet that runs twice in a tick sounds it once. */
+    private static int toneTick = -1, toneNote;
     private static int level = 100;
     private static boolean on = recall();
 
@@ -54,14 +67,79 @@ final class Sounds implements PlayerListener {
             stopAll();
         }
         remember(on);
+        noticeUntil = ticks + 20;
     }
 
-    /** The switch as the phone keeps it from game to game. */
+    /** For a second after the switch was turned, its state on a dark strip at the foot of the screen. */
+    static synchronized void paintNotice(Graphics g, int w, int h) {
+        if (ticks >= noticeUntil) {
+            return;
+        }
+        Font f = Font.getFont(Font.FACE_PROPORTIONAL, Font.STYLE_PLAIN, Font.SIZE_SMALL);
+        int rows = f.getHeight() + 2;
+        g.setColor(0x000000);
+        g.fillRect(0, h - rows, w, rows);
+        g.setColor(0xFFFFFF);
+        g.setFont(f);
+        g.drawString(on ? "\u0417\u0432\u0443\u043a \u0432\u043a\u043b" : "\u0417\u0432\u0443\u043a \u0432\u044b\u043a\u043b", w / 2, h - rows + 1, Graphics.TOP | Graphics.HCENTER);
+    }
+
+    /** The switch as the phone keeps it from game to game: missing or damaged, the sound is on. */
     private static boolean recall() {
-        return true;
+        RecordStore store = null;
+        try {
+            store = RecordStore.openRecordStore(STORE, false);
+            byte[] b = store.getNumRecords() == 1 ? store.getRecord(firstId(store)) : null;
+            if (b == null || b.length != 1 || b[0] != 0 && b[0] != 1) {
+                throw new IllegalStateException();
+            }
+            return b[0] == 1;
+        } catch (RecordStoreNotFoundException e) {
+            return true;
+        } catch (Exception e) {
+            close(store);
+            store = null;
+            // Started afresh: the next toggle writes a clean store.
+            try {
+                RecordStore.deleteRecordStore(STORE);
+            } catch (Exception gone) {
+                // Nothing there to delete.
+            }
+            return true;
+        } finally {
+            close(store);
+        }
     }
 
     private static void remember(boolean value) {
+        RecordStore store = null;
+        try {
+            byte[] b = {(byte) (value ? 1 : 0)};
+            store = RecordStore.openRecordStore(STORE, true);
+            if (store.getNumRecords() == 0) {
+                store.addRecord(b, 0, 1);
+            } else {
+                store.setRecord(firstId(store), b, 0, 1);
+            }
+        } catch (Exception e) {
+            // A full or failing store forgets the switch, never stops the game.
+        } finally {
+            close(store);
+        }
+    }
+
+    private static int firstId(RecordStore store) throws Exception {
+        return store.enumerateRecords(null, null, false).nextRecordId();
+    }
+
+    private static void close(RecordStore store) {
+        if (store != null) {
+            try {
+                store.closeRecordStore();
+            } catch (Exception e) {
+                // Closed already.
+            }
+        }
     }
 
     /** The start of a stage (1-based): the sounds its sheet plays made ready. */
@@ -181,9 +259,11 @@ final class Sounds implements PlayerListener {
 
     /** One note (60 is middle C) for ms milliseconds, beside the sounds. */
     static synchronized void tone(int note, int ms) {
-        if (!on) {
+        if (!on || toneTick == ticks && toneNote == note) {
             return;
         }
+        toneTick = ticks;
+        toneNote = note;
         try {
             Manager.playTone(note, ms, level);
         } catch (Exception e) {

@@ -72,6 +72,15 @@ final class TitleScreen {
         return i < count ? i : -1;
     }
 
+    /** The sound item says how the switch stands, so choosing it shows what it did. */
+    static String label(int item) {
+        if (item != SOUND) {
+            return LABELS[item];
+        }
+        // Whole constants: CLDC has no StringBuilder for a concatenation at run time.
+        return Sounds.on() ? "\u0417\u0432\u0443\u043a \u0432\u043a\u043b/\u0432\u044b\u043a\u043b: \u0432\u043a\u043b" : "\u0417\u0432\u0443\u043a \u0432\u043a\u043b/\u0432\u044b\u043a\u043b: \u0432\u044b\u043a\u043b";
+    }
+
     void paint(Graphics g, int w, int h) {
         g.setColor(0x000000);
         g.fillRect(0, 0, w, h);
@@ -98,7 +107,7 @@ final class TitleScreen {
             } else {
                 g.setColor(0xA0A0A0);
             }
-            g.drawString(LABELS[items[i]], w / 2, y + 2, Graphics.TOP | Graphics.HCENTER);
+            g.drawString(label(items[i]), w / 2, y + 2, Graphics.TOP | Graphics.HCENTER);
             y += rows;
         }
     }

@@ -1,4 +1,5 @@
 #include "codegen/Converter.h"
+#include "codegen/GameSounds.h"
 #include "codegen/PictureRecord.h"
 #include "codegen/StageClass.h"
 #include "codegen/StageTables.h"
@@ -867,6 +868,21 @@ TEST(Converter, ASheetThatAsksAboutTheRightSoftKeyGetsIt)
     beyond.EventCount = 1;
     beyond.EventRow[2].CondCode = u"(dbkey==rs)"_s;
     EXPECT_FALSE(codegen::asksRightSoftKey(beyond));
+}
+
+TEST(Converter, TheSoundSwitchTakesAKeyNoSheetAsksAbout)
+{
+    const auto stage = [](const QString& condition) {
+        model::StageData s;
+        s.EventCount = 1;
+        s.EventRow[1].CondCode = condition;
+        return s;
+    };
+    const auto free = stage(u"(etap1data.keyCode1==351)"_s);
+    EXPECT_EQ(codegen::soundSwitchKey({free}), 35);
+    EXPECT_EQ(codegen::soundSwitchKey({free, stage(u"(etap2data.keyCode2==35)"_s)}), 42);
+    EXPECT_EQ(codegen::soundSwitchKey({stage(u"(dbkey==pound)"_s), stage(u"(etap2data.keyCode1==42)"_s)}), 0);
+    EXPECT_EQ(codegen::soundSwitchKey({stage(u"(dbkey==pound)"_s), stage(u"(dbkey==starry)"_s)}), 42);
 }
 
 TEST(Converter, TheGamesIconIsTheHerosFirstFrameUnlessTheAuthorGivesOne)

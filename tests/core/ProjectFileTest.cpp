@@ -351,7 +351,7 @@ TEST(ProjectFile, TheDemoProjectOpens)
     io::writeFileAtomically(dir + u"/project.prg"_s, damaged);
     const model::Project before = p;
     EXPECT_TRUE(errorOf([&] { persist::load(p, tmp.app(), dir + u"/project.prg"_s); })
-                    .endsWith(u"строка 262: ожидалось «fon_ob», а в строке «forest.obf»"_s));
+                    .endsWith(u"строка 342: ожидалось «fon_ob», а в строке «forest.obf»"_s));
     EXPECT_TRUE(p == before);
 }
 

@@ -791,6 +791,20 @@ void sound(const Library& lib, const QString& dir, bool withUnused)
     m.save();
 }
 
+// The sound switch: a title with its sound item, 5 plays sound 1, "Звуки выключены" sets the lives to 7 and
+// 1 sets them to 3; "#" is the switch in play.
+void soundSwitch(const Library& lib, const QString& dir)
+{
+    Maker m(lib, dir, 1);
+    m.project().TitleScreen = model::TitleScreenData{u"Тихо"_s, {}};
+    m.heroOnEveryStage(32, 80);
+    m.sound({1, u"прыжок"_s, model::SoundKind::Wave, u"sound1.wav"_s, {}, 120}, wave(500));
+    m.row(1, pressed(u"5"_s), {{2, soundAction(u"звук/играть…"_s, {{u"SND"_s, u"1"_s}})}});
+    m.row(1, condition(2, u"Звуки выключены"_s), {{6, action(6, u"число жизней/установить"_s, u"7"_s)}});
+    m.row(1, pressed(u"1"_s), {{6, action(6, u"число жизней/установить"_s, u"3"_s)}});
+    m.save();
+}
+
 void livesTakenByKey9(Maker& m, int level)
 {
     m.row(level, pressed(u"9"_s, level), {{6, action(6, u"число жизней/установить"_s, u"0"_s)}});
@@ -996,6 +1010,7 @@ int main(int argc, char* argv[])
         reaching(lib, work + u"/reaching"_s);
         sound(lib, work + u"/sound"_s, true);
         sound(lib, work + u"/soundless3"_s, false);
+        soundSwitch(lib, work + u"/soundswitch"_s);
     } catch (const io::Error& e) {
         std::fprintf(stderr, "kestrava_game_projects: %s\n", e.what());
         return 1;

@@ -1,7 +1,12 @@
-# The best score and the stage reached survive a restart of the player (its record store is a
-# folder of the game's own), and a damaged store is started afresh.
-#   -DJAVA -DPLAYER -DJAD -DOTHER (another game's jad) -DSCRIPTS (tests/game/records) -DWORK
-set(records ${WORK}/records-of-score)
+# What a game keeps on the phone survives a restart of the player (its record stores are a folder of the
+# game's own), and damaged stores are started afresh.
+#   -DJAVA -DPLAYER -DJAD -DSCRIPTS (first, again, damaged) -DWORK [-DSTORES: how many the game keeps, 1]
+#   [-DOTHER: another game's jad, played with other.play between]
+if(NOT DEFINED STORES)
+  set(STORES 1)
+endif()
+get_filename_component(name ${SCRIPTS} NAME)
+set(records ${WORK}/records-of-${name})
 file(REMOVE_RECURSE ${records})
 function(play script)
   set(jad ${JAD})
@@ -17,22 +22,28 @@ endfunction()
 play(first)
 file(GLOB_RECURSE stores ${records}/*.rms)
 list(LENGTH stores count)
-if(NOT count EQUAL 1)
-  message(FATAL_ERROR "expected one record store under ${records}, found ${count}")
+if(NOT count EQUAL STORES)
+  message(FATAL_ERROR "expected ${STORES} record stores under ${records}, found ${count}")
 endif()
 # Another game keeps its stores in a folder of its own.
-play(other ${OTHER})
-file(GLOB folders LIST_DIRECTORIES true ${records}/*)
-list(LENGTH folders count)
-if(NOT count EQUAL 2)
-  message(FATAL_ERROR "expected a folder for each of the two games under ${records}, found ${count}")
+if(DEFINED OTHER)
+  play(other ${OTHER})
+  file(GLOB folders LIST_DIRECTORIES true ${records}/*)
+  list(LENGTH folders count)
+  if(NOT count EQUAL 2)
+    message(FATAL_ERROR "expected a folder for each of the two games under ${records}, found ${count}")
+  endif()
 endif()
 play(again)
-# Damaged: a few bytes of something else where the store was.
-file(WRITE ${stores} "not a record store")
+# Damaged: a few bytes of something else where each store was.
+foreach(store ${stores})
+  file(WRITE ${store} "not a record store")
+endforeach()
 play(damaged)
 # Afresh means written anew, not left damaged for the next start.
-file(READ ${stores} bytes HEX LIMIT 4)
-if(NOT bytes STREQUAL "4b525331")
-  message(FATAL_ERROR "the damaged store was not started afresh: it begins ${bytes}")
-endif()
+foreach(store ${stores})
+  file(READ ${store} bytes HEX LIMIT 4)
+  if(NOT bytes STREQUAL "4b525331")
+    message(FATAL_ERROR "the damaged store ${store} was not started afresh: it begins ${bytes}")
+  endif()
+endforeach()

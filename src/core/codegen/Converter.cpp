@@ -118,6 +118,9 @@ bool isUneditedEarlierCopy(const QString& target)
         "70d1746ae92a1ecdce53a3263227b4d9eb98a5c62374d702a6677c2f60294dbc", // StagePlay.java
         "f0d398563d9b89568f10f5d2fdee659562c7e81225d74441a782fbed09dd36a0", // StageState.java
         "8cd6e2ff610f7b3140b8c17d48056618d7d946bacd106ebd9707d063f57e9536", // StageView.java
+        // The version before the sound switch.
+        "7ce443586e163743f36078bfa2993363c8cbbeea63a6e6a3a2c6a9dbae6e3d50", // MyGameCanvas.java
+        "e1d7864ead97db0e705f5fb3442f49bb474c83c06148d4495bd034da8e57fc04", // TitleScreen.java
     };
     const std::optional<QByteArray> hash = copyHash(target);
     return hash && earlier.contains(*hash);

@@ -1,6 +1,7 @@
 #include "codegen/GameSounds.h"
 
 #include "catalogue/Item.h"
+#include "codegen/StageTables.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "objects/SoundFiles.h"
@@ -16,9 +17,12 @@ namespace {
 
 // The same hooks as the full class, doing nothing: a game without sound keeps its jar small.
 const char* const kSilentSounds =
+    "import javax.microedition.lcdui.Graphics;\r\n"
+    "\r\n"
     "/** This game has no sounds: the canvas's hooks do nothing. */\r\n"
     "final class Sounds {\r\n"
     "    static final boolean present = false;\r\n"
+    "    static final int SWITCH_KEY = 0;\r\n"
     "\r\n"
     "    private Sounds() {\r\n"
     "    }\r\n"
@@ -46,6 +50,9 @@ const char* const kSilentSounds =
     "    }\r\n"
     "\r\n"
     "    static void ran() {\r\n"
+    "    }\r\n"
+    "\r\n"
+    "    static void paintNotice(Graphics g, int w, int h) {\r\n"
     "    }\r\n"
     "}\r\n";
 
@@ -139,12 +146,24 @@ GameSounds gameSounds(const model::Project& project, const std::vector<model::St
     }
     const QByteArray filesLine = "    static final String[] FILES = {};";
     const QByteArray tableLine = "    static final int[][] STAGES = {};";
-    if (!source.contains(filesLine) || !source.contains(tableLine))
-        throw io::Error::inFile(draft, u"в заготовке нет таблицы звуков (FILES, STAGES); переустановите Kestrava"_s);
+    const QByteArray keyLine = "    static final int SWITCH_KEY = 0;";
+    if (!source.contains(filesLine) || !source.contains(tableLine) || !source.contains(keyLine))
+        throw io::Error::inFile(draft, u"в заготовке нет таблицы звуков (FILES, STAGES, SWITCH_KEY); переустановите "
+                                       u"Kestrava"_s);
     source.replace(filesLine, "    static final String[] FILES = " + files + ";");
     source.replace(tableLine, "    static final int[][] STAGES = " + table + ";");
+    source.replace(keyLine, "    static final int SWITCH_KEY = " + QByteArray::number(soundSwitchKey(stages)) + ";");
     out.source = source;
     return out;
+}
+
+int soundSwitchKey(const std::vector<model::StageData>& stages)
+{
+    for (const auto& [code, name] : {std::pair{35, u"pound"_s}, std::pair{42, u"star"_s}})
+        if (std::none_of(stages.begin(), stages.end(),
+                         [&](const model::StageData& s) { return asksKey(s, code, name); }))
+            return code;
+    return 0;
 }
 
 } // namespace kestrava::codegen

@@ -25,6 +25,11 @@ struct GameSounds {
 GameSounds gameSounds(const model::Project& project, const std::vector<model::StageData>& stages,
                       const io::AppFolder& app);
 
+// The key that turns a game's sound on and off in play: "#" (35), or "*"
+// (42) when a sheet asks about "#", or 0 when sheets ask about both; the
+// player of the game then has the title's item only.
+int soundSwitchKey(const std::vector<model::StageData>& stages);
+
 inline constexpr const char* kSoundsSource = "Sounds.java";
 
 } // namespace kestrava::codegen

@@ -291,14 +291,20 @@ std::vector<int> chaseGroups(const model::StageData& stage)
     return result;
 }
 
-bool asksRightSoftKey(const model::StageData& stage)
+bool asksKey(const model::StageData& stage, int code, const QString& doubleName)
 {
-    // The key conditions compare with the key's code (-7) or, for a double press, its name.
-    static const QRegularExpression asked(u"\\b(keyCode[12]\\s*==\\s*-7(?!\\d)|dbkey\\s*==\\s*rs\\b)"_s);
+    // The key conditions compare with the key's code or, for a double press, its name.
+    const QRegularExpression asked(u"\\b(keyCode[12]\\s*==\\s*%1(?!\\d)|dbkey\\s*==\\s*%2\\b)"_s.arg(
+        code).arg(QRegularExpression::escape(doubleName)));
     for (int r = 1; r <= std::clamp(stage.EventCount, 0, model::kMaxEventRows); ++r)
         if (stage.EventRow[size_t(r)].CondCode.contains(asked))
             return true;
     return false;
+}
+
+bool asksRightSoftKey(const model::StageData& stage)
+{
+    return asksKey(stage, -7, u"rs"_s);
 }
 
 } // namespace kestrava::codegen

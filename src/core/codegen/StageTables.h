@@ -68,4 +68,8 @@ std::vector<int> chaseGroups(const model::StageData& stage);
 // sheet, where it is otherwise the way out of the game.
 bool asksRightSoftKey(const model::StageData& stage);
 
+// True when a condition of the stage's sheet asks about the key of this code
+// and double-press name (35 and "pound" for "#").
+bool asksKey(const model::StageData& stage, int code, const QString& doubleName);
+
 } // namespace kestrava::codegen

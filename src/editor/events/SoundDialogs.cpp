@@ -1,12 +1,12 @@
 #include "editor/events/SoundDialogs.h"
 
 #include "editor/common/EntryDialog.h"
+#include "editor/common/ErrorBox.h"
 #include "objects/SoundFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -88,9 +88,8 @@ void ToneDialog::acceptAnswer()
 {
     const std::optional<int> pitch = objects::notePitch(edNote->text());
     if (!pitch) {
-        QMessageBox::warning(this, windowTitle(),
-                             u"«%1» — не нота: пишите букву ноты (C D E F G A B), при нужде # или b, и октаву "
-                             u"от 0 до 9, например C5."_s.arg(edNote->text().left(20)));
+        showError(this, u"«%1» — не нота: пишите букву ноты (C D E F G A B), при нужде # или b, и октаву "
+                        u"от 0 до 9, например C5."_s.arg(edNote->text().left(20)));
         return;
     }
     Pitch = *pitch;

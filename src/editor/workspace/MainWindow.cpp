@@ -591,7 +591,7 @@ void MainWindow::N_CreateObjectClick()
 
 void MainWindow::N_SoundsClick()
 {
-    SoundsWindow window(m_document, this);
+    SoundsWindow window(m_document, *m_dialogs, this);
     window.exec();
 }
 

@@ -3,12 +3,12 @@
 #include "document/ProjectDocument.h"
 #include "document/ProjectSounds.h"
 #include "editor/common/ErrorBox.h"
+#include "editor/common/StandardDialogs.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
 #include "packaging/JavaTools.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,8 +42,8 @@ constexpr int kNoAudio = 3;
 
 } // namespace
 
-SoundsWindow::SoundsWindow(document::ProjectDocument& document, QWidget* parent)
-    : QDialog(parent), m_document(document)
+SoundsWindow::SoundsWindow(document::ProjectDocument& document, StandardDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_document(document), m_dialogs(dialogs)
 {
     setObjectName(u"SoundsWindow"_s);
     setWindowTitle(u"Звуки проекта"_s);
@@ -84,8 +84,7 @@ SoundsWindow::SoundsWindow(document::ProjectDocument& document, QWidget* parent)
     layout->addWidget(status);
 
     connect(bAddFile, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(this, u"Звук для игры"_s, QString(),
-                                                          u"Звуки (*.wav *.mid *.midi)"_s);
+        const QString file = m_dialogs.openFileName(this, QString(), u"Звуки (*.wav *.mid *.midi)"_s);
         if (!file.isEmpty())
             addFile(file);
     });

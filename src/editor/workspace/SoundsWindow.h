@@ -12,6 +12,8 @@ namespace kestrava::document { class ProjectDocument; }
 
 namespace kestrava::editor {
 
+class StandardDialogs;
+
 // "Звуки проекта…": the project's sounds (number, name, kind, length, the
 // bytes each adds to the jar, the rows that play it); adding a WAV or MIDI
 // file or a typed melody, listening through the project's player, renaming,
@@ -19,7 +21,8 @@ namespace kestrava::editor {
 class SoundsWindow : public QDialog {
     Q_OBJECT
 public:
-    SoundsWindow(document::ProjectDocument& document, QWidget* parent = nullptr);
+    // The file dialog of "Добавить файл…" is the dialogs', so tests answer it.
+    SoundsWindow(document::ProjectDocument& document, StandardDialogs& dialogs, QWidget* parent = nullptr);
     ~SoundsWindow() override;
 
     QTableWidget* table = nullptr;
@@ -45,6 +48,7 @@ private:
     void noAudio(const QString& why);
 
     document::ProjectDocument& m_document;
+    StandardDialogs& m_dialogs;
     QProcess* m_player = nullptr;
     QTemporaryDir m_temp;
 };
