@@ -201,7 +201,10 @@ TEST(Packaging, TheSuiteCarriesTheProjectsVendorVersionDescriptionScreenAndIcon)
                                     u"MicroEdition-Configuration: CLDC-1.1"_s, u"Kestrava-Screen-Width: 240"_s,
                                     u"Kestrava-Screen-Height: 320"_s})
             EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+        EXPECT_FALSE(bytes.contains("Kestrava-Touch-Buttons")) << "only a game with on-screen buttons says so";
     }
+    p.TouchButtons = true;
+    EXPECT_TRUE(packaging::manifest(packaging::suiteOf(p, u"лес"_s)).contains("Kestrava-Touch-Buttons: 1\r\n"));
 }
 
 TEST(Packaging, CompilerErrorsNameTheStageRowAndActionOfTheirFragment)

@@ -40,6 +40,8 @@ Attributes suiteAttributes(const MidletSuite& suite)
         {QString::fromLatin1(kScreenWidthAttribute), QString::number(suite.screen.width)},
         {QString::fromLatin1(kScreenHeightAttribute), QString::number(suite.screen.height)},
     };
+    if (suite.touchButtons)
+        attributes.append({QString::fromLatin1(kTouchButtonsAttribute), u"1"_s});
     return attributes;
 }
 
@@ -71,6 +73,7 @@ MidletSuite suiteOf(const model::Project& project, const QString& name)
     MidletSuite suite;
     suite.name = name;
     suite.screen = project.GameScreen;
+    suite.touchButtons = project.TouchButtons;
     const model::GameSuiteData& s = project.GameSuite;
     if (!s.Vendor.isEmpty())
         suite.vendor = s.Vendor;

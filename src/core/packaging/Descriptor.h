@@ -17,11 +17,15 @@ struct MidletSuite {
     QString midletClass = QStringLiteral("dorv");
     // The screen the game was made for, which the game and the player read.
     model::ScreenSize screen = model::kDefaultGameScreen;
+    // The game draws its on-screen buttons on a touch screen: the player opens it in touch mode.
+    bool touchButtons = false;
 };
 
 // The attributes (jad and manifest) naming the screen the game was made for.
 inline constexpr const char* kScreenWidthAttribute = "Kestrava-Screen-Width";
 inline constexpr const char* kScreenHeightAttribute = "Kestrava-Screen-Height";
+// Only in a game with on-screen buttons: "1".
+inline constexpr const char* kTouchButtonsAttribute = "Kestrava-Touch-Buttons";
 
 // The suite of a project's game: its name, screen, and the vendor, version and
 // description of "Настройки игры" or their defaults.

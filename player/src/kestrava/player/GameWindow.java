@@ -110,6 +110,10 @@ public final class GameWindow {
     /** Shows another game in this window, where the author left it (on the event dispatch thread). */
     public void attach(Device next, String title, int newScale) {
         device = next;
+        // A game made with on-screen buttons ticks the box; otherwise the author's choice stays.
+        if (next.touchScreen()) {
+            touch.setSelected(true);
+        }
         next.setTouchScreen(touch.isSelected());
         scale = newScale;
         painted = false;

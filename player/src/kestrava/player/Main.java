@@ -144,7 +144,8 @@ public final class Main {
         if (soundLog != null) {
             device.speaker().logTo(new PrintStream(new java.io.FileOutputStream(soundLog), true, "UTF-8"));
         }
-        device.setTouchScreen(touch);
+        // A game made with on-screen buttons opens on a touch screen, as the phones it is made for.
+        device.setTouchScreen(touch || "1".equals(file.properties.get("Kestrava-Touch-Buttons")));
 
         device.properties().putAll(file.properties);
         // Scripted play starts with no records unless a folder is named, so its runs repeat.

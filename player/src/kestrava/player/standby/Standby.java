@@ -265,6 +265,7 @@ public final class Standby {
             Device device = Device.create(screen[0], screen[1], threads, !headless);
             device.properties().putAll(file.properties);
             device.keepRecordsUnder(null);
+            device.setTouchScreen("1".equals(file.properties.get("Kestrava-Touch-Buttons")));
             device.setGameLoader(loader);
             if (headless) {
                 AtomicBoolean told = new AtomicBoolean();
