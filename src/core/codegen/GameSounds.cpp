@@ -159,10 +159,10 @@ GameSounds gameSounds(const model::Project& project, const std::vector<model::St
 
 int soundSwitchKey(const std::vector<model::StageData>& stages)
 {
-    for (const auto& [code, name] : {std::pair{35, u"pound"_s}, std::pair{42, u"star"_s}})
+    for (const auto& key : {std::pair{35, u"pound"_s}, std::pair{42, u"star"_s}})
         if (std::none_of(stages.begin(), stages.end(),
-                         [&](const model::StageData& s) { return asksKey(s, code, name); }))
-            return code;
+                         [&](const model::StageData& s) { return asksKey(s, key.first, key.second); }))
+            return key.first;
     return 0;
 }
 
