@@ -5,6 +5,7 @@ import java.io.ByteArrayOutputStream;
 import java.io.DataInputStream;
 import java.io.DataOutputStream;
 import javax.microedition.rms.RecordStore;
+import javax.microedition.rms.RecordStoreNotFoundException;
 
 /**
  * What the phone keeps of the game between plays: the best score and the
@@ -31,35 +32,66 @@ final class GameRecords {
         loaded = true;
         best = 0;
         reached = -1;
+        byte[] bytes = read(STORE, 9);
+        if (bytes == null) {
+            // Missing or started afresh: kept at once, so the phone holds the game's store from its first start.
+            save();
+            return;
+        }
+        try {
+            DataInputStream in = new DataInputStream(new ByteArrayInputStream(bytes));
+            if (in.readByte() == FORMAT) {
+                int b = in.readInt();
+                int r = in.readInt();
+                if (b >= 0 && r >= -1) {
+                    best = b;
+                    reached = r;
+                }
+            }
+        } catch (Exception e) {
+            // Of another shape: nothing to go on from, and the next save writes it anew.
+        }
+    }
+
+    /**
+     * The one record of a store of this game when it holds exactly length bytes, else null. A store
+     * that is damaged or of another shape is deleted, so the next write starts it afresh.
+     */
+    static byte[] read(String name, int length) {
         RecordStore store = null;
         try {
-            store = RecordStore.openRecordStore(STORE, true);
-            if (store.getNumRecords() == 0) {
-                return;
+            store = RecordStore.openRecordStore(name, false);
+            byte[] bytes = store.getNumRecords() == 1 ? store.getRecord(firstId(store)) : null;
+            if (bytes != null && bytes.length == length) {
+                return bytes;
             }
-            byte[] bytes = store.getRecord(firstId(store));
-            DataInputStream in = new DataInputStream(new ByteArrayInputStream(bytes));
-            if (bytes.length != 9 || in.readByte() != FORMAT) {
-                throw new IllegalStateException();
-            }
-            int b = in.readInt();
-            int r = in.readInt();
-            if (b < 0 || r < -1) {
-                throw new IllegalStateException();
-            }
-            best = b;
-            reached = r;
+        } catch (RecordStoreNotFoundException e) {
+            return null;
         } catch (Exception e) {
-            best = 0;
-            reached = -1;
+            // Damaged: deleted below.
+        } finally {
             close(store);
-            store = null;
-            // Damaged: start it afresh so the next save has a clean store.
-            try {
-                RecordStore.deleteRecordStore(STORE);
-            } catch (Exception gone) {
-                // Nothing there to delete.
+        }
+        try {
+            RecordStore.deleteRecordStore(name);
+        } catch (Exception gone) {
+            // Nothing there to delete.
+        }
+        return null;
+    }
+
+    /** Keeps data as the one record of a store; a full or failing store costs the record, never the game. */
+    static void write(String name, byte[] data) {
+        RecordStore store = null;
+        try {
+            store = RecordStore.openRecordStore(name, true);
+            if (store.getNumRecords() == 0) {
+                store.addRecord(data, 0, data.length);
+            } else {
+                store.setRecord(firstId(store), data, 0, data.length);
             }
+        } catch (Exception e) {
+            // Forgotten, as on a full phone.
         } finally {
             close(store);
         }
@@ -87,25 +119,16 @@ final class GameRecords {
     }
 
     private static void save() {
-        RecordStore store = null;
+        ByteArrayOutputStream bytes = new ByteArrayOutputStream();
+        DataOutputStream out = new DataOutputStream(bytes);
         try {
-            ByteArrayOutputStream bytes = new ByteArrayOutputStream();
-            DataOutputStream out = new DataOutputStream(bytes);
             out.writeByte(FORMAT);
             out.writeInt(best);
             out.writeInt(reached);
-            byte[] data = bytes.toByteArray();
-            store = RecordStore.openRecordStore(STORE, true);
-            if (store.getNumRecords() == 0) {
-                store.addRecord(data, 0, data.length);
-            } else {
-                store.setRecord(firstId(store), data, 0, data.length);
-            }
         } catch (Exception e) {
-            // A full or failing store costs the record, never the game.
-        } finally {
-            close(store);
+            return;
         }
+        write(STORE, bytes.toByteArray());
     }
 
     private static void close(RecordStore store) {

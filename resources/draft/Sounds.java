@@ -9,8 +9,6 @@ import javax.microedition.media.MediaException;
 import javax.microedition.media.Player;
 import javax.microedition.media.PlayerListener;
 import javax.microedition.media.control.VolumeControl;
-import javax.microedition.rms.RecordStore;
-import javax.microedition.rms.RecordStoreNotFoundException;
 
 /**
  * The game's sounds, by the numbers the event sheet gives them. Each stage
@@ -86,60 +84,12 @@ final class Sounds implements PlayerListener {
 
     /** The switch as the phone keeps it from game to game: missing or damaged, the sound is on. */
     private static boolean recall() {
-        RecordStore store = null;
-        try {
-            store = RecordStore.openRecordStore(STORE, false);
-            byte[] b = store.getNumRecords() == 1 ? store.getRecord(firstId(store)) : null;
-            if (b == null || b.length != 1 || b[0] != 0 && b[0] != 1) {
-                throw new IllegalStateException();
-            }
-            return b[0] == 1;
-        } catch (RecordStoreNotFoundException e) {
-            return true;
-        } catch (Exception e) {
-            close(store);
-            store = null;
-            // Started afresh: the next toggle writes a clean store.
-            try {
-                RecordStore.deleteRecordStore(STORE);
-            } catch (Exception gone) {
-                // Nothing there to delete.
-            }
-            return true;
-        } finally {
-            close(store);
-        }
+        byte[] b = GameRecords.read(STORE, 1);
+        return b == null || b[0] != 0;
     }
 
     private static void remember(boolean value) {
-        RecordStore store = null;
-        try {
-            byte[] b = {(byte) (value ? 1 : 0)};
-            store = RecordStore.openRecordStore(STORE, true);
-            if (store.getNumRecords() == 0) {
-                store.addRecord(b, 0, 1);
-            } else {
-                store.setRecord(firstId(store), b, 0, 1);
-            }
-        } catch (Exception e) {
-            // A full or failing store forgets the switch, never stops the game.
-        } finally {
-            close(store);
-        }
-    }
-
-    private static int firstId(RecordStore store) throws Exception {
-        return store.enumerateRecords(null, null, false).nextRecordId();
-    }
-
-    private static void close(RecordStore store) {
-        if (store != null) {
-            try {
-                store.closeRecordStore();
-            } catch (Exception e) {
-                // Closed already.
-            }
-        }
+        GameRecords.write(STORE, new byte[] {(byte) (value ? 1 : 0)});
     }
 
     /** The start of a stage (1-based): the sounds its sheet plays made ready. */

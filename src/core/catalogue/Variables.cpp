@@ -52,15 +52,11 @@ QString variableJava(int id)
 
 QList<NamedValue> variableNames(const QList<model::GameVariableData>& variables)
 {
-    QList<NamedValue> names{{model::scoreVariableName(), variableJava(model::kScoreVariableId)}};
+    QList<NamedValue> names{
+        {model::scoreVariableName(), variableJava(model::kScoreVariableId), model::kScoreVariableId}};
     for (const model::GameVariableData& v : variables)
-        names.append({v.Name, variableJava(v.Id)});
+        names.append({v.Name, variableJava(v.Id), v.Id});
     return names;
-}
-
-QList<NamedValue> variableNames(const model::Project& project)
-{
-    return variableNames(project.Variables);
 }
 
 QString variableNameProblem(const QString& name, const QList<model::GameVariableData>& variables, int exceptId)
@@ -72,11 +68,8 @@ QString variableNameProblem(const QString& name, const QList<model::GameVariable
     if (!isNameLetter(name.at(0)))
         return u"имя «%1» должно начинаться с буквы"_s.arg(name);
     for (const QChar c : name)
-        if (!isNameLetter(c) && !c.isDigit())
-            return u"в имени «%1» есть «%2»: можно только русские и латинские буквы и цифры"_s.arg(name, c);
-    for (const QChar c : name)
-        if (c.isDigit() && (c.unicode() < u'0' || c.unicode() > u'9'))
-            return u"в имени «%1» есть «%2»: можно только цифры 0–9"_s.arg(name, c);
+        if (!isNameLetter(c) && (c.unicode() < u'0' || c.unicode() > u'9'))
+            return u"в имени «%1» есть «%2»: можно только русские и латинские буквы и цифры 0–9"_s.arg(name, c);
     if (name.compare(model::scoreVariableName(), Qt::CaseInsensitive) == 0)
         return u"переменная «%1» уже есть в каждой игре"_s.arg(model::scoreVariableName());
     if (isReservedWord(name))
@@ -109,11 +102,6 @@ QStringList textValueNames(const QList<model::GameVariableData>& variables)
     for (const NamedValue& v : variableNames(variables))
         names << v.name;
     return names + builtInTextNames();
-}
-
-QStringList textValueNames(const model::Project& project)
-{
-    return textValueNames(project.Variables);
 }
 
 QString textValuesProblem(const QStringList& lines, const QStringList& known)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Project.h"
+#include "model/GameValues.h"
 
 #include <QList>
 #include <QString>
@@ -12,13 +12,13 @@ namespace kestrava::catalogue {
 struct NamedValue {
     QString name;
     QString java;
+    int id = 0; // the variable's, 0 the score's
 };
 
 // The Java of a variable: its id, never its name, so a renamed one keeps its rows.
 QString variableJava(int id);
 
 // The score first, then the project's variables in their order.
-QList<NamedValue> variableNames(const model::Project& project);
 QList<NamedValue> variableNames(const QList<model::GameVariableData>& variables);
 
 // What is wrong with a variable's name among the others (the variable of
@@ -34,7 +34,6 @@ QString variablesProblem(const QList<model::GameVariableData>& variables);
 
 // The names a text object's line may show in braces ("Очки: {очки}"): the
 // variables, then "жизни", "таймер" (seconds of the stage) and "уровень".
-QStringList textValueNames(const model::Project& project);
 QStringList textValueNames(const QList<model::GameVariableData>& variables);
 
 // The first "{name}" of the lines naming nothing textValueNames holds, as

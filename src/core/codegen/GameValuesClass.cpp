@@ -14,21 +14,6 @@ constexpr char16_t kLivesMark = 0xFF01;
 constexpr char16_t kTimerMark = 0xFF02;
 constexpr char16_t kStageMark = 0xFF03;
 
-// A Java string literal in ASCII: the sources the game compiles are ASCII only.
-void literal(JavaText& out, const QString& text)
-{
-    QByteArray bytes = "\"";
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x7F && u != u'"' && u != u'\\')
-            bytes.append(char(u));
-        else
-            bytes.append(QStringLiteral("\\u%1").arg(int(u), 4, 16, QChar(u'0')).toLatin1());
-    }
-    bytes.append('"');
-    out.ascii(std::string_view(bytes.constData(), size_t(bytes.size())));
-}
-
 } // namespace
 
 void writeGameValuesClass(JavaText& out, const model::Project& project, bool scored, const QString& titlePicture)
@@ -41,13 +26,13 @@ void writeGameValuesClass(JavaText& out, const model::Project& project, bool sco
     out.ascii("static final boolean SCORED=").ascii(scored ? "true" : "false").ascii(";").endLine();
     out.ascii("static final String TITLE=");
     if (project.TitleScreen)
-        literal(out, project.TitleScreen->Name);
+        out.literal(project.TitleScreen->Name);
     else
         out.ascii("null");
     out.ascii(";").endLine();
     out.ascii("static final String TITLE_PICTURE=");
     if (project.TitleScreen && !titlePicture.isEmpty())
-        literal(out, u'/' + titlePicture);
+        out.literal(u'/' + titlePicture);
     else
         out.ascii("null");
     out.ascii(";").endLine();
@@ -77,11 +62,9 @@ QString gameTextLine(const QString& line, const QList<model::GameVariableData>& 
             break;
         const QString name = line.mid(open + 1, close - open - 1);
         char16_t mark = 0;
-        if (name == model::scoreVariableName())
-            mark = kVariableBase + model::kScoreVariableId;
-        for (const model::GameVariableData& v : variables)
-            if (v.Name == name && v.Id >= 0 && v.Id < 0xFE00)
-                mark = char16_t(kVariableBase + v.Id);
+        for (const catalogue::NamedValue& v : catalogue::variableNames(variables))
+            if (v.name == name && v.id >= 0 && v.id < 0xFE00)
+                mark = char16_t(kVariableBase + v.id);
         if (name == u"жизни"_s)
             mark = kLivesMark;
         else if (name == u"таймер"_s)

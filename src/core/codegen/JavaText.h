@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <string_view>
 
@@ -20,6 +21,20 @@ public:
         return *this;
     }
     JavaText& endLine() { return ascii("\r\n"); }
+    // A string literal, anything beyond printable ASCII written as \uXXXX.
+    JavaText& literal(const QString& text)
+    {
+        m_bytes.append('"');
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u >= 0x20 && u < 0x7F && u != u'"' && u != u'\\')
+                m_bytes.append(char(u));
+            else
+                m_bytes.append("\\u").append(QByteArray::number(int(u), 16).rightJustified(4, '0'));
+        }
+        m_bytes.append('"');
+        return *this;
+    }
 
     const QByteArray& bytes() const { return m_bytes; }
 

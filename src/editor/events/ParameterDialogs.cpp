@@ -169,14 +169,7 @@ bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Pa
         return true;
     }
     case P::Variable: {
-        QStringList names;
-        QList<int> ids;
-        for (const catalogue::NamedValue& v : catalogue::variableNames(setup.variables))
-            names << v.name;
-        ids << model::kScoreVariableId;
-        for (const model::GameVariableData& v : setup.variables)
-            ids << v.Id;
-        VariableChoiceDialog dialog(names, ids, parent);
+        VariableChoiceDialog dialog(catalogue::variableNames(setup.variables), parent);
         if (filled)
             dialog.choose(catalogue::number(values, u"W"_s));
         if (dialog.exec() != QDialog::Accepted)

@@ -12,8 +12,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-VariableChoiceDialog::VariableChoiceDialog(const QStringList& names, const QList<int>& ids, QWidget* parent)
-    : QDialog(parent), m_ids(ids)
+VariableChoiceDialog::VariableChoiceDialog(const QList<catalogue::NamedValue>& values, QWidget* parent)
+    : QDialog(parent), m_values(values)
 {
     setObjectName(u"fmVariable"_s);
     setWindowTitle(u"Переменная"_s);
@@ -21,7 +21,8 @@ VariableChoiceDialog::VariableChoiceDialog(const QStringList& names, const QList
     cbVariable = new QComboBox(box);
     cbVariable->setObjectName(u"cbVariable"_s);
     cbVariable->setAccessibleName(u"Переменная"_s);
-    cbVariable->addItems(names);
+    for (const catalogue::NamedValue& v : values)
+        cbVariable->addItem(v.name);
     auto* hint = new QLabel(u"Свои переменные задаются в «Файл» → «Настройки игры» → «Переменные…»."_s, box);
     hint->setWordWrap(true);
     auto* column = new QVBoxLayout(box);
@@ -32,18 +33,19 @@ VariableChoiceDialog::VariableChoiceDialog(const QStringList& names, const QList
     bYes = addAnswerButtons(this, layout, bNo);
     connect(bYes, &QPushButton::clicked, this, [this] {
         const int at = cbVariable->currentIndex();
-        if (at < 0 || at >= m_ids.size())
+        if (at < 0 || at >= m_values.size())
             return;
-        ChosenId = m_ids[at];
-        ChosenName = cbVariable->currentText();
+        ChosenId = m_values[at].id;
+        ChosenName = m_values[at].name;
         accept();
     });
 }
 
 void VariableChoiceDialog::choose(int id)
 {
-    if (const qsizetype at = m_ids.indexOf(id); at >= 0)
-        cbVariable->setCurrentIndex(int(at));
+    for (qsizetype at = 0; at < m_values.size(); ++at)
+        if (m_values[at].id == id)
+            cbVariable->setCurrentIndex(int(at));
 }
 
 } // namespace kestrava::editor

@@ -15,8 +15,8 @@ namespace kestrava::editor {
 class VariableChoiceDialog : public QDialog {
     Q_OBJECT
 public:
-    // ids[i] is the id of names[i].
-    VariableChoiceDialog(const QStringList& names, const QList<int>& ids, QWidget* parent = nullptr);
+    // values: catalogue::variableNames of the project.
+    explicit VariableChoiceDialog(const QList<catalogue::NamedValue>& values, QWidget* parent = nullptr);
 
     // Picks the variable of that id when the list has it.
     void choose(int id);
@@ -29,7 +29,7 @@ public:
     QPushButton* bNo = nullptr;
 
 private:
-    QList<int> m_ids;
+    QList<catalogue::NamedValue> m_values;
 };
 
 } // namespace kestrava::editor

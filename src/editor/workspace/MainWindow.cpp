@@ -585,7 +585,7 @@ void MainWindow::N_CreateObjectClick()
         // The chooser is closed before the editor of its choice opens.
         if (!chooser.choice())
             return;
-        kindEditor(*chooser.choice()).run(m_app, *m_dialogs, this, catalogue::textValueNames(m_document.project()));
+        kindEditor(*chooser.choice()).run(m_app, *m_dialogs, this, catalogue::textValueNames(m_document.project().Variables));
     });
 }
 
