@@ -58,6 +58,7 @@ public final class Device implements Phone {
     private java.util.List<String> drawnTexts = new java.util.ArrayList<>();
     private java.util.List<String> shownTexts = new java.util.ArrayList<>();
     private volatile Displayable shown;
+    private final Object shownLock = new Object();
     private volatile MIDlet midlet;
     private volatile boolean destroyed;
     private volatile Throwable failure;
@@ -497,12 +498,17 @@ public final class Device implements Phone {
 
     @Override
     public void setShown(Displayable d) {
-        post(() -> {
-            Displayable old = shown;
+        // Shown at once, so the game's first frame, drawn before the event thread
+        // gets to the notices, reaches the screen; the notices follow in order.
+        Displayable old;
+        synchronized (shownLock) {
+            old = shown;
             if (old == d) {
                 return;
             }
             shown = d;
+        }
+        post(() -> {
             try {
                 if (old instanceof Canvas) {
                     call(old, Canvas.class, "hideNotify");
