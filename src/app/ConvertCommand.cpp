@@ -36,7 +36,7 @@ bool reported(QTextStream& err, const std::function<void()>& step)
 // Rows naming objects their stage lacks convert, but do nothing in the game.
 void warnMissingObjects(const model::Project& project, QTextStream& err)
 {
-    for (const QString& note : events::missingObjectNotes(project))
+    for (const QString& note : events::unmetRowNotes(project))
         err << note << Qt::endl;
     for (const QString& note : codegen::unopenedLoopNotes(project))
         err << u"Предупреждение: "_s << note << Qt::endl;

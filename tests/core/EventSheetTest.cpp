@@ -242,9 +242,9 @@ TEST_F(SheetFixture, ObjectsTheStageLacksAreNamedMarkedAndReported)
 
     // The hint is what lies under the pointer, no press needed: the whole
     // condition left of column 1, an action in its cell, with the objects named.
-    const QString condition = view.hintAt(5, events::rowTop(1) + 5);
-    EXPECT_TRUE(condition.startsWith(u"столкновение 1 с 2\nобъект 1"_s)) << condition.toStdString();
-    EXPECT_TRUE(condition.contains(u"объект 2 (нет на этапе)"_s));
+    const QString conditionHint = view.hintAt(5, events::rowTop(1) + 5);
+    EXPECT_TRUE(conditionHint.startsWith(u"столкновение 1 с 2\nобъект 1"_s)) << conditionHint.toStdString();
+    EXPECT_TRUE(conditionHint.contains(u"объект 2 (нет на этапе)"_s));
     EXPECT_TRUE(view.hintAt(events::columnLeft(8) + 5, events::rowTop(1) + 5).startsWith(u"видимый\nобъект 1"_s));
     EXPECT_EQ(view.hintAt(events::columnLeft(6) + 5, events::rowTop(2) + 5), u"жизни = 3"_s);
     EXPECT_TRUE(view.hintAt(events::columnLeft(7) + 5, events::rowTop(2) + 5).isEmpty());
@@ -252,9 +252,20 @@ TEST_F(SheetFixture, ObjectsTheStageLacksAreNamedMarkedAndReported)
     EXPECT_TRUE(view.hintAt(5, events::rowTop(3) + 5).startsWith(u"Новое событие"_s));
     EXPECT_TRUE(view.hintAt(5, events::rowTop(4) + 5).isEmpty());
 
-    const QStringList notes = events::missingObjectNotes(doc.project());
+    const QStringList notes = events::unmetRowNotes(doc.project());
     ASSERT_EQ(notes.size(), 1);
     EXPECT_TRUE(notes[0].startsWith(u"Этап 1, строка событий 1"_s)) << notes[0].toStdString();
+
+    // A sound removed after a row was written to play it: that row is named, the one playing a kept sound is not.
+    place(2, 2, events::Action{u"играть звук 1"_s, u"{Sounds.play(1,false);}"_s, {}});
+    view.newRow(condition(u"Всегда"_s));
+    place(3, 7, events::Action{u"играть звук 2"_s, u"{Sounds.play(2,false);}"_s, {}});
+    model::Project withOne = doc.project();
+    withOne.Sounds.push_back(model::SoundData{1, u"шаг"_s, model::SoundKind::Melody, {}, u"C5 8"_s, 120});
+    const QStringList sounds = events::unmetRowNotes(withOne);
+    ASSERT_EQ(sounds.size(), 2);
+    EXPECT_TRUE(sounds[1].startsWith(u"Этап 1, строка событий 3"_s)) << sounds[1].toStdString();
+    EXPECT_TRUE(sounds[1].contains(u"нет звука 2"_s)) << sounds[1].toStdString();
 }
 
 TEST_F(SheetFixture, SheetSurvivesSaveOpenAndReachesTheGeneratedGame)

@@ -143,7 +143,7 @@ StageObjects emittedObjects(const model::Project& project, int level)
     }
     // The places of the objects the sheet makes: as many as the group's "Наибольшее число объектов на экране".
     for (const int g : madeGroups(stage)) {
-        // A group the stage lacks makes nothing in the game; the conversion's notes say so (missingObjectNotes).
+        // A group the stage lacks makes nothing in the game; the conversion's notes say so (unmetRowNotes).
         if (g < 1 || g > std::min(stage.ActiveGroupCount, model::kMaxActiveGroups))
             continue;
         const model::ActiveGroupData& group = stage.ActiveGroup[size_t(g)];

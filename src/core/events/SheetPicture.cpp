@@ -1,5 +1,8 @@
 #include "events/SheetPicture.h"
 
+#include "catalogue/Item.h"
+#include "model/Sound.h"
+
 #include <QFileInfo>
 #include <QPainter>
 
@@ -158,7 +161,7 @@ QString cellHint(const model::StageData& stage, Cell cell)
     return names.isEmpty() ? caption : caption + u"\n"_s + names.join(u", "_s);
 }
 
-QStringList missingObjectNotes(const model::Project& project)
+QStringList unmetRowNotes(const model::Project& project)
 {
     QStringList notes;
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level) {
@@ -175,6 +178,18 @@ QStringList missingObjectNotes(const model::Project& project)
                              .arg(level)
                              .arg(r)
                              .arg(stage.EventRow[size_t(r)].CondText, missing.join(u", "_s));
+            // A sound removed after the row was written: the game goes on silent there.
+            QStringList sounds;
+            for (const int n : catalogue::soundsNamed(stage.EventRow[size_t(r)]))
+                if (!model::findSound(project.Sounds, n))
+                    sounds << QString::number(n);
+            if (!sounds.isEmpty())
+                notes << (sounds.size() == 1
+                              ? u"Этап %1, строка событий %2 («%3»): в проекте нет звука %4, в игре он не прозвучит."_s
+                              : u"Этап %1, строка событий %2 («%3»): в проекте нет звуков %4, в игре они не прозвучат."_s)
+                             .arg(level)
+                             .arg(r)
+                             .arg(stage.EventRow[size_t(r)].CondText, sounds.join(u", "_s));
         }
     }
     return notes;

@@ -52,8 +52,8 @@ QStringList missingObjects(const model::StageData& stage, int row);
 // What the pointer over a cell of a row shows: the action's caption (the
 // condition's in column 0) and the objects it names; empty for none.
 QString cellHint(const model::StageData& stage, Cell cell);
-// Every row of the project naming an object its stage lacks, one line each,
-// for the message of a conversion.
-QStringList missingObjectNotes(const model::Project& project);
+// Every row of the project naming an object its stage lacks or a sound the
+// project lacks, one line each, for the message of a conversion.
+QStringList unmetRowNotes(const model::Project& project);
 
 } // namespace kestrava::events

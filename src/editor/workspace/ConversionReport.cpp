@@ -23,7 +23,7 @@ bool ConversionReport::run(QWidget* parent, const model::Project& project, const
     ConversionReport window(parent);
     // Rows naming objects their stage lacks convert, but do nothing in the game.
     // Rows without their loops (read without the extras file) would not compile.
-    const QStringList notes = events::missingObjectNotes(project) + codegen::unopenedLoopNotes(project);
+    const QStringList notes = events::unmetRowNotes(project) + codegen::unopenedLoopNotes(project);
     if (!notes.isEmpty())
         window.m_label->setText(window.m_label->text() + u"\n\n"_s + notes.join(u'\n'));
     window.exec();

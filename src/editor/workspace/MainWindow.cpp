@@ -641,7 +641,7 @@ void MainWindow::N_PackageGameClick()
                                       .arg((QFileInfo(game->jar).size() + 1023) / 1024)
                                       .arg(game->budget.budget.JarKB));
         // Rows naming objects their stage lacks are packaged, but do nothing in the game.
-        if (const QStringList notes = events::missingObjectNotes(m_document.project()); !notes.isEmpty())
+        if (const QStringList notes = events::unmetRowNotes(m_document.project()); !notes.isEmpty())
             showWarning(this, u"Игра собрана, но эти строки в ней не сработают:\n"_s + notes.join(u'\n'));
     }
 }
