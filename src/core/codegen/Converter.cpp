@@ -11,6 +11,7 @@
 #include "codegen/StageObjects.h"
 #include "codegen/StageTables.h"
 #include "codegen/StagedOutput.h"
+#include "codegen/UnusedClasses.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
 #include "io/FileAccess.h"
@@ -126,11 +127,25 @@ bool isUneditedEarlierCopy(const QString& target)
     return hash && earlier.contains(*hash);
 }
 
-std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const QString& srcDir)
+// Whether a row's Java, as the author may have written it, names a class of the runtime.
+bool sheetsName(const std::vector<model::StageData>& stages, const QString& className)
 {
-    std::vector<FixedSource> result;
-    // A link or anything but a plain file where a source of ours goes is no
-    // author's edit to keep: refused by name, as every file of ours is.
+    for (const model::StageData& stage : stages)
+        for (int r = 1; r <= std::clamp(stage.EventCurRow, 0, model::kMaxEventRows); ++r) {
+            const model::EventRowData& row = stage.EventRow[size_t(r)];
+            if (row.CondCode.contains(className))
+                return true;
+            for (const QString& code : row.ActionCode)
+                if (code.contains(className))
+                    return true;
+        }
+    return false;
+}
+
+// A link or anything but a plain file where a source of ours goes is no
+// author's edit to keep: refused by name, as every file of ours is.
+void checkFixedSourceTargets(const QString& srcDir)
+{
     for (const char* name : kFixedSources) {
         const QString target = srcDir + u'/' + QString::fromLatin1(name);
         const QFileInfo info(target);
@@ -141,6 +156,19 @@ std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const
             throw io::Error::inFile(target, u"на месте исходного текста игры находится %1; ничего не записано"_s.arg(
                                                 info.isDir() ? u"папка"_s : u"не обычный файл"_s));
     }
+}
+
+// The runtime's sources to write: each one missing, or there as a copy of
+// ours (this version's, its stand-in or an earlier version's) that is not the
+// form the game needs now. unused: the file names of the classes the game
+// does not use, written as their stand-ins (UnusedClasses.h).
+std::vector<FixedSource> fixedSourcesToWrite(const io::AppFolder& app, const QString& srcDir,
+                                             const QSet<QString>& unused)
+{
+    std::vector<FixedSource> result;
+    const auto sha = [](const QByteArray& bytes) {
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    };
     // The canvas hands its work to classes of its own. Beside a canvas the
     // author edited, which may do all that work itself, none of them is added.
     const QString canvas = srcDir + u'/' + QString::fromLatin1(kCanvasSource);
@@ -149,18 +177,27 @@ std::vector<FixedSource> readMissingFixedSources(const io::AppFolder& app, const
     for (const char* name : kFixedSources) {
         const QString file = QString::fromLatin1(name);
         const QString target = srcDir + u'/' + file;
-        const bool exists = QFileInfo::exists(target);
-        const bool earlier = exists && isUneditedEarlierCopy(target);
-        if (exists && !earlier)
-            continue;
         const bool canvasPart = qstrcmp(name, kMidletSource) != 0 && qstrcmp(name, kCanvasSource) != 0;
         if (canvasPart && ownCanvas)
             continue;
+        QByteArray draft;
         try {
-            result.push_back({target, io::readWholeFile(app.draftFile(file)), earlier});
+            draft = io::readWholeFile(app.draftFile(file));
         } catch (const io::Error& e) {
             throw io::Error(u"Заготовка игры %1 не прочитана: %2"_s.arg(file, e.message()));
         }
+        const char* const standIn = standInOf(name);
+        const QByteArray wanted = standIn && unused.contains(file) ? QByteArray(standIn) : draft;
+        if (!QFileInfo::exists(target)) {
+            result.push_back({target, wanted, false});
+            continue;
+        }
+        const std::optional<QByteArray> have = copyHash(target);
+        if (have == sha(wanted))
+            continue;
+        // An author's edit stays as the author left it.
+        if (have == sha(draft) || (standIn && have == sha(QByteArray(standIn))) || isUneditedEarlierCopy(target))
+            result.push_back({target, wanted, true});
     }
     return result;
 }
@@ -282,7 +319,7 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
 
     // Everything is read, checked and made in memory before the first file is written.
     const QStringList templ = readStageTemplate(app);
-    const std::vector<FixedSource> fixed = readMissingFixedSources(app, srcDir);
+    checkFixedSourceTargets(srcDir);
 
     // Each stage on all threads: its objects resolved, their pictures found,
     // its stage class made. A failure names the first failing stage, and in
@@ -423,8 +460,16 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
     JavaText indicatorsClass;
     writeIndicatorsClass(indicatorsClass, indicators, weapon);
     JavaText gameValuesClass;
-    writeGameValuesClass(gameValuesClass, project, usesScore(current), titlePicture);
+    const bool scored = usesScore(current);
+    writeGameValuesClass(gameValuesClass, project, scored, titlePicture);
     const GameSounds sounds = gameSounds(project, current, app);
+    // What the game does not use is written as its stand-in, to keep the jar small.
+    QSet<QString> unused;
+    if (!project.TitleScreen && !sheetsName(current, u"TitleScreen"_s))
+        unused.insert(u"TitleScreen.java"_s);
+    if (!project.TitleScreen && !scored && !sounds.plays && !sheetsName(current, u"GameRecords"_s))
+        unused.insert(u"GameRecords.java"_s);
+    const std::vector<FixedSource> fixed = fixedSourcesToWrite(app, srcDir, unused);
     if (QFileInfo(srcDir + u'/' + QString::fromLatin1(kSoundsSource)).isDir())
         throw io::Error::inFile(srcDir + u'/' + QString::fromLatin1(kSoundsSource),
                                 u"не удаётся записать файл: на его месте находится папка; ничего не записано"_s);

@@ -2,6 +2,7 @@
 
 #include "catalogue/Item.h"
 #include "codegen/StageTables.h"
+#include "codegen/UnusedClasses.h"
 #include "io/Error.h"
 #include "io/TextFile.h"
 #include "objects/SoundFiles.h"
@@ -14,47 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
 namespace {
-
-// The same hooks as the full class, doing nothing: a game without sound keeps its jar small.
-const char* const kSilentSounds =
-    "import javax.microedition.lcdui.Graphics;\r\n"
-    "\r\n"
-    "/** This game has no sounds: the canvas's hooks do nothing. */\r\n"
-    "final class Sounds {\r\n"
-    "    static final boolean present = false;\r\n"
-    "    static final int SWITCH_KEY = 0;\r\n"
-    "\r\n"
-    "    private Sounds() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static boolean on() {\r\n"
-    "        return false;\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void toggle() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void open(int stage) {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void close() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void pause() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void resume() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void tick() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void ran() {\r\n"
-    "    }\r\n"
-    "\r\n"
-    "    static void paintNotice(Graphics g, int w, int h) {\r\n"
-    "    }\r\n"
-    "}\r\n";
 
 // The rows a stage's sheet has.
 template <class F>
@@ -99,6 +59,7 @@ GameSounds gameSounds(const model::Project& project, const std::vector<model::St
         out.source = kSilentSounds;
         return out;
     }
+    out.plays = true;
     // Each stage's sounds that the project has, and the highest of all.
     std::vector<std::vector<int>> perStage;
     std::set<int> used;

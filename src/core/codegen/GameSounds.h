@@ -19,6 +19,7 @@ namespace kestrava::codegen {
 // project's sounds folder (a name only, no links) and checked; an io::Error
 // names the sound.
 struct GameSounds {
+    bool plays = false; // the sheets play sound: the full class, and the sound switch kept on the phone
     QByteArray source;
     std::vector<std::pair<QString, QByteArray>> resources;
 };
