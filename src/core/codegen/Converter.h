@@ -25,7 +25,8 @@ struct ConversionSummary {
 // the variables and the title; Indicators.java from the interface settings file; dorv.java, MyGameCanvas.java and the classes it
 // hands its work to from the application's draft folder unless present, or
 // present as an unedited copy of an earlier version, and those classes not
-// beside a canvas the author edited) and into ProjectDir/res the tables of
+// beside a canvas the author edited; those the game does not use as their
+// stand-ins, UnusedClasses.h) and into ProjectDir/res the tables of
 // every stage (Etap<n>.dat, StageTables.h) and the pictures of the placed
 // objects, the lives bars and the weapon, and Sounds.java with the sounds the
 // sheets use (GameSounds.h). Pictures of the same content are
