@@ -526,13 +526,24 @@ public final class Device implements Phone {
     /** Only the screen shown puts its picture on the screen. */
     @Override
     public void present(BufferedImage picture, Displayable from) {
+        present(picture, from, true);
+    }
+
+    @Override
+    public void presentAgain(BufferedImage picture, Displayable from) {
+        present(picture, from, false);
+    }
+
+    private void present(BufferedImage picture, Displayable from, boolean newFrame) {
         if (from != shown) {
             return;
         }
         synchronized (frame) {
             frame.getGraphics().drawImage(picture, 0, 0, null);
-            shownTexts = drawnTexts;
-            drawnTexts = new java.util.ArrayList<>();
+            if (newFrame) {
+                shownTexts = drawnTexts;
+                drawnTexts = new java.util.ArrayList<>();
+            }
         }
         presented = true;
         onFrame.run();

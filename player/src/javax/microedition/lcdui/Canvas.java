@@ -122,7 +122,11 @@ public abstract class Canvas extends Displayable {
         Graphics g = new Graphics(picture);
         paint(g);
         g.dispose();
-        d.present(picture, this);
+        if (this instanceof javax.microedition.lcdui.game.GameCanvas) {
+            d.presentAgain(picture, this);
+        } else {
+            d.present(picture, this);
+        }
     }
 
     protected void showNotify() {

@@ -43,6 +43,16 @@ public interface Phone {
 
     void present(BufferedImage picture, Displayable from);
 
+    /**
+     * The frame on the screen painted again from a canvas that draws off the
+     * screen (a GameCanvas repainted): the picture is that frame's, and what
+     * the frame drew stays as it was, since the game may be halfway through
+     * drawing its next one.
+     */
+    default void presentAgain(BufferedImage picture, Displayable from) {
+        present(picture, from);
+    }
+
     /** A text the game drew (Graphics.drawString), for scripts that ask what a frame shows. */
     default void drew(String text) {
     }

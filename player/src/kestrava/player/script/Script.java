@@ -248,6 +248,9 @@ public final class Script {
         boolean ok = compare(got, w[op], want);
         if (!ok) {
             out.println("line " + line + ": expected " + String.join(" ", w) + ", got " + got);
+            if (what[0].equals("shown")) {
+                out.println("the frame on the screen drew " + device.shownTexts());
+            }
         }
         return ok;
     }
