@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QSpinBox>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -264,8 +265,16 @@ TEST(ValueDialogs, AnObjectMadeIsAskedAndEditedInItsDialog)
     catalogue::Values values;
     whenOpened<MadeObjectDialog>([](MadeObjectDialog& d) {
         EXPECT_FALSE(d.seSpeed->isEnabled());
+        // Each number is named as the stage has it, as it changes.
+        QLabel* made = d.findChild<QLabel*>(u"lGroupName"_s);
+        QLabel* near = d.findChild<QLabel*>(u"lNearName"_s);
+        ASSERT_TRUE(made && near);
+        d.seNear->setValue(2);
+        EXPECT_EQ(near->text(), u"группа 2"_s);
         d.seGroup->setValue(3);
         d.seNear->setValue(1);
+        EXPECT_EQ(made->text(), u"группа 3"_s);
+        EXPECT_EQ(near->text(), u"группа 1"_s);
         d.seX->setValue(16);
         d.seY->setValue(-4);
         d.cbDirection->setCurrentIndex(1);
@@ -273,7 +282,9 @@ TEST(ValueDialogs, AnObjectMadeIsAskedAndEditedInItsDialog)
         d.seSpeed->setValue(6);
         click(d.findChild<QPushButton*>(u"bYes"_s));
     });
-    ASSERT_TRUE(askParameters(nullptr, {}, item, values, false));
+    ValueChooserSetup named;
+    named.groupName = [](int group) { return u"группа %1"_s.arg(group); };
+    ASSERT_TRUE(askParameters(nullptr, named, item, values, false));
     const catalogue::Built made = catalogue::build(item, values);
     EXPECT_EQ(s(made.caption), "создать объект 3 у объекта 1 (16, -4), вправо, скорость 6");
     EXPECT_EQ(s(made.code), "{make(3,gr_obj[1][kr1],16,-4,1,6);}");

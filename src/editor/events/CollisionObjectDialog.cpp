@@ -6,12 +6,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::editor {
 
-CollisionObjectDialog::CollisionObjectDialog(QWidget* parent) : QDialog(parent)
+CollisionObjectDialog::CollisionObjectDialog(const GroupNameOf& groupName, QWidget* parent) : QDialog(parent)
 {
     setObjectName(u"fmNumber_obj"_s);
     setWindowTitle(u"Номер объекта"_s);
 
     m_seNumber = buildNumberDialog(this, u"Номер объекта"_s, [this] { acceptAnswer(); });
+    if (QLabel* line = makeGroupNameLine(m_seNumber, groupName, u"lGroupName"_s)) {
+        auto* column = static_cast<QVBoxLayout*>(layout());
+        column->insertWidget(column->indexOf(m_seNumber) + 1, line);
+    }
 }
 
 void CollisionObjectDialog::acceptAnswer()

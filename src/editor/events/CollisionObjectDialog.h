@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/events/GroupNameLine.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -13,7 +15,7 @@ namespace kestrava::editor {
 class CollisionObjectDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CollisionObjectDialog(QWidget* parent = nullptr);
+    explicit CollisionObjectDialog(const GroupNameOf& groupName = {}, QWidget* parent = nullptr);
 
     QString ChooserArg;
     QString ChooserArgCode;

@@ -3,6 +3,7 @@
 #include "document/ProjectDocument.h"
 #include "editor/common/ErrorBox.h"
 #include "editor/events/ChooserIconBox.h"
+#include "editor/events/GroupNameLine.h"
 #include "editor/events/ParameterDialogs.h"
 #include "io/AppFolder.h"
 
@@ -40,7 +41,8 @@ ConditionChooserDialog::ConditionChooserDialog(document::ProjectDocument& docume
     connect(GroupBox1, &ChooserIconBox::menuRequested, this, &ConditionChooserDialog::openMenu);
     m_askParameters = [this](const catalogue::Item& item, catalogue::Values& values) {
         const ValueChooserSetup setup{&m_document.app(), m_groupPicture(1), m_groupPicture(2),
-                                       m_document.project().Variables, m_document.project().Sounds};
+                                       m_document.project().Variables, m_document.project().Sounds,
+                                       groupNameOf(m_document)};
         return askParameters(this, setup, item, values, false);
     };
 }

@@ -23,7 +23,7 @@ QString flightText(int direction, int speed)
     return u", "_s + kDirections[direction] + u", скорость "_s + QString::number(speed);
 }
 
-MadeObjectDialog::MadeObjectDialog(bool nearObject, QWidget* parent) : QDialog(parent)
+MadeObjectDialog::MadeObjectDialog(bool nearObject, const GroupNameOf& groupName, QWidget* parent) : QDialog(parent)
 {
     setObjectName(u"fmMadeObject"_s);
     setWindowTitle(u"Создать объект"_s);
@@ -70,6 +70,13 @@ MadeObjectDialog::MadeObjectDialog(bool nearObject, QWidget* parent) : QDialog(p
         layOutEntryDialog(this, {groupLabel, seGroup, xLabel, seX, yLabel, seY, directionLabel, cbDirection,
                                  speedLabel, seSpeed, hint},
                           [this] { acceptAnswer(); });
+    // Each group's name under its number.
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    if (QLabel* line = makeGroupNameLine(seGroup, groupName, u"lGroupName"_s))
+        column->insertWidget(column->indexOf(seGroup) + 1, line);
+    if (seNear)
+        if (QLabel* line = makeGroupNameLine(seNear, groupName, u"lNearName"_s))
+            column->insertWidget(column->indexOf(seNear) + 1, line);
 }
 
 void MadeObjectDialog::acceptAnswer()

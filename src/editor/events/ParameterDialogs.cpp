@@ -124,7 +124,7 @@ bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Pa
         return true;
     }
     case P::OtherObject: {
-        CollisionObjectDialog dialog(parent);
+        CollisionObjectDialog dialog(setup.groupName, parent);
         // The second object becomes a loop variable of the game ("kr" + O).
         dialog.seNumber()->setMinimum(1);
         if (filled)
@@ -146,7 +146,7 @@ bool askParameter(QWidget* parent, const ValueChooserSetup& setup, catalogue::Pa
     }
     case P::MadeNearObject:
     case P::MadeAtPoint: {
-        MadeObjectDialog dialog(kind == P::MadeNearObject, parent);
+        MadeObjectDialog dialog(kind == P::MadeNearObject, setup.groupName, parent);
         if (filled) {
             dialog.seGroup->setValue(catalogue::number(values, u"C"_s));
             if (dialog.seNear)

@@ -4,6 +4,7 @@
 #include "editor/events/ParameterDialogs.h"
 #include "editor/events/ConditionChooserDialog.h"
 #include "editor/events/GroupNameDialog.h"
+#include "editor/events/GroupNameLine.h"
 
 #include <QSpinBox>
 
@@ -42,7 +43,7 @@ private:
     ValueChooserSetup setup() const
     {
         return {&m_document.app(), m_groupPicture(1), m_groupPicture(2), m_document.project().Variables,
-                m_document.project().Sounds};
+                m_document.project().Sounds, groupNameOf(m_document)};
     }
 
     document::ProjectDocument& m_document;

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QMenu;
@@ -31,6 +32,8 @@ struct ValueChooserSetup {
     QList<model::GameVariableData> variables = {};
     // The project's sounds, which the sound items choose from.
     std::vector<model::SoundData> sounds = {};
+    // The stage's names of its active groups, for the dialogs that ask a group by its number.
+    std::function<QString(int group)> groupName = {};
 };
 
 // "Выбор значения": the value chooser. Each icon opens a menu of words; choosing an
