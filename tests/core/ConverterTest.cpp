@@ -853,13 +853,17 @@ TEST(Converter, AnUneditedRuntimeOfAnEarlierVersionIsBroughtUpToDate)
     // edit of one stays either way.
     const auto draft = [&](const char* name) { return io::readWholeFile(game.tmp.app().draftFile(QString::fromLatin1(name))); };
     game.project.TitleScreen = model::TitleScreenData{u"Игра"_s, {}};
+    game.project.TouchButtons = true;
     written = game.convert();
     EXPECT_EQ(game.read(game.src(u"TitleScreen.java"_s)), draft("TitleScreen.java"));
     EXPECT_EQ(game.read(game.src(u"GameRecords.java"_s)), draft("GameRecords.java"));
+    EXPECT_EQ(game.read(game.src(u"Touch.java"_s)), draft("Touch.java"));
     game.project.TitleScreen.reset();
+    game.project.TouchButtons = false;
     io::writeFileAtomically(game.src(u"GameRecords.java"_s), draft("GameRecords.java") + "// the author's\r\n");
     written = game.convert();
     EXPECT_EQ(game.read(game.src(u"TitleScreen.java"_s)), QByteArray(codegen::kSilentTitleScreen));
+    EXPECT_EQ(game.read(game.src(u"Touch.java"_s)), QByteArray(codegen::kSilentTouch));
     EXPECT_EQ(game.read(game.src(u"GameRecords.java"_s)), draft("GameRecords.java") + "// the author's\r\n");
     EXPECT_TRUE(written.filter(u"GameRecords.java"_s).isEmpty());
 }

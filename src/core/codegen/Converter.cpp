@@ -127,16 +127,17 @@ bool isUneditedEarlierCopy(const QString& target)
     return hash && earlier.contains(*hash);
 }
 
-// Whether a row's Java, as the author may have written it, names a class of the runtime.
+// Whether a row's Java, as the author may have written it, names a class of the runtime (in any case of
+// letters: a near miss keeps the whole class, which costs only bytes).
 bool sheetsName(const std::vector<model::StageData>& stages, const QString& className)
 {
     for (const model::StageData& stage : stages)
         for (int r = 1; r <= std::clamp(stage.EventCurRow, 0, model::kMaxEventRows); ++r) {
             const model::EventRowData& row = stage.EventRow[size_t(r)];
-            if (row.CondCode.contains(className))
+            if (row.CondCode.contains(className, Qt::CaseInsensitive))
                 return true;
             for (const QString& code : row.ActionCode)
-                if (code.contains(className))
+                if (code.contains(className, Qt::CaseInsensitive))
                     return true;
         }
     return false;
@@ -469,6 +470,8 @@ void convertProject(const model::Project& project, const io::AppFolder& app,
         unused.insert(u"TitleScreen.java"_s);
     if (!project.TitleScreen && !scored && !sounds.plays && !sheetsName(current, u"GameRecords"_s))
         unused.insert(u"GameRecords.java"_s);
+    if (!project.TouchButtons && !sheetsName(current, u"touch"_s) && !sheetsName(current, u"tapped"_s))
+        unused.insert(u"Touch.java"_s);
     const std::vector<FixedSource> fixed = fixedSourcesToWrite(app, srcDir, unused);
     if (QFileInfo(srcDir + u'/' + QString::fromLatin1(kSoundsSource)).isDir())
         throw io::Error::inFile(srcDir + u'/' + QString::fromLatin1(kSoundsSource),

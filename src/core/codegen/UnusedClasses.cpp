@@ -97,6 +97,36 @@ const char* const kSilentGameRecords =
     "    }\r\n"
     "}\r\n";
 
+const char* const kSilentTouch =
+    "import javax.microedition.lcdui.Graphics;\r\n"
+    "\r\n"
+    "/** This game asks nothing of a touch screen and shows no buttons on it: a tap does nothing. */\r\n"
+    "final class Touch {\r\n"
+    "    static final int PRESS = 0, DRAG = 1, RELEASE = 2;\r\n"
+    "    int x, y;\r\n"
+    "    boolean pressed, released;\r\n"
+    "\r\n"
+    "    void seen() {\r\n"
+    "    }\r\n"
+    "\r\n"
+    "    void clear() {\r\n"
+    "    }\r\n"
+    "\r\n"
+    "    int pointer(int sx, int sy, int what, boolean shown, int width, int height) {\r\n"
+    "        return 0;\r\n"
+    "    }\r\n"
+    "\r\n"
+    "    void apply(int viewX, int viewY) {\r\n"
+    "    }\r\n"
+    "\r\n"
+    "    int states() {\r\n"
+    "        return 0;\r\n"
+    "    }\r\n"
+    "\r\n"
+    "    void paint(Graphics g, int width, int height) {\r\n"
+    "    }\r\n"
+    "}\r\n";
+
 const char* standInOf(const char* fileName)
 {
     if (std::strcmp(fileName, "Sounds.java") == 0)
@@ -105,6 +135,8 @@ const char* standInOf(const char* fileName)
         return kSilentTitleScreen;
     if (std::strcmp(fileName, "GameRecords.java") == 0)
         return kSilentGameRecords;
+    if (std::strcmp(fileName, "Touch.java") == 0)
+        return kSilentTouch;
     return nullptr;
 }
 
