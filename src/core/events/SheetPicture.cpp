@@ -167,29 +167,24 @@ QStringList unmetRowNotes(const model::Project& project)
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level) {
         const model::StageData& stage = project.stage(level);
         for (int r = 1; r <= rowCount(stage); ++r) {
-            QStringList missing = missingObjects(stage, r);
-            for (const int g : catalogue::madeGroups(stage.EventRow[size_t(r)]))
-                if ((g < 1 || g > stage.ActiveGroupCount) && !missing.contains(QString::number(g)))
-                    missing << QString::number(g);
-            if (!missing.isEmpty())
-                notes << (missing.size() == 1
-                              ? u"Этап %1, строка событий %2 («%3»): на этапе нет объекта %4, строка не сработает в игре."_s
-                              : u"Этап %1, строка событий %2 («%3»): на этапе нет объектов %4, строка не сработает в игре."_s)
-                             .arg(level)
-                             .arg(r)
-                             .arg(stage.EventRow[size_t(r)].CondText, missing.join(u", "_s));
+            const model::EventRowData& row = stage.EventRow[size_t(r)];
+            const auto note = [&](const QStringList& missing, const QString& one, const QString& many) {
+                if (!missing.isEmpty())
+                    notes << (missing.size() == 1 ? one : many).arg(level).arg(r).arg(row.CondText, missing.join(u", "_s));
+            };
+            QStringList objects = missingObjects(stage, r);
+            for (const int g : catalogue::madeGroups(row))
+                if ((g < 1 || g > stage.ActiveGroupCount) && !objects.contains(QString::number(g)))
+                    objects << QString::number(g);
+            note(objects, u"Этап %1, строка событий %2 («%3»): на этапе нет объекта %4, строка не сработает в игре."_s,
+                 u"Этап %1, строка событий %2 («%3»): на этапе нет объектов %4, строка не сработает в игре."_s);
             // A sound removed after the row was written: the game goes on silent there.
             QStringList sounds;
-            for (const int n : catalogue::soundsNamed(stage.EventRow[size_t(r)]))
+            for (const int n : catalogue::soundsNamed(row))
                 if (!model::findSound(project.Sounds, n))
                     sounds << QString::number(n);
-            if (!sounds.isEmpty())
-                notes << (sounds.size() == 1
-                              ? u"Этап %1, строка событий %2 («%3»): в проекте нет звука %4, в игре он не прозвучит."_s
-                              : u"Этап %1, строка событий %2 («%3»): в проекте нет звуков %4, в игре они не прозвучат."_s)
-                             .arg(level)
-                             .arg(r)
-                             .arg(stage.EventRow[size_t(r)].CondText, sounds.join(u", "_s));
+            note(sounds, u"Этап %1, строка событий %2 («%3»): в проекте нет звука %4, в игре он не прозвучит."_s,
+                 u"Этап %1, строка событий %2 («%3»): в проекте нет звуков %4, в игре они не прозвучат."_s);
         }
     }
     return notes;
