@@ -90,6 +90,7 @@ SoundsWindow::SoundsWindow(document::ProjectDocument& document, StandardDialogs&
     });
     connect(bAddMelody, &QPushButton::clicked, this, [this] {
         QDialog ask(this);
+        ask.setObjectName(u"fmMelody"_s);
         ask.setWindowTitle(u"Мелодия"_s);
         auto* name = new QLineEdit(u"мелодия"_s, &ask);
         auto* notes = new QLineEdit(u"C5 8, D5 8, E5 4, - 4, G5 2"_s, &ask);
@@ -101,7 +102,10 @@ SoundsWindow::SoundsWindow(document::ProjectDocument& document, StandardDialogs&
         form->addRow(u"Название"_s, name);
         form->addRow(u"Ноты (нота, октава, длина: C5 8, - 4 пауза)"_s, notes);
         form->addRow(u"Темп, четвертей в минуту"_s, tempo);
-        auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
+        // "Да", as every entry dialog of the editor answers.
+        auto* box = new QDialogButtonBox(&ask);
+        box->addButton(u"Да"_s, QDialogButtonBox::AcceptRole)->setObjectName(u"bYes"_s);
+        box->addButton(u"Отмена"_s, QDialogButtonBox::RejectRole)->setObjectName(u"bCancel"_s);
         form->addRow(box);
         connect(box, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
         connect(box, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
