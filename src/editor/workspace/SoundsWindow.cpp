@@ -220,9 +220,14 @@ void SoundsWindow::listen()
             const QString said = QString::fromUtf8(m_player->readAll()).trimmed();
             m_player->deleteLater();
             m_player = nullptr;
-            if (code == kNoAudio)
-                noAudio(u"Нет звукового устройства: звук не прослушать"_s);
-            status->setText(code == 0 ? QString() : said);
+            if (code == kNoAudio) {
+                // The player's reason is Java's, in English: kept for the tooltip, not for the author's eye.
+                noAudio(said);
+                status->setText(u"Нет звукового устройства: на этом компьютере звук не прослушать. В игре на "
+                                u"телефоне он прозвучит."_s);
+            } else {
+                status->setText(code == 0 ? QString() : said);
+            }
             refresh();
         });
         m_player->start(packaging::findJavaTool(u"java"_s), {u"-jar"_s, m_document.app().player(), u"--listen"_s, file});
