@@ -129,8 +129,6 @@ const char* const kSilentTouch =
 
 const char* standInOf(const char* fileName)
 {
-    if (std::strcmp(fileName, "Sounds.java") == 0)
-        return kSilentSounds;
     if (std::strcmp(fileName, "TitleScreen.java") == 0)
         return kSilentTitleScreen;
     if (std::strcmp(fileName, "GameRecords.java") == 0)

@@ -12,8 +12,9 @@ extern const char* const kSilentTitleScreen; // TitleScreen.java: no title scree
 extern const char* const kSilentGameRecords; // GameRecords.java: no score, no title, no sound switch
 extern const char* const kSilentTouch;       // Touch.java: no row asks about touches, no on-screen buttons
 
-// The stand-in of a runtime source by its file name ("TitleScreen.java"),
-// nullptr for one that has none.
+// The stand-in of a fixed runtime source by its file name ("TitleScreen.java"),
+// nullptr for one that has none. Sounds.java is no fixed source: GameSounds
+// writes it, whole or as kSilentSounds.
 const char* standInOf(const char* fileName);
 
 } // namespace kestrava::codegen

@@ -1,9 +1,7 @@
 #include "document/ProjectDocument.h"
 
 #include "catalogue/Records.h"
-
 #include "catalogue/Variables.h"
-
 #include "document/StageCommand.h"
 #include "io/AppFolder.h"
 #include "io/Error.h"
@@ -170,11 +168,11 @@ void ProjectDocument::setGameProperties(model::ScreenSize size, const model::Gam
 
 namespace {
 
-// The variables and every stage's rows, which show their names.
+// The variables and the stages whose rows show a renamed one's name, by their number.
 struct VariablesState {
     QList<model::GameVariableData> variables;
     int next = 1;
-    std::vector<model::StageData> stages;
+    std::vector<std::pair<int, model::StageData>> stages;
     bool operator==(const VariablesState&) const = default;
 };
 
@@ -223,20 +221,21 @@ void ProjectDocument::setVariables(const QList<model::GameVariableData>& variabl
     VariablesState now{m_project.Variables, m_project.NextVariableId, {}};
     VariablesState chosen{variables, nextId, {}};
     for (int level = 1; level <= m_project.LevelCount; ++level) {
-        now.stages.push_back(m_project.stage(level));
-        chosen.stages.push_back(m_project.stage(level));
-        renameInRows(chosen.stages.back(), variables);
+        model::StageData renamed = m_project.stage(level);
+        renameInRows(renamed, variables);
+        if (renamed != m_project.stage(level)) {
+            now.stages.emplace_back(level, m_project.stage(level));
+            chosen.stages.emplace_back(level, std::move(renamed));
+        }
     }
     if (chosen == now)
         return;
     push(new undo::SnapshotStep<VariablesState>(u"переменные"_s, now, chosen, [this](const VariablesState& shown) {
         m_project.Variables = shown.variables;
         m_project.NextVariableId = shown.next;
-        for (size_t i = 0; i < shown.stages.size(); ++i) {
-            if (m_project.stage(int(i) + 1) != shown.stages[i]) {
-                m_project.stage(int(i) + 1) = shown.stages[i];
-                emit eventsChanged(int(i) + 1);
-            }
+        for (const auto& [level, stage] : shown.stages) {
+            m_project.stage(level) = stage;
+            emit eventsChanged(level);
         }
     }));
 }

@@ -168,6 +168,15 @@ bool pasteInto(ToolContext& context, SelectTool& select, const ObjectClipboard& 
     return true;
 }
 
+// The group of a placed active object, 0 for an object or group out of range.
+int activeGroupOf(const model::StageData& s, int object)
+{
+    if (!activeValid(s, object))
+        return 0;
+    const int g = s.ActiveObject[size_t(object)].GroupValue;
+    return g >= 1 && g <= model::kMaxActiveGroups ? g : 0;
+}
+
 } // namespace
 
 bool LevelTool::paste()
@@ -217,10 +226,8 @@ std::optional<int> LevelTool::propertiesTarget(ObjectKind kind)
 void LevelTool::chooseMovementType(int object, model::MovementType type, std::optional<model::MotionData> motion)
 {
     const model::StageData& s = m_context.stage();
-    if (!activeValid(s, object))
-        return;
-    const int g = s.ActiveObject[size_t(object)].GroupValue;
-    if (g < 1 || g > model::kMaxActiveGroups)
+    const int g = activeGroupOf(s, object);
+    if (g == 0)
         return;
     const QString& caption = movementCode();
     const model::MotionData speeds = motion.value_or(s.Motion[size_t(g)]);
@@ -233,19 +240,15 @@ void LevelTool::chooseMovementType(int object, model::MovementType type, std::op
 model::MotionData LevelTool::motionOf(int object) const
 {
     const model::StageData& s = m_context.stage();
-    if (!activeValid(s, object))
-        return {};
-    const int g = s.ActiveObject[size_t(object)].GroupValue;
-    return g >= 1 && g <= model::kMaxActiveGroups ? s.Motion[size_t(g)] : model::MotionData{};
+    const int g = activeGroupOf(s, object);
+    return g ? s.Motion[size_t(g)] : model::MotionData{};
 }
 
 model::MovementType LevelTool::movementTypeOf(int object) const
 {
     const model::StageData& s = m_context.stage();
-    if (!activeValid(s, object))
-        return model::MovementType::NotSet;
-    const int g = s.ActiveObject[size_t(object)].GroupValue;
-    return g >= 1 && g <= model::kMaxActiveGroups ? s.ActiveType[size_t(g)] : model::MovementType::NotSet;
+    const int g = activeGroupOf(s, object);
+    return g ? s.ActiveType[size_t(g)] : model::MovementType::NotSet;
 }
 
 void LevelTool::setObstacle(int object, int obstacle)

@@ -3,6 +3,7 @@
 #include "io/Error.h"
 
 #include <QStringList>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -15,28 +16,18 @@ using namespace Qt::Literals::StringLiterals;
 namespace kestrava::objects {
 namespace {
 
-quint32 le32(const QByteArray& b, qsizetype at)
-{
-    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
-           | quint32(quint8(b[at + 3])) << 24;
-}
-quint16 le16(const QByteArray& b, qsizetype at) { return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8); }
-quint32 be32(const QByteArray& b, qsizetype at)
-{
-    return quint32(quint8(b[at])) << 24 | quint32(quint8(b[at + 1])) << 16 | quint32(quint8(b[at + 2])) << 8
-           | quint32(quint8(b[at + 3]));
-}
-quint16 be16(const QByteArray& b, qsizetype at) { return quint16(quint8(b[at]) << 8 | quint8(b[at + 1])); }
+// Callers check the bounds first; Qt reads the byte order.
+quint32 le32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 le16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 be32(const QByteArray& b, qsizetype at) { return qFromBigEndian<quint32>(b.constData() + at); }
+quint16 be16(const QByteArray& b, qsizetype at) { return qFromBigEndian<quint16>(b.constData() + at); }
 
-void putLe32(QByteArray& b, quint32 v)
+template <class T>
+void putLe(QByteArray& b, T v)
 {
-    for (int k = 0; k < 4; ++k)
-        b.append(char(v >> (8 * k) & 0xFF));
-}
-void putLe16(QByteArray& b, quint16 v)
-{
-    b.append(char(v & 0xFF));
-    b.append(char(v >> 8));
+    char bytes[sizeof(T)];
+    qToLittleEndian(v, bytes);
+    b.append(bytes, sizeof(T));
 }
 
 struct Wave {
@@ -215,17 +206,17 @@ QByteArray reducedWave(const QByteArray& bytes)
         samples.append(char(quint8(std::lround(v * 128) + 128)));
     }
     QByteArray result = "RIFF";
-    putLe32(result, quint32(36 + samples.size()));
+    putLe<quint32>(result, quint32(36 + samples.size()));
     result += "WAVEfmt ";
-    putLe32(result, 16);
-    putLe16(result, 1);
-    putLe16(result, 1);
-    putLe32(result, kRate);
-    putLe32(result, kRate);
-    putLe16(result, 1);
-    putLe16(result, 8);
+    putLe<quint32>(result, 16);
+    putLe<quint16>(result, 1);
+    putLe<quint16>(result, 1);
+    putLe<quint32>(result, kRate);
+    putLe<quint32>(result, kRate);
+    putLe<quint16>(result, 1);
+    putLe<quint16>(result, 8);
     result += "data";
-    putLe32(result, quint32(samples.size()));
+    putLe<quint32>(result, quint32(samples.size()));
     result += samples;
     if (samples.size() & 1)
         result.append('\0');
