@@ -15,13 +15,6 @@ bool isNameLetter(QChar c)
            || (u >= u'А' && u <= u'Я') || u == u'ё' || u == u'Ё';
 }
 
-// What a text shows in braces beside the variables.
-const QStringList& builtInTextNames()
-{
-    static const QStringList names{u"жизни"_s, u"таймер"_s, u"уровень"_s};
-    return names;
-}
-
 // Words the translator reads or a text shows, which no variable may hide.
 bool isReservedWord(const QString& name)
 {
@@ -44,6 +37,12 @@ bool isReservedWord(const QString& name)
 }
 
 } // namespace
+
+const QStringList& builtInTextNames()
+{
+    static const QStringList names{u"жизни"_s, u"таймер"_s, u"уровень"_s};
+    return names;
+}
 
 QString variableJava(int id)
 {

@@ -35,6 +35,8 @@ QString variablesProblem(const QList<model::GameVariableData>& variables);
 // The names a text object's line may show in braces ("Очки: {очки}"): the
 // variables, then "жизни", "таймер" (seconds of the stage) and "уровень".
 QStringList textValueNames(const QList<model::GameVariableData>& variables);
+// The values a text shows besides the variables: "жизни", "таймер", "уровень", in that order.
+const QStringList& builtInTextNames();
 
 // The first "{name}" of the lines naming nothing textValueNames holds, as
 // a message; empty when every one is known. A "{" without its "}" is text.

@@ -1,6 +1,7 @@
 #include "codegen/Converter.h"
 
 #include "catalogue/Records.h"
+#include "codegen/GameRows.h"
 #include "codegen/GameValuesClass.h"
 #include "codegen/GameSounds.h"
 #include "codegen/IndicatorsClass.h"
@@ -131,16 +132,7 @@ bool isUneditedEarlierCopy(const QString& target)
 // letters: a near miss keeps the whole class, which costs only bytes).
 bool sheetsName(const std::vector<model::StageData>& stages, const QString& className)
 {
-    for (const model::StageData& stage : stages)
-        for (int r = 1; r <= std::clamp(stage.EventCurRow, 0, model::kMaxEventRows); ++r) {
-            const model::EventRowData& row = stage.EventRow[size_t(r)];
-            if (row.CondCode.contains(className, Qt::CaseInsensitive))
-                return true;
-            for (const QString& code : row.ActionCode)
-                if (code.contains(className, Qt::CaseInsensitive))
-                    return true;
-        }
-    return false;
+    return anyGameRowCode(stages, [&](const QString& code) { return code.contains(className, Qt::CaseInsensitive); });
 }
 
 // A link or anything but a plain file where a source of ours goes is no

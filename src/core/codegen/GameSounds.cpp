@@ -1,6 +1,7 @@
 #include "codegen/GameSounds.h"
 
 #include "catalogue/Item.h"
+#include "codegen/GameRows.h"
 #include "codegen/StageTables.h"
 #include "codegen/UnusedClasses.h"
 #include "io/Error.h"
@@ -15,14 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
 namespace {
-
-// The rows a stage's sheet has.
-template <class F>
-void eachRow(const model::StageData& stage, F&& f)
-{
-    for (int r = 1; r <= std::clamp(stage.EventCurRow, 0, model::kMaxEventRows); ++r)
-        f(stage.EventRow[size_t(r)]);
-}
 
 QByteArray soundBytes(const model::SoundData& sound, const QString& projectDir)
 {
@@ -54,7 +47,7 @@ GameSounds gameSounds(const model::Project& project, const std::vector<model::St
     GameSounds out;
     bool calls = false;
     for (const model::StageData& stage : stages)
-        eachRow(stage, [&](const model::EventRowData& row) { calls = calls || catalogue::callsSounds(row); });
+        forEachGameRow(stage, [&](int, const model::EventRowData& row) { calls = calls || catalogue::callsSounds(row); });
     if (!calls) {
         out.source = kSilentSounds;
         return out;
@@ -65,7 +58,7 @@ GameSounds gameSounds(const model::Project& project, const std::vector<model::St
     std::set<int> used;
     for (const model::StageData& stage : stages) {
         std::set<int> named;
-        eachRow(stage, [&](const model::EventRowData& row) { named.merge(catalogue::soundsNamed(row)); });
+        forEachGameRow(stage, [&](int, const model::EventRowData& row) { named.merge(catalogue::soundsNamed(row)); });
         std::vector<int> numbers;
         for (const int n : named)
             if (model::findSound(project.Sounds, n)) {

@@ -2,6 +2,8 @@
 
 #include "catalogue/Variables.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
@@ -65,12 +67,10 @@ QString gameTextLine(const QString& line, const QList<model::GameVariableData>& 
         for (const catalogue::NamedValue& v : catalogue::variableNames(variables))
             if (v.name == name && v.id >= 0 && v.id < 0xFE00)
                 mark = char16_t(kVariableBase + v.id);
-        if (name == u"жизни"_s)
-            mark = kLivesMark;
-        else if (name == u"таймер"_s)
-            mark = kTimerMark;
-        else if (name == u"уровень"_s)
-            mark = kStageMark;
+        // In the order of catalogue::builtInTextNames.
+        static constexpr char16_t builtInMarks[] = {kLivesMark, kTimerMark, kStageMark};
+        if (const qsizetype k = catalogue::builtInTextNames().indexOf(name); k >= 0 && k < qsizetype(std::size(builtInMarks)))
+            mark = builtInMarks[k];
         if (mark == 0) {
             // Not a value: the braces are the author's text.
             result += line.mid(from, close + 1 - from);
@@ -95,21 +95,17 @@ bool usesScore(const std::vector<model::StageData>& stages)
                 return true;
         return false;
     };
+    // Every row, of any kind: a score named anywhere in the sheet counts.
     for (const model::StageData& stage : stages) {
         for (size_t r = 1; r <= size_t(model::kMaxEventRows); ++r) {
             const model::EventRowData& row = stage.EventRow[r];
-            if (names(row.CondCode))
+            if (names(row.CondCode) || std::any_of(row.ActionCode.begin(), row.ActionCode.end(), names))
                 return true;
-            for (const QString& code : row.ActionCode)
-                if (names(code))
-                    return true;
         }
-        for (size_t t = 1; t <= size_t(model::kMaxTextObjects); ++t) {
-            const model::TextObjectData& text = stage.TextObject[t];
-            for (const QString& line : text.Lines)
+        for (size_t t = 1; t <= size_t(model::kMaxTextObjects); ++t)
+            for (const QString& line : stage.TextObject[t].Lines)
                 if (line.contains(shown))
                     return true;
-        }
     }
     return false;
 }

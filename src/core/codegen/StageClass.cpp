@@ -1,5 +1,6 @@
 #include "codegen/StageClass.h"
 
+#include "codegen/GameRows.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
 
@@ -15,8 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace kestrava::codegen {
 namespace {
-
-const QString kEventKind = u"event"_s;
 
 void appendLoop(QString& line, QString& closing, const QString& n)
 {
@@ -115,16 +114,13 @@ void forEachEventLine(const model::StageData& stage, OnLine onLine)
 {
     std::vector<std::tuple<QString, int, int>> lines;
     qsizetype total = 0;
-    for (int r = 1; r <= model::kMaxEventRows; ++r) {
-        const model::EventRowData& row = stage.EventRow[size_t(r)];
-        if (row.Kind != kEventKind)
-            continue;
+    forEachGameRow(stage, [&](int r, const model::EventRowData& row) {
         for (int m = 1; m <= model::kMaxActions; ++m)
             if (!row.ActionText[size_t(m)].isEmpty()) {
                 lines.emplace_back(eventLine(row, m), r, m);
                 total += std::get<0>(lines.back()).size();
             }
-    }
+    });
     if (total > kMaxOneMethodText) {
         // Each part begins where the text before it reached kMethodText.
         std::vector<size_t> starts{0};
@@ -190,10 +186,7 @@ QStringList unopenedLoopNotes(const model::Project& project)
     QStringList notes;
     for (int level = 1; level <= std::clamp(project.LevelCount, 1, model::kMaxLevels); ++level) {
         const model::StageData& stage = project.stage(level);
-        for (int r = 1; r <= std::clamp(stage.EventCurRow, 0, model::kMaxEventRows); ++r) {
-            const model::EventRowData& row = stage.EventRow[size_t(r)];
-            if (row.Kind != kEventKind)
-                continue;
+        forEachGameRow(stage, [&](int r, const model::EventRowData& row) {
             QStringList unopened;
             const auto check = [&](const QString& code, const auto& objects) {
                 for (auto it = loopName.globalMatch(code); it.hasNext();) {
@@ -211,7 +204,7 @@ QStringList unopenedLoopNotes(const model::Project& project)
                     check(row.ActionCode[size_t(m)], row.ActionObjects[size_t(m)]);
                 }
             if (unopened.isEmpty())
-                continue;
+                return;
             for (QString& n : unopened)
                 n.prepend(u"kr"_s);
             notes << u"Этап %1, строка событий %2: её Java называет %3, но цикла по объектам для этого у строки нет, "
@@ -219,7 +212,7 @@ QStringList unopenedLoopNotes(const model::Project& project)
                      u"(project.kestrava.json рядом с project.prg): его нет или он не подошёл к проекту. Откройте "
                      u"проект вместе с его файлом дополнений и сохраните, или поставьте условия и действия строки "
                      u"заново."_s.arg(level).arg(r).arg(unopened.join(u", "_s));
-        }
+        });
     }
     return notes;
 }

@@ -1,5 +1,6 @@
 #include "codegen/StageObjects.h"
 
+#include "codegen/GameRows.h"
 #include "catalogue/Item.h"
 #include "io/Cp1251.h"
 #include "io/Error.h"
@@ -167,12 +168,10 @@ StageObjects emittedObjects(const model::Project& project, int level)
 std::vector<int> madeGroups(const model::StageData& stage)
 {
     std::vector<int> groups;
-    for (int r = 1; r <= model::kMaxEventRows; ++r) {
-        const model::EventRowData& row = stage.EventRow[size_t(r)];
-        if (row.Kind == u"event"_s)
-            for (const int g : catalogue::madeGroups(row))
-                groups.push_back(g);
-    }
+    forEachGameRow(stage, [&](int, const model::EventRowData& row) {
+        for (const int g : catalogue::madeGroups(row))
+            groups.push_back(g);
+    });
     std::sort(groups.begin(), groups.end());
     groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
     return groups;

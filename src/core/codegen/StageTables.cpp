@@ -1,5 +1,6 @@
 #include "codegen/StageTables.h"
 
+#include "codegen/GameRows.h"
 #include "codegen/GameStyle.h"
 #include "io/Error.h"
 
@@ -268,10 +269,7 @@ std::vector<int> chaseGroups(const model::StageData& stage)
     std::vector<int> result(size_t(model::kMaxActiveGroups + 1), 0);
     // One per thread: the converter writes the stages' tables on several at once.
     thread_local const QRegularExpression aim(u"objtip\\[gr_obj\\[(\\d+)\\]\\[kr\\1\\]\\]=[234];kd=kr(\\d+);"_s);
-    for (int r = 1; r <= model::kMaxEventRows; ++r) {
-        const model::EventRowData& row = stage.EventRow[size_t(r)];
-        if (row.Kind != u"event"_s)
-            continue;
+    forEachGameRow(stage, [&](int, const model::EventRowData& row) {
         for (int m = 1; m <= model::kMaxActions; ++m) {
             if (row.ActionText[size_t(m)].isEmpty())
                 continue;
@@ -287,7 +285,7 @@ std::vector<int> chaseGroups(const model::StageData& stage)
                     result[size_t(g)] = target;
             }
         }
-    }
+    });
     return result;
 }
 
